@@ -1,0 +1,30 @@
+# Shared by scripts/test and scripts/run: installs the Debian packages that the
+# build, the tests and the demo need, but only those that are missing.
+tallywick_packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-charts-dev libgl1-mesa-dev
+    libsqlite3-dev sqlite3
+    libgtest-dev googletest
+    tinyproxy python3 python3-xlrd libxml2-utils
+    xvfb xauth
+)
+
+tallywick_install_missing() {
+    local missing=()
+    local pkg
+    for pkg in "${tallywick_packages[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The database engine interface the program speaks: one exclusive connection
+// to a database file, Jet SQL statements translated to SQLite (src/db/jet/),
+// DAO-style recordsets, table names and compaction.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "db/AppError.h"
+#include "db/Recordset.h"
+
+struct sqlite3;
+
+namespace tw {
+
+class ExternalWriter;
+namespace jet {
+class Catalog;
+}
+
+class Database {
+public:
+    // Opens `path` exclusively, read-write. Errors: 3024 the file is missing,
+    // 3356 another process holds it, 3343 the file is no database of ours.
+    static std::unique_ptr<Database> Open(const QString& path);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Frees the file (for compacting or renaming). Recordsets still open on
+    // this database become unusable (their use raises an error).
+    void Close();
+    bool isOpen() const;
+    const QString& path() const { return path_; }
+
+    // Runs exactly one action statement (insert/update/delete, SELECT ... INTO
+    // an outside file); text after the first statement is refused (3142).
+    // Returns the number of rows affected.
+    int64_t Execute(const QString& jetSql);
+
+    // A cursor over a table name, a stored query name, or a Jet SELECT or
+    // TRANSFORM statement. Over a table, or a SELECT from one table, it is
+    // updatable (AddNew/Edit/Update).
+    std::unique_ptr<Recordset> OpenRecordset(const QString& tableQueryOrSql);
+
+    // Names of all tables, the engine's own tables (names beginning "msys")
+    // included, in the order the file lists them.
+    QStringList TableNames() const;
+
+    // Where SELECT ... INTO [Excel 8.0;...] and [Text;...] write. Until one is
+    // set, such a statement fails with error 3170.
+    void SetExternalWriter(std::shared_ptr<ExternalWriter> writer);
+
+    // Writes a compacted copy of the closed database `source` to `target`
+    // (which must not exist).
+    static void CompactDatabase(const QString& source, const QString& target);
+
+    // Compacts the closed database in place: the copy is written beside the
+    // file and renamed over it in one atomic step; on any failure the original
+    // stays untouched and the temporary file is removed.
+    static void CompactInPlace(const QString& path);
+
+    // For the engine's own parts (recordsets, benchmarks).
+    sqlite3* handle() const { return db_; }
+    const jet::Catalog& catalog() const;
+
+private:
+    Database() = default;
+    QString path_;
+    sqlite3* db_ = nullptr;
+    std::unique_ptr<jet::Catalog> catalog_;
+    std::shared_ptr<ExternalWriter> externalWriter_;
+    friend class DatabaseImpl;
+};
+
+}  // namespace tw
