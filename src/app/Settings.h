@@ -1,0 +1,40 @@
+#pragma once
+// The in-memory copy of the settings file, one field per key (names as the
+// keys). Reading rules live in Settings.cpp: numbers by the leading-number
+// rule, rounded half to even and clamped to the field's range; booleans from
+// True/False (any case) or a number, an absent or unreadable boolean is false.
+
+#include <QString>
+#include <cstdint>
+
+namespace tw {
+
+struct Settings {
+    // [User]
+    QString Gamertag;
+    // [Application] (read right after Gamertag; nothing uses it)
+    int16_t Games_Per_Page = 0;
+    // [Internet]
+    QString URL_Base_Domain;
+    QString URL_Stats_Root;
+    QString URL_Games_Root;
+    QString URL_Game_Detail;
+    QString URL_Image_Root;
+    int16_t Direct_Port = 0;
+    int32_t Connection_Timeout = 0;
+    bool Use_Proxy = false;
+    int16_t Proxy_Port = 0;
+    QString Proxy_Address;
+    // [Application]
+    bool Auto_Grid_Highlight = false;
+    bool Download_All_Tag_List = false;
+    bool Download_Only_Experience_Level = false;
+    bool Scan_All_Game_Lists = false;
+    int16_t Query_Export_Format = 0;
+    bool TPS_Use_KApD = false;
+    int16_t Query_Count = 0;
+
+    bool operator==(const Settings&) const = default;
+};
+
+}  // namespace tw
