@@ -3,6 +3,7 @@
 // it. No globals. Tests build one over a temporary program folder.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -29,8 +30,8 @@ struct ProgramState {
     std::unique_ptr<Database> Db;
     std::unique_ptr<Recordset> rsWork;
     // The nine table recordsets, reopened by every summary refresh.
-    std::unique_ptr<Recordset> rsGame, rsPlayer, rsGamePlayer, rsGamePlayerMedal,
-        rsPlayerPlaylist, rsLoadPanel1, rsLoadPanel2, rsLoadPanel4, rsLoadPanel5;
+    std::unique_ptr<Recordset> rsGame, rsPlayer, rsGamePlayer, rsGamePlayerMedal, rsPlayerPlaylist,
+        rsLoadPanel1, rsLoadPanel2, rsLoadPanel4, rsLoadPanel5;
 
     QString CurrentGamertag;
     QString CurrentSQL;
@@ -52,6 +53,18 @@ struct ProgramState {
     Dialogs* dialogs = nullptr;  // never null once the program runs
     // The stage display's pause; tests and benchmarks make it a no-op.
     std::function<void(int milliseconds)> sleep;
+
+    // The local date and time for the diagnostic log; tests fix it. Unset:
+    // the system clock.
+    std::function<QDateTime()> clock;
+
+    // Ending the program "at once" (fatal start-up messages, exit). EndProgram()
+    // (app/EndProgram.h) sets EndRequested and ExitCode, then calls
+    // endProgram, which main() makes a real exit; tests leave it unset and
+    // look at the flag.
+    bool EndRequested = false;
+    int ExitCode = 0;
+    std::function<void(int exitCode)> endProgram;
 };
 
 }  // namespace tw

@@ -37,4 +37,18 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
+// The conversion rules of the settings file, one per field type. Numbers: the
+// leading-number reading, rounded half to even, clamped to the field's range.
+// Booleans: True/False in any case, or a number (0 false, else true); an
+// absent or unreadable value is false.
+int16_t SettingInt16(const QString& text);
+int32_t SettingInt32(const QString& text);
+bool SettingBool(const QString& text);
+// Window placement values (single precision, twips).
+float SettingSingle(const QString& text);
+
+// A number as the settings file holds it: the decimal text of a whole number,
+// or of a single-precision number with up to 7 significant digits.
+QString SettingText(double number);
+
 }  // namespace tw

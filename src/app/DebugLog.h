@@ -1,0 +1,30 @@
+#pragma once
+// WriteDebugLog: the one error reporter. Appends a record of the error and of
+// the program's state to debug.log in the program folder and tells the user.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include "db/AppError.h"
+
+namespace tw {
+
+struct ProgramState;
+
+inline constexpr const char* kSupportAddress = "support@tallywick.org";
+inline constexpr const char* kProgramTitle = "Tallywick";
+
+// The record's bytes, lines ended with CR LF, for the given moment.
+QByteArray DebugLogRecord(const ProgramState& state, const QString& stage, const AppError& error,
+                          const QDateTime& now);
+
+// The text of the message shown after the record is written.
+QString DebugLogMessage(const AppError& error);
+
+// Appends the record and shows the message (exclamation icon, OK, the
+// program's title). The message is shown even when the log cannot be written,
+// so the user always learns of the error.
+void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error);
+
+}  // namespace tw

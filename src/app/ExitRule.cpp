@@ -1,0 +1,38 @@
+#include "app/ExitRule.h"
+
+#include <exception>
+
+#include "app/Dialogs.h"
+#include "app/EndProgram.h"
+#include "app/ProgramState.h"
+#include "app/Settings.h"
+#include "app/SettingsFile.h"
+
+namespace tw {
+
+bool UnloadMainWindow(ProgramState& state, const WindowPlacement& current,
+                      const std::function<void()>& closeConnection) {
+    if (state.DownloadInProgress) {
+        state.dialogs->Message(QString::fromLatin1(kExitRefusedMessage), MsgButtons::Ok,
+                               MsgIcon::Exclamation, QStringLiteral("Error"));
+        return false;
+    }
+    const QString section = QStringLiteral("Application");
+    WriteIni(state, section, QStringLiteral("Top"), SettingText(current.Top));
+    WriteIni(state, section, QStringLiteral("Left"), SettingText(current.Left));
+    WriteIni(state, section, QStringLiteral("Height"), SettingText(current.Height));
+    WriteIni(state, section, QStringLiteral("Width"), SettingText(current.Width));
+    try {
+        if (closeConnection) {
+            closeConnection();
+        } else {
+            CloseDatabaseObjects(state);
+        }
+    } catch (const std::exception&) {
+        // errors while closing are ignored: the program ends regardless
+    }
+    EndProgram(state, 0);
+    return true;
+}
+
+}  // namespace tw
