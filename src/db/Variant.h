@@ -13,7 +13,7 @@
 namespace tw {
 
 class Variant {
-public:
+  public:
     enum class Type { Null, Text, Integer, Double, Date };
 
     Variant() = default;  // Null
@@ -32,10 +32,10 @@ public:
 
     // Converting on its own (CStr/CDbl/CLng/CInt/CDate): Null is error 94,
     // text that is no number is error 13, out of range is error 6.
-    QString toText() const;      // numbers in VB's general form, dates in the general date format
+    QString toText() const;  // numbers in VB's general form, dates in the general date format
     double toDouble() const;
-    int64_t toLong() const;      // rounds half to even; range of a 32-bit Long
-    int16_t toInt16() const;     // rounds half to even; range of a 16-bit Integer
+    int64_t toLong() const;   // rounds half to even; range of a 32-bit Long
+    int16_t toInt16() const;  // rounds half to even; range of a 16-bit Integer
     QDateTime toDateTime() const;
     double toSerialDate() const;
 
@@ -44,7 +44,7 @@ public:
 
     bool operator==(const Variant& other) const;  // same type and value (for tests)
 
-private:
+  private:
     struct DateValue {
         double serial;
         bool operator==(const DateValue&) const = default;

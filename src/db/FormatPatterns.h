@@ -1,0 +1,21 @@
+#pragma once
+// The two halves of the formatter: number patterns ("0.0", "#,##0", "0 %")
+// and date patterns ("mmm d, yyyy h:mm AMPM", "hh:mm:ss").
+
+#include <QDateTime>
+#include <QString>
+
+namespace tw {
+
+// A pattern with a digit placeholder (0 or #) outside quotes is a number
+// pattern; otherwise one with a date letter is a date pattern.
+bool IsNumberPattern(const QString& pattern);
+bool IsDatePattern(const QString& pattern);
+
+QString FormatNumberPattern(double value, const QString& pattern);
+QString FormatDatePattern(const QDateTime& dateTime, const QString& pattern);
+
+// The date-time rounded to the nearest whole second, as dates are shown.
+QDateTime RoundToSecond(const QDateTime& dateTime);
+
+}  // namespace tw

@@ -1,0 +1,137 @@
+// The display patterns of the program, with fixed US-English conventions.
+
+#include <gtest/gtest.h>
+
+#include <QTimeZone>
+
+#include "db/AppError.h"
+#include "db/Format.h"
+
+namespace tw {
+namespace {
+
+Variant DateAt(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return Variant::FromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
+}
+
+struct Case {
+    Variant value;
+    const char* pattern;
+    const char* expected;
+};
+
+void ExpectAll(std::initializer_list<Case> cases) {
+    for (const auto& c : cases) {
+        EXPECT_EQ(Format(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected))
+            << c.pattern << " on " << c.value.joinText().toStdString();
+    }
+}
+
+TEST(FormatNumber, PercentPatterns) {
+    ExpectAll({
+        {0.256, "0 %", "26 %"},
+        {0.0, "0 %", "0 %"},
+        {1.0, "0 %", "100 %"},
+        {0.125, "0 %", "13 %"},  // half away from zero
+        {0.285, "0 %", "29 %"},  // 28.499999.. in binary, 28.5 in decimal
+        {-0.256, "0 %", "-26 %"},
+        {0.5, "0%", "50%"},
+        {2.0 / 3.0, "0%", "67%"},
+        {int64_t{3}, "0%", "300%"},
+    });
+}
+
+TEST(FormatNumber, DecimalsAndRounding) {
+    ExpectAll({
+        {3.26, "0.0", "3.3"},
+        {int64_t{12}, "0.0", "12.0"},
+        {0.25, "0.0", "0.3"},
+        {-0.25, "0.0", "-0.3"},
+        {0.15, "0.0", "0.2"},
+        {9.96, "0.0", "10.0"},
+        {-0.04, "0.0", "0.0"},  // no minus sign on a zero
+        {0.42, "0.00 secs", "0.42 secs"},
+        {0.057, "0.00 secs", "0.06 secs"},
+        {int64_t{2}, "0.00 secs", "2.00 secs"},
+        {"3.14159", "0.00", "3.14"},
+        {2.675, "0.00", "2.68"},
+    });
+}
+
+TEST(FormatNumber, IntegerDigitsAndGrouping) {
+    ExpectAll({
+        {int64_t{6}, "00", "06"},
+        {int64_t{0}, "00", "00"},
+        {int64_t{123}, "00", "123"},
+        {6.5, "00", "07"},
+        {int64_t{512}, "0,000", "0,512"},
+        {int64_t{0}, "0,000", "0,000"},
+        {int64_t{1234567}, "0,000", "1,234,567"},
+        {int64_t{1234}, "#,##0", "1,234"},
+        {int64_t{12}, "#,##0", "12"},
+        {int64_t{7}, "000", "007"},
+        {0.5, "#.00", ".50"},
+        {int64_t{5}, "#.##", "5."},
+        {1234.5, "#,##0.00", "1,234.50"},
+    });
+}
+
+TEST(FormatNumber, SectionsLiteralsAndNamedFormats) {
+    ExpectAll({
+        {int64_t{-5}, "0;(0)", "(5)"},
+        {int64_t{0}, "0;(0);\"none\"", "none"},
+        {int64_t{5}, "\"L\"00", "L05"},
+        {int64_t{5}, "\\#0", "#5"},
+        {1234.5, "Standard", "1,234.50"},
+        {0.1234, "Percent", "12.34%"},
+        {int64_t{3}, "Fixed", "3.00"},
+        {"not a number", "0.0", "not a number"},
+    });
+}
+
+TEST(FormatGeneral, EmptyPatternGivesTheGeneralForms) {
+    ExpectAll({
+        {2.0, "", "2"},
+        {0.1 + 0.2, "", "0.3"},
+        {1e20, "", "1E+20"},
+        {int64_t{-3}, "", "-3"},
+        {"text", "", "text"},
+        {DateAt(2005, 1, 5, 15, 7), "", "1/5/2005 3:07:00 PM"},
+        {DateAt(2005, 1, 5), "", "1/5/2005"},
+    });
+    EXPECT_EQ(Format(Variant(), QStringLiteral("0.0")), QString());
+    EXPECT_EQ(Format(Variant(), QString()), QString());
+}
+
+TEST(FormatDate, ThePatternsOfTheProgram) {
+    ExpectAll({
+        {DateAt(2005, 1, 5, 15, 7), "mmm d, yyyy h:mm AMPM", "Jan 5, 2005 3:07 PM"},
+        {DateAt(2005, 12, 25, 0, 5), "mmm d, yyyy h:mm AMPM", "Dec 25, 2005 12:05 AM"},
+        {DateAt(2005, 1, 30, 12, 0), "mmm d, yyyy h:mm AMPM", "Jan 30, 2005 12:00 PM"},
+        {DateAt(2005, 1, 30), "Mmm d, yyyy", "Jan 30, 2005"},
+        {DateAt(2005, 1, 30, 15, 30, 7), "Mmm d, yyyy h:m:s AMPM", "Jan 30, 2005 3:30:7 PM"},
+        {DateAt(2005, 1, 30, 14, 30, 5), "yyyymmddhhmmss", "20050130143005"},
+        {DateAt(2005, 9, 3, 4, 5, 6), "yyyymmddhhmmss", "20050903040506"},
+        {DateAt(2005, 1, 30, 14, 30, 5), "hh:mm:ss", "14:30:05"},
+        {DateAt(2005, 1, 30, 14, 30, 5), "h:nn am/pm", "2:30 pm"},
+        {DateAt(2005, 1, 30, 14, 30, 5), "dddd, mmmm d", "Sunday, January 30"},
+        {DateAt(2005, 1, 30, 14, 30, 5), "ddd dd/mm/yy", "Sun 30/01/05"},
+        {DateAt(2005, 1, 30, 14, 30, 5), "Short Date", "1/30/2005"},
+        {"1/15/2005 8:03 PM", "Mmm d, yyyy", "Jan 15, 2005"},
+        {"no date", "Mmm d, yyyy", "no date"},
+    });
+}
+
+TEST(FormatDate, ElapsedFractionOfADayAsClockTime) {
+    const double second = 1.0 / 86400;
+    ExpectAll({
+        {0.0, "hh:mm:ss", "00:00:00"},
+        {0.5, "hh:mm:ss", "12:00:00"},
+        {3725 * second, "hh:mm:ss", "01:02:05"},
+        {59.6 * second, "hh:mm:ss", "00:01:00"},  // shown to the nearest second
+        {int64_t{1}, "hh:mm:ss", "00:00:00"},
+    });
+}
+
+}  // namespace
+}  // namespace tw
