@@ -19,14 +19,14 @@ enum class MsgResult { Ok, Yes, No, Retry, Cancel };
 
 struct SaveDialogRequest {
     QString title;
-    QString filter;         // "Excel Workbook (*.xls)|*.xls" style, as the program builds it
-    QString proposedName;   // file name proposed in the dialog
+    QString filter;        // "Excel Workbook (*.xls)|*.xls" style, as the program builds it
+    QString proposedName;  // file name proposed in the dialog
     QString initialDir;
     bool overwritePrompt = true;
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // Lines of `text` are joined with CR LF by the callers, as they are written.

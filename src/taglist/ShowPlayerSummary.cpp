@@ -1,0 +1,146 @@
+#include "taglist/ShowPlayerSummary.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+
+#include "app/DebugLog.h"
+#include "app/Dialogs.h"
+#include "app/EndProgram.h"
+#include "app/Paths.h"
+#include "app/ProgramState.h"
+#include "app/SettingsFile.h"
+#include "app/SqlText.h"
+#include "db/Format.h"
+#include "taglist/AvatarPicture.h"
+#include "taglist/OpenDatabase.h"
+#include "ui/FlexGrid.h"
+#include "ui/frmMain.h"
+
+namespace tw {
+namespace {
+
+const QString kDash = QStringLiteral("-");
+
+void ResetPanel(frmMain& window) {
+    window.flxData->Clear();
+    window.flxData->SetRows(0);
+    window.flxData->SetCols(0);
+    window.chtData->setVisible(false);
+    window.cmbTagList->clear();
+    window.lblTotalGames->setText(QStringLiteral("0"));
+    window.lblLastDownload->setText(kDash);
+    window.lblClanName->setText(kDash);
+    window.setWindowTitle(QStringLiteral("Tallywick"));
+}
+
+void ShowCurrentPlayerRow(ProgramState& state, frmMain& window, const Recordset& rs) {
+    state.LastGameID = static_cast<int32_t>(rs.Field(QStringLiteral("Last_Game_ID")).toLong());
+    const Variant lastDownload = rs.Field(QStringLiteral("Last_Download"));
+    if (!lastDownload.joinText().isEmpty()) {
+        window.lblLastDownload->setText(
+            Format(lastDownload, QString::fromLatin1(kLastDownloadPattern)));
+    }
+    const QString clan = rs.Field(QStringLiteral("Clan_Name")).joinText();
+    if (!clan.isEmpty()) {
+        window.lblClanName->setText(clan);
+    }
+}
+
+void WriteGamertagSetting(ProgramState& state) {
+    WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), state.CurrentGamertag);
+}
+
+void FillTagList(ProgramState& state, frmMain& window) {
+    state.CurrentSQL = QStringLiteral("select * from Player where Is_Selectable='Y'");
+    state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
+    Recordset& rs = *state.rsWork;
+    int selected = 0;
+    if (rs.IsEOF() && rs.IsBOF()) {
+        state.CurrentGamertag.clear();
+        WriteGamertagSetting(state);
+    } else {
+        rs.MoveFirst();
+        while (!rs.IsEOF()) {
+            const QString gamertag = rs.Field(QStringLiteral("Player_Gamertag")).joinText();
+            const int position = static_cast<int>(rs.AbsolutePosition());
+            window.cmbTagList->insertItem(position, gamertag);
+            if (gamertag == state.CurrentGamertag) {
+                selected = position;
+                ShowCurrentPlayerRow(state, window, rs);
+            }
+            rs.MoveNext();
+        }
+        if (state.CurrentGamertag.isEmpty()) {
+            rs.MoveFirst();
+            state.CurrentGamertag = rs.Field(QStringLiteral("Player_Gamertag")).joinText();
+            state.LastGameID =
+                static_cast<int32_t>(rs.Field(QStringLiteral("Last_Game_ID")).toLong());
+            WriteGamertagSetting(state);
+            selected = 0;
+        }
+    }
+    window.cmbTagList->setCurrentIndex(selected);
+    rs.Close();
+    state.rsWork.reset();
+}
+
+void CountGames(ProgramState& state, frmMain& window) {
+    state.CurrentSQL = QStringLiteral("SELECT Game_ID From Game_Player WHERE Player_Gamertag='") +
+                       SqlText(state.CurrentGamertag) + QStringLiteral("' ORDER BY Game_ID DESC");
+    state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
+    Recordset& rs = *state.rsWork;
+    if (!(rs.IsEOF() && rs.IsBOF())) {
+        rs.MoveLast();
+        rs.MoveFirst();
+        window.lblTotalGames->setText(QString::number(rs.RecordCount()));
+    }
+    rs.Close();
+    state.rsWork.reset();
+}
+
+void Refresh(ProgramState& state, frmMain& window) {
+    state.TagListRefreshing = true;
+    OpenDatabase(state);
+    ResetPanel(window);
+    FillTagList(state, window);
+    CountGames(state, window);
+    ShowAvatar(state, *window.imgAvatar);
+    state.DownloadInProgress = false;
+    state.StopRequested = false;
+    state.TagListRefreshing = false;
+    window.repaint();
+}
+
+void EndWithMessage(ProgramState& state, const QString& message) {
+    state.dialogs->Message(message, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
+    EndProgram(state, 1);
+}
+
+}  // namespace
+
+QString DatabaseMissingMessage() {
+    return QStringLiteral("Database cannot be found.\r\nMake sure the \"") + DatabaseFileName() +
+           QStringLiteral("\" file exists in the program directory.");
+}
+
+void ShowPlayerSummary(ProgramState& state, frmMain& window) {
+    try {
+        Refresh(state, window);
+    } catch (const AppError& error) {
+        switch (error.number()) {
+            case err::kDatabaseNotFound:
+                EndWithMessage(state, DatabaseMissingMessage());
+                break;
+            case err::kDatabaseLocked:
+                EndWithMessage(state, QString::fromLatin1(kDatabaseLockedMessage));
+                break;
+            default:
+                WriteDebugLog(state, QStringLiteral("Init"), error);
+                state.DownloadInProgress = false;
+                break;
+        }
+    }
+}
+
+}  // namespace tw
