@@ -1,0 +1,32 @@
+#pragma once
+// Loading and closing the main window: the start-up order and the exit rule
+// applied to the real window.
+
+#include <QString>
+#include <functional>
+
+#include "app/LoadSettings.h"
+
+namespace tw {
+
+struct ProgramState;
+class frmMain;
+
+inline constexpr const char* kSelectQueryItem = "- Select a Query -";
+
+// LoadSettings (paths, settings, placement, saved queries), the placement
+// applied to the window, the result grid emptied, cmbQuery refilled, then
+// ShowPlayerSummary. A missing or held database ends the program there
+// (state.EndRequested).
+void Form_Load(ProgramState& state, frmMain& window, const QString& programDir);
+
+// The window's placement now, in twips.
+WindowPlacement CurrentPlacement(const frmMain& window);
+
+// Installs the exit rule as the window's unload question. `closeConnection`
+// closes what refers to the database and the socket (CloseDatabaseObjects when
+// unset).
+void InstallExitRule(ProgramState& state, frmMain& window,
+                     std::function<void()> closeConnection = {});
+
+}  // namespace tw
