@@ -1,0 +1,81 @@
+// debug.log records: exact bytes, appended in order, and the message shown.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "RecordingDialogs.h"
+#include "app/DebugLog.h"
+#include "app/Paths.h"
+#include "app/ProgramState.h"
+
+namespace tw {
+namespace {
+
+class DebugLogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BuildPaths(state_, dir_.path());
+        state_.dialogs = &dialogs_;
+        state_.clock = [this] { return now_; };
+    }
+    QByteArray LogBytes() const {
+        QFile log(dir_.filePath(QStringLiteral("debug.log")));
+        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+    ProgramState state_;
+    RecordingDialogs dialogs_;
+    QDateTime now_{QDate(2005, 1, 5), QTime(15, 7, 9)};
+};
+
+TEST_F(DebugLogTest, TwoFailuresGiveTwoRecordsWithTheExactLayout) {
+    WriteDebugLog(state_, "Init", AppError(3343, "DAO.Workspace", "Unrecognized database format"));
+
+    now_ = QDateTime(QDate(2006, 11, 30), QTime(0, 0, 0));
+    state_.CurrentGamertag = "Master Chief";
+    state_.CurrentStage = 3;
+    state_.CurrentSQL = "select * from Game where Game_ID=5";
+    state_.PageData = "HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>";
+    WriteDebugLog(state_, "DataArrive", AppError(13, "Tallywick", "Type mismatch"));
+
+    const QByteArray rule = QByteArray(51, '-') + "\r\n";
+    const QByteArray expected = rule + " v110 [App.Init]   1/5/2005 3:07:09 PM\r\n" + rule +
+                                "#3343 - DAO.Workspace - Unrecognized database format\r\n"
+                                "Tag: \r\n"
+                                "Stg: 0\r\n"
+                                "SQL: \r\n"
+                                "Dat: \r\n\r\n\r\n" +
+                                rule + " v110 [App.DataArrive]   11/30/2006\r\n" + rule +
+                                "#13 - Tallywick - Type mismatch\r\n"
+                                "Tag: Master Chief\r\n"
+                                "Stg: 3\r\n"
+                                "SQL: select * from Game where Game_ID=5\r\n"
+                                "Dat: HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>\r\n\r\n\r\n";
+    EXPECT_EQ(LogBytes(), expected);
+}
+
+TEST_F(DebugLogTest, TellsTheUserWithTheSupportAddress) {
+    WriteDebugLog(state_, "RunQuery", AppError(3075, "DAO.Database", "Syntax error"));
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    const RecordedMessage& shown = dialogs_.messages[0];
+    EXPECT_EQ(shown.text,
+              "Error #: 3075\r\nDescription: Syntax error\r\n\r\n"
+              "Please email your \"debug.log\" file to support@tallywick.org");
+    EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(shown.buttons, MsgButtons::Ok);
+    EXPECT_EQ(shown.title, "Tallywick");
+}
+
+TEST_F(DebugLogTest, UnwritableLogStillShowsTheMessage) {
+    ASSERT_TRUE(QDir().mkpath(dir_.filePath(QStringLiteral("debug.log"))));
+    WriteDebugLog(state_, "Main", AppError(3000, "Tallywick", "disk full"));
+    EXPECT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_TRUE(QFileInfo(dir_.filePath(QStringLiteral("debug.log"))).isDir());
+}
+
+}  // namespace
+}  // namespace tw

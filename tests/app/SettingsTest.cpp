@@ -1,0 +1,152 @@
+// Reading the settings file into Settings: conversion rules, key order, the
+// saved queries and the window placement.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/IniFile.h"
+#include "app/LoadSettings.h"
+#include "app/ProgramState.h"
+#include "app/Settings.h"
+
+namespace tw {
+namespace {
+
+TEST(SettingConversion, NumbersReadTheLeadingNumberRoundHalfEvenAndClamp) {
+    struct Case {
+        const char* text;
+        int16_t int16;
+        int32_t int32;
+    };
+    const Case cases[] = {
+        {"8080", 8080, 8080},
+        {"  8080abc", 8080, 8080},
+        {"", 0, 0},
+        {"abc", 0, 0},
+        {"2.5", 2, 2},
+        {"3.5", 4, 4},
+        {"-2.5", -2, -2},
+        {"40000", 32767, 40000},
+        {"-40000", -32768, -40000},
+        {"99999999999", 32767, 2147483647},
+        {"-99999999999", -32768, -2147483647 - 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SettingInt16(c.text), c.int16) << c.text;
+        EXPECT_EQ(SettingInt32(c.text), c.int32) << c.text;
+    }
+}
+
+TEST(SettingConversion, BooleansAcceptWordsAndNumbersElseFalse) {
+    for (const char* yes : {"1", "-1", "True", "TRUE", "true", " 1 ", "2.5"}) {
+        EXPECT_TRUE(SettingBool(yes)) << yes;
+    }
+    for (const char* no : {"0", "False", "fALSE", "", "yes", "1abc", "on"}) {
+        EXPECT_FALSE(SettingBool(no)) << no;
+    }
+}
+
+TEST(SettingConversion, SinglesForPlacementAndTheirText) {
+    EXPECT_EQ(SettingSingle("1234.5"), 1234.5f);
+    EXPECT_EQ(SettingSingle(""), 0.0f);
+    EXPECT_EQ(SettingText(11415), "11415");
+    EXPECT_EQ(SettingText(-120), "-120");
+    EXPECT_EQ(SettingText(1234.5), "1234.5");
+}
+
+class LoadSettingsTest : public ::testing::Test {
+  protected:
+    void Put(const QByteArray& bytes) {
+        QFile file(dir_.filePath(QStringLiteral("tallywick110.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir dir_;
+    ProgramState state_;
+};
+
+TEST_F(LoadSettingsTest, BuildsThePathsFromTheProgramFolder) {
+    LoadSettings(state_, dir_.path() + QStringLiteral("/"));
+    EXPECT_EQ(state_.ProgramDir, dir_.path());
+    EXPECT_EQ(state_.IniPath, dir_.path() + "/tallywick110.ini");
+    EXPECT_EQ(state_.DbPath, dir_.path() + "/tallywick110.mdb");
+    EXPECT_EQ(state_.AvatarDir, dir_.path() + "/avatar/");
+    EXPECT_EQ(state_.TpsDir, dir_.path() + "/tps/");
+}
+
+TEST_F(LoadSettingsTest, MissingFileGivesEmptyTextsZeroNumbersAndFalse) {
+    const LoadedSettings loaded = LoadSettings(state_, dir_.path());
+    EXPECT_EQ(state_.settings, Settings{});
+    EXPECT_EQ(state_.CurrentGamertag, "");
+    EXPECT_EQ(loaded.placement, WindowPlacement{});
+    EXPECT_TRUE(loaded.queryNames.isEmpty());
+}
+
+TEST_F(LoadSettingsTest, EveryKeyIsReadIntoItsField) {
+    Put("[User]\nGamertag=Some One\n[Internet]\nURL_Base_Domain=127.0.0.1\n"
+        "URL_Stats_Root=/s?tag=\nURL_Games_Root=/g?tag=\nURL_Game_Detail=/d?id=\n"
+        "URL_Image_Root=/e?\nDirect_Port=8642\nConnection_Timeout=30000\nUse_Proxy=True\n"
+        "Proxy_Port=3128\nProxy_Address=proxy.lan\n[Application]\nGames_Per_Page=25\n"
+        "Auto_Grid_Highlight=1\nDownload_All_Tag_List=-1\nDownload_Only_Experience_Level=false\n"
+        "Scan_All_Game_Lists=1\nQuery_Export_Format=3\nTPS_Use_KApD=0\nTop=900\nLeft=1200.5\n"
+        "Height=7335\nWidth=11415\nQuery_Count=0\n");
+    const LoadedSettings loaded = LoadSettings(state_, dir_.path());
+    Settings expected;
+    expected.Gamertag = "Some One";
+    expected.Games_Per_Page = 25;
+    expected.URL_Base_Domain = "127.0.0.1";
+    expected.URL_Stats_Root = "/s?tag=";
+    expected.URL_Games_Root = "/g?tag=";
+    expected.URL_Game_Detail = "/d?id=";
+    expected.URL_Image_Root = "/e?";
+    expected.Direct_Port = 8642;
+    expected.Connection_Timeout = 30000;
+    expected.Use_Proxy = true;
+    expected.Proxy_Port = 3128;
+    expected.Proxy_Address = "proxy.lan";
+    expected.Auto_Grid_Highlight = true;
+    expected.Download_All_Tag_List = true;
+    expected.Download_Only_Experience_Level = false;
+    expected.Scan_All_Game_Lists = true;
+    expected.Query_Export_Format = 3;
+    expected.TPS_Use_KApD = false;
+    expected.Query_Count = 0;
+    EXPECT_EQ(state_.settings, expected);
+    EXPECT_EQ(state_.CurrentGamertag, "Some One");
+    EXPECT_EQ(loaded.placement, (WindowPlacement{900, 1200.5f, 7335, 11415}));
+}
+
+TEST_F(LoadSettingsTest, QueryCountThreeReadsThreeQueriesAndIgnoresAFourth) {
+    Put("[Application]\nQuery_Count=3\n[Query_1]\nName=Kills\nSQL=select 1\n"
+        "[Query_3]\nName=Third\nSQL=select 3\n[Query_2]\nName=Second\nSQL=select 2\n"
+        "[Query_4]\nName=Ignored\nSQL=select 4\n");
+    const LoadedSettings loaded = LoadSettings(state_, dir_.path());
+    EXPECT_EQ(loaded.queryNames, QStringList({"Kills", "Second", "Third"}));
+    EXPECT_EQ(state_.QueryNames[1], "Kills");
+    EXPECT_EQ(state_.QuerySQL[3], "select 3");
+    EXPECT_EQ(state_.QueryNames[4], "");
+    EXPECT_EQ(state_.QuerySQL[4], "");
+}
+
+TEST_F(LoadSettingsTest, QueryCountIsKeptWithinZeroToHundred) {
+    QByteArray file = "[Application]\nQuery_Count=250\n";
+    for (int n = 1; n <= 101; ++n) {
+        file += "[Query_" + QByteArray::number(n) + "]\nName=Q" + QByteArray::number(n) + "\n";
+    }
+    Put(file);
+    LoadedSettings loaded = LoadSettings(state_, dir_.path());
+    EXPECT_EQ(state_.settings.Query_Count, 100);
+    ASSERT_EQ(loaded.queryNames.size(), 100);
+    EXPECT_EQ(loaded.queryNames.last(), "Q100");
+
+    Put("[Application]\nQuery_Count=-4\n[Query_1]\nName=Q1\n");
+    loaded = LoadSettings(state_, dir_.path());
+    EXPECT_EQ(state_.settings.Query_Count, 0);
+    EXPECT_TRUE(loaded.queryNames.isEmpty());
+    EXPECT_EQ(state_.QueryNames[1], "");
+}
+
+}  // namespace
+}  // namespace tw
