@@ -23,14 +23,14 @@ struct TableInfo {
 };
 
 class Catalog {
-public:
+  public:
     void AddTable(TableInfo table);
     // Case-insensitive look-ups; nullptr / nullopt when unknown.
     const TableInfo* FindTable(const QString& name) const;
     std::optional<ColumnInfo> FindColumn(const QString& table, const QString& column) const;
     const std::vector<TableInfo>& tables() const { return tables_; }
 
-private:
+  private:
     std::vector<TableInfo> tables_;
 };
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "db/AppError.h"
 #include "db/ExternalWriter.h"
 #include "db/jet/Catalog.h"
 
@@ -17,7 +18,7 @@ struct sqlite3;
 namespace tw::jet {
 
 struct ResultColumn {
-    QString name;  // as the recordset names the field
+    QString name;                           // as the recordset names the field
     ColumnType type = ColumnType::Unknown;  // Date makes the recordset hand back dates
 };
 
@@ -39,7 +40,8 @@ struct Translation {
     // Transform: run pivotValuesSql (one column, distinct values, ascending),
     // then finalSql(those values) yields the crosstab; its columns are the row
     // headings followed by one column per pivot value (named by its text,
-    // "<>" for Null). An empty combination is Null.
+    // "<>" for Null). An empty combination is Null. Pass each value as the
+    // engine's text of it (sqlite3_column_text), a null QString for NULL.
     QString pivotValuesSql;
     std::function<Translation(const std::vector<QString>& pivotValues)> finalSql;
 
@@ -49,6 +51,12 @@ struct Translation {
 
 // Throws AppError (3075 syntax, 3142 trailing text, 3078 unknown table, ...).
 Translation Translate(const QString& jetSql, const Catalog& catalog);
+
+// The application functions report a numbered error (11 division by zero, 5
+// invalid argument, 13 type mismatch, ...) as the SQLite error message
+// "<number>: <description>". This reads such a message back into
+// the AppError to raise; other messages give nullopt.
+std::optional<AppError> ErrorFromEngineMessage(const QString& message);
 
 // Registers the application functions the translated SQL calls (Jet's IIf,
 // InStr, Mid, Format, Int, Log, date parts, the & join, / and \ and Mod, ...).

@@ -1,0 +1,140 @@
+// INSERT, UPDATE and DELETE. Text or numbers written into a date column pass
+// through jet_cdate, so '1/15/2005 8:03 PM' is stored in the storage form.
+// DELETE T.* over several tables deletes T's rows found by the join:
+// DELETE FROM T WHERE rowid IN (SELECT T.rowid FROM ... WHERE ...).
+
+#include "db/jet/JetErrors.h"
+#include "db/jet/TranslatorImpl.h"
+
+namespace tw::jet::detail {
+
+namespace {
+
+inline constexpr int kValueCountMismatch = 3346;
+
+const TableInfo& RequireTable(const Catalog& catalog, const QString& name) {
+    const TableInfo* info = catalog.FindTable(name);
+    if (info == nullptr) {
+        Raise(err::kUnknownTable, QStringLiteral("The database engine cannot find the input table "
+                                                 "or query '%1'. Make sure it exists and that its "
+                                                 "name is spelled correctly.")
+                                      .arg(name));
+    }
+    return *info;
+}
+
+std::vector<ColumnInfo> InsertColumns(const TableInfo& table, const std::vector<QString>& names) {
+    if (names.empty()) {
+        return table.columns;
+    }
+    std::vector<ColumnInfo> columns;
+    for (const QString& name : names) {
+        const auto found = std::find_if(
+            table.columns.begin(), table.columns.end(),
+            [&](const ColumnInfo& c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
+        if (found == table.columns.end()) {
+            Raise(kUnknownInsertField,
+                  QStringLiteral("The INSERT INTO statement contains the following unknown field "
+                                 "name: '%1'. Make sure you have typed the name correctly, and try "
+                                 "the operation again.")
+                      .arg(name));
+        }
+        columns.push_back(*found);
+    }
+    return columns;
+}
+
+[[noreturn]] void RaiseValueCount() {
+    Raise(kValueCountMismatch,
+          QStringLiteral("Number of query values and destination fields are not the same."));
+}
+
+}  // namespace
+
+QString Translator::Insert(const InsertStmt& insert) {
+    const TableInfo& table = RequireTable(catalog_, insert.table);
+    const std::vector<ColumnInfo> columns = InsertColumns(table, insert.columns);
+    QStringList names;
+    for (const ColumnInfo& c : columns) {
+        names << QuoteName(c.name);
+    }
+    const QString head = QStringLiteral("INSERT INTO %1 (%2) ")
+                             .arg(QuoteName(table.name), names.join(QStringLiteral(", ")));
+    if (!insert.select) {
+        if (insert.values.size() != columns.size()) {
+            RaiseValueCount();
+        }
+        Scope scope;
+        QStringList values;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const Typed value = Expression(*insert.values[i], scope, Place{});
+            values << (columns[i].type == ColumnType::Date ? ToDateColumn(value) : value.sql);
+        }
+        return head + QStringLiteral("VALUES (%1)").arg(values.join(QStringLiteral(", ")));
+    }
+    const SelectResult source = Select(*insert.select, nullptr, false);
+    if (source.columns.size() != columns.size()) {
+        RaiseValueCount();
+    }
+    bool convert = false;
+    QStringList picked;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        Typed value;
+        value.sql = QStringLiteral("\"_source\".") + QuoteName(source.columns[i].name);
+        value.type = source.columns[i].type;
+        const bool toDate = columns[i].type == ColumnType::Date && value.type != ColumnType::Date;
+        convert = convert || toDate;
+        picked << (toDate ? ToDateColumn(value) : value.sql);
+    }
+    if (!convert) {
+        return head + source.sql;
+    }
+    return head + QStringLiteral("SELECT %1 FROM (%2) AS \"_source\"")
+                      .arg(picked.join(QStringLiteral(", ")), source.sql);
+}
+
+QString Translator::Update(const UpdateStmt& update) {
+    if (update.target->kind != TableRef::Kind::Named) {
+        RaiseSyntax(QStringLiteral("UPDATE over joined tables"));
+    }
+    Scope scope;
+    const QString target = From(*update.target, scope, false);
+    QStringList sets;
+    for (const Assignment& a : update.assignments) {
+        const Typed column = Column(*a.column, scope, Place{});
+        const Typed value = Expression(*a.value, scope, Place{});
+        sets << QuoteName(column.column) + QStringLiteral(" = ") +
+                    (column.type == ColumnType::Date ? ToDateColumn(value) : value.sql);
+    }
+    QString sql = QStringLiteral("UPDATE %1 SET %2").arg(target, sets.join(QStringLiteral(", ")));
+    if (update.where) {
+        sql += QStringLiteral(" WHERE ") + Expression(*update.where, scope, Place{}).sql;
+    }
+    return sql;
+}
+
+QString Translator::Delete(const DeleteStmt& del) {
+    Scope scope;
+    const QString from = FromList(del.from, scope);
+    const QString where =
+        del.where ? QStringLiteral(" WHERE ") + Expression(*del.where, scope, Place{}).sql
+                  : QString();
+    const bool single = del.from.size() == 1 && del.from[0]->kind == TableRef::Kind::Named;
+    if (single) {
+        if (!del.target.isEmpty() &&
+            scope.sources[0].qualifier.compare(del.target, Qt::CaseInsensitive) != 0) {
+            Raise(kDeleteTableMissing, QStringLiteral("Could not delete from specified tables."));
+        }
+        return QStringLiteral("DELETE FROM ") + from + where;
+    }
+    const std::vector<Source*> targets =
+        del.target.isEmpty() ? std::vector<Source*>{} : SourcesOf(scope, del.target);
+    if (targets.size() != 1 || targets[0]->table.isEmpty() || targets[0]->isView) {
+        Raise(kDeleteTableMissing,
+              QStringLiteral("Specify the table containing the records you want to delete."));
+    }
+    return QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT %2.rowid FROM %3%4)")
+        .arg(QuoteName(targets[0]->table), QuoteName(targets[0]->qualifier), from, where);
+}
+
+}  // namespace tw::jet::detail

@@ -1,0 +1,310 @@
+// Expressions: literals, names (with the select-list alias rule), operators
+// and predicates. Native SQLite operators are used wherever their meaning is
+// Jet's; the rest call the application functions of Functions*.cpp.
+
+#include "db/Variant.h"
+#include "db/jet/JetErrors.h"
+#include "db/jet/TranslatorImpl.h"
+
+namespace tw::jet::detail {
+
+QString QuoteName(const QString& name) {
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString QuoteText(const QString& text) {
+    QString quoted = text;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + quoted + u'\'';
+}
+
+bool IsTextType(const Typed& t) {
+    return t.type == ColumnType::Text;
+}
+
+QString AsText(const Typed& t) {
+    if (t.type == ColumnType::Date) {
+        return QStringLiteral("jet_datetext(%1)").arg(t.sql);
+    }
+    if (t.type == ColumnType::Double) {
+        return QStringLiteral("jet_cstr(%1)").arg(t.sql);
+    }
+    return t.sql;
+}
+
+namespace {
+
+Typed Literal(QString sql, ColumnType type) {
+    Typed t;
+    t.sql = std::move(sql);
+    t.type = type;
+    return t;
+}
+
+ColumnType ArithmeticType(const Typed& a, const Typed& b) {
+    if (a.type == ColumnType::Double || b.type == ColumnType::Double) {
+        return ColumnType::Double;
+    }
+    if (a.type == ColumnType::Integer && b.type == ColumnType::Integer) {
+        return ColumnType::Integer;
+    }
+    return ColumnType::Unknown;
+}
+
+// A text literal compared with a date becomes the date's storage form, so
+// Date_Time_Stamp > '1/15/2005' compares dates, not texts.
+void LiteralAsDate(Typed& literal, const Typed& other) {
+    if (other.type != ColumnType::Date || !literal.textLiteral) {
+        return;
+    }
+    const QDateTime when = ParseDateText(literal.literalText);
+    if (when.isValid()) {
+        literal.sql = QuoteText(ToStorageDateText(when));
+        literal.type = ColumnType::Date;
+    }
+}
+
+QString Collated(const Typed& t) {
+    return IsTextType(t) ? t.sql + QStringLiteral(" COLLATE NOCASE") : t.sql;
+}
+
+}  // namespace
+
+Typed Translator::Expression(const Expr& expr, Scope& scope, const Place& place) {
+    switch (expr.kind) {
+        case ExprKind::Null:
+            return Literal(QStringLiteral("NULL"), ColumnType::Unknown);
+        case ExprKind::Integer:
+        case ExprKind::Boolean:
+            return Literal(expr.text, ColumnType::Integer);
+        case ExprKind::Double:
+            return Literal(expr.text, ColumnType::Double);
+        case ExprKind::Date:
+            return Literal(QuoteText(expr.text), ColumnType::Date);
+        case ExprKind::Text: {
+            Typed t = Literal(QuoteText(expr.text), ColumnType::Text);
+            t.textLiteral = true;
+            t.literalText = expr.text;
+            return t;
+        }
+        case ExprKind::Column:
+            return Column(expr, scope, place);
+        case ExprKind::Star:
+            RaiseSyntax(QStringLiteral("*"));
+        case ExprKind::Unary: {
+            Typed operand = Expression(*expr.args[0], scope, place);
+            if (expr.text == u"NOT") {
+                operand.sql = QStringLiteral("(NOT %1)").arg(operand.sql);
+                operand.type = ColumnType::Integer;
+            } else if (expr.text == u"-") {
+                operand.sql = QStringLiteral("(- %1)").arg(operand.sql);
+            }
+            operand.textLiteral = false;
+            operand.column.clear();
+            return operand;
+        }
+        case ExprKind::Binary:
+            return expr.text == u"&" ? Concat(expr, scope, place) : Binary(expr, scope, place);
+        case ExprKind::Call:
+            return Call(expr, scope, place);
+        case ExprKind::IsNull: {
+            Typed operand = Expression(*expr.args[0], scope, place);
+            Typed t =
+                Literal(QStringLiteral("(%1 IS %2NULL)")
+                            .arg(operand.sql, expr.negated ? QStringLiteral("NOT ") : QString()),
+                        ColumnType::Integer);
+            t.aggregate = operand.aggregate;
+            return t;
+        }
+        case ExprKind::In:
+            return In(expr, scope, place);
+        case ExprKind::Between: {
+            Typed subject = Expression(*expr.args[0], scope, place);
+            Typed low = Expression(*expr.args[1], scope, place);
+            Typed high = Expression(*expr.args[2], scope, place);
+            LiteralAsDate(low, subject);
+            LiteralAsDate(high, subject);
+            const bool text = IsTextType(subject) || IsTextType(low) || IsTextType(high);
+            Typed t = Literal(
+                QStringLiteral("(%1%2 %3BETWEEN %4 AND %5)")
+                    .arg(subject.sql, text ? QStringLiteral(" COLLATE NOCASE") : QString(),
+                         expr.negated ? QStringLiteral("NOT ") : QString(), low.sql, high.sql),
+                ColumnType::Integer);
+            t.aggregate = subject.aggregate || low.aggregate || high.aggregate;
+            return t;
+        }
+        case ExprKind::Like:
+            return Like(expr, scope, place);
+        case ExprKind::Subquery:
+            return SubSelect(*expr.select, scope);
+        case ExprKind::Exists: {
+            const SelectResult result = Select(*expr.select, &scope, false);
+            return Literal(QStringLiteral("(EXISTS (%1))").arg(result.sql), ColumnType::Integer);
+        }
+    }
+    RaiseSyntax(expr.text);
+}
+
+Typed Translator::SubSelect(const SelectStmt& select, Scope& scope) {
+    const SelectResult result = Select(select, &scope, false);
+    Typed t = Literal(QStringLiteral("(%1)").arg(result.sql), ColumnType::Unknown);
+    if (!result.columns.empty()) {
+        t.type = result.columns.front().type;
+    }
+    return t;
+}
+
+Typed Translator::Binary(const Expr& expr, Scope& scope, const Place& place) {
+    Typed lhs = Expression(*expr.args[0], scope, place);
+    Typed rhs = Expression(*expr.args[1], scope, place);
+    const QString& op = expr.text;
+    Typed t;
+    if (op == u"=" || op == u"<>" || op == u"<" || op == u">" || op == u"<=" || op == u">=") {
+        t = Comparison(op, lhs, rhs);
+    } else if (op == u"AND" || op == u"OR") {
+        t = Literal(QStringLiteral("(%1 %2 %3)").arg(lhs.sql, op, rhs.sql), ColumnType::Integer);
+    } else if (op == u"+" && IsTextType(lhs) && IsTextType(rhs)) {
+        t = Literal(QStringLiteral("(%1 || %2)").arg(lhs.sql, rhs.sql), ColumnType::Text);
+    } else if (op == u"+" || op == u"-" || op == u"*") {
+        t = Literal(QStringLiteral("(%1 %2 %3)").arg(lhs.sql, op, rhs.sql),
+                    ArithmeticType(lhs, rhs));
+    } else if (op == u"/") {
+        t = Literal(QStringLiteral("jet_div(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Double);
+    } else if (op == u"\\") {
+        t = Literal(QStringLiteral("jet_intdiv(%1, %2)").arg(lhs.sql, rhs.sql),
+                    ColumnType::Integer);
+    } else if (op == u"MOD") {
+        t = Literal(QStringLiteral("jet_mod(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Integer);
+    } else if (op == u"^") {
+        t = Literal(QStringLiteral("jet_pow(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Double);
+    } else {
+        RaiseSyntax(op);
+    }
+    t.aggregate = lhs.aggregate || rhs.aggregate;
+    return t;
+}
+
+Typed Translator::Comparison(const QString& op, Typed lhs, Typed rhs) {
+    LiteralAsDate(lhs, rhs);
+    LiteralAsDate(rhs, lhs);
+    const bool text = IsTextType(lhs) || IsTextType(rhs);
+    Typed t = Literal(
+        QStringLiteral("(%1 %2 %3%4)")
+            .arg(lhs.sql, op, rhs.sql, text ? QStringLiteral(" COLLATE NOCASE") : QString()),
+        ColumnType::Integer);
+    t.aggregate = lhs.aggregate || rhs.aggregate;
+    return t;
+}
+
+// a & b & c: one call joining every operand; Null only when all are Null.
+Typed Translator::Concat(const Expr& expr, Scope& scope, const Place& place) {
+    std::vector<const Expr*> operands;
+    std::vector<const Expr*> pending{&expr};
+    while (!pending.empty()) {
+        const Expr* e = pending.back();
+        pending.pop_back();
+        if (e->kind == ExprKind::Binary && e->text == u"&") {
+            pending.push_back(e->args[1].get());
+            pending.push_back(e->args[0].get());
+        } else {
+            operands.push_back(e);
+        }
+    }
+    QStringList parts;
+    bool aggregate = false;
+    for (const Expr* operand : operands) {
+        const Typed t = Expression(*operand, scope, place);
+        aggregate = aggregate || t.aggregate;
+        parts << (t.type == ColumnType::Date ? AsText(t) : t.sql);
+    }
+    Typed t = Literal(QStringLiteral("jet_concat(%1)").arg(parts.join(QStringLiteral(", "))),
+                      ColumnType::Text);
+    t.aggregate = aggregate;
+    return t;
+}
+
+Typed Translator::In(const Expr& expr, Scope& scope, const Place& place) {
+    Typed subject = Expression(*expr.args[0], scope, place);
+    QString list;
+    bool text = IsTextType(subject);
+    if (expr.select) {
+        const SelectResult result = Select(*expr.select, &scope, false);
+        list = result.sql;
+        text = text || (!result.columns.empty() && result.columns[0].type == ColumnType::Text);
+    } else {
+        QStringList items;
+        for (size_t i = 1; i < expr.args.size(); ++i) {
+            Typed item = Expression(*expr.args[i], scope, place);
+            LiteralAsDate(item, subject);
+            text = text || IsTextType(item);
+            items << item.sql;
+        }
+        list = items.join(QStringLiteral(", "));
+    }
+    Typed t = Literal(QStringLiteral("(%1%2 %3IN (%4))")
+                          .arg(subject.sql, text ? QStringLiteral(" COLLATE NOCASE") : QString(),
+                               expr.negated ? QStringLiteral("NOT ") : QString(), list),
+                      ColumnType::Integer);
+    t.aggregate = subject.aggregate;
+    return t;
+}
+
+namespace {
+
+// Jet's * and ? as SQLite's % and _, Jet's literal % and _ escaped. Patterns
+// with # or [..] have no LIKE form and go to jet_like.
+std::optional<QString> NativeLikePattern(const QString& pattern) {
+    QString out;
+    for (const QChar c : pattern) {
+        if (c == u'#' || c == u'[') {
+            return std::nullopt;
+        }
+        if (c == u'*') {
+            out += u'%';
+        } else if (c == u'?') {
+            out += u'_';
+        } else if (c == u'%' || c == u'_' || c == u'\\') {
+            out += u'\\';
+            out += c;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+Typed Translator::Like(const Expr& expr, Scope& scope, const Place& place) {
+    const Typed subject = Expression(*expr.args[0], scope, place);
+    const Typed pattern = Expression(*expr.args[1], scope, place);
+    const QString negation = expr.negated ? QStringLiteral("NOT ") : QString();
+    QString sql;
+    const std::optional<QString> native =
+        pattern.textLiteral ? NativeLikePattern(pattern.literalText) : std::nullopt;
+    if (native) {
+        sql = QStringLiteral("(%1 %2LIKE %3 ESCAPE '\\')")
+                  .arg(AsText(subject), negation, QuoteText(*native));
+    } else {
+        sql = QStringLiteral("(%1jet_like(%2, %3))").arg(negation, AsText(subject), pattern.sql);
+    }
+    Typed t = Literal(sql, ColumnType::Integer);
+    t.aggregate = subject.aggregate;
+    return t;
+}
+
+QString Translator::ToDateColumn(const Typed& value) const {
+    if (value.type == ColumnType::Date) {
+        return value.sql;
+    }
+    return QStringLiteral("jet_cdate(%1)").arg(value.sql);
+}
+
+// Collation helper shared by ORDER BY / GROUP BY in TranslateSelect.cpp.
+QString CollatedSql(const Typed& t) {
+    return Collated(t);
+}
+
+}  // namespace tw::jet::detail

@@ -1,0 +1,201 @@
+// SELECT: the FROM clause with its joins (a RIGHT JOIN becomes a LEFT JOIN
+// with the sides swapped; the result columns keep the written order because
+// * is expanded here from the catalog), the select list and its names.
+//
+// Result column names: the alias; else a plain column's name, written
+// "Table.Column" (or "Alias.Column") when two result columns share it; else
+// Expr1000, Expr1001, ... in the order of the unnamed expressions.
+
+#include "db/jet/JetErrors.h"
+#include "db/jet/TranslatorImpl.h"
+
+namespace tw::jet::detail {
+
+QString CollatedSql(const Typed& t);
+
+namespace {
+
+[[noreturn]] void RaiseUnknownTable(const QString& name) {
+    Raise(err::kUnknownTable, QStringLiteral("The database engine cannot find the input table or "
+                                             "query '%1'. Make sure it exists and that its name "
+                                             "is spelled correctly.")
+                                  .arg(name));
+}
+
+// Text sorts and groups without regard to letter case, as in Jet. Plain
+// columns already carry NOCASE from the schema.
+QString NoCaseUnlessColumn(const Typed& t) {
+    return t.column.isEmpty() ? CollatedSql(t) : t.sql;
+}
+
+}  // namespace
+
+QString Translator::FromList(const std::vector<TableRefPtr>& from, Scope& scope) {
+    QStringList parts;
+    for (const TableRefPtr& ref : from) {
+        parts << From(*ref, scope, false);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString Translator::From(const TableRef& ref, Scope& scope, bool parenthesise) {
+    switch (ref.kind) {
+        case TableRef::Kind::Named: {
+            const TableInfo* info = catalog_.FindTable(ref.name);
+            if (info == nullptr) {
+                RaiseUnknownTable(ref.name);
+            }
+            scope.sources.push_back(Source{ref.alias.isEmpty() ? info->name : ref.alias, info->name,
+                                           info->isView, info->columns});
+            return ref.alias.isEmpty()
+                       ? QuoteName(info->name)
+                       : QuoteName(info->name) + QStringLiteral(" AS ") + QuoteName(ref.alias);
+        }
+        case TableRef::Kind::Derived: {
+            const SelectResult inner = Select(*ref.derived, nullptr, false);
+            const QString alias =
+                ref.alias.isEmpty() ? QStringLiteral("_derived%1").arg(++derivedCount_) : ref.alias;
+            Source source{alias, QString(), false, {}};
+            for (const ResultColumn& c : inner.columns) {
+                source.columns.push_back(ColumnInfo{c.name, c.type});
+            }
+            scope.sources.push_back(source);
+            return QStringLiteral("(%1) AS %2").arg(inner.sql, QuoteName(alias));
+        }
+        case TableRef::Kind::Join:
+            break;
+    }
+    const bool right = ref.join == JoinKind::Right;
+    const QString left = From(*ref.left, scope, right);
+    const QString other = From(*ref.right, scope, !right);
+    const QString on = Expression(*ref.on, scope, Place{}).sql;
+    QString sql;
+    if (right) {
+        sql = QStringLiteral("%1 LEFT JOIN %2 ON %3").arg(other, left, on);
+    } else {
+        sql =
+            QStringLiteral("%1 %2 JOIN %3 ON %4")
+                .arg(left,
+                     ref.join == JoinKind::Left ? QStringLiteral("LEFT") : QStringLiteral("INNER"),
+                     other, on);
+    }
+    return parenthesise ? u'(' + sql + u')' : sql;
+}
+
+std::vector<OutColumn> Translator::Items(const SelectStmt& select, Scope& scope) {
+    scope.items = &select.items;
+    scope.itemCache.assign(select.items.size(), std::nullopt);
+    scope.itemBusy.assign(select.items.size(), false);
+    std::vector<OutColumn> out;
+    std::vector<bool> fromColumn;
+    int unnamed = 0;
+    for (size_t i = 0; i < select.items.size(); ++i) {
+        const SelectItem& item = select.items[i];
+        if (item.expr->kind == ExprKind::Star) {
+            const std::vector<Source*> sources = SourcesOf(scope, item.expr->qualifier);
+            if (sources.empty()) {
+                Raise(err::kUnknownName, QStringLiteral("Too few parameters. Expected 1. Unknown "
+                                                        "name '%1.*'.")
+                                             .arg(item.expr->qualifier));
+            }
+            for (const Source* source : sources) {
+                for (const ColumnInfo& c : source->columns) {
+                    Typed t;
+                    t.sql = QuoteName(source->qualifier) + u'.' + QuoteName(c.name);
+                    t.type = c.type;
+                    t.column = c.name;
+                    t.qualifier = source->qualifier;
+                    out.push_back(OutColumn{t, c.name});
+                    fromColumn.push_back(true);
+                }
+            }
+            continue;
+        }
+        const Typed t = SelectItemValue(static_cast<int>(i), scope);
+        QString name = item.alias;
+        if (name.isEmpty()) {
+            name = t.column.isEmpty() ? QStringLiteral("Expr%1").arg(1000 + unnamed++) : t.column;
+        }
+        fromColumn.push_back(item.alias.isEmpty() && !t.column.isEmpty());
+        out.push_back(OutColumn{t, name});
+    }
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (!fromColumn[i]) {
+            continue;
+        }
+        for (size_t j = 0; j < out.size(); ++j) {
+            if (j != i && fromColumn[j] &&
+                out[j].value.column.compare(out[i].value.column, Qt::CaseInsensitive) == 0) {
+                out[i].name = out[i].value.qualifier + u'.' + out[i].value.column;
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder) {
+    QString sql;
+    if (select.where) {
+        sql += QStringLiteral(" WHERE ") + Expression(*select.where, scope, Place{}).sql;
+    }
+    if (!select.groupBy.empty()) {
+        QStringList terms;
+        for (const ExprPtr& e : select.groupBy) {
+            terms << NoCaseUnlessColumn(Expression(*e, scope, Place{}));
+        }
+        sql += QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
+    }
+    if (select.having) {
+        sql += QStringLiteral(" HAVING ") + Expression(*select.having, scope, Place{}).sql;
+    }
+    QStringList order;
+    for (const OrderItem& item : select.orderBy) {
+        order << NoCaseUnlessColumn(Expression(*item.expr, scope, Place{})) +
+                     (item.descending ? QStringLiteral(" DESC") : QString());
+    }
+    order << extraOrder;
+    if (!order.isEmpty()) {
+        sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    }
+    if (select.top) {
+        if (select.topPercent) {
+            RaiseSyntax(QStringLiteral("TOP %1 PERCENT").arg(*select.top));
+        }
+        sql += QStringLiteral(" LIMIT %1").arg(*select.top);
+    }
+    return sql;
+}
+
+SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool updatable) {
+    Scope scope;
+    scope.parent = parent;
+    const QString from = select.from.empty() ? QString() : FromList(select.from, scope);
+    const std::vector<OutColumn> items = Items(select, scope);
+    SelectResult result;
+    QStringList parts;
+    bool aggregate = false;
+    for (const OutColumn& c : items) {
+        const QString value = select.distinct ? NoCaseUnlessColumn(c.value) : c.value.sql;
+        parts << value + QStringLiteral(" AS ") + QuoteName(c.name);
+        result.columns.push_back(ResultColumn{c.name, c.value.type});
+        aggregate = aggregate || c.value.aggregate;
+    }
+    const bool oneTable = select.from.size() == 1 &&
+                          select.from[0]->kind == TableRef::Kind::Named && !scope.sources[0].isView;
+    if (updatable && oneTable && !aggregate && !select.distinct && select.groupBy.empty() &&
+        !select.having) {
+        parts << QuoteName(scope.sources[0].qualifier) + QStringLiteral(".rowid AS \"_rowid_\"");
+        result.baseTable = scope.sources[0].table;
+    }
+    result.sql = QStringLiteral("SELECT ") +
+                 (select.distinct ? QStringLiteral("DISTINCT ") : QString()) +
+                 parts.join(QStringLiteral(", "));
+    if (!from.isEmpty()) {
+        result.sql += QStringLiteral(" FROM ") + from;
+    }
+    result.sql += Tail(select, scope);
+    return result;
+}
+
+}  // namespace tw::jet::detail

@@ -1,0 +1,118 @@
+#pragma once
+// The translator's inner parts: name scopes, typed SQL pieces and the class
+// that walks the syntax tree. Only the files of this folder include it.
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "db/jet/Ast.h"
+#include "db/jet/Catalog.h"
+#include "db/jet/Translator.h"
+
+namespace tw::jet::detail {
+
+// A piece of SQLite SQL with what the translator knows of its value.
+struct Typed {
+    QString sql;
+    ColumnType type = ColumnType::Unknown;
+    bool aggregate = false;    // holds an aggregate call (not inside a sub-select)
+    bool textLiteral = false;  // a '..' literal; literalText holds its value
+    QString literalText;
+    // Set for a plain column reference (names the result column).
+    QString column;
+    QString qualifier;
+};
+
+// One table, stored query or derived table of a FROM clause.
+struct Source {
+    QString qualifier;  // alias, else the table's stored name
+    QString table;      // stored name; empty for a derived table
+    bool isView = false;
+    std::vector<ColumnInfo> columns;
+};
+
+// The names one SELECT can see: its FROM sources, its select-list aliases,
+// and (for correlated sub-selects) the scopes around it.
+struct Scope {
+    Scope* parent = nullptr;
+    std::vector<Source> sources;
+    const std::vector<SelectItem>* items = nullptr;
+    std::vector<std::optional<Typed>> itemCache;
+    std::vector<bool> itemBusy;
+};
+
+// Where an expression stands, for the alias rule and the crosstab.
+struct Place {
+    bool selectList = false;
+    int item = -1;                            // index of the select item being translated
+    int aggregateDepth = 0;                   // > 0 inside an aggregate's argument
+    const QString* pivotCondition = nullptr;  // crosstab cell: count only these rows
+};
+
+// A result column of a select list: its value and the name Jet gives it.
+struct OutColumn {
+    Typed value;
+    QString name;
+};
+
+struct SelectResult {
+    QString sql;
+    std::vector<ResultColumn> columns;
+    std::optional<QString> baseTable;
+};
+
+QString QuoteName(const QString& name);
+QString QuoteText(const QString& text);
+bool IsTextType(const Typed& t);
+
+class Translator {
+  public:
+    explicit Translator(const Catalog& catalog) : catalog_(catalog) {}
+
+    Translation Run(const Statement& statement);
+
+    // SELECT (TranslateSelect.cpp)
+    SelectResult Select(const SelectStmt& select, Scope* parent, bool updatable);
+    QString From(const TableRef& ref, Scope& scope, bool parenthesise);
+    QString FromList(const std::vector<TableRefPtr>& from, Scope& scope);
+    std::vector<OutColumn> Items(const SelectStmt& select, Scope& scope);
+    QString Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder = {});
+
+    // Expressions (TranslateExpr.cpp, TranslateCalls.cpp)
+    Typed Expression(const Expr& expr, Scope& scope, const Place& place);
+    Typed Column(const Expr& expr, Scope& scope, const Place& place);
+    Typed Call(const Expr& expr, Scope& scope, const Place& place);
+    Typed Aggregate(const QString& name, const Expr& expr, Scope& scope, const Place& place);
+    Typed SelectItemValue(int index, Scope& scope);
+    std::optional<Typed> FindColumn(Scope& scope, const QString& qualifier, const QString& name);
+    static std::vector<Source*> SourcesOf(Scope& scope, const QString& qualifier);
+
+    // Actions (TranslateActions.cpp) and crosstab (Transform.cpp)
+    QString Insert(const InsertStmt& insert);
+    QString Update(const UpdateStmt& update);
+    QString Delete(const DeleteStmt& del);
+    Translation Transform(const TransformStmt& transform);
+    SelectResult TransformFinal(const TransformStmt& transform,
+                                const std::vector<QString>& pivotValues);
+
+    const Catalog& catalog() const { return catalog_; }
+
+  private:
+    Typed Binary(const Expr& expr, Scope& scope, const Place& place);
+    Typed Concat(const Expr& expr, Scope& scope, const Place& place);
+    Typed Comparison(const QString& op, Typed lhs, Typed rhs);
+    Typed Like(const Expr& expr, Scope& scope, const Place& place);
+    Typed In(const Expr& expr, Scope& scope, const Place& place);
+    Typed SubSelect(const SelectStmt& select, Scope& scope);
+    QString ToDateColumn(const Typed& value) const;
+
+    const Catalog& catalog_;
+    int derivedCount_ = 0;
+};
+
+// Text for a value joined or cut as text: dates in the general date form,
+// doubles in VB's general number form.
+QString AsText(const Typed& t);
+
+}  // namespace tw::jet::detail
