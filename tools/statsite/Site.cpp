@@ -1,0 +1,131 @@
+#include "statsite/Site.h"
+
+#include "statsite/Truth.h"
+#include "statsite/WorldBuilder.h"
+
+namespace tw::statsite {
+
+QByteArray requestTarget(const QByteArray& requestHead) {
+    const qsizetype lineEnd = requestHead.indexOf('\n');
+    const QList<QByteArray> parts =
+        requestHead.left(lineEnd < 0 ? requestHead.size() : lineEnd).trimmed().split(' ');
+    if (parts.size() < 2 || parts[0] != "GET" || parts[1].isEmpty()) {
+        return {};
+    }
+    QByteArray target = parts[1];
+    // A proxy passes the absolute form; the host part plays no role here.
+    if (target.toLower().startsWith("http://")) {
+        target.remove(0, 7);
+        const qsizetype slash = target.indexOf('/');
+        target = slash < 0 ? QByteArray("/") : target.mid(slash);
+    }
+    return target;
+}
+
+Site::Site(const SiteConfig& config)
+    : config_(config), world_(std::make_unique<World>(WorldBuilder::build(config.world))) {}
+
+Site::~Site() = default;
+
+SiteOutcome Site::handle(const QByteArray& requestHead) {
+    QMutexLocker lock(&mutex_);
+    const QByteArray target = requestTarget(requestHead);
+    requestLog_.append(target);
+    SiteOutcome outcome;
+    if (target.isEmpty()) {
+        const HttpAnswer refusal = HttpAnswer::page(
+            400,
+            "<html><head><title>400 Bad Request</title></head><body><h1>Bad Request</h1>"
+            "<p>Only GET requests are served.</p></body></html>\r\n");
+        outcome.wire = shapeWire(refusal.wire(), FaultPlan{});
+        return outcome;
+    }
+    if (target.startsWith("/control/")) {
+        outcome.wire = shapeWire(control(target).wire(), FaultPlan{});
+        return outcome;
+    }
+    const FaultPlan& plan = config_.faults;
+    const bool matches = plan.match.isEmpty() || target.contains(plan.match);
+    ++answers_;
+    outcome.stopListening = plan.stopAfterRequests > 0 && answers_ >= plan.stopAfterRequests;
+    if (matches && plan.redirectFirst > 0 && redirectsSent_.value(target) < plan.redirectFirst) {
+        ++redirectsSent_[target];
+        outcome.wire = shapeWire(HttpAnswer::redirect(target).wire(), FaultPlan{});
+        return outcome;
+    }
+    HttpAnswer answer = route(target);
+    if (!faultApplies(target)) {
+        outcome.wire = shapeWire(answer.wire(), FaultPlan{});
+        return outcome;
+    }
+    if (plan.upperCaseHtmlEnd) {
+        answer.body.replace("</html>", "</HTML>");
+    }
+    outcome.wire = shapeWire(answer.wire(!plan.noContentLength), plan);
+    return outcome;
+}
+
+bool Site::faultApplies(const QByteArray& target) {
+    const FaultPlan& plan = config_.faults;
+    FaultPlan writeFaults = plan;
+    writeFaults.redirectFirst = 0;
+    writeFaults.stopAfterRequests = 0;
+    if (!writeFaults.any() || !(plan.match.isEmpty() || target.contains(plan.match))) {
+        return false;
+    }
+    if (plan.times > 0 && faultedAnswers_ >= plan.times) {
+        return false;
+    }
+    ++faultedAnswers_;
+    return true;
+}
+
+HttpAnswer Site::answerFor(const QByteArray& target) {
+    QMutexLocker lock(&mutex_);
+    return route(target);
+}
+
+void Site::setFaults(const FaultPlan& plan) {
+    QMutexLocker lock(&mutex_);
+    config_.faults = plan;
+    redirectsSent_.clear();
+    faultedAnswers_ = 0;
+    answers_ = 0;
+}
+
+FaultPlan Site::faults() const {
+    QMutexLocker lock(&mutex_);
+    return config_.faults;
+}
+
+QList<qint32> Site::grow(const QString& gamertag, int games) {
+    QMutexLocker lock(&mutex_);
+    return WorldBuilder::grow(*world_, gamertag, games);
+}
+
+QByteArray Site::truth(const QStringList& tags) const {
+    QMutexLocker lock(&mutex_);
+    return truthText(*world_, tags.isEmpty() ? world_->featuredGamertags() : tags);
+}
+
+QStringList Site::featuredGamertags() const {
+    QMutexLocker lock(&mutex_);
+    return world_->featuredGamertags();
+}
+
+QStringList Site::unknownGamertags() const {
+    QMutexLocker lock(&mutex_);
+    return world_->unknownGamertags();
+}
+
+QList<QByteArray> Site::requestLog() const {
+    QMutexLocker lock(&mutex_);
+    return requestLog_;
+}
+
+World Site::worldSnapshot() const {
+    QMutexLocker lock(&mutex_);
+    return *world_;
+}
+
+}  // namespace tw::statsite

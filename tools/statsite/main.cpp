@@ -1,0 +1,148 @@
+// statsite: the simulated statistics site. See tools/statsite/README.md.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+#include "statsite/StatSiteServer.h"
+
+using namespace tw::statsite;
+
+namespace {
+
+struct Options {
+    quint16 port = 8642;
+    QHostAddress host = QHostAddress::LocalHost;
+    SiteConfig config;
+    QString truthFile;
+    QStringList truthTags;
+};
+
+void addOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        "The simulated statistics site: a deterministic HTTP/1.0 stand-in for the game's "
+        "statistics web site.");
+    parser.addHelpOption();
+    parser.addOptions({
+        {"port", "TCP port to listen on (default 8642; 0: any free port).", "N", "8642"},
+        {"host", "Address to listen on (default 127.0.0.1).", "ADDR", "127.0.0.1"},
+        {"seed", "Seed of the world (default 1).", "N", "1"},
+        {"players", "Players who host games (default 12).", "N", "12"},
+        {"games", "Games in the world at start (default 60).", "N", "60"},
+        {"page-size", "Games per game-list page (default 10).", "N", "10"},
+        {"truth", "Write the ground truth to FILE and go on serving.", "FILE"},
+        {"tag",
+         "A gamertag of the truth's tag list, in download order; repeatable "
+         "(default: the players who host games).",
+         "NAME"},
+        {"pages", "Serve the saved pages of DIR instead of the world.", "DIR"},
+        {"stats-root", "Player page root (default /stats/player.aspx?tag=).", "TEXT"},
+        {"games-root", "Game list root (default /stats/games.aspx?tag=).", "TEXT"},
+        {"detail-root", "Game detail root (default /stats/game.aspx?id=).", "TEXT"},
+        {"image-root", "Emblem picture root, ending in ? (default /stats/emblem.ashx?).", "TEXT"},
+        {"redirect", "Answer \"302 Found\" to the first K requests of each target.", "K"},
+        {"split", "Send each answer in N writes.", "N"},
+        {"split-pause", "Pause between those writes, in ms.", "MS"},
+        {"split-header", "End the first write inside the header's blank line."},
+        {"no-content-length", "Leave out the Content-Length header."},
+        {"upper-html", "Send </html> as </HTML>."},
+        {"slow", "Wait MS milliseconds before answering.", "MS"},
+        {"reset-after", "Reset the connection after N bytes of the answer.", "N"},
+        {"close-after", "Close the connection after N bytes of the answer.", "N"},
+        {"stop-after", "Stop listening after N answers (connections are then refused).", "N"},
+        {"fault-match", "Faults only for targets containing TEXT.", "TEXT"},
+        {"fault-times", "Faults (other than redirects) only for the first N matching requests.",
+         "N"},
+    });
+}
+
+int number(const QCommandLineParser& parser, const QString& name, int fallback) {
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    return parser.isSet(name) && ok ? value : fallback;
+}
+
+FaultPlan faultsFrom(const QCommandLineParser& parser) {
+    FaultPlan plan;
+    plan.redirectFirst = number(parser, "redirect", 0);
+    plan.splitWrites = number(parser, "split", 0);
+    plan.splitPauseMs = number(parser, "split-pause", 0);
+    plan.splitHeaderBlank = parser.isSet("split-header");
+    plan.noContentLength = parser.isSet("no-content-length");
+    plan.upperCaseHtmlEnd = parser.isSet("upper-html");
+    plan.slowMs = number(parser, "slow", 0);
+    plan.resetAfterBytes = number(parser, "reset-after", -1);
+    plan.closeAfterBytes = number(parser, "close-after", -1);
+    plan.stopAfterRequests = number(parser, "stop-after", 0);
+    plan.match = parser.value("fault-match").toUtf8();
+    plan.times = number(parser, "fault-times", 0);
+    return plan;
+}
+
+Options optionsFrom(const QCommandLineParser& parser) {
+    Options options;
+    options.port = static_cast<quint16>(number(parser, "port", 8642));
+    options.host = QHostAddress(parser.value("host"));
+    WorldOptions& world = options.config.world;
+    world.seed = parser.value("seed").toULongLong();
+    world.players = qMax(1, number(parser, "players", 12));
+    world.games = qMax(0, number(parser, "games", 60));
+    world.pageSize = qMax(1, number(parser, "page-size", 10));
+    SiteRoots& roots = options.config.roots;
+    auto root = [&](const QString& name, QString& field) {
+        if (parser.isSet(name)) {
+            field = parser.value(name);
+        }
+    };
+    root("stats-root", roots.stats);
+    root("games-root", roots.games);
+    root("detail-root", roots.detail);
+    root("image-root", roots.image);
+    options.config.pagesFolder = parser.value("pages");
+    options.config.faults = faultsFrom(parser);
+    options.truthFile = parser.value("truth");
+    options.truthTags = parser.values("tag");
+    return options;
+}
+
+bool writeTruth(Site& site, const Options& options) {
+    QFile file(options.truthFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return false;
+    }
+    const QByteArray text = site.truth(options.truthTags);
+    return file.write(text) == text.size();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("statsite");
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.process(app);
+    const Options options = optionsFrom(parser);
+    QTextStream err(stderr);
+    if (options.host.isNull()) {
+        err << "statsite: not an address: " << parser.value("host") << Qt::endl;
+        return 2;
+    }
+    StatSiteServer server(options.config);
+    if (!options.truthFile.isEmpty() && !writeTruth(server.site(), options)) {
+        err << "statsite: cannot write " << options.truthFile << Qt::endl;
+        return 1;
+    }
+    const quint16 port = server.start(options.port, options.host);
+    if (port == 0) {
+        err << "statsite: cannot listen on " << options.host.toString() << ':' << options.port
+            << ": " << server.errorString() << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << "statsite listening on " << options.host.toString() << ':' << port
+                        << (options.config.pagesFolder.isEmpty()
+                                ? QStringLiteral(" (seed %1)").arg(options.config.world.seed)
+                                : QStringLiteral(" (pages of %1)").arg(options.config.pagesFolder))
+                        << Qt::endl;
+    return app.exec();
+}
