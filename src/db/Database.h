@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "db/AppError.h"
@@ -17,10 +18,14 @@ namespace tw {
 class ExternalWriter;
 namespace jet {
 class Catalog;
+struct Translation;
+}  // namespace jet
+namespace sqlite {
+class Connection;
 }
 
 class Database {
-public:
+  public:
     // Opens `path` exclusively, read-write. Errors: 3024 the file is missing,
     // 3356 another process holds it, 3343 the file is no database of ours.
     static std::unique_ptr<Database> Open(const QString& path);
@@ -44,8 +49,8 @@ public:
     // updatable (AddNew/Edit/Update).
     std::unique_ptr<Recordset> OpenRecordset(const QString& tableQueryOrSql);
 
-    // Names of all tables, the engine's own tables (names beginning "msys")
-    // included, in the order the file lists them.
+    // Names of all tables in the order they were made. SQLite's own tables
+    // ("sqlite_...") are left out: no export or import may touch them.
     QStringList TableNames() const;
 
     // Where SELECT ... INTO [Excel 8.0;...] and [Text;...] write. Until one is
@@ -60,18 +65,21 @@ public:
     // file and renamed over it in one atomic step; on any failure the original
     // stays untouched and the temporary file is removed.
     static void CompactInPlace(const QString& path);
+    // The same with the final rename step given (tests make it fail); it
+    // returns false on failure, as QFile::rename does.
+    using RenameFile = std::function<bool(const QString& from, const QString& to)>;
+    static void CompactInPlace(const QString& path, const RenameFile& renameFile);
 
     // For the engine's own parts (recordsets, benchmarks).
-    sqlite3* handle() const { return db_; }
+    sqlite3* handle() const;
     const jet::Catalog& catalog() const;
 
-private:
+  private:
     Database() = default;
+    std::unique_ptr<Recordset> OpenSelect(const QString& jetSql);
+    int64_t WriteOutside(const jet::Translation& translation);
     QString path_;
-    sqlite3* db_ = nullptr;
-    std::unique_ptr<jet::Catalog> catalog_;
-    std::shared_ptr<ExternalWriter> externalWriter_;
-    friend class DatabaseImpl;
+    std::shared_ptr<sqlite::Connection> connection_;
 };
 
 }  // namespace tw

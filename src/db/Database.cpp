@@ -1,0 +1,141 @@
+#include "db/Database.h"
+
+#include <sqlite3.h>
+
+#include "db/SqliteCatalog.h"
+#include "db/SqliteConnection.h"
+#include "db/SqliteErrors.h"
+#include "db/SqliteRecordset.h"
+#include "db/SqliteStatement.h"
+#include "db/SqliteValues.h"
+#include "db/jet/Translator.h"
+
+namespace tw {
+
+using sqlite::kDatabaseSource;
+
+namespace {
+
+// "[Game]" and "Game" name the same table.
+QString BareName(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() > 2 && trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
+        return trimmed.mid(1, trimmed.size() - 2);
+    }
+    return trimmed;
+}
+
+std::vector<QString> PivotValues(sqlite3* db, const QString& sql) {
+    sqlite::Statement pivot(db, sql, sqlite::kRecordsetSource);
+    std::vector<QString> values;
+    while (pivot.Step()) {
+        const Variant value = sqlite::ReadColumn(pivot.get(), 0, jet::ColumnType::Unknown);
+        values.push_back(value.isNull() ? QString() : value.toText());
+    }
+    return values;
+}
+
+}  // namespace
+
+std::unique_ptr<Database> Database::Open(const QString& path) {
+    std::unique_ptr<Database> database(new Database());
+    database->connection_ = sqlite::Connection::Open(path);
+    database->path_ = path;
+    return database;
+}
+
+Database::~Database() = default;
+
+void Database::Close() {
+    connection_->Close();
+}
+
+bool Database::isOpen() const {
+    return connection_->isOpen();
+}
+
+sqlite3* Database::handle() const {
+    return connection_->db();
+}
+
+const jet::Catalog& Database::catalog() const {
+    return connection_->catalog();
+}
+
+int64_t Database::Execute(const QString& jetSql) {
+    connection_->RequireOpen(kDatabaseSource);
+    const jet::Translation translation = jet::Translate(jetSql, catalog());
+    switch (translation.kind) {
+        case jet::Translation::Kind::Action:
+            break;
+        case jet::Translation::Kind::SelectInto:
+            return WriteOutside(translation);
+        default:
+            throw AppError(sqlite::kCannotExecuteSelect, kDatabaseSource,
+                           QStringLiteral("Cannot execute a select query."));
+    }
+    sqlite::Statement statement(handle(), translation.sql, kDatabaseSource);
+    connection_->BeginWrite();
+    try {
+        statement.Step();
+    } catch (const AppError&) {
+        // The failed statement undid itself; earlier recordset writes stay.
+        try {
+            connection_->CommitPending();
+        } catch (const AppError&) {
+            // The statement's own error is the one to report.
+        }
+        throw;
+    }
+    const int64_t changed = sqlite3_changes64(handle());
+    connection_->CommitPending();
+    return changed;
+}
+
+int64_t Database::WriteOutside(const jet::Translation& translation) {
+    if (!connection_->externalWriter) {
+        throw AppError(err::kNoOutsideWriter, kDatabaseSource,
+                       QStringLiteral("Could not find installable ISAM."));
+    }
+    connection_->CommitPending();
+    sqlite::CursorSpec spec;
+    spec.sql = translation.sql;
+    spec.columns = translation.columns;
+    sqlite::SqliteRecordset rows(connection_, spec);
+    return connection_->externalWriter->WriteTable(*translation.target, rows);
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& tableQueryOrSql) {
+    connection_->RequireOpen(kDatabaseSource);
+    connection_->CommitPending();
+    if (const jet::TableInfo* table = catalog().FindTable(BareName(tableQueryOrSql))) {
+        return std::make_unique<sqlite::SqliteRecordset>(connection_, sqlite::TableCursor(*table));
+    }
+    return OpenSelect(tableQueryOrSql);
+}
+
+std::unique_ptr<Recordset> Database::OpenSelect(const QString& jetSql) {
+    jet::Translation translation = jet::Translate(jetSql, catalog());
+    if (translation.kind == jet::Translation::Kind::Transform) {
+        translation = translation.finalSql(PivotValues(handle(), translation.pivotValuesSql));
+    } else if (translation.kind != jet::Translation::Kind::Select) {
+        throw AppError(sqlite::kInvalidOperation, kDatabaseSource,
+                       QStringLiteral("Invalid operation."));
+    }
+    sqlite::CursorSpec spec;
+    spec.sql = translation.sql;
+    spec.columns = translation.columns;
+    spec.baseTable = translation.baseTable;
+    return std::make_unique<sqlite::SqliteRecordset>(connection_, spec);
+}
+
+QStringList Database::TableNames() const {
+    connection_->RequireOpen(kDatabaseSource);
+    return sqlite::UserTableNames(handle());
+}
+
+void Database::SetExternalWriter(std::shared_ptr<ExternalWriter> writer) {
+    connection_->externalWriter = std::move(writer);
+}
+
+}  // namespace tw

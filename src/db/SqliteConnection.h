@@ -1,0 +1,76 @@
+#pragma once
+// The one exclusive SQLite connection behind a Database, shared with the
+// recordsets opened on it so that closing the database invalidates them
+// safely, whatever order the objects are destroyed in.
+//
+// Writes through recordsets (AddNew/Edit + Update) are gathered in one open
+// transaction that is committed at the next boundary: Execute, opening a
+// recordset, closing a recordset or the database, or once the batch is a
+// second old or holds many rows. Each Update is visible at once to every
+// statement of the connection; only its arrival on disk waits for the
+// boundary. See README.md, "Engine".
+
+#include <QElapsedTimer>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "db/ExternalWriter.h"
+#include "db/jet/Catalog.h"
+
+struct sqlite3;
+
+namespace tw::sqlite {
+
+// Something that holds statements of the connection (a recordset).
+class Attachment {
+  public:
+    virtual ~Attachment() = default;
+    // Finalizes every statement; the object becomes unusable (error 3420).
+    virtual void Detach() = 0;
+};
+
+class Connection {
+  public:
+    // Opens `path` exclusively; never creates a file. Errors 3024, 3356, 3343.
+    static std::shared_ptr<Connection> Open(const QString& path);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool isOpen() const { return db_ != nullptr; }
+    sqlite3* db() const { return db_; }
+    const QString& path() const { return path_; }
+    const jet::Catalog& catalog() const { return catalog_; }
+    // Raises 3420 when the connection has been closed.
+    void RequireOpen(const QString& source) const;
+
+    // Commits, detaches every attachment and lets go of the file.
+    void Close();
+
+    // Before a write: opens the batch transaction unless one is open.
+    void BeginWrite();
+    // After a successful recordset write: commits when the batch is large or
+    // old enough.
+    void NoteRecordsetWrite();
+    // Commits the open batch, if any.
+    void CommitPending();
+
+    void Attach(Attachment* attachment);
+    void Detach(Attachment* attachment);
+
+    std::shared_ptr<ExternalWriter> externalWriter;
+
+  private:
+    explicit Connection(QString path) : path_(std::move(path)) {}
+    void Configure();
+
+    QString path_;
+    sqlite3* db_ = nullptr;
+    jet::Catalog catalog_;
+    std::vector<Attachment*> attachments_;
+    int batchRows_ = 0;
+    QElapsedTimer batchAge_;
+};
+
+}  // namespace tw::sqlite

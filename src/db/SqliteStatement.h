@@ -1,0 +1,43 @@
+#pragma once
+// One prepared SQLite statement, finalized on destruction. Preparing refuses
+// text after the first statement.
+
+#include <QString>
+
+#include "db/Variant.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tw::sqlite {
+
+class Statement {
+  public:
+    Statement() = default;
+    Statement(sqlite3* db, const QString& sql, const QString& errorSource);
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&& other) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool isValid() const { return statement_ != nullptr; }
+    sqlite3_stmt* get() const { return statement_; }
+
+    void Bind(int index, const Variant& value);
+    // True while a row is current; false when done. Errors raise.
+    bool Step();
+    void Reset();
+    void Finalize();
+    int ColumnCount() const;
+
+  private:
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* statement_ = nullptr;
+    QString source_;
+};
+
+// Runs a statement that yields no rows we need (PRAGMA, BEGIN, COMMIT ...).
+void Exec(sqlite3* db, const char* sql, const QString& errorSource);
+
+}  // namespace tw::sqlite
