@@ -7,7 +7,6 @@
 #include "db/SqliteErrors.h"
 #include "db/SqliteRecordset.h"
 #include "db/SqliteStatement.h"
-#include "db/SqliteValues.h"
 #include "db/jet/Translator.h"
 
 namespace tw {
@@ -29,8 +28,9 @@ std::vector<QString> PivotValues(sqlite3* db, const QString& sql) {
     sqlite::Statement pivot(db, sql, sqlite::kRecordsetSource);
     std::vector<QString> values;
     while (pivot.Step()) {
-        const Variant value = sqlite::ReadColumn(pivot.get(), 0, jet::ColumnType::Unknown);
-        values.push_back(value.isNull() ? QString() : value.toText());
+        // The translator wants the engine's own text of each value.
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(pivot.get(), 0));
+        values.push_back(text ? QString::fromUtf8(text) : QString());
     }
     return values;
 }
@@ -44,7 +44,18 @@ std::unique_ptr<Database> Database::Open(const QString& path) {
     return database;
 }
 
-Database::~Database() = default;
+// Letting go of the Database lets go of the file, as releasing DAO's did;
+// recordsets still held become unusable.
+Database::~Database() {
+    if (!connection_) {
+        return;
+    }
+    try {
+        connection_->Close();
+    } catch (const AppError&) {
+        // Destruction cannot report; an explicit Close() does.
+    }
+}
 
 void Database::Close() {
     connection_->Close();

@@ -3,6 +3,9 @@
 #include <sqlite3.h>
 
 #include <QRegularExpression>
+#include <optional>
+
+#include "db/jet/Translator.h"
 
 namespace tw::sqlite {
 
@@ -13,20 +16,6 @@ const QString kDuplicateText = QStringLiteral(
     "duplicate values in the index, primary key, or relationship. Change the data in the field "
     "or fields that contain duplicate data, remove the index, or redefine the index to permit "
     "duplicate entries and try again.");
-
-// Application functions (Jet's IIf, Log, /, ...) report a numbered run-time
-// error as "<number>: <description>" through sqlite3_result_error.
-bool IsNumberedMessage(const QString& message, int* number, QString* description) {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d+): (.*)$"),
-                                            QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = pattern.match(message);
-    if (!match.hasMatch()) {
-        return false;
-    }
-    *number = match.captured(1).toInt();
-    *description = match.captured(2);
-    return true;
-}
 
 AppError ConstraintError(int extended, const QString& message, const QString& source) {
     switch (extended) {
@@ -43,10 +32,9 @@ AppError ConstraintError(int extended, const QString& message, const QString& so
 }
 
 AppError GeneralError(const QString& message, const QString& source) {
-    int number = 0;
-    QString description;
-    if (IsNumberedMessage(message, &number, &description)) {
-        return AppError(number, source, description);
+    // Application functions (Jet's Log, /, ...) report numbered errors.
+    if (const std::optional<AppError> numbered = jet::ErrorFromEngineMessage(message)) {
+        return AppError(numbered->number(), source, numbered->description());
     }
     static const QRegularExpression noTable(QStringLiteral("^no such table: (?:main\\.)?(.*)$"));
     const QRegularExpressionMatch table = noTable.match(message);
