@@ -1,0 +1,116 @@
+#pragma once
+// The result grid, flxData: a QTableWidget that speaks the grid operations the
+// query Parts use. Row 0 up to FixedRows()-1 and column 0 up to FixedCols()-1
+// are fixed (header-looking, not selectable); they are ordinary cells of the
+// matrix, so TextMatrix(0, c) is the header text of column c, as in the
+// designed grid. Sizes are twips; a cell background of 0 means the grid's
+// default background; colours are &H00BBGGRR values.
+
+#include <QPixmap>
+#include <QTableWidget>
+#include <cstdint>
+
+namespace tw {
+
+class FlexGrid : public QTableWidget {
+    Q_OBJECT
+  public:
+    // Alignment values of the designed grid (text and picture alignment).
+    enum Alignment : int {
+        LeftTop = 0,
+        LeftCenter = 1,
+        LeftBottom = 2,
+        CenterTop = 3,
+        CenterCenter = 4,
+        CenterBottom = 5,
+        RightTop = 6,
+        RightCenter = 7,
+        RightBottom = 8,
+    };
+    static constexpr int kCellPictureRole = Qt::UserRole + 1;
+    static constexpr int kPictureAlignmentRole = Qt::UserRole + 2;
+
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    // Empties every cell: text, picture, colour and alignment. The row and
+    // column counts stay.
+    void Clear();
+
+    int Rows() const { return rowCount(); }
+    void SetRows(int rows);
+    int Cols() const { return columnCount(); }
+    void SetCols(int cols);
+    int FixedRows() const { return fixedRows_; }
+    void SetFixedRows(int rows);
+    int FixedCols() const { return fixedCols_; }
+    void SetFixedCols(int cols);
+
+    QString TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+    // The current cell and the selection's far corner.
+    int Row() const { return row_; }
+    void SetRow(int row);
+    int Col() const { return col_; }
+    void SetCol(int col);
+    int RowSel() const { return rowSel_; }
+    void SetRowSel(int row) { rowSel_ = row; }
+    int ColSel() const { return colSel_; }
+    void SetColSel(int col) { colSel_ = col; }
+
+    // Operations on the current cell.
+    QString Text() const { return TextMatrix(row_, col_); }
+    void SetText(const QString& text) { SetTextMatrix(row_, col_, text); }
+    uint32_t CellBackColor() const;
+    void SetCellBackColor(uint32_t vbColor);
+    int CellAlignment() const;
+    void SetCellAlignment(int alignment);
+    QPixmap CellPicture() const;
+    void SetCellPicture(const QPixmap& picture);
+    int CellPictureAlignment() const;
+    void SetCellPictureAlignment(int alignment);
+
+    int ColWidth(int col) const;  // twips
+    void SetColWidth(int col, int twips);
+    int RowHeight(int row) const;  // twips
+    void SetRowHeight(int row, int twips);
+
+    // Drawing on or off while the grid is being filled.
+    bool Redraw() const { return updatesEnabled(); }
+    void SetRedraw(bool on);
+
+    // Row and column under the mouse at the last mouse event (-1: none).
+    int MouseRow() const { return mouseRow_; }
+    int MouseCol() const { return mouseCol_; }
+
+    static Qt::Alignment ToQtAlignment(int alignment);
+
+  signals:
+    // button 1 left, 2 right, 4 middle; shift as the keyboard modifiers.
+    void MouseDown(int button, int shift, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QTableWidgetItem* CellItem(int row, int col);
+    const QTableWidgetItem* CellItem(int row, int col) const;
+    void TrackMouse(const QPoint& position);
+    int TwipsToPixelsX(int twips) const;
+    int TwipsToPixelsY(int twips) const;
+    int PixelsToTwipsX(int pixels) const;
+    int PixelsToTwipsY(int pixels) const;
+
+    int fixedRows_ = 0;
+    int fixedCols_ = 0;
+    int row_ = 0;
+    int col_ = 0;
+    int rowSel_ = 0;
+    int colSel_ = 0;
+    int mouseRow_ = -1;
+    int mouseCol_ = -1;
+};
+
+}  // namespace tw

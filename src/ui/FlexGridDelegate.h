@@ -1,0 +1,22 @@
+#pragma once
+// Paints the grid's cells as the designed grid does: fixed cells on the
+// button face, a cell picture placed by its own alignment beside the text.
+
+#include <QStyledItemDelegate>
+
+namespace tw {
+
+class FlexGrid;
+
+class FlexGridDelegate : public QStyledItemDelegate {
+  public:
+    explicit FlexGridDelegate(FlexGrid* grid);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+  private:
+    FlexGrid* grid_;
+};
+
+}  // namespace tw

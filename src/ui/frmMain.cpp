@@ -1,0 +1,96 @@
+#include "ui/frmMain.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <cmath>
+
+#include "ui/DesignedFont.h"
+#include "ui/Pictures.h"
+#include "ui/Twips.h"
+
+namespace tw {
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tallywick"));
+    setWindowIcon(WindowIcon());
+    setFont(DesignedFont(false));
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(client_);
+
+    CreateFilterControls(client_);
+    CreateQueryControls(client_);
+    frameMain = new QGroupBox(QStringLiteral("Control Center"), client_);
+    frameMain->setObjectName(QStringLiteral("frameMain"));
+    CreatePlayerControls();
+    CreateStageRows();
+    CreateDownloadControls();
+    CreateMakerControls(client_);
+    CreateMenus();
+    ApplyDesignedPlaces();
+
+    client_->installEventFilter(this);
+    SetOuterSizeTwips(kMinOuterWidth, kMinOuterHeight);
+}
+
+frmMain::~frmMain() = default;
+
+int frmMain::OuterWidthTwips() const {
+    return TwipsScale::ForWidget(*this).XToTwips(client_->width()) + kChromeWidth;
+}
+
+int frmMain::OuterHeightTwips() const {
+    return TwipsScale::ForWidget(*this).YToTwips(client_->height()) + kChromeHeight;
+}
+
+int frmMain::TopTwips() const {
+    return TwipsScale::ForWidget(*this).YToTwips(frameGeometry().y());
+}
+
+int frmMain::LeftTwips() const {
+    return TwipsScale::ForWidget(*this).XToTwips(frameGeometry().x());
+}
+
+void frmMain::SetOuterSizeTwips(int width, int height) {
+    const TwipsScale scale = TwipsScale::ForWidget(*this);
+    // Round the client area up, so the size read back is never below the one
+    // asked for (a size read back as too small would snap again and again).
+    const int clientWidth = std::max(
+        1, static_cast<int>(std::ceil((width - kChromeWidth) * scale.DpiX() / kTwipsPerInch)));
+    const int clientHeight = std::max(
+        1, static_cast<int>(std::ceil((height - kChromeHeight) * scale.DpiY() / kTwipsPerInch)));
+    int menuHeight = 0;
+    if (QWidget* menu = menuWidget()) {
+        const int forWidth = menu->heightForWidth(clientWidth);
+        menuHeight = forWidth > 0 ? forWidth : menu->sizeHint().height();
+    }
+    if (isVisible() && client_->height() > 0) {
+        menuHeight = this->height() - client_->height();
+    }
+    resize(clientWidth, clientHeight + menuHeight);
+}
+
+void frmMain::MoveToTwips(int left, int top) {
+    const TwipsScale scale = TwipsScale::ForWidget(*this);
+    move(scale.XToPixels(left), scale.YToPixels(top));
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (queryUnload && !queryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        Form_Resize();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace tw
