@@ -332,11 +332,10 @@ ExprPtr Parser::ParseParenthesised() {
 }
 
 ExprPtr Parser::ParseNameOrCall() {
-    const bool bracketed = Peek().kind == TokenKind::BracketName;
-    const QString first = TakeName();
-    if (!bracketed && Peek().isSymbol("(")) {
+    // A bare word before "(" is a function, even Left and Right.
+    if (Peek().kind == TokenKind::Name && Peek(1).isSymbol("(")) {
+        auto call = MakeNode(ExprKind::Call, Take().text);
         Take();
-        auto call = MakeNode(ExprKind::Call, first);
         if (TakeSymbol("*")) {
             call->star = true;
         } else if (!Peek().isSymbol(")")) {
@@ -345,6 +344,8 @@ ExprPtr Parser::ParseNameOrCall() {
         ExpectSymbol(")");
         return call;
     }
+    const bool bracketed = Peek().kind == TokenKind::BracketName;
+    const QString first = TakeName();
     std::vector<QString> parts{first};
     bool lastBracketed = bracketed;
     while (Peek().isSymbol(".") || Peek().isSymbol("!")) {
