@@ -1,0 +1,130 @@
+// A download by the scrapers' rules over real sockets must leave exactly the rows
+// of the site's ground truth: the pages carry every marker at the offsets the
+// program reads, and the truth describes what those pages say.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "statsite/MiniDownload.h"
+#include "statsite/SiteFixture.h"
+
+namespace statsite_test {
+namespace {
+
+void expectSameTables(const QMap<QByteArray, QList<QByteArray>>& downloaded,
+                      const QMap<QByteArray, QList<QByteArray>>& truth) {
+    EXPECT_EQ(QList<QByteArray>(downloaded.keys()).join(' '),
+              QList<QByteArray>(truth.keys()).join(' '));
+    for (auto it = truth.constBegin(); it != truth.constEnd(); ++it) {
+        const QList<QByteArray> got = downloaded.value(it.key());
+        EXPECT_EQ(got.size(), it.value().size()) << it.key().constData();
+        for (qsizetype i = 0; i < qMin(got.size(), it.value().size()); ++i) {
+            if (got[i] != it.value()[i]) {
+                ADD_FAILURE() << it.key().constData() << " row " << i
+                              << "\n downloaded: " << got[i].constData()
+                              << "\n truth:      " << it.value()[i].constData();
+                break;
+            }
+        }
+    }
+}
+
+QList<QByteArray> bytesOf(const QStringList& tags) {
+    QList<QByteArray> list;
+    for (const QString& tag : tags) {
+        list.append(tag.toUtf8());
+    }
+    return list;
+}
+
+TEST(DownloadAgainstTruth, WholeTagListOfTheDefaultWorldWithAnUnknownGamertag) {
+    RunningSite site;
+    QStringList tags = site.site().featuredGamertags();
+    tags.insert(3, site.site().unknownGamertags().at(1));
+    MiniDownload download(site.port());
+    for (const QByteArray& tag : bytesOf(tags)) {
+        download.addTag(tag);
+    }
+    for (const QByteArray& tag : bytesOf(tags)) {
+        download.download(tag);
+    }
+    const auto truth = truthTables(site.site().truth(tags));
+    expectSameTables(download.tables(), truth);
+    // The world's edge cases are all part of this check.
+    const QByteArray players = truth["Player"].join('\n');
+    EXPECT_TRUE(players.contains("(G) x")) << "guests";
+    EXPECT_FALSE(players.contains(tags[3].toUtf8())) << "the unknown gamertag is deleted";
+    EXPECT_TRUE(truth["Game"].join('\n').contains("\tY\t\\N")) << "a partially purged game";
+    EXPECT_TRUE(truth["Game_Player_Medal"].join('\n').contains("Kill\t"))
+        << "medal names with a blank";
+}
+
+TEST(DownloadAgainstTruth, ManyPagesAndOtherRootsAndASecondSeed) {
+    SiteConfig config = RunningSite::withWorld(77, 3, 160);
+    config.world.pageSize = 5;
+    config.roots.stats = QStringLiteral("/h2/playerstats.asp?gt=");
+    config.roots.games = QStringLiteral("/h2/history.asp?gt=");
+    config.roots.detail = QStringLiteral("/h2/carnage.asp?gid=");
+    config.roots.image = QStringLiteral("/h2/emblem.asp?");
+    RunningSite site(config);
+    const World world = site.world();
+    const QString busiest = world.featuredGamertags().first();
+    ASSERT_GT(world.pageCount(*world.findPlayer(busiest)), 12);
+    MiniDownload download(site.port(), config.roots);
+    download.addTag(busiest.toUtf8());
+    download.download(busiest.toUtf8());
+    expectSameTables(download.tables(), truthTables(site.site().truth({busiest})));
+}
+
+TEST(DownloadAgainstTruth, IncrementalDownloadAfterGrowthReadsOnlyTheNewGames) {
+    RunningSite site(RunningSite::withWorld(5, 4, 40));
+    const QByteArray tag = site.site().featuredGamertags().first().toUtf8();
+    MiniDownload download(site.port());
+    download.addTag(tag);
+    download.download(tag);
+    const int firstRun = download.detailFetches();
+
+    const QList<qint32> added = site.site().grow(QString::fromUtf8(tag), 3);
+    ASSERT_EQ(added.size(), 3);
+    EXPECT_LT(added.first(), added.last());
+    EXPECT_GT(added.first(), site.world().games().at(site.world().games().size() - 4).id);
+    download.download(tag);
+    const int secondRun = download.detailFetches() - firstRun;
+    EXPECT_GE(secondRun, 3 * 2);
+    EXPECT_LE(secondRun, 3 * 4);
+    expectSameTables(download.tables(), truthTables(site.site().truth({QString::fromUtf8(tag)})));
+}
+
+TEST(DownloadAgainstTruth, PlayerMetEarlierKeepsTheTagListRowAndNoNewGamesLeavesNoDownloadMark) {
+    RunningSite site(RunningSite::withWorld(11, 1, 30));
+    const World world = site.world();
+    // With one host every other player's games are the host's games; such a player,
+    // downloaded second, finds no new games and its download records nothing.
+    const QString host = world.featuredGamertags().first();
+    const QList<int> hostGames = world.findPlayer(host)->games;
+    const SitePlayer& partner = playerWhere(world, [&](const SitePlayer& p) {
+        return !p.featured && !p.games.isEmpty() &&
+               std::all_of(p.games.cbegin(), p.games.cend(),
+                           [&](int index) { return hostGames.contains(index); });
+    });
+    const QStringList tags = {host, partner.gamertag};
+    MiniDownload download(site.port());
+    for (const QByteArray& tag : bytesOf(tags)) {
+        download.addTag(tag);
+    }
+    for (const QByteArray& tag : bytesOf(tags)) {
+        download.download(tag);
+    }
+    const auto truth = truthTables(site.site().truth(tags));
+    expectSameTables(download.tables(), truth);
+    QByteArray partnerRow;
+    for (const QByteArray& row : truth["Player"]) {
+        if (row.startsWith(partner.gamertag.toUtf8() + '\t')) {
+            partnerRow = row;
+        }
+    }
+    EXPECT_TRUE(partnerRow.contains("\t0\t\\N\tY\t")) << partnerRow.constData();
+}
+
+}  // namespace
+}  // namespace statsite_test
