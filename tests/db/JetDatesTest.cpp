@@ -1,0 +1,105 @@
+// Dates: #m/d/yyyy# literals, text written into date columns, date results
+// typed as dates, comparisons and the date parts.
+
+#include <gtest/gtest.h>
+
+#include "JetTestDb.h"
+
+namespace tw::jettest {
+
+namespace {
+
+class JetDates : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.Raw(
+            "INSERT INTO Player (Player_Gamertag, Is_Selectable) VALUES ('Alice','Y');"
+            "INSERT INTO Game (Game_ID, Date_Time_Stamp, Playlist) VALUES"
+            " (1,'2005-01-05 20:03:00','Team Slayer'),(2,'2005-02-01 08:00:00','Team Slayer'),"
+            " (3,'2005-03-01 00:00:00','Arranged Game');");
+    }
+    JetTestDb db;
+};
+
+TEST_F(JetDates, TextWrittenIntoADateColumnIsStoredInStorageForm) {
+    EXPECT_EQ(db.Execute("update Player set Last_Game_ID=5, Last_Download='12/6/2026 8:03:00 PM' "
+                         "where Player_Gamertag='Alice'"),
+              1);
+    EXPECT_EQ(db.RawScalar("SELECT Last_Download FROM Player").toText(), "2026-12-06 20:03:00");
+    db.Execute("update Player set Last_Download = #1/15/2005 8:03 PM#");
+    EXPECT_EQ(db.RawScalar("SELECT Last_Download FROM Player").toText(), "2005-01-15 20:03:00");
+    // values by column position: the third column of Game is its date
+    db.Execute(
+        "insert into Game values (4, 'Slayer', '1/15/2005 8:03 PM', 'Lockout', 'x', 'N', 1)");
+    EXPECT_EQ(db.RawScalar("SELECT Date_Time_Stamp FROM Game WHERE Game_ID=4").toText(),
+              "2005-01-15 20:03:00");
+    db.Execute("insert into Game (Date_Time_Stamp, Game_ID) values (Null, 5)");
+    EXPECT_TRUE(db.RawScalar("SELECT Date_Time_Stamp FROM Game WHERE Game_ID=5").isNull());
+    EXPECT_EQ(ErrorNumberOf([&] { db.Execute("update Player set Last_Download='soon'"); }),
+              err::kTypeMismatch);
+}
+
+TEST_F(JetDates, DateLiteralsCompareWithDateColumns) {
+    EXPECT_EQ(db.Scalar("select Count(*) from Game where Date_Time_Stamp > #1/31/2005#").toLong(),
+              2);
+    EXPECT_EQ(db.Scalar("select Count(*) from Game where Date_Time_Stamp = #1/5/2005 8:03:00 PM#")
+                  .toLong(),
+              1);
+    EXPECT_EQ(db.Scalar("select Count(*) from Game where Date_Time_Stamp Between #2/1/2005# And "
+                        "'3/1/2005'")
+                  .toLong(),
+              2);
+    EXPECT_EQ(db.Scalar("select Count(*) from Game where Date_Time_Stamp < '2/1/2005'").toLong(),
+              1);
+}
+
+TEST_F(JetDates, DateResultsAreTypedAsDates) {
+    const Result r = db.Query(
+        "select Min(Date_Time_Stamp) AS First_Game, Max(Date_Time_Stamp) AS "
+        "Last_Game, Count(*) AS N, IIf(1=1, #1/1/2005#, Null) AS D, "
+        "Sum(Game_ID) AS S, Avg(Game_ID) AS A from Game");
+    ASSERT_EQ(r.types.size(), 6u);
+    EXPECT_EQ(r.types[0], jet::ColumnType::Date);
+    EXPECT_EQ(r.types[1], jet::ColumnType::Date);
+    EXPECT_EQ(r.types[2], jet::ColumnType::Integer);
+    EXPECT_EQ(r.types[3], jet::ColumnType::Date);
+    EXPECT_EQ(r.types[4], jet::ColumnType::Integer);
+    EXPECT_EQ(r.types[5], jet::ColumnType::Double);
+    EXPECT_EQ(r.rows[0][0].toText(), "2005-01-05 20:03:00");
+    EXPECT_EQ(r.rows[0][1].toText(), "2005-03-01 00:00:00");
+    EXPECT_EQ(r.rows[0][3].toText(), "2005-01-01 00:00:00");
+    EXPECT_EQ(jet::Translate("select Now() AS T", db.catalog()).columns[0].type,
+              jet::ColumnType::Date);
+}
+
+TEST_F(JetDates, DatePartsAndDatesAsText) {
+    const Result r = db.Query(
+        "select Year(Date_Time_Stamp), Month(Date_Time_Stamp), "
+        "Day(Date_Time_Stamp), Hour(Date_Time_Stamp), "
+        "Date_Time_Stamp & '', Weekday(Date_Time_Stamp) from Game "
+        "where Game_ID = 1");
+    EXPECT_EQ(r.rows[0][0].toLong(), 2005);
+    EXPECT_EQ(r.rows[0][1].toLong(), 1);
+    EXPECT_EQ(r.rows[0][2].toLong(), 5);
+    EXPECT_EQ(r.rows[0][3].toLong(), 20);
+    EXPECT_EQ(r.rows[0][4].toText(), "1/5/2005 8:03:00 PM");
+    EXPECT_EQ(r.rows[0][5].toLong(), 4);  // a Wednesday, Sunday being 1
+    EXPECT_EQ(db.Scalar("select #3/1/2005# & ''").toText(), "3/1/2005");
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select Year('no date')"); }), err::kTypeMismatch);
+    const QString now = db.Scalar("select Now()").toText();
+    EXPECT_TRUE(ParseDateText(now).isValid()) << now.toStdString();
+    EXPECT_EQ(now.size(), 19);
+}
+
+TEST_F(JetDates, MalformedDateLiteralIsASyntaxError) {
+    EXPECT_EQ(
+        ErrorNumberOf([&] { db.Query("select * from Game where Date_Time_Stamp > #13/45/2005#"); }),
+        err::kSyntaxError);
+    EXPECT_EQ(
+        ErrorNumberOf([&] { db.Query("select * from Game where Date_Time_Stamp > #1/1/2005"); }),
+        err::kSyntaxError);
+}
+
+}  // namespace
+
+}  // namespace tw::jettest

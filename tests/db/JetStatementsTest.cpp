@@ -1,0 +1,219 @@
+// Whole statements: the single-statement rule, error numbers, joins, the
+// DELETE forms, result column names and the updatable-select row id.
+
+#include <gtest/gtest.h>
+
+#include "JetTestDb.h"
+
+namespace tw::jettest {
+
+namespace {
+
+class JetStatements : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.Raw(
+            "INSERT INTO Color VALUES (1,'FFFFFF','000000'),(2,'FF0000','00FFFF'),"
+            "(3,'00FF00','FF00FF');"
+            "INSERT INTO Clan VALUES ('Red Team','http://red','','',''),"
+            "('Empty Clan','','','','');"
+            "INSERT INTO Player (Player_Gamertag, Clan_Name, Primary_Color_Code,"
+            " Secondary_Color_Code, Last_Game_ID, Is_Selectable) VALUES"
+            " ('Alice','Red Team',1,2,0,'Y'),('Bob',NULL,2,3,0,'Y'),('Carl (G)',NULL,3,3,0,'N');"
+            "INSERT INTO Game VALUES (10,'Slayer','2005-01-05 20:03:00','Lockout','Team "
+            "Slayer','N',600),"
+            "(11,'CTF','2005-01-06 10:00:00','Midship','Arranged Game','N',300),"
+            "(12,'Slayer','2005-01-07 10:00:00','Lockout','Team Slayer','N',NULL);"
+            "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills, Assists, Deaths) VALUES"
+            " (10,'Alice',10,2,5),(10,'Bob',4,1,8),(11,'Alice',3,0,3),(11,'Carl (G)',1,1,1);"
+            "INSERT INTO Player_Playlist VALUES ('Alice','Team Slayer',12,40),"
+            "('Carl (G)','Team Slayer',2,10);");
+    }
+    std::vector<std::string> Texts(const Result& r, size_t column) {
+        std::vector<std::string> out;
+        for (const Row& row : r.rows) {
+            out.push_back(row[column].isNull() ? "Null" : row[column].toText().toStdString());
+        }
+        return out;
+    }
+    JetTestDb db;
+};
+
+TEST_F(JetStatements, OnlyOneStatementIsAccepted) {
+    EXPECT_EQ(db.Execute("delete * from Player where Player_Gamertag='Bob';"), 1);
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  db.Execute("delete * from Player where Player_Gamertag='x'; delete * from Game");
+              }),
+              err::kMoreThanOneStatement);
+    // A quote spliced into a statement cannot start a second one.
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  db.Execute(
+                      "delete * from Player where Player_Gamertag='x' or 'a'='a'; "
+                      "delete * from Game where 'a'=''");
+              }),
+              err::kMoreThanOneStatement);
+    EXPECT_EQ(db.RawScalar("SELECT count(*) FROM Game").toLong(), 3);
+}
+
+TEST_F(JetStatements, ErrorNumbersOfBadStatements) {
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select * from Player where"); }), err::kSyntaxError);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select * from Player where Player_Gamertag = 'x"); }),
+              err::kSyntaxError);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("drop table Player"); }), 3129);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select * from Nowhere"); }), err::kUnknownTable);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select Nothing from Player"); }), err::kUnknownName);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select Game_ID from Game, Game_Player"); }), 3079);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Execute("insert into Clan (Nope) values ('x')"); }), 3127);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Execute("insert into Clan values ('x')"); }), 3346);
+}
+
+TEST_F(JetStatements, TextComparisonIgnoresLetterCase) {
+    EXPECT_EQ(db.Query("select * from Player where Player_Gamertag='ALICE'").rows.size(), 1u);
+    EXPECT_EQ(db.Query("select * from Player where Left(Player_Gamertag, 2) = 'AL'").rows.size(),
+              1u);
+    EXPECT_EQ(
+        db.Query("select * from Player where Player_Gamertag In ('alice', 'BOB')").rows.size(), 2u);
+    const Result distinct = db.Query(
+        "select distinct UCase(Left(Type,1)) & Mid(Type, 2) AS T "
+        "from Game order by 1");
+    EXPECT_EQ(Texts(distinct, 0), (std::vector<std::string>{"CTF", "Slayer"}));
+}
+
+TEST_F(JetStatements, RightJoinKeepsTheRightSideAndTheWrittenColumnOrder) {
+    const Result r = db.Query(
+        "SELECT Clan.Clan_Name, Player.Player_Gamertag FROM Clan RIGHT JOIN Player ON "
+        "Clan.Clan_Name = Player.Clan_Name ORDER BY Player.Player_Gamertag");
+    ASSERT_EQ(r.names, (std::vector<QString>{"Clan_Name", "Player_Gamertag"}));
+    EXPECT_EQ(Texts(r, 0), (std::vector<std::string>{"Red Team", "Null", "Null"}));
+    EXPECT_EQ(Texts(r, 1), (std::vector<std::string>{"Alice", "Bob", "Carl (G)"}));
+    // nested, with parentheses, the right join as the left operand of another join
+    const Result nested = db.Query(
+        "SELECT Player.Player_Gamertag, Count(Game_Player.Game_ID) AS N FROM ((Clan RIGHT JOIN "
+        "Player ON Clan.Clan_Name = Player.Clan_Name) INNER JOIN (Game INNER JOIN Game_Player ON "
+        "Game.Game_ID = Game_Player.Game_ID) ON Player.Player_Gamertag = "
+        "Game_Player.Player_Gamertag) GROUP BY Player.Player_Gamertag ORDER BY 1");
+    EXPECT_EQ(Texts(nested, 0), (std::vector<std::string>{"Alice", "Bob", "Carl (G)"}));
+    EXPECT_EQ(Texts(nested, 1), (std::vector<std::string>{"2", "1", "1"}));
+}
+
+TEST_F(JetStatements, DeleteFromAJoinDeletesOnlyTheNamedTable) {
+    // orphan games: game 12 has no player rows
+    EXPECT_EQ(db.Execute("delete Game.* FROM Game LEFT JOIN Game_Player ON Game.Game_ID = "
+                         "Game_Player.Game_ID WHERE Game_Player.Game_ID Is Null"),
+              1);
+    EXPECT_EQ(db.RawScalar("SELECT group_concat(Game_ID) FROM Game").toText(), "10,11");
+    EXPECT_EQ(db.RawScalar("SELECT count(*) FROM Game_Player").toLong(), 4);
+    // purge of players outside the tag list
+    EXPECT_EQ(db.Execute("DELETE Player_Playlist.* FROM Player, Player_Playlist WHERE "
+                         "Player.Is_Selectable = 'N' AND Player.Player_Gamertag = "
+                         "Player_Playlist.Player_Gamertag;"),
+              1);
+    EXPECT_EQ(db.Execute("DELETE Player.* FROM Player WHERE Player.Is_Selectable = 'N';"), 1);
+    EXPECT_EQ(db.Execute("delete Clan.* FROM Clan LEFT JOIN Player ON Clan.Clan_Name = "
+                         "Player.Clan_Name WHERE Player.Clan_Name Is Null"),
+              1);
+    EXPECT_EQ(db.RawScalar("SELECT group_concat(Clan_Name) FROM Clan").toText(), "Red Team");
+    EXPECT_EQ(db.RawScalar("SELECT count(*) FROM Player_Playlist").toLong(), 1);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Execute("delete from Player, Clan"); }), 3128);
+}
+
+TEST_F(JetStatements, SelectStarNamesSharedColumnsByTableOrAlias) {
+    const Result r = db.Query(
+        "SELECT * FROM Player, Clan, Color AS C1, Color AS C2 WHERE Player_Gamertag = 'Alice' "
+        "AND Primary_Color_Code = C1.Color_Code AND Secondary_Color_Code = C2.Color_Code AND "
+        "Player.Clan_Name = Clan.Clan_Name");
+    ASSERT_EQ(r.rows.size(), 1u);
+    const auto at = [&](const char* name) {
+        const auto found = std::find(r.names.begin(), r.names.end(), QString::fromLatin1(name));
+        EXPECT_NE(found, r.names.end()) << name;
+        return found == r.names.end() ? Variant() : r.rows[0][found - r.names.begin()];
+    };
+    EXPECT_EQ(at("C1.Hexadecimal_Format").toText(), "FFFFFF");
+    EXPECT_EQ(at("C2.Hexadecimal_Format").toText(), "FF0000");
+    EXPECT_EQ(at("Player.Clan_Name").toText(), "Red Team");
+    EXPECT_EQ(at("Website_URL").toText(), "http://red");
+    EXPECT_EQ(at("Player_Gamertag").toText(), "Alice");
+    EXPECT_EQ(r.names.size(), 12u + 5u + 3u + 3u);
+}
+
+TEST_F(JetStatements, UnnamedExpressionsAreExprThousandOnward) {
+    const Result r = db.Query(
+        "select Game_ID, Kills+1, Count(*), Kills AS K from Game_Player "
+        "group by Game_ID, Kills");
+    EXPECT_EQ(r.names, (std::vector<QString>{"Game_ID", "Expr1000", "Expr1001", "K"}));
+    EXPECT_EQ(r.types[0], jet::ColumnType::Integer);
+}
+
+TEST_F(JetStatements, SelectOverOneTableCarriesItsRowId) {
+    const jet::Translation t =
+        jet::Translate("select * from Player where Is_Selectable='Y'", db.catalog());
+    ASSERT_TRUE(t.baseTable.has_value());
+    EXPECT_EQ(*t.baseTable, "Player");
+    EXPECT_EQ(t.columns.size(), 12u);
+    EXPECT_FALSE(jet::Translate("select distinct Player_Gamertag from Player", db.catalog())
+                     .baseTable.has_value());
+    EXPECT_FALSE(jet::Translate("select * from Player, Clan", db.catalog()).baseTable.has_value());
+    EXPECT_FALSE(jet::Translate("select * from q_Selectable", db.catalog()).baseTable.has_value());
+    const Result r = db.Query("select Player_Gamertag from Player where Player_Gamertag='Bob'");
+    ASSERT_EQ(r.rows[0].size(), 2u);  // the hidden row id
+    EXPECT_EQ(r.rows[0][1].toLong(), db.RawScalar("SELECT rowid FROM Player WHERE "
+                                                  "Player_Gamertag='Bob'")
+                                         .toLong());
+}
+
+TEST_F(JetStatements, InsertUpdateAndSubSelects) {
+    EXPECT_EQ(db.Execute("insert into Clan values('New','','','','')"), 1);
+    EXPECT_EQ(db.Execute("update Clan set Website_URL = 'http://new' where Clan_Name = 'NEW'"), 1);
+    EXPECT_EQ(db.RawScalar("SELECT Website_URL FROM Clan WHERE Clan_Name='New'").toText(),
+              "http://new");
+    EXPECT_EQ(db.Execute("update Player set Primary_Color_Code = 3, Secondary_Color_Code = 1 "
+                         "where Player_Gamertag = 'bob'"),
+              1);
+    EXPECT_EQ(db.Execute("insert into zLoad_Panel_1 (Game_ID, Player_Gamertag) select Game_ID, "
+                         "Player_Gamertag from Game_Player where Kills > 3"),
+              2);
+    const Result r = db.Query(
+        "select distinct Player_Gamertag, IIf(InStr([Player_Gamertag],\"(G)\")>0,\"Y\",\"N\") "
+        "AS Is_Guest from Game_Player where Game_ID in (select Game_ID from Game where Playlist "
+        "= 'arranged game') order by Player_Gamertag");
+    EXPECT_EQ(Texts(r, 1), (std::vector<std::string>{"N", "Y"}));
+    const Result top = db.Query("select top 2 Game_ID from Game order by Game_ID desc");
+    EXPECT_EQ(Texts(top, 0), (std::vector<std::string>{"12", "11"}));
+    const Result exists = db.Query(
+        "select Player_Gamertag from Player as P where exists (select * from Game_Player as GP "
+        "where GP.Player_Gamertag = P.Player_Gamertag and GP.Kills > 5)");
+    EXPECT_EQ(Texts(exists, 0), (std::vector<std::string>{"Alice"}));
+}
+
+TEST_F(JetStatements, SelectIntoAnOutsideFile) {
+    const jet::Translation excel = jet::Translate(
+        "SELECT * INTO [Excel 8.0;DATABASE=/tmp/out.xls].[Query] FROM (select Game_ID, Map from "
+        "Game;)",
+        db.catalog());
+    ASSERT_EQ(excel.kind, jet::Translation::Kind::SelectInto);
+    ASSERT_TRUE(excel.target.has_value());
+    EXPECT_EQ(excel.target->kind, ExternalTarget::Kind::Excel8);
+    EXPECT_EQ(excel.target->connect, "Excel 8.0;");
+    EXPECT_EQ(excel.target->database, "/tmp/out.xls");
+    EXPECT_EQ(excel.target->table, "Query");
+    EXPECT_EQ(excel.columns.size(), 2u);
+    const jet::Translation text = jet::Translate(
+        "SELECT * INTO [Text;DATABASE=/tmp/dir].[Game.txt] FROM [Game]", db.catalog());
+    ASSERT_TRUE(text.target.has_value());
+    EXPECT_EQ(text.target->kind, ExternalTarget::Kind::Text);
+    EXPECT_EQ(text.target->database, "/tmp/dir");
+    EXPECT_EQ(text.target->table, "Game.txt");
+    EXPECT_FALSE(text.baseTable.has_value());
+    // the source query runs as it stands
+    JetTestDb& d = db;
+    EXPECT_EQ(d.Query("select * from (select Game_ID, Map from Game;)").rows.size(), 3u);
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  jet::Translate("SELECT * INTO [dBase IV;DATABASE=/tmp].[x] FROM Game",
+                                 db.catalog());
+              }),
+              err::kNoOutsideWriter);
+}
+
+}  // namespace
+
+}  // namespace tw::jettest
