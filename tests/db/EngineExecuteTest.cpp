@@ -1,0 +1,144 @@
+// Execute: one action statement, rows affected, errors by number, and the
+// hand-over of SELECT ... INTO to the outside-file writer.
+
+#include "EngineTestSupport.h"
+#include "db/ExternalWriter.h"
+#include "db/Recordset.h"
+
+namespace tw::test {
+namespace {
+
+using Executing = EngineTest;
+
+const QString kDuplicateText = QStringLiteral(
+    "3022: The changes you requested to the table were not successful because they would "
+    "create duplicate values in the index, primary key, or relationship. Change the data in the "
+    "field or fields that contain duplicate data, remove the index, or redefine the index to "
+    "permit duplicate entries and try again.");
+
+int64_t CountOf(Database& db, const QString& sql) {
+    return db.OpenRecordset(sql)->Field(0).toLong();
+}
+
+TEST_F(Executing, ReturnsTheRowsAffected) {
+    EXPECT_EQ(db_->Execute(QStringLiteral("insert into Clan values('Red','','','','')")), 1);
+    EXPECT_EQ(db_->Execute(QStringLiteral("insert into Clan values('Blue','','','','')")), 1);
+    EXPECT_EQ(db_->Execute(QStringLiteral("update Clan set Website_URL = 'x' where Clan_Name "
+                                          "<> 'nobody'")),
+              2);
+    EXPECT_EQ(db_->Execute(QStringLiteral("delete * from Clan where Clan_Name = 'RED'")), 1);
+    EXPECT_EQ(db_->Execute(QStringLiteral("delete * from Clan where Clan_Name = 'Red'")), 0);
+}
+
+TEST_F(Executing, DuplicateKeyIs3022AlsoWhenOnlyTheLetterCaseDiffers) {
+    Run(QStringLiteral("insert into Clan values('Red Team','','','','')"));
+    EXPECT_EQ(ErrorTextOf(
+                  [&] { Run(QStringLiteral("insert into Clan values('Red Team','','','','')")); }),
+              kDuplicateText);
+    EXPECT_EQ(ErrorNumberOf(
+                  [&] { Run(QStringLiteral("insert into Clan values('RED TEAM','','','','')")); }),
+              3022);
+    Run(QStringLiteral("insert into Game_Player (Game_ID, Player_Gamertag) values (1, 'Alpha')"));
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  Run(QStringLiteral(
+                      "insert into Game_Player (Game_ID, Player_Gamertag) values (1, 'ALPHA')"));
+              }),
+              3022);
+    Run(QStringLiteral("insert into Game_Player (Game_ID, Player_Gamertag) values (2, 'ALPHA')"));
+    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Game_Player")), 2);
+    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Clan")), 1);
+}
+
+TEST_F(Executing, RunsExactlyOneStatement) {
+    Run(QStringLiteral("insert into Clan values('Red','','','','')"));
+    EXPECT_EQ(ErrorTextOf([&] { Run(QStringLiteral("delete * from Player; delete * from Clan")); }),
+              QStringLiteral("3142: Characters found after end of SQL statement."));
+    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Clan")), 1);
+    // A closing semicolon is no second statement.
+    EXPECT_EQ(db_->Execute(QStringLiteral("DELETE Clan.* FROM Clan WHERE Clan_Name = 'Red';")), 1);
+}
+
+TEST_F(Executing, RefusesRowReturningStatementsAndUnknownTables) {
+    EXPECT_EQ(ErrorTextOf([&] { Run(QStringLiteral("select * from Player")); }),
+              QStringLiteral("3065: Cannot execute a select query."));
+    EXPECT_EQ(ErrorNumberOf([&] { Run(QStringLiteral("delete * from Players")); }), 3078);
+    EXPECT_EQ(ErrorNumberOf([&] { db_->OpenRecordset(QStringLiteral("delete * from Player")); }),
+              3219);
+}
+
+TEST_F(Executing, EvaluationErrorsOfTheStatementArriveByNumber) {
+    Run(
+        QStringLiteral("insert into Game_Player (Game_ID, Player_Gamertag, Kills, Deaths) values "
+                       "(1, 'Alpha', 10, 0)"));
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  auto rows = db_->OpenRecordset(
+                      QStringLiteral("select Kills/Deaths AS R from Game_Player"));
+                  rows->Field(0);
+              }),
+              err::kDivisionByZero);
+    EXPECT_EQ(ErrorNumberOf(
+                  [&] { Run(QStringLiteral("update Game_Player set Kills = Kills / Deaths")); }),
+              err::kDivisionByZero);
+    EXPECT_EQ(CountOf(*db_, QStringLiteral("select Kills from Game_Player")), 10);
+}
+
+// Writes made through a recordset are in the file once the database closes.
+TEST_F(Executing, RecordsetWritesAndStatementsSeeEachOtherAndReachTheFile) {
+    auto clans = db_->OpenRecordset(QStringLiteral("Clan"));
+    for (int i = 0; i < 300; ++i) {
+        clans->AddNew();
+        clans->SetField(0, Variant(QStringLiteral("Clan %1").arg(i)));
+        clans->Update();
+    }
+    EXPECT_EQ(db_->Execute(QStringLiteral("delete * from Clan where Clan_Name Like 'Clan 1*'")),
+              111);
+    clans->AddNew();
+    clans->SetField(0, Variant("Last"));
+    clans->Update();
+    db_->Close();
+    EXPECT_EQ(StoredText(path_, "select count(*) from Clan"), QStringLiteral("190"));
+}
+
+// Records what the engine hands over, as the workbook and text writers get it.
+class RecordingWriter : public ExternalWriter {
+  public:
+    int64_t WriteTable(const ExternalTarget& target, Recordset& rows) override {
+        targets << target.database + u'|' + target.table;
+        QStringList line;
+        for (int i = 0; i < rows.FieldCount(); ++i) {
+            line << rows.FieldName(i);
+        }
+        lines << line.join(u',');
+        int64_t count = 0;
+        for (; !rows.IsEOF(); rows.MoveNext(), ++count) {
+            line.clear();
+            for (int i = 0; i < rows.FieldCount(); ++i) {
+                line << rows.Field(i).joinText();
+            }
+            lines << line.join(u',');
+        }
+        return count;
+    }
+    QStringList targets;
+    QStringList lines;
+};
+
+TEST_F(Executing, SelectIntoGoesToTheOutsideWriterOr3170WithoutOne) {
+    Run(QStringLiteral("insert into Clan values('Red','http://r','','','')"));
+    Run(QStringLiteral("insert into Clan values('Blue',Null,'','','')"));
+    const QString statement =
+        QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=/tmp/out.xls].[Clan] FROM [Clan]");
+    EXPECT_EQ(ErrorTextOf([&] { Run(statement); }),
+              QStringLiteral("3170: Could not find installable ISAM."));
+
+    auto writer = std::make_shared<RecordingWriter>();
+    db_->SetExternalWriter(writer);
+    EXPECT_EQ(db_->Execute(statement), 2);
+    EXPECT_EQ(writer->targets, QStringList{QStringLiteral("/tmp/out.xls|Clan")});
+    EXPECT_EQ(writer->lines,
+              QStringList({QStringLiteral("Clan_Name,Website_URL,Clan_Tag,Clan_Motto,Clan_Notes"),
+                           QStringLiteral("Red,http://r,,,"), QStringLiteral("Blue,,,,")}));
+}
+
+}  // namespace
+}  // namespace tw::test
