@@ -253,7 +253,7 @@ std::unique_ptr<TransformStmt> Parser::ParseTransform() {
     }
     transform->select = ParseSelect();
     ExpectWord("PIVOT");
-    transform->pivot = ParseExpr();
+    transform->pivot = ParseConcat();  // stops before IN (...)
     if (TakeWord("IN")) {
         ExpectSymbol("(");
         transform->pivotIn = ParseExprList();

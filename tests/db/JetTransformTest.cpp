@@ -1,0 +1,86 @@
+// Crosstabs: pivot columns ascending, a Null pivot value as the column "<>",
+// an IN list fixing the columns, numeric pivots, empty combinations Null.
+
+#include <gtest/gtest.h>
+
+#include "JetTestDb.h"
+
+namespace tw::jettest {
+
+namespace {
+
+class JetTransform : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.Raw(
+            "INSERT INTO Game (Game_ID, Type, Map, Playlist, Duration_Seconds) VALUES"
+            " (1,'Slayer','zanzibar','A',10),(2,'Slayer','Ascension','A',20),"
+            " (3,'CTF',NULL,'B',30),(4,'CTF','ascension','B',40),(5,'Slayer','Zanzibar','B',50);");
+    }
+    std::string Cell(const Result& r, size_t row, size_t column) {
+        const Variant v = r.rows.at(row).at(column);
+        return v.isNull() ? std::string("Null") : v.toText().toStdString();
+    }
+    JetTestDb db;
+};
+
+TEST_F(JetTransform, PivotValuesAscendingWithNullFirstAsAngleBrackets) {
+    const Result r = db.Query(
+        "TRANSFORM Sum(Duration_Seconds) SELECT Type FROM Game GROUP BY Type "
+        "PIVOT Map");
+    // letter case does not split a pivot value
+    ASSERT_EQ(r.names, (std::vector<QString>{"Type", "<>", "Ascension", "zanzibar"}));
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(Cell(r, 0, 0), "CTF");
+    EXPECT_EQ(Cell(r, 0, 1), "30");
+    EXPECT_EQ(Cell(r, 0, 2), "40");
+    EXPECT_EQ(Cell(r, 0, 3), "Null");
+    EXPECT_EQ(Cell(r, 1, 0), "Slayer");
+    EXPECT_EQ(Cell(r, 1, 1), "Null");
+    EXPECT_EQ(Cell(r, 1, 2), "20");
+    EXPECT_EQ(Cell(r, 1, 3), "60");
+}
+
+TEST_F(JetTransform, InListFixesTheColumnsAndTheirOrder) {
+    const Result r = db.Query(
+        "TRANSFORM Count(*) AS N SELECT Type FROM Game WHERE Map Is Not Null "
+        "GROUP BY Type PIVOT Playlist IN ('B', 'A', 'C')");
+    ASSERT_EQ(r.names, (std::vector<QString>{"Type", "B", "A", "C"}));
+    EXPECT_EQ(Cell(r, 0, 1), "1");  // CTF in B
+    EXPECT_EQ(Cell(r, 0, 2), "Null");
+    EXPECT_EQ(Cell(r, 1, 1), "1");  // Slayer in B
+    EXPECT_EQ(Cell(r, 1, 2), "2");
+    EXPECT_EQ(Cell(r, 1, 3), "Null");
+}
+
+TEST_F(JetTransform, NumericPivotAndTheTwoSteps) {
+    const jet::Translation t = jet::Translate(
+        "TRANSFORM Count(Game_ID) SELECT Playlist FROM Game GROUP BY Playlist PIVOT "
+        "Duration_Seconds \\ 20",
+        db.catalog());
+    ASSERT_EQ(t.kind, jet::Translation::Kind::Transform);
+    ASSERT_TRUE(static_cast<bool>(t.finalSql));
+    const Result r = db.Query(
+        "TRANSFORM Count(Game_ID) SELECT Playlist FROM Game GROUP BY "
+        "Playlist PIVOT Duration_Seconds \\ 20");
+    // 10\20 = 0, 20\20 = 1, 30\20 = 1, 40\20 = 2, 50\20 = 2
+    ASSERT_EQ(r.names, (std::vector<QString>{"Playlist", "0", "1", "2"}));
+    EXPECT_EQ(Cell(r, 0, 1), "1");
+    EXPECT_EQ(Cell(r, 0, 2), "1");
+    EXPECT_EQ(Cell(r, 0, 3), "Null");
+    EXPECT_EQ(Cell(r, 1, 1), "Null");
+    EXPECT_EQ(Cell(r, 1, 2), "1");
+    EXPECT_EQ(Cell(r, 1, 3), "2");
+}
+
+TEST_F(JetTransform, NoRowsGiveNoPivotColumns) {
+    const Result r = db.Query(
+        "TRANSFORM Count(*) SELECT Type FROM Game WHERE Game_ID > 99 GROUP BY "
+        "Type PIVOT Map");
+    EXPECT_EQ(r.names, (std::vector<QString>{"Type"}));
+    EXPECT_TRUE(r.rows.empty());
+}
+
+}  // namespace
+
+}  // namespace tw::jettest
