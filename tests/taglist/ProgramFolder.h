@@ -1,0 +1,117 @@
+#pragma once
+// A temporary program folder for the window tests: the delivered database
+// (copied from the staged program folder), the delivered unknown.jpg, a
+// settings file the test writes, and a program state over it with scripted
+// dialogs and a main window.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/IniFile.h"
+#include "app/Paths.h"
+#include "app/ProgramState.h"
+#include "taglist/MainWindowLifecycle.h"
+#include "taglist/TagList.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/frmMain.h"
+
+namespace tw::testing {
+
+inline void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_taglist";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        new QApplication(argc, argv);
+    }
+}
+
+class ProgramFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
+                                Path(QStringLiteral("avatar/unknown.jpg"))));
+        WriteIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
+        NewSession();
+    }
+    void TearDown() override { state_.reset(); }
+
+    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+    QString DbPath() const { return Path(QStringLiteral("tallywick110.mdb")); }
+
+    // The delivered, empty database in the program folder.
+    void InstallDatabase() {
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), DbPath()))
+            << "the delivered database is built into " TALLYWICK_PROGRAM_DIR;
+    }
+    // Runs SQLite statements on the closed database file.
+    void Seed(const char* sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(DbPath().toUtf8().constData(), &db), SQLITE_OK);
+        char* message = nullptr;
+        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+        const std::string error = message ? message : "";
+        sqlite3_free(message);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK) << error;
+    }
+    void WriteIni(const QByteArray& bytes) {
+        QFile file(Path(QStringLiteral("tallywick110.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    QString Ini(const char* section, const char* key) const {
+        return IniFile(Path(QStringLiteral("tallywick110.ini"))).Read(section, key);
+    }
+
+    // A fresh program run over the folder: state, dialogs and window.
+    void NewSession() {
+        state_.reset();
+        window_ = std::make_unique<frmMain>();
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        state_ = std::make_unique<ProgramState>();
+        state_->dialogs = dialogs_.get();
+        state_->sleep = [](int) {};
+        ConnectTagList(*state_, *window_, [this] { ++profileOpened_; });
+        InstallExitRule(*state_, *window_);
+    }
+    void Load() { Form_Load(*state_, *window_, dir_.path()); }
+
+    QStringList TagListEntries() const {
+        QStringList entries;
+        for (int i = 0; i < window_->cmbTagList->count(); ++i) {
+            entries << window_->cmbTagList->itemText(i);
+        }
+        return entries;
+    }
+    // One value from the program's own open database.
+    QString Query(const QString& sql) const {
+        auto rs = state_->Db->OpenRecordset(sql);
+        if (rs->IsEOF()) {
+            return QStringLiteral("<no row>");
+        }
+        return rs->Field(0).joinText();
+    }
+    QString ShownPicture() const { return window_->imgAvatar->property("picturePath").toString(); }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ProgramState> state_;
+    int profileOpened_ = 0;
+};
+
+}  // namespace tw::testing

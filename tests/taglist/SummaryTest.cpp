@@ -1,0 +1,156 @@
+// The player summary panel: tag list, labels, selection and the avatar.
+
+#include <QChartView>
+#include <QImage>
+
+#include "ProgramFolder.h"
+#include "taglist/ShowPlayerSummary.h"
+
+namespace tw::testing {
+namespace {
+
+class SummaryTest : public ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        InstallDatabase();
+        Seed(
+            "INSERT INTO Player (Player_Gamertag, Clan_Name, Last_Game_ID, Last_Download,"
+            " Is_Selectable, Is_Friend, Is_Clan, Is_Jerk, Is_Guest) VALUES"
+            " ('Master Chief', 'Spartans', 77, '2005-01-05 15:07:00', 'Y','N','N','N','N'),"
+            " ('Cortana', '', 0, NULL, 'Y','N','N','N','N'),"
+            " ('Guilty Spark', 'Monitors', 5, '2005-02-01 09:00:00', 'N','N','N','N','N'),"
+            " ('O''Neil', NULL, 12, '2004-12-31 23:59:00', 'Y','N','N','N','N');"
+            "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills) VALUES"
+            " (70, 'Master Chief', 1), (71, 'Master Chief', 2), (77, 'Master Chief', 3),"
+            " (12, 'O''Neil', 4), (70, 'Guilty Spark', 5);");
+    }
+    void PutAvatar(const QString& fileName, const QByteArray& bytes) {
+        QFile file(Path("avatar/" + fileName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray JpegBytes(const QColor& color) {
+        QImage image(69, 69, QImage::Format_RGB32);
+        image.fill(color);
+        const QString path = Path(QStringLiteral("scratch.jpg"));
+        EXPECT_TRUE(image.save(path, "JPG"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+    void ExpectPanel(const char* clan, const char* games, const char* lastUpdate) {
+        EXPECT_EQ(window_->lblClanName->text(), clan);
+        EXPECT_EQ(window_->lblTotalGames->text(), games);
+        EXPECT_EQ(window_->lblLastDownload->text(), lastUpdate);
+    }
+};
+
+TEST_F(SummaryTest, SelectedPlayerShowsClanGamesAndLastUpdate) {
+    WriteIni("[User]\r\nGamertag=Master Chief\r\n");
+    Load();
+    EXPECT_EQ(TagListEntries(), QStringList({"Master Chief", "Cortana", "O'Neil"}));
+    EXPECT_EQ(window_->cmbTagList->currentText(), "Master Chief");
+    ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
+    EXPECT_EQ(state_->LastGameID, 77);
+    EXPECT_EQ(window_->windowTitle(), "Tallywick");
+    EXPECT_FALSE(window_->chtData->isVisible());
+    EXPECT_FALSE(state_->TagListRefreshing);
+    EXPECT_EQ(state_->CurrentSQL,
+              "SELECT Game_ID From Game_Player WHERE Player_Gamertag='Master Chief' ORDER BY "
+              "Game_ID DESC");
+}
+
+TEST_F(SummaryTest, EmptyValuesShowDashesAndZeroGames) {
+    WriteIni("[User]\r\nGamertag=Cortana\r\n");
+    Load();
+    EXPECT_EQ(window_->cmbTagList->currentIndex(), 1);
+    ExpectPanel("-", "0", "-");
+    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+}
+
+TEST_F(SummaryTest, ApostropheGamertagIsSummarised) {
+    WriteIni("[User]\r\nGamertag=O'Neil\r\n");
+    Load();
+    EXPECT_EQ(window_->cmbTagList->currentText(), "O'Neil");
+    ExpectPanel("-", "1", "Dec 31, 2004 11:59 PM");
+    EXPECT_TRUE(dialogs_->Calls().empty());
+}
+
+TEST_F(SummaryTest, NoGamertagSettingSelectsTheFirstPlayerAndRemembersIt) {
+    Load();
+    EXPECT_EQ(state_->CurrentGamertag, "Master Chief");
+    EXPECT_EQ(Ini("User", "Gamertag"), "Master Chief");
+    EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
+    EXPECT_EQ(state_->LastGameID, 77);
+    ExpectPanel("-", "3", "-");
+}
+
+TEST_F(SummaryTest, SettingNamingNoListedPlayerKeepsItWhileTheFirstIsShown) {
+    WriteIni("[User]\r\nGamertag=Guilty Spark\r\n");
+    Load();
+    EXPECT_EQ(state_->CurrentGamertag, "Guilty Spark");
+    EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
+    EXPECT_EQ(Ini("User", "Gamertag"), "Guilty Spark");
+    EXPECT_EQ(window_->lblTotalGames->text(), "1");
+}
+
+TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhere) {
+    Seed("UPDATE Player SET Is_Selectable='N';");
+    WriteIni("[User]\r\nGamertag=Cortana\r\n");
+    Load();
+    EXPECT_TRUE(TagListEntries().isEmpty());
+    EXPECT_EQ(state_->CurrentGamertag, "");
+    EXPECT_EQ(Ini("User", "Gamertag"), "");
+    ExpectPanel("-", "0", "-");
+    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+}
+
+TEST_F(SummaryTest, AvatarOfAGamertagWithBlanksUsesUnderscores) {
+    PutAvatar("Master_Chief.jpg", JpegBytes(Qt::red));
+    WriteIni("[User]\r\nGamertag=Master Chief\r\n");
+    Load();
+    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "Master_Chief.jpg");
+    const QImage shown = window_->imgAvatar->pixmap().toImage();
+    ASSERT_FALSE(shown.isNull());
+    const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+    EXPECT_GT(centre.red(), 200);
+    EXPECT_LT(centre.green(), 60);
+}
+
+TEST_F(SummaryTest, CorruptAvatarIsDeletedAndUnknownShown) {
+    PutAvatar("Master_Chief.jpg", "\xff\xd8 this is no picture");
+    WriteIni("[User]\r\nGamertag=Master Chief\r\n");
+    Load();
+    EXPECT_FALSE(QFile::exists(Path("avatar/Master_Chief.jpg")));
+    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+    EXPECT_TRUE(dialogs_->Calls().empty());
+    ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
+    EXPECT_FALSE(state_->TagListRefreshing);
+}
+
+TEST_F(SummaryTest, BrokenUnknownPictureLeavesThePanelEmptyButWorking) {
+    QFile::remove(Path("avatar/unknown.jpg"));
+    PutAvatar("Cortana.jpg", "broken");
+    WriteIni("[User]\r\nGamertag=Cortana\r\n");
+    Load();
+    EXPECT_EQ(ShownPicture(), "");
+    EXPECT_FALSE(QFile::exists(Path("avatar/Cortana.jpg")));
+    EXPECT_FALSE(state_->TagListRefreshing);
+    EXPECT_TRUE(dialogs_->Calls().empty());
+}
+
+TEST_F(SummaryTest, RefreshReopensTheDatabaseAndEndsTheDownloadState) {
+    Load();
+    state_->DownloadInProgress = true;
+    state_->StopRequested = true;
+    ShowPlayerSummary(*state_, *window_);
+    EXPECT_FALSE(state_->DownloadInProgress);
+    EXPECT_FALSE(state_->StopRequested);
+    ASSERT_TRUE(state_->rsPlayer && state_->rsLoadPanel5);
+    EXPECT_FALSE(state_->rsPlayer->IsEOF());
+    EXPECT_EQ(Query("select count(*) from Player"), "4");
+}
+
+}  // namespace
+}  // namespace tw::testing

@@ -1,0 +1,194 @@
+// Adding, removing and selecting tags; the profile button's rule.
+
+#include "ProgramFolder.h"
+#include "taglist/ShowPlayerSummary.h"
+
+namespace tw::testing {
+namespace {
+
+class TagListTest : public ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        InstallDatabase();
+        Seed(
+            "INSERT INTO Player (Player_Gamertag, Clan_Name, Last_Game_ID, Is_Selectable,"
+            " Is_Friend, Is_Clan, Is_Jerk, Is_Guest) VALUES"
+            " ('Alpha', 'Red', 3, 'Y','N','N','N','N'),"
+            " ('Bravo', NULL, 0, 'Y','N','N','N','N'),"
+            " ('Known Only', 'Blue', 9, 'N','Y','N','N','N');"
+            "INSERT INTO Game_Player (Game_ID, Player_Gamertag) VALUES"
+            " (8, 'Known Only'), (9, 'Known Only'), (3, 'Alpha');");
+        WriteIni("[User]\r\nGamertag=Alpha\r\n");
+        Load();
+    }
+    QString Flag(const QString& gamertag) {
+        return Query("select Is_Selectable from Player where Player_Gamertag='" +
+                     QString(gamertag).replace("'", "''") + "'");
+    }
+    void ExpectInputBoxAsked() {
+        ASSERT_FALSE(dialogs_->Calls().empty());
+        const DialogCall& call = dialogs_->Calls()[0];
+        EXPECT_EQ(call.kind, DialogKind::InputBox);
+        EXPECT_EQ(call.text, "Please enter a gamertag.");
+        EXPECT_EQ(call.title, "Add Gamertag");
+        EXPECT_EQ(call.defaultText, "");
+    }
+};
+
+TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
+    dialogs_->AnswerInput("New Guy");
+    cmdAddGamertag_Click(*state_, *window_);
+    ExpectInputBoxAsked();
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "New Guy"}));
+    EXPECT_EQ(window_->cmbTagList->currentText(), "New Guy");
+    EXPECT_EQ(state_->CurrentGamertag, "New Guy");
+    EXPECT_EQ(Ini("User", "Gamertag"), "New Guy");
+    EXPECT_EQ(Query("select Is_Selectable & Is_Friend & Is_Clan & Is_Guest & Is_Jerk & "
+                    "Last_Game_ID from Player where Player_Gamertag='New Guy'"),
+              "YNNNN0");
+    EXPECT_EQ(Query("select count(*) from Player where Player_Gamertag='New Guy' and "
+                    "Clan_Name Is Null and Last_Download Is Null and Personal_Quote Is Null"),
+              "1");
+    EXPECT_EQ(window_->lblClanName->text(), "-");
+    EXPECT_EQ(dialogs_->Calls().size(), 1u);
+}
+
+TEST_F(TagListTest, BlankInputAddsNothing) {
+    dialogs_->AnswerInput("   ");
+    cmdAddGamertag_Click(*state_, *window_);
+    dialogs_->AnswerInput("");
+    cmdAddGamertag_Click(*state_, *window_);
+    EXPECT_EQ(dialogs_->Calls().size(), 2u);
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
+    EXPECT_EQ(Query("select count(*) from Player"), "3");
+    EXPECT_EQ(state_->CurrentGamertag, "Alpha");
+}
+
+TEST_F(TagListTest, ListedGamertagIsRefusedWithAMessage) {
+    dialogs_->AnswerInput("Bravo");
+    dialogs_->AnswerMessage(MsgResult::Ok);
+    cmdAddGamertag_Click(*state_, *window_);
+    ASSERT_EQ(dialogs_->Calls().size(), 2u);
+    const DialogCall& shown = dialogs_->Calls()[1];
+    EXPECT_EQ(shown.text, "That gamertag is already in the list.");
+    EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(shown.title, "Error");
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
+    EXPECT_EQ(state_->CurrentGamertag, "Alpha");
+    EXPECT_EQ(Query("select count(*) from Player"), "3");
+}
+
+TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
+    state_->TagToInsert = "Known Only";
+    cmdAddGamertag_Click(*state_, *window_);
+    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_EQ(state_->TagToInsert, "");
+    EXPECT_EQ(Flag("Known Only"), "Y");
+    EXPECT_EQ(Query("select count(*) from Player where Player_Gamertag='Known Only'"), "1");
+    EXPECT_EQ(Query("select Is_Friend & Clan_Name from Player where "
+                    "Player_Gamertag='Known Only'"),
+              "YBlue");
+    EXPECT_EQ(window_->cmbTagList->currentText(), "Known Only");
+    EXPECT_EQ(window_->lblTotalGames->text(), "2");
+    EXPECT_EQ(window_->lblClanName->text(), "Blue");
+    EXPECT_EQ(state_->LastGameID, 9);
+}
+
+TEST_F(TagListTest, ApostropheGamertagIsAddedSelectedAndRemoved) {
+    dialogs_->AnswerInput("O'Neil");
+    cmdAddGamertag_Click(*state_, *window_);
+    EXPECT_EQ(state_->CurrentGamertag, "O'Neil");
+    EXPECT_EQ(Flag("O'Neil"), "Y");
+    EXPECT_EQ(state_->CurrentSQL,
+              "SELECT Game_ID From Game_Player WHERE Player_Gamertag='O''Neil' ORDER BY "
+              "Game_ID DESC");
+    EXPECT_EQ(Ini("User", "Gamertag"), "O'Neil");
+
+    dialogs_->AnswerMessage(MsgResult::Yes);
+    cmdRemoveGamertag_Click(*state_, *window_);
+    EXPECT_EQ(Flag("O'Neil"), "N");
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
+}
+
+TEST_F(TagListTest, RemovingAsksAndNoChangesNothing) {
+    window_->cmbTagList->setCurrentIndex(1);  // the user picks Bravo
+    ASSERT_EQ(state_->CurrentGamertag, "Bravo");
+    dialogs_->AnswerMessage(MsgResult::No);
+    cmdRemoveGamertag_Click(*state_, *window_);
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    const DialogCall& asked = dialogs_->Calls()[0];
+    EXPECT_EQ(asked.text,
+              "This operation will NOT remove all data for this player.\r\n"
+              "It will only remove them from this list.\r\n\r\nWould you like to proceed ?");
+    EXPECT_EQ(asked.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(asked.icon, MsgIcon::Question);
+    EXPECT_EQ(asked.title, "Confirm Remove Tag");
+    EXPECT_EQ(Flag("Bravo"), "Y");
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
+    EXPECT_EQ(state_->CurrentGamertag, "Bravo");
+}
+
+TEST_F(TagListTest, RemovingWithYesUnflagsAndSelectsTheFirstEntry) {
+    window_->cmbTagList->setCurrentIndex(1);
+    dialogs_->AnswerMessage(MsgResult::Yes);
+    cmdRemoveGamertag_Click(*state_, *window_);
+    EXPECT_EQ(Flag("Bravo"), "N");
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha"}));
+    EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
+    EXPECT_EQ(state_->CurrentGamertag, "Alpha");
+    EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
+    EXPECT_EQ(window_->lblClanName->text(), "Red");
+}
+
+TEST_F(TagListTest, RemovingTheLastEntryEmptiesTheListUntilTheNextRefresh) {
+    dialogs_->AnswerMessage(MsgResult::Yes).AnswerMessage(MsgResult::Yes);
+    cmdRemoveGamertag_Click(*state_, *window_);  // Alpha
+    cmdRemoveGamertag_Click(*state_, *window_);  // Bravo
+    EXPECT_TRUE(TagListEntries().isEmpty());
+    EXPECT_EQ(window_->cmbTagList->currentIndex(), -1);
+    EXPECT_EQ(state_->CurrentGamertag, "Bravo");
+    EXPECT_EQ(Ini("User", "Gamertag"), "Bravo");
+
+    ShowPlayerSummary(*state_, *window_);
+    EXPECT_EQ(state_->CurrentGamertag, "");
+    EXPECT_EQ(Ini("User", "Gamertag"), "");
+    EXPECT_EQ(Query("select count(*) from Player"), "3");
+}
+
+TEST_F(TagListTest, SelectionRemembersTheGamertagAndRefreshes) {
+    window_->cmbTagList->setCurrentIndex(1);
+    EXPECT_EQ(state_->CurrentGamertag, "Bravo");
+    EXPECT_EQ(Ini("User", "Gamertag"), "Bravo");
+    EXPECT_EQ(window_->lblClanName->text(), "-");
+    EXPECT_EQ(window_->lblTotalGames->text(), "0");
+    window_->cmbTagList->setCurrentIndex(0);
+    EXPECT_EQ(window_->lblClanName->text(), "Red");
+    EXPECT_EQ(window_->lblTotalGames->text(), "1");
+
+    state_->TagListRefreshing = true;  // selections while the list refills are ignored
+    window_->cmbTagList->setCurrentIndex(1);
+    EXPECT_EQ(state_->CurrentGamertag, "Alpha");
+    EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
+}
+
+TEST_F(TagListTest, ProfileOpensOnlyForASelectedPlayer) {
+    window_->cmdProfileGamertag->click();
+    EXPECT_EQ(profileOpened_, 1);
+    state_->CurrentGamertag.clear();
+    window_->cmdProfileGamertag->click();
+    EXPECT_EQ(profileOpened_, 1);
+}
+
+TEST_F(TagListTest, ButtonsRunTheHandlers) {
+    dialogs_->AnswerInput("");
+    window_->cmdAddGamertag->click();
+    dialogs_->AnswerMessage(MsgResult::No);
+    window_->cmdRemoveGamertag->click();
+    ASSERT_EQ(dialogs_->Calls().size(), 2u);
+    EXPECT_EQ(dialogs_->Calls()[0].kind, DialogKind::InputBox);
+    EXPECT_EQ(dialogs_->Calls()[1].title, "Confirm Remove Tag");
+}
+
+}  // namespace
+}  // namespace tw::testing
