@@ -128,7 +128,8 @@ TEST(PlayerPage, UnknownGamertagsGiveEachOfTheFiveSignals) {
     EXPECT_TRUE(fetch(site.port(), playerTarget(unknown[0]))
                     .bytes.startsWith("HTTP/1.0 400 Bad Request\r\n"));
     // A guest's name is no gamertag of the site.
-    const Game& guestGame = site.world().games().at(1);
+    const World world = site.world();
+    const Game& guestGame = world.games().at(1);
     const QByteArray guestPage =
         fetch(site.port(), playerTarget(guestGame.entries.last().gamertag)).bytes;
     EXPECT_TRUE(guestGame.entries.last().guest);
