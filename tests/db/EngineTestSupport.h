@@ -10,10 +10,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "db/AppError.h"
 #include "db/Database.h"
 #include "db/SqliteSchemaBuilder.h"
+
+// Readable failure output for texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace tw::test {
 
