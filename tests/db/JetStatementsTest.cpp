@@ -144,6 +144,33 @@ TEST_F(JetStatements, UnnamedExpressionsAreExprThousandOnward) {
     EXPECT_EQ(r.types[0], jet::ColumnType::Integer);
 }
 
+TEST_F(JetStatements, HavingOnGroupedColumnsAndOnAggregates) {
+    const Result r = db.Query(
+        "select Player_Gamertag, Count(*) AS N from Game_Player group by "
+        "Player_Gamertag having Player_Gamertag = 'ALICE' and Count(*) > 1");
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0][1].toLong(), 2);
+    EXPECT_TRUE(db.Query("select Player_Gamertag from Game_Player group by Player_Gamertag "
+                         "having Player_Gamertag = 'Bob' and Count(*) > 1")
+                    .rows.empty());
+    const Result many = db.Query(
+        "select Player_Gamertag from Game_Player group by "
+        "Player_Gamertag having Count(*) > 1 or Player_Gamertag = 'Bob' "
+        "order by 1");
+    EXPECT_EQ(Texts(many, 0), (std::vector<std::string>{"Alice", "Bob"}));
+}
+
+TEST_F(JetStatements, ConditionsShownAsValuesAreMinusOneForTrue) {
+    const Result r = db.Query(
+        "select Kills > 5 AS Big, [Big] AS Again, Not (Kills > 5) AS Small, "
+        "IIf([Big], 'y', 'n') AS Word from Game_Player where Game_ID = 10 "
+        "and Player_Gamertag = 'Alice'");
+    EXPECT_EQ(r.rows[0][0].toLong(), -1);
+    EXPECT_EQ(r.rows[0][1].toLong(), -1);
+    EXPECT_EQ(r.rows[0][2].toLong(), 0);
+    EXPECT_EQ(r.rows[0][3].toText(), "y");
+}
+
 TEST_F(JetStatements, SelectOverOneTableCarriesItsRowId) {
     const jet::Translation t =
         jet::Translate("select * from Player where Is_Selectable='Y'", db.catalog());

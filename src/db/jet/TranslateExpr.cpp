@@ -72,7 +72,37 @@ QString Collated(const Typed& t) {
 
 }  // namespace
 
+namespace {
+
+bool IsBooleanForm(const Expr& expr) {
+    switch (expr.kind) {
+        case ExprKind::IsNull:
+        case ExprKind::In:
+        case ExprKind::Between:
+        case ExprKind::Like:
+        case ExprKind::Exists:
+            return true;
+        case ExprKind::Unary:
+            return expr.text == u"NOT";
+        case ExprKind::Binary:
+            return expr.text == u"=" || expr.text == u"<>" || expr.text == u"<" ||
+                   expr.text == u">" || expr.text == u"<=" || expr.text == u">=" ||
+                   expr.text == u"AND" || expr.text == u"OR";
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 Typed Translator::Expression(const Expr& expr, Scope& scope, const Place& place) {
+    Typed t = ExpressionValue(expr, scope, place);
+    // An alias of a condition stays a condition.
+    t.boolean = IsBooleanForm(expr) || (expr.kind == ExprKind::Column && t.boolean);
+    return t;
+}
+
+Typed Translator::ExpressionValue(const Expr& expr, Scope& scope, const Place& place) {
     switch (expr.kind) {
         case ExprKind::Null:
             return Literal(QStringLiteral("NULL"), ColumnType::Unknown);

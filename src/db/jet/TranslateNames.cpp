@@ -94,25 +94,26 @@ std::optional<Typed> Translator::FindColumn(Scope& scope, const QString& qualifi
 }
 
 Typed Translator::Column(const Expr& expr, Scope& scope, const Place& place) {
-    std::optional<Typed> column = FindColumn(scope, expr.qualifier, expr.text);
-    // [Game.Game_ID]: a bracketed name holding table and column.
-    const qsizetype dot = expr.text.lastIndexOf(u'.');
-    if (!column && expr.qualifier.isEmpty() && expr.bracketed && dot > 0) {
-        column = FindColumn(scope, expr.text.left(dot), expr.text.mid(dot + 1));
+    int alias = expr.qualifier.isEmpty() ? FindAlias(scope, expr.text) : -1;
+    if (alias == place.item || (alias >= 0 && scope.itemBusy[alias])) {
+        alias = -1;
     }
-    if (expr.qualifier.isEmpty()) {
-        int alias = FindAlias(scope, expr.text);
-        if (alias == place.item || (alias >= 0 && scope.itemBusy[alias])) {
-            alias = -1;
+    const bool aliasFirst = place.selectList && place.aggregateDepth == 0;
+    std::optional<Typed> column;
+    if (alias < 0 || !aliasFirst) {
+        column = FindColumn(scope, expr.qualifier, expr.text);
+        // [Game.Game_ID]: a bracketed name holding table and column.
+        const qsizetype dot = expr.text.lastIndexOf(u'.');
+        if (!column && expr.qualifier.isEmpty() && expr.bracketed && dot > 0) {
+            column = FindColumn(scope, expr.text.left(dot), expr.text.mid(dot + 1));
         }
-        const bool aliasFirst = place.selectList && place.aggregateDepth == 0;
-        if (alias >= 0 && (!column || aliasFirst)) {
-            Typed inlined = SelectItemValue(alias, scope);
-            inlined.sql = u'(' + inlined.sql + u')';
-            inlined.column.clear();
-            inlined.textLiteral = false;
-            return inlined;
-        }
+    }
+    if (alias >= 0 && !column) {
+        Typed inlined = SelectItemValue(alias, scope);
+        inlined.sql = u'(' + inlined.sql + u')';
+        inlined.column.clear();
+        inlined.textLiteral = false;
+        return inlined;
     }
     if (!column) {
         RaiseUnknownName(expr.qualifier.isEmpty() ? expr.text : expr.qualifier + u'.' + expr.text);

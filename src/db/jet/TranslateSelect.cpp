@@ -136,8 +136,11 @@ std::vector<OutColumn> Translator::Items(const SelectStmt& select, Scope& scope)
 
 QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder) {
     QString sql;
-    if (select.where) {
-        sql += QStringLiteral(" WHERE ") + Expression(*select.where, scope, Place{}).sql;
+    QStringList where;
+    QStringList having;
+    Filters(select, scope, where, having);
+    if (!where.isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     }
     if (!select.groupBy.empty()) {
         QStringList terms;
@@ -146,8 +149,8 @@ QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringLi
         }
         sql += QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
     }
-    if (select.having) {
-        sql += QStringLiteral(" HAVING ") + Expression(*select.having, scope, Place{}).sql;
+    if (!having.isEmpty()) {
+        sql += QStringLiteral(" HAVING ") + having.join(QStringLiteral(" AND "));
     }
     QStringList order;
     for (const OrderItem& item : select.orderBy) {
@@ -176,7 +179,10 @@ SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool up
     QStringList parts;
     bool aggregate = false;
     for (const OutColumn& c : items) {
-        const QString value = select.distinct ? NoCaseUnlessColumn(c.value) : c.value.sql;
+        // A condition shown as a value reads -1 for True, as in Jet.
+        const QString value = c.value.boolean   ? QStringLiteral("(- %1)").arg(c.value.sql)
+                              : select.distinct ? NoCaseUnlessColumn(c.value)
+                                                : c.value.sql;
         parts << value + QStringLiteral(" AS ") + QuoteName(c.name);
         result.columns.push_back(ResultColumn{c.name, c.value.type});
         aggregate = aggregate || c.value.aggregate;

@@ -17,6 +17,7 @@ struct Typed {
     QString sql;
     ColumnType type = ColumnType::Unknown;
     bool aggregate = false;    // holds an aggregate call (not inside a sub-select)
+    bool boolean = false;      // a comparison or logical value (Jet's True is -1)
     bool textLiteral = false;  // a '..' literal; literalText holds its value
     QString literalText;
     // Set for a plain column reference (names the result column).
@@ -78,6 +79,9 @@ class Translator {
     QString FromList(const std::vector<TableRefPtr>& from, Scope& scope);
     std::vector<OutColumn> Items(const SelectStmt& select, Scope& scope);
     QString Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder = {});
+    // WHERE and HAVING conditions (TranslateFilters.cpp).
+    void Filters(const SelectStmt& select, Scope& scope, QStringList& where, QStringList& having);
+    bool OnlyGroupColumns(const Expr& expr, Scope& scope, const QStringList& groupColumns);
 
     // Expressions (TranslateExpr.cpp, TranslateCalls.cpp)
     Typed Expression(const Expr& expr, Scope& scope, const Place& place);
@@ -99,6 +103,7 @@ class Translator {
     const Catalog& catalog() const { return catalog_; }
 
   private:
+    Typed ExpressionValue(const Expr& expr, Scope& scope, const Place& place);
     Typed Binary(const Expr& expr, Scope& scope, const Place& place);
     Typed Concat(const Expr& expr, Scope& scope, const Place& place);
     Typed Comparison(const QString& op, Typed lhs, Typed rhs);
