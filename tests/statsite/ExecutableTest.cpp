@@ -1,0 +1,66 @@
+// The statsite program: options map onto the site, --truth writes the same truth
+// as the library, and the answers come from the chosen port.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "statsite/ScraperRules.h"
+#include "statsite/SiteFixture.h"
+#include "statsite/WireClient.h"
+
+namespace statsite_test {
+namespace {
+
+const QString kProgram = QStringLiteral(TALLYWICK_BINARY_DIR "/bin/statsite");
+
+TEST(Executable, StartsOnAFreePortWritesTheTruthAndServesTheWorld) {
+    ensureApplication();
+    QTemporaryDir folder;
+    const QString truthFile = folder.filePath("truth.txt");
+    QProcess program;
+    program.start(kProgram, {"--port", "0", "--seed", "4", "--players", "5", "--games", "30",
+                             "--truth", truthFile, "--tag", "Nobody", "--upper-html"});
+    ASSERT_TRUE(program.waitForStarted());
+    ASSERT_TRUE(program.waitForReadyRead(10000));
+    const QByteArray banner = program.readLine();
+    ASSERT_TRUE(banner.startsWith("statsite listening on 127.0.0.1:")) << banner.constData();
+    const QByteArray portText = banner.mid(banner.lastIndexOf(':') + 1).split(' ').first();
+    const quint16 port = static_cast<quint16>(portText.toInt());
+    ASSERT_NE(port, 0) << banner.constData();
+
+    SiteConfig config = RunningSite::withWorld(4, 5, 30);
+    Site library(config);
+    QFile truth(truthFile);
+    ASSERT_TRUE(truth.open(QIODevice::ReadOnly));
+    EXPECT_EQ(truth.readAll(), library.truth({"Nobody"}));
+    const QByteArray target =
+        "/stats/player.aspx?tag=" + urlEncode(library.featuredGamertags().first().toUtf8());
+    const WireResult answer = fetch(port, target);
+    EXPECT_TRUE(answer.body().endsWith("</HTML>\r\n"));
+    QByteArray expected = library.answerFor(target).body;
+    EXPECT_EQ(answer.body(), expected.replace("</html>", "</HTML>"));
+    program.kill();
+    program.waitForFinished();
+}
+
+TEST(Executable, HelpListsTheOptionsAndABusyPortIsReported) {
+    ensureApplication();
+    QProcess help;
+    help.start(kProgram, {"--help"});
+    ASSERT_TRUE(help.waitForFinished(10000));
+    const QByteArray text = help.readAllStandardOutput();
+    for (const char* option : {"--port", "--seed", "--players", "--games", "--truth", "--pages",
+                               "--redirect", "--split", "--reset-after", "--stop-after"}) {
+        EXPECT_TRUE(text.contains(option)) << option;
+    }
+    RunningSite site;
+    QProcess clash;
+    clash.start(kProgram, {"--port", QString::number(site.port())});
+    ASSERT_TRUE(clash.waitForFinished(10000));
+    EXPECT_EQ(clash.exitCode(), 1);
+    EXPECT_TRUE(clash.readAllStandardError().startsWith("statsite: cannot listen on 127.0.0.1:"));
+}
+
+}  // namespace
+}  // namespace statsite_test
