@@ -48,14 +48,6 @@ TEST(SettingConversion, BooleansAcceptWordsAndNumbersElseFalse) {
     }
 }
 
-TEST(SettingConversion, SinglesForPlacementAndTheirText) {
-    EXPECT_EQ(SettingSingle("1234.5"), 1234.5f);
-    EXPECT_EQ(SettingSingle(""), 0.0f);
-    EXPECT_EQ(SettingText(11415), "11415");
-    EXPECT_EQ(SettingText(-120), "-120");
-    EXPECT_EQ(SettingText(1234.5), "1234.5");
-}
-
 class LoadSettingsTest : public ::testing::Test {
   protected:
     void Put(const QByteArray& bytes) {
@@ -66,15 +58,6 @@ class LoadSettingsTest : public ::testing::Test {
     QTemporaryDir dir_;
     ProgramState state_;
 };
-
-TEST_F(LoadSettingsTest, BuildsThePathsFromTheProgramFolder) {
-    LoadSettings(state_, dir_.path() + QStringLiteral("/"));
-    EXPECT_EQ(state_.ProgramDir, dir_.path());
-    EXPECT_EQ(state_.IniPath, dir_.path() + "/tallywick110.ini");
-    EXPECT_EQ(state_.DbPath, dir_.path() + "/tallywick110.mdb");
-    EXPECT_EQ(state_.AvatarDir, dir_.path() + "/avatar/");
-    EXPECT_EQ(state_.TpsDir, dir_.path() + "/tps/");
-}
 
 TEST_F(LoadSettingsTest, MissingFileGivesEmptyTextsZeroNumbersAndFalse) {
     const LoadedSettings loaded = LoadSettings(state_, dir_.path());

@@ -146,6 +146,9 @@ TEST(PathsTest, AvatarNamesUseUnderscoresAndStayInTheFolder) {
     EXPECT_EQ(AvatarPath(state, "../../etc/x"), "/opt/tw/avatar/.._.._etc_x.jpg");
     BuildPaths(state, "/");
     EXPECT_EQ(state.IniPath, "/tallywick110.ini");
+    BuildPaths(state, "/opt/tw/");
+    EXPECT_EQ(state.DbPath, "/opt/tw/tallywick110.mdb");
+    EXPECT_EQ(state.TpsDir, "/opt/tw/tps/");
 }
 
 }  // namespace
