@@ -32,6 +32,8 @@ TEST_F(JetOperators, JoiningTreatsNullAsEmptyAndNumbersInGeneralForm) {
     EXPECT_EQ(Eval("(1/4) & ''"), "0.25");
     EXPECT_EQ(Eval("\"L\" & (Format(7, \"00\") & \".bmp\")"), "L07.bmp");
     EXPECT_EQ(Eval("'it''s ' & \"a \"\"b\"\"\""), "it's a \"b\"");
+    // placeholders of the translator's own templates pass through literals untouched
+    EXPECT_EQ(Eval("Year(IIf('%1' = '%1', #1/1/2005#, Null)) & '%2'"), "2005%2");
 }
 
 TEST_F(JetOperators, DivisionIsFloatingAndZeroDivisorIsError11) {

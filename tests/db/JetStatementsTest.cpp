@@ -204,12 +204,32 @@ TEST_F(JetStatements, InsertUpdateAndSubSelects) {
         "AS Is_Guest from Game_Player where Game_ID in (select Game_ID from Game where Playlist "
         "= 'arranged game') order by Player_Gamertag");
     EXPECT_EQ(Texts(r, 1), (std::vector<std::string>{"N", "Y"}));
-    const Result top = db.Query("select top 2 Game_ID from Game order by Game_ID desc");
-    EXPECT_EQ(Texts(top, 0), (std::vector<std::string>{"12", "11"}));
     const Result exists = db.Query(
         "select Player_Gamertag from Player as P where exists (select * from Game_Player as GP "
         "where GP.Player_Gamertag = P.Player_Gamertag and GP.Kills > 5)");
     EXPECT_EQ(Texts(exists, 0), (std::vector<std::string>{"Alice"}));
+}
+
+TEST_F(JetStatements, TopKeepsRowsTiedWithTheLast) {
+    // kills per row: 10, 4, 3, 1 -> with a tie at 3 after one more row
+    db.Raw("INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills) VALUES (12,'Bob',3)");
+    const Result ties =
+        db.Query("select top 3 Game_ID, Kills from Game_Player order by Kills desc");
+    EXPECT_EQ(Texts(ties, 1), (std::vector<std::string>{"10", "4", "3", "3"}));
+    EXPECT_EQ(ties.names, (std::vector<QString>{"Game_ID", "Kills"}));
+    // 5 rows: 20 percent is 1 row, 30 percent rounds up to 2 and takes the tie at the second
+    const Result percent =
+        db.Query("select top 20 percent Player_Gamertag from Game_Player order by Kills");
+    EXPECT_EQ(Texts(percent, 0), (std::vector<std::string>{"Carl (G)"}));
+    EXPECT_EQ(db.Query("select top 30 percent Player_Gamertag from Game_Player order by Kills")
+                  .rows.size(),
+              3u);
+    const Result unordered = db.Query("select top 2 * from Game");
+    EXPECT_EQ(unordered.rows.size(), 2u);
+    const Result updatable = db.Query("select top 1 * from Game order by Game_ID desc");
+    ASSERT_EQ(updatable.rows.size(), 1u);
+    EXPECT_EQ(updatable.rows[0].size(), 8u);  // the row id rides along
+    EXPECT_EQ(updatable.rows[0][0].toLong(), 12);
 }
 
 TEST_F(JetStatements, SelectIntoAnOutsideFile) {

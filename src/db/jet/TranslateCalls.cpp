@@ -53,8 +53,9 @@ FunctionForm Simple(const char* sqlName, int minArgs, int maxArgs, ColumnType ty
 
 FunctionForm DatePart(int code) {
     return {1, 1, [code](const Args& a) {
-                return Make(QStringLiteral("jet_datepart(%1, %2)").arg(a[0].sql).arg(code),
-                            ColumnType::Integer);
+                return Make(
+                    QStringLiteral("jet_datepart(%1, %2)").arg(a[0].sql, QString::number(code)),
+                    ColumnType::Integer);
             }};
 }
 

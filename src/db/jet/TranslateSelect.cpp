@@ -134,7 +134,7 @@ std::vector<OutColumn> Translator::Items(const SelectStmt& select, Scope& scope)
     return out;
 }
 
-QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder) {
+QString Translator::Filters(const SelectStmt& select, Scope& scope) {
     QString sql;
     QStringList where;
     QStringList having;
@@ -152,22 +152,44 @@ QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringLi
     if (!having.isEmpty()) {
         sql += QStringLiteral(" HAVING ") + having.join(QStringLiteral(" AND "));
     }
+    return sql;
+}
+
+QStringList Translator::OrderTerms(const SelectStmt& select, Scope& scope) {
     QStringList order;
     for (const OrderItem& item : select.orderBy) {
         order << NoCaseUnlessColumn(Expression(*item.expr, scope, Place{})) +
                      (item.descending ? QStringLiteral(" DESC") : QString());
     }
-    order << extraOrder;
+    return order;
+}
+
+QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder) {
+    QString sql = Filters(select, scope);
+    const QStringList order = OrderTerms(select, scope) + extraOrder;
     if (!order.isEmpty()) {
         sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     }
-    if (select.top) {
-        if (select.topPercent) {
-            RaiseSyntax(QStringLiteral("TOP %1 PERCENT").arg(*select.top));
-        }
+    if (select.top && !select.topPercent) {
         sql += QStringLiteral(" LIMIT %1").arg(*select.top);
     }
     return sql;
+}
+
+// TOP n with ORDER BY keeps the rows tied with the n-th, as Jet does; TOP n
+// PERCENT keeps that share of the rows, rounded up.
+QString Translator::TopWithTies(const SelectStmt& select, const QString& head, const QString& rest,
+                                const QStringList& order, const QStringList& names) {
+    const QString position =
+        order.isEmpty() ? QStringLiteral("row_number() OVER ()")
+                        : QStringLiteral("rank() OVER (ORDER BY %1)").arg(order.join(u", "));
+    const QString limit = select.topPercent
+                              ? QStringLiteral("(\"_total\" * %1 + 99) / 100").arg(*select.top)
+                              : QString::number(*select.top);
+    return QStringLiteral(
+               "SELECT %1 FROM (%2, %3 AS \"_rank\", count(*) OVER () AS \"_total\"%4) "
+               "WHERE \"_rank\" <= %5 ORDER BY \"_rank\"")
+        .arg(names.join(u", "), head, position, rest, limit);
 }
 
 SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool updatable) {
@@ -194,13 +216,31 @@ SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool up
         parts << QuoteName(scope.sources[0].qualifier) + QStringLiteral(".rowid AS \"_rowid_\"");
         result.baseTable = scope.sources[0].table;
     }
-    result.sql = QStringLiteral("SELECT ") +
-                 (select.distinct ? QStringLiteral("DISTINCT ") : QString()) +
-                 parts.join(QStringLiteral(", "));
-    if (!from.isEmpty()) {
-        result.sql += QStringLiteral(" FROM ") + from;
+    const QString head = QStringLiteral("SELECT ") +
+                         (select.distinct ? QStringLiteral("DISTINCT ") : QString()) +
+                         parts.join(QStringLiteral(", "));
+    const QString rest =
+        (from.isEmpty() ? QString() : QStringLiteral(" FROM ") + from) + Filters(select, scope);
+    const QStringList order = OrderTerms(select, scope);
+    const bool ties = select.top && !select.distinct && (select.topPercent || !order.isEmpty());
+    if (!ties) {
+        result.sql = head + rest;
+        if (!order.isEmpty()) {
+            result.sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+        }
+        if (select.top) {
+            result.sql += QStringLiteral(" LIMIT %1").arg(*select.top);
+        }
+        return result;
     }
-    result.sql += Tail(select, scope);
+    QStringList names;
+    for (const ResultColumn& c : result.columns) {
+        names << QuoteName(c.name);
+    }
+    if (result.baseTable) {
+        names << QStringLiteral("\"_rowid_\"");
+    }
+    result.sql = TopWithTies(select, head, rest, order, names);
     return result;
 }
 

@@ -79,6 +79,10 @@ class Translator {
     QString FromList(const std::vector<TableRefPtr>& from, Scope& scope);
     std::vector<OutColumn> Items(const SelectStmt& select, Scope& scope);
     QString Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder = {});
+    QString Filters(const SelectStmt& select, Scope& scope);  // WHERE, GROUP BY, HAVING
+    QStringList OrderTerms(const SelectStmt& select, Scope& scope);
+    static QString TopWithTies(const SelectStmt& select, const QString& head, const QString& rest,
+                               const QStringList& order, const QStringList& names);
     // WHERE and HAVING conditions (TranslateFilters.cpp).
     void Filters(const SelectStmt& select, Scope& scope, QStringList& where, QStringList& having);
     bool OnlyGroupColumns(const Expr& expr, Scope& scope, const QStringList& groupColumns);
