@@ -21,6 +21,13 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+namespace tw {
+inline void PrintTo(const Variant& value, std::ostream* out) {
+    *out << (value.isNull() ? std::string("Null") : value.joinText().toStdString()) << " (type "
+         << static_cast<int>(value.type()) << ')';
+}
+}  // namespace tw
+
 namespace tw::test {
 
 inline QString SqlToolPath() {
