@@ -148,6 +148,8 @@ TEST_F(Faults, RequestsThatAreNoGetAreRefusedAndProxyFormIsServed) {
     EXPECT_EQ(fetchRaw(site_.port(), programRequest("http://" + target_)).bytes, plain_.bytes);
     EXPECT_EQ(fetchRaw(site_.port(), programRequest("http://127.0.0.1:8642" + target_)).bytes,
               plain_.bytes);
+    EXPECT_EQ(fetchRaw(site_.port(), programRequest("127.0.0.1:8642" + target_)).bytes,
+              plain_.bytes);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 
 #include "statsite/PageText.h"
 #include "statsite/ScraperRules.h"
@@ -129,11 +130,11 @@ TEST(PlayerPage, UnknownGamertagsGiveEachOfTheFiveSignals) {
                     .bytes.startsWith("HTTP/1.0 400 Bad Request\r\n"));
     // A guest's name is no gamertag of the site.
     const World world = site.world();
-    const Game& guestGame = world.games().at(1);
-    const QByteArray guestPage =
-        fetch(site.port(), playerTarget(guestGame.entries.last().gamertag)).bytes;
-    EXPECT_TRUE(guestGame.entries.last().guest);
-    EXPECT_TRUE(scrapePlayer(guestPage).notFound);
+    const QList<GameEntry>& entries = world.games().at(1).entries;
+    const auto guest = std::find_if(entries.cbegin(), entries.cend(),
+                                    [](const GameEntry& entry) { return entry.guest; });
+    ASSERT_NE(guest, entries.cend());
+    EXPECT_TRUE(scrapePlayer(fetch(site.port(), playerTarget(guest->gamertag)).bytes).notFound);
 }
 
 TEST(PlayerPage, RequestTextIsEscapedInNotFoundPages) {

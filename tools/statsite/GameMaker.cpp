@@ -1,5 +1,6 @@
 #include "statsite/GameMaker.h"
 
+#include <QHash>
 #include <algorithm>
 
 #include "statsite/Catalog.h"
@@ -181,10 +182,21 @@ void GameMaker::rankFreeForAll(Game& game) {
 
 void GameMaker::rankTeams(Game& game, int teamCount) {
     shuffle(game.entries, rng_);
+    // Players are dealt round the teams; a guest plays on the team of its host.
+    QHash<QString, QString> teamOf;
+    int dealt = 0;
+    for (GameEntry& entry : game.entries) {
+        if (!entry.guest) {
+            entry.team = catalog::teamColors()[dealt++ % teamCount];
+            teamOf.insert(entry.gamertag, entry.team);
+        }
+    }
     QList<int> teamScore(teamCount, 0);
-    for (int i = 0; i < game.entries.size(); ++i) {
-        game.entries[i].team = catalog::teamColors()[i % teamCount];
-        teamScore[i % teamCount] += game.entries[i].score;
+    for (GameEntry& entry : game.entries) {
+        if (entry.guest) {
+            entry.team = teamOf.value(entry.hostOfGuest, catalog::teamColors().first());
+        }
+        teamScore[catalog::teamColors().indexOf(entry.team)] += entry.score;
     }
     // Teams ranked by their summed score; ties keep the colour order.
     QList<int> order;

@@ -13,9 +13,12 @@ QByteArray requestTarget(const QByteArray& requestHead) {
         return {};
     }
     QByteArray target = parts[1];
-    // A proxy passes the absolute form; the host part plays no role here.
+    // A proxy passes the absolute form, and settings written for a proxy may put
+    // "host:port" before the path; the host part plays no role here.
     if (target.toLower().startsWith("http://")) {
         target.remove(0, 7);
+    }
+    if (!target.startsWith('/')) {
         const qsizetype slash = target.indexOf('/');
         target = slash < 0 ? QByteArray("/") : target.mid(slash);
     }
@@ -82,7 +85,7 @@ bool Site::faultApplies(const QByteArray& target) {
 
 HttpAnswer Site::answerFor(const QByteArray& target) {
     QMutexLocker lock(&mutex_);
-    return route(target);
+    return target.startsWith("/control/") ? control(target) : route(target);
 }
 
 void Site::setFaults(const FaultPlan& plan) {

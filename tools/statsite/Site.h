@@ -36,7 +36,7 @@ class Site {
 
     // The answer to one request head (request line and headers).
     SiteOutcome handle(const QByteArray& requestHead);
-    // The answer to a target without faults, as a browser would get it.
+    // The answer to a target (or control request) without faults.
     HttpAnswer answerFor(const QByteArray& target);
 
     void setFaults(const FaultPlan& plan);

@@ -31,6 +31,7 @@ void addOptions(QCommandLineParser& parser) {
         {"games", "Games in the world at start (default 60).", "N", "60"},
         {"page-size", "Games per game-list page (default 10).", "N", "10"},
         {"truth", "Write the ground truth to FILE and go on serving.", "FILE"},
+        {"list", "Print the world's players (as GET /control/world does) and exit."},
         {"tag",
          "A gamertag of the truth's tag list, in download order; repeatable "
          "(default: the players who host games).",
@@ -129,6 +130,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     StatSiteServer server(options.config);
+    if (parser.isSet("list")) {
+        QTextStream(stdout) << server.site().answerFor("/control/world").body;
+        return 0;
+    }
     if (!options.truthFile.isEmpty() && !writeTruth(server.site(), options)) {
         err << "statsite: cannot write " << options.truthFile << Qt::endl;
         return 1;
