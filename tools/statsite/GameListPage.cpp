@@ -32,10 +32,11 @@ QByteArray pager(const SiteRoots& roots, const SitePlayer& player, int page, int
     const int last = qMin(pages, page + 4);
     for (int n = first; n <= last; ++n) {
         html += n == page ? " <b>" + QByteArray::number(n) + "</b>"
-                          : " <a href=\"" + pageLink(roots, player, n) + "\">" +
-                                QByteArray::number(n) + "</a>";
+                          : " <a href=\"" + pageLink(roots, player, n).replace("&", "&amp;") +
+                                "\">" + QByteArray::number(n) + "</a>";
     }
     if (page < pages) {
+        // The program reads the page count from a literal "&page" after this class.
         html += " <a class=\"IBBPagerLastPage\" href=\"" + pageLink(roots, player, pages) +
                 "\">Last &raquo;</a>";
     }

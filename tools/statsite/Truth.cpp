@@ -3,7 +3,6 @@
 #include <QMap>
 #include <QSet>
 
-#include "statsite/PageText.h"
 
 namespace tw::statsite {
 
