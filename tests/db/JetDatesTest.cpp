@@ -91,6 +91,24 @@ TEST_F(JetDates, DatePartsAndDatesAsText) {
     EXPECT_EQ(now.size(), 19);
 }
 
+TEST_F(JetDates, DateArithmeticAndIntervals) {
+    EXPECT_EQ(db.Scalar("select #1/31/2005 8:00 PM# + 1").toText(), "2005-02-01 20:00:00");
+    EXPECT_EQ(db.Scalar("select #3/1/2005# - #2/1/2005#").toLong(), 28);
+    EXPECT_EQ(
+        db.Scalar("select Count(*) from Game where Date_Time_Stamp >= #3/2/2005# - 30").toLong(),
+        2);
+    EXPECT_EQ(db.Scalar("select DateAdd('m', 1, #1/31/2005#)").toText(), "2005-02-28 00:00:00");
+    EXPECT_EQ(db.Scalar("select DateAdd('h', -2, #1/1/2005#)").toText(), "2004-12-31 22:00:00");
+    EXPECT_EQ(db.Scalar("select DateDiff('m', #1/31/2005#, #2/1/2005#)").toLong(), 1);
+    EXPECT_EQ(db.Scalar("select DateDiff('d', #1/1/2005 11:00 PM#, #1/2/2005 1:00 AM#)").toLong(),
+              1);
+    EXPECT_EQ(db.Scalar("select DateDiff('yyyy', #12/31/2004#, #1/1/2005#)").toLong(), 1);
+    EXPECT_EQ(db.Scalar("select DatePart('q', #8/15/2005#)").toLong(), 3);
+    EXPECT_EQ(db.Scalar("select DatePart('y', #2/1/2005#)").toLong(), 32);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select DateAdd('x', 1, #1/1/2005#)"); }), 5);
+    EXPECT_TRUE(db.Scalar("select DateAdd('d', Null, #1/1/2005#)").isNull());
+}
+
 TEST_F(JetDates, MalformedDateLiteralIsASyntaxError) {
     EXPECT_EQ(
         ErrorNumberOf([&] { db.Query("select * from Game where Date_Time_Stamp > #13/45/2005#"); }),

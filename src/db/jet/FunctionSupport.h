@@ -45,5 +45,6 @@ QDateTime DateTimeOf(sqlite3_value* value);
 void RegisterTextFunctions(sqlite3* db);
 void RegisterNumberFunctions(sqlite3* db);
 void RegisterDateFunctions(sqlite3* db);
+void RegisterDateMathFunctions(sqlite3* db);
 
 }  // namespace tw::jet::functions

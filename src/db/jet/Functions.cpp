@@ -83,6 +83,7 @@ void RegisterFunctions(sqlite3* db) {
     functions::RegisterTextFunctions(db);
     functions::RegisterNumberFunctions(db);
     functions::RegisterDateFunctions(db);
+    functions::RegisterDateMathFunctions(db);
 }
 
 }  // namespace tw::jet

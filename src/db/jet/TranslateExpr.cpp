@@ -195,6 +195,9 @@ Typed Translator::Binary(const Expr& expr, Scope& scope, const Place& place) {
         t = Comparison(op, lhs, rhs);
     } else if (op == u"AND" || op == u"OR") {
         t = Literal(QStringLiteral("(%1 %2 %3)").arg(lhs.sql, op, rhs.sql), ColumnType::Integer);
+    } else if ((op == u"+" || op == u"-") &&
+               (lhs.type == ColumnType::Date || rhs.type == ColumnType::Date)) {
+        t = DateArithmetic(op, lhs, rhs);
     } else if (op == u"+" && IsTextType(lhs) && IsTextType(rhs)) {
         t = Literal(QStringLiteral("(%1 || %2)").arg(lhs.sql, rhs.sql), ColumnType::Text);
     } else if (op == u"+" || op == u"-" || op == u"*") {
@@ -214,6 +217,21 @@ Typed Translator::Binary(const Expr& expr, Scope& scope, const Place& place) {
     }
     t.aggregate = lhs.aggregate || rhs.aggregate;
     return t;
+}
+
+// A date plus or minus days is a date; a date minus a date is the days
+// between them (a Double), as with VB's date serials.
+Typed Translator::DateArithmetic(const QString& op, const Typed& lhs, const Typed& rhs) {
+    const auto serial = [](const Typed& t) {
+        return t.type == ColumnType::Date ? QStringLiteral("jet_serial(%1)").arg(t.sql) : t.sql;
+    };
+    const QString sum = QStringLiteral("(%1 %2 %3)").arg(serial(lhs), op, serial(rhs));
+    if (lhs.type == ColumnType::Date && rhs.type == ColumnType::Date) {
+        return op == u"-"
+                   ? Literal(sum, ColumnType::Double)
+                   : Literal(QStringLiteral("jet_fromserial(%1)").arg(sum), ColumnType::Date);
+    }
+    return Literal(QStringLiteral("jet_fromserial(%1)").arg(sum), ColumnType::Date);
 }
 
 Typed Translator::Comparison(const QString& op, Typed lhs, Typed rhs) {

@@ -111,6 +111,7 @@ class Translator {
     Typed Binary(const Expr& expr, Scope& scope, const Place& place);
     Typed Concat(const Expr& expr, Scope& scope, const Place& place);
     Typed Comparison(const QString& op, Typed lhs, Typed rhs);
+    static Typed DateArithmetic(const QString& op, const Typed& lhs, const Typed& rhs);
     Typed Like(const Expr& expr, Scope& scope, const Place& place);
     Typed In(const Expr& expr, Scope& scope, const Place& place);
     Typed SubSelect(const SelectStmt& select, Scope& scope);
