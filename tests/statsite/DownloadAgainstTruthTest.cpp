@@ -7,6 +7,7 @@
 
 #include "statsite/MiniDownload.h"
 #include "statsite/SiteFixture.h"
+#include "statsite/Truth.h"
 
 namespace statsite_test {
 namespace {
@@ -124,6 +125,31 @@ TEST(DownloadAgainstTruth, PlayerMetEarlierKeepsTheTagListRowAndNoNewGamesLeaves
         }
     }
     EXPECT_TRUE(partnerRow.contains("\t0\t\\N\tY\t")) << partnerRow.constData();
+}
+
+TEST(DownloadAgainstTruth, TruthTablesNameTheSchemasColumns) {
+    RunningSite site;
+    const auto tables = parseTruth(site.site().truth({}));
+    const QMap<QByteArray, QByteArray> expected = {
+        {"Game", "Game_ID Type Date_Time_Stamp Map Playlist Was_Partially_Purged Duration_Seconds"},
+        {"Game_Player",
+         "Game_ID Player_Gamertag Finished_Place Team_Color Score Kills Assists "
+         "Deaths Shots_Fired Shots_Hit Shots_to_Head"},
+        {"Game_Player_Medal", "Game_ID Player_Gamertag Medal_Name Count_Earned"},
+        {"Player_Playlist", "Player_Gamertag Playlist Experience_Level Next_Level_Progress"},
+        {"Player",
+         "Player_Gamertag Clan_Name Primary_Color_Code Secondary_Color_Code "
+         "Personal_Quote Last_Game_ID Last_Download Is_Selectable Is_Friend Is_Clan "
+         "Is_Jerk Is_Guest"},
+        {"Clan", "Clan_Name Website_URL Column_3 Column_4 Column_5"}};
+    ASSERT_EQ(tables.size(), expected.size());
+    for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
+        const TruthTable table = tables.value(it.key());
+        EXPECT_EQ(table.columns.join(' '), it.value());
+        for (const QByteArray& row : table.rows) {
+            EXPECT_EQ(row.count('\t') + 1, table.columns.size()) << row.constData();
+        }
+    }
 }
 
 }  // namespace

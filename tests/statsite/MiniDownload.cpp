@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <algorithm>
 
+#include "statsite/Truth.h"
 #include "statsite/WireClient.h"
 
 namespace statsite_test {
@@ -229,24 +230,9 @@ QMap<QByteArray, QList<QByteArray>> MiniDownload::tables() const {
 
 QMap<QByteArray, QList<QByteArray>> truthTables(const QByteArray& truth) {
     QMap<QByteArray, QList<QByteArray>> out;
-    QByteArray table;
-    bool columnLine = false;
-    for (const QByteArray& text : truth.split('\n')) {
-        if (text.isEmpty() || text.startsWith('#')) {
-            continue;
-        }
-        if (text.startsWith('[') && text.endsWith(']')) {
-            table = text.mid(1, text.size() - 2);
-            out[table];
-            columnLine = true;
-        } else if (columnLine) {
-            columnLine = false;
-        } else {
-            out[table].append(text);
-        }
-    }
-    for (QList<QByteArray>& rows : out) {
-        std::sort(rows.begin(), rows.end());
+    const auto tables = tw::statsite::parseTruth(truth);
+    for (auto it = tables.constBegin(); it != tables.constEnd(); ++it) {
+        out.insert(it.key(), it.value().rows);
     }
     return out;
 }

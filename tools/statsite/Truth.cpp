@@ -2,7 +2,7 @@
 
 #include <QMap>
 #include <QSet>
-
+#include <algorithm>
 
 namespace tw::statsite {
 
@@ -192,6 +192,30 @@ QByteArray truthText(const World& world, const QStringList& tags) {
                         " page-size=" + QByteArray::number(options.pageSize) +
                         "\n# tags=" + order.join(QLatin1Char('|')).toUtf8() + "\n";
     return header + render(tables);
+}
+
+QMap<QByteArray, TruthTable> parseTruth(const QByteArray& text) {
+    QMap<QByteArray, TruthTable> tables;
+    TruthTable* current = nullptr;
+    bool columnLine = false;
+    for (const QByteArray& row : text.split('\n')) {
+        if (row.isEmpty() || row.startsWith('#')) {
+            continue;
+        }
+        if (row.startsWith('[') && row.endsWith(']')) {
+            current = &tables[row.mid(1, row.size() - 2)];
+            columnLine = true;
+        } else if (current != nullptr && columnLine) {
+            current->columns = row.split('\t');
+            columnLine = false;
+        } else if (current != nullptr) {
+            current->rows.append(row);
+        }
+    }
+    for (TruthTable& table : tables) {
+        std::sort(table.rows.begin(), table.rows.end());
+    }
+    return tables;
 }
 
 }  // namespace tw::statsite

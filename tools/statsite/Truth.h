@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QStringList>
 
 #include "statsite/World.h"
@@ -13,5 +14,13 @@
 namespace tw::statsite {
 
 QByteArray truthText(const World& world, const QStringList& tags);
+
+// A truth text read back, for comparing a database with it: per table the column
+// names and the rows (fields joined by tabs, "\\N" for Null), rows sorted.
+struct TruthTable {
+    QList<QByteArray> columns;
+    QList<QByteArray> rows;
+};
+QMap<QByteArray, TruthTable> parseTruth(const QByteArray& text);
 
 }  // namespace tw::statsite
