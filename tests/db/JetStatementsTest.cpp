@@ -232,6 +232,24 @@ TEST_F(JetStatements, TopKeepsRowsTiedWithTheLast) {
     EXPECT_EQ(updatable.rows[0][0].toLong(), 12);
 }
 
+TEST_F(JetStatements, UnionTakesNamesFromTheFirstSelect) {
+    const Result r = db.Query(
+        "select Player_Gamertag AS Name, 'P' AS Kind from Player where "
+        "Is_Selectable = 'Y' union select Clan_Name, 'C' from Clan "
+        "order by Kind, Name desc");
+    EXPECT_EQ(r.names, (std::vector<QString>{"Name", "Kind"}));
+    EXPECT_EQ(Texts(r, 0), (std::vector<std::string>{"Red Team", "Empty Clan", "Bob", "Alice"}));
+    EXPECT_EQ(db.Query("select Kills from Game_Player union all select Kills from Game_Player")
+                  .rows.size(),
+              8u);
+    EXPECT_EQ(
+        db.Query("select Kills from Game_Player union select Kills from Game_Player").rows.size(),
+        4u);
+    EXPECT_EQ(
+        ErrorNumberOf([&] { db.Query("select Kills from Game_Player union select * from Game"); }),
+        err::kEngineFailure);
+}
+
 TEST_F(JetStatements, SelectIntoAnOutsideFile) {
     const jet::Translation excel = jet::Translate(
         "SELECT * INTO [Excel 8.0;DATABASE=/tmp/out.xls].[Query] FROM (select Game_ID, Map from "

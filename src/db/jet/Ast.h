@@ -119,10 +119,18 @@ struct TransformStmt {
     std::vector<ExprPtr> pivotIn;  // empty: every value found
 };
 
+// One more SELECT of SELECT ... UNION [ALL] SELECT ...; the ORDER BY written
+// after the last one sorts the whole result.
+struct UnionPart {
+    bool all = false;
+    std::unique_ptr<SelectStmt> select;
+};
+
 struct Statement {
     enum class Kind { Select, Insert, Update, Delete, Transform };
     Kind kind = Kind::Select;
     std::unique_ptr<SelectStmt> select;
+    std::vector<UnionPart> unions;
     std::unique_ptr<InsertStmt> insert;
     std::unique_ptr<UpdateStmt> update;
     std::unique_ptr<DeleteStmt> del;

@@ -15,6 +15,12 @@ Statement Parser::ParseStatement() {
     if (Peek().isWord("SELECT")) {
         statement.kind = Statement::Kind::Select;
         statement.select = ParseSelect();
+        while (TakeWord("UNION")) {
+            UnionPart part;
+            part.all = TakeWord("ALL");
+            part.select = ParseSelect();
+            statement.unions.push_back(std::move(part));
+        }
     } else if (Peek().isWord("INSERT")) {
         statement.kind = Statement::Kind::Insert;
         statement.insert = ParseInsert();

@@ -192,7 +192,8 @@ QString Translator::TopWithTies(const SelectStmt& select, const QString& head, c
         .arg(names.join(u", "), head, position, rest, limit);
 }
 
-SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool updatable) {
+SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool updatable,
+                                bool withOrder) {
     Scope scope;
     scope.parent = parent;
     const QString from = select.from.empty() ? QString() : FromList(select.from, scope);
@@ -221,7 +222,7 @@ SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool up
                          parts.join(QStringLiteral(", "));
     const QString rest =
         (from.isEmpty() ? QString() : QStringLiteral(" FROM ") + from) + Filters(select, scope);
-    const QStringList order = OrderTerms(select, scope);
+    const QStringList order = withOrder ? OrderTerms(select, scope) : QStringList();
     const bool ties = select.top && !select.distinct && (select.topPercent || !order.isEmpty());
     if (!ties) {
         result.sql = head + rest;

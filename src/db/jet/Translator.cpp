@@ -41,7 +41,8 @@ Translation Translator::Run(const Statement& statement) {
         case Statement::Kind::Select: {
             const SelectStmt& select = *statement.select;
             const bool into = select.into.has_value();
-            SelectResult result = Select(select, nullptr, !into);
+            SelectResult result =
+                statement.unions.empty() ? Select(select, nullptr, !into) : Union(statement);
             translation.kind = into ? Translation::Kind::SelectInto : Translation::Kind::Select;
             translation.sql = result.sql;
             translation.columns = result.columns;

@@ -74,7 +74,9 @@ class Translator {
     Translation Run(const Statement& statement);
 
     // SELECT (TranslateSelect.cpp)
-    SelectResult Select(const SelectStmt& select, Scope* parent, bool updatable);
+    SelectResult Select(const SelectStmt& select, Scope* parent, bool updatable,
+                        bool withOrder = true);
+    SelectResult Union(const Statement& statement);  // TranslateUnion.cpp
     QString From(const TableRef& ref, Scope& scope, bool parenthesise);
     QString FromList(const std::vector<TableRefPtr>& from, Scope& scope);
     std::vector<OutColumn> Items(const SelectStmt& select, Scope& scope);
