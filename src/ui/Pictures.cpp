@@ -1,5 +1,7 @@
 #include "ui/Pictures.h"
 
+#include <QGuiApplication>
+
 // Resources of a static library are registered explicitly; the linker would
 // otherwise drop the unreferenced registration object.
 static void RegisterPictureResources() {
@@ -20,7 +22,17 @@ void EnsureRegistered() {
 
 QPixmap Picture(const QString& name) {
     EnsureRegistered();
-    return QPixmap(QStringLiteral(":/tallywick/pictures/") + name + QStringLiteral(".png"));
+    const QString base = QStringLiteral(":/tallywick/pictures/") + name;
+    // On a scaled screen the twice-as-large drawing keeps the edges sharp;
+    // either way the picture keeps its size in device-independent pixels.
+    if (qApp && qApp->devicePixelRatio() > 1.0) {
+        QPixmap sharp(base + QStringLiteral("@2x.png"));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(base + QStringLiteral(".png"));
 }
 
 QIcon WindowIcon() {

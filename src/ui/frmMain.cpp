@@ -16,6 +16,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Tallywick"));
     setWindowIcon(WindowIcon());
     setFont(DesignedFont(false));
+    // Frames drawn as an etched line with the caption on it, on the window's
+    // own background, so the opaque stage labels blend in.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0px 2px; }"));
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("frmMainClient"));
@@ -31,6 +37,13 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     CreateMakerControls(client_);
     CreateMenus();
     ApplyDesignedPlaces();
+    // A style sheet hands inherited fonts back to the application's font, so
+    // every control gets the designed face explicitly.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (!child->testAttribute(Qt::WA_SetFont)) {
+            child->setFont(DesignedFont(false));
+        }
+    }
 
     client_->installEventFilter(this);
     SetOuterSizeTwips(kMinOuterWidth, kMinOuterHeight);

@@ -99,8 +99,8 @@ TEST_F(frmMainControlsTest, WindowCaptionsAndToolTips) {
     EXPECT_TRUE(window->lblBrackenfoldLink->text().startsWith(QLatin1String(kMakerName)));
     EXPECT_FALSE(window->lblBrackenfoldLink->toolTip().isEmpty());
     EXPECT_FALSE(window->picBrackenfoldLogo->pixmap().isNull());
-    EXPECT_EQ(window->imgAscending->pixmap().size(), QSize(16, 6));
-    EXPECT_EQ(window->imgDescending->pixmap().size(), QSize(16, 6));
+    EXPECT_EQ(window->imgAscending->pixmap().deviceIndependentSize().toSize(), QSize(16, 6));
+    EXPECT_EQ(window->imgDescending->pixmap().deviceIndependentSize().toSize(), QSize(16, 6));
 }
 
 TEST_F(frmMainControlsTest, DesignedFonts) {

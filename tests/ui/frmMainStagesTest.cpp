@@ -106,7 +106,7 @@ TEST_F(frmMainStagesTest, CaptionsColoursAndFonts) {
             EXPECT_EQ(labels[k]->palette().color(QPalette::WindowText), colours[k]);
             EXPECT_TRUE(labels[k]->font().bold());
             EXPECT_TRUE(labels[k]->autoFillBackground());
-            EXPECT_EQ(pictures[k]->pixmap().size(), QSize(16, 17));
+            EXPECT_EQ(pictures[k]->pixmap().deviceIndependentSize().toSize(), QSize(16, 17));
         }
         EXPECT_EQ(window->lblStageWorking[row]->objectName(),
                   QStringLiteral("lblStageWorking_%1").arg(row));

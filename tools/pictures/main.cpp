@@ -15,20 +15,35 @@ namespace {
 
 using Draw = std::function<void(QPainter&)>;
 
-bool Save(const QString& folder, const QString& name, int width, int height, const Draw& draw) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+void TallyIcon(QPainter& p, double size);
+
+bool SaveScaled(const QString& path, int width, int height, int scale, const Draw& draw) {
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
         draw(painter);
     }
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
     return true;
+}
+
+// The picture at its size, and twice as large ("@2x") for scaled screens.
+bool Save(const QString& folder, const QString& name, int width, int height, const Draw& draw) {
+    const QDir dir(folder);
+    return SaveScaled(dir.filePath(name + QStringLiteral(".png")), width, height, 1, draw) &&
+           SaveScaled(dir.filePath(name + QStringLiteral("@2x.png")), width, height, 2, draw);
+}
+
+// Icons come in several sizes of their own instead.
+bool SaveIcon(const QString& folder, int size) {
+    return SaveScaled(QDir(folder).filePath(QStringLiteral("icon_%1.png").arg(size)), size, size, 1,
+                      [size](QPainter& p) { TallyIcon(p, size); });
 }
 
 // A round badge 14 pixels across, centred in the 16 x 17 stage picture.
@@ -171,8 +186,7 @@ int main(int argc, char** argv) {
     ok &= Save(folder, "button_profile", 16, 16, ButtonProfile);
     ok &= Save(folder, "logo", 33, 33, Logo);
     for (int size : {16, 32, 48}) {
-        ok &= Save(folder, QStringLiteral("icon_%1").arg(size), size, size,
-                   [size](QPainter& p) { TallyIcon(p, size); });
+        ok &= SaveIcon(folder, size);
     }
     return ok ? 0 : 1;
 }
