@@ -58,6 +58,11 @@ struct ProgramState {
     // the system clock.
     std::function<QDateTime()> clock;
 
+    // ShowPlayerSummary on the main window, for the parts that refresh it
+    // without knowing the window (the download's clean-up, import, purge).
+    // Installed at start-up by the wiring (taglist/MainWindowLifecycle.h).
+    std::function<void()> refreshSummary;
+
     // Ending the program "at once" (fatal start-up messages, exit). EndProgram()
     // (app/EndProgram.h) sets EndRequested and ExitCode, then calls
     // endProgram, which main() makes a real exit; tests leave it unset and

@@ -13,6 +13,7 @@ void WireMainWindow(ProgramState& state, frmMain& window) {
     // File > Exit unloads the window, which runs the exit rule.
     QObject::connect(window.mnuExit, &QAction::triggered, &window, [&window] { window.close(); });
     InstallExitRule(state, window);
+    InstallSummaryRefresh(state, window);
     ConnectTagList(state, window, {});
 }
 

@@ -48,6 +48,10 @@ void Form_Load(ProgramState& state, frmMain& window, const QString& programDir) 
     ShowPlayerSummary(state, window);
 }
 
+void InstallSummaryRefresh(ProgramState& state, frmMain& window) {
+    state.refreshSummary = [&state, &window] { ShowPlayerSummary(state, window); };
+}
+
 WindowPlacement CurrentPlacement(const frmMain& window) {
     WindowPlacement placement;
     placement.Top = static_cast<float>(window.TopTwips());

@@ -20,6 +20,9 @@ inline constexpr const char* kSelectQueryItem = "- Select a Query -";
 // (state.EndRequested).
 void Form_Load(ProgramState& state, frmMain& window, const QString& programDir);
 
+// Makes state.refreshSummary run ShowPlayerSummary on this window.
+void InstallSummaryRefresh(ProgramState& state, frmMain& window);
+
 // The window's placement now, in twips.
 WindowPlacement CurrentPlacement(const frmMain& window);
 

@@ -1,5 +1,6 @@
 #include "taglist/TagList.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -168,6 +169,8 @@ void cmdProfileGamertag_Click(ProgramState& state, const std::function<void()>& 
 
 void ConnectTagList(ProgramState& state, frmMain& window, std::function<void()> showProfile) {
     QObject::connect(window.cmdAddGamertag, &QPushButton::clicked, &window,
+                     [&state, &window] { cmdAddGamertag_Click(state, window); });
+    QObject::connect(window.mnuTagListInsert, &QAction::triggered, &window,
                      [&state, &window] { cmdAddGamertag_Click(state, window); });
     QObject::connect(window.cmdRemoveGamertag, &QPushButton::clicked, &window,
                      [&state, &window] { cmdRemoveGamertag_Click(state, window); });

@@ -35,8 +35,11 @@ void cmbTagList_Click(ProgramState& state, frmMain& window);
 bool ProfileMayOpen(const ProgramState& state);
 void cmdProfileGamertag_Click(ProgramState& state, const std::function<void()>& showProfile);
 
-// Connects the tag-list controls of the window to the handlers above, once.
-// `showProfile` opens the profile dialog (nothing when unset).
+// Connects the tag-list controls of the window to the handlers above, once:
+// the three buttons, the selection of cmbTagList, and the grid pop-up's "Tag
+// List Insert" (mnuTagListInsert runs the add handler, which takes the
+// TagToInsert the grid set). `showProfile` opens the profile dialog (nothing
+// when unset).
 void ConnectTagList(ProgramState& state, frmMain& window, std::function<void()> showProfile);
 
 }  // namespace tw

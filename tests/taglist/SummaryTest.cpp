@@ -142,9 +142,13 @@ TEST_F(SummaryTest, BrokenUnknownPictureLeavesThePanelEmptyButWorking) {
 
 TEST_F(SummaryTest, RefreshReopensTheDatabaseAndEndsTheDownloadState) {
     Load();
+    state_->Db->Execute(
+        "update Player set Clan_Name='Renamed' where Player_Gamertag='Master Chief'");
     state_->DownloadInProgress = true;
     state_->StopRequested = true;
-    ShowPlayerSummary(*state_, *window_);
+    InstallSummaryRefresh(*state_, *window_);
+    state_->refreshSummary();
+    EXPECT_EQ(window_->lblClanName->text(), "Renamed");
     EXPECT_FALSE(state_->DownloadInProgress);
     EXPECT_FALSE(state_->StopRequested);
     ASSERT_TRUE(state_->rsPlayer && state_->rsLoadPanel5);

@@ -1,5 +1,7 @@
 // Adding, removing and selecting tags; the profile button's rule.
 
+#include <QAction>
+
 #include "ProgramFolder.h"
 #include "taglist/ShowPlayerSummary.h"
 
@@ -178,6 +180,15 @@ TEST_F(TagListTest, ProfileOpensOnlyForASelectedPlayer) {
     state_->CurrentGamertag.clear();
     window_->cmdProfileGamertag->click();
     EXPECT_EQ(profileOpened_, 1);
+}
+
+TEST_F(TagListTest, GridPopUpInsertAddsTheGridsGamertagWithoutAsking) {
+    state_->TagToInsert = "From Grid";
+    window_->mnuTagListInsert->trigger();
+    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_EQ(state_->TagToInsert, "");
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "From Grid"}));
+    EXPECT_EQ(Flag("From Grid"), "Y");
 }
 
 TEST_F(TagListTest, ButtonsRunTheHandlers) {
