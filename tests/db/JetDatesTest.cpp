@@ -34,6 +34,9 @@ TEST_F(JetDates, TextWrittenIntoADateColumnIsStoredInStorageForm) {
     EXPECT_EQ(db.RawScalar("SELECT Date_Time_Stamp FROM Game WHERE Game_ID=4").toText(),
               "2005-01-15 20:03:00");
     db.Execute("insert into Game (Date_Time_Stamp, Game_ID) values (Null, 5)");
+    db.Execute("insert into Game (Game_ID, Date_Time_Stamp) select 6, '2/3/2005 1:02:03 AM'");
+    EXPECT_EQ(db.RawScalar("SELECT Date_Time_Stamp FROM Game WHERE Game_ID=6").toText(),
+              "2005-02-03 01:02:03");
     EXPECT_TRUE(db.RawScalar("SELECT Date_Time_Stamp FROM Game WHERE Game_ID=5").isNull());
     EXPECT_EQ(ErrorNumberOf([&] { db.Execute("update Player set Last_Download='soon'"); }),
               err::kTypeMismatch);

@@ -171,6 +171,28 @@ TEST_F(JetStatements, ConditionsShownAsValuesAreMinusOneForTrue) {
     EXPECT_EQ(r.rows[0][3].toText(), "y");
 }
 
+TEST_F(JetStatements, AliasesAreReusedAndChained) {
+    const Result r = db.Query(
+        "select P.Player_Gamertag, Kills + 1 AS A, [A] * 2 AS B, [B] + A AS C, "
+        "-[C] AS D from Game_Player P where P.Game_ID = 10 and "
+        "P.Player_Gamertag = 'alice'");
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0][1].toLong(), 11);
+    EXPECT_EQ(r.rows[0][2].toLong(), 22);
+    EXPECT_EQ(r.rows[0][3].toLong(), 33);
+    EXPECT_EQ(r.rows[0][4].toLong(), -33);
+    // an alias in WHERE when no column has that name
+    EXPECT_EQ(db.Query("select Kills * 2 AS Twice from Game_Player where Twice > 7").rows.size(),
+              2u);
+    // the filters spliced into a saved statement name tables it does not hold
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  db.Query(
+                      "SELECT * FROM Game_Player WHERE Game.Playlist <> 'Arranged Game' AND "
+                      "Player.Player_Gamertag = 'G' AND Kills > 10");
+              }),
+              err::kUnknownName);
+}
+
 TEST_F(JetStatements, SelectOverOneTableCarriesItsRowId) {
     const jet::Translation t =
         jet::Translate("select * from Player where Is_Selectable='Y'", db.catalog());
