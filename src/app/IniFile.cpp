@@ -194,7 +194,11 @@ bool IniFile::Write(const QString& section, const QString& key, const QString& v
     for (const Line& line : lines) {
         out += line.text + line.ending;
     }
+    // Written whole to a temporary file and renamed over the old one, so a
+    // failed write never leaves half a settings file; a folder where no
+    // temporary file may be made still gets the file written in place.
     QSaveFile file(path_);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }

@@ -191,6 +191,20 @@ TEST_F(TagListTest, GridPopUpInsertAddsTheGridsGamertagWithoutAsking) {
     EXPECT_EQ(Flag("From Grid"), "Y");
 }
 
+TEST_F(TagListTest, DatabaseErrorWhileAddingIsLoggedNotFatal) {
+    state_->Db->Close();
+    dialogs_->AnswerInput("Charlie");
+    dialogs_->AcknowledgeOkMessages(true);
+    cmdAddGamertag_Click(*state_, *window_);
+    ASSERT_EQ(dialogs_->Calls().size(), 2u);
+    EXPECT_TRUE(dialogs_->Calls()[1].text.startsWith("Error #: 3000\r\nDescription: "));
+    QFile log(Path(QStringLiteral("debug.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains(" v110 [App.TagList]   "));
+    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
+    EXPECT_FALSE(state_->EndRequested);
+}
+
 TEST_F(TagListTest, ButtonsRunTheHandlers) {
     dialogs_->AnswerInput("");
     window_->cmdAddGamertag->click();
