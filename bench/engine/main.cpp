@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BenchData.h"
+#include "MergeBench.h"
 #include "ReportStatements.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -142,6 +143,11 @@ int Run(bool rebuild) {
                 engineTotal / rawTotal);
     std::printf("goal: ratio <= 1.1 (%s), every statement under 0.5 s (%s)\n",
                 engineTotal / rawTotal <= 1.1 ? "met" : "NOT met", allFast ? "met" : "NOT met");
+
+    const MergeTiming merge = TimeMergeLoop(QStringLiteral(BENCH_DATA_DIR), 2500, 8);
+    std::printf("\nmerge loop, %d rows: engine %.4f s (%.1f us/row), sqlite %.4f s, ratio %.3f\n",
+                merge.rows, merge.engine, merge.engine * 1e6 / merge.rows, merge.raw,
+                merge.engine / merge.raw);
     return 0;
 }
 
