@@ -67,6 +67,21 @@ TEST_F(JetStatements, ErrorNumbersOfBadStatements) {
     EXPECT_EQ(ErrorNumberOf([&] { db.Execute("insert into Clan values ('x')"); }), 3346);
 }
 
+TEST_F(JetStatements, DeeplyNestedTextIsRefusedNotACrash) {
+    const QString deep = QString(100000, u'(') + "1" + QString(100000, u')');
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select " + deep); }), 3360);
+    QString chain = "1";
+    for (int i = 0; i < 50000; ++i) {
+        chain += " + 1";
+    }
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select " + chain); }), 3360);
+    EXPECT_EQ(ErrorNumberOf([&] { db.Query("select " + QString(100000, u'-') + "1"); }), 3360);
+    // ordinary depth is fine
+    EXPECT_EQ(
+        db.Scalar("select " + QString(40, u'(') + "2" + QString(40, u')') + " * -(-3)").toLong(),
+        6);
+}
+
 TEST_F(JetStatements, TextComparisonIgnoresLetterCase) {
     EXPECT_EQ(db.Query("select * from Player where Player_Gamertag='ALICE'").rows.size(), 1u);
     EXPECT_EQ(db.Query("select * from Player where Left(Player_Gamertag, 2) = 'AL'").rows.size(),

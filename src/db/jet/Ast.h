@@ -42,6 +42,7 @@ struct Expr {
     bool negated = false;
     bool bracketed = false;
     bool star = false;
+    int height = 1;  // of an operator chain (Binary)
 };
 
 enum class JoinKind { Inner, Left, Right };

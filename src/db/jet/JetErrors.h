@@ -14,6 +14,13 @@ inline constexpr int kAmbiguousField = 3079;
 inline constexpr int kUnknownInsertField = 3127;
 inline constexpr int kDeleteTableMissing = 3128;  // DELETE without a table to delete from
 inline constexpr int kDataTypeMismatch = 3464;
+inline constexpr int kTooComplex = 3360;
+inline constexpr int kMaxNesting = 300;       // parentheses, signs, sub-selects
+inline constexpr int kMaxChainHeight = 1000;  // a + b + c ... operators in a row
+
+[[noreturn]] inline void RaiseTooComplex() {
+    throw AppError(kTooComplex, QStringLiteral("Jet SQL"), QStringLiteral("Query is too complex."));
+}
 
 inline const QString kSource = QStringLiteral("Jet SQL");
 

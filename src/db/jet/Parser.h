@@ -65,8 +65,22 @@ class Parser {
     QString TakeName();   // a bare non-reserved word or a bracketed name, else 3075
     [[noreturn]] void Fail() const;
 
+    // Bounds the recursion of nested parentheses, signs and sub-selects, so
+    // no text can exhaust the stack (error 3360, as Jet's "too complex").
+    class Nesting {
+      public:
+        explicit Nesting(int& depth);
+        ~Nesting() { --depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+      private:
+        int& depth_;
+    };
+
     std::vector<Token> tokens_;
     size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 }  // namespace tw::jet

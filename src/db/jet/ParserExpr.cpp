@@ -18,8 +18,18 @@ ExprPtr MakeNode(ExprKind kind, QString text = QString()) {
     return node;
 }
 
+// Height of an operator chain; a + b + c + ... builds a left-deep tree that
+// the translator walks recursively.
+int HeightOf(const Expr& e) {
+    return e.kind == ExprKind::Binary ? e.height : 1;
+}
+
 ExprPtr MakeBinary(const QString& op, ExprPtr lhs, ExprPtr rhs) {
     auto node = MakeNode(ExprKind::Binary, op);
+    node->height = std::max(HeightOf(*lhs), HeightOf(*rhs)) + 1;
+    if (node->height > kMaxChainHeight) {
+        RaiseTooComplex();
+    }
     node->args.push_back(std::move(lhs));
     node->args.push_back(std::move(rhs));
     return node;
@@ -41,6 +51,13 @@ constexpr std::array kReserved = {
 }  // namespace
 
 // ---- tokens ----
+
+Parser::Nesting::Nesting(int& depth) : depth_(depth) {
+    if (++depth_ > kMaxNesting) {
+        --depth_;
+        RaiseTooComplex();
+    }
+}
 
 const Token& Parser::Peek(int ahead) const {
     const size_t i = std::min(pos_ + static_cast<size_t>(ahead), tokens_.size() - 1);
@@ -118,6 +135,7 @@ void Parser::Fail() const {
 // ---- expressions ----
 
 ExprPtr Parser::ParseExpr() {
+    Nesting nesting(depth_);
     ExprPtr lhs = ParseAnd();
     while (TakeWord("OR")) {
         lhs = MakeBinary(QStringLiteral("OR"), std::move(lhs), ParseAnd());
@@ -134,6 +152,7 @@ ExprPtr Parser::ParseAnd() {
 }
 
 ExprPtr Parser::ParseNot() {
+    Nesting nesting(depth_);
     if (TakeWord("NOT")) {
         return MakeUnary(QStringLiteral("NOT"), ParseNot());
     }
@@ -252,6 +271,7 @@ ExprPtr Parser::ParseMultiplicative() {
 }
 
 ExprPtr Parser::ParseUnary() {
+    Nesting nesting(depth_);
     if (Peek().isSymbol("-") || Peek().isSymbol("+")) {
         const QString op = Take().text;
         return MakeUnary(op, ParseUnary());
@@ -269,6 +289,7 @@ ExprPtr Parser::ParsePower() {
 
 // The exponent may carry its own sign: 2^-1.
 ExprPtr Parser::ParsePowerOperand() {
+    Nesting nesting(depth_);
     if (Peek().isSymbol("-") || Peek().isSymbol("+")) {
         const QString op = Take().text;
         return MakeUnary(op, ParsePowerOperand());

@@ -51,6 +51,7 @@ void Parser::ExpectEndOfStatement() {
 }
 
 std::unique_ptr<SelectStmt> Parser::ParseSelect() {
+    Nesting nesting(depth_);
     ExpectWord("SELECT");
     auto select = std::make_unique<SelectStmt>();
     if (TakeWord("DISTINCT")) {
@@ -164,6 +165,7 @@ TableRefPtr Parser::ParseJoinChain() {
 }
 
 TableRefPtr Parser::ParseTableSource() {
+    Nesting nesting(depth_);
     auto source = std::make_unique<TableRef>();
     if (TakeSymbol("(")) {
         if (!Peek().isWord("SELECT")) {
