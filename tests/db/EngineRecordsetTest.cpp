@@ -208,6 +208,21 @@ TEST_F(Recordsets, EditUpdatesTheRowOfAOneTableSelect) {
               QStringLiteral("2006-03-04 17:06:07"));
 }
 
+TEST_F(Recordsets, EditIntoAnExistingKeyIsADuplicateAndChangesNothing) {
+    SeedPlayers();
+    auto bravo = db_->OpenRecordset(QStringLiteral("select * from Player where Last_Game_ID = 0"));
+    bravo->Edit();
+    bravo->SetField(0, Variant("ALPHA"));
+    EXPECT_EQ(ErrorNumberOf([&] { bravo->Update(); }), 3022);
+    EXPECT_EQ(bravo->Field(0), Variant("Bravo"));
+    bravo->Edit();  // still usable
+    bravo->SetField(0, Variant("Bravo Two"));
+    bravo->Update();
+    EXPECT_EQ(
+        Walk(*db_->OpenRecordset(QStringLiteral("select Player_Gamertag from Player order by 1"))),
+        QStringLiteral("Alpha,Bravo Two,Charlie"));
+}
+
 TEST_F(Recordsets, ComputedAndJoinedResultsAreNotUpdatable) {
     SeedPlayers();
     auto counted = db_->OpenRecordset(

@@ -28,10 +28,19 @@ void PrintRows(Recordset& rows, QTextStream& out) {
     }
 }
 
+// A table or stored query named alone, also in brackets.
+bool NamesATable(Database& db, const QString& statement) {
+    QString name = statement.trimmed();
+    if (name.startsWith(u'[') && name.endsWith(u']')) {
+        name = name.mid(1, name.size() - 2);
+    }
+    return db.catalog().FindTable(name) != nullptr;
+}
+
 }  // namespace
 
 void RunStatement(Database& db, const QString& statement, QTextStream& out) {
-    if (!db.catalog().FindTable(statement.trimmed())) {
+    if (!NamesATable(db, statement)) {
         try {
             out << db.Execute(statement) << '\n';
             return;
