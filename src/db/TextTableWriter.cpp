@@ -1,0 +1,162 @@
+#include "db/TextTableWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "db/FileExternalWriterErrors.h"
+#include "db/Format.h"
+#include "db/TextTableWriterSchema.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int kCharWidth = 255;
+
+// What a column has held so far; the schema type follows from it.
+enum class Kind { Empty, Long, Double, Date, Text, LongText };
+
+Kind Merge(Kind seen, Kind value) {
+    if (value == Kind::Empty) {
+        return seen;  // Null fits every type
+    }
+    if (seen == Kind::Empty || seen == value) {
+        return value;
+    }
+    if ((seen == Kind::Long && value == Kind::Double) ||
+        (seen == Kind::Double && value == Kind::Long)) {
+        return Kind::Double;
+    }
+    if (seen == Kind::LongText || value == Kind::LongText) {
+        return Kind::LongText;
+    }
+    return Kind::Text;
+}
+
+Kind KindOf(const Variant& value) {
+    switch (value.type()) {
+        case Variant::Type::Null:
+            return Kind::Empty;
+        case Variant::Type::Integer: {
+            const double whole = value.toDouble();
+            return whole >= INT32_MIN && whole <= INT32_MAX ? Kind::Long : Kind::Double;
+        }
+        case Variant::Type::Double:
+            return Kind::Double;
+        case Variant::Type::Date:
+            return Kind::Date;
+        case Variant::Type::Text:
+            return value.toText().size() > kCharWidth ? Kind::LongText : Kind::Text;
+    }
+    return Kind::Text;
+}
+
+QString TypeText(Kind kind) {
+    switch (kind) {
+        case Kind::Long:
+            return QStringLiteral("Long");
+        case Kind::Double:
+            return QStringLiteral("Double");
+        case Kind::Date:
+            return QStringLiteral("DateTime");
+        case Kind::LongText:
+            return QStringLiteral("LongChar");
+        default:
+            return QStringLiteral("Char Width %1").arg(kCharWidth);
+    }
+}
+
+QString Quoted(const QString& text) {
+    QString doubled = text;
+    doubled.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + doubled + u'"';
+}
+
+QString FieldText(const Variant& value) {
+    switch (value.type()) {
+        case Variant::Type::Null:
+            return QString();
+        case Variant::Type::Text:
+            return Quoted(value.toText());
+        default:
+            return value.toText();  // general number and general date forms
+    }
+}
+
+void WriteLine(QIODevice& out, const QStringList& fields) {
+    const QByteArray line = fields.join(u',').toUtf8() + "\r\n";
+    if (out.write(line) != line.size()) {
+        ThrowExternal(err::kCannotOpenFile, QStringLiteral("Cannot write the text file."));
+    }
+}
+
+bool IsValidFileName(const QString& name) {
+    return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') &&
+           name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           name.compare(QString::fromLatin1(kSchemaFileName), Qt::CaseInsensitive) != 0;
+}
+
+}  // namespace
+
+std::vector<TextColumn> TextTableWriter::WriteRows(Recordset& rows, QIODevice& out,
+                                                   int64_t* rowCount) {
+    const int columns = rows.FieldCount();
+    std::vector<Kind> kinds(size_t(columns), Kind::Empty);
+    QStringList fields;
+    for (int c = 0; c < columns; ++c) {
+        fields.append(Quoted(rows.FieldName(c)));
+    }
+    if (columns > 0) {
+        WriteLine(out, fields);
+    }
+    int64_t count = 0;
+    for (; !rows.IsEOF(); rows.MoveNext(), ++count) {
+        fields.clear();
+        for (int c = 0; c < columns; ++c) {
+            const Variant value = rows.Field(c);
+            kinds[size_t(c)] = Merge(kinds[size_t(c)], KindOf(value));
+            fields.append(FieldText(value));
+        }
+        WriteLine(out, fields);
+    }
+    *rowCount = count;
+    std::vector<TextColumn> described;
+    for (int c = 0; c < columns; ++c) {
+        described.push_back({rows.FieldName(c), TypeText(kinds[size_t(c)])});
+    }
+    return described;
+}
+
+int64_t TextTableWriter::WriteTable(const QString& folder, const QString& fileName,
+                                    Recordset& rows) {
+    if (!IsValidFileName(fileName)) {
+        ThrowInvalidName(fileName);
+    }
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists()) {
+        ThrowExternal(err::kNotValidPath,
+                      QStringLiteral("'%1' is not a valid path.  Make sure that the path name is "
+                                     "spelled correctly and that you are connected to the server "
+                                     "on which the file resides.")
+                          .arg(folder));
+    }
+    const QString path = dir.filePath(fileName);
+    if (QFileInfo::exists(path)) {
+        ThrowTableExists(fileName);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ThrowCannotOpen(path);
+    }
+    int64_t count = 0;
+    const std::vector<TextColumn> columns = WriteRows(rows, file, &count);
+    if (!file.commit()) {
+        ThrowCannotOpen(path);
+    }
+    RecordInSchema(dir.filePath(QString::fromLatin1(kSchemaFileName)), fileName, columns);
+    return count;
+}
+
+}  // namespace tw

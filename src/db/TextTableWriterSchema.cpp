@@ -1,0 +1,84 @@
+#include "db/TextTableWriterSchema.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "db/FileExternalWriterErrors.h"
+
+namespace tw {
+
+namespace {
+
+// A column name with blanks is written in double quotes, as Jet reads it.
+QString ColumnName(const QString& name) {
+    return name.contains(u' ') ? u'"' + name + u'"' : name;
+}
+
+bool IsSectionHeader(const QByteArray& line) {
+    return line.trimmed().startsWith('[');
+}
+
+QString SectionName(const QByteArray& line) {
+    const QByteArray t = line.trimmed();
+    const qsizetype end = t.indexOf(']');
+    return QString::fromUtf8(t.mid(1, (end < 0 ? t.size() : end) - 1)).trimmed();
+}
+
+}  // namespace
+
+QByteArray SchemaSection(const QString& fileName, const std::vector<TextColumn>& columns) {
+    QString text = u'[' + fileName + QStringLiteral("]\r\n");
+    text += QStringLiteral("ColNameHeader=True\r\n");
+    text += QStringLiteral("Format=CSVDelimited\r\n");
+    text += QStringLiteral("CharacterSet=65001\r\n");
+    for (size_t i = 0; i < columns.size(); ++i) {
+        text += QStringLiteral("Col%1=%2 %3\r\n")
+                    .arg(i + 1)
+                    .arg(ColumnName(columns[i].name), columns[i].type);
+    }
+    return text.toUtf8();
+}
+
+QByteArray MergeSchema(const QByteArray& existing, const QString& fileName,
+                       const QByteArray& section) {
+    QByteArray out;
+    bool skipping = false;
+    qsizetype at = 0;
+    while (at < existing.size()) {
+        qsizetype end = existing.indexOf('\n', at);
+        end = end < 0 ? existing.size() : end + 1;
+        QByteArray line = existing.mid(at, end - at);
+        at = end;
+        if (IsSectionHeader(line)) {
+            skipping = SectionName(line).compare(fileName, Qt::CaseInsensitive) == 0;
+        }
+        if (skipping) {
+            continue;
+        }
+        if (!line.endsWith('\n')) {
+            line += "\r\n";  // the last line had no line end
+        }
+        out += line;
+    }
+    return out + section;
+}
+
+void RecordInSchema(const QString& schemaPath, const QString& fileName,
+                    const std::vector<TextColumn>& columns) {
+    QByteArray existing;
+    QFile current(schemaPath);
+    if (current.exists()) {
+        if (!current.open(QIODevice::ReadOnly)) {
+            ThrowCannotOpen(schemaPath);
+        }
+        existing = current.readAll();
+        current.close();
+    }
+    const QByteArray merged = MergeSchema(existing, fileName, SchemaSection(fileName, columns));
+    QSaveFile file(schemaPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(merged) != merged.size() || !file.commit()) {
+        ThrowCannotOpen(schemaPath);
+    }
+}
+
+}  // namespace tw
