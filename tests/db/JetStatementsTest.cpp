@@ -175,6 +175,26 @@ TEST_F(JetStatements, HavingOnGroupedColumnsAndOnAggregates) {
     EXPECT_EQ(Texts(many, 0), (std::vector<std::string>{"Alice", "Bob"}));
 }
 
+TEST_F(JetStatements, FirstLastAndSpreadAggregates) {
+    // Kills of Alice: 10 then 3; of Bob: 4
+    const Result r = db.Query(
+        "select Player_Gamertag, First(Kills) AS F, Last(Kills) AS L, "
+        "StDev(Kills) AS S, StDevP(Kills) AS SP, Var(Kills) AS V, "
+        "VarP(Kills) AS VP from (select * from Game_Player order by Game_ID) "
+        "group by Player_Gamertag order by Player_Gamertag");
+    ASSERT_EQ(r.rows.size(), 3u);
+    EXPECT_EQ(r.rows[0][1].toLong(), 10);
+    EXPECT_EQ(r.rows[0][2].toLong(), 3);
+    EXPECT_NEAR(r.rows[0][3].toDouble(), 4.949747468, 1e-8);
+    EXPECT_NEAR(r.rows[0][4].toDouble(), 3.5, 1e-12);
+    EXPECT_NEAR(r.rows[0][5].toDouble(), 24.5, 1e-12);
+    EXPECT_NEAR(r.rows[0][6].toDouble(), 12.25, 1e-12);
+    EXPECT_TRUE(r.rows[1][3].isNull());  // one value has no sample spread
+    EXPECT_EQ(r.rows[1][4].toDouble(), 0.0);
+    EXPECT_EQ(r.types[1], jet::ColumnType::Integer);
+    EXPECT_EQ(r.types[3], jet::ColumnType::Double);
+}
+
 TEST_F(JetStatements, ConditionsShownAsValuesAreMinusOneForTrue) {
     const Result r = db.Query(
         "select Kills > 5 AS Big, [Big] AS Again, Not (Kills > 5) AS Small, "

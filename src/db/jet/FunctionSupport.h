@@ -46,5 +46,6 @@ void RegisterTextFunctions(sqlite3* db);
 void RegisterNumberFunctions(sqlite3* db);
 void RegisterDateFunctions(sqlite3* db);
 void RegisterDateMathFunctions(sqlite3* db);
+void RegisterAggregateFunctions(sqlite3* db);
 
 }  // namespace tw::jet::functions

@@ -84,6 +84,7 @@ void RegisterFunctions(sqlite3* db) {
     functions::RegisterNumberFunctions(db);
     functions::RegisterDateFunctions(db);
     functions::RegisterDateMathFunctions(db);
+    functions::RegisterAggregateFunctions(db);
 }
 
 }  // namespace tw::jet

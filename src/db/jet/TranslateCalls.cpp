@@ -192,16 +192,24 @@ const std::map<QString, FunctionForm>& Functions() {
     return kFunctions;
 }
 
-bool IsAggregate(const QString& upper) {
-    return upper == u"COUNT" || upper == u"SUM" || upper == u"AVG" || upper == u"MIN" ||
-           upper == u"MAX";
+// Aggregates SQLite lacks, as application functions.
+const std::map<QString, QString>& OwnAggregates() {
+    static const std::map<QString, QString> kOwn = {
+        {"FIRST", "jet_first"},   {"LAST", "jet_last"}, {"STDEV", "jet_stdev"},
+        {"STDEVP", "jet_stdevp"}, {"VAR", "jet_var"},   {"VARP", "jet_varp"}};
+    return kOwn;
 }
 
 }  // namespace
 
+bool IsAggregateName(const QString& upper) {
+    return upper == u"COUNT" || upper == u"SUM" || upper == u"AVG" || upper == u"MIN" ||
+           upper == u"MAX" || OwnAggregates().count(upper) > 0;
+}
+
 Typed Translator::Call(const Expr& expr, Scope& scope, const Place& place) {
     const QString upper = expr.text.toUpper();
-    if (IsAggregate(upper)) {
+    if (IsAggregateName(upper)) {
         return Aggregate(upper, expr, scope, place);
     }
     const auto& functions = Functions();
@@ -248,6 +256,20 @@ Typed Translator::Aggregate(const QString& upper, const Expr& expr, Scope& scope
     Place inner = place;
     ++inner.aggregateDepth;
     const Typed arg = Expression(*expr.args[0], scope, inner);
+    const auto own = OwnAggregates().find(upper);
+    if (own != OwnAggregates().end()) {
+        const bool picks = upper == u"FIRST" || upper == u"LAST";
+        if (picks && condition) {
+            t.sql = QStringLiteral("%1(%2, %3)").arg(own->second, arg.sql, *condition);
+        } else {
+            t.sql = QStringLiteral("%1(%2)").arg(
+                own->second,
+                condition ? QStringLiteral("CASE WHEN %1 THEN %2 END").arg(*condition, arg.sql)
+                          : arg.sql);
+        }
+        t.type = picks ? arg.type : ColumnType::Double;
+        return t;
+    }
     const QString argSql =
         condition ? QStringLiteral("CASE WHEN %1 THEN %2 END").arg(*condition, arg.sql) : arg.sql;
     t.sql = QStringLiteral("%1(%2)").arg(sqlName, argSql);

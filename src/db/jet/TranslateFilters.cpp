@@ -22,9 +22,7 @@ bool IsAggregateCall(const Expr& expr) {
     if (expr.kind != ExprKind::Call) {
         return false;
     }
-    const QString upper = expr.text.toUpper();
-    return upper == u"COUNT" || upper == u"SUM" || upper == u"AVG" || upper == u"MIN" ||
-           upper == u"MAX";
+    return IsAggregateName(expr.text.toUpper());
 }
 
 bool InScope(const Scope& scope, const QString& qualifier) {

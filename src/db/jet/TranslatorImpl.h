@@ -64,6 +64,8 @@ struct SelectResult {
 };
 
 QString QuoteName(const QString& name);
+// Count, Sum, Avg, Min, Max, First, Last, StDev, StDevP, Var, VarP (upper case).
+bool IsAggregateName(const QString& upper);
 QString QuoteText(const QString& text);
 bool IsTextType(const Typed& t);
 
