@@ -230,6 +230,13 @@ QString SqliteRecordset::FieldName(int index) const {
 }
 
 int SqliteRecordset::IndexOf(const QString& name) const {
+    // Callers nearly always write the name as stored; the exact comparison
+    // is much cheaper than the case-insensitive one in a copy loop.
+    for (int i = 0; i < fieldCount_; ++i) {
+        if (names_[i] == name) {
+            return i;
+        }
+    }
     for (int i = 0; i < fieldCount_; ++i) {
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0) {
             return i;
