@@ -307,6 +307,33 @@ TEST_F(JetStatements, UnionTakesNamesFromTheFirstSelect) {
         err::kEngineFailure);
 }
 
+TEST_F(JetStatements, UpdateOverAnInnerJoin) {
+    EXPECT_EQ(db.Execute("UPDATE Player INNER JOIN Clan ON Player.Clan_Name = Clan.Clan_Name SET "
+                         "Clan.Website_URL = Player.Player_Gamertag & '.example' WHERE "
+                         "Player.Is_Selectable = 'Y'"),
+              1);
+    EXPECT_EQ(db.RawScalar("SELECT Website_URL FROM Clan WHERE Clan_Name='Red Team'").toText(),
+              "Alice.example");
+    EXPECT_EQ(db.RawScalar("SELECT Website_URL FROM Clan WHERE Clan_Name='Empty Clan'").toText(),
+              "");
+    EXPECT_EQ(db.Execute("update Game_Player as GP inner join Game as G on G.Game_ID = GP.Game_ID "
+                         "set GP.Score = 1 where G.Playlist = 'Arranged Game'"),
+              2);
+    EXPECT_EQ(db.RawScalar("SELECT sum(Score) FROM Game_Player").toLong(), 2);
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  db.Execute(
+                      "UPDATE Player LEFT JOIN Clan ON Player.Clan_Name = Clan.Clan_Name "
+                      "SET Clan.Website_URL = ''");
+              }),
+              err::kSyntaxError);
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  db.Execute(
+                      "UPDATE Player INNER JOIN Clan ON Player.Clan_Name = Clan.Clan_Name "
+                      "SET Clan.Website_URL = '', Player.Personal_Quote = ''");
+              }),
+              err::kNotUpdatable);
+}
+
 TEST_F(JetStatements, SelectIntoAnOutsideFile) {
     const jet::Translation excel = jet::Translate(
         "SELECT * INTO [Excel 8.0;DATABASE=/tmp/out.xls].[Query] FROM (select Game_ID, Map from "

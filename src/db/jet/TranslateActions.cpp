@@ -93,22 +93,84 @@ QString Translator::Insert(const InsertStmt& insert) {
                       .arg(picked.join(QStringLiteral(", ")), source.sql);
 }
 
+namespace {
+
+// The tables and ON conditions of an inner-join tree; false for outer joins
+// and derived tables, which UPDATE does not take.
+bool InnerJoinParts(const TableRef& ref, std::vector<const TableRef*>& tables,
+                    std::vector<const Expr*>& conditions) {
+    switch (ref.kind) {
+        case TableRef::Kind::Named:
+            tables.push_back(&ref);
+            return true;
+        case TableRef::Kind::Derived:
+            return false;
+        case TableRef::Kind::Join:
+            break;
+    }
+    conditions.push_back(ref.on.get());
+    return ref.join == JoinKind::Inner && InnerJoinParts(*ref.left, tables, conditions) &&
+           InnerJoinParts(*ref.right, tables, conditions);
+}
+
+QString NamedSql(const TableRef& ref, const Source& source) {
+    return ref.alias.isEmpty()
+               ? QuoteName(source.table)
+               : QuoteName(source.table) + QStringLiteral(" AS ") + QuoteName(ref.alias);
+}
+
+}  // namespace
+
+// UPDATE A INNER JOIN B ON ... SET A.x = B.y WHERE ...: the table of the SET
+// columns is updated, the other tables join through UPDATE ... FROM.
 QString Translator::Update(const UpdateStmt& update) {
-    if (update.target->kind != TableRef::Kind::Named) {
-        RaiseSyntax(QStringLiteral("UPDATE over joined tables"));
+    std::vector<const TableRef*> tables;
+    std::vector<const Expr*> conditions;
+    if (!InnerJoinParts(*update.target, tables, conditions)) {
+        RaiseSyntax(QStringLiteral("UPDATE over outer joins"));
     }
     Scope scope;
-    const QString target = From(*update.target, scope, false);
+    From(*update.target, scope, false);
     QStringList sets;
+    QString targetQualifier;
     for (const Assignment& a : update.assignments) {
         const Typed column = Column(*a.column, scope, Place{});
+        if (!targetQualifier.isEmpty() && column.qualifier != targetQualifier) {
+            Raise(err::kNotUpdatable, QStringLiteral("Operation must use an updateable query."));
+        }
+        targetQualifier = column.qualifier;
         const Typed value = Expression(*a.value, scope, Place{});
         sets << QuoteName(column.column) + QStringLiteral(" = ") +
                     (column.type == ColumnType::Date ? ToDateColumn(value) : value.sql);
     }
-    QString sql = QStringLiteral("UPDATE %1 SET %2").arg(target, sets.join(QStringLiteral(", ")));
+    QString target;
+    QStringList others;
+    bool targetIsView = false;
+    for (size_t i = 0; i < tables.size(); ++i) {
+        const QString sql = NamedSql(*tables[i], scope.sources[i]);
+        if (scope.sources[i].qualifier == targetQualifier && target.isEmpty()) {
+            target = sql;
+            targetIsView = scope.sources[i].isView;
+        } else {
+            others << sql;
+        }
+    }
+    if (targetIsView || target.isEmpty()) {
+        Raise(err::kNotUpdatable, QStringLiteral("Operation must use an updateable query."));
+    }
+    QStringList where;
+    for (const Expr* on : conditions) {
+        where << Expression(*on, scope, Place{}).sql;
+    }
     if (update.where) {
-        sql += QStringLiteral(" WHERE ") + Expression(*update.where, scope, Place{}).sql;
+        where << Expression(*update.where, scope, Place{}).sql;
+    }
+    QString sql = QStringLiteral("UPDATE %1 SET %2").arg(target, sets.join(QStringLiteral(", ")));
+    if (!others.isEmpty()) {
+        sql += QStringLiteral(" FROM ") + others.join(QStringLiteral(", "));
+    }
+    if (!where.isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     }
     return sql;
 }
