@@ -33,8 +33,11 @@ class Database {
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Frees the file (for compacting or renaming). Recordsets still open on
-    // this database become unusable (their use raises an error).
+    // Commits, then frees the file (for compacting or renaming). Recordsets
+    // still open on this database become unusable (their use raises 3420).
+    // Destroying the Database closes it too. Writes made through recordsets
+    // reach the file at the next Execute, OpenRecordset, recordset Close or
+    // this Close (README.md, "Engine").
     void Close();
     bool isOpen() const;
     const QString& path() const { return path_; }
