@@ -55,6 +55,35 @@ TEST_F(JetStatements, OnlyOneStatementIsAccepted) {
     EXPECT_EQ(db.RawScalar("SELECT count(*) FROM Game").toLong(), 3);
 }
 
+TEST_F(JetStatements, TheProgramsOwnStatementsRun) {
+    const std::vector<std::pair<QString, int>> actions = {
+        {"update Player set Personal_Quote = 'Say \"hi\"' where Player_Gamertag = 'Alice'", 1},
+        {"update Game set Was_Partially_Purged='Y' where Game_ID=12", 1},
+        {"update Game set Was_Partially_Purged='N', Duration_Seconds=754 where Game_ID=12", 1},
+        {"update Player set Clan_Name = 'Red Team' where Player_Gamertag = 'Bob'", 1},
+        {"insert into zLoad_Panel_1 values(12, 'Bob', 1, 'RED', 20)", 1},
+        {"delete * from zLoad_Panel_1 where Game_ID > 11", 1},
+        {"delete * from Player_Playlist where Player_Gamertag = 'Alice'", 1},
+        {"delete * from zLoad_Panel_1", 0},
+    };
+    for (const auto& [sql, changed] : actions) {
+        EXPECT_EQ(db.Execute(sql), changed) << sql.toStdString();
+    }
+    EXPECT_EQ(
+        db.RawScalar("SELECT Personal_Quote FROM Player WHERE Player_Gamertag='Alice'").toText(),
+        "Say \"hi\"");
+    const Result newGames = db.Query(
+        "SELECT Game.Game_ID FROM Game LEFT JOIN Game_Player ON Game.Game_ID = "
+        "Game_Player.Game_ID WHERE Game_Player.Game_ID Is Null ORDER BY Game.Game_ID DESC");
+    EXPECT_EQ(Texts(newGames, 0), (std::vector<std::string>{"12"}));
+    const Result ids = db.Query(
+        "SELECT Game_ID From Game_Player WHERE Player_Gamertag='Alice' "
+        "ORDER BY Game_ID DESC");
+    EXPECT_EQ(Texts(ids, 0), (std::vector<std::string>{"11", "10"}));
+    EXPECT_EQ(db.Query("select * from Player where Is_Selectable='Y'").rows.size(), 2u);
+    EXPECT_EQ(db.Query("select * from zLoad_Panel_1").names.size(), 5u);
+}
+
 TEST_F(JetStatements, ErrorNumbersOfBadStatements) {
     EXPECT_EQ(ErrorNumberOf([&] { db.Query("select * from Player where"); }), err::kSyntaxError);
     EXPECT_EQ(ErrorNumberOf([&] { db.Query("select * from Player where Player_Gamertag = 'x"); }),
