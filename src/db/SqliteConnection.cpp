@@ -25,6 +25,10 @@ std::shared_ptr<Connection> Connection::Open(const QString& path) {
         throw AppError(err::kDatabaseNotFound, kDatabaseSource,
                        QStringLiteral("Could not find file '%1'.").arg(path));
     }
+    // SQLite would take an empty file for an empty database and write to it.
+    if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0) {
+        throw ErrorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, path);
+    }
     std::shared_ptr<Connection> connection(new Connection(path));
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &connection->db_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
