@@ -233,6 +233,11 @@ TEST_F(JetStatements, ConditionsShownAsValuesAreMinusOneForTrue) {
     EXPECT_EQ(r.rows[0][1].toLong(), -1);
     EXPECT_EQ(r.rows[0][2].toLong(), 0);
     EXPECT_EQ(r.rows[0][3].toText(), "y");
+    // True counts -1 in arithmetic and sums: the classic -Sum(condition) count
+    EXPECT_EQ(db.Scalar("select -Sum(Kills > 3) from Game_Player").toLong(), 2);
+    EXPECT_EQ(db.Scalar("select (1 = 1) + 1").toLong(), 0);
+    EXPECT_EQ(db.Scalar("select IIf((2 > 1) = True, 'y', 'n')").toText(), "y");
+    EXPECT_EQ(db.Scalar("select (2 > 1) & ''").toText(), "-1");
 }
 
 TEST_F(JetStatements, AliasesAreReusedAndChained) {

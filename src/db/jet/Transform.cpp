@@ -69,7 +69,8 @@ Translation Translator::Transform(const TransformStmt& transform) {
     Scope scope;
     const QString from = FromList(select.from, scope);
     Items(select, scope);  // checks the row headings
-    const Typed pivot = Expression(*transform.pivot, scope, Place{});
+    Typed pivot = Expression(*transform.pivot, scope, Place{});
+    AsValue(pivot);
     Translation translation;
     translation.kind = Translation::Kind::Transform;
     if (transform.pivotIn.empty()) {
@@ -96,7 +97,8 @@ SelectResult Translator::TransformFinal(const TransformStmt& transform,
     Scope scope;
     const QString from = FromList(select.from, scope);
     const std::vector<OutColumn> headings = Items(select, scope);
-    const Typed pivot = Expression(*transform.pivot, scope, Place{});
+    Typed pivot = Expression(*transform.pivot, scope, Place{});
+    AsValue(pivot);
     SelectResult result;
     QStringList parts;
     for (const OutColumn& c : headings) {

@@ -228,6 +228,10 @@ Typed Translator::Call(const Expr& expr, Scope& scope, const Place& place) {
     for (const ExprPtr& arg : expr.args) {
         args.push_back(Expression(*arg, scope, place));
         aggregate = aggregate || args.back().aggregate;
+        // IIf's condition decides; every other argument is a value
+        if (!(upper == u"IIF" && args.size() == 1)) {
+            AsValue(args.back());
+        }
     }
     Typed t = form.build(args);
     t.aggregate = aggregate;
@@ -255,7 +259,8 @@ Typed Translator::Aggregate(const QString& upper, const Expr& expr, Scope& scope
     }
     Place inner = place;
     ++inner.aggregateDepth;
-    const Typed arg = Expression(*expr.args[0], scope, inner);
+    Typed arg = Expression(*expr.args[0], scope, inner);
+    AsValue(arg);
     const auto own = OwnAggregates().find(upper);
     if (own != OwnAggregates().end()) {
         const bool picks = upper == u"FIRST" || upper == u"LAST";

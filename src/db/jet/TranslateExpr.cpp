@@ -24,6 +24,13 @@ bool IsTextType(const Typed& t) {
     return t.type == ColumnType::Text;
 }
 
+void AsValue(Typed& t) {
+    if (t.boolean) {
+        t.sql = QStringLiteral("(- %1)").arg(t.sql);
+        t.boolean = false;
+    }
+}
+
 QString AsText(const Typed& t) {
     if (t.type == ColumnType::Date) {
         return QStringLiteral("jet_datetext(%1)").arg(t.sql);
@@ -125,6 +132,9 @@ Typed Translator::ExpressionValue(const Expr& expr, Scope& scope, const Place& p
             RaiseSyntax(QStringLiteral("*"));
         case ExprKind::Unary: {
             Typed operand = Expression(*expr.args[0], scope, place);
+            if (expr.text != u"NOT") {
+                AsValue(operand);
+            }
             if (expr.text == u"NOT") {
                 operand.sql = QStringLiteral("(NOT %1)").arg(operand.sql);
                 operand.type = ColumnType::Integer;
@@ -154,6 +164,9 @@ Typed Translator::ExpressionValue(const Expr& expr, Scope& scope, const Place& p
             Typed subject = Expression(*expr.args[0], scope, place);
             Typed low = Expression(*expr.args[1], scope, place);
             Typed high = Expression(*expr.args[2], scope, place);
+            AsValue(subject);
+            AsValue(low);
+            AsValue(high);
             LiteralAsDate(low, subject);
             LiteralAsDate(high, subject);
             const bool text = IsTextType(subject) || IsTextType(low) || IsTextType(high);
@@ -190,6 +203,10 @@ Typed Translator::Binary(const Expr& expr, Scope& scope, const Place& place) {
     Typed lhs = Expression(*expr.args[0], scope, place);
     Typed rhs = Expression(*expr.args[1], scope, place);
     const QString& op = expr.text;
+    if (op != u"AND" && op != u"OR") {
+        AsValue(lhs);
+        AsValue(rhs);
+    }
     Typed t;
     if (op == u"=" || op == u"<>" || op == u"<" || op == u">" || op == u"<=" || op == u">=") {
         t = Comparison(op, lhs, rhs);
@@ -263,7 +280,8 @@ Typed Translator::Concat(const Expr& expr, Scope& scope, const Place& place) {
     QStringList parts;
     bool aggregate = false;
     for (const Expr* operand : operands) {
-        const Typed t = Expression(*operand, scope, place);
+        Typed t = Expression(*operand, scope, place);
+        AsValue(t);
         aggregate = aggregate || t.aggregate;
         parts << (t.type == ColumnType::Date ? AsText(t) : t.sql);
     }
@@ -275,6 +293,7 @@ Typed Translator::Concat(const Expr& expr, Scope& scope, const Place& place) {
 
 Typed Translator::In(const Expr& expr, Scope& scope, const Place& place) {
     Typed subject = Expression(*expr.args[0], scope, place);
+    AsValue(subject);
     QString list;
     bool text = IsTextType(subject);
     if (expr.select) {
@@ -285,6 +304,7 @@ Typed Translator::In(const Expr& expr, Scope& scope, const Place& place) {
         QStringList items;
         for (size_t i = 1; i < expr.args.size(); ++i) {
             Typed item = Expression(*expr.args[i], scope, place);
+            AsValue(item);
             LiteralAsDate(item, subject);
             text = text || IsTextType(item);
             items << item.sql;
@@ -326,7 +346,8 @@ std::optional<QString> NativeLikePattern(const QString& pattern) {
 }  // namespace
 
 Typed Translator::Like(const Expr& expr, Scope& scope, const Place& place) {
-    const Typed subject = Expression(*expr.args[0], scope, place);
+    Typed subject = Expression(*expr.args[0], scope, place);
+    AsValue(subject);
     const Typed pattern = Expression(*expr.args[1], scope, place);
     const QString negation = expr.negated ? QStringLiteral("NOT ") : QString();
     QString sql;

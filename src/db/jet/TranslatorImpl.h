@@ -125,6 +125,11 @@ class Translator {
     int derivedCount_ = 0;
 };
 
+// A condition used as a value (in arithmetic, comparisons, function
+// arguments, aggregates) counts True as -1, as in Jet; conditions keep
+// SQLite's own form where they decide (WHERE, ON, IIf), so indexes apply.
+void AsValue(Typed& t);
+
 // Text for a value joined or cut as text: dates in the general date form,
 // doubles in VB's general number form.
 QString AsText(const Typed& t);
