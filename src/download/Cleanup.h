@@ -1,0 +1,24 @@
+#pragma once
+// The end of every player's download that got past the player page: drops the
+// staged rows of an unfinished game, records how far the download got,
+// creates the players met, merges the staged rows into Game_Player and
+// Game_Player_Medal, empties the staging tables, deletes games without
+// players, compacts the database file and refreshes the summary.
+
+#include <cstdint>
+
+namespace tw {
+
+struct DownloadContext;
+struct ProgramState;
+class Fetcher;
+
+// `lastDone`: the newest game whose panels were all read in this run, 0 when
+// none is to be recorded. Errors are reported with stage "Cleanup" and end
+// it at once.
+void Cleanup(DownloadContext& context, int32_t lastDone);
+
+// Closes everything that refers to the database file, and the socket.
+void CloseConnection(ProgramState& state, Fetcher* fetcher);
+
+}  // namespace tw

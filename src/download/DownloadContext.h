@@ -1,0 +1,41 @@
+#pragma once
+// What the phases of one player's download share: the program state, the
+// window, the fetcher, the run's new games and the current game's purge flag.
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QString>
+#include <cstdint>
+
+namespace tw {
+
+struct ProgramState;
+class frmMain;
+class Fetcher;
+class Recordset;
+
+struct DownloadContext {
+    ProgramState& state;
+    frmMain& window;
+    Fetcher& fetcher;
+    // New games of this run, newest first (GameIds(1) is GameIds[0]).
+    QList<int32_t> GameIds;
+    bool GamePartlyPurged = false;
+    // When this player's download began (a monotonic clock).
+    QElapsedTimer DownloadStart;
+};
+
+// Runs one action statement (kept in CurrentSQL); a duplicate key is skipped.
+void RunSql(ProgramState& state, const QString& sql);
+
+// Stores the row being added; a duplicate key drops it and reading goes on.
+void SaveRow(Recordset& recordset);
+
+// A value spliced between single quotes.
+QString Quoted(const QString& value);
+
+// When the user stopped during the fetch just made: the clean-up with the
+// last completed game (0: none), the stage display reset. True when stopped.
+bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone);
+
+}  // namespace tw

@@ -1,0 +1,220 @@
+#include "download/Fetcher.h"
+
+#include <QCoreApplication>
+#include <QTcpSocket>
+
+#include "app/DebugLog.h"
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+#include "ui/frmMain.h"
+
+namespace tw {
+namespace {
+
+const QByteArray kCrLf = "\r\n";
+
+// How often a wait wakes up at the latest to look at its clock.
+constexpr int kHeartbeatMs = 25;
+
+}  // namespace
+
+QString ConnectionFailureMessage(const QString& siteName) {
+    const QString quoted = QLatin1Char('"') + siteName + QLatin1Char('"');
+    return QStringLiteral("A connection to ") + quoted +
+           QStringLiteral(" could not be established.\r\n") +
+           QStringLiteral("Either your internet connection is having trouble, \r\n") +
+           QStringLiteral("or the stats pages on ") + quoted + QStringLiteral(" are unavailable.");
+}
+
+QByteArray RequestText(const Settings& settings, const QString& path) {
+    QByteArray requestLine;
+    QByteArray host;
+    if (!settings.Use_Proxy) {
+        requestLine = "GET " + path.toUtf8() + " HTTP/1.0";
+        host = settings.URL_Base_Domain.toUtf8();
+    } else if (path.startsWith(QLatin1Char('/'))) {
+        // The absolute form a real proxy forwards: it names the site.
+        QByteArray site = settings.URL_Base_Domain.toUtf8();
+        if (settings.Direct_Port != 80) {
+            site += ':' + QByteArray::number(settings.Direct_Port);
+        }
+        requestLine = "GET http://" + site + path.toUtf8() + " HTTP/1.0";
+        host = site;
+    } else {
+        // A path setting that names the site itself is sent as it stands.
+        requestLine = "GET http://" + path.toUtf8() + " HTTP/1.0";
+        host = "http://" + settings.Proxy_Address.toUtf8();
+    }
+    return requestLine + kCrLf + "Host: " + host + kCrLf + "Connection: Keep-Alive" + kCrLf +
+           "Accept: */*" + kCrLf + kCrLf;
+}
+
+Fetcher::Fetcher(ProgramState& state, frmMain& window, QObject* parent)
+    : QObject(parent), state_(state), window_(window) {
+    Winsock1 = new QTcpSocket(this);
+    Winsock1->setObjectName(QStringLiteral("Winsock1"));
+    heartbeat_.setInterval(kHeartbeatMs);
+    connect(Winsock1, &QTcpSocket::connected, this, &Fetcher::Winsock1_Connect);
+    connect(Winsock1, &QTcpSocket::disconnected, this, &Fetcher::Winsock1_Disconnected);
+    connect(Winsock1, &QTcpSocket::bytesWritten, this, &Fetcher::Winsock1_SendComplete);
+    connect(Winsock1, &QTcpSocket::readyRead, this, &Fetcher::Winsock1_DataArrival);
+    connect(Winsock1, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) { SocketErrorOccurred(error); });
+}
+
+Fetcher::~Fetcher() {
+    CloseSocket();
+}
+
+QString Fetcher::SiteDisplayName() const {
+    return state_.settings.URL_Base_Domain;
+}
+
+void Fetcher::CloseSocket() {
+    // The state goes to 0 first, so the socket's own disconnect report does
+    // not read as the site closing its end.
+    winsockState_ = winsock::kClosed;
+    Winsock1->abort();
+}
+
+void Fetcher::DownloadPage(const QString& path, int16_t mode) {
+    heartbeat_.start();
+    try {
+        PictureMode = mode == kPictureMode;
+        for (;;) {
+            ResetAttempt();
+            QString host;
+            quint16 port = 0;
+            if (!ChoosePeer(&host, &port)) {
+                break;
+            }
+            CloseSocket();
+            emit Requesting(path);
+            winsockState_ = winsock::kConnecting;
+            Winsock1->connectToHost(host, port);
+            t0_.start();
+            Wait wait = WaitForConnection();
+            if (wait == Wait::Done) {
+                wait = SendRequest(path);
+            }
+            if (wait == Wait::Done) {
+                wait = WaitForAnswer();
+            }
+            if (wait != Wait::Retry) {
+                break;
+            }
+        }
+    } catch (const AppError& error) {
+        WriteDebugLog(state_, QStringLiteral("DownloadPage"), error);
+        state_.DownloadInProgress = false;
+    }
+    heartbeat_.stop();
+}
+
+void Fetcher::ResetAttempt() {
+    HeaderDone = false;
+    RequestSent = false;
+    ConnectFailed = false;
+    ContentLength = 0;
+    BodyBytes = 0;
+    HeaderLength = 0;
+    state_.PageData.clear();
+    RetryRequested = false;
+    pendingError_ = 0;
+    htmlEndSeen_ = false;
+}
+
+bool Fetcher::ChoosePeer(QString* host, quint16* port) {
+    const Settings& settings = state_.settings;
+    if (!settings.Use_Proxy) {
+        *host = settings.URL_Base_Domain;
+        *port = static_cast<quint16>(settings.Direct_Port);
+        return true;
+    }
+    if (settings.Proxy_Address.isEmpty() || settings.Proxy_Port < 1) {
+        state_.dialogs->Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok,
+                                MsgIcon::Critical, QStringLiteral("Error"));
+        ConnectFailed = true;
+        return false;
+    }
+    *host = settings.Proxy_Address;
+    *port = static_cast<quint16>(settings.Proxy_Port);
+    return true;
+}
+
+Fetcher::Wait Fetcher::WaitForConnection() {
+    while (winsockState_ != winsock::kConnected) {
+        if (Expired() && TimedOut() == Wait::Retry) {
+            return Wait::Retry;
+        }
+        Pump();
+        if (state_.StopRequested || ConnectFailed) {
+            return Wait::Leave;
+        }
+    }
+    return Wait::Done;
+}
+
+Fetcher::Wait Fetcher::SendRequest(const QString& path) {
+    Winsock1->write(RequestText(state_.settings, path));
+    // The wait for the send-complete report has the same bound as the others.
+    t0_.start();
+    while (!RequestSent) {
+        if (Expired() && TimedOut() == Wait::Retry) {
+            return Wait::Retry;
+        }
+        Pump();
+        if (RetryRequested) {
+            return Wait::Retry;
+        }
+        if (state_.StopRequested) {
+            return Wait::Leave;
+        }
+        if (winsockState_ == winsock::kClosed) {
+            return Wait::Done;  // an error event closed it: the caller reads what came
+        }
+    }
+    // An answer may arrive in the same pump as the send-complete report; what
+    // came is kept (the counters were reset when the attempt began).
+    t0_.start();
+    return Wait::Done;
+}
+
+Fetcher::Wait Fetcher::WaitForAnswer() {
+    while (winsockState_ != winsock::kClosed) {
+        if (Expired() && TimedOut() == Wait::Retry) {
+            return Wait::Retry;
+        }
+        Pump();
+        if (RetryRequested) {
+            return Wait::Retry;
+        }
+        if (state_.StopRequested) {
+            return Wait::Leave;
+        }
+    }
+    return Wait::Done;
+}
+
+// The connection-failure box: Retry starts over, Cancel stops the download.
+Fetcher::Wait Fetcher::TimedOut() {
+    const MsgResult answer = state_.dialogs->Message(ConnectionFailureMessage(SiteDisplayName()),
+                                                     MsgButtons::RetryCancel, MsgIcon::Critical,
+                                                     QStringLiteral("Error"));
+    if (answer == MsgResult::Retry) {
+        return Wait::Retry;
+    }
+    state_.StopRequested = true;
+    t0_.start();
+    return Wait::Done;
+}
+
+bool Fetcher::Expired() const {
+    return t0_.elapsed() >= state_.settings.Connection_Timeout;
+}
+
+void Fetcher::Pump() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace tw

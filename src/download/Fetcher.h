@@ -1,0 +1,117 @@
+#pragma once
+// The page fetcher: one HTTP/1.0 request at a time over the socket Winsock1,
+// straight to the site or through a proxy. DownloadPage blocks until the
+// answer is complete, the user stops, or no connection can be made, pumping
+// the event queue meanwhile so the socket's handlers, the Stop button and
+// repaints run. The socket keeps a Winsock-style state number: 0 closed,
+// 6 connecting, 7 connected, 8 closing (the site closed its end, which is not
+// the end of the answer: only the program closes in the normal course).
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+
+class QTcpSocket;
+
+namespace tw {
+
+struct ProgramState;
+struct Settings;
+class frmMain;
+
+namespace winsock {
+inline constexpr int kClosed = 0;
+inline constexpr int kConnecting = 6;
+inline constexpr int kConnected = 7;
+inline constexpr int kClosing = 8;
+
+inline constexpr int kConnectionAborted = 10053;
+inline constexpr int kConnectionReset = 10054;
+inline constexpr int kTimedOut = 10060;
+inline constexpr int kConnectionRefused = 10061;
+inline constexpr int kHostNotFound = 11001;
+}  // namespace winsock
+
+inline constexpr int16_t kPictureMode = 2;
+inline constexpr const char* kNoProxyMessage =
+    "Please specify the proxy address and port.\r\n"
+    "Use the 'Options' dialog under 'Tools' menu.";
+
+// The connection-failure box's prompt for the site's display name.
+QString ConnectionFailureMessage(const QString& siteName);
+
+// The request's bytes for a path under the given settings (direct or proxy).
+QByteArray RequestText(const Settings& settings, const QString& path);
+
+class Fetcher : public QObject {
+    Q_OBJECT
+  public:
+    Fetcher(ProgramState& state, frmMain& window, QObject* parent = nullptr);
+    ~Fetcher() override;
+
+    // Fetches `path` (the request target as it goes on the request line);
+    // mode 2 keeps only a picture's body. Afterwards PageData holds the
+    // answer; StopRequested or ConnectFailed tell why it may not.
+    void DownloadPage(const QString& path, int16_t mode);
+
+    // The name the connection-failure box gives the site: the host of the
+    // settings (URL_Base_Domain).
+    QString SiteDisplayName() const;
+
+    int WinsockState() const { return winsockState_; }
+    void CloseSocket();
+    QTcpSocket* Winsock1 = nullptr;
+
+    bool HeaderDone = false;
+    bool RequestSent = false;
+    bool ConnectFailed = false;
+    bool RetryRequested = false;
+    bool PictureMode = false;
+    int32_t ContentLength = 0;
+    int32_t BodyBytes = 0;
+    int32_t HeaderLength = 0;
+    float BytesShown = 0;
+
+  signals:
+    // A request is about to go out (every attempt, retries included).
+    void Requesting(const QString& path);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    enum class Wait { Done, Retry, Leave };
+
+    void ResetAttempt();
+    bool ChoosePeer(QString* host, quint16* port);
+    Wait WaitForConnection();
+    Wait SendRequest(const QString& path);
+    Wait WaitForAnswer();
+    Wait TimedOut();
+    void Pump();
+    bool Expired() const;
+
+    void Winsock1_Connect();
+    void Winsock1_Disconnected();
+    void Winsock1_SendComplete(qint64 bytes);
+    void Winsock1_DataArrival();
+    void Winsock1_Error(int number, const QString& description);
+    void SocketErrorOccurred(int qtError);
+    void AcceptArrival(const QByteArray& bytes);
+    void ReadHeaderBlock();
+    void JudgeCompletion(qsizetype arrived);
+    void WatchForReset();
+    void NoteResetOnSocket();
+
+    ProgramState& state_;
+    frmMain& window_;
+    int winsockState_ = winsock::kClosed;
+    int pendingError_ = 0;  // an error the kernel reported before Qt read it
+    bool htmlEndSeen_ = false;
+    QElapsedTimer t0_;
+    QTimer heartbeat_;
+};
+
+}  // namespace tw

@@ -1,0 +1,220 @@
+// The socket's event handlers: connected, closed by the site, send-complete,
+// data arrival with its completion rules, and errors by Winsock number.
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <QEvent>
+#include <QLabel>
+#include <QSocketNotifier>
+#include <QTcpSocket>
+#include <cerrno>
+#include <limits>
+
+#include "app/DebugLog.h"
+#include "app/ProgramState.h"
+#include "db/Format.h"
+#include "download/Fetcher.h"
+#include "download/TextRoutines.h"
+#include "ui/frmMain.h"
+
+namespace tw {
+namespace {
+
+int WinsockNumber(QAbstractSocket::SocketError error) {
+    switch (error) {
+        case QAbstractSocket::ConnectionRefusedError:
+            return winsock::kConnectionRefused;
+        case QAbstractSocket::HostNotFoundError:
+            return winsock::kHostNotFound;
+        case QAbstractSocket::SocketTimeoutError:
+            return winsock::kTimedOut;
+        case QAbstractSocket::NetworkError:
+            return winsock::kConnectionAborted;
+        case QAbstractSocket::SocketAccessError:
+            return 10013;
+        case QAbstractSocket::SocketResourceError:
+            return 10055;
+        case QAbstractSocket::DatagramTooLargeError:
+            return 10040;
+        case QAbstractSocket::AddressInUseError:
+            return 10048;
+        case QAbstractSocket::SocketAddressNotAvailableError:
+            return 10049;
+        case QAbstractSocket::UnsupportedSocketOperationError:
+            return 10045;
+        default:
+            return 10050;  // the network is down: nothing more specific is known
+    }
+}
+
+int WinsockNumberOfErrno(int error) {
+    switch (error) {
+        case ETIMEDOUT:
+            return winsock::kTimedOut;
+        case ECONNABORTED:
+            return winsock::kConnectionAborted;
+        default:
+            return winsock::kConnectionReset;
+    }
+}
+
+bool IsRetryError(int number) {
+    return number == winsock::kConnectionAborted || number == winsock::kConnectionReset ||
+           number == winsock::kTimedOut;
+}
+
+}  // namespace
+
+void Fetcher::Winsock1_Connect() {
+    winsockState_ = winsock::kConnected;
+    WatchForReset();
+}
+
+void Fetcher::Winsock1_Disconnected() {
+    if (winsockState_ == winsock::kConnected) {
+        winsockState_ = winsock::kClosing;
+    }
+}
+
+void Fetcher::Winsock1_SendComplete(qint64) {
+    if (Winsock1->bytesToWrite() == 0) {
+        RequestSent = true;
+    }
+}
+
+void Fetcher::SocketErrorOccurred(int qtError) {
+    const auto error = static_cast<QAbstractSocket::SocketError>(qtError);
+    if (error == QAbstractSocket::RemoteHostClosedError) {
+        if (pendingError_ != 0) {
+            Winsock1_Error(pendingError_, QStringLiteral("Connection is reset by remote side"));
+        } else if (winsockState_ == winsock::kConnected) {
+            // An orderly close by the site is no error event: the socket is
+            // left closing and the answer ends by its completion rules.
+            winsockState_ = winsock::kClosing;
+        }
+        return;
+    }
+    Winsock1_Error(WinsockNumber(error), Winsock1->errorString());
+}
+
+void Fetcher::Winsock1_Error(int number, const QString& description) {
+    if (number == winsock::kConnectionRefused || number == winsock::kHostNotFound) {
+        ConnectFailed = true;
+    } else if (IsRetryError(number)) {
+        RetryRequested = true;
+    } else {
+        WriteDebugLog(state_, QStringLiteral("WinsockErr"),
+                      AppError(number, QStringLiteral("Winsock1"), description));
+    }
+    CloseSocket();
+}
+
+// Qt reads a reset like an orderly close. The kernel still tells them apart
+// until the first read after the reset, so the socket's read notifications
+// are watched and a pending error is noted before Qt reads.
+void Fetcher::WatchForReset() {
+    for (QSocketNotifier* notifier : Winsock1->findChildren<QSocketNotifier*>()) {
+        notifier->installEventFilter(this);
+    }
+}
+
+bool Fetcher::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::SockAct && winsockState_ == winsock::kConnected) {
+        const auto* notifier = qobject_cast<QSocketNotifier*>(watched);
+        if (notifier != nullptr && notifier->type() == QSocketNotifier::Read) {
+            NoteResetOnSocket();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Fetcher::NoteResetOnSocket() {
+    const qintptr fd = Winsock1->socketDescriptor();
+    if (fd < 0 || pendingError_ != 0) {
+        return;
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_ERROR, &error, &length) == 0 &&
+        error != 0) {
+        pendingError_ = WinsockNumberOfErrno(error);
+    }
+}
+
+void Fetcher::Winsock1_DataArrival() {
+    WatchForReset();
+    // Data the site sent before closing its end is read as well.
+    const QByteArray bytes = Winsock1->readAll();
+    if (bytes.isEmpty()) {
+        return;
+    }
+    try {
+        AcceptArrival(bytes);
+    } catch (const AppError& error) {
+        if (IsRetryError(error.number())) {
+            RetryRequested = true;
+            return;
+        }
+        WriteDebugLog(state_, QStringLiteral("DataArrive"), error);
+        state_.DownloadInProgress = false;
+    }
+}
+
+void Fetcher::AcceptArrival(const QByteArray& bytes) {
+    const qsizetype n = bytes.size();
+    state_.PageData += bytes;
+    const int64_t counted = static_cast<int64_t>(BodyBytes) + n;
+    if (counted > std::numeric_limits<int32_t>::max()) {
+        throw AppError(err::kOverflow, QStringLiteral("Tallywick"), QStringLiteral("Overflow"));
+    }
+    BodyBytes = static_cast<int32_t>(counted);
+    BytesShown += static_cast<float>(n);
+    if (!HeaderDone) {
+        if (InStr(1, state_.PageData, "302 Found") > 0) {
+            RetryRequested = true;
+            return;
+        }
+        ReadHeaderBlock();
+    }
+    window_.lblDownloadedBytes->setText(
+        Format(Variant(static_cast<double>(BytesShown)), QStringLiteral("0,000")) +
+        QStringLiteral(" bytes"));
+    JudgeCompletion(n);
+}
+
+void Fetcher::ReadHeaderBlock() {
+    const qsizetype p = state_.PageData.indexOf("\r\n\r\n") + 1;
+    if (p < 1) {
+        return;
+    }
+    HeaderDone = true;
+    HeaderLength = static_cast<int32_t>(p + 3);
+    BodyBytes -= HeaderLength;
+    for (const QByteArray& line : state_.PageData.left(p - 1).split('\n')) {
+        if (line.contains("Content-Length")) {
+            const QByteArray value = line.mid(line.indexOf(' ') + 1).trimmed();
+            ContentLength = static_cast<int32_t>(Variant(QString::fromLatin1(value)).toLong());
+            break;
+        }
+    }
+}
+
+void Fetcher::JudgeCompletion(qsizetype arrived) {
+    QByteArray& page = state_.PageData;
+    if (!htmlEndSeen_) {
+        // Only the new bytes (and the marker's length before them) can hold it.
+        const qsizetype from = std::max<qsizetype>(1, page.size() - arrived - 6);
+        htmlEndSeen_ = InStr(from, page, "</html>") > 0;
+    }
+    if (BodyBytes >= ContentLength && htmlEndSeen_) {
+        CloseSocket();
+    }
+    // A picture is judged only once its header block has ended.
+    if (PictureMode && HeaderDone && BodyBytes >= ContentLength) {
+        page = TrimBlanks(page.right(ContentLength));
+        CloseSocket();
+    }
+}
+
+}  // namespace tw

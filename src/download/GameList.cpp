@@ -1,0 +1,124 @@
+#include "download/GameList.h"
+
+#include <QLabel>
+
+#include "app/ProgramState.h"
+#include "download/DownloadContext.h"
+#include "download/Fetcher.h"
+#include "download/TextRoutines.h"
+#include "ui/frmMain.h"
+
+namespace tw {
+namespace {
+
+const QByteArray kPagerMarker = "class=\"IBBPagerLastPage\"";
+
+QString ListRoot(const ProgramState& state) {
+    return state.settings.URL_Games_Root + UrlEncode(state.CurrentGamertag);
+}
+
+void AddGameRow(Recordset& rs, int32_t id, const QByteArray& page, qsizetype* t) {
+    rs.AddNew();
+    rs.SetField(QStringLiteral("Game_ID"), id);
+    rs.SetField(QStringLiteral("Type"), PageValue(ExtractUntil(page, *t + 1, '<')));
+    for (const char* field : {"Date_Time_Stamp", "Map", "Playlist"}) {
+        // Each value is the text after the first tag inside the next cell.
+        const qsizetype c = InStr(*t, page, "<td>");
+        *t = InStr(c + 4, page, ">");
+        rs.SetField(QString::fromLatin1(field), PageValue(ExtractUntil(page, *t + 1, '<')));
+    }
+    SaveRow(rs);
+}
+
+// Reads one page's rows; false when the player's last downloaded game was met.
+bool ReadGameRows(ProgramState& state) {
+    const QByteArray& page = state.PageData;
+    qsizetype pos = 1;
+    for (;;) {
+        const qsizetype g = InStr(pos, page, "gameID");
+        if (g < 1) {
+            return true;
+        }
+        const int32_t id = WholeNumber(ExtractUntil(page, g + 7, '&'));
+        if (!state.settings.Scan_All_Game_Lists && id == state.LastGameID) {
+            return false;
+        }
+        qsizetype t = InStr(g + 1, page, ">");
+        AddGameRow(*state.rsGame, id, page, &t);
+        pos = t + 1;
+    }
+}
+
+QList<int32_t> NewGameIds(ProgramState& state) {
+    state.CurrentSQL =
+        QStringLiteral("SELECT Game.Game_ID ") +
+        QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
+        QStringLiteral("WHERE Game_Player.Game_ID Is Null ") +
+        QStringLiteral("ORDER BY Game.Game_ID DESC");
+    state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
+    Recordset& rs = *state.rsWork;
+    QList<int32_t> ids;
+    if (!(rs.IsEOF() && rs.IsBOF())) {
+        rs.MoveLast();
+        rs.MoveFirst();
+        while (!rs.IsEOF()) {
+            ids.append(static_cast<int32_t>(rs.Field(0).toLong()));
+            rs.MoveNext();
+        }
+    }
+    rs.Close();
+    state.rsWork.reset();
+    return ids;
+}
+
+}  // namespace
+
+int16_t GameListPageCount(const QByteArray& page) {
+    const qsizetype p = InStr(1, page, kPagerMarker);
+    if (p <= 0) {
+        return 1;
+    }
+    const qsizetype q = InStr(p, page, "&page");
+    return Variant(LeadingNumber(ExtractUntil(page, q + 6, '"'))).toInt16();
+}
+
+GameListOutcome ReadGameList(DownloadContext& context) {
+    ProgramState& state = context.state;
+    frmMain& window = context.window;
+    state.CurrentStage = 3;
+    window.ShowStage(state, StageState::Advance);
+
+    const QString root = ListRoot(state);
+    context.fetcher.DownloadPage(root + QStringLiteral("&page=12"), 0);
+    if (StoppedDuringFetch(context, 0)) {
+        return GameListOutcome::Stopped;
+    }
+    if (InStr(1, state.PageData, kPagerMarker) == 0) {
+        context.fetcher.DownloadPage(root, 0);
+    }
+    const int16_t pages = GameListPageCount(state.PageData);
+    for (int n = 1; n <= pages; ++n) {
+        context.fetcher.DownloadPage(root + QStringLiteral("&page=") + QString::number(n), 0);
+        if (StoppedDuringFetch(context, 0)) {
+            return GameListOutcome::Stopped;
+        }
+        if (!ReadGameRows(state)) {
+            break;
+        }
+    }
+
+    context.GameIds = NewGameIds(state);
+    if (context.GameIds.isEmpty()) {
+        window.ShowStage(state, StageState::Info);
+        window.SetDownloadMode(false);
+        return GameListOutcome::NoNewGames;
+    }
+    state.CurrentStage = 4;
+    window.lblStageComplete[3]->setText(QStringLiteral("New games found ") + QStringLiteral("(") +
+                                        QString::number(context.GameIds.size()) +
+                                        QStringLiteral(")"));
+    window.ShowStage(state, StageState::Advance);
+    return GameListOutcome::NewGames;
+}
+
+}  // namespace tw

@@ -1,0 +1,196 @@
+#include "download/PlayerPage.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPixmap>
+#include <QSignalBlocker>
+
+#include "app/LoadPicture.h"
+#include "app/Paths.h"
+#include "app/ProgramState.h"
+#include "download/DownloadContext.h"
+#include "download/Fetcher.h"
+#include "download/TextRoutines.h"
+#include "ui/frmMain.h"
+
+namespace tw {
+namespace {
+
+const QByteArray kQuote = "\"";
+
+void RemoveUnknownGamertag(DownloadContext& context) {
+    ProgramState& state = context.state;
+    frmMain& window = context.window;
+    RunSql(state, QStringLiteral("delete * from Player where Player_Gamertag=") +
+                      Quoted(state.CurrentGamertag));
+    {
+        // Taking the entry away is no selection; choosing entry 0 below is.
+        QSignalBlocker quiet(window.cmbTagList);
+        window.cmbTagList->removeItem(window.cmbTagList->currentIndex());
+        window.cmbTagList->setCurrentIndex(-1);
+    }
+    if (window.cmbTagList->count() > 0) {
+        window.cmbTagList->setCurrentIndex(0);
+    }
+    window.ShowStage(state, StageState::Failed);
+    window.SetDownloadMode(false);
+}
+
+void StoreClan(ProgramState& state) {
+    const QByteArray& page = state.PageData;
+    const qsizetype p = InStr(1, page, "Clan:");
+    if (p <= 1) {
+        return;
+    }
+    const qsizetype q = InStr(p + 5, page, ">");
+    const QString clan = PageValue(ExtractUntil(page, q + 1, '<'));
+    RunSql(state, QStringLiteral("insert into Clan values(") + Quoted(clan) +
+                      QStringLiteral(",'','','','')"));
+    RunSql(state, QStringLiteral("update Player set Clan_Name = ") + Quoted(clan) +
+                      QStringLiteral(" where Player_Gamertag = ") + Quoted(state.CurrentGamertag));
+}
+
+void ReadLevelCell(const QByteArray& cell, Recordset& rs) {
+    if (InStr(1, cell, "No Games Played") > 0) {
+        rs.SetField(QStringLiteral("Experience_Level"), 0);
+        rs.SetField(QStringLiteral("Next_Level_Progress"), 0.0);
+        return;
+    }
+    const qsizetype x = InStr(1, cell, "ExpBarText");
+    const qsizetype y = InStr(x + 10, cell, ">");
+    rs.SetField(QStringLiteral("Experience_Level"), PageValue(ExtractUntil(cell, y + 1, '<')));
+    const qsizetype z = InStr(y, cell, "LevelBar.gif");
+    const qsizetype w = InStr(z, cell, "width");
+    // The bar's width in pixels is half the percentage.
+    rs.SetField(QStringLiteral("Next_Level_Progress"),
+                2 * LeadingNumber(ExtractUntil(cell, w + 7, '"')));
+}
+
+void StoreExperienceLevels(ProgramState& state) {
+    RunSql(state, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
+                      Quoted(state.CurrentGamertag));
+    const QByteArray& page = state.PageData;
+    Recordset& rs = *state.rsPlayerPlaylist;
+    qsizetype p = InStr(1, page, "HopperLink");
+    while (p != 0) {
+        rs.AddNew();
+        rs.SetField(QStringLiteral("Player_Gamertag"), state.CurrentGamertag);
+        const qsizetype q = InStr(p, page, ">");
+        rs.SetField(QStringLiteral("Playlist"), PageValue(ExtractUntil(page, q + 1, '<')));
+        const qsizetype a = InStr(q + 1, page, "<td");
+        const qsizetype b = InStr(a + 1, page, "</td>");
+        ReadLevelCell(page.mid(a - 1, b - a), rs);
+        SaveRow(rs);
+        // The next playlist is searched from the end of this one's cell, so
+        // a short row cannot hide the next playlist.
+        p = InStr(b, page, "HopperLink");
+    }
+}
+
+int32_t ColourCode(const QByteArray& query, const QByteArray& key) {
+    return WholeNumber(ExtractUntil(query, InStr(1, query, key) + 2, '&'));
+}
+
+QByteArray StoreEmblemColours(ProgramState& state) {
+    const QByteArray& page = state.PageData;
+    const qsizetype e = InStr(1, page, "imgEmblem");
+    const qsizetype q = InStr(e, page, "?");
+    QByteArray query = ExtractUntil(page, q + 1, '"');
+    query = ReplaceNoCase(ReplaceNoCase(query, "amp;", ""), "s=90", "s=70");
+    const int32_t primary = ColourCode(query, "0=");
+    const int32_t secondary = ColourCode(query, "1=");
+    RunSql(state, QStringLiteral("update Player set Primary_Color_Code = ") +
+                      QString::number(primary) + QStringLiteral(", ") +
+                      QStringLiteral("Secondary_Color_Code = ") + QString::number(secondary) +
+                      QStringLiteral(" where Player_Gamertag = ") + Quoted(state.CurrentGamertag));
+    return query;
+}
+
+// A picture from a download replaces the whole file.
+void WritePicture(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
+        throw AppError(75, QStringLiteral("Tallywick"), QStringLiteral("Path/File access error"));
+    }
+}
+
+void ShowPictureFile(QLabel& picture, const QString& path) {
+    QPixmap pixmap = QPixmap::fromImage(LoadPicture(path));
+    if (pixmap.width() > picture.width() || pixmap.height() > picture.height()) {
+        pixmap = pixmap.scaled(picture.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    picture.setPixmap(pixmap);
+    picture.setProperty("picturePath", path);
+}
+
+// The emblem is shown; a file that is no picture is deleted and the
+// unknown picture shown instead.
+void ShowEmblem(DownloadContext& context, const QString& path) {
+    ProgramState& state = context.state;
+    QLabel& avatar = *context.window.imgAvatar;
+    try {
+        ShowPictureFile(avatar, path);
+    } catch (const AppError& error) {
+        if (error.number() != err::kInvalidPicture) {
+            throw;
+        }
+        QFile::remove(AvatarPath(state, state.CurrentGamertag));
+        try {
+            ShowPictureFile(avatar, state.AvatarDir + QStringLiteral("unknown.jpg"));
+        } catch (const AppError&) {
+            avatar.clear();
+            avatar.setProperty("picturePath", QString());
+        }
+    }
+    context.window.repaint();
+}
+
+QByteArray SmallEmblemQuery(QByteArray query) {
+    query = ReplaceNoCase(query, "s=70", "s=30");
+    const QByteArray colours = ExtractUntil(query, InStr(1, query, "0="), 'f');
+    query = ReplaceNoCase(query, colours, "0=0&1=0&2=1&3=1&");
+    const QByteArray background = ExtractUntil(query, InStr(1, query, "b="), '&');
+    return ReplaceNoCase(query, background, "b=1");
+}
+
+void SaveEmblemPictures(DownloadContext& context, const QByteArray& query) {
+    ProgramState& state = context.state;
+    const QString root = state.settings.URL_Image_Root;
+    context.fetcher.DownloadPage(root + QString::fromLatin1(query), kPictureMode);
+    const QString large = AvatarPath(state, state.CurrentGamertag);
+    WritePicture(large, state.PageData);
+    ShowEmblem(context, large);
+    const QByteArray small = SmallEmblemQuery(query);
+    context.fetcher.DownloadPage(root + QString::fromLatin1(small), kPictureMode);
+    WritePicture(AvatarPath(state, state.CurrentGamertag, QStringLiteral("_smbw.jpg")),
+                 state.PageData);
+}
+
+}  // namespace
+
+bool IsUnknownGamertagPage(const QByteArray& page) {
+    for (const char* signal :
+         {"400 Bad Request", "don't have stats", "1/01/0001 12:00 AM", "default_avatar.gif"}) {
+        if (InStr(1, page, signal) > 0) {
+            return true;
+        }
+    }
+    return InStr(1, page, "Last Active") == 0;
+}
+
+PlayerPageOutcome ReadPlayerPage(DownloadContext& context) {
+    ProgramState& state = context.state;
+    if (IsUnknownGamertagPage(state.PageData)) {
+        RemoveUnknownGamertag(context);
+        return PlayerPageOutcome::NotFound;
+    }
+    StoreClan(state);
+    StoreExperienceLevels(state);
+    const QByteArray query = StoreEmblemColours(state);
+    SaveEmblemPictures(context, query);
+    return PlayerPageOutcome::Stored;
+}
+
+}  // namespace tw

@@ -1,0 +1,21 @@
+#pragma once
+// The player page phase: does the gamertag exist on the site; the player's
+// clan, experience level per playlist, emblem colours and the two emblem
+// pictures.
+
+#include <QByteArray>
+
+namespace tw {
+
+struct DownloadContext;
+
+enum class PlayerPageOutcome { NotFound, Stored };
+
+// The texts by which the site says it does not know a gamertag.
+bool IsUnknownGamertagPage(const QByteArray& page);
+
+// Reads PageData (the player page, fetched already). An unknown gamertag is
+// removed from the database and the tag list, and row 2 shows it failed.
+PlayerPageOutcome ReadPlayerPage(DownloadContext& context);
+
+}  // namespace tw

@@ -1,0 +1,62 @@
+#include "download/ProgressDisplay.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <cmath>
+
+#include "db/Format.h"
+#include "ui/Twips.h"
+#include "ui/frmMain.h"
+
+namespace tw {
+namespace {
+
+void SetBarWidth(QFrame& bar, int pixels) {
+    bar.resize(pixels, bar.height());
+}
+
+void ShowPercent(frmMain& window, const QString& percent) {
+    window.lblProgressPercent->setText(percent);
+    window.setWindowTitle(QString::fromLatin1(kProgramCaption) + QStringLiteral("   ") + percent);
+}
+
+}  // namespace
+
+QString ProgressText(int reading, int count) {
+    return QStringLiteral("Reading...   ") + QString::number(reading) + QStringLiteral(" of ") +
+           QString::number(count);
+}
+
+QString ProgressPercent(int done, int count) {
+    return Format(Variant(static_cast<double>(done) / count), QStringLiteral("0%"));
+}
+
+QString ElapsedText(int64_t milliseconds) {
+    const double seconds = std::floor(static_cast<double>(milliseconds) / 1000.0);
+    return Format(Variant::FromSerialDate(seconds / 86400.0), QStringLiteral("hh:mm:ss"));
+}
+
+void ShowProgressStart(frmMain& window, int count) {
+    window.lblProgressText->setText(ProgressText(1, count));
+    window.shpProgressEmpty->show();
+    SetBarWidth(*window.shpProgressFull, TwipsScale::ForWidget(window).XToPixels(1));
+    window.shpProgressFull->show();
+    window.lblProgressPercent->show();
+}
+
+void ShowGameProgress(frmMain& window, int done, int count, int64_t elapsedMs) {
+    window.lblProgressText->setText(ProgressText(done + 1, count));
+    ShowPercent(window, ProgressPercent(done, count));
+    const double share = static_cast<double>(done) / count;
+    SetBarWidth(*window.shpProgressFull,
+                static_cast<int>(std::lround(share * window.shpProgressEmpty->width())));
+    window.lblElapsedTime->setText(ElapsedText(elapsedMs));
+    window.repaint();
+}
+
+void ShowProgressEnd(frmMain& window) {
+    ShowPercent(window, QStringLiteral("100%"));
+    SetBarWidth(*window.shpProgressFull, window.shpProgressEmpty->width());
+}
+
+}  // namespace tw
