@@ -68,6 +68,9 @@ void Database::CompactDatabase(const QString& source, const QString& target) {
         throw AppError(err::kDatabaseNotFound, kDatabaseSource,
                        QStringLiteral("Could not find file '%1'.").arg(source));
     }
+    if (QFileInfo(source).isFile() && QFileInfo(source).size() == 0) {
+        throw sqlite::ErrorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, source);
+    }
     if (QFileInfo::exists(target)) {
         throw AppError(sqlite::kDatabaseExists, kDatabaseSource,
                        QStringLiteral("Database already exists."));
