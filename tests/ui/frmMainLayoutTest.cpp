@@ -129,6 +129,18 @@ TEST_F(frmMainLayoutTest, TooSmallSnapsBackToExactlyTheSmallestSize) {
     }
 }
 
+TEST_F(frmMainLayoutTest, MinimisedWindowIsLeftAlone) {
+    window->setWindowState(Qt::WindowMinimized);
+    ResizeTo(10005, 6000);
+    EXPECT_EQ(window->OuterWidthTwips(), 10005);
+    EXPECT_EQ(window->OuterHeightTwips(), 6000);
+    window->setWindowState(Qt::WindowNoState);
+    window->Form_Resize();
+    test::Settle();
+    EXPECT_EQ(window->OuterWidthTwips(), 11415);
+    EXPECT_EQ(window->OuterHeightTwips(), 7335);
+}
+
 TEST_F(frmMainLayoutTest, AbsentPlacementOpensAtTheCornerAndSnaps) {
     window->MoveToTwips(0, 0);
     ResizeTo(0, 0);
