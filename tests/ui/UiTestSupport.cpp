@@ -12,8 +12,10 @@ QApplication& App() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: destroying it among the other static objects at exit
+    // crashes, and the process ends right after the tests anyway.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void Settle() {
