@@ -38,9 +38,11 @@ QString FormatAsDate(const Variant& value, const QString& pattern) {
         if (parsed.isValid()) {
             return FormatDatePattern(parsed, pattern);
         }
-        if (!ParseNumberText(value.toText())) {
+        const auto number = ParseNumberText(value.toText());
+        if (!number) {
             return value.toText();  // text that is no date stays as it is
         }
+        return FormatAsDate(Variant(*number), pattern);
     }
     return FormatDatePattern(value.toDateTime(), pattern);
 }

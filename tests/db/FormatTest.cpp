@@ -130,6 +130,7 @@ TEST(FormatDate, ElapsedFractionOfADayAsClockTime) {
         {3725 * second, "hh:mm:ss", "01:02:05"},
         {59.6 * second, "hh:mm:ss", "00:01:00"},  // shown to the nearest second
         {int64_t{1}, "hh:mm:ss", "00:00:00"},
+        {"0.75", "hh:mm:ss", "18:00:00"},
     });
 }
 

@@ -168,6 +168,21 @@ TEST(TextWriter, AMissingFolderIsError3044) {
                   .arg(missing));
 }
 
+TEST(TextWriter, ASchemaFileThatCannotBeWrittenIsError3051AndTheTableStays) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("schema.ini")));  // in the way
+    VectorRecordset rows = Players();
+    QString description;
+    EXPECT_EQ(
+        ErrorOf(
+            [&] { TextTableWriter::WriteTable(dir.path(), QStringLiteral("Player.txt"), rows); },
+            &description),
+        3051);
+    EXPECT_EQ(description,
+              QStringLiteral("Cannot open the file '%1'.").arg(dir.filePath("schema.ini")));
+    EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
+}
+
 TEST(TextWriter, NamesThatLeaveTheFolderOrHitTheSchemaAreRefused) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("inner"));
