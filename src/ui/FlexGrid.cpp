@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include "ui/FixedRowsOverlay.h"
 #include "ui/FlexGridDelegate.h"
 #include "ui/Twips.h"
 #include "ui/VbColor.h"
@@ -46,6 +47,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(TwipsToPixelsY(kDefaultRowHeightTwips));
     horizontalHeader()->setDefaultSectionSize(TwipsToPixelsX(kDefaultColWidthTwips));
+    fixedOverlay_ = new FixedRowsOverlay(this);
     SetRows(0);
     SetCols(0);
 }
@@ -58,6 +60,7 @@ void FlexGrid::SetRows(int rows) {
     setRowCount(rows < 0 ? 0 : rows);
     fixedRows_ = std::min(fixedRows_, rowCount());
     row_ = std::min(row_, std::max(rowCount() - 1, 0));
+    fixedOverlay_->Relayout();
 }
 
 void FlexGrid::SetCols(int cols) {
@@ -68,6 +71,7 @@ void FlexGrid::SetCols(int cols) {
 
 void FlexGrid::SetFixedRows(int rows) {
     fixedRows_ = std::clamp(rows, 0, rowCount());
+    fixedOverlay_->Relayout();
     viewport()->update();
 }
 
@@ -192,6 +196,17 @@ void FlexGrid::mousePressEvent(QMouseEvent* event) {
                    event->position().toPoint().x(), event->position().toPoint().y());
 }
 
+void FlexGrid::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    fixedOverlay_->Relayout();
+}
+
+void FlexGrid::scrollContentsBy(int dx, int dy) {
+    QTableWidget::scrollContentsBy(dx, dy);
+    // The overlay may cover the top row now; nothing else changes.
+    fixedOverlay_->update();
+}
+
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
     TrackMouse(event->position().toPoint());
     QTableWidget::mouseReleaseEvent(event);
@@ -220,7 +235,8 @@ const QTableWidgetItem* FlexGrid::CellItem(int row, int col) const {
 }
 
 void FlexGrid::TrackMouse(const QPoint& position) {
-    mouseRow_ = rowAt(position.y());
+    const int fixedRow = fixedOverlay_->FixedRowAt(position);
+    mouseRow_ = fixedRow >= 0 ? fixedRow : rowAt(position.y());
     mouseCol_ = columnAt(position.x());
 }
 

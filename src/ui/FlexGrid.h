@@ -3,7 +3,8 @@
 // query Parts use. Row 0 up to FixedRows()-1 and column 0 up to FixedCols()-1
 // are fixed (header-looking, not selectable); they are ordinary cells of the
 // matrix, so TextMatrix(0, c) is the header text of column c, as in the
-// designed grid. Sizes are twips; a cell background of 0 means the grid's
+// designed grid; the fixed rows stay in view while the others scroll.
+// Sizes are twips; a cell background of 0 means the grid's
 // default background; colours are &H00BBGGRR values.
 
 #include <QPixmap>
@@ -11,6 +12,8 @@
 #include <cstdint>
 
 namespace tw {
+
+class FixedRowsOverlay;
 
 class FlexGrid : public QTableWidget {
     Q_OBJECT
@@ -93,6 +96,8 @@ class FlexGrid : public QTableWidget {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
   private:
     QTableWidgetItem* CellItem(int row, int col);
@@ -103,6 +108,7 @@ class FlexGrid : public QTableWidget {
     int PixelsToTwipsX(int pixels) const;
     int PixelsToTwipsY(int pixels) const;
 
+    FixedRowsOverlay* fixedOverlay_ = nullptr;
     int fixedRows_ = 0;
     int fixedCols_ = 0;
     int row_ = 0;

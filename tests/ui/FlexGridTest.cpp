@@ -124,5 +124,31 @@ TEST_F(FlexGridTest, MouseEventsReportButtonAndCell) {
     EXPECT_EQ(grid.MouseCol(), 0);
 }
 
+TEST_F(FlexGridTest, FixedRowStaysInViewWhileTheRowsScroll) {
+    grid.SetRows(60);
+    for (int r = 1; r < 60; ++r) {
+        grid.SetTextMatrix(r, 0, QString::number(r));
+    }
+    grid.show();
+    test::Settle();
+    const int headerHeight = grid.rowHeight(0);
+    const QRect strip(grid.viewport()->geometry().topLeft(),
+                      QSize(grid.viewport()->width(), headerHeight));
+    const QImage before = grid.grab(strip).toImage();
+    grid.scrollToBottom();
+    test::Settle();
+    ASSERT_GT(grid.rowAt(headerHeight + 2), 20);  // the data rows did scroll
+    EXPECT_EQ(grid.grab(strip).toImage(), before);
+    // A click on the header strip reaches row 0, as a sort click needs.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(grid.columnViewportPosition(1) + 3, 3));
+    EXPECT_EQ(grid.MouseRow(), 0);
+    EXPECT_EQ(grid.MouseCol(), 1);
+    // Without fixed rows nothing is held at the top.
+    grid.SetFixedRows(0);
+    test::Settle();
+    EXPECT_NE(grid.grab(strip).toImage(), before);
+}
+
 }  // namespace
 }  // namespace tw
