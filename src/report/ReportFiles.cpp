@@ -1,0 +1,69 @@
+#include "report/ReportFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "app/LoadPicture.h"
+#include "app/ProgramState.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int kPathFileAccessError = 75;
+
+[[noreturn]] void RaiseFileError(int number, const QString& description) {
+    throw AppError(number, QStringLiteral("Tallywick"), description);
+}
+
+}  // namespace
+
+QString ReportFileStem(const QString& gamertag) {
+    QString stem = gamertag;
+    stem.replace(QLatin1Char(' '), QLatin1Char('_'));
+    stem.replace(QLatin1Char('/'), QLatin1Char('_'));
+    stem.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return stem;
+}
+
+QString ReportOutputPath(const ProgramState& state, const QString& gamertag) {
+    QString stem = ReportFileStem(gamertag);
+    // Compared without case: on a case-blind file system "Template" would
+    // still overwrite the template.
+    if ((stem + QStringLiteral(".html"))
+            .compare(QString::fromLatin1(kTemplateFileName), Qt::CaseInsensitive) == 0) {
+        stem += QLatin1Char('_');
+    }
+    return state.TpsDir + stem + QStringLiteral(".html");
+}
+
+QByteArray ReadTemplate(const ProgramState& state) {
+    QFile file(state.TpsDir + QString::fromLatin1(kTemplateFileName));
+    if (!QFileInfo(file).isFile()) {
+        RaiseFileError(err::kFileNotFound, QStringLiteral("File not found"));
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        RaiseFileError(kPathFileAccessError, QStringLiteral("Path/File access error"));
+    }
+    return file.readAll();
+}
+
+void WriteReportTo(QIODevice& device, const QByteArray& reportText) {
+    if (device.write(reportText) != reportText.size() || device.write("\r\n", 2) != 2) {
+        RaiseFileError(kPathFileAccessError, QStringLiteral("Path/File access error"));
+    }
+}
+
+void WriteReportFile(const QString& path, const QByteArray& reportText) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        RaiseFileError(kPathFileAccessError, QStringLiteral("Path/File access error"));
+    }
+    WriteReportTo(file, reportText);
+    if (!file.commit()) {
+        RaiseFileError(kPathFileAccessError, QStringLiteral("Path/File access error"));
+    }
+}
+
+}  // namespace tw

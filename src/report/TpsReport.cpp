@@ -1,0 +1,82 @@
+#include "report/TpsReport.h"
+
+#include <QAction>
+
+#include "app/DebugLog.h"
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+#include "db/Format.h"
+#include "report/ReportFiles.h"
+#include "report/ReportSections.h"
+#include "report/ReportTokens.h"
+#include "ui/frmMain.h"
+
+namespace tw {
+
+namespace {
+
+QDateTime Now(const ProgramState& state) {
+    return state.clock ? state.clock() : QDateTime::currentDateTime();
+}
+
+void OfferToOpen(ProgramState& state, const QString& path) {
+    const MsgResult answer =
+        state.dialogs->Message(QString::fromLatin1(kReportCreatedMessage), MsgButtons::YesNo,
+                               MsgIcon::Question, QStringLiteral("Confirm View"));
+    if (answer == MsgResult::Yes) {
+        state.dialogs->OpenDocument(path);  // a failure to open is not reported
+    }
+}
+
+// Runs after success and after every error; nothing here may fail the run.
+void CleanUp(ProgramState& state) {
+    try {
+        if (state.rsWork) {
+            state.rsWork->Close();
+        }
+    } catch (const AppError&) {
+    }
+    state.rsWork.reset();
+    state.WorkText.clear();
+}
+
+}  // namespace
+
+QByteArray FillReport(ProgramState& state, const QByteArray& templateText) {
+    QByteArray reportText = templateText;
+    HeaderSection(state, reportText);
+    CareerSection(state, reportText);
+    EgrSection(state, reportText);
+    MatrixSection(state, reportText);
+    TrophySection(state, reportText);
+    QuitsSection(state, reportText);
+    ReplaceToken(reportText, "?TOTAL_RANKED_QUITS?", QStringLiteral("0"));
+    ReplaceToken(reportText, "?TOTAL_CUSTOM_QUITS?", QStringLiteral("0"));
+    ReplaceToken(reportText, "?CREATE_DATE?",
+                 Format(Variant::FromDate(Now(state)), QStringLiteral("Mmm d, yyyy h:m:s AMPM")));
+    return reportText;
+}
+
+void mnuTPSReport_Click(ProgramState& state) {
+    if (state.CurrentGamertag.isEmpty()) {
+        state.dialogs->Message(QString::fromLatin1(kNoGamertagMessage), MsgButtons::Ok,
+                               MsgIcon::Critical, QStringLiteral("Error"));
+        return;
+    }
+    try {
+        const QByteArray reportText = FillReport(state, ReadTemplate(state));
+        state.WorkText = ReportOutputPath(state, state.CurrentGamertag);
+        WriteReportFile(state.WorkText, reportText);
+        OfferToOpen(state, state.WorkText);
+    } catch (const AppError& error) {
+        WriteDebugLog(state, QString::fromLatin1(kReportStage), error);
+    }
+    CleanUp(state);
+}
+
+void ConnectTpsReport(ProgramState& state, frmMain& window) {
+    QObject::connect(window.mnuTPSReport, &QAction::triggered, &window,
+                     [&state] { mnuTPSReport_Click(state); });
+}
+
+}  // namespace tw

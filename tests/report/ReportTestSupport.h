@@ -1,0 +1,195 @@
+#pragma once
+// A program folder in a temporary directory with a fresh statistics database,
+// a report folder, scripted dialogs and a fixed clock, for the report tests.
+// Data goes in through SQLite itself, between two openings of the database.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "app/Paths.h"
+#include "app/ProgramState.h"
+#include "db/SqliteSchemaBuilder.h"
+#include "report/ReportSections.h"
+#include "report/TpsReport.h"
+#include "ui/ScriptedDialogs.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '"' << bytes.toStdString() << '"';
+}
+
+namespace tw::test {
+
+// Every token of the report, in the order the report fills them.
+inline const QStringList kAllTokens = {"GAMERTAG",           "CLAN_NAME",
+                                       "CLAN_WEBSITE",       "QUOTE",
+                                       "PRIMARY_COLOR",      "SECONDARY_COLOR",
+                                       "INVERT_COLOR",       "AVATAR_PATH_LARGE",
+                                       "AVATAR_PATH_MINI",   "LEVEL_ICON_B",
+                                       "LEVEL_ICON_H",       "LEVEL_ICON_R",
+                                       "LEVEL_ICON_SK",      "LEVEL_ICON_S",
+                                       "ACTIVITY_RANGE",     "TOTAL_GAMES",
+                                       "TOTAL_FIRSTS",       "TOTAL_KILLS",
+                                       "TOTAL_ASSISTS",      "TOTAL_DEATHS",
+                                       "TOTAL_MEDALS",       "TOTAL_TIME_PLAYED",
+                                       "TOTAL_SHOTS_HIT",    "TOTAL_SHOTS_FIRED",
+                                       "TOTAL_SHOTS_HEAD",   "EGR_SAMPLE_SIZE",
+                                       "EGR_EFFICIENCY",     "EGR_MARKSMANSHIP",
+                                       "EGR_HONOR",          "EGR",
+                                       "EGR_ICON",           "RATIO_TYPE",
+                                       "EFFICIENCY_MATRIX",  "TROPHY_ROOM",
+                                       "TOTAL_RANKED_QUITS", "TOTAL_CUSTOM_QUITS",
+                                       "CREATE_DATE"};
+
+class ReportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        BuildPaths(state_, ProgramFolder());
+        ASSERT_TRUE(QDir().mkpath(state_.TpsDir));
+        sqlite::CreateStatisticsDatabase(state_.DbPath,
+                                         QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
+        state_.dialogs = &dialogs_;
+        state_.clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(15, 30, 7)); };
+        state_.CurrentGamertag = QStringLiteral("Red Fox");
+        Open();
+    }
+
+    // The program folder the test works in; a fresh temporary one unless a
+    // test wants to keep its page.
+    virtual QString ProgramFolder() { return dir_.path(); }
+
+    void Open() { state_.Db = Database::Open(state_.DbPath); }
+
+    // Raw SQLite statements (several allowed) on the closed database file.
+    void Seed(const QString& sql) {
+        state_.rsWork.reset();
+        state_.Db.reset();
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(state_.DbPath.toUtf8().constData(), &db), SQLITE_OK);
+        char* message = nullptr;
+        const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+        const QString failure = message ? QString::fromUtf8(message) : QString();
+        sqlite3_free(message);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK) << failure.toStdString();
+        Open();
+    }
+
+    // A player with colours (codes of the delivered Color table) and the five
+    // playlists of the site, all at level 7 unless `levels` says otherwise.
+    // A player with colours (codes of the delivered Color table: 2 red, 10
+    // cobalt) and the five playlists of the site, all at level 7. Clan and
+    // quote are SQL expressions.
+    void AddPlayer(const QString& tag, int primary = 2, int secondary = 10,
+                   const QString& clan = QStringLiteral("NULL"),
+                   const QString& quote = QStringLiteral("NULL")) {
+        Seed(QStringLiteral("INSERT INTO Player VALUES ('%1', %2, %3, %4, %5, 0, NULL, 'Y', 'N', "
+                            "'N', 'N', 'N');")
+                 .arg(tag, clan)
+                 .arg(primary)
+                 .arg(secondary)
+                 .arg(quote));
+        AddPlaylists(tag, {7, 7, 7, 7, 7});
+    }
+
+    void AddPlaylists(const QString& tag, const QList<int>& levels) {
+        static const QStringList kNames = {"Big Team Battle", "Head to Head", "Rumble Pit",
+                                           "Team Skirmish", "Team Snipers"};
+        QString sql;
+        for (int i = 0; i < levels.size(); ++i) {
+            sql += QStringLiteral("INSERT INTO Player_Playlist VALUES ('%1', '%2', %3, 0);")
+                       .arg(tag, kNames.value(i))
+                       .arg(levels[i]);
+        }
+        Seed(sql);
+    }
+
+    // `count` games from id `firstId` on, one a day from 2005-01-01, each with
+    // one Game_Player row for `tag`; `values` gives the row's columns after
+    // Game_ID and Player_Gamertag (SQL expressions over the game number i,
+    // 1-based), and `game` the Game columns Type, Map, Playlist, purged flag
+    // and duration.
+    void AddGames(
+        const QString& tag, int firstId, int count, const QString& values,
+        const QString& game = QStringLiteral("'Slayer', 'Lockout', 'Team Skirmish', 'N', 300")) {
+        const QString series = QStringLiteral(
+                                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                   "WHERE i < %1) ")
+                                   .arg(count);
+        Seed(series +
+             QStringLiteral("INSERT INTO Game SELECT %1 + i - 1, %2 FROM n;")
+                 .arg(firstId)
+                 .arg(GameColumns(game)) +
+             series +
+             QStringLiteral("INSERT INTO Game_Player SELECT %1 + i - 1, '%2', %3 FROM n;")
+                 .arg(firstId)
+                 .arg(tag, values));
+    }
+    static QString GameColumns(const QString& game) {
+        // Type, then the date, then Map, Playlist, purged flag, duration.
+        const qsizetype comma = game.indexOf(QLatin1Char(','));
+        return game.left(comma) +
+               QStringLiteral(
+                   ", strftime('%Y-%m-%d %H:%M:%S', '2005-01-01 12:00:00', "
+                   "'+' || (i - 1) || ' days')") +
+               game.mid(comma);
+    }
+
+    // "name=?NAME?" records for the given tokens, filled by the whole report
+    // run (without writing), read back as name -> value.
+    QMap<QString, QString> Filled(const QStringList& tokens = kAllTokens) {
+        return Read(FillReport(state_, Records(tokens)));
+    }
+    // The same through one section alone.
+    QMap<QString, QString> FilledBy(void (*section)(ProgramState&, QByteArray&),
+                                    const QStringList& tokens) {
+        QByteArray page = Records(tokens);
+        section(state_, page);
+        return Read(page);
+    }
+    // Records end with a byte no value holds (values may span lines).
+    static QByteArray Records(const QStringList& tokens) {
+        QByteArray page;
+        for (const QString& token : tokens) {
+            page += (token + QStringLiteral("=?") + token + QStringLiteral("?\x1e")).toUtf8();
+        }
+        return page;
+    }
+    static QMap<QString, QString> Read(const QByteArray& page) {
+        QMap<QString, QString> values;
+        for (const QString& record :
+             QString::fromUtf8(page).split(QChar(0x1e), Qt::SkipEmptyParts)) {
+            values.insert(record.section(QLatin1Char('='), 0, 0),
+                          record.section(QLatin1Char('='), 1));
+        }
+        return values;
+    }
+
+    void WriteTemplate(const QByteArray& bytes) {
+        QFile file(state_.TpsDir + QStringLiteral("template.html"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray Bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QString LogText() const {
+        return QString::fromUtf8(Bytes(state_.ProgramDir + QStringLiteral("/debug.log")));
+    }
+
+    QTemporaryDir dir_;
+    ProgramState state_;
+    ScriptedDialogs dialogs_;
+};
+
+}  // namespace tw::test

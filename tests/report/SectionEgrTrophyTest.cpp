@@ -1,0 +1,109 @@
+// The rating and the trophy room on seeded databases.
+
+#include "ReportTestSupport.h"
+
+namespace tw::test {
+namespace {
+
+class EgrTrophy : public ReportTest {
+  protected:
+    // `games` ranked games; per game 1 kill, 0 assists, 1 death, 10 shots of
+    // which 5 hit, and 30 head shots over the first 30 games (so KApD 1.0 and
+    // TA 80 when there are 100 games). Killtacular (factor 4, 4^1.5 = 8)
+    // earned 125 times gives honor 1000 / games.
+    void AddRatedGames(
+        int games, const QString& values = QStringLiteral("1, 'RED', 10, 1, 0, 1, 10, 5, "
+                                                          "CASE WHEN i <= 30 THEN 1 ELSE 0 END")) {
+        AddPlayer(QStringLiteral("Red Fox"));
+        AddGames(QStringLiteral("Red Fox"), 1, games, values);
+        Seed(QStringLiteral(
+            "INSERT INTO Game_Player_Medal VALUES (1, 'Red Fox', 'Killtacular', 125);"));
+    }
+    QMap<QString, QString> Rating() {
+        return Filled({"EGR_SAMPLE_SIZE", "EGR_EFFICIENCY", "EGR_MARKSMANSHIP", "EGR_HONOR", "EGR",
+                       "EGR_ICON"});
+    }
+    static QString Joined(const QMap<QString, QString>& v) {
+        return QStringList({v["EGR_SAMPLE_SIZE"], v["EGR_EFFICIENCY"], v["EGR_MARKSMANSHIP"],
+                            v["EGR_HONOR"], v["EGR"], v["EGR_ICON"]})
+            .join(QLatin1Char(' '));
+    }
+};
+
+TEST_F(EgrTrophy, WorkedExampleWithAHundredSampleGames) {
+    AddRatedGames(100);
+    // Custom and partially purged games are outside the sample.
+    AddGames(QStringLiteral("Red Fox"), 500, 7, QStringLiteral("1, 'RED', 10, 9, 0, 0, 1, 1, 1"),
+             QStringLiteral("'CTF', 'Midship', 'Arranged Game', 'N', 300"));
+    AddGames(QStringLiteral("Red Fox"), 600, 3,
+             QStringLiteral("1, 'RED', 10, 9, 0, 0, NULL, NULL, NULL"),
+             QStringLiteral("'CTF', 'Midship', 'Team Skirmish', 'Y', NULL"));
+    EXPECT_EQ(Joined(Rating()), QStringLiteral("100 264 248 102 614 ..\\egr\\E06.jpg"));
+}
+
+TEST_F(EgrTrophy, NinetyNineSampleGamesGiveOnlyTheSampleSize) {
+    AddRatedGames(99);
+    EXPECT_EQ(Joined(Rating()), QStringLiteral("99 - - - 000 ..\\egr\\E00.jpg"));
+}
+
+TEST_F(EgrTrophy, ARatingOfAThousandOrMoreIsShownAs901) {
+    AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1000, 0, 1, 10, 5, 1"));
+    const auto v = Rating();
+    EXPECT_GE(v["EGR_EFFICIENCY"].toInt(), 1000);
+    EXPECT_EQ(v["EGR"], QStringLiteral("901"));
+    EXPECT_EQ(v["EGR_ICON"], QStringLiteral("..\\egr\\E09.jpg"));
+}
+
+TEST_F(EgrTrophy, NegativeMarksmanshipRoundsDownAndLowersTheRating) {
+    // TA 5: 12.033 ln 5 - 27.906 = -8.54, shown as -86.
+    AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 1, 20, 1, 0"));
+    EXPECT_EQ(Joined(Rating()), QStringLiteral("100 264 -86 102 280 ..\\egr\\E02.jpg"));
+}
+
+TEST_F(EgrTrophy, ZeroDeathsOrNoMedalsEndTheRun) {
+    AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 0, 10, 5, 1"));
+    try {
+        Rating();
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), err::kDivisionByZero);
+        EXPECT_TRUE(state_.CurrentSQL.contains(QStringLiteral("AS Points1")));
+    }
+    Seed(QStringLiteral("UPDATE Game_Player SET Deaths = 1; DELETE FROM Game_Player_Medal;"));
+    try {
+        Rating();
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), err::kInvalidUseOfNull);
+    }
+}
+
+TEST_F(EgrTrophy, TrophyRoomListsMedalsByCountWithTheRateOverUnpurgedGames) {
+    AddPlayer(QStringLiteral("Red Fox"));
+    AddGames(QStringLiteral("Red Fox"), 1, 40, QStringLiteral("1, 'RED', 10, 1, 0, 1, 10, 5, 0"));
+    AddGames(QStringLiteral("Red Fox"), 100, 5,
+             QStringLiteral("1, 'RED', 10, 1, 0, 1, NULL, NULL, NULL"),
+             QStringLiteral("'Slayer', 'Lockout', 'Team Skirmish', 'Y', NULL"));
+    Seed(
+        QStringLiteral("INSERT INTO Game_Player_Medal VALUES (1, 'Red Fox', 'Double Kill', 5),"
+                       " (2, 'Red Fox', 'Double Kill', 7), (3, 'Red Fox', 'Sniper Kill', 20);"));
+    const QString expected = QStringLiteral(
+        "<table border=\"1\" align=\"center\" width=\"100%\"><tr align=\"center\" "
+        "class=\"matrixhdr\"><td width=\"30\">Icon</td><td width=\"50\">Earned</td><td "
+        "width=\"70\">Per Game</td><td width=\"60\">Difficulty</td><td "
+        "width=\"*\">Description</td></tr>"
+        "<tr align=\"center\"><td><img alt=\"Medal\" src=\"..\\medal\\Sniper Kill.bmp\">&nbsp;"
+        "</td><td>20</td><td>0.5</td><td>1.25</td><td align=\"left\">Sniper Kill - Kill an "
+        "opponent with a sniper rifle head shot</td></tr>"
+        "<tr align=\"center\"><td><img alt=\"Medal\" src=\"..\\medal\\Double Kill.bmp\">&nbsp;"
+        "</td><td>12</td><td>0.3</td><td>1.5</td><td align=\"left\">Double Kill - Kill 2 "
+        "opponents within 4 seconds of each other</td></tr></table>");
+    EXPECT_EQ(Filled({"TROPHY_ROOM"})["TROPHY_ROOM"], expected);
+    EXPECT_EQ(Filled({"TOTAL_MEDALS"})["TOTAL_MEDALS"], QStringLiteral("32 (0.8 mpg)"));
+
+    Seed(QStringLiteral("DELETE FROM Game_Player_Medal;"));
+    EXPECT_EQ(Filled({"TROPHY_ROOM"})["TROPHY_ROOM"], QStringLiteral("?TROPHY_ROOM?"));
+}
+
+}  // namespace
+}  // namespace tw::test
