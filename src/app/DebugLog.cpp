@@ -38,13 +38,28 @@ QString DebugLogMessage(const AppError& error) {
            QString::fromLatin1(kSupportAddress);
 }
 
-void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error) {
+bool AppendDebugLogRecord(ProgramState& state, const QString& stage, const AppError& error) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
     QFile log(DebugLogPath(state));
-    if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        log.write(DebugLogRecord(state, stage, error, now));
-        log.close();
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        return false;
     }
+    const QByteArray record = DebugLogRecord(state, stage, error, now);
+    const bool written = log.write(record) == record.size();
+    log.close();
+    return written;
+}
+
+void ReportOperationFailure(ProgramState& state, const QString& stage, const AppError& error) {
+    AppendDebugLogRecord(state, stage, error);
+    if (state.dialogs) {
+        state.dialogs->Message(DebugLogMessage(error), MsgButtons::Ok, MsgIcon::Critical,
+                               QStringLiteral("Error"));
+    }
+}
+
+void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error) {
+    AppendDebugLogRecord(state, stage, error);
     if (state.dialogs) {
         state.dialogs->Message(DebugLogMessage(error), MsgButtons::Ok, MsgIcon::Exclamation,
                                QString::fromLatin1(kProgramTitle));

@@ -27,4 +27,12 @@ QString DebugLogMessage(const AppError& error);
 // so the user always learns of the error.
 void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error);
 
+// Appends the record alone; false when the log cannot be written.
+bool AppendDebugLogRecord(ProgramState& state, const QString& stage, const AppError& error);
+
+// For the operations that report a failed statement as an error of their own
+// (the purges, the profile's save): the record is appended and the message
+// above is shown with a critical icon and the title "Error".
+void ReportOperationFailure(ProgramState& state, const QString& stage, const AppError& error);
+
 }  // namespace tw

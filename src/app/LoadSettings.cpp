@@ -53,7 +53,7 @@ void ReadAllSettings(ProgramState& state) {
     s.Direct_Port = SettingInt16(read(kInternet, "Direct_Port"));
     s.Connection_Timeout = SettingInt32(read(kInternet, "Connection_Timeout"));
     s.Use_Proxy = SettingBool(read(kInternet, "Use_Proxy"));
-    s.Proxy_Port = SettingInt16(read(kInternet, "Proxy_Port"));
+    s.Proxy_Port = SettingPort(read(kInternet, "Proxy_Port"));
     s.Proxy_Address = read(kInternet, "Proxy_Address");
     s.Auto_Grid_Highlight = SettingBool(read(kApplication, "Auto_Grid_Highlight"));
     s.Download_All_Tag_List = SettingBool(read(kApplication, "Download_All_Tag_List"));

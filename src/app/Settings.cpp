@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -7,6 +8,8 @@
 
 namespace tw {
 namespace {
+
+constexpr int32_t kMaxPort = 65535;
 
 template <typename Whole>
 Whole ClampedWhole(const QString& text) {
@@ -31,6 +34,10 @@ int16_t SettingInt16(const QString& text) {
 
 int32_t SettingInt32(const QString& text) {
     return ClampedWhole<int32_t>(text);
+}
+
+int32_t SettingPort(const QString& text) {
+    return std::clamp<int32_t>(SettingInt32(text), 0, kMaxPort);
 }
 
 bool SettingBool(const QString& text) {

@@ -23,7 +23,7 @@ struct Settings {
     int16_t Direct_Port = 0;
     int32_t Connection_Timeout = 0;
     bool Use_Proxy = false;
-    int16_t Proxy_Port = 0;
+    int32_t Proxy_Port = 0;  // a TCP port: 0 to 65535
     QString Proxy_Address;
     // [Application]
     bool Auto_Grid_Highlight = false;
@@ -44,6 +44,9 @@ struct Settings {
 int16_t SettingInt16(const QString& text);
 int32_t SettingInt32(const QString& text);
 bool SettingBool(const QString& text);
+// A TCP port: the leading-number reading, rounded half to even, kept within
+// 0 to 65535.
+int32_t SettingPort(const QString& text);
 // Window placement values (single precision, twips).
 float SettingSingle(const QString& text);
 

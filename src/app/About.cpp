@@ -1,0 +1,32 @@
+#include "app/About.h"
+
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+
+namespace tw {
+
+QString AboutText() {
+    return QStringLiteral("Tallywick        v1.1.0\r\n") + QStringLiteral("Copyright (C) ") +
+           QLatin1String(kMakerName) + QStringLiteral(". All rights reserved.\r\n") +
+           QStringLiteral("Halo 2 statistics tracker - ") + QLatin1String(kMakerUrl);
+}
+
+QString MakerLinkCaption() {
+    return QLatin1String(kMakerName) + QLatin1Char('\n') + QStringLiteral("tallywick.org");
+}
+
+QString MakerLinkToolTip() {
+    return QStringLiteral("Visit ") + QLatin1String(kMakerName) + QStringLiteral(" at ") +
+           QLatin1String(kMakerUrl);
+}
+
+void mnuAbout_Click(ProgramState& state) {
+    state.dialogs->Message(AboutText(), MsgButtons::Ok, MsgIcon::Information,
+                           QLatin1String(kAboutTitle));
+}
+
+void OpenMakerPage(ProgramState& state) {
+    state.dialogs->OpenDocument(QLatin1String(kMakerUrl));
+}
+
+}  // namespace tw

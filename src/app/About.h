@@ -1,0 +1,47 @@
+#pragma once
+// Help > About, Help > Support and the maker's link on the main window. The
+// maker's name and address live here once: the About text, the link's
+// caption and tool tip and the page the link opens all come from them.
+
+#include <QAction>
+#include <QObject>
+#include <QString>
+#include <type_traits>
+
+namespace tw {
+
+struct ProgramState;
+
+inline constexpr char kMakerName[] = "Brackenfold Software";
+inline constexpr char kMakerUrl[] = "https://tallywick.org/";
+inline constexpr char kAboutTitle[] = "About...";
+
+// The About box: the name and version line, the ownership line and the
+// product line, joined with CR LF.
+QString AboutText();
+// Caption of lblBrackenfoldLink: the maker's name over the address.
+QString MakerLinkCaption();
+QString MakerLinkToolTip();
+
+// Shows the About box (information icon, OK).
+void mnuAbout_Click(ProgramState& state);
+// Opens the maker's product page in the desktop's browser; the outcome is not
+// checked. Help > Support and a click on the maker's link do this.
+void OpenMakerPage(ProgramState& state);
+
+// Connects Help > About, Help > Support and the maker's link of the main
+// window. A template so this folder need not know the window's class: any
+// window with mnuAbout, mnuSupport (QAction*) and a lblBrackenfoldLink that
+// signals clicked() will do.
+template <class Window>
+void ConnectAbout(ProgramState& state, Window& window) {
+    QObject::connect(window.mnuAbout, &QAction::triggered, &window,
+                     [&state] { mnuAbout_Click(state); });
+    QObject::connect(window.mnuSupport, &QAction::triggered, &window,
+                     [&state] { OpenMakerPage(state); });
+    using Link = std::remove_pointer_t<decltype(window.lblBrackenfoldLink)>;
+    QObject::connect(window.lblBrackenfoldLink, &Link::clicked, &window,
+                     [&state] { OpenMakerPage(state); });
+}
+
+}  // namespace tw
