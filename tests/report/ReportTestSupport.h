@@ -76,7 +76,8 @@ class ReportTest : public ::testing::Test {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(state_.DbPath.toUtf8().constData(), &db), SQLITE_OK);
         char* message = nullptr;
-        const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+        const QByteArray batch = "BEGIN;" + sql.toUtf8() + ";COMMIT;";
+        const int rc = sqlite3_exec(db, batch.constData(), nullptr, nullptr, &message);
         const QString failure = message ? QString::fromUtf8(message) : QString();
         sqlite3_free(message);
         sqlite3_close(db);
