@@ -1,0 +1,231 @@
+#include "download/SiteProgram.h"
+
+#include <sqlite3.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTcpServer>
+
+#include "app/SqlText.h"
+#include "db/Database.h"
+#include "db/Variant.h"
+#include "statsite/Truth.h"
+#include "taglist/MainWindowLifecycle.h"
+#include "taglist/ShowPlayerSummary.h"
+#include "taglist/TagList.h"
+
+namespace tw::testing {
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_download";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        new QApplication(argc, argv);
+    }
+}
+
+namespace {
+
+QByteArray TruthField(const Variant& value) {
+    switch (value.type()) {
+        case Variant::Type::Null:
+            return "\\N";
+        case Variant::Type::Date:
+            return ToStorageDateText(value.toDateTime()).toUtf8();
+        case Variant::Type::Integer:
+            return QByteArray::number(static_cast<qlonglong>(value.toLong()));
+        case Variant::Type::Double:
+            return QByteArray::number(value.toDouble());
+        case Variant::Type::Text:
+            break;
+    }
+    return value.toText().toUtf8();
+}
+
+void RunOnFile(const QString& path, const QByteArray& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message);
+    const std::string error = message ? message : "";
+    sqlite3_free(message);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << error;
+}
+
+}  // namespace
+
+quint16 FreeSmallPort() {
+    // Direct_Port and Proxy_Port are 16-bit signed settings: ports above
+    // 32767 cannot be written there.
+    static int next = 20000 + static_cast<int>(QCoreApplication::applicationPid() % 5000) * 2;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        const int port = next;
+        next = next >= 32000 ? 20000 : next + 1;
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {
+            return static_cast<quint16>(port);
+        }
+    }
+    return 0;
+}
+
+void SiteProgramTest::SetUp() {
+    EnsureApplication();
+    ASSERT_TRUE(dir_.isValid());
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
+                            Path(QStringLiteral("avatar/unknown.jpg"))));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"),
+                            Path(QStringLiteral("tallywick110.mdb"))))
+        << "the delivered database is built into " TALLYWICK_PROGRAM_DIR;
+}
+
+void SiteProgramTest::TearDown() {
+    window_.reset();
+    state_.reset();
+    if (server_) {
+        server_->stop();
+    }
+}
+
+void SiteProgramTest::StartSite(const SiteOptions& options) {
+    statsite::SiteConfig config;
+    config.world.seed = options.seed;
+    config.world.players = options.players;
+    config.world.games = options.games;
+    config.world.pageSize = options.pageSize;
+    server_ = std::make_unique<statsite::StatSiteServer>(config);
+    port_ = server_->start(FreeSmallPort());
+    ASSERT_NE(port_, 0) << server_->errorString().toStdString();
+}
+
+void SiteProgramTest::PrepareProgram(const QStringList& tags, const QString& selected,
+                                     const QStringList& internet, const QStringList& application) {
+    QByteArray seed;
+    for (const QString& tag : tags) {
+        seed +=
+            "INSERT INTO Player (Player_Gamertag, Last_Game_ID, Is_Selectable, Is_Friend,"
+            " Is_Clan, Is_Jerk, Is_Guest) VALUES ('" +
+            SqlText(tag).toUtf8() + "', 0, 'Y', 'N', 'N', 'N', 'N');";
+    }
+    RunOnFile(Path(QStringLiteral("tallywick110.mdb")), seed);
+    QByteArray ini =
+        "[User]\r\nGamertag=" + selected.toUtf8() +
+        "\r\n[Internet]\r\nURL_Base_Domain=127.0.0.1\r\nDirect_Port=" + QByteArray::number(port_) +
+        "\r\nURL_Stats_Root=/stats/player.aspx?tag=\r\n"
+        "URL_Games_Root=/stats/games.aspx?tag=\r\n"
+        "URL_Game_Detail=/stats/game.aspx?id=\r\n"
+        "URL_Image_Root=/stats/emblem.ashx?\r\n";
+    QStringList internetLines = internet;
+    for (const char* fallback : {"Connection_Timeout=10000", "Use_Proxy=0"}) {
+        const QString key = QString::fromLatin1(fallback).section(QLatin1Char('='), 0, 0);
+        if (internet.filter(QRegularExpression(QLatin1Char('^') + key + QLatin1Char('=')))
+                .isEmpty()) {
+            internetLines << QString::fromLatin1(fallback);
+        }
+    }
+    for (const QString& line : internetLines) {
+        ini += line.toUtf8() + "\r\n";
+    }
+    ini += "[Application]\r\nQuery_Count=0\r\n";
+    for (const QString& line : application) {
+        ini += line.toUtf8() + "\r\n";
+    }
+    QFile file(Path(QStringLiteral("tallywick110.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(ini);
+}
+
+void SiteProgramTest::Load() {
+    window_ = std::make_unique<frmMain>();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    state_ = std::make_unique<ProgramState>();
+    state_->dialogs = dialogs_.get();
+    state_->sleep = [](int) {};
+    state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
+    ConnectTagList(*state_, *window_, {});
+    InstallExitRule(*state_, *window_);
+    downloader_ = ConnectDownload(*state_, *window_);
+    Form_Load(*state_, *window_, dir_.path());
+    ASSERT_FALSE(state_->EndRequested);
+    ASSERT_TRUE(state_->Db);
+}
+
+void SiteProgramTest::PressDownload() {
+    window_->cmdDownload->click();
+}
+
+QList<QByteArray> SiteProgramTest::Rows(const QString& table) {
+    QList<QByteArray> rows;
+    auto rs = state_->Db->OpenRecordset(QStringLiteral("select * from ") + table);
+    for (; !rs->IsEOF(); rs->MoveNext()) {
+        QList<QByteArray> fields;
+        for (int i = 0; i < rs->FieldCount(); ++i) {
+            const Variant value = rs->Field(i);
+            const bool stamp = rs->FieldName(i) == QLatin1String("Last_Download");
+            fields << (stamp && !value.isNull() ? QByteArray("*") : TruthField(value));
+        }
+        rows << fields.join('\t');
+    }
+    rs->Close();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QMap<QByteArray, QList<QByteArray>> SiteProgramTest::TruthRows(const QStringList& tags) {
+    QMap<QByteArray, QList<QByteArray>> out;
+    const auto tables = statsite::parseTruth(site().truth(tags));
+    for (auto it = tables.constBegin(); it != tables.constEnd(); ++it) {
+        out.insert(it.key(), it.value().rows);
+    }
+    return out;
+}
+
+void SiteProgramTest::ExpectTablesEqualTruth(const QStringList& tags) {
+    const auto truth = TruthRows(tags);
+    ASSERT_EQ(truth.size(), 6);
+    for (auto it = truth.constBegin(); it != truth.constEnd(); ++it) {
+        const QList<QByteArray> got = Rows(QString::fromUtf8(it.key()));
+        EXPECT_EQ(got.size(), it.value().size()) << it.key().constData();
+        for (qsizetype i = 0; i < qMin(got.size(), it.value().size()); ++i) {
+            if (got[i] != it.value()[i]) {
+                ADD_FAILURE() << it.key().constData() << " row " << i
+                              << "\n database: " << got[i].constData()
+                              << "\n truth:    " << it.value()[i].constData();
+                break;
+            }
+        }
+    }
+}
+
+QString SiteProgramTest::Value(const QString& sql) {
+    auto rs = state_->Db->OpenRecordset(sql);
+    const QString value = rs->IsEOF() ? QStringLiteral("<no row>") : rs->Field(0).joinText();
+    rs->Close();
+    return value;
+}
+
+int SiteProgramTest::CountRequests(const QByteArray& part) {
+    const QList<QByteArray> log = site().requestLog();
+    int count = 0;
+    for (qsizetype i = requestsSeen_; i < log.size(); ++i) {
+        count += log[i].contains(part) ? 1 : 0;
+    }
+    return count;
+}
+
+void SiteProgramTest::ForgetRequests() {
+    requestsSeen_ = site().requestLog().size();
+}
+
+bool SiteProgramTest::StageShown(const ControlArray<QLabel, 5>& labels, int row) const {
+    return !labels[row]->isHidden();
+}
+
+}  // namespace tw::testing

@@ -1,0 +1,74 @@
+#pragma once
+// A program run against the simulated site: a temporary program folder with
+// the delivered database, a settings file pointing at the in-process site on
+// loopback, the real main window offscreen with its tag list and download
+// wired, and scripted dialogs. Tables read back in the ground truth's form.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QMap>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/ProgramState.h"
+#include "download/Downloader.h"
+#include "statsite/StatSiteServer.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/frmMain.h"
+
+namespace tw::testing {
+
+void EnsureApplication();
+// A free loopback port below 32768.
+quint16 FreeSmallPort();
+
+struct SiteOptions {
+    int players = 3;
+    int games = 40;
+    int pageSize = 10;
+    uint64_t seed = 7;
+};
+
+class SiteProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void StartSite(const SiteOptions& options = {});
+    statsite::Site& site() { return server_->site(); }
+    quint16 SitePort() const { return port_; }
+
+    // The tag list (Player rows with Is_Selectable "Y", in this order), the
+    // selected gamertag and extra settings lines ("Key=Value") of [Internet]
+    // and [Application].
+    void PrepareProgram(const QStringList& tags, const QString& selected,
+                        const QStringList& internet = {}, const QStringList& application = {});
+    void Load();
+    void PressDownload();
+
+    // Table rows as the truth writes them, sorted.
+    QList<QByteArray> Rows(const QString& table);
+    QMap<QByteArray, QList<QByteArray>> TruthRows(const QStringList& tags);
+    void ExpectTablesEqualTruth(const QStringList& tags);
+    QString Value(const QString& sql);
+    // Requests the site received since the last call whose target contains `part`.
+    int CountRequests(const QByteArray& part);
+    void ForgetRequests();
+
+    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+    bool StageShown(const ControlArray<QLabel, 5>& labels, int row) const;
+
+    QTemporaryDir dir_;
+    std::unique_ptr<statsite::StatSiteServer> server_;
+    quint16 port_ = 0;
+    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ProgramState> state_;
+    Downloader* downloader_ = nullptr;
+    qsizetype requestsSeen_ = 0;
+};
+
+}  // namespace tw::testing

@@ -1,0 +1,53 @@
+// The progress display of a download of seven new games.
+
+#include <QLabel>
+
+#include "download/Fetcher.h"
+#include "download/SiteProgram.h"
+
+namespace tw::testing {
+namespace {
+
+class DownloadProgressTest : public SiteProgramTest {};
+
+TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
+    StartSite({3, 30, 10, 3});
+    const QString tag = site().featuredGamertags()[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    PressDownload();
+    site().grow(tag, 7);
+
+    struct Seen {
+        QString text, percent, title;
+    };
+    QList<Seen> seen;
+    QObject::connect(
+        &downloader_->fetcher(), &Fetcher::Requesting, window_.get(), [&](const QString& path) {
+            if (path.contains(QLatin1String("&panel=stats"))) {
+                seen.append({window_->lblProgressText->text(), window_->lblProgressPercent->text(),
+                             window_->windowTitle()});
+            }
+        });
+    PressDownload();
+    ASSERT_EQ(seen.size(), 7);
+    EXPECT_EQ(seen[0].text, "Reading...   1 of 7");
+    EXPECT_EQ(seen[0].percent, "0%");
+    EXPECT_EQ(seen[0].title, "Tallywick   0%");
+    EXPECT_EQ(seen[3].text, "Reading...   4 of 7");
+    EXPECT_EQ(seen[3].percent, "43%");
+    EXPECT_EQ(seen[3].title, "Tallywick   43%");
+    EXPECT_EQ(seen[6].text, "Reading...   7 of 7");
+    EXPECT_EQ(seen[6].percent, "86%");
+    EXPECT_EQ(window_->lblProgressPercent->text(), "100%");
+    EXPECT_EQ(window_->windowTitle(), "Tallywick");
+    EXPECT_EQ(window_->lblStageComplete[3]->text(), "New games found (7)");
+    // The clean-up clears and hides the progress display.
+    EXPECT_TRUE(window_->lblProgressPercent->isHidden());
+    EXPECT_TRUE(window_->shpProgressFull->isHidden());
+    EXPECT_EQ(window_->lblProgressText->text(), "");
+    EXPECT_EQ(window_->lblDownloadedBytes->text(), "");
+}
+
+}  // namespace
+}  // namespace tw::testing

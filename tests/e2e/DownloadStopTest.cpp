@@ -1,0 +1,187 @@
+// Stop pressed at the moments that matter: during the game list, during a
+// panel of the run's first game, at the end of a game, and during the second
+// of three players. The clean-up keeps only whole games, and a following
+// download completes the database to the ground truth.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "download/Fetcher.h"
+#include "download/SiteProgram.h"
+#include "download/TextRoutines.h"
+
+namespace tw::testing {
+namespace {
+
+class DownloadStopTest : public SiteProgramTest {
+  protected:
+    void SetUp() override {
+        SiteProgramTest::SetUp();
+        StartSite({3, 40, 10, 21});
+        tags_ = site().featuredGamertags();
+    }
+    // Presses Stop while the first request whose path contains `part` is on
+    // its way.
+    void StopDuringRequest(const QString& part) {
+        stopAt_ = part;
+        QObject::connect(&downloader_->fetcher(), &Fetcher::Requesting, window_.get(),
+                         [this](const QString& path) {
+                             if (!stopAt_.isEmpty() && path.contains(stopAt_)) {
+                                 stopAt_.clear();
+                                 window_->cmdStopDownload->click();
+                             }
+                         });
+    }
+    bool AllStagesHidden() const {
+        for (int row = 1; row <= 5; ++row) {
+            for (const auto* labels : {&window_->lblStageWorking, &window_->lblStageComplete,
+                                       &window_->lblStageFailed, &window_->lblStageInfo}) {
+                if (!(*labels)[row]->isHidden()) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+    QString Count(const char* table) {
+        return Value(QStringLiteral("select count(*) from ") + QString::fromLatin1(table));
+    }
+    void ExpectNothingStagedOrHalfDone() {
+        for (const char* table :
+             {"zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
+            EXPECT_EQ(Count(table), "0") << table;
+        }
+        EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player where Kills Is Null")),
+                  "0");
+        EXPECT_EQ(Value(QStringLiteral("select count(*) from Game LEFT JOIN Game_Player ON "
+                                       "Game.Game_ID = Game_Player.Game_ID WHERE "
+                                       "Game_Player.Game_ID Is Null")),
+                  "0");
+    }
+
+    QStringList tags_;
+    QString stopAt_;
+};
+
+TEST_F(DownloadStopTest, DuringTheGameListNothingIsKept) {
+    const QString tag = tags_[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    StopDuringRequest(QStringLiteral("&page=1"));
+    PressDownload();
+    EXPECT_TRUE(AllStagesHidden());
+    EXPECT_EQ(Count("Game"), "0");
+    EXPECT_EQ(Count("Game_Player"), "0");
+    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+                    tag + QStringLiteral("'")),
+              "0");
+    ExpectNothingStagedOrHalfDone();
+    EXPECT_FALSE(window_->cmdDownload->isHidden());
+    EXPECT_FALSE(state_->DownloadInProgress);
+
+    PressDownload();
+    ExpectTablesEqualTruth({tag});
+}
+
+TEST_F(DownloadStopTest, DuringAPanelOfTheFirstGameNothingHalfReadIsMerged) {
+    const QString tag = tags_[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    StopDuringRequest(QStringLiteral("&panel=kills"));
+    PressDownload();
+    EXPECT_TRUE(AllStagesHidden());
+    EXPECT_EQ(Count("Game_Player"), "0");
+    EXPECT_EQ(Count("Game"), "0");
+    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+                    tag + QStringLiteral("'")),
+              "0");
+    ExpectNothingStagedOrHalfDone();
+
+    PressDownload();
+    ExpectTablesEqualTruth({tag});
+}
+
+TEST_F(DownloadStopTest, DuringAPanelOfALaterGameTheFinishedGamesAreKept) {
+    const QString tag = tags_[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    QList<qint32> read;
+    QObject::connect(downloader_, &Downloader::GameRead, window_.get(),
+                     [&read](qint32 id) { read << id; });
+    int stats = 0;
+    QObject::connect(&downloader_->fetcher(), &Fetcher::Requesting, window_.get(),
+                     [&](const QString& path) {
+                         if (path.contains(QLatin1String("&panel=hits")) && ++stats == 3) {
+                             window_->cmdStopDownload->click();
+                         }
+                     });
+    PressDownload();
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(Value(QStringLiteral("select count(*) from (select distinct Game_ID from "
+                                   "Game_Player)")),
+              "2");
+    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+                    tag + QStringLiteral("'")),
+              QString::number(read.last()));
+    EXPECT_TRUE(AllStagesHidden());
+    ExpectNothingStagedOrHalfDone();
+
+    PressDownload();
+    ExpectTablesEqualTruth({tag});
+}
+
+TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
+    const QString tag = tags_[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    QList<qint32> read;
+    QObject::connect(downloader_, &Downloader::GameRead, window_.get(), [&](qint32 id) {
+        read << id;
+        if (read.size() == 3) {
+            window_->cmdStopDownload->click();
+        }
+    });
+    PressDownload();
+    ASSERT_EQ(read.size(), 3);
+    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+                    tag + QStringLiteral("'")),
+              QString::number(read.last()));
+    EXPECT_EQ(Value(QStringLiteral("select count(*) from (select distinct Game_ID from "
+                                   "Game_Player)")),
+              "3");
+    // The clean-up's own display stays: no reset after a stop between games.
+    EXPECT_FALSE(window_->lblStageComplete[5]->isHidden());
+    EXPECT_FALSE(window_->lblStageComplete[4]->isHidden());
+    ExpectNothingStagedOrHalfDone();
+
+    PressDownload();
+    ExpectTablesEqualTruth({tag});
+}
+
+TEST_F(DownloadStopTest, StopDuringTheSecondPlayersGameListGoesOnWithTheThird) {
+    PrepareProgram(tags_, tags_[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
+    Load();
+    StopDuringRequest(QStringLiteral("games.aspx?tag=") + UrlEncode(tags_[1]));
+    PressDownload();
+    const auto lastGame = [this](const QString& tag) {
+        return Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+                     tag + QStringLiteral("'"));
+    };
+    EXPECT_NE(lastGame(tags_[0]), "0");
+    EXPECT_EQ(lastGame(tags_[1]), "0");
+    EXPECT_NE(lastGame(tags_[2]), "0") << "the third player was downloaded";
+    ExpectNothingStagedOrHalfDone();
+    EXPECT_EQ(state_->CurrentGamertag, tags_[2]);
+
+    // Downloading the whole list again leaves every game of the truth.
+    PressDownload();
+    const auto truth = TruthRows(tags_);
+    for (const char* table :
+         {"Game", "Game_Player", "Game_Player_Medal", "Player_Playlist", "Clan"}) {
+        EXPECT_EQ(Rows(QString::fromLatin1(table)), truth[table]) << table;
+    }
+}
+
+}  // namespace
+}  // namespace tw::testing

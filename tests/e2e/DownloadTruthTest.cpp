@@ -1,0 +1,224 @@
+// Whole downloads through the real main window against the simulated site on
+// loopback: the database must hold exactly the site's ground truth.
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/Paths.h"
+#include "download/Fetcher.h"
+#include "download/SiteProgram.h"
+#include "download/TextRoutines.h"
+
+namespace tw::testing {
+namespace {
+
+class DownloadTruthTest : public SiteProgramTest {
+  protected:
+    QStringList Featured() { return site().featuredGamertags(); }
+    void ExpectStagingEmpty() {
+        for (const char* table :
+             {"zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
+            EXPECT_EQ(Value(QStringLiteral("select count(*) from ") + QString::fromLatin1(table)),
+                      "0")
+                << table;
+        }
+    }
+    QString LastGameId(const QString& tag) {
+        return Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+                     tag + QStringLiteral("'"));
+    }
+    int32_t NewestGame(const QString& tag) {
+        const statsite::World world = site().worldSnapshot();
+        const statsite::SitePlayer* player = world.findPlayer(tag);
+        return world.gamesNewestFirst(*player).first()->id;
+    }
+};
+
+TEST_F(DownloadTruthTest, WholeTagListEqualsTheGroundTruth) {
+    StartSite({3, 40, 10, 7});
+    const QStringList tags = Featured();
+    ASSERT_EQ(tags.size(), 3);
+    PrepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
+    Load();
+    PressDownload();
+
+    EXPECT_TRUE(dialogs_->Calls().empty()) << dialogs_->Calls().front().text.toStdString();
+    ExpectTablesEqualTruth(tags);
+    ExpectStagingEmpty();
+    // The world's edge cases are part of what was compared.
+    const auto truth = TruthRows(tags);
+    EXPECT_TRUE(truth["Player"].join('\n').contains("(G) x")) << "guests";
+    EXPECT_TRUE(truth["Game"].join('\n').contains("\tY\t\\N")) << "a partially purged game";
+    // Each tagged player's newest game is recorded (the first player stored
+    // its games itself; later players may share games with earlier ones).
+    EXPECT_EQ(LastGameId(tags[0]).toInt(), NewestGame(tags[0]));
+
+    bool blankSeen = false;
+    for (const QString& tag : tags) {
+        blankSeen = blankSeen || tag.contains(QLatin1Char(' '));
+        for (const char* suffix : {".jpg", "_smbw.jpg"}) {
+            QString name = tag;
+            const QString path = Path(QStringLiteral("avatar/") + name.replace(' ', '_') +
+                                      QString::fromLatin1(suffix));
+            QImageReader reader(path);
+            EXPECT_EQ(reader.format(), "jpeg") << path.toStdString();
+            EXPECT_FALSE(reader.read().isNull()) << path.toStdString();
+        }
+    }
+    EXPECT_TRUE(blankSeen) << "a gamertag with a blank names its pictures with '_'";
+
+    EXPECT_EQ(window_->windowTitle(), "Tallywick");
+    EXPECT_FALSE(window_->lblStageComplete[5]->isHidden());
+    EXPECT_EQ(window_->lblStageComplete[5]->text(), "Process complete");
+    EXPECT_FALSE(window_->cmdDownload->isHidden());
+    EXPECT_TRUE(window_->cmdStopDownload->isHidden());
+    EXPECT_FALSE(state_->DownloadInProgress);
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("tallywick110.mdbx"))));
+}
+
+TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
+    StartSite({3, 40, 10, 11});
+    const QString tag = Featured()[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    PressDownload();
+    ExpectTablesEqualTruth({tag});
+
+    // Three new games: the list's first page reaches the last known game.
+    const QList<qint32> added = site().grow(tag, 3);
+    ForgetRequests();
+    PressDownload();
+    EXPECT_EQ(CountRequests("&panel=stats"), 3);
+    for (qint32 id : added) {
+        EXPECT_EQ(CountRequests("id=" + QByteArray::number(id) + "&panel=kills"), 1);
+    }
+    // The probe (past the last page, no pager), the first page for the page
+    // count, then page 1, which holds the last known game.
+    EXPECT_EQ(CountRequests("games.aspx"), 3);
+    ExpectTablesEqualTruth({tag});
+    EXPECT_EQ(LastGameId(tag).toInt(), added.last());
+    EXPECT_EQ(window_->lblTotalGames->text(),
+              Value(QStringLiteral("select count(*) from Game_Player where Player_Gamertag='") +
+                    tag + QStringLiteral("'")));
+
+    // Scanning all lists reads every page and finds nothing new.
+    const int pages = site().worldSnapshot().pageCount(*site().worldSnapshot().findPlayer(tag));
+    ASSERT_GT(pages, 1);
+    state_->settings.Scan_All_Game_Lists = true;
+    ForgetRequests();
+    PressDownload();
+    for (int n = 1; n <= pages; ++n) {
+        EXPECT_EQ(CountRequests("&page=" + QByteArray::number(n)), n == 1 ? 2 : 1) << "page " << n;
+    }
+    EXPECT_EQ(CountRequests("&panel="), 0);
+    EXPECT_FALSE(window_->lblStageInfo[3]->isHidden());
+    EXPECT_EQ(window_->lblStageInfo[3]->text(), "No new games found");
+
+    // Only the experience levels: the player page and its two pictures.
+    state_->settings.Scan_All_Game_Lists = false;
+    state_->settings.Download_Only_Experience_Level = true;
+    site().grow(tag, 2);
+    ForgetRequests();
+    PressDownload();
+    EXPECT_EQ(CountRequests("player.aspx"), 1);
+    EXPECT_EQ(CountRequests("emblem.ashx"), 2);
+    EXPECT_EQ(CountRequests("games.aspx") + CountRequests("game.aspx"), 0);
+    EXPECT_FALSE(window_->lblStageComplete[5]->isHidden());
+    EXPECT_TRUE(dialogs_->Calls().empty());
+}
+
+TEST_F(DownloadTruthTest, UnknownGamertagIsRemovedAndTheRestOfTheListStillRuns) {
+    StartSite({3, 30, 10, 5});
+    const QStringList featured = Featured();
+    const QString unknown = site().unknownGamertags().at(1);
+    const QStringList tags = {featured[0], unknown, featured[1]};
+    PrepareProgram(tags, featured[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
+    Load();
+    PressDownload();
+    EXPECT_TRUE(dialogs_->Calls().empty());
+    QStringList entries;
+    for (int i = 0; i < window_->cmbTagList->count(); ++i) {
+        entries << window_->cmbTagList->itemText(i);
+    }
+    EXPECT_EQ(entries, QStringList({featured[0], featured[1]}));
+    EXPECT_EQ(Value(QStringLiteral("select count(*) from Player where Player_Gamertag='") +
+                    unknown + QStringLiteral("'")),
+              "0");
+    // Nobody was skipped: the player after the unknown one was downloaded.
+    ExpectTablesEqualTruth(tags);
+}
+
+TEST_F(DownloadTruthTest, UnknownGamertagShowsRowTwoFailed) {
+    StartSite({3, 20, 10, 5});
+    const QString unknown = site().unknownGamertags().at(2);
+    const QString other = Featured()[0];
+    PrepareProgram({unknown, other}, unknown);
+    Load();
+    PressDownload();
+    EXPECT_FALSE(window_->lblStageFailed[2]->isHidden());
+    EXPECT_EQ(window_->lblStageFailed[2]->text(), "Gamertag not found");
+    EXPECT_TRUE(window_->lblStageWorking[2]->isHidden());
+    EXPECT_EQ(window_->cmbTagList->count(), 1);
+    EXPECT_EQ(state_->CurrentGamertag, other);
+    EXPECT_EQ(CountRequests("games.aspx"), 0);
+    EXPECT_FALSE(window_->cmdDownload->isHidden());
+    EXPECT_FALSE(state_->DownloadInProgress);
+}
+
+TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
+    StartSite({3, 20, 10, 5});
+    const QString tag = Featured()[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    server_->stop();
+    PressDownload();
+    EXPECT_FALSE(window_->lblStageFailed[1]->isHidden());
+    EXPECT_EQ(window_->lblStageFailed[1]->text(), "No connection");
+    EXPECT_TRUE(window_->lblStageWorking[1]->isHidden());
+    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_FALSE(window_->cmdDownload->isHidden());
+    EXPECT_FALSE(state_->DownloadInProgress);
+}
+
+TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
+    StartSite({3, 20, 10, 5});
+    const QString tag = Featured()[0];
+    PrepareProgram({tag}, tag,
+                   {QStringLiteral("Use_Proxy=1"), QStringLiteral("Proxy_Port=0"),
+                    QStringLiteral("Proxy_Address=127.0.0.1")});
+    Load();
+    dialogs_->AnswerMessage(MsgResult::Ok);
+    PressDownload();
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    const DialogCall& call = dialogs_->Calls()[0];
+    EXPECT_EQ(call.text,
+              "Please specify the proxy address and port.\r\n"
+              "Use the 'Options' dialog under 'Tools' menu.");
+    EXPECT_EQ(call.title, "Error");
+    EXPECT_EQ(call.icon, MsgIcon::Critical);
+    EXPECT_EQ(call.buttons, MsgButtons::Ok);
+    EXPECT_TRUE(downloader_->fetcher().ConnectFailed);
+    EXPECT_TRUE(site().requestLog().isEmpty());
+    EXPECT_EQ(window_->lblStageFailed[1]->text(), "No connection");
+    EXPECT_FALSE(window_->lblStageFailed[1]->isHidden());
+}
+
+TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {
+    StartSite({3, 20, 10, 5});
+    PrepareProgram({}, QString());
+    Load();
+    dialogs_->AnswerMessage(MsgResult::Ok);
+    PressDownload();
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a Gamertag.");
+    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
+    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Critical);
+    EXPECT_FALSE(window_->lblStageInfo[1]->isHidden()) << "still Welcome";
+    EXPECT_TRUE(site().requestLog().isEmpty());
+}
+
+}  // namespace
+}  // namespace tw::testing
