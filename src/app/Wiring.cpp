@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "app/ProgramState.h"
+#include "download/Downloader.h"
 #include "taglist/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
 #include "ui/frmMain.h"
@@ -14,6 +15,7 @@ void WireMainWindow(ProgramState& state, frmMain& window) {
     QObject::connect(window.mnuExit, &QAction::triggered, &window, [&window] { window.close(); });
     InstallExitRule(state, window);
     InstallSummaryRefresh(state, window);
+    ConnectDownload(state, window);
     ConnectTagList(state, window, {});
 }
 
