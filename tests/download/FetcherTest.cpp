@@ -1,0 +1,253 @@
+// The page fetcher on real loopback sockets: the exact bytes it sends, when
+// it counts an answer complete, and what it does with each fault of the site.
+
+#include <QLabel>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <memory>
+
+#include "download/Fetcher.h"
+#include "download/SiteProgram.h"
+#include "statsite/StatSiteServer.h"
+
+namespace tw::testing {
+namespace {
+
+// A server on the test's own thread that records the request and answers
+// with scripted pieces (a pause in milliseconds before each), never closing.
+class ScriptedServer {
+  public:
+    struct Piece {
+        int pauseMs;
+        QByteArray bytes;
+    };
+    explicit ScriptedServer(QList<Piece> pieces) : pieces_(std::move(pieces)) {
+        EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, FreeSmallPort()));
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            QTcpSocket* peer = server_.nextPendingConnection();
+            QObject::connect(peer, &QTcpSocket::readyRead, [this, peer] {
+                received_ += peer->readAll();
+                if (received_.endsWith("\r\n\r\n")) {
+                    Answer(peer);
+                }
+            });
+        });
+    }
+    quint16 port() const { return server_.serverPort(); }
+    const QByteArray& received() const { return received_; }
+
+  private:
+    void Answer(QTcpSocket* peer) {
+        int at = 0;
+        for (const Piece& piece : pieces_) {
+            at += piece.pauseMs;
+            QTimer::singleShot(at, peer, [peer, bytes = piece.bytes] { peer->write(bytes); });
+        }
+    }
+    QTcpServer server_;
+    QList<Piece> pieces_;
+    QByteArray received_;
+};
+
+class FetcherTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApplication();
+        state_.dialogs = &dialogs_;
+        state_.sleep = [](int) {};
+        Settings& s = state_.settings;
+        s.URL_Base_Domain = QStringLiteral("127.0.0.1");
+        s.Connection_Timeout = 5000;
+        window_ = std::make_unique<frmMain>();
+        fetcher_ = std::make_unique<Fetcher>(state_, *window_);
+    }
+    void StartSite() {
+        statsite::SiteConfig config;
+        config.world.seed = 3;
+        config.world.players = 2;
+        config.world.games = 10;
+        site_ = std::make_unique<statsite::StatSiteServer>(config);
+        state_.settings.Direct_Port = static_cast<int16_t>(site_->start(FreeSmallPort()));
+        target_ = QStringLiteral("/stats/player.aspx?tag=") +
+                  site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
+        fetcher_->DownloadPage(target_, 0);
+        plain_ = state_.PageData;
+        ASSERT_TRUE(plain_.startsWith("HTTP/1.0 200"));
+    }
+    void TearDown() override {
+        fetcher_.reset();
+        window_.reset();
+    }
+    void Faults(const statsite::FaultPlan& plan) { site_->site().setFaults(plan); }
+    int RequestsFor(const QString& target) {
+        return static_cast<int>(site_->site().requestLog().count(target.toUtf8()));
+    }
+
+    ProgramState state_;
+    std::unique_ptr<frmMain> window_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<Fetcher> fetcher_;
+    std::unique_ptr<statsite::StatSiteServer> site_;
+    QString target_;
+    QByteArray plain_;
+};
+
+const QByteArray kTail = "Connection: Keep-Alive\r\nAccept: */*\r\n\r\n";
+
+TEST_F(FetcherTest, DirectRequestIsFiveLinesAndTheAnswerIsKept) {
+    const QByteArray answer = "HTTP/1.0 200 OK\r\nContent-Length: 15\r\n\r\n<html>x</html>\n";
+    ScriptedServer server({{0, answer}});
+    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    fetcher_->DownloadPage(QStringLiteral("/a?b=1"), 0);
+    EXPECT_EQ(server.received(), "GET /a?b=1 HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kTail);
+    EXPECT_EQ(state_.PageData, answer);
+    EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
+    EXPECT_EQ(fetcher_->ContentLength, 15);
+    EXPECT_EQ(fetcher_->HeaderLength, answer.size() - 15);
+    EXPECT_EQ(window_->lblDownloadedBytes->text(), "0,054 bytes");
+    EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+TEST_F(FetcherTest, ProxyRequestsNameTheSite) {
+    Settings s;
+    s.Use_Proxy = true;
+    s.Proxy_Address = QStringLiteral("127.0.0.1");
+    s.URL_Base_Domain = QStringLiteral("stats.example");
+    s.Direct_Port = 80;
+    EXPECT_EQ(RequestText(s, QStringLiteral("/a?b=1")),
+              "GET http://stats.example/a?b=1 HTTP/1.0\r\nHost: stats.example\r\n" + kTail);
+    // A path that does not begin with "/" names the site itself.
+    EXPECT_EQ(RequestText(s, QStringLiteral("stats.example/a")),
+              "GET http://stats.example/a HTTP/1.0\r\nHost: http://127.0.0.1\r\n" + kTail);
+
+    ScriptedServer proxy({{0, "HTTP/1.0 200 OK\r\n\r\n<html></html>"}});
+    state_.settings.Use_Proxy = true;
+    state_.settings.Proxy_Address = QStringLiteral("127.0.0.1");
+    state_.settings.Proxy_Port = static_cast<int16_t>(proxy.port());
+    state_.settings.URL_Base_Domain = QStringLiteral("stats.example");
+    state_.settings.Direct_Port = 8642;
+    fetcher_->DownloadPage(QStringLiteral("/a?b=1"), 0);
+    EXPECT_EQ(
+        proxy.received(),
+        "GET http://stats.example:8642/a?b=1 HTTP/1.0\r\nHost: stats.example:8642\r\n" + kTail);
+    EXPECT_EQ(state_.PageData, "HTTP/1.0 200 OK\r\n\r\n<html></html>");
+}
+
+TEST_F(FetcherTest, AnAnswerWaitsForItsContentLength) {
+    const QByteArray head = "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n";
+    const QByteArray first = QByteArray(2993, 'a') + "</html>";
+    const QByteArray rest(2000, 'b');
+    ScriptedServer server({{0, head + first}, {300, rest}});
+    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    fetcher_->DownloadPage(QStringLiteral("/long"), 0);
+    EXPECT_EQ(state_.PageData, head + first + rest);
+    EXPECT_EQ(fetcher_->BodyBytes, 5000);
+}
+
+TEST_F(FetcherTest, APictureKeepsItsBodyEvenWhenTheHeaderArrivesInTwoPieces) {
+    ScriptedServer server(
+        {{0, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n"}, {200, "\r\n  \xFF\xD8pic\xFF\xD9  "}});
+    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    fetcher_->DownloadPage(QStringLiteral("/emblem"), kPictureMode);
+    EXPECT_EQ(state_.PageData, "\xFF\xD8pic\xFF\xD9");
+    EXPECT_TRUE(fetcher_->PictureMode);
+}
+
+TEST_F(FetcherTest, RedirectsAndSplitAnswersStillGiveThePage) {
+    StartSite();
+    statsite::FaultPlan redirect;
+    redirect.redirectFirst = 3;
+    Faults(redirect);
+    const int before = RequestsFor(target_);
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_EQ(state_.PageData, plain_);
+    EXPECT_EQ(RequestsFor(target_) - before, 4) << "three 302 answers, then the page";
+
+    statsite::FaultPlan split;
+    split.splitHeaderBlank = true;
+    split.splitPauseMs = 150;
+    Faults(split);
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_EQ(state_.PageData, plain_);
+    const qsizetype header = plain_.indexOf("\r\n\r\n") + 4;
+    EXPECT_EQ(fetcher_->HeaderLength, header);
+    EXPECT_EQ(fetcher_->BodyBytes, plain_.size() - header);
+}
+
+TEST_F(FetcherTest, WithoutContentLengthAnyCaseOfTheEndTagEndsThePage) {
+    StartSite();
+    statsite::FaultPlan plan;
+    plan.noContentLength = true;
+    plan.upperCaseHtmlEnd = true;
+    plan.splitWrites = 3;
+    plan.splitPauseMs = 50;
+    Faults(plan);
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_EQ(fetcher_->ContentLength, 0);
+    EXPECT_TRUE(state_.PageData.contains("</HTML>"));
+    EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+TEST_F(FetcherTest, AResetInTheMiddleRequestsThePageAgain) {
+    StartSite();
+    statsite::FaultPlan plan;
+    plan.resetAfterBytes = 700;
+    plan.times = 1;
+    Faults(plan);
+    const int before = RequestsFor(target_);
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_EQ(RequestsFor(target_) - before, 2);
+    EXPECT_EQ(state_.PageData, plain_);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancel) {
+    StartSite();
+    statsite::FaultPlan plan;
+    plan.slowMs = 1500;
+    Faults(plan);
+    state_.settings.Connection_Timeout = 300;
+    dialogs_.AnswerMessage(MsgResult::Retry).AnswerMessage(MsgResult::Cancel);
+    fetcher_->DownloadPage(target_, 0);
+    ASSERT_EQ(dialogs_.Calls().size(), 2u);
+    for (const DialogCall& call : dialogs_.Calls()) {
+        EXPECT_EQ(call.text,
+                  "A connection to \"127.0.0.1\" could not be established.\r\n"
+                  "Either your internet connection is having trouble, \r\n"
+                  "or the stats pages on \"127.0.0.1\" are unavailable.");
+        EXPECT_EQ(call.title, "Error");
+        EXPECT_EQ(call.icon, MsgIcon::Critical);
+        EXPECT_EQ(call.buttons, MsgButtons::RetryCancel);
+    }
+    EXPECT_TRUE(state_.StopRequested);
+    EXPECT_EQ(RequestsFor(target_), 3) << "the first fetch, then two attempts";
+}
+
+TEST_F(FetcherTest, TheSitesOwnCloseIsNoEndOfTheAnswer) {
+    StartSite();
+    statsite::FaultPlan plan;
+    plan.closeAfterBytes = 300;
+    Faults(plan);
+    state_.settings.Connection_Timeout = 400;
+    dialogs_.AnswerMessage(MsgResult::Cancel);
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosing);
+    EXPECT_EQ(state_.PageData, plain_.left(300));
+    EXPECT_TRUE(state_.StopRequested);
+}
+
+TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
+    StartSite();
+    site_->stop();
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_TRUE(fetcher_->ConnectFailed);
+    EXPECT_FALSE(state_.StopRequested);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(state_.PageData.isEmpty());
+}
+
+}  // namespace
+}  // namespace tw::testing
