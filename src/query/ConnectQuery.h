@@ -1,0 +1,14 @@
+#pragma once
+// Connects the query row, the result grid's mouse events, the grid pop-up and
+// the Database menu's exports to their handlers, once, at start-up.
+
+namespace tw {
+
+struct ProgramState;
+struct QueryPanel;
+class frmMain;
+
+// The returned panel state lives as long as the window.
+QueryPanel& ConnectQuery(ProgramState& state, frmMain& window);
+
+}  // namespace tw

@@ -1,0 +1,120 @@
+#include "query/DatabaseExport.h"
+
+#include "app/DebugLog.h"
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+#include "db/Database.h"
+#include "query/ExportFiles.h"
+#include "query/ExportText.h"
+#include "query/GridExportWriters.h"
+
+namespace tw {
+namespace {
+
+void Done(ProgramState& state, const char* text) {
+    state.dialogs->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
+                           QStringLiteral("Done"));
+}
+
+void ReportUnlessCancelled(ProgramState& state, const char* stage, const AppError& error) {
+    if (error.number() != err::kSaveCancelled) {
+        WriteDebugLog(state, QString::fromLatin1(stage), error);
+    }
+}
+
+QString ProposedName(const ProgramState& state, const char* extension) {
+    return QStringLiteral("MyStats_") + ExportTimeStamp(state) + QString::fromLatin1(extension);
+}
+
+void WriteTableXml(Database& db, const QString& table, QIODevice& out) {
+    const QString element = XmlElementName(table);
+    WriteBytes(out, "\t<" + element.toUtf8() + ">\r\n");
+    auto rows = db.OpenRecordset(QLatin1Char('[') + table + QLatin1Char(']'));
+    QStringList names;
+    for (int f = 0; f < rows->FieldCount(); ++f) {
+        names << XmlElementName(rows->FieldName(f));
+    }
+    for (; !rows->IsEOF(); rows->MoveNext()) {
+        QString line = QStringLiteral("\t\t<Record>");
+        for (int f = 0; f < names.size(); ++f) {
+            line += QLatin1Char('<') + names[f] + QLatin1Char('>') +
+                    EscapeMarkup(rows->Field(f).joinText()) + QStringLiteral("</") + names[f] +
+                    QLatin1Char('>');
+        }
+        WriteBytes(out, (line + QStringLiteral("</Record>\r\n")).toUtf8());
+    }
+    rows->Close();
+    WriteBytes(out, "\t</" + element.toUtf8() + ">\r\n");
+}
+
+}  // namespace
+
+QStringList ExportedTables(const Database& db) {
+    QStringList tables;
+    for (const QString& name : db.TableNames()) {
+        if (!name.contains(QLatin1String("zLoad"), Qt::CaseInsensitive) &&
+            !name.contains(QLatin1String("msys"), Qt::CaseInsensitive)) {
+            tables << name;
+        }
+    }
+    return tables;
+}
+
+void WriteDatabaseXml(Database& db, const QStringList& tables, QIODevice& out) {
+    WriteBytes(out, "<Database>\r\n");
+    for (const QString& table : tables) {
+        WriteTableXml(db, table, out);
+    }
+    WriteBytes(out, "</Database>\r\n");
+}
+
+void mnuExportExcel_Click(ProgramState& state) {
+    try {
+        const QString path =
+            AskSavePath(state, QString::fromLatin1(kExcelFilter), ProposedName(state, ".xls"));
+        EnsureOutsideWriter(*state.Db);
+        for (const QString& table : ExportedTables(*state.Db)) {
+            state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + path +
+                              QStringLiteral("].[") + table + QStringLiteral("] FROM [") + table +
+                              QLatin1Char(']'));
+        }
+        Done(state, kExcelExportDone);
+    } catch (const AppError& error) {
+        ReportUnlessCancelled(state, kExportExcelStage, error);
+    }
+}
+
+void mnuExportCSV_Click(ProgramState& state) {
+    // The folder is taken up to a NUL, as the platform's chooser hands it.
+    const QString folder =
+        state.dialogs->ChooseFolder(QString::fromLatin1(kChooseTextFolder)).section(QChar(0), 0, 0);
+    if (folder.isEmpty()) {
+        return;
+    }
+    try {
+        EnsureOutsideWriter(*state.Db);
+        for (const QString& table : ExportedTables(*state.Db)) {
+            state.Db->Execute(QStringLiteral("SELECT * INTO [Text;DATABASE=") + folder +
+                              QStringLiteral("].[") + table + QStringLiteral(".txt] FROM [") +
+                              table + QLatin1Char(']'));
+        }
+        Done(state, kCsvExportDone);
+    } catch (const AppError& error) {
+        WriteDebugLog(state, QString::fromLatin1(kExportCsvStage), error);
+    }
+}
+
+void mnuExportXML_Click(ProgramState& state) {
+    try {
+        const QString path =
+            AskSavePath(state, QString::fromLatin1(kXmlFilter), ProposedName(state, ".xml"));
+        const std::unique_ptr<QFile> file = CreateOutputFile(path);
+        WriteDatabaseXml(*state.Db, ExportedTables(*state.Db), *file);
+        file->close();
+        Done(state, kXmlExportDone);
+    } catch (const AppError& error) {
+        ReportUnlessCancelled(state, kExportXmlStage, error);
+    }
+}
+
+}  // namespace tw

@@ -1,0 +1,41 @@
+#include "query/ExportFiles.h"
+
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+#include "db/Database.h"
+#include "db/FileExternalWriter.h"
+#include "db/Format.h"
+
+namespace tw {
+
+QString ExportTimeStamp(const ProgramState& state) {
+    const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
+    return Format(Variant::FromDate(now), QStringLiteral("yyyymmddhhmmss"));
+}
+
+QString AskSavePath(ProgramState& state, const QString& filter, const QString& proposedName) {
+    SaveDialogRequest request;
+    request.filter = filter;
+    request.proposedName = proposedName;
+    request.overwritePrompt = true;
+    const std::optional<QString> chosen = state.dialogs->SaveFile(request);
+    if (!chosen || chosen->isEmpty()) {
+        throw AppError(err::kSaveCancelled, QStringLiteral("CommonDialog"),
+                       QStringLiteral("Cancel was selected."));
+    }
+    return *chosen;
+}
+
+std::unique_ptr<QFile> CreateOutputFile(const QString& path) {
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        throw AppError(75, QStringLiteral("Tallywick"), QStringLiteral("Path/File access error"));
+    }
+    return file;
+}
+
+void EnsureOutsideWriter(Database& db) {
+    db.SetExternalWriter(std::make_shared<FileExternalWriter>());
+}
+
+}  // namespace tw

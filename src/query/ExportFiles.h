@@ -1,0 +1,35 @@
+#pragma once
+// What the exports share: the save dialog (its cancel is error 32755), the
+// time stamp of proposed file names, output files, and the outside-file
+// writer the engine needs for SELECT ... INTO a workbook or text folder.
+
+#include <QFile>
+#include <QString>
+#include <memory>
+
+namespace tw {
+
+struct ProgramState;
+class Database;
+
+inline constexpr const char* kExcelFilter = "Microsoft Excel Files (.xls)|*.xls";
+inline constexpr const char* kCsvFilter = "Comma Separated Values Files (.csv)|*.csv";
+inline constexpr const char* kHtmlFilter = "HTML Files (.html)|*.html";
+inline constexpr const char* kXmlFilter = "Extensible Markup Language Files (.xml)|*.xml";
+
+// The local date and time as "yyyymmddhhmmss" (the program state's clock
+// when one is set).
+QString ExportTimeStamp(const ProgramState& state);
+
+// Shows the save dialog (overwrite prompt on) and returns the chosen path;
+// cancelling raises 32755.
+QString AskSavePath(ProgramState& state, const QString& filter, const QString& proposedName);
+
+// Opens `path` for writing, emptied; raises error 75 when it cannot.
+std::unique_ptr<QFile> CreateOutputFile(const QString& path);
+
+// Installs the workbook and text writers on the database (once is enough;
+// installing again changes nothing).
+void EnsureOutsideWriter(Database& db);
+
+}  // namespace tw
