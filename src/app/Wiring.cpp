@@ -2,10 +2,16 @@
 
 #include <QAction>
 
+#include "app/About.h"
 #include "app/ProgramState.h"
 #include "download/Downloader.h"
+#include "app/frmOptions.h"
+#include "maintenance/ConnectMaintenance.h"
+#include "report/TpsReport.h"
 #include "taglist/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
+#include "taglist/frmProfile.h"
+#include "ui/LinkLabel.h"
 #include "ui/frmMain.h"
 
 namespace tw {
@@ -16,7 +22,11 @@ void WireMainWindow(ProgramState& state, frmMain& window) {
     InstallExitRule(state, window);
     InstallSummaryRefresh(state, window);
     ConnectDownload(state, window);
-    ConnectTagList(state, window, {});
+    ConnectTagList(state, window, ProfileOpener(state, window));
+    ConnectTpsReport(state, window);
+    ConnectOptions(state, window);
+    ConnectAbout(state, window);
+    ConnectMaintenance(state, window);
 }
 
 }  // namespace tw
