@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/About.h"  // the maker's name and page, shown by lblBrackenfoldLink
 #include "ui/ControlArray.h"
 
 class QAction;
@@ -38,11 +39,6 @@ struct StageState {
     static constexpr int16_t Info = 2;
     static constexpr int16_t Failed = 3;
 };
-
-// The maker's product page, shown by lblBrackenfoldLink and opened by the link
-// and by Help > Support.
-inline constexpr char kMakerName[] = "Brackenfold Software";
-inline constexpr char kMakerUrl[] = "https://www.brackenfold.example/tallywick/";
 
 class frmMain : public QMainWindow {
     Q_OBJECT

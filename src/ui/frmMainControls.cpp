@@ -96,10 +96,8 @@ void frmMain::CreateMakerControls(QWidget* client) {
                                     Picture(QStringLiteral("logo")), false);
     lblBrackenfoldLink = new LinkLabel(client);
     lblBrackenfoldLink->setObjectName(QStringLiteral("lblBrackenfoldLink"));
-    lblBrackenfoldLink->setText(QLatin1String(kMakerName) + QLatin1Char('\n') +
-                                QStringLiteral("www.brackenfold.example"));
-    lblBrackenfoldLink->setToolTip(QStringLiteral("Visit ") + QLatin1String(kMakerName) +
-                                   QStringLiteral(" on the web"));
+    lblBrackenfoldLink->setText(MakerLinkCaption());
+    lblBrackenfoldLink->setToolTip(MakerLinkToolTip());
     lblBrackenfoldLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblBrackenfoldLink->setTextFormat(Qt::PlainText);
     lblBrackenfoldLink->setCursor(Qt::PointingHandCursor);

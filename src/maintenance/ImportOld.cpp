@@ -1,0 +1,127 @@
+#include "maintenance/ImportOld.h"
+
+#include <QFileInfo>
+#include <memory>
+
+#include "app/DebugLog.h"
+#include "app/Dialogs.h"
+#include "app/Paths.h"
+#include "app/ProgramState.h"
+#include "db/Database.h"
+#include "maintenance/MaintenanceSupport.h"
+
+namespace tw {
+namespace {
+
+// What the copy holds open; closed at the end whether it finished or not.
+struct ImportSession {
+    std::unique_ptr<Database> source;
+    std::unique_ptr<Recordset> from;
+    std::unique_ptr<Recordset> to;
+
+    void Close() {
+        CloseQuietly(from);
+        CloseQuietly(to);
+        CloseQuietly(source);
+    }
+};
+
+// Adds one row to `to` holding the current row of `from`, field by field by
+// name. A key already present (3022) is skipped; any other error is raised.
+void CopyRow(Recordset& from, Recordset& to) {
+    to.AddNew();
+    for (int i = 0; i < from.FieldCount(); ++i) {
+        to.SetField(from.FieldName(i), from.Field(i));
+    }
+    try {
+        to.Update();
+    } catch (const AppError& error) {
+        if (error.number() != err::kDuplicateKey) {
+            throw;
+        }
+    }
+}
+
+void CopyTable(ProgramState& state, ImportSession& session, const QString& table) {
+    // The recordsets of the previous table are replaced, as the copy goes on.
+    session.from = session.source->OpenRecordset(table);
+    session.to = OpenDatabaseOf(state).OpenRecordset(table);
+    Recordset& from = *session.from;
+    if (!(from.IsEOF() && from.IsBOF())) {
+        from.MoveLast();
+        from.MoveFirst();
+    }
+    while (!from.IsEOF()) {
+        CopyRow(from, *session.to);
+        from.MoveNext();
+    }
+}
+
+bool Confirmed(ProgramState& state) {
+    return state.dialogs->Message(QString::fromLatin1(kImportQuestion), MsgButtons::YesNo,
+                                  MsgIcon::Question,
+                                  QString::fromLatin1(kImportConfirmTitle)) == MsgResult::Yes;
+}
+
+}  // namespace
+
+const std::vector<OldVersion>& OldVersions() {
+    static const std::vector<OldVersion> versions = {
+        {QStringLiteral("109"),
+         {QStringLiteral("Game"), QStringLiteral("Clan"), QStringLiteral("Player"),
+          QStringLiteral("Game_Player"), QStringLiteral("Game_Player_Medal"),
+          QStringLiteral("Player_Playlist")}},
+        {QStringLiteral("108"),
+         {QStringLiteral("Game"), QStringLiteral("Player"), QStringLiteral("Game_Player"),
+          QStringLiteral("Game_Player_Medal"), QStringLiteral("Player_Playlist")}},
+        {QStringLiteral("107"),
+         {QStringLiteral("Game"), QStringLiteral("Player"), QStringLiteral("Game_Player"),
+          QStringLiteral("Game_Player_Medal")}},
+    };
+    return versions;
+}
+
+QString FindOldDatabase(const ProgramState& state, const OldVersion** version) {
+    for (const OldVersion& candidate : OldVersions()) {
+        const QString path =
+            state.ProgramDir + QLatin1Char('/') + DatabaseFileName(candidate.versionTag);
+        if (QFileInfo::exists(path)) {
+            *version = &candidate;
+            return path;
+        }
+    }
+    *version = nullptr;
+    return QString();
+}
+
+void mnuImportOld_Click(ProgramState& state) {
+    if (!Confirmed(state)) {
+        return;
+    }
+    const OldVersion* version = nullptr;
+    const QString path = FindOldDatabase(state, &version);
+    if (path.isEmpty()) {
+        state.dialogs->Message(QString::fromLatin1(kOldDatabaseNotFound), MsgButtons::Ok,
+                               MsgIcon::Critical, QStringLiteral("Error"));
+        return;
+    }
+    ImportSession session;
+    try {
+        session.source = Database::Open(path);
+        for (const QString& table : version->tables) {
+            CopyTable(state, session, table);
+        }
+    } catch (const AppError& error) {
+        WriteDebugLog(state, QString::fromLatin1(kImportStage), error);
+        session.Close();
+        return;
+    }
+    // Closing commits the rows the recordsets added before the window is
+    // refreshed from the database.
+    session.Close();
+    RefreshMainWindow(state);
+    state.dialogs->Message(QString::fromLatin1(kImportDone), MsgButtons::Ok, MsgIcon::Information,
+                           QStringLiteral("Done"));
+}
+
+}  // namespace tw

@@ -1,0 +1,24 @@
+#pragma once
+// Small pieces the purges and the import share.
+
+#include <memory>
+
+namespace tw {
+
+struct ProgramState;
+class Database;
+class Recordset;
+
+// The program's open database; error 3420 when there is none (a refresh that
+// failed to open it), so the caller's error path reports it.
+Database& OpenDatabaseOf(ProgramState& state);
+
+// ShowPlayerSummary on the main window, when one is installed.
+void RefreshMainWindow(ProgramState& state);
+
+// Drops a pending new row and closes the recordset, ignoring any error.
+void CloseQuietly(std::unique_ptr<Recordset>& recordset);
+// Closes the database, ignoring any error.
+void CloseQuietly(std::unique_ptr<Database>& database);
+
+}  // namespace tw

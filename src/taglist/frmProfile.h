@@ -1,0 +1,83 @@
+#pragma once
+// The profile dialog of the selected player: the favourite quote and the
+// clan's web site, which the report shows, beside the two emblem colours.
+// Reads the database once when it opens and writes only on Save. Not modal.
+//
+// The dialog belongs to the player (and clan) it was opened for: Save
+// writes to them even if another player has been selected meanwhile, so a
+// quote typed for one player never lands on another.
+
+#include <QColor>
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tw {
+
+struct ProgramState;
+class frmMain;
+
+inline constexpr char kProfileCaption[] = "Profile";
+// Stage name of the diagnostic record of a failed reading or saving.
+inline constexpr char kProfileStage[] = "Profile";
+inline constexpr int kProfileTextLength = 255;
+
+// RRGGBB as a colour; a pair that is no hexadecimal number counts as 0.
+QColor ColorFromHexText(const QString& rrggbb);
+
+// The quote as stored: apostrophes become double-quote characters (stored
+// quotes rely on it), blanks around it removed, at most 255 characters.
+QString StoredQuote(const QString& typed);
+// The web address as stored: blanks around it removed, at most 255 characters.
+QString StoredWebsite(const QString& typed);
+
+class frmProfile : public QDialog {
+    Q_OBJECT
+  public:
+    frmProfile(ProgramState& state, frmMain& window);
+
+    // Reads the player's quote, clan site and colours. False when the
+    // database reported an error (it has been reported to the user).
+    bool Form_Load();
+    void cmdSaveOptions_Click();
+    void cmdCancelOptions_Click();
+
+    const QString& gamertag() const { return gamertag_; }
+
+    QLabel* lblQuote = nullptr;
+    QLineEdit* txtQuote = nullptr;
+    QLabel* lblClanWebsiteURL = nullptr;
+    QLineEdit* txtClanWebsiteURL = nullptr;
+    QFrame* shpPlayerPrimaryColor = nullptr;
+    QLabel* lblPrimaryColor = nullptr;
+    QFrame* shpPlayerSecondaryColor = nullptr;
+    QLabel* lblSecondaryColor = nullptr;
+    QPushButton* cmdSaveOptions = nullptr;
+    QPushButton* cmdCancelOptions = nullptr;
+
+  private:
+    void CreateControls();
+    void ReadProfile();
+    void ReadQuoteAlone();
+    void SaveProfile();
+
+    ProgramState& state_;
+    frmMain& window_;
+    QString gamertag_;  // CurrentGamertag when the dialog opened
+    QString clanName_;  // the main window's clan caption then ("-": none)
+};
+
+// Opens the dialog of the current player over the main window and returns
+// it; one already open for that player is brought to the front instead. Null
+// when reading failed.
+frmProfile* ShowProfile(ProgramState& state, frmMain& window);
+
+// What the tag list's profile button runs.
+std::function<void()> ProfileOpener(ProgramState& state, frmMain& window);
+
+}  // namespace tw

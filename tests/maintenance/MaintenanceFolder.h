@@ -1,0 +1,158 @@
+#pragma once
+// A temporary program folder for the maintenance tests: a fresh statistics
+// database, the delivered unknown.jpg, a settings file, and a program run
+// over it: state, scripted dialogs, a main window with the summary refresh
+// installed, started as the program starts.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/IniFile.h"
+#include "app/ProgramState.h"
+#include "db/Database.h"
+#include "db/SqliteSchemaBuilder.h"
+#include "taglist/MainWindowLifecycle.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/frmMain.h"
+
+namespace tw::maintenance_testing {
+
+inline void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_maintenance";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        new QApplication(argc, argv);
+    }
+}
+
+// Runs SQLite statements on a closed database file.
+inline void SeedFile(const QString& path, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+    const std::string error = message ? message : "";
+    sqlite3_free(message);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << error;
+}
+
+// A new, empty statistics database at `path`.
+inline void CreateDatabase(const QString& path) {
+    sqlite::CreateStatisticsDatabase(path, QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
+}
+
+class MaintenanceFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("work")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
+                                Path(QStringLiteral("avatar/unknown.jpg"))));
+        WriteIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
+        CreateDatabase(DbPath());
+    }
+    void TearDown() override {
+        state_.reset();
+        window_.reset();
+    }
+
+    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+    QString DbPath() const { return Path(QStringLiteral("tallywick110.mdb")); }
+    void Seed(const char* sql) { SeedFile(DbPath(), sql); }
+    void WriteIni(const QByteArray& bytes) {
+        QFile file(Path(QStringLiteral("tallywick110.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    QString Ini(const char* section, const char* key) const {
+        return IniFile(Path(QStringLiteral("tallywick110.ini"))).Read(section, key);
+    }
+    QByteArray DebugLog() const {
+        QFile file(Path(QStringLiteral("debug.log")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The program starts over the folder: settings, database, summary.
+    void Start() {
+        window_ = std::make_unique<frmMain>();
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        dialogs_->AcknowledgeOkMessages(true);
+        state_ = std::make_unique<ProgramState>();
+        state_->dialogs = dialogs_.get();
+        state_->sleep = [](int) {};
+        InstallSummaryRefresh(*state_, *window_);
+        Form_Load(*state_, *window_, dir_.path());
+        ASSERT_TRUE(state_->Db && state_->Db->isOpen());
+    }
+
+    // The rows of a statement on the program's open database, one text per
+    // row, fields joined by "|" (Null as empty).
+    QStringList Rows(const QString& sql) const {
+        QStringList rows;
+        auto rs = state_->Db->OpenRecordset(sql);
+        while (!rs->IsEOF()) {
+            QStringList fields;
+            for (int i = 0; i < rs->FieldCount(); ++i) {
+                fields << rs->Field(i).joinText();
+            }
+            rows << fields.join(QLatin1Char('|'));
+            rs->MoveNext();
+        }
+        return rows;
+    }
+    // Every row of every table, sorted: equal dumps mean an unchanged database.
+    QStringList Dump() const {
+        QStringList all;
+        for (const QString& table : state_->Db->TableNames()) {
+            QStringList rows = Rows(QStringLiteral("SELECT * FROM ") + table);
+            rows.sort();
+            for (const QString& row : rows) {
+                all << table + QLatin1Char(':') + row;
+            }
+        }
+        return all;
+    }
+    int Count(const QString& table) const {
+        return Rows(QStringLiteral("SELECT Count(*) FROM ") + table).value(0).toInt();
+    }
+
+    // The message boxes shown so far.
+    std::vector<DialogCall> Messages() const {
+        std::vector<DialogCall> messages;
+        for (const DialogCall& call : dialogs_->Calls()) {
+            if (call.kind == DialogKind::Message) {
+                messages.push_back(call);
+            }
+        }
+        return messages;
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ProgramState> state_;
+};
+
+// The documented way to make an old version's file: the tool's script.
+inline void MakeOldVersion(const QString& sourceDb, const char* version, const QString& folder) {
+    QProcess tool;
+    tool.start(QStringLiteral("sh"),
+               {QStringLiteral(TALLYWICK_SOURCE_DIR "/tools/sql/make-old-version.sh"), sourceDb,
+                QString::fromLatin1(version), folder});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+}
+
+}  // namespace tw::maintenance_testing

@@ -1,0 +1,99 @@
+// The main window's menus and maker link reach the Options, About and
+// maintenance handlers once they are connected as the program connects them.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "MaintenanceFolder.h"
+#include "app/About.h"
+#include "app/frmOptions.h"
+#include "maintenance/ConnectMaintenance.h"
+#include "maintenance/Purge.h"
+#include "ui/LinkLabel.h"
+
+namespace tw {
+namespace {
+
+using maintenance_testing::MaintenanceFolder;
+
+class MenuWiringTest : public MaintenanceFolder {
+  protected:
+    void SetUp() override {
+        MaintenanceFolder::SetUp();
+        Start();
+        ConnectOptions(*state_, *window_);
+        ConnectAbout(*state_, *window_);
+        ConnectMaintenance(*state_, *window_);
+        window_->show();
+    }
+    std::vector<DialogCall> Opened() const {
+        std::vector<DialogCall> opened;
+        for (const DialogCall& call : dialogs_->Calls()) {
+            if (call.kind == DialogKind::OpenDocument) {
+                opened.push_back(call);
+            }
+        }
+        return opened;
+    }
+};
+
+TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) {
+    window_->mnuAbout->trigger();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].title, QStringLiteral("About..."));
+    EXPECT_TRUE(Messages()[0].text.startsWith(QStringLiteral("Tallywick        v1.1.0\r\n")));
+
+    dialogs_->AnswerOpen(true).AnswerOpen(false);
+    window_->mnuSupport->trigger();
+    QTest::mouseClick(window_->lblBrackenfoldLink, Qt::LeftButton);
+    ASSERT_EQ(Opened().size(), 2u);
+    EXPECT_EQ(Opened()[0].text, QStringLiteral("https://tallywick.org/"));
+    EXPECT_EQ(Opened()[1].text, QStringLiteral("https://tallywick.org/"));
+    // A page that could not be opened is not reported.
+    EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(MenuWiringTest, TheMakerLinkShowsTheMakerAndTheAddressItOpens) {
+    EXPECT_EQ(window_->lblBrackenfoldLink->text(),
+              QStringLiteral("Brackenfold Software\ntallywick.org"));
+    EXPECT_EQ(window_->lblBrackenfoldLink->toolTip(),
+              QStringLiteral("Visit Brackenfold Software at https://tallywick.org/"));
+}
+
+TEST_F(MenuWiringTest, ToolsOptionsOpensOneDialogAtATime) {
+    window_->mnuOptions->trigger();
+    auto* first = window_->findChild<frmOptions*>(QStringLiteral("frmOptions"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    window_->mnuOptions->trigger();
+    EXPECT_EQ(window_->findChildren<frmOptions*>().size(), 1);
+
+    // Closed, it goes away; the next opening shows the settings as they now are.
+    first->cmdCancelOptions->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window_->findChildren<frmOptions*>().isEmpty());
+    state_->settings.Use_Proxy = true;
+    window_->mnuOptions->trigger();
+    auto* second = window_->findChild<frmOptions*>(QStringLiteral("frmOptions"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->chkUseProxy->isChecked());
+}
+
+TEST_F(MenuWiringTest, DatabaseMenuAsksBeforeImportingOrPurging) {
+    dialogs_->AnswerMessage(MsgResult::No)
+        .AnswerMessage(MsgResult::No)
+        .AnswerMessage(MsgResult::No);
+    window_->mnuImportOld->trigger();
+    window_->mnuPurgeNonTagList->trigger();
+    window_->mnuPurgeEntireDatabase->trigger();
+    ASSERT_EQ(Messages().size(), 3u);
+    EXPECT_EQ(Messages()[0].title, QStringLiteral("Confirm Import"));
+    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kPurgeNonTagListQuestion));
+    EXPECT_EQ(Messages()[2].text, QString::fromLatin1(kPurgeEntireQuestion));
+}
+
+}  // namespace
+}  // namespace tw

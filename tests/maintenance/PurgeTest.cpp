@@ -1,0 +1,189 @@
+// The two purges on a real database and main window: the questions, the
+// statements' effect, the reports, the settings key and the refresh, and a
+// statement that fails half way.
+
+#include <QComboBox>
+#include <QLabel>
+
+#include "MaintenanceFolder.h"
+#include "maintenance/Purge.h"
+
+namespace tw {
+namespace {
+
+using maintenance_testing::MaintenanceFolder;
+
+// Two tag-list players (Ann in clan Alpha, Bob without a clan), two players
+// known only from games (Xan in Xray, Yul in Alpha), an unused clan Zulu, and
+// rows of every kind for all of them, staging tables included.
+constexpr char kWorld[] = R"sql(
+INSERT INTO Clan VALUES ('Alpha', 'http://alpha.example', '', '', ''),
+    ('Xray', '', '', '', ''), ('Zulu', '', '', '', '');
+INSERT INTO Player (Player_Gamertag, Clan_Name, Last_Game_ID, Last_Download, Is_Selectable,
+    Is_Friend, Is_Clan, Is_Jerk, Is_Guest) VALUES
+    ('Ann', 'Alpha', 2, '2005-01-16 21:30:00', 'Y', 'N', 'N', 'N', 'N'),
+    ('Bob', NULL, 2, NULL, 'Y', 'N', 'N', 'N', 'N'),
+    ('Xan', 'Xray', 0, NULL, 'N', 'N', 'N', 'N', 'N'),
+    ('Yul', 'Alpha', 0, NULL, 'N', 'N', 'N', 'N', 'N');
+INSERT INTO Game VALUES (1, 'Slayer', '2005-01-15 20:03:00', 'Lockout', 'Team Slayer', 'N', 600),
+    (2, 'CTF', '2005-01-16 21:00:00', 'Midship', 'Arranged Game', 'N', NULL);
+INSERT INTO Game_Player VALUES (1, 'Ann', 1, 'RED', 50, 10, 2, 3, 100, 40, 5),
+    (1, 'Xan', 2, 'BLUE', 30, 5, 1, 8, NULL, NULL, NULL),
+    (1, 'Yul', 3, 'BLUE', 10, 2, 0, 9, 20, 4, 0),
+    (2, 'Bob', 1, '', 5, 1, 0, 0, 10, 3, 1),
+    (2, 'Xan', 2, '', 3, 0, 0, 1, 8, 1, 0);
+INSERT INTO Game_Player_Medal VALUES (1, 'Ann', 'Double Kill', 2), (1, 'Xan', 'Double Kill', 1),
+    (1, 'Yul', 'Sniper Kill', 1), (2, 'Bob', 'Killing Spree', 1);
+INSERT INTO Player_Playlist VALUES ('Ann', 'Team Slayer', 12, 50.5), ('Xan', 'Team Slayer', 5, 10),
+    ('Yul', 'Rumble Pit', 3, 0), ('Bob', 'Rumble Pit', 7, 20);
+INSERT INTO zLoad_Panel_1 VALUES (3, 'Ann', 1, 'RED', 5);
+INSERT INTO zLoad_Panel_2 VALUES (3, 'Ann', 1, 2, 3);
+INSERT INTO zLoad_Panel_4 VALUES (3, 'Ann', 'Double Kill', 1);
+INSERT INTO zLoad_Panel_5 VALUES (3, 'Ann', 1, 2, 3);
+)sql";
+
+constexpr char kFailureText[] =
+    "Error #: 3000\r\nDescription: players are kept\r\n\r\n"
+    "Please email your \"debug.log\" file to support@tallywick.org";
+
+class PurgeTest : public MaintenanceFolder {
+  protected:
+    void SetUp() override {
+        MaintenanceFolder::SetUp();
+        Seed(kWorld);
+        WriteIni("[User]\r\nGamertag=Ann\r\n[Application]\r\nQuery_Count=0\r\n");
+    }
+    void ExpectQuestion(const DialogCall& call, const char* text) const {
+        EXPECT_EQ(call.text, QString::fromLatin1(text));
+        EXPECT_EQ(call.title, QStringLiteral("Confirm Purge"));
+        EXPECT_EQ(call.icon, MsgIcon::Question);
+        EXPECT_EQ(call.buttons, MsgButtons::YesNo);
+    }
+    QStringList TagList() const {
+        QStringList entries;
+        for (int i = 0; i < window_->cmbTagList->count(); ++i) {
+            entries << window_->cmbTagList->itemText(i);
+        }
+        return entries;
+    }
+};
+
+TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
+    Start();
+    const QStringList before = Dump();
+    dialogs_->AnswerMessage(MsgResult::No).AnswerMessage(MsgResult::No);
+    mnuPurgeNonTagList_Click(*state_);
+    mnuPurgeEntireDatabase_Click(*state_);
+    ASSERT_EQ(Messages().size(), 2u);
+    ExpectQuestion(Messages()[0], kPurgeNonTagListQuestion);
+    ExpectQuestion(Messages()[1], kPurgeEntireQuestion);
+    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(Ini("User", "Gamertag"), QStringLiteral("Ann"));
+    EXPECT_EQ(state_->CurrentGamertag, QStringLiteral("Ann"));
+}
+
+TEST_F(PurgeTest, NonTagListPurgeKeepsOnlyTagListPlayersAndTheClansTheyName) {
+    Start();
+    window_->lblClanName->setText(QStringLiteral("stale"));
+    dialogs_->AnswerMessage(MsgResult::Yes);
+    mnuPurgeNonTagList_Click(*state_);
+
+    EXPECT_EQ(Rows("SELECT Player_Gamertag, Is_Selectable FROM Player ORDER BY Player_Gamertag"),
+              QStringList({"Ann|Y", "Bob|Y"}));
+    EXPECT_EQ(Rows("SELECT Clan_Name, Website_URL FROM Clan"),
+              QStringList({"Alpha|http://alpha.example"}));
+    EXPECT_EQ(Rows("SELECT Game_ID, Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
+              QStringList({"1|Ann", "2|Bob"}));
+    EXPECT_EQ(Rows("SELECT Player_Gamertag, Medal_Name FROM Game_Player_Medal ORDER BY Game_ID"),
+              QStringList({"Ann|Double Kill", "Bob|Killing Spree"}));
+    EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Player_Playlist ORDER BY Player_Gamertag"),
+              QStringList({"Ann", "Bob"}));
+    // Games and staging rows are left to the next download's merge.
+    EXPECT_EQ(Count("Game"), 2);
+    EXPECT_EQ(Count("zLoad_Panel_1"), 1);
+
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kPurgeNonTagListDone));
+    EXPECT_EQ(Messages()[1].title, QStringLiteral("Done"));
+    EXPECT_EQ(Messages()[1].icon, MsgIcon::Information);
+    // The refresh has run after the report.
+    EXPECT_EQ(window_->lblClanName->text(), QStringLiteral("Alpha"));
+    EXPECT_EQ(TagList(), QStringList({"Ann", "Bob"}));
+}
+
+TEST_F(PurgeTest, EntirePurgeEmptiesEveryWrittenTableButKeepsTheReferenceTables) {
+    Start();
+    const int medals = Count("Medal");
+    const int colors = Count("Color");
+    ASSERT_GT(medals, 0);
+    ASSERT_GT(colors, 0);
+    dialogs_->AnswerMessage(MsgResult::Yes);
+    mnuPurgeEntireDatabase_Click(*state_);
+
+    for (const char* table :
+         {"Player_Playlist", "Game_Player_Medal", "Game_Player", "Game", "Player", "Clan",
+          "zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
+        EXPECT_EQ(Count(QString::fromLatin1(table)), 0) << table;
+    }
+    EXPECT_EQ(Count("Medal"), medals);
+    EXPECT_EQ(Count("Color"), colors);
+
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].text, QStringLiteral("Database has been purged."));
+    EXPECT_EQ(Messages()[1].title, QStringLiteral("Done"));
+    EXPECT_EQ(Messages()[1].icon, MsgIcon::Information);
+    EXPECT_TRUE(TagList().isEmpty());
+    EXPECT_EQ(window_->lblTotalGames->text(), QStringLiteral("0"));
+    EXPECT_EQ(window_->lblLastDownload->text(), QStringLiteral("-"));
+    EXPECT_EQ(window_->lblClanName->text(), QStringLiteral("-"));
+    EXPECT_EQ(Ini("User", "Gamertag"), QString());
+    EXPECT_EQ(state_->CurrentGamertag, QString());
+}
+
+TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
+    Seed(
+        "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
+        "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
+    Start();
+    window_->lblClanName->setText(QStringLiteral("stale"));
+    dialogs_->AnswerMessage(MsgResult::Yes);
+    mnuPurgeNonTagList_Click(*state_);
+
+    // Statements 1 to 3 ran; the fourth failed and the fifth never ran.
+    EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
+              QStringList({"Ann", "Bob"}));
+    EXPECT_EQ(Count("Player"), 4);
+    EXPECT_EQ(Count("Clan"), 3);
+
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kFailureText));
+    EXPECT_EQ(Messages()[1].title, QStringLiteral("Error"));
+    EXPECT_EQ(Messages()[1].icon, MsgIcon::Critical);
+    const QByteArray log = DebugLog();
+    EXPECT_TRUE(log.contains(" v110 [App.Purge]   ")) << log.constData();
+    EXPECT_TRUE(log.contains("players are kept\r\n"));
+    EXPECT_TRUE(log.contains("SQL: DELETE Player.* FROM Player WHERE Player.Is_Selectable = 'N';"));
+    EXPECT_EQ(window_->lblClanName->text(), QStringLiteral("Alpha"));
+}
+
+TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
+    Seed(
+        "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
+        "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
+    Start();
+    dialogs_->AnswerMessage(MsgResult::Yes);
+    mnuPurgeEntireDatabase_Click(*state_);
+
+    EXPECT_EQ(Count("Game"), 0);
+    EXPECT_EQ(Count("Player"), 4);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kFailureText));
+    EXPECT_EQ(Messages()[1].title, QStringLiteral("Error"));
+    EXPECT_EQ(Ini("User", "Gamertag"), QStringLiteral("Ann"));
+    EXPECT_EQ(TagList(), QStringList({"Ann", "Bob"}));
+    // The games are gone, and the refreshed summary says so.
+    EXPECT_EQ(window_->lblTotalGames->text(), QStringLiteral("0"));
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,202 @@
+// The profile dialog over the program's own database and main window: what
+// it shows, what Save stores (apostrophes, blanks, lengths), a player without
+// a clan, the colour shapes, a statement that fails, and which player a
+// dialog writes to.
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ProgramFolder.h"
+#include "taglist/frmProfile.h"
+
+namespace tw::testing {
+namespace {
+
+// Ann: clan "O'Brien Crew" (an apostrophe in its name), colours red and
+// green. Bob: no clan, a stored quote. Cat: a colour code without a Color row.
+constexpr char kPlayers[] = R"sql(
+INSERT INTO Color VALUES (90, 'FF0000', 'FFFFFF'), (91, '00ff80', '000000');
+INSERT INTO Clan VALUES ('O''Brien Crew', 'http://crew.example', '', '', ''),
+    ('Alpha', 'http://alpha.example', '', '', '');
+INSERT INTO Player (Player_Gamertag, Clan_Name, Primary_Color_Code, Secondary_Color_Code,
+    Personal_Quote, Last_Game_ID, Is_Selectable, Is_Friend, Is_Clan, Is_Jerk, Is_Guest) VALUES
+    ('Ann', 'O''Brien Crew', 90, 91, 'Go "team"', 0, 'Y', 'N', 'N', 'N', 'N'),
+    ('Bob', NULL, 90, 91, 'kept safe', 0, 'Y', 'N', 'N', 'N', 'N'),
+    ('Cat', 'Alpha', 90, 77, NULL, 0, 'Y', 'N', 'N', 'N', 'N');
+)sql";
+
+class ProfileTest : public ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        InstallDatabase();
+        Seed(kPlayers);
+        dialogs_->AcknowledgeOkMessages(true);
+    }
+    // The program starts with `gamertag` selected and opens its profile.
+    frmProfile* OpenFor(const char* gamertag) {
+        WriteIni(QByteArray("[User]\r\nGamertag=") + gamertag + "\r\n[Application]\r\n");
+        Load();
+        return ShowProfile(*state_, *window_);
+    }
+    static QColor Fill(QFrame* shape) {
+        return shape->grab().toImage().pixelColor(shape->rect().center());
+    }
+};
+
+TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
+    frmProfile* dialog = OpenFor("Ann");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile"));
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("txtQuote")->text(), QStringLiteral("Go \"team\""));
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("txtClanWebsiteURL")->text(),
+              QStringLiteral("http://crew.example"));
+    EXPECT_EQ(Fill(dialog->findChild<QFrame*>("shpPlayerPrimaryColor")), QColor(255, 0, 0));
+    EXPECT_EQ(Fill(dialog->findChild<QFrame*>("shpPlayerSecondaryColor")), QColor(0, 255, 128));
+    const std::pair<QLabel*, const char*> captions[] = {
+        {dialog->lblQuote, "Personal Favorite Quote:"},
+        {dialog->lblClanWebsiteURL, "Clan Website URL:"},
+        {dialog->lblPrimaryColor, "Primary Color"},
+        {dialog->lblSecondaryColor, "Secondary Color"},
+    };
+    for (const auto& [label, caption] : captions) {
+        EXPECT_EQ(label->text(), QString::fromLatin1(caption));
+    }
+    EXPECT_EQ(dialog->cmdSaveOptions->text(), QStringLiteral("Save"));
+    EXPECT_EQ(dialog->cmdCancelOptions->text(), QStringLiteral("Cancel"));
+}
+
+TEST_F(ProfileTest, SaveStoresApostrophesAsDoubleQuotesAndTheSiteAsTyped) {
+    frmProfile* dialog = OpenFor("Ann");
+    ASSERT_NE(dialog, nullptr);
+    dialog->txtQuote->setText(QStringLiteral("  It's what it's for  "));
+    dialog->txtClanWebsiteURL->setText(QStringLiteral(" http://crew.example/o'brien "));
+    dialog->cmdSaveOptions->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+              QStringLiteral("It\"s what it\"s for"));
+    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
+              QStringLiteral("http://crew.example/o'brien"));
+    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'Alpha'"),
+              QStringLiteral("http://alpha.example"));
+    EXPECT_TRUE(dialogs_->Calls().empty());
+}
+
+TEST_F(ProfileTest, TextsLongerThan255CharactersAreCutAfterTrimming) {
+    frmProfile* dialog = OpenFor("Ann");
+    ASSERT_NE(dialog, nullptr);
+    QString quote;
+    for (int i = 0; i < 300; ++i) {
+        quote += QChar(u'a' + i % 26);
+    }
+    dialog->txtQuote->setText(QStringLiteral("   ") + quote + QStringLiteral("   "));
+    dialog->txtClanWebsiteURL->setText(QStringLiteral(" http://") + quote);
+    dialog->cmdSaveOptions->click();
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+              quote.left(255));
+    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
+              (QStringLiteral("http://") + quote).left(255));
+}
+
+TEST_F(ProfileTest, APlayerWithoutAClanShowsOnlyTheQuoteAndSaveStillStoresIt) {
+    frmProfile* dialog = OpenFor("Bob");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->txtQuote->text(), QStringLiteral("kept safe"));
+    EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QString());
+    EXPECT_EQ(Fill(dialog->shpPlayerPrimaryColor), QColor(Qt::white));
+    EXPECT_EQ(Fill(dialog->shpPlayerSecondaryColor), QColor(Qt::white));
+    dialog->txtQuote->setText(QStringLiteral("new words"));
+    dialog->txtClanWebsiteURL->setText(QStringLiteral("http://nowhere.example"));
+    dialog->cmdSaveOptions->click();
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),
+              QStringLiteral("new words"));
+    // The clan caption is "-", which names no clan.
+    EXPECT_EQ(Query("SELECT Count(*) FROM Clan WHERE Website_URL = 'http://nowhere.example'"),
+              QStringLiteral("0"));
+}
+
+TEST_F(ProfileTest, AColourWithoutAColorRowLeavesTheSiteEmptyAndTheShapesWhite) {
+    frmProfile* dialog = OpenFor("Cat");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->txtQuote->text(), QString());
+    EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QString());
+    EXPECT_EQ(Fill(dialog->shpPlayerPrimaryColor), QColor(Qt::white));
+}
+
+TEST_F(ProfileTest, HexadecimalColourTexts) {
+    EXPECT_EQ(ColorFromHexText(QStringLiteral("FF0000")), QColor(255, 0, 0));
+    EXPECT_EQ(ColorFromHexText(QStringLiteral("c13e3e")), QColor(0xC1, 0x3E, 0x3E));
+    EXPECT_EQ(ColorFromHexText(QStringLiteral("zz00FF")), QColor(0, 0, 255));
+    EXPECT_EQ(ColorFromHexText(QString()), QColor(0, 0, 0));
+}
+
+TEST_F(ProfileTest, CancelWritesNothing) {
+    frmProfile* dialog = OpenFor("Ann");
+    ASSERT_NE(dialog, nullptr);
+    dialog->txtQuote->setText(QStringLiteral("never stored"));
+    dialog->cmdCancelOptions->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+              QStringLiteral("Go \"team\""));
+}
+
+TEST_F(ProfileTest, AFailingSaveIsReportedOnceKeepsTheQuoteAndRefreshesTheWindow) {
+    Seed(
+        "CREATE TRIGGER KeepSites BEFORE UPDATE ON Clan "
+        "BEGIN SELECT RAISE(ABORT, 'sites are kept'); END;");
+    frmProfile* dialog = OpenFor("Ann");
+    ASSERT_NE(dialog, nullptr);
+    window_->lblTotalGames->setText(QStringLiteral("stale"));
+    dialog->txtQuote->setText(QStringLiteral("stored first"));
+    dialog->txtClanWebsiteURL->setText(QStringLiteral("http://new.example"));
+    dialog->cmdSaveOptions->click();
+
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+              QStringLiteral("stored first"));
+    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
+              QStringLiteral("http://crew.example"));
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    const DialogCall& error = dialogs_->Calls()[0];
+    EXPECT_EQ(error.text, QStringLiteral("Error #: 3000\r\nDescription: sites are kept\r\n\r\n"
+                                         "Please email your \"debug.log\" file to "
+                                         "support@tallywick.org"));
+    EXPECT_EQ(error.title, QStringLiteral("Error"));
+    EXPECT_EQ(error.icon, MsgIcon::Critical);
+    QFile log(Path(QStringLiteral("debug.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray record = log.readAll();
+    EXPECT_TRUE(record.contains(" v110 [App.Profile]   "));
+    EXPECT_TRUE(
+        record.contains("SQL: update Clan set Website_URL = 'http://new.example' "
+                        "where Clan_Name = 'O''Brien Crew'\r\n"));
+    EXPECT_EQ(window_->lblTotalGames->text(), QStringLiteral("0"));
+    // The typed texts are still there to try again or cancel.
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QStringLiteral("http://new.example"));
+}
+
+TEST_F(ProfileTest, ADialogWritesToThePlayerItWasOpenedFor) {
+    frmProfile* ann = OpenFor("Ann");
+    ASSERT_NE(ann, nullptr);
+    ProfileOpener(*state_, *window_)();
+    EXPECT_EQ(window_->findChildren<frmProfile*>().size(), 1);
+
+    // Another player is selected while Ann's dialog is open.
+    window_->cmbTagList->setCurrentIndex(1);
+    ASSERT_EQ(state_->CurrentGamertag, QStringLiteral("Bob"));
+    ProfileOpener(*state_, *window_)();
+    EXPECT_EQ(window_->findChildren<frmProfile*>().size(), 2);
+
+    ann->txtQuote->setText(QStringLiteral("for Ann"));
+    ann->cmdSaveOptions->click();
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+              QStringLiteral("for Ann"));
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),
+              QStringLiteral("kept safe"));
+}
+
+}  // namespace
+}  // namespace tw::testing
