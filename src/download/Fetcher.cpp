@@ -1,6 +1,7 @@
 #include "download/Fetcher.h"
 
 #include <QCoreApplication>
+#include <QNetworkProxy>
 #include <QTcpSocket>
 
 #include "app/DebugLog.h"
@@ -53,6 +54,9 @@ Fetcher::Fetcher(ProgramState& state, frmMain& window, QObject* parent)
     : QObject(parent), state_(state), window_(window) {
     Winsock1 = new QTcpSocket(this);
     Winsock1->setObjectName(QStringLiteral("Winsock1"));
+    // The fetcher speaks to a configured proxy itself; no proxy of the
+    // platform may stand in between.
+    Winsock1->setProxy(QNetworkProxy::NoProxy);
     heartbeat_.setInterval(kHeartbeatMs);
     connect(Winsock1, &QTcpSocket::connected, this, &Fetcher::Winsock1_Connect);
     connect(Winsock1, &QTcpSocket::disconnected, this, &Fetcher::Winsock1_Disconnected);
@@ -157,6 +161,12 @@ Fetcher::Wait Fetcher::WaitForConnection() {
 
 Fetcher::Wait Fetcher::SendRequest(const QString& path) {
     Winsock1->write(RequestText(state_.settings, path));
+    // Hand the request to the system now rather than on the next pump; when
+    // all of it went, the send is complete at once.
+    Winsock1->flush();
+    if (Winsock1->bytesToWrite() == 0) {
+        RequestSent = true;
+    }
     // The wait for the send-complete report has the same bound as the others.
     t0_.start();
     while (!RequestSent) {

@@ -51,7 +51,15 @@ void ShowGameProgress(frmMain& window, int done, int count, int64_t elapsedMs) {
     SetBarWidth(*window.shpProgressFull,
                 static_cast<int>(std::lround(share * window.shpProgressEmpty->width())));
     window.lblElapsedTime->setText(ElapsedText(elapsedMs));
-    window.repaint();
+    // Only the progress controls changed: painting them now is what the user
+    // sees, without redrawing the whole window for every game.
+    for (QWidget* control : {static_cast<QWidget*>(window.shpProgressEmpty),
+                             static_cast<QWidget*>(window.shpProgressFull),
+                             static_cast<QWidget*>(window.lblProgressPercent),
+                             static_cast<QWidget*>(window.lblProgressText),
+                             static_cast<QWidget*>(window.lblElapsedTime)}) {
+        control->repaint();
+    }
 }
 
 void ShowProgressEnd(frmMain& window) {
