@@ -1,0 +1,120 @@
+// Downloads of pages written by the test, served by the site in saved-pages
+// mode: apostrophes in a gamertag and a clan, short playlist rows, a picture
+// shorter than the file it replaces, and a page without the emblem marker.
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+#include "download/SiteProgram.h"
+
+namespace tw::testing {
+namespace {
+
+const QByteArray kEmblemQuery = "s=70&0=4&1=7&2=1&3=2&fi=3&bi=4&fl=1&b=0";
+const QByteArray kSmallQuery = "s=30&0=0&1=0&2=1&3=1&fi=3&bi=4&fl=1&b=1";
+
+QByteArray PlayerPage(bool withEmblem) {
+    QByteArray page =
+        "<html><body><div>Last Active: 12/1/2006 10:00 PM</div>\n"
+        "<div>Clan: <a href=\"c\">Dad's Army</a></div>\n<table>\n"
+        "<tr><td><a class=\"HopperLink\" href=\"h\">Team Slayer</a></td><td class=\"lvl\">"
+        "<span class=\"ExpBarText\">17</span><img src=\"LevelBar.gif\" width=\"37\" /></td></tr>\n"
+        "<tr><td><a class=\"HopperLink\" href=\"h\">Rumble Pit</a></td><td>No Games Played</td>"
+        "</tr>\n"
+        "<tr><td><a class=\"HopperLink\" href=\"h\">Head to Head</a></td><td class=\"lvl\">"
+        "<span class=\"ExpBarText\">5</span><img src=\"LevelBar.gif\" width=\"10\" /></td></tr>\n"
+        "</table>\n";
+    if (withEmblem) {
+        page +=
+            "<img id=\"imgEmblem\" src=\"/stats/emblem.ashx?s=90&amp;0=4&amp;1=7&amp;2=1&amp;"
+            "3=2&amp;fi=3&amp;bi=4&amp;fl=1&amp;b=0\" />\n";
+    }
+    return page + "</body></html>\n";
+}
+
+class SavedPagesDownloadTest : public SiteProgramTest {
+  protected:
+    void SetUp() override {
+        SiteProgramTest::SetUp();
+        ASSERT_TRUE(pages_.isValid());
+        ASSERT_TRUE(QDir(pages_.path()).mkpath(QStringLiteral("stats")));
+        QFile picture(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"));
+        ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+        jpeg_ = picture.readAll();
+        Page("stats/player.aspx?tag=O%27Neil", PlayerPage(true));
+        Page("stats/player.aspx?tag=Broken", PlayerPage(false));
+        for (const char* list :
+             {"stats/games.aspx?tag=O%27Neil&page=12", "stats/games.aspx?tag=O%27Neil",
+              "stats/games.aspx?tag=O%27Neil&page=1"}) {
+            Page(list, "<html><body>No games</body></html>\n");
+        }
+        Page("stats/emblem.ashx?" + kEmblemQuery, jpeg_);
+        Page("stats/emblem.ashx?" + kSmallQuery, jpeg_);
+        statsite::SiteConfig config;
+        config.pagesFolder = pages_.path();
+        server_ = std::make_unique<statsite::StatSiteServer>(config);
+        port_ = server_->start(FreeSmallPort());
+        ASSERT_NE(port_, 0);
+    }
+    void Page(const QByteArray& name, const QByteArray& bytes) {
+        QFile file(pages_.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir pages_;
+    QByteArray jpeg_;
+};
+
+TEST_F(SavedPagesDownloadTest, ApostrophesShortRowsAndAWholePictureFile) {
+    // An older, longer picture must not leave bytes behind.
+    {
+        QFile old(Path(QStringLiteral("avatar/O'Neil.jpg")));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(jpeg_.size() + 5000, 'x'));
+    }
+    PrepareProgram({QStringLiteral("O'Neil")}, QStringLiteral("O'Neil"));
+    Load();
+    PressDownload();
+    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_EQ(Rows(QStringLiteral("Clan")), QList<QByteArray>({"Dad's Army\t\t\t\t"}));
+    EXPECT_EQ(Value(QStringLiteral("select Clan_Name & '|' & Primary_Color_Code & '|' & "
+                                   "Secondary_Color_Code from Player where "
+                                   "Player_Gamertag='O''Neil'")),
+              "Dad's Army|4|7");
+    EXPECT_EQ(Rows(QStringLiteral("Player_Playlist")),
+              QList<QByteArray>({"O'Neil\tHead to Head\t5\t20", "O'Neil\tRumble Pit\t0\t0",
+                                 "O'Neil\tTeam Slayer\t17\t74"}));
+    QFile large(Path(QStringLiteral("avatar/O'Neil.jpg")));
+    ASSERT_TRUE(large.open(QIODevice::ReadOnly));
+    EXPECT_EQ(large.readAll(), jpeg_);
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("avatar/O'Neil_smbw.jpg"))));
+    EXPECT_EQ(window_->imgAvatar->property("picturePath").toString(),
+              Path(QStringLiteral("avatar/O'Neil.jpg")));
+    EXPECT_EQ(window_->lblStageInfo[3]->text(), "No new games found");
+    EXPECT_FALSE(window_->lblStageInfo[3]->isHidden());
+}
+
+TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog) {
+    PrepareProgram({QStringLiteral("Broken")}, QStringLiteral("Broken"));
+    Load();
+    dialogs_->AnswerMessage(MsgResult::Ok);
+    PressDownload();
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(dialogs_->Calls()[0].text,
+              "Error #: 5\r\nDescription: Invalid procedure call or argument\r\n\r\n"
+              "Please email your \"debug.log\" file to support@tallywick.org");
+    EXPECT_EQ(dialogs_->Calls()[0].title, "Tallywick");
+    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Exclamation);
+    QFile log(Path(QStringLiteral("debug.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray record = log.readAll();
+    EXPECT_TRUE(record.contains(" v110 [App.Main]   ")) << record.left(300).constData();
+    EXPECT_TRUE(record.contains("\r\nTag: Broken\r\nStg: 2\r\n"));
+    EXPECT_FALSE(state_->DownloadInProgress);
+    // The playlists before the failing step were stored.
+    EXPECT_EQ(Rows(QStringLiteral("Player_Playlist")).size(), 3);
+}
+
+}  // namespace
+}  // namespace tw::testing
