@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "BenchData.h"
 #include "app/Paths.h"
@@ -102,12 +103,15 @@ int Run(bool rebuild) {
     double program = 1e9;
     double raw = 1e9;
     const QStringList statements = Statements(kHeavyPlayer);
+    std::vector<double> each(statements.size(), 1e9);
     for (int round = 0; round < kRounds; ++round) {
-        raw = std::min(raw, Seconds([&] {
-                           for (const QString& sql : statements) {
-                               RunRaw(*state.Db, sql);
-                           }
-                       }));
+        double total = 0;
+        for (qsizetype i = 0; i < statements.size(); ++i) {
+            const double t = Seconds([&] { RunRaw(*state.Db, statements[i]); });
+            each[i] = std::min(each[i], t);
+            total += t;
+        }
+        raw = std::min(raw, total);
         dialogs.AnswerMessage(MsgResult::No);
         program = std::min(program, Seconds([&] { mnuTPSReport_Click(state); }));
     }
@@ -121,6 +125,11 @@ int Run(bool rebuild) {
     std::printf("  program (whole report, page written): %8.4f s\n", program);
     std::printf("  six statements straight in SQLite:    %8.4f s\n", raw);
     std::printf("  ratio: %.3f\n", program / raw);
+    std::printf("  statements in SQLite:");
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        std::printf(" %s %.3f s%s", kSectionNames[i], each[i],
+                    i + 1 < statements.size() ? "," : "\n");
+    }
     std::printf("goal: ratio <= 1.2 (%s), whole report under 1 s (%s)\n",
                 program / raw <= 1.2 ? "met" : "NOT met", program < 1.0 ? "met" : "NOT met");
     return 0;

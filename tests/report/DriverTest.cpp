@@ -126,7 +126,7 @@ TEST_F(Driver, AnErrorBeforeWritingKeepsTheOlderPage) {
     EXPECT_EQ(older, "Red Fox 000\r\n");
 
     // A playlist fewer: the header's fifth read has no row.
-    Seed(QStringLiteral("DELETE FROM Player_Playlist WHERE Playlist = 'Team Snipers';"));
+    Seed(QStringLiteral("DELETE FROM Player_Playlist WHERE Playlist = 'Team Slayer';"));
     dialogs_.AcknowledgeOkMessages(true);
     mnuTPSReport_Click(state_);
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), older);

@@ -20,7 +20,7 @@ const QStringList kTypes = {"Slayer",  "Team Slayer", "CTF",
 const QStringList kMaps = {"Lockout",     "Midship",   "Ivory Tower", "Zanzibar",
                            "Coagulation", "Ascension", "Headlong",    "Beaver Creek"};
 const QStringList kPlaylists = {"Big Team Battle", "Head to Head", "Rumble Pit",
-                                "Team Skirmish",   "Team Snipers", "Arranged Game"};
+                                "Team Skirmish",   "Team Slayer",  "Arranged Game"};
 const QStringList kMedals = {"Double Kill", "Triple Kill",  "Killing Spree", "Sniper Kill",
                              "Stick It",    "Assassin",     "Flag Taken",    "Running Riot",
                              "Killtacular", "Bone Cracker", "Carjacking",    "Roadkill"};
@@ -75,7 +75,7 @@ class EndToEnd : public ReportTest {
             "is fast.', 0, NULL, 'Y', 'N', 'N', 'N', 'N');"
             "INSERT INTO Player_Playlist VALUES ('Red Fox', 'Big Team Battle', 14, 40),"
             " ('Red Fox', 'Head to Head', 9, 10), ('Red Fox', 'Rumble Pit', 21, 75),"
-            " ('Red Fox', 'Team Skirmish', 27, 5), ('Red Fox', 'Team Snipers', 33, 60);");
+            " ('Red Fox', 'Team Skirmish', 27, 5), ('Red Fox', 'Team Slayer', 33, 60);");
         for (const QString& rival : kRivals) {
             sql += QStringLiteral(
                        "INSERT INTO Player VALUES ('%1', NULL, 6, 11, NULL, 0, NULL, "

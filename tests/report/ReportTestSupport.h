@@ -104,7 +104,7 @@ class ReportTest : public ::testing::Test {
 
     void AddPlaylists(const QString& tag, const QList<int>& levels) {
         static const QStringList kNames = {"Big Team Battle", "Head to Head", "Rumble Pit",
-                                           "Team Skirmish", "Team Snipers"};
+                                           "Team Skirmish", "Team Slayer"};
         QString sql;
         for (int i = 0; i < levels.size(); ++i) {
             sql += QStringLiteral("INSERT INTO Player_Playlist VALUES ('%1', '%2', %3, 0);")

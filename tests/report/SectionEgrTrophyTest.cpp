@@ -60,6 +60,12 @@ TEST_F(EgrTrophy, NegativeMarksmanshipRoundsDownAndLowersTheRating) {
     EXPECT_EQ(Joined(Rating()), QStringLiteral("100 264 -86 102 280 ..\\egr\\E02.jpg"));
 }
 
+TEST_F(EgrTrophy, ANegativeRatingShowsTheLowestBandPicture) {
+    // KApD 0.01 and TA 1: points 18, -280 and 102.
+    AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 100, 100, 1, 0"));
+    EXPECT_EQ(Joined(Rating()), QStringLiteral("100 18 -280 102 -160 ..\\egr\\E00.jpg"));
+}
+
 TEST_F(EgrTrophy, ZeroDeathsOrNoMedalsEndTheRun) {
     AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 0, 10, 5, 1"));
     try {

@@ -1,0 +1,178 @@
+// From the simulated site to the page: the program downloads a featured
+// player over loopback through its real main window, then Tools > TPS Report
+// writes the page from the delivered template. The page parses, holds no token
+// and agrees with what the site served.
+
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include "app/ProgramState.h"
+#include "download/Downloader.h"
+#include "report/TpsReport.h"
+#include "statsite/StatSiteServer.h"
+#include "taglist/MainWindowLifecycle.h"
+#include "taglist/ShowPlayerSummary.h"
+#include "taglist/TagList.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/frmMain.h"
+
+namespace tw::test {
+namespace {
+
+const QString kProgram = QStringLiteral(TALLYWICK_PROGRAM_DIR);
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_report_site";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        new QApplication(argc, argv);
+    }
+}
+
+// Ports are 16-bit signed settings, so the site listens below 32768.
+quint16 FreeSmallPort() {
+    for (int port = 21000 + static_cast<int>(QCoreApplication::applicationPid() % 4000) * 2;
+         port < 32000; ++port) {
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {
+            return static_cast<quint16>(port);
+        }
+    }
+    return 0;
+}
+
+QString Value(Database& db, const QString& sql) {
+    auto rs = db.OpenRecordset(sql);
+    const QString value = rs->IsEOF() ? QString() : rs->Field(0).joinText();
+    rs->Close();
+    return value;
+}
+
+class SiteReport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(dir_.isValid());
+        for (const char* sub : {"avatar", "tps", "level", "egr", "medal"}) {
+            const QString from = kProgram + QLatin1Char('/') + QLatin1String(sub);
+            QDir().mkpath(dir_.filePath(QString::fromLatin1(sub)));
+            for (const QString& name : QDir(from).entryList(QDir::Files)) {
+                QFile::copy(from + QLatin1Char('/') + name,
+                            dir_.filePath(QString::fromLatin1(sub) + QLatin1Char('/') + name));
+            }
+        }
+        ASSERT_TRUE(QFile::copy(kProgram + QStringLiteral("/tallywick110.mdb"),
+                                dir_.filePath(QStringLiteral("tallywick110.mdb"))));
+        statsite::SiteConfig config;
+        config.world.seed = 7;
+        config.world.players = 3;
+        config.world.games = 40;
+        config.world.pageSize = 10;
+        server_ = std::make_unique<statsite::StatSiteServer>(config);
+        port_ = server_->start(FreeSmallPort());
+        ASSERT_NE(port_, 0);
+    }
+    void TearDown() override {
+        window_.reset();
+        state_.reset();
+        if (server_) {
+            server_->stop();
+        }
+    }
+
+    // The tag list holds `tag`, selected; the settings point at the site.
+    void StartProgram(const QString& tag) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(dir_.filePath(QStringLiteral("tallywick110.mdb")).toUtf8(), &db),
+                  SQLITE_OK);
+        const QByteArray insert =
+            "INSERT INTO Player (Player_Gamertag, Last_Game_ID, Is_Selectable, Is_Friend, "
+            "Is_Clan, Is_Jerk, Is_Guest) VALUES ('" +
+            tag.toUtf8() + "', 0, 'Y', 'N', 'N', 'N', 'N');";
+        ASSERT_EQ(sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        QFile ini(dir_.filePath(QStringLiteral("tallywick110.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[User]\r\nGamertag=" + tag.toUtf8() +
+                  "\r\n[Internet]\r\nURL_Base_Domain=127.0.0.1\r\nDirect_Port=" +
+                  QByteArray::number(port_) +
+                  "\r\nURL_Stats_Root=/stats/player.aspx?tag=\r\n"
+                  "URL_Games_Root=/stats/games.aspx?tag=\r\n"
+                  "URL_Game_Detail=/stats/game.aspx?id=\r\n"
+                  "URL_Image_Root=/stats/emblem.ashx?\r\n"
+                  "Connection_Timeout=10000\r\nUse_Proxy=0\r\n"
+                  "[Application]\r\nQuery_Count=0\r\nTPS_Use_KApD=1\r\n");
+        ini.close();
+        window_ = std::make_unique<frmMain>();
+        state_ = std::make_unique<ProgramState>();
+        state_->dialogs = &dialogs_;
+        state_->sleep = [](int) {};
+        state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
+        ConnectTagList(*state_, *window_, {});
+        ConnectDownload(*state_, *window_);
+        ConnectTpsReport(*state_, *window_);
+        Form_Load(*state_, *window_, dir_.path());
+        ASSERT_TRUE(state_->Db);
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<statsite::StatSiteServer> server_;
+    quint16 port_ = 0;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<ProgramState> state_;
+};
+
+TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
+    const QStringList featured = server_->site().featuredGamertags();
+    ASSERT_FALSE(featured.isEmpty());
+    const QString tag = featured.front();
+    StartProgram(tag);
+    window_->cmdDownload->click();
+    ASSERT_TRUE(dialogs_.Calls().empty()) << dialogs_.Calls().front().text.toStdString();
+    const QString games = Value(*state_->Db, QStringLiteral("select count(*) from Game_Player "
+                                                            "where Player_Gamertag='") +
+                                                 tag + QStringLiteral("'"));
+    ASSERT_GT(games.toInt(), 0);
+
+    dialogs_.AnswerMessage(MsgResult::No);
+    window_->mnuTPSReport->trigger();
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("Confirm View"))
+        << dialogs_.Calls()[0].text.toStdString();
+    QString stem = tag;
+    stem.replace(QLatin1Char(' '), QLatin1Char('_'));
+    const QString page = dir_.filePath(QStringLiteral("tps/") + stem + QStringLiteral(".html"));
+
+    QProcess parser;
+    parser.start(QStringLiteral("python3"),
+                 {QStringLiteral(TALLYWICK_SOURCE_DIR "/tests/report/check_html.py"), page});
+    ASSERT_TRUE(parser.waitForFinished(30000));
+    const QString verdict = QString::fromUtf8(parser.readAllStandardOutput()).trimmed();
+    EXPECT_TRUE(verdict.startsWith(QStringLiteral("ok "))) << verdict.toStdString();
+
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    const QRegularExpression token(QStringLiteral("\\?[A-Za-z0-9_]+\\?"));
+    EXPECT_FALSE(html.contains(token)) << token.match(html).captured().toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("<h1>") + tag + QStringLiteral("</h1>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td>") + games + QStringLiteral(" (")));
+    EXPECT_TRUE(html.contains(QStringLiteral("Efficiency matrix (KApD)")));
+    // The emblems the download saved are the ones the page shows.
+    EXPECT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("avatar/") + stem + ".jpg")));
+    EXPECT_TRUE(html.contains(QStringLiteral("src=\"..\\avatar\\") + stem + ".jpg\""));
+}
+
+}  // namespace
+}  // namespace tw::test
