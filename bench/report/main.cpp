@@ -30,6 +30,8 @@ namespace {
 
 constexpr int kRounds = 5;
 
+const char* const kSectionNames[] = {"header", "career", "rating", "matrix", "trophies", "quits"};
+
 QStringList Statements(const QString& gamertag) {
     return {HeaderStatement(gamertag),       CareerStatement(gamertag), EgrStatement(gamertag),
             MatrixStatement(gamertag, true), TrophyStatement(gamertag), QuitsStatement(gamertag)};
