@@ -1,9 +1,11 @@
 // The page fetcher on real loopback sockets: the exact bytes it sends, when
 // it counts an answer complete, and what it does with each fault of the site.
 
+#include <QFile>
 #include <QLabel>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
@@ -237,6 +239,24 @@ TEST_F(FetcherTest, TheSitesOwnCloseIsNoEndOfTheAnswer) {
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosing);
     EXPECT_EQ(state_.PageData, plain_.left(300));
     EXPECT_TRUE(state_.StopRequested);
+}
+
+TEST_F(FetcherTest, AnUnreadableContentLengthGoesToTheDiagnosticLog) {
+    QTemporaryDir folder;
+    state_.ProgramDir = folder.path();
+    ScriptedServer server({{0, "HTTP/1.0 200 OK\r\nContent-Length: abc\r\n\r\n<html></html>"}});
+    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    state_.settings.Connection_Timeout = 300;
+    state_.DownloadInProgress = true;
+    dialogs_.AnswerMessage(MsgResult::Ok).AnswerMessage(MsgResult::Cancel);
+    fetcher_->DownloadPage(QStringLiteral("/odd"), 0);
+    ASSERT_EQ(dialogs_.Calls().size(), 2u);
+    EXPECT_TRUE(dialogs_.Calls()[0].text.startsWith("Error #: 13\r\n"));
+    EXPECT_EQ(dialogs_.Calls()[1].buttons, MsgButtons::RetryCancel);
+    EXPECT_FALSE(state_.DownloadInProgress);
+    QFile log(folder.filePath(QStringLiteral("debug.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains(" v110 [App.DataArrive]   "));
 }
 
 TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {

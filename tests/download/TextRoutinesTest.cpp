@@ -1,0 +1,80 @@
+// The scrapers' text routines and the progress texts.
+
+#include <gtest/gtest.h>
+
+#include "db/AppError.h"
+#include "download/GameList.h"
+#include "download/PlayerPage.h"
+#include "download/ProgressDisplay.h"
+#include "download/TextRoutines.h"
+
+namespace tw {
+namespace {
+
+TEST(TextRoutines, UrlEncodeKeepsLettersAndDigitsOnly) {
+    EXPECT_EQ(UrlEncode(QStringLiteral("Mr T-1")), "Mr+T%2D1");
+    EXPECT_EQ(UrlEncode(QStringLiteral("a.b_c")), "a%2Eb%5Fc");
+    EXPECT_EQ(UrlEncode(QStringLiteral("O'Neil\t")), "O%27Neil%09");
+    // Beyond ASCII: the bytes of the text's UTF-8 form.
+    EXPECT_EQ(UrlEncode(QStringLiteral("\u00e9")), "%C3%A9");
+}
+
+TEST(TextRoutines, ExtractUntilCutsToTheStopOrTheEnd) {
+    EXPECT_EQ(ExtractUntil("abc<def", 2, '<'), "bc");
+    EXPECT_EQ(ExtractUntil("x   padded  <", 2, '<'), "padded");
+    EXPECT_EQ(ExtractUntil("a<b", 2, '<'), "");
+    EXPECT_EQ(ExtractUntil("no stop here ", 4, '<'), "stop here");
+    EXPECT_EQ(ExtractUntil("\tkeep\t<", 1, '<'), "\tkeep\t");
+    EXPECT_EQ(ExtractUntil("abc", 9, '<'), "");
+    EXPECT_THROW(ExtractUntil("abc", 0, '<'), AppError);
+}
+
+TEST(TextRoutines, SearchIgnoresCaseAndCountsFromOne) {
+    EXPECT_EQ(InStr(1, "abc</HTML>", "</html>"), 4);
+    EXPECT_EQ(InStr(5, "abcabc", "ABC"), 0);
+    EXPECT_EQ(InStr(4, "abcabc", "ABC"), 4);
+    EXPECT_EQ(InStr(7, "abcabc", "c"), 0);
+    try {
+        InStr(0, "abc", "a");
+        ADD_FAILURE() << "a search from position 0 must fail";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), 5);
+    }
+}
+
+TEST(TextRoutines, NumbersAndTimes) {
+    EXPECT_EQ(LeadingNumber("12th"), 12);
+    EXPECT_EQ(LeadingNumber("none"), 0);
+    EXPECT_EQ(WholeNumber(" 2.5x"), 2);
+    EXPECT_EQ(TimeTextSeconds("00:12:34"), 754);
+    EXPECT_EQ(TimeTextSeconds("01:02:03"), 3723);
+    EXPECT_EQ(ReplaceNoCase("S=90&s=90&amp;x", "s=90", "s=70"), "s=70&s=70&amp;x");
+    EXPECT_EQ(ReplaceNoCase("a&AMP;b&amp;c", "amp;", ""), "a&b&c");
+}
+
+TEST(TextRoutines, UnknownGamertagSignals) {
+    const QByteArray found = "<html>Last Active: 12/1/2006</html>";
+    EXPECT_FALSE(IsUnknownGamertagPage(found));
+    EXPECT_TRUE(IsUnknownGamertagPage("HTTP/1.0 400 Bad Request\r\n\r\nLast Active"));
+    EXPECT_TRUE(IsUnknownGamertagPage(found + "You don't have stats"));
+    EXPECT_TRUE(IsUnknownGamertagPage("Last Active: 1/01/0001 12:00 AM"));
+    EXPECT_TRUE(IsUnknownGamertagPage(found + "<img src=\"default_avatar.gif\">"));
+    EXPECT_TRUE(IsUnknownGamertagPage("<html>nothing</html>"));
+}
+
+TEST(TextRoutines, PagerGivesThePageCount) {
+    EXPECT_EQ(GameListPageCount("<a class=\"IBBPagerLastPage\" href=\"g?tag=x&page=17\">"), 17);
+    EXPECT_EQ(GameListPageCount("<html>no pager</html>"), 1);
+}
+
+TEST(ProgressTexts, ReadingPercentAndElapsedTime) {
+    EXPECT_EQ(ProgressText(4, 7), "Reading...   4 of 7");
+    EXPECT_EQ(ProgressPercent(0, 7), "0%");
+    EXPECT_EQ(ProgressPercent(3, 7), "43%");
+    EXPECT_EQ(ProgressPercent(1, 8), "13%");
+    EXPECT_EQ(ElapsedText((3600 + 2 * 60 + 5) * 1000 + 999), "01:02:05");
+    EXPECT_EQ(ElapsedText(0), "00:00:00");
+}
+
+}  // namespace
+}  // namespace tw
