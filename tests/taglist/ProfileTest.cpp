@@ -178,6 +178,20 @@ TEST_F(ProfileTest, AFailingSaveIsReportedOnceKeepsTheQuoteAndRefreshesTheWindow
     EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QStringLiteral("http://new.example"));
 }
 
+TEST_F(ProfileTest, ADatabaseThatCannotBeReadIsReportedAndNoDialogOpens) {
+    WriteIni("[User]\r\nGamertag=Ann\r\n[Application]\r\n");
+    Load();
+    state_->Db->Close();
+    EXPECT_EQ(ShowProfile(*state_, *window_), nullptr);
+    EXPECT_TRUE(window_->findChildren<frmProfile*>().isEmpty());
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(
+        dialogs_->Calls()[0].text,
+        QStringLiteral("Error #: 3420\r\nDescription: Object invalid or no longer set.\r\n\r\n"
+                       "Please email your \"debug.log\" file to support@tallywick.org"));
+    EXPECT_EQ(dialogs_->Calls()[0].title, QStringLiteral("Error"));
+}
+
 TEST_F(ProfileTest, ADialogWritesToThePlayerItWasOpenedFor) {
     frmProfile* ann = OpenFor("Ann");
     ASSERT_NE(ann, nullptr);
