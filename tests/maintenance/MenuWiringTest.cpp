@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -11,6 +12,8 @@
 #include "app/frmOptions.h"
 #include "maintenance/ConnectMaintenance.h"
 #include "maintenance/Purge.h"
+#include "taglist/TagList.h"
+#include "taglist/frmProfile.h"
 #include "ui/LinkLabel.h"
 
 namespace tw {
@@ -93,6 +96,22 @@ TEST_F(MenuWiringTest, DatabaseMenuAsksBeforeImportingOrPurging) {
     EXPECT_EQ(Messages()[0].title, QStringLiteral("Confirm Import"));
     EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kPurgeNonTagListQuestion));
     EXPECT_EQ(Messages()[2].text, QString::fromLatin1(kPurgeEntireQuestion));
+}
+
+TEST_F(MenuWiringTest, TheProfileButtonOpensTheSelectedPlayersProfile) {
+    state_.reset();
+    Seed(
+        "INSERT INTO Player (Player_Gamertag, Personal_Quote, Last_Game_ID, Is_Selectable) "
+        "VALUES ('Ann', 'hello', 0, 'Y');");
+    WriteIni("[User]\r\nGamertag=Ann\r\n[Application]\r\nQuery_Count=0\r\n");
+    Start();
+    ConnectTagList(*state_, *window_, ProfileOpener(*state_, *window_));
+    window_->cmdProfileGamertag->click();
+    auto* profile = window_->findChild<frmProfile*>();
+    ASSERT_NE(profile, nullptr);
+    EXPECT_TRUE(profile->isVisible());
+    EXPECT_EQ(profile->gamertag(), QStringLiteral("Ann"));
+    EXPECT_EQ(profile->txtQuote->text(), QStringLiteral("hello"));
 }
 
 }  // namespace
