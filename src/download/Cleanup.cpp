@@ -165,6 +165,8 @@ void Cleanup(DownloadContext& context, int32_t lastDone) {
     } catch (const AppError& error) {
         WriteDebugLog(state, QStringLiteral("Cleanup"), error);
         state.DownloadInProgress = false;
+        // The later steps do not run, but the window is not left locked.
+        context.window.SetDownloadMode(false);
     }
 }
 

@@ -79,6 +79,9 @@ void Downloader::DownloadStats() {
     } catch (const AppError& error) {
         WriteDebugLog(state_, QStringLiteral("Main"), error);
         state_.DownloadInProgress = false;
+        // The stage display keeps the row that failed; the window is unlocked
+        // so the user can go on (a locked window could only be closed).
+        window_.SetDownloadMode(false);
     }
 }
 

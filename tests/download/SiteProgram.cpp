@@ -142,6 +142,10 @@ void SiteProgramTest::PrepareProgram(const QStringList& tags, const QString& sel
     file.write(ini);
 }
 
+void SiteProgramTest::SeedDatabase(const QByteArray& sql) {
+    RunOnFile(Path(QStringLiteral("tallywick110.mdb")), sql);
+}
+
 void SiteProgramTest::Load() {
     window_ = std::make_unique<frmMain>();
     dialogs_ = std::make_unique<ScriptedDialogs>();

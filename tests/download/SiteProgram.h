@@ -46,6 +46,8 @@ class SiteProgramTest : public ::testing::Test {
     // and [Application].
     void PrepareProgram(const QStringList& tags, const QString& selected,
                         const QStringList& internet = {}, const QStringList& application = {});
+    // Runs SQLite statements on the closed database file.
+    void SeedDatabase(const QByteArray& sql);
     void Load();
     void PressDownload();
 

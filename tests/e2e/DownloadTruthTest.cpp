@@ -2,6 +2,7 @@
 // loopback: the database must hold exactly the site's ground truth.
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
@@ -204,6 +205,30 @@ TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
     EXPECT_TRUE(site().requestLog().isEmpty());
     EXPECT_EQ(window_->lblStageFailed[1]->text(), "No connection");
     EXPECT_FALSE(window_->lblStageFailed[1]->isHidden());
+}
+
+TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
+    StartSite({3, 20, 10, 5});
+    const QString tag = Featured()[0];
+    PrepareProgram({tag}, tag, {}, {QStringLiteral("Download_Only_Experience_Level=1")});
+    SeedDatabase("DROP VIEW q_zLoad_Merge;");
+    Load();
+    dialogs_->AnswerMessage(MsgResult::Ok);
+    PressDownload();
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_TRUE(dialogs_->Calls()[0].text.startsWith("Error #: "))
+        << dialogs_->Calls()[0].text.toStdString();
+    QFile log(Path(QStringLiteral("debug.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray record = log.readAll();
+    EXPECT_TRUE(record.contains(" v110 [App.Cleanup]   "));
+    EXPECT_TRUE(record.contains("\r\nStg: 5\r\n"));
+    EXPECT_FALSE(state_->DownloadInProgress);
+    // The steps after the failure did not run: row 5 is still working.
+    EXPECT_FALSE(window_->lblStageWorking[5]->isHidden());
+    EXPECT_TRUE(window_->lblStageComplete[5]->isHidden());
+    EXPECT_FALSE(window_->cmdDownload->isHidden()) << "the window is unlocked";
+    EXPECT_TRUE(window_->cmbTagList->isEnabled());
 }
 
 TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {

@@ -2,9 +2,11 @@
 // mode: apostrophes in a gamertag and a clan, short playlist rows, a picture
 // shorter than the file it replaces, and a page without the emblem marker.
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 
 #include "download/SiteProgram.h"
 
@@ -112,6 +114,8 @@ TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog)
     EXPECT_TRUE(record.contains(" v110 [App.Main]   ")) << record.left(300).constData();
     EXPECT_TRUE(record.contains("\r\nTag: Broken\r\nStg: 2\r\n"));
     EXPECT_FALSE(state_->DownloadInProgress);
+    EXPECT_FALSE(window_->cmdDownload->isHidden()) << "the window is unlocked";
+    EXPECT_FALSE(window_->lblStageWorking[2]->isHidden()) << "the failed stage stays shown";
     // The playlists before the failing step were stored.
     EXPECT_EQ(Rows(QStringLiteral("Player_Playlist")).size(), 3);
 }
