@@ -8,9 +8,22 @@
 namespace tw {
 namespace {
 
-QString ReplaceWhere(QString sql, const QString& replacement) {
-    // QString::replace does not scan the inserted text again.
-    return sql.replace(QStringLiteral("WHERE"), replacement, Qt::CaseSensitive);
+QString ReplaceWhere(const QString& sql, const QString& replacement) {
+    // Every "WHERE" (exact letter case) is replaced, scanning on after the
+    // inserted text. The condition's closing "AND " shares the blank that
+    // already follows WHERE, so "WHERE Kills" becomes "WHERE ... AND Kills".
+    static const QString kWhere = QStringLiteral("WHERE");
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = sql.indexOf(kWhere, 0, Qt::CaseSensitive); at >= 0;
+         at = sql.indexOf(kWhere, from, Qt::CaseSensitive)) {
+        out += QStringView(sql).mid(from, at - from);
+        from = at + kWhere.size();
+        const bool blankFollows = from < sql.size() && sql[from].isSpace();
+        out += blankFollows ? replacement.chopped(1) : replacement;
+    }
+    out += QStringView(sql).mid(from);
+    return out;
 }
 
 }  // namespace

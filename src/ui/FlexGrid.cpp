@@ -52,6 +52,10 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     SetCols(0);
 }
 
+FlexGrid::~FlexGrid() {
+    delete fixedOverlay_;
+}
+
 void FlexGrid::Clear() {
     clearContents();
 }

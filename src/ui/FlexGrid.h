@@ -34,6 +34,9 @@ class FlexGrid : public QTableWidget {
     static constexpr int kPictureAlignmentRole = Qt::UserRole + 2;
 
     explicit FlexGrid(QWidget* parent = nullptr);
+    // The fixed-row overlay goes first: it follows the model, which the
+    // widget's own destruction resets after the viewport is gone.
+    ~FlexGrid() override;
 
     // Empties every cell: text, picture, colour and alignment. The row and
     // column counts stay.

@@ -1,0 +1,31 @@
+#pragma once
+// Independent readers of exported files: a strict RFC 4180 parser, python3's
+// xlrd for workbooks, and xmllint for XML well-formedness.
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tw::testing {
+
+// Records of a CSV text with CR LF line ends; nullopt (and `error`) when the
+// text breaks RFC 4180 (a bare quote in an unquoted field, text after a
+// closing quote, an unterminated quoted field, a lone CR or LF).
+std::optional<QList<QStringList>> ParseCsvStrictly(const QByteArray& bytes, QString* error);
+
+// A workbook as python3-xlrd reads it: sheet names in order, and per sheet
+// the rows of cell texts (whole numbers without a decimal point).
+struct Workbook {
+    QString error;  // empty when the reader succeeded
+    QStringList order;
+    QMap<QString, QList<QStringList>> sheets;
+};
+Workbook ReadWorkbook(const QString& path);
+
+// xmllint --noout; returns its complaints, empty when the file is well formed.
+QString XmlLintErrors(const QString& path);
+
+}  // namespace tw::testing

@@ -1,0 +1,336 @@
+// Query result exports in the four formats and the three whole-database
+// exports, read back by independent readers; cancelled dialogs write nothing.
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+
+#include "ExportReaders.h"
+#include "QueryFolder.h"
+#include "db/Database.h"
+#include "query/DatabaseExport.h"
+#include "query/GridExportWriters.h"
+#include "query/QueryExport.h"
+#include "ui/FlexGrid.h"
+
+namespace tw::testing {
+namespace {
+
+constexpr char kRows[] =
+    "INSERT INTO Player (Player_Gamertag, Clan_Name, Is_Selectable, Is_Guest, Last_Game_ID,"
+    " Last_Download) VALUES ('Fred', 'Rock, Paper & <Co>', 'Y', 'N', 7, '2005-01-05 15:07:00'),"
+    " ('Say \"Hi\"', NULL, 'N', 'N', 0, NULL);"
+    "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills, Deaths) VALUES"
+    " (1, 'Fred', 12, 3), (2, 'Say \"Hi\"', 4, 0);";
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray Written(const QList<QStringList>& rows,
+                   void (*writer)(const QList<QStringList>&, QIODevice&)) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writer(rows, buffer);
+    return buffer.data();
+}
+
+TEST(GridExportWritersTest, PlainValuesGiveTheDesignedLines) {
+    const QList<QStringList> rows = {{"Name", "Kills"}, {"Fred", "12"}};
+    EXPECT_EQ(Written(rows, WriteCsv), "Name,Kills\r\nFred,12\r\n");
+    EXPECT_EQ(Written(rows, WriteHtmlTable),
+              "<html><body><table border='1'>\r\n"
+              "<tr><td><b>Name</b></td><td><b>Kills</b></td></tr>\r\n"
+              "<tr><td>Fred</td><td>12</td></tr>\r\n"
+              "</table></body></html>\r\n");
+    EXPECT_EQ(Written(rows, WriteQueryXml),
+              "<QueryResults>\r\n"
+              "\t<Record><Name>Fred</Name><Kills>12</Kills></Record>\r\n"
+              "</QueryResults>\r\n");
+}
+
+TEST(GridExportWritersTest, EmptyGridGivesOnlyTheFrame) {
+    EXPECT_EQ(Written({}, WriteCsv), "");
+    EXPECT_EQ(Written({}, WriteHtmlTable),
+              "<html><body><table border='1'>\r\n</table></body></html>\r\n");
+    EXPECT_EQ(Written({}, WriteQueryXml), "<QueryResults>\r\n</QueryResults>\r\n");
+}
+
+TEST(GridExportWritersTest, AwkwardTextsStayReadable) {
+    const QList<QStringList> rows = {{"Clan, Name", "2nd <Place>"},
+                                     {"Rock, Paper & <Co>", "say \"hi\"\r\nbye"}};
+    QString error;
+    const auto csv = ParseCsvStrictly(Written(rows, WriteCsv), &error);
+    ASSERT_TRUE(csv) << error.toStdString();
+    EXPECT_EQ(*csv, rows);
+    EXPECT_EQ(Written(rows, WriteHtmlTable).split('\n')[2],
+              "<tr><td>Rock, Paper &amp; &lt;Co&gt;</td><td>say \"hi\"\r");
+    EXPECT_EQ(Written(rows, WriteQueryXml).split('\n')[1],
+              "\t<Record><Clan__Name>Rock, Paper &amp; &lt;Co&gt;</Clan__Name><_2nd__Place_>say "
+              "\"hi\"\r");
+}
+
+class ExportTest : public QueryFolderTest {
+  protected:
+    void SetUp() override {
+        QueryFolderTest::SetUp();
+        Seed(kRows);
+    }
+    void LoadKills(int format) {
+        Load({{QStringLiteral("Kills"),
+               QStringLiteral("SELECT Player_Gamertag, Kills, Deaths FROM Game_Player WHERE "
+                              "Kills > 0 ORDER BY Kills DESC;")},
+              {QStringLiteral("Me"),
+               QStringLiteral("SELECT Player_Gamertag, Clan_Name FROM Player WHERE "
+                              "Player_Gamertag = [Me]")}},
+             "Query_Export_Format=" + QByteArray::number(format) + "\r\n");
+        state_->CurrentGamertag = QStringLiteral("Fred");
+        dialogs_->AcknowledgeOkMessages(true);
+    }
+    void Export(int index, const QString& file) {
+        window_->cmbQuery->setCurrentIndex(index);
+        dialogs_->AnswerSave(Path(file));
+        window_->cmdQryExport->click();
+    }
+    void ExpectDone(const char* text) {
+        ASSERT_FALSE(dialogs_->Calls().empty());
+        const DialogCall& call = dialogs_->Calls().back();
+        EXPECT_EQ(call.text, text);
+        EXPECT_EQ(call.title, "Done");
+        EXPECT_EQ(call.icon, MsgIcon::Information);
+    }
+    const DialogCall& SaveCall() {
+        for (const DialogCall& call : dialogs_->Calls()) {
+            if (call.kind == DialogKind::SaveFile) {
+                return call;
+            }
+        }
+        static DialogCall none;
+        ADD_FAILURE() << "no save dialog";
+        return none;
+    }
+};
+
+TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
+    LoadKills(2);
+    Export(0, QStringLiteral("never.csv"));
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a query to export.");
+    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
+    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Information);
+    EXPECT_EQ(dialogs_->PendingAnswers(), 1u) << "no save dialog shown";
+
+    ScriptedDialogs fresh;
+    state_->dialogs = &fresh;
+    fresh.CancelSave();
+    window_->cmdQryExport->setEnabled(true);
+    window_->cmbQuery->setCurrentIndex(1);
+    window_->cmdQryExport->click();
+    ASSERT_EQ(fresh.Calls().size(), 1u) << "the save dialog only: no message";
+    fresh.CancelSave().CancelSave();
+    mnuExportExcel_Click(*state_);
+    mnuExportXML_Click(*state_);
+    fresh.AnswerFolder(QString());
+    mnuExportCSV_Click(*state_);
+    EXPECT_EQ(fresh.Calls().size(), 4u);
+    EXPECT_EQ(fresh.Calls()[3].title, "Select a directory for the text files and schema.");
+    EXPECT_TRUE(QDir(dir_.path()).entryList({"*.csv", "*.xml", "*.xls", "*.txt"}).isEmpty());
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
+    state_->dialogs = dialogs_.get();
+}
+
+TEST_F(ExportTest, OtherFormatNumbersExportNothingSilently) {
+    LoadKills(7);
+    window_->cmbQuery->setCurrentIndex(1);
+    window_->cmdQryExport->click();
+    EXPECT_TRUE(dialogs_->Calls().empty());
+}
+
+TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
+    LoadKills(2);
+    Run(1);
+    ClickCell(0, 1, Qt::LeftButton);  // sorted descending by Kills: Fred first
+    ClickCell(0, 1, Qt::LeftButton);  // ascending: Say "Hi" first
+    Export(1, QStringLiteral("out.csv"));
+    ExpectDone("Query results have been exported.");
+    EXPECT_EQ(SaveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
+    EXPECT_EQ(SaveCall().save.proposedName, "MyQry_1-20050130143005.csv");
+    EXPECT_TRUE(SaveCall().save.overwritePrompt);
+    QString error;
+    const auto csv = ParseCsvStrictly(ReadAll(Path(QStringLiteral("out.csv"))), &error);
+    ASSERT_TRUE(csv) << error.toStdString();
+    EXPECT_EQ(*csv, QList<QStringList>({{"Player_Gamertag", "Kills", "Deaths"},
+                                        {"Say \"Hi\"", "4", "0"},
+                                        {"Fred", "12", "3"}}));
+
+    state_->settings.Query_Export_Format = 3;
+    Export(1, QStringLiteral("out.html"));
+    EXPECT_EQ(SaveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
+    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.filter,
+              "HTML Files (.html)|*.html");
+    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.proposedName,
+              "MyQry_1-20050130143005.html");
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("out.html"))),
+              "<html><body><table border='1'>\r\n"
+              "<tr><td><b>Player_Gamertag</b></td><td><b>Kills</b></td><td><b>Deaths</b></td>"
+              "</tr>\r\n<tr><td>Say \"Hi\"</td><td>4</td><td>0</td></tr>\r\n"
+              "<tr><td>Fred</td><td>12</td><td>3</td></tr>\r\n</table></body></html>\r\n");
+
+    state_->settings.Query_Export_Format = 4;
+    window_->cmbQuery->setCurrentIndex(2);  // only the proposed name follows the selection
+    dialogs_->AnswerSave(Path(QStringLiteral("out.xml")));
+    window_->cmdQryExport->click();
+    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.proposedName,
+              "MyQry_2-20050130143005.xml");
+    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.filter,
+              "Extensible Markup Language Files (.xml)|*.xml");
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("out.xml"))),
+              "<QueryResults>\r\n"
+              "\t<Record><Player_Gamertag>Say \"Hi\"</Player_Gamertag><Kills>4</Kills>"
+              "<Deaths>0</Deaths></Record>\r\n"
+              "\t<Record><Player_Gamertag>Fred</Player_Gamertag><Kills>12</Kills>"
+              "<Deaths>3</Deaths></Record>\r\n</QueryResults>\r\n");
+    EXPECT_EQ(XmlLintErrors(Path(QStringLiteral("out.xml"))), "");
+}
+
+TEST_F(ExportTest, GraphQueryLeavesAnEmptyGridToExport) {
+    Load({{QStringLiteral("Kills Graph"),
+           QStringLiteral("SELECT Player_Gamertag, Kills FROM Game_Player WHERE Kills > 0")}},
+         "Query_Export_Format=2\r\n");
+    dialogs_->AcknowledgeOkMessages(true);
+    Run(1);
+    Export(1, QStringLiteral("graph.csv"));
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("graph.csv"))), "");
+    ExpectDone("Query results have been exported.");
+}
+
+TEST_F(ExportTest, WorkbookRunsTheSavedStatementIntoASheetNamedQuery) {
+    LoadKills(1);
+    SelectFilters(3, 2);  // filters do not apply to the workbook
+    Export(1, QStringLiteral("kills.xls"));
+    ExpectDone("Query results have been exported.");
+    EXPECT_EQ(SaveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
+    EXPECT_EQ(SaveCall().save.proposedName, "MyQry_1-20050130143005.xls");
+    EXPECT_EQ(state_->CurrentSQL,
+              "SELECT Player_Gamertag, Kills, Deaths FROM Game_Player WHERE Kills > 0 ORDER BY "
+              "Kills DESC");
+    Workbook book = ReadWorkbook(Path(QStringLiteral("kills.xls")));
+    ASSERT_EQ(book.error, "");
+    EXPECT_EQ(book.order, QStringList({"Query"}));
+    EXPECT_EQ(book.sheets["Query"], QList<QStringList>({{"Player_Gamertag", "Kills", "Deaths"},
+                                                        {"Fred", "12", "3"},
+                                                        {"Say \"Hi\"", "4", "0"}}));
+
+    // [Me] becomes the quoted gamertag; a second export into the same workbook
+    // meets its sheet named Query and fails through the log.
+    Export(2, QStringLiteral("me.xls"));
+    book = ReadWorkbook(Path(QStringLiteral("me.xls")));
+    ASSERT_EQ(book.error, "");
+    EXPECT_EQ(book.sheets["Query"], QList<QStringList>({{"Player_Gamertag", "Clan_Name"},
+                                                        {"Fred", "Rock, Paper & <Co>"}}));
+    const size_t before = dialogs_->Calls().size();
+    Export(2, QStringLiteral("me.xls"));
+    ASSERT_EQ(dialogs_->Calls().size(), before + 2);
+    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")))
+        << dialogs_->Calls().back().text.toStdString();
+    EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
+}
+
+TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
+    Seed("CREATE TABLE MSysObjectsCopy (a INTEGER); CREATE TABLE Old_ZLOAD_x (a INTEGER);");
+    LoadKills(1);
+    dialogs_->AnswerSave(Path(QStringLiteral("all.xls")));
+    mnuExportExcel_Click(*state_);
+    ExpectDone("Export to Excel is complete.");
+    EXPECT_EQ(SaveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
+    EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xls");
+    const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
+    ASSERT_EQ(book.error, "");
+    EXPECT_EQ(book.order, ExportedTables(*state_->Db));
+    EXPECT_EQ(book.order, QStringList({"Player", "Clan", "Color", "Medal", "Game", "Game_Player",
+                                       "Game_Player_Medal", "Player_Playlist"}));
+    const QList<QStringList>& players = book.sheets["Player"];
+    ASSERT_EQ(players.size(), 3);
+    EXPECT_EQ(players[0].mid(0, 3),
+              QStringList({"Player_Gamertag", "Clan_Name", "Primary_Color_Code"}));
+    EXPECT_EQ(players[1].mid(0, 2), QStringList({"Fred", "Rock, Paper & <Co>"}));
+    EXPECT_EQ(book.sheets["Medal"].size(), 27) << "header and the 26 delivered medals";
+
+    // The same workbook again: its sheets exist, the first statement fails.
+    dialogs_->AnswerSave(Path(QStringLiteral("all.xls")));
+    mnuExportExcel_Click(*state_);
+    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
+    EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.ExportExcel]   "));
+}
+
+TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
+    LoadKills(1);
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("text")));
+    dialogs_->AnswerFolder(Path(QStringLiteral("text")));
+    mnuExportCSV_Click(*state_);
+    ExpectDone("Export to CSV is complete.");
+    QStringList files = QDir(Path(QStringLiteral("text"))).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files, QStringList({"Clan.txt", "Color.txt", "Game.txt", "Game_Player.txt",
+                                  "Game_Player_Medal.txt", "Medal.txt", "Player.txt",
+                                  "Player_Playlist.txt", "schema.ini"}));
+    QString error;
+    const auto gamePlayer =
+        ParseCsvStrictly(ReadAll(Path(QStringLiteral("text/Game_Player.txt"))), &error);
+    ASSERT_TRUE(gamePlayer) << error.toStdString();
+    ASSERT_EQ(gamePlayer->size(), 3);
+    EXPECT_EQ(gamePlayer->at(0).mid(0, 2), QStringList({"Game_ID", "Player_Gamertag"}));
+    EXPECT_EQ(gamePlayer->at(1).mid(0, 2), QStringList({"1", "Fred"}));
+    const QByteArray schema = ReadAll(Path(QStringLiteral("text/schema.ini")));
+    for (const QString& file : files.mid(0, 8)) {
+        EXPECT_TRUE(schema.contains("[" + file.toUtf8() + "]\r\n")) << file.toStdString();
+    }
+
+    // Files that exist are refused; the log names the text export.
+    dialogs_->AnswerFolder(Path(QStringLiteral("text")));
+    mnuExportCSV_Click(*state_);
+    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
+    EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
+}
+
+TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
+    LoadKills(1);
+    dialogs_->AnswerSave(Path(QStringLiteral("all.xml")));
+    mnuExportXML_Click(*state_);
+    ExpectDone("Export to XML is complete.");
+    EXPECT_EQ(SaveCall().save.filter, "Extensible Markup Language Files (.xml)|*.xml");
+    EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xml");
+    const QString path = Path(QStringLiteral("all.xml"));
+    EXPECT_EQ(XmlLintErrors(path), "");
+    const QByteArray xml = ReadAll(path);
+    EXPECT_TRUE(
+        xml.startsWith("<Database>\r\n\t<Player>\r\n\t\t<Record><Player_Gamertag>Fred"
+                       "</Player_Gamertag><Clan_Name>Rock, Paper &amp; &lt;Co&gt;"
+                       "</Clan_Name><Primary_Color_Code></Primary_Color_Code>"))
+        << xml.left(300).constData();
+    EXPECT_TRUE(
+        xml.contains("<Last_Game_ID>7</Last_Game_ID><Last_Download>1/5/2005 3:07:00 PM"
+                     "</Last_Download>"));
+    EXPECT_TRUE(xml.contains("\t</Player>\r\n\t<Clan>\r\n\t</Clan>\r\n\t<Color>\r\n"));
+    EXPECT_TRUE(xml.endsWith("\t</Player_Playlist>\r\n</Database>\r\n"));
+    EXPECT_FALSE(xml.contains("zLoad"));
+}
+
+TEST_F(ExportTest, DatabaseWithoutUserTablesStillCompletes) {
+    Seed(
+        "DROP VIEW IF EXISTS q_zLoad_Merge;"
+        "DROP TABLE Player; DROP TABLE Clan; DROP TABLE Color; DROP TABLE Medal;"
+        "DROP TABLE Game; DROP TABLE Game_Player; DROP TABLE Game_Player_Medal;"
+        "DROP TABLE Player_Playlist;");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    auto db = Database::Open(Path(QStringLiteral("tallywick110.mdb")));
+    EXPECT_TRUE(ExportedTables(*db).isEmpty());
+    WriteDatabaseXml(*db, ExportedTables(*db), buffer);
+    EXPECT_EQ(buffer.data(), "<Database>\r\n</Database>\r\n");
+}
+
+}  // namespace
+}  // namespace tw::testing

@@ -1,0 +1,119 @@
+#include "QueryFolder.h"
+
+#include <sqlite3.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "query/ConnectQuery.h"
+#include "taglist/MainWindowLifecycle.h"
+#include "taglist/TagList.h"
+#include "ui/FlexGrid.h"
+
+namespace tw::testing {
+
+void EnsureQueryApplication() {
+    static int argc = 1;
+    static char name[] = "test_query";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        new QApplication(argc, argv);
+    }
+}
+
+void QueryFolderTest::SetUp() {
+    EnsureQueryApplication();
+    ASSERT_TRUE(dir_.isValid());
+    for (const char* folder : {"avatar", "level", "medal"}) {
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(folder)));
+    }
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
+                            Path(QStringLiteral("avatar/unknown.jpg"))));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"),
+                            Path(QStringLiteral("tallywick110.mdb"))))
+        << "the delivered database is built into " TALLYWICK_PROGRAM_DIR;
+    QFile::setPermissions(Path(QStringLiteral("tallywick110.mdb")),
+                          QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void QueryFolderTest::TearDown() {
+    window_.reset();
+    state_.reset();
+}
+
+void QueryFolderTest::Seed(const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path(QStringLiteral("tallywick110.mdb")).toUtf8().constData(), &db),
+              SQLITE_OK);
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+    const std::string error = message ? message : "";
+    sqlite3_free(message);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << error;
+}
+
+void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteArray& application) {
+    // The test's own lines come first: the first of two equal keys is the one read.
+    QByteArray ini = "[User]\r\nGamertag=Fred\r\n[Application]\r\n" + application +
+                     "Auto_Grid_Highlight=1\r\nQuery_Export_Format=1\r\nQuery_Count=" +
+                     QByteArray::number(static_cast<int>(queries.size())) + "\r\n";
+    for (size_t n = 0; n < queries.size(); ++n) {
+        ini += "[Query_" + QByteArray::number(static_cast<int>(n + 1)) +
+               "]\r\nName=" + queries[n].name.toUtf8() + "\r\nSQL=" + queries[n].sql.toUtf8() +
+               "\r\n";
+    }
+    QFile file(Path(QStringLiteral("tallywick110.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(ini);
+    file.close();
+
+    window_ = std::make_unique<frmMain>();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    state_ = std::make_unique<ProgramState>();
+    state_->dialogs = dialogs_.get();
+    state_->sleep = [](int) {};
+    state_->clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(14, 30, 5)); };
+    ConnectTagList(*state_, *window_, {});
+    InstallSummaryRefresh(*state_, *window_);
+    panel_ = &ConnectQuery(*state_, *window_);
+    Form_Load(*state_, *window_, dir_.path());
+    ASSERT_TRUE(state_->Db);
+    window_->show();
+    QApplication::processEvents();
+}
+
+void QueryFolderTest::Run(int index) {
+    window_->cmbQuery->setCurrentIndex(index);
+    window_->cmdRunQuery->click();
+}
+
+void QueryFolderTest::SelectFilters(int player, int game) {
+    window_->optFilterPlayer[player]->setChecked(true);
+    window_->optFilterGame[game]->setChecked(true);
+}
+
+void QueryFolderTest::PutPicture(const QString& relative, const QByteArray& format) {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(Path(relative), format.constData()));
+}
+
+QString QueryFolderTest::Cell(int row, int col) const {
+    return window_->flxData->TextMatrix(row, col);
+}
+
+void QueryFolderTest::ClickCell(int row, int col, Qt::MouseButton button) {
+    FlexGrid& grid = *window_->flxData;
+    grid.scrollTo(grid.model()->index(row, col));
+    const QPoint at = grid.visualRect(grid.model()->index(row, col)).center();
+    QTest::mousePress(grid.viewport(), button, {}, at);
+    QTest::mouseRelease(grid.viewport(), button, {}, at);
+}
+
+}  // namespace tw::testing

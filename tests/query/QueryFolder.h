@@ -1,0 +1,62 @@
+#pragma once
+// A temporary program folder for the query tests: the delivered database with
+// rows the test seeds, a settings file holding the test's saved queries, small
+// Level and Medal pictures, and one program run (state, scripted dialogs, main
+// window) with the query and tag-list handlers connected.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "app/ProgramState.h"
+#include "query/QueryRunner.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/frmMain.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace tw::testing {
+
+void EnsureQueryApplication();
+
+struct SavedQuery {
+    QString name;
+    QString sql;
+};
+
+class QueryFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs SQLite statements on the database file before Load().
+    void Seed(const char* sql);
+    // Writes the settings file with these queries, then loads the window.
+    void Load(const std::vector<SavedQuery>& queries, const QByteArray& application = {});
+    // Selects query `index` of cmbQuery and presses Run.
+    void Run(int index);
+    void SelectFilters(int player, int game);
+    // Writes a small picture file at `relative` in the program folder.
+    void PutPicture(const QString& relative, const QByteArray& format = "BMP");
+
+    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+    QString Cell(int row, int col) const;
+    // Sends a mouse press/release to the grid cell (row, col).
+    void ClickCell(int row, int col, Qt::MouseButton button);
+
+    QTemporaryDir dir_;
+    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ProgramState> state_;
+    QueryPanel* panel_ = nullptr;
+};
+
+}  // namespace tw::testing

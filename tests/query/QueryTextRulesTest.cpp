@@ -1,0 +1,130 @@
+// The text rules of the query row and the exports that need no window: filter
+// splicing, the record count label, the generic sort order, the export
+// escapes, the workbook statement and the Color cell colours.
+
+#include <gtest/gtest.h>
+
+#include "QueryFolder.h"
+
+#include "db/AppError.h"
+#include "query/ChartFill.h"
+#include "query/ExportText.h"
+#include "query/GridFill.h"
+#include "query/GridSort.h"
+#include "query/QueryExport.h"
+#include "query/QueryFilters.h"
+#include "query/QueryRunner.h"
+
+namespace tw::testing {
+namespace {
+
+TEST(QueryFilterTest, MeAndRankedSpliceTheGameConditionFirst) {
+    EXPECT_EQ(ApplyQueryFilters(QStringLiteral("SELECT * FROM Game_Player WHERE Kills > 10"),
+                                PlayerFilter::Me, GameFilter::Ranked, QStringLiteral("G")),
+              "SELECT * FROM Game_Player WHERE Game.Playlist <> 'Arranged Game' AND "
+              "Player.Player_Gamertag = 'G' AND Kills > 10");
+}
+
+TEST(QueryFilterTest, EveryWhereIsFilteredOnlyInCapitals) {
+    const QString two =
+        QStringLiteral("SELECT a FROM Game WHERE x IN (SELECT y FROM Player WHERE z)");
+    EXPECT_EQ(ApplyQueryFilters(two, PlayerFilter::TagList, GameFilter::Unranked, {}),
+              "SELECT a FROM Game WHERE Game.Playlist = 'Arranged Game' AND "
+              "Player.Is_Selectable = 'Y' AND x IN (SELECT y FROM Player WHERE "
+              "Game.Playlist = 'Arranged Game' AND Player.Is_Selectable = 'Y' AND z)");
+    const QString lower = QStringLiteral("select * from Game where Kills > 1");
+    EXPECT_EQ(ApplyQueryFilters(lower, PlayerFilter::Me, GameFilter::Ranked, QStringLiteral("G")),
+              lower);
+    const QString none = QStringLiteral("SELECT * FROM Game");
+    EXPECT_EQ(ApplyQueryFilters(none, PlayerFilter::TagList, GameFilter::Ranked, {}), none);
+    EXPECT_EQ(ApplyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::All,
+                                GameFilter::All, QStringLiteral("G")),
+              "SELECT 1 WHERE 1");
+}
+
+TEST(QueryFilterTest, AGamertagWithAnApostropheStaysInsideItsQuotes) {
+    EXPECT_EQ(ApplyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::Me,
+                                GameFilter::All, QStringLiteral("O'Neil")),
+              "SELECT 1 WHERE Player.Player_Gamertag = 'O''Neil' AND 1");
+}
+
+TEST(RecordCountTextTest, CountThreeBlanksAndSeconds) {
+    EXPECT_EQ(RecordCountText(57, 420), "57 records   0.42 secs");
+    EXPECT_EQ(RecordCountText(0, 0), "0 records   0.00 secs");
+    EXPECT_EQ(RecordCountText(20000, 12345), "20000 records   12.35 secs");
+}
+
+TEST(GenericSortOrderTest, NumbersAsNumbersTextsWithoutCaseNumbersFirst) {
+    EXPECT_LT(CompareGeneric(QStringLiteral("9"), QStringLiteral("10")), 0);
+    EXPECT_LT(CompareGeneric(QStringLiteral("10"), QStringLiteral("100")), 0);
+    EXPECT_LT(CompareGeneric(QStringLiteral("-2.5"), QStringLiteral("1")), 0);
+    EXPECT_EQ(CompareGeneric(QStringLiteral("apple"), QStringLiteral("APPLE")), 0);
+    EXPECT_LT(CompareGeneric(QStringLiteral("apple"), QStringLiteral("Banana")), 0);
+    EXPECT_LT(CompareGeneric(QStringLiteral("100"), QStringLiteral("abc")), 0);
+    EXPECT_GT(CompareGeneric(QStringLiteral("abc"), QStringLiteral("2")), 0);
+    // Dates compare as their text.
+    EXPECT_LT(CompareGeneric(QStringLiteral("1/15/2005"), QStringLiteral("1/2/2005")), 0);
+}
+
+TEST(ExportTextTest, CsvQuotesOnlyWhereItMust) {
+    EXPECT_EQ(CsvField(QStringLiteral("Fred")), "Fred");
+    EXPECT_EQ(CsvField(QStringLiteral("12.5")), "12.5");
+    EXPECT_EQ(CsvField(QString()), "");
+    EXPECT_EQ(CsvField(QStringLiteral("Halo, 2")), "\"Halo, 2\"");
+    EXPECT_EQ(CsvField(QStringLiteral("say \"hi\"")), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField(QStringLiteral("a\r\nb")), "\"a\r\nb\"");
+    EXPECT_EQ(CsvField(QStringLiteral("a\nb")), "\"a\nb\"");
+}
+
+TEST(ExportTextTest, MarkupEscapesAndElementNames) {
+    EXPECT_EQ(EscapeMarkup(QStringLiteral("Fred")), "Fred");
+    EXPECT_EQ(EscapeMarkup(QStringLiteral("<b>&\"'")), "&lt;b&gt;&amp;\"'");
+    EXPECT_EQ(XmlElementName(QStringLiteral("Kills")), "Kills");
+    EXPECT_EQ(XmlElementName(QStringLiteral("Player_Gamertag")), "Player_Gamertag");
+    EXPECT_EQ(XmlElementName(QStringLiteral("Kills per Death")), "Kills_per_Death");
+    EXPECT_EQ(XmlElementName(QStringLiteral("2nd Place")), "_2nd_Place");
+    EXPECT_EQ(XmlElementName(QStringLiteral("C1.Hexadecimal_Format")), "C1.Hexadecimal_Format");
+    EXPECT_EQ(XmlElementName(QStringLiteral("Win%")), "Win_");
+    EXPECT_EQ(XmlElementName(QStringLiteral("a:b")), "a_b");
+    EXPECT_EQ(XmlElementName(QStringLiteral("-x")), "_-x");
+    EXPECT_EQ(XmlElementName(QString()), "_");
+}
+
+TEST(WorkbookExportSqlTest, TrailingSemicolonsGoAndMeIsQuoted) {
+    EXPECT_EQ(WorkbookExportSql(QStringLiteral("SELECT * FROM Game;"), QStringLiteral("G")),
+              "SELECT * FROM Game");
+    EXPECT_EQ(WorkbookExportSql(QStringLiteral("SELECT * FROM Game ; ;\r\n"), QStringLiteral("G")),
+              "SELECT * FROM Game");
+    EXPECT_EQ(WorkbookExportSql(
+                  QStringLiteral("SELECT * FROM Player WHERE Player_Gamertag = [Me] OR x = [Me]"),
+                  QStringLiteral("O'Neil")),
+              "SELECT * FROM Player WHERE Player_Gamertag = 'O''Neil' OR x = 'O''Neil'");
+    // A semicolon inside a text literal is the user's and stays.
+    EXPECT_EQ(WorkbookExportSql(QStringLiteral("SELECT 'a;b' AS T FROM Game WHERE [me] = 1;"),
+                                QStringLiteral("G")),
+              "SELECT 'a;b' AS T FROM Game WHERE [me] = 1");
+}
+
+TEST(ColorCellTest, HexDigitsGiveRedGreenBlue) {
+    EXPECT_EQ(ColorFromHexText(QStringLiteral("FF8000")), 0x000080FFu);
+    EXPECT_EQ(ColorFromHexText(QStringLiteral("0000ff")), 0x00FF0000u);
+    for (const char* bad : {"GG0000", "", "F", "FF80-1"}) {
+        try {
+            ColorFromHexText(QString::fromLatin1(bad));
+            ADD_FAILURE() << bad << " was taken as a colour";
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.number(), err::kTypeMismatch) << bad;
+        }
+    }
+}
+
+TEST(ChartLabelSpacingTest, TenthOfTheRecordsAndNeverZero) {
+    EXPECT_EQ(LabelSpacing(0), 1);
+    EXPECT_EQ(LabelSpacing(3), 1);
+    EXPECT_EQ(LabelSpacing(19), 1);
+    EXPECT_EQ(LabelSpacing(20), 2);
+    EXPECT_EQ(LabelSpacing(257), 25);
+}
+
+}  // namespace
+}  // namespace tw::testing

@@ -1,0 +1,325 @@
+// cmdRunQuery_Click through the real window: filters from the option buttons,
+// the grid path with its pictures, colours, highlight and widths, the chart
+// path, the record count label and the error path.
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineSeries>
+#include <QRegularExpression>
+#include <QValueAxis>
+
+#include "QueryFolder.h"
+#include "db/Database.h"
+#include "query/GridFill.h"
+#include "ui/FlexGrid.h"
+#include "ui/Twips.h"
+#include "ui/VbColor.h"
+
+namespace tw::testing {
+namespace {
+
+constexpr char kWorld[] =
+    "INSERT INTO Player (Player_Gamertag, Is_Selectable, Is_Guest, Last_Game_ID) VALUES"
+    " ('Fred', 'Y', 'N', 0), ('Wilma', 'Y', 'N', 0), ('Barney', 'N', 'N', 0);"
+    "INSERT INTO Game VALUES (1, 'Slayer', '2005-01-15 20:03:00', 'Lockout', 'Team Slayer', 'N', "
+    "600),"
+    " (2, 'CTF', '2005-01-16 21:00:00', 'Midship', 'Arranged Game', 'N', 700),"
+    " (3, 'Slayer', '2005-01-17 10:00:00', 'Ascension', 'Rumble Pit', 'N', NULL);"
+    "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Finished_Place, Team_Color, Score, Kills,"
+    " Assists, Deaths, Shots_Fired) VALUES"
+    " (1, 'Fred', 1, 'RED', 50, 12, 1, 3, 100), (2, 'Fred', 2, 'BLUE', 9, 9, 0, 4, NULL),"
+    " (3, 'Fred', 1, '', 100, 100, 2, 1, 300), (1, 'Wilma', 2, 'BLUE', 10, 10, 3, 5, 90),"
+    " (2, 'Wilma', 1, 'RED', 5, 5, 1, 2, 40), (3, 'Barney', 2, '', 7, 7, 0, 9, NULL);";
+
+constexpr char kJoined[] =
+    "FROM (Game INNER JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID) INNER JOIN Player"
+    " ON Player.Player_Gamertag = Game_Player.Player_Gamertag ";
+
+class RunQueryTest : public QueryFolderTest {
+  protected:
+    void SetUp() override {
+        QueryFolderTest::SetUp();
+        Seed(kWorld);
+    }
+    uint32_t BackColor(int row, int col) {
+        window_->flxData->SetRow(row);
+        window_->flxData->SetCol(col);
+        return window_->flxData->CellBackColor();
+    }
+    TwipsScale Scale() const { return TwipsScale::ForWidget(*window_->flxData); }
+    // The width a column gets from its widest text, after the trip through pixels.
+    int ExpectedWidth(const QString& widest) {
+        const TwipsScale scale = Scale();
+        const QFontMetrics metrics(window_->flxData->font());
+        const int twips = scale.XToTwips(metrics.horizontalAdvance(widest)) + kColumnPadTwips;
+        return scale.XToTwips(scale.XToPixels(twips));
+    }
+    QString Label() const { return window_->lblRecordCount->text(); }
+    QByteArray DebugLog() {
+        QFile file(Path(QStringLiteral("debug.log")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(RunQueryTest, PlaceholderAsksForAQueryAndTouchesNothing) {
+    Load({{QStringLiteral("Kills"), QStringLiteral("SELECT * FROM Nowhere WHERE 1")}});
+    dialogs_->AnswerMessage(MsgResult::Ok);
+    const QString before = state_->CurrentSQL;
+    Run(0);
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a query to run.");
+    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
+    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Information);
+    EXPECT_EQ(window_->flxData->Rows(), 0);
+    EXPECT_EQ(Label(), "");
+    EXPECT_EQ(state_->CurrentSQL, before);
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
+}
+
+TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
+    Load({{QStringLiteral("Shots"),
+           QStringLiteral("SELECT Player_Gamertag, Kills, Shots_Fired FROM Game_Player WHERE "
+                          "Kills > 6 ORDER BY Game_ID, Player_Gamertag")}});
+    state_->CurrentGamertag = QStringLiteral("Fred");
+    Run(1);
+    ASSERT_TRUE(dialogs_->Calls().empty());
+    FlexGrid& grid = *window_->flxData;
+    ASSERT_EQ(grid.Rows(), 6);
+    ASSERT_EQ(grid.Cols(), 3);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.FixedCols(), 0);
+    const QStringList expected[] = {{"Player_Gamertag", "Kills", "Shots_Fired"},
+                                    {"Fred", "12", "100"},
+                                    {"Wilma", "10", "90"},
+                                    {"Fred", "9", ""},
+                                    {"Barney", "7", ""},
+                                    {"Fred", "100", "300"}};
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(Cell(r, c), expected[r][c]) << r << "," << c;
+        }
+    }
+    // Fred's non-null cells are highlighted; his Null cell and other rows are not.
+    EXPECT_EQ(BackColor(1, 0), kHighlightColor);
+    EXPECT_EQ(BackColor(1, 2), kHighlightColor);
+    EXPECT_EQ(BackColor(3, 1), kHighlightColor);
+    EXPECT_EQ(BackColor(3, 2), 0u);
+    EXPECT_EQ(BackColor(2, 0), 0u);
+    EXPECT_EQ(BackColor(4, 1), 0u);
+    EXPECT_EQ(kHighlightColor, VbRgb(0, 255, 128));
+    // Header cells centred; widths from the widest text plus 200 twips.
+    grid.SetRow(0);
+    grid.SetCol(1);
+    EXPECT_EQ(grid.CellAlignment(), FlexGrid::CenterCenter);
+    EXPECT_EQ(grid.ColWidth(0), ExpectedWidth(QStringLiteral("Player_Gamertag")));
+    EXPECT_EQ(grid.ColWidth(1), ExpectedWidth(QStringLiteral("Kills"))) << "title is widest";
+    EXPECT_TRUE(grid.Redraw());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^5 records   \\d+\\.\\d\\d secs$"))
+                    .match(Label())
+                    .hasMatch())
+        << Label().toStdString();
+    EXPECT_FALSE(window_->chtData->isVisible());
+    EXPECT_FALSE(state_->rsWork) << "the shared recordset is released";
+}
+
+TEST_F(RunQueryTest, HighlightOffLeavesRowsUncoloured) {
+    Load({{QStringLiteral("K"), QStringLiteral("SELECT Player_Gamertag FROM Player WHERE 1 = 1")}},
+         "Auto_Grid_Highlight=0\r\n");
+    state_->CurrentGamertag = QStringLiteral("Fred");
+    Run(1);
+    for (int r = 1; r < window_->flxData->Rows(); ++r) {
+        EXPECT_EQ(BackColor(r, 0), 0u) << Cell(r, 0).toStdString();
+    }
+}
+
+TEST_F(RunQueryTest, OptionButtonsSpliceMeAndRankedIntoTheStatement) {
+    const QString saved = QStringLiteral("SELECT Game_Player.Player_Gamertag, Game.Game_ID ") +
+                          QString::fromLatin1(kJoined) +
+                          QStringLiteral("WHERE Game_Player.Kills > 0 ORDER BY Game.Game_ID");
+    Load({{QStringLiteral("Games"), saved}});
+    state_->CurrentGamertag = QStringLiteral("Fred");
+    SelectFilters(3, 2);
+    Run(1);
+    EXPECT_EQ(state_->CurrentSQL,
+              QString(saved).replace(QStringLiteral("WHERE "),
+                                     QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND "
+                                                    "Player.Player_Gamertag = 'Fred' AND ")));
+    ASSERT_EQ(window_->flxData->Rows(), 3);
+    EXPECT_EQ(Cell(1, 1), "1");
+    EXPECT_EQ(Cell(2, 1), "3");
+
+    SelectFilters(2, 3);  // tag list, unranked: game 2, Fred and Wilma
+    Run(1);
+    ASSERT_EQ(window_->flxData->Rows(), 3);
+    EXPECT_EQ(Cell(1, 1), "2");
+    EXPECT_EQ(Cell(2, 1), "2");
+}
+
+TEST_F(RunQueryTest, EmptyResultShowsZeroRecordsAndNoChartEvenForAGraph) {
+    Load({{QStringLiteral("Nothing Graph"),
+           QStringLiteral("SELECT Kills, Deaths FROM Game_Player WHERE Kills > 1000")}});
+    Run(1);
+    EXPECT_EQ(window_->flxData->Rows(), 0);
+    EXPECT_EQ(window_->flxData->Cols(), 0);
+    EXPECT_TRUE(Label().startsWith(QStringLiteral("0 records   "))) << Label().toStdString();
+    EXPECT_TRUE(Label().endsWith(QStringLiteral(" secs")));
+    EXPECT_FALSE(window_->chtData->isVisible());
+}
+
+TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
+    PutPicture(QStringLiteral("level/L05.bmp"));
+    PutPicture(QStringLiteral("medal/Double Kill.bmp"));
+    Load({{QStringLiteral("Marks"),
+           QStringLiteral("SELECT Player_Gamertag, IIf(Kills > 50, '', '/level/L05.bmp') AS "
+                          "[Level], '/medal/Double Kill.bmp' AS Medal, IIf(Kills > 50, 'FF8000', "
+                          "'00ff80') AS Color FROM Game_Player WHERE Player_Gamertag = 'Fred' "
+                          "ORDER BY Game_ID")}});
+    state_->CurrentGamertag = QStringLiteral("Fred");
+    Run(1);
+    ASSERT_TRUE(dialogs_->Calls().empty());
+    FlexGrid& grid = *window_->flxData;
+    ASSERT_EQ(grid.Rows(), 4);
+    const TwipsScale scale = Scale();
+    for (int r = 1; r <= 3; ++r) {
+        // The Medal column comes after Level, so its 25 pixels win the row.
+        EXPECT_EQ(grid.RowHeight(r), scale.YToTwips(scale.YToPixels(scale.YToTwips(25)))) << r;
+        EXPECT_EQ(Cell(r, 1), "") << r;
+        EXPECT_EQ(Cell(r, 2), "") << r;
+        EXPECT_EQ(Cell(r, 3), "") << r;
+        grid.SetRow(r);
+        grid.SetCol(2);
+        EXPECT_FALSE(grid.CellPicture().isNull()) << r;
+        EXPECT_EQ(grid.CellPictureAlignment(), FlexGrid::CenterCenter);
+    }
+    grid.SetRow(3);  // Kills 100: empty Level value, no picture
+    grid.SetCol(1);
+    EXPECT_TRUE(grid.CellPicture().isNull());
+    grid.SetRow(1);
+    EXPECT_FALSE(grid.CellPicture().isNull());
+    EXPECT_EQ(BackColor(3, 3), VbRgb(255, 128, 0)) << "the colour replaces the highlight";
+    EXPECT_EQ(BackColor(1, 3), VbRgb(0, 255, 128));
+    EXPECT_EQ(BackColor(1, 1), kHighlightColor) << "a picture cell is still highlighted";
+    const int pictureWidth = scale.XToTwips(30) + kColumnPadTwips;
+    EXPECT_EQ(grid.ColWidth(2), scale.XToTwips(scale.XToPixels(pictureWidth)));
+}
+
+TEST_F(RunQueryTest, LevelRowTakesThirtyPixelsWithoutAPicture) {
+    Load({{QStringLiteral("Marks"),
+           QStringLiteral("SELECT Player_Gamertag, '' AS [Level] FROM Player WHERE "
+                          "Player_Gamertag = 'Wilma'")}});
+    Run(1);
+    ASSERT_EQ(window_->flxData->Rows(), 2);
+    const TwipsScale scale = Scale();
+    EXPECT_EQ(window_->flxData->RowHeight(1), scale.YToTwips(scale.YToPixels(scale.YToTwips(30))));
+    EXPECT_EQ(Cell(1, 1), "");
+}
+
+TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
+    QFile bad(Path(QStringLiteral("level/L99.bmp")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+    PutPicture(QStringLiteral("level/L05.bmp"));
+    Load({{QStringLiteral("Levels"),
+           QStringLiteral("SELECT Player_Gamertag, IIf(Player_Gamertag = 'Wilma', "
+                          "'/level/L99.bmp', '/level/L05.bmp') AS [Level] FROM Player WHERE 1 = 1 "
+                          "ORDER BY Player_Gamertag")},
+          {QStringLiteral("Broken"), QStringLiteral("SELECT Nothing FROM Nowhere WHERE 1 = 1")}});
+    dialogs_->AcknowledgeOkMessages(true);
+    Run(1);
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_TRUE(dialogs_->Calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")))
+        << dialogs_->Calls()[0].text.toStdString();
+    EXPECT_EQ(Label(), "") << "no count after a failure";
+    // Barney and Fred came before Wilma and stay.
+    ASSERT_GE(window_->flxData->Rows(), 3);
+    EXPECT_EQ(Cell(1, 0), "Barney");
+    EXPECT_EQ(Cell(2, 0), "Fred");
+    EXPECT_TRUE(window_->flxData->Redraw()) << "drawing resumes after a failure";
+    EXPECT_FALSE(state_->rsWork);
+    const QByteArray log = DebugLog();
+    EXPECT_TRUE(log.contains(" [App.RunQuery]   ")) << log.constData();
+    EXPECT_TRUE(log.contains("\r\n#481 - ")) << log.constData();
+
+    Run(2);
+    ASSERT_EQ(dialogs_->Calls().size(), 2u);
+    EXPECT_TRUE(DebugLog().contains("SQL: SELECT Nothing FROM Nowhere WHERE 1 = 1\r\n"));
+    EXPECT_EQ(window_->flxData->Rows(), 0);
+}
+
+TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
+    Load({{QStringLiteral("Kills gRaPh"),
+           QStringLiteral("SELECT Format(Game.Date_Time_Stamp, 'yyyy-mm-dd') AS Day_Played, "
+                          "Game_Player.Kills, Game_Player.Deaths, Game_Player.Score ") +
+               QString::fromLatin1(kJoined) +
+               QStringLiteral("WHERE Player.Player_Gamertag = 'Fred' ORDER BY Game.Game_ID")}});
+    Run(1);
+    ASSERT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(window_->chtData->isVisible());
+    EXPECT_EQ(window_->flxData->Rows(), 0) << "the grid stays empty";
+    EXPECT_TRUE(Label().startsWith(QStringLiteral("3 records   "))) << Label().toStdString();
+    QChart* chart = window_->chtData->chart();
+    const auto series = chart->series();
+    ASSERT_EQ(series.size(), 3);
+    const QStringList names = {"Kills", "Deaths", "Score"};
+    QAbstractAxis* primary = nullptr;
+    for (int k = 0; k < 3; ++k) {
+        auto* line = qobject_cast<QLineSeries*>(series[k]);
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->name(), names[k]);
+        ASSERT_EQ(line->count(), 3) << "every record is charted";
+        QAbstractAxis* valueAxis = nullptr;
+        for (QAbstractAxis* axis : line->attachedAxes()) {
+            if (axis->orientation() == Qt::Vertical) {
+                valueAxis = axis;
+            }
+        }
+        ASSERT_NE(valueAxis, nullptr);
+        EXPECT_EQ(valueAxis->alignment(), k == 0 ? Qt::AlignLeft : Qt::AlignRight) << k;
+        if (k == 0) {
+            primary = valueAxis;
+        } else {
+            EXPECT_NE(valueAxis, primary);
+        }
+    }
+    const auto* kills = qobject_cast<QLineSeries*>(series[0]);
+    EXPECT_EQ(kills->at(0), QPointF(1, 12));
+    EXPECT_EQ(kills->at(2), QPointF(3, 100));
+    const auto horizontal = chart->axes(Qt::Horizontal);
+    ASSERT_EQ(horizontal.size(), 1);
+    auto* categories = qobject_cast<QCategoryAxis*>(horizontal[0]);
+    ASSERT_NE(categories, nullptr);
+    EXPECT_EQ(categories->categoriesLabels(),
+              QStringList({"2005-01-15", "2005-01-16", "2005-01-17"}))
+        << "fewer than ten records: a label on every category";
+
+    // The next run hides the chart again.
+    Load({{QStringLiteral("Plain"), QStringLiteral("SELECT * FROM Player WHERE 1 = 1")}});
+    Run(1);
+    EXPECT_FALSE(window_->chtData->isVisible());
+}
+
+TEST_F(RunQueryTest, ManyGraphRecordsLabelEveryTenth) {
+    QByteArray rows = "INSERT INTO Game (Game_ID, Type, Date_Time_Stamp, Map, Playlist) VALUES ";
+    for (int i = 0; i < 25; ++i) {
+        rows += (i ? "," : "") + QByteArray("(") + QByteArray::number(100 + i) +
+                ", 'Slayer', '2005-02-01 10:00:00', 'Map" + QByteArray::number(i) +
+                "', 'Team Slayer')";
+    }
+    Seed(rows.constData());
+    Load({{QStringLiteral("Graph"),
+           QStringLiteral("SELECT Map, Game_ID FROM Game WHERE Game_ID >= 100 ORDER BY Game_ID")}});
+    Run(1);
+    auto* axis = qobject_cast<QCategoryAxis*>(window_->chtData->chart()->axes(Qt::Horizontal)[0]);
+    ASSERT_NE(axis, nullptr);
+    EXPECT_EQ(axis->categoriesLabels(),
+              QStringList({"Map0", "Map2", "Map4", "Map6", "Map8", "Map10", "Map12", "Map14",
+                           "Map16", "Map18", "Map20", "Map22", "Map24"}));
+}
+
+}  // namespace
+}  // namespace tw::testing

@@ -1,0 +1,170 @@
+// Header clicks sort the grid and mark the sorted column; a right click on a
+// gamertag cell offers the player to the tag list through the grid pop-up.
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+
+#include "QueryFolder.h"
+#include "query/GridFill.h"
+#include "query/GridMouse.h"
+#include "taglist/TagList.h"
+#include "ui/FlexGrid.h"
+#include "ui/Twips.h"
+#include "ui/VbColor.h"
+
+namespace tw::testing {
+namespace {
+
+constexpr char kRows[] =
+    "INSERT INTO Player (Player_Gamertag, Is_Selectable, Is_Guest, Last_Game_ID) VALUES"
+    " ('Fred', 'Y', 'N', 0), ('Wilma', 'N', 'N', 0), ('  Dino ', 'N', 'N', 0),"
+    " ('barney', 'N', 'N', 0);"
+    "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills, Deaths) VALUES"
+    " (1, 'Fred', 10, 1), (2, 'Wilma', 9, NULL), (3, '  Dino ', 100, 3), (4, 'barney', 10, 2);";
+
+class SortAndPopupTest : public QueryFolderTest {
+  protected:
+    void SetUp() override {
+        QueryFolderTest::SetUp();
+        Seed(kRows);
+        Load({{QStringLiteral("Kills"),
+               QStringLiteral("SELECT Player_Gamertag, Game_ID, Kills, Deaths FROM Game_Player "
+                              "WHERE 1 = 1 ORDER BY Game_ID")},
+              {QStringLiteral("Lower"),
+               QStringLiteral("SELECT Player_Gamertag AS gamertag, Kills FROM Game_Player WHERE "
+                              "1 = 1")}});
+        state_->CurrentGamertag = QStringLiteral("Fred");
+        Run(1);
+        ASSERT_EQ(window_->flxData->Rows(), 5);
+        widthBefore_ = {Grid().ColWidth(0), Grid().ColWidth(1), Grid().ColWidth(2),
+                        Grid().ColWidth(3)};
+    }
+    FlexGrid& Grid() { return *window_->flxData; }
+    QStringList Column(int col) {
+        QStringList texts;
+        for (int r = 1; r < Grid().Rows(); ++r) {
+            texts << Cell(r, col);
+        }
+        return texts;
+    }
+    uint32_t BackColor(int row, int col) {
+        Grid().SetRow(row);
+        Grid().SetCol(col);
+        return Grid().CellBackColor();
+    }
+    bool HeaderHasArrow(int col, const QLabel* arrow) {
+        Grid().SetRow(0);
+        Grid().SetCol(col);
+        return !Grid().CellPicture().isNull() &&
+               Grid().CellPicture().toImage() == arrow->pixmap().toImage();
+    }
+    int Widening() {
+        const TwipsScale scale = TwipsScale::ForWidget(Grid());
+        return scale.XToTwips(kSortWideningPixels);
+    }
+    std::vector<int> widthBefore_;
+};
+
+TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColumn) {
+    ClickCell(0, 2, Qt::LeftButton);
+    EXPECT_EQ(panel_->SortState, "2D");
+    EXPECT_EQ(Column(2), QStringList({"100", "10", "10", "9"})) << "numbers as numbers";
+    EXPECT_EQ(Column(0), QStringList({"  Dino ", "Fred", "barney", "Wilma"}))
+        << "whole rows move; equal keys keep their order";
+    EXPECT_TRUE(HeaderHasArrow(2, window_->imgDescending));
+    Grid().SetRow(0);
+    Grid().SetCol(2);
+    EXPECT_EQ(Grid().CellPictureAlignment(), FlexGrid::RightCenter);
+    EXPECT_EQ(Grid().CellAlignment(), FlexGrid::LeftCenter);
+    EXPECT_EQ(Grid().ColWidth(2), widthBefore_[2] + Widening());
+    // Shading: non-empty default cells grey; Fred's highlighted cell keeps its colour.
+    EXPECT_EQ(BackColor(1, 2), kSortShadeColor);
+    EXPECT_EQ(BackColor(2, 2), VbRgb(0, 255, 128)) << "Fred's row";
+    EXPECT_EQ(BackColor(4, 2), kSortShadeColor);
+    EXPECT_EQ(kSortShadeColor, VbRgb(240, 240, 240));
+
+    ClickCell(0, 2, Qt::LeftButton);
+    EXPECT_EQ(panel_->SortState, "2A");
+    EXPECT_EQ(Column(2), QStringList({"9", "10", "10", "100"}));
+    EXPECT_EQ(Column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}));
+    EXPECT_TRUE(HeaderHasArrow(2, window_->imgAscending));
+    EXPECT_EQ(Grid().ColWidth(2), widthBefore_[2] + Widening()) << "widened once";
+
+    ClickCell(0, 2, Qt::LeftButton);
+    EXPECT_EQ(panel_->SortState, "2D");
+    EXPECT_TRUE(HeaderHasArrow(2, window_->imgDescending));
+
+    ClickCell(0, 1, Qt::LeftButton);
+    EXPECT_EQ(panel_->SortState, "1D");
+    EXPECT_EQ(Column(1), QStringList({"4", "3", "2", "1"}));
+    EXPECT_TRUE(HeaderHasArrow(1, window_->imgDescending));
+    Grid().SetRow(0);
+    Grid().SetCol(2);
+    EXPECT_TRUE(Grid().CellPicture().isNull());
+    EXPECT_EQ(Grid().CellAlignment(), FlexGrid::CenterCenter);
+    EXPECT_EQ(Grid().ColWidth(2), widthBefore_[2]);
+    EXPECT_EQ(Grid().ColWidth(1), widthBefore_[1] + Widening());
+    for (int r = 1; r < 5; ++r) {
+        const bool fred = Cell(r, 0) == QLatin1String("Fred");
+        EXPECT_EQ(BackColor(r, 2), fred ? kHighlightColor : 0u) << r;
+        EXPECT_EQ(BackColor(r, 1), fred ? kHighlightColor : kSortShadeColor) << r;
+    }
+    // An empty (Null) cell is never shaded.
+    const int wilma = static_cast<int>(Column(0).indexOf(QStringLiteral("Wilma"))) + 1;
+    EXPECT_EQ(BackColor(wilma, 3), 0u);
+}
+
+TEST_F(SortAndPopupTest, DataRowClicksAndAnEmptyGridChangeNothing) {
+    ClickCell(2, 2, Qt::LeftButton);
+    EXPECT_EQ(panel_->SortState, "");
+    EXPECT_EQ(Column(1), QStringList({"1", "2", "3", "4"}));
+    ClickCell(0, 2, Qt::RightButton);
+    EXPECT_EQ(panel_->SortState, "") << "only the left button sorts";
+
+    window_->flxData->Clear();
+    window_->flxData->SetRows(0);
+    window_->flxData->SetCols(0);
+    flxData_MouseDown(*window_, *panel_, 1);
+    EXPECT_EQ(panel_->SortState, "");
+    // A new run empties the sort state.
+    ClickCell(0, 2, Qt::LeftButton);
+    Run(1);
+    ClickCell(0, 1, Qt::LeftButton);
+    EXPECT_EQ(panel_->SortState, "1D");
+}
+
+TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
+    ClickCell(3, 0, Qt::RightButton);  // "  Dino "
+    EXPECT_EQ(window_->mnuTagListInsert->text(), "Add \"  Dino \" to Tag List");
+    EXPECT_EQ(state_->TagToInsert, "Dino");
+    EXPECT_TRUE(window_->mnuFlexGrid->isVisible());
+    window_->mnuFlexGrid->hide();
+    window_->mnuTagListInsert->trigger();
+    EXPECT_EQ(state_->TagToInsert, "") << "the add handler took it";
+    QStringList tags;
+    for (int i = 0; i < window_->cmbTagList->count(); ++i) {
+        tags << window_->cmbTagList->itemText(i);
+    }
+    EXPECT_TRUE(tags.contains(QStringLiteral("Dino")) || tags.contains(QStringLiteral("  Dino ")))
+        << tags.join(',').toStdString();
+    EXPECT_TRUE(dialogs_->Calls().empty());
+}
+
+TEST_F(SortAndPopupTest, NoPopupOnTheHeaderOtherColumnsOrLowerCaseTitles) {
+    state_->TagToInsert.clear();
+    const QString caption = window_->mnuTagListInsert->text();
+    ClickCell(0, 0, Qt::RightButton);
+    ClickCell(2, 2, Qt::RightButton);
+    ClickCell(2, 0, Qt::LeftButton);
+    EXPECT_EQ(state_->TagToInsert, "");
+    EXPECT_EQ(window_->mnuTagListInsert->text(), caption);
+    Run(2);
+    ClickCell(1, 0, Qt::RightButton);
+    EXPECT_EQ(state_->TagToInsert, "") << "\"gamertag\" is not \"Gamertag\"";
+    EXPECT_FALSE(window_->mnuFlexGrid->isVisible());
+}
+
+}  // namespace
+}  // namespace tw::testing
