@@ -102,6 +102,7 @@ TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloaded
     InstallLibrary(queries);
     DrawPictures();
     state_->settings.Auto_Grid_Highlight = true;
+    dialogs_->AcknowledgeOkMessages(true);
     QueryPanel panel;
     for (size_t n = 0; n < queries.size(); ++n) {
         const std::string name = queries[n].name.toStdString();
