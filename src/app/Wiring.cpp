@@ -7,6 +7,7 @@
 #include "download/Downloader.h"
 #include "app/frmOptions.h"
 #include "maintenance/ConnectMaintenance.h"
+#include "query/ConnectQuery.h"
 #include "report/TpsReport.h"
 #include "taglist/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
@@ -27,6 +28,7 @@ void WireMainWindow(ProgramState& state, frmMain& window) {
     ConnectOptions(state, window);
     ConnectAbout(state, window);
     ConnectMaintenance(state, window);
+    ConnectQuery(state, window);
 }
 
 }  // namespace tw

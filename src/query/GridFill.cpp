@@ -132,7 +132,7 @@ void GridFiller::WriteCell(int row, int col, const QString& text, bool highlight
         grid_.SetCellBackColor(kHighlightColor);
     }
     if (kind == ColumnKind::Color) {
-        grid_.SetCellBackColor(ColorFromHexText(grid_.TextMatrix(row, col)));
+        grid_.SetCellBackColor(ColorCellBackground(grid_.TextMatrix(row, col)));
         grid_.SetTextMatrix(row, col, QString());
     }
 }
@@ -174,7 +174,7 @@ void FillGrid(FlexGrid& grid, Recordset& rows, const GridFillOptions& options) {
     GridFiller(grid, options).Fill(rows);
 }
 
-uint32_t ColorFromHexText(const QString& text) {
+uint32_t ColorCellBackground(const QString& text) {
     const int red = HexByte(text.left(2));
     const int green = HexByte(text.mid(2, 2));
     const int blue = HexByte(text.right(2));

@@ -30,6 +30,6 @@ struct GridFillOptions {
 void FillGrid(FlexGrid& grid, Recordset& rows, const GridFillOptions& options);
 
 // The colour of a "Color" cell: six hexadecimal digits RRGGBB as &H00BBGGRR.
-uint32_t ColorFromHexText(const QString& text);
+uint32_t ColorCellBackground(const QString& text);
 
 }  // namespace tw

@@ -106,11 +106,11 @@ TEST(WorkbookExportSqlTest, TrailingSemicolonsGoAndMeIsQuoted) {
 }
 
 TEST(ColorCellTest, HexDigitsGiveRedGreenBlue) {
-    EXPECT_EQ(ColorFromHexText(QStringLiteral("FF8000")), 0x000080FFu);
-    EXPECT_EQ(ColorFromHexText(QStringLiteral("0000ff")), 0x00FF0000u);
+    EXPECT_EQ(ColorCellBackground(QStringLiteral("FF8000")), 0x000080FFu);
+    EXPECT_EQ(ColorCellBackground(QStringLiteral("0000ff")), 0x00FF0000u);
     for (const char* bad : {"GG0000", "", "F", "FF80-1"}) {
         try {
-            ColorFromHexText(QString::fromLatin1(bad));
+            ColorCellBackground(QString::fromLatin1(bad));
             ADD_FAILURE() << bad << " was taken as a colour";
         } catch (const AppError& error) {
             EXPECT_EQ(error.number(), err::kTypeMismatch) << bad;
