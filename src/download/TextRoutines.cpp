@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "db/AppError.h"
 #include "db/Variant.h"
@@ -11,6 +12,26 @@ namespace {
 
 char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The first `c` in [from, last], or last + 1.
+const char* NextByte(const char* from, const char* last, char c) {
+    const void* found = std::memchr(from, c, static_cast<size_t>(last - from + 1));
+    return found != nullptr ? static_cast<const char*>(found) : last + 1;
+}
+
+// Whether the marker's bytes after its first match at `at`, ignoring case.
+bool MatchesRest(const char* at, const QByteArray& marker) {
+    for (qsizetype i = 1; i < marker.size(); ++i) {
+        if (Lower(at[i]) != Lower(marker[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void RequirePosition(qsizetype start) {
@@ -49,10 +70,38 @@ qsizetype InStr(qsizetype start, const QByteArray& text, const QByteArray& marke
     if (start > text.size()) {
         return 0;
     }
-    const auto found =
-        std::search(text.cbegin() + (start - 1), text.cend(), marker.cbegin(), marker.cend(),
-                    [](char a, char b) { return Lower(a) == Lower(b); });
-    return found == text.cend() && !marker.isEmpty() ? 0 : (found - text.cbegin()) + 1;
+    if (marker.isEmpty()) {
+        return start;
+    }
+    const char* const base = text.constData();
+    const qsizetype m = marker.size();
+    if (m > text.size() - (start - 1)) {
+        return 0;
+    }
+    // Candidates are found by their first byte in either case with memchr;
+    // each case's next position is kept until passed, so the text is swept
+    // once per case however the two interleave.
+    const char* const last = base + (text.size() - m);
+    const char lower = Lower(marker[0]);
+    const char upper = Upper(lower);
+    const char* nextLower = nullptr;
+    const char* nextUpper = lower == upper ? last + 1 : nullptr;
+    for (const char* p = base + (start - 1); p <= last; ++p) {
+        if (nextLower == nullptr || nextLower < p) {
+            nextLower = NextByte(p, last, lower);
+        }
+        if (nextUpper == nullptr || nextUpper < p) {
+            nextUpper = NextByte(p, last, upper);
+        }
+        p = std::min(nextLower, nextUpper);
+        if (p > last) {
+            return 0;
+        }
+        if (MatchesRest(p, marker)) {
+            return (p - base) + 1;
+        }
+    }
+    return 0;
 }
 
 QByteArray ExtractUntil(const QByteArray& text, qsizetype start, char stop) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QList>
+
 #include "db/AppError.h"
 #include "download/GameList.h"
 #include "download/PlayerPage.h"
@@ -40,6 +42,36 @@ TEST(TextRoutines, SearchIgnoresCaseAndCountsFromOne) {
     } catch (const AppError& error) {
         EXPECT_EQ(error.number(), 5);
     }
+}
+
+// Every start of texts where the marker's first letter comes in both cases,
+// near misses, overlaps and matches at the very end, against a plain
+// byte-by-byte search.
+TEST(TextRoutines, SearchAgreesWithAPlainScanEverywhere) {
+    const auto plain = [](qsizetype start, const QByteArray& text, const QByteArray& marker) {
+        const QByteArray lowText = text.toLower();
+        const QByteArray lowMarker = marker.toLower();
+        for (qsizetype i = start - 1; i + lowMarker.size() <= lowText.size(); ++i) {
+            if (lowText.mid(i, lowMarker.size()) == lowMarker) {
+                return i + 1;
+            }
+        }
+        return qsizetype{0};
+    };
+    const QList<QByteArray> texts = {
+        "tdRanK td tDrank TDRANK", "aaaab AAAAB aAaAb", QByteArray("x\0<td>\0</TD>", 12),
+        "Cc cC ccc CCC c",         "no marker at all",  "<span>9</SPAN><span>"};
+    const QList<QByteArray> markers = {"tdrank", "AAB", "</td>", "<td>", "cc", "C", "span>", "z"};
+    for (const QByteArray& text : texts) {
+        for (const QByteArray& marker : markers) {
+            for (qsizetype start = 1; start <= text.size(); ++start) {
+                EXPECT_EQ(InStr(start, text, marker), plain(start, text, marker))
+                    << text.constData() << " / " << marker.constData() << " from " << start;
+            }
+        }
+    }
+    EXPECT_EQ(InStr(3, "abc", ""), 3);
+    EXPECT_EQ(InStr(3, "abc", "bcd"), 0);
 }
 
 TEST(TextRoutines, NumbersAndTimes) {
