@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QPixmap>
+#include <QTableWidgetItem>
 #include <cmath>
 #include <vector>
 
@@ -55,8 +56,16 @@ class GridFiller {
     void Fill(Recordset& rows);
 
   private:
-    double TextWidth(const QString& text) const {
-        return scale_.XToTwips(metrics_.horizontalAdvance(text));
+    // Values repeat a lot (maps, playlists, small numbers): each distinct
+    // text is measured once.
+    double TextWidth(const QString& text) {
+        auto known = widths_.constFind(text);
+        if (known != widths_.constEnd()) {
+            return known.value();
+        }
+        const double width = scale_.XToTwips(metrics_.horizontalAdvance(text));
+        widths_.insert(text, width);
+        return width;
     }
     void WriteHeader(const Recordset& rows);
     void WriteRecord(const Recordset& rows, int row);
@@ -72,6 +81,7 @@ class GridFiller {
     std::vector<ColumnKind> kinds_;
     std::vector<double> widthTracker_;  // ColumnWidthTracker
     QHash<QString, QPixmap> pictures_;
+    QHash<QString, double> widths_;
 };
 
 void GridFiller::Fill(Recordset& rows) {
@@ -86,11 +96,20 @@ void GridFiller::Fill(Recordset& rows) {
     grid_.SetFixedCols(0);
     grid_.SetFixedRows(0);
     WriteHeader(rows);
-    for (int row = 1; !rows.IsEOF(); ++row, rows.MoveNext()) {
+    // MoveLast made the count complete, so the rows are made in one step
+    // rather than one at a time; a failure cuts them back to those filled.
+    grid_.SetRows(static_cast<int>(rows.RecordCount()) + 1);
+    int row = 1;
+    try {
+        for (; !rows.IsEOF(); ++row, rows.MoveNext()) {
+            grid_.SetRow(row);
+            WriteRecord(rows, row);
+        }
+    } catch (...) {
         grid_.SetRows(row + 1);
-        grid_.SetRow(row);
-        WriteRecord(rows, row);
+        throw;
     }
+    grid_.SetRows(row);
     grid_.SetFixedRows(1);
     SetWidths();
 }
@@ -118,7 +137,10 @@ void GridFiller::WriteRecord(const Recordset& rows, int row) {
 }
 
 void GridFiller::WriteCell(int row, int col, const QString& text, bool highlighted) {
-    grid_.SetTextMatrix(row, col, text);
+    // One new cell in one step; FlexGrid's own cells start left-aligned too.
+    auto* cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(FlexGrid::ToQtAlignment(FlexGrid::LeftCenter));
+    grid_.setItem(row, col, cell);
     double& tracker = widthTracker_[static_cast<size_t>(col)];
     const double width = TextWidth(text);
     if (width > tracker) {
