@@ -318,6 +318,23 @@ TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
     EXPECT_FALSE(xml.contains("zLoad"));
 }
 
+TEST_F(ExportTest, FilesThatCannotBeWrittenGoToTheLog) {
+    LoadKills(2);
+    Run(1);
+    Export(1, QStringLiteral("missing/out.csv"));
+    ASSERT_FALSE(dialogs_->Calls().empty());
+    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
+    dialogs_->AnswerSave(Path(QStringLiteral("missing/all.xml")));
+    mnuExportXML_Click(*state_);
+    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
+    const QByteArray log = ReadAll(Path(QStringLiteral("debug.log")));
+    EXPECT_TRUE(log.contains(" [App.QryExport]   ")) << log.constData();
+    EXPECT_TRUE(log.contains(" [App.ExportXML]   ")) << log.constData();
+    for (const DialogCall& call : dialogs_->Calls()) {
+        EXPECT_NE(call.title, "Done") << "no completion after a failure";
+    }
+}
+
 TEST_F(ExportTest, DatabaseWithoutUserTablesStillCompletes) {
     Seed(
         "DROP VIEW IF EXISTS q_zLoad_Merge;"
