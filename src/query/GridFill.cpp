@@ -137,10 +137,9 @@ void GridFiller::WriteRecord(const Recordset& rows, int row) {
 }
 
 void GridFiller::WriteCell(int row, int col, const QString& text, bool highlighted) {
-    // One new cell in one step; FlexGrid's own cells start left-aligned too.
-    auto* cell = new QTableWidgetItem(text);
-    cell->setTextAlignment(FlexGrid::ToQtAlignment(FlexGrid::LeftCenter));
-    grid_.setItem(row, col, cell);
+    // One new cell in one step. Item views draw text left and vertically
+    // centred by default, which is the grid's own default alignment.
+    grid_.setItem(row, col, new QTableWidgetItem(text));
     double& tracker = widthTracker_[static_cast<size_t>(col)];
     const double width = TextWidth(text);
     if (width > tracker) {
