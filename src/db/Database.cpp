@@ -74,6 +74,14 @@ const jet::Catalog& Database::catalog() const {
 }
 
 int64_t Database::Execute(const QString& jetSql) {
+    return Run(jetSql, true);
+}
+
+int64_t Database::ExecuteInBatch(const QString& jetSql) {
+    return Run(jetSql, false);
+}
+
+int64_t Database::Run(const QString& jetSql, bool commitAfter) {
     connection_->RequireOpen(kDatabaseSource);
     const jet::Translation translation = jet::Translate(jetSql, catalog());
     switch (translation.kind) {
@@ -99,7 +107,11 @@ int64_t Database::Execute(const QString& jetSql) {
         throw;
     }
     const int64_t changed = sqlite3_changes64(handle());
-    connection_->CommitPending();
+    if (commitAfter) {
+        connection_->CommitPending();
+    } else {
+        connection_->NoteRecordsetWrite();
+    }
     return changed;
 }
 

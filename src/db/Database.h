@@ -47,6 +47,12 @@ class Database {
     // Returns the number of rows affected.
     int64_t Execute(const QString& jetSql);
 
+    // As Execute, but an action statement joins the open batch of recordset
+    // writes instead of committing it; the batch's limits or the next
+    // boundary commit both together. For a long run of small statements
+    // between recordset writes, where a commit each would dominate.
+    int64_t ExecuteInBatch(const QString& jetSql);
+
     // A cursor over a table name, a stored query name, or a Jet SELECT or
     // TRANSFORM statement. Over a table, or a SELECT from one table, it is
     // updatable (AddNew/Edit/Update).
@@ -81,6 +87,7 @@ class Database {
     Database() = default;
     std::unique_ptr<Recordset> OpenSelect(const QString& jetSql);
     int64_t WriteOutside(const jet::Translation& translation);
+    int64_t Run(const QString& jetSql, bool commitAfter);
     QString path_;
     std::shared_ptr<sqlite::Connection> connection_;
 };

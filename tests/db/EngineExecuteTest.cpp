@@ -99,6 +99,42 @@ TEST_F(Executing, RecordsetWritesAndStatementsSeeEachOtherAndReachTheFile) {
     EXPECT_EQ(StoredText(path_, "select count(*) from Clan"), QStringLiteral("190"));
 }
 
+// A batched statement is seen at once by the connection, leaves the batch
+// open (Execute commits it), keeps the batch's rows when a later batched
+// statement fails, and reaches the file with the batch.
+TEST_F(Executing, BatchedStatementsJoinTheOpenBatchAndReachTheFileWithIt) {
+    auto clans = db_->OpenRecordset(QStringLiteral("Clan"));
+    clans->AddNew();
+    clans->SetField(0, Variant("Staged"));
+    clans->Update();
+    EXPECT_EQ(db_->ExecuteInBatch(QStringLiteral("insert into Clan values('Red','','','','')")), 1);
+    EXPECT_EQ(db_->ExecuteInBatch(QStringLiteral("update Clan set Website_URL = 'w' where "
+                                                 "Clan_Name = 'red'")),
+              1);
+    EXPECT_EQ(sqlite3_get_autocommit(db_->handle()), 0) << "the batch was committed";
+    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Clan where Website_URL = 'w'")),
+              1);
+
+    EXPECT_EQ(ErrorTextOf([&] {
+                  db_->ExecuteInBatch(QStringLiteral("insert into Clan values('RED','','','','')"));
+              }),
+              kDuplicateText);
+    clans.reset();
+    db_->Close();
+    EXPECT_EQ(
+        StoredText(path_,
+                   "select group_concat(Clan_Name || ':' || ifnull(Website_URL, ''), ',') from "
+                   "(select * from Clan order by Clan_Name)"),
+        QStringLiteral("Red:w,Staged:"));
+
+    db_ = Database::Open(path_);
+    db_->ExecuteInBatch(QStringLiteral("delete * from Clan where Clan_Name = 'Staged'"));
+    db_->Execute(QStringLiteral("delete * from Clan where Clan_Name = 'nobody'"));
+    EXPECT_NE(sqlite3_get_autocommit(db_->handle()), 0) << "Execute left the batch open";
+    db_->Close();
+    EXPECT_EQ(StoredText(path_, "select count(*) from Clan"), QStringLiteral("1"));
+}
+
 // Records what the engine hands over, as the workbook and text writers get it.
 class RecordingWriter : public ExternalWriter {
   public:
