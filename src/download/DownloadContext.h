@@ -25,7 +25,9 @@ struct DownloadContext {
     QElapsedTimer DownloadStart;
 };
 
-// Runs one action statement (kept in CurrentSQL); a duplicate key is skipped.
+// Runs one action statement (kept in CurrentSQL) in the batch of the staged
+// rows, so a game costs one commit, not one per statement; a duplicate key is
+// skipped.
 void RunSql(ProgramState& state, const QString& sql);
 
 // Stores the row being added; a duplicate key drops it and reading goes on.

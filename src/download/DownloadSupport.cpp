@@ -9,7 +9,7 @@ namespace tw {
 void RunSql(ProgramState& state, const QString& sql) {
     state.CurrentSQL = sql;
     try {
-        state.Db->Execute(sql);
+        state.Db->ExecuteInBatch(sql);
     } catch (const AppError& error) {
         if (error.number() != err::kDuplicateKey) {
             throw;
