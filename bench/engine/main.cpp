@@ -15,10 +15,10 @@
 
 #include "BenchData.h"
 #include "MergeBench.h"
-#include "ReportStatements.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "db/jet/Translator.h"
+#include "report/ReportStatements.h"
 
 namespace tw::bench {
 namespace {
@@ -31,15 +31,9 @@ struct Statement {
 };
 
 std::vector<Statement> Statements(const QString& gamertag) {
-    const auto forPlayer = [&](const char* sql) {
-        return QString::fromUtf8(sql).replace(QStringLiteral("{gamertag}"), gamertag);
-    };
-    return {{"header", forPlayer(kHeader)},
-            {"career", forPlayer(kCareer)},
-            {"quits", forPlayer(kQuits)},
-            {"egr", forPlayer(kEgr)},
-            {"crosstab", Matrix(QStringLiteral("Sum([Assists])"), gamertag)},
-            {"trophy", forPlayer(kTrophy)}};
+    return {{"header", HeaderStatement(gamertag)},         {"career", CareerStatement(gamertag)},
+            {"quits", QuitsStatement(gamertag)},           {"egr", EgrStatement(gamertag)},
+            {"crosstab", MatrixStatement(gamertag, true)}, {"trophy", TrophyStatement(gamertag)}};
 }
 
 // Reads every value as the engine hands it back; returns the row count.
