@@ -1,15 +1,15 @@
 #include "query/GridFill.h"
 
-#include <QFontMetrics>
 #include <QHash>
 #include <QPixmap>
-#include <QTableWidgetItem>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "app/LoadPicture.h"
 #include "db/AppError.h"
 #include "db/Recordset.h"
+#include "query/CellTexts.h"
 #include "ui/FlexGrid.h"
 #include "ui/Twips.h"
 #include "ui/VbColor.h"
@@ -44,129 +44,125 @@ int HexByte(const QString& digits) {
     return value;
 }
 
-// One fill: the grid, the measures of its font and the pictures met so far.
+// What a cell carries beside its text, placed once the texts are in.
+struct CellDecoration {
+    int row = 0;
+    int col = 0;
+    uint32_t backColor = 0;
+    const QPixmap* picture = nullptr;
+};
+
+// One fill: the texts gathered row by row into one array handed to the grid
+// in one step, the font's measures and the pictures met so far.
 class GridFiller {
   public:
     GridFiller(FlexGrid& grid, const GridFillOptions& options)
-        : grid_(grid),
-          options_(options),
-          metrics_(grid.font()),
-          scale_(TwipsScale::ForWidget(grid)) {}
+        : grid_(grid), options_(options), scale_(TwipsScale::ForWidget(grid)) {}
 
     void Fill(Recordset& rows);
 
   private:
-    // Values repeat a lot (maps, playlists, small numbers): each distinct
-    // text is measured once.
-    double TextWidth(const QString& text) {
-        auto known = widths_.constFind(text);
-        if (known != widths_.constEnd()) {
-            return known.value();
-        }
-        const double width = scale_.XToTwips(metrics_.horizontalAdvance(text));
-        widths_.insert(text, width);
-        return width;
-    }
-    void WriteHeader(const Recordset& rows);
-    void WriteRecord(const Recordset& rows, int row);
-    void WriteCell(int row, int col, const QString& text, bool highlighted);
-    void PlacePicture(int row, int col, const QString& value, int rowPixels);
+    void ReadHeader(const Recordset& rows);
+    void ReadRecord(const Recordset& rows, int row);
+    void ReadCell(int row, int col, QString text, bool highlighted);
+    void ReadPicture(CellDecoration& cell, QString& text, int rowPixels);
     const QPixmap& Picture(const QString& relativePath);
+    void Place(int rowCount);
     void SetWidths();
 
     FlexGrid& grid_;
     const GridFillOptions& options_;
-    QFontMetrics metrics_;
     TwipsScale scale_;
+    std::optional<CellTexts> cellTexts_;
+    int fields_ = 0;
     std::vector<ColumnKind> kinds_;
-    std::vector<double> widthTracker_;  // ColumnWidthTracker
+    // A picture column is as wide as its pictures.
+    std::vector<bool> picturePlaced_;
+    std::vector<QString> texts_;
+    std::vector<CellDecoration> decorations_;
+    std::vector<std::pair<int, int>> rowPixels_;
     QHash<QString, QPixmap> pictures_;
-    QHash<QString, double> widths_;
 };
 
 void GridFiller::Fill(Recordset& rows) {
     rows.MoveLast();
     rows.MoveFirst();
-    const int fields = rows.FieldCount();
-    kinds_.assign(static_cast<size_t>(fields), ColumnKind::Plain);
-    widthTracker_.assign(static_cast<size_t>(fields) + 1, 0.0);
+    fields_ = rows.FieldCount();
+    cellTexts_.emplace(grid_.font(), fields_);
+    kinds_.assign(static_cast<size_t>(fields_), ColumnKind::Plain);
+    picturePlaced_.assign(static_cast<size_t>(fields_), false);
     grid_.SetRedraw(false);
-    grid_.SetCols(fields);
-    grid_.SetRows(1);
     grid_.SetFixedCols(0);
     grid_.SetFixedRows(0);
-    WriteHeader(rows);
-    // MoveLast made the count complete, so the rows are made in one step
-    // rather than one at a time; a failure cuts them back to those filled.
-    grid_.SetRows(static_cast<int>(rows.RecordCount()) + 1);
+    texts_.reserve(static_cast<size_t>(rows.RecordCount() + 1) * static_cast<size_t>(fields_));
+    ReadHeader(rows);
     int row = 1;
     try {
         for (; !rows.IsEOF(); ++row, rows.MoveNext()) {
-            grid_.SetRow(row);
-            WriteRecord(rows, row);
+            ReadRecord(rows, row);
         }
     } catch (...) {
-        grid_.SetRows(row + 1);
+        // The rows read so far stay, the failing one as far as it got.
+        Place(row + 1);
         throw;
     }
-    grid_.SetRows(row);
-    grid_.SetFixedRows(1);
+    Place(row);
     SetWidths();
+    // Fixed last: the fixed-row overlay follows every change of width.
+    grid_.SetFixedRows(1);
 }
 
-void GridFiller::WriteHeader(const Recordset& rows) {
-    for (int col = 0; col < rows.FieldCount(); ++col) {
-        const QString name = rows.FieldName(col);
-        grid_.SetTextMatrix(0, col, name);
+void GridFiller::ReadHeader(const Recordset& rows) {
+    for (int col = 0; col < fields_; ++col) {
+        QString name = rows.FieldName(col);
         kinds_[static_cast<size_t>(col)] = KindOf(name);
-        widthTracker_[static_cast<size_t>(col)] = TextWidth(name);
+        cellTexts_->Track(col, name);
+        texts_.push_back(std::move(name));
     }
 }
 
-void GridFiller::WriteRecord(const Recordset& rows, int row) {
+void GridFiller::ReadRecord(const Recordset& rows, int row) {
     const Variant first = rows.Field(0);
     const bool highlighted =
         options_.highlight && !first.isNull() && first.toText() == options_.gamertag;
-    for (int col = 0; col < rows.FieldCount(); ++col) {
+    for (int col = 0; col < fields_; ++col) {
         const Variant value = rows.Field(col);
-        if (!value.isNull()) {
-            grid_.SetCol(col);
-            WriteCell(row, col, value.toText(), highlighted);
+        if (value.isNull()) {
+            texts_.emplace_back();
+        } else {
+            ReadCell(row, col, cellTexts_->Of(col, value), highlighted);
         }
     }
 }
 
-void GridFiller::WriteCell(int row, int col, const QString& text, bool highlighted) {
-    // One new cell in one step. Item views draw text left and vertically
-    // centred by default, which is the grid's own default alignment.
-    grid_.setItem(row, col, new QTableWidgetItem(text));
-    double& tracker = widthTracker_[static_cast<size_t>(col)];
-    const double width = TextWidth(text);
-    if (width > tracker) {
-        tracker = width;
-    }
+void GridFiller::ReadCell(int row, int col, QString text, bool highlighted) {
     const ColumnKind kind = kinds_[static_cast<size_t>(col)];
+    if (kind == ColumnKind::Plain && !highlighted) {
+        texts_.push_back(std::move(text));
+        return;
+    }
+    CellDecoration cell{row, col, highlighted ? kHighlightColor : 0, nullptr};
+    texts_.push_back(std::move(text));
+    QString& placed = texts_.back();
     if (kind == ColumnKind::Level || kind == ColumnKind::Medal) {
-        PlacePicture(row, col, text, kind == ColumnKind::Level ? kLevelRowPixels : kMedalRowPixels);
+        ReadPicture(cell, placed, kind == ColumnKind::Level ? kLevelRowPixels : kMedalRowPixels);
     }
-    if (highlighted) {
-        grid_.SetCellBackColor(kHighlightColor);
-    }
+    decorations_.push_back(cell);
     if (kind == ColumnKind::Color) {
-        grid_.SetCellBackColor(ColorCellBackground(grid_.TextMatrix(row, col)));
-        grid_.SetTextMatrix(row, col, QString());
+        // A text that is not a colour fails with the cell still showing it.
+        decorations_.back().backColor = ColorCellBackground(placed);
+        placed.clear();
     }
 }
 
-void GridFiller::PlacePicture(int row, int col, const QString& value, int rowPixels) {
-    grid_.SetRowHeight(row, scale_.YToTwips(rowPixels));
-    if (value.isEmpty()) {
+void GridFiller::ReadPicture(CellDecoration& cell, QString& text, int rowPixels) {
+    rowPixels_.emplace_back(cell.row, rowPixels);
+    if (text.isEmpty()) {
         return;
     }
-    grid_.SetCellPicture(Picture(value));
-    grid_.SetCellPictureAlignment(FlexGrid::CenterCenter);
-    grid_.SetTextMatrix(row, col, QString());
-    widthTracker_[static_cast<size_t>(col)] = scale_.XToTwips(kPictureColumnPixels);
+    cell.picture = &Picture(text);
+    text.clear();
+    picturePlaced_[static_cast<size_t>(cell.col)] = true;
 }
 
 const QPixmap& GridFiller::Picture(const QString& relativePath) {
@@ -179,12 +175,32 @@ const QPixmap& GridFiller::Picture(const QString& relativePath) {
     return found.value();
 }
 
+void GridFiller::Place(int rowCount) {
+    texts_.resize(static_cast<size_t>(rowCount) * static_cast<size_t>(fields_));
+    grid_.SetContents(rowCount, fields_, std::move(texts_));
+    for (const auto& [row, pixels] : rowPixels_) {
+        grid_.SetRowHeight(row, scale_.YToTwips(pixels));
+    }
+    for (const CellDecoration& cell : decorations_) {
+        grid_.SetRow(cell.row);
+        grid_.SetCol(cell.col);
+        if (cell.backColor != 0) {
+            grid_.SetCellBackColor(cell.backColor);
+        }
+        if (cell.picture) {
+            grid_.SetCellPicture(*cell.picture);
+            grid_.SetCellPictureAlignment(FlexGrid::CenterCenter);
+        }
+    }
+}
+
 void GridFiller::SetWidths() {
     grid_.SetRow(0);
     for (int col = 0; col < grid_.Cols(); ++col) {
         grid_.SetCol(col);
-        grid_.SetColWidth(col, static_cast<int>(std::lround(
-                                   widthTracker_[static_cast<size_t>(col)] + kColumnPadTwips)));
+        const int pixels = picturePlaced_[static_cast<size_t>(col)] ? kPictureColumnPixels
+                                                                    : cellTexts_->WidestPixels(col);
+        grid_.SetColWidth(col, scale_.XToTwips(pixels) + kColumnPadTwips);
         grid_.SetCellAlignment(FlexGrid::CenterCenter);
     }
 }

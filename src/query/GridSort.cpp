@@ -1,6 +1,5 @@
 #include "query/GridSort.h"
 
-#include <QTableWidgetItem>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -36,8 +35,7 @@ int CompareKeys(const SortKey& a, const SortKey& b) {
 
 struct GridRow {
     SortKey key;
-    int height = 0;
-    std::vector<QTableWidgetItem*> cells;
+    int source = 0;
 };
 
 }  // namespace
@@ -55,28 +53,19 @@ void SortGrid(FlexGrid& grid, int col, SortMode mode) {
     std::vector<GridRow> rows;
     rows.reserve(static_cast<size_t>(grid.Rows() - first));
     for (int r = first; r < grid.Rows(); ++r) {
-        GridRow row;
-        row.key = KeyOf(grid.TextMatrix(r, col));
-        row.height = grid.rowHeight(r);
-        for (int c = 0; c < cols; ++c) {
-            row.cells.push_back(grid.takeItem(r, c));
-        }
-        rows.push_back(std::move(row));
+        rows.push_back(GridRow{KeyOf(grid.TextMatrix(r, col)), r});
     }
     const bool descending = mode == SortMode::GenericDescending;
     std::stable_sort(rows.begin(), rows.end(), [descending](const GridRow& a, const GridRow& b) {
         const int order = CompareKeys(a.key, b.key);
         return descending ? order > 0 : order < 0;
     });
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const int r = first + static_cast<int>(i);
-        grid.setRowHeight(r, rows[i].height);
-        for (int c = 0; c < cols; ++c) {
-            if (rows[i].cells[static_cast<size_t>(c)]) {
-                grid.setItem(r, c, rows[i].cells[static_cast<size_t>(c)]);
-            }
-        }
+    std::vector<int> sources;
+    sources.reserve(rows.size());
+    for (const GridRow& row : rows) {
+        sources.push_back(row.source);
     }
+    grid.PermuteRows(first, sources);
 }
 
 }  // namespace tw

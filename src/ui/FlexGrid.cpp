@@ -5,14 +5,13 @@
 
 #include "ui/FixedRowsOverlay.h"
 #include "ui/FlexGridDelegate.h"
+#include "ui/FlexGridModel.h"
 #include "ui/Twips.h"
 #include "ui/VbColor.h"
 
 namespace tw {
 
 namespace {
-constexpr int kBackColorRole = Qt::UserRole + 3;
-constexpr int kAlignmentRole = Qt::UserRole + 4;
 constexpr int kDefaultRowHeightTwips = 255;
 constexpr int kDefaultColWidthTwips = 960;
 
@@ -36,7 +35,8 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 }
 }  // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), cells_(new FlexGridModel(this)) {
+    setModel(cells_);
     setItemDelegate(new FlexGridDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -56,21 +56,53 @@ FlexGrid::~FlexGrid() {
     delete fixedOverlay_;
 }
 
+int FlexGrid::rowCount() const {
+    return cells_->rowCount();
+}
+
+int FlexGrid::columnCount() const {
+    return cells_->columnCount();
+}
+
 void FlexGrid::Clear() {
-    clearContents();
+    cells_->ClearCells();
 }
 
 void FlexGrid::SetRows(int rows) {
-    setRowCount(rows < 0 ? 0 : rows);
+    cells_->SetRowCount(rows);
     fixedRows_ = std::min(fixedRows_, rowCount());
     row_ = std::min(row_, std::max(rowCount() - 1, 0));
     fixedOverlay_->Relayout();
 }
 
 void FlexGrid::SetCols(int cols) {
-    setColumnCount(cols < 0 ? 0 : cols);
+    cells_->SetColumnCount(cols);
     fixedCols_ = std::min(fixedCols_, columnCount());
     col_ = std::min(col_, std::max(columnCount() - 1, 0));
+}
+
+void FlexGrid::SetContents(int rows, int cols, std::vector<QString> texts) {
+    cells_->SetContents(rows, cols, std::move(texts));
+    fixedRows_ = std::min(fixedRows_, rowCount());
+    fixedCols_ = std::min(fixedCols_, columnCount());
+    row_ = std::min(row_, std::max(rowCount() - 1, 0));
+    col_ = std::min(col_, std::max(columnCount() - 1, 0));
+    fixedOverlay_->Relayout();
+}
+
+void FlexGrid::PermuteRows(int first, const std::vector<int>& sources) {
+    std::vector<int> heights;
+    heights.reserve(sources.size());
+    for (const int source : sources) {
+        heights.push_back(rowHeight(source));
+    }
+    cells_->PermuteRows(first, sources);
+    for (size_t i = 0; i < heights.size(); ++i) {
+        const int row = first + static_cast<int>(i);
+        if (rowHeight(row) != heights[i]) {
+            setRowHeight(row, heights[i]);
+        }
+    }
 }
 
 void FlexGrid::SetFixedRows(int rows) {
@@ -85,13 +117,12 @@ void FlexGrid::SetFixedCols(int cols) {
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-    const QTableWidgetItem* cell = CellItem(row, col);
-    return cell ? cell->text() : QString();
+    return Contains(row, col) ? cells_->Text(row, col) : QString();
 }
 
 void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    if (QTableWidgetItem* cell = CellItem(row, col)) {
-        cell->setText(text);
+    if (Contains(row, col)) {
+        cells_->SetText(row, col, text);
     }
 }
 
@@ -106,57 +137,49 @@ void FlexGrid::SetCol(int col) {
 }
 
 uint32_t FlexGrid::CellBackColor() const {
-    const QTableWidgetItem* cell = CellItem(row_, col_);
-    return cell ? cell->data(kBackColorRole).toUInt() : 0;
+    return Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).backColor : 0;
 }
 
 void FlexGrid::SetCellBackColor(uint32_t vbColor) {
-    QTableWidgetItem* cell = CellItem(row_, col_);
-    if (!cell) {
-        return;
-    }
-    cell->setData(kBackColorRole, vbColor);
-    if (vbColor == 0) {
-        cell->setData(Qt::BackgroundRole, QVariant());
-    } else {
-        cell->setBackground(ColorFromVb(vbColor));
+    if (Contains(row_, col_)) {
+        cells_->EditExtras(row_, col_,
+                           [vbColor](FlexGridModel::Extras& cell) { cell.backColor = vbColor; });
     }
 }
 
 int FlexGrid::CellAlignment() const {
-    const QTableWidgetItem* cell = CellItem(row_, col_);
-    return cell && cell->data(kAlignmentRole).isValid() ? cell->data(kAlignmentRole).toInt()
-                                                        : LeftCenter;
+    const int alignment = Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).alignment : -1;
+    return alignment < 0 ? LeftCenter : alignment;
 }
 
 void FlexGrid::SetCellAlignment(int alignment) {
-    if (QTableWidgetItem* cell = CellItem(row_, col_)) {
-        cell->setData(kAlignmentRole, alignment);
-        cell->setTextAlignment(ToQtAlignment(alignment));
+    if (Contains(row_, col_)) {
+        cells_->EditExtras(
+            row_, col_, [alignment](FlexGridModel::Extras& cell) { cell.alignment = alignment; });
     }
 }
 
 QPixmap FlexGrid::CellPicture() const {
-    const QTableWidgetItem* cell = CellItem(row_, col_);
-    return cell ? cell->data(kCellPictureRole).value<QPixmap>() : QPixmap();
+    return Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).picture : QPixmap();
 }
 
 void FlexGrid::SetCellPicture(const QPixmap& picture) {
-    if (QTableWidgetItem* cell = CellItem(row_, col_)) {
-        cell->setData(kCellPictureRole, picture.isNull() ? QVariant() : QVariant(picture));
+    if (Contains(row_, col_)) {
+        cells_->EditExtras(row_, col_,
+                           [&picture](FlexGridModel::Extras& cell) { cell.picture = picture; });
     }
 }
 
 int FlexGrid::CellPictureAlignment() const {
-    const QTableWidgetItem* cell = CellItem(row_, col_);
-    return cell && cell->data(kPictureAlignmentRole).isValid()
-               ? cell->data(kPictureAlignmentRole).toInt()
-               : LeftTop;
+    const int alignment = Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).pictureAlignment : -1;
+    return alignment < 0 ? LeftTop : alignment;
 }
 
 void FlexGrid::SetCellPictureAlignment(int alignment) {
-    if (QTableWidgetItem* cell = CellItem(row_, col_)) {
-        cell->setData(kPictureAlignmentRole, alignment);
+    if (Contains(row_, col_)) {
+        cells_->EditExtras(row_, col_, [alignment](FlexGridModel::Extras& cell) {
+            cell.pictureAlignment = alignment;
+        });
     }
 }
 
@@ -195,47 +218,31 @@ Qt::Alignment FlexGrid::ToQtAlignment(int alignment) {
 
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
     TrackMouse(event->position().toPoint());
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     emit MouseDown(MouseButtonCode(event->button()), ShiftCode(event->modifiers()),
                    event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event) {
-    QTableWidget::resizeEvent(event);
+    QTableView::resizeEvent(event);
     fixedOverlay_->Relayout();
 }
 
 void FlexGrid::scrollContentsBy(int dx, int dy) {
-    QTableWidget::scrollContentsBy(dx, dy);
+    QTableView::scrollContentsBy(dx, dy);
     // The overlay may cover the top row now; nothing else changes.
     fixedOverlay_->update();
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
     TrackMouse(event->position().toPoint());
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     emit MouseUp(MouseButtonCode(event->button()), ShiftCode(event->modifiers()),
                  event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-QTableWidgetItem* FlexGrid::CellItem(int row, int col) {
-    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) {
-        return nullptr;
-    }
-    QTableWidgetItem* cell = item(row, col);
-    if (!cell) {
-        cell = new QTableWidgetItem();
-        cell->setTextAlignment(ToQtAlignment(LeftCenter));
-        setItem(row, col, cell);
-    }
-    return cell;
-}
-
-const QTableWidgetItem* FlexGrid::CellItem(int row, int col) const {
-    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) {
-        return nullptr;
-    }
-    return item(row, col);
+bool FlexGrid::Contains(int row, int col) const {
+    return row >= 0 && col >= 0 && row < rowCount() && col < columnCount();
 }
 
 void FlexGrid::TrackMouse(const QPoint& position) {

@@ -1,21 +1,22 @@
 #pragma once
-// The result grid, flxData: a QTableWidget that speaks the grid operations the
-// query Parts use. Row 0 up to FixedRows()-1 and column 0 up to FixedCols()-1
-// are fixed (header-looking, not selectable); they are ordinary cells of the
-// matrix, so TextMatrix(0, c) is the header text of column c, as in the
-// designed grid; the fixed rows stay in view while the others scroll.
-// Sizes are twips; a cell background of 0 means the grid's
-// default background; colours are &H00BBGGRR values.
+// The result grid, flxData: a table view over its own cell model that speaks the grid operations
+// the query Parts use. Row 0 up to FixedRows()-1 and column 0 up to FixedCols()-1 are fixed
+// (header-looking, not selectable); they are ordinary cells of the matrix, so TextMatrix(0, c) is
+// the header text of column c, as in the designed grid; the fixed rows stay in view while the
+// others scroll. Sizes are twips; a cell background of 0 means the grid's default background;
+// colours are &H00BBGGRR values.
 
 #include <QPixmap>
-#include <QTableWidget>
+#include <QTableView>
 #include <cstdint>
+#include <vector>
 
 namespace tw {
 
 class FixedRowsOverlay;
+class FlexGridModel;
 
-class FlexGrid : public QTableWidget {
+class FlexGrid : public QTableView {
     Q_OBJECT
   public:
     // Alignment values of the designed grid (text and picture alignment).
@@ -42,6 +43,8 @@ class FlexGrid : public QTableWidget {
     // column counts stay.
     void Clear();
 
+    int rowCount() const;
+    int columnCount() const;
     int Rows() const { return rowCount(); }
     void SetRows(int rows);
     int Cols() const { return columnCount(); }
@@ -53,6 +56,11 @@ class FlexGrid : public QTableWidget {
 
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
+    // Replaces every cell in one step: `texts` holds rows * cols texts, row
+    // by row. Colours, pictures, alignments and sizes go back to defaults.
+    void SetContents(int rows, int cols, std::vector<QString> texts);
+    // Row `first + i` takes the cells and height of row `sources[i]`.
+    void PermuteRows(int first, const std::vector<int>& sources);
 
     // The current cell and the selection's far corner.
     int Row() const { return row_; }
@@ -103,14 +111,14 @@ class FlexGrid : public QTableWidget {
     void scrollContentsBy(int dx, int dy) override;
 
   private:
-    QTableWidgetItem* CellItem(int row, int col);
-    const QTableWidgetItem* CellItem(int row, int col) const;
+    bool Contains(int row, int col) const;
     void TrackMouse(const QPoint& position);
     int TwipsToPixelsX(int twips) const;
     int TwipsToPixelsY(int twips) const;
     int PixelsToTwipsX(int pixels) const;
     int PixelsToTwipsY(int pixels) const;
 
+    FlexGridModel* cells_ = nullptr;
     FixedRowsOverlay* fixedOverlay_ = nullptr;
     int fixedRows_ = 0;
     int fixedCols_ = 0;

@@ -54,10 +54,10 @@ TEST_F(FlexGridTest, CellBackColorZeroMeansTheDefault) {
     EXPECT_EQ(grid.CellBackColor(), 0u);
     grid.SetCellBackColor(VbRgb(0, 255, 128));
     EXPECT_EQ(grid.CellBackColor(), 0x0080FF00u);
-    EXPECT_EQ(grid.item(1, 0)->background().color(), QColor(0, 255, 128));
+    EXPECT_EQ(grid.model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 255, 128));
     grid.SetCellBackColor(0);
     EXPECT_EQ(grid.CellBackColor(), 0u);
-    EXPECT_EQ(grid.item(1, 0)->background().style(), Qt::NoBrush);
+    EXPECT_FALSE(grid.model()->index(1, 0).data(Qt::BackgroundRole).isValid());
 }
 
 TEST_F(FlexGridTest, AlignmentAndPictureOfTheCurrentCell) {
@@ -65,7 +65,7 @@ TEST_F(FlexGridTest, AlignmentAndPictureOfTheCurrentCell) {
     grid.SetCol(1);
     grid.SetCellAlignment(FlexGrid::CenterCenter);
     EXPECT_EQ(grid.CellAlignment(), 4);
-    EXPECT_EQ(grid.item(0, 1)->textAlignment(), int(Qt::AlignHCenter | Qt::AlignVCenter));
+    EXPECT_EQ(grid.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignVCenter));
     EXPECT_EQ(FlexGrid::ToQtAlignment(1), Qt::AlignLeft | Qt::AlignVCenter);
     EXPECT_EQ(FlexGrid::ToQtAlignment(7), Qt::AlignRight | Qt::AlignVCenter);
     QPixmap arrow(16, 6);

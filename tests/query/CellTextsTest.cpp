@@ -1,0 +1,93 @@
+// The grid's cell texts and column widths: each distinct value is formatted
+// once and only candidate texts are measured, yet texts and widths equal
+// formatting and measuring every cell.
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <limits>
+
+#include "QueryFolder.h"
+
+#include "query/CellTexts.h"
+
+namespace tw::testing {
+namespace {
+
+// Texts of every kind a result shows, and some whose widths do not follow
+// their lengths: narrow and wide letters, kerning pairs, ligatures, accents,
+// combining marks and scripts outside Latin.
+std::vector<Variant> MixedColumn() {
+    std::vector<Variant> values;
+    for (int i = 0; i < 400; ++i) {
+        values.emplace_back(int64_t{(i * 37) % 1201});
+        values.emplace_back(static_cast<double>(i) / 7.0);
+        values.push_back(Variant::FromSerialDate(39000.0 + i / 8 + (i % 5) / 24.0));
+        values.emplace_back(QStringLiteral("Player%1").arg(i % 53));
+    }
+    for (const char* text : {"iiiiiiiiiiiiiiiiiiii", "WWWWWWWWW", "AVAVAVAVAV", "ffiffifl", "To.Ty",
+                             "llllllllllllllllllllllll", "MMMMMMMMMMM", "", " ", "1111111111111"}) {
+        values.emplace_back(QString::fromLatin1(text));
+    }
+    values.emplace_back(QStringLiteral("e\u0301e\u0301e\u0301e\u0301e\u0301"));
+    values.emplace_back(QStringLiteral("\u00c9l\u00e8ve \u00c5ngstr\u00f6m"));
+    values.emplace_back(QStringLiteral("\u0645\u0631\u062d\u0628\u0627 \u05e9\u05dc\u05d5\u05dd"));
+    values.emplace_back(QStringLiteral("\u6f22\u5b57\u6f22\u5b57"));
+    values.emplace_back(int64_t{9007199254740993});  // beyond a double's whole numbers
+    values.emplace_back(int64_t{9007199254740992});
+    values.emplace_back(-0.0);
+    values.emplace_back(0.0);
+    values.emplace_back(std::numeric_limits<double>::denorm_min());
+    return values;
+}
+
+int WidestByMeasuringEvery(const QFontMetrics& metrics, const std::vector<Variant>& values) {
+    int widest = 0;
+    for (const Variant& value : values) {
+        widest = std::max(widest, metrics.horizontalAdvance(value.toText()));
+    }
+    return widest;
+}
+
+TEST(CellTextsTest, TextsAndWidestEqualFormattingAndMeasuringEveryCell) {
+    EnsureQueryApplication();
+    std::vector<Variant> values = MixedColumn();
+    for (const int pointSize : {8, 9, 11, 14}) {
+        QFont font;
+        font.setPointSize(pointSize);
+        const QFontMetrics metrics(font);
+        // In the order given, and with the wide and odd texts first and last.
+        std::vector<Variant> reversed(values.rbegin(), values.rend());
+        for (const std::vector<Variant>* order : {&values, &reversed}) {
+            CellTexts texts(font, 1);
+            for (const Variant& value : *order) {
+                ASSERT_EQ(texts.Of(0, value), value.toText());
+            }
+            EXPECT_EQ(texts.WidestPixels(0), WidestByMeasuringEvery(metrics, *order))
+                << "point size " << pointSize;
+        }
+    }
+}
+
+TEST(CellTextsTest, EachColumnKeepsItsOwnWidestAndTheHeaderCounts) {
+    EnsureQueryApplication();
+    QFont font;
+    const QFontMetrics metrics(font);
+    CellTexts texts(font, 3);
+    texts.Track(0, QStringLiteral("Player_Gamertag"));
+    texts.Track(1, QStringLiteral("K"));
+    EXPECT_EQ(texts.Of(0, Variant(QStringLiteral("Bo"))), "Bo");
+    EXPECT_EQ(texts.Of(1, Variant(int64_t{123456})), "123456");
+    EXPECT_EQ(texts.Of(1, Variant(int64_t{7})), "7");
+    EXPECT_EQ(texts.WidestPixels(0), metrics.horizontalAdvance(QStringLiteral("Player_Gamertag")));
+    EXPECT_EQ(texts.WidestPixels(1), metrics.horizontalAdvance(QStringLiteral("123456")));
+    EXPECT_EQ(texts.WidestPixels(2), 0);
+    // The same number as a whole and as a fraction keeps both texts apart.
+    EXPECT_EQ(texts.Of(2, Variant(2.5)), "2.5");
+    EXPECT_EQ(texts.Of(2, Variant(int64_t{2})), "2");
+    EXPECT_EQ(texts.Of(2, Variant(2.0)), Variant(2.0).toText());
+}
+
+}  // namespace
+}  // namespace tw::testing
