@@ -191,12 +191,20 @@ void Fetcher::ReadHeaderBlock() {
     HeaderDone = true;
     HeaderLength = static_cast<int32_t>(p + 3);
     BodyBytes -= HeaderLength;
-    for (const QByteArray& line : state_.PageData.left(p - 1).split('\n')) {
+    // The header's lines are looked at in place; the page may be large.
+    const QByteArrayView header = QByteArrayView(state_.PageData).first(p - 1);
+    for (qsizetype from = 0; from <= header.size();) {
+        qsizetype end = header.indexOf('\n', from);
+        if (end < 0) {
+            end = header.size();
+        }
+        const QByteArrayView line = header.sliced(from, end - from);
         if (line.contains("Content-Length")) {
-            const QByteArray value = line.mid(line.indexOf(' ') + 1).trimmed();
+            const QByteArrayView value = line.sliced(line.indexOf(' ') + 1).trimmed();
             ContentLength = static_cast<int32_t>(Variant(QString::fromLatin1(value)).toLong());
             break;
         }
+        from = end + 1;
     }
 }
 
@@ -205,7 +213,7 @@ void Fetcher::JudgeCompletion(qsizetype arrived) {
     if (!htmlEndSeen_) {
         // Only the new bytes (and the marker's length before them) can hold it.
         const qsizetype from = std::max<qsizetype>(1, page.size() - arrived - 6);
-        htmlEndSeen_ = InStr(from, page, "</html>") > 0;
+        htmlEndSeen_ = EndsWithin(from, page, "</html>");
     }
     if (BodyBytes >= ContentLength && htmlEndSeen_) {
         CloseSocket();

@@ -1,8 +1,10 @@
 #include "download/TextRoutines.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "db/AppError.h"
 #include "db/Variant.h"
@@ -18,20 +20,58 @@ char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// The first `c` in [from, last], or last + 1.
+// The first `c` in [from, last], or last + 1 (from may be last + 1).
 const char* NextByte(const char* from, const char* last, char c) {
     const void* found = std::memchr(from, c, static_cast<size_t>(last - from + 1));
     return found != nullptr ? static_cast<const char*>(found) : last + 1;
 }
 
-// Whether the marker's bytes after its first match at `at`, ignoring case.
-bool MatchesRest(const char* at, const QByteArray& marker) {
-    for (qsizetype i = 1; i < marker.size(); ++i) {
+// Whether the marker is at `at`, ignoring case.
+bool Matches(const char* at, QByteArrayView marker) {
+    for (qsizetype i = 0; i < marker.size(); ++i) {
         if (Lower(at[i]) != Lower(marker[i])) {
             return false;
         }
     }
     return true;
+}
+
+// How rarely each byte occurs in the site's pages, roughly: tag and
+// attribute punctuation and blanks are everywhere, letters by their English
+// frequency (either case), digits in between, other bytes rare.
+constexpr std::array<unsigned char, 256> MakeRarity() {
+    std::array<unsigned char, 256> rarity{};
+    for (auto& r : rarity) {
+        r = 40;
+    }
+    for (const char c : std::string_view("<>\"= /\r\n\t")) {
+        rarity[static_cast<unsigned char>(c)] = 0;
+    }
+    for (int d = '0'; d <= '9'; ++d) {
+        rarity[d] = 20;
+    }
+    constexpr std::string_view kLettersCommonFirst = "etaoinsrhldcumfpgwybvkxjqz";
+    for (size_t i = 0; i < kLettersCommonFirst.size(); ++i) {
+        rarity[static_cast<unsigned char>(kLettersCommonFirst[i])] =
+            static_cast<unsigned char>(10 + i);
+        rarity[static_cast<unsigned char>(kLettersCommonFirst[i] - 'a' + 'A')] =
+            static_cast<unsigned char>(10 + i);
+    }
+    return rarity;
+}
+
+constexpr std::array<unsigned char, 256> kRarity = MakeRarity();
+
+// The offset of the marker's rarest byte (the first of equals).
+qsizetype RarestByte(QByteArrayView marker) {
+    qsizetype best = 0;
+    for (qsizetype i = 1; i < marker.size(); ++i) {
+        if (kRarity[static_cast<unsigned char>(marker[i])] >
+            kRarity[static_cast<unsigned char>(marker[best])]) {
+            best = i;
+        }
+    }
+    return best;
 }
 
 void RequirePosition(qsizetype start) {
@@ -65,7 +105,7 @@ QString UrlEncode(const QString& text) {
     return out;
 }
 
-qsizetype InStr(qsizetype start, const QByteArray& text, const QByteArray& marker) {
+qsizetype InStr(qsizetype start, const QByteArray& text, QByteArrayView marker) {
     RequirePosition(start);
     if (start > text.size()) {
         return 0;
@@ -78,30 +118,49 @@ qsizetype InStr(qsizetype start, const QByteArray& text, const QByteArray& marke
     if (m > text.size() - (start - 1)) {
         return 0;
     }
-    // Candidates are found by their first byte in either case with memchr;
-    // each case's next position is kept until passed, so the text is swept
-    // once per case however the two interleave.
-    const char* const last = base + (text.size() - m);
-    const char lower = Lower(marker[0]);
+    // Candidates are found with memchr by the marker's rarest byte, so few
+    // of them need comparing. Anchors met in order give candidates in order:
+    // the first match is the leftmost.
+    const qsizetype k = RarestByte(marker);
+    const char* const first = base + (start - 1) + k;
+    const char* const last = base + (text.size() - m) + k;
+    const char lower = Lower(marker[k]);
     const char upper = Upper(lower);
     const char* nextLower = nullptr;
-    const char* nextUpper = lower == upper ? last + 1 : nullptr;
-    for (const char* p = base + (start - 1); p <= last; ++p) {
-        if (nextLower == nullptr || nextLower < p) {
-            nextLower = NextByte(p, last, lower);
+    for (const char* q = first; q <= last; ++q) {
+        if (nextLower == nullptr || nextLower < q) {
+            nextLower = NextByte(q, last, lower);
         }
-        if (nextUpper == nullptr || nextUpper < p) {
-            nextUpper = NextByte(p, last, upper);
-        }
-        p = std::min(nextLower, nextUpper);
-        if (p > last) {
+        // The other case only matters before the next lower-case anchor.
+        q = (upper != lower && q < nextLower) ? NextByte(q, nextLower - 1, upper) : nextLower;
+        if (q > last) {
             return 0;
         }
-        if (MatchesRest(p, marker)) {
-            return (p - base) + 1;
+        if (Matches(q - k, marker)) {
+            return (q - k - base) + 1;
         }
     }
     return 0;
+}
+
+bool EndsWithin(qsizetype start, const QByteArray& text, QByteArrayView marker) {
+    RequirePosition(start);
+    if (start > text.size()) {
+        return false;
+    }
+    if (marker.isEmpty()) {
+        return true;
+    }
+    if (marker.size() > text.size() - (start - 1)) {
+        return false;
+    }
+    const char* const first = text.constData() + (start - 1);
+    for (const char* p = text.constData() + (text.size() - marker.size()); p >= first; --p) {
+        if (Matches(p, marker)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QByteArray ExtractUntil(const QByteArray& text, qsizetype start, char stop) {

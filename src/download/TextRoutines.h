@@ -20,7 +20,12 @@ QString UrlEncode(const QString& text);
 
 // 1-based position of the first occurrence of `marker` at or after `start`,
 // ignoring ASCII letter case; 0 when there is none.
-qsizetype InStr(qsizetype start, const QByteArray& text, const QByteArray& marker);
+qsizetype InStr(qsizetype start, const QByteArray& text, QByteArrayView marker);
+
+// Whether `marker` occurs at or after `start` (1-based), ignoring ASCII letter
+// case: InStr(start, ...) > 0, but searched from the end, where a page's
+// closing tag is.
+bool EndsWithin(qsizetype start, const QByteArray& text, QByteArrayView marker);
 
 // The characters from `start` up to (not including) the first `stop`, or to
 // the end of the text when `stop` does not occur; blanks (code 32 only)

@@ -44,9 +44,9 @@ TEST(TextRoutines, SearchIgnoresCaseAndCountsFromOne) {
     }
 }
 
-// Every start of texts where the marker's first letter comes in both cases,
-// near misses, overlaps and matches at the very end, against a plain
-// byte-by-byte search.
+// The search and the test for a marker from every start of texts where the
+// marker's first letter comes in both cases, with near misses, overlaps and
+// matches at the very end, against a plain byte-by-byte search.
 TEST(TextRoutines, SearchAgreesWithAPlainScanEverywhere) {
     const auto plain = [](qsizetype start, const QByteArray& text, const QByteArray& marker) {
         const QByteArray lowText = text.toLower();
@@ -58,20 +58,31 @@ TEST(TextRoutines, SearchAgreesWithAPlainScanEverywhere) {
         }
         return qsizetype{0};
     };
-    const QList<QByteArray> texts = {
-        "tdRanK td tDrank TDRANK", "aaaab AAAAB aAaAb", QByteArray("x\0<td>\0</TD>", 12),
-        "Cc cC ccc CCC c",         "no marker at all",  "<span>9</SPAN><span>"};
-    const QList<QByteArray> markers = {"tdrank", "AAB", "</td>", "<td>", "cc", "C", "span>", "z"};
+    const QList<QByteArray> texts = {"tdRanK td tDrank TDRANK",
+                                     "aaaab AAAAB aAaAb",
+                                     QByteArray("x\0<td>\0</TD>", 12),
+                                     "Cc cC ccc CCC c",
+                                     "no marker at all",
+                                     "<span>9</SPAN><span>",
+                                     "_CTL3_ _ctl12_ Game length: 5 GAME LENGTH: r= R=x"};
+    const QList<QByteArray> markers = {"tdrank", "AAB", "</td>", "<td>",         "cc", "C",
+                                       "span>",  "z",   "_ctl",  "game length:", "r=", "h: 5"};
     for (const QByteArray& text : texts) {
         for (const QByteArray& marker : markers) {
             for (qsizetype start = 1; start <= text.size(); ++start) {
                 EXPECT_EQ(InStr(start, text, marker), plain(start, text, marker))
+                    << text.constData() << " / " << marker.constData() << " from " << start;
+                EXPECT_EQ(EndsWithin(start, text, marker), plain(start, text, marker) > 0)
                     << text.constData() << " / " << marker.constData() << " from " << start;
             }
         }
     }
     EXPECT_EQ(InStr(3, "abc", ""), 3);
     EXPECT_EQ(InStr(3, "abc", "bcd"), 0);
+    EXPECT_TRUE(EndsWithin(3, "abc", ""));
+    EXPECT_FALSE(EndsWithin(2, "abc", "abc"));
+    EXPECT_FALSE(EndsWithin(4, "abc", "c"));
+    EXPECT_THROW(EndsWithin(0, "abc", "a"), AppError);
 }
 
 TEST(TextRoutines, NumbersAndTimes) {
