@@ -3,8 +3,6 @@
 // (Database::OpenRecordset, every field of every row) and through the SQLite
 // C API with the same translated SQL, side by side in one run.
 
-#include <sqlite3.h>
-
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -15,9 +13,9 @@
 
 #include "BenchData.h"
 #include "MergeBench.h"
+#include "RawSqlite.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
-#include "db/jet/Translator.h"
 #include "report/ReportStatements.h"
 
 namespace tw::bench {
@@ -48,38 +46,6 @@ int64_t ReadThroughLayer(Database& db, const QString& jetSql) {
     return count;
 }
 
-int64_t StepRaw(sqlite3* db, const QString& sql) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr);
-    int64_t count = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-            sqlite3_column_text(statement, i);
-        }
-        ++count;
-    }
-    sqlite3_finalize(statement);
-    return count;
-}
-
-// The same translated SQL straight through SQLite (a crosstab runs its two steps).
-int64_t ReadRaw(Database& db, const QString& jetSql) {
-    jet::Translation translation = jet::Translate(jetSql, db.catalog());
-    if (translation.kind == jet::Translation::Kind::Transform) {
-        std::vector<QString> values;
-        sqlite3_stmt* pivot = nullptr;
-        sqlite3_prepare_v2(db.handle(), translation.pivotValuesSql.toUtf8().constData(), -1, &pivot,
-                           nullptr);
-        while (sqlite3_step(pivot) == SQLITE_ROW) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(pivot, 0));
-            values.push_back(text ? QString::fromUtf8(text) : QString());
-        }
-        sqlite3_finalize(pivot);
-        translation = translation.finalSql(values);
-    }
-    return StepRaw(db.handle(), translation.sql);
-}
-
 struct Timing {
     double engine = 1e9;  // best of kRounds, seconds
     double raw = 1e9;
@@ -88,17 +54,14 @@ struct Timing {
 };
 
 double Seconds(const std::function<int64_t()>& run, int64_t* rows) {
-    QElapsedTimer timer;
-    timer.start();
-    *rows = run();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    return SecondsOf([&] { *rows = run(); });
 }
 
 // The two ways take turns, so both meet the same cache and machine load.
 Timing TimeBoth(Database& db, const QString& jetSql) {
     Timing t;
     for (int round = 0; round < kRounds; ++round) {
-        t.raw = std::min(t.raw, Seconds([&] { return ReadRaw(db, jetSql); }, &t.rawRows));
+        t.raw = std::min(t.raw, Seconds([&] { return RunTranslatedRaw(db, jetSql); }, &t.rawRows));
         t.engine = std::min(t.engine,
                             Seconds([&] { return ReadThroughLayer(db, jetSql); }, &t.engineRows));
     }
@@ -106,18 +69,7 @@ Timing TimeBoth(Database& db, const QString& jetSql) {
 }
 
 int Run(bool rebuild) {
-    const QString path = QStringLiteral(BENCH_DATA_DIR "/bench_engine.mdb");
-    if (rebuild) {
-        QFile::remove(path);
-    }
-    if (!QFileInfo::exists(path)) {
-        std::printf("building %s ...\n", qPrintable(path));
-        std::fflush(stdout);
-        QElapsedTimer timer;
-        timer.start();
-        BuildBenchDatabase(path, BenchSize());
-        std::printf("built in %.1f s\n", static_cast<double>(timer.elapsed()) / 1000.0);
-    }
+    const QString path = BenchDatabasePath(rebuild);
     auto db = Database::Open(path);
     std::printf("%-10s %6s %12s %12s %7s\n", "statement", "rows", "engine [s]", "sqlite [s]",
                 "ratio");
@@ -149,7 +101,7 @@ int Run(bool rebuild) {
 }  // namespace tw::bench
 
 int main(int argc, char** argv) {
-    const bool rebuild = argc > 1 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--rebuild");
+    const bool rebuild = tw::bench::RebuildRequested(argc, argv);
     try {
         return tw::bench::Run(rebuild);
     } catch (const tw::AppError& error) {

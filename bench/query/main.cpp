@@ -4,18 +4,13 @@
 // the same translated statement stepped straight through SQLite with every
 // value read as text. Best of five rounds each, side by side in one run.
 
-#include <sqlite3.h>
-
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <algorithm>
 #include <cstdio>
 
-#include "BenchData.h"
+#include "RawSqlite.h"
 #include "app/ProgramState.h"
 #include "db/Database.h"
 #include "db/jet/Translator.h"
@@ -39,39 +34,15 @@ const QString kQuery = QStringLiteral(
 
 double StepRaw(Database& db, int64_t* rows) {
     const jet::Translation translation = jet::Translate(kQuery, db.catalog());
-    QElapsedTimer timer;
-    timer.start();
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db.handle(), translation.sql.toUtf8().constData(), -1, &statement, nullptr);
-    int64_t count = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-            sqlite3_column_text(statement, i);
-        }
-        ++count;
-    }
-    sqlite3_finalize(statement);
-    *rows = count;
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    return SecondsOf([&] { *rows = StepAllRows(db.handle(), translation.sql); });
 }
 
 double FillGrid(ProgramState& state, frmMain& window, QueryPanel& panel) {
-    QElapsedTimer timer;
-    timer.start();
-    cmdRunQuery_Click(state, window, panel);
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    return SecondsOf([&] { cmdRunQuery_Click(state, window, panel); });
 }
 
 int Run(bool rebuild) {
-    const QString path = QStringLiteral(BENCH_DATA_DIR "/bench_query.mdb");
-    if (rebuild) {
-        QFile::remove(path);
-    }
-    if (!QFileInfo::exists(path)) {
-        std::printf("building %s ...\n", qPrintable(path));
-        std::fflush(stdout);
-        BuildBenchDatabase(path, BenchSize());
-    }
+    const QString path = BenchDatabasePath(rebuild);
     ScriptedDialogs dialogs;
     ProgramState state;
     state.dialogs = &dialogs;
@@ -111,6 +82,6 @@ int Run(bool rebuild) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const bool rebuild = argc > 1 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--rebuild");
+    const bool rebuild = tw::bench::RebuildRequested(argc, argv);
     return tw::bench::Run(rebuild);
 }

@@ -4,8 +4,6 @@
 // the same six statements translated once and stepped straight through SQLite,
 // side by side in one run.
 
-#include <sqlite3.h>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,10 +15,10 @@
 #include <vector>
 
 #include "BenchData.h"
+#include "RawSqlite.h"
 #include "app/Paths.h"
 #include "app/ProgramState.h"
 #include "db/Database.h"
-#include "db/jet/Translator.h"
 #include "report/ReportStatements.h"
 #include "report/TpsReport.h"
 #include "ui/ScriptedDialogs.h"
@@ -37,58 +35,8 @@ QStringList Statements(const QString& gamertag) {
             MatrixStatement(gamertag, true), TrophyStatement(gamertag), QuitsStatement(gamertag)};
 }
 
-void StepAll(sqlite3* db, const QString& sql) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-            sqlite3_column_text(statement, i);
-        }
-    }
-    sqlite3_finalize(statement);
-}
-
-// The statement as the engine would run it, without the engine: translated
-// SQL (a crosstab's two steps) through the SQLite C API.
-void RunRaw(Database& db, const QString& jetSql) {
-    jet::Translation translation = jet::Translate(jetSql, db.catalog());
-    if (translation.kind == jet::Translation::Kind::Transform) {
-        std::vector<QString> values;
-        sqlite3_stmt* pivot = nullptr;
-        sqlite3_prepare_v2(db.handle(), translation.pivotValuesSql.toUtf8().constData(), -1, &pivot,
-                           nullptr);
-        while (sqlite3_step(pivot) == SQLITE_ROW) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(pivot, 0));
-            values.push_back(text ? QString::fromUtf8(text) : QString());
-        }
-        sqlite3_finalize(pivot);
-        translation = translation.finalSql(values);
-    }
-    StepAll(db.handle(), translation.sql);
-}
-
-double Seconds(const std::function<void()>& run) {
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
-
-QString DatabasePath(bool rebuild) {
-    const QString path = QStringLiteral(BENCH_DATA_DIR "/bench_report.mdb");
-    if (rebuild) {
-        QFile::remove(path);
-    }
-    if (!QFileInfo::exists(path)) {
-        std::printf("building %s ...\n", qPrintable(path));
-        std::fflush(stdout);
-        BuildBenchDatabase(path, BenchSize());
-    }
-    return path;
-}
-
 int Run(bool rebuild) {
-    const QString source = DatabasePath(rebuild);
+    const QString source = BenchDatabasePath(rebuild);
     QTemporaryDir folder;
     ProgramState state;
     BuildPaths(state, folder.path());
@@ -109,13 +57,13 @@ int Run(bool rebuild) {
     for (int round = 0; round < kRounds; ++round) {
         double total = 0;
         for (qsizetype i = 0; i < statements.size(); ++i) {
-            const double t = Seconds([&] { RunRaw(*state.Db, statements[i]); });
+            const double t = SecondsOf([&] { RunTranslatedRaw(*state.Db, statements[i]); });
             each[i] = std::min(each[i], t);
             total += t;
         }
         raw = std::min(raw, total);
         dialogs.AnswerMessage(MsgResult::No);
-        program = std::min(program, Seconds([&] { mnuTPSReport_Click(state); }));
+        program = std::min(program, SecondsOf([&] { mnuTPSReport_Click(state); }));
     }
     const QString page = state.TpsDir + QStringLiteral("Heavy_Hitter.html");
     if (!QFileInfo::exists(page) ||
@@ -141,7 +89,7 @@ int Run(bool rebuild) {
 }  // namespace tw::bench
 
 int main(int argc, char** argv) {
-    const bool rebuild = argc > 1 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--rebuild");
+    const bool rebuild = tw::bench::RebuildRequested(argc, argv);
     try {
         return tw::bench::Run(rebuild);
     } catch (const tw::AppError& error) {
