@@ -4,6 +4,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <span>
+#include <vector>
 
 #include "app/DebugLog.h"
 #include "app/EndProgram.h"
@@ -54,6 +56,43 @@ void CloseWork(ProgramState& state) {
     state.rsWork.reset();
 }
 
+// Where each named column is in a recordset, looked up once for a copy loop
+// (by name, so a column missing from either side fails as a lookup would).
+std::vector<int> ColumnPositions(Recordset& rs, std::span<const char* const> columns) {
+    std::vector<int> positions;
+    for (const char* column : columns) {
+        const QString name = QString::fromLatin1(column);
+        int found = -1;
+        for (int i = 0; i < rs.FieldCount() && found < 0; ++i) {
+            if (rs.FieldName(i).compare(name, Qt::CaseInsensitive) == 0) {
+                found = i;
+            }
+        }
+        if (found < 0) {
+            rs.Field(name);  // raises the engine's error for an unknown field
+        }
+        positions.push_back(found);
+    }
+    return positions;
+}
+
+// Adds every row of `source` to `target`, the named columns copied; a
+// duplicate key is skipped.
+void CopyRows(Recordset& source, Recordset& target, std::span<const char* const> columns) {
+    if (source.IsEOF() && source.IsBOF()) {
+        return;
+    }
+    const std::vector<int> from = ColumnPositions(source, columns);
+    const std::vector<int> to = ColumnPositions(target, columns);
+    for (source.MoveFirst(); !source.IsEOF(); source.MoveNext()) {
+        target.AddNew();
+        for (size_t i = 0; i < from.size(); ++i) {
+            target.SetField(to[i], source.Field(from[i]));
+        }
+        SaveRow(target);
+    }
+}
+
 void CreatePlayersMet(ProgramState& state) {
     state.CurrentSQL =
         QStringLiteral("select distinct Player_Gamertag, ") +
@@ -82,35 +121,16 @@ void MergeGamePlayers(ProgramState& state) {
         "Game_ID", "Player_Gamertag", "Finished_Place", "Team_Color", "Score",        "Kills",
         "Assists", "Deaths",          "Shots_Fired",    "Shots_Hit",  "Shots_to_Head"};
     Recordset& rs = OpenWork(state, QStringLiteral("q_zLoad_Merge"));
-    Recordset& target = *state.rsGamePlayer;
-    if (!(rs.IsEOF() && rs.IsBOF())) {
-        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-            target.AddNew();
-            for (const char* column : kColumns) {
-                const QString name = QString::fromLatin1(column);
-                target.SetField(name, rs.Field(name));
-            }
-            SaveRow(target);
-        }
-    }
+    CopyRows(rs, *state.rsGamePlayer, kColumns);
     CloseWork(state);
 }
 
 void MergeMedals(ProgramState& state) {
     state.CurrentSQL = QStringLiteral("select * from zLoad_Panel_4");
+    static const char* const kColumns[] = {"Game_ID", "Player_Gamertag", "Medal_Name",
+                                           "Count_Earned"};
     Recordset& rs = OpenWork(state, state.CurrentSQL);
-    Recordset& target = *state.rsGamePlayerMedal;
-    if (!(rs.IsEOF() && rs.IsBOF())) {
-        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-            target.AddNew();
-            for (const char* column :
-                 {"Game_ID", "Player_Gamertag", "Medal_Name", "Count_Earned"}) {
-                const QString name = QString::fromLatin1(column);
-                target.SetField(name, rs.Field(name));
-            }
-            SaveRow(target);
-        }
-    }
+    CopyRows(rs, *state.rsGamePlayerMedal, kColumns);
     CloseWork(state);
 }
 
