@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <memory>
+#include "support/TestApplication.h"
 
 #include "RecordingDialogs.h"
 #include "app/LoadSettings.h"
@@ -27,12 +28,7 @@ namespace tw {
 namespace {
 
 void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-    }
+    test_support::EnsureApplication();
 }
 
 constexpr char kFullIni[] =

@@ -14,6 +14,7 @@
 #include "db/Database.h"
 #include "db/Variant.h"
 #include "statsite/Truth.h"
+#include "support/TestApplication.h"
 #include "taglist/MainWindowLifecycle.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
@@ -21,12 +22,7 @@
 namespace tw::testing {
 
 void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_download";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-    }
+    test_support::EnsureApplication();
 }
 
 namespace {

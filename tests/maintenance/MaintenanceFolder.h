@@ -5,7 +5,9 @@
 // installed, started as the program starts.
 
 #include <gtest/gtest.h>
+
 #include <sqlite3.h>
+#include "support/TestApplication.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,12 +27,7 @@
 namespace tw::maintenance_testing {
 
 inline void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_maintenance";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-    }
+    test_support::EnsureApplication();
 }
 
 // Runs SQLite statements on a closed database file.

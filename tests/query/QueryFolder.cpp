@@ -1,6 +1,7 @@
 #include "QueryFolder.h"
 
 #include <sqlite3.h>
+#include "support/TestApplication.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,12 +19,7 @@
 namespace tw::testing {
 
 void EnsureQueryApplication() {
-    static int argc = 1;
-    static char name[] = "test_query";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-    }
+    test_support::EnsureApplication();
 }
 
 void QueryFolderTest::SetUp() {

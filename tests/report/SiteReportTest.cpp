@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include "support/TestApplication.h"
 
 #include "app/ProgramState.h"
 #include "download/Downloader.h"
@@ -31,12 +33,7 @@ namespace {
 const QString kProgram = QStringLiteral(TALLYWICK_PROGRAM_DIR);
 
 void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_report_site";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-    }
+    test_support::EnsureApplication();
 }
 
 // Ports are 16-bit signed settings, so the site listens below 32768.

@@ -5,7 +5,9 @@
 // dialogs and a main window.
 
 #include <gtest/gtest.h>
+
 #include <sqlite3.h>
+#include "support/TestApplication.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,12 +29,7 @@
 namespace tw::testing {
 
 inline void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_taglist";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-    }
+    test_support::EnsureApplication();
 }
 
 class ProgramFolderTest : public ::testing::Test {
