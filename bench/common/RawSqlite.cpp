@@ -65,8 +65,14 @@ double SecondsOf(const std::function<void()>& run) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
-bool RebuildRequested(int argc, char** argv) {
-    return argc > 1 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--rebuild");
+int RunBenchmark(int argc, char** argv, const std::function<int(bool rebuild)>& run) {
+    const bool rebuild = argc > 1 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--rebuild");
+    try {
+        return run(rebuild);
+    } catch (const AppError& error) {
+        std::fprintf(stderr, "Error %d: %s\n", error.number(), qPrintable(error.description()));
+        return 1;
+    }
 }
 
 }  // namespace tw::bench

@@ -27,7 +27,8 @@ QString BenchDatabasePath(bool rebuild);
 // Wall-clock seconds taken by `run`.
 double SecondsOf(const std::function<void()>& run);
 
-// True when the first argument is "--rebuild".
-bool RebuildRequested(int argc, char** argv);
+// A benchmark's main: `run` gets whether the first argument is "--rebuild";
+// an engine error is printed as "Error N: description" and exits 1.
+int RunBenchmark(int argc, char** argv, const std::function<int(bool rebuild)>& run);
 
 }  // namespace tw::bench

@@ -101,11 +101,5 @@ int Run(bool rebuild) {
 }  // namespace tw::bench
 
 int main(int argc, char** argv) {
-    const bool rebuild = tw::bench::RebuildRequested(argc, argv);
-    try {
-        return tw::bench::Run(rebuild);
-    } catch (const tw::AppError& error) {
-        std::fprintf(stderr, "Error %d: %s\n", error.number(), qPrintable(error.description()));
-        return 1;
-    }
+    return tw::bench::RunBenchmark(argc, argv, tw::bench::Run);
 }

@@ -82,6 +82,5 @@ int Run(bool rebuild) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const bool rebuild = tw::bench::RebuildRequested(argc, argv);
-    return tw::bench::Run(rebuild);
+    return tw::bench::RunBenchmark(argc, argv, tw::bench::Run);
 }
