@@ -6,8 +6,9 @@
 namespace tw {
 
 QString AboutText() {
-    return QStringLiteral("Tallywick        v1.1.0\r\n") + QStringLiteral("Copyright (C) ") +
-           QLatin1String(kMakerName) + QStringLiteral(". All rights reserved.\r\n") +
+    return QStringLiteral("Tallywick        v") + QLatin1String(kVersionText) +
+           QStringLiteral("\r\nCopyright (C) ") + QLatin1String(kMakerName) +
+           QStringLiteral(". All rights reserved.\r\n") +
            QStringLiteral("Halo 2 statistics tracker - ") + QLatin1String(kMakerUrl);
 }
 

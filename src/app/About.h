@@ -15,6 +15,7 @@ struct ProgramState;
 inline constexpr char kMakerName[] = "Brackenfold Software";
 inline constexpr char kMakerUrl[] = "https://tallywick.org/";
 inline constexpr char kAboutTitle[] = "About...";
+inline constexpr char kVersionText[] = "1.1.0";
 
 // The About box: the name and version line, the ownership line and the
 // product line, joined with CR LF.

@@ -4,8 +4,8 @@
 
 #include "app/About.h"
 #include "app/ProgramState.h"
-#include "download/Downloader.h"
 #include "app/frmOptions.h"
+#include "download/Downloader.h"
 #include "maintenance/ConnectMaintenance.h"
 #include "query/ConnectQuery.h"
 #include "report/TpsReport.h"
@@ -17,18 +17,20 @@
 
 namespace tw {
 
-void WireMainWindow(ProgramState& state, frmMain& window) {
+WiredWindow WireMainWindow(ProgramState& state, frmMain& window) {
     // File > Exit unloads the window, which runs the exit rule.
     QObject::connect(window.mnuExit, &QAction::triggered, &window, [&window] { window.close(); });
     InstallExitRule(state, window);
     InstallSummaryRefresh(state, window);
-    ConnectDownload(state, window);
+    WiredWindow wired;
+    wired.downloader = ConnectDownload(state, window);
     ConnectTagList(state, window, ProfileOpener(state, window));
     ConnectTpsReport(state, window);
     ConnectOptions(state, window);
     ConnectAbout(state, window);
     ConnectMaintenance(state, window);
-    ConnectQuery(state, window);
+    wired.queryPanel = &ConnectQuery(state, window);
+    return wired;
 }
 
 }  // namespace tw

@@ -6,8 +6,17 @@
 namespace tw {
 
 struct ProgramState;
+struct QueryPanel;
 class frmMain;
+class Downloader;
 
-void WireMainWindow(ProgramState& state, frmMain& window);
+// What the batch mode drives besides the window's own controls; both live as
+// long as the window.
+struct WiredWindow {
+    Downloader* downloader = nullptr;
+    QueryPanel* queryPanel = nullptr;
+};
+
+WiredWindow WireMainWindow(ProgramState& state, frmMain& window);
 
 }  // namespace tw

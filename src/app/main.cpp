@@ -1,4 +1,5 @@
-// Tallywick: start-up. Builds the program state, the dialogs and the main
+// Tallywick: start-up. With a command it runs that one job without the window
+// (batch/); otherwise it builds the program state, the dialogs and the main
 // window, wires them, runs the window's load steps and the event loop.
 
 #include <QApplication>
@@ -10,11 +11,15 @@
 #include "app/Paths.h"
 #include "app/ProgramState.h"
 #include "app/Wiring.h"
+#include "batch/BatchMain.h"
 #include "taglist/MainWindowLifecycle.h"
 #include "ui/QtDialogs.h"
 #include "ui/frmMain.h"
 
 int main(int argc, char* argv[]) {
+    if (argc > 1) {
+        return tw::batch::BatchMain(argc, argv, &tw::WireMainWindow);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywick"));
 

@@ -117,6 +117,7 @@ void Downloader::ReadDetails(DownloadContext& context) {
     ShowProgressStart(window_, count);
     for (int i = count; i >= 1; --i) {
         ShowGameProgress(window_, count - i, count, context.DownloadStart.elapsed());
+        emit ProgressShown(count - i, count, context.DownloadStart.elapsed());
         if (ReadGame(context, i) == GameOutcome::Stopped) {
             return;
         }
@@ -129,6 +130,7 @@ void Downloader::ReadDetails(DownloadContext& context) {
         }
     }
     ShowProgressEnd(window_);
+    emit ProgressShown(count, count, context.DownloadStart.elapsed());
     Cleanup(context, context.GameIds.first());
     window_.setWindowTitle(QString::fromLatin1(kProgramCaption));
 }

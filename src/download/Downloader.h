@@ -34,6 +34,10 @@ class Downloader : public QObject {
   signals:
     // All panels of a game have been read (before the pump at its end).
     void GameRead(qint32 gameId);
+    // The progress display changed: `done` of `count` new games read, the
+    // player's elapsed time. Sent before each game and once with done ==
+    // count after the last.
+    void ProgressShown(int done, int count, qint64 elapsedMs);
 
   private:
     void DownloadPlayer();

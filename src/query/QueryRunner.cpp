@@ -30,14 +30,14 @@ void EmptyResultArea(frmMain& window, QueryPanel& panel) {
 }
 
 // Runs the statement into the grid or the chart; returns the record count.
-int64_t FillResult(ProgramState& state, frmMain& window, int index) {
+int64_t FillResult(ProgramState& state, frmMain& window, const QueryPanel& panel, int index) {
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
     Recordset& rows = *state.rsWork;
     if (rows.IsEOF() && rows.IsBOF()) {
         return 0;
     }
-    if (state.QueryNames[static_cast<size_t>(index)].contains(QLatin1String("Graph"),
-                                                              Qt::CaseInsensitive)) {
+    if (panel.ChartGraphQueries && state.QueryNames[static_cast<size_t>(index)].contains(
+                                       QLatin1String("Graph"), Qt::CaseInsensitive)) {
         const ChartTable table = ReadChartTable(rows);
         ShowChart(*window.chtData, table);
         return static_cast<int64_t>(table.categories.size());
@@ -83,7 +83,7 @@ void cmdRunQuery_Click(ProgramState& state, frmMain& window, QueryPanel& panel) 
             state.CurrentSQL = ApplyQueryFilters(state.QuerySQL[static_cast<size_t>(index)],
                                                  SelectedPlayerFilter(window),
                                                  SelectedGameFilter(window), state.CurrentGamertag);
-            const int64_t records = FillResult(state, window, index);
+            const int64_t records = FillResult(state, window, panel, index);
             window.lblRecordCount->setText(RecordCountText(records, ticks.elapsed()));
         } catch (const AppError& error) {
             WriteDebugLog(state, QString::fromLatin1(kRunQueryStage), error);

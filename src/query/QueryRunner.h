@@ -18,6 +18,9 @@ inline constexpr const char* kRunQueryStage = "RunQuery";
 // the sorted column's number followed by "A" or "D" ("3D").
 struct QueryPanel {
     QString SortState;
+    // A query whose name holds "Graph" draws the chart; the batch mode turns
+    // this off so such a query fills the grid and its rows can be exported.
+    bool ChartGraphQueries = true;
 };
 
 void cmdRunQuery_Click(ProgramState& state, frmMain& window, QueryPanel& panel);
