@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "download/SiteProgram.h"
+#include "support/QtPrinters.h"
 
 namespace tw::testing {
 

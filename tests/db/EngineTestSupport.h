@@ -15,11 +15,7 @@
 #include "db/AppError.h"
 #include "db/Database.h"
 #include "db/SqliteSchemaBuilder.h"
-
-// Readable failure output for texts.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "support/QtPrinters.h"
 
 namespace tw {
 inline void PrintTo(const Variant& value, std::ostream* out) {

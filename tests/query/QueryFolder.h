@@ -15,13 +15,9 @@
 
 #include "app/ProgramState.h"
 #include "query/QueryRunner.h"
+#include "support/QtPrinters.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/frmMain.h"
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace tw::testing {
 

@@ -17,14 +17,8 @@
 #include "db/SqliteSchemaBuilder.h"
 #include "report/ReportSections.h"
 #include "report/TpsReport.h"
+#include "support/QtPrinters.h"
 #include "ui/ScriptedDialogs.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
-    *out << '"' << bytes.toStdString() << '"';
-}
 
 namespace tw::test {
 

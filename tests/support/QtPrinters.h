@@ -1,0 +1,15 @@
+#pragma once
+// Readable Qt texts and bytes in GoogleTest failure messages (found by
+// argument-dependent lookup, so they live in the global namespace with Qt's
+// types).
+
+#include <QByteArray>
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '"' << bytes.toStdString() << '"';
+}
