@@ -76,6 +76,20 @@ TEST_F(BatchUsageTest, MissingOrHeldDatabaseExitsThreeWithTheStartUpMessages) {
                                             "directory.\n"));
 }
 
+TEST_F(BatchUsageTest, FailedJobExitsOneWithTheMessageAndTheLogRecord) {
+    PrepareProgram({QStringLiteral("Someone")}, QStringLiteral("Someone"));
+    const BatchRun run = RunBatch(
+        {QStringLiteral("export"), QStringLiteral("xml"), Path(QStringLiteral("no/such/all.xml"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_EQ(run.Err(), QStringLiteral("Tallywick: Error #: 75\nDescription: Path/File access "
+                                        "error\n\nPlease email your \"debug.log\" file to "
+                                        "support@tallywick.org\n"));
+    const QByteArray log = ReadFile(Path(QStringLiteral("debug.log")));
+    EXPECT_TRUE(log.contains(" [App.ExportXML]   ")) << log.constData();
+    EXPECT_TRUE(log.contains("#75 - Tallywick - Path/File access error\r\n")) << log.constData();
+}
+
 TEST(BatchCommandTest, OptionsInEitherFormAndPlace) {
     const BatchCommand query = ParseBatchCommand(
         {QStringLiteral("query"), QStringLiteral("Kills Graph"),
