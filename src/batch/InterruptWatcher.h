@@ -19,7 +19,7 @@ class InterruptWatcher : public QObject {
   public:
     // `onStop` runs in the event loop once per signal received. Needs
     // BlockStopSignals() first; without a signalfd it watches nothing.
-    InterruptWatcher(std::function<void()> onStop, QObject* parent = nullptr);
+    explicit InterruptWatcher(std::function<void()> onStop, QObject* parent = nullptr);
     ~InterruptWatcher() override;
 
   private:
