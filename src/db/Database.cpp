@@ -6,6 +6,7 @@
 #include "db/SqliteConnection.h"
 #include "db/SqliteErrors.h"
 #include "db/SqliteRecordset.h"
+#include "db/SqliteRowWriter.h"
 #include "db/SqliteStatement.h"
 #include "db/jet/Translator.h"
 
@@ -33,6 +34,55 @@ std::vector<QString> PivotValues(sqlite3* db, const QString& sql) {
         values.push_back(text ? QString::fromUtf8(text) : QString());
     }
     return values;
+}
+
+// The SELECT and its columns that read `source`, as OpenRecordset would.
+sqlite::CursorSpec SourceCursor(const QString& source, const jet::Catalog& catalog) {
+    if (const jet::TableInfo* table = catalog.FindTable(BareName(source))) {
+        return sqlite::TableCursor(*table);
+    }
+    const jet::Translation translation = jet::Translate(source, catalog);
+    if (translation.kind != jet::Translation::Kind::Select) {
+        throw AppError(sqlite::kInvalidOperation, kDatabaseSource,
+                       QStringLiteral("Invalid operation."));
+    }
+    sqlite::CursorSpec spec;
+    spec.sql = translation.sql;
+    spec.columns = translation.columns;
+    return spec;
+}
+
+template <typename Column>
+const Column* Named(const std::vector<Column>& columns, const QString& name) {
+    for (const Column& column : columns) {
+        if (column.name.compare(name, Qt::CaseInsensitive) == 0) {
+            return &column;
+        }
+    }
+    throw AppError(err::kItemNotFound, kDatabaseSource,
+                   QStringLiteral("Item not found in this collection."));
+}
+
+// INSERT ... SELECT that skips rows with a key already present ("WHERE true"
+// keeps SQLite from reading ON CONFLICT as a join's ON).
+QString CopySql(const sqlite::CursorSpec& from, const jet::TableInfo& into,
+                const QStringList& columns) {
+    QStringList targets;
+    QStringList picked;
+    for (const QString& name : columns) {
+        const jet::ColumnInfo* target = Named(into.columns, name);
+        const jet::ResultColumn* source = Named(from.columns, name);
+        if (source->type != jet::ColumnType::Unknown && source->type != target->type) {
+            throw AppError(sqlite::kConversionError, kDatabaseSource,
+                           QStringLiteral("Data type conversion error."));
+        }
+        targets << sqlite::QuoteName(target->name);
+        picked << QStringLiteral("\"_source\".") + sqlite::QuoteName(source->name);
+    }
+    return QStringLiteral(
+               "INSERT INTO %1 (%2) SELECT %3 FROM (%4) AS \"_source\" WHERE true "
+               "ON CONFLICT DO NOTHING")
+        .arg(sqlite::QuoteName(into.name), targets.join(u','), picked.join(u','), from.sql);
 }
 
 }  // namespace
@@ -93,7 +143,13 @@ int64_t Database::Run(const QString& jetSql, bool commitAfter) {
             throw AppError(sqlite::kCannotExecuteSelect, kDatabaseSource,
                            QStringLiteral("Cannot execute a select query."));
     }
-    sqlite::Statement statement(handle(), translation.sql, kDatabaseSource);
+    return Step(translation.sql, commitAfter);
+}
+
+// Runs one translated action statement in the batch; commits after it, or
+// leaves it to the batch's limits.
+int64_t Database::Step(const QString& sql, bool commitAfter) {
+    sqlite::Statement statement(handle(), sql, kDatabaseSource);
     connection_->BeginWrite();
     try {
         statement.Step();
@@ -113,6 +169,24 @@ int64_t Database::Run(const QString& jetSql, bool commitAfter) {
         connection_->NoteRecordsetWrite();
     }
     return changed;
+}
+
+int64_t Database::CopyRows(const QString& source, const QString& target,
+                           const QStringList& columns) {
+    connection_->RequireOpen(kDatabaseSource);
+    const jet::TableInfo* into = catalog().FindTable(BareName(target));
+    if (into == nullptr) {
+        throw AppError(err::kUnknownTable, kDatabaseSource,
+                       QStringLiteral("The database engine cannot find the input table or query "
+                                      "'%1'. Make sure it exists and that its name is spelled "
+                                      "correctly.")
+                           .arg(target));
+    }
+    if (into->isView) {
+        throw AppError(err::kNotUpdatable, kDatabaseSource,
+                       QStringLiteral("Cannot update. Database or object is read-only."));
+    }
+    return Step(CopySql(SourceCursor(source, catalog()), *into, columns), false);
 }
 
 int64_t Database::WriteOutside(const jet::Translation& translation) {

@@ -53,6 +53,17 @@ class Database {
     // between recordset writes, where a commit each would dominate.
     int64_t ExecuteInBatch(const QString& jetSql);
 
+    // Adds every row of `source` (a table, stored query or Jet SELECT) to the
+    // table `target`, the named columns copied, in the source's order; a row
+    // whose key `target` already holds (or an earlier row of the same copy
+    // added) is skipped, as an AddNew/Update loop that ignores 3022 would
+    // skip it. The copy joins the open batch as ExecuteInBatch does and is
+    // one statement: it fails as a whole. A column whose type the source
+    // knows must have the same type in `target`, since values go over as
+    // stored (3421 otherwise). An unknown column is 3265, an unknown table
+    // 3078, a stored query as `target` 3027. Returns the rows added.
+    int64_t CopyRows(const QString& source, const QString& target, const QStringList& columns);
+
     // A cursor over a table name, a stored query name, or a Jet SELECT or
     // TRANSFORM statement. Over a table, or a SELECT from one table, it is
     // updatable (AddNew/Edit/Update).
@@ -88,6 +99,7 @@ class Database {
     std::unique_ptr<Recordset> OpenSelect(const QString& jetSql);
     int64_t WriteOutside(const jet::Translation& translation);
     int64_t Run(const QString& jetSql, bool commitAfter);
+    int64_t Step(const QString& sql, bool commitAfter);
     QString path_;
     std::shared_ptr<sqlite::Connection> connection_;
 };
