@@ -4,8 +4,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <span>
-#include <vector>
 
 #include "app/DebugLog.h"
 #include "app/EndProgram.h"
@@ -56,43 +54,6 @@ void CloseWork(ProgramState& state) {
     state.rsWork.reset();
 }
 
-// Where each named column is in a recordset, looked up once for a copy loop
-// (by name, so a column missing from either side fails as a lookup would).
-std::vector<int> ColumnPositions(Recordset& rs, std::span<const char* const> columns) {
-    std::vector<int> positions;
-    for (const char* column : columns) {
-        const QString name = QString::fromLatin1(column);
-        int found = -1;
-        for (int i = 0; i < rs.FieldCount() && found < 0; ++i) {
-            if (rs.FieldName(i).compare(name, Qt::CaseInsensitive) == 0) {
-                found = i;
-            }
-        }
-        if (found < 0) {
-            rs.Field(name);  // raises the engine's error for an unknown field
-        }
-        positions.push_back(found);
-    }
-    return positions;
-}
-
-// Adds every row of `source` to `target`, the named columns copied; a
-// duplicate key is skipped.
-void CopyRows(Recordset& source, Recordset& target, std::span<const char* const> columns) {
-    if (source.IsEOF() && source.IsBOF()) {
-        return;
-    }
-    const std::vector<int> from = ColumnPositions(source, columns);
-    const std::vector<int> to = ColumnPositions(target, columns);
-    for (source.MoveFirst(); !source.IsEOF(); source.MoveNext()) {
-        target.AddNew();
-        for (size_t i = 0; i < from.size(); ++i) {
-            target.SetField(to[i], source.Field(from[i]));
-        }
-        SaveRow(target);
-    }
-}
-
 void CreatePlayersMet(ProgramState& state) {
     state.CurrentSQL =
         QStringLiteral("select distinct Player_Gamertag, ") +
@@ -116,22 +77,25 @@ void CreatePlayersMet(ProgramState& state) {
     CloseWork(state);
 }
 
+// The staged rows go over in one statement each; a row already stored (a
+// game read twice) is skipped, as the duplicate-key rule of SaveRow skips it.
 void MergeGamePlayers(ProgramState& state) {
-    static const char* const kColumns[] = {
-        "Game_ID", "Player_Gamertag", "Finished_Place", "Team_Color", "Score",        "Kills",
-        "Assists", "Deaths",          "Shots_Fired",    "Shots_Hit",  "Shots_to_Head"};
-    Recordset& rs = OpenWork(state, QStringLiteral("q_zLoad_Merge"));
-    CopyRows(rs, *state.rsGamePlayer, kColumns);
-    CloseWork(state);
+    static const QStringList kColumns = {
+        QStringLiteral("Game_ID"),        QStringLiteral("Player_Gamertag"),
+        QStringLiteral("Finished_Place"), QStringLiteral("Team_Color"),
+        QStringLiteral("Score"),          QStringLiteral("Kills"),
+        QStringLiteral("Assists"),        QStringLiteral("Deaths"),
+        QStringLiteral("Shots_Fired"),    QStringLiteral("Shots_Hit"),
+        QStringLiteral("Shots_to_Head")};
+    state.Db->CopyRows(QStringLiteral("q_zLoad_Merge"), QStringLiteral("Game_Player"), kColumns);
 }
 
 void MergeMedals(ProgramState& state) {
     state.CurrentSQL = QStringLiteral("select * from zLoad_Panel_4");
-    static const char* const kColumns[] = {"Game_ID", "Player_Gamertag", "Medal_Name",
-                                           "Count_Earned"};
-    Recordset& rs = OpenWork(state, state.CurrentSQL);
-    CopyRows(rs, *state.rsGamePlayerMedal, kColumns);
-    CloseWork(state);
+    static const QStringList kColumns = {
+        QStringLiteral("Game_ID"), QStringLiteral("Player_Gamertag"), QStringLiteral("Medal_Name"),
+        QStringLiteral("Count_Earned")};
+    state.Db->CopyRows(state.CurrentSQL, QStringLiteral("Game_Player_Medal"), kColumns);
 }
 
 void MergeStaging(ProgramState& state) {

@@ -79,27 +79,24 @@ void Fetcher::CloseSocket() {
     // not read as the site closing its end.
     winsockState_ = winsock::kClosed;
     Winsock1->abort();
+    ahead_ = {};
 }
 
 void Fetcher::DownloadPage(const QString& path, int16_t mode) {
     heartbeat_.start();
     try {
         PictureMode = mode == kPictureMode;
+        bool first = true;
         for (;;) {
-            ResetAttempt();
-            QString host;
-            quint16 port = 0;
-            if (!ChoosePeer(&host, &port)) {
+            bool requestWritten = false;
+            const bool tookOver = first && TakeOverAhead(path, &requestWritten);
+            first = false;
+            if (!tookOver && !StartAttempt(path, &requestWritten)) {
                 break;
             }
-            CloseSocket();
-            emit Requesting(path);
-            winsockState_ = winsock::kConnecting;
-            Winsock1->connectToHost(host, port);
-            t0_.start();
             Wait wait = WaitForConnection();
             if (wait == Wait::Done) {
-                wait = SendRequest(path);
+                wait = SendRequest(path, requestWritten);
             }
             if (wait == Wait::Done) {
                 wait = WaitForAnswer();
@@ -115,6 +112,24 @@ void Fetcher::DownloadPage(const QString& path, int16_t mode) {
     heartbeat_.stop();
 }
 
+// A fresh attempt: connects; the request follows once connected. False when
+// no peer can be chosen.
+bool Fetcher::StartAttempt(const QString& path, bool* requestWritten) {
+    ResetAttempt();
+    QString host;
+    quint16 port = 0;
+    if (!ChoosePeer(&host, &port)) {
+        return false;
+    }
+    CloseSocket();
+    emit Requesting(path);
+    winsockState_ = winsock::kConnecting;
+    Winsock1->connectToHost(host, port);
+    t0_.start();
+    *requestWritten = false;
+    return true;
+}
+
 void Fetcher::ResetAttempt() {
     HeaderDone = false;
     RequestSent = false;
@@ -128,21 +143,27 @@ void Fetcher::ResetAttempt() {
     htmlEndSeen_ = false;
 }
 
-bool Fetcher::ChoosePeer(QString* host, quint16* port) {
-    const Settings& settings = state_.settings;
+bool PeerOf(const Settings& settings, QString* host, quint16* port) {
     if (!settings.Use_Proxy) {
         *host = settings.URL_Base_Domain;
         *port = static_cast<quint16>(settings.Direct_Port);
         return true;
     }
     if (settings.Proxy_Address.isEmpty() || settings.Proxy_Port < 1) {
+        return false;
+    }
+    *host = settings.Proxy_Address;
+    *port = static_cast<quint16>(settings.Proxy_Port);
+    return true;
+}
+
+bool Fetcher::ChoosePeer(QString* host, quint16* port) {
+    if (!PeerOf(state_.settings, host, port)) {
         state_.dialogs->Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
         ConnectFailed = true;
         return false;
     }
-    *host = settings.Proxy_Address;
-    *port = static_cast<quint16>(settings.Proxy_Port);
     return true;
 }
 
@@ -159,13 +180,15 @@ Fetcher::Wait Fetcher::WaitForConnection() {
     return Wait::Done;
 }
 
-Fetcher::Wait Fetcher::SendRequest(const QString& path) {
-    Winsock1->write(RequestText(state_.settings, path));
-    // Hand the request to the system now rather than on the next pump; when
-    // all of it went, the send is complete at once.
-    Winsock1->flush();
-    if (Winsock1->bytesToWrite() == 0) {
-        RequestSent = true;
+Fetcher::Wait Fetcher::SendRequest(const QString& path, bool alreadyWritten) {
+    if (!alreadyWritten) {
+        Winsock1->write(RequestText(state_.settings, path));
+        // Hand the request to the system now rather than on the next pump;
+        // when all of it went, the send is complete at once.
+        Winsock1->flush();
+        if (Winsock1->bytesToWrite() == 0) {
+            RequestSent = true;
+        }
     }
     // The wait for the send-complete report has the same bound as the others.
     t0_.start();

@@ -8,11 +8,14 @@
 // the end of the answer: only the program closes in the normal course).
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
 
+class QSocketNotifier;
 class QTcpSocket;
 
 namespace tw {
@@ -45,6 +48,10 @@ QString ConnectionFailureMessage(const QString& siteName);
 // The request's bytes for a path under the given settings (direct or proxy).
 QByteArray RequestText(const Settings& settings, const QString& path);
 
+// Where requests go under the settings: the site itself, or the proxy. False
+// when the proxy is to be used but its address or port is missing.
+bool PeerOf(const Settings& settings, QString* host, quint16* port);
+
 class Fetcher : public QObject {
     Q_OBJECT
   public:
@@ -55,6 +62,15 @@ class Fetcher : public QObject {
     // mode 2 keeps only a picture's body. Afterwards PageData holds the
     // answer; StopRequested or ConnectFailed tell why it may not.
     void DownloadPage(const QString& path, int16_t mode);
+
+    // Sends the request for `path` now, while the caller still works on the
+    // page just read, so the site prepares the next page meanwhile. The
+    // socket is left alone until the next DownloadPage: if that asks for the
+    // same path it takes this attempt over (Requesting is emitted then, so
+    // the program sees the same sequence as without it); any other call or
+    // CloseSocket drops it. Nothing is sent when a stop is pending or the
+    // peer would need the no-proxy message.
+    void RequestAhead(const QString& path);
 
     // The name the connection-failure box gives the site: the host of the
     // settings (URL_Base_Domain).
@@ -84,10 +100,22 @@ class Fetcher : public QObject {
   private:
     enum class Wait { Done, Retry, Leave };
 
+    // What an attempt started ahead had reached when it was put aside.
+    struct AheadAttempt {
+        QString path;
+        bool written = false;  // the request went to the socket
+        bool sent = false;     // ... and all of it to the system
+        QList<QPointer<QSocketNotifier>> parked;
+    };
+
     void ResetAttempt();
     bool ChoosePeer(QString* host, quint16* port);
+    bool StartAttempt(const QString& path, bool* requestWritten);
+    bool TakeOverAhead(const QString& path, bool* requestWritten);
+    void SendAhead();
+    void ParkSocket();
     Wait WaitForConnection();
-    Wait SendRequest(const QString& path);
+    Wait SendRequest(const QString& path, bool alreadyWritten);
     Wait WaitForAnswer();
     Wait TimedOut();
     void Pump();
@@ -112,6 +140,7 @@ class Fetcher : public QObject {
     bool htmlEndSeen_ = false;
     QElapsedTimer t0_;
     QTimer heartbeat_;
+    AheadAttempt ahead_;
 };
 
 }  // namespace tw

@@ -178,11 +178,19 @@ GameOutcome ReadGame(DownloadContext& context, int index) {
     Fetcher& fetcher = context.fetcher;
     const int32_t g = context.GameIds[index - 1];
     const QString root = state.settings.URL_Game_Detail + QString::number(g);
+    // The next game of the run (GameIds runs newest first, the games are read
+    // oldest first); none after the run's last.
+    const QString nextGame = index > 1 ? state.settings.URL_Game_Detail +
+                                             QString::number(context.GameIds[index - 2]) +
+                                             QStringLiteral("&panel=stats")
+                                       : QString();
 
+    // Each page's successor is asked for before the page is stored.
     fetcher.DownloadPage(root + QStringLiteral("&panel=stats"), 0);
     if (StoppedInsideGame(context, index, g)) {
         return GameOutcome::Stopped;
     }
+    fetcher.RequestAhead(root + QStringLiteral("&panel=kills"));
     ReadGameHeader(context, g);
     ReadStatsRows(state, g);
 
@@ -190,6 +198,8 @@ GameOutcome ReadGame(DownloadContext& context, int index) {
     if (StoppedInsideGame(context, index, g)) {
         return GameOutcome::Stopped;
     }
+    fetcher.RequestAhead(context.GamePartlyPurged ? nextGame
+                                                  : root + QStringLiteral("&panel=medals"));
     ReadKillsRows(state, g);
 
     if (!context.GamePartlyPurged) {
@@ -197,11 +207,13 @@ GameOutcome ReadGame(DownloadContext& context, int index) {
         if (StoppedInsideGame(context, index, g)) {
             return GameOutcome::Stopped;
         }
+        fetcher.RequestAhead(root + QStringLiteral("&panel=hits"));
         ReadMedalRows(state, g);
         fetcher.DownloadPage(root + QStringLiteral("&panel=hits"), 0);
         if (StoppedInsideGame(context, index, g)) {
             return GameOutcome::Stopped;
         }
+        fetcher.RequestAhead(nextGame);
         ReadHitsRows(state, g);
     }
     return GameOutcome::Read;

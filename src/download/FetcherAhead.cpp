@@ -1,0 +1,116 @@
+// The request sent ahead: the next page is asked for before the page just
+// read is stored, so the site prepares it meanwhile. The attempt is put
+// aside with its socket's notifiers switched off, so no event of it runs
+// (and nothing of its answer reaches PageData) until DownloadPage takes it
+// over; from there on it is an ordinary attempt.
+
+#include <poll.h>
+
+#include <QSocketNotifier>
+#include <QTcpSocket>
+
+#include "app/ProgramState.h"
+#include "download/Fetcher.h"
+
+namespace tw {
+namespace {
+
+// A connect that has finished one way or the other (the socket is writable
+// or in error) can be completed without waiting for the site.
+bool ConnectSettled(qintptr descriptor) {
+    pollfd entry{static_cast<int>(descriptor), POLLOUT, 0};
+    return poll(&entry, 1, 0) == 1 && (entry.revents & (POLLOUT | POLLERR | POLLHUP)) != 0;
+}
+
+// Bounds the completion of a settled connect; it does not wait for the site.
+constexpr int kSettledConnectMs = 1000;
+
+}  // namespace
+
+void Fetcher::RequestAhead(const QString& path) {
+    QString host;
+    quint16 port = 0;
+    if (path.isEmpty() || state_.StopRequested || !PeerOf(state_.settings, &host, &port)) {
+        return;
+    }
+    CloseSocket();
+    // The attempt's handlers may set these; the caller still sees the values
+    // of the page it is storing.
+    const bool sent = RequestSent;
+    const bool failed = ConnectFailed;
+    const bool retry = RetryRequested;
+    RequestSent = false;
+    winsockState_ = winsock::kConnecting;
+    Winsock1->connectToHost(host, port);
+    ahead_.path = path;
+    SendAhead();
+    const bool healthy = winsockState_ != winsock::kClosed && !ConnectFailed && !RetryRequested &&
+                         Winsock1->state() != QAbstractSocket::UnconnectedState;
+    ahead_.sent = RequestSent;
+    RequestSent = sent;
+    ConnectFailed = failed;
+    RetryRequested = retry;
+    if (!healthy) {
+        // DownloadPage makes its own attempt, with its own reports.
+        CloseSocket();
+        return;
+    }
+    ParkSocket();
+}
+
+void Fetcher::SendAhead() {
+    // The socket reports no descriptor before it is connected; its notifier
+    // watches the one being connected.
+    qintptr descriptor = -1;
+    for (const QSocketNotifier* notifier : Winsock1->findChildren<QSocketNotifier*>()) {
+        if (notifier->type() == QSocketNotifier::Write) {
+            descriptor = notifier->socket();
+        }
+    }
+    if (winsockState_ == winsock::kConnecting && descriptor >= 0 && ConnectSettled(descriptor)) {
+        Winsock1->waitForConnected(kSettledConnectMs);
+    }
+    if (winsockState_ != winsock::kConnected) {
+        return;  // still connecting: the request goes once DownloadPage sees the connection
+    }
+    Winsock1->write(RequestText(state_.settings, ahead_.path));
+    Winsock1->flush();
+    ahead_.written = true;
+    if (Winsock1->bytesToWrite() == 0) {
+        RequestSent = true;
+    }
+}
+
+bool Fetcher::TakeOverAhead(const QString& path, bool* requestWritten) {
+    if (ahead_.path.isEmpty()) {
+        return false;
+    }
+    if (ahead_.path != path) {
+        CloseSocket();
+        return false;
+    }
+    const AheadAttempt ahead = ahead_;
+    ahead_ = {};
+    ResetAttempt();
+    RequestSent = ahead.sent;
+    *requestWritten = ahead.written;
+    for (const QPointer<QSocketNotifier>& notifier : ahead.parked) {
+        if (notifier) {
+            notifier->setEnabled(true);
+        }
+    }
+    emit Requesting(path);
+    t0_.start();
+    return true;
+}
+
+void Fetcher::ParkSocket() {
+    for (QSocketNotifier* notifier : Winsock1->findChildren<QSocketNotifier*>()) {
+        if (notifier->isEnabled()) {
+            notifier->setEnabled(false);
+            ahead_.parked << notifier;
+        }
+    }
+}
+
+}  // namespace tw

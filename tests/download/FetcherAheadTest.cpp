@@ -1,0 +1,139 @@
+// A request sent ahead: the site gets it at once, but the program sees the
+// attempt only when DownloadPage takes it over, as if it had started there.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <memory>
+
+#include "download/Fetcher.h"
+#include "download/SiteProgram.h"
+#include "statsite/StatSiteServer.h"
+
+namespace tw::testing {
+namespace {
+
+class FetcherAheadTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApplication();
+        state_.dialogs = &dialogs_;
+        state_.sleep = [](int) {};
+        state_.settings.URL_Base_Domain = QStringLiteral("127.0.0.1");
+        state_.settings.Connection_Timeout = 5000;
+        window_ = std::make_unique<frmMain>();
+        fetcher_ = std::make_unique<Fetcher>(state_, *window_);
+        QObject::connect(fetcher_.get(), &Fetcher::Requesting, window_.get(),
+                         [this](const QString& path) { requested_ << path; });
+        statsite::SiteConfig config;
+        config.world.seed = 5;
+        config.world.players = 2;
+        config.world.games = 10;
+        site_ = std::make_unique<statsite::StatSiteServer>(config);
+        state_.settings.Direct_Port = static_cast<int16_t>(site_->start(FreeSmallPort()));
+        player_ = QStringLiteral("/stats/player.aspx?tag=") +
+                  site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
+    }
+    void TearDown() override {
+        fetcher_.reset();
+        window_.reset();
+    }
+    // Lets the event loop run, as the window does between two games.
+    static void RunEvents(int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
+    int SiteRequests(const QString& target) {
+        return static_cast<int>(site_->site().requestLog().count(target.toUtf8()));
+    }
+    // The page as a fresh DownloadPage gets it.
+    QByteArray Fetched(const QString& path) {
+        fetcher_->DownloadPage(path, 0);
+        return state_.PageData;
+    }
+
+    ProgramState state_;
+    std::unique_ptr<frmMain> window_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<Fetcher> fetcher_;
+    std::unique_ptr<statsite::StatSiteServer> site_;
+    QString player_;
+    const QString index_ = QStringLiteral("/");
+    QStringList requested_;
+};
+
+TEST_F(FetcherAheadTest, TheSiteAnswersAtOnceAndTheTakeOverGivesThatPage) {
+    const QByteArray index = Fetched(index_);
+    const QByteArray player = Fetched(player_);
+    ASSERT_TRUE(player.startsWith("HTTP/1.0 200"));
+    requested_.clear();
+
+    fetcher_->RequestAhead(index_);
+    RunEvents(100);
+    EXPECT_EQ(SiteRequests(index_), 2);
+    // Put aside: the page being stored and the report of requests are as
+    // they were, whatever the event loop did meanwhile.
+    EXPECT_EQ(state_.PageData, player);
+    EXPECT_TRUE(requested_.isEmpty());
+
+    fetcher_->DownloadPage(index_, 0);
+    EXPECT_EQ(state_.PageData, index);
+    EXPECT_EQ(requested_, QStringList{index_});
+    EXPECT_EQ(SiteRequests(index_), 2);
+    EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
+    EXPECT_TRUE(fetcher_->RequestSent);
+    EXPECT_FALSE(fetcher_->ConnectFailed);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+TEST_F(FetcherAheadTest, AnotherPathOrAClosedSocketMakesAFreshAttempt) {
+    const QByteArray player = Fetched(player_);
+    requested_.clear();
+
+    fetcher_->RequestAhead(index_);
+    EXPECT_EQ(Fetched(player_), player);
+    EXPECT_EQ(requested_, QStringList{player_});
+
+    fetcher_->RequestAhead(player_);
+    fetcher_->CloseSocket();
+    EXPECT_EQ(Fetched(player_), player);
+    EXPECT_EQ(requested_, (QStringList{player_, player_}));
+    RunEvents(50);
+    EXPECT_EQ(SiteRequests(player_), 4);
+}
+
+TEST_F(FetcherAheadTest, NothingGoesAheadWhileStoppingOrWithoutAProxyAddress) {
+    state_.StopRequested = true;
+    fetcher_->RequestAhead(index_);
+    RunEvents(100);
+    EXPECT_EQ(SiteRequests(index_), 0);
+    state_.StopRequested = false;
+
+    // The missing proxy is reported by DownloadPage, once, as without a
+    // request ahead.
+    state_.settings.Use_Proxy = true;
+    dialogs_.AnswerMessage(MsgResult::Ok);
+    fetcher_->RequestAhead(index_);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    fetcher_->DownloadPage(index_, 0);
+    ASSERT_EQ(dialogs_.Calls().size(), 1U);
+    EXPECT_EQ(dialogs_.Calls()[0].text, QString::fromLatin1(kNoProxyMessage));
+    EXPECT_TRUE(fetcher_->ConnectFailed);
+    EXPECT_TRUE(requested_.isEmpty());
+}
+
+TEST_F(FetcherAheadTest, AStopDuringTheTakeOverLeavesLikeAStopDuringAFreshAttempt) {
+    fetcher_->RequestAhead(index_);
+    QObject::connect(fetcher_.get(), &Fetcher::Requesting, window_.get(),
+                     [this] { state_.StopRequested = true; });
+    fetcher_->DownloadPage(index_, 0);
+    EXPECT_TRUE(state_.StopRequested);
+    EXPECT_EQ(requested_, QStringList{index_});
+    EXPECT_FALSE(fetcher_->ConnectFailed);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+}  // namespace
+}  // namespace tw::testing
