@@ -88,7 +88,7 @@ void RowWriter::Insert(const std::vector<Variant>& values, const std::vector<boo
         }
     }
     statement.Step();
-    statement.Reset();
+    statement.Rewind();
 }
 
 void RowWriter::Update(int64_t rowId, const std::vector<Variant>& values,
@@ -116,7 +116,7 @@ void RowWriter::Update(int64_t rowId, const std::vector<Variant>& values,
     }
     sqlite3_bind_int64(statement.get(), parameter, rowId);
     statement.Step();
-    statement.Reset();
+    statement.Rewind();
 }
 
 }  // namespace tw::sqlite

@@ -81,6 +81,12 @@ void Statement::Reset() {
     }
 }
 
+void Statement::Rewind() {
+    if (statement_) {
+        sqlite3_reset(statement_);
+    }
+}
+
 void Statement::Finalize() {
     if (statement_) {
         sqlite3_finalize(statement_);

@@ -28,6 +28,9 @@ class Statement {
     // True while a row is current; false when done. Errors raise.
     bool Step();
     void Reset();
+    // Reset for a caller that binds every parameter again before the next
+    // step: the old bindings are left to be replaced, not cleared first.
+    void Rewind();
     void Finalize();
     int ColumnCount() const;
 

@@ -25,8 +25,11 @@ struct Token {
 
     // Case-insensitive test for a bare word.
     bool isWord(const char* word) const {
-        return kind == TokenKind::Name &&
-               text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+        // The length first: the parser tries a bare word against every
+        // reserved word.
+        const QLatin1String latin(word);
+        return kind == TokenKind::Name && text.size() == latin.size() &&
+               text.compare(latin, Qt::CaseInsensitive) == 0;
     }
     bool isSymbol(const char* symbol) const {
         return kind == TokenKind::Symbol && text == QLatin1String(symbol);
