@@ -46,8 +46,12 @@ QByteArray RequestText(const Settings& settings, const QString& path) {
         requestLine = "GET http://" + path.toUtf8() + " HTTP/1.0";
         host = "http://" + settings.Proxy_Address.toUtf8();
     }
-    return requestLine + kCrLf + "Host: " + host + kCrLf + "Connection: Keep-Alive" + kCrLf +
-           "Accept: */*" + kCrLf + kCrLf;
+    // Appended in place: one allocation per request rather than one per piece.
+    QByteArray text;
+    text.reserve(requestLine.size() + host.size() + 64);
+    text.append(requestLine).append(kCrLf).append("Host: ").append(host).append(kCrLf);
+    text.append("Connection: Keep-Alive").append(kCrLf).append("Accept: */*").append(kCrLf);
+    return text.append(kCrLf);
 }
 
 Fetcher::Fetcher(ProgramState& state, frmMain& window, QObject* parent)
