@@ -135,5 +135,24 @@ TEST_F(FetcherAheadTest, AStopDuringTheTakeOverLeavesLikeAStopDuringAFreshAttemp
     EXPECT_TRUE(dialogs_.Calls().empty());
 }
 
+// A whole download: every request sent ahead is one the program goes on to
+// make, in the order it makes them, so the site sees nothing more or else.
+class AheadDownloadTest : public SiteProgramTest {};
+
+TEST_F(AheadDownloadTest, TheSiteGetsExactlyTheRequestsTheProgramReportsInTheirOrder) {
+    StartSite({3, 30, 10, 11});
+    const QString tag = site().featuredGamertags()[0];
+    PrepareProgram({tag}, tag);
+    Load();
+    QList<QByteArray> reported;
+    QObject::connect(&downloader_->fetcher(), &Fetcher::Requesting, window_.get(),
+                     [&reported](const QString& path) { reported << path.toUtf8(); });
+    const qsizetype before = site().requestLog().size();
+    PressDownload();
+    EXPECT_GT(CountRequests("&panel=hits"), 10);
+    EXPECT_EQ(site().requestLog().mid(before), reported);
+    ExpectTablesEqualTruth({tag});
+}
+
 }  // namespace
 }  // namespace tw::testing
