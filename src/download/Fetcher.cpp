@@ -184,15 +184,19 @@ Fetcher::Wait Fetcher::WaitForConnection() {
     return Wait::Done;
 }
 
+void Fetcher::WriteRequest(const QString& path) {
+    Winsock1->write(RequestText(state_.settings, path));
+    // Hand the request to the system now rather than on the next pump; when
+    // all of it went, the send is complete at once.
+    Winsock1->flush();
+    if (Winsock1->bytesToWrite() == 0) {
+        RequestSent = true;
+    }
+}
+
 Fetcher::Wait Fetcher::SendRequest(const QString& path, bool alreadyWritten) {
     if (!alreadyWritten) {
-        Winsock1->write(RequestText(state_.settings, path));
-        // Hand the request to the system now rather than on the next pump;
-        // when all of it went, the send is complete at once.
-        Winsock1->flush();
-        if (Winsock1->bytesToWrite() == 0) {
-            RequestSent = true;
-        }
+        WriteRequest(path);
     }
     // The wait for the send-complete report has the same bound as the others.
     t0_.start();

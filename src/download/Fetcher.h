@@ -115,6 +115,8 @@ class Fetcher : public QObject {
     void SendAhead();
     void ParkSocket();
     Wait WaitForConnection();
+    // Writes the request and flushes it; RequestSent when all of it went.
+    void WriteRequest(const QString& path);
     Wait SendRequest(const QString& path, bool alreadyWritten);
     Wait WaitForAnswer();
     Wait TimedOut();

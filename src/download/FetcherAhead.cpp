@@ -73,12 +73,8 @@ void Fetcher::SendAhead() {
     if (winsockState_ != winsock::kConnected) {
         return;  // still connecting: the request goes once DownloadPage sees the connection
     }
-    Winsock1->write(RequestText(state_.settings, ahead_.path));
-    Winsock1->flush();
+    WriteRequest(ahead_.path);
     ahead_.written = true;
-    if (Winsock1->bytesToWrite() == 0) {
-        RequestSent = true;
-    }
 }
 
 bool Fetcher::TakeOverAhead(const QString& path, bool* requestWritten) {
