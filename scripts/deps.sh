@@ -2,7 +2,7 @@
 # build, the tests and the demo need, but only those that are missing.
 tallywick_packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-charts-dev libgl1-mesa-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
     libsqlite3-dev sqlite3
     libgtest-dev googletest
     tinyproxy python3 python3-xlrd libxml2-utils
