@@ -123,6 +123,18 @@ const jet::Catalog& Database::catalog() const {
     return connection_->catalog();
 }
 
+void Database::BeginUnit() {
+    connection_->BeginUnit();
+}
+
+void Database::CommitUnit() {
+    connection_->CommitUnit();
+}
+
+void Database::RollbackUnit() {
+    connection_->RollbackUnit();
+}
+
 int64_t Database::Execute(const QString& jetSql) {
     return Run(jetSql, true);
 }

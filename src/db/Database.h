@@ -24,6 +24,9 @@ namespace sqlite {
 class Connection;
 }
 
+// A unit of writes (Database::BeginUnit) that is undone unless committed.
+class WriteUnit;
+
 class Database {
   public:
     // Opens `path` exclusively, read-write. Errors: 3024 the file is missing,
@@ -64,6 +67,15 @@ class Database {
     // 3078, a stored query as `target` 3027. Returns the rows added.
     int64_t CopyRows(const QString& source, const QString& target, const QStringList& columns);
 
+    // Writes that must reach the file together or not at all (a game's rows,
+    // the merge at the end of a download): nothing commits them until
+    // CommitUnit, and RollbackUnit (or closing the database first) drops them
+    // all. CommitUnit raises when the engine has already undone them (a full
+    // disk). Units do not nest.
+    void BeginUnit();
+    void CommitUnit();
+    void RollbackUnit();
+
     // A cursor over a table name, a stored query name, or a Jet SELECT or
     // TRANSFORM statement. Over a table, or a SELECT from one table, it is
     // updatable (AddNew/Edit/Update).
@@ -102,6 +114,26 @@ class Database {
     int64_t Step(const QString& sql, bool commitAfter);
     QString path_;
     std::shared_ptr<sqlite::Connection> connection_;
+};
+
+class WriteUnit {
+  public:
+    explicit WriteUnit(Database& db) : db_(db) { db_.BeginUnit(); }
+    ~WriteUnit() {
+        if (!done_) {
+            db_.RollbackUnit();
+        }
+    }
+    WriteUnit(const WriteUnit&) = delete;
+    WriteUnit& operator=(const WriteUnit&) = delete;
+    void commit() {
+        done_ = true;
+        db_.CommitUnit();
+    }
+
+  private:
+    Database& db_;
+    bool done_ = false;
 };
 
 }  // namespace tw

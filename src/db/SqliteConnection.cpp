@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QFileInfo>
+#include <QStringList>
 #include <algorithm>
 #include <optional>
 
@@ -17,6 +18,33 @@ namespace {
 
 constexpr int kBatchRowLimit = 20000;
 constexpr qint64 kBatchAgeLimitMs = 1000;
+
+// The tables of schema.sql. A database of the program holds them all, one of
+// an older release (or one the user pruned) some of them; a file with none of
+// them is someone else's.
+constexpr const char* kOurTables[] = {
+    "Player",          "Clan",          "Color",         "Medal",
+    "Game",            "Game_Player",   "Game_Player_Medal", "Player_Playlist",
+    "zLoad_Panel_1",   "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"};
+
+// Steps `sql` to its end, handing each row's first column to `row`; a failure
+// raises the open error naming `path`.
+template <typename OnRow>
+void ReadRows(sqlite3* db, const QByteArray& sql, const QString& path, OnRow row) {
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(statement);
+        if (rc == SQLITE_ROW) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+            row(QString::fromUtf8(text ? text : ""));
+        }
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE) {
+        throw ErrorFromResult(db, rc, kDatabaseSource, path);
+    }
+}
 
 }  // namespace
 
@@ -59,6 +87,9 @@ void Connection::Configure() {
     // Exclusive before the first read, so WAL keeps its index in private
     // memory and the file lock is held until the connection closes.
     run("PRAGMA locking_mode=EXCLUSIVE");
+    // Before anything that writes: switching the journal mode rewrites the
+    // header, and a file that is not ours must be refused as it was found.
+    RequireOurFile();
     run("PRAGMA journal_mode=WAL");
     run("PRAGMA synchronous=NORMAL");
     run("PRAGMA secure_delete=OFF");
@@ -71,6 +102,28 @@ void Connection::Configure() {
     run("COMMIT");
     jet::RegisterFunctions(db_);
     catalog_ = BuildCatalog(db_);
+}
+
+void Connection::RequireOurFile() {
+    // Reading the schema refuses a file that is no database (3343) or whose
+    // schema is damaged (3049), and one another process holds (3356).
+    QStringList tables;
+    ReadRows(db_, "SELECT name FROM sqlite_schema WHERE type = 'table'", path_,
+             [&tables](const QString& name) { tables << name; });
+    bool ours = false;
+    for (const char* table : kOurTables) {
+        if (!tables.contains(QLatin1String(table), Qt::CaseInsensitive)) {
+            continue;
+        }
+        ours = true;
+        // The first page of each table: a damaged one is refused now rather
+        // than after the file has been changed.
+        ReadRows(db_, QByteArray("SELECT 1 FROM \"") + table + "\" LIMIT 1", path_,
+                 [](const QString&) {});
+    }
+    if (!ours) {
+        throw ErrorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, path_);
+    }
 }
 
 Connection::~Connection() {
@@ -97,6 +150,9 @@ void Connection::Close() {
         attachment->Detach();
     }
     std::optional<AppError> failure;
+    if (unitOpen_) {
+        RollbackUnit();  // an unfinished unit never reaches the file
+    }
     try {
         CommitPending();
     } catch (const AppError& error) {
@@ -128,8 +184,44 @@ void Connection::NoteRecordsetWrite() {
 }
 
 void Connection::CommitPending() {
+    if (unitOpen_) {
+        return;
+    }
     if (db_ && !sqlite3_get_autocommit(db_)) {
         Exec(db_, "COMMIT", kDatabaseSource);
+    }
+    batchRows_ = 0;
+}
+
+void Connection::BeginUnit() {
+    RequireOpen(kDatabaseSource);
+    CommitPending();
+    // Opened at once, so that a transaction the engine undid can be told
+    // from one that never began.
+    Exec(db_, "BEGIN", kDatabaseSource);
+    unitOpen_ = true;
+}
+
+void Connection::CommitUnit() {
+    RequireOpen(kDatabaseSource);
+    unitOpen_ = false;
+    if (sqlite3_get_autocommit(db_)) {
+        throw AppError(kDiskError, kDatabaseSource,
+                       QStringLiteral("Disk or network error. The writes of this step were undone."));
+    }
+    try {
+        Exec(db_, "COMMIT", kDatabaseSource);
+    } catch (const AppError&) {
+        RollbackUnit();
+        throw;
+    }
+    batchRows_ = 0;
+}
+
+void Connection::RollbackUnit() {
+    unitOpen_ = false;
+    if (db_ && !sqlite3_get_autocommit(db_)) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     }
     batchRows_ = 0;
 }

@@ -32,7 +32,9 @@ class Attachment {
 
 class Connection {
   public:
-    // Opens `path` exclusively; never creates a file. Errors 3024, 3356, 3343.
+    // Opens `path` exclusively; never creates a file. Errors 3024, 3356, 3343
+    // (no database, or not one of the program's), 3049 (damaged); a file
+    // refused is left unchanged.
     static std::shared_ptr<Connection> Open(const QString& path);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -53,8 +55,17 @@ class Connection {
     // After a successful recordset write: commits when the batch is large or
     // old enough.
     void NoteRecordsetWrite();
-    // Commits the open batch, if any.
+    // Commits the open batch, if any (not while a unit is open).
     void CommitPending();
+
+    // A unit of writes that reach the file together or not at all: no
+    // boundary commits it. Units do not nest.
+    void BeginUnit();
+    // Commits the unit; raises when the engine has already undone it (an
+    // I/O error or a full disk rolls the whole transaction back).
+    void CommitUnit();
+    // Undoes the unit's writes; never raises.
+    void RollbackUnit();
 
     void Attach(Attachment* attachment);
     void Detach(Attachment* attachment);
@@ -64,12 +75,16 @@ class Connection {
   private:
     explicit Connection(QString path) : path_(std::move(path)) {}
     void Configure();
+    // Raises 3343 unless the file holds tables of the program's schema,
+    // reading only.
+    void RequireOurFile();
 
     QString path_;
     sqlite3* db_ = nullptr;
     jet::Catalog catalog_;
     std::vector<Attachment*> attachments_;
     int batchRows_ = 0;
+    bool unitOpen_ = false;
     QElapsedTimer batchAge_;
 };
 

@@ -11,13 +11,11 @@
 #include "db/Format.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
+#include "download/ProgressDisplay.h"
 #include "ui/frmMain.h"
 
 namespace tw {
 namespace {
-
-const char* const kStagingTables[] = {"zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4",
-                                      "zLoad_Panel_5"};
 
 void HideProgress(frmMain& window) {
     window.cmdStopDownload->hide();
@@ -30,11 +28,10 @@ void HideProgress(frmMain& window) {
     window.repaint();
 }
 
+// The staging tables only ever hold whole games (a game's rows are stored
+// together once all its panels were read), so nothing is trimmed here: a
+// game stored after one that was skipped is kept.
 void RecordProgress(ProgramState& state, int32_t lastDone) {
-    for (const char* table : kStagingTables) {
-        RunSql(state, QStringLiteral("delete * from ") + QString::fromLatin1(table) +
-                          QStringLiteral(" where Game_ID > ") + QString::number(lastDone));
-    }
     if (lastDone > state.LastGameID) {
         const QString now = GeneralDate(QDateTime::currentDateTime());
         RunSql(state, QStringLiteral("update Player set Last_Game_ID=") +
@@ -118,12 +115,31 @@ void Finish(DownloadContext& context) {
     frmMain& window = context.window;
     CloseConnection(state, &context.fetcher);
     // The engine's compaction writes a copy and renames it over the file in
-    // one step: a failure leaves the database as it was.
-    Database::CompactInPlace(state.DbPath);
+    // one step: a failure leaves the database as it was, with every row the
+    // merge stored. It is reported, and the database is opened again.
+    bool compacted = true;
+    try {
+        Database::CompactInPlace(state.DbPath);
+    } catch (const AppError& error) {
+        compacted = false;
+        if (context.ReportFailure) {
+            context.ReportFailure(
+                QStringLiteral("Cleanup"),
+                AppError(error.number(), error.source(),
+                         QStringLiteral("the database was updated but not compacted: ") +
+                             error.description()));
+        }
+    }
     window.lblStageWorking[5]->hide();
     window.imgStageWorking[5]->hide();
-    window.lblStageComplete[5]->show();
-    window.imgStageComplete[5]->show();
+    if (compacted) {
+        window.lblStageComplete[5]->show();
+        window.imgStageComplete[5]->show();
+    } else {
+        window.lblStageFailed[5]->setText(QStringLiteral("Database not compacted"));
+        window.lblStageFailed[5]->show();
+        window.imgStageFailed[5]->show();
+    }
     window.SetDownloadMode(false);
     state.DownloadInProgress = false;
     state.StopRequested = false;
@@ -135,23 +151,44 @@ void Finish(DownloadContext& context) {
 
 }  // namespace
 
-void Cleanup(DownloadContext& context, int32_t lastDone) {
+void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
     ProgramState& state = context.state;
+    frmMain& window = context.window;
+    state.CurrentStage = 5;
+    if (after == CleanupAfter::Failure) {
+        // The failed row stays as it is shown.
+        window.lblStageWorking[5]->show();
+        window.imgStageWorking[5]->show();
+    } else {
+        window.ShowStage(state, StageState::Advance);
+    }
+    HideProgress(window);
     try {
-        state.CurrentStage = 5;
-        context.window.ShowStage(state, StageState::Advance);
-        HideProgress(context.window);
+        // Recording how far the player got, the players met, the merges and
+        // the emptying of the staging tables reach the file together: a
+        // failure (or a kill) anywhere leaves every staged row staged, and
+        // the next download merges it.
+        WriteUnit unit(*state.Db);
         if (lastDone != 0) {
             RecordProgress(state, lastDone);
         }
         MergeStaging(state);
-        Finish(context);
+        unit.commit();
     } catch (const AppError& error) {
-        WriteDebugLog(state, QStringLiteral("Cleanup"), error);
+        const AppError failure(error.number(), error.source(),
+                               QStringLiteral("clean-up: ") + error.description());
+        if (context.ReportFailure) {
+            context.ReportFailure(QStringLiteral("Cleanup"), failure);
+        } else {
+            WriteDebugLog(state, QStringLiteral("Cleanup"), failure);
+        }
+        ShowFailedStage(window, state, FailedStageCaption(5, false));
         state.DownloadInProgress = false;
         // The later steps do not run, but the window is not left locked.
-        context.window.SetDownloadMode(false);
+        window.SetDownloadMode(false);
+        return;
     }
+    Finish(context);
 }
 
 void CloseConnection(ProgramState& state, Fetcher* fetcher) {

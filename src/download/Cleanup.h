@@ -13,10 +13,15 @@ struct DownloadContext;
 struct ProgramState;
 class Fetcher;
 
-// `lastDone`: the newest game whose panels were all read in this run, 0 when
+// How the clean-up shows itself: after an ordinary end or a stop, row 4
+// turns complete; after a failure the failed row stays as it is.
+enum class CleanupAfter { Ending, Failure };
+
+// `lastDone`: the game up to which every game of the run is stored, 0 when
 // none is to be recorded. Errors are reported with stage "Cleanup" and end
-// it at once.
-void Cleanup(DownloadContext& context, int32_t lastDone);
+// it at once, leaving every staged row for the next download.
+void Cleanup(DownloadContext& context, int32_t lastDone,
+             CleanupAfter after = CleanupAfter::Ending);
 
 // Closes everything that refers to the database file, and the socket.
 void CloseConnection(ProgramState& state, Fetcher* fetcher);

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <functional>
+
+#include "db/AppError.h"
 
 namespace tw {
 
@@ -23,7 +26,21 @@ struct DownloadContext {
     bool GamePartlyPurged = false;
     // When this player's download began (a monotonic clock).
     QElapsedTimer DownloadStart;
+    // Every game of the run up to this one (oldest first) is stored: how far
+    // the player may be marked downloaded. 0: none yet.
+    int32_t LastStored = 0;
+    // A game of the run could not be read and was skipped.
+    bool Skipped = false;
+    // Takes a failure of this player's download: `stage` names the step for
+    // the diagnostic log, the error's description says what failed.
+    std::function<void(const QString& stage, const AppError& error)> ReportFailure;
 };
+
+// After a fetch that was not stopped: a fetch that brought no whole answer,
+// or an answer whose status is not `expectedStatus` (or 400 where
+// `notFoundStatusToo`: the site's page for an unknown gamertag), throws
+// ConnectionFailure or PageFailure named by `what`.
+void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundStatusToo = false);
 
 // Runs one action statement (kept in CurrentSQL) in the batch of the staged
 // rows, so a game costs one commit, not one per statement; a duplicate key is

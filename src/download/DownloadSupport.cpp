@@ -2,6 +2,8 @@
 #include "app/SqlText.h"
 #include "download/Cleanup.h"
 #include "download/DownloadContext.h"
+#include "download/Fetcher.h"
+#include "download/PageReading.h"
 #include "ui/frmMain.h"
 
 namespace tw {
@@ -29,6 +31,28 @@ void SaveRow(Recordset& recordset) {
 
 QString Quoted(const QString& value) {
     return QLatin1Char('\'') + SqlText(value) + QLatin1Char('\'');
+}
+
+void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundStatusToo) {
+    const Fetcher& fetcher = context.fetcher;
+    const QString prefix = what + QStringLiteral(": ");
+    switch (fetcher.Failure()) {
+        case FetchFailure::Connection: {
+            const AppError& reason = fetcher.FailureError();
+            throw ConnectionFailure(
+                AppError(reason.number(), reason.source(), prefix + reason.description()));
+        }
+        case FetchFailure::Answer:
+            throw PageFailure(prefix + fetcher.FailureError().description());
+        case FetchFailure::None:
+            break;
+    }
+    const int status = fetcher.StatusCode();
+    if (status != 200 && !(notFoundStatusToo && status == 400)) {
+        throw PageFailure(prefix + (status > 0 ? QStringLiteral("the site answered with status %1")
+                                                     .arg(status)
+                                               : QStringLiteral("the answer is no HTTP answer")));
+    }
 }
 
 bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone) {

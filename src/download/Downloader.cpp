@@ -13,6 +13,7 @@
 #include "download/Fetcher.h"
 #include "download/GameDetail.h"
 #include "download/GameList.h"
+#include "download/PageReading.h"
 #include "download/PlayerPage.h"
 #include "download/ProgressDisplay.h"
 #include "download/TextRoutines.h"
@@ -33,15 +34,28 @@ void Downloader::CloseConnection() {
     tw::CloseConnection(state_, fetcher_);
 }
 
+QString DownloadFailedMessage(const QStringList& failures, bool logged) {
+    const QString crLf = QStringLiteral("\r\n");
+    QString text = QString::fromLatin1(kDownloadFailedLine) + crLf + failures.join(crLf) + crLf +
+                   crLf + QString::fromLatin1(kDownloadFailedKeptLine);
+    if (logged) {
+        text += crLf + QString::fromLatin1(kDownloadFailedLogLine);
+    }
+    return text;
+}
+
 void Downloader::cmdDownload_Click() {
     if (state_.CurrentGamertag.trimmed().isEmpty()) {
         state_.dialogs->Message(QString::fromLatin1(kSelectGamertagMessage), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
         return;
     }
+    runFailures_.clear();
+    everyFailureLogged_ = true;
     QComboBox& tagList = *window_.cmbTagList;
     if (!state_.settings.Download_All_Tag_List) {
         DownloadPlayer();
+        ReportRunFailures();
         return;
     }
     // The list as it stood when Download was pressed: a player removed as
@@ -58,6 +72,7 @@ void Downloader::cmdDownload_Click() {
         tagList.setCurrentIndex(index);
         DownloadPlayer();
     }
+    ReportRunFailures();
 }
 
 void Downloader::DownloadPlayer() {
@@ -72,17 +87,50 @@ void Downloader::DownloadPlayer() {
 }
 
 void Downloader::DownloadStats() {
-    DownloadContext context{state_, window_, *fetcher_, {}, false, {}};
+    DownloadContext context{state_, window_, *fetcher_, {}, false, {}, 0, false, {}};
+    context.ReportFailure = [this](const QString& stage, const AppError& error) {
+        RecordFailure(stage, error);
+    };
     context.DownloadStart.start();
     try {
         RunPhases(context);
     } catch (const AppError& error) {
-        WriteDebugLog(state_, QStringLiteral("Main"), error);
-        state_.DownloadInProgress = false;
-        // The stage display keeps the row that failed; the window is unlocked
-        // so the user can go on (a locked window could only be closed).
-        window_.SetDownloadMode(false);
+        EndAfterFailure(context, error);
     }
+}
+
+// A failure ends the player's download: it is recorded, its row of the
+// display shows it failed, and the games stored before it are merged by the
+// clean-up (which then marks the player downloaded only up to them).
+void Downloader::EndAfterFailure(DownloadContext& context, const AppError& error) {
+    const bool connection = dynamic_cast<const ConnectionFailure*>(&error) != nullptr;
+    // A failure the user has just been told of is logged, not told again.
+    RecordFailure(QStringLiteral("Main"), error, !(connection && fetcher_->FailureShown()));
+    ShowFailedStage(window_, state_, FailedStageCaption(state_.CurrentStage, connection));
+    window_.setWindowTitle(QString::fromLatin1(kProgramCaption));
+    if (state_.CurrentStage == 4) {
+        Cleanup(context, context.LastStored, CleanupAfter::Failure);
+        return;
+    }
+    state_.DownloadInProgress = false;
+    window_.SetDownloadMode(false);
+}
+
+void Downloader::RecordFailure(const QString& stage, const AppError& error, bool listed) {
+    if (!AppendDebugLogRecord(state_, stage, error)) {
+        everyFailureLogged_ = false;
+    }
+    if (listed) {
+        runFailures_ << state_.CurrentGamertag + QStringLiteral(": ") + error.description();
+    }
+}
+
+void Downloader::ReportRunFailures() {
+    if (runFailures_.isEmpty()) {
+        return;
+    }
+    state_.dialogs->Message(DownloadFailedMessage(runFailures_, everyFailureLogged_),
+                            MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
 }
 
 void Downloader::RunPhases(DownloadContext& context) {
@@ -92,14 +140,19 @@ void Downloader::RunPhases(DownloadContext& context) {
     if (StoppedDuringFetch(context, 0)) {
         return;
     }
-    if (fetcher_->ConnectFailed) {
-        window_.ShowStage(state_, StageState::Failed);
-        window_.SetDownloadMode(false);
-        return;
-    }
+    // The site's page for an unknown gamertag may come with status 400.
+    RequireAnswer(context, QStringLiteral("player page"), true);
     state_.CurrentStage = 2;
     window_.ShowStage(state_, StageState::Advance);
-    if (ReadPlayerPage(context) == PlayerPageOutcome::NotFound) {
+    try {
+        if (ReadPlayerPage(context) == PlayerPageOutcome::NotFound) {
+            return;
+        }
+    } catch (const PageFailure& failure) {
+        throw PageFailure(QStringLiteral("player page: ") + failure.description());
+    }
+    if (state_.StopRequested) {
+        StoppedDuringFetch(context, 0);  // stopped while the emblems came
         return;
     }
     if (state_.settings.Download_Only_Experience_Level) {
@@ -112,26 +165,59 @@ void Downloader::RunPhases(DownloadContext& context) {
     ReadDetails(context);
 }
 
+// One game; false when the user stopped (the clean-up has run then). A game
+// that cannot be read is recorded and skipped; the player's download goes on.
+bool Downloader::ReadOneGame(DownloadContext& context, int index, int* skippedInARow) {
+    const int32_t g = context.GameIds[index - 1];
+    try {
+        if (ReadGame(context, index) == GameOutcome::Stopped) {
+            StoppedDuringFetch(context, context.LastStored);
+            return false;
+        }
+    } catch (const PageFailure& failure) {
+        RecordFailure(QStringLiteral("Main"), failure);
+        context.Skipped = true;
+        if (++*skippedInARow >= kSkippedGamesLimit) {
+            throw PageFailure(
+                QStringLiteral("%1 games in a row could not be read; the rest were not fetched")
+                    .arg(kSkippedGamesLimit));
+        }
+        return true;
+    }
+    *skippedInARow = 0;
+    // Marked downloaded only up to the game before the first one skipped, so
+    // the next download finds that game again.
+    if (!context.Skipped) {
+        context.LastStored = g;
+    }
+    emit GameRead(g);
+    return true;
+}
+
 void Downloader::ReadDetails(DownloadContext& context) {
     const int count = static_cast<int>(context.GameIds.size());
     ShowProgressStart(window_, count);
+    int skippedInARow = 0;
     for (int i = count; i >= 1; --i) {
         ShowGameProgress(window_, count - i, count, context.DownloadStart.elapsed());
         emit ProgressShown(count - i, count, context.DownloadStart.elapsed());
-        if (ReadGame(context, i) == GameOutcome::Stopped) {
+        if (!ReadOneGame(context, i, &skippedInARow)) {
             return;
         }
-        const int32_t g = context.GameIds[i - 1];
-        emit GameRead(g);
         QCoreApplication::processEvents();
         if (state_.StopRequested) {
-            Cleanup(context, g);  // this game is complete
+            Cleanup(context, context.LastStored);  // the game just read is complete
             return;
         }
     }
     ShowProgressEnd(window_);
     emit ProgressShown(count, count, context.DownloadStart.elapsed());
-    Cleanup(context, context.GameIds.first());
+    if (context.Skipped) {
+        ShowFailedStage(window_, state_, FailedStageCaption(4, false));
+        Cleanup(context, context.LastStored, CleanupAfter::Failure);
+    } else {
+        Cleanup(context, context.LastStored);
+    }
     window_.setWindowTitle(QString::fromLatin1(kProgramCaption));
 }
 

@@ -5,7 +5,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+
+#include "db/AppError.h"
 
 namespace tw {
 
@@ -15,6 +18,21 @@ class frmMain;
 class Fetcher;
 
 inline constexpr const char* kSelectGamertagMessage = "You must select a Gamertag.";
+
+// Games skipped in a row after which a player's download ends: the site's
+// pages have likely changed, and every further game would fail the same way.
+inline constexpr int kSkippedGamesLimit = 5;
+
+// The one message after a download in which something failed: this first
+// line, then one line per failure, then kDownloadFailedKeptLine (and
+// kDownloadFailedLogLine when the diagnostic log holds the details).
+inline constexpr const char* kDownloadFailedLine = "The download did not complete:";
+inline constexpr const char* kDownloadFailedKeptLine =
+    "Every game read completely is kept; the next download fetches what is missing.";
+inline constexpr const char* kDownloadFailedLogLine = "The details are in \"debug.log\".";
+
+// The message's text for the given failure lines.
+QString DownloadFailedMessage(const QStringList& failures, bool logged);
 
 class Downloader : public QObject {
     Q_OBJECT
@@ -28,6 +46,9 @@ class Downloader : public QObject {
     void DownloadStats();
 
     Fetcher& fetcher() { return *fetcher_; }
+    // What failed in the last press of Download, one line per failure
+    // ("Cold Bear: game 7, kills panel: ...").
+    const QStringList& RunFailures() const { return runFailures_; }
     // Everything that refers to the database file, and the socket.
     void CloseConnection();
 
@@ -43,6 +64,13 @@ class Downloader : public QObject {
     void DownloadPlayer();
     void RunPhases(DownloadContext& context);
     void ReadDetails(DownloadContext& context);
+    bool ReadOneGame(DownloadContext& context, int index, int* skippedInARow);
+    void EndAfterFailure(DownloadContext& context, const AppError& error);
+    void RecordFailure(const QString& stage, const AppError& error, bool listed = true);
+    void ReportRunFailures();
+
+    QStringList runFailures_;
+    bool everyFailureLogged_ = true;
 
     ProgramState& state_;
     frmMain& window_;

@@ -7,6 +7,7 @@
 #include "app/DebugLog.h"
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
+#include "download/PageCharset.h"
 #include "ui/frmMain.h"
 
 namespace tw {
@@ -27,11 +28,36 @@ QString ConnectionFailureMessage(const QString& siteName) {
            QStringLiteral("or the stats pages on ") + quoted + QStringLiteral(" are unavailable.");
 }
 
+QByteArray RequestTarget(const QString& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    QByteArray bytes;
+    if (!ToWindows1252(path, &bytes)) {
+        bytes = path.toUtf8();
+    }
+    // Text cut from a page (the emblem address) must not reach the wire as
+    // it stands: a line break there would end the request line and start
+    // another request.
+    QByteArray target;
+    target.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c <= 0x20 || c >= 0x7F) {
+            target += '%';
+            target += kHex[c >> 4];
+            target += kHex[c & 15];
+        } else {
+            target += byte;
+        }
+    }
+    return target;
+}
+
 QByteArray RequestText(const Settings& settings, const QString& path) {
     QByteArray requestLine;
     QByteArray host;
+    const QByteArray target = RequestTarget(path);
     if (!settings.Use_Proxy) {
-        requestLine = "GET " + path.toUtf8() + " HTTP/1.0";
+        requestLine = "GET " + target + " HTTP/1.0";
         host = settings.URL_Base_Domain.toUtf8();
     } else if (path.startsWith(QLatin1Char('/'))) {
         // The absolute form a real proxy forwards: it names the site.
@@ -39,11 +65,11 @@ QByteArray RequestText(const Settings& settings, const QString& path) {
         if (settings.Direct_Port != 80) {
             site += ':' + QByteArray::number(settings.Direct_Port);
         }
-        requestLine = "GET http://" + site + path.toUtf8() + " HTTP/1.0";
+        requestLine = "GET http://" + site + target + " HTTP/1.0";
         host = site;
     } else {
         // A path setting that names the site itself is sent as it stands.
-        requestLine = "GET http://" + path.toUtf8() + " HTTP/1.0";
+        requestLine = "GET http://" + target + " HTTP/1.0";
         host = "http://" + settings.Proxy_Address.toUtf8();
     }
     // Appended in place: one allocation per request rather than one per piece.
@@ -88,6 +114,12 @@ void Fetcher::CloseSocket() {
 
 void Fetcher::DownloadPage(const QString& path, int16_t mode) {
     heartbeat_.start();
+    failure_ = FetchFailure::None;
+    failureShown_ = false;
+    failureError_ = AppError(0, QString(), QString());
+    redirects_ = 0;
+    resends_ = 0;
+    lastSocketError_ = AppError(0, QString(), QString());
     try {
         PictureMode = mode == kPictureMode;
         bool first = true;
@@ -105,15 +137,88 @@ void Fetcher::DownloadPage(const QString& path, int16_t mode) {
             if (wait == Wait::Done) {
                 wait = WaitForAnswer();
             }
-            if (wait != Wait::Retry) {
+            if (wait != Wait::Retry || !MayRetry()) {
                 break;
             }
         }
     } catch (const AppError& error) {
-        WriteDebugLog(state_, QStringLiteral("DownloadPage"), error);
-        state_.DownloadInProgress = false;
+        Fail(FetchFailure::Connection, error);
     }
     heartbeat_.stop();
+    Conclude();
+}
+
+void Fetcher::Fail(FetchFailure kind, const AppError& error) {
+    if (failure_ != FetchFailure::None) {
+        return;  // the first reason is the one that counts
+    }
+    failure_ = kind;
+    failureError_ = error;
+    CloseSocket();
+}
+
+// A redirect or a broken connection sends the request again, a few times.
+bool Fetcher::MayRetry() {
+    if (failure_ != FetchFailure::None) {
+        return false;
+    }
+    const RetryReason reason = retryReason_;
+    retryReason_ = RetryReason::User;
+    if (reason == RetryReason::Redirect && ++redirects_ > kRedirectLimit) {
+        Fail(FetchFailure::Answer,
+             AppError(err::kUnusableAnswer, QStringLiteral("Tallywick"),
+                      QStringLiteral("the site redirected the request more than %1 times")
+                          .arg(kRedirectLimit)));
+        return false;
+    }
+    if (reason == RetryReason::Broken && ++resends_ > kResendLimit) {
+        const QString why = lastSocketError_.number() != 0
+                                ? QStringLiteral(" (%1)").arg(lastSocketError_.description())
+                                : QString();
+        Fail(FetchFailure::Connection,
+             AppError(winsock::kConnectionReset, QStringLiteral("Winsock1"),
+                      QStringLiteral("the connection broke off %1 times before the answer was "
+                                     "complete")
+                              .arg(kResendLimit + 1) +
+                          why));
+        return false;
+    }
+    return true;
+}
+
+void Fetcher::RequestAgain(RetryReason reason) {
+    RetryRequested = true;
+    retryReason_ = reason;
+}
+
+// What the caller learns: a stop, a failure with its reason, or a whole
+// answer (a page then as UTF-8 text).
+void Fetcher::Conclude() {
+    if (failure_ != FetchFailure::None || state_.StopRequested) {
+        return;
+    }
+    if (ConnectFailed) {
+        failureShown_ = lastSocketError_.number() == 0;  // the no-proxy message
+        const AppError reason =
+            lastSocketError_.number() != 0
+                ? lastSocketError_
+                : AppError(winsock::kConnectionRefused, QStringLiteral("Tallywick"),
+                           QStringLiteral("no proxy address and port are set"));
+        Fail(FetchFailure::Connection, reason);
+        return;
+    }
+    if (!complete_) {
+        const AppError reason =
+            lastSocketError_.number() != 0
+                ? lastSocketError_
+                : AppError(winsock::kConnectionAborted, QStringLiteral("Winsock1"),
+                           QStringLiteral("the connection ended before the answer was complete"));
+        Fail(FetchFailure::Connection, reason);
+        return;
+    }
+    if (!PictureMode) {
+        state_.PageData = PageAsUtf8(state_.PageData);
+    }
 }
 
 // A fresh attempt: connects; the request follows once connected. False when
@@ -126,6 +231,7 @@ bool Fetcher::StartAttempt(const QString& path, bool* requestWritten) {
         return false;
     }
     CloseSocket();
+    peerText_ = host + QLatin1Char(':') + QString::number(port);
     emit Requesting(path);
     winsockState_ = winsock::kConnecting;
     Winsock1->connectToHost(host, port);
@@ -145,6 +251,8 @@ void Fetcher::ResetAttempt() {
     RetryRequested = false;
     pendingError_ = 0;
     htmlEndSeen_ = false;
+    complete_ = false;
+    statusCode_ = 0;
 }
 
 bool PeerOf(const Settings& settings, QString* host, quint16* port) {
@@ -173,11 +281,11 @@ bool Fetcher::ChoosePeer(QString* host, quint16* port) {
 
 Fetcher::Wait Fetcher::WaitForConnection() {
     while (winsockState_ != winsock::kConnected) {
-        if (Expired() && TimedOut() == Wait::Retry) {
-            return Wait::Retry;
+        if (Expired()) {
+            return TimedOut();
         }
         Pump();
-        if (state_.StopRequested || ConnectFailed) {
+        if (state_.StopRequested || ConnectFailed || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
     }
@@ -201,14 +309,14 @@ Fetcher::Wait Fetcher::SendRequest(const QString& path, bool alreadyWritten) {
     // The wait for the send-complete report has the same bound as the others.
     t0_.start();
     while (!RequestSent) {
-        if (Expired() && TimedOut() == Wait::Retry) {
-            return Wait::Retry;
+        if (Expired()) {
+            return TimedOut();
         }
         Pump();
         if (RetryRequested) {
             return Wait::Retry;
         }
-        if (state_.StopRequested) {
+        if (state_.StopRequested || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
         if (winsockState_ == winsock::kClosed) {
@@ -221,33 +329,46 @@ Fetcher::Wait Fetcher::SendRequest(const QString& path, bool alreadyWritten) {
     return Wait::Done;
 }
 
+// The whole answer must arrive within the time limit, not only its first
+// byte. A site that closes its end before the answer is complete broke the
+// connection: the request goes again.
 Fetcher::Wait Fetcher::WaitForAnswer() {
     while (winsockState_ != winsock::kClosed) {
-        if (Expired() && TimedOut() == Wait::Retry) {
-            return Wait::Retry;
+        if (Expired()) {
+            return TimedOut();
         }
         Pump();
         if (RetryRequested) {
             return Wait::Retry;
         }
-        if (state_.StopRequested) {
+        if (state_.StopRequested || failure_ != FetchFailure::None) {
             return Wait::Leave;
+        }
+        if (winsockState_ == winsock::kClosing && Winsock1->bytesAvailable() == 0) {
+            RequestAgain(RetryReason::Broken);
+            return Wait::Retry;
         }
     }
     return Wait::Done;
 }
 
-// The connection-failure box: Retry starts over, Cancel stops the download.
+// The connection-failure box: Retry starts over; Cancel gives up this
+// request, a failure the download reports (it is no stop by the user).
 Fetcher::Wait Fetcher::TimedOut() {
     const MsgResult answer = state_.dialogs->Message(ConnectionFailureMessage(SiteDisplayName()),
                                                      MsgButtons::RetryCancel, MsgIcon::Critical,
                                                      QStringLiteral("Error"));
     if (answer == MsgResult::Retry) {
+        retryReason_ = RetryReason::User;
         return Wait::Retry;
     }
-    state_.StopRequested = true;
-    t0_.start();
-    return Wait::Done;
+    const int ms = state_.settings.Connection_Timeout;
+    failureShown_ = true;
+    Fail(FetchFailure::Connection,
+         AppError(winsock::kTimedOut, QStringLiteral("Winsock1"),
+                  QStringLiteral("the site gave no whole answer within %1 ms (Connection_Timeout)")
+                      .arg(ms)));
+    return Wait::Leave;
 }
 
 bool Fetcher::Expired() const {

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <cstdint>
 
+#include "db/AppError.h"
+
 class QSocketNotifier;
 class QTcpSocket;
 
@@ -38,12 +40,36 @@ inline constexpr int kHostNotFound = 11001;
 }  // namespace winsock
 
 inline constexpr int16_t kPictureMode = 2;
+
+// Bounds on one answer: a page or picture larger than this is refused, and a
+// request is sent again at most this often after a redirect or a broken
+// connection (the connection-failure box's Retry is the user's and unbounded).
+inline constexpr qsizetype kPageLimitBytes = qsizetype(32) << 20;
+inline constexpr qsizetype kPictureLimitBytes = qsizetype(8) << 20;
+inline constexpr int kRedirectLimit = 5;
+inline constexpr int kResendLimit = 5;
+
+// Why a fetch brought no whole answer.
+enum class FetchFailure {
+    None,
+    Connection,  // the site could not be reached, went away or gave no answer in time
+    Answer,      // the site answered, but with nothing a page can be read from
+};
+
+namespace err {
+inline constexpr int kUnusableAnswer = 31001;  // the site's answer cannot be used
+inline constexpr int kUnreadablePage = 31002;  // a page lacks what it must hold
+}  // namespace err
 inline constexpr const char* kNoProxyMessage =
     "Please specify the proxy address and port.\r\n"
     "Use the 'Options' dialog under 'Tools' menu.";
 
 // The connection-failure box's prompt for the site's display name.
 QString ConnectionFailureMessage(const QString& siteName);
+
+// A path as it goes on the request line: in the pages' encoding, with blanks,
+// control characters and bytes beyond ASCII percent-encoded.
+QByteArray RequestTarget(const QString& path);
 
 // The request's bytes for a path under the given settings (direct or proxy).
 QByteArray RequestText(const Settings& settings, const QString& path);
@@ -60,8 +86,20 @@ class Fetcher : public QObject {
 
     // Fetches `path` (the request target as it goes on the request line);
     // mode 2 keeps only a picture's body. Afterwards PageData holds the
-    // answer; StopRequested or ConnectFailed tell why it may not.
+    // answer (a page as UTF-8 text); StopRequested tells that the user
+    // stopped, Failure() that no whole answer came (ConnectFailed: because
+    // no connection could be made).
     void DownloadPage(const QString& path, int16_t mode);
+
+    FetchFailure Failure() const { return failure_; }
+    // The failure as an error for the diagnostic log; its description is
+    // what the user is told.
+    const AppError& FailureError() const { return failureError_; }
+    // The user has been told of the failure already (the no-proxy message,
+    // the connection-failure box answered Cancel).
+    bool FailureShown() const { return failureShown_; }
+    // The status code of the last answer's status line; 0 when none came.
+    int StatusCode() const { return statusCode_; }
 
     // Sends the request for `path` now, while the caller still works on the
     // page just read, so the site prepares the next page meanwhile. The
@@ -99,6 +137,7 @@ class Fetcher : public QObject {
 
   private:
     enum class Wait { Done, Retry, Leave };
+    enum class RetryReason { User, Redirect, Broken };
 
     // What an attempt started ahead had reached when it was put aside.
     struct AheadAttempt {
@@ -109,6 +148,12 @@ class Fetcher : public QObject {
     };
 
     void ResetAttempt();
+    void Fail(FetchFailure kind, const AppError& error);
+    bool MayRetry();
+    void Conclude();
+    void ReadStatusLine();
+    void RefuseOversize(qsizetype limit);
+    void RequestAgain(RetryReason reason);
     bool ChoosePeer(QString* host, quint16* port);
     bool StartAttempt(const QString& path, bool* requestWritten);
     bool TakeOverAhead(const QString& path, bool* requestWritten);
@@ -140,6 +185,16 @@ class Fetcher : public QObject {
     int winsockState_ = winsock::kClosed;
     int pendingError_ = 0;  // an error the kernel reported before Qt read it
     bool htmlEndSeen_ = false;
+    bool complete_ = false;  // the completion rules closed the socket
+    int statusCode_ = 0;
+    QString peerText_;  // host:port of the attempt, for the reasons given
+    RetryReason retryReason_ = RetryReason::User;
+    int redirects_ = 0;
+    int resends_ = 0;
+    AppError lastSocketError_{0, QString(), QString()};
+    FetchFailure failure_ = FetchFailure::None;
+    bool failureShown_ = false;
+    AppError failureError_{0, QString(), QString()};
     QElapsedTimer t0_;
     QTimer heartbeat_;
     AheadAttempt ahead_;

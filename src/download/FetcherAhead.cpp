@@ -39,6 +39,9 @@ void Fetcher::RequestAhead(const QString& path) {
     const bool sent = RequestSent;
     const bool failed = ConnectFailed;
     const bool retry = RetryRequested;
+    const FetchFailure failure = failure_;
+    const AppError failureError = failureError_;
+    const AppError socketError = lastSocketError_;
     RequestSent = false;
     winsockState_ = winsock::kConnecting;
     Winsock1->connectToHost(host, port);
@@ -50,7 +53,11 @@ void Fetcher::RequestAhead(const QString& path) {
     RequestSent = sent;
     ConnectFailed = failed;
     RetryRequested = retry;
-    if (!healthy) {
+    const bool failedAhead = failure_ != FetchFailure::None;
+    failure_ = failure;
+    failureError_ = failureError;
+    lastSocketError_ = socketError;
+    if (!healthy || failedAhead) {
         // DownloadPage makes its own attempt, with its own reports.
         CloseSocket();
         return;

@@ -99,13 +99,21 @@ void Fetcher::SocketErrorOccurred(int qtError) {
 }
 
 void Fetcher::Winsock1_Error(int number, const QString& description) {
-    if (number == winsock::kConnectionRefused || number == winsock::kHostNotFound) {
+    if (number == winsock::kConnectionRefused) {
+        lastSocketError_ = AppError(number, QStringLiteral("Winsock1"),
+                                    QStringLiteral("the connection to %1 was refused").arg(peerText_));
+        ConnectFailed = true;
+    } else if (number == winsock::kHostNotFound) {
+        lastSocketError_ = AppError(number, QStringLiteral("Winsock1"),
+                                    QStringLiteral("the host of %1 was not found").arg(peerText_));
         ConnectFailed = true;
     } else if (IsRetryError(number)) {
-        RetryRequested = true;
+        lastSocketError_ = AppError(number, QStringLiteral("Winsock1"), description);
+        RequestAgain(RetryReason::Broken);
     } else {
-        WriteDebugLog(state_, QStringLiteral("WinsockErr"),
-                      AppError(number, QStringLiteral("Winsock1"), description));
+        Fail(FetchFailure::Connection,
+             AppError(number, QStringLiteral("Winsock1"),
+                      QStringLiteral("network error %1: %2").arg(number).arg(description)));
     }
     CloseSocket();
 }
@@ -153,16 +161,22 @@ void Fetcher::Winsock1_DataArrival() {
         AcceptArrival(bytes);
     } catch (const AppError& error) {
         if (IsRetryError(error.number())) {
-            RetryRequested = true;
+            RequestAgain(RetryReason::Broken);
             return;
         }
-        WriteDebugLog(state_, QStringLiteral("DataArrive"), error);
-        state_.DownloadInProgress = false;
+        Fail(FetchFailure::Answer,
+             AppError(error.number(), error.source(),
+                      QStringLiteral("unreadable answer: ") + error.description()));
     }
 }
 
 void Fetcher::AcceptArrival(const QByteArray& bytes) {
     const qsizetype n = bytes.size();
+    const qsizetype limit = PictureMode ? kPictureLimitBytes : kPageLimitBytes;
+    if (state_.PageData.size() + n > limit) {
+        RefuseOversize(limit);
+        return;
+    }
     state_.PageData += bytes;
     const int64_t counted = static_cast<int64_t>(BodyBytes) + n;
     if (counted > std::numeric_limits<int32_t>::max()) {
@@ -171,16 +185,56 @@ void Fetcher::AcceptArrival(const QByteArray& bytes) {
     BodyBytes = static_cast<int32_t>(counted);
     BytesShown += static_cast<float>(n);
     if (!HeaderDone) {
-        if (InStr(1, state_.PageData, "302 Found") > 0) {
-            RetryRequested = true;
+        if (statusCode_ == 0) {
+            ReadStatusLine();
+        }
+        // Only the status line says "redirected"; a page may mention the words.
+        if (statusCode_ == 302) {
+            RequestAgain(RetryReason::Redirect);
             return;
         }
         ReadHeaderBlock();
+        if (HeaderDone && ContentLength > limit) {
+            RefuseOversize(limit);
+            return;
+        }
     }
     window_.lblDownloadedBytes->setText(
         Format(Variant(static_cast<double>(BytesShown)), QStringLiteral("0,000")) +
         QStringLiteral(" bytes"));
     JudgeCompletion(n);
+}
+
+void Fetcher::RefuseOversize(qsizetype limit) {
+    Fail(FetchFailure::Answer,
+         AppError(err::kUnusableAnswer, QStringLiteral("Tallywick"),
+                  QStringLiteral("the answer is larger than %1 MB").arg(limit >> 20)));
+}
+
+// "HTTP/1.0 302 Found": the number after the first blank of the first line,
+// read once the line is whole; -1 when the line is no status line.
+void Fetcher::ReadStatusLine() {
+    const QByteArray& page = state_.PageData;
+    const qsizetype end = page.indexOf("\r\n");
+    if (end < 0) {
+        return;
+    }
+    const QByteArrayView line = QByteArrayView(page).first(end);
+    statusCode_ = -1;
+    if (!line.startsWith("HTTP/")) {
+        return;
+    }
+    const qsizetype blank = line.indexOf(' ');
+    if (blank < 0 || blank + 4 > line.size()) {
+        return;
+    }
+    const QByteArrayView code = line.sliced(blank + 1, 3);
+    bool ok = false;
+    const int number = QByteArray(code.data(), code.size()).toInt(&ok);
+    if (ok && number >= 100 && number <= 999 &&
+        (blank + 4 == line.size() || line[blank + 4] == ' ')) {
+        statusCode_ = number;
+    }
 }
 
 void Fetcher::ReadHeaderBlock() {
@@ -216,11 +270,13 @@ void Fetcher::JudgeCompletion(qsizetype arrived) {
         htmlEndSeen_ = EndsWithin(from, page, "</html>");
     }
     if (BodyBytes >= ContentLength && htmlEndSeen_) {
+        complete_ = true;
         CloseSocket();
     }
     // A picture is judged only once its header block has ended.
     if (PictureMode && HeaderDone && BodyBytes >= ContentLength) {
         page = TrimBlanks(page.right(ContentLength));
+        complete_ = true;
         CloseSocket();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The detail phase for one game: the stats, kills, medals and hits panels
-// copied into the staging tables, one row per player (and per medal kind).
+// read into rows, then the game's rows stored in the staging tables at once.
 
 #include <QByteArray>
 #include <cstdint>
@@ -8,11 +8,19 @@
 namespace tw {
 
 struct DownloadContext;
+struct GameRows;
+struct ProgramState;
 
 enum class GameOutcome { Read, Stopped };
 
 // Reads game GameIds(index) (1-based, as the driver counts). A stop after a
-// panel fetch ends the player's download with the clean-up.
+// panel fetch returns Stopped with nothing of the game stored; a panel that
+// cannot be read throws PageFailure, a site that cannot be reached
+// ConnectionFailure, again with nothing of the game stored.
 GameOutcome ReadGame(DownloadContext& context, int index);
+
+// The game's purge flag and length, and its rows in the staging tables, as
+// one unit: all of them reach the file or none.
+void StoreGame(ProgramState& state, const GameRows& rows);
 
 }  // namespace tw

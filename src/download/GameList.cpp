@@ -1,10 +1,12 @@
 #include "download/GameList.h"
 
 #include <QLabel>
+#include <limits>
 
 #include "app/ProgramState.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
+#include "download/PageReading.h"
 #include "download/TextRoutines.h"
 #include "ui/frmMain.h"
 
@@ -23,11 +25,20 @@ void AddGameRow(Recordset& rs, int32_t id, const QByteArray& page, qsizetype* t)
     rs.SetField(QStringLiteral("Type"), PageValue(ExtractUntil(page, *t + 1, '<')));
     for (const char* field : {"Date_Time_Stamp", "Map", "Playlist"}) {
         // Each value is the text after the first tag inside the next cell.
-        const qsizetype c = InStr(*t, page, "<td>");
-        *t = InStr(c + 4, page, ">");
+        const qsizetype c = FindRequired(*t, page, "<td>");
+        *t = FindRequired(c + 4, page, ">");
         rs.SetField(QString::fromLatin1(field), PageValue(ExtractUntil(page, *t + 1, '<')));
     }
     SaveRow(rs);
+}
+
+int32_t GameId(const QByteArray& page, qsizetype g) {
+    const QByteArray text = ExtractUntil(page, g + 7, '&');
+    const int32_t id = CountValue(text, "a game id");
+    if (id == 0) {
+        throw PageFailure(QStringLiteral("a game id is 0"));
+    }
+    return id;
 }
 
 // Reads one page's rows; false when the player's last downloaded game was met.
@@ -39,11 +50,11 @@ bool ReadGameRows(ProgramState& state) {
         if (g < 1) {
             return true;
         }
-        const int32_t id = WholeNumber(ExtractUntil(page, g + 7, '&'));
+        const int32_t id = GameId(page, g);
         if (!state.settings.Scan_All_Game_Lists && id == state.LastGameID) {
             return false;
         }
-        qsizetype t = InStr(g + 1, page, ">");
+        qsizetype t = FindRequired(g + 1, page, ">");
         AddGameRow(*state.rsGame, id, page, &t);
         pos = t + 1;
     }
@@ -78,8 +89,16 @@ int16_t GameListPageCount(const QByteArray& page) {
     if (p <= 0) {
         return 1;
     }
-    const qsizetype q = InStr(p, page, "&page");
-    return Variant(LeadingNumber(ExtractUntil(page, q + 6, '"'))).toInt16();
+    // Without its page number the link names no count: reading on from
+    // position 6 would take the status line's "1.0" for one.
+    const qsizetype q = FindRequired(p, page, "&page");
+    const QByteArray count = ExtractUntil(page, q + 6, '"');
+    const int32_t pages = CountValue(count, "the game list's page count");
+    if (pages < 1 || pages > std::numeric_limits<int16_t>::max()) {
+        throw PageFailure(QStringLiteral("the game list's page count %1 is out of range")
+                              .arg(QString::fromUtf8(count)));
+    }
+    return static_cast<int16_t>(pages);
 }
 
 GameListOutcome ReadGameList(DownloadContext& context) {
@@ -93,17 +112,33 @@ GameListOutcome ReadGameList(DownloadContext& context) {
     if (StoppedDuringFetch(context, 0)) {
         return GameListOutcome::Stopped;
     }
+    RequireAnswer(context, QStringLiteral("game list (page count)"));
     if (InStr(1, state.PageData, kPagerMarker) == 0) {
         context.fetcher.DownloadPage(root, 0);
+        if (StoppedDuringFetch(context, 0)) {
+            return GameListOutcome::Stopped;
+        }
+        RequireAnswer(context, QStringLiteral("game list, first page"));
     }
-    const int16_t pages = GameListPageCount(state.PageData);
+    int16_t pages = 0;
+    try {
+        pages = GameListPageCount(state.PageData);
+    } catch (const PageFailure& failure) {
+        throw PageFailure(QStringLiteral("game list pager: ") + failure.description());
+    }
     for (int n = 1; n <= pages; ++n) {
         context.fetcher.DownloadPage(root + QStringLiteral("&page=") + QString::number(n), 0);
         if (StoppedDuringFetch(context, 0)) {
             return GameListOutcome::Stopped;
         }
-        if (!ReadGameRows(state)) {
-            break;
+        const QString what = QStringLiteral("game list page %1").arg(n);
+        RequireAnswer(context, what);
+        try {
+            if (!ReadGameRows(state)) {
+                break;
+            }
+        } catch (const PageFailure& failure) {
+            throw PageFailure(what + QStringLiteral(": ") + failure.description());
         }
     }
 

@@ -1,7 +1,10 @@
 #include "download/PlayerPage.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QLabel>
 #include <QPixmap>
 #include <QSignalBlocker>
@@ -11,6 +14,8 @@
 #include "app/ProgramState.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
+#include "download/PageReading.h"
+#include "download/ProgressDisplay.h"
 #include "download/TextRoutines.h"
 #include "ui/frmMain.h"
 
@@ -33,7 +38,7 @@ void RemoveUnknownGamertag(DownloadContext& context) {
     if (window.cmbTagList->count() > 0) {
         window.cmbTagList->setCurrentIndex(0);
     }
-    window.ShowStage(state, StageState::Failed);
+    ShowFailedStage(window, state, QStringLiteral("Gamertag not found"));
     window.SetDownloadMode(false);
 }
 
@@ -57,11 +62,12 @@ void ReadLevelCell(const QByteArray& cell, Recordset& rs) {
         rs.SetField(QStringLiteral("Next_Level_Progress"), 0.0);
         return;
     }
-    const qsizetype x = InStr(1, cell, "ExpBarText");
-    const qsizetype y = InStr(x + 10, cell, ">");
-    rs.SetField(QStringLiteral("Experience_Level"), PageValue(ExtractUntil(cell, y + 1, '<')));
-    const qsizetype z = InStr(y, cell, "LevelBar.gif");
-    const qsizetype w = InStr(z, cell, "width");
+    const qsizetype x = FindRequired(1, cell, "ExpBarText");
+    const qsizetype y = FindRequired(x + 10, cell, ">");
+    rs.SetField(QStringLiteral("Experience_Level"),
+                CountValue(ExtractUntil(cell, y + 1, '<'), "the experience level"));
+    const qsizetype z = FindRequired(y, cell, "LevelBar.gif");
+    const qsizetype w = FindRequired(z, cell, "width");
     // The bar's width in pixels is half the percentage.
     rs.SetField(QStringLiteral("Next_Level_Progress"),
                 2 * LeadingNumber(ExtractUntil(cell, w + 7, '"')));
@@ -76,10 +82,10 @@ void StoreExperienceLevels(ProgramState& state) {
     while (p != 0) {
         rs.AddNew();
         rs.SetField(QStringLiteral("Player_Gamertag"), state.CurrentGamertag);
-        const qsizetype q = InStr(p, page, ">");
+        const qsizetype q = FindRequired(p, page, ">");
         rs.SetField(QStringLiteral("Playlist"), PageValue(ExtractUntil(page, q + 1, '<')));
-        const qsizetype a = InStr(q + 1, page, "<td");
-        const qsizetype b = InStr(a + 1, page, "</td>");
+        const qsizetype a = FindRequired(q + 1, page, "<td");
+        const qsizetype b = FindRequired(a + 1, page, "</td>");
         ReadLevelCell(page.mid(a - 1, b - a), rs);
         SaveRow(rs);
         // The next playlist is searched from the end of this one's cell, so
@@ -89,13 +95,13 @@ void StoreExperienceLevels(ProgramState& state) {
 }
 
 int32_t ColourCode(const QByteArray& query, const QByteArray& key) {
-    return WholeNumber(ExtractUntil(query, InStr(1, query, key) + 2, '&'));
+    return WholeNumber(ExtractUntil(query, FindRequired(1, query, key) + 2, '&'));
 }
 
 QByteArray StoreEmblemColours(ProgramState& state) {
     const QByteArray& page = state.PageData;
-    const qsizetype e = InStr(1, page, "imgEmblem");
-    const qsizetype q = InStr(e, page, "?");
+    const qsizetype e = FindRequired(1, page, "imgEmblem");
+    const qsizetype q = FindRequired(e, page, "?");
     QByteArray query = ExtractUntil(page, q + 1, '"');
     query = ReplaceNoCase(ReplaceNoCase(query, "amp;", ""), "s=90", "s=70");
     const int32_t primary = ColourCode(query, "0=");
@@ -107,13 +113,34 @@ QByteArray StoreEmblemColours(ProgramState& state) {
     return query;
 }
 
-// A picture from a download replaces the whole file.
+// A picture from a download replaces the whole file, or (when it cannot be
+// written) leaves the old one as it was. A picture folder the user removed
+// is made again.
 void WritePicture(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
-        throw AppError(75, QStringLiteral("Tallywick"), QStringLiteral("Path/File access error"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
+        throw AppError(75, QStringLiteral("Tallywick"),
+                       QStringLiteral("Path/File access error: %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
+}
+
+// A picture fetch: true when a whole picture came. A site that cannot be
+// reached ends the player's download; an answer that is no picture keeps
+// the old picture (the emblem is no statistic).
+bool FetchPicture(DownloadContext& context, const QString& path, const char* what) {
+    context.fetcher.DownloadPage(path, kPictureMode);
+    if (context.state.StopRequested) {
+        return false;
+    }
+    try {
+        RequireAnswer(context, QLatin1String(what));
+    } catch (const PageFailure&) {
+        return false;
+    }
+    return true;
 }
 
 void ShowPictureFile(QLabel& picture, const QString& path) {
@@ -149,23 +176,25 @@ void ShowEmblem(DownloadContext& context, const QString& path) {
 
 QByteArray SmallEmblemQuery(QByteArray query) {
     query = ReplaceNoCase(query, "s=70", "s=30");
-    const QByteArray colours = ExtractUntil(query, InStr(1, query, "0="), 'f');
+    const QByteArray colours = ExtractUntil(query, FindRequired(1, query, "0="), 'f');
     query = ReplaceNoCase(query, colours, "0=0&1=0&2=1&3=1&");
-    const QByteArray background = ExtractUntil(query, InStr(1, query, "b="), '&');
+    const QByteArray background = ExtractUntil(query, FindRequired(1, query, "b="), '&');
     return ReplaceNoCase(query, background, "b=1");
 }
 
 void SaveEmblemPictures(DownloadContext& context, const QByteArray& query) {
     ProgramState& state = context.state;
     const QString root = state.settings.URL_Image_Root;
-    context.fetcher.DownloadPage(root + QString::fromLatin1(query), kPictureMode);
-    const QString large = AvatarPath(state, state.CurrentGamertag);
-    WritePicture(large, state.PageData);
-    ShowEmblem(context, large);
     const QByteArray small = SmallEmblemQuery(query);
-    context.fetcher.DownloadPage(root + QString::fromLatin1(small), kPictureMode);
-    WritePicture(AvatarPath(state, state.CurrentGamertag, QStringLiteral("_smbw.jpg")),
-                 state.PageData);
+    if (FetchPicture(context, root + QString::fromUtf8(query), "emblem picture")) {
+        const QString large = AvatarPath(state, state.CurrentGamertag);
+        WritePicture(large, state.PageData);
+        ShowEmblem(context, large);
+    }
+    if (FetchPicture(context, root + QString::fromUtf8(small), "small emblem picture")) {
+        WritePicture(AvatarPath(state, state.CurrentGamertag, QStringLiteral("_smbw.jpg")),
+                     state.PageData);
+    }
 }
 
 }  // namespace
@@ -186,9 +215,16 @@ PlayerPageOutcome ReadPlayerPage(DownloadContext& context) {
         RemoveUnknownGamertag(context);
         return PlayerPageOutcome::NotFound;
     }
-    StoreClan(state);
-    StoreExperienceLevels(state);
-    const QByteArray query = StoreEmblemColours(state);
+    // The page's rows reach the file together: a page that turns out
+    // unreadable halfway leaves the player's stored rows as they were.
+    QByteArray query;
+    {
+        WriteUnit unit(*state.Db);
+        StoreClan(state);
+        StoreExperienceLevels(state);
+        query = StoreEmblemColours(state);
+        unit.commit();
+    }
     SaveEmblemPictures(context, query);
     return PlayerPageOutcome::Stored;
 }

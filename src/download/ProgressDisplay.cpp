@@ -2,7 +2,10 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <algorithm>
 #include <cmath>
+
+#include "app/ProgramState.h"
 
 #include "db/Format.h"
 #include "ui/Twips.h"
@@ -65,6 +68,33 @@ void ShowGameProgress(frmMain& window, int done, int count, int64_t elapsedMs) {
 void ShowProgressEnd(frmMain& window) {
     ShowPercent(window, QStringLiteral("100%"));
     SetBarWidth(*window.shpProgressFull, window.shpProgressEmpty->width());
+}
+
+}  // namespace tw
+
+namespace tw {
+
+QString FailedStageCaption(int row, bool connection) {
+    switch (row) {
+        case 1:
+            return connection ? QStringLiteral("No connection")
+                              : QStringLiteral("No usable answer");
+        case 2:
+            return QStringLiteral("Player page not read");
+        case 3:
+            return QStringLiteral("Game list not read");
+        case 4:
+            return QStringLiteral("Data extraction failed");
+        default:
+            return QStringLiteral("Database not updated");
+    }
+}
+
+void ShowFailedStage(frmMain& window, ProgramState& state, const QString& caption) {
+    const int row = std::clamp<int>(state.CurrentStage, 1, 5);
+    state.CurrentStage = static_cast<int16_t>(row);
+    window.lblStageFailed[row]->setText(caption);
+    window.ShowStage(state, StageState::Failed);
 }
 
 }  // namespace tw

@@ -9,6 +9,7 @@
 namespace tw {
 
 class frmMain;
+struct ProgramState;
 
 inline constexpr const char* kProgramCaption = "Tallywick";
 
@@ -25,5 +26,13 @@ void ShowProgressStart(frmMain& window, int count);
 void ShowGameProgress(frmMain& window, int done, int count, int64_t elapsedMs);
 // After the last game: 100%.
 void ShowProgressEnd(frmMain& window);
+
+// The caption of a failed row: row 1 "No connection" (or "No usable
+// answer" when the site answered), 2 "Player page not read", 3 "Game list
+// not read", 4 "Data extraction failed", 5 "Database not updated".
+QString FailedStageCaption(int row, bool connection);
+
+// Row CurrentStage shows it failed, with the given caption.
+void ShowFailedStage(frmMain& window, ProgramState& state, const QString& caption);
 
 }  // namespace tw

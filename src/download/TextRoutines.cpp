@@ -8,6 +8,7 @@
 
 #include "db/AppError.h"
 #include "db/Variant.h"
+#include "download/PageCharset.h"
 
 namespace tw {
 namespace {
@@ -89,8 +90,14 @@ bool IsPlain(unsigned char c) {
 
 QString UrlEncode(const QString& text) {
     static const char kHex[] = "0123456789ABCDEF";
+    // In the pages' own encoding, so the site reads back the name it showed.
+    QByteArray bytes;
+    if (!ToWindows1252(text, &bytes)) {
+        throw AppError(err::kInvalidArgument, QStringLiteral("Tallywick"),
+                       QStringLiteral("Invalid procedure call or argument"));
+    }
     QString out;
-    for (const char byte : text.toUtf8()) {
+    for (const char byte : bytes) {
         const auto c = static_cast<unsigned char>(byte);
         if (c == ' ') {
             out += QLatin1Char('+');

@@ -15,7 +15,8 @@ inline constexpr int kInvalidArgument = 5;
 }
 
 // Blank -> "+", digits and ASCII letters kept, every other byte of the
-// text's UTF-8 form -> "%" + two upper-case hex digits.
+// text's windows-1252 form -> "%" + two upper-case hex digits. A character
+// windows-1252 cannot write is error 5.
 QString UrlEncode(const QString& text);
 
 // 1-based position of the first occurrence of `marker` at or after `start`,

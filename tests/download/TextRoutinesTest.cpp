@@ -6,6 +6,7 @@
 
 #include "db/AppError.h"
 #include "download/GameList.h"
+#include "download/PageCharset.h"
 #include "download/PlayerPage.h"
 #include "download/ProgressDisplay.h"
 #include "download/TextRoutines.h"
@@ -17,8 +18,38 @@ TEST(TextRoutines, UrlEncodeKeepsLettersAndDigitsOnly) {
     EXPECT_EQ(UrlEncode(QStringLiteral("Mr T-1")), "Mr+T%2D1");
     EXPECT_EQ(UrlEncode(QStringLiteral("a.b_c")), "a%2Eb%5Fc");
     EXPECT_EQ(UrlEncode(QStringLiteral("O'Neil\t")), "O%27Neil%09");
-    // Beyond ASCII: the bytes of the text's UTF-8 form.
-    EXPECT_EQ(UrlEncode(QStringLiteral("\u00e9")), "%C3%A9");
+    // Beyond ASCII: the bytes of the pages' windows-1252 form, so two names
+    // that differ in one accent reach the site as two names.
+    EXPECT_EQ(UrlEncode(QStringLiteral("Caf\u00e9 Racer")), "Caf%E9+Racer");
+    EXPECT_EQ(UrlEncode(QStringLiteral("Caf\u00e8 Racer")), "Caf%E8+Racer");
+    EXPECT_EQ(UrlEncode(QStringLiteral("\u20ac\u0160")), "%80%8A");
+    EXPECT_THROW(UrlEncode(QStringLiteral("\u4e2d")), AppError);
+}
+
+TEST(PageCharset, PagesBecomeUtf8AsTheyDeclare) {
+    const QByteArray latin = "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=windows-1252\r\n"
+                             "\r\n<html>Caf\xe9 Caf\xe8 \x80</html>";
+    const QByteArray utf8 = PageAsUtf8(latin);
+    EXPECT_TRUE(utf8.endsWith("<html>Caf\xc3\xa9 Caf\xc3\xa8 \xe2\x82\xac</html>"));
+    EXPECT_TRUE(utf8.startsWith("HTTP/1.0 200 OK\r\n"));
+    // Declared in the body only, or not at all: still windows-1252.
+    EXPECT_EQ(PageAsUtf8("HTTP/1.0 200 OK\r\n\r\n<meta charset=\"windows-1252\">\xe9"),
+              "HTTP/1.0 200 OK\r\n\r\n<meta charset=\"windows-1252\">\xc3\xa9");
+    EXPECT_EQ(PageAsUtf8("HTTP/1.0 200 OK\r\n\r\n\xe9\xe8"),
+              "HTTP/1.0 200 OK\r\n\r\n\xc3\xa9\xc3\xa8");
+    // A page that says UTF-8, or undeclared valid UTF-8, is kept; ASCII is untouched.
+    const QByteArray declared = "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=UTF-8\r\n\r\n\xc3\xa9";
+    EXPECT_EQ(PageAsUtf8(declared), declared);
+    EXPECT_EQ(PageAsUtf8("HTTP/1.0 200 OK\r\n\r\n\xc3\xa9"), "HTTP/1.0 200 OK\r\n\r\n\xc3\xa9");
+    EXPECT_EQ(DeclaredCharset("HTTP/1.0 200 OK\r\n\r\n<meta charset='ISO-8859-1'>"), "iso-8859-1");
+    // Every byte keeps a character of its own, so the way back is exact.
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    QByteArray back;
+    ASSERT_TRUE(ToWindows1252(FromWindows1252(all), &back));
+    EXPECT_EQ(back, all);
 }
 
 TEST(TextRoutines, ExtractUntilCutsToTheStopOrTheEnd) {
