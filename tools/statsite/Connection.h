@@ -1,6 +1,7 @@
 // One accepted connection: reads the request head, asks the site for the answer
-// and writes it out as the wire plan says (pauses, several writes, a reset or
-// an orderly close), then closes: HTTP/1.0, one answer per connection.
+// and writes it out as the wire plan says (pauses, several writes, a reset, an
+// orderly close, or a body without end), then closes: HTTP/1.0, one answer per
+// connection. Every line it receives goes to the site's request record.
 #pragma once
 
 #include <QObject>
@@ -17,6 +18,7 @@ class Connection : public QObject {
 
   public:
     Connection(QTcpSocket* socket, std::shared_ptr<Site> site, QObject* parent);
+    ~Connection() override;
 
     void abort();
 
@@ -25,6 +27,8 @@ class Connection : public QObject {
 
   private:
     void readHead();
+    void receive(const QByteArray& bytes);
+    void recordLines(bool evenUnfinished);
     void sendNext();
     void writeStep(const QByteArray& bytes);
     void onBytesWritten();
@@ -34,6 +38,9 @@ class Connection : public QObject {
     QTcpSocket* socket_;
     std::shared_ptr<Site> site_;
     QByteArray head_;
+    QByteArray unrecorded_;  // received bytes not yet in the site's record
+    qsizetype received_ = 0;
+    bool recorded_ = true;  // false for control requests, which the record leaves out
     WirePlan plan_;
     qsizetype next_ = 0;
     bool answering_ = false;

@@ -8,7 +8,7 @@ namespace tw::statsite {
 
 namespace {
 
-using pagetext::ascii;
+using pagetext::cp1252;
 
 const char* panelText(Panel panel) {
     switch (panel) {
@@ -34,11 +34,11 @@ QByteArray valueCell(const QByteArray& value) {
 }
 
 QByteArray playerCell(const SiteRoots& roots, Panel panel, int index, const GameEntry& entry) {
-    const QByteArray name = entry.guest
-                                ? "<span class=\"ContentText\">" + ascii(entry.gamertag) + "</span>"
-                                : "<a class=\"ContentText\" href=\"" + ascii(roots.stats) +
-                                      pagetext::urlEncode(entry.gamertag) + "\">" +
-                                      ascii(entry.gamertag) + "</a>";
+    const QByteArray name =
+        entry.guest
+            ? "<span class=\"ContentText\">" + cp1252(entry.gamertag) + "</span>"
+            : "<a class=\"ContentText\" href=\"" + cp1252(roots.stats) +
+                  pagetext::urlEncode(entry.gamertag) + "\">" + cp1252(entry.gamertag) + "</a>";
     return "<td id=\"" + cellId(panel, index, "Player") + "\" class=\"Player\">" + name + "</td>";
 }
 
@@ -46,7 +46,7 @@ QByteArray emblemOf(const World& world, const SiteRoots& roots, const GameEntry&
     const SitePlayer* player = world.findPlayer(entry.guest ? entry.hostOfGuest : entry.gamertag);
     QByteArray query = pagetext::emblemQuery(player ? player->emblem : Emblem{}, 30);
     query.replace("&", "&amp;");
-    return "<img src=\"" + ascii(roots.image) + query + "\" width=\"30\" height=\"30\" alt=\"\">";
+    return "<img src=\"" + cp1252(roots.image) + query + "\" width=\"30\" height=\"30\" alt=\"\">";
 }
 
 QByteArray statsRow(const World& world, const SiteRoots& roots, const Game& game, int i) {
@@ -55,7 +55,7 @@ QByteArray statsRow(const World& world, const SiteRoots& roots, const Game& game
         game.timed ? pagetext::clock(entry.score) : QByteArray::number(entry.score);
     return "<tr><td id=\"" + cellId(Panel::Stats, i, "Rank") + "\" class=\"Rank\"><span>" +
            pagetext::ordinal(entry.place) + "</span></td><td id=\"" +
-           cellId(Panel::Stats, i, "Emblem") + "\" bgcolor=\"" + ascii(entry.team) +
+           cellId(Panel::Stats, i, "Emblem") + "\" bgcolor=\"" + cp1252(entry.team) +
            "\" class=\"Emblem\">" + emblemOf(world, roots, entry) + "</td>" +
            playerCell(roots, Panel::Stats, i, entry) + "<td id=\"" +
            cellId(Panel::Stats, i, "Score") + "\" class=\"Score\"><span class=\"ContentText\">" +
@@ -80,8 +80,8 @@ QByteArray medalBox(const GameEntry& entry) {
     QByteArray medals;
     for (const EarnedMedal& medal : entry.medals) {
         medals += "<span class=\"ContentText\">" + QByteArray::number(medal.count) +
-                  "</span><img src=\"/stats/images/Medals/" + ascii(medal.name) + ".gif\" alt=\"" +
-                  ascii(medal.name) + "\"> ";
+                  "</span><img src=\"/stats/images/Medals/" + cp1252(medal.name) + ".gif\" alt=\"" +
+                  cp1252(medal.name) + "\"> ";
     }
     return "<td class=\"MedalBox\"><table class=\"Box\"><tr><td>" + corner("UpperLeft") +
            "</td><td></td><td>" + corner("UpperRight") + "</td></tr><tr><td></td><td>" + medals +
@@ -118,9 +118,10 @@ QByteArray tabs(const SiteRoots& roots, const Game& game) {
 }
 
 QByteArray summary(const Game& game) {
-    QByteArray html = "<h1>" + ascii(game.type) + " on " + ascii(game.map) + "</h1>\r\n" +
-                      "<table class=\"GameInfo\"><tr><td><b>Playlist:</b> " + ascii(game.playlist) +
-                      "</td><td><b>Played:</b> " + pagetext::usDateTime(game.played) + "</td>";
+    QByteArray html = "<h1>" + cp1252(game.type) + " on " + cp1252(game.map) + "</h1>\r\n" +
+                      "<table class=\"GameInfo\"><tr><td><b>Playlist:</b> " +
+                      cp1252(game.playlist) + "</td><td><b>Played:</b> " +
+                      pagetext::usDateTime(game.played) + "</td>";
     if (!game.partiallyPurged) {
         html += "<td>Game Length: " + pagetext::clock(game.durationSeconds) + "</td>";
     }

@@ -7,21 +7,21 @@ namespace tw::statsite {
 
 namespace {
 
-using pagetext::ascii;
+using pagetext::cp1252;
 
 // Type, then date, map and playlist cells: each value follows the first tag of a
 // bare "<td>", which is what the reader counts on.
 QByteArray gameRow(const SiteRoots& roots, const Game& game) {
     return "<tr class=\"Row\"><td class=\"GameType\"><a href=\"" + rootPath(roots.detail) +
-           "?gameID=" + QByteArray::number(game.id) + "&amp;panel=stats\">" + ascii(game.type) +
+           "?gameID=" + QByteArray::number(game.id) + "&amp;panel=stats\">" + cp1252(game.type) +
            "</a></td><td><span class=\"GameDate\">" + pagetext::usDateTime(game.played) +
-           "</span></td><td><span class=\"GameMap\">" + ascii(game.map) +
-           "</span></td><td><span class=\"GamePlaylist\">" + ascii(game.playlist) +
+           "</span></td><td><span class=\"GameMap\">" + cp1252(game.map) +
+           "</span></td><td><span class=\"GamePlaylist\">" + cp1252(game.playlist) +
            "</span></td></tr>\r\n";
 }
 
 QByteArray pageLink(const SiteRoots& roots, const SitePlayer& player, int page) {
-    return ascii(roots.games) + pagetext::urlEncode(player.gamertag) +
+    return cp1252(roots.games) + pagetext::urlEncode(player.gamertag) +
            "&page=" + QByteArray::number(page);
 }
 
@@ -47,7 +47,7 @@ QByteArray pager(const SiteRoots& roots, const SitePlayer& player, int page, int
 
 QByteArray rootPath(const QString& root) {
     const qsizetype question = root.indexOf(QLatin1Char('?'));
-    return ascii(question < 0 ? root : root.left(question));
+    return cp1252(question < 0 ? root : root.left(question));
 }
 
 PageAnswer gameListPage(const World& world, const SiteRoots& roots, const SitePlayer& player,
@@ -55,9 +55,10 @@ PageAnswer gameListPage(const World& world, const SiteRoots& roots, const SitePl
     const int pages = world.pageCount(player);
     const int size = qMax(1, world.options().pageSize);
     const QList<const Game*> games = world.gamesNewestFirst(player);
-    QByteArray body = pageframe::head("Game History - " + ascii(player.gamertag));
-    body += "<h1>Game History: <a href=\"" + ascii(roots.stats) +
-            pagetext::urlEncode(player.gamertag) + "\">" + ascii(player.gamertag) + "</a></h1>\r\n";
+    QByteArray body = pageframe::head("Game History - " + cp1252(player.gamertag));
+    body += "<h1>Game History: <a href=\"" + cp1252(roots.stats) +
+            pagetext::urlEncode(player.gamertag) + "\">" + cp1252(player.gamertag) +
+            "</a></h1>\r\n";
     body +=
         "<table class=\"GameHistory\">\r\n"
         "<tr><th>Game Type</th><th>Date</th><th>Map</th><th>Playlist</th></tr>\r\n";

@@ -66,7 +66,7 @@ Game GameMaker::make(const GameRequest& request) {
     if (guests < 0) {
         guests = (teams && count >= 4 && rng_.percent(12)) ? rng_.between(1, 2) : 0;
     }
-    for (int index : chooseParticipants(request.host, count - guests, game.playlist)) {
+    for (int index : chooseParticipants(request, count - guests, game.playlist)) {
         GameEntry entry;
         entry.gamertag = world_.players()[index].gamertag;
         game.entries.append(entry);
@@ -89,13 +89,15 @@ Game GameMaker::make(const GameRequest& request) {
     return game;
 }
 
-QList<int> GameMaker::chooseParticipants(int host, int count, const QString& playlist) {
-    QList<int> chosen{host};
+QList<int> GameMaker::chooseParticipants(const GameRequest& request, int count,
+                                         const QString& playlist) {
+    QList<int> chosen{request.host};
+    chosen += request.with;
     const QList<SitePlayer>& players = world_.players();
     // Other featured players join now and then, so some games are shared.
     const int joinChance = playlist == kArrangedGame ? 15 : 5;
     for (int i = 0; i < players.size() && chosen.size() < count; ++i) {
-        if (players[i].featured && i != host && rng_.percent(joinChance)) {
+        if (players[i].featured && !chosen.contains(i) && rng_.percent(joinChance)) {
             chosen.append(i);
         }
     }

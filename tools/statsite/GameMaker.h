@@ -15,6 +15,7 @@ struct GameRequest {
     QString type;      // empty: drawn from the playlist
     int guests = -1;   // -1: drawn; otherwise guests of the host
     int purged = -1;   // -1: drawn; 0 or 1 forced
+    QList<int> with;   // players (indexes) who join the host for sure
 };
 
 class GameMaker {
@@ -24,7 +25,7 @@ class GameMaker {
     Game make(const GameRequest& request);
 
   private:
-    QList<int> chooseParticipants(int host, int count, const QString& playlist);
+    QList<int> chooseParticipants(const GameRequest& request, int count, const QString& playlist);
     void addGuests(Game& game, int guests, const QString& hostTag);
     void fillFigures(Game& game);
     void rankFreeForAll(Game& game);

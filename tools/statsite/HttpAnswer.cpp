@@ -1,6 +1,7 @@
 #include "statsite/HttpAnswer.h"
 
 #include "statsite/PageFrame.h"
+#include "statsite/PageText.h"
 
 namespace tw::statsite {
 
@@ -43,19 +44,20 @@ HttpAnswer HttpAnswer::text(int status, const QByteArray& body) {
 
 HttpAnswer HttpAnswer::redirect(const QByteArray& target) {
     return HttpAnswer{302, "text/html; charset=windows-1252",
-                      "<html><head><title>Object moved</title></head><body><h2>Object moved to "
-                      "<a href=\"" +
-                          pageframe::escaped(QString::fromUtf8(target)) +
+                      "<html><head>" + pageframe::charsetMeta() +
+                          "<title>Object moved</title></head><body><h2>Object moved to "
+                          "<a href=\"" +
+                          pageframe::escaped(pagetext::fromCp1252(target)) +
                           "\">here</a>.</h2></body></html>\r\n",
                       target};
 }
 
 HttpAnswer HttpAnswer::notFound(const QByteArray& target) {
-    return page(404,
-                "<html><head><title>404 Not Found</title></head><body><h1>Not Found</h1>"
-                "<p>The page " +
-                    pageframe::escaped(QString::fromUtf8(target)) +
-                    " does not exist.</p></body></html>\r\n");
+    return page(404, "<html><head>" + pageframe::charsetMeta() +
+                         "<title>404 Not Found</title></head><body><h1>Not Found</h1>"
+                         "<p>The page " +
+                         pageframe::escaped(pagetext::fromCp1252(target)) +
+                         " does not exist.</p></body></html>\r\n");
 }
 
 }  // namespace tw::statsite

@@ -23,6 +23,10 @@ void Listener::closeAll() {
     }
 }
 
+int Listener::connectionCount() const {
+    return static_cast<int>(findChildren<Connection*>(Qt::FindDirectChildrenOnly).size());
+}
+
 void Listener::accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         auto* connection = new Connection(socket, site_, this);

@@ -19,6 +19,7 @@ class Listener : public QObject {
     quint16 listen(const QHostAddress& address, quint16 port, QString* error);
     void closeAll();
     bool isListening() const { return server_.isListening(); }
+    int connectionCount() const;
 
   private:
     void accept();

@@ -1,17 +1,21 @@
 #include "statsite/PageFrame.h"
 
+#include "statsite/PageText.h"
+
 namespace tw::statsite::pageframe {
 
 QByteArray head(const QByteArray& title) {
     return "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
            "<html>\r\n<head>\r\n<title>Game Statistics - " +
-           title +
-           "</title>\r\n"
-           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n"
+           title + "</title>\r\n" + charsetMeta() +
            "<link rel=\"stylesheet\" type=\"text/css\" href=\"/stats/site.css\">\r\n"
            "</head>\r\n<body>\r\n"
            "<div class=\"Masthead\"><a href=\"/\">Game Statistics</a></div>\r\n"
            "<div class=\"Page\">\r\n";
+}
+
+QByteArray charsetMeta() {
+    return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n";
 }
 
 QByteArray foot() {
@@ -20,7 +24,7 @@ QByteArray foot() {
 }
 
 QByteArray escaped(const QString& text) {
-    return text.toHtmlEscaped().toUtf8();
+    return pagetext::cp1252(text.toHtmlEscaped());
 }
 
 QByteArray styleSheet() {

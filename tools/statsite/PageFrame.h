@@ -9,6 +9,8 @@
 namespace tw::statsite::pageframe {
 
 QByteArray head(const QByteArray& title);
+// The head's declaration of the pages' code page, for the small pages without the frame.
+QByteArray charsetMeta();
 QByteArray foot();
 // Text that came from a request, made safe to show in a page.
 QByteArray escaped(const QString& text);

@@ -2,6 +2,28 @@
 
 namespace tw::statsite::pagetext {
 
+namespace {
+
+// 0x80 to 0x9F; the rest of the code page is Latin-1. Zero: the byte is unassigned.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char byteOf(QChar c) {
+    if (c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF)) {
+        return static_cast<char>(c.unicode());
+    }
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == c.unicode() || (kHighControls[i] == 0 && c.unicode() == 0x80 + i)) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+}  // namespace
+
 QByteArray usDateTime(const QDateTime& when) {
     const QTime time = when.time();
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
@@ -39,7 +61,7 @@ QByteArray ordinal(int place) {
 
 QByteArray urlEncode(const QString& text) {
     QByteArray out;
-    for (char c : text.toUtf8()) {
+    for (char c : cp1252(text)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == ' ') {
             out += '+';
@@ -55,7 +77,7 @@ QByteArray urlEncode(const QString& text) {
 QString urlDecode(const QByteArray& text) {
     QByteArray plus = text;
     plus.replace('+', ' ');
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(plus));
+    return fromCp1252(QByteArray::fromPercentEncoding(plus));
 }
 
 QByteArray emblemQuery(const Emblem& emblem, int size) {
@@ -67,8 +89,24 @@ QByteArray emblemQuery(const Emblem& emblem, int size) {
            "&bi=" + QByteArray::number(emblem.background) + "&fl=0&b=0&m=1";
 }
 
-QByteArray ascii(const QString& text) {
-    return text.toUtf8();
+QByteArray cp1252(const QString& text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        bytes += byteOf(c);
+    }
+    return bytes;
+}
+
+QString fromCp1252(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (char b : bytes) {
+        const auto byte = static_cast<unsigned char>(b);
+        const char16_t high = byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : 0;
+        text += QChar(high != 0 ? high : char16_t{byte});
+    }
+    return text;
 }
 
 QStringList queryValues(const QByteArray& query, const QByteArray& key) {

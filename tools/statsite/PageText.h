@@ -17,13 +17,16 @@ QByteArray usDateTime(const QDateTime& when);
 QByteArray clock(int seconds);
 // "1st", "2nd", "3rd", "4th", "11th", "21st".
 QByteArray ordinal(int place);
-// Blank as "+", letters and digits kept, every other byte as "%XX".
+// Blank as "+", letters and digits kept, every other windows-1252 byte as "%XX".
 QByteArray urlEncode(const QString& text);
-// The inverse, for request targets: "+" as blank, "%XX" as the byte.
+// The inverse, for request targets: "+" as blank, "%XX" as a windows-1252 byte.
 QString urlDecode(const QByteArray& text);
 // The emblem picture query, "&" joined, e.g. "s=90&0=4&1=11&2=0&3=3&fi=5&bi=2&fl=0&b=0&m=1".
 QByteArray emblemQuery(const Emblem& emblem, int size);
-QByteArray ascii(const QString& text);
+// The site's pages are windows-1252, as the old site's were: a character the
+// code page lacks becomes "?".
+QByteArray cp1252(const QString& text);
+QString fromCp1252(const QByteArray& bytes);
 // The decoded values of a query's key ("a=1&b=x+y"), in order; blanks may be "+".
 QStringList queryValues(const QByteArray& query, const QByteArray& key);
 QString queryValue(const QByteArray& query, const QByteArray& key);

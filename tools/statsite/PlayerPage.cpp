@@ -7,23 +7,23 @@ namespace tw::statsite {
 
 namespace {
 
-using pagetext::ascii;
+using pagetext::cp1252;
 
 const QByteArray kRowStart = "<tr><td class=\"HopperName\"><a class=\"";
 
 QByteArray emblemImage(const SiteRoots& roots, const Emblem& emblem) {
     QByteArray query = pagetext::emblemQuery(emblem, 90);
     query.replace("&", "&amp;");
-    return "<img id=\"imgEmblem\" src=\"" + ascii(roots.image) + query +
+    return "<img id=\"imgEmblem\" src=\"" + cp1252(roots.image) + query +
            "\" width=\"90\" height=\"90\" alt=\"Emblem\">";
 }
 
 QByteArray infoRows(const World& world, const SitePlayer& player) {
     QByteArray rows;
-    rows += "<tr><td class=\"Info\"><b>Gamertag:</b> " + ascii(player.gamertag) + "</td></tr>\r\n";
+    rows += "<tr><td class=\"Info\"><b>Gamertag:</b> " + cp1252(player.gamertag) + "</td></tr>\r\n";
     if (!player.clan.isEmpty()) {
         // The clan name follows the first ">" after the label.
-        rows += "<tr><td class=\"Info\"><b>Clan:</b> " + ascii(player.clan) + "</td></tr>\r\n";
+        rows += "<tr><td class=\"Info\"><b>Clan:</b> " + cp1252(player.clan) + "</td></tr>\r\n";
     }
     rows += "<tr><td class=\"Info\"><b>Last Active:</b> " +
             pagetext::usDateTime(world.lastActive(player)) + "</td></tr>\r\n";
@@ -60,7 +60,7 @@ QByteArray hopperRow(const PlaylistLevel& level) {
     }
     return kRowStart +
            "HopperLink\" href=\"/stats/playlist.aspx?name=" + pagetext::urlEncode(level.playlist) +
-           "\">" + ascii(level.playlist) + "</a></td>" + cell + "<td class=\"Notes\">" + notes +
+           "\">" + cp1252(level.playlist) + "</a></td>" + cell + "<td class=\"Notes\">" + notes +
            "</td></tr>\r\n";
 }
 
@@ -71,12 +71,12 @@ QByteArray simplePage(const QByteArray& title, const QByteArray& content) {
 }  // namespace
 
 PageAnswer playerPage(const World& world, const SiteRoots& roots, const SitePlayer& player) {
-    QByteArray body = pageframe::head(ascii(player.gamertag));
-    body += "<h1 class=\"PlayerName\">" + ascii(player.gamertag) + "</h1>\r\n";
+    QByteArray body = pageframe::head(cp1252(player.gamertag));
+    body += "<h1 class=\"PlayerName\">" + cp1252(player.gamertag) + "</h1>\r\n";
     body += "<table class=\"PlayerCard\">\r\n<tr><td class=\"EmblemCell\" rowspan=\"5\">" +
             emblemImage(roots, player.emblem) + "</td></tr>\r\n";
     body += infoRows(world, player);
-    body += "</table>\r\n<p><a href=\"" + ascii(roots.games) +
+    body += "</table>\r\n<p><a href=\"" + cp1252(roots.games) +
             pagetext::urlEncode(player.gamertag) + "\">Game history</a></p>\r\n";
     body +=
         "<h2>Experience</h2>\r\n<table class=\"Hoppers\">\r\n"
@@ -92,8 +92,10 @@ PageAnswer notFoundPage(const QString& gamertag, NotFoundSignal signal) {
     const QByteArray tag = pageframe::escaped(gamertag);
     switch (signal) {
         case NotFoundSignal::BadRequest:
-            return {400,
-                    "<html><head><title>400 Bad Request</title></head>\r\n<body><h1>Bad Request"
+            return {
+                400,
+                "<html><head>" + pageframe::charsetMeta() +
+                    "<title>400 Bad Request</title></head>\r\n<body><h1>Bad Request"
                     "</h1>\r\n<p>HTTP Error 400. 400 Bad Request: the request is invalid.</p>\r\n"
                     "</body></html>\r\n"};
         case NotFoundSignal::NoStats:

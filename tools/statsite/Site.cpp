@@ -1,5 +1,7 @@
 #include "statsite/Site.h"
 
+#include "statsite/ContentFaults.h"
+#include "statsite/PageFrame.h"
 #include "statsite/Truth.h"
 #include "statsite/WorldBuilder.h"
 
@@ -25,6 +27,25 @@ QByteArray requestTarget(const QByteArray& requestHead) {
     return target;
 }
 
+QByteArray escapedLine(const QByteArray& line) {
+    QByteArray text;
+    for (char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\r') {
+            text += "\\r";
+        } else if (c == '\n') {
+            text += "\\n";
+        } else if (c == '\\') {
+            text += "\\\\";
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            text += "\\x" + QByteArray::number(byte, 16).toUpper().rightJustified(2, '0');
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 Site::Site(const SiteConfig& config)
     : config_(config), world_(std::make_unique<World>(WorldBuilder::build(config.world))) {}
 
@@ -37,9 +58,9 @@ SiteOutcome Site::handle(const QByteArray& requestHead) {
     SiteOutcome outcome;
     if (target.isEmpty()) {
         const HttpAnswer refusal = HttpAnswer::page(
-            400,
-            "<html><head><title>400 Bad Request</title></head><body><h1>Bad Request</h1>"
-            "<p>Only GET requests are served.</p></body></html>\r\n");
+            400, "<html><head>" + pageframe::charsetMeta() +
+                     "<title>400 Bad Request</title></head><body><h1>Bad Request</h1>"
+                     "<p>Only GET requests are served.</p></body></html>\r\n");
         outcome.wire = shapeWire(refusal.wire(), FaultPlan{});
         return outcome;
     }
@@ -48,39 +69,34 @@ SiteOutcome Site::handle(const QByteArray& requestHead) {
         return outcome;
     }
     const FaultPlan& plan = config_.faults;
-    const bool matches = plan.match.isEmpty() || target.contains(plan.match);
+    if (plan.stopAfterRequests > 0 && answers_ >= plan.stopAfterRequests) {
+        // The site is down; a connection it had accepted before gets no answer.
+        outcome.wire.reset = true;
+        return outcome;
+    }
     ++answers_;
+    ++served_;
     outcome.stopListening = plan.stopAfterRequests > 0 && answers_ >= plan.stopAfterRequests;
+    const bool matches = plan.match.isEmpty() || target.contains(plan.match);
     if (matches && plan.redirectFirst > 0 && redirectsSent_.value(target) < plan.redirectFirst) {
         ++redirectsSent_[target];
         outcome.wire = shapeWire(HttpAnswer::redirect(target).wire(), FaultPlan{});
         return outcome;
     }
-    HttpAnswer answer = route(target);
-    if (!faultApplies(target)) {
-        outcome.wire = shapeWire(answer.wire(), FaultPlan{});
-        return outcome;
+    const HttpAnswer answer = route(target);
+    if (matches && (plan.times <= 0 || faultedAnswers_ < plan.times)) {
+        // A fault counts against the times only where it changes the answer: a
+        // game's panel fault lets every other page pass.
+        HttpAnswer faulted = answer;
+        const bool changed = applyContentFaults(faulted, config_.roots, target, plan);
+        if (changed || plan.anyWriteFault()) {
+            ++faultedAnswers_;
+            outcome.wire = faultedWire(faulted, plan);
+            return outcome;
+        }
     }
-    if (plan.upperCaseHtmlEnd) {
-        answer.body.replace("</html>", "</HTML>");
-    }
-    outcome.wire = shapeWire(answer.wire(!plan.noContentLength), plan);
+    outcome.wire = shapeWire(answer.wire(), FaultPlan{});
     return outcome;
-}
-
-bool Site::faultApplies(const QByteArray& target) {
-    const FaultPlan& plan = config_.faults;
-    FaultPlan writeFaults = plan;
-    writeFaults.redirectFirst = 0;
-    writeFaults.stopAfterRequests = 0;
-    if (!writeFaults.any() || !(plan.match.isEmpty() || target.contains(plan.match))) {
-        return false;
-    }
-    if (plan.times > 0 && faultedAnswers_ >= plan.times) {
-        return false;
-    }
-    ++faultedAnswers_;
-    return true;
 }
 
 HttpAnswer Site::answerFor(const QByteArray& target) {
@@ -124,6 +140,26 @@ QStringList Site::unknownGamertags() const {
 QList<QByteArray> Site::requestLog() const {
     QMutexLocker lock(&mutex_);
     return requestLog_;
+}
+
+void Site::recordRequestLines(const QList<QByteArray>& lines) {
+    QMutexLocker lock(&mutex_);
+    requestLines_ += lines;
+}
+
+QList<QByteArray> Site::requestLines() const {
+    QMutexLocker lock(&mutex_);
+    return requestLines_;
+}
+
+void Site::clearRequestLines() {
+    QMutexLocker lock(&mutex_);
+    requestLines_.clear();
+}
+
+int Site::answersServed() const {
+    QMutexLocker lock(&mutex_);
+    return served_;
 }
 
 World Site::worldSnapshot() const {

@@ -45,7 +45,17 @@ class Site {
     QByteArray truth(const QStringList& tags) const;
     QStringList featuredGamertags() const;
     QStringList unknownGamertags() const;
+    // Request targets in the order the requests came, control requests included.
     QList<QByteArray> requestLog() const;
+    // Every line received on every connection but those of control requests, raw
+    // and with its line end, bytes after a request's blank line included: what a
+    // request smuggled into another one would show up in.
+    void recordRequestLines(const QList<QByteArray>& lines);
+    QList<QByteArray> requestLines() const;
+    void clearRequestLines();
+    // Answers given to requests other than control requests, since the start or
+    // the last "/control/served?clear".
+    int answersServed() const;
     // A copy of the world as it stands, for checks against the pages.
     World worldSnapshot() const;
 
@@ -55,19 +65,23 @@ class Site {
     std::optional<HttpAnswer> browseAnswer(const QByteArray& target);
     HttpAnswer control(const QByteArray& target);
     QByteArray worldSummary() const;
-    bool faultApplies(const QByteArray& target);
 
     SiteConfig config_;
     std::unique_ptr<World> world_;
     mutable QMutex mutex_;
     QHash<QByteArray, int> redirectsSent_;
     int faultedAnswers_ = 0;
-    int answers_ = 0;
+    int answers_ = 0;  // since the fault plan was set, for the stop after N answers
+    int served_ = 0;
     QList<QByteArray> requestLog_;
+    QList<QByteArray> requestLines_;
 };
 
 // The request target of a request head, with an absolute "http://host" form
 // reduced to its path; empty when the head is no GET request.
 QByteArray requestTarget(const QByteArray& requestHead);
+// A received line made readable: CR as "\r", LF as "\n", other control bytes and
+// bytes from 0x7F as "\xHH", a backslash doubled.
+QByteArray escapedLine(const QByteArray& line);
 
 }  // namespace tw::statsite

@@ -1,5 +1,6 @@
-// Control requests: grow the world, read the ground truth, change the faults and
-// list the world, all as plain text under "/control/". They are never faulted.
+// Control requests: grow the world, read the ground truth, change the faults, list
+// the world, show the received request lines and count the answers, all as plain
+// text under "/control/". They are never faulted.
 #include "statsite/PageText.h"
 #include "statsite/Site.h"
 #include "statsite/Truth.h"
@@ -39,21 +40,39 @@ HttpAnswer Site::control(const QByteArray& target) {
     if (path == "/control/world") {
         return HttpAnswer::text(200, worldSummary());
     }
+    if (path == "/control/requests") {
+        QByteArray text;
+        for (const QByteArray& line : requestLines_) {
+            text += escapedLine(line) + '\n';
+        }
+        if (QUrlQuery(QString::fromLatin1(query)).hasQueryItem(QStringLiteral("clear"))) {
+            requestLines_.clear();
+            return HttpAnswer::text(200, "cleared\n");
+        }
+        return HttpAnswer::text(200, text);
+    }
+    if (path == "/control/served") {
+        const QByteArray count = QByteArray::number(served_) + '\n';
+        if (QUrlQuery(QString::fromLatin1(query)).hasQueryItem(QStringLiteral("clear"))) {
+            served_ = 0;
+        }
+        return HttpAnswer::text(200, count);
+    }
     return HttpAnswer::text(404, "unknown control request\n");
 }
 
 QByteArray Site::worldSummary() const {
     QByteArray text = "# gamertag\tgames\tpages\tfeatured\tclan\n";
     for (const SitePlayer& player : world_->players()) {
-        text += pagetext::ascii(player.gamertag) + '\t' + QByteArray::number(player.games.size()) +
-                '\t' + QByteArray::number(world_->pageCount(player)) + '\t' +
-                (player.featured ? "yes" : "no") + '\t' + pagetext::ascii(player.clan) + '\n';
+        text += player.gamertag.toUtf8() + '\t' + QByteArray::number(player.games.size()) + '\t' +
+                QByteArray::number(world_->pageCount(player)) + '\t' +
+                (player.featured ? "yes" : "no") + '\t' + player.clan.toUtf8() + '\n';
     }
     const QStringList unknown = world_->unknownGamertags();
     const char* signalTexts[] = {"400 Bad Request", "don't have stats", "1/01/0001 12:00 AM",
                                  "default_avatar.gif", "no Last Active"};
     for (int i = 0; i < unknown.size(); ++i) {
-        text += "# unknown\t" + pagetext::ascii(unknown[i]) + '\t' + signalTexts[i] + '\n';
+        text += "# unknown\t" + unknown[i].toUtf8() + '\t' + signalTexts[i] + '\n';
     }
     return text;
 }

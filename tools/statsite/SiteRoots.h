@@ -3,7 +3,9 @@
 // page, the game id and panel, or the emblem query.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace tw::statsite {
 
@@ -13,5 +15,13 @@ struct SiteRoots {
     QString detail = QStringLiteral("/stats/game.aspx?id=");
     QString image = QStringLiteral("/stats/emblem.ashx?");  // must end with "?"
 };
+
+// A request for a game's detail panel: by the detail root, or by the game list's
+// "gameID=" link.
+struct DetailRequest {
+    QByteArray id;  // as written in the target
+    QString panel;  // empty: the stats panel
+};
+std::optional<DetailRequest> detailRequestOf(const SiteRoots& roots, const QByteArray& target);
 
 }  // namespace tw::statsite

@@ -15,7 +15,25 @@ namespace tw::statsite {
 
 namespace {
 
-enum class Shape { Player, GameList, Detail, Image };
+enum class Shape { Player, GameList, Detail, Image, Other };
+
+// The program's request shapes: the longest root the target starts with wins;
+// rest is what follows it.
+Shape shapeOf(const SiteRoots& roots, const QByteArray& target, QByteArray& rest) {
+    QList<QPair<QByteArray, Shape>> shapes = {{pagetext::cp1252(roots.stats), Shape::Player},
+                                              {pagetext::cp1252(roots.games), Shape::GameList},
+                                              {pagetext::cp1252(roots.detail), Shape::Detail},
+                                              {pagetext::cp1252(roots.image), Shape::Image}};
+    std::stable_sort(shapes.begin(), shapes.end(),
+                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+    for (const auto& [root, shape] : shapes) {
+        if (!root.isEmpty() && target.startsWith(root)) {
+            rest = target.mid(root.size());
+            return shape;
+        }
+    }
+    return Shape::Other;
+}
 
 HttpAnswer fromPage(const PageAnswer& page) {
     return HttpAnswer::page(page.status, page.body);
@@ -56,8 +74,8 @@ HttpAnswer detailAnswer(const World& world, const SiteRoots& roots, const QByteA
 HttpAnswer indexPage(const World& world, const SiteRoots& roots) {
     QByteArray list;
     for (const QString& tag : world.featuredGamertags()) {
-        list += "<li><a href=\"" + pagetext::ascii(roots.stats) + pagetext::urlEncode(tag) + "\">" +
-                pagetext::ascii(tag) + "</a></li>\r\n";
+        list += "<li><a href=\"" + pagetext::cp1252(roots.stats) + pagetext::urlEncode(tag) +
+                "\">" + pagetext::cp1252(tag) + "</a></li>\r\n";
     }
     return HttpAnswer::page(200, pageframe::head("Players") + "<h1>Players</h1>\r\n<ul>\r\n" +
                                      list + "</ul>\r\n" + pageframe::foot());
@@ -74,45 +92,48 @@ HttpAnswer Site::route(const QByteArray& target) {
 
 HttpAnswer Site::worldAnswer(const QByteArray& target) {
     const SiteRoots& roots = config_.roots;
-    QList<QPair<QByteArray, Shape>> shapes = {{pagetext::ascii(roots.stats), Shape::Player},
-                                              {pagetext::ascii(roots.games), Shape::GameList},
-                                              {pagetext::ascii(roots.detail), Shape::Detail},
-                                              {pagetext::ascii(roots.image), Shape::Image}};
-    std::stable_sort(shapes.begin(), shapes.end(),
-                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
-    for (const auto& [root, shape] : shapes) {
-        if (root.isEmpty() || !target.startsWith(root)) {
-            continue;
+    QByteArray rest;
+    switch (shapeOf(roots, target, rest)) {
+        case Shape::Player:
+            return playerAnswer(*world_, roots, rest);
+        case Shape::GameList:
+            return gameListAnswer(*world_, roots, rest);
+        case Shape::Detail: {
+            const DetailRequest detail = *detailRequestOf(roots, target);
+            return detailAnswer(*world_, roots, detail.id, detail.panel);
         }
-        const QByteArray rest = target.mid(root.size());
-        switch (shape) {
-            case Shape::Player:
-                return playerAnswer(*world_, roots, rest);
-            case Shape::GameList:
-                return gameListAnswer(*world_, roots, rest);
-            case Shape::Detail: {
-                const qsizetype amp = rest.indexOf('&');
-                return detailAnswer(*world_, roots, amp < 0 ? rest : rest.left(amp),
-                                    pagetext::queryValue(rest.mid(amp + 1), "panel"));
-            }
-            case Shape::Image:
-                return HttpAnswer{200, "image/jpeg", emblemJpeg(rest, world_->reference()), {}};
-        }
+        case Shape::Image:
+            return HttpAnswer{200, "image/jpeg", emblemJpeg(rest, world_->reference()), {}};
+        case Shape::Other:
+            break;
     }
     return browseAnswer(target).value_or(HttpAnswer::notFound(target));
+}
+
+std::optional<DetailRequest> detailRequestOf(const SiteRoots& roots, const QByteArray& target) {
+    QByteArray rest;
+    if (shapeOf(roots, target, rest) == Shape::Detail) {
+        const qsizetype amp = rest.indexOf('&');
+        return DetailRequest{amp < 0 ? rest : rest.left(amp),
+                             pagetext::queryValue(rest.mid(amp + 1), "panel")};
+    }
+    const qsizetype question = target.indexOf('?');
+    const QByteArray query = question < 0 ? QByteArray() : target.mid(question + 1);
+    const QString id = pagetext::queryValue(query, "gameID");
+    if (question < 0 || target.left(question) != rootPath(roots.detail) || id.isEmpty()) {
+        return std::nullopt;
+    }
+    return DetailRequest{id.toUtf8(), pagetext::queryValue(query, "panel")};
 }
 
 std::optional<HttpAnswer> Site::browseAnswer(const QByteArray& target) {
     const qsizetype question = target.indexOf('?');
     const QByteArray path = question < 0 ? target : target.left(question);
-    const QByteArray query = question < 0 ? QByteArray() : target.mid(question + 1);
     if (path == "/" || path == "/index.html") {
         return indexPage(*world_, config_.roots);
     }
-    if (path == rootPath(config_.roots.detail) &&
-        !pagetext::queryValue(query, "gameID").isEmpty()) {
-        return detailAnswer(*world_, config_.roots, pagetext::queryValue(query, "gameID").toUtf8(),
-                            pagetext::queryValue(query, "panel"));
+    if (const auto detail = detailRequestOf(config_.roots, target)) {
+        return detailAnswer(*world_, config_.roots, detail->id, detail->panel);
     }
     if (path == "/stats/site.css") {
         return HttpAnswer{200, "text/css", pageframe::styleSheet(), {}};

@@ -56,4 +56,14 @@ bool StatSiteServer::isListening() const {
     return listening;
 }
 
+int StatSiteServer::openConnections() const {
+    if (listener_ == nullptr) {
+        return 0;
+    }
+    int count = 0;
+    QMetaObject::invokeMethod(
+        listener_, [&] { count = listener_->connectionCount(); }, Qt::BlockingQueuedConnection);
+    return count;
+}
+
 }  // namespace tw::statsite

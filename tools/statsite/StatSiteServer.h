@@ -29,6 +29,9 @@ class StatSiteServer {
     quint16 start(quint16 port = 0, const QHostAddress& address = QHostAddress::LocalHost);
     void stop();
     bool isListening() const;
+    // Connections accepted and not yet closed: an answer that goes on after its
+    // peer has left would stay here.
+    int openConnections() const;
     quint16 port() const { return port_; }
     QString errorString() const { return error_; }
     Site& site() { return *site_; }

@@ -1,6 +1,7 @@
 #include "statsite/World.h"
 
 #include "statsite/Catalog.h"
+#include "statsite/PageText.h"
 
 namespace tw::statsite {
 
@@ -77,7 +78,7 @@ QDateTime World::lastActive(const SitePlayer& player) const {
 
 NotFoundSignal World::signalFor(const QString& gamertag) {
     int sum = 0;
-    for (char c : gamertag.toUtf8()) {
+    for (char c : pagetext::cp1252(gamertag)) {
         sum += static_cast<unsigned char>(c);
     }
     return static_cast<NotFoundSignal>(sum % kNotFoundSignalCount);

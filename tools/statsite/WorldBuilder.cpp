@@ -86,6 +86,37 @@ int drawHost(int featuredCount, Prng& rng) {
     return 0;
 }
 
+// The accent players come after the seed's world, with their own generator, so
+// a world without them is the same as before they existed. Each hosts games,
+// and both join a game of the first player.
+void addAccentPlayers(World& world, const Reference& reference) {
+    Prng rng(world.options().seed ^ 0xE9E8C0FFEEULL);
+    const int first = static_cast<int>(world.players().size());
+    for (const QString& tag : accentGamertags()) {
+        SitePlayer player;
+        player.featured = true;
+        player.gamertag = tag;
+        // One of the two in a clan, so both the clan and the clanless paths meet them.
+        player.clan =
+            player.gamertag == accentGamertags().first()
+                ? catalog::clanNames()[rng.below(static_cast<int>(catalog::clanNames().size()))]
+                : QString();
+        player.emblem = drawEmblem(reference, rng);
+        world.addPlayer(player);
+    }
+    for (int n = 0; n < 7; ++n) {
+        GameRequest request;
+        if (n == 4) {
+            request.host = 0;
+            request.with = {first, first + 1};
+            request.playlist = QStringLiteral("Team Slayer");
+        } else {
+            request.host = first + n % 2;
+        }
+        world.addGame(GameMaker(world, rng).make(request));
+    }
+}
+
 }  // namespace
 
 World WorldBuilder::build(const WorldOptions& options, const Reference& reference) {
@@ -115,6 +146,9 @@ World WorldBuilder::build(const WorldOptions& options, const Reference& referenc
             request.purged = 0;
         }
         world.addGame(GameMaker(world, rng).make(request));
+    }
+    if (options.accents) {
+        addAccentPlayers(world, reference);
     }
     return world;
 }

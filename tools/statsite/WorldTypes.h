@@ -13,10 +13,16 @@ namespace tw::statsite {
 
 struct WorldOptions {
     std::uint64_t seed = 1;
-    int players = 12;   // players who host games (the demo's tag list)
-    int games = 60;     // games generated at start
-    int pageSize = 10;  // rows per game-list page
+    int players = 12;      // players who host games (the demo's tag list)
+    int games = 60;        // games generated at start
+    int pageSize = 10;     // rows per game-list page
+    bool accents = false;  // adds the two hosting players of accentGamertags()
 };
+
+// Two gamertags that differ only in one letter outside ASCII (e acute, e grave).
+inline QStringList accentGamertags() {
+    return {QStringLiteral("Caf\u00e9 Racer"), QStringLiteral("Caf\u00e8 Racer")};
+}
 
 struct Emblem {
     int primary = 0;  // colour codes of the Color rows

@@ -41,20 +41,15 @@ void addOptions(QCommandLineParser& parser) {
         {"games-root", "Game list root (default /stats/games.aspx?tag=).", "TEXT"},
         {"detail-root", "Game detail root (default /stats/game.aspx?id=).", "TEXT"},
         {"image-root", "Emblem picture root, ending in ? (default /stats/emblem.ashx?).", "TEXT"},
-        {"redirect", "Answer \"302 Found\" to the first K requests of each target.", "K"},
-        {"split", "Send each answer in N writes.", "N"},
-        {"split-pause", "Pause between those writes, in ms.", "MS"},
-        {"split-header", "End the first write inside the header's blank line."},
-        {"no-content-length", "Leave out the Content-Length header."},
-        {"upper-html", "Send </html> as </HTML>."},
-        {"slow", "Wait MS milliseconds before answering.", "MS"},
-        {"reset-after", "Reset the connection after N bytes of the answer.", "N"},
-        {"close-after", "Close the connection after N bytes of the answer.", "N"},
-        {"stop-after", "Stop listening after N answers (connections are then refused).", "N"},
-        {"fault-match", "Faults only for targets containing TEXT.", "TEXT"},
-        {"fault-times", "Faults (other than redirects) only for the first N matching requests.",
-         "N"},
+        {"accents",
+         "Add the hosting players \"Caf\u00e9 Racer\" and \"Caf\u00e8 Racer\", whose gamertags "
+         "differ in one accented letter."},
     });
+    for (const FaultOption& fault : faultOptions()) {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(fault.name),
+                                            QString::fromLatin1(fault.help),
+                                            QString::fromLatin1(fault.valueName)));
+    }
 }
 
 int number(const QCommandLineParser& parser, const QString& name, int fallback) {
@@ -63,20 +58,17 @@ int number(const QCommandLineParser& parser, const QString& name, int fallback) 
     return parser.isSet(name) && ok ? value : fallback;
 }
 
+// The fault options are read as the control request reads its keys.
 FaultPlan faultsFrom(const QCommandLineParser& parser) {
-    FaultPlan plan;
-    plan.redirectFirst = number(parser, "redirect", 0);
-    plan.splitWrites = number(parser, "split", 0);
-    plan.splitPauseMs = number(parser, "split-pause", 0);
-    plan.splitHeaderBlank = parser.isSet("split-header");
-    plan.noContentLength = parser.isSet("no-content-length");
-    plan.upperCaseHtmlEnd = parser.isSet("upper-html");
-    plan.slowMs = number(parser, "slow", 0);
-    plan.resetAfterBytes = number(parser, "reset-after", -1);
-    plan.closeAfterBytes = number(parser, "close-after", -1);
-    plan.stopAfterRequests = number(parser, "stop-after", 0);
-    plan.match = parser.value("fault-match").toUtf8();
-    plan.times = number(parser, "fault-times", 0);
+    QUrlQuery query;
+    for (const FaultOption& fault : faultOptions()) {
+        const QString name = QString::fromLatin1(fault.name);
+        if (parser.isSet(name)) {
+            query.addQueryItem(name, parser.value(name));
+        }
+    }
+    FaultPlan plan = FaultPlan::fromQuery(query);
+    plan.match = parser.value("fault-match").toUtf8();  // as typed, no percent decoding
     return plan;
 }
 
@@ -89,6 +81,7 @@ Options optionsFrom(const QCommandLineParser& parser) {
     world.players = qMax(1, number(parser, "players", 12));
     world.games = qMax(0, number(parser, "games", 60));
     world.pageSize = qMax(1, number(parser, "page-size", 10));
+    world.accents = parser.isSet("accents");
     SiteRoots& roots = options.config.roots;
     auto root = [&](const QString& name, QString& field) {
         if (parser.isSet(name)) {
