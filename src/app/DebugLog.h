@@ -15,6 +15,10 @@ struct ProgramState;
 inline constexpr const char* kSupportAddress = "support@tallywick.org";
 inline constexpr const char* kProgramTitle = "Tallywick";
 
+// The most of the page (the "Dat:" part) a record holds; a longer page is cut
+// there, with a line after it giving its full length.
+inline constexpr qsizetype kMaxLoggedPageBytes = 65536;
+
 // The record's bytes, lines ended with CR LF, for the given moment.
 QByteArray DebugLogRecord(const ProgramState& state, const QString& stage, const AppError& error,
                           const QDateTime& now);
@@ -22,13 +26,20 @@ QByteArray DebugLogRecord(const ProgramState& state, const QString& stage, const
 // The text of the message shown after the record is written.
 QString DebugLogMessage(const AppError& error);
 
+// The text shown instead when the record could not be written: the error, then
+// the log's path and why (there is no log to mail).
+QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
+                                 const QString& reason);
+
 // Appends the record and shows the message (exclamation icon, OK, the
 // program's title). The message is shown even when the log cannot be written,
 // so the user always learns of the error.
 void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error);
 
-// Appends the record alone; false when the log cannot be written.
-bool AppendDebugLogRecord(ProgramState& state, const QString& stage, const AppError& error);
+// Appends the record alone, whole or not at all; false (and the reason in
+// `*reason` when given) when the log cannot be written.
+bool AppendDebugLogRecord(ProgramState& state, const QString& stage, const AppError& error,
+                          QString* reason = nullptr);
 
 // For the operations that report a failed statement as an error of their own
 // (the purges, the profile's save): the record is appended and the message

@@ -18,10 +18,10 @@ bool UnloadMainWindow(ProgramState& state, const WindowPlacement& current,
         return false;
     }
     const QString section = QStringLiteral("Application");
-    WriteIni(state, section, QStringLiteral("Top"), SettingText(current.Top));
-    WriteIni(state, section, QStringLiteral("Left"), SettingText(current.Left));
-    WriteIni(state, section, QStringLiteral("Height"), SettingText(current.Height));
-    WriteIni(state, section, QStringLiteral("Width"), SettingText(current.Width));
+    WriteIni(state, {{section, QStringLiteral("Top"), SettingText(current.Top)},
+                     {section, QStringLiteral("Left"), SettingText(current.Left)},
+                     {section, QStringLiteral("Height"), SettingText(current.Height)},
+                     {section, QStringLiteral("Width"), SettingText(current.Width)}});
     try {
         if (closeConnection) {
             closeConnection();

@@ -1,9 +1,10 @@
 #include "app/IniFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <optional>
 #include <vector>
+
+#include "db/SafeFile.h"
 
 namespace tw {
 namespace {
@@ -119,15 +120,26 @@ Place Locate(const std::vector<Line>& lines, const QString& section, const QStri
     return place;
 }
 
-std::optional<QByteArray> ReadAll(const QString& path) {
+std::optional<QByteArray> ReadAll(const QString& path, QString* reason = nullptr) {
     QFile file(path);
     if (!file.exists()) {
         return QByteArray();
     }
     if (!file.open(QIODevice::ReadOnly)) {
+        if (reason) {
+            *reason = file.errorString();
+        }
         return std::nullopt;
     }
-    return file.readAll();
+    QByteArray bytes = file.readAll();
+    // A read cut short must not be written back as the whole file.
+    if (file.error() != QFileDevice::NoError) {
+        if (reason) {
+            *reason = file.errorString();
+        }
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 // The file's own line end; a new file gets the platform file's CR LF.
@@ -147,6 +159,29 @@ void Insert(std::vector<Line>& lines, int after, Line line, const QByteArray& en
     lines.insert(lines.begin() + after + 1, std::move(line));
 }
 
+void SetValue(std::vector<Line>& lines, const IniEntry& entry, const QByteArray& ending) {
+    // A line break inside a value would start a new key of its own.
+    QString oneLine = entry.value;
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QByteArray keyLine = entry.key.toUtf8() + '=' + oneLine.toUtf8();
+    Place place = Locate(lines, entry.section, entry.key);
+    if (place.key >= 0) {
+        QByteArray& text = lines[place.key].text;
+        text = TrimBlanks(text.left(text.indexOf('='))) + '=' + oneLine.toUtf8();
+    } else if (place.section >= 0) {
+        Insert(lines, place.lastEntry, {keyLine, ending}, ending);
+    } else {
+        int last = static_cast<int>(lines.size()) - 1;
+        if (last >= 0 && !TrimBlanks(lines[last].text).isEmpty()) {
+            Insert(lines, last, {{}, ending}, ending);
+            ++last;
+        }
+        Insert(lines, last, {'[' + entry.section.toUtf8() + ']', ending}, ending);
+        Insert(lines, last + 1, {keyLine, ending}, ending);
+    }
+}
+
 }  // namespace
 
 QString IniFile::Read(const QString& section, const QString& key) const {
@@ -162,48 +197,28 @@ QString IniFile::Read(const QString& section, const QString& key) const {
     return ValueOf(lines[place.key].text).left(kMaxValueLength);
 }
 
-bool IniFile::Write(const QString& section, const QString& key, const QString& value) const {
-    std::optional<QByteArray> bytes = ReadAll(path_);
+bool IniFile::Write(const QString& section, const QString& key, const QString& value,
+                    QString* reason) const {
+    return Write({{section, key, value}}, reason);
+}
+
+bool IniFile::Write(const std::vector<IniEntry>& entries, QString* reason) const {
+    std::optional<QByteArray> bytes = ReadAll(path_, reason);
     if (!bytes) {
         return false;
     }
-    // A line break inside a value would start a new key of its own.
-    QString oneLine = value;
-    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '))
-        .replace(QLatin1Char('\n'), QLatin1Char(' '));
-
     std::vector<Line> lines = SplitLines(*bytes);
     const QByteArray ending = LineEndingOf(lines);
-    Place place = Locate(lines, section, key);
-    if (place.key >= 0) {
-        QByteArray& text = lines[place.key].text;
-        text = TrimBlanks(text.left(text.indexOf('='))) + '=' + oneLine.toUtf8();
-    } else if (place.section >= 0) {
-        Insert(lines, place.lastEntry, {key.toUtf8() + '=' + oneLine.toUtf8(), ending}, ending);
-    } else {
-        int last = static_cast<int>(lines.size()) - 1;
-        if (last >= 0 && !TrimBlanks(lines[last].text).isEmpty()) {
-            Insert(lines, last, {{}, ending}, ending);
-            ++last;
-        }
-        Insert(lines, last, {'[' + section.toUtf8() + ']', ending}, ending);
-        Insert(lines, last + 1, {key.toUtf8() + '=' + oneLine.toUtf8(), ending}, ending);
+    for (const IniEntry& entry : entries) {
+        SetValue(lines, entry, ending);
     }
-
     QByteArray out;
     for (const Line& line : lines) {
         out += line.text + line.ending;
     }
-    // Written whole to a temporary file and renamed over the old one, so a
-    // failed write never leaves half a settings file; a folder where no
-    // temporary file may be made still gets the file written in place.
-    QSaveFile file(path_);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(out);
-    return file.commit();
+    // Never written in place: a write that fails half-way (a full disk) would
+    // leave a cut or empty settings file, losing every setting and query.
+    return writeFileSafely(path_, out, reason);
 }
 
 }  // namespace tw

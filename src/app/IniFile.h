@@ -8,8 +8,15 @@
 // section, a missing section at the end of the file.
 
 #include <QString>
+#include <vector>
 
 namespace tw {
+
+struct IniEntry {
+    QString section;
+    QString key;
+    QString value;
+};
 
 class IniFile {
   public:
@@ -21,9 +28,14 @@ class IniFile {
     const QString& path() const { return path_; }
 
     QString Read(const QString& section, const QString& key) const;
-    // False when the file cannot be written (folder missing, path is a folder,
-    // no permission); the file is then left as it was.
-    bool Write(const QString& section, const QString& key, const QString& value) const;
+    // False when the file cannot be read or written (folder missing, path is
+    // a folder, no permission, disk full); the file is then left byte for
+    // byte as it was and `*reason` (when given) says why.
+    bool Write(const QString& section, const QString& key, const QString& value,
+               QString* reason = nullptr) const;
+    // Several keys in one replacement of the file, in order, as that many
+    // single writes would leave it: all of them are written or none.
+    bool Write(const std::vector<IniEntry>& entries, QString* reason = nullptr) const;
 
   private:
     QString path_;

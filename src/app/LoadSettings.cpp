@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/LeftoverFiles.h"
 #include "app/Paths.h"
 #include "app/ProgramState.h"
 #include "app/SettingsFile.h"
@@ -70,6 +71,7 @@ void ReadAllSettings(ProgramState& state) {
 
 LoadedSettings LoadSettings(ProgramState& state, const QString& programDir) {
     BuildPaths(state, programDir);
+    removeLeftoverTemporaries(state);
     ReadAllSettings(state);
     LoadedSettings loaded;
     loaded.placement = ReadPlacement(state);

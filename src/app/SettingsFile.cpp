@@ -1,7 +1,8 @@
 #include "app/SettingsFile.h"
 
+#include <QDir>
+
 #include "app/Dialogs.h"
-#include "app/IniFile.h"
 #include "app/ProgramState.h"
 
 namespace tw {
@@ -10,13 +11,23 @@ QString ReadIni(const ProgramState& state, const QString& section, const QString
     return IniFile(state.IniPath).Read(section, key);
 }
 
+QString IniWriteFailedMessage(const QString& path, const QString& reason) {
+    return QString::fromLatin1(kIniWriteFailedMessage) + QStringLiteral("\r\n") +
+           QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+}
+
 bool WriteIni(ProgramState& state, const QString& section, const QString& key,
               const QString& value) {
-    if (IniFile(state.IniPath).Write(section, key, value)) {
+    return WriteIni(state, {{section, key, value}});
+}
+
+bool WriteIni(ProgramState& state, const std::vector<IniEntry>& entries) {
+    QString reason;
+    if (IniFile(state.IniPath).Write(entries, &reason)) {
         return true;
     }
     if (state.dialogs) {
-        state.dialogs->Message(QString::fromLatin1(kIniWriteFailedMessage), MsgButtons::Ok,
+        state.dialogs->Message(IniWriteFailedMessage(state.IniPath, reason), MsgButtons::Ok,
                                MsgIcon::Critical, QStringLiteral("Error"));
     }
     return false;

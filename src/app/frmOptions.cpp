@@ -213,22 +213,24 @@ int frmOptions::SelectedExportFormat() const {
 }
 
 void frmOptions::WriteOptions(int32_t proxyPort) {
-    WriteIni(state_, kInternet, QStringLiteral("Use_Proxy"), Flag(chkUseProxy));
-    WriteIni(state_, kInternet, QStringLiteral("Proxy_Address"), txtProxyAddress->text());
-    WriteIni(state_, kInternet, QStringLiteral("Proxy_Port"), QString::number(proxyPort));
-    WriteIni(state_, kApplication, QStringLiteral("Auto_Grid_Highlight"),
-             Flag(chkAutoGridHighlight));
-    WriteIni(state_, kApplication, QStringLiteral("Download_All_Tag_List"), Flag(chkAllTagList));
-    WriteIni(state_, kApplication, QStringLiteral("Download_Only_Experience_Level"),
-             Flag(chkOnlyExperienceLevel));
-    WriteIni(state_, kApplication, QStringLiteral("Scan_All_Game_Lists"),
-             Flag(chkScanAllGameLists));
-    WriteIni(state_, kApplication, QStringLiteral("TPS_Use_KApD"), Flag(chkTPSuseKApD));
+    std::vector<IniEntry> entries = {
+        {kInternet, QStringLiteral("Use_Proxy"), Flag(chkUseProxy)},
+        {kInternet, QStringLiteral("Proxy_Address"), txtProxyAddress->text()},
+        {kInternet, QStringLiteral("Proxy_Port"), QString::number(proxyPort)},
+        {kApplication, QStringLiteral("Auto_Grid_Highlight"), Flag(chkAutoGridHighlight)},
+        {kApplication, QStringLiteral("Download_All_Tag_List"), Flag(chkAllTagList)},
+        {kApplication, QStringLiteral("Download_Only_Experience_Level"),
+         Flag(chkOnlyExperienceLevel)},
+        {kApplication, QStringLiteral("Scan_All_Game_Lists"), Flag(chkScanAllGameLists)},
+        {kApplication, QStringLiteral("TPS_Use_KApD"), Flag(chkTPSuseKApD)},
+    };
     const int format = SelectedExportFormat();
     if (format != 0) {
-        WriteIni(state_, kApplication, QStringLiteral("Query_Export_Format"),
-                 QString::number(format));
+        entries.push_back(
+            {kApplication, QStringLiteral("Query_Export_Format"), QString::number(format)});
     }
+    // One write for the whole Save: a failure is told once, not once a key.
+    WriteIni(state_, entries);
 }
 
 void frmOptions::cmdSaveOptions_Click() {

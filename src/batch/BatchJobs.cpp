@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
-#include <QSaveFile>
 
 #include "app/ProgramState.h"
 #include "app/SqlText.h"
@@ -13,6 +12,7 @@
 #include "batch/BatchDialogs.h"
 #include "batch/DownloadReporter.h"
 #include "batch/InterruptWatcher.h"
+#include "db/SafeFile.h"
 #include "download/Downloader.h"
 #include "query/DatabaseExport.h"
 #include "query/QueryExport.h"
@@ -75,16 +75,6 @@ QString StoredGamertag(ProgramState& state, const QString& gamertag) {
     return stored;
 }
 
-bool CopyFile(const QString& from, const QString& to) {
-    QFile source(from);
-    QSaveFile target(to);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    target.write(source.readAll());
-    return target.commit();
-}
-
 // Item n of cmbQuery for a number or a name (exact first, then any case);
 // 0 when there is none.
 int QueryIndex(const ProgramState& state, const QComboBox& queries, const QString& wanted) {
@@ -116,8 +106,26 @@ void ApplyFilters(const BatchCommand& command, frmMain& window) {
 
 }  // namespace
 
+bool CopyFile(const QString& from, const QString& to, QString* reason) {
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *reason = source.errorString();
+        return false;
+    }
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        *reason = source.errorString();
+        return false;
+    }
+    return writeFileSafely(to, bytes, reason);
+}
+
 QString AboutName(const QString& name, const char* message) {
     return QLatin1Char('"') + name + QStringLiteral("\" ") + QLatin1String(message);
+}
+
+QString CannotWriteMessage(const QString& path, const QString& reason) {
+    return AboutName(path, kCannotWriteMessage) + QLatin1Char(' ') + reason;
 }
 
 int RunDownload(const BatchCommand& command, BatchSession& session) {
@@ -177,8 +185,9 @@ int RunReport(const BatchCommand& command, BatchSession& session) {
         PrintPath(session, written);
         return kExitSuccess;
     }
-    if (!CopyFile(written, command.out)) {
-        PrintError(session, AboutName(command.out, kCannotWriteMessage));
+    QString reason;
+    if (!CopyFile(written, command.out, &reason)) {
+        PrintError(session, CannotWriteMessage(command.out, reason));
         return kExitFailed;
     }
     PrintPath(session, command.out);

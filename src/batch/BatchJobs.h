@@ -2,6 +2,7 @@
 // The four batch jobs. Each drives the handlers the window's buttons and menus
 // run, on the loaded (never shown) main window, and returns the exit code.
 
+#include <QString>
 #include <cstdio>
 
 #include "batch/BatchCommand.h"
@@ -42,5 +43,12 @@ int RunExport(const BatchCommand& command, BatchSession& session);
 
 // `"NAME" text`: the name quoted, then one of the messages above.
 QString AboutName(const QString& name, const char* message);
+
+// `"PATH" cannot be written. REASON`: a copy that failed, and why.
+QString CannotWriteMessage(const QString& path, const QString& reason);
+
+// Copies `from` over `to` whole or not at all (an older `to` keeps its bytes);
+// false with the reason in `*reason`.
+bool CopyFile(const QString& from, const QString& to, QString* reason);
 
 }  // namespace tw::batch

@@ -22,10 +22,18 @@ constexpr qint64 kBatchAgeLimitMs = 1000;
 // The tables of schema.sql. A database of the program holds them all, one of
 // an older release (or one the user pruned) some of them; a file with none of
 // them is someone else's.
-constexpr const char* kOurTables[] = {
-    "Player",          "Clan",          "Color",         "Medal",
-    "Game",            "Game_Player",   "Game_Player_Medal", "Player_Playlist",
-    "zLoad_Panel_1",   "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"};
+constexpr const char* kOurTables[] = {"Player",
+                                      "Clan",
+                                      "Color",
+                                      "Medal",
+                                      "Game",
+                                      "Game_Player",
+                                      "Game_Player_Medal",
+                                      "Player_Playlist",
+                                      "zLoad_Panel_1",
+                                      "zLoad_Panel_2",
+                                      "zLoad_Panel_4",
+                                      "zLoad_Panel_5"};
 
 // Steps `sql` to its end, handing each row's first column to `row`; a failure
 // raises the open error naming `path`.

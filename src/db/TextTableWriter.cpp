@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "db/FileExternalWriterErrors.h"
 #include "db/Format.h"
+#include "db/SafeFile.h"
 #include "db/TextTableWriterSchema.h"
 
 namespace tw {
@@ -146,8 +146,8 @@ int64_t TextTableWriter::WriteTable(const QString& folder, const QString& fileNa
     if (QFileInfo::exists(path)) {
         ThrowTableExists(fileName);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    SafeFile file(path);
+    if (!file.open()) {
         ThrowCannotOpen(path);
     }
     int64_t count = 0;

@@ -1,9 +1,9 @@
 #include "db/TextTableWriterSchema.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "db/FileExternalWriterErrors.h"
+#include "db/SafeFile.h"
 
 namespace tw {
 
@@ -72,11 +72,14 @@ void RecordInSchema(const QString& schemaPath, const QString& fileName,
             ThrowCannotOpen(schemaPath);
         }
         existing = current.readAll();
+        // Sections cut off by a failed read would be lost in the rewrite.
+        if (current.error() != QFileDevice::NoError) {
+            ThrowCannotOpen(schemaPath);
+        }
         current.close();
     }
     const QByteArray merged = MergeSchema(existing, fileName, SchemaSection(fileName, columns));
-    QSaveFile file(schemaPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(merged) != merged.size() || !file.commit()) {
+    if (!writeFileSafely(schemaPath, merged)) {
         ThrowCannotOpen(schemaPath);
     }
 }

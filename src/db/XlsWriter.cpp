@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "db/Biff8Workbook.h"
 #include "db/CompoundFile.h"
 #include "db/FileExternalWriterErrors.h"
+#include "db/SafeFile.h"
 
 namespace tw {
 
@@ -27,8 +27,7 @@ biff8::Workbook LoadWorkbook(const QString& path) {
 // Written beside the file and renamed over it, so a failure never leaves a
 // half-written workbook in place of the old one.
 void SaveWorkbook(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!writeFileSafely(path, bytes)) {
         ThrowCannotOpen(path);
     }
 }

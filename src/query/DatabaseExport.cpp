@@ -108,9 +108,9 @@ void mnuExportXML_Click(ProgramState& state) {
     try {
         const QString path =
             AskSavePath(state, QString::fromLatin1(kXmlFilter), ProposedName(state, ".xml"));
-        const std::unique_ptr<QFile> file = CreateOutputFile(path);
+        const std::unique_ptr<SafeFile> file = CreateOutputFile(path);
         WriteDatabaseXml(*state.Db, ExportedTables(*state.Db), *file);
-        file->close();
+        FinishOutputFile(*file);
         Done(state, kXmlExportDone);
     } catch (const AppError& error) {
         ReportUnlessCancelled(state, kExportXmlStage, error);

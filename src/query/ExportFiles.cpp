@@ -26,12 +26,26 @@ QString AskSavePath(ProgramState& state, const QString& filter, const QString& p
     return *chosen;
 }
 
-std::unique_ptr<QFile> CreateOutputFile(const QString& path) {
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        throw AppError(75, QStringLiteral("Tallywick"), QStringLiteral("Path/File access error"));
+namespace {
+
+[[noreturn]] void RaisePathFileAccessError() {
+    throw AppError(75, QStringLiteral("Tallywick"), QStringLiteral("Path/File access error"));
+}
+
+}  // namespace
+
+std::unique_ptr<SafeFile> CreateOutputFile(const QString& path) {
+    auto file = std::make_unique<SafeFile>(path);
+    if (!file->open()) {
+        RaisePathFileAccessError();
     }
     return file;
+}
+
+void FinishOutputFile(SafeFile& file) {
+    if (!file.commit()) {
+        RaisePathFileAccessError();
+    }
 }
 
 void EnsureOutsideWriter(Database& db) {

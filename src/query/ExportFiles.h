@@ -3,9 +3,10 @@
 // time stamp of proposed file names, output files, and the outside-file
 // writer the engine needs for SELECT ... INTO a workbook or text folder.
 
-#include <QFile>
 #include <QString>
 #include <memory>
+
+#include "db/SafeFile.h"
 
 namespace tw {
 
@@ -25,8 +26,13 @@ QString ExportTimeStamp(const ProgramState& state);
 // cancelling raises 32755.
 QString AskSavePath(ProgramState& state, const QString& filter, const QString& proposedName);
 
-// Opens `path` for writing, emptied; raises error 75 when it cannot.
-std::unique_ptr<QFile> CreateOutputFile(const QString& path);
+// Opens `path` for writing; raises error 75 when it cannot. The file at
+// `path` changes only at FinishOutputFile.
+std::unique_ptr<SafeFile> CreateOutputFile(const QString& path);
+
+// Puts everything written in place of the file at `path`, or raises error 75
+// (disk full, ...) leaving an older file there as it was.
+void FinishOutputFile(SafeFile& file);
 
 // Installs the workbook and text writers on the database (once is enough;
 // installing again changes nothing).

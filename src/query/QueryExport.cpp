@@ -32,7 +32,7 @@ void ExportWorkbook(ProgramState& state, int index, const QString& path) {
 
 void ExportGrid(const frmMain& window, int format, const QString& path) {
     const QList<QStringList> rows = GridTexts(*window.flxData);
-    const std::unique_ptr<QFile> file = CreateOutputFile(path);
+    const std::unique_ptr<SafeFile> file = CreateOutputFile(path);
     if (format == 2) {
         WriteCsv(rows, *file);
     } else if (format == 3) {
@@ -40,7 +40,7 @@ void ExportGrid(const frmMain& window, int format, const QString& path) {
     } else {
         WriteQueryXml(rows, *file);
     }
-    file->close();
+    FinishOutputFile(*file);
 }
 
 }  // namespace

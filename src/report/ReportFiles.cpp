@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "app/LoadPicture.h"
 #include "app/ProgramState.h"
+#include "db/SafeFile.h"
 
 namespace tw {
 
@@ -56,11 +56,11 @@ void WriteReportTo(QIODevice& device, const QByteArray& reportText) {
 }
 
 void WriteReportFile(const QString& path, const QByteArray& reportText) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    SafeFile file(path);
+    if (!file.open()) {
         RaiseFileError(kPathFileAccessError, QStringLiteral("Path/File access error"));
     }
-    WriteReportTo(file, reportText);
+    WriteReportTo(file, reportText);  // a failed write raises; the SafeFile then drops it
     if (!file.commit()) {
         RaiseFileError(kPathFileAccessError, QStringLiteral("Path/File access error"));
     }

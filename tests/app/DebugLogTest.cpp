@@ -70,11 +70,40 @@ TEST_F(DebugLogTest, TellsTheUserWithTheSupportAddress) {
     EXPECT_EQ(shown.title, "Tallywick");
 }
 
-TEST_F(DebugLogTest, UnwritableLogStillShowsTheMessage) {
-    ASSERT_TRUE(QDir().mkpath(dir_.filePath(QStringLiteral("debug.log"))));
+TEST_F(DebugLogTest, AnUnwritableLogIsToldWithItsPathAndReasonInsteadOfAskingForIt) {
+    const QString log = dir_.filePath(QStringLiteral("debug.log"));
+    ASSERT_TRUE(QDir().mkpath(log));
     WriteDebugLog(state_, "Main", AppError(3000, "Tallywick", "disk full"));
-    EXPECT_EQ(dialogs_.messages.size(), 1u);
-    EXPECT_TRUE(QFileInfo(dir_.filePath(QStringLiteral("debug.log"))).isDir());
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].text,
+              "Error #: 3000\r\nDescription: disk full\r\n\r\n"
+              "The error could not be written to \"debug.log\" (" +
+                  log + "): Is a directory");
+    EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(QFileInfo(log).isDir());
+
+    // The operations' own failure box says the same, with its icon and title.
+    ReportOperationFailure(state_, "PurgeAll", AppError(3043, "DAO", "Disk or network error."));
+    ASSERT_EQ(dialogs_.messages.size(), 2u);
+    EXPECT_TRUE(dialogs_.messages[1].text.endsWith("): Is a directory"));
+    EXPECT_EQ(dialogs_.messages[1].icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs_.messages[1].title, "Error");
+}
+
+TEST_F(DebugLogTest, APageLongerThan64KBIsCutWithItsLengthNoted) {
+    const AppError error(13, "Tallywick", "Type mismatch");
+    QByteArray page(65536, 'a');
+    state_.PageData = page;  // exactly the limit: whole, no note
+    EXPECT_TRUE(DebugLogRecord(state_, "DataArrive", error, now_)
+                    .endsWith("Dat: " + page + "\r\n\r\n\r\n"));
+
+    page += "b" + QByteArray(300000, 'c');
+    state_.PageData = page;
+    WriteDebugLog(state_, "DataArrive", error);
+    const QByteArray record = LogBytes();
+    EXPECT_TRUE(record.endsWith("Dat: " + QByteArray(65536, 'a') +
+                                "\r\n[page cut: 65536 of 365537 bytes shown]\r\n\r\n\r\n"));
+    EXPECT_LT(record.size(), 66000);
 }
 
 }  // namespace

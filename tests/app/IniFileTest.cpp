@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/IniFile.h"
+#include "support/QtPrinters.h"
 
 namespace tw {
 namespace {
@@ -88,14 +89,39 @@ TEST_F(IniFileTest, NewFileIsCreatedAndLineBreaksInValuesCannotAddKeys) {
     EXPECT_EQ(Ini().Read("User", "Injected"), "");
 }
 
-TEST_F(IniFileTest, WriteFailsWhenTheFileCannotBeWritten) {
+TEST_F(IniFileTest, WriteFailsWithTheReasonWhenTheFileCannotBeWritten) {
     const QString folderPath = dir_.filePath(QStringLiteral("isAFolder"));
     ASSERT_TRUE(QDir().mkpath(folderPath));
-    EXPECT_FALSE(IniFile(folderPath).Write("User", "Gamertag", "x"));
+    QString reason;
+    EXPECT_FALSE(IniFile(folderPath).Write("User", "Gamertag", "x", &reason));
+    EXPECT_EQ(reason, "file to open is a directory");
     EXPECT_TRUE(QFileInfo(folderPath).isDir());
     EXPECT_FALSE(IniFile(dir_.filePath(QStringLiteral("missing/settings.ini")))
-                     .Write("User", "Gamertag", "x"));
+                     .Write("User", "Gamertag", "x", &reason));
+    EXPECT_EQ(reason, "No such file or directory");
     EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("missing"))));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"isAFolder"});
+}
+
+TEST_F(IniFileTest, SeveralKeysInOneWriteLeaveWhatSingleWritesWould) {
+    const QByteArray before = "; mine\n[Application]\nTop=1\n\n[User]\nGamertag=x";
+    const std::vector<IniEntry> entries = {{"application", "TOP", "5"},
+                                           {"Application", "Left", "6"},
+                                           {"Internet", "Proxy_Port", "80"},
+                                           {"Internet", "Use_Proxy", "True\r\nInjected=1"},
+                                           {"User", "Gamertag", "Zoë"}};
+    Put(before);
+    for (const IniEntry& entry : entries) {
+        ASSERT_TRUE(Ini().Write(entry.section, entry.key, entry.value));
+    }
+    const QByteArray oneByOne = Bytes();
+    EXPECT_EQ(oneByOne.toStdString(),
+              "; mine\n[Application]\nTop=5\nLeft=6\n\n[User]\nGamertag=Zo\xC3\xAB\n\n"
+              "[Internet]\nProxy_Port=80\nUse_Proxy=True  Injected=1\n");
+    Put(before);
+    ASSERT_TRUE(Ini().Write(entries));
+    EXPECT_EQ(Bytes(), oneByOne);
 }
 
 }  // namespace

@@ -260,18 +260,18 @@ TEST_F(OptionsTest, CancelAfterChangingEverythingLeavesFileAndSettingsAlone) {
     EXPECT_FALSE(dialog_->isVisible());
 }
 
-TEST_F(OptionsTest, ASettingsFileThatCannotBeWrittenIsToldForEveryKeyAndSaveGoesOn) {
+TEST_F(OptionsTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndSaveGoesOn) {
     Open(kFullIni);
     // The settings path now names a folder: no write can succeed.
     state_.IniPath = dir_.filePath(QStringLiteral("folder.ini"));
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.ini")));
     dialog_->cmdSaveOptions->click();
-    ASSERT_EQ(dialogs_.messages.size(), 9u);
-    for (const RecordedMessage& message : dialogs_.messages) {
-        EXPECT_EQ(message.text, QStringLiteral("An error occurred while writing to the INI file."));
-        EXPECT_EQ(message.title, QStringLiteral("Error"));
-        EXPECT_EQ(message.icon, MsgIcon::Critical);
-    }
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    const RecordedMessage& message = dialogs_.messages[0];
+    EXPECT_EQ(message.text, QStringLiteral("An error occurred while writing to the INI file.\r\n") +
+                                state_.IniPath + QStringLiteral(": file to open is a directory"));
+    EXPECT_EQ(message.title, QStringLiteral("Error"));
+    EXPECT_EQ(message.icon, MsgIcon::Critical);
     EXPECT_FALSE(dialog_->isVisible());
 }
 

@@ -83,17 +83,19 @@ TEST_F(ShellTest, EveryKeyWrittenIsReadBackUnchanged) {
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
-TEST_F(ShellTest, WriteFailureIsToldOncePerFailedKey) {
+TEST_F(ShellTest, WriteFailureIsToldOncePerWriteWithPathAndReason) {
     state_.IniPath = dir_.filePath(QStringLiteral("no-such-folder/tallywick110.ini"));
     EXPECT_FALSE(WriteIni(state_, "User", "Gamertag", "a"));
-    EXPECT_FALSE(WriteIni(state_, "Application", "Top", "1"));
+    EXPECT_FALSE(WriteIni(state_, {{"Application", "Top", "1"}, {"Application", "Left", "2"}}));
     ASSERT_EQ(dialogs_.messages.size(), 2u);
     for (const RecordedMessage& shown : dialogs_.messages) {
-        EXPECT_EQ(shown.text, "An error occurred while writing to the INI file.");
+        EXPECT_EQ(shown.text, "An error occurred while writing to the INI file.\r\n" +
+                                  state_.IniPath + ": No such file or directory");
         EXPECT_EQ(shown.icon, MsgIcon::Critical);
         EXPECT_EQ(shown.buttons, MsgButtons::Ok);
         EXPECT_EQ(shown.title, "Error");
     }
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("no-such-folder"))));
 }
 
 TEST_F(ShellTest, ExitIsRefusedWhileADownloadRuns) {

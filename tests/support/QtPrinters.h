@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -12,4 +13,11 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << '"' << bytes.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        *out << (i ? ", " : "") << '"' << texts[i].toStdString() << '"';
+    }
+    *out << '}';
 }
