@@ -1,7 +1,8 @@
 #pragma once
 // LoadSettings: the start-up steps before the database opens. Builds the paths,
-// reads every key of the settings file in its order into Settings (and
-// CurrentGamertag), the window placement and the saved queries.
+// removes temporaries a killed write left (app/LeftoverFiles.h), reads every
+// key of the settings file in its order into Settings (and CurrentGamertag),
+// the window placement and the saved queries.
 
 #include <QString>
 #include <QStringList>

@@ -124,9 +124,9 @@ void Connection::RequireOurFile() {
             continue;
         }
         ours = true;
-        // The first page of each table: a damaged one is refused now rather
-        // than after the file has been changed.
-        ReadRows(db_, QByteArray("SELECT 1 FROM \"") + table + "\" LIMIT 1", path_,
+        // The first page of each table itself, not of an index on it: a
+        // damaged one is refused now rather than after the file has changed.
+        ReadRows(db_, QByteArray("SELECT 1 FROM \"") + table + "\" NOT INDEXED LIMIT 1", path_,
                  [](const QString&) {});
     }
     if (!ours) {
