@@ -2,6 +2,8 @@
 // seed gives another world.
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
+
 #include "statsite/ScraperRules.h"
 #include "statsite/SiteFixture.h"
 #include "statsite/WireClient.h"
@@ -45,6 +47,54 @@ TEST(Determinism, AnotherSeedGivesAnotherWorld) {
     RunningSite other(RunningSite::withWorld(43, 8, 50));
     EXPECT_NE(first.site().featuredGamertags(), other.site().featuredGamertags());
     EXPECT_NE(first.site().truth({}), other.site().truth({}));
+}
+
+QByteArray sha1(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
+// The digests were taken from the site before the accent players and the new
+// faults existed: the default world, its truth and its pages are as they were.
+TEST(Determinism, DefaultWorldIsTheOneItAlwaysWas) {
+    RunningSite site;
+    EXPECT_EQ(sha1(site.site().truth({})), "b0bb9d87f4e53faeefe3433afd27bcc94790d6c0");
+    const World world = site.world();
+    const SitePlayer& first = *world.findPlayer(world.featuredGamertags().first());
+    const QByteArray tag = urlEncode(first.gamertag.toUtf8());
+    const QByteArray id = QByteArray::number(world.gamesNewestFirst(first).first()->id);
+    QByteArray pages;
+    for (const QByteArray& target :
+         {"/stats/player.aspx?tag=" + tag, "/stats/games.aspx?tag=" + tag,
+          "/stats/games.aspx?tag=" + tag + "&page=2", "/stats/game.aspx?id=" + id + "&panel=stats",
+          "/stats/game.aspx?id=" + id + "&panel=kills",
+          "/stats/game.aspx?id=" + id + "&panel=medals",
+          "/stats/game.aspx?id=" + id + "&panel=hits"}) {
+        pages += fetch(site.port(), target).bytes;
+    }
+    EXPECT_EQ(sha1(pages), "6e815c2775d569b2e05d2cfae9ecf4415e34921a");
+}
+
+TEST(Determinism, AccentPlayersOnlyAddToTheWorld) {
+    RunningSite plain(RunningSite::withWorld(42, 8, 50));
+    SiteConfig config = RunningSite::withWorld(42, 8, 50);
+    config.world.accents = true;
+    RunningSite accents(config);
+    const World before = plain.world();
+    const World after = accents.world();
+    ASSERT_EQ(after.players().size(), before.players().size() + 2);
+    ASSERT_GT(after.games().size(), before.games().size());
+    for (qsizetype i = 0; i < before.players().size(); ++i) {
+        EXPECT_EQ(after.players()[i].gamertag, before.players()[i].gamertag);
+    }
+    // The seed's games are the same games, to the byte of every panel.
+    for (qsizetype i = 0; i < before.games().size(); ++i) {
+        const QByteArray id = QByteArray::number(before.games()[i].id);
+        ASSERT_EQ(after.games()[i].id, before.games()[i].id);
+        for (const char* panel : {"stats", "kills", "medals", "hits"}) {
+            const QByteArray target = "/stats/game.aspx?id=" + id + "&panel=" + panel;
+            EXPECT_EQ(fetch(accents.port(), target).bytes, fetch(plain.port(), target).bytes);
+        }
+    }
 }
 
 TEST(Determinism, OnePlayerCanHaveAThousandGames) {

@@ -44,14 +44,45 @@ TEST(Executable, StartsOnAFreePortWritesTheTruthAndServesTheWorld) {
     program.waitForFinished();
 }
 
+TEST(Executable, AccentsAndTheNewFaultsFromTheCommandLine) {
+    ensureApplication();
+    QProcess program;
+    program.start(kProgram, {"--port", "0", "--players", "1", "--games", "3", "--accents",
+                             "--body-302", "--fault-match", "player.aspx", "--fault-times", "1"});
+    ASSERT_TRUE(program.waitForStarted());
+    ASSERT_TRUE(program.waitForReadyRead(10000));
+    const QByteArray banner = program.readLine();
+    const quint16 port =
+        static_cast<quint16>(banner.mid(banner.lastIndexOf(':') + 1).split(' ').first().toInt());
+    ASSERT_NE(port, 0) << banner.constData();
+    // The world lists the accent players in UTF-8, as plain text is.
+    const QByteArray world = fetch(port, "/control/world").body();
+    EXPECT_TRUE(world.contains("\nCaf\xC3\xA9 Racer\t")) << world.constData();
+    EXPECT_TRUE(world.contains("\nCaf\xC3\xA8 Racer\t"));
+    // The game list does not match; the first player page does, once.
+    const QByteArray page = "/stats/player.aspx?tag=Caf%E9+Racer";
+    EXPECT_FALSE(fetch(port, "/stats/games.aspx?tag=Caf%E9+Racer").bytes.contains("302 Found"));
+    const WireResult first = fetch(port, page);
+    EXPECT_TRUE(first.bytes.startsWith("HTTP/1.0 200 OK\r\n"));
+    EXPECT_TRUE(first.body().contains("302 Found"));
+    const WireResult second = fetch(port, page);
+    EXPECT_FALSE(second.body().contains("302 Found"));
+    EXPECT_TRUE(second.body().contains("Caf\xE9 Racer</h1>"));
+    program.kill();
+    program.waitForFinished();
+}
+
 TEST(Executable, HelpListsTheOptionsAndABusyPortIsReported) {
     ensureApplication();
     QProcess help;
     help.start(kProgram, {"--help"});
     ASSERT_TRUE(help.waitForFinished(10000));
     const QByteArray text = help.readAllStandardOutput();
-    for (const char* option : {"--port", "--seed", "--players", "--games", "--truth", "--pages",
-                               "--redirect", "--split", "--reset-after", "--stop-after"}) {
+    for (const char* option :
+         {"--port", "--seed", "--players", "--games", "--truth", "--pages", "--redirect", "--split",
+          "--reset-after", "--stop-after", "--endless", "--body-302", "--bad-number <ID>",
+          "--negative-number <ID>", "--no-page-param", "--no-game-length <ID>", "--emblem-crlf",
+          "--accents"}) {
         EXPECT_TRUE(text.contains(option)) << option;
     }
     RunningSite site;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <functional>
 #include <memory>
 
@@ -74,6 +76,19 @@ inline const Game& gameWhere(const World& world,
     }
     ADD_FAILURE() << "no game of the world meets the condition";
     return world.games().first();
+}
+
+// Polls the condition until it holds or the time is up; false: it never held.
+inline bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QThread::msleep(10);
+    }
+    return true;
 }
 
 }  // namespace statsite_test

@@ -28,30 +28,51 @@ QByteArray programRequest(const QByteArray& target) {
            "Accept: */*\r\n\r\n";
 }
 
-WireResult fetchRaw(quint16 port, const QByteArray& request, int timeoutMs) {
-    WireResult result;
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+WireConnection::WireConnection(quint16 port) {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        result.end = errno == ECONNREFUSED ? WireEnd::Refused : WireEnd::TimedOut;
-        ::close(fd);
+    if (::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        refused_ = errno == ECONNREFUSED;
+        close();
+    }
+}
+
+WireConnection::~WireConnection() {
+    close();
+}
+
+void WireConnection::close() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+WireResult WireConnection::exchange(const QByteArray& request, qsizetype enough, int timeoutMs) {
+    WireResult result;
+    if (fd_ < 0) {
+        result.end = refused_ ? WireEnd::Refused : WireEnd::TimedOut;
         return result;
     }
-    ::send(fd, request.constData(), request.size(), MSG_NOSIGNAL);
+    ::send(fd_, request.constData(), request.size(), MSG_NOSIGNAL);
     QElapsedTimer clock;
     clock.start();
     char buffer[65536];
     for (;;) {
-        pollfd waiting{fd, POLLIN, 0};
+        if (enough >= 0 && result.bytes.size() >= enough) {
+            result.end = WireEnd::StillOpen;
+            break;
+        }
+        pollfd waiting{fd_, POLLIN, 0};
         const int remaining = timeoutMs - static_cast<int>(clock.elapsed());
         if (remaining <= 0 || ::poll(&waiting, 1, remaining) <= 0) {
             result.end = WireEnd::TimedOut;
             break;
         }
-        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
         if (n > 0) {
             if (result.firstByteMs < 0) {
                 result.firstByteMs = clock.elapsed();
@@ -65,8 +86,15 @@ WireResult fetchRaw(quint16 port, const QByteArray& request, int timeoutMs) {
         break;
     }
     result.totalMs = clock.elapsed();
-    ::close(fd);
     return result;
+}
+
+WireResult fetchRaw(quint16 port, const QByteArray& request, int timeoutMs) {
+    return WireConnection(port).exchange(request, -1, timeoutMs);
+}
+
+WireResult fetchSome(quint16 port, const QByteArray& target, qsizetype enough, int timeoutMs) {
+    return WireConnection(port).exchange(programRequest(target), enough, timeoutMs);
 }
 
 WireResult fetch(quint16 port, const QByteArray& target) {

@@ -190,6 +190,7 @@ QByteArray truthText(const World& world, const QStringList& tags) {
                         " players=" + QByteArray::number(options.players) +
                         " games=" + QByteArray::number(world.games().size()) +
                         " page-size=" + QByteArray::number(options.pageSize) +
+                        (options.accents ? " accents" : "") +
                         "\n# tags=" + order.join(QLatin1Char('|')).toUtf8() + "\n";
     return header + render(tables);
 }
