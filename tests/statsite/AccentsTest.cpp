@@ -120,6 +120,9 @@ TEST(Accents, TruthIsUtf8AndADownloadOfThePagesReachesIt) {
     }
     EXPECT_EQ(accentRows, 2);
     EXPECT_FALSE(truth.contains(kAcute)) << "the truth is UTF-8";
+    // Control requests decode gamertags as the pages' addresses do.
+    EXPECT_EQ(fetch(site.port(), "/control/truth?tag=Caf%E8+Racer").body(),
+              site.site().truth({kGraveText}));
 }
 
 TEST(Accents, EveryHtmlPageDeclaresWindows1252) {
