@@ -102,6 +102,13 @@ int BatchMain(int argc, char* argv[], const WireWindow& wire) {
     };
     const WiredWindow wired = wire(state, window);
     Form_Load(state, window, command.dir.isEmpty() ? ExecutableFolder() : command.dir);
+    if (!state.Db) {
+        // A database that could not be opened (its message is out already)
+        // leaves nothing to work on: no job may go on as if the tag list were
+        // empty.
+        std::fflush(nullptr);
+        return kExitDatabase;
+    }
 
     BatchSession session{state, window, wired, dialogs, stdout, stderr, isatty(STDOUT_FILENO) == 1};
     const int exitCode = RunJob(command, session);

@@ -95,7 +95,7 @@ void MergeMedals(ProgramState& state) {
     state.Db->CopyRows(state.CurrentSQL, QStringLiteral("Game_Player_Medal"), kColumns);
 }
 
-void MergeStaging(ProgramState& state) {
+void MergeStaging(ProgramState& state, const QList<int32_t>& keptGames) {
     CreatePlayersMet(state);
     MergeGamePlayers(state);
     RunSql(state, QStringLiteral("delete * from zLoad_Panel_1"));
@@ -107,6 +107,14 @@ void MergeStaging(ProgramState& state) {
         QStringLiteral("delete Game.* ") +
         QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
         QStringLiteral("WHERE Game_Player.Game_ID Is Null");
+    if (!keptGames.isEmpty()) {
+        QStringList ids;
+        for (const int32_t id : keptGames) {
+            ids << QString::number(id);
+        }
+        state.CurrentSQL += QStringLiteral(" AND Game.Game_ID Not In (") +
+                            ids.join(QLatin1Char(',')) + QLatin1Char(')');
+    }
     RunSql(state, state.CurrentSQL);
 }
 
@@ -172,7 +180,7 @@ void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
         if (lastDone != 0) {
             RecordProgress(state, lastDone);
         }
-        MergeStaging(state);
+        MergeStaging(state, context.SkippedGames);
         unit.commit();
     } catch (const AppError& error) {
         const AppError failure(error.number(), error.source(),

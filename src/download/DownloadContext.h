@@ -26,11 +26,13 @@ struct DownloadContext {
     bool GamePartlyPurged = false;
     // When this player's download began (a monotonic clock).
     QElapsedTimer DownloadStart;
-    // Every game of the run up to this one (oldest first) is stored: how far
-    // the player may be marked downloaded. 0: none yet.
+    // The newest game of the run stored so far (games are read oldest
+    // first): how far the player is marked downloaded. 0: none yet.
     int32_t LastStored = 0;
-    // A game of the run could not be read and was skipped.
-    bool Skipped = false;
+    // Games of the run that could not be read. The clean-up keeps their Game
+    // rows, so the next download's new-games query finds them again although
+    // the player is marked downloaded past them.
+    QList<int32_t> SkippedGames;
     // Takes a failure of this player's download: `stage` names the step for
     // the diagnostic log, the error's description says what failed.
     std::function<void(const QString& stage, const AppError& error)> ReportFailure;

@@ -43,7 +43,8 @@ void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundS
                 AppError(reason.number(), reason.source(), prefix + reason.description()));
         }
         case FetchFailure::Answer:
-            throw PageFailure(prefix + fetcher.FailureError().description());
+            throw PageFailure(prefix + fetcher.FailureError().description(),
+                              fetcher.FailureError().number());
         case FetchFailure::None:
             break;
     }

@@ -87,7 +87,7 @@ void Downloader::DownloadPlayer() {
 }
 
 void Downloader::DownloadStats() {
-    DownloadContext context{state_, window_, *fetcher_, {}, false, {}, 0, false, {}};
+    DownloadContext context{state_, window_, *fetcher_, {}, false, {}, 0, {}, {}};
     context.ReportFailure = [this](const QString& stage, const AppError& error) {
         RecordFailure(stage, error);
     };
@@ -149,7 +149,8 @@ void Downloader::RunPhases(DownloadContext& context) {
             return;
         }
     } catch (const PageFailure& failure) {
-        throw PageFailure(QStringLiteral("player page: ") + failure.description());
+        throw PageFailure(QStringLiteral("player page: ") + failure.description(),
+                          failure.number());
     }
     if (state_.StopRequested) {
         StoppedDuringFetch(context, 0);  // stopped while the emblems came
@@ -176,7 +177,7 @@ bool Downloader::ReadOneGame(DownloadContext& context, int index, int* skippedIn
         }
     } catch (const PageFailure& failure) {
         RecordFailure(QStringLiteral("Main"), failure);
-        context.Skipped = true;
+        context.SkippedGames << g;
         if (++*skippedInARow >= kSkippedGamesLimit) {
             throw PageFailure(
                 QStringLiteral("%1 games in a row could not be read; the rest were not fetched")
@@ -185,11 +186,7 @@ bool Downloader::ReadOneGame(DownloadContext& context, int index, int* skippedIn
         return true;
     }
     *skippedInARow = 0;
-    // Marked downloaded only up to the game before the first one skipped, so
-    // the next download finds that game again.
-    if (!context.Skipped) {
-        context.LastStored = g;
-    }
+    context.LastStored = g;
     emit GameRead(g);
     return true;
 }
@@ -212,7 +209,7 @@ void Downloader::ReadDetails(DownloadContext& context) {
     }
     ShowProgressEnd(window_);
     emit ProgressShown(count, count, context.DownloadStart.elapsed());
-    if (context.Skipped) {
+    if (!context.SkippedGames.isEmpty()) {
         ShowFailedStage(window_, state_, FailedStageCaption(4, false));
         Cleanup(context, context.LastStored, CleanupAfter::Failure);
     } else {

@@ -78,7 +78,7 @@ bool ReadPanel(DownloadContext& context, const QString& root, const char* panel,
     try {
         read(context.state.PageData, rows);
     } catch (const AppError& error) {
-        throw PageFailure(what + QStringLiteral(": ") + error.description());
+        throw PageFailure(what + QStringLiteral(": ") + error.description(), error.number());
     }
     return true;
 }

@@ -124,7 +124,8 @@ GameListOutcome ReadGameList(DownloadContext& context) {
     try {
         pages = GameListPageCount(state.PageData);
     } catch (const PageFailure& failure) {
-        throw PageFailure(QStringLiteral("game list pager: ") + failure.description());
+        throw PageFailure(QStringLiteral("game list pager: ") + failure.description(),
+                          failure.number());
     }
     for (int n = 1; n <= pages; ++n) {
         context.fetcher.DownloadPage(root + QStringLiteral("&page=") + QString::number(n), 0);
@@ -138,7 +139,7 @@ GameListOutcome ReadGameList(DownloadContext& context) {
                 break;
             }
         } catch (const PageFailure& failure) {
-            throw PageFailure(what + QStringLiteral(": ") + failure.description());
+            throw PageFailure(what + QStringLiteral(": ") + failure.description(), failure.number());
         }
     }
 

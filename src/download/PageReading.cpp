@@ -35,8 +35,8 @@ bool AllDigits(QByteArrayView text) {
 
 }  // namespace
 
-PageFailure::PageFailure(const QString& description)
-    : AppError(err::kUnreadablePage, QStringLiteral("Tallywick"), description) {}
+PageFailure::PageFailure(const QString& description, int number)
+    : AppError(number, QStringLiteral("Tallywick"), description) {}
 
 ConnectionFailure::ConnectionFailure(const AppError& reason)
     : AppError(reason.number(), reason.source(), reason.description()) {}

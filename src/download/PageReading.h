@@ -16,7 +16,7 @@ namespace tw {
 // game it belongs to is skipped and tried again by the next download.
 class PageFailure : public AppError {
   public:
-    explicit PageFailure(const QString& description);
+    explicit PageFailure(const QString& description, int number = 31002);
 };
 
 // The site cannot be reached any more (refused, gone, no answer in time):

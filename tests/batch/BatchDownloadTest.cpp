@@ -141,6 +141,38 @@ TEST_F(BatchDownloadTest, SiteDownPrintsNoConnection) {
     const BatchRun run = RunBatch({QStringLiteral("download"), QStringLiteral("--all")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(LinesOf(run.Out()), (QStringList{tags[0], QStringLiteral("  No connection")}));
+    EXPECT_EQ(run.Err(),
+              QStringLiteral("Error: The download did not complete:\n%1: player page: the "
+                             "connection to 127.0.0.1:%2 was refused\n\nEvery game read "
+                             "completely is kept; the next download fetches what is missing.\n"
+                             "The details are in \"debug.log\".\n")
+                  .arg(tags[0])
+                  .arg(SitePort()));
+}
+
+TEST_F(BatchDownloadTest, ASiteThatGoesAwayMidwayFailsTheRunAndTheNextRunCompletes) {
+    StartSite({1, 12, 10, 5});
+    const QStringList tags = Featured().mid(0, 1);
+    PrepareProgram(tags, tags[0]);
+    statsite::FaultPlan stop;
+    stop.stopAfterRequests = 20;
+    site().setFaults(stop);
+
+    const BatchRun run = RunBatch({QStringLiteral("download")});
+    EXPECT_EQ(run.exitCode, 1) << run.out.constData();
+    EXPECT_TRUE(run.Out().contains(QStringLiteral("  Data extraction failed"))) << run.out.constData();
+    EXPECT_FALSE(run.Out().contains(QStringLiteral("Data extracted"))) << run.out.constData();
+    EXPECT_TRUE(run.Err().startsWith(QStringLiteral("Error: The download did not complete:\n")))
+        << run.err.constData();
+    EXPECT_EQ(ReadFile(Path(QStringLiteral("debug.log"))).count(" v110 [App.Main]   "), 1);
+
+    server_->stop();
+    ASSERT_EQ(server_->start(SitePort()), SitePort());
+    site().setFaults({});
+    const BatchRun rest = RunBatch({QStringLiteral("download")});
+    EXPECT_EQ(rest.exitCode, 0) << rest.err.constData();
+    Load();
+    ExpectTablesEqualTruth(tags);
 }
 
 TEST_F(BatchDownloadTest, InterruptStopsLikeTheStopButtonAndTheNextRunCompletes) {

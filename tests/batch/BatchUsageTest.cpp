@@ -74,6 +74,20 @@ TEST_F(BatchUsageTest, MissingOrHeldDatabaseExitsThreeWithTheStartUpMessages) {
     EXPECT_EQ(missing.Err(), QStringLiteral("Error: Database cannot be found.\nMake sure the "
                                             "\"tallywick110.mdb\" file exists in the program "
                                             "directory.\n"));
+
+    // A file that is no database of ours: its one message, and nothing else
+    // (no "The tag list is empty."), and the file is left as it was.
+    const QByteArray foreign(4096, 'x');
+    QFile file(Path(QStringLiteral("tallywick110.mdb")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(foreign);
+    file.close();
+    const BatchRun damaged = RunBatch({QStringLiteral("download"), QStringLiteral("--all")});
+    EXPECT_EQ(damaged.exitCode, 3);
+    EXPECT_FALSE(damaged.Err().contains(QStringLiteral("tag list"))) << damaged.err.constData();
+    EXPECT_TRUE(damaged.Err().startsWith(QStringLiteral("Error: "))) << damaged.err.constData();
+    EXPECT_EQ(damaged.Err().count(QStringLiteral("Error: ")), 1) << damaged.err.constData();
+    EXPECT_EQ(ReadFile(Path(QStringLiteral("tallywick110.mdb"))), foreign);
 }
 
 TEST_F(BatchUsageTest, FailedJobExitsOneWithTheMessageAndTheLogRecord) {

@@ -1,6 +1,7 @@
 // The page fetcher on real loopback sockets: the exact bytes it sends, when
 // it counts an answer complete, and what it does with each fault of the site.
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QTcpServer>
@@ -205,7 +206,7 @@ TEST_F(FetcherTest, AResetInTheMiddleRequestsThePageAgain) {
     EXPECT_TRUE(dialogs_.Calls().empty());
 }
 
-TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancel) {
+TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancelAndCancelIsAFailure) {
     StartSite();
     statsite::FaultPlan plan;
     plan.slowMs = 1500;
@@ -223,40 +224,98 @@ TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancel) {
         EXPECT_EQ(call.icon, MsgIcon::Critical);
         EXPECT_EQ(call.buttons, MsgButtons::RetryCancel);
     }
-    EXPECT_TRUE(state_.StopRequested);
+    EXPECT_FALSE(state_.StopRequested) << "giving up is no stop by the user";
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
+    EXPECT_TRUE(fetcher_->FailureShown());
+    EXPECT_EQ(fetcher_->FailureError().description(),
+              "the site gave no whole answer within 300 ms (Connection_Timeout)");
     EXPECT_EQ(RequestsFor(target_), 3) << "the first fetch, then two attempts";
 }
 
-TEST_F(FetcherTest, TheSitesOwnCloseIsNoEndOfTheAnswer) {
+TEST_F(FetcherTest, ABodyThatKeepsComingMustStillEndWithinTheTimeLimit) {
+    QList<ScriptedServer::Piece> pieces{{0, "HTTP/1.0 200 OK\r\n\r\n<html>"}};
+    for (int i = 0; i < 100; ++i) {
+        pieces.append({50, QByteArray(100, 'x')});
+    }
+    ScriptedServer server(pieces);
+    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    state_.settings.Connection_Timeout = 400;
+    dialogs_.AnswerMessage(MsgResult::Cancel);
+    QElapsedTimer clock;
+    clock.start();
+    fetcher_->DownloadPage(QStringLiteral("/trickle"), 0);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
+}
+
+TEST_F(FetcherTest, ASiteThatClosesEarlyIsAskedAgainAFewTimesThenItFails) {
     StartSite();
     statsite::FaultPlan plan;
     plan.closeAfterBytes = 300;
     Faults(plan);
-    state_.settings.Connection_Timeout = 400;
-    dialogs_.AnswerMessage(MsgResult::Cancel);
     fetcher_->DownloadPage(target_, 0);
-    EXPECT_EQ(dialogs_.Calls().size(), 1u);
-    EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosing);
-    EXPECT_EQ(state_.PageData, plain_.left(300));
-    EXPECT_TRUE(state_.StopRequested);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_EQ(RequestsFor(target_), 1 + 1 + kResendLimit) << "the first fetch, then six attempts";
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
+    EXPECT_EQ(fetcher_->FailureError().description(),
+              "the connection broke off 6 times before the answer was complete");
+    EXPECT_FALSE(state_.StopRequested);
+
+    plan.times = 2;
+    Faults(plan);
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::None);
+    EXPECT_EQ(state_.PageData, plain_) << "two early ends, then the whole page";
 }
 
-TEST_F(FetcherTest, AnUnreadableContentLengthGoesToTheDiagnosticLog) {
-    QTemporaryDir folder;
-    state_.ProgramDir = folder.path();
+TEST_F(FetcherTest, AnUnreadableHeaderOrAnOversizeAnswerIsAFailureOfThatAnswer) {
     ScriptedServer server({{0, "HTTP/1.0 200 OK\r\nContent-Length: abc\r\n\r\n<html></html>"}});
     state_.settings.Direct_Port = static_cast<int16_t>(server.port());
-    state_.settings.Connection_Timeout = 300;
-    state_.DownloadInProgress = true;
-    dialogs_.AnswerMessage(MsgResult::Ok).AnswerMessage(MsgResult::Cancel);
     fetcher_->DownloadPage(QStringLiteral("/odd"), 0);
-    ASSERT_EQ(dialogs_.Calls().size(), 2u);
-    EXPECT_TRUE(dialogs_.Calls()[0].text.startsWith("Error #: 13\r\n"));
-    EXPECT_EQ(dialogs_.Calls()[1].buttons, MsgButtons::RetryCancel);
-    EXPECT_FALSE(state_.DownloadInProgress);
-    QFile log(folder.filePath(QStringLiteral("debug.log")));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(log.readAll().contains(" v110 [App.DataArrive]   "));
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
+    EXPECT_EQ(fetcher_->FailureError().number(), 13);
+    EXPECT_EQ(fetcher_->FailureError().description(), "unreadable answer: Type mismatch");
+
+    ScriptedServer big({{0, "HTTP/1.0 200 OK\r\nContent-Length: 40000000\r\n\r\n<html>"}});
+    state_.settings.Direct_Port = static_cast<int16_t>(big.port());
+    fetcher_->DownloadPage(QStringLiteral("/big"), 0);
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
+    EXPECT_EQ(fetcher_->FailureError().description(), "the answer is larger than 32 MB");
+    fetcher_->DownloadPage(QStringLiteral("/big"), kPictureMode);
+    EXPECT_EQ(fetcher_->FailureError().description(), "the answer is larger than 8 MB");
+}
+
+TEST_F(FetcherTest, OnlyTheStatusLineRedirects) {
+    const QByteArray body = "<html>302 Found is just text</html>";
+    const QByteArray page =
+        "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    ScriptedServer words({{0, page}});
+    state_.settings.Direct_Port = static_cast<int16_t>(words.port());
+    fetcher_->DownloadPage(QStringLiteral("/words"), 0);
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::None);
+    EXPECT_EQ(fetcher_->StatusCode(), 200);
+    EXPECT_EQ(state_.PageData, page);
+
+    StartSite();
+    statsite::FaultPlan always;
+    always.redirectFirst = 1000000;
+    Faults(always);
+    const int before = RequestsFor(target_);
+    fetcher_->DownloadPage(target_, 0);
+    EXPECT_EQ(RequestsFor(target_) - before, 1 + kRedirectLimit);
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
+    EXPECT_EQ(fetcher_->FailureError().description(),
+              "the site redirected the request more than 5 times");
+}
+
+TEST_F(FetcherTest, ControlCharactersAndBytesBeyondAsciiArePercentEncodedOnTheWire) {
+    EXPECT_EQ(RequestTarget(QStringLiteral("/e?a=1\r\nX-Injected: yes\r\n\r\nGET /s")),
+              "/e?a=1%0D%0AX-Injected:%20yes%0D%0A%0D%0AGET%20/s");
+    EXPECT_EQ(RequestTarget(QStringLiteral("/e?n=Caf\u00e9\x7f")), "/e?n=Caf%E9%7F");
+    EXPECT_EQ(RequestTarget(QStringLiteral("/stats/player.aspx?tag=Mr+T%2D1")),
+              "/stats/player.aspx?tag=Mr+T%2D1");
 }
 
 TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
@@ -267,6 +326,11 @@ TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
     EXPECT_FALSE(state_.StopRequested);
     EXPECT_TRUE(dialogs_.Calls().empty());
     EXPECT_TRUE(state_.PageData.isEmpty());
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
+    EXPECT_EQ(fetcher_->FailureError().number(), 10061);
+    EXPECT_EQ(fetcher_->FailureError().description(),
+              QStringLiteral("the connection to 127.0.0.1:%1 was refused")
+                  .arg(state_.settings.Direct_Port));
 }
 
 }  // namespace

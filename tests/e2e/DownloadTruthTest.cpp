@@ -175,11 +175,20 @@ TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
     PrepareProgram({tag}, tag);
     Load();
     server_->stop();
+    dialogs_->AnswerMessage(MsgResult::Ok);
     PressDownload();
     EXPECT_FALSE(window_->lblStageFailed[1]->isHidden());
     EXPECT_EQ(window_->lblStageFailed[1]->text(), "No connection");
     EXPECT_TRUE(window_->lblStageWorking[1]->isHidden());
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(dialogs_->Calls()[0].text,
+              QStringLiteral("The download did not complete:\r\n%1: player page: the connection "
+                             "to 127.0.0.1:%2 was refused\r\n\r\nEvery game read completely is "
+                             "kept; the next download fetches what is missing.\r\nThe details "
+                             "are in \"debug.log\".")
+                  .arg(tag)
+                  .arg(SitePort()));
+    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
     EXPECT_FALSE(window_->cmdDownload->isHidden());
     EXPECT_FALSE(state_->DownloadInProgress);
 }
@@ -216,7 +225,8 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     dialogs_->AnswerMessage(MsgResult::Ok);
     PressDownload();
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_TRUE(dialogs_->Calls()[0].text.startsWith("Error #: "))
+    EXPECT_TRUE(dialogs_->Calls()[0].text.startsWith(
+        QStringLiteral("The download did not complete:\r\n") + tag + QStringLiteral(": clean-up: ")))
         << dialogs_->Calls()[0].text.toStdString();
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
@@ -224,8 +234,9 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     EXPECT_TRUE(record.contains(" v110 [App.Cleanup]   "));
     EXPECT_TRUE(record.contains("\r\nStg: 5\r\n"));
     EXPECT_FALSE(state_->DownloadInProgress);
-    // The steps after the failure did not run: row 5 is still working.
-    EXPECT_FALSE(window_->lblStageWorking[5]->isHidden());
+    // The steps after the failure did not run: row 5 says so.
+    EXPECT_FALSE(window_->lblStageFailed[5]->isHidden());
+    EXPECT_EQ(window_->lblStageFailed[5]->text(), "Database not updated");
     EXPECT_TRUE(window_->lblStageComplete[5]->isHidden());
     EXPECT_FALSE(window_->cmdDownload->isHidden()) << "the window is unlocked";
     EXPECT_TRUE(window_->cmbTagList->isEnabled());

@@ -104,10 +104,11 @@ TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog)
     PressDownload();
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
     EXPECT_EQ(dialogs_->Calls()[0].text,
-              "Error #: 5\r\nDescription: Invalid procedure call or argument\r\n\r\n"
-              "Please email your \"debug.log\" file to support@tallywick.org");
-    EXPECT_EQ(dialogs_->Calls()[0].title, "Tallywick");
-    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Exclamation);
+              "The download did not complete:\r\nBroken: player page: the page lacks "
+              "\"imgEmblem\"\r\n\r\nEvery game read completely is kept; the next download "
+              "fetches what is missing.\r\nThe details are in \"debug.log\".");
+    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
+    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Critical);
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray record = log.readAll();
@@ -115,9 +116,10 @@ TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog)
     EXPECT_TRUE(record.contains("\r\nTag: Broken\r\nStg: 2\r\n"));
     EXPECT_FALSE(state_->DownloadInProgress);
     EXPECT_FALSE(window_->cmdDownload->isHidden()) << "the window is unlocked";
-    EXPECT_FALSE(window_->lblStageWorking[2]->isHidden()) << "the failed stage stays shown";
-    // The playlists before the failing step were stored.
-    EXPECT_EQ(Rows(QStringLiteral("Player_Playlist")).size(), 3);
+    EXPECT_EQ(window_->lblStageFailed[2]->text(), "Player page not read");
+    EXPECT_FALSE(window_->lblStageFailed[2]->isHidden()) << "the failed stage is shown";
+    // The page's rows are stored together or not at all.
+    EXPECT_EQ(Rows(QStringLiteral("Player_Playlist")).size(), 0);
 }
 
 }  // namespace
