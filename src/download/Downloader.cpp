@@ -34,6 +34,25 @@ void Downloader::CloseConnection() {
     tw::CloseConnection(state_, fetcher_);
 }
 
+namespace {
+
+QString StepOfStage(int stage) {
+    switch (stage) {
+        case 0:
+        case 1:
+        case 2:
+            return QStringLiteral("player page");
+        case 3:
+            return QStringLiteral("game list");
+        case 4:
+            return QStringLiteral("game details");
+        default:
+            return QStringLiteral("clean-up");
+    }
+}
+
+}  // namespace
+
 QString DownloadFailedMessage(const QStringList& failures, bool logged) {
     const QString crLf = QStringLiteral("\r\n");
     QString text = QString::fromLatin1(kDownloadFailedLine) + crLf + failures.join(crLf) + crLf +
@@ -104,8 +123,15 @@ void Downloader::DownloadStats() {
 // clean-up (which then marks the player downloaded only up to them).
 void Downloader::EndAfterFailure(DownloadContext& context, const AppError& error) {
     const bool connection = dynamic_cast<const ConnectionFailure*>(&error) != nullptr;
+    const bool named = connection || dynamic_cast<const PageFailure*>(&error) != nullptr;
+    // Errors of the database or the disk say which step met them.
+    const AppError failure =
+        named ? error
+              : AppError(error.number(), error.source(),
+                         StepOfStage(state_.CurrentStage) + QStringLiteral(": ") +
+                             error.description());
     // A failure the user has just been told of is logged, not told again.
-    RecordFailure(QStringLiteral("Main"), error, !(connection && fetcher_->FailureShown()));
+    RecordFailure(QStringLiteral("Main"), failure, !(connection && fetcher_->FailureShown()));
     ShowFailedStage(window_, state_, FailedStageCaption(state_.CurrentStage, connection));
     window_.setWindowTitle(QString::fromLatin1(kProgramCaption));
     if (state_.CurrentStage == 4) {

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QLabel>
 #include <QPixmap>
 #include <QSignalBlocker>
@@ -12,6 +11,7 @@
 #include "app/LoadPicture.h"
 #include "app/Paths.h"
 #include "app/ProgramState.h"
+#include "db/SafeFile.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/PageReading.h"
@@ -118,12 +118,11 @@ QByteArray StoreEmblemColours(ProgramState& state) {
 // is made again.
 void WritePicture(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    if (!writeFileSafely(path, bytes, &reason)) {
         throw AppError(75, QStringLiteral("Tallywick"),
                        QStringLiteral("Path/File access error: %1: %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+                           .arg(QDir::toNativeSeparators(path), reason));
     }
 }
 

@@ -96,6 +96,7 @@ void SiteProgramTest::StartSite(const SiteOptions& options) {
     config.world.players = options.players;
     config.world.games = options.games;
     config.world.pageSize = options.pageSize;
+    config.world.accents = options.accents;
     server_ = std::make_unique<statsite::StatSiteServer>(config);
     port_ = server_->start(FreeSmallPort());
     ASSERT_NE(port_, 0) << server_->errorString().toStdString();
@@ -152,7 +153,7 @@ void SiteProgramTest::Load() {
     ConnectTagList(*state_, *window_, {});
     InstallExitRule(*state_, *window_);
     downloader_ = ConnectDownload(*state_, *window_);
-    Form_Load(*state_, *window_, dir_.path());
+    Form_Load(*state_, *window_, Folder());
     ASSERT_FALSE(state_->EndRequested);
     ASSERT_TRUE(state_->Db);
 }

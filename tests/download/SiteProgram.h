@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QDir>
 #include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ struct SiteOptions {
     int games = 40;
     int pageSize = 10;
     uint64_t seed = 7;
+    bool accents = false;  // the two players whose names differ in one accent
 };
 
 class SiteProgramTest : public ::testing::Test {
@@ -60,10 +62,14 @@ class SiteProgramTest : public ::testing::Test {
     int CountRequests(const QByteArray& part);
     void ForgetRequests();
 
-    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+    // The program folder: the fixture's temporary folder unless a test
+    // names another (a small disk) before it prepares the program.
+    QString Folder() const { return folder_.isEmpty() ? dir_.path() : folder_; }
+    QString Path(const QString& relative) const { return QDir(Folder()).filePath(relative); }
     bool StageShown(const ControlArray<QLabel, 5>& labels, int row) const;
 
     QTemporaryDir dir_;
+    QString folder_;
     std::unique_ptr<statsite::StatSiteServer> server_;
     quint16 port_ = 0;
     std::unique_ptr<frmMain> window_;

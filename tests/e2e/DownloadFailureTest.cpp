@@ -16,6 +16,7 @@
 #include "download/Downloader.h"
 #include "download/Fetcher.h"
 #include "download/SiteProgram.h"
+#include "support/SmallDisk.h"
 
 namespace tw::testing {
 namespace {
@@ -31,7 +32,7 @@ class DownloadFailureTest : public SiteProgramTest {
             QFile::remove(Path(QString::fromLatin1(file)));
         }
         QDir(Path(QStringLiteral("avatar"))).removeRecursively();
-        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
+        ASSERT_TRUE(QDir(Folder()).mkpath(QStringLiteral("avatar")));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"),
                                 Path(QStringLiteral("tallywick110.mdb"))));
         PrepareProgram(tags, tags.first(), {}, {QStringLiteral("Download_All_Tag_List=1")});
@@ -53,6 +54,10 @@ class DownloadFailureTest : public SiteProgramTest {
     QByteArray Log() {
         QFile log(Path(QStringLiteral("debug.log")));
         return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+    }
+    static QByteArray ReadAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     int LogRecords() { return static_cast<int>(Log().count(" v110 [App.")); }
     // The press's one message: the failure lines between the first line and
@@ -327,6 +332,65 @@ TEST_F(DownloadFailureTest, AMergeThatFailsLeavesEveryRowStagedForTheNextDownloa
     PressDownload();
     EXPECT_TRUE(dialogs_->Calls().empty());
     ExpectTablesEqualTruth({tag});
+}
+
+TEST_F(DownloadFailureTest, NamesThatDifferInOneAccentStayTwoPlayers) {
+    SiteOptions options{2, 10, 10, 19};
+    options.accents = true;
+    StartSite(options);
+    const QStringList tags = site().featuredGamertags();
+    ASSERT_TRUE(tags.contains(QStringLiteral("Caf\u00e9 Racer")));
+    ASSERT_TRUE(tags.contains(QStringLiteral("Caf\u00e8 Racer")));
+    Fresh(tags);
+    ForgetRequests();
+    PressDownload();
+    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_EQ(CountRequests("player.aspx?tag=Caf%E9+Racer"), 1);
+    EXPECT_EQ(CountRequests("player.aspx?tag=Caf%E8+Racer"), 1);
+    ExpectTablesEqualTruth(tags);
+    EXPECT_NE(Value(QStringLiteral("select count(*) from Game_Player where Player_Gamertag = "
+                                   "'Caf\u00e8 Racer'")),
+              "0");
+}
+
+TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompletes) {
+    test_support::SmallDisk disk(2 * 1024 * 1024);
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "no small disk: " << disk.whyNot().toStdString();
+    }
+    StartSite({2, 12, 10, 20});
+    const QStringList tags = site().featuredGamertags();
+    folder_ = disk.path();
+    Fresh(tags);
+    const QByteArray settings = ReadAll(Path(QStringLiteral("tallywick110.ini")));
+    ASSERT_FALSE(settings.isEmpty());
+    ASSERT_TRUE(disk.fill());
+    PressDownload();
+    ASSERT_FALSE(dialogs_->Calls().empty());
+    const DialogCall& last = dialogs_->Calls().back();
+    EXPECT_EQ(last.title, "Error");
+    EXPECT_TRUE(last.text.startsWith(QStringLiteral("The download did not complete:\r\n")))
+        << last.text.toStdString();
+    EXPECT_TRUE(last.text.contains(tags[0] + QStringLiteral(": player page: ")))
+        << last.text.toStdString();
+    EXPECT_FALSE(last.text.contains(QStringLiteral("debug.log")))
+        << "the log could not be written, so the message does not point there";
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("tallywick110.ini"))), settings);
+    for (const QString& name : disk.entries()) {
+        EXPECT_FALSE(name.contains(QStringLiteral(".ini.")) || name.endsWith(QStringLiteral("x")))
+            << "a temporary was left: " << name.toStdString();
+    }
+    window_.reset();
+    state_.reset();
+
+    disk.freeSpace();
+    Reload();
+    PressDownload();
+    EXPECT_TRUE(dialogs_->Calls().empty()) << "the rerun reports nothing";
+    ExpectTablesEqualTruth(tags);
+    window_.reset();
+    state_.reset();
+    folder_.clear();
 }
 
 TEST_F(DownloadFailureTest, AMissingPictureFolderIsMadeAgain) {
