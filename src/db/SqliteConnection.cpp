@@ -214,8 +214,9 @@ void Connection::CommitUnit() {
     RequireOpen(kDatabaseSource);
     unitOpen_ = false;
     if (sqlite3_get_autocommit(db_)) {
-        throw AppError(kDiskError, kDatabaseSource,
-                       QStringLiteral("Disk or network error. The writes of this step were undone."));
+        throw AppError(
+            kDiskError, kDatabaseSource,
+            QStringLiteral("Disk or network error. The writes of this step were undone."));
     }
     try {
         Exec(db_, "COMMIT", kDatabaseSource);

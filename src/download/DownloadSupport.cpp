@@ -50,9 +50,9 @@ void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundS
     }
     const int status = fetcher.StatusCode();
     if (status != 200 && !(notFoundStatusToo && status == 400)) {
-        throw PageFailure(prefix + (status > 0 ? QStringLiteral("the site answered with status %1")
-                                                     .arg(status)
-                                               : QStringLiteral("the answer is no HTTP answer")));
+        throw PageFailure(
+            prefix + (status > 0 ? QStringLiteral("the site answered with status %1").arg(status)
+                                 : QStringLiteral("the answer is no HTTP answer")));
     }
 }
 

@@ -125,11 +125,10 @@ void Downloader::EndAfterFailure(DownloadContext& context, const AppError& error
     const bool connection = dynamic_cast<const ConnectionFailure*>(&error) != nullptr;
     const bool named = connection || dynamic_cast<const PageFailure*>(&error) != nullptr;
     // Errors of the database or the disk say which step met them.
-    const AppError failure =
-        named ? error
-              : AppError(error.number(), error.source(),
-                         StepOfStage(state_.CurrentStage) + QStringLiteral(": ") +
-                             error.description());
+    const AppError failure = named ? error
+                                   : AppError(error.number(), error.source(),
+                                              StepOfStage(state_.CurrentStage) +
+                                                  QStringLiteral(": ") + error.description());
     // A failure the user has just been told of is logged, not told again.
     RecordFailure(QStringLiteral("Main"), failure, !(connection && fetcher_->FailureShown()));
     ShowFailedStage(window_, state_, FailedStageCaption(state_.CurrentStage, connection));

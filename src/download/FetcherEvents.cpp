@@ -100,8 +100,9 @@ void Fetcher::SocketErrorOccurred(int qtError) {
 
 void Fetcher::Winsock1_Error(int number, const QString& description) {
     if (number == winsock::kConnectionRefused) {
-        lastSocketError_ = AppError(number, QStringLiteral("Winsock1"),
-                                    QStringLiteral("the connection to %1 was refused").arg(peerText_));
+        lastSocketError_ =
+            AppError(number, QStringLiteral("Winsock1"),
+                     QStringLiteral("the connection to %1 was refused").arg(peerText_));
         ConnectFailed = true;
     } else if (number == winsock::kHostNotFound) {
         lastSocketError_ = AppError(number, QStringLiteral("Winsock1"),

@@ -109,7 +109,8 @@ GameOutcome ReadGame(DownloadContext& context, int index) {
                    rows)) {
         return GameOutcome::Stopped;
     }
-    const QString afterKills = rows.partlyPurged ? nextGame : root + QStringLiteral("&panel=medals");
+    const QString afterKills =
+        rows.partlyPurged ? nextGame : root + QStringLiteral("&panel=medals");
     if (!ReadPanel(context, root, "kills", afterKills, ReadKillsPanel, rows)) {
         return GameOutcome::Stopped;
     }

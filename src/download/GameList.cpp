@@ -139,7 +139,8 @@ GameListOutcome ReadGameList(DownloadContext& context) {
                 break;
             }
         } catch (const PageFailure& failure) {
-            throw PageFailure(what + QStringLiteral(": ") + failure.description(), failure.number());
+            throw PageFailure(what + QStringLiteral(": ") + failure.description(),
+                              failure.number());
         }
     }
 

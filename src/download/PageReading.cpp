@@ -54,7 +54,8 @@ int32_t CountValue(const QByteArray& text, const char* what) {
     bool ok = AllDigits(text) && text.size() <= 10;
     const qint64 value = ok ? text.toLongLong(&ok) : 0;
     if (!ok || value > std::numeric_limits<int32_t>::max()) {
-        throw PageFailure(QStringLiteral("%1 %2 is no count").arg(QLatin1String(what), Shown(text)));
+        throw PageFailure(
+            QStringLiteral("%1 %2 is no count").arg(QLatin1String(what), Shown(text)));
     }
     return static_cast<int32_t>(value);
 }

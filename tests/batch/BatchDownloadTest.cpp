@@ -160,7 +160,8 @@ TEST_F(BatchDownloadTest, ASiteThatGoesAwayMidwayFailsTheRunAndTheNextRunComplet
 
     const BatchRun run = RunBatch({QStringLiteral("download")});
     EXPECT_EQ(run.exitCode, 1) << run.out.constData();
-    EXPECT_TRUE(run.Out().contains(QStringLiteral("  Data extraction failed"))) << run.out.constData();
+    EXPECT_TRUE(run.Out().contains(QStringLiteral("  Data extraction failed")))
+        << run.out.constData();
     EXPECT_FALSE(run.Out().contains(QStringLiteral("Data extracted"))) << run.out.constData();
     EXPECT_TRUE(run.Err().startsWith(QStringLiteral("Error: The download did not complete:\n")))
         << run.err.constData();

@@ -27,8 +27,9 @@ TEST(TextRoutines, UrlEncodeKeepsLettersAndDigitsOnly) {
 }
 
 TEST(PageCharset, PagesBecomeUtf8AsTheyDeclare) {
-    const QByteArray latin = "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=windows-1252\r\n"
-                             "\r\n<html>Caf\xe9 Caf\xe8 \x80</html>";
+    const QByteArray latin =
+        "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=windows-1252\r\n"
+        "\r\n<html>Caf\xe9 Caf\xe8 \x80</html>";
     const QByteArray utf8 = PageAsUtf8(latin);
     EXPECT_TRUE(utf8.endsWith("<html>Caf\xc3\xa9 Caf\xc3\xa8 \xe2\x82\xac</html>"));
     EXPECT_TRUE(utf8.startsWith("HTTP/1.0 200 OK\r\n"));
@@ -38,7 +39,8 @@ TEST(PageCharset, PagesBecomeUtf8AsTheyDeclare) {
     EXPECT_EQ(PageAsUtf8("HTTP/1.0 200 OK\r\n\r\n\xe9\xe8"),
               "HTTP/1.0 200 OK\r\n\r\n\xc3\xa9\xc3\xa8");
     // A page that says UTF-8, or undeclared valid UTF-8, is kept; ASCII is untouched.
-    const QByteArray declared = "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=UTF-8\r\n\r\n\xc3\xa9";
+    const QByteArray declared =
+        "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=UTF-8\r\n\r\n\xc3\xa9";
     EXPECT_EQ(PageAsUtf8(declared), declared);
     EXPECT_EQ(PageAsUtf8("HTTP/1.0 200 OK\r\n\r\n\xc3\xa9"), "HTTP/1.0 200 OK\r\n\r\n\xc3\xa9");
     EXPECT_EQ(DeclaredCharset("HTTP/1.0 200 OK\r\n\r\n<meta charset='ISO-8859-1'>"), "iso-8859-1");

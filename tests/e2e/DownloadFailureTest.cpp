@@ -121,7 +121,8 @@ TEST_F(DownloadFailureTest, TheSiteGoingAwayAtAnyRequestIsReportedAndTheRerunCom
         PressDownload();
         const QStringList failures = FailureLines(0);
         ASSERT_EQ(failures.size(), 1);
-        EXPECT_TRUE(failures[0].startsWith(tag + QStringLiteral(": "))) << failures[0].toStdString();
+        EXPECT_TRUE(failures[0].startsWith(tag + QStringLiteral(": ")))
+            << failures[0].toStdString();
         EXPECT_TRUE(failures[0].contains(QStringLiteral("was refused")) ||
                     failures[0].contains(QStringLiteral("broke off")))
             << failures[0].toStdString();
@@ -163,11 +164,13 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
                                           "no count")
                                .arg(tag)
                                .arg(bad));
-    EXPECT_EQ(failures[1],
-              QStringLiteral("%1: game %2, kills panel: the kills \"-3\" is no count").arg(tag).arg(negative));
-    EXPECT_EQ(failures[2], QStringLiteral("%1: game %2, stats panel: the page lacks \"Game Length:\"")
+    EXPECT_EQ(failures[1], QStringLiteral("%1: game %2, kills panel: the kills \"-3\" is no count")
                                .arg(tag)
-                               .arg(noLength));
+                               .arg(negative));
+    EXPECT_EQ(failures[2],
+              QStringLiteral("%1: game %2, stats panel: the page lacks \"Game Length:\"")
+                  .arg(tag)
+                  .arg(noLength));
     EXPECT_EQ(LogRecords(), 3);
     EXPECT_FALSE(window_->lblStageFailed[4]->isHidden());
     EXPECT_EQ(window_->lblStageFailed[4]->text(), "Data extraction failed");
@@ -175,8 +178,9 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
     // Every other game is stored; the skipped games stay listed, waiting
     // for the next download, although the player is downloaded past them.
     for (int id : {bad, negative, noLength}) {
-        EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1").arg(id)),
-                  "0");
+        EXPECT_EQ(
+            Value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1").arg(id)),
+            "0");
     }
     EXPECT_NE(Value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1")
                         .arg(games.last())),
@@ -269,7 +273,8 @@ TEST_F(DownloadFailureTest, AnEndlessAnswerIsRefusedAtItsSizeLimit) {
     PressDownload();
     const QStringList failures = FailureLines(0);
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_TRUE(failures[0].endsWith(QStringLiteral("kills panel: the answer is larger than 32 MB")))
+    EXPECT_TRUE(
+        failures[0].endsWith(QStringLiteral("kills panel: the answer is larger than 32 MB")))
         << failures[0].toStdString();
     rusage usage{};
     ASSERT_EQ(getrusage(RUSAGE_SELF, &usage), 0);
@@ -402,7 +407,8 @@ TEST_F(DownloadFailureTest, AMissingPictureFolderIsMadeAgain) {
     EXPECT_TRUE(dialogs_->Calls().empty());
     const QString stem = QString(tag).replace(QLatin1Char(' '), QLatin1Char('_'));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("avatar/") + stem + QStringLiteral(".jpg"))));
-    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("avatar/") + stem + QStringLiteral("_smbw.jpg"))));
+    EXPECT_TRUE(
+        QFile::exists(Path(QStringLiteral("avatar/") + stem + QStringLiteral("_smbw.jpg"))));
     ExpectTablesEqualTruth({tag});
 }
 

@@ -225,8 +225,9 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     dialogs_->AnswerMessage(MsgResult::Ok);
     PressDownload();
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_TRUE(dialogs_->Calls()[0].text.startsWith(
-        QStringLiteral("The download did not complete:\r\n") + tag + QStringLiteral(": clean-up: ")))
+    EXPECT_TRUE(
+        dialogs_->Calls()[0].text.startsWith(QStringLiteral("The download did not complete:\r\n") +
+                                             tag + QStringLiteral(": clean-up: ")))
         << dialogs_->Calls()[0].text.toStdString();
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
