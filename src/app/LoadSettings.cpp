@@ -1,7 +1,9 @@
 #include "app/LoadSettings.h"
 
+#include <QDir>
 #include <algorithm>
 
+#include "app/Dialogs.h"
 #include "app/LeftoverFiles.h"
 #include "app/Paths.h"
 #include "app/ProgramState.h"
@@ -38,10 +40,26 @@ QStringList ReadSavedQueries(ProgramState& state) {
 
 }  // namespace
 
-void ReadAllSettings(ProgramState& state) {
+QString UnusableSettingsMessage(const QString& iniPath, const QStringList& lines) {
+    return QStringLiteral("Settings in \"") + QDir::toNativeSeparators(iniPath) +
+           QStringLiteral("\" that cannot be used:\r\n") + lines.join(QStringLiteral("\r\n")) +
+           QStringLiteral(
+               "\r\nA download that needs them cannot connect until they are corrected.");
+}
+
+QStringList ReadAllSettings(ProgramState& state) {
     Settings& s = state.settings;
+    QStringList unusable;
     auto read = [&state](const QString& section, const char* key) {
         return ReadIni(state, section, QString::fromLatin1(key));
+    };
+    auto port = [&read, &unusable](const char* key) {
+        const QString text = read(kInternet, key);
+        const std::optional<int32_t> value = SettingPort(text);
+        if (!value) {
+            unusable << NoPortText(QString::fromLatin1(key), text);
+        }
+        return value.value_or(0);
     };
     s.Gamertag = read(kUser, "Gamertag");
     state.CurrentGamertag = s.Gamertag;
@@ -51,10 +69,10 @@ void ReadAllSettings(ProgramState& state) {
     s.URL_Games_Root = read(kInternet, "URL_Games_Root");
     s.URL_Game_Detail = read(kInternet, "URL_Game_Detail");
     s.URL_Image_Root = read(kInternet, "URL_Image_Root");
-    s.Direct_Port = SettingInt16(read(kInternet, "Direct_Port"));
+    s.Direct_Port = port("Direct_Port");
     s.Connection_Timeout = SettingInt32(read(kInternet, "Connection_Timeout"));
     s.Use_Proxy = SettingBool(read(kInternet, "Use_Proxy"));
-    s.Proxy_Port = SettingPort(read(kInternet, "Proxy_Port"));
+    s.Proxy_Port = port("Proxy_Port");
     s.Proxy_Address = read(kInternet, "Proxy_Address");
     s.Auto_Grid_Highlight = SettingBool(read(kApplication, "Auto_Grid_Highlight"));
     s.Download_All_Tag_List = SettingBool(read(kApplication, "Download_All_Tag_List"));
@@ -67,12 +85,17 @@ void ReadAllSettings(ProgramState& state) {
     // them or mean nothing.
     s.Query_Count =
         std::clamp<int16_t>(SettingInt16(read(kApplication, "Query_Count")), 0, kMaxSavedQueries);
+    return unusable;
 }
 
 LoadedSettings LoadSettings(ProgramState& state, const QString& programDir) {
     BuildPaths(state, programDir);
     removeLeftoverTemporaries(state);
-    ReadAllSettings(state);
+    const QStringList unusable = ReadAllSettings(state);
+    if (!unusable.isEmpty() && state.dialogs) {
+        state.dialogs->Message(UnusableSettingsMessage(state.IniPath, unusable), MsgButtons::Ok,
+                               MsgIcon::Exclamation, QStringLiteral("Error"));
+    }
     LoadedSettings loaded;
     loaded.placement = ReadPlacement(state);
     loaded.queryNames = ReadSavedQueries(state);

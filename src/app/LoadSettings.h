@@ -2,7 +2,8 @@
 // LoadSettings: the start-up steps before the database opens. Builds the paths,
 // removes temporaries a killed write left (app/LeftoverFiles.h), reads every
 // key of the settings file in its order into Settings (and CurrentGamertag),
-// the window placement and the saved queries.
+// the window placement and the saved queries. A port setting that is no port
+// is told once, naming it, and left unset.
 
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,11 @@ LoadedSettings LoadSettings(ProgramState& state, const QString& programDir);
 
 // Reads every settings key (in the order of the settings file) into
 // state.settings and CurrentGamertag; Query_Count is kept within 0 to 100.
-void ReadAllSettings(ProgramState& state);
+// Returns a line (NoPortText) for each port setting that is no port; such a
+// setting reads as 0.
+QStringList ReadAllSettings(ProgramState& state);
+
+// The one message for the settings that cannot be used, one line each.
+QString UnusableSettingsMessage(const QString& iniPath, const QStringList& lines);
 
 }  // namespace tw

@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -8,8 +7,6 @@
 
 namespace tw {
 namespace {
-
-constexpr int32_t kMaxPort = 65535;
 
 template <typename Whole>
 Whole ClampedWhole(const QString& text) {
@@ -36,8 +33,22 @@ int32_t SettingInt32(const QString& text) {
     return ClampedWhole<int32_t>(text);
 }
 
-int32_t SettingPort(const QString& text) {
-    return std::clamp<int32_t>(SettingInt32(text), 0, kMaxPort);
+std::optional<int32_t> SettingPort(const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        return 0;
+    }
+    const double number = RoundHalfEven(Val(text));
+    if (std::isnan(number) || number < kLowestPort || number > kHighestPort) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(number);
+}
+
+QString NoPortText(const QString& key, const QString& value) {
+    return key + QStringLiteral(" \"") + value +
+           QStringLiteral("\" is not a TCP port: a port is a whole number from ") +
+           QString::number(kLowestPort) + QStringLiteral(" to ") + QString::number(kHighestPort) +
+           QStringLiteral(".");
 }
 
 bool SettingBool(const QString& text) {

@@ -14,7 +14,6 @@
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
 #include "app/SettingsFile.h"
-#include "db/Variant.h"
 
 namespace tw {
 namespace {
@@ -49,7 +48,7 @@ QString Flag(const QCheckBox* box) {
 void ReadOptionSettings(ProgramState& state) {
     Settings& s = state.settings;
     s.Use_Proxy = SettingBool(ReadIni(state, kInternet, QStringLiteral("Use_Proxy")));
-    s.Proxy_Port = SettingPort(ReadIni(state, kInternet, QStringLiteral("Proxy_Port")));
+    s.Proxy_Port = SettingPort(ReadIni(state, kInternet, QStringLiteral("Proxy_Port"))).value_or(0);
     s.Proxy_Address = ReadIni(state, kInternet, QStringLiteral("Proxy_Address"));
     s.Auto_Grid_Highlight =
         SettingBool(ReadIni(state, kApplication, QStringLiteral("Auto_Grid_Highlight")));
@@ -66,22 +65,9 @@ void ReadOptionSettings(ProgramState& state) {
 
 }  // namespace
 
-QString ProxyPortClampedMessage(int32_t storedPort) {
-    return QStringLiteral("The proxy port must be a number from 0 to 65535.\r\n") +
-           QStringLiteral("It has been saved as ") + QString::number(storedPort) +
-           QStringLiteral(".");
-}
-
-int32_t ProxyPortFromText(const QString& text, bool* clamped) {
-    const double number = RoundHalfEven(Val(text));
-    *clamped = number < 0 || number > kHighestPort;
-    if (number < 0) {
-        return 0;
-    }
-    if (number > kHighestPort) {
-        return kHighestPort;
-    }
-    return static_cast<int32_t>(number);
+QString ProxyPortRefusedMessage(const QString& typed) {
+    return NoPortText(QStringLiteral("Proxy_Port"), typed) +
+           QStringLiteral("\r\nNothing has been saved.");
 }
 
 frmOptions::frmOptions(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
@@ -186,7 +172,8 @@ void frmOptions::Form_Load() {
     chkAutoGridHighlight->setChecked(s.Auto_Grid_Highlight);
     chkTPSuseKApD->setChecked(s.TPS_Use_KApD);
     txtProxyAddress->setText(s.Proxy_Address);
-    txtProxyPort->setText(QString::number(s.Proxy_Port));
+    // No port (not set, or a value that was no port): an empty box.
+    txtProxyPort->setText(s.Proxy_Port > 0 ? QString::number(s.Proxy_Port) : QString());
     // A format outside 1 to 4 matches no button, and none is chosen.
     if (s.Query_Export_Format >= 1 && s.Query_Export_Format <= 4) {
         optQryExportFormat[s.Query_Export_Format]->setChecked(true);
@@ -212,11 +199,11 @@ int frmOptions::SelectedExportFormat() const {
     return 0;
 }
 
-void frmOptions::WriteOptions(int32_t proxyPort) {
+void frmOptions::WriteOptions(const QString& proxyPort) {
     std::vector<IniEntry> entries = {
         {kInternet, QStringLiteral("Use_Proxy"), Flag(chkUseProxy)},
         {kInternet, QStringLiteral("Proxy_Address"), txtProxyAddress->text()},
-        {kInternet, QStringLiteral("Proxy_Port"), QString::number(proxyPort)},
+        {kInternet, QStringLiteral("Proxy_Port"), proxyPort},
         {kApplication, QStringLiteral("Auto_Grid_Highlight"), Flag(chkAutoGridHighlight)},
         {kApplication, QStringLiteral("Download_All_Tag_List"), Flag(chkAllTagList)},
         {kApplication, QStringLiteral("Download_Only_Experience_Level"),
@@ -234,14 +221,17 @@ void frmOptions::WriteOptions(int32_t proxyPort) {
 }
 
 void frmOptions::cmdSaveOptions_Click() {
-    bool clamped = false;
-    const int32_t proxyPort = ProxyPortFromText(txtProxyPort->text(), &clamped);
-    WriteOptions(proxyPort);
-    ReadOptionSettings(state_);
-    if (clamped) {
-        state_.dialogs->Message(ProxyPortClampedMessage(proxyPort), MsgButtons::Ok,
+    const QString typed = txtProxyPort->text();
+    const std::optional<int32_t> proxyPort = SettingPort(typed);
+    if (!proxyPort) {
+        state_.dialogs->Message(ProxyPortRefusedMessage(typed), MsgButtons::Ok,
                                 MsgIcon::Exclamation, QString::fromLatin1(kOptionsCaption));
+        txtProxyPort->setFocus();
+        txtProxyPort->selectAll();
+        return;
     }
+    WriteOptions(*proxyPort > 0 ? QString::number(*proxyPort) : QString());
+    ReadOptionSettings(state_);
     close();
 }
 

@@ -2,7 +2,8 @@
 // Tools > Options: the settings a user may change without editing the
 // settings file. Opening shows Settings as they stand; Save writes the nine
 // keys to the file and reads them back into Settings, so the next download,
-// query, export or report uses them; Cancel writes nothing. Not modal.
+// query, export or report uses them; a proxy port that is no port is refused
+// and nothing is written. Cancel writes nothing. Not modal.
 
 #include <QAction>
 #include <QDialog>
@@ -22,15 +23,10 @@ namespace tw {
 struct ProgramState;
 
 inline constexpr char kOptionsCaption[] = "Options";
-inline constexpr int32_t kHighestPort = 65535;
 
-// Told when the typed proxy port lies outside 0 to 65535 and the nearest
-// port was stored instead.
-QString ProxyPortClampedMessage(int32_t storedPort);
-
-// The proxy port as Save stores it: the leading number of the text, rounded
-// half to even; `clamped` tells whether it had to be brought into 0..65535.
-int32_t ProxyPortFromText(const QString& text, bool* clamped);
+// Told when Save meets a typed proxy port that is no port (0, 70000, text);
+// nothing is saved and the dialog stays open.
+QString ProxyPortRefusedMessage(const QString& typed);
 
 class frmOptions : public QDialog {
     Q_OBJECT
@@ -73,7 +69,7 @@ class frmOptions : public QDialog {
     void CreateQueryFrame();
     void CreateReportFrame();
     void Form_Load();
-    void WriteOptions(int32_t proxyPort);
+    void WriteOptions(const QString& proxyPort);
 
     ProgramState& state_;
 };

@@ -1,6 +1,6 @@
 // Tools > Options over a real settings file: what opening shows, the proxy
-// rule, what Save writes (and in which order) and reads back, the port
-// clamping, an export format that matches no button, Cancel, and a settings
+// rule, what Save writes (and in which order) and reads back, a proxy port
+// that is no port, an export format that matches no button, Cancel, and a settings
 // file that cannot be written.
 
 #include <gtest/gtest.h>
@@ -38,9 +38,6 @@ constexpr char kFullIni[] =
     "[Application]\r\nAuto_Grid_Highlight=1\r\nDownload_All_Tag_List=0\r\n"
     "Download_Only_Experience_Level=1\r\nScan_All_Game_Lists=0\r\nQuery_Export_Format=3\r\n"
     "TPS_Use_KApD=1\r\nQuery_Count=0\r\n";
-
-constexpr char kPortMessage[] =
-    "The proxy port must be a number from 0 to 65535.\r\nIt has been saved as %1.";
 
 class OptionsTest : public ::testing::Test {
   protected:
@@ -198,37 +195,66 @@ TEST_F(OptionsTest, UncheckedProxyIsSavedAsZeroWithBothProxyValues) {
     EXPECT_EQ(state_.settings, ReadFresh());
 }
 
-TEST_F(OptionsTest, TheProxyPortIsStoredAsItsLeadingNumberWithinTheRangeOfPorts) {
+TEST_F(OptionsTest, TheProxyPortIsStoredAsItsLeadingNumberFromOneTo65535) {
     struct Case {
         const char* typed;
-        int stored;
-        bool told;
+        const char* stored;
+        int port;
     };
     const Case cases[] = {
-        {"8080", 8080, false},   {"8080abc", 8080, false},
-        {"abc", 0, false},       {"", 0, false},
-        {"40000", 40000, false}, {"65535", 65535, false},
-        {"3128.5", 3128, false}, {"65536", 65535, true},
-        {"-1", 0, true},         {"99999999999", 65535, true},
+        {"8080", "8080", 8080},
+        {"8080abc", "8080", 8080},
+        {"40123", "40123", 40123},
+        {"65535", "65535", 65535},
+        {"1", "1", 1},
+        {"3128.5", "3128", 3128},
+        {"", "", 0},  // no port, as an empty proxy address is no address
     };
     for (const Case& c : cases) {
         dialogs_.messages.clear();
         Open(kFullIni);
         dialog_->txtProxyPort->setText(QString::fromLatin1(c.typed));
         dialog_->cmdSaveOptions->click();
-        const QByteArray line = "Proxy_Port=" + QByteArray::number(c.stored) + "\r\n";
-        EXPECT_TRUE(IniBytes().contains(line)) << c.typed;
-        EXPECT_EQ(state_.settings.Proxy_Port, c.stored) << c.typed;
+        EXPECT_TRUE(IniBytes().contains(QByteArray("\r\nProxy_Port=") + c.stored + "\r\n"))
+            << c.typed;
+        EXPECT_EQ(state_.settings.Proxy_Port, c.port) << c.typed;
         EXPECT_EQ(state_.settings, ReadFresh()) << c.typed;
-        if (!c.told) {
-            EXPECT_TRUE(dialogs_.messages.empty()) << c.typed;
-            continue;
-        }
-        ASSERT_EQ(dialogs_.messages.size(), 1u) << c.typed;
-        EXPECT_EQ(dialogs_.messages[0].text, QString::fromLatin1(kPortMessage).arg(c.stored));
+        EXPECT_TRUE(dialogs_.messages.empty()) << c.typed;
+        EXPECT_FALSE(dialog_->isVisible()) << c.typed;
+    }
+}
+
+TEST_F(OptionsTest, APortThatIsNoPortIsRefusedNamingTheSettingAndNothingIsSaved) {
+    for (const char* typed : {"0", "abc", "65536", "70000", "-1", "99999999999"}) {
+        SCOPED_TRACE(typed);
+        dialogs_.messages.clear();
+        Open(kFullIni);
+        const Settings before = state_.settings;
+        dialog_->chkTPSuseKApD->click();
+        dialog_->txtProxyPort->setText(QString::fromLatin1(typed));
+        dialog_->cmdSaveOptions->click();
+        ASSERT_EQ(dialogs_.messages.size(), 1u);
+        EXPECT_EQ(dialogs_.messages[0].text,
+                  QStringLiteral("Proxy_Port \"%1\" is not a TCP port: a port is a whole number "
+                                 "from 1 to 65535.\r\nNothing has been saved.")
+                      .arg(QLatin1String(typed)));
         EXPECT_EQ(dialogs_.messages[0].title, QStringLiteral("Options"));
         EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(IniBytes(), QByteArray(kFullIni));
+        EXPECT_EQ(state_.settings, before);
+        // Still open with what was typed, to be corrected.
+        EXPECT_TRUE(dialog_->isVisible());
+        EXPECT_EQ(dialog_->txtProxyPort->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog_->chkTPSuseKApD->isChecked());
     }
+}
+
+TEST_F(OptionsTest, ASavedPortThatIsNoPortOpensAsAnEmptyBox) {
+    QByteArray ini = kFullIni;
+    ini.replace("Proxy_Port=3128", "Proxy_Port=70000");
+    Open(ini);
+    EXPECT_EQ(state_.settings.Proxy_Port, 0);
+    EXPECT_EQ(dialog_->txtProxyPort->text(), QString());
 }
 
 TEST_F(OptionsTest, AnExportFormatOutsideOneToFourSelectsNoButtonAndIsLeftAsItIs) {

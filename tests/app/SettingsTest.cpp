@@ -1,11 +1,13 @@
 // Reading the settings file into Settings: conversion rules, key order, the
-// saved queries and the window placement.
+// port settings and what is told about a value that is no port, the saved
+// queries and the window placement.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "RecordingDialogs.h"
 #include "app/IniFile.h"
 #include "app/LoadSettings.h"
 #include "app/ProgramState.h"
@@ -50,12 +52,15 @@ TEST(SettingConversion, BooleansAcceptWordsAndNumbersElseFalse) {
 
 class LoadSettingsTest : public ::testing::Test {
   protected:
+    void SetUp() override { state_.dialogs = &dialogs_; }
     void Put(const QByteArray& bytes) {
         QFile file(dir_.filePath(QStringLiteral("tallywick110.ini")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
+    QString IniPath() const { return dir_.filePath(QStringLiteral("tallywick110.ini")); }
     QTemporaryDir dir_;
+    RecordingDialogs dialogs_;
     ProgramState state_;
 };
 
@@ -65,6 +70,61 @@ TEST_F(LoadSettingsTest, MissingFileGivesEmptyTextsZeroNumbersAndFalse) {
     EXPECT_EQ(state_.CurrentGamertag, "");
     EXPECT_EQ(loaded.placement, WindowPlacement{});
     EXPECT_TRUE(loaded.queryNames.isEmpty());
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(LoadSettingsTest, BothPortsTakeEveryPortFromOneTo65535) {
+    struct Case {
+        const char* text;
+        int32_t port;
+    };
+    const Case cases[] = {{"1", 1},          {"40123", 40123}, {"32768", 32768},   {"65535", 65535},
+                          {"8080abc", 8080}, {" 443 ", 443},   {"65534.5", 65534}, {"", 0}};
+    for (const Case& c : cases) {
+        Put(QByteArray("[Internet]\nDirect_Port=") + c.text + "\nProxy_Port=" + c.text + "\n");
+        LoadSettings(state_, dir_.path());
+        EXPECT_EQ(state_.settings.Direct_Port, c.port) << c.text;
+        EXPECT_EQ(state_.settings.Proxy_Port, c.port) << c.text;
+    }
+    // An empty value is a port not set, as a missing key is: nothing to tell.
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(LoadSettingsTest, AValueThatIsNoPortIsToldOnceNamingTheSettingAndNotUsed) {
+    for (const char* bad : {"0", "70000", "65536", "-1", "abc", "0x50"}) {
+        SCOPED_TRACE(bad);
+        for (const char* key : {"Direct_Port", "Proxy_Port"}) {
+            dialogs_.messages.clear();
+            const bool direct = QByteArray(key) == "Direct_Port";
+            Put(QByteArray("[Internet]\nDirect_Port=") + (direct ? bad : "8642") +
+                "\nProxy_Port=" + (direct ? "3128" : bad) + "\n");
+            LoadSettings(state_, dir_.path());
+            ASSERT_EQ(dialogs_.messages.size(), 1u) << key;
+            const RecordedMessage& told = dialogs_.messages[0];
+            EXPECT_EQ(told.text, QStringLiteral("Settings in \"%1\" that cannot be used:\r\n"
+                                                "%2 \"%3\" is not a TCP port: a port is a whole "
+                                                "number from 1 to 65535.\r\nA download that needs "
+                                                "them cannot connect until they are corrected.")
+                                     .arg(IniPath(), QLatin1String(key), QLatin1String(bad)));
+            EXPECT_EQ(told.title, QStringLiteral("Error"));
+            EXPECT_EQ(told.icon, MsgIcon::Exclamation);
+            EXPECT_EQ(told.buttons, MsgButtons::Ok);
+            // No port near the value is used instead: a download through it
+            // would reach some other service.
+            EXPECT_EQ(state_.settings.Direct_Port, direct ? 0 : 8642) << key;
+            EXPECT_EQ(state_.settings.Proxy_Port, direct ? 3128 : 0) << key;
+        }
+    }
+}
+
+TEST_F(LoadSettingsTest, TwoPortsThatAreNoPortsAreToldInOneMessage) {
+    Put("[Internet]\nDirect_Port=99999\nUse_Proxy=1\nProxy_Port=proxy\n");
+    LoadSettings(state_, dir_.path());
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    const QStringList lines = dialogs_.messages[0].text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Direct_Port \"99999\" is not a TCP port")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Proxy_Port \"proxy\" is not a TCP port")));
 }
 
 TEST_F(LoadSettingsTest, EveryKeyIsReadIntoItsField) {

@@ -29,7 +29,7 @@ class FetcherAheadTest : public ::testing::Test {
         config.world.players = 2;
         config.world.games = 10;
         site_ = std::make_unique<statsite::StatSiteServer>(config);
-        state_.settings.Direct_Port = static_cast<int16_t>(site_->start(FreeSmallPort()));
+        state_.settings.Direct_Port = site_->start(FreeSmallPort());
         player_ = QStringLiteral("/stats/player.aspx?tag=") +
                   site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
     }

@@ -71,7 +71,7 @@ class FetcherTest : public ::testing::Test {
         config.world.players = 2;
         config.world.games = 10;
         site_ = std::make_unique<statsite::StatSiteServer>(config);
-        state_.settings.Direct_Port = static_cast<int16_t>(site_->start(FreeSmallPort()));
+        state_.settings.Direct_Port = site_->start(FreeSmallPort());
         target_ = QStringLiteral("/stats/player.aspx?tag=") +
                   site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
         fetcher_->DownloadPage(target_, 0);
@@ -101,7 +101,7 @@ const QByteArray kTail = "Connection: Keep-Alive\r\nAccept: */*\r\n\r\n";
 TEST_F(FetcherTest, DirectRequestIsFiveLinesAndTheAnswerIsKept) {
     const QByteArray answer = "HTTP/1.0 200 OK\r\nContent-Length: 15\r\n\r\n<html>x</html>\n";
     ScriptedServer server({{0, answer}});
-    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    state_.settings.Direct_Port = server.port();
     fetcher_->DownloadPage(QStringLiteral("/a?b=1"), 0);
     EXPECT_EQ(server.received(), "GET /a?b=1 HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kTail);
     EXPECT_EQ(state_.PageData, answer);
@@ -127,7 +127,7 @@ TEST_F(FetcherTest, ProxyRequestsNameTheSite) {
     ScriptedServer proxy({{0, "HTTP/1.0 200 OK\r\n\r\n<html></html>"}});
     state_.settings.Use_Proxy = true;
     state_.settings.Proxy_Address = QStringLiteral("127.0.0.1");
-    state_.settings.Proxy_Port = static_cast<int16_t>(proxy.port());
+    state_.settings.Proxy_Port = proxy.port();
     state_.settings.URL_Base_Domain = QStringLiteral("stats.example");
     state_.settings.Direct_Port = 8642;
     fetcher_->DownloadPage(QStringLiteral("/a?b=1"), 0);
@@ -142,7 +142,7 @@ TEST_F(FetcherTest, AnAnswerWaitsForItsContentLength) {
     const QByteArray first = QByteArray(2993, 'a') + "</html>";
     const QByteArray rest(2000, 'b');
     ScriptedServer server({{0, head + first}, {300, rest}});
-    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    state_.settings.Direct_Port = server.port();
     fetcher_->DownloadPage(QStringLiteral("/long"), 0);
     EXPECT_EQ(state_.PageData, head + first + rest);
     EXPECT_EQ(fetcher_->BodyBytes, 5000);
@@ -151,7 +151,7 @@ TEST_F(FetcherTest, AnAnswerWaitsForItsContentLength) {
 TEST_F(FetcherTest, APictureKeepsItsBodyEvenWhenTheHeaderArrivesInTwoPieces) {
     ScriptedServer server(
         {{0, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n"}, {200, "\r\n  \xFF\xD8pic\xFF\xD9  "}});
-    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    state_.settings.Direct_Port = server.port();
     fetcher_->DownloadPage(QStringLiteral("/emblem"), kPictureMode);
     EXPECT_EQ(state_.PageData, "\xFF\xD8pic\xFF\xD9");
     EXPECT_TRUE(fetcher_->PictureMode);
@@ -238,7 +238,7 @@ TEST_F(FetcherTest, ABodyThatKeepsComingMustStillEndWithinTheTimeLimit) {
         pieces.append({50, QByteArray(100, 'x')});
     }
     ScriptedServer server(pieces);
-    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    state_.settings.Direct_Port = server.port();
     state_.settings.Connection_Timeout = 400;
     dialogs_.AnswerMessage(MsgResult::Cancel);
     QElapsedTimer clock;
@@ -271,7 +271,7 @@ TEST_F(FetcherTest, ASiteThatClosesEarlyIsAskedAgainAFewTimesThenItFails) {
 
 TEST_F(FetcherTest, AnUnreadableHeaderOrAnOversizeAnswerIsAFailureOfThatAnswer) {
     ScriptedServer server({{0, "HTTP/1.0 200 OK\r\nContent-Length: abc\r\n\r\n<html></html>"}});
-    state_.settings.Direct_Port = static_cast<int16_t>(server.port());
+    state_.settings.Direct_Port = server.port();
     fetcher_->DownloadPage(QStringLiteral("/odd"), 0);
     EXPECT_TRUE(dialogs_.Calls().empty());
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
@@ -279,7 +279,7 @@ TEST_F(FetcherTest, AnUnreadableHeaderOrAnOversizeAnswerIsAFailureOfThatAnswer) 
     EXPECT_EQ(fetcher_->FailureError().description(), "unreadable answer: Type mismatch");
 
     ScriptedServer big({{0, "HTTP/1.0 200 OK\r\nContent-Length: 40000000\r\n\r\n<html>"}});
-    state_.settings.Direct_Port = static_cast<int16_t>(big.port());
+    state_.settings.Direct_Port = big.port();
     fetcher_->DownloadPage(QStringLiteral("/big"), 0);
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
     EXPECT_EQ(fetcher_->FailureError().description(), "the answer is larger than 32 MB");
@@ -292,7 +292,7 @@ TEST_F(FetcherTest, OnlyTheStatusLineRedirects) {
     const QByteArray page =
         "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     ScriptedServer words({{0, page}});
-    state_.settings.Direct_Port = static_cast<int16_t>(words.port());
+    state_.settings.Direct_Port = words.port();
     fetcher_->DownloadPage(QStringLiteral("/words"), 0);
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::None);
     EXPECT_EQ(fetcher_->StatusCode(), 200);

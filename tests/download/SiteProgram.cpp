@@ -57,8 +57,8 @@ void RunOnFile(const QString& path, const QByteArray& sql) {
 }  // namespace
 
 quint16 FreeSmallPort() {
-    // Direct_Port and Proxy_Port are 16-bit signed settings: ports above
-    // 32767 cannot be written there.
+    // Below the kernel's ephemeral range (32768 and up), so no outgoing
+    // connection is handed the port between the probe and the site's listen.
     static int next = 20000 + static_cast<int>(QCoreApplication::applicationPid() % 5000) * 2;
     for (int attempt = 0; attempt < 200; ++attempt) {
         const int port = next;
