@@ -1,4 +1,5 @@
 #include <cmath>
+#include <iterator>
 
 #include "app/ProgramState.h"
 #include "db/Format.h"
@@ -28,42 +29,66 @@ QString RatingIcon(int32_t rating) {
            QStringLiteral(".jpg");
 }
 
-void FillRating(const Recordset& rs, QByteArray& text) {
-    const int32_t efficiency = ShownPoints(rs.Field(QStringLiteral("Points1")));
-    const int32_t marksmanship = ShownPoints(rs.Field(QStringLiteral("Points2")));
-    const int32_t honor = ShownPoints(rs.Field(QStringLiteral("Points3")));
-    ReplaceToken(text, "?EGR_EFFICIENCY?", QString::number(efficiency));
-    ReplaceToken(text, "?EGR_MARKSMANSHIP?", QString::number(marksmanship));
-    ReplaceToken(text, "?EGR_HONOR?", QString::number(honor));
-    int32_t rating = efficiency + marksmanship + honor;
+// A point that the player's figures cannot give (marksmanship without any
+// hit) shows "-", and without all three points there is no rating.
+void FillRating(const Recordset& rs, ReportPage& page) {
+    const Variant points[] = {rs.Field(QStringLiteral("Points1")),
+                              rs.Field(QStringLiteral("Points2")),
+                              rs.Field(QStringLiteral("Points3"))};
+    const char* const tokens[] = {"?EGR_EFFICIENCY?", "?EGR_MARKSMANSHIP?", "?EGR_HONOR?"};
+    int32_t rating = 0;
+    bool complete = true;
+    for (size_t i = 0; i < std::size(points); ++i) {
+        if (points[i].isNull()) {
+            complete = false;
+            continue;
+        }
+        const int32_t shown = ShownPoints(points[i]);
+        page.Fill(tokens[i], QString::number(shown));
+        rating += shown;
+    }
+    if (!complete) {
+        return;
+    }
     if (rating >= kRatingCap) {
         rating = kCappedRating;
     }
-    ReplaceToken(text, "?EGR?", QString::number(rating));
-    ReplaceToken(text, "?EGR_ICON?", RatingIcon(rating));
+    page.Fill("?EGR?", QString::number(rating));
+    page.Fill("?EGR_ICON?", RatingIcon(rating));
 }
 
-// Only tokens still in the page change, so a computed rating stays.
-void FillFallbacks(QByteArray& text) {
-    ReplaceToken(text, "?EGR_EFFICIENCY?", QStringLiteral("-"));
-    ReplaceToken(text, "?EGR_MARKSMANSHIP?", QStringLiteral("-"));
-    ReplaceToken(text, "?EGR_HONOR?", QStringLiteral("-"));
-    ReplaceToken(text, "?EGR?", QStringLiteral("000"));
-    ReplaceToken(text, "?EGR_ICON?", QStringLiteral("..\\egr\\E00.jpg"));
+// Only tokens still open change, so a computed rating stays.
+void FillFallbacks(ReportPage& page) {
+    page.Fill("?EGR_EFFICIENCY?", QStringLiteral("-"));
+    page.Fill("?EGR_MARKSMANSHIP?", QStringLiteral("-"));
+    page.Fill("?EGR_HONOR?", QStringLiteral("-"));
+    page.Fill("?EGR?", QStringLiteral("000"));
+    page.Fill("?EGR_ICON?", QStringLiteral("..\\egr\\E00.jpg"));
+}
+
+// The sample size, 0 without any unpurged ranked game. A player without
+// stored games has no row, and the size stays as it is.
+Variant SampleGames(ProgramState& state, ReportPage& page) {
+    Variant games;
+    if (OpenSection(state, SampleStatement(state.CurrentGamertag))) {
+        games = CountOrZero(state.rsWork->Field(QStringLiteral("Games")));
+        page.Fill("?EGR_SAMPLE_SIZE?", games.toText());
+    }
+    CloseSection(state);
+    return games;
 }
 
 }  // namespace
 
-void EgrSection(ProgramState& state, QByteArray& reportText) {
-    if (OpenSection(state, EgrStatement(state.CurrentGamertag))) {
-        const Recordset& rs = *state.rsWork;
-        const Variant games = rs.Field(QStringLiteral("Games"));
-        ReplaceToken(reportText, "?EGR_SAMPLE_SIZE?", games.toText());
-        if (games.toDouble() >= kMinimumSampleGames) {
-            FillRating(rs, reportText);
-        }
+// The rating statement runs only on a sample large enough to be shown, so
+// nothing of it is evaluated for a player with fewer games.
+void EgrSection(ProgramState& state, ReportPage& page) {
+    const Variant games = SampleGames(state, page);
+    if (!games.isNull() && games.toDouble() >= kMinimumSampleGames &&
+        OpenSection(state, EgrStatement(state.CurrentGamertag))) {
+        FillRating(*state.rsWork, page);
     }
-    FillFallbacks(reportText);
+    FillFallbacks(page);
     CloseSection(state);
 }
 

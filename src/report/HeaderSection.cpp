@@ -13,63 +13,93 @@ namespace tw {
 
 namespace {
 
+// A player without emblem colours (met only in games) or with a colour the
+// catalogue does not hold is shown in white, the catalogue's colour 0.
+const QString kWhite = QStringLiteral("FFFFFF");
+const QString kWhiteText = QStringLiteral("000000");
+
+QString ColorOr(const Variant& color, const QString& missing) {
+    return color.isNull() ? missing : color.toText();
+}
+
 // White would vanish on the page's light background.
 QString PrimaryColor(const Variant& color1) {
-    const QString color = color1.toText();
-    return color == QLatin1String("FFFFFF") ? QStringLiteral("B7B9A8") : color;
+    const QString color = ColorOr(color1, kWhite);
+    return color == kWhite ? QStringLiteral("B7B9A8") : color;
 }
 
-void FillPlayer(ProgramState& state, QByteArray& text) {
-    const Recordset& rs = *state.rsWork;
-    ReplaceToken(text, "?GAMERTAG?", state.CurrentGamertag);
-    ReplaceToken(text, "?CLAN_NAME?", rs.Field(QStringLiteral("Clan_Name")).joinText());
-    ReplaceToken(text, "?CLAN_WEBSITE?", rs.Field(QStringLiteral("Website_URL")).joinText());
-    ReplaceToken(text, "?QUOTE?", rs.Field(QStringLiteral("Personal_Quote")).joinText());
-    ReplaceToken(text, "?PRIMARY_COLOR?",
-                 QLatin1Char('#') + PrimaryColor(rs.Field(QStringLiteral("Color1"))));
-    ReplaceToken(text, "?SECONDARY_COLOR?",
-                 QLatin1Char('#') + rs.Field(QStringLiteral("Color2")).joinText());
-    ReplaceToken(text, "?INVERT_COLOR?",
-                 QLatin1Char('#') + rs.Field(QStringLiteral("Inverted_Text_Color")).joinText());
-    const QString stem = ReportFileStem(state.CurrentGamertag);
-    ReplaceToken(text, "?AVATAR_PATH_LARGE?", QStringLiteral("..\\avatar\\") + stem + ".jpg");
-    ReplaceToken(text, "?AVATAR_PATH_MINI?", QStringLiteral("..\\avatar\\") + stem + "_smbw.jpg");
+// The first and last game; false when the player has no stored game, and
+// then the header's tokens stay as they are.
+bool FillActivity(ProgramState& state, ReportPage& page) {
+    if (!OpenSection(state, ActivityStatement(state.CurrentGamertag))) {
+        CloseSection(state);
+        return false;
+    }
+    const Variant first = state.rsWork->Field(QStringLiteral("First_Game"));
+    const Variant last = state.rsWork->Field(QStringLiteral("Last_Game"));
+    if (first.isNull() || last.isNull()) {
+        page.Fill("?ACTIVITY_RANGE?", QString::fromLatin1(kNoValue));
+    } else {
+        const QString pattern = QStringLiteral("Mmm d, yyyy");
+        page.FillHtml(
+            "?ACTIVITY_RANGE?",
+            HtmlEscaped(Format(first, pattern) + QStringLiteral(" - ") + Format(last, pattern)) +
+                QStringLiteral("&nbsp;&nbsp;&nbsp;(") +
+                HtmlEscaped(FormatDateSpan(first.toDateTime(), last.toDateTime())) +
+                QLatin1Char(')'));
+    }
+    CloseSection(state);
+    return true;
 }
 
-// One playlist row per picture, in the statement's order; a player with fewer
-// than five rows fails on the read past the last one.
-void FillLevels(Recordset& rs, QByteArray& text) {
+// Profile texts and colours; a player without a row of its own (left by an
+// older version) has none of them.
+void FillPlayer(ProgramState& state, ReportPage& page) {
+    const QString& tag = state.CurrentGamertag;
+    page.Fill("?GAMERTAG?", tag);
+    const bool found = OpenSection(state, HeaderStatement(tag));
+    const auto field = [&state, found](const char* name) {
+        return found ? state.rsWork->Field(QString::fromLatin1(name)) : Variant();
+    };
+    page.Fill("?CLAN_NAME?", field("Clan_Name").joinText());
+    page.Fill("?CLAN_WEBSITE?", field("Website_URL").joinText());
+    page.Fill("?QUOTE?", field("Personal_Quote").joinText());
+    page.Fill("?PRIMARY_COLOR?", QLatin1Char('#') + PrimaryColor(field("Color1")));
+    page.Fill("?SECONDARY_COLOR?", QLatin1Char('#') + ColorOr(field("Color2"), kWhite));
+    page.Fill("?INVERT_COLOR?",
+              QLatin1Char('#') + ColorOr(field("Inverted_Text_Color"), kWhiteText));
+    CloseSection(state);
+    const QString stem = ReportFileStem(tag);
+    page.Fill("?AVATAR_PATH_LARGE?", QStringLiteral("..\\avatar\\") + stem + ".jpg");
+    page.Fill("?AVATAR_PATH_MINI?", QStringLiteral("..\\avatar\\") + stem + "_smbw.jpg");
+}
+
+// One playlist row per picture in ascending order of playlist name; the
+// pictures of playlists the player does not have stay empty.
+void FillLevels(ProgramState& state, ReportPage& page) {
     static constexpr std::array<const char*, 5> kTokens = {
         "?LEVEL_ICON_B?", "?LEVEL_ICON_H?", "?LEVEL_ICON_R?", "?LEVEL_ICON_SK?", "?LEVEL_ICON_S?"};
-    for (size_t i = 0; i < kTokens.size(); ++i) {
-        if (i > 0) {
-            rs.MoveNext();
+    size_t filled = 0;
+    if (OpenSection(state, LevelsStatement(state.CurrentGamertag))) {
+        Recordset& rs = *state.rsWork;
+        for (; filled < kTokens.size() && !rs.IsEOF(); ++filled, rs.MoveNext()) {
+            page.Fill(kTokens[filled], QStringLiteral("..\\level\\") +
+                                           rs.Field(QStringLiteral("Experience_Level")).joinText());
         }
-        ReplaceToken(text, kTokens[i],
-                     QStringLiteral("..\\level\\") +
-                         rs.Field(QStringLiteral("Experience_Level")).joinText());
     }
-}
-
-void FillActivity(const Recordset& rs, QByteArray& text) {
-    const Variant first = rs.Field(QStringLiteral("First_Game"));
-    const Variant last = rs.Field(QStringLiteral("Last_Game"));
-    const QString pattern = QStringLiteral("Mmm d, yyyy");
-    ReplaceToken(text, "?ACTIVITY_RANGE?",
-                 Format(first, pattern) + QStringLiteral(" - ") + Format(last, pattern) +
-                     QStringLiteral("&nbsp;&nbsp;&nbsp;(") +
-                     FormatDateSpan(first.toDateTime(), last.toDateTime()) + QLatin1Char(')'));
+    CloseSection(state);
+    for (; filled < kTokens.size(); ++filled) {
+        page.Fill(kTokens[filled], QString());
+    }
 }
 
 }  // namespace
 
-void HeaderSection(ProgramState& state, QByteArray& reportText) {
-    if (OpenSection(state, HeaderStatement(state.CurrentGamertag))) {
-        FillPlayer(state, reportText);
-        FillLevels(*state.rsWork, reportText);
-        FillActivity(*state.rsWork, reportText);
+void HeaderSection(ProgramState& state, ReportPage& page) {
+    if (FillActivity(state, page)) {
+        FillPlayer(state, page);
+        FillLevels(state, page);
     }
-    CloseSection(state);
 }
 
 }  // namespace tw

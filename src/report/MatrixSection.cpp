@@ -71,7 +71,8 @@ class MatrixBuilder {
         for (int i = 1; i < fields_; ++i) {
             html_ += i == 1
                          ? QStringLiteral("<td align=\"left\">") + label + QStringLiteral("</td>")
-                         : QStringLiteral("<td>") + rs_.FieldName(i) + QStringLiteral("</td>");
+                         : QStringLiteral("<td>") + HtmlEscaped(rs_.FieldName(i)) +
+                               QStringLiteral("</td>");
         }
         html_ += QStringLiteral("<td>#</td><td>&divide;</td></tr>");
     }
@@ -87,7 +88,7 @@ class MatrixBuilder {
         for (int i = 1; i < fields_; ++i) {
             if (i == 1) {
                 html_ += QStringLiteral("<td align=\"right\" class=\"matrixhdr\">") +
-                         rs_.Field(1).joinText() + QStringLiteral("&nbsp;</td>");
+                         HtmlEscaped(rs_.Field(1).joinText()) + QStringLiteral("&nbsp;</td>");
             } else {
                 AddCell(r, i);
             }
@@ -167,17 +168,16 @@ class MatrixBuilder {
 
 }  // namespace
 
-void MatrixSection(ProgramState& state, QByteArray& reportText) {
+void MatrixSection(ProgramState& state, ReportPage& page) {
     const bool useKApD = state.settings.TPS_Use_KApD;
-    ReplaceToken(reportText, "?RATIO_TYPE?",
-                 useKApD ? QStringLiteral("KApD") : QStringLiteral("KpD"));
+    page.Fill("?RATIO_TYPE?", useKApD ? QStringLiteral("KApD") : QStringLiteral("KpD"));
     if (OpenSection(state, MatrixStatement(state.CurrentGamertag, useKApD))) {
         Recordset& rs = *state.rsWork;
         rs.MoveLast();
         rs.MoveFirst();
         MatrixBuilder builder(rs, static_cast<int>(rs.RecordCount()));
         state.WorkText = builder.Build(rs);
-        ReplaceToken(reportText, "?EFFICIENCY_MATRIX?", state.WorkText);
+        page.FillHtml("?EFFICIENCY_MATRIX?", state.WorkText);
     }
     CloseSection(state);
 }

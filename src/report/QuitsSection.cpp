@@ -1,5 +1,4 @@
 #include "app/ProgramState.h"
-#include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
@@ -12,7 +11,7 @@ namespace {
 
 QString QuitsText(const Variant& quits, int32_t games) {
     return quits.joinText() + QStringLiteral(" (") +
-           Format(VbDivide(quits, Variant(games)), QStringLiteral("0 %")) + QLatin1Char(')');
+           RateText(quits, Variant(games), QStringLiteral("0 %")) + QLatin1Char(')');
 }
 
 // Custom games are all games less the ranked ones; a player without ranked
@@ -26,7 +25,7 @@ int32_t CustomGames(const Recordset& rs) {
 
 }  // namespace
 
-void QuitsSection(ProgramState& state, QByteArray& reportText) {
+void QuitsSection(ProgramState& state, ReportPage& page) {
     if (!OpenSection(state, QuitsStatement(state.CurrentGamertag))) {
         return;
     }
@@ -36,9 +35,9 @@ void QuitsSection(ProgramState& state, QByteArray& reportText) {
         if (rs.Field(QStringLiteral("IsRank")).joinText() == QLatin1String("Y")) {
             const auto ranked =
                 static_cast<int32_t>(rs.Field(QStringLiteral("RankGames")).toLong());
-            ReplaceToken(reportText, "?TOTAL_RANKED_QUITS?", QuitsText(quits, ranked));
+            page.Fill("?TOTAL_RANKED_QUITS?", QuitsText(quits, ranked));
         } else {
-            ReplaceToken(reportText, "?TOTAL_CUSTOM_QUITS?", QuitsText(quits, CustomGames(rs)));
+            page.Fill("?TOTAL_CUSTOM_QUITS?", QuitsText(quits, CustomGames(rs)));
         }
     }
 }

@@ -1,6 +1,8 @@
 #include "report/ReportSection.h"
 
 #include "app/ProgramState.h"
+#include "db/Format.h"
+#include "report/ReportStatements.h"
 
 namespace tw {
 
@@ -24,6 +26,27 @@ void CloseSection(ProgramState& state) {
         state.rsWork.reset();
     }
     state.WorkText.clear();
+}
+
+bool HasStoredGames(ProgramState& state) {
+    const bool games = OpenSection(state, ActivityStatement(state.CurrentGamertag));
+    CloseSection(state);
+    return games;
+}
+
+QString FigureText(const Variant& value) {
+    return value.isNull() ? QString::fromLatin1(kNoValue) : value.toText();
+}
+
+Variant CountOrZero(const Variant& count) {
+    return count.isNull() ? Variant(0) : count;
+}
+
+QString RateText(const Variant& value, const Variant& divisor, const QString& pattern) {
+    if (value.isNull() || divisor.isNull() || divisor.toDouble() == 0.0) {
+        return QString::fromLatin1(kNoValue);
+    }
+    return Format(Variant(value.toDouble() / divisor.toDouble()), pattern);
 }
 
 }  // namespace tw

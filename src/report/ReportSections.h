@@ -1,22 +1,22 @@
 #pragma once
 // The six sections of the TPS Report, run by the driver in this order:
 // header, career, rating, matrix, trophy room, quits. Each fills its tokens in
-// the page from its statement for CurrentGamertag; a statement without rows
-// leaves its tokens as they are (the rating's tokens take their fallbacks).
+// the page from its statement for CurrentGamertag. For a player with stored
+// games every token gets a value; for a player without, a section finds no
+// rows and leaves its tokens as they are (the rating's take their fallbacks).
 // Errors are AppErrors, which end the run through the driver's error path.
-
-#include <QByteArray>
 
 namespace tw {
 
 struct ProgramState;
+class ReportPage;
 
-void HeaderSection(ProgramState& state, QByteArray& reportText);
-void CareerSection(ProgramState& state, QByteArray& reportText);
-void EgrSection(ProgramState& state, QByteArray& reportText);
-void MatrixSection(ProgramState& state, QByteArray& reportText);
-void TrophySection(ProgramState& state, QByteArray& reportText);
+void HeaderSection(ProgramState& state, ReportPage& page);
+void CareerSection(ProgramState& state, ReportPage& page);
+void EgrSection(ProgramState& state, ReportPage& page);
+void MatrixSection(ProgramState& state, ReportPage& page);
+void TrophySection(ProgramState& state, ReportPage& page);
 // Leaves rsWork open; the driver's clean-up closes it.
-void QuitsSection(ProgramState& state, QByteArray& reportText);
+void QuitsSection(ProgramState& state, ReportPage& page);
 
 }  // namespace tw

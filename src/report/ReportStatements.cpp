@@ -4,23 +4,27 @@ namespace tw {
 namespace {
 
 // The statements run exactly as written; "{gamertag}" marks where the player goes.
+// The player's own row with clan and colours; outer joins, so a player met
+// only in games, without clan or with a colour the catalogue lacks, still has
+// it.
 const char* const kHeaderSql =
-    "SELECT Player.Player_Gamertag, Clan.Clan_Name, Clan.Website_URL, Player.Primary_Color_Code, "
-    "Player.Secondary_Color_Code, Player.Personal_Quote, Player_Playlist.Playlist, \"L\" "
-    "& (format(Player_Playlist.Experience_Level,\"00\") & \".bmp\") as Experience_Level, "
-    "Min(Game.Date_Time_Stamp) AS First_Game, Max(Game.Date_Time_Stamp) AS Last_Game, "
-    "Color.Hexadecimal_Format "
-    "AS Color1, Color_1.Hexadecimal_Format AS Color2, Color.Inverted_Text_Color FROM (Color "
-    "INNER JOIN (((Clan RIGHT JOIN Player ON Clan.Clan_Name = Player.Clan_Name) INNER JOIN "
-    "(Game INNER JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID) ON Player.Player_Gamertag "
-    "= Game_Player.Player_Gamertag) INNER JOIN Player_Playlist ON Player.Player_Gamertag "
-    "= Player_Playlist.Player_Gamertag) ON Color.Color_Code = Player.Primary_Color_Code) "
-    "INNER JOIN Color AS Color_1 ON Player.Secondary_Color_Code = Color_1.Color_Code GROUP "
-    "BY Player.Player_Gamertag, Clan.Clan_Name, Clan.Website_URL, Player.Primary_Color_Code, "
-    "Player.Secondary_Color_Code, Player.Personal_Quote, Player_Playlist.Playlist, "
-    "Player_Playlist.Experience_Level, "
-    "Color.Hexadecimal_Format, Color_1.Hexadecimal_Format, Color.Inverted_Text_Color HAVING "
-    "Player.Player_Gamertag=\"{gamertag}\" ORDER BY Player_Playlist.Playlist ASC;";
+    "SELECT Player.Player_Gamertag, Clan.Clan_Name, Clan.Website_URL, Player.Personal_Quote, "
+    "Color.Hexadecimal_Format AS Color1, Color_1.Hexadecimal_Format AS Color2, "
+    "Color.Inverted_Text_Color FROM ((Player LEFT JOIN Clan ON Player.Clan_Name = "
+    "Clan.Clan_Name) LEFT JOIN Color ON Player.Primary_Color_Code = Color.Color_Code) LEFT JOIN "
+    "Color AS Color_1 ON Player.Secondary_Color_Code = Color_1.Color_Code WHERE "
+    "Player.Player_Gamertag=\"{gamertag}\";";
+
+// A row exactly when the player has stored games.
+const char* const kActivitySql =
+    "SELECT Min(Game.Date_Time_Stamp) AS First_Game, Max(Game.Date_Time_Stamp) AS Last_Game "
+    "FROM Game INNER JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID GROUP BY "
+    "Game_Player.Player_Gamertag HAVING Game_Player.Player_Gamertag=\"{gamertag}\";";
+
+const char* const kLevelsSql =
+    "SELECT Player_Playlist.Playlist, \"L\" & (format(Player_Playlist.Experience_Level,\"00\") "
+    "& \".bmp\") AS Experience_Level FROM Player_Playlist WHERE "
+    "Player_Playlist.Player_Gamertag=\"{gamertag}\" ORDER BY Player_Playlist.Playlist ASC;";
 
 const char* const kCareerSql =
     "SELECT Game_Player.Player_Gamertag, (select count(GM.Game_ID) from Game_Player as GM "
@@ -59,6 +63,20 @@ const char* const kQuitsSql =
     "IIf([Game].[Playlist]=\"Arranged "
     "Game\",\"N\",\"Y\") HAVING (((Game_Player.Player_Gamertag)=\"{gamertag}\"));";
 
+// The rating's sample: the player's ranked games that are not partially
+// purged. A row exactly when the player has stored games.
+const char* const kSampleSql =
+    "SELECT Game_Player.Player_Gamertag, (select  count(GP.Game_ID) from Game_Player as GP, "
+    "Game as G where G.Game_ID = GP.Game_ID AND Game_Player.Player_Gamertag=GP.Player_Gamertag "
+    "AND G.Was_Partially_Purged=\"N\" AND G.Playlist <> \"Arranged Game\" GROUP BY "
+    "GP.Player_Gamertag ) AS Games FROM Game INNER JOIN Game_Player ON Game.Game_ID = "
+    "Game_Player.Game_ID GROUP BY Game_Player.Player_Gamertag HAVING Game_Player.Player_Gamertag "
+    "= \"{gamertag}\";";
+
+// Run only for a sample of 100 games or more. A ratio over nothing has no
+// infinite value to offer: no death counts as one (as in the matrix), no kill
+// gives no head-shot share, no shot fired no accuracy, and no medal no honor.
+// Marksmanship without any hit has no logarithm and stays missing.
 const char* const kEgrSql =
     "SELECT Game_Player.Player_Gamertag, (select  count(GP.Game_ID) from Game_Player as GP, "
     "Game as G where G.Game_ID = GP.Game_ID AND Game_Player.Player_Gamertag=GP.Player_Gamertag "
@@ -67,13 +85,16 @@ const char* const kEgrSql =
     ") AS Games, Sum(Game_Player.Kills) AS Kills, Sum(Game_Player.Assists) AS Assists, "
     "Sum(Game_Player.Deaths) "
     "AS Deaths, Sum(Game_Player.Shots_Fired) AS Shots_Fired, Sum(Game_Player.Shots_Hit) AS "
-    "Shots_Hit, Sum(Game_Player.Shots_to_Head) AS Shots_to_Head, ([Kills]+[Assists])/[Deaths] "
-    "AS KApD, 100*(([Shots_to_Head]/[Kills])+([Shots_Hit]/[Shots_Fired])) AS TA, (select "
+    "Shots_Hit, Sum(Game_Player.Shots_to_Head) AS Shots_to_Head, "
+    "([Kills]+[Assists])/IIf([Deaths]>0,[Deaths],1) AS KApD, "
+    "100*(IIf([Kills]>0,[Shots_to_Head]/[Kills],0)+IIf([Shots_Fired]>0,[Shots_Hit]/"
+    "[Shots_Fired],0)) AS TA, (select "
     "sum((M.Difficulty_Factor^1.5)*GPM.Count_Earned) from Game_Player_Medal as GPM, Medal "
     "as M where GPM.Medal_Name=M.Medal_Name and GPM.Player_Gamertag=Game_Player.Player_Gamertag "
     "GROUP BY GPM.Player_Gamertag)/[Games] AS Honor, 26.449*[KApD]^0.5733 AS Points1, "
-    "12.033*Log([TA])-27.906 "
-    "AS Points2, 3.0726*[Honor]^0.5252 AS Points3, Int(([Points1]+[Points2]+[Points3])*10) "
+    "IIf([TA]>0,12.033*Log([TA])-27.906,Null) "
+    "AS Points2, 3.0726*IIf([Honor] Is Null,0,[Honor])^0.5252 AS Points3, "
+    "Int(([Points1]+[Points2]+[Points3])*10) "
     "AS EGR FROM Game INNER JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID Where "
     "(((Game.Playlist) <> \"Arranged Game\") And ((Game_Player.Shots_Fired) Is Not Null))GROUP "
     "BY Game_Player.Player_Gamertag HAVING Game_Player.Player_Gamertag = \"{gamertag}\";";
@@ -119,6 +140,15 @@ QString ReportSqlText(const QString& gamertag) {
 
 QString HeaderStatement(const QString& gamertag) {
     return WithGamertag(kHeaderSql, gamertag);
+}
+QString ActivityStatement(const QString& gamertag) {
+    return WithGamertag(kActivitySql, gamertag);
+}
+QString LevelsStatement(const QString& gamertag) {
+    return WithGamertag(kLevelsSql, gamertag);
+}
+QString SampleStatement(const QString& gamertag) {
+    return WithGamertag(kSampleSql, gamertag);
 }
 QString CareerStatement(const QString& gamertag) {
     return WithGamertag(kCareerSql, gamertag);

@@ -1,6 +1,6 @@
 #pragma once
-// The six statements of the TPS Report, exactly as the report runs them, with
-// the player's gamertag spliced in between double quotes.
+// The statements of the TPS Report, with the player's gamertag spliced in
+// between double quotes.
 
 #include <QString>
 
@@ -10,8 +10,15 @@ namespace tw {
 // quote in it is doubled, so a gamertag holding one cannot end the literal.
 QString ReportSqlText(const QString& gamertag);
 
+// The header: the player's row with clan and colours, the first and last game
+// (a row exactly when the player has stored games), the playlists by name.
 QString HeaderStatement(const QString& gamertag);
+QString ActivityStatement(const QString& gamertag);
+QString LevelsStatement(const QString& gamertag);
 QString CareerStatement(const QString& gamertag);
+// The rating's sample size, and the rating itself, which only a sample of
+// 100 games or more runs.
+QString SampleStatement(const QString& gamertag);
 QString EgrStatement(const QString& gamertag);
 // The crosstab; its third piece is the assists sum when `useKApD`, else 0.
 QString MatrixStatement(const QString& gamertag, bool useKApD);

@@ -2,27 +2,83 @@
 
 namespace tw {
 
-void ReplaceToken(QByteArray& reportText, const char* token, const QString& value) {
-    const QByteArray wanted = QByteArray(token).toLower();
-    // Lower-casing bytes keeps every position, so matches found in the lowered
-    // copy are the positions in the original.
-    const QByteArray lowered = reportText.toLower();
-    qsizetype found = lowered.indexOf(wanted);
-    if (found < 0) {
-        return;
+namespace {
+
+bool IsNameByte(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+}  // namespace
+
+QString HtmlEscaped(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+            case '&':
+                escaped += QLatin1String("&amp;");
+                break;
+            case '<':
+                escaped += QLatin1String("&lt;");
+                break;
+            case '>':
+                escaped += QLatin1String("&gt;");
+                break;
+            case '"':
+                escaped += QLatin1String("&quot;");
+                break;
+            case '\'':
+                escaped += QLatin1String("&#39;");
+                break;
+            default:
+                escaped += c;
+        }
     }
-    const QByteArray replacement = value.toUtf8();
-    QByteArray result;
-    result.reserve(reportText.size() + replacement.size());
+    return escaped;
+}
+
+void ReportPage::Fill(const char* token, const QString& text) {
+    FillHtml(token, HtmlEscaped(text));
+}
+
+void ReportPage::FillHtml(const char* token, const QString& html) {
+    const QByteArray key = QByteArray(token).toUpper();
+    if (!values_.contains(key)) {
+        values_.insert(key, html.toUtf8());
+    }
+}
+
+bool ReportPage::IsFilled(const char* token) const {
+    return values_.contains(QByteArray(token).toUpper());
+}
+
+QByteArray ReportPage::Render() const {
+    QByteArray page;
+    page.reserve(template_.size());
+    const qsizetype size = template_.size();
     qsizetype copiedUpTo = 0;
-    while (found >= 0) {
-        result.append(reportText.constData() + copiedUpTo, found - copiedUpTo);
-        result.append(replacement);
-        copiedUpTo = found + wanted.size();
-        found = lowered.indexOf(wanted, copiedUpTo);
+    qsizetype at = template_.indexOf('?');
+    while (at >= 0) {
+        qsizetype end = at + 1;
+        while (end < size && IsNameByte(template_[end])) {
+            ++end;
+        }
+        // A "?" that does not open a known token is text; the search goes on
+        // from the next byte, so "?x?NAME?" still finds "?NAME?".
+        if (end > at + 1 && end < size && template_[end] == '?') {
+            const auto found = values_.constFind(template_.mid(at, end + 1 - at).toUpper());
+            if (found != values_.constEnd()) {
+                page.append(template_.constData() + copiedUpTo, at - copiedUpTo);
+                page.append(*found);
+                copiedUpTo = end + 1;
+                at = template_.indexOf('?', copiedUpTo);
+                continue;
+            }
+        }
+        at = template_.indexOf('?', at + 1);
     }
-    result.append(reportText.constData() + copiedUpTo, reportText.size() - copiedUpTo);
-    reportText = result;
+    page.append(template_.constData() + copiedUpTo, size - copiedUpTo);
+    return page;
 }
 
 }  // namespace tw

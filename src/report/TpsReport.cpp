@@ -43,18 +43,18 @@ void CleanUp(ProgramState& state) {
 }  // namespace
 
 QByteArray FillReport(ProgramState& state, const QByteArray& templateText) {
-    QByteArray reportText = templateText;
-    HeaderSection(state, reportText);
-    CareerSection(state, reportText);
-    EgrSection(state, reportText);
-    MatrixSection(state, reportText);
-    TrophySection(state, reportText);
-    QuitsSection(state, reportText);
-    ReplaceToken(reportText, "?TOTAL_RANKED_QUITS?", QStringLiteral("0"));
-    ReplaceToken(reportText, "?TOTAL_CUSTOM_QUITS?", QStringLiteral("0"));
-    ReplaceToken(reportText, "?CREATE_DATE?",
-                 Format(Variant::FromDate(Now(state)), QStringLiteral("Mmm d, yyyy h:m:s AMPM")));
-    return reportText;
+    ReportPage page(templateText);
+    HeaderSection(state, page);
+    CareerSection(state, page);
+    EgrSection(state, page);
+    MatrixSection(state, page);
+    TrophySection(state, page);
+    QuitsSection(state, page);
+    page.Fill("?TOTAL_RANKED_QUITS?", QStringLiteral("0"));
+    page.Fill("?TOTAL_CUSTOM_QUITS?", QStringLiteral("0"));
+    page.Fill("?CREATE_DATE?",
+              Format(Variant::FromDate(Now(state)), QStringLiteral("Mmm d, yyyy h:m:s AMPM")));
+    return page.Render();
 }
 
 void mnuTPSReport_Click(ProgramState& state) {

@@ -4,7 +4,6 @@
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
 #include "report/ReportTokens.h"
-#include "report/VbArithmetic.h"
 
 namespace tw {
 
@@ -16,23 +15,28 @@ const char* const kTrophyHead =
     "width=\"70\">Per Game</td><td width=\"60\">Difficulty</td><td "
     "width=\"*\">Description</td></tr>";
 
+QString Cell(const Variant& value) {
+    return HtmlEscaped(value.joinText());
+}
+
 // One medal; the name goes into the picture path as it is, blanks included.
 QString TrophyRow(const Recordset& rs) {
     const Variant medals = rs.Field(QStringLiteral("Medals"));
-    // Partially purged games keep no medals, so the rate is over the others.
-    const Variant perGame = VbDivide(medals, rs.Field(QStringLiteral("NonPurgedGames")));
+    // Partially purged games keep no medals, so the rate is over the others;
+    // with every game purged there is none.
+    const QString perGame =
+        RateText(medals, rs.Field(QStringLiteral("NonPurgedGames")), QStringLiteral("0.0"));
     return QStringLiteral("<tr align=\"center\"><td><img alt=\"Medal\" src=\"..\\medal\\") +
-           rs.Field(QStringLiteral("Medal_Name")).joinText() +
-           QStringLiteral(".bmp\">&nbsp;</td><td>") + medals.joinText() +
-           QStringLiteral("</td><td>") + Format(perGame, QStringLiteral("0.0")) +
-           QStringLiteral("</td><td>") + rs.Field(QStringLiteral("Difficulty_Factor")).joinText() +
-           QStringLiteral("</td><td align=\"left\">") +
-           rs.Field(QStringLiteral("Descr")).joinText() + QStringLiteral("</td></tr>");
+           Cell(rs.Field(QStringLiteral("Medal_Name"))) + QStringLiteral(".bmp\">&nbsp;</td><td>") +
+           Cell(medals) + QStringLiteral("</td><td>") + perGame + QStringLiteral("</td><td>") +
+           Cell(rs.Field(QStringLiteral("Difficulty_Factor"))) +
+           QStringLiteral("</td><td align=\"left\">") + Cell(rs.Field(QStringLiteral("Descr"))) +
+           QStringLiteral("</td></tr>");
 }
 
 }  // namespace
 
-void TrophySection(ProgramState& state, QByteArray& reportText) {
+void TrophySection(ProgramState& state, ReportPage& page) {
     if (OpenSection(state, TrophyStatement(state.CurrentGamertag))) {
         Recordset& rs = *state.rsWork;
         state.WorkText = QString::fromLatin1(kTrophyHead);
@@ -40,9 +44,16 @@ void TrophySection(ProgramState& state, QByteArray& reportText) {
             state.WorkText += TrophyRow(rs);
         }
         state.WorkText += QStringLiteral("</table>");
-        ReplaceToken(reportText, "?TROPHY_ROOM?", state.WorkText);
+        page.FillHtml("?TROPHY_ROOM?", state.WorkText);
+        CloseSection(state);
+        return;
     }
     CloseSection(state);
+    // No medal yet: a player with games shows that there is none, a player
+    // without games keeps the token as the other sections do.
+    if (HasStoredGames(state)) {
+        page.Fill("?TROPHY_ROOM?", QString::fromLatin1(kNoValue));
+    }
 }
 
 }  // namespace tw

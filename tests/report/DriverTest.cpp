@@ -43,16 +43,16 @@ TEST_F(Driver, ATemplateWithoutTokensIsWrittenWithOneLineEndAdded) {
     EXPECT_TRUE(state_.CurrentSQL.contains(QStringLiteral("AS Quits")));
 }
 
-TEST_F(Driver, TokensTwiceInLowerCaseAndInsideTheQuote) {
+TEST_F(Driver, TokensTwiceOrInLowerCaseAreFilledAndAQuoteShowsAsStored) {
     AddSmallPlayer(QStringLiteral("Red Fox"),
                    QStringLiteral("'<i>made ?create_date?</i> ?GAMERTAG?'"));
     WriteTemplate("?GAMERTAG?|?gamertag?|?QUOTE?|?Create_Date?");
     dialogs_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
     mnuTPSReport_Click(state_);
-    // The quote's own ?GAMERTAG? came in after that token was filled; the
-    // date inside it is filled by the later date step.
+    // The quote is text: its markup is escaped and its tokens are not filled,
+    // whichever section comes first.
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")),
-              "Red Fox|Red Fox|<i>made Jan 30, 2005 3:30:7 PM</i> ?GAMERTAG?|Jan 30, 2005 "
+              "Red Fox|Red Fox|&lt;i&gt;made ?create_date?&lt;/i&gt; ?GAMERTAG?|Jan 30, 2005 "
               "3:30:7 PM\r\n");
     ASSERT_EQ(dialogs_.Calls().size(), 2u);
     EXPECT_EQ(dialogs_.Calls()[1].kind, DialogKind::OpenDocument);
@@ -125,13 +125,15 @@ TEST_F(Driver, AnErrorBeforeWritingKeepsTheOlderPage) {
     const QByteArray older = Bytes(PagePath("Red_Fox.html"));
     EXPECT_EQ(older, "Red Fox 000\r\n");
 
-    // A playlist fewer: the header's fifth read has no row.
-    Seed(QStringLiteral("DELETE FROM Player_Playlist WHERE Playlist = 'Team Slayer';"));
+    // Without the medal catalogue the trophy room's statement is refused.
+    Seed(QStringLiteral("DROP TABLE Medal;"));
     dialogs_.AcknowledgeOkMessages(true);
     mnuTPSReport_Click(state_);
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), older);
     EXPECT_TRUE(LogText().contains(QStringLiteral("[App.CreateTPS]")));
-    EXPECT_TRUE(LogText().contains(QStringLiteral("\r\nSQL: SELECT Player.Player_Gamertag, ")));
+    EXPECT_TRUE(
+        LogText().contains(QStringLiteral("\r\nSQL: SELECT Game_Player_Medal.Medal_Name, ")))
+        << LogText().toStdString();
     EXPECT_EQ(dialogs_.LastCall().icon, MsgIcon::Exclamation);
     EXPECT_FALSE(state_.rsWork);
     EXPECT_TRUE(state_.WorkText.isEmpty());

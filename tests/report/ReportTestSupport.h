@@ -16,6 +16,7 @@
 #include "app/ProgramState.h"
 #include "db/SqliteSchemaBuilder.h"
 #include "report/ReportSections.h"
+#include "report/ReportTokens.h"
 #include "report/TpsReport.h"
 #include "support/QtPrinters.h"
 #include "ui/ScriptedDialogs.h"
@@ -145,11 +146,11 @@ class ReportTest : public ::testing::Test {
         return Read(FillReport(state_, Records(tokens)));
     }
     // The same through one section alone.
-    QMap<QString, QString> FilledBy(void (*section)(ProgramState&, QByteArray&),
+    QMap<QString, QString> FilledBy(void (*section)(ProgramState&, ReportPage&),
                                     const QStringList& tokens) {
-        QByteArray page = Records(tokens);
+        ReportPage page(Records(tokens));
         section(state_, page);
-        return Read(page);
+        return Read(page.Render());
     }
     // Records end with a byte no value holds (values may span lines).
     static QByteArray Records(const QStringList& tokens) {

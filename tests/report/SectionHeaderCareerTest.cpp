@@ -48,22 +48,24 @@ TEST_F(HeaderCareer, CareerTotalsOfAHundredRankedAndTwentyCustomGames) {
     EXPECT_EQ(v["INVERT_COLOR"], QStringLiteral("#FFFFFF"));
 }
 
-TEST_F(HeaderCareer, MissingFiguresLeaveTheirPartsEmpty) {
-    // Custom games only, no first place, no durations, no medals, no shots.
+TEST_F(HeaderCareer, CountsOfNothingAreZeroAndMissingFiguresADash) {
+    // Custom games only, no first place, no durations, no medals, no shots,
+    // no assists stored.
     AddPlayer(QStringLiteral("Red Fox"));
     AddGames(QStringLiteral("Red Fox"), 1, 3,
-             QStringLiteral("2, 'RED', 10, 5, 2, 4, NULL, NULL, NULL"),
+             QStringLiteral("2, 'RED', 10, 5, NULL, 4, NULL, NULL, NULL"),
              QStringLiteral("'CTF', 'Midship', 'Arranged Game', 'N', NULL"));
     const auto v = Filled();
-    EXPECT_EQ(v["TOTAL_GAMES"], QStringLiteral("3 (r c)"));
-    EXPECT_EQ(v["TOTAL_FIRSTS"], QStringLiteral(" ()"));
-    EXPECT_EQ(v["TOTAL_MEDALS"], QStringLiteral(" ( mpg)"));
-    EXPECT_EQ(v["TOTAL_TIME_PLAYED"], QStringLiteral("h m s"));
+    EXPECT_EQ(v["TOTAL_GAMES"], QStringLiteral("3 (0r 3c)"));
+    EXPECT_EQ(v["TOTAL_FIRSTS"], QStringLiteral("0 (0 %)"));
+    EXPECT_EQ(v["TOTAL_MEDALS"], QStringLiteral("0 (0.0 mpg)"));
+    EXPECT_EQ(v["TOTAL_TIME_PLAYED"], QStringLiteral("-"));
     EXPECT_EQ(v["TOTAL_KILLS"], QStringLiteral("15 (5.0 kpg)"));
-    // No game kept shot data: the shot figures are empty, not a failed report.
-    EXPECT_EQ(v["TOTAL_SHOTS_HIT"], QString());
-    EXPECT_EQ(v["TOTAL_SHOTS_FIRED"], QString());
-    EXPECT_EQ(v["TOTAL_SHOTS_HEAD"], QString());
+    EXPECT_EQ(v["TOTAL_ASSISTS"], QStringLiteral("-"));
+    // No game kept shot data: the shot figures are unknown, not a failed report.
+    EXPECT_EQ(v["TOTAL_SHOTS_HIT"], QStringLiteral("-"));
+    EXPECT_EQ(v["TOTAL_SHOTS_FIRED"], QStringLiteral("-"));
+    EXPECT_EQ(v["TOTAL_SHOTS_HEAD"], QStringLiteral("-"));
 }
 
 TEST_F(HeaderCareer, ColoursClanQuoteAndLevelPicturesByPlaylistName) {
@@ -86,8 +88,8 @@ TEST_F(HeaderCareer, ColoursClanQuoteAndLevelPicturesByPlaylistName) {
     auto v = Filled();
     EXPECT_EQ(v["CLAN_NAME"], QStringLiteral("Den"));
     EXPECT_EQ(v["CLAN_WEBSITE"], QStringLiteral("http://den.example/"));
-    EXPECT_EQ(v["QUOTE"], QStringLiteral("<b>Run</b>"));
-    EXPECT_EQ(v["PRIMARY_COLOR"], QStringLiteral("#B7B9A8"));  // white stands out as grey
+    EXPECT_EQ(v["QUOTE"], QStringLiteral("&lt;b&gt;Run&lt;/b&gt;"));  // text, not markup
+    EXPECT_EQ(v["PRIMARY_COLOR"], QStringLiteral("#B7B9A8"));         // white stands out as grey
     EXPECT_EQ(v["SECONDARY_COLOR"], QStringLiteral("#FFFFFF"));
     EXPECT_EQ(v["INVERT_COLOR"], QStringLiteral("#000000"));
     EXPECT_EQ(v["AVATAR_PATH_LARGE"], QStringLiteral("..\\avatar\\The_Red_Fox.jpg"));
@@ -107,27 +109,32 @@ TEST_F(HeaderCareer, ColoursClanQuoteAndLevelPicturesByPlaylistName) {
     EXPECT_EQ(v["INVERT_COLOR"], QStringLiteral("#111111"));
 }
 
-TEST_F(HeaderCareer, HeaderFailsWithFewerThanFivePlaylistsOrAMissingColourValue) {
+TEST_F(HeaderCareer, FourPlaylistsOrColoursWithoutAValueStillFillTheHeader) {
     Seed(QStringLiteral(
-        "INSERT INTO Color VALUES (51, NULL, '000000');"
-        "INSERT INTO Player VALUES ('Four', NULL, 2, 2, NULL, 0, NULL, 'Y', 'N', 'N', 'N', 'N');"
-        "INSERT INTO Player VALUES ('Blank', NULL, 51, 2, NULL, 0, NULL, 'Y', 'N', 'N', 'N', "
+        "INSERT INTO Color VALUES (51, NULL, NULL);"
+        "INSERT INTO Player VALUES ('Four', NULL, 2, 99, NULL, 0, NULL, 'Y', 'N', 'N', 'N', 'N');"
+        "INSERT INTO Player VALUES ('Blank', NULL, 51, 51, NULL, 0, NULL, 'Y', 'N', 'N', 'N', "
         "'N');"));
     AddPlaylists(QStringLiteral("Four"), {1, 2, 3, 4});
     AddPlaylists(QStringLiteral("Blank"), {1, 2, 3, 4, 5});
     AddGames(QStringLiteral("Four"), 1, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
     AddGames(QStringLiteral("Blank"), 3, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
-    const auto errorOf = [this](const char* tag) {
+    const QStringList header = {"PRIMARY_COLOR", "SECONDARY_COLOR", "INVERT_COLOR", "LEVEL_ICON_SK",
+                                "LEVEL_ICON_S"};
+    const auto line = [&](const char* tag) {
         state_.CurrentGamertag = QString::fromLatin1(tag);
-        try {
-            FillReport(state_, "?GAMERTAG?");
-        } catch (const AppError& error) {
-            return error.number();
+        const auto v = Filled(header);
+        QStringList values;
+        for (const QString& token : header) {
+            values.append(v[token]);
         }
-        return 0;
+        return values.join(QLatin1Char(' '));
     };
-    EXPECT_EQ(errorOf("Four"), err::kNoCurrentRecord);
-    EXPECT_EQ(errorOf("Blank"), err::kInvalidUseOfNull);
+    // The fifth playlist is missing; colour 99 is not in the catalogue.
+    EXPECT_EQ(line("Four"), QStringLiteral("#C13E3E #FFFFFF #FFFFFF ..\\level\\L04.bmp "));
+    // A catalogue row without values shows as white does.
+    EXPECT_EQ(line("Blank"),
+              QStringLiteral("#B7B9A8 #FFFFFF #000000 ..\\level\\L04.bmp ..\\level\\L05.bmp"));
 }
 
 TEST_F(HeaderCareer, QuitsOfEitherKindInWhicheverOrderTheyCome) {

@@ -1,0 +1,69 @@
+#pragma once
+// A written page as a browser's parser reads it (read_html.py beside this
+// file, on Python's html.parser): every element in document order with its
+// attributes and the text inside it, character references decoded.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace tw::test {
+
+struct HtmlElement {
+    QString tag;
+    QMap<QString, QString> attrs;
+    QString text;
+};
+
+inline QList<HtmlElement> ReadHtml(const QString& page) {
+    QProcess reader;
+    reader.start(QStringLiteral("python3"),
+                 {QStringLiteral(TALLYWICK_SOURCE_DIR "/tests/report/read_html.py"), page});
+    EXPECT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    QList<HtmlElement> elements;
+    for (const QJsonValue& value :
+         QJsonDocument::fromJson(reader.readAllStandardOutput()).array()) {
+        const QJsonObject object = value.toObject();
+        HtmlElement element{object[QStringLiteral("tag")].toString(),
+                            {},
+                            object[QStringLiteral("text")].toString()};
+        const QJsonObject attrs = object[QStringLiteral("attrs")].toObject();
+        for (auto it = attrs.begin(); it != attrs.end(); ++it) {
+            element.attrs.insert(it.key(), it.value().toString());
+        }
+        elements.append(element);
+    }
+    return elements;
+}
+
+inline QList<HtmlElement> Named(const QList<HtmlElement>& elements, const QString& tag) {
+    QList<HtmlElement> found;
+    for (const HtmlElement& element : elements) {
+        if (element.tag == tag) {
+            found.append(element);
+        }
+    }
+    return found;
+}
+
+// The "?NAME?" tokens a template holds, in upper case, each once.
+inline QStringList TemplateTokens(const QByteArray& templateText) {
+    QStringList tokens;
+    const QRegularExpression token(QStringLiteral("\\?[A-Za-z0-9_]+\\?"));
+    for (auto it = token.globalMatch(QString::fromUtf8(templateText)); it.hasNext();) {
+        const QString found = it.next().captured().toUpper();
+        if (!tokens.contains(found)) {
+            tokens.append(found);
+        }
+    }
+    return tokens;
+}
+
+}  // namespace tw::test
