@@ -95,7 +95,35 @@ void MergeMedals(ProgramState& state) {
     state.Db->CopyRows(state.CurrentSQL, QStringLiteral("Game_Player_Medal"), kColumns);
 }
 
-void MergeStaging(ProgramState& state, const QList<int32_t>& keptGames) {
+// Games without player rows that this run listed and did not skip: the next
+// download of the player lists them again (it reads its list down to the game
+// it is marked at, which is older), so they go. Any other such game (one a
+// download skipped because it could not be read, or one another player's
+// download left behind) stays, and the next download's new-games query finds
+// it: deleting it could lose it for good once its player is marked past it.
+void DeleteUnreadGames(ProgramState& state, const DownloadContext& context) {
+    state.CurrentSQL =
+        QStringLiteral("SELECT Game.Game_ID ") +
+        QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
+        QStringLiteral("WHERE Game_Player.Game_ID Is Null");
+    QStringList unread;
+    Recordset& rs = OpenWork(state, state.CurrentSQL);
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        const auto id = static_cast<int32_t>(rs.Field(0).toLong());
+        if (context.ListedGames.contains(id) && !context.SkippedGames.contains(id)) {
+            unread << QString::number(id);
+        }
+    }
+    CloseWork(state);
+    constexpr qsizetype kIdsPerStatement = 500;
+    for (qsizetype from = 0; from < unread.size(); from += kIdsPerStatement) {
+        RunSql(state, QStringLiteral("delete * from Game where Game_ID In (") +
+                          unread.mid(from, kIdsPerStatement).join(QLatin1Char(',')) +
+                          QLatin1Char(')'));
+    }
+}
+
+void MergeStaging(ProgramState& state, const DownloadContext& context) {
     CreatePlayersMet(state);
     MergeGamePlayers(state);
     RunSql(state, QStringLiteral("delete * from zLoad_Panel_1"));
@@ -103,19 +131,7 @@ void MergeStaging(ProgramState& state, const QList<int32_t>& keptGames) {
     RunSql(state, QStringLiteral("delete * from zLoad_Panel_5"));
     MergeMedals(state);
     RunSql(state, QStringLiteral("delete * from zLoad_Panel_4"));
-    state.CurrentSQL =
-        QStringLiteral("delete Game.* ") +
-        QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
-        QStringLiteral("WHERE Game_Player.Game_ID Is Null");
-    if (!keptGames.isEmpty()) {
-        QStringList ids;
-        for (const int32_t id : keptGames) {
-            ids << QString::number(id);
-        }
-        state.CurrentSQL += QStringLiteral(" AND Game.Game_ID Not In (") +
-                            ids.join(QLatin1Char(',')) + QLatin1Char(')');
-    }
-    RunSql(state, state.CurrentSQL);
+    DeleteUnreadGames(state, context);
 }
 
 void Finish(DownloadContext& context) {
@@ -180,7 +196,7 @@ void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
         if (lastDone != 0) {
             RecordProgress(state, lastDone);
         }
-        MergeStaging(state, context.SkippedGames);
+        MergeStaging(state, context);
         unit.commit();
     } catch (const AppError& error) {
         const AppError failure(error.number(), error.source(),

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -29,6 +30,9 @@ struct DownloadContext {
     // The newest game of the run stored so far (games are read oldest
     // first): how far the player is marked downloaded. 0: none yet.
     int32_t LastStored = 0;
+    // Games this run's game list showed (the clean-up deletes those left
+    // unread, since the next download lists them again).
+    QSet<int32_t> ListedGames;
     // Games of the run that could not be read. The clean-up keeps their Game
     // rows, so the next download's new-games query finds them again although
     // the player is marked downloaded past them.

@@ -106,7 +106,7 @@ void Downloader::DownloadPlayer() {
 }
 
 void Downloader::DownloadStats() {
-    DownloadContext context{state_, window_, *fetcher_, {}, false, {}, 0, {}, {}};
+    DownloadContext context{state_, window_, *fetcher_, {}, false, {}, 0, {}, {}, {}};
     context.ReportFailure = [this](const QString& stage, const AppError& error) {
         RecordFailure(stage, error);
     };

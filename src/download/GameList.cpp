@@ -42,7 +42,7 @@ int32_t GameId(const QByteArray& page, qsizetype g) {
 }
 
 // Reads one page's rows; false when the player's last downloaded game was met.
-bool ReadGameRows(ProgramState& state) {
+bool ReadGameRows(ProgramState& state, QSet<int32_t>& listed) {
     const QByteArray& page = state.PageData;
     qsizetype pos = 1;
     for (;;) {
@@ -55,6 +55,7 @@ bool ReadGameRows(ProgramState& state) {
             return false;
         }
         qsizetype t = FindRequired(g + 1, page, ">");
+        listed.insert(id);
         AddGameRow(*state.rsGame, id, page, &t);
         pos = t + 1;
     }
@@ -135,7 +136,7 @@ GameListOutcome ReadGameList(DownloadContext& context) {
         const QString what = QStringLiteral("game list page %1").arg(n);
         RequireAnswer(context, what);
         try {
-            if (!ReadGameRows(state)) {
+            if (!ReadGameRows(state, context.ListedGames)) {
                 break;
             }
         } catch (const PageFailure& failure) {

@@ -210,6 +210,46 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
     ExpectTablesEqualTruth({tag});
 }
 
+TEST_F(DownloadFailureTest, ASkippedGameOutlivesTheCleanUpOfAnotherPlayersStoppedDownload) {
+    StartSite({2, 30, 10, 21});
+    const QStringList tags = site().featuredGamertags();
+    const QList<int> games = GamesOf(tags[0]);
+    const int bad = games[3];
+    Fresh(tags);
+    state_->settings.Download_All_Tag_List = false;
+    auto select = [this](const QString& tag) {
+        window_->cmbTagList->setCurrentIndex(window_->cmbTagList->findText(tag));
+        ASSERT_EQ(state_->CurrentGamertag, tag);
+    };
+    statsite::FaultPlan plan;
+    plan.badNumberGame = bad;
+    Faults(plan);
+    select(tags[0]);
+    PressDownload();
+    ASSERT_EQ(FailureLines(0).size(), 1);
+
+    // The second player's download is stopped while its list is read: its
+    // clean-up deletes the games it listed, not the one waiting to be read.
+    select(tags[1]);
+    const QMetaObject::Connection stop = QObject::connect(
+        &downloader_->fetcher(), &Fetcher::Requesting, window_.get(), [this](const QString& path) {
+            if (path.contains(QStringLiteral("&page=1"))) {
+                window_->cmdStopDownload->click();
+            }
+        });
+    PressDownload();
+    QObject::disconnect(stop);
+    EXPECT_EQ(dialogs_->Calls().size(), 1u) << "a stop is no failure";
+    EXPECT_EQ(Value(QStringLiteral("select count(*) from Game where Game_ID = %1").arg(bad)), "1");
+
+    Faults({});
+    state_->settings.Download_All_Tag_List = true;
+    select(tags[0]);
+    PressDownload();
+    EXPECT_EQ(dialogs_->Calls().size(), 1u);
+    ExpectTablesEqualTruth(tags);
+}
+
 TEST_F(DownloadFailureTest, APagerWithoutItsPageNumberFailsTheGameListInsteadOfGuessing) {
     StartSite({2, 30, 10, 13});
     const QString tag = site().featuredGamertags()[0];
