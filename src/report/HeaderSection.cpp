@@ -1,7 +1,9 @@
 #include <array>
 
+#include <QMap>
 #include "app/ProgramState.h"
 #include "db/Format.h"
+
 #include "report/FormatDateSpan.h"
 #include "report/ReportFiles.h"
 #include "report/ReportSection.h"
@@ -74,22 +76,34 @@ void FillPlayer(ProgramState& state, ReportPage& page) {
     page.Fill("?AVATAR_PATH_MINI?", QStringLiteral("..\\avatar\\") + stem + "_smbw.jpg");
 }
 
-// One playlist row per picture in ascending order of playlist name; the
-// pictures of playlists the player does not have stay empty.
+// Each picture of the template stands beside its playlist's name, so each
+// takes the level of that playlist; a playlist the player has no row of (an
+// imported or sparse player) leaves its picture empty rather than passing
+// another playlist's level to it.
 void FillLevels(ProgramState& state, ReportPage& page) {
-    static constexpr std::array<const char*, 5> kTokens = {
-        "?LEVEL_ICON_B?", "?LEVEL_ICON_H?", "?LEVEL_ICON_R?", "?LEVEL_ICON_SK?", "?LEVEL_ICON_S?"};
-    size_t filled = 0;
+    struct Slot {
+        const char* token;
+        const char* playlist;
+    };
+    static constexpr std::array<Slot, 5> kSlots = {{{"?LEVEL_ICON_B?", "Big Team Battle"},
+                                                    {"?LEVEL_ICON_H?", "Head to Head"},
+                                                    {"?LEVEL_ICON_R?", "Rumble Pit"},
+                                                    {"?LEVEL_ICON_SK?", "Team Skirmish"},
+                                                    {"?LEVEL_ICON_S?", "Team Slayer"}}};
+    QMap<QString, QString> levels;  // playlist name, lower case -> picture
     if (OpenSection(state, LevelsStatement(state.CurrentGamertag))) {
         Recordset& rs = *state.rsWork;
-        for (; filled < kTokens.size() && !rs.IsEOF(); ++filled, rs.MoveNext()) {
-            page.Fill(kTokens[filled], QStringLiteral("..\\level\\") +
-                                           rs.Field(QStringLiteral("Experience_Level")).joinText());
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            const QString name = rs.Field(QStringLiteral("Playlist")).joinText().toLower();
+            if (!levels.contains(name)) {
+                levels.insert(name, QStringLiteral("..\\level\\") +
+                                        rs.Field(QStringLiteral("Experience_Level")).joinText());
+            }
         }
     }
     CloseSection(state);
-    for (; filled < kTokens.size(); ++filled) {
-        page.Fill(kTokens[filled], QString());
+    for (const Slot& slot : kSlots) {
+        page.Fill(slot.token, levels.value(QString::fromLatin1(slot.playlist).toLower()));
     }
 }
 

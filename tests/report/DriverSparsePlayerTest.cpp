@@ -223,10 +223,11 @@ TEST_F(SparsePlayer, APlayerWithoutAProfileRowOrDurationsGetsEveryTokenFilled) {
     EXPECT_EQ(v["EGR_EFFICIENCY"], QStringLiteral("-"));
 }
 
-TEST_F(SparsePlayer, TwoPlaylistsFillTheFirstTwoLevelCellsAndLeaveTheOthersEmpty) {
+TEST_F(SparsePlayer, TwoPlaylistsFillTheirOwnLevelCellsAndLeaveTheOthersEmpty) {
     Seed(
         QStringLiteral("INSERT INTO Player VALUES ('Two Lists', NULL, 2, 10, NULL, 0, NULL, 'Y', "
-                       "'N', 'N', 'N', 'N');"));
+                       "'N', 'N', 'N', 'N');"
+                       "INSERT INTO Player_Playlist VALUES ('Two Lists', 'Team Slayer', 7, 0);"));
     AddPlaylists(QStringLiteral("Two Lists"), {12, 30});
     AddGames(QStringLiteral("Two Lists"), 1, 5, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
     const QString page = Page(QStringLiteral("Two Lists"));
@@ -238,7 +239,7 @@ TEST_F(SparsePlayer, TwoPlaylistsFillTheFirstTwoLevelCellsAndLeaveTheOthersEmpty
     EXPECT_EQ(v["LEVEL_ICON_H"], QStringLiteral("..\\level\\L30.bmp"));
     EXPECT_EQ(v["LEVEL_ICON_R"], QString());
     EXPECT_EQ(v["LEVEL_ICON_SK"], QString());
-    EXPECT_EQ(v["LEVEL_ICON_S"], QString());
+    EXPECT_EQ(v["LEVEL_ICON_S"], QStringLiteral("..\\level\\L07.bmp"));
     EXPECT_EQ(v["PRIMARY_COLOR"], QStringLiteral("#C13E3E"));
     EXPECT_EQ(v["ACTIVITY_RANGE"],
               QStringLiteral("Jan 1, 2005 - Jan 5, 2005&nbsp;&nbsp;&nbsp;(0 years, 0 months, "

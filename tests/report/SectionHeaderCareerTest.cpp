@@ -98,7 +98,9 @@ TEST_F(HeaderCareer, ColoursClanQuoteAndLevelPicturesByPlaylistName) {
     EXPECT_EQ(v["LEVEL_ICON_H"], QStringLiteral("..\\level\\L12.bmp"));
     EXPECT_EQ(v["LEVEL_ICON_R"], QStringLiteral("..\\level\\L09.bmp"));
     EXPECT_EQ(v["LEVEL_ICON_SK"], QStringLiteral("..\\level\\L31.bmp"));
-    EXPECT_EQ(v["LEVEL_ICON_S"], QStringLiteral("..\\level\\L50.bmp"));
+    // No Team Slayer row: that picture stays empty, Team Snipers is not
+    // shown under Team Slayer's name.
+    EXPECT_EQ(v["LEVEL_ICON_S"], QString());
     EXPECT_EQ(v["ACTIVITY_RANGE"],
               QStringLiteral("Jan 1, 2005 - Jan 1, 2005&nbsp;&nbsp;&nbsp;(0 years, 0 months, "
                              "0 days)"));
