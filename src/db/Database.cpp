@@ -94,6 +94,13 @@ std::unique_ptr<Database> Database::Open(const QString& path) {
     return database;
 }
 
+std::unique_ptr<Database> Database::OpenReadOnly(const QString& path) {
+    std::unique_ptr<Database> database(new Database());
+    database->connection_ = sqlite::Connection::Open(path, sqlite::Connection::Access::ReadOnly);
+    database->path_ = path;
+    return database;
+}
+
 // Letting go of the Database lets go of the file, as releasing DAO's did;
 // recordsets still held become unusable.
 Database::~Database() {

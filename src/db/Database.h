@@ -32,6 +32,11 @@ class Database {
     // Opens `path` exclusively, read-write. Errors: 3024 the file is missing,
     // 3356 another process holds it, 3343 the file is no database of ours.
     static std::unique_ptr<Database> Open(const QString& path);
+    // Opens `path` for reading only (an older release's file being
+    // imported): nothing is written to the file or beside it, its journal
+    // mode stays, and a read-only file opens too. The errors of Open; 3051
+    // when the file's last writes are still in a "-wal" file beside it.
+    static std::unique_ptr<Database> OpenReadOnly(const QString& path);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

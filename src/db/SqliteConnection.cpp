@@ -2,8 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QUrl>
 #include <algorithm>
 #include <optional>
 
@@ -54,9 +56,33 @@ void ReadRows(sqlite3* db, const QByteArray& sql, const QString& path, OnRow row
     }
 }
 
+// The address SQLite opens a file by for reading only. A file whose header
+// says WAL holds all its pages itself once its "-wal" file is gone (it was
+// closed cleanly), yet SQLite would make -wal and -shm files beside it to
+// read it: such a file is read as immutable. With a "-wal" file present its
+// last writes are there, another program may be writing it: it is refused.
+QByteArray ReadOnlyAddress(const QString& path) {
+    QByteArray address =
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?mode=ro";
+    QFile file(path);
+    QByteArray header;
+    if (file.open(QIODevice::ReadOnly)) {
+        header = file.read(20);
+    }
+    const bool wal = header.startsWith(QByteArrayView("SQLite format 3\0", 16)) &&
+                     header.size() == 20 && header[18] == 2 && header[19] == 2;
+    if (wal) {
+        if (QFileInfo::exists(path + QStringLiteral("-wal"))) {
+            throw ErrorFromResult(nullptr, SQLITE_CANTOPEN, kDatabaseSource, path);
+        }
+        address += "&immutable=1";
+    }
+    return address;
+}
+
 }  // namespace
 
-std::shared_ptr<Connection> Connection::Open(const QString& path) {
+std::shared_ptr<Connection> Connection::Open(const QString& path, Access access) {
     if (!QFileInfo::exists(path)) {
         throw AppError(err::kDatabaseNotFound, kDatabaseSource,
                        QStringLiteral("Could not find file '%1'.").arg(path));
@@ -66,8 +92,13 @@ std::shared_ptr<Connection> Connection::Open(const QString& path) {
         throw ErrorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, path);
     }
     std::shared_ptr<Connection> connection(new Connection(path));
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &connection->db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
+    const int rc =
+        access == Access::ReadWrite
+            ? sqlite3_open_v2(path.toUtf8().constData(), &connection->db_,
+                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr)
+            : sqlite3_open_v2(ReadOnlyAddress(path).constData(), &connection->db_,
+                              SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_EXRESCODE,
+                              nullptr);
     if (rc != SQLITE_OK) {
         AppError error = ErrorFromResult(connection->db_, rc, kDatabaseSource, path);
         sqlite3_close(connection->db_);
@@ -75,7 +106,7 @@ std::shared_ptr<Connection> Connection::Open(const QString& path) {
         throw error;
     }
     try {
-        connection->Configure();
+        connection->Configure(access);
     } catch (const AppError&) {
         sqlite3_close(connection->db_);
         connection->db_ = nullptr;
@@ -84,7 +115,7 @@ std::shared_ptr<Connection> Connection::Open(const QString& path) {
     return connection;
 }
 
-void Connection::Configure() {
+void Connection::Configure(Access access) {
     // Errors here name the file, as the engine's open errors do.
     const auto run = [this](const char* sql) {
         const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
@@ -98,6 +129,11 @@ void Connection::Configure() {
     // Before anything that writes: switching the journal mode rewrites the
     // header, and a file that is not ours must be refused as it was found.
     RequireOurFile();
+    if (access == Access::ReadOnly) {
+        jet::RegisterFunctions(db_);
+        catalog_ = BuildCatalog(db_);
+        return;
+    }
     run("PRAGMA journal_mode=WAL");
     run("PRAGMA synchronous=NORMAL");
     run("PRAGMA secure_delete=OFF");

@@ -34,8 +34,10 @@ class Connection {
   public:
     // Opens `path` exclusively; never creates a file. Errors 3024, 3356, 3343
     // (no database, or not one of the program's), 3049 (damaged); a file
-    // refused is left unchanged.
-    static std::shared_ptr<Connection> Open(const QString& path);
+    // refused is left unchanged. ReadOnly reads and changes nothing in the
+    // file or beside it (no journal mode switch, no -wal or -shm file).
+    enum class Access { ReadWrite, ReadOnly };
+    static std::shared_ptr<Connection> Open(const QString& path, Access access = Access::ReadWrite);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -74,7 +76,7 @@ class Connection {
 
   private:
     explicit Connection(QString path) : path_(std::move(path)) {}
-    void Configure();
+    void Configure(Access access);
     // Raises 3343 unless the file holds tables of the program's schema,
     // reading only.
     void RequireOurFile();

@@ -42,10 +42,34 @@ void CopyRow(Recordset& from, Recordset& to) {
     }
 }
 
+// Every column of the old table must have one of the same name (any letter
+// case) in the current table; the first that has none is reported by table
+// and column before a row of the table is copied.
+void RequireSameColumns(const QString& table, const Recordset& from, const Recordset& to) {
+    QStringList present;
+    for (int i = 0; i < to.FieldCount(); ++i) {
+        present << to.FieldName(i);
+    }
+    for (int i = 0; i < from.FieldCount(); ++i) {
+        const QString column = from.FieldName(i);
+        if (!present.contains(column, Qt::CaseInsensitive)) {
+            throw AppError(err::kItemNotFound, QStringLiteral("DAO.Recordset"),
+                           QStringLiteral("Item not found in this collection: %1.%2 (a column "
+                                          "of the old file that this version's %1 table does "
+                                          "not have).")
+                               .arg(table, column));
+        }
+    }
+}
+
 void CopyTable(ProgramState& state, ImportSession& session, const QString& table) {
+    // The log's SQL line names what is being copied, not a statement of an
+    // earlier operation.
+    state.CurrentSQL = table;
     // The recordsets of the previous table are replaced, as the copy goes on.
     session.from = session.source->OpenRecordset(table);
     session.to = OpenDatabaseOf(state).OpenRecordset(table);
+    RequireSameColumns(table, *session.from, *session.to);
     Recordset& from = *session.from;
     if (!(from.IsEOF() && from.IsBOF())) {
         from.MoveLast();
@@ -106,8 +130,11 @@ void mnuImportOld_Click(ProgramState& state) {
         return;
     }
     ImportSession session;
+    state.CurrentSQL.clear();
     try {
-        session.source = Database::Open(path);
+        // Only read: the old file (perhaps read-only, perhaps kept as a
+        // backup) stays byte for byte what it was.
+        session.source = Database::OpenReadOnly(path);
         for (const QString& table : version->tables) {
             CopyTable(state, session, table);
         }

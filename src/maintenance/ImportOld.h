@@ -3,7 +3,8 @@
 // release's database file in the program folder to the current database,
 // table by table, row by row and field by field (by name). A row whose key
 // is already present is skipped, so importing the same file twice adds
-// nothing the second time; nothing present is deleted or changed.
+// nothing the second time; nothing present is deleted or changed. The old
+// file is opened for reading only and never changed.
 
 #include <QString>
 #include <QStringList>

@@ -180,17 +180,26 @@ TEST_F(ImportOldTest, AColumnTheCurrentTableLacksEndsTheImportAndKeepsEarlierTab
     SeedFile(OldPath("109"), "ALTER TABLE Player_Playlist ADD COLUMN Rank_Points INTEGER;");
     Start();
     window_->lblClanName->setText(QStringLiteral("stale"));
+    state_->CurrentSQL = QStringLiteral("SELECT 'a stale statement' FROM Game");
     dialogs_->AnswerMessage(MsgResult::Yes);
     mnuImportOld_Click(*state_);
 
     ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[1].text,
-              QStringLiteral("Error #: 3265\r\nDescription: Item not found in this collection."
-                             "\r\n\r\nPlease email your \"debug.log\" file to "
-                             "support@tallywick.org"));
+    const QString description = QStringLiteral(
+        "Item not found in this collection: Player_Playlist.Rank_Points (a column of the old "
+        "file that this version's Player_Playlist table does not have).");
+    EXPECT_EQ(Messages()[1].text, QStringLiteral("Error #: 3265\r\nDescription: ") + description +
+                                      QStringLiteral("\r\n\r\nPlease email your \"debug.log\" "
+                                                     "file to support@tallywick.org"));
     EXPECT_EQ(Messages()[1].title, QStringLiteral("Tallywick"));
     EXPECT_EQ(Messages()[1].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(DebugLog().contains(" v110 [App.ImportOld]   "));
+    const QByteArray log = DebugLog();
+    EXPECT_TRUE(log.contains(" v110 [App.ImportOld]   "));
+    EXPECT_TRUE(log.contains("#3265 - DAO.Recordset - " + description.toUtf8() + "\r\n"))
+        << log.constData();
+    // The SQL line names the table being copied, not an earlier statement.
+    EXPECT_TRUE(log.contains("\r\nSQL: Player_Playlist\r\n")) << log.constData();
+    EXPECT_FALSE(log.contains("stale statement"));
     // The five tables before Player_Playlist were copied; it was not.
     EXPECT_EQ(Count("Game"), 2);
     EXPECT_EQ(Count("Clan"), 1);
