@@ -73,11 +73,13 @@ void mnuExportExcel_Click(ProgramState& state) {
         const QString path =
             AskSavePath(state, QString::fromLatin1(kExcelFilter), ProposedName(state, ".xls"));
         EnsureOutsideWriter(*state.Db);
-        for (const QString& table : ExportedTables(*state.Db)) {
-            state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + path +
-                              QStringLiteral("].[") + table + QStringLiteral("] FROM [") + table +
-                              QLatin1Char(']'));
-        }
+        WriteFreshWorkbook(path, [&state](const QString& fresh) {
+            for (const QString& table : ExportedTables(*state.Db)) {
+                state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
+                                  QStringLiteral("].[") + table + QStringLiteral("] FROM [") +
+                                  table + QLatin1Char(']'));
+            }
+        });
         Done(state, kExcelExportDone);
     } catch (const AppError& error) {
         ReportUnlessCancelled(state, kExportExcelStage, error);

@@ -1,8 +1,9 @@
 #pragma once
 // The Database menu's three exports of every user table (names holding
 // neither "zLoad" nor "msys", in any letter case): one workbook with a sheet
-// per table, one comma-delimited text file per table in a chosen folder (with
-// the engine's schema.ini), or one XML document.
+// per table (replacing the chosen file whole), one comma-delimited text file
+// per table in a chosen folder (with the engine's schema.ini), or one XML
+// document.
 
 #include <QIODevice>
 #include <QString>
@@ -31,7 +32,8 @@ QStringList ExportedTables(const Database& db);
 
 // The XML document of the given tables: values as the program joins them into
 // text (Null empty, numbers in the general number form, dates in the general
-// date form), &, < and > escaped, names made valid element names.
+// date form), &, < and > escaped, characters XML forbids left out, names made
+// valid element names.
 void WriteDatabaseXml(Database& db, const QStringList& tables, QIODevice& out);
 
 }  // namespace tw

@@ -1,9 +1,14 @@
 #include "query/ExportFiles.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
 #include "db/Database.h"
 #include "db/FileExternalWriter.h"
+#include "db/FileExternalWriterErrors.h"
 #include "db/Format.h"
 
 namespace tw {
@@ -45,6 +50,26 @@ std::unique_ptr<SafeFile> CreateOutputFile(const QString& path) {
 void FinishOutputFile(SafeFile& file) {
     if (!file.commit()) {
         RaisePathFileAccessError();
+    }
+}
+
+void WriteFreshWorkbook(const QString& path,
+                        const std::function<void(const QString& fresh)>& fill) {
+    // Hidden, in the target's folder; an empty file is a new workbook to the
+    // engine. Removed when this ends, whatever happened.
+    QTemporaryFile fresh(QFileInfo(path).absolutePath() + QStringLiteral("/.tallywick-XXXXXX.xls"));
+    if (!fresh.open()) {
+        ThrowCannotOpen(path);
+    }
+    fresh.close();
+    fill(fresh.fileName());
+    QFile written(fresh.fileName());
+    if (!written.open(QIODevice::ReadOnly)) {
+        ThrowCannotOpen(path);
+    }
+    const QByteArray bytes = written.readAll();
+    if (written.error() != QFileDevice::NoError || !writeFileSafely(path, bytes)) {
+        ThrowCannotOpen(path);
     }
 }
 

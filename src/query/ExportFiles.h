@@ -4,6 +4,7 @@
 // writer the engine needs for SELECT ... INTO a workbook or text folder.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "db/SafeFile.h"
@@ -33,6 +34,14 @@ std::unique_ptr<SafeFile> CreateOutputFile(const QString& path);
 // Puts everything written in place of the file at `path`, or raises error 75
 // (disk full, ...) leaving an older file there as it was.
 void FinishOutputFile(SafeFile& file);
+
+// Writes the workbook at `path` anew: `fill` runs its SELECT ... INTO
+// statements on an empty file beside `path` (the engine adds sheets to a
+// workbook that exists, and a second "Query" sheet is refused), then that
+// workbook replaces `path` whole. The save dialog has asked before a file is
+// replaced. On any failure the file at `path` keeps its bytes; a file that
+// cannot be made or replaced is error 3051.
+void WriteFreshWorkbook(const QString& path, const std::function<void(const QString& fresh)>& fill);
 
 // Installs the workbook and text writers on the database (once is enough;
 // installing again changes nothing).

@@ -12,6 +12,14 @@ bool IsNameChar(QChar c) {
            c.category() == QChar::Mark_NonSpacing || c.category() == QChar::Mark_SpacingCombining;
 }
 
+// Allowed by XML 1.0's Char production (surrogate pairs are handled apart).
+bool IsXmlChar(char16_t c) {
+    if (c < 0x20) {
+        return c == u'\t' || c == u'\n' || c == u'\r';
+    }
+    return c != 0xFFFE && c != 0xFFFF;
+}
+
 }  // namespace
 
 QString CsvField(const QString& text) {
@@ -28,14 +36,22 @@ QString CsvField(const QString& text) {
 QString EscapeMarkup(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == QLatin1Char('&')) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isSurrogate()) {
+            const bool paired =
+                c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+            if (paired) {
+                out += c;
+                out += text[++i];
+            }
+        } else if (c == QLatin1Char('&')) {
             out += QStringLiteral("&amp;");
         } else if (c == QLatin1Char('<')) {
             out += QStringLiteral("&lt;");
         } else if (c == QLatin1Char('>')) {
             out += QStringLiteral("&gt;");
-        } else {
+        } else if (IsXmlChar(c.unicode())) {
             out += c;
         }
     }

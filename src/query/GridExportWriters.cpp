@@ -47,7 +47,10 @@ void WriteCsv(const QList<QStringList>& rows, QIODevice& out) {
 }
 
 void WriteHtmlTable(const QList<QStringList>& rows, QIODevice& out) {
-    WriteLine(out, QStringLiteral("<html><body><table border='1'>"));
+    // The cells are UTF-8; without saying so a browser reads them in its
+    // own default code page and shows accented gamertags as mojibake.
+    WriteLine(out, QStringLiteral("<html><head><meta charset=\"utf-8\"></head>"
+                                  "<body><table border='1'>"));
     for (qsizetype r = 0; r < rows.size(); ++r) {
         QString line = QStringLiteral("<tr>");
         for (const QString& text : rows[r]) {

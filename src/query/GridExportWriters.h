@@ -1,7 +1,7 @@
 #pragma once
 // The three text forms of a query result export, written from the cell texts
 // of the grid as it shows them (row 0 is the header row). Every line ends in
-// CR LF; text is UTF-8.
+// CR LF; text is UTF-8 (the HTML page says so in a meta charset).
 
 #include <QList>
 #include <QStringList>

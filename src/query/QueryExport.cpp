@@ -9,6 +9,7 @@
 #include "db/Database.h"
 #include "query/ExportFiles.h"
 #include "query/GridExportWriters.h"
+#include "query/QueryFilters.h"
 #include "ui/frmMain.h"
 
 namespace tw {
@@ -22,12 +23,20 @@ struct ExportFormat {
 constexpr ExportFormat kFormats[] = {
     {kExcelFilter, ".xls"}, {kCsvFilter, ".csv"}, {kHtmlFilter, ".html"}, {kXmlFilter, ".xml"}};
 
-void ExportWorkbook(ProgramState& state, int index, const QString& path) {
-    state.CurrentSQL =
+void ExportWorkbook(ProgramState& state, const frmMain& window, int index, WorkbookRows rows,
+                    const QString& path) {
+    QString sql =
         WorkbookExportSql(state.QuerySQL[static_cast<size_t>(index)], state.CurrentGamertag);
+    if (rows == WorkbookRows::Filtered) {
+        sql = ApplyQueryFilters(sql, SelectedPlayerFilter(window), SelectedGameFilter(window),
+                                state.CurrentGamertag);
+    }
+    state.CurrentSQL = sql;
     EnsureOutsideWriter(*state.Db);
-    state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + path +
-                      QStringLiteral("].[Query] FROM (") + state.CurrentSQL + QStringLiteral(")"));
+    WriteFreshWorkbook(path, [&](const QString& fresh) {
+        state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
+                          QStringLiteral("].[Query] FROM (") + sql + QStringLiteral(")"));
+    });
 }
 
 void ExportGrid(const frmMain& window, int format, const QString& path) {
@@ -59,7 +68,7 @@ QString WorkbookExportSql(const QString& savedSql, const QString& gamertag) {
     return sql;
 }
 
-void cmdQryExport_Click(ProgramState& state, frmMain& window) {
+void cmdQryExport_Click(ProgramState& state, frmMain& window, WorkbookRows workbookRows) {
     const int index = window.cmbQuery->currentIndex();
     if (index < 1) {
         state.dialogs->Message(QString::fromLatin1(kSelectQueryToExport), MsgButtons::Ok,
@@ -77,7 +86,7 @@ void cmdQryExport_Click(ProgramState& state, frmMain& window) {
                         QStringLiteral("MyQry_") + QString::number(index) + QLatin1Char('-') +
                             ExportTimeStamp(state) + QString::fromLatin1(chosen.extension));
         if (format == 1) {
-            ExportWorkbook(state, index, path);
+            ExportWorkbook(state, window, index, workbookRows, path);
         } else {
             ExportGrid(window, format, path);
         }

@@ -1,8 +1,9 @@
 #pragma once
 // cmdQryExport_Click: writes the selected query's result to a file in the
 // format of Settings.Query_Export_Format: 1 a workbook (the saved statement
-// runs again inside the engine, unfiltered, into a sheet named Query), 2 CSV,
-// 3 an HTML table, 4 XML (these three write what the grid shows).
+// runs again inside the engine, unfiltered, into a sheet named Query of a
+// workbook that replaces the chosen file), 2 CSV, 3 an HTML table, 4 XML
+// (these three write what the grid shows).
 
 #include <QString>
 
@@ -15,7 +16,13 @@ inline constexpr const char* kSelectQueryToExport = "You must select a query to 
 inline constexpr const char* kQueryExported = "Query results have been exported.";
 inline constexpr const char* kQryExportStage = "QryExport";
 
-void cmdQryExport_Click(ProgramState& state, frmMain& window);
+// Which statement fills the workbook: the window's Export button runs the
+// saved one unfiltered; the batch mode, given filter options on its command
+// line, the one the grid ran, narrowed by the selected filters.
+enum class WorkbookRows { Saved, Filtered };
+
+void cmdQryExport_Click(ProgramState& state, frmMain& window,
+                        WorkbookRows workbookRows = WorkbookRows::Saved);
 
 // The statement the workbook export runs: trailing semicolons dropped and
 // every "[Me]" replaced by the quoted gamertag.

@@ -146,4 +146,37 @@ QString XmlLintErrors(const QString& path) {
                : errors + QStringLiteral(" (exit ") + QString::number(lint.exitCode()) + ')';
 }
 
+QString HtmlLintErrors(const QString& path) {
+    QProcess lint;
+    lint.start(QStringLiteral("xmllint"),
+               {QStringLiteral("--html"), QStringLiteral("--noout"), path});
+    if (!lint.waitForFinished(60000)) {
+        return QStringLiteral("xmllint did not run");
+    }
+    const QString errors = QString::fromUtf8(lint.readAllStandardError());
+    return lint.exitCode() == 0 ? errors
+                                : errors + QStringLiteral(" (exit ") +
+                                      QString::number(lint.exitCode()) + QLatin1Char(')');
+}
+
+QString XPathText(const QString& path, const QString& xpath, bool html) {
+    QStringList arguments;
+    if (html) {
+        arguments << QStringLiteral("--html");
+    }
+    arguments << QStringLiteral("--xpath") << QStringLiteral("string(") + xpath + QLatin1Char(')')
+              << path;
+    QProcess lint;
+    lint.start(QStringLiteral("xmllint"), arguments);
+    if (!lint.waitForFinished(60000) || lint.exitCode() != 0) {
+        return QStringLiteral("<xmllint: ") + QString::fromUtf8(lint.readAllStandardError()) +
+               QLatin1Char('>');
+    }
+    QString text = QString::fromUtf8(lint.readAllStandardOutput());
+    if (text.endsWith(QLatin1Char('\n'))) {
+        text.chop(1);
+    }
+    return text;
+}
+
 }  // namespace tw::testing

@@ -1,6 +1,7 @@
 #pragma once
 // Independent readers of exported files: a strict RFC 4180 parser, python3's
-// xlrd for workbooks, and xmllint for XML well-formedness.
+// xlrd for workbooks, and xmllint for XML well-formedness and for what an
+// XML or HTML reader takes from a file.
 
 #include <QByteArray>
 #include <QList>
@@ -27,5 +28,13 @@ Workbook ReadWorkbook(const QString& path);
 
 // xmllint --noout; returns its complaints, empty when the file is well formed.
 QString XmlLintErrors(const QString& path);
+
+// xmllint --html --noout: the HTML parser's complaints (it exits 0 even
+// after some), empty when it had none.
+QString HtmlLintErrors(const QString& path);
+
+// The text xmllint reads at an XPath expression (string(...)), decoded as
+// UTF-8; `html` parses the file as HTML, honouring its declared charset.
+QString XPathText(const QString& path, const QString& xpath, bool html);
 
 }  // namespace tw::testing

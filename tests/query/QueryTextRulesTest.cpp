@@ -79,6 +79,13 @@ TEST(ExportTextTest, CsvQuotesOnlyWhereItMust) {
 TEST(ExportTextTest, MarkupEscapesAndElementNames) {
     EXPECT_EQ(EscapeMarkup(QStringLiteral("Fred")), "Fred");
     EXPECT_EQ(EscapeMarkup(QStringLiteral("<b>&\"'")), "&lt;b&gt;&amp;\"'");
+    // What XML 1.0 forbids is left out; tab, CR, LF and a pair of surrogates stay.
+    const QChar lone[] = {QChar(0xD83C), QLatin1Char('x'), QChar(0xDFAE)};
+    EXPECT_EQ(EscapeMarkup(QString(lone, 3)), "x");
+    const QString pair = QString::fromUcs4(U"\U0001F3AE");
+    EXPECT_EQ(EscapeMarkup(QStringLiteral("a\x01\x07\x1f\t\r\nb") + pair + QChar(0xFFFE) +
+                           QChar(0xFFFF) + QChar(0xFFFD)),
+              QStringLiteral("a\t\r\nb") + pair + QChar(0xFFFD));
     EXPECT_EQ(XmlElementName(QStringLiteral("Kills")), "Kills");
     EXPECT_EQ(XmlElementName(QStringLiteral("Player_Gamertag")), "Player_Gamertag");
     EXPECT_EQ(XmlElementName(QStringLiteral("Kills per Death")), "Kills_per_Death");

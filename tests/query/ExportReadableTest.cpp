@@ -1,0 +1,147 @@
+// Exported files as their readers take them: XML and HTML that xmllint reads
+// without a complaint although a value holds characters XML forbids, HTML
+// whose accented names arrive as written, and workbooks that replace the file
+// the user agreed to replace (or leave it as it was when the export fails).
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+
+#include "ExportReaders.h"
+#include "QueryFolder.h"
+#include "db/Database.h"
+#include "query/DatabaseExport.h"
+
+namespace tw::testing {
+namespace {
+
+// A profile quote with a BEL, an ESC and U+FFFE (which XML 1.0 forbids), a
+// tab and a character beyond the BMP (which it allows).
+constexpr char kRows[] =
+    "INSERT INTO Player (Player_Gamertag, Clan_Name, Personal_Quote, Is_Selectable, Is_Guest,"
+    " Last_Game_ID) VALUES ('Caf\u00e9 Racer', '\u00dcber & <Co>', 'Ready' || char(7) ||"
+    " ' set' || char(27) || ' go' || char(9) || char(127918) || char(65534), 'Y', 'N', 0);"
+    "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills, Deaths) VALUES"
+    " (1, 'Caf\u00e9 Racer', 12, 3), (2, 'Caf\u00e9 Racer', 4, 0);";
+
+const QString kGamertag = QStringLiteral("Caf\u00e9 Racer");
+// What a reader finds of the quote: the forbidden characters left out.
+const QString kQuoteRead = QStringLiteral("Ready set go\t") + QString::fromUcs4(U"\U0001F3AE");
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+class ExportReadableTest : public QueryFolderTest {
+  protected:
+    void SetUp() override {
+        QueryFolderTest::SetUp();
+        Seed(kRows);
+        Load({{QStringLiteral("Quotes"),
+               QStringLiteral("SELECT Player_Gamertag, Personal_Quote, Clan_Name FROM Player "
+                              "WHERE Is_Selectable = 'Y'")},
+              {QStringLiteral("Kills"),
+               QStringLiteral("SELECT Player_Gamertag, Kills FROM Game_Player WHERE Kills > 0 "
+                              "ORDER BY Kills")},
+              {QStringLiteral("Broken"),
+               QStringLiteral("SELECT No_Such_Column FROM Game_Player WHERE Kills > 0")}});
+        dialogs_->AcknowledgeOkMessages(true);
+    }
+    void Export(int index, int format, const QString& file) {
+        state_->settings.Query_Export_Format = format;
+        window_->cmbQuery->setCurrentIndex(index);
+        dialogs_->AnswerSave(Path(file));
+        window_->cmdQryExport->click();
+    }
+    QString LastText() const { return dialogs_->LastCall().text; }
+    // Files the exports may have left beside the chosen one.
+    QStringList Leftovers() const {
+        return QDir(dir_.path())
+            .entryList({QStringLiteral(".tallywick-*")}, QDir::Files | QDir::Hidden);
+    }
+};
+
+TEST_F(ExportReadableTest, XmlWithoutForbiddenCharactersAndHtmlThatSaysUtf8) {
+    dialogs_->AnswerSave(Path(QStringLiteral("all.xml")));
+    mnuExportXML_Click(*state_);
+    ASSERT_EQ(LastText(), "Export to XML is complete.");
+    const QString all = Path(QStringLiteral("all.xml"));
+    EXPECT_EQ(XmlLintErrors(all), "");
+    EXPECT_EQ(XPathText(all, QStringLiteral("/Database/Player/Record[1]/Personal_Quote"), false),
+              kQuoteRead);
+    EXPECT_EQ(XPathText(all, QStringLiteral("/Database/Player/Record[1]/Player_Gamertag"), false),
+              kGamertag);
+
+    Run(1);
+    ASSERT_EQ(Cell(1, 1).left(6), QStringLiteral("Ready\a")) << "the grid shows the value";
+    Export(1, 4, QStringLiteral("quotes.xml"));
+    ASSERT_EQ(LastText(), "Query results have been exported.");
+    const QString query = Path(QStringLiteral("quotes.xml"));
+    EXPECT_EQ(XmlLintErrors(query), "");
+    EXPECT_EQ(XPathText(query, QStringLiteral("/QueryResults/Record[1]/Personal_Quote"), false),
+              kQuoteRead);
+    EXPECT_EQ(XPathText(query, QStringLiteral("/QueryResults/Record[1]/Clan_Name"), false),
+              QStringLiteral("\u00dcber & <Co>"));
+
+    Export(1, 3, QStringLiteral("quotes.html"));
+    ASSERT_EQ(LastText(), "Query results have been exported.");
+    const QString page = Path(QStringLiteral("quotes.html"));
+    EXPECT_EQ(HtmlLintErrors(page), "");
+    // The HTML reader decodes the cells as the page declares them.
+    EXPECT_EQ(XPathText(page, QStringLiteral("//tr[2]/td[1]"), true), kGamertag);
+    EXPECT_EQ(XPathText(page, QStringLiteral("//tr[2]/td[2]"), true), kQuoteRead);
+    EXPECT_EQ(XPathText(page, QStringLiteral("//tr[2]/td[3]"), true),
+              QStringLiteral("\u00dcber & <Co>"));
+}
+
+TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) {
+    Export(1, 1, QStringLiteral("book.xls"));
+    ASSERT_EQ(LastText(), "Query results have been exported.");
+    Export(2, 1, QStringLiteral("book.xls"));  // the save dialog asked, the user said yes
+    ASSERT_EQ(LastText(), "Query results have been exported.");
+    Workbook book = ReadWorkbook(Path(QStringLiteral("book.xls")));
+    ASSERT_EQ(book.error, "");
+    EXPECT_EQ(book.order, QStringList({"Query"}));
+    EXPECT_EQ(
+        book.sheets["Query"],
+        QList<QStringList>({{"Player_Gamertag", "Kills"}, {kGamertag, "4"}, {kGamertag, "12"}}));
+
+    // A file that is no workbook at all is replaced too.
+    QFile notes(Path(QStringLiteral("notes.xls")));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("shopping list\n");
+    notes.close();
+    Export(1, 1, QStringLiteral("notes.xls"));
+    ASSERT_EQ(LastText(), "Query results have been exported.");
+    book = ReadWorkbook(Path(QStringLiteral("notes.xls")));
+    ASSERT_EQ(book.error, "");
+    EXPECT_EQ(book.sheets["Query"].value(1).value(0), kGamertag);
+
+    // A statement the engine refuses leaves the older workbook as it was.
+    const QByteArray before = ReadAll(Path(QStringLiteral("book.xls")));
+    Export(3, 1, QStringLiteral("book.xls"));
+    EXPECT_TRUE(LastText().startsWith(QStringLiteral("Error #: "))) << LastText().toStdString();
+    EXPECT_FALSE(LastText().startsWith(QStringLiteral("Error #: 3010")));
+    EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("book.xls"))), before);
+    EXPECT_EQ(Leftovers(), QStringList());
+}
+
+TEST_F(ExportReadableTest, TheWholeDatabaseWorkbookReplacesAnOlderOne) {
+    for (int run = 0; run < 2; ++run) {
+        dialogs_->AnswerSave(Path(QStringLiteral("all.xls")));
+        mnuExportExcel_Click(*state_);
+        ASSERT_EQ(LastText(), "Export to Excel is complete.") << "run " << run;
+    }
+    const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
+    ASSERT_EQ(book.error, "");
+    EXPECT_EQ(book.order, ExportedTables(*state_->Db)) << "each table once";
+    EXPECT_EQ(book.sheets["Game_Player"].size(), 3);
+    EXPECT_EQ(Leftovers(), QStringList());
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
+}
+
+}  // namespace
+}  // namespace tw::testing
