@@ -26,29 +26,31 @@ struct StageKind {
 };
 
 // In creation order, so each later kind lies above the earlier ones; the
-// info pair must lie above the working pair.
+// info pair must lie above the working pair. Text colours keep at least 4.5:1
+// contrast on the window's light grey, so the stage can be read: working is a
+// dark amber (the designed yellow all but vanished), complete a darker green.
 constexpr StageKind kStageKinds[] = {
     {"lblStageWorking",
      "imgStageWorking",
      "stage_working",
-     0x00FFFF,
+     VbRgb(0x8A, 0x4B, 0x00),
      {"Establishing connection ...", "Looking up gamertag ...", "Searching for new games ...",
       "Extracting data ...", "Optimizing database ..."}},
     {"lblStageComplete",
      "imgStageComplete",
      "stage_complete",
-     0x008000,
+     VbRgb(0x00, 0x6B, 0x00),
      {"Connection established", "Gamertag found", "New games found", "Data extracted",
       "Process complete"}},
     {"lblStageFailed",
      "imgStageFailed",
      "stage_failed",
-     0x0000C0,
+     VbRgb(0xC0, 0x00, 0x00),
      {"No connection", "Gamertag not found", "xx", "Data extraction failed", "xx"}},
     {"lblStageInfo",
      "imgStageInfo",
      "stage_info",
-     0xC00000,
+     VbRgb(0x00, 0x00, 0xC0),
      {"Welcome", "Skip", "No new games found", "Skip", "Skip"}},
 };
 

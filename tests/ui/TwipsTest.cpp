@@ -33,9 +33,9 @@ TEST(TwipsScaleTest, RoundsToTheNearestPixelAtOtherDpis) {
 TEST(VbColorTest, KeepsBlueInTheHighByte) {
     EXPECT_EQ(VbRgb(0, 255, 128), 0x0080FF00u);
     EXPECT_EQ(VbRgb(240, 240, 240), 0x00F0F0F0u);
-    EXPECT_EQ(ColorFromVb(0x0000FFFF), QColor(255, 255, 0));  // working: yellow
-    EXPECT_EQ(ColorFromVb(0x000000C0), QColor(0xC0, 0, 0));   // failed: dark red
-    EXPECT_EQ(ColorFromVb(0x00C00000), QColor(0, 0, 0xC0));   // info: dark blue
+    EXPECT_EQ(ColorFromVb(0x0000FFFF), QColor(255, 255, 0));
+    EXPECT_EQ(ColorFromVb(0x000000C0), QColor(0xC0, 0, 0));  // failed: dark red
+    EXPECT_EQ(ColorFromVb(0x00C00000), QColor(0, 0, 0xC0));  // info: dark blue
     EXPECT_EQ(VbFromColor(QColor(255, 128, 0)), 0x000080FFu);
 }
 

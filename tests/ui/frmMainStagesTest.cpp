@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <algorithm>
+#include <cmath>
 #include <set>
+#include <string>
 
 #include "UiTestSupport.h"
 #include "app/ProgramState.h"
@@ -93,8 +97,13 @@ TEST_F(frmMainStagesTest, CaptionsColoursAndFonts) {
         {"Extracting data ...", "Data extracted", "Data extraction failed", "Skip"},
         {"Optimizing database ...", "Process complete", "xx", "Skip"},
     };
-    const QColor colours[] = {QColor(255, 255, 0), QColor(0, 0x80, 0), QColor(0xC0, 0, 0),
-                              QColor(0, 0, 0xC0)};
+    // Each kind has one colour, the same in every row.
+    const QLabel* first[] = {window->lblStageWorking[1], window->lblStageComplete[1],
+                             window->lblStageFailed[1], window->lblStageInfo[1]};
+    QColor colours[4];
+    for (int k = 0; k < 4; ++k) {
+        colours[k] = first[k]->palette().color(QPalette::WindowText);
+    }
     for (int row = 1; row <= 5; ++row) {
         const QLabel* labels[] = {window->lblStageWorking[row], window->lblStageComplete[row],
                                   window->lblStageFailed[row], window->lblStageInfo[row]};
@@ -111,6 +120,70 @@ TEST_F(frmMainStagesTest, CaptionsColoursAndFonts) {
         EXPECT_EQ(window->lblStageWorking[row]->objectName(),
                   QStringLiteral("lblStageWorking_%1").arg(row));
     }
+}
+
+// WCAG 2 relative luminance and contrast ratio.
+double RelativeLuminance(const QColor& colour) {
+    auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) +
+           0.0722 * linear(colour.blue());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every stage text can be read on the window's background (4.5:1, the WCAG
+// level for normal text) and keeps the hue that says what it means: working
+// amber, complete green, failed red, info blue.
+TEST_F(frmMainStagesTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
+    const QColor background = window->palette().color(QPalette::Window);
+    struct Kind {
+        const char* name;
+        const ControlArray<QLabel, 5>* labels;
+        int hueFrom;  // degrees, the range may wrap past 360
+        int hueTo;
+    };
+    const Kind kinds[] = {{"working", &window->lblStageWorking, 20, 50},
+                          {"complete", &window->lblStageComplete, 90, 150},
+                          {"failed", &window->lblStageFailed, 345, 375},
+                          {"info", &window->lblStageInfo, 210, 250}};
+    for (const Kind& kind : kinds) {
+        for (int row = 1; row <= 5; ++row) {
+            SCOPED_TRACE(std::string(kind.name) + " row " + std::to_string(row));
+            const QLabel* label = (*kind.labels)[row];
+            const QColor text = label->palette().color(QPalette::WindowText);
+            // The label paints its own background: that must be the window's.
+            EXPECT_EQ(label->palette().color(QPalette::Window), background);
+            EXPECT_GE(Contrast(text, background), 4.5)
+                << text.name().toStdString() << " on " << background.name().toStdString();
+            const int hue = text.hsvHue();
+            ASSERT_GE(hue, 0) << "a grey says nothing";
+            const int unwrapped = hue < kind.hueFrom ? hue + 360 : hue;
+            EXPECT_LE(unwrapped, kind.hueTo) << hue;
+            EXPECT_GE(text.hsvSaturation(), 200);
+        }
+    }
+    // The stage text as painted: sample the darkest pixel of a shown working
+    // label and compare it with the background it is painted on.
+    window->lblStageWorking[2]->show();
+    const QImage shot = window->lblStageWorking[2]->grab().toImage();
+    QColor darkest = background;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            if (RelativeLuminance(pixel) < RelativeLuminance(darkest)) {
+                darkest = pixel;
+            }
+        }
+    }
+    EXPECT_EQ(shot.pixelColor(0, 0), background);
+    EXPECT_GE(Contrast(darkest, background), 4.5) << darkest.name().toStdString();
 }
 
 TEST_F(frmMainStagesTest, ResetHidesEveryPair) {
