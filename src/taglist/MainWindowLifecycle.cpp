@@ -19,6 +19,8 @@ int Twips(float value) {
 void ApplyPlacement(frmMain& window, const WindowPlacement& placement) {
     window.MoveToTwips(Twips(placement.Left), Twips(placement.Top));
     window.SetOuterSizeTwips(Twips(placement.Width), Twips(placement.Height));
+    // Saved on a monitor that may be gone.
+    window.KeepOnScreen();
 }
 
 void FillQueryList(frmMain& window, const QStringList& names) {

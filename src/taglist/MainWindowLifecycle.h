@@ -15,9 +15,9 @@ class frmMain;
 inline constexpr const char* kSelectQueryItem = "- Select a Query -";
 
 // LoadSettings (paths, settings, placement, saved queries), the placement
-// applied to the window, the result grid emptied, cmbQuery refilled, then
-// ShowPlayerSummary. A missing or held database ends the program there
-// (state.EndRequested).
+// applied to the window (and brought onto a screen when it lies off every
+// one), the result grid emptied, cmbQuery refilled, then ShowPlayerSummary. A
+// database that cannot be opened ends the program there (state.EndRequested).
 void Form_Load(ProgramState& state, frmMain& window, const QString& programDir);
 
 // Makes state.refreshSummary run ShowPlayerSummary on this window.

@@ -2,6 +2,8 @@
 
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "app/DebugLog.h"
@@ -55,7 +57,7 @@ void FillTagList(ProgramState& state, frmMain& window) {
     state.CurrentSQL = QStringLiteral("select * from Player where Is_Selectable='Y'");
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
     Recordset& rs = *state.rsWork;
-    int selected = 0;
+    int selected = -1;
     if (rs.IsEOF() && rs.IsBOF()) {
         state.CurrentGamertag.clear();
         WriteGamertagSetting(state);
@@ -71,11 +73,13 @@ void FillTagList(ProgramState& state, frmMain& window) {
             }
             rs.MoveNext();
         }
-        if (state.CurrentGamertag.isEmpty()) {
+        // The current player is not in the list (none yet, or one removed
+        // or never listed): the first entry is shown, so it becomes the
+        // player the profile, the download and the report work on.
+        if (selected < 0) {
             rs.MoveFirst();
             state.CurrentGamertag = rs.Field(QStringLiteral("Player_Gamertag")).joinText();
-            state.LastGameID =
-                static_cast<int32_t>(rs.Field(QStringLiteral("Last_Game_ID")).toLong());
+            ShowCurrentPlayerRow(state, window, rs);
             WriteGamertagSetting(state);
             selected = 0;
         }
@@ -100,12 +104,11 @@ void CountGames(ProgramState& state, frmMain& window) {
 }
 
 void Refresh(ProgramState& state, frmMain& window) {
-    state.TagListRefreshing = true;
-    OpenDatabase(state);
     ResetPanel(window);
     FillTagList(state, window);
     CountGames(state, window);
     ShowAvatar(state, *window.imgAvatar);
+    window.UpdatePlayerButtons();
     state.DownloadInProgress = false;
     state.StopRequested = false;
     state.TagListRefreshing = false;
@@ -114,10 +117,49 @@ void Refresh(ProgramState& state, frmMain& window) {
 
 void EndWithMessage(ProgramState& state, const QString& message) {
     state.dialogs->Message(message, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
+    CloseDatabaseObjects(state);
     EndProgram(state, 1);
 }
 
+// Why the file cannot be written, when that is the cause: the engine's own
+// description ("Disk or network error.") does not say.
+QString ReadOnlyNote(const ProgramState& state) {
+    if (!QFileInfo(state.ProgramDir).isWritable()) {
+        return QStringLiteral(
+            "The program folder is read-only; the program writes its database, settings and log "
+            "there.");
+    }
+    if (!QFileInfo(state.DbPath).isWritable()) {
+        return QStringLiteral("The database file is read-only.");
+    }
+    return QString();
+}
+
+// The database is there but cannot be used: a window without it could do
+// nothing, so the program ends after telling why, as it does when the file
+// is missing.
+void EndForUnusableDatabase(ProgramState& state, const AppError& error) {
+    QString reason;
+    const bool logged =
+        AppendDebugLogRecord(state, QString::fromLatin1(kInitStage), error, &reason);
+    EndWithMessage(state,
+                   DatabaseUnusableMessage(
+                       state.DbPath, ReadOnlyNote(state),
+                       logged ? DebugLogMessage(error)
+                              : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason)));
+}
+
 }  // namespace
+
+QString DatabaseUnusableMessage(const QString& dbPath, const QString& note,
+                                const QString& errorReport) {
+    QString message = QStringLiteral("The database cannot be opened:\r\n") +
+                      QDir::toNativeSeparators(dbPath) + QStringLiteral("\r\n");
+    if (!note.isEmpty()) {
+        message += note + QStringLiteral("\r\n");
+    }
+    return message + QStringLiteral("\r\n") + errorReport;
+}
 
 QString DatabaseMissingMessage() {
     return QStringLiteral("Database cannot be found.\r\nMake sure the \"") + DatabaseFileName() +
@@ -125,8 +167,9 @@ QString DatabaseMissingMessage() {
 }
 
 void ShowPlayerSummary(ProgramState& state, frmMain& window) {
+    state.TagListRefreshing = true;
     try {
-        Refresh(state, window);
+        OpenDatabase(state);
     } catch (const AppError& error) {
         switch (error.number()) {
             case err::kDatabaseNotFound:
@@ -136,10 +179,16 @@ void ShowPlayerSummary(ProgramState& state, frmMain& window) {
                 EndWithMessage(state, QString::fromLatin1(kDatabaseLockedMessage));
                 break;
             default:
-                WriteDebugLog(state, QStringLiteral("Init"), error);
-                state.DownloadInProgress = false;
+                EndForUnusableDatabase(state, error);
                 break;
         }
+        return;
+    }
+    try {
+        Refresh(state, window);
+    } catch (const AppError& error) {
+        WriteDebugLog(state, QString::fromLatin1(kInitStage), error);
+        state.DownloadInProgress = false;
     }
 }
 

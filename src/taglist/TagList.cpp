@@ -99,14 +99,21 @@ void AddTag(ProgramState& state, frmMain& window, const QString& gamertag) {
 
 void RemoveTag(ProgramState& state, frmMain& window) {
     UnflagTag(state, state.CurrentGamertag);
+    bool empty = false;
     {
         QSignalBlocker quiet(window.cmbTagList);
         window.cmbTagList->removeItem(window.cmbTagList->currentIndex());
         window.cmbTagList->setCurrentIndex(-1);
-        if (window.cmbTagList->count() == 0) {
-            return;
+        empty = window.cmbTagList->count() == 0;
+        if (!empty) {
+            window.cmbTagList->setCurrentIndex(0);
         }
-        window.cmbTagList->setCurrentIndex(0);
+    }
+    if (empty) {
+        // Nobody is left: the refresh forgets the removed player and shows
+        // the empty summary, so nothing goes on working on that player.
+        ShowPlayerSummary(state, window);
+        return;
     }
     cmbTagList_Click(state, window);
 }

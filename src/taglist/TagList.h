@@ -26,6 +26,8 @@ inline constexpr const char* kTagListStage = "TagList";
 
 // Takes TagToInsert when set (and empties it), else asks for a gamertag.
 void cmdAddGamertag_Click(ProgramState& state, frmMain& window);
+// Removing the last entry refreshes the summary at once, so the removed
+// player stops being the current one.
 void cmdRemoveGamertag_Click(ProgramState& state, frmMain& window);
 // The selection rule: ignored while the list is being refilled; otherwise the
 // selected entry becomes CurrentGamertag, is written to User/Gamertag and the

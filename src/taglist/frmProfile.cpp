@@ -80,14 +80,16 @@ int HexPair(const QString& text, int start) {
 
 }  // namespace
 
+QString ProfileTitle(const QString& gamertag) {
+    return QString::fromLatin1(kProfileCaption) + QStringLiteral(" - ") + gamertag;
+}
+
 QColor ColorFromHexText(const QString& rrggbb) {
     return QColor(HexPair(rrggbb, 0), HexPair(rrggbb, 2), HexPair(rrggbb, 4));
 }
 
 QString StoredQuote(const QString& typed) {
-    QString quote = typed;
-    quote.replace(QLatin1Char('\''), QLatin1Char('"'));
-    return LeftCharacters(TrimBlanks(quote), kProfileTextLength);
+    return LeftCharacters(TrimBlanks(typed), kProfileTextLength);
 }
 
 QString StoredWebsite(const QString& typed) {
@@ -101,7 +103,7 @@ frmProfile::frmProfile(ProgramState& state, frmMain& window)
       gamertag_(state.CurrentGamertag),
       clanName_(window.lblClanName->text()) {
     setObjectName(QStringLiteral("frmProfile"));
-    setWindowTitle(QString::fromLatin1(kProfileCaption));
+    setWindowTitle(ProfileTitle(gamertag_));
     setModal(false);
     CreateControls();
     connect(cmdSaveOptions, &QPushButton::clicked, this, [this] { cmdSaveOptions_Click(); });

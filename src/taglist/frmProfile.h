@@ -30,8 +30,12 @@ inline constexpr int kProfileTextLength = 255;
 // RRGGBB as a colour; a pair that is no hexadecimal number counts as 0.
 QColor ColorFromHexText(const QString& rrggbb);
 
-// The quote as stored: apostrophes become double-quote characters (stored
-// quotes rely on it), blanks around it removed, at most 255 characters.
+// "Profile - <gamertag>": several dialogs may be open, one per player.
+QString ProfileTitle(const QString& gamertag);
+
+// The quote as stored: as typed (the statement doubles its apostrophes), blanks
+// around it removed, at most 255 characters. Quotes stored by older versions,
+// whose apostrophes became double-quote characters, keep what they hold.
 QString StoredQuote(const QString& typed);
 // The web address as stored: blanks around it removed, at most 255 characters.
 QString StoredWebsite(const QString& typed);
@@ -72,9 +76,9 @@ class frmProfile : public QDialog {
     QString clanName_;  // the main window's clan caption then ("-": none)
 };
 
-// Opens the dialog of the current player over the main window and returns
-// it; one already open for that player is brought to the front instead. Null
-// when reading failed.
+// Opens the dialog of the current player (the one the tag list shows) over the
+// main window and returns it; one already open for that player is brought to
+// the front instead. Null when reading failed.
 frmProfile* ShowProfile(ProgramState& state, frmMain& window);
 
 // What the tag list's profile button runs.

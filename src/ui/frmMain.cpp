@@ -47,6 +47,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 
     client_->installEventFilter(this);
     SetOuterSizeTwips(kMinOuterWidth, kMinOuterHeight);
+    UpdatePlayerButtons();
 }
 
 frmMain::~frmMain() = default;

@@ -61,6 +61,10 @@ class frmMain : public QMainWindow {
     void ShowStage(ProgramState& state, int16_t stageState);
     // Locks (true) or unlocks (false) everything that could start other work.
     void SetDownloadMode(bool downloading);
+    // Download, Remove and Profile act on the player cmbTagList shows: with
+    // no entry selected they are disabled. Run after the list changes (the
+    // summary refresh does); SetDownloadMode applies it too.
+    void UpdatePlayerButtons();
     // The resize rule: snap to the smallest size, else place the controls
     // that follow the window's edges. Runs on every resize of the client area.
     void Form_Resize();
@@ -73,6 +77,11 @@ class frmMain : public QMainWindow {
     int LeftTwips() const;
     void SetOuterSizeTwips(int width, int height);
     void MoveToTwips(int left, int top);
+    // A window whose caption cannot be reached on any screen (its placement
+    // was saved on a monitor that is gone) is moved onto the nearest screen's
+    // available area; one the user can reach and drag stays where it is. Runs
+    // again each time the window is shown.
+    void KeepOnScreen();
 
     // Asked before the window closes (any way of closing it); false keeps the
     // window open. Unset means the window may close.
@@ -152,6 +161,7 @@ class frmMain : public QMainWindow {
     QAction* mnuTagListInsert = nullptr;
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -171,6 +181,8 @@ class frmMain : public QMainWindow {
     void SetHeightTwips(QWidget* widget, int height);
 
     QWidget* client_ = nullptr;
+    bool downloading_ = false;
+    bool movedOnScreen_ = false;  // by KeepOnScreen, before the frame was known
 };
 
 }  // namespace tw

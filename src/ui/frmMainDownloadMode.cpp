@@ -1,6 +1,7 @@
 // The control lock while a download runs. Controls not named here keep their
 // state: the Help menu, the maker link and the progress display stay usable,
-// and the Stop button takes the Download button's place.
+// and the Stop button takes the Download button's place. The buttons that act
+// on the shown player also need one to be shown.
 
 #include <QAction>
 #include <QComboBox>
@@ -15,12 +16,12 @@ namespace tw {
 
 void frmMain::SetDownloadMode(bool downloading) {
     const bool idle = !downloading;
+    downloading_ = downloading;
     cmdDownload->setVisible(idle);
     cmdRunQuery->setEnabled(idle);
     cmdStopDownload->setVisible(downloading);
     cmdAddGamertag->setEnabled(idle);
-    cmdRemoveGamertag->setEnabled(idle);
-    cmdProfileGamertag->setEnabled(idle);
+    UpdatePlayerButtons();
     cmdQryExport->setEnabled(idle);
     cmbTagList->setEnabled(idle);
     cmbQuery->setEnabled(idle);
@@ -35,6 +36,13 @@ void frmMain::SetDownloadMode(bool downloading) {
     }
     flxData->setEnabled(idle);
     repaint();
+}
+
+void frmMain::UpdatePlayerButtons() {
+    const bool player = cmbTagList->currentIndex() >= 0;
+    cmdDownload->setEnabled(player);
+    cmdRemoveGamertag->setEnabled(player && !downloading_);
+    cmdProfileGamertag->setEnabled(player && !downloading_);
 }
 
 }  // namespace tw

@@ -1,7 +1,7 @@
 // The profile dialog over the program's own database and main window: what
 // it shows, what Save stores (apostrophes, blanks, lengths), a player without
 // a clan, the colour shapes, a statement that fails, and which player a
-// dialog writes to.
+// dialog is for and writes to.
 
 #include <QFrame>
 #include <QLineEdit>
@@ -48,7 +48,7 @@ class ProfileTest : public ProgramFolderTest {
 TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
     frmProfile* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile - Ann"));
     EXPECT_FALSE(dialog->isModal());
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->findChild<QLineEdit*>("txtQuote")->text(), QStringLiteral("Go \"team\""));
@@ -69,20 +69,40 @@ TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
     EXPECT_EQ(dialog->cmdCancelOptions->text(), QStringLiteral("Cancel"));
 }
 
-TEST_F(ProfileTest, SaveStoresApostrophesAsDoubleQuotesAndTheSiteAsTyped) {
+TEST_F(ProfileTest, SaveStoresTheQuoteAndTheSiteAsTypedApostrophesIncluded) {
     frmProfile* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
-    dialog->txtQuote->setText(QStringLiteral("  It's what it's for  "));
+    dialog->txtQuote->setText(QStringLiteral("  It's the player's game  "));
     dialog->txtClanWebsiteURL->setText(QStringLiteral(" http://crew.example/o'brien "));
     dialog->cmdSaveOptions->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
-              QStringLiteral("It\"s what it\"s for"));
+              QStringLiteral("It's the player's game"));
     EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
               QStringLiteral("http://crew.example/o'brien"));
     EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'Alpha'"),
               QStringLiteral("http://alpha.example"));
     EXPECT_TRUE(dialogs_->Calls().empty());
+
+    // And it comes back as typed, next time and in the next run.
+    frmProfile* again = ShowProfile(*state_, *window_);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->txtQuote->text(), QStringLiteral("It's the player's game"));
+    NewSession();
+    Load();
+    frmProfile* later = ShowProfile(*state_, *window_);
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(later->txtQuote->text(), QStringLiteral("It's the player's game"));
+    EXPECT_EQ(later->txtClanWebsiteURL->text(), QStringLiteral("http://crew.example/o'brien"));
+}
+
+TEST_F(ProfileTest, AnOlderQuoteKeepsWhatItHoldsThroughASave) {
+    frmProfile* dialog = OpenFor("Ann");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->txtQuote->text(), QStringLiteral("Go \"team\""));
+    dialog->cmdSaveOptions->click();
+    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+              QStringLiteral("Go \"team\""));
 }
 
 TEST_F(ProfileTest, TextsLongerThan255CharactersAreCutAfterTrimming) {
@@ -190,6 +210,31 @@ TEST_F(ProfileTest, ADatabaseThatCannotBeReadIsReportedAndNoDialogOpens) {
         QStringLiteral("Error #: 3420\r\nDescription: Object invalid or no longer set.\r\n\r\n"
                        "Please email your \"debug.log\" file to support@tallywick.org"));
     EXPECT_EQ(dialogs_->Calls()[0].title, QStringLiteral("Error"));
+}
+
+// The settings may name a player the list does not hold (removed, or never
+// listed): the window then shows the first entry, and the profile is that
+// player's, named in the title, and Save writes to that player.
+TEST_F(ProfileTest, TheProfileIsOfThePlayerTheWindowShows) {
+    Seed("UPDATE Player SET Is_Selectable = 'N' WHERE Player_Gamertag = 'Cat';");
+    for (const char* setting : {"Cat", "Nobody", ""}) {
+        SCOPED_TRACE(setting);
+        NewSession();
+        frmProfile* dialog = OpenFor(setting);
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(window_->cmbTagList->currentText(), QStringLiteral("Ann"));
+        EXPECT_EQ(dialog->gamertag(), QStringLiteral("Ann"));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile - Ann"));
+        EXPECT_EQ(dialog->txtQuote->text(),
+                  Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"));
+        EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QStringLiteral("http://crew.example"));
+        const QString quote = QStringLiteral("for the shown one, not \"%1\"").arg(setting);
+        dialog->txtQuote->setText(quote);
+        dialog->cmdSaveOptions->click();
+        EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"), quote);
+        EXPECT_EQ(Query("SELECT Count(*) FROM Player WHERE Personal_Quote Like 'for the*'"),
+                  QStringLiteral("1"));
+    }
 }
 
 TEST_F(ProfileTest, ADialogWritesToThePlayerItWasOpenedFor) {

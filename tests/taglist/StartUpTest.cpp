@@ -1,11 +1,19 @@
-// Start-up against a temporary program folder: the fatal database messages,
-// the saved-query list, and the window placement kept across runs.
+// Start-up against a temporary program folder: the fatal database messages
+// (missing, held, unusable, read-only), the saved-query list, and the window
+// placement kept across runs and brought back onto the screen.
+
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QProcess>
+#include <QScreen>
+#include <functional>
 
 #include "ProgramFolder.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "ui/FlexGrid.h"
+#include "ui/Twips.h"
 
 namespace tw::testing {
 namespace {
@@ -118,27 +126,203 @@ TEST_F(StartUpTest, ClosingIsRefusedWhileADownloadRuns) {
     EXPECT_NE(Ini("Application", "Width"), "");
 }
 
-TEST_F(StartUpTest, AFileThatIsNoDatabaseIsLoggedAsInit) {
-    {
-        QFile junk(DbPath());
-        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(4096, 'x'));
+// A database file that is there but cannot be used ends the program after
+// one message, as a missing one does: a window without its database can do
+// nothing.
+TEST_F(StartUpTest, ADatabaseThatCannotBeOpenedEndsTheProgramAfterOneMessage) {
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+    };
+    const Case cases[] = {
+        {"no database at all",
+         [this] {
+             QFile junk(DbPath());
+             ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             junk.write(QByteArray(4096, 'x'));
+         }},
+        {"another program's database",
+         [this] {
+             QFile::remove(DbPath());
+             Seed("CREATE TABLE Invoice (Number INTEGER PRIMARY KEY, Total REAL);");
+         }},
+        {"a damaged copy of ours",
+         [this] {
+             QFile::remove(DbPath());
+             InstallDatabase();
+             QFile file(DbPath());
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             ASSERT_TRUE(file.seek(100));
+             file.write(QByteArray(static_cast<int>(file.size()) - 100, '\xA5'));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(Path(QStringLiteral("debug.log")));
+        c.make();
+        NewSession();
+        state_->clock = [] { return QDateTime(QDate(2005, 1, 5), QTime(15, 7, 0)); };
+        dialogs_->AcknowledgeOkMessages(true);
+        int endedWith = -1;
+        state_->endProgram = [&endedWith](int code) { endedWith = code; };
+        Load();
+        EXPECT_EQ(endedWith, 1);
+        EXPECT_TRUE(state_->EndRequested);
+        EXPECT_FALSE(state_->Db);
+        ASSERT_EQ(dialogs_->Calls().size(), 1u);
+        const DialogCall& call = dialogs_->Calls()[0];
+        EXPECT_EQ(call.title, "Error");
+        EXPECT_EQ(call.icon, MsgIcon::Critical);
+        const QStringList lines = call.text.split(QStringLiteral("\r\n"));
+        ASSERT_GE(lines.size(), 6) << call.text.toStdString();
+        EXPECT_EQ(lines[0], "The database cannot be opened:");
+        EXPECT_EQ(lines[1], DbPath());
+        EXPECT_EQ(lines[2], "");
+        EXPECT_TRUE(lines[3].startsWith("Error #: ")) << lines[3].toStdString();
+        EXPECT_TRUE(lines[4].startsWith("Description: ")) << lines[4].toStdString();
+        EXPECT_EQ(lines.last(), "Please email your \"debug.log\" file to support@tallywick.org");
+        QFile log(Path(QStringLiteral("debug.log")));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QByteArray bytes = log.readAll();
+        EXPECT_TRUE(bytes.startsWith(QByteArray(51, '-') +
+                                     "\r\n v110 [App.Init]   1/5/2005 3:07:00 PM\r\n"))
+            << bytes.constData();
+        const QByteArray number = lines[3].mid(QStringLiteral("Error #: ").size()).toUtf8();
+        EXPECT_TRUE(bytes.contains("\r\n#" + number + " - ")) << bytes.constData();
     }
-    state_->clock = [] { return QDateTime(QDate(2005, 1, 5), QTime(15, 7, 0)); };
-    state_->DownloadInProgress = true;
-    dialogs_->AcknowledgeOkMessages(true);
+}
+
+// The program folder (or the database in it) cannot be written: the window's
+// start-up runs in a process of its own as a user without that right (root
+// writes anywhere, so a root test run hands it to "nobody").
+TEST_F(StartUpTest, AReadOnlyProgramFolderOrDatabaseEndsTheProgramAfterOneMessage) {
+    InstallDatabase();
+    WriteIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
+    const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ReadUser;
+    const QFileDevice::Permissions enterable = QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                               QFileDevice::ExeOther | QFileDevice::ExeUser;
+    const QFileDevice::Permissions writable = QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                              QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    for (const char* file : {"tallywick110.ini", "tallywick110.mdb", "avatar/unknown.jpg"}) {
+        ASSERT_TRUE(QFile::setPermissions(Path(QString::fromLatin1(file)), readable));
+    }
+    ASSERT_TRUE(QFile::setPermissions(Path(QStringLiteral("avatar")), readable | enterable));
+    struct Case {
+        const char* what;
+        QFileDevice::Permissions folder;
+        const char* note;
+        bool logged;
+    };
+    const Case cases[] = {
+        {"read-only folder", readable | enterable,
+         "The program folder is read-only; the program writes its database, settings and log "
+         "there.",
+         false},
+        {"read-only database in a writable folder", readable | enterable | writable,
+         "The database file is read-only.", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(QFile::setPermissions(dir_.path(), c.folder));
+        QProcess start;
+        if (geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            ASSERT_NE(nobody, nullptr);
+            const uid_t uid = nobody->pw_uid;
+            const gid_t gid = nobody->pw_gid;
+            start.setChildProcessModifier([uid, gid] {
+                if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0) {
+                    _exit(97);
+                }
+            });
+        }
+        start.start(QStringLiteral(START_WINDOW_EXE), {dir_.path()});
+        ASSERT_TRUE(start.waitForFinished(60000));
+        const QByteArray err = start.readAllStandardError();
+        if (start.exitCode() == 97) {
+            GTEST_SKIP() << "cannot run the start-up as another user here";
+        }
+        ASSERT_EQ(start.exitCode(), 0) << err.constData();
+        const QStringList out = QString::fromUtf8(start.readAllStandardOutput())
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        ASSERT_EQ(out.size(), 2) << out.join('\n').toStdString() << err.constData();
+        EXPECT_EQ(out[1], "ended 1");
+        const QStringList fields = out[0].split(QLatin1Char('\t'));
+        ASSERT_EQ(fields.size(), 4);
+        EXPECT_EQ(fields[1], "Error");
+        EXPECT_EQ(fields[2], QString::number(static_cast<int>(MsgIcon::Critical)));
+        const QStringList lines = fields[3].split(QStringLiteral("\\n"));
+        ASSERT_GE(lines.size(), 7) << fields[3].toStdString();
+        EXPECT_EQ(lines[0], "The database cannot be opened:");
+        EXPECT_EQ(lines[1], DbPath());
+        EXPECT_EQ(lines[2], QString::fromLatin1(c.note));
+        EXPECT_EQ(lines[3], "");
+        EXPECT_TRUE(lines[4].startsWith("Error #: ")) << lines[4].toStdString();
+        const QString logPath = Path(QStringLiteral("debug.log"));
+        if (c.logged) {
+            EXPECT_EQ(lines.last(),
+                      "Please email your \"debug.log\" file to support@tallywick.org");
+            EXPECT_TRUE(QFile::exists(logPath));
+        } else {
+            EXPECT_TRUE(lines.last().startsWith(
+                "The error could not be written to \"debug.log\" (" + logPath + "): "))
+                << lines.last().toStdString();
+            EXPECT_FALSE(QFile::exists(logPath));
+        }
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir_.path(), readable | enterable | writable));
+}
+
+// A placement saved on a monitor that is gone (or simply off every screen)
+// would open the window where nobody can see or reach it.
+TEST_F(StartUpTest, AWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
+    InstallDatabase();
+    window_->show();
+    const QRect screen = window_->screen()->availableGeometry();
+    const TwipsScale scale = TwipsScale::ForWidget(*window_);
+    const QPoint offPlaces[] = {
+        {-4000, 50},                   // a monitor on the left, gone
+        {screen.right() + 2000, 50},   // one on the right
+        {100, screen.bottom() + 600},  // one below
+        {100, -3000},                  // one above
+        {-4000, -4000},                // far away
+        {100, -20},                    // caption above the top edge
+        {screen.right() - 40, 50},     // a sliver on the right: no caption to grab
+    };
+    for (const QPoint& place : offPlaces) {
+        SCOPED_TRACE(QStringLiteral("%1,%2").arg(place.x()).arg(place.y()).toStdString());
+        WriteIni(QByteArray("[Application]\r\nTop=") +
+                 QByteArray::number(scale.YToTwips(place.y())) +
+                 "\r\nLeft=" + QByteArray::number(scale.XToTwips(place.x())) +
+                 "\r\nHeight=7335\r\nWidth=11415\r\n");
+        NewSession();
+        Load();
+        window_->show();
+        const QRect frame = window_->frameGeometry();
+        EXPECT_TRUE(screen.contains(frame.topLeft()))
+            << frame.x() << "," << frame.y() << " on " << screen.width() << "x" << screen.height();
+        if (frame.width() <= screen.width() && frame.height() <= screen.height()) {
+            EXPECT_TRUE(screen.contains(frame))
+                << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+        }
+    }
+}
+
+TEST_F(StartUpTest, AWindowWhoseCaptionCanBeReachedStaysWhereItWasPut) {
+    InstallDatabase();
+    window_->show();
+    const QRect screen = window_->screen()->availableGeometry();
+    const TwipsScale scale = TwipsScale::ForWidget(*window_);
+    // Half of it hangs over the right edge; the user put it there.
+    const QPoint place(screen.right() - screen.width() / 3, 60);
+    WriteIni(QByteArray("[Application]\r\nTop=") + QByteArray::number(scale.YToTwips(place.y())) +
+             "\r\nLeft=" + QByteArray::number(scale.XToTwips(place.x())) +
+             "\r\nHeight=7335\r\nWidth=11415\r\n");
+    NewSession();
     Load();
-    EXPECT_FALSE(state_->EndRequested);
-    EXPECT_FALSE(state_->DownloadInProgress);
-    EXPECT_TRUE(state_->TagListRefreshing);
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_TRUE(dialogs_->Calls()[0].text.startsWith("Error #: 3343\r\n"));
-    QFile log(Path(QStringLiteral("debug.log")));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QByteArray bytes = log.readAll();
-    EXPECT_TRUE(
-        bytes.startsWith(QByteArray(51, '-') + "\r\n v110 [App.Init]   1/5/2005 3:07:00 PM\r\n"))
-        << bytes.constData();
+    window_->show();
+    EXPECT_EQ(window_->frameGeometry().topLeft(), place);
 }
 
 }  // namespace

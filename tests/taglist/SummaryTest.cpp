@@ -77,25 +77,30 @@ TEST_F(SummaryTest, ApostropheGamertagIsSummarised) {
     EXPECT_TRUE(dialogs_->Calls().empty());
 }
 
-TEST_F(SummaryTest, NoGamertagSettingSelectsTheFirstPlayerAndRemembersIt) {
-    Load();
-    EXPECT_EQ(state_->CurrentGamertag, "Master Chief");
-    EXPECT_EQ(Ini("User", "Gamertag"), "Master Chief");
-    EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
-    EXPECT_EQ(state_->LastGameID, 77);
-    ExpectPanel("-", "3", "-");
+// Whenever the setting names nobody in the list, the first entry is shown:
+// it becomes the current player in memory and in the settings file, with
+// its whole summary, so the profile, the download and the report all work on
+// the player the window shows.
+TEST_F(SummaryTest, ASettingNamingNoListedPlayerMakesTheShownFirstPlayerCurrent) {
+    const QByteArray settings[] = {"", "Gamertag=\r\n", "Gamertag=Guilty Spark\r\n",
+                                   "Gamertag=Nobody At All\r\n", "Gamertag=master chief\r\n"};
+    for (const QByteArray& setting : settings) {
+        SCOPED_TRACE(setting.toStdString());
+        WriteIni("[User]\r\n" + setting);
+        NewSession();
+        Load();
+        EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
+        EXPECT_EQ(state_->CurrentGamertag, "Master Chief");
+        EXPECT_EQ(Ini("User", "Gamertag"), "Master Chief");
+        EXPECT_EQ(state_->LastGameID, 77);
+        ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
+        EXPECT_TRUE(window_->cmdDownload->isEnabled());
+        EXPECT_TRUE(window_->cmdRemoveGamertag->isEnabled());
+        EXPECT_TRUE(window_->cmdProfileGamertag->isEnabled());
+    }
 }
 
-TEST_F(SummaryTest, SettingNamingNoListedPlayerKeepsItWhileTheFirstIsShown) {
-    WriteIni("[User]\r\nGamertag=Guilty Spark\r\n");
-    Load();
-    EXPECT_EQ(state_->CurrentGamertag, "Guilty Spark");
-    EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
-    EXPECT_EQ(Ini("User", "Gamertag"), "Guilty Spark");
-    EXPECT_EQ(window_->lblTotalGames->text(), "1");
-}
-
-TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhere) {
+TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhereAndDisablesThePlayerButtons) {
     Seed("UPDATE Player SET Is_Selectable='N';");
     WriteIni("[User]\r\nGamertag=Cortana\r\n");
     Load();
@@ -104,6 +109,11 @@ TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhere) {
     EXPECT_EQ(Ini("User", "Gamertag"), "");
     ExpectPanel("-", "0", "-");
     EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+    // Nobody to download, remove or profile; a player can still be added.
+    EXPECT_FALSE(window_->cmdDownload->isEnabled());
+    EXPECT_FALSE(window_->cmdRemoveGamertag->isEnabled());
+    EXPECT_FALSE(window_->cmdProfileGamertag->isEnabled());
+    EXPECT_TRUE(window_->cmdAddGamertag->isEnabled());
 }
 
 TEST_F(SummaryTest, AvatarOfAGamertagWithBlanksUsesUnderscores) {

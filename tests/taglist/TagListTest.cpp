@@ -143,19 +143,35 @@ TEST_F(TagListTest, RemovingWithYesUnflagsAndSelectsTheFirstEntry) {
     EXPECT_EQ(window_->lblClanName->text(), "Red");
 }
 
-TEST_F(TagListTest, RemovingTheLastEntryEmptiesTheListUntilTheNextRefresh) {
+TEST_F(TagListTest, RemovingTheLastEntryShowsNobodyAndDisablesThePlayerButtons) {
     dialogs_->AnswerMessage(MsgResult::Yes).AnswerMessage(MsgResult::Yes);
     cmdRemoveGamertag_Click(*state_, *window_);  // Alpha
+    ASSERT_EQ(state_->CurrentGamertag, "Bravo");
     cmdRemoveGamertag_Click(*state_, *window_);  // Bravo
     EXPECT_TRUE(TagListEntries().isEmpty());
     EXPECT_EQ(window_->cmbTagList->currentIndex(), -1);
-    EXPECT_EQ(state_->CurrentGamertag, "Bravo");
-    EXPECT_EQ(Ini("User", "Gamertag"), "Bravo");
-
-    ShowPlayerSummary(*state_, *window_);
+    // The removed player is no longer the one downloads and profiles are for.
     EXPECT_EQ(state_->CurrentGamertag, "");
     EXPECT_EQ(Ini("User", "Gamertag"), "");
+    EXPECT_EQ(window_->lblClanName->text(), "-");
+    EXPECT_EQ(window_->lblTotalGames->text(), "0");
+    EXPECT_EQ(window_->lblLastDownload->text(), "-");
+    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+    EXPECT_FALSE(window_->cmdDownload->isEnabled());
+    EXPECT_FALSE(window_->cmdRemoveGamertag->isEnabled());
+    EXPECT_FALSE(window_->cmdProfileGamertag->isEnabled());
+    window_->cmdProfileGamertag->click();
+    EXPECT_EQ(profileOpened_, 0);
     EXPECT_EQ(Query("select count(*) from Player"), "3");
+    EXPECT_EQ(dialogs_->Calls().size(), 2u);
+
+    // A new entry brings the buttons back.
+    dialogs_->AnswerInput("Charlie");
+    cmdAddGamertag_Click(*state_, *window_);
+    EXPECT_EQ(state_->CurrentGamertag, "Charlie");
+    EXPECT_TRUE(window_->cmdDownload->isEnabled());
+    EXPECT_TRUE(window_->cmdRemoveGamertag->isEnabled());
+    EXPECT_TRUE(window_->cmdProfileGamertag->isEnabled());
 }
 
 TEST_F(TagListTest, SelectionRemembersTheGamertagAndRefreshes) {

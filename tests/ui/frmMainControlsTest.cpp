@@ -188,6 +188,7 @@ TEST_F(frmMainControlsTest, DownloadModeLocksEverythingButStopHelpAndTheLink) {
                                          window->mnuTools->menuAction()};
     window->lblStageInfo[1]->hide();
     window->lblStageWorking[2]->show();
+    window->cmbTagList->addItem(QStringLiteral("Ann"));
 
     window->SetDownloadMode(true);
     EXPECT_TRUE(window->cmdDownload->isHidden());
@@ -218,6 +219,22 @@ TEST_F(frmMainControlsTest, DownloadModeLocksEverythingButStopHelpAndTheLink) {
         EXPECT_TRUE(menu->isEnabled()) << menu->objectName().toStdString();
     }
     EXPECT_FALSE(window->lblStageWorking[2]->isHidden());
+}
+
+// Download, Remove and Profile act on the player the tag list shows; with no
+// player shown there is nothing for them to act on, download or not.
+TEST_F(frmMainControlsTest, WithoutAShownPlayerDownloadRemoveAndProfileStayDisabled) {
+    const QWidget* playerButtons[] = {window->cmdDownload, window->cmdRemoveGamertag,
+                                      window->cmdProfileGamertag};
+    ASSERT_EQ(window->cmbTagList->currentIndex(), -1);
+    for (bool downloading : {false, true, false}) {
+        window->SetDownloadMode(downloading);
+        for (const QWidget* button : playerButtons) {
+            EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(window->cmdAddGamertag->isEnabled());
+    EXPECT_TRUE(window->cmbTagList->isEnabled());
 }
 
 TEST_F(frmMainControlsTest, CloseAsksTheUnloadQuestionFirst) {
