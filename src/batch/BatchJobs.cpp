@@ -214,7 +214,10 @@ int RunQuery(const BatchCommand& command, BatchSession& session) {
     }
     WriteText(session.out, window.lblRecordCount->text() + QLatin1Char('\n'));
     session.dialogs.SetSavePath(command.out);
-    cmdQryExport_Click(state, window);
+    // Filter options on the command line narrow the workbook too, so it holds
+    // the rows just counted; the window's workbook stays unfiltered.
+    const bool filtered = command.player.has_value() || command.game.has_value();
+    cmdQryExport_Click(state, window, filtered ? WorkbookRows::Filtered : WorkbookRows::Saved);
     if (!session.dialogs.Shown(QString::fromLatin1(kQueryExported)) ||
         session.dialogs.ErrorShown()) {
         return kExitFailed;

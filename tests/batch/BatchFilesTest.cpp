@@ -3,6 +3,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 
@@ -12,6 +15,7 @@
 #include "query/QueryExport.h"
 #include "query/QueryRunner.h"
 #include "report/TpsReport.h"
+#include "ui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
@@ -53,6 +57,30 @@ class BatchFilesTest : public BatchProgramTest {
 
     QStringList tags_;
 };
+
+// Columns 0 and 1 of the first sheet of a workbook, as python3-xlrd reads
+// it, one "a|b" text per row (whole numbers without a decimal point).
+QStringList FirstTwoColumns(const QString& path) {
+    static const char kScript[] = R"(
+import json, sys, xlrd
+sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
+def text(cell):
+    v = cell.value
+    return str(int(v)) if cell.ctype == xlrd.XL_CELL_NUMBER and v == int(v) else str(v)
+print(json.dumps([text(sheet.cell(r, 0)) + "|" + text(sheet.cell(r, 1)) for r in range(sheet.nrows)]))
+)";
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kScript), path});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        return {QStringLiteral("xlrd: ") + QString::fromUtf8(python.readAllStandardError())};
+    }
+    QStringList rows;
+    for (const QJsonValue& row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        rows << row.toString();
+    }
+    return rows;
+}
 
 // The report's creation time is the one thing that differs between two runs.
 QByteArray WithoutCreationTime(QByteArray page) {
@@ -117,16 +145,79 @@ TEST_F(BatchFilesTest, QueryExportsInEveryFormatAreTheWindows) {
     for (int format = 1; format <= 4; ++format) {
         const QString name = QStringLiteral("q.") + QLatin1String(formats[format - 1]);
         WindowQueryExport(kCareerQuery, format, Path(QStringLiteral("window/") + name));
+        if (format == 1) {
+            continue;  // the window's workbook is unfiltered; see the next test
+        }
         const QByteArray batchFile = ReadFile(Path(QStringLiteral("batch/") + name));
         EXPECT_FALSE(batchFile.isEmpty()) << name.toStdString();
         EXPECT_EQ(batchFile, ReadFile(Path(QStringLiteral("window/") + name)))
             << name.toStdString();
     }
+    // Without filter options the batch workbook is the window's, which runs
+    // the saved statement unfiltered whatever the option buttons say.
     // Any letter case names the query; the settings' format is the workbook.
     ASSERT_EQ(state_->QueryNames[kCareerQuery], QStringLiteral("Career Totals"));
     EXPECT_EQ(byName.exitCode, 0) << byName.err.constData();
     EXPECT_EQ(ReadFile(Path(QStringLiteral("batch/n.xls"))),
               ReadFile(Path(QStringLiteral("window/q.xls"))));
+}
+
+TEST_F(BatchFilesTest, FilterOptionsNarrowTheWorkbookToTheRowsCounted) {
+    // The cron line of the README, then both filters, then none.
+    struct Case {
+        QStringList filters;
+        int player;  // the window's option buttons for the same rows
+        int game;
+        QString out;
+        int records = -1;
+    };
+    std::vector<Case> cases = {
+        {{QStringLiteral("--player"), QStringLiteral("taglist")},
+         2,
+         1,
+         Path(QStringLiteral("batch/career.xls"))},
+        {{QStringLiteral("--player"), QStringLiteral("taglist"), QStringLiteral("--game"),
+          QStringLiteral("ranked")},
+         2,
+         2,
+         Path(QStringLiteral("batch/ranked.xls"))},
+        {{}, 1, 1, Path(QStringLiteral("batch/all.xls"))},
+    };
+    for (Case& run : cases) {
+        const BatchRun batch = RunBatch(
+            QStringList{QStringLiteral("query"), QStringLiteral("Career Totals")} + run.filters +
+            QStringList{QStringLiteral("--format"), QStringLiteral("xls"), QStringLiteral("--out"),
+                        run.out});
+        ASSERT_EQ(batch.exitCode, 0) << batch.err.constData();
+        run.records = LinesOf(batch.Out()).value(0).section(QLatin1Char(' '), 0, 0).toInt();
+    }
+
+    LoadWindow();
+    QueryPanel panel;
+    for (const Case& run : cases) {
+        SCOPED_TRACE(run.filters.join(QLatin1Char(' ')).toStdString());
+        window_->cmbQuery->setCurrentIndex(kCareerQuery);
+        window_->optFilterPlayer[run.player]->setChecked(true);
+        window_->optFilterGame[run.game]->setChecked(true);
+        cmdRunQuery_Click(*state_, *window_, panel);
+        QStringList grid;
+        for (int r = 0; r < window_->flxData->Rows(); ++r) {
+            grid << window_->flxData->TextMatrix(r, 0) + QLatin1Char('|') +
+                        window_->flxData->TextMatrix(r, 1);
+        }
+        const QStringList sheet = FirstTwoColumns(run.out);
+        EXPECT_EQ(sheet.size(), run.records + 1) << "the header and the records counted";
+        EXPECT_EQ(sheet, grid) << "gamertags and games as the window shows them";
+    }
+    // The tag list's players only, and fewer games than unfiltered.
+    const QStringList tagList = FirstTwoColumns(cases[0].out).mid(1);
+    const QStringList all = FirstTwoColumns(cases[2].out).mid(1);
+    ASSERT_FALSE(tagList.isEmpty());
+    EXPECT_GT(all.size(), tagList.size()) << "the world has players outside the tag list";
+    for (const QString& row : tagList) {
+        EXPECT_TRUE(tags_.contains(row.section(QLatin1Char('|'), 0, 0))) << row.toStdString();
+    }
+    EXPECT_NE(FirstTwoColumns(cases[1].out).mid(1), tagList) << "ranked games only";
 }
 
 TEST_F(BatchFilesTest, GraphQueryExportsItsRows) {
