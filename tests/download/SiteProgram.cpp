@@ -112,13 +112,15 @@ void SiteProgramTest::PrepareProgram(const QStringList& tags, const QString& sel
             SqlText(tag).toUtf8() + "', 0, 'Y', 'N', 'N', 'N', 'N');";
     }
     RunOnFile(Path(QStringLiteral("tallywick110.mdb")), seed);
-    QByteArray ini =
-        "[User]\r\nGamertag=" + selected.toUtf8() +
-        "\r\n[Internet]\r\nURL_Base_Domain=127.0.0.1\r\nDirect_Port=" + QByteArray::number(port_) +
-        "\r\nURL_Stats_Root=/stats/player.aspx?tag=\r\n"
-        "URL_Games_Root=/stats/games.aspx?tag=\r\n"
-        "URL_Game_Detail=/stats/game.aspx?id=\r\n"
-        "URL_Image_Root=/stats/emblem.ashx?\r\n";
+    // Without a started site there is no port: 0 would be told as a port
+    // setting that is no port.
+    const QByteArray directPort = port_ != 0 ? QByteArray::number(port_) : QByteArray();
+    QByteArray ini = "[User]\r\nGamertag=" + selected.toUtf8() +
+                     "\r\n[Internet]\r\nURL_Base_Domain=127.0.0.1\r\nDirect_Port=" + directPort +
+                     "\r\nURL_Stats_Root=/stats/player.aspx?tag=\r\n"
+                     "URL_Games_Root=/stats/games.aspx?tag=\r\n"
+                     "URL_Game_Detail=/stats/game.aspx?id=\r\n"
+                     "URL_Image_Root=/stats/emblem.ashx?\r\n";
     QStringList internetLines = internet;
     for (const char* fallback : {"Connection_Timeout=10000", "Use_Proxy=0"}) {
         const QString key = QString::fromLatin1(fallback).section(QLatin1Char('='), 0, 0);
