@@ -4,38 +4,15 @@
 
 #include <QChartView>
 #include <QComboBox>
-#include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QRadioButton>
 
-#include "app/IniFile.h"
-#include "download/SiteProgram.h"
+#include "LibraryProgram.h"
 #include "query/QueryRunner.h"
 #include "ui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
-
-const QString kDeliveredIni = QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tallywick110.ini");
-
-struct Delivered {
-    QString name;
-    QString sql;
-};
-
-std::vector<Delivered> DeliveredQueries() {
-    const IniFile ini(kDeliveredIni);
-    std::vector<Delivered> queries;
-    const int count =
-        ini.Read(QStringLiteral("Application"), QStringLiteral("Query_Count")).toInt();
-    for (int n = 1; n <= count; ++n) {
-        const QString section = QStringLiteral("Query_") + QString::number(n);
-        queries.push_back(
-            {ini.Read(section, QStringLiteral("Name")), ini.Read(section, QStringLiteral("SQL"))});
-    }
-    return queries;
-}
 
 TEST(DeliveredLibraryTest, TwentyOrMoreQueriesEachFilterableWithGraphsAndPictures) {
     const std::vector<Delivered> queries = DeliveredQueries();
@@ -57,39 +34,7 @@ TEST(DeliveredLibraryTest, TwentyOrMoreQueriesEachFilterableWithGraphsAndPicture
     EXPECT_TRUE(all.contains(QLatin1String("AS Color,")));
 }
 
-class SavedQueryLibraryTest : public SiteProgramTest {
-  protected:
-    void InstallLibrary(const std::vector<Delivered>& queries) {
-        window_->cmbQuery->clear();
-        window_->cmbQuery->addItem(QStringLiteral("- Select a Query -"));
-        for (size_t n = 0; n < queries.size(); ++n) {
-            state_->QueryNames[n + 1] = queries[n].name;
-            state_->QuerySQL[n + 1] = queries[n].sql;
-            window_->cmbQuery->addItem(queries[n].name);
-        }
-    }
-    // Small pictures for every level and medal the queries can name.
-    void DrawPictures() {
-        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("level")));
-        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("medal")));
-        QImage image(6, 6, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        for (int level = 0; level <= 99; ++level) {
-            ASSERT_TRUE(image.save(
-                Path(QStringLiteral("level/L%1.bmp").arg(level, 2, 10, QLatin1Char('0'))), "BMP"));
-        }
-        auto medals = state_->Db->OpenRecordset(QStringLiteral("SELECT Medal_Name FROM Medal"));
-        for (; !medals->IsEOF(); medals->MoveNext()) {
-            ASSERT_TRUE(image.save(
-                Path(QStringLiteral("medal/") + medals->Field(0).toText() + QStringLiteral(".bmp")),
-                "BMP"));
-        }
-        medals->Close();
-    }
-    int64_t ShownCount() const {
-        return window_->lblRecordCount->text().section(QLatin1Char(' '), 0, 0).toLongLong();
-    }
-};
+using SavedQueryLibraryTest = LibraryProgramTest;
 
 TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloadedPlayer) {
     StartSite({3, 60, 10, 7});

@@ -1,0 +1,188 @@
+// The numbers of every delivered saved query, checked against statements
+// written straight for SQLite on the database a download from the simulated
+// site filled: row counts, keys, totals, counts, averages, ratios, dates and
+// the order of the rows, unfiltered and under two filter combinations.
+
+#include <sqlite3.h>
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <algorithm>
+#include <map>
+
+#include "ExpectedNumbers.h"
+#include "LibraryProgram.h"
+#include "db/Database.h"
+#include "query/QueryRunner.h"
+#include "support/QtPrinters.h"
+#include "ui/FlexGrid.h"
+
+namespace tw::testing {
+namespace {
+
+// One option-button combination and the same conditions in SQLite.
+struct Filter {
+    int player;  // optFilterPlayer index
+    int game;    // optFilterGame index
+    QString p;
+    QString g;
+    const char* label;
+};
+
+struct Shown {
+    std::vector<QStringList> rows;  // without the header row
+    int columns = 0;
+    int64_t counted = 0;
+};
+
+QString KeyOf(const Expectation& expected, const QStringList& shown) {
+    QStringList parts;
+    for (int c : expected.key) {
+        parts << KeyOfShown(expected.columns[c], shown.value(c));
+    }
+    return parts.join(QChar(0x1f));
+}
+
+QString KeyOf(const Expectation& expected, const Row& row) {
+    QStringList parts;
+    for (int c : expected.key) {
+        parts << KeyOfValue(expected.columns[c], row[c]);
+    }
+    return parts.join(QChar(0x1f));
+}
+
+// Counts, order and every value of one run; at most a few failures each.
+void Compare(const Expectation& expected, const Shown& shown, const std::vector<Row>& rows) {
+    if (!rows.empty()) {  // an empty result leaves the grid without columns
+        ASSERT_EQ(shown.columns, static_cast<int>(expected.columns.size()));
+    }
+    EXPECT_EQ(shown.rows.size(), rows.size()) << "rows in the grid";
+    EXPECT_EQ(shown.counted, static_cast<int64_t>(rows.size())) << "records counted";
+    const size_t common = std::min(shown.rows.size(), rows.size());
+    for (size_t i = 0; i < common; ++i) {
+        for (int c : expected.order) {
+            if (const auto why =
+                    Mismatch(expected.columns[c], shown.rows[i].value(c), rows[i][c])) {
+                ADD_FAILURE() << "order: row " << i + 1 << " column " << c << " shows \""
+                              << shown.rows[i].value(c).toStdString() << "\", "
+                              << why->toStdString();
+                i = common;
+                break;
+            }
+        }
+    }
+    std::vector<std::pair<QString, const QStringList*>> grid;
+    for (const QStringList& row : shown.rows) {
+        grid.emplace_back(KeyOf(expected, row), &row);
+    }
+    std::vector<std::pair<QString, const Row*>> straight;
+    for (const Row& row : rows) {
+        straight.emplace_back(KeyOf(expected, row), &row);
+    }
+    const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::stable_sort(grid.begin(), grid.end(), byKey);
+    std::stable_sort(straight.begin(), straight.end(), byKey);
+    int failures = 0;
+    for (size_t i = 0; i < common && failures < 5; ++i) {
+        if (grid[i].first != straight[i].first) {
+            ADD_FAILURE() << "a row the grid shows: " << grid[i].first.toStdString()
+                          << "\n where SQLite has: " << straight[i].first.toStdString();
+            ++failures;
+            continue;
+        }
+        for (size_t c = 0; c < expected.columns.size(); ++c) {
+            const QString cell = grid[i].second->value(static_cast<int>(c));
+            if (const auto why = Mismatch(expected.columns[c], cell, (*straight[i].second)[c])) {
+                ADD_FAILURE() << "row " << grid[i].first.toStdString() << ", column " << c
+                              << " shows \"" << cell.toStdString() << "\", " << why->toStdString();
+                ++failures;
+            }
+        }
+    }
+}
+
+using SavedQueryNumbersTest = LibraryProgramTest;
+
+TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
+    StartSite({3, 60, 10, 7});
+    const QStringList tags = site().featuredGamertags();
+    PrepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
+    Load();
+    PressDownload();
+    ASSERT_TRUE(dialogs_->Calls().empty());
+    const std::vector<Delivered> queries = DeliveredQueries();
+    InstallLibrary(queries);
+    DrawPictures();
+    dialogs_->AcknowledgeOkMessages(true);
+    const QString me = state_->CurrentGamertag;  // the player the download ended with
+    ASSERT_TRUE(tags.contains(me));
+    const std::vector<Filter> filters = {
+        {1, 1, QStringLiteral("1"), QStringLiteral("1"), "all players, all games"},
+        {3, 2, QStringLiteral("p.Player_Gamertag = '") + me + QLatin1Char('\''),
+         QStringLiteral("g.Playlist <> 'Arranged Game'"), "me, ranked games"},
+        {2, 3, QStringLiteral("p.Is_Selectable = 'Y'"),
+         QStringLiteral("g.Playlist = 'Arranged Game'"), "tag list, unranked games"},
+    };
+
+    // Every query through the Run button's handler, graphs into the grid too.
+    QueryPanel panel;
+    panel.ChartGraphQueries = false;
+    std::map<std::pair<size_t, size_t>, Shown> shown;
+    for (size_t n = 0; n < queries.size(); ++n) {
+        window_->cmbQuery->setCurrentIndex(static_cast<int>(n + 1));
+        for (size_t f = 0; f < filters.size(); ++f) {
+            window_->optFilterPlayer[filters[f].player]->setChecked(true);
+            window_->optFilterGame[filters[f].game]->setChecked(true);
+            cmdRunQuery_Click(*state_, *window_, panel);
+            ASSERT_TRUE(dialogs_->Calls().empty())
+                << queries[n].name.toStdString() << ", " << filters[f].label << ": "
+                << dialogs_->Calls().front().text.toStdString();
+            Shown& run = shown[{n, f}];
+            const FlexGrid& grid = *window_->flxData;
+            run.columns = grid.Cols();
+            run.counted = ShownCount();
+            for (int r = 1; r < grid.Rows(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < grid.Cols(); ++c) {
+                    cells << grid.TextMatrix(r, c);
+                }
+                run.rows.push_back(cells);
+            }
+        }
+    }
+
+    // The program lets go of its database; SQLite reads the file itself.
+    state_->Db.reset();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(Path(QStringLiteral("tallywick110.mdb")).toUtf8().constData(), &db,
+                              SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    size_t filteredRows = 0;
+    for (size_t n = 0; n < queries.size(); ++n) {
+        const auto expected =
+            std::find_if(Expectations().begin(), Expectations().end(),
+                         [&](const Expectation& e) { return e.name == queries[n].name; });
+        ASSERT_NE(expected, Expectations().end())
+            << "no independent statement for " << queries[n].name.toStdString();
+        for (size_t f = 0; f < filters.size(); ++f) {
+            SCOPED_TRACE(queries[n].name.toStdString() + ", " + filters[f].label);
+            QString sql = expected->sql;
+            sql.replace(QStringLiteral("{P}"), filters[f].p)
+                .replace(QStringLiteral("{G}"), filters[f].g);
+            QString error;
+            const std::vector<Row> rows = RunSqlite(db, sql, &error);
+            ASSERT_EQ(error, QString()) << sql.toStdString();
+            if (f == 0) {
+                EXPECT_FALSE(rows.empty()) << "the world gives every query rows";
+            } else {
+                filteredRows += rows.size();
+            }
+            Compare(*expected, shown[{n, f}], rows);
+        }
+    }
+    EXPECT_GT(filteredRows, queries.size()) << "the filtered runs have rows to compare";
+    sqlite3_close(db);
+}
+
+}  // namespace
+}  // namespace tw::testing
