@@ -197,7 +197,7 @@ TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
     StartSite({3, 20, 10, 5});
     const QString tag = Featured()[0];
     PrepareProgram({tag}, tag,
-                   {QStringLiteral("Use_Proxy=1"), QStringLiteral("Proxy_Port=0"),
+                   {QStringLiteral("Use_Proxy=1"), QStringLiteral("Proxy_Port="),
                     QStringLiteral("Proxy_Address=127.0.0.1")});
     Load();
     dialogs_->AnswerMessage(MsgResult::Ok);
@@ -247,8 +247,11 @@ TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {
     StartSite({3, 20, 10, 5});
     PrepareProgram({}, QString());
     Load();
+    // An empty tag list offers no Download; the driver itself still refuses
+    // to start without a player (batch mode calls it directly).
+    EXPECT_FALSE(window_->cmdDownload->isEnabled());
     dialogs_->AnswerMessage(MsgResult::Ok);
-    PressDownload();
+    downloader_->cmdDownload_Click();
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
     EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a Gamertag.");
     EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
