@@ -270,6 +270,15 @@ bool PeerOf(const Settings& settings, QString* host, quint16* port) {
 }
 
 bool Fetcher::ChoosePeer(QString* host, quint16* port) {
+    const int directPort = state_.settings.Direct_Port;
+    if (!state_.settings.Use_Proxy && (directPort < 1 || directPort > 65535)) {
+        // Start-up has said so already; no connection to port 0 is tried.
+        lastSocketError_ =
+            AppError(10049, QStringLiteral("Tallywick"),
+                     QStringLiteral("Direct_Port is not set to a TCP port (1 to 65535)"));
+        ConnectFailed = true;
+        return false;
+    }
     if (!PeerOf(state_.settings, host, port)) {
         state_.dialogs->Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));

@@ -318,6 +318,16 @@ TEST_F(FetcherTest, ControlCharactersAndBytesBeyondAsciiArePercentEncodedOnTheWi
               "/stats/player.aspx?tag=Mr+T%2D1");
 }
 
+TEST_F(FetcherTest, NoDirectPortIsAFailureWithoutAConnection) {
+    state_.settings.Direct_Port = 0;
+    fetcher_->DownloadPage(QStringLiteral("/a"), 0);
+    EXPECT_TRUE(fetcher_->ConnectFailed);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
+    EXPECT_EQ(fetcher_->FailureError().description(),
+              "Direct_Port is not set to a TCP port (1 to 65535)");
+}
+
 TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
     StartSite();
     site_->stop();
