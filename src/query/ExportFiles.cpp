@@ -62,7 +62,13 @@ void WriteFreshWorkbook(const QString& path,
         ThrowCannotOpen(path);
     }
     fresh.close();
-    fill(fresh.fileName());
+    try {
+        fill(fresh.fileName());
+    } catch (const AppError& error) {
+        // The user knows the file they chose, not the one beside it.
+        QString description = error.description();
+        throw AppError(error.number(), error.source(), description.replace(fresh.fileName(), path));
+    }
     QFile written(fresh.fileName());
     if (!written.open(QIODevice::ReadOnly)) {
         ThrowCannotOpen(path);

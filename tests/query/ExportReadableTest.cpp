@@ -1,7 +1,8 @@
 // Exported files as their readers take them: XML and HTML that xmllint reads
 // without a complaint although a value holds characters XML forbids, HTML
 // whose accented names arrive as written, and workbooks that replace the file
-// the user agreed to replace (or leave it as it was when the export fails).
+// the user agreed to replace (or leave it as it was when the export fails, a
+// full disk included).
 
 #include <QComboBox>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include "QueryFolder.h"
 #include "db/Database.h"
 #include "query/DatabaseExport.h"
+#include "support/SmallDisk.h"
 
 namespace tw::testing {
 namespace {
@@ -127,6 +129,40 @@ TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) 
     EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
     EXPECT_EQ(ReadAll(Path(QStringLiteral("book.xls"))), before);
     EXPECT_EQ(Leftovers(), QStringList());
+}
+
+TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheChosenFile) {
+    test_support::SmallDisk disk;
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "no small disk: " << disk.whyNot().toStdString();
+    }
+    const QString out = disk.filePath(QStringLiteral("book.xls"));
+    const auto exportTo = [&](int index) {
+        window_->cmbQuery->setCurrentIndex(index);
+        dialogs_->AnswerSave(out);
+        window_->cmdQryExport->click();
+    };
+    state_->settings.Query_Export_Format = 1;
+    exportTo(2);
+    ASSERT_EQ(LastText(), "Query results have been exported.");
+    const QByteArray before = ReadAll(out);
+    ASSERT_TRUE(disk.fill());
+    const QStringList entries = disk.entries();
+
+    exportTo(1);
+    EXPECT_EQ(LastText().section(QStringLiteral("\r\n"), 0, 1),
+              QStringLiteral("Error #: 3051\r\nDescription: Cannot open the file '") + out +
+                  QStringLiteral("'."));
+    EXPECT_EQ(ReadAll(out), before);
+    EXPECT_EQ(disk.entries(), entries) << "nothing left beside it";
+
+    disk.freeSpace();
+    exportTo(1);
+    ASSERT_EQ(LastText(), "Query results have been exported.");
+    const Workbook book = ReadWorkbook(out);
+    ASSERT_EQ(book.error, "");
+    EXPECT_EQ(book.sheets["Query"].value(0),
+              QStringList({"Player_Gamertag", "Personal_Quote", "Clan_Name"}));
 }
 
 TEST_F(ExportReadableTest, TheWholeDatabaseWorkbookReplacesAnOlderOne) {
