@@ -55,4 +55,16 @@ int64_t LibraryProgramTest::ShownCount() const {
     return window_->lblRecordCount->text().section(QLatin1Char(' '), 0, 0).toLongLong();
 }
 
+void LibraryProgramTest::DownloadWorldWithLibrary(std::vector<Delivered>* queries) {
+    StartSite({3, 60, 10, 7});
+    const QStringList tags = site().featuredGamertags();
+    PrepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
+    Load();
+    PressDownload();
+    ASSERT_TRUE(dialogs_->Calls().empty());
+    *queries = DeliveredQueries();
+    InstallLibrary(*queries);
+    DrawPictures();
+}
+
 }  // namespace tw::testing

@@ -27,6 +27,9 @@ class LibraryProgramTest : public SiteProgramTest {
     void DrawPictures();
     // The count at the start of lblRecordCount.
     int64_t ShownCount() const;
+    // Three players' world downloaded from the site (seed 7) and the
+    // delivered library installed over it, with its pictures.
+    void DownloadWorldWithLibrary(std::vector<Delivered>* queries);
 };
 
 }  // namespace tw::testing

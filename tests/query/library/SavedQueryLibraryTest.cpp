@@ -37,15 +37,10 @@ TEST(DeliveredLibraryTest, TwentyOrMoreQueriesEachFilterableWithGraphsAndPicture
 using SavedQueryLibraryTest = LibraryProgramTest;
 
 TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloadedPlayer) {
-    StartSite({3, 60, 10, 7});
+    std::vector<Delivered> queries;
+    DownloadWorldWithLibrary(&queries);
+    ASSERT_FALSE(HasFatalFailure());
     const QStringList tags = site().featuredGamertags();
-    PrepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
-    Load();
-    PressDownload();
-    ASSERT_TRUE(dialogs_->Calls().empty());
-    const std::vector<Delivered> queries = DeliveredQueries();
-    InstallLibrary(queries);
-    DrawPictures();
     state_->settings.Auto_Grid_Highlight = true;
     dialogs_->AcknowledgeOkMessages(true);
     QueryPanel panel;

@@ -104,15 +104,10 @@ void Compare(const Expectation& expected, const Shown& shown, const std::vector<
 using SavedQueryNumbersTest = LibraryProgramTest;
 
 TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
-    StartSite({3, 60, 10, 7});
+    std::vector<Delivered> queries;
+    DownloadWorldWithLibrary(&queries);
+    ASSERT_FALSE(HasFatalFailure());
     const QStringList tags = site().featuredGamertags();
-    PrepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
-    Load();
-    PressDownload();
-    ASSERT_TRUE(dialogs_->Calls().empty());
-    const std::vector<Delivered> queries = DeliveredQueries();
-    InstallLibrary(queries);
-    DrawPictures();
     dialogs_->AcknowledgeOkMessages(true);
     const QString me = state_->CurrentGamertag;  // the player the download ended with
     ASSERT_TRUE(tags.contains(me));
