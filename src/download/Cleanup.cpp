@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/DebugLog.h"
 #include "app/EndProgram.h"
 #include "app/ProgramState.h"
 #include "db/Format.h"
@@ -146,13 +145,11 @@ void Finish(DownloadContext& context) {
         Database::CompactInPlace(state.DbPath);
     } catch (const AppError& error) {
         compacted = false;
-        if (context.ReportFailure) {
-            context.ReportFailure(
-                QStringLiteral("Cleanup"),
-                AppError(error.number(), error.source(),
-                         QStringLiteral("the database was updated but not compacted: ") +
-                             error.description()));
-        }
+        context.ReportFailure(
+            QStringLiteral("Cleanup"),
+            AppError(error.number(), error.source(),
+                     QStringLiteral("the database was updated but not compacted: ") +
+                         error.description()));
     }
     window.lblStageWorking[5]->hide();
     window.imgStageWorking[5]->hide();
@@ -201,11 +198,7 @@ void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
     } catch (const AppError& error) {
         const AppError failure(error.number(), error.source(),
                                QStringLiteral("clean-up: ") + error.description());
-        if (context.ReportFailure) {
-            context.ReportFailure(QStringLiteral("Cleanup"), failure);
-        } else {
-            WriteDebugLog(state, QStringLiteral("Cleanup"), failure);
-        }
+        context.ReportFailure(QStringLiteral("Cleanup"), failure);
         ShowFailedStage(window, state, FailedStageCaption(5, false));
         state.DownloadInProgress = false;
         // The later steps do not run, but the window is not left locked.

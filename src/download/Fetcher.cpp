@@ -4,7 +4,6 @@
 #include <QNetworkProxy>
 #include <QTcpSocket>
 
-#include "app/DebugLog.h"
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
 #include "download/PageCharset.h"

@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <limits>
 
-#include "app/DebugLog.h"
 #include "app/ProgramState.h"
 #include "db/Format.h"
 #include "download/Fetcher.h"

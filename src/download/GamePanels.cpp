@@ -68,9 +68,9 @@ void ReadStatsPanel(const QByteArray& page, GameRows& rows) {
         row.place = LeadingNumber(ExtractUntil(page, s + 6, '<'));
         const qsizetype e = FindRequired(s, page, "tdEmblem");
         const qsizetype r = FindRequired(e, page, "r=");
-        row.teamColor = QString::fromUtf8(ExtractUntil(page, r + 3, '"').toUpper());
+        row.teamColor = PageValue(ExtractUntil(page, r + 3, '"').toUpper());
         const Cell player = PlayerCell(page, FindRequired(r, page, "tdPlayer"));
-        row.gamertag = QString::fromUtf8(player.text);
+        row.gamertag = PageValue(player.text);
         const Cell score = ValueCell(page, FindRequired(player.at, page, "tdScore"));
         row.timeScore = score.text.contains(':');
         row.score = row.timeScore ? TimeValue(score.text, "the score")
@@ -86,7 +86,7 @@ void ReadKillsPanel(const QByteArray& page, GameRows& rows) {
     while (p != 0) {
         const Cell player = PlayerCell(page, p);
         KillsRow row;
-        row.gamertag = QString::fromUtf8(player.text);
+        row.gamertag = PageValue(player.text);
         const Cell kills = ValueCell(page, player.at);
         row.kills = CountValue(kills.text, "the kills");
         const Cell assists = ValueCell(page, kills.at + 4);
@@ -110,10 +110,10 @@ void ReadMedalsPanel(const QByteArray& page, GameRows& rows) {
             const qsizetype corner = InStr(k, page, "CornerLowerRight.gif");
             while (m != 0 && m <= corner) {
                 MedalRow row;
-                row.gamertag = QString::fromUtf8(player.text);
+                row.gamertag = PageValue(player.text);
                 row.count = CountValue(ExtractUntil(page, m + 4, '<'), "a medal count");
                 const qsizetype q = FindRequired(m, page, "/Medals/");
-                row.medal = QString::fromUtf8(ExtractUntil(page, q + 8, '.'));
+                row.medal = PageValue(ExtractUntil(page, q + 8, '.'));
                 rows.medals << row;
                 m = InStr(q, page, kValueMarker);
             }
@@ -128,7 +128,7 @@ void ReadHitsPanel(const QByteArray& page, GameRows& rows) {
     while (p != 0) {
         const Cell player = PlayerCell(page, p);
         HitsRow row;
-        row.gamertag = QString::fromUtf8(player.text);
+        row.gamertag = PageValue(player.text);
         const Cell hit = ValueCell(page, player.at);
         row.hit = CountValue(hit.text, "the shots hit");
         const Cell fired = ValueCell(page, hit.at + 4);

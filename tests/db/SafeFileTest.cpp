@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "db/AppError.h"
+#include "db/ErrorOf.h"
 #include "db/SafeFile.h"
 #include "db/TextTableWriter.h"
 #include "db/XlsVectorRecordset.h"
@@ -38,17 +39,6 @@ QStringList Entries(const QString& folder) {
                                                QDir::NoDotAndDotDot);
     names.sort();
     return names;
-}
-
-// The error number of `action`, 0 when it raises none.
-int ErrorOf(const std::function<void()>& action, QString* description) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        *description = e.description();
-        return e.number();
-    }
-    return 0;
 }
 
 VectorRecordset Kills(int rows) {

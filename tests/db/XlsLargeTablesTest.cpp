@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "db/AppError.h"
+#include "db/ErrorOf.h"
 #include "db/XlsReadBack.h"
 #include "db/XlsVectorRecordset.h"
 #include "db/XlsWriter.h"
@@ -28,16 +29,6 @@ std::vector<std::vector<Variant>> TextRows(int count) {
         rows.push_back({Variant(QString(length, letter) + QString::number(i)), Variant(i)});
     }
     return rows;
-}
-
-int ErrorOf(const std::function<void()>& action, QString* description) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        *description = e.description();
-        return e.number();
-    }
-    return 0;
 }
 
 TEST(XlsSharedStrings, LongAndWideStringsSurviveWritingAndRereading) {
