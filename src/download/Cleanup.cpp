@@ -5,25 +5,25 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/EndProgram.h"
-#include "app/ProgramState.h"
+#include "core/EndProgram.h"
+#include "core/ProgramState.h"
 #include "db/Format.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/ProgressDisplay.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
 
-void HideProgress(frmMain& window) {
-    window.cmdStopDownload->hide();
-    window.lblProgressText->setText(QString());
-    window.lblElapsedTime->setText(QString());
-    window.lblDownloadedBytes->setText(QString());
-    window.shpProgressEmpty->hide();
-    window.shpProgressFull->hide();
-    window.lblProgressPercent->hide();
+void HideProgress(MainWindow& window) {
+    window.stopButton->hide();
+    window.progressText->setText(QString());
+    window.elapsedTime->setText(QString());
+    window.downloadedBytes->setText(QString());
+    window.progressEmpty->hide();
+    window.progressFull->hide();
+    window.progressPercent->hide();
     window.repaint();
 }
 
@@ -135,7 +135,7 @@ void MergeStaging(ProgramState& state, const DownloadContext& context) {
 
 void Finish(DownloadContext& context) {
     ProgramState& state = context.state;
-    frmMain& window = context.window;
+    MainWindow& window = context.window;
     CloseConnection(state, &context.fetcher);
     // The engine's compaction writes a copy and renames it over the file in
     // one step: a failure leaves the database as it was, with every row the
@@ -151,15 +151,15 @@ void Finish(DownloadContext& context) {
                      QStringLiteral("the database was updated but not compacted: ") +
                          error.description()));
     }
-    window.lblStageWorking[5]->hide();
-    window.imgStageWorking[5]->hide();
+    window.stageWorkingLabels[5]->hide();
+    window.stageWorkingIcons[5]->hide();
     if (compacted) {
-        window.lblStageComplete[5]->show();
-        window.imgStageComplete[5]->show();
+        window.stageCompleteLabels[5]->show();
+        window.stageCompleteIcons[5]->show();
     } else {
-        window.lblStageFailed[5]->setText(QStringLiteral("Database not compacted"));
-        window.lblStageFailed[5]->show();
-        window.imgStageFailed[5]->show();
+        window.stageFailedLabels[5]->setText(QStringLiteral("Database not compacted"));
+        window.stageFailedLabels[5]->show();
+        window.stageFailedIcons[5]->show();
     }
     window.SetDownloadMode(false);
     state.DownloadInProgress = false;
@@ -174,12 +174,12 @@ void Finish(DownloadContext& context) {
 
 void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
     ProgramState& state = context.state;
-    frmMain& window = context.window;
+    MainWindow& window = context.window;
     state.CurrentStage = 5;
     if (after == CleanupAfter::Failure) {
         // The failed row stays as it is shown.
-        window.lblStageWorking[5]->show();
-        window.imgStageWorking[5]->show();
+        window.stageWorkingLabels[5]->show();
+        window.stageWorkingIcons[5]->show();
     } else {
         window.ShowStage(state, StageState::Advance);
     }

@@ -14,13 +14,13 @@
 namespace tw {
 
 struct ProgramState;
-class frmMain;
+class MainWindow;
 class Fetcher;
 class Recordset;
 
 struct DownloadContext {
     ProgramState& state;
-    frmMain& window;
+    MainWindow& window;
     Fetcher& fetcher;
     // New games of this run, newest first (GameIds(1) is GameIds[0]).
     QList<int32_t> GameIds;

@@ -1,10 +1,10 @@
-#include "app/ProgramState.h"
-#include "app/SqlText.h"
+#include "core/ProgramState.h"
+#include "core/SqlText.h"
 #include "download/Cleanup.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/PageReading.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
 #include "download/Cleanup.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
@@ -17,16 +17,16 @@
 #include "download/PlayerPage.h"
 #include "download/ProgressDisplay.h"
 #include "download/TextRoutines.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 
-Downloader::Downloader(ProgramState& state, frmMain& window, QObject* parent)
+Downloader::Downloader(ProgramState& state, MainWindow& window, QObject* parent)
     : QObject(parent), state_(state), window_(window) {
     fetcher_ = new Fetcher(state, window, this);
 }
 
-void Downloader::cmdStopDownload_Click() {
+void Downloader::stopClicked() {
     state_.StopRequested = true;
 }
 
@@ -63,7 +63,7 @@ QString DownloadFailedMessage(const QStringList& failures, bool logged) {
     return text;
 }
 
-void Downloader::cmdDownload_Click() {
+void Downloader::downloadClicked() {
     if (state_.CurrentGamertag.trimmed().isEmpty()) {
         state_.dialogs->Message(QString::fromLatin1(kSelectGamertagMessage), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
@@ -71,7 +71,7 @@ void Downloader::cmdDownload_Click() {
     }
     runFailures_.clear();
     everyFailureLogged_ = true;
-    QComboBox& tagList = *window_.cmbTagList;
+    QComboBox& tagList = *window_.tagListBox;
     if (!state_.settings.Download_All_Tag_List) {
         DownloadPlayer();
         ReportRunFailures();
@@ -97,8 +97,8 @@ void Downloader::cmdDownload_Click() {
 void Downloader::DownloadPlayer() {
     state_.CurrentStage = 0;
     window_.ShowStage(state_, StageState::Reset);
-    window_.lblStageWorking[1]->show();
-    window_.imgStageWorking[1]->show();
+    window_.stageWorkingLabels[1]->show();
+    window_.stageWorkingIcons[1]->show();
     state_.DownloadInProgress = true;
     state_.StopRequested = false;
     fetcher_->BytesShown = 0;
@@ -243,12 +243,12 @@ void Downloader::ReadDetails(DownloadContext& context) {
     window_.setWindowTitle(QString::fromLatin1(kProgramCaption));
 }
 
-Downloader* ConnectDownload(ProgramState& state, frmMain& window) {
+Downloader* ConnectDownload(ProgramState& state, MainWindow& window) {
     auto* downloader = new Downloader(state, window, &window);
-    QObject::connect(window.cmdDownload, &QPushButton::clicked, downloader,
-                     [downloader] { downloader->cmdDownload_Click(); });
-    QObject::connect(window.cmdStopDownload, &QPushButton::clicked, downloader,
-                     [downloader] { downloader->cmdStopDownload_Click(); });
+    QObject::connect(window.downloadButton, &QPushButton::clicked, downloader,
+                     [downloader] { downloader->downloadClicked(); });
+    QObject::connect(window.stopButton, &QPushButton::clicked, downloader,
+                     [downloader] { downloader->stopClicked(); });
     return downloader;
 }
 

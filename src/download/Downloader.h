@@ -14,7 +14,7 @@ namespace tw {
 
 struct ProgramState;
 struct DownloadContext;
-class frmMain;
+class MainWindow;
 class Fetcher;
 
 inline constexpr const char* kSelectGamertagMessage = "You must select a Gamertag.";
@@ -37,11 +37,11 @@ QString DownloadFailedMessage(const QStringList& failures, bool logged);
 class Downloader : public QObject {
     Q_OBJECT
   public:
-    Downloader(ProgramState& state, frmMain& window, QObject* parent = nullptr);
+    Downloader(ProgramState& state, MainWindow& window, QObject* parent = nullptr);
 
-    void cmdDownload_Click();
+    void downloadClicked();
     // Only asks the download to stop; it stops at its next look.
-    void cmdStopDownload_Click();
+    void stopClicked();
     // One player: the current one.
     void DownloadStats();
 
@@ -73,11 +73,11 @@ class Downloader : public QObject {
     bool everyFailureLogged_ = true;
 
     ProgramState& state_;
-    frmMain& window_;
+    MainWindow& window_;
     Fetcher* fetcher_ = nullptr;
 };
 
 // Creates the driver (owned by the window) and connects the two buttons.
-Downloader* ConnectDownload(ProgramState& state, frmMain& window);
+Downloader* ConnectDownload(ProgramState& state, MainWindow& window);
 
 }  // namespace tw

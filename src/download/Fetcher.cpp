@@ -4,10 +4,10 @@
 #include <QNetworkProxy>
 #include <QTcpSocket>
 
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
 #include "download/PageCharset.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -79,19 +79,19 @@ QByteArray RequestText(const Settings& settings, const QString& path) {
     return text.append(kCrLf);
 }
 
-Fetcher::Fetcher(ProgramState& state, frmMain& window, QObject* parent)
+Fetcher::Fetcher(ProgramState& state, MainWindow& window, QObject* parent)
     : QObject(parent), state_(state), window_(window) {
-    Winsock1 = new QTcpSocket(this);
-    Winsock1->setObjectName(QStringLiteral("Winsock1"));
+    socket = new QTcpSocket(this);
+    socket->setObjectName(QStringLiteral("Winsock1"));
     // The fetcher speaks to a configured proxy itself; no proxy of the
     // platform may stand in between.
-    Winsock1->setProxy(QNetworkProxy::NoProxy);
+    socket->setProxy(QNetworkProxy::NoProxy);
     heartbeat_.setInterval(kHeartbeatMs);
-    connect(Winsock1, &QTcpSocket::connected, this, &Fetcher::Winsock1_Connect);
-    connect(Winsock1, &QTcpSocket::disconnected, this, &Fetcher::Winsock1_Disconnected);
-    connect(Winsock1, &QTcpSocket::bytesWritten, this, &Fetcher::Winsock1_SendComplete);
-    connect(Winsock1, &QTcpSocket::readyRead, this, &Fetcher::Winsock1_DataArrival);
-    connect(Winsock1, &QTcpSocket::errorOccurred, this,
+    connect(socket, &QTcpSocket::connected, this, &Fetcher::onConnected);
+    connect(socket, &QTcpSocket::disconnected, this, &Fetcher::onDisconnected);
+    connect(socket, &QTcpSocket::bytesWritten, this, &Fetcher::onSendComplete);
+    connect(socket, &QTcpSocket::readyRead, this, &Fetcher::onDataArrival);
+    connect(socket, &QTcpSocket::errorOccurred, this,
             [this](QAbstractSocket::SocketError error) { SocketErrorOccurred(error); });
 }
 
@@ -107,7 +107,7 @@ void Fetcher::CloseSocket() {
     // The state goes to 0 first, so the socket's own disconnect report does
     // not read as the site closing its end.
     winsockState_ = winsock::kClosed;
-    Winsock1->abort();
+    socket->abort();
     ahead_ = {};
 }
 
@@ -233,7 +233,7 @@ bool Fetcher::StartAttempt(const QString& path, bool* requestWritten) {
     peerText_ = host + QLatin1Char(':') + QString::number(port);
     emit Requesting(path);
     winsockState_ = winsock::kConnecting;
-    Winsock1->connectToHost(host, port);
+    socket->connectToHost(host, port);
     t0_.start();
     *requestWritten = false;
     return true;
@@ -301,11 +301,11 @@ Fetcher::Wait Fetcher::WaitForConnection() {
 }
 
 void Fetcher::WriteRequest(const QString& path) {
-    Winsock1->write(RequestText(state_.settings, path));
+    socket->write(RequestText(state_.settings, path));
     // Hand the request to the system now rather than on the next pump; when
     // all of it went, the send is complete at once.
-    Winsock1->flush();
-    if (Winsock1->bytesToWrite() == 0) {
+    socket->flush();
+    if (socket->bytesToWrite() == 0) {
         RequestSent = true;
     }
 }
@@ -352,7 +352,7 @@ Fetcher::Wait Fetcher::WaitForAnswer() {
         if (state_.StopRequested || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
-        if (winsockState_ == winsock::kClosing && Winsock1->bytesAvailable() == 0) {
+        if (winsockState_ == winsock::kClosing && socket->bytesAvailable() == 0) {
             RequestAgain(RetryReason::Broken);
             return Wait::Retry;
         }

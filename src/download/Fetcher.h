@@ -1,5 +1,5 @@
 #pragma once
-// The page fetcher: one HTTP/1.0 request at a time over the socket Winsock1,
+// The page fetcher: one HTTP/1.0 request at a time over the socket socket,
 // straight to the site or through a proxy. DownloadPage blocks until the
 // answer is complete, the user stops, or no connection can be made, pumping
 // the event queue meanwhile so the socket's handlers, the Stop button and
@@ -24,7 +24,7 @@ namespace tw {
 
 struct ProgramState;
 struct Settings;
-class frmMain;
+class MainWindow;
 
 namespace winsock {
 inline constexpr int kClosed = 0;
@@ -81,7 +81,7 @@ bool PeerOf(const Settings& settings, QString* host, quint16* port);
 class Fetcher : public QObject {
     Q_OBJECT
   public:
-    Fetcher(ProgramState& state, frmMain& window, QObject* parent = nullptr);
+    Fetcher(ProgramState& state, MainWindow& window, QObject* parent = nullptr);
     ~Fetcher() override;
 
     // Fetches `path` (the request target as it goes on the request line);
@@ -116,7 +116,7 @@ class Fetcher : public QObject {
 
     int WinsockState() const { return winsockState_; }
     void CloseSocket();
-    QTcpSocket* Winsock1 = nullptr;
+    QTcpSocket* socket = nullptr;
 
     bool HeaderDone = false;
     bool RequestSent = false;
@@ -168,11 +168,11 @@ class Fetcher : public QObject {
     void Pump();
     bool Expired() const;
 
-    void Winsock1_Connect();
-    void Winsock1_Disconnected();
-    void Winsock1_SendComplete(qint64 bytes);
-    void Winsock1_DataArrival();
-    void Winsock1_Error(int number, const QString& description);
+    void onConnected();
+    void onDisconnected();
+    void onSendComplete(qint64 bytes);
+    void onDataArrival();
+    void onSocketError(int number, const QString& description);
     void SocketErrorOccurred(int qtError);
     void AcceptArrival(const QByteArray& bytes);
     void ReadHeaderBlock();
@@ -181,7 +181,7 @@ class Fetcher : public QObject {
     void NoteResetOnSocket();
 
     ProgramState& state_;
-    frmMain& window_;
+    MainWindow& window_;
     int winsockState_ = winsock::kClosed;
     int pendingError_ = 0;  // an error the kernel reported before Qt read it
     bool htmlEndSeen_ = false;

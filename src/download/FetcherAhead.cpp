@@ -9,7 +9,7 @@
 #include <QSocketNotifier>
 #include <QTcpSocket>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "download/Fetcher.h"
 
 namespace tw {
@@ -44,11 +44,11 @@ void Fetcher::RequestAhead(const QString& path) {
     const AppError socketError = lastSocketError_;
     RequestSent = false;
     winsockState_ = winsock::kConnecting;
-    Winsock1->connectToHost(host, port);
+    socket->connectToHost(host, port);
     ahead_.path = path;
     SendAhead();
     const bool healthy = winsockState_ != winsock::kClosed && !ConnectFailed && !RetryRequested &&
-                         Winsock1->state() != QAbstractSocket::UnconnectedState;
+                         socket->state() != QAbstractSocket::UnconnectedState;
     ahead_.sent = RequestSent;
     RequestSent = sent;
     ConnectFailed = failed;
@@ -69,13 +69,13 @@ void Fetcher::SendAhead() {
     // The socket reports no descriptor before it is connected; its notifier
     // watches the one being connected.
     qintptr descriptor = -1;
-    for (const QSocketNotifier* notifier : Winsock1->findChildren<QSocketNotifier*>()) {
+    for (const QSocketNotifier* notifier : socket->findChildren<QSocketNotifier*>()) {
         if (notifier->type() == QSocketNotifier::Write) {
             descriptor = notifier->socket();
         }
     }
     if (winsockState_ == winsock::kConnecting && descriptor >= 0 && ConnectSettled(descriptor)) {
-        Winsock1->waitForConnected(kSettledConnectMs);
+        socket->waitForConnected(kSettledConnectMs);
     }
     if (winsockState_ != winsock::kConnected) {
         return;  // still connecting: the request goes once DownloadPage sees the connection
@@ -108,7 +108,7 @@ bool Fetcher::TakeOverAhead(const QString& path, bool* requestWritten) {
 }
 
 void Fetcher::ParkSocket() {
-    for (QSocketNotifier* notifier : Winsock1->findChildren<QSocketNotifier*>()) {
+    for (QSocketNotifier* notifier : socket->findChildren<QSocketNotifier*>()) {
         if (notifier->isEnabled()) {
             notifier->setEnabled(false);
             ahead_.parked << notifier;

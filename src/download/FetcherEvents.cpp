@@ -11,11 +11,11 @@
 #include <cerrno>
 #include <limits>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "db/Format.h"
 #include "download/Fetcher.h"
 #include "download/TextRoutines.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -65,19 +65,19 @@ bool IsRetryError(int number) {
 
 }  // namespace
 
-void Fetcher::Winsock1_Connect() {
+void Fetcher::onConnected() {
     winsockState_ = winsock::kConnected;
     WatchForReset();
 }
 
-void Fetcher::Winsock1_Disconnected() {
+void Fetcher::onDisconnected() {
     if (winsockState_ == winsock::kConnected) {
         winsockState_ = winsock::kClosing;
     }
 }
 
-void Fetcher::Winsock1_SendComplete(qint64) {
-    if (Winsock1->bytesToWrite() == 0) {
+void Fetcher::onSendComplete(qint64) {
+    if (socket->bytesToWrite() == 0) {
         RequestSent = true;
     }
 }
@@ -86,7 +86,7 @@ void Fetcher::SocketErrorOccurred(int qtError) {
     const auto error = static_cast<QAbstractSocket::SocketError>(qtError);
     if (error == QAbstractSocket::RemoteHostClosedError) {
         if (pendingError_ != 0) {
-            Winsock1_Error(pendingError_, QStringLiteral("Connection is reset by remote side"));
+            onSocketError(pendingError_, QStringLiteral("Connection is reset by remote side"));
         } else if (winsockState_ == winsock::kConnected) {
             // An orderly close by the site is no error event: the socket is
             // left closing and the answer ends by its completion rules.
@@ -94,10 +94,10 @@ void Fetcher::SocketErrorOccurred(int qtError) {
         }
         return;
     }
-    Winsock1_Error(WinsockNumber(error), Winsock1->errorString());
+    onSocketError(WinsockNumber(error), socket->errorString());
 }
 
-void Fetcher::Winsock1_Error(int number, const QString& description) {
+void Fetcher::onSocketError(int number, const QString& description) {
     if (number == winsock::kConnectionRefused) {
         lastSocketError_ =
             AppError(number, QStringLiteral("Winsock1"),
@@ -122,7 +122,7 @@ void Fetcher::Winsock1_Error(int number, const QString& description) {
 // until the first read after the reset, so the socket's read notifications
 // are watched and a pending error is noted before Qt reads.
 void Fetcher::WatchForReset() {
-    for (QSocketNotifier* notifier : Winsock1->findChildren<QSocketNotifier*>()) {
+    for (QSocketNotifier* notifier : socket->findChildren<QSocketNotifier*>()) {
         notifier->installEventFilter(this);
     }
 }
@@ -138,7 +138,7 @@ bool Fetcher::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Fetcher::NoteResetOnSocket() {
-    const qintptr fd = Winsock1->socketDescriptor();
+    const qintptr fd = socket->socketDescriptor();
     if (fd < 0 || pendingError_ != 0) {
         return;
     }
@@ -150,10 +150,10 @@ void Fetcher::NoteResetOnSocket() {
     }
 }
 
-void Fetcher::Winsock1_DataArrival() {
+void Fetcher::onDataArrival() {
     WatchForReset();
     // Data the site sent before closing its end is read as well.
-    const QByteArray bytes = Winsock1->readAll();
+    const QByteArray bytes = socket->readAll();
     if (bytes.isEmpty()) {
         return;
     }
@@ -199,7 +199,7 @@ void Fetcher::AcceptArrival(const QByteArray& bytes) {
             return;
         }
     }
-    window_.lblDownloadedBytes->setText(
+    window_.downloadedBytes->setText(
         Format(Variant(static_cast<double>(BytesShown)), QStringLiteral("0,000")) +
         QStringLiteral(" bytes"));
     JudgeCompletion(n);

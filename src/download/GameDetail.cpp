@@ -1,6 +1,6 @@
 #include "download/GameDetail.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/GamePanels.h"

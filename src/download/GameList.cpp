@@ -3,12 +3,12 @@
 #include <QLabel>
 #include <limits>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/PageReading.h"
 #include "download/TextRoutines.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -104,7 +104,7 @@ int16_t GameListPageCount(const QByteArray& page) {
 
 GameListOutcome ReadGameList(DownloadContext& context) {
     ProgramState& state = context.state;
-    frmMain& window = context.window;
+    MainWindow& window = context.window;
     state.CurrentStage = 3;
     window.ShowStage(state, StageState::Advance);
 
@@ -152,7 +152,7 @@ GameListOutcome ReadGameList(DownloadContext& context) {
         return GameListOutcome::NoNewGames;
     }
     state.CurrentStage = 4;
-    window.lblStageComplete[3]->setText(QStringLiteral("New games found ") + QStringLiteral("(") +
+    window.stageCompleteLabels[3]->setText(QStringLiteral("New games found ") + QStringLiteral("(") +
                                         QString::number(context.GameIds.size()) +
                                         QStringLiteral(")"));
     window.ShowStage(state, StageState::Advance);

@@ -8,16 +8,16 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 
-#include "app/LoadPicture.h"
-#include "app/Paths.h"
-#include "app/ProgramState.h"
+#include "core/LoadPicture.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
 #include "db/SafeFile.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/PageReading.h"
 #include "download/ProgressDisplay.h"
 #include "download/TextRoutines.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -26,17 +26,17 @@ const QByteArray kQuote = "\"";
 
 void RemoveUnknownGamertag(DownloadContext& context) {
     ProgramState& state = context.state;
-    frmMain& window = context.window;
+    MainWindow& window = context.window;
     RunSql(state, QStringLiteral("delete * from Player where Player_Gamertag=") +
                       Quoted(state.CurrentGamertag));
     {
         // Taking the entry away is no selection; choosing entry 0 below is.
-        QSignalBlocker quiet(window.cmbTagList);
-        window.cmbTagList->removeItem(window.cmbTagList->currentIndex());
-        window.cmbTagList->setCurrentIndex(-1);
+        QSignalBlocker quiet(window.tagListBox);
+        window.tagListBox->removeItem(window.tagListBox->currentIndex());
+        window.tagListBox->setCurrentIndex(-1);
     }
-    if (window.cmbTagList->count() > 0) {
-        window.cmbTagList->setCurrentIndex(0);
+    if (window.tagListBox->count() > 0) {
+        window.tagListBox->setCurrentIndex(0);
     }
     ShowFailedStage(window, state, QStringLiteral("Gamertag not found"));
     window.SetDownloadMode(false);
@@ -155,7 +155,7 @@ void ShowPictureFile(QLabel& picture, const QString& path) {
 // unknown picture shown instead.
 void ShowEmblem(DownloadContext& context, const QString& path) {
     ProgramState& state = context.state;
-    QLabel& avatar = *context.window.imgAvatar;
+    QLabel& avatar = *context.window.avatarPicture;
     try {
         ShowPictureFile(avatar, path);
     } catch (const AppError& error) {

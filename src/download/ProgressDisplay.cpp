@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 
 #include "db/Format.h"
-#include "ui/Twips.h"
-#include "ui/frmMain.h"
+#include "gui/Twips.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -18,8 +18,8 @@ void SetBarWidth(QFrame& bar, int pixels) {
     bar.resize(pixels, bar.height());
 }
 
-void ShowPercent(frmMain& window, const QString& percent) {
-    window.lblProgressPercent->setText(percent);
+void ShowPercent(MainWindow& window, const QString& percent) {
+    window.progressPercent->setText(percent);
     window.setWindowTitle(QString::fromLatin1(kProgramCaption) + QStringLiteral("   ") + percent);
 }
 
@@ -39,35 +39,35 @@ QString ElapsedText(int64_t milliseconds) {
     return Format(Variant::FromSerialDate(seconds / 86400.0), QStringLiteral("hh:mm:ss"));
 }
 
-void ShowProgressStart(frmMain& window, int count) {
-    window.lblProgressText->setText(ProgressText(1, count));
-    window.shpProgressEmpty->show();
-    SetBarWidth(*window.shpProgressFull, TwipsScale::ForWidget(window).XToPixels(1));
-    window.shpProgressFull->show();
-    window.lblProgressPercent->show();
+void ShowProgressStart(MainWindow& window, int count) {
+    window.progressText->setText(ProgressText(1, count));
+    window.progressEmpty->show();
+    SetBarWidth(*window.progressFull, TwipsScale::ForWidget(window).XToPixels(1));
+    window.progressFull->show();
+    window.progressPercent->show();
 }
 
-void ShowGameProgress(frmMain& window, int done, int count, int64_t elapsedMs) {
-    window.lblProgressText->setText(ProgressText(done + 1, count));
+void ShowGameProgress(MainWindow& window, int done, int count, int64_t elapsedMs) {
+    window.progressText->setText(ProgressText(done + 1, count));
     ShowPercent(window, ProgressPercent(done, count));
     const double share = static_cast<double>(done) / count;
-    SetBarWidth(*window.shpProgressFull,
-                static_cast<int>(std::lround(share * window.shpProgressEmpty->width())));
-    window.lblElapsedTime->setText(ElapsedText(elapsedMs));
+    SetBarWidth(*window.progressFull,
+                static_cast<int>(std::lround(share * window.progressEmpty->width())));
+    window.elapsedTime->setText(ElapsedText(elapsedMs));
     // Only the progress controls changed: painting them now is what the user
     // sees, without redrawing the whole window for every game.
-    for (QWidget* control : {static_cast<QWidget*>(window.shpProgressEmpty),
-                             static_cast<QWidget*>(window.shpProgressFull),
-                             static_cast<QWidget*>(window.lblProgressPercent),
-                             static_cast<QWidget*>(window.lblProgressText),
-                             static_cast<QWidget*>(window.lblElapsedTime)}) {
+    for (QWidget* control : {static_cast<QWidget*>(window.progressEmpty),
+                             static_cast<QWidget*>(window.progressFull),
+                             static_cast<QWidget*>(window.progressPercent),
+                             static_cast<QWidget*>(window.progressText),
+                             static_cast<QWidget*>(window.elapsedTime)}) {
         control->repaint();
     }
 }
 
-void ShowProgressEnd(frmMain& window) {
+void ShowProgressEnd(MainWindow& window) {
     ShowPercent(window, QStringLiteral("100%"));
-    SetBarWidth(*window.shpProgressFull, window.shpProgressEmpty->width());
+    SetBarWidth(*window.progressFull, window.progressEmpty->width());
 }
 
 }  // namespace tw
@@ -90,10 +90,10 @@ QString FailedStageCaption(int row, bool connection) {
     }
 }
 
-void ShowFailedStage(frmMain& window, ProgramState& state, const QString& caption) {
+void ShowFailedStage(MainWindow& window, ProgramState& state, const QString& caption) {
     const int row = std::clamp<int>(state.CurrentStage, 1, 5);
     state.CurrentStage = static_cast<int16_t>(row);
-    window.lblStageFailed[row]->setText(caption);
+    window.stageFailedLabels[row]->setText(caption);
     window.ShowStage(state, StageState::Failed);
 }
 

@@ -8,7 +8,7 @@
 
 namespace tw {
 
-class frmMain;
+class MainWindow;
 struct ProgramState;
 
 inline constexpr const char* kProgramCaption = "Tallywick";
@@ -21,11 +21,11 @@ QString ProgressPercent(int done, int count);
 QString ElapsedText(int64_t milliseconds);
 
 // Before the first game: "Reading...   1 of count", the empty bar shown.
-void ShowProgressStart(frmMain& window, int count);
+void ShowProgressStart(MainWindow& window, int count);
 // Before each game, `done` games finished so far.
-void ShowGameProgress(frmMain& window, int done, int count, int64_t elapsedMs);
+void ShowGameProgress(MainWindow& window, int done, int count, int64_t elapsedMs);
 // After the last game: 100%.
-void ShowProgressEnd(frmMain& window);
+void ShowProgressEnd(MainWindow& window);
 
 // The caption of a failed row: row 1 "No connection" (or "No usable
 // answer" when the site answered), 2 "Player page not read", 3 "Game list
@@ -33,6 +33,6 @@ void ShowProgressEnd(frmMain& window);
 QString FailedStageCaption(int row, bool connection);
 
 // Row CurrentStage shows it failed, with the given caption.
-void ShowFailedStage(frmMain& window, ProgramState& state, const QString& caption);
+void ShowFailedStage(MainWindow& window, ProgramState& state, const QString& caption);
 
 }  // namespace tw

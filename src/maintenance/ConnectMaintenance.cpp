@@ -4,17 +4,17 @@
 
 #include "maintenance/ImportOld.h"
 #include "maintenance/Purge.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 
-void ConnectMaintenance(ProgramState& state, frmMain& window) {
-    QObject::connect(window.mnuImportOld, &QAction::triggered, &window,
-                     [&state] { mnuImportOld_Click(state); });
-    QObject::connect(window.mnuPurgeNonTagList, &QAction::triggered, &window,
-                     [&state] { mnuPurgeNonTagList_Click(state); });
-    QObject::connect(window.mnuPurgeEntireDatabase, &QAction::triggered, &window,
-                     [&state] { mnuPurgeEntireDatabase_Click(state); });
+void ConnectMaintenance(ProgramState& state, MainWindow& window) {
+    QObject::connect(window.importOldAction, &QAction::triggered, &window,
+                     [&state] { importOldClicked(state); });
+    QObject::connect(window.purgeNonTagListAction, &QAction::triggered, &window,
+                     [&state] { purgeNonTagListClicked(state); });
+    QObject::connect(window.purgeEntireDatabaseAction, &QAction::triggered, &window,
+                     [&state] { purgeEntireDatabaseClicked(state); });
 }
 
 }  // namespace tw

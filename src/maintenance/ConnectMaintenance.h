@@ -5,8 +5,8 @@
 namespace tw {
 
 struct ProgramState;
-class frmMain;
+class MainWindow;
 
-void ConnectMaintenance(ProgramState& state, frmMain& window);
+void ConnectMaintenance(ProgramState& state, MainWindow& window);
 
 }  // namespace tw

@@ -3,10 +3,10 @@
 #include <QFileInfo>
 #include <memory>
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/Paths.h"
-#include "app/ProgramState.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
 #include "db/Database.h"
 #include "maintenance/MaintenanceSupport.h"
 
@@ -118,7 +118,7 @@ QString FindOldDatabase(const ProgramState& state, const OldVersion** version) {
     return QString();
 }
 
-void mnuImportOld_Click(ProgramState& state) {
+void importOldClicked(ProgramState& state) {
     if (!Confirmed(state)) {
         return;
     }

@@ -40,6 +40,6 @@ const std::vector<OldVersion>& OldVersions();
 // which release it is; an empty path when there is none.
 QString FindOldDatabase(const ProgramState& state, const OldVersion** version);
 
-void mnuImportOld_Click(ProgramState& state);
+void importOldClicked(ProgramState& state);
 
 }  // namespace tw

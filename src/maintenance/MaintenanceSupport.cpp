@@ -1,6 +1,6 @@
 #include "maintenance/MaintenanceSupport.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "db/Database.h"
 #include "db/SqliteErrors.h"
 

@@ -1,9 +1,9 @@
 #include "maintenance/Purge.h"
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/SettingsFile.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
+#include "core/SettingsFile.h"
 #include "db/Database.h"
 #include "maintenance/MaintenanceSupport.h"
 
@@ -68,7 +68,7 @@ QStringList EntirePurgeStatements() {
     return statements;
 }
 
-void mnuPurgeNonTagList_Click(ProgramState& state) {
+void purgeNonTagListClicked(ProgramState& state) {
     if (!Confirmed(state, kPurgeNonTagListQuestion)) {
         return;
     }
@@ -78,7 +78,7 @@ void mnuPurgeNonTagList_Click(ProgramState& state) {
     RefreshMainWindow(state);
 }
 
-void mnuPurgeEntireDatabase_Click(ProgramState& state) {
+void purgeEntireDatabaseClicked(ProgramState& state) {
     if (!Confirmed(state, kPurgeEntireQuestion)) {
         return;
     }

@@ -33,7 +33,7 @@ inline constexpr char kPurgeStage[] = "Purge";
 QStringList NonTagListPurgeStatements();
 QStringList EntirePurgeStatements();
 
-void mnuPurgeNonTagList_Click(ProgramState& state);
-void mnuPurgeEntireDatabase_Click(ProgramState& state);
+void purgeNonTagListClicked(ProgramState& state);
+void purgeEntireDatabaseClicked(ProgramState& state);
 
 }  // namespace tw

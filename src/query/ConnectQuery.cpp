@@ -9,8 +9,8 @@
 #include "query/GridMouse.h"
 #include "query/QueryExport.h"
 #include "query/QueryRunner.h"
-#include "ui/FlexGrid.h"
-#include "ui/frmMain.h"
+#include "gui/FlexGrid.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -24,27 +24,27 @@ class QueryPanelHolder : public QObject {
 
 }  // namespace
 
-QueryPanel& ConnectQuery(ProgramState& state, frmMain& window) {
+QueryPanel& ConnectQuery(ProgramState& state, MainWindow& window) {
     auto* holder = new QueryPanelHolder(&window);
     QueryPanel& panel = holder->panel;
-    QObject::connect(window.cmdRunQuery, &QPushButton::clicked, holder,
-                     [&state, &window, &panel] { cmdRunQuery_Click(state, window, panel); });
-    QObject::connect(window.cmdQryExport, &QPushButton::clicked, holder,
-                     [&state, &window] { cmdQryExport_Click(state, window); });
+    QObject::connect(window.runQueryButton, &QPushButton::clicked, holder,
+                     [&state, &window, &panel] { runQueryClicked(state, window, panel); });
+    QObject::connect(window.exportButton, &QPushButton::clicked, holder,
+                     [&state, &window] { exportClicked(state, window); });
     QObject::connect(
-        window.flxData, &FlexGrid::MouseDown, holder,
-        [&window, &panel](int button, int, int, int) { flxData_MouseDown(window, panel, button); });
-    QObject::connect(window.flxData, &FlexGrid::MouseUp, holder,
+        window.resultGrid, &FlexGrid::MouseDown, holder,
+        [&window, &panel](int button, int, int, int) { gridMouseDown(window, panel, button); });
+    QObject::connect(window.resultGrid, &FlexGrid::MouseUp, holder,
                      [&state, &window](int button, int, int x, int y) {
-                         flxData_MouseUp(state, window, button,
-                                         window.flxData->viewport()->mapToGlobal(QPoint(x, y)));
+                         gridMouseUp(state, window, button,
+                                         window.resultGrid->viewport()->mapToGlobal(QPoint(x, y)));
                      });
-    QObject::connect(window.mnuExportExcel, &QAction::triggered, holder,
-                     [&state] { mnuExportExcel_Click(state); });
-    QObject::connect(window.mnuExportCSV, &QAction::triggered, holder,
-                     [&state] { mnuExportCSV_Click(state); });
-    QObject::connect(window.mnuExportXML, &QAction::triggered, holder,
-                     [&state] { mnuExportXML_Click(state); });
+    QObject::connect(window.exportExcelAction, &QAction::triggered, holder,
+                     [&state] { exportExcelClicked(state); });
+    QObject::connect(window.exportCsvAction, &QAction::triggered, holder,
+                     [&state] { exportCsvClicked(state); });
+    QObject::connect(window.exportXmlAction, &QAction::triggered, holder,
+                     [&state] { exportXmlClicked(state); });
     return panel;
 }
 

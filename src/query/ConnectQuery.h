@@ -6,9 +6,9 @@ namespace tw {
 
 struct ProgramState;
 struct QueryPanel;
-class frmMain;
+class MainWindow;
 
 // The returned panel state lives as long as the window.
-QueryPanel& ConnectQuery(ProgramState& state, frmMain& window);
+QueryPanel& ConnectQuery(ProgramState& state, MainWindow& window);
 
 }  // namespace tw

@@ -1,8 +1,8 @@
 #include "query/DatabaseExport.h"
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
 #include "db/Database.h"
 #include "query/ExportFiles.h"
 #include "query/ExportText.h"
@@ -68,7 +68,7 @@ void WriteDatabaseXml(Database& db, const QStringList& tables, QIODevice& out) {
     WriteBytes(out, "</Database>\r\n");
 }
 
-void mnuExportExcel_Click(ProgramState& state) {
+void exportExcelClicked(ProgramState& state) {
     try {
         const QString path =
             AskSavePath(state, QString::fromLatin1(kExcelFilter), ProposedName(state, ".xls"));
@@ -86,7 +86,7 @@ void mnuExportExcel_Click(ProgramState& state) {
     }
 }
 
-void mnuExportCSV_Click(ProgramState& state) {
+void exportCsvClicked(ProgramState& state) {
     // The folder is taken up to a NUL, as the platform's chooser hands it.
     const QString folder =
         state.dialogs->ChooseFolder(QString::fromLatin1(kChooseTextFolder)).section(QChar(0), 0, 0);
@@ -106,7 +106,7 @@ void mnuExportCSV_Click(ProgramState& state) {
     }
 }
 
-void mnuExportXML_Click(ProgramState& state) {
+void exportXmlClicked(ProgramState& state) {
     try {
         const QString path =
             AskSavePath(state, QString::fromLatin1(kXmlFilter), ProposedName(state, ".xml"));

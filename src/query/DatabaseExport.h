@@ -23,9 +23,9 @@ inline constexpr const char* kExportExcelStage = "ExportExcel";
 inline constexpr const char* kExportCsvStage = "ExportCSV";
 inline constexpr const char* kExportXmlStage = "ExportXML";
 
-void mnuExportExcel_Click(ProgramState& state);
-void mnuExportCSV_Click(ProgramState& state);
-void mnuExportXML_Click(ProgramState& state);
+void exportExcelClicked(ProgramState& state);
+void exportCsvClicked(ProgramState& state);
+void exportXmlClicked(ProgramState& state);
 
 // The tables the exports copy, in the engine's order.
 QStringList ExportedTables(const Database& db);

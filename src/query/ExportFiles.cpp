@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
 #include "db/Database.h"
 #include "db/FileExternalWriter.h"
 #include "db/FileExternalWriterErrors.h"

@@ -4,7 +4,7 @@
 
 #include "db/AppError.h"
 #include "query/ExportText.h"
-#include "ui/FlexGrid.h"
+#include "gui/FlexGrid.h"
 
 namespace tw {
 namespace {

@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "app/LoadPicture.h"
+#include "core/LoadPicture.h"
 #include "db/AppError.h"
 #include "db/Recordset.h"
 #include "query/CellTexts.h"
-#include "ui/FlexGrid.h"
-#include "ui/Twips.h"
-#include "ui/VbColor.h"
+#include "gui/FlexGrid.h"
+#include "gui/Twips.h"
+#include "gui/VbColor.h"
 
 namespace tw {
 namespace {

@@ -4,12 +4,12 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "query/GridSort.h"
 #include "query/QueryRunner.h"
-#include "ui/FlexGrid.h"
-#include "ui/Twips.h"
-#include "ui/frmMain.h"
+#include "gui/FlexGrid.h"
+#include "gui/Twips.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -33,10 +33,10 @@ void ShadeColumn(FlexGrid& grid, int col, uint32_t from, uint32_t to) {
     }
 }
 
-void MarkNewSortColumn(FlexGrid& grid, const frmMain& window, int col) {
+void MarkNewSortColumn(FlexGrid& grid, const MainWindow& window, int col) {
     grid.SetRow(0);
     grid.SetCol(col);
-    grid.SetCellPicture(Arrow(window.imgDescending));
+    grid.SetCellPicture(Arrow(window.descendingIcon));
     grid.SetCellPictureAlignment(FlexGrid::RightCenter);
     grid.SetColWidth(col, grid.ColWidth(col) + WideningTwips(grid));
     grid.SetCellAlignment(FlexGrid::LeftCenter);
@@ -66,8 +66,8 @@ QString TrimSpaces(const QString& text) {
 
 }  // namespace
 
-void flxData_MouseDown(frmMain& window, QueryPanel& panel, int button) {
-    FlexGrid& grid = *window.flxData;
+void gridMouseDown(MainWindow& window, QueryPanel& panel, int button) {
+    FlexGrid& grid = *window.resultGrid;
     if (button != 1 || grid.MouseRow() != 0 || grid.Rows() < 1) {
         return;
     }
@@ -89,7 +89,7 @@ void flxData_MouseDown(frmMain& window, QueryPanel& panel, int button) {
         panel.SortState = QString::number(col) + QLatin1Char(wasAscending ? 'D' : 'A');
         grid.SetRow(0);
         grid.SetCol(col);
-        grid.SetCellPicture(Arrow(wasAscending ? window.imgDescending : window.imgAscending));
+        grid.SetCellPicture(Arrow(wasAscending ? window.descendingIcon : window.ascendingIcon));
         grid.SetCellPictureAlignment(FlexGrid::RightCenter);
     } else {
         const int previous = sorted.chopped(1).toInt();
@@ -103,9 +103,9 @@ void flxData_MouseDown(frmMain& window, QueryPanel& panel, int button) {
     grid.SetCol(col);
 }
 
-void flxData_MouseUp(ProgramState& state, frmMain& window, int button,
+void gridMouseUp(ProgramState& state, MainWindow& window, int button,
                      const QPoint& globalPosition) {
-    const FlexGrid& grid = *window.flxData;
+    const FlexGrid& grid = *window.resultGrid;
     const int row = grid.MouseRow();
     const int col = grid.MouseCol();
     if (button != 2 || row < 1 || col < 0 ||
@@ -113,10 +113,10 @@ void flxData_MouseUp(ProgramState& state, frmMain& window, int button,
         return;
     }
     const QString text = grid.TextMatrix(row, col);
-    window.mnuTagListInsert->setText(QStringLiteral("Add \"") + text +
+    window.insertIntoTagListAction->setText(QStringLiteral("Add \"") + text +
                                      QStringLiteral("\" to Tag List"));
     state.TagToInsert = TrimSpaces(text);
-    window.mnuFlexGrid->popup(globalPosition);
+    window.gridMenu->popup(globalPosition);
 }
 
 }  // namespace tw

@@ -12,16 +12,16 @@ namespace tw {
 
 struct ProgramState;
 struct QueryPanel;
-class frmMain;
+class MainWindow;
 
 // Background of the sorted column's cells: RGB(240, 240, 240).
 inline constexpr uint32_t kSortShadeColor = 0x00F0F0F0;
 inline constexpr int kSortWideningPixels = 15;
 
 // Button 1 is the left button.
-void flxData_MouseDown(frmMain& window, QueryPanel& panel, int button);
+void gridMouseDown(MainWindow& window, QueryPanel& panel, int button);
 // Button 2 is the right button; the pop-up opens at `globalPosition`.
-void flxData_MouseUp(ProgramState& state, frmMain& window, int button,
+void gridMouseUp(ProgramState& state, MainWindow& window, int button,
                      const QPoint& globalPosition);
 
 }  // namespace tw

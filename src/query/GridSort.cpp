@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/FlexGrid.h"
+#include "gui/FlexGrid.h"
 
 namespace tw {
 namespace {

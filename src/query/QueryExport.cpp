@@ -2,15 +2,15 @@
 
 #include <QComboBox>
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/SqlText.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
+#include "core/SqlText.h"
 #include "db/Database.h"
 #include "query/ExportFiles.h"
 #include "query/GridExportWriters.h"
 #include "query/QueryFilters.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -23,7 +23,7 @@ struct ExportFormat {
 constexpr ExportFormat kFormats[] = {
     {kExcelFilter, ".xls"}, {kCsvFilter, ".csv"}, {kHtmlFilter, ".html"}, {kXmlFilter, ".xml"}};
 
-void ExportWorkbook(ProgramState& state, const frmMain& window, int index, WorkbookRows rows,
+void ExportWorkbook(ProgramState& state, const MainWindow& window, int index, WorkbookRows rows,
                     const QString& path) {
     QString sql =
         WorkbookExportSql(state.QuerySQL[static_cast<size_t>(index)], state.CurrentGamertag);
@@ -39,8 +39,8 @@ void ExportWorkbook(ProgramState& state, const frmMain& window, int index, Workb
     });
 }
 
-void ExportGrid(const frmMain& window, int format, const QString& path) {
-    const QList<QStringList> rows = GridTexts(*window.flxData);
+void ExportGrid(const MainWindow& window, int format, const QString& path) {
+    const QList<QStringList> rows = GridTexts(*window.resultGrid);
     const std::unique_ptr<SafeFile> file = CreateOutputFile(path);
     if (format == 2) {
         WriteCsv(rows, *file);
@@ -68,8 +68,8 @@ QString WorkbookExportSql(const QString& savedSql, const QString& gamertag) {
     return sql;
 }
 
-void cmdQryExport_Click(ProgramState& state, frmMain& window, WorkbookRows workbookRows) {
-    const int index = window.cmbQuery->currentIndex();
+void exportClicked(ProgramState& state, MainWindow& window, WorkbookRows workbookRows) {
+    const int index = window.queryList->currentIndex();
     if (index < 1) {
         state.dialogs->Message(QString::fromLatin1(kSelectQueryToExport), MsgButtons::Ok,
                                MsgIcon::Information, QStringLiteral("Error"));

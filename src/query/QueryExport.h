@@ -1,5 +1,5 @@
 #pragma once
-// cmdQryExport_Click: writes the selected query's result to a file in the
+// exportClicked: writes the selected query's result to a file in the
 // format of Settings.Query_Export_Format: 1 a workbook (the saved statement
 // runs again inside the engine, unfiltered, into a sheet named Query of a
 // workbook that replaces the chosen file), 2 CSV, 3 an HTML table, 4 XML
@@ -10,7 +10,7 @@
 namespace tw {
 
 struct ProgramState;
-class frmMain;
+class MainWindow;
 
 inline constexpr const char* kSelectQueryToExport = "You must select a query to export.";
 inline constexpr const char* kQueryExported = "Query results have been exported.";
@@ -21,7 +21,7 @@ inline constexpr const char* kQryExportStage = "QryExport";
 // line, the one the grid ran, narrowed by the selected filters.
 enum class WorkbookRows { Saved, Filtered };
 
-void cmdQryExport_Click(ProgramState& state, frmMain& window,
+void exportClicked(ProgramState& state, MainWindow& window,
                         WorkbookRows workbookRows = WorkbookRows::Saved);
 
 // The statement the workbook export runs: trailing semicolons dropped and

@@ -2,8 +2,8 @@
 
 #include <QRadioButton>
 
-#include "app/SqlText.h"
-#include "ui/frmMain.h"
+#include "core/SqlText.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -45,18 +45,18 @@ QString ApplyQueryFilters(const QString& savedSql, PlayerFilter player, GameFilt
     return sql;
 }
 
-PlayerFilter SelectedPlayerFilter(const frmMain& window) {
-    if (window.optFilterPlayer[2]->isChecked()) {
+PlayerFilter SelectedPlayerFilter(const MainWindow& window) {
+    if (window.playerFilterOptions[2]->isChecked()) {
         return PlayerFilter::TagList;
     }
-    return window.optFilterPlayer[3]->isChecked() ? PlayerFilter::Me : PlayerFilter::All;
+    return window.playerFilterOptions[3]->isChecked() ? PlayerFilter::Me : PlayerFilter::All;
 }
 
-GameFilter SelectedGameFilter(const frmMain& window) {
-    if (window.optFilterGame[2]->isChecked()) {
+GameFilter SelectedGameFilter(const MainWindow& window) {
+    if (window.gameFilterOptions[2]->isChecked()) {
         return GameFilter::Ranked;
     }
-    return window.optFilterGame[3]->isChecked() ? GameFilter::Unranked : GameFilter::All;
+    return window.gameFilterOptions[3]->isChecked() ? GameFilter::Unranked : GameFilter::All;
 }
 
 }  // namespace tw

@@ -7,7 +7,7 @@
 
 namespace tw {
 
-class frmMain;
+class MainWindow;
 
 enum class PlayerFilter { All, TagList, Me };
 enum class GameFilter { All, Ranked, Unranked };
@@ -19,7 +19,7 @@ QString ApplyQueryFilters(const QString& savedSql, PlayerFilter player, GameFilt
                           const QString& gamertag);
 
 // The filters the option buttons of the window select.
-PlayerFilter SelectedPlayerFilter(const frmMain& window);
-GameFilter SelectedGameFilter(const frmMain& window);
+PlayerFilter SelectedPlayerFilter(const MainWindow& window);
+GameFilter SelectedGameFilter(const MainWindow& window);
 
 }  // namespace tw

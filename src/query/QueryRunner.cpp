@@ -6,31 +6,31 @@
 #include <QElapsedTimer>
 #include <QLabel>
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
 #include "db/Format.h"
 #include "query/ChartFill.h"
 #include "query/GridFill.h"
 #include "query/QueryFilters.h"
-#include "ui/FlexGrid.h"
-#include "ui/frmMain.h"
+#include "gui/FlexGrid.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
 
-void EmptyResultArea(frmMain& window, QueryPanel& panel) {
-    window.flxData->Clear();
-    window.flxData->SetRows(0);
-    window.flxData->SetCols(0);
-    window.lblRecordCount->setText(QString());
+void EmptyResultArea(MainWindow& window, QueryPanel& panel) {
+    window.resultGrid->Clear();
+    window.resultGrid->SetRows(0);
+    window.resultGrid->SetCols(0);
+    window.recordCount->setText(QString());
     panel.SortState.clear();
-    window.chtData->hide();
+    window.resultChart->hide();
     window.repaint();
 }
 
 // Runs the statement into the grid or the chart; returns the record count.
-int64_t FillResult(ProgramState& state, frmMain& window, const QueryPanel& panel, int index) {
+int64_t FillResult(ProgramState& state, MainWindow& window, const QueryPanel& panel, int index) {
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
     Recordset& rows = *state.rsWork;
     if (rows.IsEOF() && rows.IsBOF()) {
@@ -39,14 +39,14 @@ int64_t FillResult(ProgramState& state, frmMain& window, const QueryPanel& panel
     if (panel.ChartGraphQueries && state.QueryNames[static_cast<size_t>(index)].contains(
                                        QLatin1String("Graph"), Qt::CaseInsensitive)) {
         const ChartTable table = ReadChartTable(rows);
-        ShowChart(*window.chtData, table);
+        ShowChart(*window.resultChart, table);
         return static_cast<int64_t>(table.categories.size());
     }
     GridFillOptions options;
     options.programDir = state.ProgramDir;
     options.highlight = state.settings.Auto_Grid_Highlight;
     options.gamertag = state.CurrentGamertag;
-    FillGrid(*window.flxData, rows, options);
+    FillGrid(*window.resultGrid, rows, options);
     return rows.RecordCount();
 }
 
@@ -69,12 +69,12 @@ QString RecordCountText(int64_t records, int64_t elapsedMilliseconds) {
                   QStringLiteral("0.00 secs"));
 }
 
-void cmdRunQuery_Click(ProgramState& state, frmMain& window, QueryPanel& panel) {
+void runQueryClicked(ProgramState& state, MainWindow& window, QueryPanel& panel) {
     QElapsedTimer ticks;
     ticks.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     EmptyResultArea(window, panel);
-    const int index = window.cmbQuery->currentIndex();
+    const int index = window.queryList->currentIndex();
     if (index <= 0 || index >= static_cast<int>(state.QuerySQL.size())) {
         state.dialogs->Message(QString::fromLatin1(kSelectQueryToRun), MsgButtons::Ok,
                                MsgIcon::Information, QStringLiteral("Error"));
@@ -84,14 +84,14 @@ void cmdRunQuery_Click(ProgramState& state, frmMain& window, QueryPanel& panel) 
                                                  SelectedPlayerFilter(window),
                                                  SelectedGameFilter(window), state.CurrentGamertag);
             const int64_t records = FillResult(state, window, panel, index);
-            window.lblRecordCount->setText(RecordCountText(records, ticks.elapsed()));
+            window.recordCount->setText(RecordCountText(records, ticks.elapsed()));
         } catch (const AppError& error) {
             WriteDebugLog(state, QString::fromLatin1(kRunQueryStage), error);
         }
     }
     // Drawing comes back also after a failed fill, or the grid would stay frozen.
-    window.flxData->SetRedraw(true);
-    window.flxData->repaint();
+    window.resultGrid->SetRedraw(true);
+    window.resultGrid->repaint();
     CloseWork(state);
     QApplication::restoreOverrideCursor();
     window.repaint();

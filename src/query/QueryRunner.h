@@ -1,7 +1,7 @@
 #pragma once
-// cmdRunQuery_Click: runs the saved query chosen in cmbQuery, narrowed by the
+// runQueryClicked: runs the saved query chosen in queryList, narrowed by the
 // two filter groups, into the result grid (or the chart for a query whose
-// name holds "Graph") and reports the count and time in lblRecordCount.
+// name holds "Graph") and reports the count and time in recordCount.
 
 #include <QString>
 #include <cstdint>
@@ -9,7 +9,7 @@
 namespace tw {
 
 struct ProgramState;
-class frmMain;
+class MainWindow;
 
 inline constexpr const char* kSelectQueryToRun = "You must select a query to run.";
 inline constexpr const char* kRunQueryStage = "RunQuery";
@@ -23,9 +23,9 @@ struct QueryPanel {
     bool ChartGraphQueries = true;
 };
 
-void cmdRunQuery_Click(ProgramState& state, frmMain& window, QueryPanel& panel);
+void runQueryClicked(ProgramState& state, MainWindow& window, QueryPanel& panel);
 
-// lblRecordCount's text: "57 records   0.42 secs" for 57 records in 420 ms.
+// recordCount's text: "57 records   0.42 secs" for 57 records in 420 ms.
 QString RecordCountText(int64_t records, int64_t elapsedMilliseconds);
 
 }  // namespace tw

@@ -1,7 +1,7 @@
 #include <array>
 
 #include <QMap>
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "db/Format.h"
 
 #include "report/FormatDateSpan.h"

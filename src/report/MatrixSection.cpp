@@ -1,7 +1,7 @@
 #include <array>
 #include <vector>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"

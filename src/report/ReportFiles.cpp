@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/LoadPicture.h"
-#include "app/ProgramState.h"
+#include "core/LoadPicture.h"
+#include "core/ProgramState.h"
 #include "db/SafeFile.h"
 
 namespace tw {

@@ -1,6 +1,6 @@
 #include "report/ReportSection.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "db/Format.h"
 #include "report/ReportStatements.h"
 

@@ -2,14 +2,14 @@
 
 #include <QAction>
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
 #include "db/Format.h"
 #include "report/ReportFiles.h"
 #include "report/ReportSections.h"
 #include "report/ReportTokens.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 
@@ -57,7 +57,7 @@ QByteArray FillReport(ProgramState& state, const QByteArray& templateText) {
     return page.Render();
 }
 
-void mnuTPSReport_Click(ProgramState& state) {
+void tpsReportClicked(ProgramState& state) {
     if (state.CurrentGamertag.isEmpty()) {
         state.dialogs->Message(QString::fromLatin1(kNoGamertagMessage), MsgButtons::Ok,
                                MsgIcon::Critical, QStringLiteral("Error"));
@@ -74,9 +74,9 @@ void mnuTPSReport_Click(ProgramState& state) {
     CleanUp(state);
 }
 
-void ConnectTpsReport(ProgramState& state, frmMain& window) {
-    QObject::connect(window.mnuTPSReport, &QAction::triggered, &window,
-                     [&state] { mnuTPSReport_Click(state); });
+void ConnectTpsReport(ProgramState& state, MainWindow& window) {
+    QObject::connect(window.tpsReportAction, &QAction::triggered, &window,
+                     [&state] { tpsReportClicked(state); });
 }
 
 }  // namespace tw

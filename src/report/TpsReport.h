@@ -7,20 +7,20 @@
 namespace tw {
 
 struct ProgramState;
-class frmMain;
+class MainWindow;
 
 inline constexpr const char* kNoGamertagMessage = "You must select a Gamertag.";
 inline constexpr const char* kReportCreatedMessage =
     "Your TPS Report has been created.\r\nWould you like to view it now?";
 inline constexpr const char* kReportStage = "CreateTPS";
 
-void mnuTPSReport_Click(ProgramState& state);
+void tpsReportClicked(ProgramState& state);
 
 // The six sections and the closing tokens, in order, on the template's bytes.
 // Errors are AppErrors; nothing is written.
 QByteArray FillReport(ProgramState& state, const QByteArray& templateText);
 
 // Connects the menu entry to the handler, once, at start-up.
-void ConnectTpsReport(ProgramState& state, frmMain& window);
+void ConnectTpsReport(ProgramState& state, MainWindow& window);
 
 }  // namespace tw

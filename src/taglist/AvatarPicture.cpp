@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "app/LoadPicture.h"
-#include "app/Paths.h"
-#include "app/ProgramState.h"
+#include "core/LoadPicture.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
 #include "db/AppError.h"
 #include "taglist/ShowPlayerSummary.h"
 

@@ -1,7 +1,7 @@
 #include "taglist/OpenDatabase.h"
 
-#include "app/EndProgram.h"
-#include "app/ProgramState.h"
+#include "core/EndProgram.h"
+#include "core/ProgramState.h"
 #include "db/Database.h"
 
 namespace tw {

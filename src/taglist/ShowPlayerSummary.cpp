@@ -6,46 +6,46 @@
 #include <QFileInfo>
 #include <QLabel>
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/EndProgram.h"
-#include "app/Paths.h"
-#include "app/ProgramState.h"
-#include "app/SettingsFile.h"
-#include "app/SqlText.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/EndProgram.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
+#include "core/SettingsFile.h"
+#include "core/SqlText.h"
 #include "db/Format.h"
 #include "taglist/AvatarPicture.h"
 #include "taglist/OpenDatabase.h"
-#include "ui/FlexGrid.h"
-#include "ui/frmMain.h"
+#include "gui/FlexGrid.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
 
 const QString kDash = QStringLiteral("-");
 
-void ResetPanel(frmMain& window) {
-    window.flxData->Clear();
-    window.flxData->SetRows(0);
-    window.flxData->SetCols(0);
-    window.chtData->setVisible(false);
-    window.cmbTagList->clear();
-    window.lblTotalGames->setText(QStringLiteral("0"));
-    window.lblLastDownload->setText(kDash);
-    window.lblClanName->setText(kDash);
+void ResetPanel(MainWindow& window) {
+    window.resultGrid->Clear();
+    window.resultGrid->SetRows(0);
+    window.resultGrid->SetCols(0);
+    window.resultChart->setVisible(false);
+    window.tagListBox->clear();
+    window.totalGames->setText(QStringLiteral("0"));
+    window.lastDownload->setText(kDash);
+    window.clanName->setText(kDash);
     window.setWindowTitle(QStringLiteral("Tallywick"));
 }
 
-void ShowCurrentPlayerRow(ProgramState& state, frmMain& window, const Recordset& rs) {
+void ShowCurrentPlayerRow(ProgramState& state, MainWindow& window, const Recordset& rs) {
     state.LastGameID = static_cast<int32_t>(rs.Field(QStringLiteral("Last_Game_ID")).toLong());
     const Variant lastDownload = rs.Field(QStringLiteral("Last_Download"));
     if (!lastDownload.joinText().isEmpty()) {
-        window.lblLastDownload->setText(
+        window.lastDownload->setText(
             Format(lastDownload, QString::fromLatin1(kLastDownloadPattern)));
     }
     const QString clan = rs.Field(QStringLiteral("Clan_Name")).joinText();
     if (!clan.isEmpty()) {
-        window.lblClanName->setText(clan);
+        window.clanName->setText(clan);
     }
 }
 
@@ -53,7 +53,7 @@ void WriteGamertagSetting(ProgramState& state) {
     WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), state.CurrentGamertag);
 }
 
-void FillTagList(ProgramState& state, frmMain& window) {
+void FillTagList(ProgramState& state, MainWindow& window) {
     state.CurrentSQL = QStringLiteral("select * from Player where Is_Selectable='Y'");
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
     Recordset& rs = *state.rsWork;
@@ -66,7 +66,7 @@ void FillTagList(ProgramState& state, frmMain& window) {
         while (!rs.IsEOF()) {
             const QString gamertag = rs.Field(QStringLiteral("Player_Gamertag")).joinText();
             const int position = static_cast<int>(rs.AbsolutePosition());
-            window.cmbTagList->insertItem(position, gamertag);
+            window.tagListBox->insertItem(position, gamertag);
             if (gamertag == state.CurrentGamertag) {
                 selected = position;
                 ShowCurrentPlayerRow(state, window, rs);
@@ -84,12 +84,12 @@ void FillTagList(ProgramState& state, frmMain& window) {
             selected = 0;
         }
     }
-    window.cmbTagList->setCurrentIndex(selected);
+    window.tagListBox->setCurrentIndex(selected);
     rs.Close();
     state.rsWork.reset();
 }
 
-void CountGames(ProgramState& state, frmMain& window) {
+void CountGames(ProgramState& state, MainWindow& window) {
     state.CurrentSQL = QStringLiteral("SELECT Game_ID From Game_Player WHERE Player_Gamertag='") +
                        SqlText(state.CurrentGamertag) + QStringLiteral("' ORDER BY Game_ID DESC");
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
@@ -97,17 +97,17 @@ void CountGames(ProgramState& state, frmMain& window) {
     if (!(rs.IsEOF() && rs.IsBOF())) {
         rs.MoveLast();
         rs.MoveFirst();
-        window.lblTotalGames->setText(QString::number(rs.RecordCount()));
+        window.totalGames->setText(QString::number(rs.RecordCount()));
     }
     rs.Close();
     state.rsWork.reset();
 }
 
-void Refresh(ProgramState& state, frmMain& window) {
+void Refresh(ProgramState& state, MainWindow& window) {
     ResetPanel(window);
     FillTagList(state, window);
     CountGames(state, window);
-    ShowAvatar(state, *window.imgAvatar);
+    ShowAvatar(state, *window.avatarPicture);
     window.UpdatePlayerButtons();
     state.DownloadInProgress = false;
     state.StopRequested = false;
@@ -166,7 +166,7 @@ QString DatabaseMissingMessage() {
            QStringLiteral("\" file exists in the program directory.");
 }
 
-void ShowPlayerSummary(ProgramState& state, frmMain& window) {
+void ShowPlayerSummary(ProgramState& state, MainWindow& window) {
     state.TagListRefreshing = true;
     try {
         OpenDatabase(state);

@@ -9,7 +9,7 @@
 namespace tw {
 
 struct ProgramState;
-class frmMain;
+class MainWindow;
 
 inline constexpr const char* kLastDownloadPattern = "mmm d, yyyy h:mm AMPM";
 inline constexpr const char* kUnknownAvatar = "unknown.jpg";
@@ -35,6 +35,6 @@ QString DatabaseUnusableMessage(const QString& dbPath, const QString& note,
 // diagnostic log where it can be and told with DatabaseUnusableMessage. An
 // error after the open is written to the log with stage "Init",
 // DownloadInProgress is cleared and the refresh stops.
-void ShowPlayerSummary(ProgramState& state, frmMain& window);
+void ShowPlayerSummary(ProgramState& state, MainWindow& window);
 
 }  // namespace tw

@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "app/DebugLog.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/SettingsFile.h"
-#include "app/SqlText.h"
+#include "core/DebugLog.h"
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
+#include "core/SettingsFile.h"
+#include "core/SqlText.h"
 #include "taglist/ShowPlayerSummary.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -82,31 +82,31 @@ void ReportTagListError(ProgramState& state, const AppError& error) {
     WriteDebugLog(state, QString::fromLatin1(kTagListStage), error);
 }
 
-void AddTag(ProgramState& state, frmMain& window, const QString& gamertag) {
+void AddTag(ProgramState& state, MainWindow& window, const QString& gamertag) {
     if (!StoreTag(state, gamertag)) {
         state.dialogs->Message(QString::fromLatin1(kAlreadyListedMessage), MsgButtons::Ok,
                                MsgIcon::Exclamation, QStringLiteral("Error"));
         return;
     }
     {
-        QSignalBlocker quiet(window.cmbTagList);
-        window.cmbTagList->addItem(gamertag);
-        window.cmbTagList->setCurrentIndex(window.cmbTagList->count() - 1);
+        QSignalBlocker quiet(window.tagListBox);
+        window.tagListBox->addItem(gamertag);
+        window.tagListBox->setCurrentIndex(window.tagListBox->count() - 1);
     }
-    cmbTagList_Click(state, window);
-    state.CurrentGamertag = window.cmbTagList->currentText();
+    tagListChosen(state, window);
+    state.CurrentGamertag = window.tagListBox->currentText();
 }
 
-void RemoveTag(ProgramState& state, frmMain& window) {
+void RemoveTag(ProgramState& state, MainWindow& window) {
     UnflagTag(state, state.CurrentGamertag);
     bool empty = false;
     {
-        QSignalBlocker quiet(window.cmbTagList);
-        window.cmbTagList->removeItem(window.cmbTagList->currentIndex());
-        window.cmbTagList->setCurrentIndex(-1);
-        empty = window.cmbTagList->count() == 0;
+        QSignalBlocker quiet(window.tagListBox);
+        window.tagListBox->removeItem(window.tagListBox->currentIndex());
+        window.tagListBox->setCurrentIndex(-1);
+        empty = window.tagListBox->count() == 0;
         if (!empty) {
-            window.cmbTagList->setCurrentIndex(0);
+            window.tagListBox->setCurrentIndex(0);
         }
     }
     if (empty) {
@@ -115,12 +115,12 @@ void RemoveTag(ProgramState& state, frmMain& window) {
         ShowPlayerSummary(state, window);
         return;
     }
-    cmbTagList_Click(state, window);
+    tagListChosen(state, window);
 }
 
 }  // namespace
 
-void cmdAddGamertag_Click(ProgramState& state, frmMain& window) {
+void addClicked(ProgramState& state, MainWindow& window) {
     QString gamertag;
     if (!state.TagToInsert.isEmpty()) {
         gamertag = state.TagToInsert;
@@ -139,7 +139,7 @@ void cmdAddGamertag_Click(ProgramState& state, frmMain& window) {
     }
 }
 
-void cmdRemoveGamertag_Click(ProgramState& state, frmMain& window) {
+void removeClicked(ProgramState& state, MainWindow& window) {
     if (state.CurrentGamertag.isEmpty()) {
         return;
     }
@@ -155,11 +155,11 @@ void cmdRemoveGamertag_Click(ProgramState& state, frmMain& window) {
     }
 }
 
-void cmbTagList_Click(ProgramState& state, frmMain& window) {
-    if (state.TagListRefreshing || window.cmbTagList->currentIndex() < 0) {
+void tagListChosen(ProgramState& state, MainWindow& window) {
+    if (state.TagListRefreshing || window.tagListBox->currentIndex() < 0) {
         return;
     }
-    state.CurrentGamertag = window.cmbTagList->currentText();
+    state.CurrentGamertag = window.tagListBox->currentText();
     WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), state.CurrentGamertag);
     ShowPlayerSummary(state, window);
 }
@@ -168,24 +168,24 @@ bool ProfileMayOpen(const ProgramState& state) {
     return !state.CurrentGamertag.isEmpty();
 }
 
-void cmdProfileGamertag_Click(ProgramState& state, const std::function<void()>& showProfile) {
+void profileClicked(ProgramState& state, const std::function<void()>& showProfile) {
     if (ProfileMayOpen(state) && showProfile) {
         showProfile();
     }
 }
 
-void ConnectTagList(ProgramState& state, frmMain& window, std::function<void()> showProfile) {
-    QObject::connect(window.cmdAddGamertag, &QPushButton::clicked, &window,
-                     [&state, &window] { cmdAddGamertag_Click(state, window); });
-    QObject::connect(window.mnuTagListInsert, &QAction::triggered, &window,
-                     [&state, &window] { cmdAddGamertag_Click(state, window); });
-    QObject::connect(window.cmdRemoveGamertag, &QPushButton::clicked, &window,
-                     [&state, &window] { cmdRemoveGamertag_Click(state, window); });
-    QObject::connect(window.cmbTagList, &QComboBox::currentIndexChanged, &window,
-                     [&state, &window](int) { cmbTagList_Click(state, window); });
+void ConnectTagList(ProgramState& state, MainWindow& window, std::function<void()> showProfile) {
+    QObject::connect(window.addButton, &QPushButton::clicked, &window,
+                     [&state, &window] { addClicked(state, window); });
+    QObject::connect(window.insertIntoTagListAction, &QAction::triggered, &window,
+                     [&state, &window] { addClicked(state, window); });
+    QObject::connect(window.removeButton, &QPushButton::clicked, &window,
+                     [&state, &window] { removeClicked(state, window); });
+    QObject::connect(window.tagListBox, &QComboBox::currentIndexChanged, &window,
+                     [&state, &window](int) { tagListChosen(state, window); });
     QObject::connect(
-        window.cmdProfileGamertag, &QPushButton::clicked, &window,
-        [&state, show = std::move(showProfile)] { cmdProfileGamertag_Click(state, show); });
+        window.profileButton, &QPushButton::clicked, &window,
+        [&state, show = std::move(showProfile)] { profileClicked(state, show); });
 }
 
 }  // namespace tw

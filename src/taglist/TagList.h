@@ -1,6 +1,6 @@
 #pragma once
 // The tag list: the Player rows flagged Is_Selectable = "Y", shown in
-// cmbTagList. Adding creates or re-flags a player, removing only clears the
+// tagListBox. Adding creates or re-flags a player, removing only clears the
 // flag, selecting makes the entry the current player and refreshes the
 // summary. Gamertags go into the statements with apostrophes doubled.
 
@@ -10,7 +10,7 @@
 namespace tw {
 
 struct ProgramState;
-class frmMain;
+class MainWindow;
 
 inline constexpr const char* kAddPrompt = "Please enter a gamertag.";
 inline constexpr const char* kAddTitle = "Add Gamertag";
@@ -25,23 +25,23 @@ inline constexpr const char* kRemoveConfirmTitle = "Confirm Remove Tag";
 inline constexpr const char* kTagListStage = "TagList";
 
 // Takes TagToInsert when set (and empties it), else asks for a gamertag.
-void cmdAddGamertag_Click(ProgramState& state, frmMain& window);
+void addClicked(ProgramState& state, MainWindow& window);
 // Removing the last entry refreshes the summary at once, so the removed
 // player stops being the current one.
-void cmdRemoveGamertag_Click(ProgramState& state, frmMain& window);
+void removeClicked(ProgramState& state, MainWindow& window);
 // The selection rule: ignored while the list is being refilled; otherwise the
 // selected entry becomes CurrentGamertag, is written to User/Gamertag and the
 // summary is refreshed.
-void cmbTagList_Click(ProgramState& state, frmMain& window);
+void tagListChosen(ProgramState& state, MainWindow& window);
 // The profile dialog opens only for a selected player.
 bool ProfileMayOpen(const ProgramState& state);
-void cmdProfileGamertag_Click(ProgramState& state, const std::function<void()>& showProfile);
+void profileClicked(ProgramState& state, const std::function<void()>& showProfile);
 
 // Connects the tag-list controls of the window to the handlers above, once:
-// the three buttons, the selection of cmbTagList, and the grid pop-up's "Tag
-// List Insert" (mnuTagListInsert runs the add handler, which takes the
+// the three buttons, the selection of tagListBox, and the grid pop-up's "Tag
+// List Insert" (insertIntoTagListAction runs the add handler, which takes the
 // TagToInsert the grid set). `showProfile` opens the profile dialog (nothing
 // when unset).
-void ConnectTagList(ProgramState& state, frmMain& window, std::function<void()> showProfile);
+void ConnectTagList(ProgramState& state, MainWindow& window, std::function<void()> showProfile);
 
 }  // namespace tw

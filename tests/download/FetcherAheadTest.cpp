@@ -20,7 +20,7 @@ class FetcherAheadTest : public ::testing::Test {
         state_.sleep = [](int) {};
         state_.settings.URL_Base_Domain = QStringLiteral("127.0.0.1");
         state_.settings.Connection_Timeout = 5000;
-        window_ = std::make_unique<frmMain>();
+        window_ = std::make_unique<MainWindow>();
         fetcher_ = std::make_unique<Fetcher>(state_, *window_);
         QObject::connect(fetcher_.get(), &Fetcher::Requesting, window_.get(),
                          [this](const QString& path) { requested_ << path; });
@@ -55,7 +55,7 @@ class FetcherAheadTest : public ::testing::Test {
     }
 
     ProgramState state_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     ScriptedDialogs dialogs_;
     std::unique_ptr<Fetcher> fetcher_;
     std::unique_ptr<statsite::StatSiteServer> site_;

@@ -62,7 +62,7 @@ class FetcherTest : public ::testing::Test {
         Settings& s = state_.settings;
         s.URL_Base_Domain = QStringLiteral("127.0.0.1");
         s.Connection_Timeout = 5000;
-        window_ = std::make_unique<frmMain>();
+        window_ = std::make_unique<MainWindow>();
         fetcher_ = std::make_unique<Fetcher>(state_, *window_);
     }
     void StartSite() {
@@ -88,7 +88,7 @@ class FetcherTest : public ::testing::Test {
     }
 
     ProgramState state_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     ScriptedDialogs dialogs_;
     std::unique_ptr<Fetcher> fetcher_;
     std::unique_ptr<statsite::StatSiteServer> site_;
@@ -108,7 +108,7 @@ TEST_F(FetcherTest, DirectRequestIsFiveLinesAndTheAnswerIsKept) {
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
     EXPECT_EQ(fetcher_->ContentLength, 15);
     EXPECT_EQ(fetcher_->HeaderLength, answer.size() - 15);
-    EXPECT_EQ(window_->lblDownloadedBytes->text(), "0,054 bytes");
+    EXPECT_EQ(window_->downloadedBytes->text(), "0,054 bytes");
     EXPECT_TRUE(dialogs_.Calls().empty());
 }
 

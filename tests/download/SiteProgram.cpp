@@ -10,12 +10,12 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 
-#include "app/SqlText.h"
+#include "core/SqlText.h"
 #include "db/Database.h"
 #include "db/Variant.h"
 #include "statsite/Truth.h"
 #include "support/TestApplication.h"
-#include "taglist/MainWindowLifecycle.h"
+#include "gui/MainWindowLifecycle.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
 
@@ -146,7 +146,7 @@ void SiteProgramTest::SeedDatabase(const QByteArray& sql) {
 }
 
 void SiteProgramTest::Load() {
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<MainWindow>();
     dialogs_ = std::make_unique<ScriptedDialogs>();
     state_ = std::make_unique<ProgramState>();
     state_->dialogs = dialogs_.get();
@@ -155,13 +155,13 @@ void SiteProgramTest::Load() {
     ConnectTagList(*state_, *window_, {});
     InstallExitRule(*state_, *window_);
     downloader_ = ConnectDownload(*state_, *window_);
-    Form_Load(*state_, *window_, Folder());
+    loadMainWindow(*state_, *window_, Folder());
     ASSERT_FALSE(state_->EndRequested);
     ASSERT_TRUE(state_->Db);
 }
 
 void SiteProgramTest::PressDownload() {
-    window_->cmdDownload->click();
+    window_->downloadButton->click();
 }
 
 QList<QByteArray> SiteProgramTest::Rows(const QString& table) {

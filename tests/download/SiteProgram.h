@@ -14,11 +14,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "download/Downloader.h"
 #include "statsite/StatSiteServer.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindow.h"
 
 namespace tw::testing {
 
@@ -72,7 +72,7 @@ class SiteProgramTest : public ::testing::Test {
     QString folder_;
     std::unique_ptr<statsite::StatSiteServer> server_;
     quint16 port_ = 0;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<ProgramState> state_;
     Downloader* downloader_ = nullptr;

@@ -88,7 +88,7 @@ class DownloadFailureTest : public SiteProgramTest {
                       "GP.Game_ID where G.Was_Partially_Purged = 'N' and GP.Shots_Fired Is Null")),
                   "0");
         EXPECT_FALSE(state_->DownloadInProgress);
-        EXPECT_FALSE(window_->cmdDownload->isHidden()) << "the window is unlocked";
+        EXPECT_FALSE(window_->downloadButton->isHidden()) << "the window is unlocked";
     }
     // The featured player's games, oldest first.
     QList<int> GamesOf(const QString& tag) {
@@ -127,8 +127,8 @@ TEST_F(DownloadFailureTest, TheSiteGoingAwayAtAnyRequestIsReportedAndTheRerunCom
                     failures[0].contains(QStringLiteral("broke off")))
             << failures[0].toStdString();
         EXPECT_EQ(LogRecords(), 1);
-        EXPECT_TRUE(window_->lblStageComplete[5]->isHidden() ||
-                    !window_->lblStageFailed[4]->isHidden())
+        EXPECT_TRUE(window_->stageCompleteLabels[5]->isHidden() ||
+                    !window_->stageFailedLabels[4]->isHidden())
             << "no row claims success for the failed part";
         ExpectNothingHalfStored();
 
@@ -172,8 +172,8 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
                   .arg(tag)
                   .arg(noLength));
     EXPECT_EQ(LogRecords(), 3);
-    EXPECT_FALSE(window_->lblStageFailed[4]->isHidden());
-    EXPECT_EQ(window_->lblStageFailed[4]->text(), "Data extraction failed");
+    EXPECT_FALSE(window_->stageFailedLabels[4]->isHidden());
+    EXPECT_EQ(window_->stageFailedLabels[4]->text(), "Data extraction failed");
     ExpectNothingHalfStored();
     // Every other game is stored; the skipped games stay listed, waiting
     // for the next download, although the player is downloaded past them.
@@ -218,7 +218,7 @@ TEST_F(DownloadFailureTest, ASkippedGameOutlivesTheCleanUpOfAnotherPlayersStoppe
     Fresh(tags);
     state_->settings.Download_All_Tag_List = false;
     auto select = [this](const QString& tag) {
-        window_->cmbTagList->setCurrentIndex(window_->cmbTagList->findText(tag));
+        window_->tagListBox->setCurrentIndex(window_->tagListBox->findText(tag));
         ASSERT_EQ(state_->CurrentGamertag, tag);
     };
     statsite::FaultPlan plan;
@@ -234,7 +234,7 @@ TEST_F(DownloadFailureTest, ASkippedGameOutlivesTheCleanUpOfAnotherPlayersStoppe
     const QMetaObject::Connection stop = QObject::connect(
         &downloader_->fetcher(), &Fetcher::Requesting, window_.get(), [this](const QString& path) {
             if (path.contains(QStringLiteral("&page=1"))) {
-                window_->cmdStopDownload->click();
+                window_->stopButton->click();
             }
         });
     PressDownload();
@@ -261,8 +261,8 @@ TEST_F(DownloadFailureTest, APagerWithoutItsPageNumberFailsTheGameListInsteadOfG
     const QStringList failures = FailureLines(0);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_EQ(failures[0], tag + QStringLiteral(": game list pager: the page lacks \"&page\""));
-    EXPECT_EQ(window_->lblStageFailed[3]->text(), "Game list not read");
-    EXPECT_FALSE(window_->lblStageFailed[3]->isHidden());
+    EXPECT_EQ(window_->stageFailedLabels[3]->text(), "Game list not read");
+    EXPECT_FALSE(window_->stageFailedLabels[3]->isHidden());
     EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player")), "0");
     EXPECT_EQ(CountRequests("panel="), 0);
     Faults({});
@@ -295,7 +295,7 @@ TEST_F(DownloadFailureTest, OnlyTheStatusLineRedirectsAndOnlyAFewTimes) {
               tags[1] + QStringLiteral(": player page: the site redirected the request more than 5 "
                                        "times"));
     EXPECT_EQ(CountRequests("player.aspx"), 12);
-    EXPECT_EQ(window_->lblStageFailed[1]->text(), "No usable answer");
+    EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No usable answer");
     EXPECT_EQ(LogRecords(), 2);
 }
 
@@ -362,7 +362,7 @@ TEST_F(DownloadFailureTest, AMergeThatFailsLeavesEveryRowStagedForTheNextDownloa
     EXPECT_TRUE(failures[0].startsWith(tag + QStringLiteral(": clean-up: ")))
         << failures[0].toStdString();
     EXPECT_TRUE(Log().contains(" v110 [App.Cleanup]   "));
-    EXPECT_EQ(window_->lblStageFailed[5]->text(), "Database not updated");
+    EXPECT_EQ(window_->stageFailedLabels[5]->text(), "Database not updated");
     // The player merge ran before the medal merge, and was undone with it.
     EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player")), "0");
     EXPECT_NE(Value(QStringLiteral("select count(*) from zLoad_Panel_4")), "0");

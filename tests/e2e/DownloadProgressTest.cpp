@@ -25,7 +25,7 @@ TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
     QObject::connect(
         &downloader_->fetcher(), &Fetcher::Requesting, window_.get(), [&](const QString& path) {
             if (path.contains(QLatin1String("&panel=stats"))) {
-                seen.append({window_->lblProgressText->text(), window_->lblProgressPercent->text(),
+                seen.append({window_->progressText->text(), window_->progressPercent->text(),
                              window_->windowTitle()});
             }
         });
@@ -39,14 +39,14 @@ TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
     EXPECT_EQ(seen[3].title, "Tallywick   43%");
     EXPECT_EQ(seen[6].text, "Reading...   7 of 7");
     EXPECT_EQ(seen[6].percent, "86%");
-    EXPECT_EQ(window_->lblProgressPercent->text(), "100%");
+    EXPECT_EQ(window_->progressPercent->text(), "100%");
     EXPECT_EQ(window_->windowTitle(), "Tallywick");
-    EXPECT_EQ(window_->lblStageComplete[3]->text(), "New games found (7)");
+    EXPECT_EQ(window_->stageCompleteLabels[3]->text(), "New games found (7)");
     // The clean-up clears and hides the progress display.
-    EXPECT_TRUE(window_->lblProgressPercent->isHidden());
-    EXPECT_TRUE(window_->shpProgressFull->isHidden());
-    EXPECT_EQ(window_->lblProgressText->text(), "");
-    EXPECT_EQ(window_->lblDownloadedBytes->text(), "");
+    EXPECT_TRUE(window_->progressPercent->isHidden());
+    EXPECT_TRUE(window_->progressFull->isHidden());
+    EXPECT_EQ(window_->progressText->text(), "");
+    EXPECT_EQ(window_->downloadedBytes->text(), "");
 }
 
 }  // namespace

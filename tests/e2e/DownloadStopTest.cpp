@@ -29,14 +29,14 @@ class DownloadStopTest : public SiteProgramTest {
                          [this](const QString& path) {
                              if (!stopAt_.isEmpty() && path.contains(stopAt_)) {
                                  stopAt_.clear();
-                                 window_->cmdStopDownload->click();
+                                 window_->stopButton->click();
                              }
                          });
     }
     bool AllStagesHidden() const {
         for (int row = 1; row <= 5; ++row) {
-            for (const auto* labels : {&window_->lblStageWorking, &window_->lblStageComplete,
-                                       &window_->lblStageFailed, &window_->lblStageInfo}) {
+            for (const auto* labels : {&window_->stageWorkingLabels, &window_->stageCompleteLabels,
+                                       &window_->stageFailedLabels, &window_->stageInfoLabels}) {
                 if (!(*labels)[row]->isHidden()) {
                     return false;
                 }
@@ -77,7 +77,7 @@ TEST_F(DownloadStopTest, DuringTheGameListNothingIsKept) {
                     tag + QStringLiteral("'")),
               "0");
     ExpectNothingStagedOrHalfDone();
-    EXPECT_FALSE(window_->cmdDownload->isHidden());
+    EXPECT_FALSE(window_->downloadButton->isHidden());
     EXPECT_FALSE(state_->DownloadInProgress);
 
     PressDownload();
@@ -113,7 +113,7 @@ TEST_F(DownloadStopTest, DuringAPanelOfALaterGameTheFinishedGamesAreKept) {
     QObject::connect(&downloader_->fetcher(), &Fetcher::Requesting, window_.get(),
                      [&](const QString& path) {
                          if (path.contains(QLatin1String("&panel=hits")) && ++stats == 3) {
-                             window_->cmdStopDownload->click();
+                             window_->stopButton->click();
                          }
                      });
     PressDownload();
@@ -139,7 +139,7 @@ TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
     QObject::connect(downloader_, &Downloader::GameRead, window_.get(), [&](qint32 id) {
         read << id;
         if (read.size() == 3) {
-            window_->cmdStopDownload->click();
+            window_->stopButton->click();
         }
     });
     PressDownload();
@@ -151,8 +151,8 @@ TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
                                    "Game_Player)")),
               "3");
     // The clean-up's own display stays: no reset after a stop between games.
-    EXPECT_FALSE(window_->lblStageComplete[5]->isHidden());
-    EXPECT_FALSE(window_->lblStageComplete[4]->isHidden());
+    EXPECT_FALSE(window_->stageCompleteLabels[5]->isHidden());
+    EXPECT_FALSE(window_->stageCompleteLabels[4]->isHidden());
     ExpectNothingStagedOrHalfDone();
 
     PressDownload();

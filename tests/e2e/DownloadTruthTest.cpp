@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 #include "download/Fetcher.h"
 #include "download/SiteProgram.h"
 #include "download/TextRoutines.h"
@@ -72,10 +72,10 @@ TEST_F(DownloadTruthTest, WholeTagListEqualsTheGroundTruth) {
     EXPECT_TRUE(blankSeen) << "a gamertag with a blank names its pictures with '_'";
 
     EXPECT_EQ(window_->windowTitle(), "Tallywick");
-    EXPECT_FALSE(window_->lblStageComplete[5]->isHidden());
-    EXPECT_EQ(window_->lblStageComplete[5]->text(), "Process complete");
-    EXPECT_FALSE(window_->cmdDownload->isHidden());
-    EXPECT_TRUE(window_->cmdStopDownload->isHidden());
+    EXPECT_FALSE(window_->stageCompleteLabels[5]->isHidden());
+    EXPECT_EQ(window_->stageCompleteLabels[5]->text(), "Process complete");
+    EXPECT_FALSE(window_->downloadButton->isHidden());
+    EXPECT_TRUE(window_->stopButton->isHidden());
     EXPECT_FALSE(state_->DownloadInProgress);
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("tallywick110.mdbx"))));
 }
@@ -101,7 +101,7 @@ TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
     EXPECT_EQ(CountRequests("games.aspx"), 3);
     ExpectTablesEqualTruth({tag});
     EXPECT_EQ(LastGameId(tag).toInt(), added.last());
-    EXPECT_EQ(window_->lblTotalGames->text(),
+    EXPECT_EQ(window_->totalGames->text(),
               Value(QStringLiteral("select count(*) from Game_Player where Player_Gamertag='") +
                     tag + QStringLiteral("'")));
 
@@ -115,8 +115,8 @@ TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
         EXPECT_EQ(CountRequests("&page=" + QByteArray::number(n)), n == 1 ? 2 : 1) << "page " << n;
     }
     EXPECT_EQ(CountRequests("&panel="), 0);
-    EXPECT_FALSE(window_->lblStageInfo[3]->isHidden());
-    EXPECT_EQ(window_->lblStageInfo[3]->text(), "No new games found");
+    EXPECT_FALSE(window_->stageInfoLabels[3]->isHidden());
+    EXPECT_EQ(window_->stageInfoLabels[3]->text(), "No new games found");
 
     // Only the experience levels: the player page and its two pictures.
     state_->settings.Scan_All_Game_Lists = false;
@@ -127,7 +127,7 @@ TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
     EXPECT_EQ(CountRequests("player.aspx"), 1);
     EXPECT_EQ(CountRequests("emblem.ashx"), 2);
     EXPECT_EQ(CountRequests("games.aspx") + CountRequests("game.aspx"), 0);
-    EXPECT_FALSE(window_->lblStageComplete[5]->isHidden());
+    EXPECT_FALSE(window_->stageCompleteLabels[5]->isHidden());
     EXPECT_TRUE(dialogs_->Calls().empty());
 }
 
@@ -141,8 +141,8 @@ TEST_F(DownloadTruthTest, UnknownGamertagIsRemovedAndTheRestOfTheListStillRuns) 
     PressDownload();
     EXPECT_TRUE(dialogs_->Calls().empty());
     QStringList entries;
-    for (int i = 0; i < window_->cmbTagList->count(); ++i) {
-        entries << window_->cmbTagList->itemText(i);
+    for (int i = 0; i < window_->tagListBox->count(); ++i) {
+        entries << window_->tagListBox->itemText(i);
     }
     EXPECT_EQ(entries, QStringList({featured[0], featured[1]}));
     EXPECT_EQ(Value(QStringLiteral("select count(*) from Player where Player_Gamertag='") +
@@ -159,13 +159,13 @@ TEST_F(DownloadTruthTest, UnknownGamertagShowsRowTwoFailed) {
     PrepareProgram({unknown, other}, unknown);
     Load();
     PressDownload();
-    EXPECT_FALSE(window_->lblStageFailed[2]->isHidden());
-    EXPECT_EQ(window_->lblStageFailed[2]->text(), "Gamertag not found");
-    EXPECT_TRUE(window_->lblStageWorking[2]->isHidden());
-    EXPECT_EQ(window_->cmbTagList->count(), 1);
+    EXPECT_FALSE(window_->stageFailedLabels[2]->isHidden());
+    EXPECT_EQ(window_->stageFailedLabels[2]->text(), "Gamertag not found");
+    EXPECT_TRUE(window_->stageWorkingLabels[2]->isHidden());
+    EXPECT_EQ(window_->tagListBox->count(), 1);
     EXPECT_EQ(state_->CurrentGamertag, other);
     EXPECT_EQ(CountRequests("games.aspx"), 0);
-    EXPECT_FALSE(window_->cmdDownload->isHidden());
+    EXPECT_FALSE(window_->downloadButton->isHidden());
     EXPECT_FALSE(state_->DownloadInProgress);
 }
 
@@ -177,9 +177,9 @@ TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
     server_->stop();
     dialogs_->AnswerMessage(MsgResult::Ok);
     PressDownload();
-    EXPECT_FALSE(window_->lblStageFailed[1]->isHidden());
-    EXPECT_EQ(window_->lblStageFailed[1]->text(), "No connection");
-    EXPECT_TRUE(window_->lblStageWorking[1]->isHidden());
+    EXPECT_FALSE(window_->stageFailedLabels[1]->isHidden());
+    EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No connection");
+    EXPECT_TRUE(window_->stageWorkingLabels[1]->isHidden());
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
     EXPECT_EQ(dialogs_->Calls()[0].text,
               QStringLiteral("The download did not complete:\r\n%1: player page: the connection "
@@ -189,7 +189,7 @@ TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
                   .arg(tag)
                   .arg(SitePort()));
     EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
-    EXPECT_FALSE(window_->cmdDownload->isHidden());
+    EXPECT_FALSE(window_->downloadButton->isHidden());
     EXPECT_FALSE(state_->DownloadInProgress);
 }
 
@@ -212,8 +212,8 @@ TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
     EXPECT_EQ(call.buttons, MsgButtons::Ok);
     EXPECT_TRUE(downloader_->fetcher().ConnectFailed);
     EXPECT_TRUE(site().requestLog().isEmpty());
-    EXPECT_EQ(window_->lblStageFailed[1]->text(), "No connection");
-    EXPECT_FALSE(window_->lblStageFailed[1]->isHidden());
+    EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No connection");
+    EXPECT_FALSE(window_->stageFailedLabels[1]->isHidden());
 }
 
 TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
@@ -236,11 +236,11 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     EXPECT_TRUE(record.contains("\r\nStg: 5\r\n"));
     EXPECT_FALSE(state_->DownloadInProgress);
     // The steps after the failure did not run: row 5 says so.
-    EXPECT_FALSE(window_->lblStageFailed[5]->isHidden());
-    EXPECT_EQ(window_->lblStageFailed[5]->text(), "Database not updated");
-    EXPECT_TRUE(window_->lblStageComplete[5]->isHidden());
-    EXPECT_FALSE(window_->cmdDownload->isHidden()) << "the window is unlocked";
-    EXPECT_TRUE(window_->cmbTagList->isEnabled());
+    EXPECT_FALSE(window_->stageFailedLabels[5]->isHidden());
+    EXPECT_EQ(window_->stageFailedLabels[5]->text(), "Database not updated");
+    EXPECT_TRUE(window_->stageCompleteLabels[5]->isHidden());
+    EXPECT_FALSE(window_->downloadButton->isHidden()) << "the window is unlocked";
+    EXPECT_TRUE(window_->tagListBox->isEnabled());
 }
 
 TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {
@@ -249,14 +249,14 @@ TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {
     Load();
     // An empty tag list offers no Download; the driver itself still refuses
     // to start without a player (batch mode calls it directly).
-    EXPECT_FALSE(window_->cmdDownload->isEnabled());
+    EXPECT_FALSE(window_->downloadButton->isEnabled());
     dialogs_->AnswerMessage(MsgResult::Ok);
-    downloader_->cmdDownload_Click();
+    downloader_->downloadClicked();
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
     EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a Gamertag.");
     EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
     EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Critical);
-    EXPECT_FALSE(window_->lblStageInfo[1]->isHidden()) << "still Welcome";
+    EXPECT_FALSE(window_->stageInfoLabels[1]->isHidden()) << "still Welcome";
     EXPECT_TRUE(site().requestLog().isEmpty());
 }
 

@@ -91,10 +91,10 @@ TEST_F(SavedPagesDownloadTest, ApostrophesShortRowsAndAWholePictureFile) {
     ASSERT_TRUE(large.open(QIODevice::ReadOnly));
     EXPECT_EQ(large.readAll(), jpeg_);
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("avatar/O'Neil_smbw.jpg"))));
-    EXPECT_EQ(window_->imgAvatar->property("picturePath").toString(),
+    EXPECT_EQ(window_->avatarPicture->property("picturePath").toString(),
               Path(QStringLiteral("avatar/O'Neil.jpg")));
-    EXPECT_EQ(window_->lblStageInfo[3]->text(), "No new games found");
-    EXPECT_FALSE(window_->lblStageInfo[3]->isHidden());
+    EXPECT_EQ(window_->stageInfoLabels[3]->text(), "No new games found");
+    EXPECT_FALSE(window_->stageInfoLabels[3]->isHidden());
 }
 
 TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog) {
@@ -115,9 +115,9 @@ TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog)
     EXPECT_TRUE(record.contains(" v110 [App.Main]   ")) << record.left(300).constData();
     EXPECT_TRUE(record.contains("\r\nTag: Broken\r\nStg: 2\r\n"));
     EXPECT_FALSE(state_->DownloadInProgress);
-    EXPECT_FALSE(window_->cmdDownload->isHidden()) << "the window is unlocked";
-    EXPECT_EQ(window_->lblStageFailed[2]->text(), "Player page not read");
-    EXPECT_FALSE(window_->lblStageFailed[2]->isHidden()) << "the failed stage is shown";
+    EXPECT_FALSE(window_->downloadButton->isHidden()) << "the window is unlocked";
+    EXPECT_EQ(window_->stageFailedLabels[2]->text(), "Player page not read");
+    EXPECT_FALSE(window_->stageFailedLabels[2]->isHidden()) << "the failed stage is shown";
     // The page's rows are stored together or not at all.
     EXPECT_EQ(Rows(QStringLiteral("Player_Playlist")).size(), 0);
 }

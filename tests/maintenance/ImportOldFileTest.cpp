@@ -63,7 +63,7 @@ class ImportOldFileTest : public MaintenanceFolder {
     }
     void Import() {
         dialogs_->AnswerMessage(MsgResult::Yes);
-        mnuImportOld_Click(*state_);
+        importOldClicked(*state_);
     }
     void ExpectImported() {
         ASSERT_EQ(Messages().size(), 2u) << Messages().back().text.toStdString();

@@ -77,9 +77,9 @@ TEST_F(ImportOldTest, OnlyTheNewestOldFileIsReadClanIncludedAndEveryValueArrives
                       "INSERT INTO Player (Player_Gamertag, Is_Selectable) "
                       "VALUES ('Only107', 'Y');");
     Start();
-    window_->lblClanName->setText(QStringLiteral("stale"));
+    window_->clanName->setText(QStringLiteral("stale"));
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
     ExpectDone();
     const DialogCall& question = Messages()[0];
     EXPECT_EQ(question.text,
@@ -103,9 +103,9 @@ TEST_F(ImportOldTest, OnlyTheNewestOldFileIsReadClanIncludedAndEveryValueArrives
     EXPECT_EQ(Count("Game_Player_Medal"), 2);
     EXPECT_EQ(Rows("SELECT * FROM Player_Playlist"), QStringList({"Old|Rumble Pit|17|42.5"}));
     // The window was refreshed from the imported rows.
-    ASSERT_EQ(window_->cmbTagList->count(), 1);
-    EXPECT_EQ(window_->cmbTagList->itemText(0), QStringLiteral("Old"));
-    EXPECT_EQ(window_->lblTotalGames->text(), QStringLiteral("2"));
+    ASSERT_EQ(window_->tagListBox->count(), 1);
+    EXPECT_EQ(window_->tagListBox->itemText(0), QStringLiteral("Old"));
+    EXPECT_EQ(window_->totalGames->text(), QStringLiteral("2"));
 }
 
 TEST_F(ImportOldTest, AnOlderFileWithoutClanTableIsImportedWhenItIsTheOnlyOne) {
@@ -115,7 +115,7 @@ TEST_F(ImportOldTest, AnOlderFileWithoutClanTableIsImportedWhenItIsTheOnlyOne) {
                       "INSERT INTO Player_Playlist VALUES ('Only108', 'Team Snipers', 4, 0);");
     Start();
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
     ExpectDone();
     EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Player"), QStringList({"Only108"}));
     EXPECT_EQ(Rows("SELECT Playlist FROM Player_Playlist"), QStringList({"Team Snipers"}));
@@ -126,7 +126,7 @@ TEST_F(ImportOldTest, WithoutAnOldFileTheUserIsToldAndNothingChanges) {
     Start();
     const QStringList before = Dump();
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[1].text,
               QStringLiteral("A database file for versions 1.0.7 thru 1.0.9 was not found.\r\n"
@@ -141,7 +141,7 @@ TEST_F(ImportOldTest, AnsweringNoChangesNothing) {
     Start();
     const QStringList before = Dump();
     dialogs_->AnswerMessage(MsgResult::No);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
     EXPECT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Dump(), before);
 }
@@ -157,7 +157,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
     InstallOldVersion("109", kOldRows);
     Start();
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
     ExpectDone();
     EXPECT_EQ(Rows("SELECT Personal_Quote, Last_Game_ID FROM Player WHERE Player_Gamertag = 'Old'"),
               QStringList({"said today|99"}));
@@ -169,7 +169,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
 
     const QStringList afterFirst = Dump();
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
     EXPECT_EQ(Messages().size(), 4u);
     EXPECT_EQ(Messages()[3].text, QStringLiteral("Import is complete."));
     EXPECT_EQ(Dump(), afterFirst);
@@ -179,10 +179,10 @@ TEST_F(ImportOldTest, AColumnTheCurrentTableLacksEndsTheImportAndKeepsEarlierTab
     InstallOldVersion("109", kOldRows);
     SeedFile(OldPath("109"), "ALTER TABLE Player_Playlist ADD COLUMN Rank_Points INTEGER;");
     Start();
-    window_->lblClanName->setText(QStringLiteral("stale"));
+    window_->clanName->setText(QStringLiteral("stale"));
     state_->CurrentSQL = QStringLiteral("SELECT 'a stale statement' FROM Game");
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
 
     ASSERT_EQ(Messages().size(), 2u);
     const QString description = QStringLiteral(
@@ -208,7 +208,7 @@ TEST_F(ImportOldTest, AColumnTheCurrentTableLacksEndsTheImportAndKeepsEarlierTab
     EXPECT_EQ(Count("Game_Player_Medal"), 2);
     EXPECT_EQ(Count("Player_Playlist"), 0);
     // No refresh on the error path.
-    EXPECT_EQ(window_->lblClanName->text(), QStringLiteral("stale"));
+    EXPECT_EQ(window_->clanName->text(), QStringLiteral("stale"));
     // The old file was closed again: it can be opened exclusively.
     EXPECT_NO_THROW(Database::Open(OldPath("109")));
 }
@@ -221,7 +221,7 @@ TEST_F(ImportOldTest, AnOldFileThatIsNoDatabaseEndsTheImportWithARecord) {
     Start();
     const QStringList before = Dump();
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuImportOld_Click(*state_);
+    importOldClicked(*state_);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_TRUE(Messages()[1].text.startsWith(QStringLiteral("Error #: 3343\r\n")))
         << Messages()[1].text.toStdString();

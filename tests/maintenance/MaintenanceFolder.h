@@ -16,13 +16,13 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/IniFile.h"
-#include "app/ProgramState.h"
+#include "core/IniFile.h"
+#include "core/ProgramState.h"
 #include "db/Database.h"
 #include "db/SqliteSchemaBuilder.h"
-#include "taglist/MainWindowLifecycle.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "gui/MainWindowLifecycle.h"
+#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindow.h"
 
 namespace tw::maintenance_testing {
 
@@ -82,14 +82,14 @@ class MaintenanceFolder : public ::testing::Test {
 
     // The program starts over the folder: settings, database, summary.
     void Start() {
-        window_ = std::make_unique<frmMain>();
+        window_ = std::make_unique<MainWindow>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
         dialogs_->AcknowledgeOkMessages(true);
         state_ = std::make_unique<ProgramState>();
         state_->dialogs = dialogs_.get();
         state_->sleep = [](int) {};
         InstallSummaryRefresh(*state_, *window_);
-        Form_Load(*state_, *window_, dir_.path());
+        loadMainWindow(*state_, *window_, dir_.path());
         ASSERT_TRUE(state_->Db && state_->Db->isOpen());
     }
 
@@ -136,7 +136,7 @@ class MaintenanceFolder : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<ProgramState> state_;
 };

@@ -8,13 +8,13 @@
 #include <QTest>
 
 #include "MaintenanceFolder.h"
-#include "app/About.h"
-#include "app/frmOptions.h"
+#include "gui/About.h"
+#include "gui/OptionsDialog.h"
 #include "maintenance/ConnectMaintenance.h"
 #include "maintenance/Purge.h"
 #include "taglist/TagList.h"
-#include "taglist/frmProfile.h"
-#include "ui/LinkLabel.h"
+#include "gui/ProfileDialog.h"
+#include "gui/LinkLabel.h"
 
 namespace tw {
 namespace {
@@ -43,14 +43,14 @@ class MenuWiringTest : public MaintenanceFolder {
 };
 
 TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) {
-    window_->mnuAbout->trigger();
+    window_->aboutAction->trigger();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].title, QStringLiteral("About..."));
     EXPECT_TRUE(Messages()[0].text.startsWith(QStringLiteral("Tallywick        v1.1.0\r\n")));
 
     dialogs_->AnswerOpen(true).AnswerOpen(false);
-    window_->mnuSupport->trigger();
-    QTest::mouseClick(window_->lblBrackenfoldLink, Qt::LeftButton);
+    window_->supportAction->trigger();
+    QTest::mouseClick(window_->makerLink, Qt::LeftButton);
     ASSERT_EQ(Opened().size(), 2u);
     EXPECT_EQ(Opened()[0].text, QStringLiteral("https://tallywick.org/"));
     EXPECT_EQ(Opened()[1].text, QStringLiteral("https://tallywick.org/"));
@@ -59,39 +59,39 @@ TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) 
 }
 
 TEST_F(MenuWiringTest, TheMakerLinkShowsTheMakerAndTheAddressItOpens) {
-    EXPECT_EQ(window_->lblBrackenfoldLink->text(),
+    EXPECT_EQ(window_->makerLink->text(),
               QStringLiteral("Brackenfold Software\ntallywick.org"));
-    EXPECT_EQ(window_->lblBrackenfoldLink->toolTip(),
+    EXPECT_EQ(window_->makerLink->toolTip(),
               QStringLiteral("Visit Brackenfold Software at https://tallywick.org/"));
 }
 
 TEST_F(MenuWiringTest, ToolsOptionsOpensOneDialogAtATime) {
-    window_->mnuOptions->trigger();
-    auto* first = window_->findChild<frmOptions*>(QStringLiteral("frmOptions"));
+    window_->optionsAction->trigger();
+    auto* first = window_->findChild<OptionsDialog*>(QStringLiteral("frmOptions"));
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(first->isModal());
-    window_->mnuOptions->trigger();
-    EXPECT_EQ(window_->findChildren<frmOptions*>().size(), 1);
+    window_->optionsAction->trigger();
+    EXPECT_EQ(window_->findChildren<OptionsDialog*>().size(), 1);
 
     // Closed, it goes away; the next opening shows the settings as they now are.
-    first->cmdCancelOptions->click();
+    first->cancelButton->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window_->findChildren<frmOptions*>().isEmpty());
+    EXPECT_TRUE(window_->findChildren<OptionsDialog*>().isEmpty());
     state_->settings.Use_Proxy = true;
-    window_->mnuOptions->trigger();
-    auto* second = window_->findChild<frmOptions*>(QStringLiteral("frmOptions"));
+    window_->optionsAction->trigger();
+    auto* second = window_->findChild<OptionsDialog*>(QStringLiteral("frmOptions"));
     ASSERT_NE(second, nullptr);
-    EXPECT_TRUE(second->chkUseProxy->isChecked());
+    EXPECT_TRUE(second->useProxyCheck->isChecked());
 }
 
 TEST_F(MenuWiringTest, DatabaseMenuAsksBeforeImportingOrPurging) {
     dialogs_->AnswerMessage(MsgResult::No)
         .AnswerMessage(MsgResult::No)
         .AnswerMessage(MsgResult::No);
-    window_->mnuImportOld->trigger();
-    window_->mnuPurgeNonTagList->trigger();
-    window_->mnuPurgeEntireDatabase->trigger();
+    window_->importOldAction->trigger();
+    window_->purgeNonTagListAction->trigger();
+    window_->purgeEntireDatabaseAction->trigger();
     ASSERT_EQ(Messages().size(), 3u);
     EXPECT_EQ(Messages()[0].title, QStringLiteral("Confirm Import"));
     EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kPurgeNonTagListQuestion));
@@ -106,12 +106,12 @@ TEST_F(MenuWiringTest, TheProfileButtonOpensTheSelectedPlayersProfile) {
     WriteIni("[User]\r\nGamertag=Ann\r\n[Application]\r\nQuery_Count=0\r\n");
     Start();
     ConnectTagList(*state_, *window_, ProfileOpener(*state_, *window_));
-    window_->cmdProfileGamertag->click();
-    auto* profile = window_->findChild<frmProfile*>();
+    window_->profileButton->click();
+    auto* profile = window_->findChild<ProfileDialog*>();
     ASSERT_NE(profile, nullptr);
     EXPECT_TRUE(profile->isVisible());
     EXPECT_EQ(profile->gamertag(), QStringLiteral("Ann"));
-    EXPECT_EQ(profile->txtQuote->text(), QStringLiteral("hello"));
+    EXPECT_EQ(profile->quoteEdit->text(), QStringLiteral("hello"));
 }
 
 }  // namespace

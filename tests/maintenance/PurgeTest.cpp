@@ -61,8 +61,8 @@ class PurgeTest : public MaintenanceFolder {
     }
     QStringList TagList() const {
         QStringList entries;
-        for (int i = 0; i < window_->cmbTagList->count(); ++i) {
-            entries << window_->cmbTagList->itemText(i);
+        for (int i = 0; i < window_->tagListBox->count(); ++i) {
+            entries << window_->tagListBox->itemText(i);
         }
         return entries;
     }
@@ -72,8 +72,8 @@ TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
     Start();
     const QStringList before = Dump();
     dialogs_->AnswerMessage(MsgResult::No).AnswerMessage(MsgResult::No);
-    mnuPurgeNonTagList_Click(*state_);
-    mnuPurgeEntireDatabase_Click(*state_);
+    purgeNonTagListClicked(*state_);
+    purgeEntireDatabaseClicked(*state_);
     ASSERT_EQ(Messages().size(), 2u);
     ExpectQuestion(Messages()[0], kPurgeNonTagListQuestion);
     ExpectQuestion(Messages()[1], kPurgeEntireQuestion);
@@ -84,9 +84,9 @@ TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
 
 TEST_F(PurgeTest, NonTagListPurgeKeepsOnlyTagListPlayersAndTheClansTheyName) {
     Start();
-    window_->lblClanName->setText(QStringLiteral("stale"));
+    window_->clanName->setText(QStringLiteral("stale"));
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuPurgeNonTagList_Click(*state_);
+    purgeNonTagListClicked(*state_);
 
     EXPECT_EQ(Rows("SELECT Player_Gamertag, Is_Selectable FROM Player ORDER BY Player_Gamertag"),
               QStringList({"Ann|Y", "Bob|Y"}));
@@ -107,7 +107,7 @@ TEST_F(PurgeTest, NonTagListPurgeKeepsOnlyTagListPlayersAndTheClansTheyName) {
     EXPECT_EQ(Messages()[1].title, QStringLiteral("Done"));
     EXPECT_EQ(Messages()[1].icon, MsgIcon::Information);
     // The refresh has run after the report.
-    EXPECT_EQ(window_->lblClanName->text(), QStringLiteral("Alpha"));
+    EXPECT_EQ(window_->clanName->text(), QStringLiteral("Alpha"));
     EXPECT_EQ(TagList(), QStringList({"Ann", "Bob"}));
 }
 
@@ -118,7 +118,7 @@ TEST_F(PurgeTest, EntirePurgeEmptiesEveryWrittenTableButKeepsTheReferenceTables)
     ASSERT_GT(medals, 0);
     ASSERT_GT(colors, 0);
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuPurgeEntireDatabase_Click(*state_);
+    purgeEntireDatabaseClicked(*state_);
 
     for (const char* table :
          {"Player_Playlist", "Game_Player_Medal", "Game_Player", "Game", "Player", "Clan",
@@ -133,9 +133,9 @@ TEST_F(PurgeTest, EntirePurgeEmptiesEveryWrittenTableButKeepsTheReferenceTables)
     EXPECT_EQ(Messages()[1].title, QStringLiteral("Done"));
     EXPECT_EQ(Messages()[1].icon, MsgIcon::Information);
     EXPECT_TRUE(TagList().isEmpty());
-    EXPECT_EQ(window_->lblTotalGames->text(), QStringLiteral("0"));
-    EXPECT_EQ(window_->lblLastDownload->text(), QStringLiteral("-"));
-    EXPECT_EQ(window_->lblClanName->text(), QStringLiteral("-"));
+    EXPECT_EQ(window_->totalGames->text(), QStringLiteral("0"));
+    EXPECT_EQ(window_->lastDownload->text(), QStringLiteral("-"));
+    EXPECT_EQ(window_->clanName->text(), QStringLiteral("-"));
     EXPECT_EQ(Ini("User", "Gamertag"), QString());
     EXPECT_EQ(state_->CurrentGamertag, QString());
 }
@@ -145,9 +145,9 @@ TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
         "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
     Start();
-    window_->lblClanName->setText(QStringLiteral("stale"));
+    window_->clanName->setText(QStringLiteral("stale"));
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuPurgeNonTagList_Click(*state_);
+    purgeNonTagListClicked(*state_);
 
     // Statements 1 to 3 ran; the fourth failed and the fifth never ran.
     EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
@@ -163,7 +163,7 @@ TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
     EXPECT_TRUE(log.contains(" v110 [App.Purge]   ")) << log.constData();
     EXPECT_TRUE(log.contains("players are kept\r\n"));
     EXPECT_TRUE(log.contains("SQL: DELETE Player.* FROM Player WHERE Player.Is_Selectable = 'N';"));
-    EXPECT_EQ(window_->lblClanName->text(), QStringLiteral("Alpha"));
+    EXPECT_EQ(window_->clanName->text(), QStringLiteral("Alpha"));
 }
 
 TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
@@ -172,7 +172,7 @@ TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
     Start();
     dialogs_->AnswerMessage(MsgResult::Yes);
-    mnuPurgeEntireDatabase_Click(*state_);
+    purgeEntireDatabaseClicked(*state_);
 
     EXPECT_EQ(Count("Game"), 0);
     EXPECT_EQ(Count("Player"), 4);
@@ -182,7 +182,7 @@ TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
     EXPECT_EQ(Ini("User", "Gamertag"), QStringLiteral("Ann"));
     EXPECT_EQ(TagList(), QStringList({"Ann", "Bob"}));
     // The games are gone, and the refreshed summary says so.
-    EXPECT_EQ(window_->lblTotalGames->text(), QStringLiteral("0"));
+    EXPECT_EQ(window_->totalGames->text(), QStringLiteral("0"));
 }
 
 }  // namespace

@@ -53,9 +53,9 @@ class ExportReadableTest : public QueryFolderTest {
     }
     void Export(int index, int format, const QString& file) {
         state_->settings.Query_Export_Format = format;
-        window_->cmbQuery->setCurrentIndex(index);
+        window_->queryList->setCurrentIndex(index);
         dialogs_->AnswerSave(Path(file));
-        window_->cmdQryExport->click();
+        window_->exportButton->click();
     }
     QString LastText() const { return dialogs_->LastCall().text; }
     // Files the exports may have left beside the chosen one.
@@ -67,7 +67,7 @@ class ExportReadableTest : public QueryFolderTest {
 
 TEST_F(ExportReadableTest, XmlWithoutForbiddenCharactersAndHtmlThatSaysUtf8) {
     dialogs_->AnswerSave(Path(QStringLiteral("all.xml")));
-    mnuExportXML_Click(*state_);
+    exportXmlClicked(*state_);
     ASSERT_EQ(LastText(), "Export to XML is complete.");
     const QString all = Path(QStringLiteral("all.xml"));
     EXPECT_EQ(XmlLintErrors(all), "");
@@ -138,9 +138,9 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
     }
     const QString out = disk.filePath(QStringLiteral("book.xls"));
     const auto exportTo = [&](int index) {
-        window_->cmbQuery->setCurrentIndex(index);
+        window_->queryList->setCurrentIndex(index);
         dialogs_->AnswerSave(out);
-        window_->cmdQryExport->click();
+        window_->exportButton->click();
     };
     state_->settings.Query_Export_Format = 1;
     exportTo(2);
@@ -168,7 +168,7 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
 TEST_F(ExportReadableTest, TheWholeDatabaseWorkbookReplacesAnOlderOne) {
     for (int run = 0; run < 2; ++run) {
         dialogs_->AnswerSave(Path(QStringLiteral("all.xls")));
-        mnuExportExcel_Click(*state_);
+        exportExcelClicked(*state_);
         ASSERT_EQ(LastText(), "Export to Excel is complete.") << "run " << run;
     }
     const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));

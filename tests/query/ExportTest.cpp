@@ -13,7 +13,7 @@
 #include "query/DatabaseExport.h"
 #include "query/GridExportWriters.h"
 #include "query/QueryExport.h"
-#include "ui/FlexGrid.h"
+#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
@@ -92,9 +92,9 @@ class ExportTest : public QueryFolderTest {
         dialogs_->AcknowledgeOkMessages(true);
     }
     void Export(int index, const QString& file) {
-        window_->cmbQuery->setCurrentIndex(index);
+        window_->queryList->setCurrentIndex(index);
         dialogs_->AnswerSave(Path(file));
-        window_->cmdQryExport->click();
+        window_->exportButton->click();
     }
     void ExpectDone(const char* text) {
         ASSERT_FALSE(dialogs_->Calls().empty());
@@ -127,15 +127,15 @@ TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
     ScriptedDialogs fresh;
     state_->dialogs = &fresh;
     fresh.CancelSave();
-    window_->cmdQryExport->setEnabled(true);
-    window_->cmbQuery->setCurrentIndex(1);
-    window_->cmdQryExport->click();
+    window_->exportButton->setEnabled(true);
+    window_->queryList->setCurrentIndex(1);
+    window_->exportButton->click();
     ASSERT_EQ(fresh.Calls().size(), 1u) << "the save dialog only: no message";
     fresh.CancelSave().CancelSave();
-    mnuExportExcel_Click(*state_);
-    mnuExportXML_Click(*state_);
+    exportExcelClicked(*state_);
+    exportXmlClicked(*state_);
     fresh.AnswerFolder(QString());
-    mnuExportCSV_Click(*state_);
+    exportCsvClicked(*state_);
     EXPECT_EQ(fresh.Calls().size(), 4u);
     EXPECT_EQ(fresh.Calls()[3].title, "Select a directory for the text files and schema.");
     EXPECT_TRUE(QDir(dir_.path()).entryList({"*.csv", "*.xml", "*.xls", "*.txt"}).isEmpty());
@@ -145,8 +145,8 @@ TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
 
 TEST_F(ExportTest, OtherFormatNumbersExportNothingSilently) {
     LoadKills(7);
-    window_->cmbQuery->setCurrentIndex(1);
-    window_->cmdQryExport->click();
+    window_->queryList->setCurrentIndex(1);
+    window_->exportButton->click();
     EXPECT_TRUE(dialogs_->Calls().empty());
 }
 
@@ -181,9 +181,9 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
               "<tr><td>Fred</td><td>12</td><td>3</td></tr>\r\n</table></body></html>\r\n");
 
     state_->settings.Query_Export_Format = 4;
-    window_->cmbQuery->setCurrentIndex(2);  // only the proposed name follows the selection
+    window_->queryList->setCurrentIndex(2);  // only the proposed name follows the selection
     dialogs_->AnswerSave(Path(QStringLiteral("out.xml")));
-    window_->cmdQryExport->click();
+    window_->exportButton->click();
     EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.proposedName,
               "MyQry_2-20050130143005.xml");
     EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.filter,
@@ -237,7 +237,7 @@ TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
     Seed("CREATE TABLE MSysObjectsCopy (a INTEGER); CREATE TABLE Old_ZLOAD_x (a INTEGER);");
     LoadKills(1);
     dialogs_->AnswerSave(Path(QStringLiteral("all.xls")));
-    mnuExportExcel_Click(*state_);
+    exportExcelClicked(*state_);
     ExpectDone("Export to Excel is complete.");
     EXPECT_EQ(SaveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
     EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xls");
@@ -258,7 +258,7 @@ TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
     LoadKills(1);
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("text")));
     dialogs_->AnswerFolder(Path(QStringLiteral("text")));
-    mnuExportCSV_Click(*state_);
+    exportCsvClicked(*state_);
     ExpectDone("Export to CSV is complete.");
     QStringList files = QDir(Path(QStringLiteral("text"))).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(files, QStringList({"Clan.txt", "Color.txt", "Game.txt", "Game_Player.txt",
@@ -278,7 +278,7 @@ TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
 
     // Files that exist are refused; the log names the text export.
     dialogs_->AnswerFolder(Path(QStringLiteral("text")));
-    mnuExportCSV_Click(*state_);
+    exportCsvClicked(*state_);
     EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
     EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
 }
@@ -286,7 +286,7 @@ TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
 TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
     LoadKills(1);
     dialogs_->AnswerSave(Path(QStringLiteral("all.xml")));
-    mnuExportXML_Click(*state_);
+    exportXmlClicked(*state_);
     ExpectDone("Export to XML is complete.");
     EXPECT_EQ(SaveCall().save.filter, "Extensible Markup Language Files (.xml)|*.xml");
     EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xml");
@@ -313,7 +313,7 @@ TEST_F(ExportTest, FilesThatCannotBeWrittenGoToTheLog) {
     ASSERT_FALSE(dialogs_->Calls().empty());
     EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
     dialogs_->AnswerSave(Path(QStringLiteral("missing/all.xml")));
-    mnuExportXML_Click(*state_);
+    exportXmlClicked(*state_);
     EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
     const QByteArray log = ReadAll(Path(QStringLiteral("debug.log")));
     EXPECT_TRUE(log.contains(" [App.QryExport]   ")) << log.constData();

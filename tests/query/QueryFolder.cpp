@@ -12,9 +12,9 @@
 #include <QTest>
 
 #include "query/ConnectQuery.h"
-#include "taglist/MainWindowLifecycle.h"
+#include "gui/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
-#include "ui/FlexGrid.h"
+#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 
@@ -69,7 +69,7 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
     file.write(ini);
     file.close();
 
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<MainWindow>();
     dialogs_ = std::make_unique<ScriptedDialogs>();
     state_ = std::make_unique<ProgramState>();
     state_->dialogs = dialogs_.get();
@@ -78,20 +78,20 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
     ConnectTagList(*state_, *window_, {});
     InstallSummaryRefresh(*state_, *window_);
     panel_ = &ConnectQuery(*state_, *window_);
-    Form_Load(*state_, *window_, dir_.path());
+    loadMainWindow(*state_, *window_, dir_.path());
     ASSERT_TRUE(state_->Db);
     window_->show();
     QApplication::processEvents();
 }
 
 void QueryFolderTest::Run(int index) {
-    window_->cmbQuery->setCurrentIndex(index);
-    window_->cmdRunQuery->click();
+    window_->queryList->setCurrentIndex(index);
+    window_->runQueryButton->click();
 }
 
 void QueryFolderTest::SelectFilters(int player, int game) {
-    window_->optFilterPlayer[player]->setChecked(true);
-    window_->optFilterGame[game]->setChecked(true);
+    window_->playerFilterOptions[player]->setChecked(true);
+    window_->gameFilterOptions[game]->setChecked(true);
 }
 
 void QueryFolderTest::PutPicture(const QString& relative, const QByteArray& format) {
@@ -101,11 +101,11 @@ void QueryFolderTest::PutPicture(const QString& relative, const QByteArray& form
 }
 
 QString QueryFolderTest::Cell(int row, int col) const {
-    return window_->flxData->TextMatrix(row, col);
+    return window_->resultGrid->TextMatrix(row, col);
 }
 
 void QueryFolderTest::ClickCell(int row, int col, Qt::MouseButton button) {
-    FlexGrid& grid = *window_->flxData;
+    FlexGrid& grid = *window_->resultGrid;
     grid.scrollTo(grid.model()->index(row, col));
     const QPoint at = grid.visualRect(grid.model()->index(row, col)).center();
     QTest::mousePress(grid.viewport(), button, {}, at);

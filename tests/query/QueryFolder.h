@@ -13,11 +13,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "query/QueryRunner.h"
 #include "support/QtPrinters.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindow.h"
 
 namespace tw::testing {
 
@@ -37,7 +37,7 @@ class QueryFolderTest : public ::testing::Test {
     void Seed(const char* sql);
     // Writes the settings file with these queries, then loads the window.
     void Load(const std::vector<SavedQuery>& queries, const QByteArray& application = {});
-    // Selects query `index` of cmbQuery and presses Run.
+    // Selects query `index` of queryList and presses Run.
     void Run(int index);
     void SelectFilters(int player, int game);
     // Writes a small picture file at `relative` in the program folder.
@@ -49,7 +49,7 @@ class QueryFolderTest : public ::testing::Test {
     void ClickCell(int row, int col, Qt::MouseButton button);
 
     QTemporaryDir dir_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<ProgramState> state_;
     QueryPanel* panel_ = nullptr;

@@ -1,4 +1,4 @@
-// cmdRunQuery_Click through the real window: filters from the option buttons,
+// runQueryClicked through the real window: filters from the option buttons,
 // the grid path with its pictures, colours, highlight and widths, the chart
 // path, the record count label and the error path.
 
@@ -15,9 +15,9 @@
 #include "QueryFolder.h"
 #include "db/Database.h"
 #include "query/GridFill.h"
-#include "ui/FlexGrid.h"
-#include "ui/Twips.h"
-#include "ui/VbColor.h"
+#include "gui/FlexGrid.h"
+#include "gui/Twips.h"
+#include "gui/VbColor.h"
 
 namespace tw::testing {
 namespace {
@@ -46,19 +46,19 @@ class RunQueryTest : public QueryFolderTest {
         Seed(kWorld);
     }
     uint32_t BackColor(int row, int col) {
-        window_->flxData->SetRow(row);
-        window_->flxData->SetCol(col);
-        return window_->flxData->CellBackColor();
+        window_->resultGrid->SetRow(row);
+        window_->resultGrid->SetCol(col);
+        return window_->resultGrid->CellBackColor();
     }
-    TwipsScale Scale() const { return TwipsScale::ForWidget(*window_->flxData); }
+    TwipsScale Scale() const { return TwipsScale::ForWidget(*window_->resultGrid); }
     // The width a column gets from its widest text, after the trip through pixels.
     int ExpectedWidth(const QString& widest) {
         const TwipsScale scale = Scale();
-        const QFontMetrics metrics(window_->flxData->font());
+        const QFontMetrics metrics(window_->resultGrid->font());
         const int twips = scale.XToTwips(metrics.horizontalAdvance(widest)) + kColumnPadTwips;
         return scale.XToTwips(scale.XToPixels(twips));
     }
-    QString Label() const { return window_->lblRecordCount->text(); }
+    QString Label() const { return window_->recordCount->text(); }
     QByteArray DebugLog() {
         QFile file(Path(QStringLiteral("debug.log")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -74,7 +74,7 @@ TEST_F(RunQueryTest, PlaceholderAsksForAQueryAndTouchesNothing) {
     EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a query to run.");
     EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
     EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(window_->flxData->Rows(), 0);
+    EXPECT_EQ(window_->resultGrid->Rows(), 0);
     EXPECT_EQ(Label(), "");
     EXPECT_EQ(state_->CurrentSQL, before);
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
@@ -87,7 +87,7 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
     ASSERT_TRUE(dialogs_->Calls().empty());
-    FlexGrid& grid = *window_->flxData;
+    FlexGrid& grid = *window_->resultGrid;
     ASSERT_EQ(grid.Rows(), 6);
     ASSERT_EQ(grid.Cols(), 3);
     EXPECT_EQ(grid.FixedRows(), 1);
@@ -122,7 +122,7 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
                     .match(Label())
                     .hasMatch())
         << Label().toStdString();
-    EXPECT_FALSE(window_->chtData->isVisible());
+    EXPECT_FALSE(window_->resultChart->isVisible());
     EXPECT_FALSE(state_->rsWork) << "the shared recordset is released";
 }
 
@@ -131,7 +131,7 @@ TEST_F(RunQueryTest, HighlightOffLeavesRowsUncoloured) {
          "Auto_Grid_Highlight=0\r\n");
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
-    for (int r = 1; r < window_->flxData->Rows(); ++r) {
+    for (int r = 1; r < window_->resultGrid->Rows(); ++r) {
         EXPECT_EQ(BackColor(r, 0), 0u) << Cell(r, 0).toStdString();
     }
 }
@@ -148,13 +148,13 @@ TEST_F(RunQueryTest, OptionButtonsSpliceMeAndRankedIntoTheStatement) {
               QString(saved).replace(QStringLiteral("WHERE "),
                                      QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND "
                                                     "Player.Player_Gamertag = 'Fred' AND ")));
-    ASSERT_EQ(window_->flxData->Rows(), 3);
+    ASSERT_EQ(window_->resultGrid->Rows(), 3);
     EXPECT_EQ(Cell(1, 1), "1");
     EXPECT_EQ(Cell(2, 1), "3");
 
     SelectFilters(2, 3);  // tag list, unranked: game 2, Fred and Wilma
     Run(1);
-    ASSERT_EQ(window_->flxData->Rows(), 3);
+    ASSERT_EQ(window_->resultGrid->Rows(), 3);
     EXPECT_EQ(Cell(1, 1), "2");
     EXPECT_EQ(Cell(2, 1), "2");
 }
@@ -163,11 +163,11 @@ TEST_F(RunQueryTest, EmptyResultShowsZeroRecordsAndNoChartEvenForAGraph) {
     Load({{QStringLiteral("Nothing Graph"),
            QStringLiteral("SELECT Kills, Deaths FROM Game_Player WHERE Kills > 1000")}});
     Run(1);
-    EXPECT_EQ(window_->flxData->Rows(), 0);
-    EXPECT_EQ(window_->flxData->Cols(), 0);
+    EXPECT_EQ(window_->resultGrid->Rows(), 0);
+    EXPECT_EQ(window_->resultGrid->Cols(), 0);
     EXPECT_TRUE(Label().startsWith(QStringLiteral("0 records   "))) << Label().toStdString();
     EXPECT_TRUE(Label().endsWith(QStringLiteral(" secs")));
-    EXPECT_FALSE(window_->chtData->isVisible());
+    EXPECT_FALSE(window_->resultChart->isVisible());
 }
 
 TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
@@ -181,7 +181,7 @@ TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
     ASSERT_TRUE(dialogs_->Calls().empty());
-    FlexGrid& grid = *window_->flxData;
+    FlexGrid& grid = *window_->resultGrid;
     ASSERT_EQ(grid.Rows(), 4);
     const TwipsScale scale = Scale();
     for (int r = 1; r <= 3; ++r) {
@@ -212,9 +212,9 @@ TEST_F(RunQueryTest, LevelRowTakesThirtyPixelsWithoutAPicture) {
            QStringLiteral("SELECT Player_Gamertag, '' AS [Level] FROM Player WHERE "
                           "Player_Gamertag = 'Wilma'")}});
     Run(1);
-    ASSERT_EQ(window_->flxData->Rows(), 2);
+    ASSERT_EQ(window_->resultGrid->Rows(), 2);
     const TwipsScale scale = Scale();
-    EXPECT_EQ(window_->flxData->RowHeight(1), scale.YToTwips(scale.YToPixels(scale.YToTwips(30))));
+    EXPECT_EQ(window_->resultGrid->RowHeight(1), scale.YToTwips(scale.YToPixels(scale.YToTwips(30))));
     EXPECT_EQ(Cell(1, 1), "");
 }
 
@@ -236,10 +236,10 @@ TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
         << dialogs_->Calls()[0].text.toStdString();
     EXPECT_EQ(Label(), "") << "no count after a failure";
     // Barney and Fred came before Wilma and stay.
-    ASSERT_GE(window_->flxData->Rows(), 3);
+    ASSERT_GE(window_->resultGrid->Rows(), 3);
     EXPECT_EQ(Cell(1, 0), "Barney");
     EXPECT_EQ(Cell(2, 0), "Fred");
-    EXPECT_TRUE(window_->flxData->Redraw()) << "drawing resumes after a failure";
+    EXPECT_TRUE(window_->resultGrid->Redraw()) << "drawing resumes after a failure";
     EXPECT_FALSE(state_->rsWork);
     const QByteArray log = DebugLog();
     EXPECT_TRUE(log.contains(" [App.RunQuery]   ")) << log.constData();
@@ -248,7 +248,7 @@ TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
     Run(2);
     ASSERT_EQ(dialogs_->Calls().size(), 2u);
     EXPECT_TRUE(DebugLog().contains("SQL: SELECT Nothing FROM Nowhere WHERE 1 = 1\r\n"));
-    EXPECT_EQ(window_->flxData->Rows(), 0);
+    EXPECT_EQ(window_->resultGrid->Rows(), 0);
 }
 
 TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
@@ -259,10 +259,10 @@ TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
                QStringLiteral("WHERE Player.Player_Gamertag = 'Fred' ORDER BY Game.Game_ID")}});
     Run(1);
     ASSERT_TRUE(dialogs_->Calls().empty());
-    EXPECT_TRUE(window_->chtData->isVisible());
-    EXPECT_EQ(window_->flxData->Rows(), 0) << "the grid stays empty";
+    EXPECT_TRUE(window_->resultChart->isVisible());
+    EXPECT_EQ(window_->resultGrid->Rows(), 0) << "the grid stays empty";
     EXPECT_TRUE(Label().startsWith(QStringLiteral("3 records   "))) << Label().toStdString();
-    QChart* chart = window_->chtData->chart();
+    QChart* chart = window_->resultChart->chart();
     const auto series = chart->series();
     ASSERT_EQ(series.size(), 3);
     const QStringList names = {"Kills", "Deaths", "Score"};
@@ -300,7 +300,7 @@ TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
     // The next run hides the chart again.
     Load({{QStringLiteral("Plain"), QStringLiteral("SELECT * FROM Player WHERE 1 = 1")}});
     Run(1);
-    EXPECT_FALSE(window_->chtData->isVisible());
+    EXPECT_FALSE(window_->resultChart->isVisible());
 }
 
 TEST_F(RunQueryTest, ManyGraphRecordsLabelEveryTenth) {
@@ -314,7 +314,7 @@ TEST_F(RunQueryTest, ManyGraphRecordsLabelEveryTenth) {
     Load({{QStringLiteral("Graph"),
            QStringLiteral("SELECT Map, Game_ID FROM Game WHERE Game_ID >= 100 ORDER BY Game_ID")}});
     Run(1);
-    auto* axis = qobject_cast<QCategoryAxis*>(window_->chtData->chart()->axes(Qt::Horizontal)[0]);
+    auto* axis = qobject_cast<QCategoryAxis*>(window_->resultChart->chart()->axes(Qt::Horizontal)[0]);
     ASSERT_NE(axis, nullptr);
     EXPECT_EQ(axis->categoriesLabels(),
               QStringList({"Map0", "Map2", "Map4", "Map6", "Map8", "Map10", "Map12", "Map14",

@@ -10,9 +10,9 @@
 #include "query/GridFill.h"
 #include "query/GridMouse.h"
 #include "taglist/TagList.h"
-#include "ui/FlexGrid.h"
-#include "ui/Twips.h"
-#include "ui/VbColor.h"
+#include "gui/FlexGrid.h"
+#include "gui/Twips.h"
+#include "gui/VbColor.h"
 
 namespace tw::testing {
 namespace {
@@ -37,11 +37,11 @@ class SortAndPopupTest : public QueryFolderTest {
                               "1 = 1")}});
         state_->CurrentGamertag = QStringLiteral("Fred");
         Run(1);
-        ASSERT_EQ(window_->flxData->Rows(), 5);
+        ASSERT_EQ(window_->resultGrid->Rows(), 5);
         widthBefore_ = {Grid().ColWidth(0), Grid().ColWidth(1), Grid().ColWidth(2),
                         Grid().ColWidth(3)};
     }
-    FlexGrid& Grid() { return *window_->flxData; }
+    FlexGrid& Grid() { return *window_->resultGrid; }
     QStringList Column(int col) {
         QStringList texts;
         for (int r = 1; r < Grid().Rows(); ++r) {
@@ -73,7 +73,7 @@ TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColu
     EXPECT_EQ(Column(2), QStringList({"100", "10", "10", "9"})) << "numbers as numbers";
     EXPECT_EQ(Column(0), QStringList({"  Dino ", "Fred", "barney", "Wilma"}))
         << "whole rows move; equal keys keep their order";
-    EXPECT_TRUE(HeaderHasArrow(2, window_->imgDescending));
+    EXPECT_TRUE(HeaderHasArrow(2, window_->descendingIcon));
     Grid().SetRow(0);
     Grid().SetCol(2);
     EXPECT_EQ(Grid().CellPictureAlignment(), FlexGrid::RightCenter);
@@ -89,18 +89,18 @@ TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColu
     EXPECT_EQ(panel_->SortState, "2A");
     EXPECT_EQ(Column(2), QStringList({"9", "10", "10", "100"}));
     EXPECT_EQ(Column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}));
-    EXPECT_TRUE(HeaderHasArrow(2, window_->imgAscending));
+    EXPECT_TRUE(HeaderHasArrow(2, window_->ascendingIcon));
     EXPECT_EQ(Grid().ColWidth(2), widthBefore_[2] + Widening()) << "widened once";
 
     ClickCell(0, 2, Qt::LeftButton);
     EXPECT_EQ(panel_->SortState, "2D");
-    EXPECT_TRUE(HeaderHasArrow(2, window_->imgDescending));
+    EXPECT_TRUE(HeaderHasArrow(2, window_->descendingIcon));
 
     ClickCell(0, 0, Qt::LeftButton);
     EXPECT_EQ(panel_->SortState, "0D");
     EXPECT_EQ(Column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}))
         << "texts without regard to case";
-    EXPECT_TRUE(HeaderHasArrow(0, window_->imgDescending));
+    EXPECT_TRUE(HeaderHasArrow(0, window_->descendingIcon));
     Grid().SetRow(0);
     Grid().SetCol(2);
     EXPECT_TRUE(Grid().CellPicture().isNull());
@@ -124,10 +124,10 @@ TEST_F(SortAndPopupTest, DataRowClicksAndAnEmptyGridChangeNothing) {
     ClickCell(0, 2, Qt::RightButton);
     EXPECT_EQ(panel_->SortState, "") << "only the left button sorts";
 
-    window_->flxData->Clear();
-    window_->flxData->SetRows(0);
-    window_->flxData->SetCols(0);
-    flxData_MouseDown(*window_, *panel_, 1);
+    window_->resultGrid->Clear();
+    window_->resultGrid->SetRows(0);
+    window_->resultGrid->SetCols(0);
+    gridMouseDown(*window_, *panel_, 1);
     EXPECT_EQ(panel_->SortState, "");
     // A new run empties the sort state.
     ClickCell(0, 2, Qt::LeftButton);
@@ -138,15 +138,15 @@ TEST_F(SortAndPopupTest, DataRowClicksAndAnEmptyGridChangeNothing) {
 
 TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
     ClickCell(3, 0, Qt::RightButton);  // "  Dino "
-    EXPECT_EQ(window_->mnuTagListInsert->text(), "Add \"  Dino \" to Tag List");
+    EXPECT_EQ(window_->insertIntoTagListAction->text(), "Add \"  Dino \" to Tag List");
     EXPECT_EQ(state_->TagToInsert, "Dino");
-    EXPECT_TRUE(window_->mnuFlexGrid->isVisible());
-    window_->mnuFlexGrid->hide();
-    window_->mnuTagListInsert->trigger();
+    EXPECT_TRUE(window_->gridMenu->isVisible());
+    window_->gridMenu->hide();
+    window_->insertIntoTagListAction->trigger();
     EXPECT_EQ(state_->TagToInsert, "") << "the add handler took it";
     QStringList tags;
-    for (int i = 0; i < window_->cmbTagList->count(); ++i) {
-        tags << window_->cmbTagList->itemText(i);
+    for (int i = 0; i < window_->tagListBox->count(); ++i) {
+        tags << window_->tagListBox->itemText(i);
     }
     EXPECT_TRUE(tags.contains(QStringLiteral("Dino")) || tags.contains(QStringLiteral("  Dino ")))
         << tags.join(',').toStdString();
@@ -155,16 +155,16 @@ TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
 
 TEST_F(SortAndPopupTest, NoPopupOnTheHeaderOtherColumnsOrLowerCaseTitles) {
     state_->TagToInsert.clear();
-    const QString caption = window_->mnuTagListInsert->text();
+    const QString caption = window_->insertIntoTagListAction->text();
     ClickCell(0, 0, Qt::RightButton);
     ClickCell(2, 2, Qt::RightButton);
     ClickCell(2, 0, Qt::LeftButton);
     EXPECT_EQ(state_->TagToInsert, "");
-    EXPECT_EQ(window_->mnuTagListInsert->text(), caption);
+    EXPECT_EQ(window_->insertIntoTagListAction->text(), caption);
     Run(2);
     ClickCell(1, 0, Qt::RightButton);
     EXPECT_EQ(state_->TagToInsert, "") << "\"gamertag\" is not \"Gamertag\"";
-    EXPECT_FALSE(window_->mnuFlexGrid->isVisible());
+    EXPECT_FALSE(window_->gridMenu->isVisible());
 }
 
 }  // namespace

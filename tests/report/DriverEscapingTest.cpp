@@ -39,7 +39,7 @@ class Escaping : public ReportTest {
                  .arg(Sql(kTag), Sql(kMedal)));
         state_.CurrentGamertag = kTag;
         dialogs_.AnswerMessage(MsgResult::No);
-        mnuTPSReport_Click(state_);
+        tpsReportClicked(state_);
         page_ = state_.TpsDir + ReportFileStem(kTag) + QStringLiteral(".html");
         ASSERT_TRUE(QFile::exists(page_)) << LogText().toStdString();
         elements_ = ReadHtml(page_);

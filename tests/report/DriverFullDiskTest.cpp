@@ -4,7 +4,7 @@
 // report is written once room is freed.
 
 #include "ReportTestSupport.h"
-#include "app/DebugLog.h"
+#include "core/DebugLog.h"
 #include "support/SmallDisk.h"
 
 namespace tw::test {
@@ -30,13 +30,13 @@ class DriverFullDisk : public ReportTest {
 TEST_F(DriverFullDisk, APageThatFindsNoRoomIsAnErrorAndTheOlderPageStays) {
     WriteTemplate("first ?GAMERTAG?");
     dialogs_.AnswerMessage(MsgResult::No);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     ASSERT_EQ(Bytes(Page()), "first Red Fox\r\n");
     WriteTemplate("second ?GAMERTAG?");
     ASSERT_TRUE(disk_.fill());
 
     dialogs_.AcknowledgeOkMessages(true);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_EQ(dialogs_.LastCall().text,
               DebugLogMessage(AppError(75, QString(), QStringLiteral("Path/File access error"))));
     EXPECT_TRUE(LogText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
@@ -45,7 +45,7 @@ TEST_F(DriverFullDisk, APageThatFindsNoRoomIsAnErrorAndTheOlderPageStays) {
 
     disk_.freeSpace();
     dialogs_.AnswerMessage(MsgResult::No);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_EQ(
         dialogs_.LastCall().text,
         QStringLiteral("Your TPS Report has been created.\r\nWould you like to view it now?"));

@@ -28,7 +28,7 @@ class SparsePlayer : public ReportTest {
     QString Page(const QString& tag) {
         state_.CurrentGamertag = tag;
         dialogs_.AnswerMessage(MsgResult::No);
-        mnuTPSReport_Click(state_);
+        tpsReportClicked(state_);
         const QString path = state_.TpsDir + ReportFileStem(tag) + QStringLiteral(".html");
         EXPECT_EQ(dialogs_.LastCall().title, QStringLiteral("Confirm View"))
             << tag.toStdString() << ": " << dialogs_.LastCall().text.toStdString();

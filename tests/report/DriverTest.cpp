@@ -2,7 +2,7 @@
 // closing question, opening the page, and the error path.
 
 #include "ReportTestSupport.h"
-#include "app/DebugLog.h"
+#include "core/DebugLog.h"
 
 namespace tw::test {
 namespace {
@@ -28,7 +28,7 @@ TEST_F(Driver, ATemplateWithoutTokensIsWrittenWithOneLineEndAdded) {
     const QByteArray page("<html>\xc3\xa9t\xc3\xa9 ? ?? ?not a token <b>\r\n</html>");
     WriteTemplate(page);
     dialogs_.AnswerMessage(MsgResult::No);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), page + "\r\n");
     // No leaves the page written and opens nothing.
     const DialogCall& call = OnlyCall();
@@ -48,7 +48,7 @@ TEST_F(Driver, TokensTwiceOrInLowerCaseAreFilledAndAQuoteShowsAsStored) {
                    QStringLiteral("'<i>made ?create_date?</i> ?GAMERTAG?'"));
     WriteTemplate("?GAMERTAG?|?gamertag?|?QUOTE?|?Create_Date?");
     dialogs_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     // The quote is text: its markup is escaped and its tokens are not filled,
     // whichever section comes first.
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")),
@@ -68,7 +68,7 @@ TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
 
     state_.CurrentGamertag = QStringLiteral("The  Red Fox");
     dialogs_.AnswerMessage(MsgResult::No);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("The__Red_Fox.html")),
               "The  Red Fox ..\\avatar\\The__Red_Fox.jpg ..\\avatar\\The__Red_Fox_smbw.jpg 3 (3r "
               "0c)\r\n");
@@ -77,13 +77,13 @@ TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
     // A double quote in the gamertag is doubled inside the statements.
     state_.CurrentGamertag = QStringLiteral("Say \"Hi\"");
     dialogs_.AnswerMessage(MsgResult::No);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_TRUE(Bytes(PagePath("Say_\"Hi\".html")).endsWith(" 3 (3r 0c)\r\n"));
 
     // The page never replaces its own template.
     state_.CurrentGamertag = QStringLiteral("template");
     dialogs_.AnswerMessage(MsgResult::Yes).AnswerOpen(false);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("template.html")), page);
     EXPECT_TRUE(Bytes(PagePath("template_.html")).startsWith("template ..\\avatar\\template.jpg"));
     EXPECT_EQ(dialogs_.LastCall().text, PagePath("template_.html"));
@@ -93,7 +93,7 @@ TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
 TEST_F(Driver, WithoutAPlayerOnlyTheMessageShows) {
     state_.CurrentGamertag.clear();
     dialogs_.AnswerMessage(MsgResult::Ok);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     const DialogCall& call = OnlyCall();
     EXPECT_EQ(call.text, QStringLiteral("You must select a Gamertag."));
     EXPECT_EQ(call.title, QStringLiteral("Error"));
@@ -104,7 +104,7 @@ TEST_F(Driver, WithoutAPlayerOnlyTheMessageShows) {
 TEST_F(Driver, AMissingTemplateIsLoggedAndNothingIsWritten) {
     AddSmallPlayer(QStringLiteral("Red Fox"));
     dialogs_.AcknowledgeOkMessages(true);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_FALSE(QFile::exists(PagePath("Red_Fox.html")));
     const QString log = LogText();
     EXPECT_TRUE(log.contains(QStringLiteral(" v110 [App.CreateTPS]   1/30/2005 3:30:07 PM\r\n")))
@@ -121,14 +121,14 @@ TEST_F(Driver, AnErrorBeforeWritingKeepsTheOlderPage) {
     AddSmallPlayer(QStringLiteral("Red Fox"));
     WriteTemplate("?GAMERTAG? ?EGR?");
     dialogs_.AnswerMessage(MsgResult::No);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     const QByteArray older = Bytes(PagePath("Red_Fox.html"));
     EXPECT_EQ(older, "Red Fox 000\r\n");
 
     // Without the medal catalogue the trophy room's statement is refused.
     Seed(QStringLiteral("DROP TABLE Medal;"));
     dialogs_.AcknowledgeOkMessages(true);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), older);
     EXPECT_TRUE(LogText().contains(QStringLiteral("[App.CreateTPS]")));
     EXPECT_TRUE(
@@ -145,7 +145,7 @@ TEST_F(Driver, APageThatCannotBeWrittenIsLogged) {
     // A folder where the page should go.
     ASSERT_TRUE(QDir().mkpath(PagePath("Red_Fox.html")));
     dialogs_.AcknowledgeOkMessages(true);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     EXPECT_TRUE(LogText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
     EXPECT_EQ(OnlyCall().icon, MsgIcon::Exclamation);
 }

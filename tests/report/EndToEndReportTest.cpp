@@ -136,7 +136,7 @@ TEST_F(EndToEnd, ASeasonOfGamesMakesAValidPageWithEveryPictureDelivered) {
     DrawEmblems();
     state_.settings.TPS_Use_KApD = true;
     dialogs_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
-    mnuTPSReport_Click(state_);
+    tpsReportClicked(state_);
     const QString page = state_.TpsDir + QStringLiteral("Red_Fox.html");
     ASSERT_TRUE(QFile::exists(page)) << LogText().toStdString();
     EXPECT_EQ(dialogs_.LastCall().kind, DialogKind::OpenDocument);

@@ -12,14 +12,14 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "app/Paths.h"
-#include "app/ProgramState.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
 #include "db/SqliteSchemaBuilder.h"
 #include "report/ReportSections.h"
 #include "report/ReportTokens.h"
 #include "report/TpsReport.h"
 #include "support/QtPrinters.h"
-#include "ui/ScriptedDialogs.h"
+#include "gui/ScriptedDialogs.h"
 
 namespace tw::test {
 

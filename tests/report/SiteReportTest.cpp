@@ -17,15 +17,15 @@
 #include <QTemporaryDir>
 #include "support/TestApplication.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "download/Downloader.h"
 #include "report/TpsReport.h"
 #include "statsite/StatSiteServer.h"
-#include "taglist/MainWindowLifecycle.h"
+#include "gui/MainWindowLifecycle.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindow.h"
 
 namespace tw::test {
 namespace {
@@ -110,7 +110,7 @@ class SiteReport : public ::testing::Test {
                   "Connection_Timeout=10000\r\nUse_Proxy=0\r\n"
                   "[Application]\r\nQuery_Count=0\r\nTPS_Use_KApD=1\r\n");
         ini.close();
-        window_ = std::make_unique<frmMain>();
+        window_ = std::make_unique<MainWindow>();
         state_ = std::make_unique<ProgramState>();
         state_->dialogs = &dialogs_;
         state_->sleep = [](int) {};
@@ -118,7 +118,7 @@ class SiteReport : public ::testing::Test {
         ConnectTagList(*state_, *window_, {});
         ConnectDownload(*state_, *window_);
         ConnectTpsReport(*state_, *window_);
-        Form_Load(*state_, *window_, dir_.path());
+        loadMainWindow(*state_, *window_, dir_.path());
         ASSERT_TRUE(state_->Db);
     }
 
@@ -126,7 +126,7 @@ class SiteReport : public ::testing::Test {
     std::unique_ptr<statsite::StatSiteServer> server_;
     quint16 port_ = 0;
     ScriptedDialogs dialogs_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ProgramState> state_;
 };
 
@@ -135,7 +135,7 @@ TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
     ASSERT_FALSE(featured.isEmpty());
     const QString tag = featured.front();
     StartProgram(tag);
-    window_->cmdDownload->click();
+    window_->downloadButton->click();
     ASSERT_TRUE(dialogs_.Calls().empty()) << dialogs_.Calls().front().text.toStdString();
     const QString games = Value(*state_->Db, QStringLiteral("select count(*) from Game_Player "
                                                             "where Player_Gamertag='") +
@@ -143,7 +143,7 @@ TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
     ASSERT_GT(games.toInt(), 0);
 
     dialogs_.AnswerMessage(MsgResult::No);
-    window_->mnuTPSReport->trigger();
+    window_->tpsReportAction->trigger();
     ASSERT_EQ(dialogs_.Calls().size(), 1u);
     EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("Confirm View"))
         << dialogs_.Calls()[0].text.toStdString();

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "ProgramFolder.h"
-#include "taglist/frmProfile.h"
+#include "gui/ProfileDialog.h"
 
 namespace tw::testing {
 namespace {
@@ -35,7 +35,7 @@ class ProfileTest : public ProgramFolderTest {
         dialogs_->AcknowledgeOkMessages(true);
     }
     // The program starts with `gamertag` selected and opens its profile.
-    frmProfile* OpenFor(const char* gamertag) {
+    ProfileDialog* OpenFor(const char* gamertag) {
         WriteIni(QByteArray("[User]\r\nGamertag=") + gamertag + "\r\n[Application]\r\n");
         Load();
         return ShowProfile(*state_, *window_);
@@ -46,7 +46,7 @@ class ProfileTest : public ProgramFolderTest {
 };
 
 TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
-    frmProfile* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile - Ann"));
     EXPECT_FALSE(dialog->isModal());
@@ -57,24 +57,24 @@ TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
     EXPECT_EQ(Fill(dialog->findChild<QFrame*>("shpPlayerPrimaryColor")), QColor(255, 0, 0));
     EXPECT_EQ(Fill(dialog->findChild<QFrame*>("shpPlayerSecondaryColor")), QColor(0, 255, 128));
     const std::pair<QLabel*, const char*> captions[] = {
-        {dialog->lblQuote, "Personal Favorite Quote:"},
-        {dialog->lblClanWebsiteURL, "Clan Website URL:"},
-        {dialog->lblPrimaryColor, "Primary Color"},
-        {dialog->lblSecondaryColor, "Secondary Color"},
+        {dialog->quoteLabel, "Personal Favorite Quote:"},
+        {dialog->clanWebsiteLabel, "Clan Website URL:"},
+        {dialog->primaryColorLabel, "Primary Color"},
+        {dialog->secondaryColorLabel, "Secondary Color"},
     };
     for (const auto& [label, caption] : captions) {
         EXPECT_EQ(label->text(), QString::fromLatin1(caption));
     }
-    EXPECT_EQ(dialog->cmdSaveOptions->text(), QStringLiteral("Save"));
-    EXPECT_EQ(dialog->cmdCancelOptions->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(dialog->saveButton->text(), QStringLiteral("Save"));
+    EXPECT_EQ(dialog->cancelButton->text(), QStringLiteral("Cancel"));
 }
 
 TEST_F(ProfileTest, SaveStoresTheQuoteAndTheSiteAsTypedApostrophesIncluded) {
-    frmProfile* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
-    dialog->txtQuote->setText(QStringLiteral("  It's the player's game  "));
-    dialog->txtClanWebsiteURL->setText(QStringLiteral(" http://crew.example/o'brien "));
-    dialog->cmdSaveOptions->click();
+    dialog->quoteEdit->setText(QStringLiteral("  It's the player's game  "));
+    dialog->clanWebsiteEdit->setText(QStringLiteral(" http://crew.example/o'brien "));
+    dialog->saveButton->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("It's the player's game"));
@@ -85,36 +85,36 @@ TEST_F(ProfileTest, SaveStoresTheQuoteAndTheSiteAsTypedApostrophesIncluded) {
     EXPECT_TRUE(dialogs_->Calls().empty());
 
     // And it comes back as typed, next time and in the next run.
-    frmProfile* again = ShowProfile(*state_, *window_);
+    ProfileDialog* again = ShowProfile(*state_, *window_);
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->txtQuote->text(), QStringLiteral("It's the player's game"));
+    EXPECT_EQ(again->quoteEdit->text(), QStringLiteral("It's the player's game"));
     NewSession();
     Load();
-    frmProfile* later = ShowProfile(*state_, *window_);
+    ProfileDialog* later = ShowProfile(*state_, *window_);
     ASSERT_NE(later, nullptr);
-    EXPECT_EQ(later->txtQuote->text(), QStringLiteral("It's the player's game"));
-    EXPECT_EQ(later->txtClanWebsiteURL->text(), QStringLiteral("http://crew.example/o'brien"));
+    EXPECT_EQ(later->quoteEdit->text(), QStringLiteral("It's the player's game"));
+    EXPECT_EQ(later->clanWebsiteEdit->text(), QStringLiteral("http://crew.example/o'brien"));
 }
 
 TEST_F(ProfileTest, AnOlderQuoteKeepsWhatItHoldsThroughASave) {
-    frmProfile* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->txtQuote->text(), QStringLiteral("Go \"team\""));
-    dialog->cmdSaveOptions->click();
+    EXPECT_EQ(dialog->quoteEdit->text(), QStringLiteral("Go \"team\""));
+    dialog->saveButton->click();
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("Go \"team\""));
 }
 
 TEST_F(ProfileTest, TextsLongerThan255CharactersAreCutAfterTrimming) {
-    frmProfile* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
     QString quote;
     for (int i = 0; i < 300; ++i) {
         quote += QChar(u'a' + i % 26);
     }
-    dialog->txtQuote->setText(QStringLiteral("   ") + quote + QStringLiteral("   "));
-    dialog->txtClanWebsiteURL->setText(QStringLiteral(" http://") + quote);
-    dialog->cmdSaveOptions->click();
+    dialog->quoteEdit->setText(QStringLiteral("   ") + quote + QStringLiteral("   "));
+    dialog->clanWebsiteEdit->setText(QStringLiteral(" http://") + quote);
+    dialog->saveButton->click();
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               quote.left(255));
     EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
@@ -122,15 +122,15 @@ TEST_F(ProfileTest, TextsLongerThan255CharactersAreCutAfterTrimming) {
 }
 
 TEST_F(ProfileTest, APlayerWithoutAClanShowsOnlyTheQuoteAndSaveStillStoresIt) {
-    frmProfile* dialog = OpenFor("Bob");
+    ProfileDialog* dialog = OpenFor("Bob");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->txtQuote->text(), QStringLiteral("kept safe"));
-    EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QString());
-    EXPECT_EQ(Fill(dialog->shpPlayerPrimaryColor), QColor(Qt::white));
-    EXPECT_EQ(Fill(dialog->shpPlayerSecondaryColor), QColor(Qt::white));
-    dialog->txtQuote->setText(QStringLiteral("new words"));
-    dialog->txtClanWebsiteURL->setText(QStringLiteral("http://nowhere.example"));
-    dialog->cmdSaveOptions->click();
+    EXPECT_EQ(dialog->quoteEdit->text(), QStringLiteral("kept safe"));
+    EXPECT_EQ(dialog->clanWebsiteEdit->text(), QString());
+    EXPECT_EQ(Fill(dialog->primaryColorSwatch), QColor(Qt::white));
+    EXPECT_EQ(Fill(dialog->secondaryColorSwatch), QColor(Qt::white));
+    dialog->quoteEdit->setText(QStringLiteral("new words"));
+    dialog->clanWebsiteEdit->setText(QStringLiteral("http://nowhere.example"));
+    dialog->saveButton->click();
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),
               QStringLiteral("new words"));
     // The clan caption is "-", which names no clan.
@@ -139,11 +139,11 @@ TEST_F(ProfileTest, APlayerWithoutAClanShowsOnlyTheQuoteAndSaveStillStoresIt) {
 }
 
 TEST_F(ProfileTest, AColourWithoutAColorRowLeavesTheSiteEmptyAndTheShapesWhite) {
-    frmProfile* dialog = OpenFor("Cat");
+    ProfileDialog* dialog = OpenFor("Cat");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->txtQuote->text(), QString());
-    EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QString());
-    EXPECT_EQ(Fill(dialog->shpPlayerPrimaryColor), QColor(Qt::white));
+    EXPECT_EQ(dialog->quoteEdit->text(), QString());
+    EXPECT_EQ(dialog->clanWebsiteEdit->text(), QString());
+    EXPECT_EQ(Fill(dialog->primaryColorSwatch), QColor(Qt::white));
 }
 
 TEST_F(ProfileTest, HexadecimalColourTexts) {
@@ -154,10 +154,10 @@ TEST_F(ProfileTest, HexadecimalColourTexts) {
 }
 
 TEST_F(ProfileTest, CancelWritesNothing) {
-    frmProfile* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
-    dialog->txtQuote->setText(QStringLiteral("never stored"));
-    dialog->cmdCancelOptions->click();
+    dialog->quoteEdit->setText(QStringLiteral("never stored"));
+    dialog->cancelButton->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("Go \"team\""));
@@ -167,12 +167,12 @@ TEST_F(ProfileTest, AFailingSaveIsReportedOnceKeepsTheQuoteAndRefreshesTheWindow
     Seed(
         "CREATE TRIGGER KeepSites BEFORE UPDATE ON Clan "
         "BEGIN SELECT RAISE(ABORT, 'sites are kept'); END;");
-    frmProfile* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = OpenFor("Ann");
     ASSERT_NE(dialog, nullptr);
-    window_->lblTotalGames->setText(QStringLiteral("stale"));
-    dialog->txtQuote->setText(QStringLiteral("stored first"));
-    dialog->txtClanWebsiteURL->setText(QStringLiteral("http://new.example"));
-    dialog->cmdSaveOptions->click();
+    window_->totalGames->setText(QStringLiteral("stale"));
+    dialog->quoteEdit->setText(QStringLiteral("stored first"));
+    dialog->clanWebsiteEdit->setText(QStringLiteral("http://new.example"));
+    dialog->saveButton->click();
 
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("stored first"));
@@ -192,10 +192,10 @@ TEST_F(ProfileTest, AFailingSaveIsReportedOnceKeepsTheQuoteAndRefreshesTheWindow
     EXPECT_TRUE(
         record.contains("SQL: update Clan set Website_URL = 'http://new.example' "
                         "where Clan_Name = 'O''Brien Crew'\r\n"));
-    EXPECT_EQ(window_->lblTotalGames->text(), QStringLiteral("0"));
+    EXPECT_EQ(window_->totalGames->text(), QStringLiteral("0"));
     // The typed texts are still there to try again or cancel.
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QStringLiteral("http://new.example"));
+    EXPECT_EQ(dialog->clanWebsiteEdit->text(), QStringLiteral("http://new.example"));
 }
 
 TEST_F(ProfileTest, ADatabaseThatCannotBeReadIsReportedAndNoDialogOpens) {
@@ -203,7 +203,7 @@ TEST_F(ProfileTest, ADatabaseThatCannotBeReadIsReportedAndNoDialogOpens) {
     Load();
     state_->Db->Close();
     EXPECT_EQ(ShowProfile(*state_, *window_), nullptr);
-    EXPECT_TRUE(window_->findChildren<frmProfile*>().isEmpty());
+    EXPECT_TRUE(window_->findChildren<ProfileDialog*>().isEmpty());
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
     EXPECT_EQ(
         dialogs_->Calls()[0].text,
@@ -220,17 +220,17 @@ TEST_F(ProfileTest, TheProfileIsOfThePlayerTheWindowShows) {
     for (const char* setting : {"Cat", "Nobody", ""}) {
         SCOPED_TRACE(setting);
         NewSession();
-        frmProfile* dialog = OpenFor(setting);
+        ProfileDialog* dialog = OpenFor(setting);
         ASSERT_NE(dialog, nullptr);
-        ASSERT_EQ(window_->cmbTagList->currentText(), QStringLiteral("Ann"));
+        ASSERT_EQ(window_->tagListBox->currentText(), QStringLiteral("Ann"));
         EXPECT_EQ(dialog->gamertag(), QStringLiteral("Ann"));
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile - Ann"));
-        EXPECT_EQ(dialog->txtQuote->text(),
+        EXPECT_EQ(dialog->quoteEdit->text(),
                   Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"));
-        EXPECT_EQ(dialog->txtClanWebsiteURL->text(), QStringLiteral("http://crew.example"));
+        EXPECT_EQ(dialog->clanWebsiteEdit->text(), QStringLiteral("http://crew.example"));
         const QString quote = QStringLiteral("for the shown one, not \"%1\"").arg(setting);
-        dialog->txtQuote->setText(quote);
-        dialog->cmdSaveOptions->click();
+        dialog->quoteEdit->setText(quote);
+        dialog->saveButton->click();
         EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"), quote);
         EXPECT_EQ(Query("SELECT Count(*) FROM Player WHERE Personal_Quote Like 'for the*'"),
                   QStringLiteral("1"));
@@ -238,19 +238,19 @@ TEST_F(ProfileTest, TheProfileIsOfThePlayerTheWindowShows) {
 }
 
 TEST_F(ProfileTest, ADialogWritesToThePlayerItWasOpenedFor) {
-    frmProfile* ann = OpenFor("Ann");
+    ProfileDialog* ann = OpenFor("Ann");
     ASSERT_NE(ann, nullptr);
     ProfileOpener(*state_, *window_)();
-    EXPECT_EQ(window_->findChildren<frmProfile*>().size(), 1);
+    EXPECT_EQ(window_->findChildren<ProfileDialog*>().size(), 1);
 
     // Another player is selected while Ann's dialog is open.
-    window_->cmbTagList->setCurrentIndex(1);
+    window_->tagListBox->setCurrentIndex(1);
     ASSERT_EQ(state_->CurrentGamertag, QStringLiteral("Bob"));
     ProfileOpener(*state_, *window_)();
-    EXPECT_EQ(window_->findChildren<frmProfile*>().size(), 2);
+    EXPECT_EQ(window_->findChildren<ProfileDialog*>().size(), 2);
 
-    ann->txtQuote->setText(QStringLiteral("for Ann"));
-    ann->cmdSaveOptions->click();
+    ann->quoteEdit->setText(QStringLiteral("for Ann"));
+    ann->saveButton->click();
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("for Ann"));
     EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),

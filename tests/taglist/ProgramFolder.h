@@ -18,13 +18,13 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/IniFile.h"
-#include "app/Paths.h"
-#include "app/ProgramState.h"
-#include "taglist/MainWindowLifecycle.h"
+#include "core/IniFile.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
+#include "gui/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindow.h"
 
 namespace tw::testing {
 
@@ -77,7 +77,7 @@ class ProgramFolderTest : public ::testing::Test {
     // A fresh program run over the folder: state, dialogs and window.
     void NewSession() {
         state_.reset();
-        window_ = std::make_unique<frmMain>();
+        window_ = std::make_unique<MainWindow>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
         state_ = std::make_unique<ProgramState>();
         state_->dialogs = dialogs_.get();
@@ -85,12 +85,12 @@ class ProgramFolderTest : public ::testing::Test {
         ConnectTagList(*state_, *window_, [this] { ++profileOpened_; });
         InstallExitRule(*state_, *window_);
     }
-    void Load() { Form_Load(*state_, *window_, dir_.path()); }
+    void Load() { loadMainWindow(*state_, *window_, dir_.path()); }
 
     QStringList TagListEntries() const {
         QStringList entries;
-        for (int i = 0; i < window_->cmbTagList->count(); ++i) {
-            entries << window_->cmbTagList->itemText(i);
+        for (int i = 0; i < window_->tagListBox->count(); ++i) {
+            entries << window_->tagListBox->itemText(i);
         }
         return entries;
     }
@@ -102,10 +102,10 @@ class ProgramFolderTest : public ::testing::Test {
         }
         return rs->Field(0).joinText();
     }
-    QString ShownPicture() const { return window_->imgAvatar->property("picturePath").toString(); }
+    QString ShownPicture() const { return window_->avatarPicture->property("picturePath").toString(); }
 
     QTemporaryDir dir_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<ProgramState> state_;
     int profileOpened_ = 0;

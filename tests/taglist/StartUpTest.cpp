@@ -13,8 +13,8 @@
 
 #include "ProgramFolder.h"
 #include "taglist/ShowPlayerSummary.h"
-#include "ui/FlexGrid.h"
-#include "ui/Twips.h"
+#include "gui/FlexGrid.h"
+#include "gui/Twips.h"
 
 namespace tw::testing {
 namespace {
@@ -66,8 +66,8 @@ TEST_F(StartUpTest, DatabaseHeldByAnotherProcessEndsTheProgram) {
 TEST_F(StartUpTest, SavedQueriesFillTheQueryListInOrder) {
     InstallDatabase();
     Load();
-    EXPECT_EQ(window_->cmbQuery->count(), 1);
-    EXPECT_EQ(window_->cmbQuery->itemText(0), "- Select a Query -");
+    EXPECT_EQ(window_->queryList->count(), 1);
+    EXPECT_EQ(window_->queryList->itemText(0), "- Select a Query -");
 
     WriteIni(
         "[Application]\r\nQuery_Count=3\r\n[Query_2]\r\nName=Zeta\r\nSQL=select 2\r\n"
@@ -76,14 +76,14 @@ TEST_F(StartUpTest, SavedQueriesFillTheQueryListInOrder) {
     NewSession();
     Load();
     QStringList items;
-    for (int i = 0; i < window_->cmbQuery->count(); ++i) {
-        items << window_->cmbQuery->itemText(i);
+    for (int i = 0; i < window_->queryList->count(); ++i) {
+        items << window_->queryList->itemText(i);
     }
     EXPECT_EQ(items, QStringList({"- Select a Query -", "Alpha", "Zeta", "Alpha"}));
-    EXPECT_EQ(window_->cmbQuery->currentIndex(), 0);
+    EXPECT_EQ(window_->queryList->currentIndex(), 0);
     EXPECT_EQ(state_->QuerySQL[3], "select 3");
-    EXPECT_EQ(window_->flxData->Rows(), 0);
-    EXPECT_EQ(window_->flxData->Cols(), 0);
+    EXPECT_EQ(window_->resultGrid->Rows(), 0);
+    EXPECT_EQ(window_->resultGrid->Cols(), 0);
 }
 
 TEST_F(StartUpTest, PlacementWrittenAtExitIsReadBackAtTheNextStart) {

@@ -40,9 +40,9 @@ class SummaryTest : public ProgramFolderTest {
         return file.readAll();
     }
     void ExpectPanel(const char* clan, const char* games, const char* lastUpdate) {
-        EXPECT_EQ(window_->lblClanName->text(), clan);
-        EXPECT_EQ(window_->lblTotalGames->text(), games);
-        EXPECT_EQ(window_->lblLastDownload->text(), lastUpdate);
+        EXPECT_EQ(window_->clanName->text(), clan);
+        EXPECT_EQ(window_->totalGames->text(), games);
+        EXPECT_EQ(window_->lastDownload->text(), lastUpdate);
     }
 };
 
@@ -50,11 +50,11 @@ TEST_F(SummaryTest, SelectedPlayerShowsClanGamesAndLastUpdate) {
     WriteIni("[User]\r\nGamertag=Master Chief\r\n");
     Load();
     EXPECT_EQ(TagListEntries(), QStringList({"Master Chief", "Cortana", "O'Neil"}));
-    EXPECT_EQ(window_->cmbTagList->currentText(), "Master Chief");
+    EXPECT_EQ(window_->tagListBox->currentText(), "Master Chief");
     ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
     EXPECT_EQ(state_->LastGameID, 77);
     EXPECT_EQ(window_->windowTitle(), "Tallywick");
-    EXPECT_FALSE(window_->chtData->isVisible());
+    EXPECT_FALSE(window_->resultChart->isVisible());
     EXPECT_FALSE(state_->TagListRefreshing);
     EXPECT_EQ(state_->CurrentSQL,
               "SELECT Game_ID From Game_Player WHERE Player_Gamertag='Master Chief' ORDER BY "
@@ -64,7 +64,7 @@ TEST_F(SummaryTest, SelectedPlayerShowsClanGamesAndLastUpdate) {
 TEST_F(SummaryTest, EmptyValuesShowDashesAndZeroGames) {
     WriteIni("[User]\r\nGamertag=Cortana\r\n");
     Load();
-    EXPECT_EQ(window_->cmbTagList->currentIndex(), 1);
+    EXPECT_EQ(window_->tagListBox->currentIndex(), 1);
     ExpectPanel("-", "0", "-");
     EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
 }
@@ -72,7 +72,7 @@ TEST_F(SummaryTest, EmptyValuesShowDashesAndZeroGames) {
 TEST_F(SummaryTest, ApostropheGamertagIsSummarised) {
     WriteIni("[User]\r\nGamertag=O'Neil\r\n");
     Load();
-    EXPECT_EQ(window_->cmbTagList->currentText(), "O'Neil");
+    EXPECT_EQ(window_->tagListBox->currentText(), "O'Neil");
     ExpectPanel("-", "1", "Dec 31, 2004 11:59 PM");
     EXPECT_TRUE(dialogs_->Calls().empty());
 }
@@ -89,14 +89,14 @@ TEST_F(SummaryTest, ASettingNamingNoListedPlayerMakesTheShownFirstPlayerCurrent)
         WriteIni("[User]\r\n" + setting);
         NewSession();
         Load();
-        EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
+        EXPECT_EQ(window_->tagListBox->currentIndex(), 0);
         EXPECT_EQ(state_->CurrentGamertag, "Master Chief");
         EXPECT_EQ(Ini("User", "Gamertag"), "Master Chief");
         EXPECT_EQ(state_->LastGameID, 77);
         ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
-        EXPECT_TRUE(window_->cmdDownload->isEnabled());
-        EXPECT_TRUE(window_->cmdRemoveGamertag->isEnabled());
-        EXPECT_TRUE(window_->cmdProfileGamertag->isEnabled());
+        EXPECT_TRUE(window_->downloadButton->isEnabled());
+        EXPECT_TRUE(window_->removeButton->isEnabled());
+        EXPECT_TRUE(window_->profileButton->isEnabled());
     }
 }
 
@@ -110,10 +110,10 @@ TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhereAndDisablesThePlayerB
     ExpectPanel("-", "0", "-");
     EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
     // Nobody to download, remove or profile; a player can still be added.
-    EXPECT_FALSE(window_->cmdDownload->isEnabled());
-    EXPECT_FALSE(window_->cmdRemoveGamertag->isEnabled());
-    EXPECT_FALSE(window_->cmdProfileGamertag->isEnabled());
-    EXPECT_TRUE(window_->cmdAddGamertag->isEnabled());
+    EXPECT_FALSE(window_->downloadButton->isEnabled());
+    EXPECT_FALSE(window_->removeButton->isEnabled());
+    EXPECT_FALSE(window_->profileButton->isEnabled());
+    EXPECT_TRUE(window_->addButton->isEnabled());
 }
 
 TEST_F(SummaryTest, AvatarOfAGamertagWithBlanksUsesUnderscores) {
@@ -121,7 +121,7 @@ TEST_F(SummaryTest, AvatarOfAGamertagWithBlanksUsesUnderscores) {
     WriteIni("[User]\r\nGamertag=Master Chief\r\n");
     Load();
     EXPECT_EQ(ShownPicture(), state_->AvatarDir + "Master_Chief.jpg");
-    const QImage shown = window_->imgAvatar->pixmap().toImage();
+    const QImage shown = window_->avatarPicture->pixmap().toImage();
     ASSERT_FALSE(shown.isNull());
     const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
     EXPECT_GT(centre.red(), 200);
@@ -158,7 +158,7 @@ TEST_F(SummaryTest, RefreshReopensTheDatabaseAndEndsTheDownloadState) {
     state_->StopRequested = true;
     InstallSummaryRefresh(*state_, *window_);
     state_->refreshSummary();
-    EXPECT_EQ(window_->lblClanName->text(), "Renamed");
+    EXPECT_EQ(window_->clanName->text(), "Renamed");
     EXPECT_FALSE(state_->DownloadInProgress);
     EXPECT_FALSE(state_->StopRequested);
     ASSERT_TRUE(state_->rsPlayer && state_->rsLoadPanel5);

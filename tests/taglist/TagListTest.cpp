@@ -40,10 +40,10 @@ class TagListTest : public ProgramFolderTest {
 
 TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
     dialogs_->AnswerInput("New Guy");
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     ExpectInputBoxAsked();
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "New Guy"}));
-    EXPECT_EQ(window_->cmbTagList->currentText(), "New Guy");
+    EXPECT_EQ(window_->tagListBox->currentText(), "New Guy");
     EXPECT_EQ(state_->CurrentGamertag, "New Guy");
     EXPECT_EQ(Ini("User", "Gamertag"), "New Guy");
     EXPECT_EQ(Query("select Is_Selectable & Is_Friend & Is_Clan & Is_Guest & Is_Jerk & "
@@ -52,15 +52,15 @@ TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
     EXPECT_EQ(Query("select count(*) from Player where Player_Gamertag='New Guy' and "
                     "Clan_Name Is Null and Last_Download Is Null and Personal_Quote Is Null"),
               "1");
-    EXPECT_EQ(window_->lblClanName->text(), "-");
+    EXPECT_EQ(window_->clanName->text(), "-");
     EXPECT_EQ(dialogs_->Calls().size(), 1u);
 }
 
 TEST_F(TagListTest, BlankInputAddsNothing) {
     dialogs_->AnswerInput("   ");
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     dialogs_->AnswerInput("");
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     EXPECT_EQ(dialogs_->Calls().size(), 2u);
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
     EXPECT_EQ(Query("select count(*) from Player"), "3");
@@ -70,7 +70,7 @@ TEST_F(TagListTest, BlankInputAddsNothing) {
 TEST_F(TagListTest, ListedGamertagIsRefusedWithAMessage) {
     dialogs_->AnswerInput("Bravo");
     dialogs_->AnswerMessage(MsgResult::Ok);
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     ASSERT_EQ(dialogs_->Calls().size(), 2u);
     const DialogCall& shown = dialogs_->Calls()[1];
     EXPECT_EQ(shown.text, "That gamertag is already in the list.");
@@ -83,7 +83,7 @@ TEST_F(TagListTest, ListedGamertagIsRefusedWithAMessage) {
 
 TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
     state_->TagToInsert = "Known Only";
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     EXPECT_TRUE(dialogs_->Calls().empty());
     EXPECT_EQ(state_->TagToInsert, "");
     EXPECT_EQ(Flag("Known Only"), "Y");
@@ -91,15 +91,15 @@ TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
     EXPECT_EQ(Query("select Is_Friend & Clan_Name from Player where "
                     "Player_Gamertag='Known Only'"),
               "YBlue");
-    EXPECT_EQ(window_->cmbTagList->currentText(), "Known Only");
-    EXPECT_EQ(window_->lblTotalGames->text(), "2");
-    EXPECT_EQ(window_->lblClanName->text(), "Blue");
+    EXPECT_EQ(window_->tagListBox->currentText(), "Known Only");
+    EXPECT_EQ(window_->totalGames->text(), "2");
+    EXPECT_EQ(window_->clanName->text(), "Blue");
     EXPECT_EQ(state_->LastGameID, 9);
 }
 
 TEST_F(TagListTest, ApostropheGamertagIsAddedSelectedAndRemoved) {
     dialogs_->AnswerInput("O'Neil");
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     EXPECT_EQ(state_->CurrentGamertag, "O'Neil");
     EXPECT_EQ(Flag("O'Neil"), "Y");
     EXPECT_EQ(state_->CurrentSQL,
@@ -108,16 +108,16 @@ TEST_F(TagListTest, ApostropheGamertagIsAddedSelectedAndRemoved) {
     EXPECT_EQ(Ini("User", "Gamertag"), "O'Neil");
 
     dialogs_->AnswerMessage(MsgResult::Yes);
-    cmdRemoveGamertag_Click(*state_, *window_);
+    removeClicked(*state_, *window_);
     EXPECT_EQ(Flag("O'Neil"), "N");
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
 }
 
 TEST_F(TagListTest, RemovingAsksAndNoChangesNothing) {
-    window_->cmbTagList->setCurrentIndex(1);  // the user picks Bravo
+    window_->tagListBox->setCurrentIndex(1);  // the user picks Bravo
     ASSERT_EQ(state_->CurrentGamertag, "Bravo");
     dialogs_->AnswerMessage(MsgResult::No);
-    cmdRemoveGamertag_Click(*state_, *window_);
+    removeClicked(*state_, *window_);
     ASSERT_EQ(dialogs_->Calls().size(), 1u);
     const DialogCall& asked = dialogs_->Calls()[0];
     EXPECT_EQ(asked.text,
@@ -132,75 +132,75 @@ TEST_F(TagListTest, RemovingAsksAndNoChangesNothing) {
 }
 
 TEST_F(TagListTest, RemovingWithYesUnflagsAndSelectsTheFirstEntry) {
-    window_->cmbTagList->setCurrentIndex(1);
+    window_->tagListBox->setCurrentIndex(1);
     dialogs_->AnswerMessage(MsgResult::Yes);
-    cmdRemoveGamertag_Click(*state_, *window_);
+    removeClicked(*state_, *window_);
     EXPECT_EQ(Flag("Bravo"), "N");
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha"}));
-    EXPECT_EQ(window_->cmbTagList->currentIndex(), 0);
+    EXPECT_EQ(window_->tagListBox->currentIndex(), 0);
     EXPECT_EQ(state_->CurrentGamertag, "Alpha");
     EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
-    EXPECT_EQ(window_->lblClanName->text(), "Red");
+    EXPECT_EQ(window_->clanName->text(), "Red");
 }
 
 TEST_F(TagListTest, RemovingTheLastEntryShowsNobodyAndDisablesThePlayerButtons) {
     dialogs_->AnswerMessage(MsgResult::Yes).AnswerMessage(MsgResult::Yes);
-    cmdRemoveGamertag_Click(*state_, *window_);  // Alpha
+    removeClicked(*state_, *window_);  // Alpha
     ASSERT_EQ(state_->CurrentGamertag, "Bravo");
-    cmdRemoveGamertag_Click(*state_, *window_);  // Bravo
+    removeClicked(*state_, *window_);  // Bravo
     EXPECT_TRUE(TagListEntries().isEmpty());
-    EXPECT_EQ(window_->cmbTagList->currentIndex(), -1);
+    EXPECT_EQ(window_->tagListBox->currentIndex(), -1);
     // The removed player is no longer the one downloads and profiles are for.
     EXPECT_EQ(state_->CurrentGamertag, "");
     EXPECT_EQ(Ini("User", "Gamertag"), "");
-    EXPECT_EQ(window_->lblClanName->text(), "-");
-    EXPECT_EQ(window_->lblTotalGames->text(), "0");
-    EXPECT_EQ(window_->lblLastDownload->text(), "-");
+    EXPECT_EQ(window_->clanName->text(), "-");
+    EXPECT_EQ(window_->totalGames->text(), "0");
+    EXPECT_EQ(window_->lastDownload->text(), "-");
     EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
-    EXPECT_FALSE(window_->cmdDownload->isEnabled());
-    EXPECT_FALSE(window_->cmdRemoveGamertag->isEnabled());
-    EXPECT_FALSE(window_->cmdProfileGamertag->isEnabled());
-    window_->cmdProfileGamertag->click();
+    EXPECT_FALSE(window_->downloadButton->isEnabled());
+    EXPECT_FALSE(window_->removeButton->isEnabled());
+    EXPECT_FALSE(window_->profileButton->isEnabled());
+    window_->profileButton->click();
     EXPECT_EQ(profileOpened_, 0);
     EXPECT_EQ(Query("select count(*) from Player"), "3");
     EXPECT_EQ(dialogs_->Calls().size(), 2u);
 
     // A new entry brings the buttons back.
     dialogs_->AnswerInput("Charlie");
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     EXPECT_EQ(state_->CurrentGamertag, "Charlie");
-    EXPECT_TRUE(window_->cmdDownload->isEnabled());
-    EXPECT_TRUE(window_->cmdRemoveGamertag->isEnabled());
-    EXPECT_TRUE(window_->cmdProfileGamertag->isEnabled());
+    EXPECT_TRUE(window_->downloadButton->isEnabled());
+    EXPECT_TRUE(window_->removeButton->isEnabled());
+    EXPECT_TRUE(window_->profileButton->isEnabled());
 }
 
 TEST_F(TagListTest, SelectionRemembersTheGamertagAndRefreshes) {
-    window_->cmbTagList->setCurrentIndex(1);
+    window_->tagListBox->setCurrentIndex(1);
     EXPECT_EQ(state_->CurrentGamertag, "Bravo");
     EXPECT_EQ(Ini("User", "Gamertag"), "Bravo");
-    EXPECT_EQ(window_->lblClanName->text(), "-");
-    EXPECT_EQ(window_->lblTotalGames->text(), "0");
-    window_->cmbTagList->setCurrentIndex(0);
-    EXPECT_EQ(window_->lblClanName->text(), "Red");
-    EXPECT_EQ(window_->lblTotalGames->text(), "1");
+    EXPECT_EQ(window_->clanName->text(), "-");
+    EXPECT_EQ(window_->totalGames->text(), "0");
+    window_->tagListBox->setCurrentIndex(0);
+    EXPECT_EQ(window_->clanName->text(), "Red");
+    EXPECT_EQ(window_->totalGames->text(), "1");
 
     state_->TagListRefreshing = true;  // selections while the list refills are ignored
-    window_->cmbTagList->setCurrentIndex(1);
+    window_->tagListBox->setCurrentIndex(1);
     EXPECT_EQ(state_->CurrentGamertag, "Alpha");
     EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
 }
 
 TEST_F(TagListTest, ProfileOpensOnlyForASelectedPlayer) {
-    window_->cmdProfileGamertag->click();
+    window_->profileButton->click();
     EXPECT_EQ(profileOpened_, 1);
     state_->CurrentGamertag.clear();
-    window_->cmdProfileGamertag->click();
+    window_->profileButton->click();
     EXPECT_EQ(profileOpened_, 1);
 }
 
 TEST_F(TagListTest, GridPopUpInsertAddsTheGridsGamertagWithoutAsking) {
     state_->TagToInsert = "From Grid";
-    window_->mnuTagListInsert->trigger();
+    window_->insertIntoTagListAction->trigger();
     EXPECT_TRUE(dialogs_->Calls().empty());
     EXPECT_EQ(state_->TagToInsert, "");
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "From Grid"}));
@@ -211,7 +211,7 @@ TEST_F(TagListTest, DatabaseErrorWhileAddingIsLoggedNotFatal) {
     state_->Db->Close();
     dialogs_->AnswerInput("Charlie");
     dialogs_->AcknowledgeOkMessages(true);
-    cmdAddGamertag_Click(*state_, *window_);
+    addClicked(*state_, *window_);
     ASSERT_EQ(dialogs_->Calls().size(), 2u);
     EXPECT_TRUE(dialogs_->Calls()[1].text.startsWith("Error #: 3000\r\nDescription: "));
     QFile log(Path(QStringLiteral("debug.log")));
@@ -223,9 +223,9 @@ TEST_F(TagListTest, DatabaseErrorWhileAddingIsLoggedNotFatal) {
 
 TEST_F(TagListTest, ButtonsRunTheHandlers) {
     dialogs_->AnswerInput("");
-    window_->cmdAddGamertag->click();
+    window_->addButton->click();
     dialogs_->AnswerMessage(MsgResult::No);
-    window_->cmdRemoveGamertag->click();
+    window_->removeButton->click();
     ASSERT_EQ(dialogs_->Calls().size(), 2u);
     EXPECT_EQ(dialogs_->Calls()[0].kind, DialogKind::InputBox);
     EXPECT_EQ(dialogs_->Calls()[1].title, "Confirm Remove Tag");

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QLabel>
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 #include "db/Database.h"
 
 namespace tw::testing {
@@ -24,12 +24,12 @@ std::vector<Delivered> DeliveredQueries() {
 }
 
 void LibraryProgramTest::InstallLibrary(const std::vector<Delivered>& queries) {
-    window_->cmbQuery->clear();
-    window_->cmbQuery->addItem(QStringLiteral("- Select a Query -"));
+    window_->queryList->clear();
+    window_->queryList->addItem(QStringLiteral("- Select a Query -"));
     for (size_t n = 0; n < queries.size(); ++n) {
         state_->QueryNames[n + 1] = queries[n].name;
         state_->QuerySQL[n + 1] = queries[n].sql;
-        window_->cmbQuery->addItem(queries[n].name);
+        window_->queryList->addItem(queries[n].name);
     }
 }
 
@@ -52,7 +52,7 @@ void LibraryProgramTest::DrawPictures() {
 }
 
 int64_t LibraryProgramTest::ShownCount() const {
-    return window_->lblRecordCount->text().section(QLatin1Char(' '), 0, 0).toLongLong();
+    return window_->recordCount->text().section(QLatin1Char(' '), 0, 0).toLongLong();
 }
 
 void LibraryProgramTest::DownloadWorldWithLibrary(std::vector<Delivered>* queries) {

@@ -21,11 +21,11 @@ std::vector<Delivered> DeliveredQueries();
 
 class LibraryProgramTest : public SiteProgramTest {
   protected:
-    // cmbQuery and the query arrays hold `queries` as items 1, 2, ...
+    // queryList and the query arrays hold `queries` as items 1, 2, ...
     void InstallLibrary(const std::vector<Delivered>& queries);
     // Small pictures for every level and medal the queries can name.
     void DrawPictures();
-    // The count at the start of lblRecordCount.
+    // The count at the start of recordCount.
     int64_t ShownCount() const;
     // Three players' world downloaded from the site (seed 7) and the
     // delivered library installed over it, with its pictures.

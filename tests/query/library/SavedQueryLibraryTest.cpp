@@ -9,7 +9,7 @@
 
 #include "LibraryProgram.h"
 #include "query/QueryRunner.h"
-#include "ui/FlexGrid.h"
+#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
@@ -46,23 +46,23 @@ TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloaded
     QueryPanel panel;
     for (size_t n = 0; n < queries.size(); ++n) {
         const std::string name = queries[n].name.toStdString();
-        window_->cmbQuery->setCurrentIndex(static_cast<int>(n + 1));
+        window_->queryList->setCurrentIndex(static_cast<int>(n + 1));
         for (int player = 1; player <= 3; ++player) {
             for (int game = 1; game <= 3; ++game) {
-                window_->optFilterPlayer[player]->setChecked(true);
-                window_->optFilterGame[game]->setChecked(true);
-                cmdRunQuery_Click(*state_, *window_, panel);
+                window_->playerFilterOptions[player]->setChecked(true);
+                window_->gameFilterOptions[game]->setChecked(true);
+                runQueryClicked(*state_, *window_, panel);
                 ASSERT_TRUE(dialogs_->Calls().empty())
                     << name << " player " << player << " game " << game << ": "
                     << dialogs_->Calls().front().text.toStdString() << "\n"
                     << state_->CurrentSQL.toStdString();
-                EXPECT_FALSE(window_->lblRecordCount->text().isEmpty()) << name;
+                EXPECT_FALSE(window_->recordCount->text().isEmpty()) << name;
                 if (player == 3 && game == 1) {
                     EXPECT_GT(ShownCount(), 0)
                         << name << " finds nothing for " << tags[0].toStdString();
                     const bool graph = queries[n].name.contains(QLatin1String("Graph"));
-                    EXPECT_EQ(!window_->chtData->isHidden(), graph) << name;
-                    EXPECT_EQ(window_->flxData->Rows() > 1, !graph) << name;
+                    EXPECT_EQ(!window_->resultChart->isHidden(), graph) << name;
+                    EXPECT_EQ(window_->resultGrid->Rows() > 1, !graph) << name;
                 }
             }
         }

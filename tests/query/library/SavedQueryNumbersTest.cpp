@@ -15,15 +15,15 @@
 #include "db/Database.h"
 #include "query/QueryRunner.h"
 #include "support/QtPrinters.h"
-#include "ui/FlexGrid.h"
+#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
 
 // One option-button combination and the same conditions in SQLite.
 struct Filter {
-    int player;  // optFilterPlayer index
-    int game;    // optFilterGame index
+    int player;  // playerFilterOptions index
+    int game;    // gameFilterOptions index
     QString p;
     QString g;
     const char* label;
@@ -124,16 +124,16 @@ TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
     panel.ChartGraphQueries = false;
     std::map<std::pair<size_t, size_t>, Shown> shown;
     for (size_t n = 0; n < queries.size(); ++n) {
-        window_->cmbQuery->setCurrentIndex(static_cast<int>(n + 1));
+        window_->queryList->setCurrentIndex(static_cast<int>(n + 1));
         for (size_t f = 0; f < filters.size(); ++f) {
-            window_->optFilterPlayer[filters[f].player]->setChecked(true);
-            window_->optFilterGame[filters[f].game]->setChecked(true);
-            cmdRunQuery_Click(*state_, *window_, panel);
+            window_->playerFilterOptions[filters[f].player]->setChecked(true);
+            window_->gameFilterOptions[filters[f].game]->setChecked(true);
+            runQueryClicked(*state_, *window_, panel);
             ASSERT_TRUE(dialogs_->Calls().empty())
                 << queries[n].name.toStdString() << ", " << filters[f].label << ": "
                 << dialogs_->Calls().front().text.toStdString();
             Shown& run = shown[{n, f}];
-            const FlexGrid& grid = *window_->flxData;
+            const FlexGrid& grid = *window_->resultGrid;
             run.columns = grid.Cols();
             run.counted = ShownCount();
             for (int r = 1; r < grid.Rows(); ++r) {

@@ -9,11 +9,11 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/ProgramState.h"
-#include "taglist/MainWindowLifecycle.h"
+#include "core/ProgramState.h"
+#include "gui/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {
@@ -30,10 +30,10 @@ int main(int argc, char* argv[]) {
     dialogs.AcknowledgeOkMessages(true);
     state.dialogs = &dialogs;
     state.sleep = [](int) {};
-    tw::frmMain window;
+    tw::MainWindow window;
     tw::ConnectTagList(state, window, {});
     tw::InstallExitRule(state, window);
-    tw::Form_Load(state, window, folder);
+    tw::loadMainWindow(state, window, folder);
 
     for (const tw::DialogCall& call : dialogs.Calls()) {
         QString text = call.text;

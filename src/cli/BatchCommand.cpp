@@ -1,0 +1,240 @@
+#include "cli/BatchCommand.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "gui/About.h"
+
+namespace tw::batch {
+namespace {
+
+struct CommandName {
+    const char* name;
+    Job job;
+};
+
+constexpr CommandName kCommands[] = {{"download", Job::Download},
+                                     {"report", Job::Report},
+                                     {"query", Job::Query},
+                                     {"export", Job::Export}};
+
+const char kDownloadUsage[] =
+    "Usage: tallywick [--dir DIR] download [--all | GAMERTAG...]\n"
+    "Downloads the new games of tag-list players: the named ones, the whole tag\n"
+    "list with --all, or else the selected player.\n";
+const char kReportUsage[] =
+    "Usage: tallywick [--dir DIR] report GAMERTAG [--out FILE]\n"
+    "Writes the player's TPS Report into the report folder (and copies it to\n"
+    "FILE) and prints the path written.\n";
+const char kQueryUsage[] =
+    "Usage: tallywick [--dir DIR] query (NAME | NUMBER) [--player all|taglist|me]\n"
+    "       [--game all|ranked|unranked] [--format xls|csv|html|xml] --out FILE\n"
+    "Runs a saved query with the filters and exports its result to FILE (the\n"
+    "format of the settings when --format is not given).\n";
+const char kExportUsage[] =
+    "Usage: tallywick [--dir DIR] export (xls FILE | csv DIR | xml FILE)\n"
+    "Exports every table of the database to one workbook, to one text file per\n"
+    "table in DIR, or to one XML document.\n";
+const char kOverview[] =
+    "Usage: tallywick                 opens the window\n"
+    "       tallywick [--dir DIR] COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  download [--all | GAMERTAG...]    download new games of tag-list players\n"
+    "  report GAMERTAG [--out FILE]      write a player's TPS Report\n"
+    "  query (NAME | NUMBER) ... --out FILE\n"
+    "                                    run a saved query and export its result\n"
+    "  export (xls FILE | csv DIR | xml FILE)\n"
+    "                                    export the whole database\n"
+    "\n"
+    "Options:\n"
+    "  --dir DIR     work on the program folder DIR instead of the executable's\n"
+    "  --help        this text; COMMAND --help for one command\n"
+    "  --version     the program's name and version\n"
+    "\n"
+    "Exit codes: 0 success, 1 the job failed, 2 wrong usage,\n"
+    "3 the database is missing or held by another process.\n";
+
+Job CommandFor(const QString& word) {
+    for (const CommandName& command : kCommands) {
+        if (word == QLatin1String(command.name)) {
+            return command.job;
+        }
+    }
+    return Job::None;
+}
+
+QString Absolute(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// The word list being read: options with a value accept "--opt VALUE" and
+// "--opt=VALUE".
+class Words {
+  public:
+    explicit Words(const QStringList& words) : words_(words) {}
+    bool AtEnd() const { return next_ >= words_.size(); }
+    QString Take() { return words_[next_++]; }
+    QString ValueOf(const QString& option, Job job) {
+        const int equals = option.indexOf(QLatin1Char('='));
+        if (equals >= 0) {
+            return option.mid(equals + 1);
+        }
+        if (AtEnd()) {
+            throw UsageError(option + QStringLiteral(" needs a value"), job);
+        }
+        return Take();
+    }
+
+  private:
+    const QStringList& words_;
+    qsizetype next_ = 0;
+};
+
+QString OptionName(const QString& word) {
+    return word.section(QLatin1Char('='), 0, 0);
+}
+
+template <typename T, size_t N>
+T Choice(const QString& option, const QString& value, const char* const (&names)[N],
+         const T (&values)[N], Job job) {
+    for (size_t i = 0; i < N; ++i) {
+        if (value == QLatin1String(names[i])) {
+            return values[i];
+        }
+    }
+    throw UsageError(option + QStringLiteral(" does not take \"") + value + QStringLiteral("\""),
+                     job);
+}
+
+// One word after the command: an option of that command or a positional word.
+void ReadCommandWord(BatchCommand& command, Words& words, const QString& word,
+                     QStringList& positional) {
+    const Job job = command.job;
+    const QString option = OptionName(word);
+    if (!word.startsWith(QLatin1String("--"))) {
+        positional << word;
+    } else if (option == QLatin1String("--help")) {
+        command.help = true;
+    } else if (option == QLatin1String("--dir")) {
+        command.dir = Absolute(words.ValueOf(word, job));
+    } else if (option == QLatin1String("--all") && job == Job::Download) {
+        command.all = true;
+    } else if (option == QLatin1String("--out") && (job == Job::Report || job == Job::Query)) {
+        command.out = Absolute(words.ValueOf(word, job));
+    } else if (option == QLatin1String("--player") && job == Job::Query) {
+        command.player = Choice(option, words.ValueOf(word, job), {"all", "taglist", "me"},
+                                {PlayerFilter::All, PlayerFilter::TagList, PlayerFilter::Me}, job);
+    } else if (option == QLatin1String("--game") && job == Job::Query) {
+        command.game = Choice(option, words.ValueOf(word, job), {"all", "ranked", "unranked"},
+                              {GameFilter::All, GameFilter::Ranked, GameFilter::Unranked}, job);
+    } else if (option == QLatin1String("--format") && job == Job::Query) {
+        command.format = Choice(option, words.ValueOf(word, job), {"xls", "csv", "html", "xml"},
+                                {1, 2, 3, 4}, job);
+    } else {
+        throw UsageError(QStringLiteral("unknown option \"") + option + QStringLiteral("\""), job);
+    }
+}
+
+void RequireCount(const QStringList& positional, qsizetype count, const char* what, Job job) {
+    if (positional.size() < count) {
+        throw UsageError(QStringLiteral("missing ") + QLatin1String(what), job);
+    }
+    if (positional.size() > count) {
+        throw UsageError(QStringLiteral("unexpected \"") + positional[count] + QStringLiteral("\""),
+                         job);
+    }
+}
+
+void ApplyPositional(BatchCommand& command, const QStringList& positional) {
+    const Job job = command.job;
+    switch (job) {
+        case Job::Download:
+            if (command.all && !positional.isEmpty()) {
+                throw UsageError(QStringLiteral("--all and gamertags exclude each other"), job);
+            }
+            command.gamertags = positional;
+            break;
+        case Job::Report:
+            RequireCount(positional, 1, "GAMERTAG", job);
+            command.gamertag = positional[0];
+            break;
+        case Job::Query:
+            RequireCount(positional, 1, "the query's NAME or NUMBER", job);
+            command.query = positional[0];
+            if (command.out.isEmpty()) {
+                throw UsageError(QStringLiteral("missing --out FILE"), job);
+            }
+            break;
+        case Job::Export:
+            RequireCount(positional, 2, "the format and its FILE or DIR", job);
+            command.exportKind =
+                Choice(QStringLiteral("export"), positional[0], {"xls", "csv", "xml"},
+                       {ExportKind::Xls, ExportKind::Csv, ExportKind::Xml}, job);
+            command.out = Absolute(positional[1]);
+            break;
+        case Job::None:
+            break;
+    }
+}
+
+}  // namespace
+
+BatchCommand ParseBatchCommand(const QStringList& arguments) {
+    BatchCommand command;
+    Words words(arguments);
+    // Options before the command.
+    while (!words.AtEnd() && command.job == Job::None) {
+        const QString word = words.Take();
+        const QString option = OptionName(word);
+        if (option == QLatin1String("--help") || word == QLatin1String("-h")) {
+            command.help = true;
+        } else if (option == QLatin1String("--version")) {
+            command.version = true;
+        } else if (option == QLatin1String("--dir")) {
+            command.dir = Absolute(words.ValueOf(word, Job::None));
+        } else if (word.startsWith(QLatin1Char('-'))) {
+            throw UsageError(QStringLiteral("unknown option \"") + option + QStringLiteral("\""),
+                             Job::None);
+        } else if ((command.job = CommandFor(word)) == Job::None) {
+            throw UsageError(QStringLiteral("unknown command \"") + word + QStringLiteral("\""),
+                             Job::None);
+        }
+    }
+    if (command.job == Job::None) {
+        if (!command.help && !command.version) {
+            throw UsageError(QStringLiteral("missing command"), Job::None);
+        }
+        return command;
+    }
+    QStringList positional;
+    while (!words.AtEnd()) {
+        ReadCommandWord(command, words, words.Take(), positional);
+    }
+    if (!command.help) {
+        ApplyPositional(command, positional);
+    }
+    return command;
+}
+
+QString UsageText(Job job) {
+    switch (job) {
+        case Job::Download:
+            return QString::fromLatin1(kDownloadUsage);
+        case Job::Report:
+            return QString::fromLatin1(kReportUsage);
+        case Job::Query:
+            return QString::fromLatin1(kQueryUsage);
+        case Job::Export:
+            return QString::fromLatin1(kExportUsage);
+        case Job::None:
+            break;
+    }
+    return QString::fromLatin1(kOverview);
+}
+
+QString VersionText() {
+    return QStringLiteral("Tallywick ") + QLatin1String(kVersionText) + QLatin1Char('\n');
+}
+
+}  // namespace tw::batch

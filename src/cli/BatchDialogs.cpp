@@ -1,0 +1,72 @@
+#include "cli/BatchDialogs.h"
+
+namespace tw::batch {
+
+void WriteText(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+void BatchDialogs::Print(const QString& title, const QString& text) {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    WriteText(errors_, title + QStringLiteral(": ") + lines + QLatin1Char('\n'));
+}
+
+MsgResult BatchDialogs::Answer(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgResult::Ok;
+        case MsgButtons::YesNo:
+            return MsgResult::No;
+        case MsgButtons::OkCancel:
+            return MsgResult::Cancel;
+        case MsgButtons::RetryCancel:
+            if (retries_ < kRetriesBeforeCancel) {
+                ++retries_;
+                return MsgResult::Retry;
+            }
+            retries_ = 0;
+            return MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
+}
+
+MsgResult BatchDialogs::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                const QString& title) {
+    texts_ << text;
+    if (icon == MsgIcon::Critical || icon == MsgIcon::Exclamation) {
+        errorShown_ = true;
+    }
+    Print(title, text);
+    const MsgResult answer = Answer(buttons);
+    if (buttons != MsgButtons::Ok) {
+        static constexpr const char* kNames[] = {"OK", "Yes", "No", "Retry", "Cancel"};
+        WriteText(errors_, QStringLiteral("  answered ") +
+                               QLatin1String(kNames[static_cast<int>(answer)]) + QLatin1Char('\n'));
+    }
+    return answer;
+}
+
+QString BatchDialogs::InputBox(const QString& prompt, const QString& title, const QString&) {
+    Print(title, prompt);
+    return QString();  // as if cancelled
+}
+
+std::optional<QString> BatchDialogs::SaveFile(const SaveDialogRequest&) {
+    if (savePath_.isEmpty()) {
+        return std::nullopt;
+    }
+    return savePath_;
+}
+
+QString BatchDialogs::ChooseFolder(const QString&) {
+    return folder_;
+}
+
+bool BatchDialogs::OpenDocument(const QString&) {
+    return false;  // never opens a viewer
+}
+
+}  // namespace tw::batch

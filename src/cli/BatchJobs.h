@@ -1,0 +1,54 @@
+#pragma once
+// The four batch jobs. Each drives the handlers the window's buttons and menus
+// run, on the loaded (never shown) main window, and returns the exit code.
+
+#include <QString>
+#include <cstdio>
+
+#include "cli/BatchCommand.h"
+
+namespace tw {
+struct ProgramState;
+struct WiredWindow;
+class MainWindow;
+}  // namespace tw
+
+namespace tw::batch {
+
+class BatchDialogs;
+
+inline constexpr const char* kNotInTagListMessage = "is not in the tag list.";
+inline constexpr const char* kEmptyTagListMessage = "The tag list is empty.";
+inline constexpr const char* kNoSuchPlayerMessage = "is not a player in the database.";
+inline constexpr const char* kNoSuchQueryMessage = "is not a saved query.";
+inline constexpr const char* kCannotWriteMessage = "cannot be written.";
+inline constexpr const char* kCannotCreateMessage = "cannot be created.";
+inline constexpr const char* kStoppingMessage =
+    "Stopping: the download ends after the page being read.";
+
+struct BatchSession {
+    ProgramState& state;
+    MainWindow& window;
+    const WiredWindow& wired;
+    BatchDialogs& dialogs;
+    std::FILE* out;
+    std::FILE* errors;
+    bool terminal;  // standard output is a terminal
+};
+
+int RunDownload(const BatchCommand& command, BatchSession& session);
+int RunReport(const BatchCommand& command, BatchSession& session);
+int RunQuery(const BatchCommand& command, BatchSession& session);
+int RunExport(const BatchCommand& command, BatchSession& session);
+
+// `"NAME" text`: the name quoted, then one of the messages above.
+QString AboutName(const QString& name, const char* message);
+
+// `"PATH" cannot be written. REASON`: a copy that failed, and why.
+QString CannotWriteMessage(const QString& path, const QString& reason);
+
+// Copies `from` over `to` whole or not at all (an older `to` keeps its bytes);
+// false with the reason in `*reason`.
+bool CopyFile(const QString& from, const QString& to, QString* reason);
+
+}  // namespace tw::batch

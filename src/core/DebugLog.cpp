@@ -1,0 +1,122 @@
+#include "core/DebugLog.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "core/Dialogs.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
+#include "db/Format.h"
+
+namespace tw {
+namespace {
+
+const QByteArray kCrLf = "\r\n";
+const QByteArray kRule(51, '-');
+
+// The page's head, and a note of what was left out when it is longer: a
+// record that held a whole multi-megabyte page would fill the disk and could
+// not be mailed.
+QByteArray PageExcerpt(const QByteArray& page) {
+    if (page.size() <= kMaxLoggedPageBytes) {
+        return page;
+    }
+    return page.left(kMaxLoggedPageBytes) + kCrLf +
+           "[page cut: " + QByteArray::number(kMaxLoggedPageBytes) + " of " +
+           QByteArray::number(page.size()) + " bytes shown]";
+}
+
+// Appends `record` whole or not at all: a record cut by a full disk is taken
+// back off, so the log never ends in half a record.
+bool AppendRecord(const QString& path, const QByteArray& record, QString* reason) {
+    QFile log(path);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        *reason = log.errorString();
+        return false;
+    }
+    const qint64 before = log.size();
+    qint64 done = 0;
+    while (done < record.size()) {
+        const qint64 written = log.write(record.constData() + done, record.size() - done);
+        if (written <= 0) {
+            *reason = log.errorString();
+            log.resize(before);
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+QByteArray DebugLogRecord(const ProgramState& state, const QString& stage, const AppError& error,
+                          const QDateTime& now) {
+    QByteArray record;
+    record += kRule + kCrLf;
+    record += " v" + QByteArray(kVersionTag) + " [App." + stage.toUtf8() + "]   " +
+              GeneralDate(now).toUtf8() + kCrLf;
+    record += kRule + kCrLf;
+    record += "#" + QByteArray::number(error.number()) + " - " + error.source().toUtf8() + " - " +
+              error.description().toUtf8() + kCrLf;
+    record += "Tag: " + state.CurrentGamertag.toUtf8() + kCrLf;
+    record += "Stg: " + QByteArray::number(state.CurrentStage) + kCrLf;
+    record += "SQL: " + state.CurrentSQL.toUtf8() + kCrLf;
+    record += "Dat: " + PageExcerpt(state.PageData) + kCrLf + kCrLf + kCrLf;
+    return record;
+}
+
+QString DebugLogMessage(const AppError& error) {
+    return QStringLiteral("Error #: ") + QString::number(error.number()) + QStringLiteral("\r\n") +
+           QStringLiteral("Description: ") + error.description() + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("Please email your \"debug.log\" file to ") +
+           QString::fromLatin1(kSupportAddress);
+}
+
+QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
+                                 const QString& reason) {
+    return QStringLiteral("Error #: ") + QString::number(error.number()) + QStringLiteral("\r\n") +
+           QStringLiteral("Description: ") + error.description() + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("The error could not be written to \"debug.log\" (") +
+           QDir::toNativeSeparators(logPath) + QStringLiteral("): ") + reason;
+}
+
+bool AppendDebugLogRecord(ProgramState& state, const QString& stage, const AppError& error,
+                          QString* reason) {
+    const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
+    QString why;
+    const bool written =
+        AppendRecord(DebugLogPath(state), DebugLogRecord(state, stage, error, now), &why);
+    if (!written && reason) {
+        *reason = why.isEmpty() ? QStringLiteral("Unknown error") : why;
+    }
+    return written;
+}
+
+namespace {
+
+// Records the error, then tells the user: where to send the log when it was
+// written, why it could not be otherwise (asking for an empty log helps no one).
+void RecordAndTell(ProgramState& state, const QString& stage, const AppError& error, MsgIcon icon,
+                   const QString& title) {
+    QString reason;
+    const bool logged = AppendDebugLogRecord(state, stage, error, &reason);
+    if (state.dialogs) {
+        state.dialogs->Message(logged
+                                   ? DebugLogMessage(error)
+                                   : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason),
+                               MsgButtons::Ok, icon, title);
+    }
+}
+
+}  // namespace
+
+void ReportOperationFailure(ProgramState& state, const QString& stage, const AppError& error) {
+    RecordAndTell(state, stage, error, MsgIcon::Critical, QStringLiteral("Error"));
+}
+
+void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error) {
+    RecordAndTell(state, stage, error, MsgIcon::Exclamation, QString::fromLatin1(kProgramTitle));
+}
+
+}  // namespace tw

@@ -1,0 +1,25 @@
+#pragma once
+// The rule of closing the main window: never while a download runs; otherwise
+// the placement is saved first, then everything that refers to the database
+// (and the socket) is closed, errors ignored, and the program ends.
+
+#include <functional>
+
+#include "core/LoadSettings.h"
+
+namespace tw {
+
+struct ProgramState;
+
+inline constexpr const char* kExitRefusedMessage =
+    "You are in the middle of downloading game data.\r\n"
+    "You must STOP the download before you can exit.";
+
+// Returns false (and tells the user) while DownloadInProgress is set.
+// Otherwise writes Top, Left, Height and Width to [Application], runs
+// `closeConnection` (CloseDatabaseObjects when none is given) ignoring its
+// errors, ends the program through EndProgram and returns true.
+bool UnloadMainWindow(ProgramState& state, const WindowPlacement& current,
+                      const std::function<void()>& closeConnection = {});
+
+}  // namespace tw

@@ -1,0 +1,11 @@
+#include "core/SqlText.h"
+
+namespace tw {
+
+QString SqlText(const QString& value) {
+    QString escaped = value;
+    escaped.replace(QLatin1Char('\''), QLatin1String("''"));
+    return escaped;
+}
+
+}  // namespace tw

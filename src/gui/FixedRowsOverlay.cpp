@@ -1,0 +1,76 @@
+#include "gui/FixedRowsOverlay.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+#include "gui/FlexGrid.h"
+#include "gui/FlexGridDelegate.h"
+
+namespace tw {
+
+FixedRowsOverlay::FixedRowsOverlay(FlexGrid* grid) : QTableView(grid), grid_(grid) {
+    setModel(grid->model());
+    setItemDelegate(new FlexGridDelegate(grid));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setMinimumSectionSize(1);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setWordWrap(false);
+    hide();
+
+    auto relayout = [this] { Relayout(); };
+    connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, relayout);
+    connect(grid->verticalHeader(), &QHeaderView::sectionResized, this, relayout);
+    connect(grid->model(), &QAbstractItemModel::rowsInserted, this, relayout);
+    connect(grid->model(), &QAbstractItemModel::rowsRemoved, this, relayout);
+    connect(grid->model(), &QAbstractItemModel::columnsInserted, this, relayout);
+    connect(grid->model(), &QAbstractItemModel::columnsRemoved, this, relayout);
+    connect(grid->model(), &QAbstractItemModel::modelReset, this, relayout);
+    connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, horizontalScrollBar(),
+            &QScrollBar::setValue);
+}
+
+void FixedRowsOverlay::Relayout() {
+    const int fixed = grid_->FixedRows();
+    if (fixed <= 0 || grid_->rowCount() == 0) {
+        hide();
+        return;
+    }
+    setFont(grid_->font());
+    setShowGrid(grid_->showGrid());
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        setColumnWidth(c, grid_->columnWidth(c));
+    }
+    int height = 0;
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        const bool shown = r < fixed;
+        setRowHidden(r, !shown);
+        if (shown) {
+            setRowHeight(r, grid_->rowHeight(r));
+            height += grid_->rowHeight(r);
+        }
+    }
+    const QRect area = grid_->viewport()->geometry();
+    setGeometry(area.x(), area.y(), area.width(), std::min(height, area.height()));
+    horizontalScrollBar()->setRange(grid_->horizontalScrollBar()->minimum(),
+                                    grid_->horizontalScrollBar()->maximum());
+    horizontalScrollBar()->setValue(grid_->horizontalScrollBar()->value());
+    show();
+    raise();
+}
+
+int FixedRowsOverlay::FixedRowAt(const QPoint& viewportPosition) const {
+    if (isHidden() || viewportPosition.y() < 0 || viewportPosition.y() >= height()) {
+        return -1;
+    }
+    return rowAt(viewportPosition.y());
+}
+
+}  // namespace tw

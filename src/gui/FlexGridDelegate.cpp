@@ -1,0 +1,39 @@
+#include "gui/FlexGridDelegate.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+
+#include "gui/FlexGrid.h"
+
+namespace tw {
+
+FlexGridDelegate::FlexGridDelegate(FlexGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    const bool fixed = index.row() < grid_->FixedRows() || index.column() < grid_->FixedCols();
+    if (fixed && !index.data(Qt::BackgroundRole).isValid()) {
+        painter->fillRect(option.rect, option.palette.button());
+        painter->save();
+        painter->setPen(option.palette.mid().color());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->restore();
+    }
+    QStyledItemDelegate::paint(painter, option, index);
+
+    const QVariant picture = index.data(FlexGrid::kCellPictureRole);
+    if (!picture.isValid()) {
+        return;
+    }
+    const QPixmap pixmap = picture.value<QPixmap>();
+    const int alignment = index.data(FlexGrid::kPictureAlignmentRole).isValid()
+                              ? index.data(FlexGrid::kPictureAlignmentRole).toInt()
+                              : FlexGrid::LeftTop;
+    const QRect target = QStyle::alignedRect(option.direction, FlexGrid::ToQtAlignment(alignment),
+                                             pixmap.deviceIndependentSize().toSize(), option.rect);
+    painter->drawPixmap(target, pixmap);
+}
+
+}  // namespace tw

@@ -1,0 +1,188 @@
+#pragma once
+// The main window. It owns the controls, the menus, the layout rule, the
+// progress display (ShowStage) and the download lock (SetDownloadMode), and
+// knows no feature: the wiring unit connects the controls' signals and the
+// menu actions to the feature handlers.
+//
+// Names: every control is a public member named as the program names it, and
+// its Qt object name is the same text. A control array is a ControlArray
+// indexed from 1; element n has the object name "<name>_<n>"
+// ("lblStageWorking_3", "optFilterGame_1").
+
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+
+#include "gui/About.h"  // the maker's name and page, shown by makerLink
+#include "gui/ControlArray.h"
+
+class QAction;
+class QChartView;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace tw {
+
+struct ProgramState;
+class FlexGrid;
+class LinkLabel;
+
+// The values ShowStage understands.
+struct StageState {
+    static constexpr int16_t Reset = 0;
+    static constexpr int16_t Advance = 1;
+    static constexpr int16_t Info = 2;
+    static constexpr int16_t Failed = 3;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Designed outer size limits of the window, in twips.
+    static constexpr int kMinOuterWidth = 11415;
+    static constexpr int kMinOuterHeight = 7335;
+    // The outer size counts a border and caption allowance around the client
+    // area, as the designed window did (outer 11415 x 7335 = client 11295 x
+    // 6645). Counting it this way keeps the layout table inside the client
+    // area whatever decorations the desktop draws.
+    static constexpr int kChromeWidth = 120;
+    static constexpr int kChromeHeight = 690;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Progress display: 0 Reset, 1 Advance, 2 Info, 3 Failed; reads
+    // state.CurrentStage, Advance pauses through state.sleep(1000).
+    void ShowStage(ProgramState& state, int16_t stageState);
+    // Locks (true) or unlocks (false) everything that could start other work.
+    void SetDownloadMode(bool downloading);
+    // Download, Remove and Profile act on the player tagListBox shows: with
+    // no entry selected they are disabled. Run after the list changes (the
+    // summary refresh does); SetDownloadMode applies it too.
+    void UpdatePlayerButtons();
+    // The resize rule: snap to the smallest size, else place the controls
+    // that follow the window's edges. Runs on every resize of the client area.
+    void applyResizeRule();
+
+    // Placement in twips: outer size as described above, position of the
+    // window's outer top-left corner.
+    int OuterWidthTwips() const;
+    int OuterHeightTwips() const;
+    int TopTwips() const;
+    int LeftTwips() const;
+    void SetOuterSizeTwips(int width, int height);
+    void MoveToTwips(int left, int top);
+    // A window whose caption cannot be reached on any screen (its placement
+    // was saved on a monitor that is gone) is moved onto the nearest screen's
+    // available area; one the user can reach and drag stays where it is. Runs
+    // again each time the window is shown.
+    void KeepOnScreen();
+
+    // Asked before the window closes (any way of closing it); false keeps the
+    // window open. Unset means the window may close.
+    std::function<bool()> queryUnload;
+
+    // Controls outside controlCenter.
+    QGroupBox* playerFilterGroup = nullptr;
+    ControlArray<QRadioButton, 3> playerFilterOptions;
+    QGroupBox* gameFilterGroup = nullptr;
+    ControlArray<QRadioButton, 3> gameFilterOptions;
+    QComboBox* queryList = nullptr;
+    QPushButton* runQueryButton = nullptr;
+    QPushButton* exportButton = nullptr;
+    FlexGrid* resultGrid = nullptr;
+    QChartView* resultChart = nullptr;
+    QLabel* recordCount = nullptr;
+    QLabel* ascendingIcon = nullptr;
+    QLabel* descendingIcon = nullptr;
+    QLabel* makerLogo = nullptr;
+    LinkLabel* makerLink = nullptr;
+
+    // controlCenter ("Control Center") and its controls.
+    QGroupBox* controlCenter = nullptr;
+    QLabel* gamertagCaption = nullptr;
+    QComboBox* tagListBox = nullptr;
+    QPushButton* addButton = nullptr;
+    QPushButton* removeButton = nullptr;
+    QPushButton* profileButton = nullptr;
+    QLabel* avatarPicture = nullptr;
+    QLabel* clanCaption = nullptr;
+    QLabel* clanName = nullptr;
+    QLabel* totalGamesCaption = nullptr;
+    QLabel* totalGames = nullptr;
+    QLabel* lastDownloadCaption = nullptr;
+    QLabel* lastDownload = nullptr;
+    QFrame* separatorLine = nullptr;
+    ControlArray<QLabel, 5> stageWorkingLabels;
+    ControlArray<QLabel, 5> stageWorkingIcons;
+    ControlArray<QLabel, 5> stageCompleteLabels;
+    ControlArray<QLabel, 5> stageCompleteIcons;
+    ControlArray<QLabel, 5> stageFailedLabels;
+    ControlArray<QLabel, 5> stageFailedIcons;
+    ControlArray<QLabel, 5> stageInfoLabels;
+    ControlArray<QLabel, 5> stageInfoIcons;
+    QLabel* elapsedTime = nullptr;
+    QLabel* downloadedBytes = nullptr;
+    QPushButton* downloadButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QFrame* progressEmpty = nullptr;
+    QFrame* progressFull = nullptr;
+    QLabel* progressPercent = nullptr;
+    QLabel* progressText = nullptr;
+
+    // Menus. A top menu's own enabled state is its menuAction()'s.
+    QMenu* fileMenu = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* databaseMenu = nullptr;
+    QAction* exportExcelAction = nullptr;
+    QAction* exportXmlAction = nullptr;
+    QAction* exportCsvAction = nullptr;
+    QAction* menuSeparator1 = nullptr;
+    QAction* importOldAction = nullptr;
+    QAction* importOtherAction = nullptr;  // hidden, no handler
+    QAction* menuSeparator2 = nullptr;
+    QAction* purgeNonTagListAction = nullptr;
+    QAction* purgeEntireDatabaseAction = nullptr;
+    QMenu* toolsMenu = nullptr;
+    QAction* tpsReportAction = nullptr;
+    QAction* menuSeparator3 = nullptr;
+    QAction* optionsAction = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* supportAction = nullptr;
+    QAction* menuSeparator4 = nullptr;
+    QAction* aboutAction = nullptr;
+    // Not on the menu bar: the result grid's pop-up menu.
+    QMenu* gridMenu = nullptr;
+    QAction* insertIntoTagListAction = nullptr;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateFilterControls(QWidget* client);
+    void CreateQueryControls(QWidget* client);
+    void CreateMakerControls(QWidget* client);
+    void CreatePlayerControls();
+    void CreateDownloadControls();
+    void CreateStageRows();
+    void CreateMenus();
+    void ApplyDesignedPlaces();
+    void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+    void SetTopTwips(QWidget* widget, int top);
+    void SetLeftTwips(QWidget* widget, int left);
+    void SetWidthTwips(QWidget* widget, int width);
+    void SetHeightTwips(QWidget* widget, int height);
+
+    QWidget* client_ = nullptr;
+    bool downloading_ = false;
+    bool movedOnScreen_ = false;  // by KeepOnScreen, before the frame was known
+};
+
+}  // namespace tw

@@ -1,0 +1,158 @@
+// The main window's controls outside the progress display: captions, tool
+// tips, fonts and colours. Places are set from the layout table afterwards.
+
+#include <QChartView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "gui/DesignedFont.h"
+#include "gui/FlexGrid.h"
+#include "gui/LinkLabel.h"
+#include "gui/Pictures.h"
+#include "gui/VbColor.h"
+#include "gui/WidgetFactory.h"
+#include "gui/MainWindow.h"
+
+namespace tw {
+
+namespace {
+
+QGroupBox* NewFrame(QWidget* parent, const QString& name, const QString& caption) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    return frame;
+}
+
+template <int Count>
+void FillOptions(ControlArray<QRadioButton, Count>& options, QWidget* frame, const QString& name,
+                 const QStringList& captions) {
+    for (int i = 1; i <= Count; ++i) {
+        auto* option = new QRadioButton(captions.at(i - 1), frame);
+        option->setObjectName(ControlArray<QRadioButton, Count>::ElementName(name, i));
+        options.Set(i, option);
+    }
+    options[1]->setChecked(true);
+}
+
+QComboBox* NewDropDown(QWidget* parent, const QString& name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(false);
+    return combo;
+}
+
+QFrame* NewShape(QWidget* parent, const QString& name, uint32_t fill) {
+    auto* shape = new QFrame(parent);
+    shape->setObjectName(name);
+    shape->setStyleSheet(
+        QStringLiteral("QFrame#%1 { background-color: %2; border: 1px solid black; }")
+            .arg(name, ColorFromVb(fill).name()));
+    return shape;
+}
+
+}  // namespace
+
+void MainWindow::CreateFilterControls(QWidget* client) {
+    playerFilterGroup =
+        NewFrame(client, QStringLiteral("frameFilterPlayer"), QStringLiteral("Player Filters"));
+    FillOptions(playerFilterOptions, playerFilterGroup, QStringLiteral("optFilterPlayer"),
+                {QStringLiteral("All"), QStringLiteral("All in Tag List"), QStringLiteral("Me")});
+    gameFilterGroup =
+        NewFrame(client, QStringLiteral("frameFilterGame"), QStringLiteral("Game Filters"));
+    FillOptions(gameFilterOptions, gameFilterGroup, QStringLiteral("optFilterGame"),
+                {QStringLiteral("All"), QStringLiteral("Ranked"), QStringLiteral("Unranked")});
+}
+
+void MainWindow::CreateQueryControls(QWidget* client) {
+    queryList = NewDropDown(client, QStringLiteral("cmbQuery"));
+    queryList->addItem(QStringLiteral("- Select a Query -"));
+    queryList->setCurrentIndex(0);
+    runQueryButton = NewButton(client, QStringLiteral("cmdRunQuery"), QStringLiteral("Run"),
+                            QStringLiteral("Run the query"));
+    exportButton = NewButton(client, QStringLiteral("cmdQryExport"), QStringLiteral("Export"),
+                             QStringLiteral("Export query results to Excel"));
+    // Created in this order so the chart lies above the grid.
+    resultGrid = new FlexGrid(client);
+    resultGrid->setObjectName(QStringLiteral("flxData"));
+    resultGrid->setFont(DesignedFont(false));
+    resultChart = new QChartView(client);
+    resultChart->setObjectName(QStringLiteral("chtData"));
+    resultChart->setRenderHint(QPainter::Antialiasing);
+    resultChart->hide();
+    recordCount = NewLabel(client, QStringLiteral("lblRecordCount"), QString(), false);
+    ascendingIcon = NewPicture(client, QStringLiteral("imgAscending"),
+                              Picture(QStringLiteral("sort_ascending")), false);
+    ascendingIcon->hide();
+    descendingIcon = NewPicture(client, QStringLiteral("imgDescending"),
+                               Picture(QStringLiteral("sort_descending")), false);
+    descendingIcon->hide();
+}
+
+void MainWindow::CreateMakerControls(QWidget* client) {
+    makerLogo = NewPicture(client, QStringLiteral("picBrackenfoldLogo"),
+                                    Picture(QStringLiteral("logo")), false);
+    makerLink = new LinkLabel(client);
+    makerLink->setObjectName(QStringLiteral("lblBrackenfoldLink"));
+    makerLink->setText(MakerLinkCaption());
+    makerLink->setToolTip(MakerLinkToolTip());
+    makerLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    makerLink->setTextFormat(Qt::PlainText);
+    makerLink->setCursor(Qt::PointingHandCursor);
+    QPalette palette = makerLink->palette();
+    palette.setColor(QPalette::WindowText, ColorFromVb(0xC00000));
+    makerLink->setPalette(palette);
+}
+
+void MainWindow::CreatePlayerControls() {
+    gamertagCaption = NewLabel(controlCenter, QStringLiteral("Label1"), QStringLiteral("Tag List:"), true,
+                      Qt::AlignRight | Qt::AlignVCenter);
+    tagListBox = NewDropDown(controlCenter, QStringLiteral("cmbTagList"));
+    addButton =
+        NewPictureButton(controlCenter, QStringLiteral("cmdAddGamertag"),
+                         Picture(QStringLiteral("button_add")), QStringLiteral("Add gamertag"));
+    removeButton = NewPictureButton(controlCenter, QStringLiteral("cmdRemoveGamertag"),
+                                         Picture(QStringLiteral("button_remove")),
+                                         QStringLiteral("Remove gamertag"));
+    profileButton = NewPictureButton(controlCenter, QStringLiteral("cmdProfileGamertag"),
+                                          Picture(QStringLiteral("button_profile")),
+                                          QStringLiteral("Profile gamertag"));
+    avatarPicture = NewPicture(controlCenter, QStringLiteral("imgAvatar"), QPixmap(), false);
+    avatarPicture->setScaledContents(true);
+    clanCaption = NewLabel(controlCenter, QStringLiteral("Label3"), QStringLiteral("Clan:"), true);
+    clanName = NewLabel(controlCenter, QStringLiteral("lblClanName"), QString(), false);
+    totalGamesCaption =
+        NewLabel(controlCenter, QStringLiteral("Label4"), QStringLiteral("Downloaded Games:"), true);
+    totalGames = NewLabel(controlCenter, QStringLiteral("lblTotalGames"), QString(), false);
+    lastDownloadCaption = NewLabel(controlCenter, QStringLiteral("Label11"), QStringLiteral("Last Update:"), true);
+    lastDownload = NewLabel(controlCenter, QStringLiteral("lblLastDownload"), QString(), false);
+    separatorLine = new QFrame(controlCenter);
+    separatorLine->setObjectName(QStringLiteral("Line1"));
+    separatorLine->setStyleSheet(QStringLiteral("QFrame#separatorLine { background-color: %1; border: none; }")
+                             .arg(ColorFromVb(0x808080).name()));
+}
+
+void MainWindow::CreateDownloadControls() {
+    elapsedTime = NewLabel(controlCenter, QStringLiteral("lblElapsedTime"), QString(), false);
+    downloadedBytes = NewLabel(controlCenter, QStringLiteral("lblDownloadedBytes"), QString(), false,
+                                  Qt::AlignRight | Qt::AlignVCenter);
+    downloadButton = NewButton(controlCenter, QStringLiteral("cmdDownload"), QStringLiteral("Download"),
+                            QStringLiteral("Download your stats"));
+    stopButton = NewButton(controlCenter, QStringLiteral("cmdStopDownload"),
+                                QStringLiteral("Stop"), QStringLiteral("Stop the download"));
+    stopButton->hide();
+    // Created in this order: the full bar over the empty one, the percentage
+    // over both.
+    progressEmpty = NewShape(controlCenter, QStringLiteral("shpProgressEmpty"), 0xC0FFFF);
+    progressEmpty->hide();
+    progressFull = NewShape(controlCenter, QStringLiteral("shpProgressFull"), 0xFF8080);
+    progressFull->hide();
+    progressPercent = NewLabel(controlCenter, QStringLiteral("lblProgressPercent"),
+                                  QStringLiteral("0 %"), true, Qt::AlignCenter);
+    progressPercent->hide();
+    progressText = NewLabel(controlCenter, QStringLiteral("lblProgressText"), QString(), false);
+}
+
+}  // namespace tw

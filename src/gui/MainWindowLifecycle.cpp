@@ -1,0 +1,72 @@
+#include "gui/MainWindowLifecycle.h"
+
+#include <QComboBox>
+#include <cmath>
+
+#include "core/ExitRule.h"
+#include "core/ProgramState.h"
+#include "taglist/ShowPlayerSummary.h"
+#include "gui/FlexGrid.h"
+#include "gui/MainWindow.h"
+
+namespace tw {
+namespace {
+
+int Twips(float value) {
+    return static_cast<int>(std::lround(value));
+}
+
+void ApplyPlacement(MainWindow& window, const WindowPlacement& placement) {
+    window.MoveToTwips(Twips(placement.Left), Twips(placement.Top));
+    window.SetOuterSizeTwips(Twips(placement.Width), Twips(placement.Height));
+    // Saved on a monitor that may be gone.
+    window.KeepOnScreen();
+}
+
+void FillQueryList(MainWindow& window, const QStringList& names) {
+    QComboBox& list = *window.queryList;
+    if (list.count() == 0) {
+        list.addItem(QString::fromLatin1(kSelectQueryItem));
+    }
+    for (int i = list.count() - 1; i >= 1; --i) {
+        list.removeItem(i);
+    }
+    for (const QString& name : names) {
+        list.addItem(name);
+        list.setCurrentIndex(0);
+    }
+    list.setCurrentIndex(0);
+}
+
+}  // namespace
+
+void loadMainWindow(ProgramState& state, MainWindow& window, const QString& programDir) {
+    const LoadedSettings loaded = LoadSettings(state, programDir);
+    ApplyPlacement(window, loaded.placement);
+    window.resultGrid->Clear();
+    window.resultGrid->SetRows(0);
+    window.resultGrid->SetCols(0);
+    FillQueryList(window, loaded.queryNames);
+    ShowPlayerSummary(state, window);
+}
+
+void InstallSummaryRefresh(ProgramState& state, MainWindow& window) {
+    state.refreshSummary = [&state, &window] { ShowPlayerSummary(state, window); };
+}
+
+WindowPlacement CurrentPlacement(const MainWindow& window) {
+    WindowPlacement placement;
+    placement.Top = static_cast<float>(window.TopTwips());
+    placement.Left = static_cast<float>(window.LeftTwips());
+    placement.Height = static_cast<float>(window.OuterHeightTwips());
+    placement.Width = static_cast<float>(window.OuterWidthTwips());
+    return placement;
+}
+
+void InstallExitRule(ProgramState& state, MainWindow& window, std::function<void()> closeConnection) {
+    window.queryUnload = [&state, &window, close = std::move(closeConnection)] {
+        return UnloadMainWindow(state, CurrentPlacement(window), close);
+    };
+}
+
+}  // namespace tw

@@ -1,0 +1,258 @@
+#include "gui/OptionsDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/Dialogs.h"
+#include "core/ProgramState.h"
+#include "core/SettingsFile.h"
+
+namespace tw {
+namespace {
+
+const QString kInternet = QStringLiteral("Internet");
+const QString kApplication = QStringLiteral("Application");
+
+QCheckBox* NewCheckBox(QWidget* parent, const char* name, const char* caption) {
+    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const char* caption) {
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLineEdit* NewTextBox(QWidget* parent, const char* name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QString Flag(const QCheckBox* box) {
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// Reads the nine keys back, in the order the settings file lists them for
+// this purpose, so Settings equals what the file now holds.
+void ReadOptionSettings(ProgramState& state) {
+    Settings& s = state.settings;
+    s.Use_Proxy = SettingBool(ReadIni(state, kInternet, QStringLiteral("Use_Proxy")));
+    s.Proxy_Port = SettingPort(ReadIni(state, kInternet, QStringLiteral("Proxy_Port"))).value_or(0);
+    s.Proxy_Address = ReadIni(state, kInternet, QStringLiteral("Proxy_Address"));
+    s.Auto_Grid_Highlight =
+        SettingBool(ReadIni(state, kApplication, QStringLiteral("Auto_Grid_Highlight")));
+    s.Download_All_Tag_List =
+        SettingBool(ReadIni(state, kApplication, QStringLiteral("Download_All_Tag_List")));
+    s.Download_Only_Experience_Level =
+        SettingBool(ReadIni(state, kApplication, QStringLiteral("Download_Only_Experience_Level")));
+    s.Scan_All_Game_Lists =
+        SettingBool(ReadIni(state, kApplication, QStringLiteral("Scan_All_Game_Lists")));
+    s.Query_Export_Format =
+        SettingInt16(ReadIni(state, kApplication, QStringLiteral("Query_Export_Format")));
+    s.TPS_Use_KApD = SettingBool(ReadIni(state, kApplication, QStringLiteral("TPS_Use_KApD")));
+}
+
+}  // namespace
+
+QString ProxyPortRefusedMessage(const QString& typed) {
+    return NoPortText(QStringLiteral("Proxy_Port"), typed) +
+           QStringLiteral("\r\nNothing has been saved.");
+}
+
+OptionsDialog::OptionsDialog(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QString::fromLatin1(kOptionsCaption));
+    setModal(false);
+    CreateDownloadFrame();
+    CreateQueryFrame();
+    CreateReportFrame();
+
+    saveButton = new QPushButton(QStringLiteral("Save"), this);
+    saveButton->setObjectName(QStringLiteral("cmdSaveOptions"));
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cmdCancelOptions"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(downloadSettingsGroup);
+    layout->addWidget(querySettingsGroup);
+    layout->addWidget(reportSettingsGroup);
+    layout->addLayout(buttons);
+
+    connect(useProxyCheck, &QCheckBox::clicked, this, [this] { useProxyClicked(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { saveOptions(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelOptions(); });
+    loadMainWindow();
+}
+
+void OptionsDialog::CreateDownloadFrame() {
+    downloadSettingsGroup = new QGroupBox(QStringLiteral("Download Settings"), this);
+    downloadSettingsGroup->setObjectName(QStringLiteral("frameDownloadSettings"));
+    QWidget* frame = downloadSettingsGroup;
+    allTagListCheck =
+        NewCheckBox(frame, "chkAllTagList", "Download data for all in Tag List one after another");
+    onlyExperienceLevelCheck =
+        NewCheckBox(frame, "chkOnlyExperienceLevel", "Download just experience level data");
+    scanAllGameListsCheck = NewCheckBox(frame, "chkScanAllGameLists",
+                                      "Scan every available game list for missing games");
+    useProxyCheck = NewCheckBox(frame, "chkUseProxy", "Use proxy");
+    proxyAddressLabel = NewLabel(frame, "lblProxyAddress", "Address:");
+    proxyAddressEdit = NewTextBox(frame, "txtProxyAddress");
+    proxyPortLabel = NewLabel(frame, "lblProxyPort", "Port:");
+    proxyPortEdit = NewTextBox(frame, "txtProxyPort");
+
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(allTagListCheck, 0, 0, 1, 4);
+    grid->addWidget(onlyExperienceLevelCheck, 1, 0, 1, 4);
+    grid->addWidget(scanAllGameListsCheck, 2, 0, 1, 4);
+    grid->addWidget(useProxyCheck, 3, 0, 1, 4);
+    grid->addWidget(proxyAddressLabel, 4, 0);
+    grid->addWidget(proxyAddressEdit, 4, 1);
+    grid->addWidget(proxyPortLabel, 4, 2);
+    grid->addWidget(proxyPortEdit, 4, 3);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(3, 1);
+}
+
+void OptionsDialog::CreateQueryFrame() {
+    querySettingsGroup = new QGroupBox(QStringLiteral("Query Settings"), this);
+    querySettingsGroup->setObjectName(QStringLiteral("frameQuerySettings"));
+    QWidget* frame = querySettingsGroup;
+    autoGridHighlightCheck = NewCheckBox(frame, "chkAutoGridHighlight",
+                                       "Highlight my gamertag in the query results grid");
+    exportFormatLabel = NewLabel(frame, "lblExportFormat", "Export Format:");
+    auto* formats = new QHBoxLayout;
+    formats->addWidget(exportFormatLabel);
+    // One group, so choosing a button clears the others; none is chosen until
+    // the setting names one.
+    auto* group = new QButtonGroup(this);
+    const char* captions[] = {"Excel", "CSV", "HTML", "XML"};
+    for (int n = 1; n <= 4; ++n) {
+        auto* button = new QRadioButton(QString::fromLatin1(captions[n - 1]), frame);
+        button->setObjectName(QStringLiteral("optQryExportFormat_") + QString::number(n));
+        group->addButton(button, n);
+        formats->addWidget(button);
+        exportFormatOptions[n] = button;
+    }
+    formats->addStretch();
+    auto* column = new QVBoxLayout(frame);
+    column->addWidget(autoGridHighlightCheck);
+    column->addLayout(formats);
+}
+
+void OptionsDialog::CreateReportFrame() {
+    reportSettingsGroup = new QGroupBox(QStringLiteral("TPS Report Settings"), this);
+    reportSettingsGroup->setObjectName(QStringLiteral("frameTPSReportSettings"));
+    useKillsAssistsPerDeathCheck = NewCheckBox(reportSettingsGroup, "chkTPSuseKApD",
+                                "Use KApD ratio. (If you do not check this, KpD will be used)");
+    auto* column = new QVBoxLayout(reportSettingsGroup);
+    column->addWidget(useKillsAssistsPerDeathCheck);
+}
+
+void OptionsDialog::loadMainWindow() {
+    const Settings& s = state_.settings;
+    allTagListCheck->setChecked(s.Download_All_Tag_List);
+    onlyExperienceLevelCheck->setChecked(s.Download_Only_Experience_Level);
+    scanAllGameListsCheck->setChecked(s.Scan_All_Game_Lists);
+    useProxyCheck->setChecked(s.Use_Proxy);
+    autoGridHighlightCheck->setChecked(s.Auto_Grid_Highlight);
+    useKillsAssistsPerDeathCheck->setChecked(s.TPS_Use_KApD);
+    proxyAddressEdit->setText(s.Proxy_Address);
+    // No port (not set, or a value that was no port): an empty box.
+    proxyPortEdit->setText(s.Proxy_Port > 0 ? QString::number(s.Proxy_Port) : QString());
+    // A format outside 1 to 4 matches no button, and none is chosen.
+    if (s.Query_Export_Format >= 1 && s.Query_Export_Format <= 4) {
+        exportFormatOptions[s.Query_Export_Format]->setChecked(true);
+    }
+    useProxyClicked();
+}
+
+void OptionsDialog::useProxyClicked() {
+    const bool on = useProxyCheck->isChecked();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(proxyAddressEdit), static_cast<QWidget*>(proxyPortEdit),
+          static_cast<QWidget*>(proxyAddressLabel), static_cast<QWidget*>(proxyPortLabel)}) {
+        widget->setEnabled(on);
+    }
+}
+
+int OptionsDialog::SelectedExportFormat() const {
+    for (int n = 1; n <= 4; ++n) {
+        if (exportFormatOptions[n]->isChecked()) {
+            return n;
+        }
+    }
+    return 0;
+}
+
+void OptionsDialog::WriteOptions(const QString& proxyPort) {
+    std::vector<IniEntry> entries = {
+        {kInternet, QStringLiteral("Use_Proxy"), Flag(useProxyCheck)},
+        {kInternet, QStringLiteral("Proxy_Address"), proxyAddressEdit->text()},
+        {kInternet, QStringLiteral("Proxy_Port"), proxyPort},
+        {kApplication, QStringLiteral("Auto_Grid_Highlight"), Flag(autoGridHighlightCheck)},
+        {kApplication, QStringLiteral("Download_All_Tag_List"), Flag(allTagListCheck)},
+        {kApplication, QStringLiteral("Download_Only_Experience_Level"),
+         Flag(onlyExperienceLevelCheck)},
+        {kApplication, QStringLiteral("Scan_All_Game_Lists"), Flag(scanAllGameListsCheck)},
+        {kApplication, QStringLiteral("TPS_Use_KApD"), Flag(useKillsAssistsPerDeathCheck)},
+    };
+    const int format = SelectedExportFormat();
+    if (format != 0) {
+        entries.push_back(
+            {kApplication, QStringLiteral("Query_Export_Format"), QString::number(format)});
+    }
+    // One write for the whole Save: a failure is told once, not once a key.
+    WriteIni(state_, entries);
+}
+
+void OptionsDialog::saveOptions() {
+    const QString typed = proxyPortEdit->text();
+    const std::optional<int32_t> proxyPort = SettingPort(typed);
+    if (!proxyPort) {
+        state_.dialogs->Message(ProxyPortRefusedMessage(typed), MsgButtons::Ok,
+                                MsgIcon::Exclamation, QString::fromLatin1(kOptionsCaption));
+        proxyPortEdit->setFocus();
+        proxyPortEdit->selectAll();
+        return;
+    }
+    WriteOptions(*proxyPort > 0 ? QString::number(*proxyPort) : QString());
+    ReadOptionSettings(state_);
+    close();
+}
+
+void OptionsDialog::cancelOptions() {
+    close();
+}
+
+OptionsDialog* ShowOptions(ProgramState& state, QWidget* parent) {
+    if (parent) {
+        auto* open = parent->findChild<OptionsDialog*>(QStringLiteral("frmOptions"),
+                                                    Qt::FindDirectChildrenOnly);
+        if (open && open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return open;
+        }
+    }
+    auto* dialog = new OptionsDialog(state, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return dialog;
+}
+
+}  // namespace tw

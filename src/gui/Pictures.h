@@ -1,0 +1,15 @@
+#pragma once
+// The pictures drawn for this program (tools/pictures draws them; the PNGs
+// are compiled in from src/gui/pictures/).
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace tw {
+
+// name without extension, e.g. "stage_working", "sort_ascending", "logo".
+QPixmap Picture(const QString& name);
+QIcon WindowIcon();
+
+}  // namespace tw

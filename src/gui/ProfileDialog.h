@@ -1,0 +1,87 @@
+#pragma once
+// The profile dialog of the selected player: the favourite quote and the
+// clan's web site, which the report shows, beside the two emblem colours.
+// Reads the database once when it opens and writes only on Save. Not modal.
+//
+// The dialog belongs to the player (and clan) it was opened for: Save
+// writes to them even if another player has been selected meanwhile, so a
+// quote typed for one player never lands on another.
+
+#include <QColor>
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tw {
+
+struct ProgramState;
+class MainWindow;
+
+inline constexpr char kProfileCaption[] = "Profile";
+// Stage name of the diagnostic record of a failed reading or saving.
+inline constexpr char kProfileStage[] = "Profile";
+inline constexpr int kProfileTextLength = 255;
+
+// RRGGBB as a colour; a pair that is no hexadecimal number counts as 0.
+QColor ColorFromHexText(const QString& rrggbb);
+
+// "Profile - <gamertag>": several dialogs may be open, one per player.
+QString ProfileTitle(const QString& gamertag);
+
+// The quote as stored: as typed (the statement doubles its apostrophes), blanks
+// around it removed, at most 255 characters. Quotes stored by older versions,
+// whose apostrophes became double-quote characters, keep what they hold.
+QString StoredQuote(const QString& typed);
+// The web address as stored: blanks around it removed, at most 255 characters.
+QString StoredWebsite(const QString& typed);
+
+class ProfileDialog : public QDialog {
+    Q_OBJECT
+  public:
+    ProfileDialog(ProgramState& state, MainWindow& window);
+
+    // Reads the player's quote, clan site and colours. False when the
+    // database reported an error (it has been reported to the user).
+    bool loadMainWindow();
+    void saveOptions();
+    void cancelOptions();
+
+    const QString& gamertag() const { return gamertag_; }
+
+    QLabel* quoteLabel = nullptr;
+    QLineEdit* quoteEdit = nullptr;
+    QLabel* clanWebsiteLabel = nullptr;
+    QLineEdit* clanWebsiteEdit = nullptr;
+    QFrame* primaryColorSwatch = nullptr;
+    QLabel* primaryColorLabel = nullptr;
+    QFrame* secondaryColorSwatch = nullptr;
+    QLabel* secondaryColorLabel = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+  private:
+    void CreateControls();
+    void ReadProfile();
+    void ReadQuoteAlone();
+    void SaveProfile();
+
+    ProgramState& state_;
+    MainWindow& window_;
+    QString gamertag_;  // CurrentGamertag when the dialog opened
+    QString clanName_;  // the main window's clan caption then ("-": none)
+};
+
+// Opens the dialog of the current player (the one the tag list shows) over the
+// main window and returns it; one already open for that player is brought to
+// the front instead. Null when reading failed.
+ProfileDialog* ShowProfile(ProgramState& state, MainWindow& window);
+
+// What the tag list's profile button runs.
+std::function<void()> ProfileOpener(ProgramState& state, MainWindow& window);
+
+}  // namespace tw

@@ -1,0 +1,34 @@
+#pragma once
+// The Dialogs seam with real Qt dialogs, parented to the main window.
+
+#include <QPointer>
+#include <QStringList>
+
+#include "core/Dialogs.h"
+
+namespace tw {
+
+class QtDialogs : public Dialogs {
+  public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+
+    MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+                      const QString& title) override;
+    QString InputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    std::optional<QString> SaveFile(const SaveDialogRequest& request) override;
+    QString ChooseFolder(const QString& title) override;
+    bool OpenDocument(const QString& pathOrUrl) override;
+
+    // "Name (*.ext)|*.ext|Other|*.a;*.b" -> {"Name (*.ext)", "Other (*.a *.b)"}.
+    static QStringList NameFilters(const QString& filter);
+    // The extension of the first pattern of the filter ("xls"), or empty.
+    static QString DefaultSuffix(const QString& filter);
+    // A file path or a web address as the desktop opens it.
+    static QUrl DocumentUrl(const QString& pathOrUrl);
+
+  private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace tw

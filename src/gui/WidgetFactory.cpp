@@ -1,0 +1,59 @@
+#include "gui/WidgetFactory.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "gui/DesignedFont.h"
+
+namespace tw {
+
+QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
+                 Qt::Alignment alignment) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setFont(DesignedFont(bold));
+    label->setAlignment(alignment);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* NewOpaqueLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
+                       const QColor& textColor) {
+    QLabel* label = NewLabel(parent, name, caption, bold);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, textColor);
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+QLabel* NewPicture(QWidget* parent, const QString& name, const QPixmap& picture, bool opaque) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setPixmap(picture);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAutoFillBackground(opaque);
+    return label;
+}
+
+QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption,
+                       const QString& toolTip) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setFont(DesignedFont(false));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* NewPictureButton(QWidget* parent, const QString& name, const QPixmap& picture,
+                              const QString& toolTip) {
+    QPushButton* button = NewButton(parent, name, QString(), toolTip);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(picture.deviceIndependentSize().toSize());
+    return button;
+}
+
+}  // namespace tw

@@ -1,0 +1,36 @@
+#include "gui/Wiring.h"
+
+#include <QAction>
+
+#include "gui/About.h"
+#include "core/ProgramState.h"
+#include "gui/OptionsDialog.h"
+#include "download/Downloader.h"
+#include "maintenance/ConnectMaintenance.h"
+#include "query/ConnectQuery.h"
+#include "report/TpsReport.h"
+#include "gui/MainWindowLifecycle.h"
+#include "taglist/TagList.h"
+#include "gui/ProfileDialog.h"
+#include "gui/LinkLabel.h"
+#include "gui/MainWindow.h"
+
+namespace tw {
+
+WiredWindow WireMainWindow(ProgramState& state, MainWindow& window) {
+    // File > Exit unloads the window, which runs the exit rule.
+    QObject::connect(window.exitAction, &QAction::triggered, &window, [&window] { window.close(); });
+    InstallExitRule(state, window);
+    InstallSummaryRefresh(state, window);
+    WiredWindow wired;
+    wired.downloader = ConnectDownload(state, window);
+    ConnectTagList(state, window, ProfileOpener(state, window));
+    ConnectTpsReport(state, window);
+    ConnectOptions(state, window);
+    ConnectAbout(state, window);
+    ConnectMaintenance(state, window);
+    wired.queryPanel = &ConnectQuery(state, window);
+    return wired;
+}
+
+}  // namespace tw

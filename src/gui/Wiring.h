@@ -1,0 +1,22 @@
+#pragma once
+// Connects the main window's controls and menus to the feature handlers, once,
+// at start-up. Lives beside main() so the window knows no feature and the
+// features know only the window.
+
+namespace tw {
+
+struct ProgramState;
+struct QueryPanel;
+class MainWindow;
+class Downloader;
+
+// What the batch mode drives besides the window's own controls; both live as
+// long as the window.
+struct WiredWindow {
+    Downloader* downloader = nullptr;
+    QueryPanel* queryPanel = nullptr;
+};
+
+WiredWindow WireMainWindow(ProgramState& state, MainWindow& window);
+
+}  // namespace tw

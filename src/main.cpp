@@ -1,0 +1,46 @@
+// Tallywick: start-up. With a command it runs that one job without the window
+// (batch/); otherwise it builds the program state, the dialogs and the main
+// window, wires them, runs the window's load steps and the event loop.
+
+#include <QApplication>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/EndProgram.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
+#include "gui/Wiring.h"
+#include "cli/BatchMain.h"
+#include "gui/MainWindowLifecycle.h"
+#include "gui/QtDialogs.h"
+#include "gui/MainWindow.h"
+
+int main(int argc, char* argv[]) {
+    if (argc > 1) {
+        return tw::batch::BatchMain(argc, argv, &tw::WireMainWindow);
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallywick"));
+
+    tw::ProgramState state;
+    tw::MainWindow window;
+    tw::QtDialogs dialogs(&window);
+    state.dialogs = &dialogs;
+    state.sleep = [](int milliseconds) {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+    };
+    // Ending means at once: whatever handler asked for it must not go on. The
+    // database is closed first; the settings file and the log are closed
+    // within each write already.
+    state.endProgram = [&state](int exitCode) {
+        tw::CloseDatabaseObjects(state);
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
+    };
+
+    tw::WireMainWindow(state, window);
+    tw::loadMainWindow(state, window, tw::ExecutableFolder());
+    window.show();
+    return QApplication::exec();
+}

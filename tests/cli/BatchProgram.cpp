@@ -1,0 +1,90 @@
+#include "cli/BatchProgram.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace tw::testing {
+namespace {
+
+const QString kExecutable = QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick");
+constexpr int kRunLimitMs = 120000;
+
+void CopyTree(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(source, target)) << target.toStdString();
+    }
+}
+
+}  // namespace
+
+QStringList LinesOf(const QString& text) {
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void BatchProgramTest::StartBatch(QProcess& process, const QStringList& arguments) {
+    process.start(kExecutable, QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
+    ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
+}
+
+BatchRun BatchProgramTest::RunExecutable(const QStringList& arguments) {
+    QProcess process;
+    process.start(kExecutable, arguments);
+    BatchRun run;
+    if (!process.waitForStarted() || !process.waitForFinished(kRunLimitMs)) {
+        ADD_FAILURE() << "tallywick did not run to its end: "
+                      << process.errorString().toStdString();
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+BatchRun BatchProgramTest::RunBatch(const QStringList& arguments) {
+    return RunExecutable(QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
+}
+
+void BatchProgramTest::PrepareDeliveredProgram(const QStringList& tags, const QString& selected,
+                                               const QStringList& replacedLines) {
+    PrepareProgram(tags, selected);  // the tag list and the database
+    QString ini = QString::fromUtf8(
+        ReadFile(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tallywick110.ini")));
+    QStringList lines = replacedLines;
+    lines << QStringLiteral("Gamertag=") + selected
+          << QStringLiteral("Direct_Port=") + QString::number(SitePort());
+    for (const QString& line : lines) {
+        const QString key = line.section(QLatin1Char('='), 0, 0);
+        ini.replace(QRegularExpression(QStringLiteral("(?m)^") + QRegularExpression::escape(key) +
+                                       QStringLiteral("=[^\r\n]*")),
+                    line);
+    }
+    QFile file(Path(QStringLiteral("tallywick110.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(ini.toUtf8());
+    file.close();
+    for (const char* folder : {"tps", "egr", "level", "medal"}) {
+        CopyTree(QStringLiteral(TALLYWICK_PROGRAM_DIR "/") + QLatin1String(folder),
+                 Path(QLatin1String(folder)));
+    }
+}
+
+QByteArray BatchProgramTest::ReadFile(const QString& path) const {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+        return {};
+    }
+    return file.readAll();
+}
+
+}  // namespace tw::testing

@@ -1,0 +1,110 @@
+// debug.log records: exact bytes, appended in order, and the message shown.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "support/RecordingDialogs.h"
+#include "core/DebugLog.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
+
+namespace tw {
+namespace {
+
+class DebugLogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BuildPaths(state_, dir_.path());
+        state_.dialogs = &dialogs_;
+        state_.clock = [this] { return now_; };
+    }
+    QByteArray LogBytes() const {
+        QFile log(dir_.filePath(QStringLiteral("debug.log")));
+        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+    ProgramState state_;
+    RecordingDialogs dialogs_;
+    QDateTime now_{QDate(2005, 1, 5), QTime(15, 7, 9)};
+};
+
+TEST_F(DebugLogTest, TwoFailuresGiveTwoRecordsWithTheExactLayout) {
+    WriteDebugLog(state_, "Init", AppError(3343, "DAO.Workspace", "Unrecognized database format"));
+
+    now_ = QDateTime(QDate(2006, 11, 30), QTime(0, 0, 0));
+    state_.CurrentGamertag = "Master Chief";
+    state_.CurrentStage = 3;
+    state_.CurrentSQL = "select * from Game where Game_ID=5";
+    state_.PageData = "HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>";
+    WriteDebugLog(state_, "DataArrive", AppError(13, "Tallywick", "Type mismatch"));
+
+    const QByteArray rule = QByteArray(51, '-') + "\r\n";
+    const QByteArray expected = rule + " v110 [App.Init]   1/5/2005 3:07:09 PM\r\n" + rule +
+                                "#3343 - DAO.Workspace - Unrecognized database format\r\n"
+                                "Tag: \r\n"
+                                "Stg: 0\r\n"
+                                "SQL: \r\n"
+                                "Dat: \r\n\r\n\r\n" +
+                                rule + " v110 [App.DataArrive]   11/30/2006\r\n" + rule +
+                                "#13 - Tallywick - Type mismatch\r\n"
+                                "Tag: Master Chief\r\n"
+                                "Stg: 3\r\n"
+                                "SQL: select * from Game where Game_ID=5\r\n"
+                                "Dat: HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>\r\n\r\n\r\n";
+    EXPECT_EQ(LogBytes(), expected);
+}
+
+TEST_F(DebugLogTest, TellsTheUserWithTheSupportAddress) {
+    WriteDebugLog(state_, "RunQuery", AppError(3075, "DAO.Database", "Syntax error"));
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    const RecordedMessage& shown = dialogs_.messages[0];
+    EXPECT_EQ(shown.text,
+              "Error #: 3075\r\nDescription: Syntax error\r\n\r\n"
+              "Please email your \"debug.log\" file to support@tallywick.org");
+    EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(shown.buttons, MsgButtons::Ok);
+    EXPECT_EQ(shown.title, "Tallywick");
+}
+
+TEST_F(DebugLogTest, AnUnwritableLogIsToldWithItsPathAndReasonInsteadOfAskingForIt) {
+    const QString log = dir_.filePath(QStringLiteral("debug.log"));
+    ASSERT_TRUE(QDir().mkpath(log));
+    WriteDebugLog(state_, "Main", AppError(3000, "Tallywick", "disk full"));
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].text,
+              "Error #: 3000\r\nDescription: disk full\r\n\r\n"
+              "The error could not be written to \"debug.log\" (" +
+                  log + "): Is a directory");
+    EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(QFileInfo(log).isDir());
+
+    // The operations' own failure box says the same, with its icon and title.
+    ReportOperationFailure(state_, "PurgeAll", AppError(3043, "DAO", "Disk or network error."));
+    ASSERT_EQ(dialogs_.messages.size(), 2u);
+    EXPECT_TRUE(dialogs_.messages[1].text.endsWith("): Is a directory"));
+    EXPECT_EQ(dialogs_.messages[1].icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs_.messages[1].title, "Error");
+}
+
+TEST_F(DebugLogTest, APageLongerThan64KBIsCutWithItsLengthNoted) {
+    const AppError error(13, "Tallywick", "Type mismatch");
+    QByteArray page(65536, 'a');
+    state_.PageData = page;  // exactly the limit: whole, no note
+    EXPECT_TRUE(DebugLogRecord(state_, "DataArrive", error, now_)
+                    .endsWith("Dat: " + page + "\r\n\r\n\r\n"));
+
+    page += "b" + QByteArray(300000, 'c');
+    state_.PageData = page;
+    WriteDebugLog(state_, "DataArrive", error);
+    const QByteArray record = LogBytes();
+    EXPECT_TRUE(record.endsWith("Dat: " + QByteArray(65536, 'a') +
+                                "\r\n[page cut: 65536 of 365537 bytes shown]\r\n\r\n\r\n"));
+    EXPECT_LT(record.size(), 66000);
+}
+
+}  // namespace
+}  // namespace tw

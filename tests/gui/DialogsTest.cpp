@@ -1,0 +1,185 @@
+// The two Dialogs implementations: the scripted one records and answers from
+// its queue and fails loudly when a dialog was not expected; the Qt one shows
+// real dialogs and converts the program's filters and answers.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "UiTestSupport.h"
+#include "gui/QtDialogs.h"
+#include "gui/ScriptedDialogs.h"
+
+namespace tw {
+namespace {
+
+TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
+    ScriptedDialogs dialogs;
+    dialogs.AnswerMessage(MsgResult::No)
+        .AnswerInput("Fred")
+        .AnswerSave("/tmp/out.xls")
+        .CancelSave()
+        .AnswerFolder("/tmp/export")
+        .AnswerOpen(true);
+    const QString question =
+        "This operation will NOT remove all data for this player.\r\nWould you like to proceed ?";
+    EXPECT_EQ(dialogs.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
+              MsgResult::No);
+    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
+    SaveDialogRequest request;
+    request.title = "Export";
+    request.filter = "Excel Workbook (*.xls)|*.xls";
+    request.proposedName = "MyQry_3-20050105150700.xls";
+    request.initialDir = "/home/user";
+    request.overwritePrompt = false;
+    EXPECT_EQ(dialogs.SaveFile(request), std::optional<QString>("/tmp/out.xls"));
+    EXPECT_EQ(dialogs.SaveFile(request), std::nullopt);
+    EXPECT_EQ(dialogs.ChooseFolder("Choose a folder"), "/tmp/export");
+    EXPECT_TRUE(dialogs.OpenDocument("/tmp/tps/Fred.html"));
+    EXPECT_EQ(dialogs.PendingAnswers(), 0u);
+    EXPECT_TRUE(dialogs.Failures().isEmpty());
+
+    const std::vector<DialogCall>& calls = dialogs.Calls();
+    ASSERT_EQ(calls.size(), 6u);
+    EXPECT_EQ(calls[0].kind, DialogKind::Message);
+    EXPECT_EQ(calls[0].text, question);
+    EXPECT_EQ(calls[0].title, "Confirm Remove Tag");
+    EXPECT_EQ(calls[0].icon, MsgIcon::Question);
+    EXPECT_EQ(calls[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(calls[1].kind, DialogKind::InputBox);
+    EXPECT_EQ(calls[1].text, "Please enter a gamertag.");
+    EXPECT_EQ(calls[1].title, "Add Gamertag");
+    EXPECT_EQ(calls[2].kind, DialogKind::SaveFile);
+    EXPECT_EQ(calls[2].save.filter, "Excel Workbook (*.xls)|*.xls");
+    EXPECT_EQ(calls[2].save.proposedName, "MyQry_3-20050105150700.xls");
+    EXPECT_EQ(calls[2].save.initialDir, "/home/user");
+    EXPECT_FALSE(calls[2].save.overwritePrompt);
+    EXPECT_EQ(calls[4].title, "Choose a folder");
+    EXPECT_EQ(calls[5].text, "/tmp/tps/Fred.html");
+    EXPECT_EQ(dialogs.LastCall().kind, DialogKind::OpenDocument);
+}
+
+TEST(ScriptedDialogsTest, UnexpectedDialogsFailLoudly) {
+    ScriptedDialogs dialogs;
+    try {
+        dialogs.Message("Database cannot be found.", MsgButtons::Ok, MsgIcon::Critical, "Error");
+        ADD_FAILURE() << "an unqueued message was answered";
+    } catch (const ScriptError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "ScriptedDialogs: unexpected Message \"Error\" (Database cannot be found.): no "
+                  "answer queued");
+    }
+    dialogs.AnswerInput("Fred");
+    EXPECT_THROW(dialogs.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
+                 ScriptError);
+    EXPECT_THROW(dialogs.ChooseFolder("Choose"), ScriptError);
+    // The failed calls are recorded too, and the queued answer is kept.
+    EXPECT_EQ(dialogs.Calls().size(), 3u);
+    ASSERT_EQ(dialogs.Failures().size(), 3);
+    EXPECT_TRUE(dialogs.Failures()[1].endsWith("the next queued answer is for InputBox"));
+    EXPECT_EQ(dialogs.PendingAnswers(), 1u);
+    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
+}
+
+TEST(ScriptedDialogsTest, OkMessagesCanBeAcknowledgedWithoutAnAnswer) {
+    ScriptedDialogs dialogs;
+    dialogs.AcknowledgeOkMessages(true);
+    EXPECT_EQ(dialogs.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"), MsgResult::Ok);
+    // A question still needs its answer.
+    EXPECT_THROW(
+        dialogs.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
+        ScriptError);
+    dialogs.AnswerMessage(MsgResult::Yes);
+    EXPECT_EQ(dialogs.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
+              MsgResult::Yes);
+    EXPECT_EQ(dialogs.Calls().size(), 3u);
+}
+
+TEST(QtDialogsTest, ConvertsTheProgramsFileFilters) {
+    EXPECT_EQ(QtDialogs::NameFilters("Excel Workbook (*.xls)|*.xls"),
+              QStringList{"Excel Workbook (*.xls)"});
+    EXPECT_EQ(QtDialogs::NameFilters("Comma Separated|*.csv|All Files|*.*"),
+              (QStringList{"Comma Separated (*.csv)", "All Files (*.*)"}));
+    EXPECT_EQ(QtDialogs::NameFilters("Web Page|*.htm;*.html"),
+              QStringList{"Web Page (*.htm *.html)"});
+    EXPECT_EQ(QtDialogs::DefaultSuffix("Excel Workbook (*.xls)|*.xls"), "xls");
+    EXPECT_EQ(QtDialogs::DefaultSuffix("Web Page|*.htm;*.html"), "htm");
+    EXPECT_EQ(QtDialogs::DefaultSuffix("All Files|*.*"), "");
+    EXPECT_EQ(QtDialogs::DocumentUrl("https://www.brackenfold.example/tallywick/"),
+              QUrl("https://www.brackenfold.example/tallywick/"));
+    EXPECT_EQ(QtDialogs::DocumentUrl("/opt/Tallywick/tps/Big Fred.html"),
+              QUrl::fromLocalFile("/opt/Tallywick/tps/Big Fred.html"));
+}
+
+// Answers the next modal dialog from inside its own event loop.
+template <typename Answer>
+void WhenDialogShows(Answer answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        answer(modal);
+    });
+}
+
+TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
+    test::App();
+    QtDialogs dialogs;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttonCount = 0;
+    WhenDialogShows([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttonCount = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::No)->click();
+    });
+    const MsgResult result = dialogs.Message("Line one\r\nLine two", MsgButtons::YesNo,
+                                             MsgIcon::Question, "Confirm Import");
+    EXPECT_EQ(result, MsgResult::No);
+    EXPECT_EQ(title, "Confirm Import");
+    EXPECT_EQ(text, "Line one\nLine two");
+    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_EQ(buttonCount, 2);
+
+    WhenDialogShows([](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        box->button(QMessageBox::Retry)->click();
+    });
+    EXPECT_EQ(
+        dialogs.Message("Try again ?", MsgButtons::RetryCancel, MsgIcon::Exclamation, "Error"),
+        MsgResult::Retry);
+}
+
+TEST(QtDialogsTest, InputBoxGivesTheTextOrEmptyWhenCancelled) {
+    test::App();
+    QtDialogs dialogs;
+    WhenDialogShows([](QWidget* modal) {
+        auto* input = qobject_cast<QInputDialog*>(modal);
+        ASSERT_NE(input, nullptr);
+        EXPECT_EQ(input->labelText(), "Please enter a gamertag.");
+        input->setTextValue("O'Neil");
+        input->accept();
+    });
+    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "O'Neil");
+    WhenDialogShows([](QWidget* modal) {
+        auto* input = qobject_cast<QInputDialog*>(modal);
+        ASSERT_NE(input, nullptr);
+        input->setTextValue("typed, then cancelled");
+        input->reject();
+    });
+    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", "x"), "");
+}
+
+}  // namespace
+}  // namespace tw

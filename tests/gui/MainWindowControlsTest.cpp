@@ -1,0 +1,271 @@
+// Captions, menus, start state, the download lock and the close question.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QChartView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "UiTestSupport.h"
+#include "gui/FlexGrid.h"
+#include "gui/LinkLabel.h"
+#include "gui/MainWindow.h"
+
+namespace tw {
+namespace {
+
+class MainWindowControlsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::App();
+        window = std::make_unique<MainWindow>();
+        window->show();
+        test::Settle();
+    }
+
+    // "text" of each entry, "-" for a separator, hidden entries marked "(hidden)".
+    static QStringList Entries(const QMenu* menu) {
+        QStringList entries;
+        for (const QAction* action : menu->actions()) {
+            QString entry = action->isSeparator() ? QStringLiteral("-") : action->text();
+            if (!action->isVisible()) {
+                entry += QStringLiteral(" (hidden)");
+            }
+            entries << entry;
+        }
+        return entries;
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowControlsTest, WindowCaptionsAndToolTips) {
+    EXPECT_EQ(window->objectName(), "frmMain");
+    EXPECT_EQ(window->windowTitle(), "Tallywick");
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(window->controlCenter->title(), "Control Center");
+    EXPECT_EQ(window->playerFilterGroup->title(), "Player Filters");
+    EXPECT_EQ(window->gameFilterGroup->title(), "Game Filters");
+    const QStringList playerOptions{"All", "All in Tag List", "Me"};
+    const QStringList gameOptions{"All", "Ranked", "Unranked"};
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(window->playerFilterOptions[i]->text(), playerOptions[i - 1]);
+        EXPECT_EQ(window->playerFilterOptions[i]->parent(), window->playerFilterGroup);
+        EXPECT_EQ(window->playerFilterOptions[i]->isChecked(), i == 1);
+        EXPECT_EQ(window->gameFilterOptions[i]->text(), gameOptions[i - 1]);
+        EXPECT_EQ(window->gameFilterOptions[i]->parent(), window->gameFilterGroup);
+        EXPECT_EQ(window->gameFilterOptions[i]->isChecked(), i == 1);
+        EXPECT_EQ(window->gameFilterOptions[i]->objectName(),
+                  QStringLiteral("optFilterGame_%1").arg(i));
+    }
+    EXPECT_EQ(window->queryList->count(), 1);
+    EXPECT_EQ(window->queryList->itemText(0), "- Select a Query -");
+    EXPECT_EQ(window->queryList->currentIndex(), 0);
+    EXPECT_FALSE(window->queryList->isEditable());
+    EXPECT_FALSE(window->tagListBox->isEditable());
+
+    struct Button {
+        QPushButton* button;
+        const char* caption;
+        const char* toolTip;
+    };
+    for (const Button& b : {Button{window->runQueryButton, "Run", "Run the query"},
+                            Button{window->exportButton, "Export", "Export query results to Excel"},
+                            Button{window->downloadButton, "Download", "Download your stats"},
+                            Button{window->stopButton, "Stop", "Stop the download"},
+                            Button{window->addButton, "", "Add gamertag"},
+                            Button{window->removeButton, "", "Remove gamertag"},
+                            Button{window->profileButton, "", "Profile gamertag"}}) {
+        SCOPED_TRACE(b.button->objectName().toStdString());
+        EXPECT_EQ(b.button->text(), QLatin1String(b.caption));
+        EXPECT_EQ(b.button->toolTip(), QLatin1String(b.toolTip));
+    }
+    EXPECT_FALSE(window->addButton->icon().isNull());
+
+    EXPECT_EQ(window->gamertagCaption->text(), "Tag List:");
+    EXPECT_TRUE(window->gamertagCaption->alignment().testFlag(Qt::AlignRight));
+    EXPECT_EQ(window->clanCaption->text(), "Clan:");
+    EXPECT_EQ(window->totalGamesCaption->text(), "Downloaded Games:");
+    EXPECT_EQ(window->lastDownloadCaption->text(), "Last Update:");
+    EXPECT_EQ(window->progressPercent->text(), "0 %");
+    EXPECT_TRUE(window->downloadedBytes->alignment().testFlag(Qt::AlignRight));
+    EXPECT_TRUE(window->makerLink->alignment().testFlag(Qt::AlignRight));
+    EXPECT_TRUE(window->makerLink->text().startsWith(QLatin1String(kMakerName)));
+    EXPECT_FALSE(window->makerLink->toolTip().isEmpty());
+    EXPECT_FALSE(window->makerLogo->pixmap().isNull());
+    EXPECT_EQ(window->ascendingIcon->pixmap().deviceIndependentSize().toSize(), QSize(16, 6));
+    EXPECT_EQ(window->descendingIcon->pixmap().deviceIndependentSize().toSize(), QSize(16, 6));
+}
+
+TEST_F(MainWindowControlsTest, DesignedFonts) {
+    for (const QLabel* bold : {window->gamertagCaption, window->clanCaption, window->totalGamesCaption, window->lastDownloadCaption,
+                               window->progressPercent}) {
+        SCOPED_TRACE(bold->objectName().toStdString());
+        EXPECT_TRUE(bold->font().bold());
+        EXPECT_DOUBLE_EQ(bold->font().pointSizeF(), 8.25);
+    }
+    for (const QLabel* regular : {window->clanName, window->totalGames,
+                                  window->lastDownload, window->recordCount}) {
+        SCOPED_TRACE(regular->objectName().toStdString());
+        EXPECT_FALSE(regular->font().bold());
+        EXPECT_DOUBLE_EQ(regular->font().pointSizeF(), 8.25);
+    }
+    EXPECT_FALSE(window->resultGrid->font().bold());
+    EXPECT_EQ(window->resultGrid->font().styleHint(), QFont::SansSerif);
+}
+
+TEST_F(MainWindowControlsTest, StartState) {
+    EXPECT_TRUE(window->resultChart->isHidden());
+    EXPECT_EQ(window->resultGrid->Rows(), 0);
+    EXPECT_EQ(window->resultGrid->Cols(), 0);
+    EXPECT_FALSE(window->downloadButton->isHidden());
+    for (const QWidget* hidden : {static_cast<const QWidget*>(window->stopButton),
+                                  static_cast<const QWidget*>(window->progressEmpty),
+                                  static_cast<const QWidget*>(window->progressFull),
+                                  static_cast<const QWidget*>(window->progressPercent),
+                                  static_cast<const QWidget*>(window->ascendingIcon),
+                                  static_cast<const QWidget*>(window->descendingIcon)}) {
+        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    }
+    for (const QLabel* empty : {window->recordCount, window->elapsedTime,
+                                window->downloadedBytes, window->progressText}) {
+        EXPECT_TRUE(empty->text().isEmpty()) << empty->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowControlsTest, OverlappingControlsStackAsDesigned) {
+    const QObjectList& client = window->resultGrid->parent()->children();
+    EXPECT_GT(client.indexOf(window->resultChart), client.indexOf(window->resultGrid));
+    const QObjectList& frame = window->controlCenter->children();
+    EXPECT_GT(frame.indexOf(window->progressFull), frame.indexOf(window->progressEmpty));
+    EXPECT_GT(frame.indexOf(window->progressPercent), frame.indexOf(window->progressFull));
+    for (int row = 1; row <= 5; ++row) {
+        EXPECT_GT(frame.indexOf(window->stageInfoLabels[row]),
+                  frame.indexOf(window->stageWorkingLabels[row]));
+        EXPECT_GT(frame.indexOf(window->stageInfoIcons[row]),
+                  frame.indexOf(window->stageWorkingIcons[row]));
+    }
+}
+
+TEST_F(MainWindowControlsTest, MenusWithTheirAccessKeys) {
+    QStringList bar;
+    for (const QAction* action : window->menuBar()->actions()) {
+        bar << action->text();
+    }
+    EXPECT_EQ(bar, (QStringList{"&File", "&Database", "&Tools", "&Help"}));
+    EXPECT_EQ(Entries(window->fileMenu), QStringList{"E&xit"});
+    EXPECT_EQ(Entries(window->databaseMenu),
+              (QStringList{"Export to &Excel", "Export to &XML", "Export to &CSV", "-",
+                           "Import from &Old Version", "Import from Other Product (hidden)", "-",
+                           "Purge Data for Non-TagList Players", "Purge Entire Database"}));
+    EXPECT_EQ(Entries(window->toolsMenu), (QStringList{"TPS Report", "-", "&Options..."}));
+    EXPECT_EQ(Entries(window->helpMenu), (QStringList{"&Support", "-", "&About..."}));
+    EXPECT_EQ(window->gridMenu->title(), "Flex Grid");
+    EXPECT_EQ(Entries(window->gridMenu), QStringList{"Tag List Insert"});
+    EXPECT_FALSE(window->menuBar()->actions().contains(window->gridMenu->menuAction()));
+    // Named as the program names them, so the wiring and tests find them.
+    EXPECT_EQ(window->findChild<QAction*>("mnuTPSReport"), window->tpsReportAction);
+    EXPECT_EQ(window->findChild<QAction*>("mnuSp3"), window->menuSeparator3);
+    EXPECT_EQ(window->findChild<QMenu*>("mnuHelp"), window->helpMenu);
+}
+
+TEST_F(MainWindowControlsTest, DownloadModeLocksEverythingButStopHelpAndTheLink) {
+    const QList<QWidget*> locked = {window->runQueryButton,        window->addButton,
+                                    window->removeButton,  window->profileButton,
+                                    window->exportButton,       window->tagListBox,
+                                    window->queryList,           window->playerFilterOptions[1],
+                                    window->playerFilterOptions[2], window->playerFilterOptions[3],
+                                    window->gameFilterOptions[1],   window->gameFilterOptions[2],
+                                    window->gameFilterOptions[3],   window->resultGrid};
+    const QList<QAction*> lockedMenus = {window->fileMenu->menuAction(),
+                                         window->databaseMenu->menuAction(),
+                                         window->toolsMenu->menuAction()};
+    window->stageInfoLabels[1]->hide();
+    window->stageWorkingLabels[2]->show();
+    window->tagListBox->addItem(QStringLiteral("Ann"));
+
+    window->SetDownloadMode(true);
+    EXPECT_TRUE(window->downloadButton->isHidden());
+    EXPECT_FALSE(window->stopButton->isHidden());
+    EXPECT_TRUE(window->stopButton->isEnabled());
+    for (const QWidget* widget : locked) {
+        EXPECT_FALSE(widget->isEnabled()) << widget->objectName().toStdString();
+    }
+    for (const QAction* menu : lockedMenus) {
+        EXPECT_FALSE(menu->isEnabled()) << menu->objectName().toStdString();
+    }
+    EXPECT_TRUE(window->helpMenu->menuAction()->isEnabled());
+    EXPECT_TRUE(window->supportAction->isEnabled());
+    EXPECT_TRUE(window->aboutAction->isEnabled());
+    EXPECT_TRUE(window->makerLink->isEnabled());
+    EXPECT_TRUE(window->controlCenter->isEnabled());
+    // The progress display is not touched.
+    EXPECT_TRUE(window->stageInfoLabels[1]->isHidden());
+    EXPECT_FALSE(window->stageWorkingLabels[2]->isHidden());
+
+    window->SetDownloadMode(false);
+    EXPECT_FALSE(window->downloadButton->isHidden());
+    EXPECT_TRUE(window->stopButton->isHidden());
+    for (const QWidget* widget : locked) {
+        EXPECT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
+    }
+    for (const QAction* menu : lockedMenus) {
+        EXPECT_TRUE(menu->isEnabled()) << menu->objectName().toStdString();
+    }
+    EXPECT_FALSE(window->stageWorkingLabels[2]->isHidden());
+}
+
+// Download, Remove and Profile act on the player the tag list shows; with no
+// player shown there is nothing for them to act on, download or not.
+TEST_F(MainWindowControlsTest, WithoutAShownPlayerDownloadRemoveAndProfileStayDisabled) {
+    const QWidget* playerButtons[] = {window->downloadButton, window->removeButton,
+                                      window->profileButton};
+    ASSERT_EQ(window->tagListBox->currentIndex(), -1);
+    for (bool downloading : {false, true, false}) {
+        window->SetDownloadMode(downloading);
+        for (const QWidget* button : playerButtons) {
+            EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(window->addButton->isEnabled());
+    EXPECT_TRUE(window->tagListBox->isEnabled());
+}
+
+TEST_F(MainWindowControlsTest, CloseAsksTheUnloadQuestionFirst) {
+    int asked = 0;
+    bool answer = false;
+    window->queryUnload = [&] {
+        ++asked;
+        return answer;
+    };
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    answer = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(MainWindowControlsTest, MakerLinkReportsClicks) {
+    int clicks = 0;
+    QObject::connect(window->makerLink, &LinkLabel::clicked, [&] { ++clicks; });
+    const QPoint centre = window->makerLink->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre,
+                      window->makerLink->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre,
+                        window->makerLink->mapToGlobal(centre), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->makerLink, &press);
+    QCoreApplication::sendEvent(window->makerLink, &release);
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,305 @@
+// Tools > Options over a real settings file: what opening shows, the proxy
+// rule, what Save writes (and in which order) and reads back, a proxy port
+// that is no port, an export format that matches no button, Cancel, and a settings
+// file that cannot be written.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <memory>
+#include "support/TestApplication.h"
+
+#include "support/RecordingDialogs.h"
+#include "core/LoadSettings.h"
+#include "core/Paths.h"
+#include "core/ProgramState.h"
+#include "gui/OptionsDialog.h"
+
+namespace tw {
+namespace {
+
+void EnsureApplication() {
+    test_support::EnsureApplication();
+}
+
+constexpr char kFullIni[] =
+    "[User]\r\nGamertag=Ann\r\n"
+    "[Internet]\r\nURL_Base_Domain=127.0.0.1\r\nDirect_Port=8642\r\nUse_Proxy=1\r\n"
+    "Proxy_Port=3128\r\nProxy_Address=proxy.lan\r\n"
+    "[Application]\r\nAuto_Grid_Highlight=1\r\nDownload_All_Tag_List=0\r\n"
+    "Download_Only_Experience_Level=1\r\nScan_All_Game_Lists=0\r\nQuery_Export_Format=3\r\n"
+    "TPS_Use_KApD=1\r\nQuery_Count=0\r\n";
+
+class OptionsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(dir_.isValid());
+        BuildPaths(state_, dir_.path());
+        state_.dialogs = &dialogs_;
+    }
+    // The program has read `ini` at start-up; the dialog opens over it.
+    void Open(const QByteArray& ini) {
+        QFile file(state_.IniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(ini);
+        file.close();
+        ReadAllSettings(state_);
+        dialog_ = std::make_unique<OptionsDialog>(state_);
+        dialog_->show();
+    }
+    QByteArray IniBytes() const {
+        QFile file(state_.IniPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // Settings as a fresh start of the program would read them now.
+    Settings ReadFresh() const {
+        ProgramState fresh;
+        BuildPaths(fresh, dir_.path());
+        ReadAllSettings(fresh);
+        return fresh.settings;
+    }
+    QRadioButton* Format(int n) const {
+        return dialog_->findChild<QRadioButton*>(QStringLiteral("optQryExportFormat_%1").arg(n));
+    }
+    template <class Control>
+    Control* Find(const char* name) const {
+        auto* control = dialog_->findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    QTemporaryDir dir_;
+    ProgramState state_;
+    RecordingDialogs dialogs_;
+    std::unique_ptr<OptionsDialog> dialog_;
+};
+
+TEST_F(OptionsTest, OpeningShowsTheSettingsInLabelledFrames) {
+    Open(kFullIni);
+    EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Options"));
+    EXPECT_FALSE(dialog_->isModal());
+    EXPECT_TRUE(Find<QCheckBox>("chkUseProxy")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("chkAllTagList")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("chkOnlyExperienceLevel")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("chkScanAllGameLists")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("chkAutoGridHighlight")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("chkTPSuseKApD")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>("txtProxyAddress")->text(), QStringLiteral("proxy.lan"));
+    EXPECT_EQ(Find<QLineEdit>("txtProxyPort")->text(), QStringLiteral("3128"));
+    for (int n = 1; n <= 4; ++n) {
+        ASSERT_NE(Format(n), nullptr);
+        EXPECT_EQ(Format(n)->isChecked(), n == 3) << n;
+    }
+    EXPECT_TRUE(Find<QLineEdit>("txtProxyPort")->isEnabled());
+
+    const std::pair<const char*, const char*> captions[] = {
+        {"chkAllTagList", "Download data for all in Tag List one after another"},
+        {"chkOnlyExperienceLevel", "Download just experience level data"},
+        {"chkScanAllGameLists", "Scan every available game list for missing games"},
+        {"chkUseProxy", "Use proxy"},
+        {"chkAutoGridHighlight", "Highlight my gamertag in the query results grid"},
+        {"chkTPSuseKApD", "Use KApD ratio. (If you do not check this, KpD will be used)"},
+        {"optQryExportFormat_1", "Excel"},
+        {"optQryExportFormat_2", "CSV"},
+        {"optQryExportFormat_3", "HTML"},
+        {"optQryExportFormat_4", "XML"},
+        {"cmdSaveOptions", "Save"},
+        {"cmdCancelOptions", "Cancel"},
+    };
+    for (const auto& [name, caption] : captions) {
+        auto* button = Find<QAbstractButton>(name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), QString::fromLatin1(caption)) << name;
+    }
+    EXPECT_EQ(Find<QLabel>("lblProxyAddress")->text(), QStringLiteral("Address:"));
+    EXPECT_EQ(Find<QLabel>("lblProxyPort")->text(), QStringLiteral("Port:"));
+    EXPECT_EQ(Find<QLabel>("lblExportFormat")->text(), QStringLiteral("Export Format:"));
+    EXPECT_EQ(dialog_->useProxyCheck->parentWidget(), dialog_->downloadSettingsGroup);
+    EXPECT_EQ(dialog_->downloadSettingsGroup->title(), QStringLiteral("Download Settings"));
+    EXPECT_EQ(Format(2)->parentWidget(), dialog_->querySettingsGroup);
+    EXPECT_EQ(dialog_->querySettingsGroup->title(), QStringLiteral("Query Settings"));
+    EXPECT_EQ(dialog_->useKillsAssistsPerDeathCheck->parentWidget(), dialog_->reportSettingsGroup);
+    EXPECT_EQ(dialog_->reportSettingsGroup->title(), QStringLiteral("TPS Report Settings"));
+}
+
+TEST_F(OptionsTest, UseProxyEnablesTheProxyFieldsAndLabelsAndKeepsTheirContents) {
+    QByteArray ini = kFullIni;
+    ini.replace("Use_Proxy=1", "Use_Proxy=0");
+    Open(ini);
+    QWidget* proxyControls[] = {dialog_->proxyAddressEdit, dialog_->proxyPortEdit,
+                                dialog_->proxyAddressLabel, dialog_->proxyPortLabel};
+    for (QWidget* control : proxyControls) {
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    }
+    dialog_->useProxyCheck->click();
+    for (QWidget* control : proxyControls) {
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    }
+    dialog_->useProxyCheck->click();
+    for (QWidget* control : proxyControls) {
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    }
+    EXPECT_EQ(dialog_->proxyAddressEdit->text(), QStringLiteral("proxy.lan"));
+    EXPECT_EQ(dialog_->proxyPortEdit->text(), QStringLiteral("3128"));
+}
+
+TEST_F(OptionsTest, SaveWritesTheNineKeysInOrderAndSettingsEqualTheFile) {
+    Open("[Internet]\r\nURL_Base_Domain=127.0.0.1\r\n[Application]\r\nQuery_Count=0\r\n");
+    dialog_->useProxyCheck->click();
+    dialog_->proxyAddressEdit->setText(QStringLiteral("10.0.0.1"));
+    dialog_->proxyPortEdit->setText(QStringLiteral("8080abc"));
+    dialog_->autoGridHighlightCheck->click();
+    dialog_->allTagListCheck->click();
+    dialog_->scanAllGameListsCheck->click();
+    Format(2)->click();
+    dialog_->saveButton->click();
+
+    // Missing keys are added at the end of their section, so the file shows
+    // the order of the writes.
+    EXPECT_EQ(IniBytes(),
+              QByteArray("[Internet]\r\nURL_Base_Domain=127.0.0.1\r\nUse_Proxy=1\r\n"
+                         "Proxy_Address=10.0.0.1\r\nProxy_Port=8080\r\n"
+                         "[Application]\r\nQuery_Count=0\r\nAuto_Grid_Highlight=1\r\n"
+                         "Download_All_Tag_List=1\r\nDownload_Only_Experience_Level=0\r\n"
+                         "Scan_All_Game_Lists=1\r\nTPS_Use_KApD=0\r\nQuery_Export_Format=2\r\n"));
+    EXPECT_EQ(state_.settings, ReadFresh());
+    EXPECT_TRUE(state_.settings.Use_Proxy);
+    EXPECT_EQ(state_.settings.Proxy_Port, 8080);
+    EXPECT_EQ(state_.settings.Query_Export_Format, 2);
+    EXPECT_TRUE(state_.settings.Scan_All_Game_Lists);
+    EXPECT_FALSE(dialog_->isVisible());
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(OptionsTest, UncheckedProxyIsSavedAsZeroWithBothProxyValues) {
+    Open(kFullIni);
+    dialog_->useProxyCheck->click();
+    dialog_->useKillsAssistsPerDeathCheck->click();
+    Format(4)->click();
+    dialog_->saveButton->click();
+    QByteArray expected = kFullIni;
+    expected.replace("Use_Proxy=1", "Use_Proxy=0");
+    expected.replace("TPS_Use_KApD=1", "TPS_Use_KApD=0");
+    expected.replace("Query_Export_Format=3", "Query_Export_Format=4");
+    EXPECT_EQ(IniBytes(), expected);
+    EXPECT_EQ(state_.settings, ReadFresh());
+}
+
+TEST_F(OptionsTest, TheProxyPortIsStoredAsItsLeadingNumberFromOneTo65535) {
+    struct Case {
+        const char* typed;
+        const char* stored;
+        int port;
+    };
+    const Case cases[] = {
+        {"8080", "8080", 8080},
+        {"8080abc", "8080", 8080},
+        {"40123", "40123", 40123},
+        {"65535", "65535", 65535},
+        {"1", "1", 1},
+        {"3128.5", "3128", 3128},
+        {"", "", 0},  // no port, as an empty proxy address is no address
+    };
+    for (const Case& c : cases) {
+        dialogs_.messages.clear();
+        Open(kFullIni);
+        dialog_->proxyPortEdit->setText(QString::fromLatin1(c.typed));
+        dialog_->saveButton->click();
+        EXPECT_TRUE(IniBytes().contains(QByteArray("\r\nProxy_Port=") + c.stored + "\r\n"))
+            << c.typed;
+        EXPECT_EQ(state_.settings.Proxy_Port, c.port) << c.typed;
+        EXPECT_EQ(state_.settings, ReadFresh()) << c.typed;
+        EXPECT_TRUE(dialogs_.messages.empty()) << c.typed;
+        EXPECT_FALSE(dialog_->isVisible()) << c.typed;
+    }
+}
+
+TEST_F(OptionsTest, APortThatIsNoPortIsRefusedNamingTheSettingAndNothingIsSaved) {
+    for (const char* typed : {"0", "abc", "65536", "70000", "-1", "99999999999"}) {
+        SCOPED_TRACE(typed);
+        dialogs_.messages.clear();
+        Open(kFullIni);
+        const Settings before = state_.settings;
+        dialog_->useKillsAssistsPerDeathCheck->click();
+        dialog_->proxyPortEdit->setText(QString::fromLatin1(typed));
+        dialog_->saveButton->click();
+        ASSERT_EQ(dialogs_.messages.size(), 1u);
+        EXPECT_EQ(dialogs_.messages[0].text,
+                  QStringLiteral("Proxy_Port \"%1\" is not a TCP port: a port is a whole number "
+                                 "from 1 to 65535.\r\nNothing has been saved.")
+                      .arg(QLatin1String(typed)));
+        EXPECT_EQ(dialogs_.messages[0].title, QStringLiteral("Options"));
+        EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(IniBytes(), QByteArray(kFullIni));
+        EXPECT_EQ(state_.settings, before);
+        // Still open with what was typed, to be corrected.
+        EXPECT_TRUE(dialog_->isVisible());
+        EXPECT_EQ(dialog_->proxyPortEdit->text(), QString::fromLatin1(typed));
+        EXPECT_FALSE(dialog_->useKillsAssistsPerDeathCheck->isChecked());
+    }
+}
+
+TEST_F(OptionsTest, ASavedPortThatIsNoPortOpensAsAnEmptyBox) {
+    QByteArray ini = kFullIni;
+    ini.replace("Proxy_Port=3128", "Proxy_Port=70000");
+    Open(ini);
+    EXPECT_EQ(state_.settings.Proxy_Port, 0);
+    EXPECT_EQ(dialog_->proxyPortEdit->text(), QString());
+}
+
+TEST_F(OptionsTest, AnExportFormatOutsideOneToFourSelectsNoButtonAndIsLeftAsItIs) {
+    for (const char* format : {"7", "0", "-2"}) {
+        QByteArray ini = kFullIni;
+        ini.replace("Query_Export_Format=3", QByteArray("Query_Export_Format=") + format);
+        Open(ini);
+        for (int n = 1; n <= 4; ++n) {
+            EXPECT_FALSE(Format(n)->isChecked()) << format << " " << n;
+        }
+        dialog_->saveButton->click();
+        EXPECT_TRUE(IniBytes().contains(QByteArray("Query_Export_Format=") + format + "\r\n"));
+        EXPECT_EQ(state_.settings.Query_Export_Format, QByteArray(format).toInt());
+    }
+}
+
+TEST_F(OptionsTest, CancelAfterChangingEverythingLeavesFileAndSettingsAlone) {
+    Open(kFullIni);
+    const Settings before = state_.settings;
+    for (QCheckBox* box : dialog_->findChildren<QCheckBox*>()) {
+        box->click();
+    }
+    dialog_->proxyAddressEdit->setText(QStringLiteral("elsewhere"));
+    dialog_->proxyPortEdit->setText(QStringLiteral("1"));
+    Format(1)->click();
+    dialog_->cancelButton->click();
+    EXPECT_EQ(IniBytes(), QByteArray(kFullIni));
+    EXPECT_EQ(state_.settings, before);
+    EXPECT_FALSE(dialog_->isVisible());
+}
+
+TEST_F(OptionsTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndSaveGoesOn) {
+    Open(kFullIni);
+    // The settings path now names a folder: no write can succeed.
+    state_.IniPath = dir_.filePath(QStringLiteral("folder.ini"));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.ini")));
+    dialog_->saveButton->click();
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    const RecordedMessage& message = dialogs_.messages[0];
+    EXPECT_EQ(message.text, QStringLiteral("An error occurred while writing to the INI file.\r\n") +
+                                state_.IniPath + QStringLiteral(": file to open is a directory"));
+    EXPECT_EQ(message.title, QStringLiteral("Error"));
+    EXPECT_EQ(message.icon, MsgIcon::Critical);
+    EXPECT_FALSE(dialog_->isVisible());
+}
+
+}  // namespace
+}  // namespace tw

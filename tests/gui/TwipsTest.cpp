@@ -1,0 +1,43 @@
+// Conversions between twips and pixels, and the colour byte order.
+
+#include <gtest/gtest.h>
+
+#include "gui/Twips.h"
+#include "gui/VbColor.h"
+
+namespace tw {
+namespace {
+
+TEST(TwipsScaleTest, ConvertsAtTheUsualDpiWithoutLoss) {
+    const TwipsScale scale(96, 96);
+    EXPECT_EQ(scale.XToPixels(11415), 761);
+    EXPECT_EQ(scale.YToPixels(7335), 489);
+    EXPECT_EQ(scale.XToTwips(761), 11415);
+    EXPECT_EQ(scale.YToTwips(297), 4455);
+    EXPECT_EQ(scale.ToPixels(4800, 1440, 6375, 4455), QRect(320, 96, 425, 297));
+}
+
+TEST(TwipsScaleTest, RoundsToTheNearestPixelAtOtherDpis) {
+    const TwipsScale large(120, 144);
+    // 11415 twips at 120 dpi are 951.25 pixels; 7335 at 144 dpi are 733.5.
+    EXPECT_EQ(large.XToPixels(11415), 951);
+    EXPECT_EQ(large.YToPixels(7335), 734);
+    EXPECT_EQ(large.XToTwips(951), 11412);
+    EXPECT_EQ(large.YToTwips(734), 7340);
+    // One pixel is 12 twips horizontally and 10 vertically here.
+    EXPECT_EQ(large.XToTwips(1), 12);
+    EXPECT_EQ(large.YToTwips(1), 10);
+    EXPECT_EQ(large.ToPixels(240, 2400, 4080, 15), QRect(20, 240, 340, 2));
+}
+
+TEST(VbColorTest, KeepsBlueInTheHighByte) {
+    EXPECT_EQ(VbRgb(0, 255, 128), 0x0080FF00u);
+    EXPECT_EQ(VbRgb(240, 240, 240), 0x00F0F0F0u);
+    EXPECT_EQ(ColorFromVb(0x0000FFFF), QColor(255, 255, 0));
+    EXPECT_EQ(ColorFromVb(0x000000C0), QColor(0xC0, 0, 0));  // failed: dark red
+    EXPECT_EQ(ColorFromVb(0x00C00000), QColor(0, 0, 0xC0));  // info: dark blue
+    EXPECT_EQ(VbFromColor(QColor(255, 128, 0)), 0x000080FFu);
+}
+
+}  // namespace
+}  // namespace tw
