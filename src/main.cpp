@@ -1,5 +1,5 @@
 // Tallywick: start-up. With a command it runs that one job without the window
-// (batch/); otherwise it builds the program state, the dialogs and the main
+// (batch/); otherwise it builds the program state, the prompter and the main
 // window, wires them, runs the window's load steps and the event loop.
 
 #include <QApplication>
@@ -9,11 +9,11 @@
 
 #include "core/EndProgram.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/Wiring.h"
 #include "cli/BatchMain.h"
 #include "gui/MainWindowLifecycle.h"
-#include "gui/QtDialogs.h"
+#include "gui/QtPrompter.h"
 #include "gui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -23,10 +23,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywick"));
 
-    tw::ProgramState state;
+    tw::Session state;
     tw::MainWindow window;
-    tw::QtDialogs dialogs(&window);
-    state.dialogs = &dialogs;
+    tw::QtPrompter prompter(&window);
+    state.prompter = &prompter;
     state.sleep = [](int milliseconds) {
         QThread::msleep(static_cast<unsigned long>(milliseconds));
     };

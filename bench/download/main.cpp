@@ -12,16 +12,16 @@
 #include <cstdio>
 
 #include "BenchSite.h"
-#include "app/ProgramState.h"
-#include "app/SqlText.h"
+#include "core/Session.h"
+#include "core/SqlText.h"
 #include "db/Database.h"
 #include "download/Downloader.h"
 #include "download/Fetcher.h"
-#include "taglist/MainWindowLifecycle.h"
+#include "gui/MainWindowLifecycle.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "support/ScriptedPrompter.h"
+#include "gui/MainWindow.h"
 
 namespace {
 
@@ -90,15 +90,15 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    ProgramState state;
-    ScriptedDialogs dialogs;
-    state.dialogs = &dialogs;
+    Session state;
+    ScriptedPrompter prompter;
+    state.prompter = &prompter;
     state.sleep = [](int) {};
-    frmMain window;
+    MainWindow window;
     state.refreshSummary = [&] { ShowPlayerSummary(state, window); };
     ConnectTagList(state, window, {});
     Downloader* downloader = ConnectDownload(state, window);
-    Form_Load(state, window, dir.path());
+    loadMainWindow(state, window, dir.path());
 
     QList<QByteArray> targets;
     QObject::connect(&downloader->fetcher(), &Fetcher::Requesting, &window,
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     const double cpuBefore = CpuSeconds();
     clock.start();
-    window.cmdDownload->click();
+    window.downloadButton->click();
     const double program = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const double programCpu = CpuSeconds() - cpuBefore;
     const double cleanup = static_cast<double>(sinceLastGame.nsecsElapsed()) / 1e9;
@@ -140,6 +140,6 @@ int main(int argc, char** argv) {
     std::printf("clean-up         : %8.3f s (merge, compaction, summary; goal merge < 1 s)\n",
                 cleanup);
     std::printf("peak memory      : %8.1f MB (goal < 150 MB)\n", peak);
-    std::printf("dialogs shown    : %zu\n", dialogs.Calls().size());
-    return dialogs.Calls().empty() && gamesRead > 0 ? 0 : 1;
+    std::printf("prompter shown    : %zu\n", prompter.Calls().size());
+    return prompter.Calls().empty() && gamesRead > 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // bench_query [--rebuild]: one saved query returning 20,000 rows of 11
 // columns from the large benchmark database (250,000 games, 2,000,000
-// Game_Player rows), run by cmdRunQuery_Click into the result grid, against
+// Game_Player rows), run by runQueryClicked into the result grid, against
 // the same translated statement stepped straight through SQLite with every
 // value read as text. Best of five rounds each, side by side in one run.
 
@@ -11,13 +11,13 @@
 #include <cstdio>
 
 #include "RawSqlite.h"
-#include "app/ProgramState.h"
+#include "core/Session.h"
 #include "db/Database.h"
 #include "db/jet/Translator.h"
 #include "query/QueryRunner.h"
-#include "ui/FlexGrid.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/frmMain.h"
+#include "gui/FlexGrid.h"
+#include "support/ScriptedPrompter.h"
+#include "gui/MainWindow.h"
 
 namespace tw::bench {
 namespace {
@@ -37,23 +37,23 @@ double StepRaw(Database& db, int64_t* rows) {
     return SecondsOf([&] { *rows = StepAllRows(db.handle(), translation.sql); });
 }
 
-double FillGrid(ProgramState& state, frmMain& window, QueryPanel& panel) {
-    return SecondsOf([&] { cmdRunQuery_Click(state, window, panel); });
+double FillGrid(Session& state, MainWindow& window, QueryPanel& panel) {
+    return SecondsOf([&] { runQueryClicked(state, window, panel); });
 }
 
 int Run(bool rebuild) {
     const QString path = BenchDatabasePath(rebuild);
-    ScriptedDialogs dialogs;
-    ProgramState state;
-    state.dialogs = &dialogs;
+    ScriptedPrompter prompter;
+    Session state;
+    state.prompter = &prompter;
     state.ProgramDir = QStringLiteral(BENCH_DATA_DIR);
     state.Db = Database::Open(path);
     state.QueryNames[1] = QStringLiteral("Bench");
     state.QuerySQL[1] = kQuery;
-    frmMain window;
-    window.cmbQuery->addItem(QStringLiteral("- Select a Query -"));
-    window.cmbQuery->addItem(state.QueryNames[1]);
-    window.cmbQuery->setCurrentIndex(1);
+    MainWindow window;
+    window.queryList->addItem(QStringLiteral("- Select a Query -"));
+    window.queryList->addItem(state.QueryNames[1]);
+    window.queryList->setCurrentIndex(1);
     window.show();
     QueryPanel panel;
 
@@ -64,17 +64,17 @@ int Run(bool rebuild) {
         raw = std::min(raw, StepRaw(*state.Db, &rawRows));
         grid = std::min(grid, FillGrid(state, window, panel));
     }
-    const int gridRows = window.flxData->Rows() - 1;
+    const int gridRows = window.resultGrid->Rows() - 1;
     std::printf("%-28s %8s %8s %10s\n", "", "rows", "columns", "best [s]");
     std::printf("%-28s %8lld %8d %10.4f\n", "straight through SQLite",
                 static_cast<long long>(rawRows), 11, raw);
     std::printf("%-28s %8d %8d %10.4f\n", "cmdRunQuery_Click into grid", gridRows,
-                window.flxData->Cols(), grid);
+                window.resultGrid->Cols(), grid);
     std::printf("ratio grid / sqlite: %.2f\n", grid / raw);
-    std::printf("label: %s\n", qPrintable(window.lblRecordCount->text()));
+    std::printf("label: %s\n", qPrintable(window.recordCount->text()));
     std::printf("goal: grid under 1 s (%s), ratio at most 5 (%s)\n", grid < 1.0 ? "met" : "NOT met",
                 grid / raw <= 5.0 ? "met" : "NOT met");
-    return gridRows == rawRows && dialogs.Calls().empty() ? 0 : 1;
+    return gridRows == rawRows && prompter.Calls().empty() ? 0 : 1;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // bench_report [--rebuild]: the TPS Report of the heaviest player of a large
 // database (250,000 games, the heavy player in 10,000 of them) through the
-// program (mnuTPSReport_Click: template, six sections, page written), against
+// program (tpsReportClicked: template, six sections, page written), against
 // the same six statements translated once and stepped straight through SQLite,
 // side by side in one run.
 
@@ -16,12 +16,12 @@
 
 #include "BenchData.h"
 #include "RawSqlite.h"
-#include "app/Paths.h"
-#include "app/ProgramState.h"
+#include "core/Paths.h"
+#include "core/Session.h"
 #include "db/Database.h"
 #include "report/ReportStatements.h"
 #include "report/TpsReport.h"
-#include "ui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 
 namespace tw::bench {
 namespace {
@@ -38,14 +38,14 @@ QStringList Statements(const QString& gamertag) {
 int Run(bool rebuild) {
     const QString source = BenchDatabasePath(rebuild);
     QTemporaryDir folder;
-    ProgramState state;
+    Session state;
     BuildPaths(state, folder.path());
     QDir().mkpath(state.TpsDir);
     QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tps/template.html"),
                 state.TpsDir + QStringLiteral("template.html"));
     QFile::copy(source, state.DbPath);
-    ScriptedDialogs dialogs;
-    state.dialogs = &dialogs;
+    ScriptedPrompter prompter;
+    state.prompter = &prompter;
     state.settings.TPS_Use_KApD = true;
     state.CurrentGamertag = kHeavyPlayer;
     state.Db = Database::Open(state.DbPath);
@@ -62,13 +62,13 @@ int Run(bool rebuild) {
             total += t;
         }
         raw = std::min(raw, total);
-        dialogs.AnswerMessage(MsgResult::No);
-        program = std::min(program, SecondsOf([&] { mnuTPSReport_Click(state); }));
+        prompter.AnswerMessage(MsgResult::No);
+        program = std::min(program, SecondsOf([&] { tpsReportClicked(state); }));
     }
     const QString page = state.TpsDir + QStringLiteral("Heavy_Hitter.html");
     if (!QFileInfo::exists(page) ||
-        dialogs.Calls().back().title != QStringLiteral("Confirm View")) {
-        std::fprintf(stderr, "the report failed: %s\n", qPrintable(dialogs.Calls().back().text));
+        prompter.Calls().back().title != QStringLiteral("Confirm View")) {
+        std::fprintf(stderr, "the report failed: %s\n", qPrintable(prompter.Calls().back().text));
         return 1;
     }
     std::printf("TPS Report of %s (best of %d)\n", qPrintable(kHeavyPlayer), kRounds);

@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/SqlText.h"
 #include "gui/Wiring.h"
-#include "cli/BatchDialogs.h"
+#include "cli/CliPrompter.h"
 #include "cli/DownloadReporter.h"
 #include "cli/InterruptWatcher.h"
 #include "db/SafeFile.h"
@@ -66,7 +66,7 @@ void Select(QComboBox& list, const QString& text) {
 }
 
 // The stored spelling of a gamertag of the Player table, or empty.
-QString StoredGamertag(ProgramState& state, const QString& gamertag) {
+QString StoredGamertag(Session& state, const QString& gamertag) {
     auto rows = state.Db->OpenRecordset(
         QStringLiteral("SELECT Player_Gamertag FROM Player WHERE Player_Gamertag = '") +
         SqlText(gamertag) + QLatin1Char('\''));
@@ -77,7 +77,7 @@ QString StoredGamertag(ProgramState& state, const QString& gamertag) {
 
 // Item n of queryList for a number or a name (exact first, then any case);
 // 0 when there is none.
-int QueryIndex(const ProgramState& state, const QComboBox& queries, const QString& wanted) {
+int QueryIndex(const Session& state, const QComboBox& queries, const QString& wanted) {
     bool isNumber = false;
     const int number = wanted.toInt(&isNumber);
     if (isNumber) {
@@ -129,13 +129,13 @@ QString CannotWriteMessage(const QString& path, const QString& reason) {
 }
 
 int RunDownload(const BatchCommand& command, BatchSession& session) {
-    ProgramState& state = session.state;
+    Session& state = session.state;
     QComboBox& tagList = *session.window.tagListBox;
     const std::optional<QStringList> players = ChosenPlayers(command, session);
     if (!players) {
         return kExitFailed;
     }
-    DownloadReporter reporter(state, session.window, *session.wired.downloader, session.dialogs,
+    DownloadReporter reporter(state, session.window, *session.wired.downloader, session.prompter,
                               session.out, session.terminal);
     bool interrupted = false;
     InterruptWatcher watcher([&] {
@@ -163,12 +163,12 @@ int RunDownload(const BatchCommand& command, BatchSession& session) {
     }
     // The window's selection stays what the user left it.
     Select(tagList, selected);
-    const bool failed = interrupted || reporter.FailureSeen() || session.dialogs.ErrorShown();
+    const bool failed = interrupted || reporter.FailureSeen() || session.prompter.ErrorShown();
     return failed ? kExitFailed : kExitSuccess;
 }
 
 int RunReport(const BatchCommand& command, BatchSession& session) {
-    ProgramState& state = session.state;
+    Session& state = session.state;
     const QString gamertag = StoredGamertag(state, command.gamertag);
     if (gamertag.isEmpty()) {
         PrintError(session, AboutName(command.gamertag, kNoSuchPlayerMessage));
@@ -176,8 +176,8 @@ int RunReport(const BatchCommand& command, BatchSession& session) {
     }
     state.CurrentGamertag = gamertag;  // for this run only; the settings keep theirs
     tpsReportClicked(state);
-    if (!session.dialogs.Shown(QString::fromLatin1(kReportCreatedMessage)) ||
-        session.dialogs.ErrorShown()) {
+    if (!session.prompter.Shown(QString::fromLatin1(kReportCreatedMessage)) ||
+        session.prompter.ErrorShown()) {
         return kExitFailed;
     }
     const QString written = ReportOutputPath(state, gamertag);
@@ -195,7 +195,7 @@ int RunReport(const BatchCommand& command, BatchSession& session) {
 }
 
 int RunQuery(const BatchCommand& command, BatchSession& session) {
-    ProgramState& state = session.state;
+    Session& state = session.state;
     MainWindow& window = session.window;
     const int index = QueryIndex(state, *window.queryList, command.query);
     if (index == 0) {
@@ -209,17 +209,17 @@ int RunQuery(const BatchCommand& command, BatchSession& session) {
     }
     session.wired.queryPanel->ChartGraphQueries = false;
     runQueryClicked(state, window, *session.wired.queryPanel);
-    if (session.dialogs.ErrorShown()) {
+    if (session.prompter.ErrorShown()) {
         return kExitFailed;
     }
     WriteText(session.out, window.recordCount->text() + QLatin1Char('\n'));
-    session.dialogs.SetSavePath(command.out);
+    session.prompter.SetSavePath(command.out);
     // Filter options on the command line narrow the workbook too, so it holds
     // the rows just counted; the window's workbook stays unfiltered.
     const bool filtered = command.player.has_value() || command.game.has_value();
     exportClicked(state, window, filtered ? WorkbookRows::Filtered : WorkbookRows::Saved);
-    if (!session.dialogs.Shown(QString::fromLatin1(kQueryExported)) ||
-        session.dialogs.ErrorShown()) {
+    if (!session.prompter.Shown(QString::fromLatin1(kQueryExported)) ||
+        session.prompter.ErrorShown()) {
         return kExitFailed;
     }
     PrintPath(session, command.out);
@@ -227,11 +227,11 @@ int RunQuery(const BatchCommand& command, BatchSession& session) {
 }
 
 int RunExport(const BatchCommand& command, BatchSession& session) {
-    ProgramState& state = session.state;
+    Session& state = session.state;
     const char* done = nullptr;
     switch (command.exportKind) {
         case ExportKind::Xls:
-            session.dialogs.SetSavePath(command.out);
+            session.prompter.SetSavePath(command.out);
             exportExcelClicked(state);
             done = kExcelExportDone;
             break;
@@ -240,17 +240,17 @@ int RunExport(const BatchCommand& command, BatchSession& session) {
                 PrintError(session, AboutName(command.out, kCannotCreateMessage));
                 return kExitFailed;
             }
-            session.dialogs.SetFolder(command.out);
+            session.prompter.SetFolder(command.out);
             exportCsvClicked(state);
             done = kCsvExportDone;
             break;
         case ExportKind::Xml:
-            session.dialogs.SetSavePath(command.out);
+            session.prompter.SetSavePath(command.out);
             exportXmlClicked(state);
             done = kXmlExportDone;
             break;
     }
-    if (!session.dialogs.Shown(QString::fromLatin1(done)) || session.dialogs.ErrorShown()) {
+    if (!session.prompter.Shown(QString::fromLatin1(done)) || session.prompter.ErrorShown()) {
         return kExitFailed;
     }
     PrintPath(session, command.out);

@@ -8,14 +8,14 @@
 #include "cli/BatchCommand.h"
 
 namespace tw {
-struct ProgramState;
+struct Session;
 struct WiredWindow;
 class MainWindow;
 }  // namespace tw
 
 namespace tw::batch {
 
-class BatchDialogs;
+class CliPrompter;
 
 inline constexpr const char* kNotInTagListMessage = "is not in the tag list.";
 inline constexpr const char* kEmptyTagListMessage = "The tag list is empty.";
@@ -27,10 +27,10 @@ inline constexpr const char* kStoppingMessage =
     "Stopping: the download ends after the page being read.";
 
 struct BatchSession {
-    ProgramState& state;
+    Session& state;
     MainWindow& window;
     const WiredWindow& wired;
-    BatchDialogs& dialogs;
+    CliPrompter& prompter;
     std::FILE* out;
     std::FILE* errors;
     bool terminal;  // standard output is a terminal

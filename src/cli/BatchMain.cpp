@@ -9,10 +9,10 @@
 
 #include "core/EndProgram.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/Wiring.h"
 #include "cli/BatchCommand.h"
-#include "cli/BatchDialogs.h"
+#include "cli/CliPrompter.h"
 #include "cli/BatchJobs.h"
 #include "cli/InterruptWatcher.h"
 #include "gui/MainWindowLifecycle.h"
@@ -89,10 +89,10 @@ int BatchMain(int argc, char* argv[], const WireWindow& wire) {
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywick"));
 
-    ProgramState state;
+    Session state;
     MainWindow window;
-    BatchDialogs dialogs(stderr);
-    state.dialogs = &dialogs;
+    CliPrompter prompter(stderr);
+    state.prompter = &prompter;
     state.sleep = [](int) {};  // the stage display's pause is for eyes only
     // Only a missing or held database ends the program from inside a job.
     state.endProgram = [&state](int) {
@@ -110,7 +110,7 @@ int BatchMain(int argc, char* argv[], const WireWindow& wire) {
         return kExitDatabase;
     }
 
-    BatchSession session{state, window, wired, dialogs, stdout, stderr, isatty(STDOUT_FILENO) == 1};
+    BatchSession session{state, window, wired, prompter, stdout, stderr, isatty(STDOUT_FILENO) == 1};
     const int exitCode = RunJob(command, session);
     CloseDatabaseObjects(state);
     return exitCode;

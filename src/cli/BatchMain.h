@@ -6,14 +6,14 @@
 #include <functional>
 
 namespace tw {
-struct ProgramState;
+struct Session;
 struct WiredWindow;
 class MainWindow;
 }  // namespace tw
 
 namespace tw::batch {
 
-using WireWindow = std::function<WiredWindow(ProgramState&, MainWindow&)>;
+using WireWindow = std::function<WiredWindow(Session&, MainWindow&)>;
 
 // argv as main() received it, with at least one argument after the program's
 // name. Returns the exit code.

@@ -3,8 +3,8 @@
 #include <QEvent>
 #include <QLabel>
 
-#include "core/ProgramState.h"
-#include "cli/BatchDialogs.h"
+#include "core/Session.h"
+#include "cli/CliPrompter.h"
 #include "download/Downloader.h"
 #include "download/ProgressDisplay.h"
 #include "gui/MainWindow.h"
@@ -42,12 +42,12 @@ QString ProgressLine(int done, int count, qint64 elapsedMs) {
            ProgressPercent(done, count) + QStringLiteral(")   ") + ElapsedText(elapsedMs);
 }
 
-DownloadReporter::DownloadReporter(ProgramState& state, MainWindow& window, Downloader& downloader,
-                                   BatchDialogs& dialogs, std::FILE* out, bool terminal)
+DownloadReporter::DownloadReporter(Session& state, MainWindow& window, Downloader& downloader,
+                                   CliPrompter& prompter, std::FILE* out, bool terminal)
     : QObject(&window),
       state_(state),
       window_(window),
-      dialogs_(dialogs),
+      prompter_(prompter),
       out_(out),
       terminal_(terminal) {
     WatchStageLabels();
@@ -83,7 +83,7 @@ void DownloadReporter::StageShown(QObject* label) {
         if (name.startsWith(QLatin1String(kind.prefix))) {
             failureSeen_ = failureSeen_ || kind.failure;
             if (!kind.failure) {
-                dialogs_.ResetRetries();
+                prompter_.ResetRetries();
             }
             PrintLine(QStringLiteral("  ") + static_cast<QLabel*>(label)->text());
         }

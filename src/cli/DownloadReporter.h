@@ -10,19 +10,19 @@
 #include <cstdio>
 
 namespace tw {
-struct ProgramState;
+struct Session;
 class MainWindow;
 class Downloader;
 }  // namespace tw
 
 namespace tw::batch {
 
-class BatchDialogs;
+class CliPrompter;
 
 class DownloadReporter : public QObject {
   public:
-    DownloadReporter(ProgramState& state, MainWindow& window, Downloader& downloader,
-                     BatchDialogs& dialogs, std::FILE* out, bool terminal);
+    DownloadReporter(Session& state, MainWindow& window, Downloader& downloader,
+                     CliPrompter& prompter, std::FILE* out, bool terminal);
 
     // A stage failed ("No connection", "Gamertag not found", ...).
     bool FailureSeen() const { return failureSeen_; }
@@ -36,9 +36,9 @@ class DownloadReporter : public QObject {
     void ProgressShown(int done, int count, qint64 elapsedMs);
     void PrintLine(const QString& line);
 
-    ProgramState& state_;
+    Session& state_;
     MainWindow& window_;
-    BatchDialogs& dialogs_;
+    CliPrompter& prompter_;
     std::FILE* out_;
     bool terminal_;
     bool failureSeen_ = false;

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 
 namespace tw {
@@ -50,7 +50,7 @@ bool AppendRecord(const QString& path, const QByteArray& record, QString* reason
 
 }  // namespace
 
-QByteArray DebugLogRecord(const ProgramState& state, const QString& stage, const AppError& error,
+QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
                           const QDateTime& now) {
     QByteArray record;
     record += kRule + kCrLf;
@@ -81,7 +81,7 @@ QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
            QDir::toNativeSeparators(logPath) + QStringLiteral("): ") + reason;
 }
 
-bool AppendDebugLogRecord(ProgramState& state, const QString& stage, const AppError& error,
+bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& error,
                           QString* reason) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
     QString why;
@@ -97,12 +97,12 @@ namespace {
 
 // Records the error, then tells the user: where to send the log when it was
 // written, why it could not be otherwise (asking for an empty log helps no one).
-void RecordAndTell(ProgramState& state, const QString& stage, const AppError& error, MsgIcon icon,
+void RecordAndTell(Session& state, const QString& stage, const AppError& error, MsgIcon icon,
                    const QString& title) {
     QString reason;
     const bool logged = AppendDebugLogRecord(state, stage, error, &reason);
-    if (state.dialogs) {
-        state.dialogs->Message(logged
+    if (state.prompter) {
+        state.prompter->Message(logged
                                    ? DebugLogMessage(error)
                                    : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason),
                                MsgButtons::Ok, icon, title);
@@ -111,11 +111,11 @@ void RecordAndTell(ProgramState& state, const QString& stage, const AppError& er
 
 }  // namespace
 
-void ReportOperationFailure(ProgramState& state, const QString& stage, const AppError& error) {
+void ReportOperationFailure(Session& state, const QString& stage, const AppError& error) {
     RecordAndTell(state, stage, error, MsgIcon::Critical, QStringLiteral("Error"));
 }
 
-void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error) {
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error) {
     RecordAndTell(state, stage, error, MsgIcon::Exclamation, QString::fromLatin1(kProgramTitle));
 }
 

@@ -10,7 +10,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr const char* kSupportAddress = "support@tallywick.org";
 inline constexpr const char* kProgramTitle = "Tallywick";
@@ -20,7 +20,7 @@ inline constexpr const char* kProgramTitle = "Tallywick";
 inline constexpr qsizetype kMaxLoggedPageBytes = 65536;
 
 // The record's bytes, lines ended with CR LF, for the given moment.
-QByteArray DebugLogRecord(const ProgramState& state, const QString& stage, const AppError& error,
+QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
                           const QDateTime& now);
 
 // The text of the message shown after the record is written.
@@ -34,16 +34,16 @@ QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
 // Appends the record and shows the message (exclamation icon, OK, the
 // program's title). The message is shown even when the log cannot be written,
 // so the user always learns of the error.
-void WriteDebugLog(ProgramState& state, const QString& stage, const AppError& error);
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error);
 
 // Appends the record alone, whole or not at all; false (and the reason in
 // `*reason` when given) when the log cannot be written.
-bool AppendDebugLogRecord(ProgramState& state, const QString& stage, const AppError& error,
+bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& error,
                           QString* reason = nullptr);
 
 // For the operations that report a failed statement as an error of their own
 // (the purges, the profile's save): the record is appended and the message
 // above is shown with a critical icon and the title "Error".
-void ReportOperationFailure(ProgramState& state, const QString& stage, const AppError& error);
+void ReportOperationFailure(Session& state, const QString& stage, const AppError& error);
 
 }  // namespace tw

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 
 namespace tw {
 namespace {
@@ -21,7 +21,7 @@ void CloseIgnoringErrors(Closable& object) {
 
 }  // namespace
 
-void EndProgram(ProgramState& state, int exitCode) {
+void EndProgram(Session& state, int exitCode) {
     state.EndRequested = true;
     state.ExitCode = exitCode;
     if (state.endProgram) {
@@ -29,7 +29,7 @@ void EndProgram(ProgramState& state, int exitCode) {
     }
 }
 
-void CloseDatabaseObjects(ProgramState& state) {
+void CloseDatabaseObjects(Session& state) {
     CloseIgnoringErrors(state.rsWork);
     for (auto* rs : {&state.rsLoadPanel5, &state.rsLoadPanel4, &state.rsLoadPanel2,
                      &state.rsLoadPanel1, &state.rsPlayerPlaylist, &state.rsGamePlayerMedal,

@@ -1,18 +1,18 @@
 #pragma once
 // Ending the program at once. The program state carries how: main() installs
-// a real exit; tests observe ProgramState::EndRequested instead.
+// a real exit; tests observe Session::EndRequested instead.
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 // Sets EndRequested and ExitCode, then runs state.endProgram when set. Callers
 // return straight away afterwards: nothing else of theirs may run.
-void EndProgram(ProgramState& state, int exitCode);
+void EndProgram(Session& state, int exitCode);
 
 // Closes rsWork, the nine table recordsets (in the order rsLoadPanel5 back to
 // rsGame) and the database, ignoring every error, then releases them. The
 // database half of CloseConnection; the socket belongs to the download.
-void CloseDatabaseObjects(ProgramState& state);
+void CloseDatabaseObjects(Session& state);
 
 }  // namespace tw

@@ -2,18 +2,18 @@
 
 #include <exception>
 
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 #include "core/EndProgram.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
 
 namespace tw {
 
-bool UnloadMainWindow(ProgramState& state, const WindowPlacement& current,
+bool UnloadMainWindow(Session& state, const WindowPlacement& current,
                       const std::function<void()>& closeConnection) {
     if (state.DownloadInProgress) {
-        state.dialogs->Message(QString::fromLatin1(kExitRefusedMessage), MsgButtons::Ok,
+        state.prompter->Message(QString::fromLatin1(kExitRefusedMessage), MsgButtons::Ok,
                                MsgIcon::Exclamation, QStringLiteral("Error"));
         return false;
     }

@@ -9,7 +9,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr const char* kExitRefusedMessage =
     "You are in the middle of downloading game data.\r\n"
@@ -19,7 +19,7 @@ inline constexpr const char* kExitRefusedMessage =
 // Otherwise writes Top, Left, Height and Width to [Application], runs
 // `closeConnection` (CloseDatabaseObjects when none is given) ignoring its
 // errors, ends the program through EndProgram and returns true.
-bool UnloadMainWindow(ProgramState& state, const WindowPlacement& current,
+bool UnloadMainWindow(Session& state, const WindowPlacement& current,
                       const std::function<void()>& closeConnection = {});
 
 }  // namespace tw

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 
 namespace tw {
 namespace {
@@ -36,7 +36,7 @@ QRegularExpression TemporaryOf(const QString& fileNamePattern) {
 
 }  // namespace
 
-int removeLeftoverTemporaries(const ProgramState& state, const QDateTime& now) {
+int removeLeftoverTemporaries(const Session& state, const QDateTime& now) {
     const QFileInfo settings(state.IniPath);
     return RemoveIn(settings.absolutePath(),
                     TemporaryOf(QRegularExpression::escape(settings.fileName())), now) +

@@ -9,7 +9,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 // Removes such leftovers of the program's own files: the settings file's in
 // the program folder, reports' ("Name.html.AbCdEf") in the report folder and
@@ -18,7 +18,7 @@ struct ProgramState;
 // six letters or digits, and that have not changed for a minute (so a write
 // still under way in another instance keeps its temporary). Returns how many
 // were removed.
-int removeLeftoverTemporaries(const ProgramState& state,
+int removeLeftoverTemporaries(const Session& state,
                               const QDateTime& now = QDateTime::currentDateTime());
 
 }  // namespace tw

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <algorithm>
 
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 #include "core/LeftoverFiles.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/SettingsFile.h"
 
 namespace tw {
@@ -16,7 +16,7 @@ const QString kUser = QStringLiteral("User");
 const QString kInternet = QStringLiteral("Internet");
 const QString kApplication = QStringLiteral("Application");
 
-WindowPlacement ReadPlacement(const ProgramState& state) {
+WindowPlacement ReadPlacement(const Session& state) {
     WindowPlacement placement;
     placement.Top = SettingSingle(ReadIni(state, kApplication, QStringLiteral("Top")));
     placement.Left = SettingSingle(ReadIni(state, kApplication, QStringLiteral("Left")));
@@ -25,7 +25,7 @@ WindowPlacement ReadPlacement(const ProgramState& state) {
     return placement;
 }
 
-QStringList ReadSavedQueries(ProgramState& state) {
+QStringList ReadSavedQueries(Session& state) {
     state.QueryNames.fill(QString());
     state.QuerySQL.fill(QString());
     QStringList names;
@@ -47,7 +47,7 @@ QString UnusableSettingsMessage(const QString& iniPath, const QStringList& lines
                "\r\nA download that needs them cannot connect until they are corrected.");
 }
 
-QStringList ReadAllSettings(ProgramState& state) {
+QStringList ReadAllSettings(Session& state) {
     Settings& s = state.settings;
     QStringList unusable;
     auto read = [&state](const QString& section, const char* key) {
@@ -88,12 +88,12 @@ QStringList ReadAllSettings(ProgramState& state) {
     return unusable;
 }
 
-LoadedSettings LoadSettings(ProgramState& state, const QString& programDir) {
+LoadedSettings LoadSettings(Session& state, const QString& programDir) {
     BuildPaths(state, programDir);
     removeLeftoverTemporaries(state);
     const QStringList unusable = ReadAllSettings(state);
-    if (!unusable.isEmpty() && state.dialogs) {
-        state.dialogs->Message(UnusableSettingsMessage(state.IniPath, unusable), MsgButtons::Ok,
+    if (!unusable.isEmpty() && state.prompter) {
+        state.prompter->Message(UnusableSettingsMessage(state.IniPath, unusable), MsgButtons::Ok,
                                MsgIcon::Exclamation, QStringLiteral("Error"));
     }
     LoadedSettings loaded;

@@ -10,7 +10,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 struct WindowPlacement {
     float Top = 0;
@@ -28,13 +28,13 @@ struct LoadedSettings {
 
 inline constexpr int kMaxSavedQueries = 100;
 
-LoadedSettings LoadSettings(ProgramState& state, const QString& programDir);
+LoadedSettings LoadSettings(Session& state, const QString& programDir);
 
 // Reads every settings key (in the order of the settings file) into
 // state.settings and CurrentGamertag; Query_Count is kept within 0 to 100.
 // Returns a line (NoPortText) for each port setting that is no port; such a
 // setting reads as 0.
-QStringList ReadAllSettings(ProgramState& state);
+QStringList ReadAllSettings(Session& state);
 
 // The one message for the settings that cannot be used, one line each.
 QString UnusableSettingsMessage(const QString& iniPath, const QStringList& lines);

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 
 namespace tw {
 
@@ -14,7 +14,7 @@ QString ExecutableFolder() {
     return dir;
 }
 
-void BuildPaths(ProgramState& state, const QString& programDir) {
+void BuildPaths(Session& state, const QString& programDir) {
     QString dir = programDir;
     while (dir.endsWith(QLatin1Char('/'))) {
         dir.chop(1);
@@ -31,11 +31,11 @@ QString DatabaseFileName(const QString& versionTag) {
     return QStringLiteral("tallywick") + versionTag + QStringLiteral(".mdb");
 }
 
-QString DebugLogPath(const ProgramState& state) {
+QString DebugLogPath(const Session& state) {
     return state.ProgramDir + QStringLiteral("/debug.log");
 }
 
-QString AvatarPath(const ProgramState& state, const QString& gamertag, const QString& suffix) {
+QString AvatarPath(const Session& state, const QString& gamertag, const QString& suffix) {
     QString name = gamertag;
     name.replace(QLatin1Char(' '), QLatin1Char('_'));
     // A typed gamertag must not lead out of the avatar folder.

@@ -5,7 +5,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr const char* kVersionTag = "110";
 
@@ -14,18 +14,18 @@ QString ExecutableFolder();
 
 // Fills IniPath, DbPath, AvatarDir and TpsDir from `programDir` (a trailing
 // "/" is removed first, so the root folder gives "/tallywick110.ini").
-void BuildPaths(ProgramState& state, const QString& programDir);
+void BuildPaths(Session& state, const QString& programDir);
 
 // File name of a database of the given version tag: "tallywick110.mdb".
 QString DatabaseFileName(const QString& versionTag = QString::fromLatin1(kVersionTag));
 
 // Path of the diagnostic log in the program folder.
-QString DebugLogPath(const ProgramState& state);
+QString DebugLogPath(const Session& state);
 
 // Avatar file of a gamertag: AvatarDir + the gamertag with every blank as "_"
 // + `suffix` (".jpg", or "_smbw.jpg" for the small emblem). Slashes and
 // backslashes become "_" as well, so the name stays inside the folder.
-QString AvatarPath(const ProgramState& state, const QString& gamertag,
+QString AvatarPath(const Session& state, const QString& gamertag,
                    const QString& suffix = QStringLiteral(".jpg"));
 
 }  // namespace tw

@@ -2,12 +2,12 @@
 
 #include <QDir>
 
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 
 namespace tw {
 
-QString ReadIni(const ProgramState& state, const QString& section, const QString& key) {
+QString ReadIni(const Session& state, const QString& section, const QString& key) {
     return IniFile(state.IniPath).Read(section, key);
 }
 
@@ -16,18 +16,18 @@ QString IniWriteFailedMessage(const QString& path, const QString& reason) {
            QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
 }
 
-bool WriteIni(ProgramState& state, const QString& section, const QString& key,
+bool WriteIni(Session& state, const QString& section, const QString& key,
               const QString& value) {
     return WriteIni(state, {{section, key, value}});
 }
 
-bool WriteIni(ProgramState& state, const std::vector<IniEntry>& entries) {
+bool WriteIni(Session& state, const std::vector<IniEntry>& entries) {
     QString reason;
     if (IniFile(state.IniPath).Write(entries, &reason)) {
         return true;
     }
-    if (state.dialogs) {
-        state.dialogs->Message(IniWriteFailedMessage(state.IniPath, reason), MsgButtons::Ok,
+    if (state.prompter) {
+        state.prompter->Message(IniWriteFailedMessage(state.IniPath, reason), MsgButtons::Ok,
                                MsgIcon::Critical, QStringLiteral("Error"));
     }
     return false;

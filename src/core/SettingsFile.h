@@ -8,19 +8,19 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 // The value of `key` in `section`; the empty text when absent.
-QString ReadIni(const ProgramState& state, const QString& section, const QString& key);
+QString ReadIni(const Session& state, const QString& section, const QString& key);
 
 // Writes one key. A failure is told to the user once (IniWriteFailedMessage)
 // and the caller goes on; returns whether it worked.
-bool WriteIni(ProgramState& state, const QString& section, const QString& key,
+bool WriteIni(Session& state, const QString& section, const QString& key,
               const QString& value);
 
 // Writes the keys of one operation (the options' Save, the placement at exit)
 // in one replacement of the file: all or none, and a failure told once.
-bool WriteIni(ProgramState& state, const std::vector<IniEntry>& entries);
+bool WriteIni(Session& state, const std::vector<IniEntry>& entries);
 
 inline constexpr const char* kIniWriteFailedMessage =
     "An error occurred while writing to the INI file.";

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "core/EndProgram.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
@@ -30,7 +30,7 @@ void HideProgress(MainWindow& window) {
 // The staging tables only ever hold whole games (a game's rows are stored
 // together once all its panels were read), so nothing is trimmed here: a
 // game stored after one that was skipped is kept.
-void RecordProgress(ProgramState& state, int32_t lastDone) {
+void RecordProgress(Session& state, int32_t lastDone) {
     if (lastDone > state.LastGameID) {
         const QString now = GeneralDate(QDateTime::currentDateTime());
         RunSql(state, QStringLiteral("update Player set Last_Game_ID=") +
@@ -40,17 +40,17 @@ void RecordProgress(ProgramState& state, int32_t lastDone) {
     }
 }
 
-Recordset& OpenWork(ProgramState& state, const QString& source) {
+Recordset& OpenWork(Session& state, const QString& source) {
     state.rsWork = state.Db->OpenRecordset(source);
     return *state.rsWork;
 }
 
-void CloseWork(ProgramState& state) {
+void CloseWork(Session& state) {
     state.rsWork->Close();
     state.rsWork.reset();
 }
 
-void CreatePlayersMet(ProgramState& state) {
+void CreatePlayersMet(Session& state) {
     state.CurrentSQL =
         QStringLiteral("select distinct Player_Gamertag, ") +
         QStringLiteral("IIf(InStr([Player_Gamertag],\"(G)\")>0,\"Y\",\"N\") AS Is_Guest ") +
@@ -75,7 +75,7 @@ void CreatePlayersMet(ProgramState& state) {
 
 // The staged rows go over in one statement each; a row already stored (a
 // game read twice) is skipped, as the duplicate-key rule of SaveRow skips it.
-void MergeGamePlayers(ProgramState& state) {
+void MergeGamePlayers(Session& state) {
     static const QStringList kColumns = {
         QStringLiteral("Game_ID"),        QStringLiteral("Player_Gamertag"),
         QStringLiteral("Finished_Place"), QStringLiteral("Team_Color"),
@@ -86,7 +86,7 @@ void MergeGamePlayers(ProgramState& state) {
     state.Db->CopyRows(QStringLiteral("q_zLoad_Merge"), QStringLiteral("Game_Player"), kColumns);
 }
 
-void MergeMedals(ProgramState& state) {
+void MergeMedals(Session& state) {
     state.CurrentSQL = QStringLiteral("select * from zLoad_Panel_4");
     static const QStringList kColumns = {
         QStringLiteral("Game_ID"), QStringLiteral("Player_Gamertag"), QStringLiteral("Medal_Name"),
@@ -100,7 +100,7 @@ void MergeMedals(ProgramState& state) {
 // download skipped because it could not be read, or one another player's
 // download left behind) stays, and the next download's new-games query finds
 // it: deleting it could lose it for good once its player is marked past it.
-void DeleteUnreadGames(ProgramState& state, const DownloadContext& context) {
+void DeleteUnreadGames(Session& state, const DownloadContext& context) {
     state.CurrentSQL =
         QStringLiteral("SELECT Game.Game_ID ") +
         QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
@@ -122,7 +122,7 @@ void DeleteUnreadGames(ProgramState& state, const DownloadContext& context) {
     }
 }
 
-void MergeStaging(ProgramState& state, const DownloadContext& context) {
+void MergeStaging(Session& state, const DownloadContext& context) {
     CreatePlayersMet(state);
     MergeGamePlayers(state);
     RunSql(state, QStringLiteral("delete * from zLoad_Panel_1"));
@@ -134,7 +134,7 @@ void MergeStaging(ProgramState& state, const DownloadContext& context) {
 }
 
 void Finish(DownloadContext& context) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     MainWindow& window = context.window;
     CloseConnection(state, &context.fetcher);
     // The engine's compaction writes a copy and renames it over the file in
@@ -173,7 +173,7 @@ void Finish(DownloadContext& context) {
 }  // namespace
 
 void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     MainWindow& window = context.window;
     state.CurrentStage = 5;
     if (after == CleanupAfter::Failure) {
@@ -208,7 +208,7 @@ void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
     Finish(context);
 }
 
-void CloseConnection(ProgramState& state, Fetcher* fetcher) {
+void CloseConnection(Session& state, Fetcher* fetcher) {
     CloseDatabaseObjects(state);
     if (fetcher != nullptr) {
         fetcher->CloseSocket();

@@ -10,7 +10,7 @@
 namespace tw {
 
 struct DownloadContext;
-struct ProgramState;
+struct Session;
 class Fetcher;
 
 // How the clean-up shows itself: after an ordinary end or a stop, row 4
@@ -23,6 +23,6 @@ enum class CleanupAfter { Ending, Failure };
 void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after = CleanupAfter::Ending);
 
 // Closes everything that refers to the database file, and the socket.
-void CloseConnection(ProgramState& state, Fetcher* fetcher);
+void CloseConnection(Session& state, Fetcher* fetcher);
 
 }  // namespace tw

@@ -13,13 +13,13 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 class Fetcher;
 class Recordset;
 
 struct DownloadContext {
-    ProgramState& state;
+    Session& state;
     MainWindow& window;
     Fetcher& fetcher;
     // New games of this run, newest first (GameIds(1) is GameIds[0]).
@@ -51,7 +51,7 @@ void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundS
 // Runs one action statement (kept in CurrentSQL) in the batch of the staged
 // rows, so a game costs one commit, not one per statement; a duplicate key is
 // skipped.
-void RunSql(ProgramState& state, const QString& sql);
+void RunSql(Session& state, const QString& sql);
 
 // Stores the row being added; a duplicate key drops it and reading goes on.
 void SaveRow(Recordset& recordset);

@@ -1,4 +1,4 @@
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/SqlText.h"
 #include "download/Cleanup.h"
 #include "download/DownloadContext.h"
@@ -8,7 +8,7 @@
 
 namespace tw {
 
-void RunSql(ProgramState& state, const QString& sql) {
+void RunSql(Session& state, const QString& sql) {
     state.CurrentSQL = sql;
     try {
         state.Db->ExecuteInBatch(sql);

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "download/Cleanup.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
@@ -21,7 +21,7 @@
 
 namespace tw {
 
-Downloader::Downloader(ProgramState& state, MainWindow& window, QObject* parent)
+Downloader::Downloader(Session& state, MainWindow& window, QObject* parent)
     : QObject(parent), state_(state), window_(window) {
     fetcher_ = new Fetcher(state, window, this);
 }
@@ -65,7 +65,7 @@ QString DownloadFailedMessage(const QStringList& failures, bool logged) {
 
 void Downloader::downloadClicked() {
     if (state_.CurrentGamertag.trimmed().isEmpty()) {
-        state_.dialogs->Message(QString::fromLatin1(kSelectGamertagMessage), MsgButtons::Ok,
+        state_.prompter->Message(QString::fromLatin1(kSelectGamertagMessage), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
         return;
     }
@@ -154,7 +154,7 @@ void Downloader::ReportRunFailures() {
     if (runFailures_.isEmpty()) {
         return;
     }
-    state_.dialogs->Message(DownloadFailedMessage(runFailures_, everyFailureLogged_),
+    state_.prompter->Message(DownloadFailedMessage(runFailures_, everyFailureLogged_),
                             MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
 }
 
@@ -243,7 +243,7 @@ void Downloader::ReadDetails(DownloadContext& context) {
     window_.setWindowTitle(QString::fromLatin1(kProgramCaption));
 }
 
-Downloader* ConnectDownload(ProgramState& state, MainWindow& window) {
+Downloader* ConnectDownload(Session& state, MainWindow& window) {
     auto* downloader = new Downloader(state, window, &window);
     QObject::connect(window.downloadButton, &QPushButton::clicked, downloader,
                      [downloader] { downloader->downloadClicked(); });

@@ -12,7 +12,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 struct DownloadContext;
 class MainWindow;
 class Fetcher;
@@ -37,7 +37,7 @@ QString DownloadFailedMessage(const QStringList& failures, bool logged);
 class Downloader : public QObject {
     Q_OBJECT
   public:
-    Downloader(ProgramState& state, MainWindow& window, QObject* parent = nullptr);
+    Downloader(Session& state, MainWindow& window, QObject* parent = nullptr);
 
     void downloadClicked();
     // Only asks the download to stop; it stops at its next look.
@@ -72,12 +72,12 @@ class Downloader : public QObject {
     QStringList runFailures_;
     bool everyFailureLogged_ = true;
 
-    ProgramState& state_;
+    Session& state_;
     MainWindow& window_;
     Fetcher* fetcher_ = nullptr;
 };
 
 // Creates the driver (owned by the window) and connects the two buttons.
-Downloader* ConnectDownload(ProgramState& state, MainWindow& window);
+Downloader* ConnectDownload(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -4,8 +4,8 @@
 #include <QNetworkProxy>
 #include <QTcpSocket>
 
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "download/PageCharset.h"
 #include "gui/MainWindow.h"
 
@@ -79,7 +79,7 @@ QByteArray RequestText(const Settings& settings, const QString& path) {
     return text.append(kCrLf);
 }
 
-Fetcher::Fetcher(ProgramState& state, MainWindow& window, QObject* parent)
+Fetcher::Fetcher(Session& state, MainWindow& window, QObject* parent)
     : QObject(parent), state_(state), window_(window) {
     socket = new QTcpSocket(this);
     socket->setObjectName(QStringLiteral("Winsock1"));
@@ -279,7 +279,7 @@ bool Fetcher::ChoosePeer(QString* host, quint16* port) {
         return false;
     }
     if (!PeerOf(state_.settings, host, port)) {
-        state_.dialogs->Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok,
+        state_.prompter->Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
         ConnectFailed = true;
         return false;
@@ -363,7 +363,7 @@ Fetcher::Wait Fetcher::WaitForAnswer() {
 // The connection-failure box: Retry starts over; Cancel gives up this
 // request, a failure the download reports (it is no stop by the user).
 Fetcher::Wait Fetcher::TimedOut() {
-    const MsgResult answer = state_.dialogs->Message(ConnectionFailureMessage(SiteDisplayName()),
+    const MsgResult answer = state_.prompter->Message(ConnectionFailureMessage(SiteDisplayName()),
                                                      MsgButtons::RetryCancel, MsgIcon::Critical,
                                                      QStringLiteral("Error"));
     if (answer == MsgResult::Retry) {

@@ -22,7 +22,7 @@ class QTcpSocket;
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 struct Settings;
 class MainWindow;
 
@@ -81,7 +81,7 @@ bool PeerOf(const Settings& settings, QString* host, quint16* port);
 class Fetcher : public QObject {
     Q_OBJECT
   public:
-    Fetcher(ProgramState& state, MainWindow& window, QObject* parent = nullptr);
+    Fetcher(Session& state, MainWindow& window, QObject* parent = nullptr);
     ~Fetcher() override;
 
     // Fetches `path` (the request target as it goes on the request line);
@@ -180,7 +180,7 @@ class Fetcher : public QObject {
     void WatchForReset();
     void NoteResetOnSocket();
 
-    ProgramState& state_;
+    Session& state_;
     MainWindow& window_;
     int winsockState_ = winsock::kClosed;
     int pendingError_ = 0;  // an error the kernel reported before Qt read it

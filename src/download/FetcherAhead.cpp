@@ -9,7 +9,7 @@
 #include <QSocketNotifier>
 #include <QTcpSocket>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "download/Fetcher.h"
 
 namespace tw {

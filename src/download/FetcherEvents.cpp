@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <limits>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "download/Fetcher.h"
 #include "download/TextRoutines.h"

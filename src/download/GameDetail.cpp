@@ -1,6 +1,6 @@
 #include "download/GameDetail.h"
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/GamePanels.h"
@@ -15,7 +15,7 @@ void NewStagedRow(Recordset& rs, int32_t g, const QString& name) {
     rs.SetField(QStringLiteral("Player_Gamertag"), name);
 }
 
-void StoreGameHeader(ProgramState& state, const GameRows& rows) {
+void StoreGameHeader(Session& state, const GameRows& rows) {
     const QString id = QString::number(rows.id);
     if (rows.partlyPurged) {
         RunSql(state, QStringLiteral("update Game set Was_Partially_Purged='Y' ") +
@@ -27,7 +27,7 @@ void StoreGameHeader(ProgramState& state, const GameRows& rows) {
                       QStringLiteral(" where Game_ID=") + id);
 }
 
-void StoreStagedRows(ProgramState& state, const GameRows& rows) {
+void StoreStagedRows(Session& state, const GameRows& rows) {
     const int32_t g = rows.id;
     for (const StatsRow& row : rows.stats) {
         Recordset& rs = *state.rsLoadPanel1;
@@ -85,7 +85,7 @@ bool ReadPanel(DownloadContext& context, const QString& root, const char* panel,
 
 }  // namespace
 
-void StoreGame(ProgramState& state, const GameRows& rows) {
+void StoreGame(Session& state, const GameRows& rows) {
     WriteUnit unit(*state.Db);
     StoreGameHeader(state, rows);
     StoreStagedRows(state, rows);
@@ -93,7 +93,7 @@ void StoreGame(ProgramState& state, const GameRows& rows) {
 }
 
 GameOutcome ReadGame(DownloadContext& context, int index) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     GameRows rows;
     rows.id = context.GameIds[index - 1];
     const QString root = state.settings.URL_Game_Detail + QString::number(rows.id);

@@ -9,7 +9,7 @@ namespace tw {
 
 struct DownloadContext;
 struct GameRows;
-struct ProgramState;
+struct Session;
 
 enum class GameOutcome { Read, Stopped };
 
@@ -21,6 +21,6 @@ GameOutcome ReadGame(DownloadContext& context, int index);
 
 // The game's purge flag and length, and its rows in the staging tables, as
 // one unit: all of them reach the file or none.
-void StoreGame(ProgramState& state, const GameRows& rows);
+void StoreGame(Session& state, const GameRows& rows);
 
 }  // namespace tw

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <limits>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/PageReading.h"
@@ -15,7 +15,7 @@ namespace {
 
 const QByteArray kPagerMarker = "class=\"IBBPagerLastPage\"";
 
-QString ListRoot(const ProgramState& state) {
+QString ListRoot(const Session& state) {
     return state.settings.URL_Games_Root + UrlEncode(state.CurrentGamertag);
 }
 
@@ -42,7 +42,7 @@ int32_t GameId(const QByteArray& page, qsizetype g) {
 }
 
 // Reads one page's rows; false when the player's last downloaded game was met.
-bool ReadGameRows(ProgramState& state, QSet<int32_t>& listed) {
+bool ReadGameRows(Session& state, QSet<int32_t>& listed) {
     const QByteArray& page = state.PageData;
     qsizetype pos = 1;
     for (;;) {
@@ -61,7 +61,7 @@ bool ReadGameRows(ProgramState& state, QSet<int32_t>& listed) {
     }
 }
 
-QList<int32_t> NewGameIds(ProgramState& state) {
+QList<int32_t> NewGameIds(Session& state) {
     state.CurrentSQL =
         QStringLiteral("SELECT Game.Game_ID ") +
         QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
@@ -103,7 +103,7 @@ int16_t GameListPageCount(const QByteArray& page) {
 }
 
 GameListOutcome ReadGameList(DownloadContext& context) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     MainWindow& window = context.window;
     state.CurrentStage = 3;
     window.ShowStage(state, StageState::Advance);

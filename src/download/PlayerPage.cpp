@@ -10,7 +10,7 @@
 
 #include "core/LoadPicture.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/SafeFile.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
@@ -25,7 +25,7 @@ namespace {
 const QByteArray kQuote = "\"";
 
 void RemoveUnknownGamertag(DownloadContext& context) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     MainWindow& window = context.window;
     RunSql(state, QStringLiteral("delete * from Player where Player_Gamertag=") +
                       Quoted(state.CurrentGamertag));
@@ -42,7 +42,7 @@ void RemoveUnknownGamertag(DownloadContext& context) {
     window.SetDownloadMode(false);
 }
 
-void StoreClan(ProgramState& state) {
+void StoreClan(Session& state) {
     const QByteArray& page = state.PageData;
     const qsizetype p = InStr(1, page, "Clan:");
     if (p <= 1) {
@@ -73,7 +73,7 @@ void ReadLevelCell(const QByteArray& cell, Recordset& rs) {
                 2 * LeadingNumber(ExtractUntil(cell, w + 7, '"')));
 }
 
-void StoreExperienceLevels(ProgramState& state) {
+void StoreExperienceLevels(Session& state) {
     RunSql(state, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
                       Quoted(state.CurrentGamertag));
     const QByteArray& page = state.PageData;
@@ -98,7 +98,7 @@ int32_t ColourCode(const QByteArray& query, const QByteArray& key) {
     return WholeNumber(ExtractUntil(query, FindRequired(1, query, key) + 2, '&'));
 }
 
-QByteArray StoreEmblemColours(ProgramState& state) {
+QByteArray StoreEmblemColours(Session& state) {
     const QByteArray& page = state.PageData;
     const qsizetype e = FindRequired(1, page, "imgEmblem");
     const qsizetype q = FindRequired(e, page, "?");
@@ -154,7 +154,7 @@ void ShowPictureFile(QLabel& picture, const QString& path) {
 // The emblem is shown; a file that is no picture is deleted and the
 // unknown picture shown instead.
 void ShowEmblem(DownloadContext& context, const QString& path) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     QLabel& avatar = *context.window.avatarPicture;
     try {
         ShowPictureFile(avatar, path);
@@ -182,7 +182,7 @@ QByteArray SmallEmblemQuery(QByteArray query) {
 }
 
 void SaveEmblemPictures(DownloadContext& context, const QByteArray& query) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     const QString root = state.settings.URL_Image_Root;
     const QByteArray small = SmallEmblemQuery(query);
     if (FetchPicture(context, root + QString::fromUtf8(query), "emblem picture")) {
@@ -209,7 +209,7 @@ bool IsUnknownGamertagPage(const QByteArray& page) {
 }
 
 PlayerPageOutcome ReadPlayerPage(DownloadContext& context) {
-    ProgramState& state = context.state;
+    Session& state = context.state;
     if (IsUnknownGamertagPage(state.PageData)) {
         RemoveUnknownGamertag(context);
         return PlayerPageOutcome::NotFound;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 
 #include "db/Format.h"
 #include "gui/Twips.h"
@@ -90,7 +90,7 @@ QString FailedStageCaption(int row, bool connection) {
     }
 }
 
-void ShowFailedStage(MainWindow& window, ProgramState& state, const QString& caption) {
+void ShowFailedStage(MainWindow& window, Session& state, const QString& caption) {
     const int row = std::clamp<int>(state.CurrentStage, 1, 5);
     state.CurrentStage = static_cast<int16_t>(row);
     window.stageFailedLabels[row]->setText(caption);

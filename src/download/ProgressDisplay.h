@@ -9,7 +9,7 @@
 namespace tw {
 
 class MainWindow;
-struct ProgramState;
+struct Session;
 
 inline constexpr const char* kProgramCaption = "Tallywick";
 
@@ -33,6 +33,6 @@ void ShowProgressEnd(MainWindow& window);
 QString FailedStageCaption(int row, bool connection);
 
 // Row CurrentStage shows it failed, with the given caption.
-void ShowFailedStage(MainWindow& window, ProgramState& state, const QString& caption);
+void ShowFailedStage(MainWindow& window, Session& state, const QString& caption);
 
 }  // namespace tw

@@ -1,7 +1,7 @@
 #include "gui/About.h"
 
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 
 namespace tw {
 
@@ -21,13 +21,13 @@ QString MakerLinkToolTip() {
            QLatin1String(kMakerUrl);
 }
 
-void aboutClicked(ProgramState& state) {
-    state.dialogs->Message(AboutText(), MsgButtons::Ok, MsgIcon::Information,
+void aboutClicked(Session& state) {
+    state.prompter->Message(AboutText(), MsgButtons::Ok, MsgIcon::Information,
                            QLatin1String(kAboutTitle));
 }
 
-void OpenMakerPage(ProgramState& state) {
-    state.dialogs->OpenDocument(QLatin1String(kMakerUrl));
+void OpenMakerPage(Session& state) {
+    state.prompter->OpenDocument(QLatin1String(kMakerUrl));
 }
 
 }  // namespace tw

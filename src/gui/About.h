@@ -10,7 +10,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr char kMakerName[] = "Brackenfold Software";
 inline constexpr char kMakerUrl[] = "https://tallywick.org/";
@@ -25,17 +25,17 @@ QString MakerLinkCaption();
 QString MakerLinkToolTip();
 
 // Shows the About box (information icon, OK).
-void aboutClicked(ProgramState& state);
+void aboutClicked(Session& state);
 // Opens the maker's product page in the desktop's browser; the outcome is not
 // checked. Help > Support and a click on the maker's link do this.
-void OpenMakerPage(ProgramState& state);
+void OpenMakerPage(Session& state);
 
 // Connects Help > About, Help > Support and the maker's link of the main
 // window. A template so this folder need not know the window's class: any
 // window with aboutAction, supportAction (QAction*) and a makerLink that
 // signals clicked() will do.
 template <class Window>
-void ConnectAbout(ProgramState& state, Window& window) {
+void ConnectAbout(Session& state, Window& window) {
     QObject::connect(window.aboutAction, &QAction::triggered, &window,
                      [&state] { aboutClicked(state); });
     QObject::connect(window.supportAction, &QAction::triggered, &window,

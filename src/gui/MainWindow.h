@@ -28,7 +28,7 @@ class QRadioButton;
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class FlexGrid;
 class LinkLabel;
 
@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
 
     // Progress display: 0 Reset, 1 Advance, 2 Info, 3 Failed; reads
     // state.CurrentStage, Advance pauses through state.sleep(1000).
-    void ShowStage(ProgramState& state, int16_t stageState);
+    void ShowStage(Session& state, int16_t stageState);
     // Locks (true) or unlocks (false) everything that could start other work.
     void SetDownloadMode(bool downloading);
     // Download, Remove and Profile act on the player tagListBox shows: with

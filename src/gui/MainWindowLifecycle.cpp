@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/ExitRule.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "gui/FlexGrid.h"
 #include "gui/MainWindow.h"
@@ -40,7 +40,7 @@ void FillQueryList(MainWindow& window, const QStringList& names) {
 
 }  // namespace
 
-void loadMainWindow(ProgramState& state, MainWindow& window, const QString& programDir) {
+void loadMainWindow(Session& state, MainWindow& window, const QString& programDir) {
     const LoadedSettings loaded = LoadSettings(state, programDir);
     ApplyPlacement(window, loaded.placement);
     window.resultGrid->Clear();
@@ -50,7 +50,7 @@ void loadMainWindow(ProgramState& state, MainWindow& window, const QString& prog
     ShowPlayerSummary(state, window);
 }
 
-void InstallSummaryRefresh(ProgramState& state, MainWindow& window) {
+void InstallSummaryRefresh(Session& state, MainWindow& window) {
     state.refreshSummary = [&state, &window] { ShowPlayerSummary(state, window); };
 }
 
@@ -63,7 +63,7 @@ WindowPlacement CurrentPlacement(const MainWindow& window) {
     return placement;
 }
 
-void InstallExitRule(ProgramState& state, MainWindow& window, std::function<void()> closeConnection) {
+void InstallExitRule(Session& state, MainWindow& window, std::function<void()> closeConnection) {
     window.queryUnload = [&state, &window, close = std::move(closeConnection)] {
         return UnloadMainWindow(state, CurrentPlacement(window), close);
     };

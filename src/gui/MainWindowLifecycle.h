@@ -9,7 +9,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
 inline constexpr const char* kSelectQueryItem = "- Select a Query -";
@@ -18,10 +18,10 @@ inline constexpr const char* kSelectQueryItem = "- Select a Query -";
 // applied to the window (and brought onto a screen when it lies off every
 // one), the result grid emptied, queryList refilled, then ShowPlayerSummary. A
 // database that cannot be opened ends the program there (state.EndRequested).
-void loadMainWindow(ProgramState& state, MainWindow& window, const QString& programDir);
+void loadMainWindow(Session& state, MainWindow& window, const QString& programDir);
 
 // Makes state.refreshSummary run ShowPlayerSummary on this window.
-void InstallSummaryRefresh(ProgramState& state, MainWindow& window);
+void InstallSummaryRefresh(Session& state, MainWindow& window);
 
 // The window's placement now, in twips.
 WindowPlacement CurrentPlacement(const MainWindow& window);
@@ -29,7 +29,7 @@ WindowPlacement CurrentPlacement(const MainWindow& window);
 // Installs the exit rule as the window's unload question. `closeConnection`
 // closes what refers to the database and the socket (CloseDatabaseObjects when
 // unset).
-void InstallExitRule(ProgramState& state, MainWindow& window,
+void InstallExitRule(Session& state, MainWindow& window,
                      std::function<void()> closeConnection = {});
 
 }  // namespace tw

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/Pictures.h"
 #include "gui/VbColor.h"
 #include "gui/WidgetFactory.h"
@@ -84,7 +84,7 @@ void MainWindow::CreateStageRows() {
     }
 }
 
-void MainWindow::ShowStage(ProgramState& state, int16_t stageState) {
+void MainWindow::ShowStage(Session& state, int16_t stageState) {
     const int s = state.CurrentStage;
     switch (stageState) {
         case StageState::Reset:

@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "core/SettingsFile.h"
 
 namespace tw {
@@ -45,7 +45,7 @@ QString Flag(const QCheckBox* box) {
 
 // Reads the nine keys back, in the order the settings file lists them for
 // this purpose, so Settings equals what the file now holds.
-void ReadOptionSettings(ProgramState& state) {
+void ReadOptionSettings(Session& state) {
     Settings& s = state.settings;
     s.Use_Proxy = SettingBool(ReadIni(state, kInternet, QStringLiteral("Use_Proxy")));
     s.Proxy_Port = SettingPort(ReadIni(state, kInternet, QStringLiteral("Proxy_Port"))).value_or(0);
@@ -70,7 +70,7 @@ QString ProxyPortRefusedMessage(const QString& typed) {
            QStringLiteral("\r\nNothing has been saved.");
 }
 
-OptionsDialog::OptionsDialog(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
+OptionsDialog::OptionsDialog(Session& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QString::fromLatin1(kOptionsCaption));
     setModal(false);
@@ -224,7 +224,7 @@ void OptionsDialog::saveOptions() {
     const QString typed = proxyPortEdit->text();
     const std::optional<int32_t> proxyPort = SettingPort(typed);
     if (!proxyPort) {
-        state_.dialogs->Message(ProxyPortRefusedMessage(typed), MsgButtons::Ok,
+        state_.prompter->Message(ProxyPortRefusedMessage(typed), MsgButtons::Ok,
                                 MsgIcon::Exclamation, QString::fromLatin1(kOptionsCaption));
         proxyPortEdit->setFocus();
         proxyPortEdit->selectAll();
@@ -239,7 +239,7 @@ void OptionsDialog::cancelOptions() {
     close();
 }
 
-OptionsDialog* ShowOptions(ProgramState& state, QWidget* parent) {
+OptionsDialog* ShowOptions(Session& state, QWidget* parent) {
     if (parent) {
         auto* open = parent->findChild<OptionsDialog*>(QStringLiteral("frmOptions"),
                                                     Qt::FindDirectChildrenOnly);

@@ -20,7 +20,7 @@ class QRadioButton;
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr char kOptionsCaption[] = "Options";
 
@@ -31,7 +31,7 @@ QString ProxyPortRefusedMessage(const QString& typed);
 class OptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit OptionsDialog(ProgramState& state, QWidget* parent = nullptr);
+    explicit OptionsDialog(Session& state, QWidget* parent = nullptr);
 
     void saveOptions();
     void cancelOptions();
@@ -71,17 +71,17 @@ class OptionsDialog : public QDialog {
     void loadMainWindow();
     void WriteOptions(const QString& proxyPort);
 
-    ProgramState& state_;
+    Session& state_;
 };
 
 // Shows the dialog over `parent`, not modal, and returns it. While one is
 // open, it is brought to the front instead of opening a second.
-OptionsDialog* ShowOptions(ProgramState& state, QWidget* parent);
+OptionsDialog* ShowOptions(Session& state, QWidget* parent);
 
 // Connects Tools > Options of the main window (any window with a QAction*
 // optionsAction).
 template <class Window>
-void ConnectOptions(ProgramState& state, Window& window) {
+void ConnectOptions(Session& state, Window& window) {
     QObject::connect(window.optionsAction, &QAction::triggered, &window,
                      [&state, &window] { ShowOptions(state, &window); });
 }

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/DebugLog.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/SqlText.h"
 #include "db/Database.h"
 #include "db/SqliteErrors.h"
@@ -65,7 +65,7 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* caption) {
     return label;
 }
 
-Database& OpenDb(ProgramState& state) {
+Database& OpenDb(Session& state) {
     if (!state.Db || !state.Db->isOpen()) {
         throw sqlite::ObjectClosedError(sqlite::kDatabaseSource);
     }
@@ -96,7 +96,7 @@ QString StoredWebsite(const QString& typed) {
     return LeftCharacters(TrimBlanks(typed), kProfileTextLength);
 }
 
-ProfileDialog::ProfileDialog(ProgramState& state, MainWindow& window)
+ProfileDialog::ProfileDialog(Session& state, MainWindow& window)
     : QDialog(&window),
       state_(state),
       window_(window),
@@ -229,7 +229,7 @@ void ProfileDialog::cancelOptions() {
     close();
 }
 
-ProfileDialog* ShowProfile(ProgramState& state, MainWindow& window) {
+ProfileDialog* ShowProfile(Session& state, MainWindow& window) {
     const auto open = window.findChildren<ProfileDialog*>(QString(), Qt::FindDirectChildrenOnly);
     for (ProfileDialog* dialog : open) {
         if (dialog->isVisible() && dialog->gamertag() == state.CurrentGamertag) {
@@ -248,7 +248,7 @@ ProfileDialog* ShowProfile(ProgramState& state, MainWindow& window) {
     return dialog;
 }
 
-std::function<void()> ProfileOpener(ProgramState& state, MainWindow& window) {
+std::function<void()> ProfileOpener(Session& state, MainWindow& window) {
     return [&state, &window] { ShowProfile(state, window); };
 }
 

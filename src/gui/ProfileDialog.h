@@ -19,7 +19,7 @@ class QPushButton;
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
 inline constexpr char kProfileCaption[] = "Profile";
@@ -30,7 +30,7 @@ inline constexpr int kProfileTextLength = 255;
 // RRGGBB as a colour; a pair that is no hexadecimal number counts as 0.
 QColor ColorFromHexText(const QString& rrggbb);
 
-// "Profile - <gamertag>": several dialogs may be open, one per player.
+// "Profile - <gamertag>": several prompter may be open, one per player.
 QString ProfileTitle(const QString& gamertag);
 
 // The quote as stored: as typed (the statement doubles its apostrophes), blanks
@@ -43,7 +43,7 @@ QString StoredWebsite(const QString& typed);
 class ProfileDialog : public QDialog {
     Q_OBJECT
   public:
-    ProfileDialog(ProgramState& state, MainWindow& window);
+    ProfileDialog(Session& state, MainWindow& window);
 
     // Reads the player's quote, clan site and colours. False when the
     // database reported an error (it has been reported to the user).
@@ -70,7 +70,7 @@ class ProfileDialog : public QDialog {
     void ReadQuoteAlone();
     void SaveProfile();
 
-    ProgramState& state_;
+    Session& state_;
     MainWindow& window_;
     QString gamertag_;  // CurrentGamertag when the dialog opened
     QString clanName_;  // the main window's clan caption then ("-": none)
@@ -79,9 +79,9 @@ class ProfileDialog : public QDialog {
 // Opens the dialog of the current player (the one the tag list shows) over the
 // main window and returns it; one already open for that player is brought to
 // the front instead. Null when reading failed.
-ProfileDialog* ShowProfile(ProgramState& state, MainWindow& window);
+ProfileDialog* ShowProfile(Session& state, MainWindow& window);
 
 // What the tag list's profile button runs.
-std::function<void()> ProfileOpener(ProgramState& state, MainWindow& window);
+std::function<void()> ProfileOpener(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -3,7 +3,7 @@
 #include <QAction>
 
 #include "gui/About.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/OptionsDialog.h"
 #include "download/Downloader.h"
 #include "maintenance/ConnectMaintenance.h"
@@ -17,7 +17,7 @@
 
 namespace tw {
 
-WiredWindow WireMainWindow(ProgramState& state, MainWindow& window) {
+WiredWindow WireMainWindow(Session& state, MainWindow& window) {
     // File > Exit unloads the window, which runs the exit rule.
     QObject::connect(window.exitAction, &QAction::triggered, &window, [&window] { window.close(); });
     InstallExitRule(state, window);

@@ -5,7 +5,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 struct QueryPanel;
 class MainWindow;
 class Downloader;
@@ -17,6 +17,6 @@ struct WiredWindow {
     QueryPanel* queryPanel = nullptr;
 };
 
-WiredWindow WireMainWindow(ProgramState& state, MainWindow& window);
+WiredWindow WireMainWindow(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -8,7 +8,7 @@
 
 namespace tw {
 
-void ConnectMaintenance(ProgramState& state, MainWindow& window) {
+void ConnectMaintenance(Session& state, MainWindow& window) {
     QObject::connect(window.importOldAction, &QAction::triggered, &window,
                      [&state] { importOldClicked(state); });
     QObject::connect(window.purgeNonTagListAction, &QAction::triggered, &window,

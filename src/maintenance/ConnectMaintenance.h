@@ -4,9 +4,9 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
-void ConnectMaintenance(ProgramState& state, MainWindow& window);
+void ConnectMaintenance(Session& state, MainWindow& window);
 
 }  // namespace tw

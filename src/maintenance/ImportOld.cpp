@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Database.h"
 #include "maintenance/MaintenanceSupport.h"
 
@@ -62,7 +62,7 @@ void RequireSameColumns(const QString& table, const Recordset& from, const Recor
     }
 }
 
-void CopyTable(ProgramState& state, ImportSession& session, const QString& table) {
+void CopyTable(Session& state, ImportSession& session, const QString& table) {
     // The log's SQL line names what is being copied, not a statement of an
     // earlier operation.
     state.CurrentSQL = table;
@@ -81,8 +81,8 @@ void CopyTable(ProgramState& state, ImportSession& session, const QString& table
     }
 }
 
-bool Confirmed(ProgramState& state) {
-    return state.dialogs->Message(QString::fromLatin1(kImportQuestion), MsgButtons::YesNo,
+bool Confirmed(Session& state) {
+    return state.prompter->Message(QString::fromLatin1(kImportQuestion), MsgButtons::YesNo,
                                   MsgIcon::Question,
                                   QString::fromLatin1(kImportConfirmTitle)) == MsgResult::Yes;
 }
@@ -105,7 +105,7 @@ const std::vector<OldVersion>& OldVersions() {
     return versions;
 }
 
-QString FindOldDatabase(const ProgramState& state, const OldVersion** version) {
+QString FindOldDatabase(const Session& state, const OldVersion** version) {
     for (const OldVersion& candidate : OldVersions()) {
         const QString path =
             state.ProgramDir + QLatin1Char('/') + DatabaseFileName(candidate.versionTag);
@@ -118,14 +118,14 @@ QString FindOldDatabase(const ProgramState& state, const OldVersion** version) {
     return QString();
 }
 
-void importOldClicked(ProgramState& state) {
+void importOldClicked(Session& state) {
     if (!Confirmed(state)) {
         return;
     }
     const OldVersion* version = nullptr;
     const QString path = FindOldDatabase(state, &version);
     if (path.isEmpty()) {
-        state.dialogs->Message(QString::fromLatin1(kOldDatabaseNotFound), MsgButtons::Ok,
+        state.prompter->Message(QString::fromLatin1(kOldDatabaseNotFound), MsgButtons::Ok,
                                MsgIcon::Critical, QStringLiteral("Error"));
         return;
     }
@@ -147,7 +147,7 @@ void importOldClicked(ProgramState& state) {
     // refreshed from the database.
     session.Close();
     RefreshMainWindow(state);
-    state.dialogs->Message(QString::fromLatin1(kImportDone), MsgButtons::Ok, MsgIcon::Information,
+    state.prompter->Message(QString::fromLatin1(kImportDone), MsgButtons::Ok, MsgIcon::Information,
                            QStringLiteral("Done"));
 }
 

@@ -12,7 +12,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr char kImportConfirmTitle[] = "Confirm Import";
 inline constexpr char kImportQuestion[] =
@@ -38,8 +38,8 @@ const std::vector<OldVersion>& OldVersions();
 
 // The path of the first old database file found in the program folder, and
 // which release it is; an empty path when there is none.
-QString FindOldDatabase(const ProgramState& state, const OldVersion** version);
+QString FindOldDatabase(const Session& state, const OldVersion** version);
 
-void importOldClicked(ProgramState& state);
+void importOldClicked(Session& state);
 
 }  // namespace tw

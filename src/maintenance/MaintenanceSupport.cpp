@@ -1,19 +1,19 @@
 #include "maintenance/MaintenanceSupport.h"
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Database.h"
 #include "db/SqliteErrors.h"
 
 namespace tw {
 
-Database& OpenDatabaseOf(ProgramState& state) {
+Database& OpenDatabaseOf(Session& state) {
     if (!state.Db || !state.Db->isOpen()) {
         throw sqlite::ObjectClosedError(sqlite::kDatabaseSource);
     }
     return *state.Db;
 }
 
-void RefreshMainWindow(ProgramState& state) {
+void RefreshMainWindow(Session& state) {
     if (state.refreshSummary) {
         state.refreshSummary();
     }

@@ -5,16 +5,16 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class Database;
 class Recordset;
 
 // The program's open database; error 3420 when there is none (a refresh that
 // failed to open it), so the caller's error path reports it.
-Database& OpenDatabaseOf(ProgramState& state);
+Database& OpenDatabaseOf(Session& state);
 
 // ShowPlayerSummary on the main window, when one is installed.
-void RefreshMainWindow(ProgramState& state);
+void RefreshMainWindow(Session& state);
 
 // Drops a pending new row and closes the recordset, ignoring any error.
 void CloseQuietly(std::unique_ptr<Recordset>& recordset);

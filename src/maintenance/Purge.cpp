@@ -1,8 +1,8 @@
 #include "maintenance/Purge.h"
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "db/Database.h"
 #include "maintenance/MaintenanceSupport.h"
@@ -10,20 +10,20 @@
 namespace tw {
 namespace {
 
-bool Confirmed(ProgramState& state, const char* question) {
-    return state.dialogs->Message(QString::fromLatin1(question), MsgButtons::YesNo,
+bool Confirmed(Session& state, const char* question) {
+    return state.prompter->Message(QString::fromLatin1(question), MsgButtons::YesNo,
                                   MsgIcon::Question,
                                   QString::fromLatin1(kPurgeConfirmTitle)) == MsgResult::Yes;
 }
 
-void TellDone(ProgramState& state, const char* text) {
-    state.dialogs->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
+void TellDone(Session& state, const char* text) {
+    state.prompter->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
                            QStringLiteral("Done"));
 }
 
 // Runs the statements in order; on the first failure reports it and returns
 // false (the statements before it stay done: there is no transaction).
-bool RunStatements(ProgramState& state, const QStringList& statements, bool showAsCurrent) {
+bool RunStatements(Session& state, const QStringList& statements, bool showAsCurrent) {
     try {
         Database& db = OpenDatabaseOf(state);
         for (const QString& statement : statements) {
@@ -68,7 +68,7 @@ QStringList EntirePurgeStatements() {
     return statements;
 }
 
-void purgeNonTagListClicked(ProgramState& state) {
+void purgeNonTagListClicked(Session& state) {
     if (!Confirmed(state, kPurgeNonTagListQuestion)) {
         return;
     }
@@ -78,7 +78,7 @@ void purgeNonTagListClicked(ProgramState& state) {
     RefreshMainWindow(state);
 }
 
-void purgeEntireDatabaseClicked(ProgramState& state) {
+void purgeEntireDatabaseClicked(Session& state) {
     if (!Confirmed(state, kPurgeEntireQuestion)) {
         return;
     }

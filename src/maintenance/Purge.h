@@ -10,7 +10,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr char kPurgeConfirmTitle[] = "Confirm Purge";
 inline constexpr char kPurgeNonTagListQuestion[] =
@@ -33,7 +33,7 @@ inline constexpr char kPurgeStage[] = "Purge";
 QStringList NonTagListPurgeStatements();
 QStringList EntirePurgeStatements();
 
-void purgeNonTagListClicked(ProgramState& state);
-void purgeEntireDatabaseClicked(ProgramState& state);
+void purgeNonTagListClicked(Session& state);
+void purgeEntireDatabaseClicked(Session& state);
 
 }  // namespace tw

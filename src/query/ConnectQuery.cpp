@@ -24,7 +24,7 @@ class QueryPanelHolder : public QObject {
 
 }  // namespace
 
-QueryPanel& ConnectQuery(ProgramState& state, MainWindow& window) {
+QueryPanel& ConnectQuery(Session& state, MainWindow& window) {
     auto* holder = new QueryPanelHolder(&window);
     QueryPanel& panel = holder->panel;
     QObject::connect(window.runQueryButton, &QPushButton::clicked, holder,

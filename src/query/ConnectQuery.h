@@ -4,11 +4,11 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 struct QueryPanel;
 class MainWindow;
 
 // The returned panel state lives as long as the window.
-QueryPanel& ConnectQuery(ProgramState& state, MainWindow& window);
+QueryPanel& ConnectQuery(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -1,8 +1,8 @@
 #include "query/DatabaseExport.h"
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "db/Database.h"
 #include "query/ExportFiles.h"
 #include "query/ExportText.h"
@@ -11,18 +11,18 @@
 namespace tw {
 namespace {
 
-void Done(ProgramState& state, const char* text) {
-    state.dialogs->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
+void Done(Session& state, const char* text) {
+    state.prompter->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
                            QStringLiteral("Done"));
 }
 
-void ReportUnlessCancelled(ProgramState& state, const char* stage, const AppError& error) {
+void ReportUnlessCancelled(Session& state, const char* stage, const AppError& error) {
     if (error.number() != err::kSaveCancelled) {
         WriteDebugLog(state, QString::fromLatin1(stage), error);
     }
 }
 
-QString ProposedName(const ProgramState& state, const char* extension) {
+QString ProposedName(const Session& state, const char* extension) {
     return QStringLiteral("MyStats_") + ExportTimeStamp(state) + QString::fromLatin1(extension);
 }
 
@@ -68,7 +68,7 @@ void WriteDatabaseXml(Database& db, const QStringList& tables, QIODevice& out) {
     WriteBytes(out, "</Database>\r\n");
 }
 
-void exportExcelClicked(ProgramState& state) {
+void exportExcelClicked(Session& state) {
     try {
         const QString path =
             AskSavePath(state, QString::fromLatin1(kExcelFilter), ProposedName(state, ".xls"));
@@ -86,10 +86,10 @@ void exportExcelClicked(ProgramState& state) {
     }
 }
 
-void exportCsvClicked(ProgramState& state) {
+void exportCsvClicked(Session& state) {
     // The folder is taken up to a NUL, as the platform's chooser hands it.
     const QString folder =
-        state.dialogs->ChooseFolder(QString::fromLatin1(kChooseTextFolder)).section(QChar(0), 0, 0);
+        state.prompter->ChooseFolder(QString::fromLatin1(kChooseTextFolder)).section(QChar(0), 0, 0);
     if (folder.isEmpty()) {
         return;
     }
@@ -106,7 +106,7 @@ void exportCsvClicked(ProgramState& state) {
     }
 }
 
-void exportXmlClicked(ProgramState& state) {
+void exportXmlClicked(Session& state) {
     try {
         const QString path =
             AskSavePath(state, QString::fromLatin1(kXmlFilter), ProposedName(state, ".xml"));

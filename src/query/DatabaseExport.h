@@ -11,7 +11,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class Database;
 
 inline constexpr const char* kExcelExportDone = "Export to Excel is complete.";
@@ -23,9 +23,9 @@ inline constexpr const char* kExportExcelStage = "ExportExcel";
 inline constexpr const char* kExportCsvStage = "ExportCSV";
 inline constexpr const char* kExportXmlStage = "ExportXML";
 
-void exportExcelClicked(ProgramState& state);
-void exportCsvClicked(ProgramState& state);
-void exportXmlClicked(ProgramState& state);
+void exportExcelClicked(Session& state);
+void exportCsvClicked(Session& state);
+void exportXmlClicked(Session& state);
 
 // The tables the exports copy, in the engine's order.
 QStringList ExportedTables(const Database& db);

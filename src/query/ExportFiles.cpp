@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "db/Database.h"
 #include "db/FileExternalWriter.h"
 #include "db/FileExternalWriterErrors.h"
@@ -13,17 +13,17 @@
 
 namespace tw {
 
-QString ExportTimeStamp(const ProgramState& state) {
+QString ExportTimeStamp(const Session& state) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
     return Format(Variant::FromDate(now), QStringLiteral("yyyymmddhhmmss"));
 }
 
-QString AskSavePath(ProgramState& state, const QString& filter, const QString& proposedName) {
+QString AskSavePath(Session& state, const QString& filter, const QString& proposedName) {
     SaveDialogRequest request;
     request.filter = filter;
     request.proposedName = proposedName;
     request.overwritePrompt = true;
-    const std::optional<QString> chosen = state.dialogs->SaveFile(request);
+    const std::optional<QString> chosen = state.prompter->SaveFile(request);
     if (!chosen || chosen->isEmpty()) {
         throw AppError(err::kSaveCancelled, QStringLiteral("CommonDialog"),
                        QStringLiteral("Cancel was selected."));

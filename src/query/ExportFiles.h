@@ -11,7 +11,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class Database;
 
 inline constexpr const char* kExcelFilter = "Microsoft Excel Files (.xls)|*.xls";
@@ -21,11 +21,11 @@ inline constexpr const char* kXmlFilter = "Extensible Markup Language Files (.xm
 
 // The local date and time as "yyyymmddhhmmss" (the program state's clock
 // when one is set).
-QString ExportTimeStamp(const ProgramState& state);
+QString ExportTimeStamp(const Session& state);
 
 // Shows the save dialog (overwrite prompt on) and returns the chosen path;
 // cancelling raises 32755.
-QString AskSavePath(ProgramState& state, const QString& filter, const QString& proposedName);
+QString AskSavePath(Session& state, const QString& filter, const QString& proposedName);
 
 // Opens `path` for writing; raises error 75 when it cannot. The file at
 // `path` changes only at FinishOutputFile.

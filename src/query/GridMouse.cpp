@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "query/GridSort.h"
 #include "query/QueryRunner.h"
 #include "gui/FlexGrid.h"
@@ -103,7 +103,7 @@ void gridMouseDown(MainWindow& window, QueryPanel& panel, int button) {
     grid.SetCol(col);
 }
 
-void gridMouseUp(ProgramState& state, MainWindow& window, int button,
+void gridMouseUp(Session& state, MainWindow& window, int button,
                      const QPoint& globalPosition) {
     const FlexGrid& grid = *window.resultGrid;
     const int row = grid.MouseRow();

@@ -10,7 +10,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 struct QueryPanel;
 class MainWindow;
 
@@ -21,7 +21,7 @@ inline constexpr int kSortWideningPixels = 15;
 // Button 1 is the left button.
 void gridMouseDown(MainWindow& window, QueryPanel& panel, int button);
 // Button 2 is the right button; the pop-up opens at `globalPosition`.
-void gridMouseUp(ProgramState& state, MainWindow& window, int button,
+void gridMouseUp(Session& state, MainWindow& window, int button,
                      const QPoint& globalPosition);
 
 }  // namespace tw

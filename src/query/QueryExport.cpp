@@ -3,8 +3,8 @@
 #include <QComboBox>
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "core/SqlText.h"
 #include "db/Database.h"
 #include "query/ExportFiles.h"
@@ -23,7 +23,7 @@ struct ExportFormat {
 constexpr ExportFormat kFormats[] = {
     {kExcelFilter, ".xls"}, {kCsvFilter, ".csv"}, {kHtmlFilter, ".html"}, {kXmlFilter, ".xml"}};
 
-void ExportWorkbook(ProgramState& state, const MainWindow& window, int index, WorkbookRows rows,
+void ExportWorkbook(Session& state, const MainWindow& window, int index, WorkbookRows rows,
                     const QString& path) {
     QString sql =
         WorkbookExportSql(state.QuerySQL[static_cast<size_t>(index)], state.CurrentGamertag);
@@ -68,10 +68,10 @@ QString WorkbookExportSql(const QString& savedSql, const QString& gamertag) {
     return sql;
 }
 
-void exportClicked(ProgramState& state, MainWindow& window, WorkbookRows workbookRows) {
+void exportClicked(Session& state, MainWindow& window, WorkbookRows workbookRows) {
     const int index = window.queryList->currentIndex();
     if (index < 1) {
-        state.dialogs->Message(QString::fromLatin1(kSelectQueryToExport), MsgButtons::Ok,
+        state.prompter->Message(QString::fromLatin1(kSelectQueryToExport), MsgButtons::Ok,
                                MsgIcon::Information, QStringLiteral("Error"));
         return;
     }
@@ -90,7 +90,7 @@ void exportClicked(ProgramState& state, MainWindow& window, WorkbookRows workboo
         } else {
             ExportGrid(window, format, path);
         }
-        state.dialogs->Message(QString::fromLatin1(kQueryExported), MsgButtons::Ok,
+        state.prompter->Message(QString::fromLatin1(kQueryExported), MsgButtons::Ok,
                                MsgIcon::Information, QStringLiteral("Done"));
     } catch (const AppError& error) {
         if (error.number() != err::kSaveCancelled) {

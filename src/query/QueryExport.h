@@ -9,7 +9,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
 inline constexpr const char* kSelectQueryToExport = "You must select a query to export.";
@@ -21,7 +21,7 @@ inline constexpr const char* kQryExportStage = "QryExport";
 // line, the one the grid ran, narrowed by the selected filters.
 enum class WorkbookRows { Saved, Filtered };
 
-void exportClicked(ProgramState& state, MainWindow& window,
+void exportClicked(Session& state, MainWindow& window,
                         WorkbookRows workbookRows = WorkbookRows::Saved);
 
 // The statement the workbook export runs: trailing semicolons dropped and

@@ -7,8 +7,8 @@
 #include <QLabel>
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "query/ChartFill.h"
 #include "query/GridFill.h"
@@ -30,7 +30,7 @@ void EmptyResultArea(MainWindow& window, QueryPanel& panel) {
 }
 
 // Runs the statement into the grid or the chart; returns the record count.
-int64_t FillResult(ProgramState& state, MainWindow& window, const QueryPanel& panel, int index) {
+int64_t FillResult(Session& state, MainWindow& window, const QueryPanel& panel, int index) {
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
     Recordset& rows = *state.rsWork;
     if (rows.IsEOF() && rows.IsBOF()) {
@@ -50,7 +50,7 @@ int64_t FillResult(ProgramState& state, MainWindow& window, const QueryPanel& pa
     return rows.RecordCount();
 }
 
-void CloseWork(ProgramState& state) {
+void CloseWork(Session& state) {
     // Errors are ignored from here on.
     if (state.rsWork) {
         try {
@@ -69,14 +69,14 @@ QString RecordCountText(int64_t records, int64_t elapsedMilliseconds) {
                   QStringLiteral("0.00 secs"));
 }
 
-void runQueryClicked(ProgramState& state, MainWindow& window, QueryPanel& panel) {
+void runQueryClicked(Session& state, MainWindow& window, QueryPanel& panel) {
     QElapsedTimer ticks;
     ticks.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     EmptyResultArea(window, panel);
     const int index = window.queryList->currentIndex();
     if (index <= 0 || index >= static_cast<int>(state.QuerySQL.size())) {
-        state.dialogs->Message(QString::fromLatin1(kSelectQueryToRun), MsgButtons::Ok,
+        state.prompter->Message(QString::fromLatin1(kSelectQueryToRun), MsgButtons::Ok,
                                MsgIcon::Information, QStringLiteral("Error"));
     } else {
         try {

@@ -8,7 +8,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
 inline constexpr const char* kSelectQueryToRun = "You must select a query to run.";
@@ -23,7 +23,7 @@ struct QueryPanel {
     bool ChartGraphQueries = true;
 };
 
-void runQueryClicked(ProgramState& state, MainWindow& window, QueryPanel& panel);
+void runQueryClicked(Session& state, MainWindow& window, QueryPanel& panel);
 
 // recordCount's text: "57 records   0.42 secs" for 57 records in 420 ms.
 QString RecordCountText(int64_t records, int64_t elapsedMilliseconds);

@@ -1,4 +1,4 @@
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
@@ -63,7 +63,7 @@ void FillShots(const Recordset& rs, ReportPage& page) {
 
 }  // namespace
 
-void CareerSection(ProgramState& state, ReportPage& page) {
+void CareerSection(Session& state, ReportPage& page) {
     if (OpenSection(state, CareerStatement(state.CurrentGamertag))) {
         FillGames(*state.rsWork, page);
         FillShots(*state.rsWork, page);

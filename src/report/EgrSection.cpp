@@ -1,7 +1,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
@@ -68,7 +68,7 @@ void FillFallbacks(ReportPage& page) {
 
 // The sample size, 0 without any unpurged ranked game. A player without
 // stored games has no row, and the size stays as it is.
-Variant SampleGames(ProgramState& state, ReportPage& page) {
+Variant SampleGames(Session& state, ReportPage& page) {
     Variant games;
     if (OpenSection(state, SampleStatement(state.CurrentGamertag))) {
         games = CountOrZero(state.rsWork->Field(QStringLiteral("Games")));
@@ -82,7 +82,7 @@ Variant SampleGames(ProgramState& state, ReportPage& page) {
 
 // The rating statement runs only on a sample large enough to be shown, so
 // nothing of it is evaluated for a player with fewer games.
-void EgrSection(ProgramState& state, ReportPage& page) {
+void EgrSection(Session& state, ReportPage& page) {
     const Variant games = SampleGames(state, page);
     if (!games.isNull() && games.toDouble() >= kMinimumSampleGames &&
         OpenSection(state, EgrStatement(state.CurrentGamertag))) {

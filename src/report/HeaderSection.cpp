@@ -1,7 +1,7 @@
 #include <array>
 
 #include <QMap>
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 
 #include "report/FormatDateSpan.h"
@@ -32,7 +32,7 @@ QString PrimaryColor(const Variant& color1) {
 
 // The first and last game; false when the player has no stored game, and
 // then the header's tokens stay as they are.
-bool FillActivity(ProgramState& state, ReportPage& page) {
+bool FillActivity(Session& state, ReportPage& page) {
     if (!OpenSection(state, ActivityStatement(state.CurrentGamertag))) {
         CloseSection(state);
         return false;
@@ -56,7 +56,7 @@ bool FillActivity(ProgramState& state, ReportPage& page) {
 
 // Profile texts and colours; a player without a row of its own (left by an
 // older version) has none of them.
-void FillPlayer(ProgramState& state, ReportPage& page) {
+void FillPlayer(Session& state, ReportPage& page) {
     const QString& tag = state.CurrentGamertag;
     page.Fill("?GAMERTAG?", tag);
     const bool found = OpenSection(state, HeaderStatement(tag));
@@ -80,7 +80,7 @@ void FillPlayer(ProgramState& state, ReportPage& page) {
 // takes the level of that playlist; a playlist the player has no row of (an
 // imported or sparse player) leaves its picture empty rather than passing
 // another playlist's level to it.
-void FillLevels(ProgramState& state, ReportPage& page) {
+void FillLevels(Session& state, ReportPage& page) {
     struct Slot {
         const char* token;
         const char* playlist;
@@ -109,7 +109,7 @@ void FillLevels(ProgramState& state, ReportPage& page) {
 
 }  // namespace
 
-void HeaderSection(ProgramState& state, ReportPage& page) {
+void HeaderSection(Session& state, ReportPage& page) {
     if (FillActivity(state, page)) {
         FillPlayer(state, page);
         FillLevels(state, page);

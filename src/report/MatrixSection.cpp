@@ -1,7 +1,7 @@
 #include <array>
 #include <vector>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
@@ -168,7 +168,7 @@ class MatrixBuilder {
 
 }  // namespace
 
-void MatrixSection(ProgramState& state, ReportPage& page) {
+void MatrixSection(Session& state, ReportPage& page) {
     const bool useKApD = state.settings.TPS_Use_KApD;
     page.Fill("?RATIO_TYPE?", useKApD ? QStringLiteral("KApD") : QStringLiteral("KpD"));
     if (OpenSection(state, MatrixStatement(state.CurrentGamertag, useKApD))) {

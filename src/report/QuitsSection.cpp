@@ -1,4 +1,4 @@
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
@@ -25,7 +25,7 @@ int32_t CustomGames(const Recordset& rs) {
 
 }  // namespace
 
-void QuitsSection(ProgramState& state, ReportPage& page) {
+void QuitsSection(Session& state, ReportPage& page) {
     if (!OpenSection(state, QuitsStatement(state.CurrentGamertag))) {
         return;
     }

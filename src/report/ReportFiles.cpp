@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "core/LoadPicture.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/SafeFile.h"
 
 namespace tw {
@@ -27,7 +27,7 @@ QString ReportFileStem(const QString& gamertag) {
     return stem;
 }
 
-QString ReportOutputPath(const ProgramState& state, const QString& gamertag) {
+QString ReportOutputPath(const Session& state, const QString& gamertag) {
     QString stem = ReportFileStem(gamertag);
     // Compared without case: on a case-blind file system "Template" would
     // still overwrite the template.
@@ -38,7 +38,7 @@ QString ReportOutputPath(const ProgramState& state, const QString& gamertag) {
     return state.TpsDir + stem + QStringLiteral(".html");
 }
 
-QByteArray ReadTemplate(const ProgramState& state) {
+QByteArray ReadTemplate(const Session& state) {
     QFile file(state.TpsDir + QString::fromLatin1(kTemplateFileName));
     if (!QFileInfo(file).isFile()) {
         RaiseFileError(err::kFileNotFound, QStringLiteral("File not found"));

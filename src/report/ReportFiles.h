@@ -8,7 +8,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 inline constexpr const char* kTemplateFileName = "template.html";
 
@@ -18,11 +18,11 @@ QString ReportFileStem(const QString& gamertag);
 
 // TpsDir + stem + ".html". The page never takes the template's name: for the
 // gamertag "template" it is "template_.html".
-QString ReportOutputPath(const ProgramState& state, const QString& gamertag);
+QString ReportOutputPath(const Session& state, const QString& gamertag);
 
 // The whole template as bytes. A missing file is error 53, any other read
 // failure error 75.
-QByteArray ReadTemplate(const ProgramState& state);
+QByteArray ReadTemplate(const Session& state);
 
 // The page followed by one CR LF.
 void WriteReportTo(QIODevice& device, const QByteArray& reportText);

@@ -1,12 +1,12 @@
 #include "report/ReportSection.h"
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportStatements.h"
 
 namespace tw {
 
-bool OpenSection(ProgramState& state, const QString& sql) {
+bool OpenSection(Session& state, const QString& sql) {
     state.CurrentSQL = sql;
     if (!state.Db) {
         throw AppError(err::kEngineFailure, QStringLiteral("Tallywick"),
@@ -20,7 +20,7 @@ bool OpenSection(ProgramState& state, const QString& sql) {
     return true;
 }
 
-void CloseSection(ProgramState& state) {
+void CloseSection(Session& state) {
     if (state.rsWork) {
         state.rsWork->Close();
         state.rsWork.reset();
@@ -28,7 +28,7 @@ void CloseSection(ProgramState& state) {
     state.WorkText.clear();
 }
 
-bool HasStoredGames(ProgramState& state) {
+bool HasStoredGames(Session& state) {
     const bool games = OpenSection(state, ActivityStatement(state.CurrentGamertag));
     CloseSection(state);
     return games;

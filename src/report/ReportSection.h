@@ -10,15 +10,15 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 // Returns true when the statement has rows; rsWork then stands on the first.
-bool OpenSection(ProgramState& state, const QString& sql);
+bool OpenSection(Session& state, const QString& sql);
 // Closes and releases rsWork and empties WorkText.
-void CloseSection(ProgramState& state);
+void CloseSection(Session& state);
 
 // Whether CurrentGamertag has a stored game.
-bool HasStoredGames(ProgramState& state);
+bool HasStoredGames(Session& state);
 
 // What the page shows where there is no value.
 inline constexpr const char* kNoValue = "-";

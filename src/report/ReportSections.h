@@ -8,15 +8,15 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class ReportPage;
 
-void HeaderSection(ProgramState& state, ReportPage& page);
-void CareerSection(ProgramState& state, ReportPage& page);
-void EgrSection(ProgramState& state, ReportPage& page);
-void MatrixSection(ProgramState& state, ReportPage& page);
-void TrophySection(ProgramState& state, ReportPage& page);
+void HeaderSection(Session& state, ReportPage& page);
+void CareerSection(Session& state, ReportPage& page);
+void EgrSection(Session& state, ReportPage& page);
+void MatrixSection(Session& state, ReportPage& page);
+void TrophySection(Session& state, ReportPage& page);
 // Leaves rsWork open; the driver's clean-up closes it.
-void QuitsSection(ProgramState& state, ReportPage& page);
+void QuitsSection(Session& state, ReportPage& page);
 
 }  // namespace tw

@@ -3,8 +3,8 @@
 #include <QAction>
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportFiles.h"
 #include "report/ReportSections.h"
@@ -15,21 +15,21 @@ namespace tw {
 
 namespace {
 
-QDateTime Now(const ProgramState& state) {
+QDateTime Now(const Session& state) {
     return state.clock ? state.clock() : QDateTime::currentDateTime();
 }
 
-void OfferToOpen(ProgramState& state, const QString& path) {
+void OfferToOpen(Session& state, const QString& path) {
     const MsgResult answer =
-        state.dialogs->Message(QString::fromLatin1(kReportCreatedMessage), MsgButtons::YesNo,
+        state.prompter->Message(QString::fromLatin1(kReportCreatedMessage), MsgButtons::YesNo,
                                MsgIcon::Question, QStringLiteral("Confirm View"));
     if (answer == MsgResult::Yes) {
-        state.dialogs->OpenDocument(path);  // a failure to open is not reported
+        state.prompter->OpenDocument(path);  // a failure to open is not reported
     }
 }
 
 // Runs after success and after every error; nothing here may fail the run.
-void CleanUp(ProgramState& state) {
+void CleanUp(Session& state) {
     try {
         if (state.rsWork) {
             state.rsWork->Close();
@@ -42,7 +42,7 @@ void CleanUp(ProgramState& state) {
 
 }  // namespace
 
-QByteArray FillReport(ProgramState& state, const QByteArray& templateText) {
+QByteArray FillReport(Session& state, const QByteArray& templateText) {
     ReportPage page(templateText);
     HeaderSection(state, page);
     CareerSection(state, page);
@@ -57,9 +57,9 @@ QByteArray FillReport(ProgramState& state, const QByteArray& templateText) {
     return page.Render();
 }
 
-void tpsReportClicked(ProgramState& state) {
+void tpsReportClicked(Session& state) {
     if (state.CurrentGamertag.isEmpty()) {
-        state.dialogs->Message(QString::fromLatin1(kNoGamertagMessage), MsgButtons::Ok,
+        state.prompter->Message(QString::fromLatin1(kNoGamertagMessage), MsgButtons::Ok,
                                MsgIcon::Critical, QStringLiteral("Error"));
         return;
     }
@@ -74,7 +74,7 @@ void tpsReportClicked(ProgramState& state) {
     CleanUp(state);
 }
 
-void ConnectTpsReport(ProgramState& state, MainWindow& window) {
+void ConnectTpsReport(Session& state, MainWindow& window) {
     QObject::connect(window.tpsReportAction, &QAction::triggered, &window,
                      [&state] { tpsReportClicked(state); });
 }

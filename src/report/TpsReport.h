@@ -6,7 +6,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
 inline constexpr const char* kNoGamertagMessage = "You must select a Gamertag.";
@@ -14,13 +14,13 @@ inline constexpr const char* kReportCreatedMessage =
     "Your TPS Report has been created.\r\nWould you like to view it now?";
 inline constexpr const char* kReportStage = "CreateTPS";
 
-void tpsReportClicked(ProgramState& state);
+void tpsReportClicked(Session& state);
 
 // The six sections and the closing tokens, in order, on the template's bytes.
 // Errors are AppErrors; nothing is written.
-QByteArray FillReport(ProgramState& state, const QByteArray& templateText);
+QByteArray FillReport(Session& state, const QByteArray& templateText);
 
 // Connects the menu entry to the handler, once, at start-up.
-void ConnectTpsReport(ProgramState& state, MainWindow& window);
+void ConnectTpsReport(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -1,4 +1,4 @@
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
@@ -36,7 +36,7 @@ QString TrophyRow(const Recordset& rs) {
 
 }  // namespace
 
-void TrophySection(ProgramState& state, ReportPage& page) {
+void TrophySection(Session& state, ReportPage& page) {
     if (OpenSection(state, TrophyStatement(state.CurrentGamertag))) {
         Recordset& rs = *state.rsWork;
         state.WorkText = QString::fromLatin1(kTrophyHead);

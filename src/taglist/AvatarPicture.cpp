@@ -7,7 +7,7 @@
 
 #include "core/LoadPicture.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/AppError.h"
 #include "taglist/ShowPlayerSummary.h"
 
@@ -25,7 +25,7 @@ void Show(QLabel& picture, const QString& path, const QImage& image) {
 
 // The fallback picture. When it is itself missing or broken the panel shows
 // no picture rather than failing the whole refresh over a decoration.
-void ShowUnknown(ProgramState& state, QLabel& picture) {
+void ShowUnknown(Session& state, QLabel& picture) {
     const QString unknown = state.AvatarDir + QString::fromLatin1(kUnknownAvatar);
     try {
         Show(picture, unknown, LoadPicture(unknown));
@@ -37,7 +37,7 @@ void ShowUnknown(ProgramState& state, QLabel& picture) {
 
 }  // namespace
 
-void ShowAvatar(ProgramState& state, QLabel& picture) {
+void ShowAvatar(Session& state, QLabel& picture) {
     const QString avatar = AvatarPath(state, state.CurrentGamertag);
     if (!QFileInfo(avatar).isFile()) {
         ShowUnknown(state, picture);

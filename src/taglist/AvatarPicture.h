@@ -7,9 +7,9 @@ class QLabel;
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 // The label's "picturePath" property names the file shown, empty when none.
-void ShowAvatar(ProgramState& state, QLabel& picture);
+void ShowAvatar(Session& state, QLabel& picture);
 
 }  // namespace tw

@@ -1,12 +1,12 @@
 #include "taglist/OpenDatabase.h"
 
 #include "core/EndProgram.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Database.h"
 
 namespace tw {
 
-void OpenDatabase(ProgramState& state) {
+void OpenDatabase(Session& state) {
     // The previous connection holds the file exclusively: it must let go
     // before the file can be opened again.
     CloseDatabaseObjects(state);

@@ -5,9 +5,9 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 
 // Raises the engine's errors (3024 missing, 3356 held by another process).
-void OpenDatabase(ProgramState& state);
+void OpenDatabase(Session& state);
 
 }  // namespace tw

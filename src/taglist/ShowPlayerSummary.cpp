@@ -7,10 +7,10 @@
 #include <QLabel>
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 #include "core/EndProgram.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "core/SqlText.h"
 #include "db/Format.h"
@@ -36,7 +36,7 @@ void ResetPanel(MainWindow& window) {
     window.setWindowTitle(QStringLiteral("Tallywick"));
 }
 
-void ShowCurrentPlayerRow(ProgramState& state, MainWindow& window, const Recordset& rs) {
+void ShowCurrentPlayerRow(Session& state, MainWindow& window, const Recordset& rs) {
     state.LastGameID = static_cast<int32_t>(rs.Field(QStringLiteral("Last_Game_ID")).toLong());
     const Variant lastDownload = rs.Field(QStringLiteral("Last_Download"));
     if (!lastDownload.joinText().isEmpty()) {
@@ -49,11 +49,11 @@ void ShowCurrentPlayerRow(ProgramState& state, MainWindow& window, const Records
     }
 }
 
-void WriteGamertagSetting(ProgramState& state) {
+void WriteGamertagSetting(Session& state) {
     WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), state.CurrentGamertag);
 }
 
-void FillTagList(ProgramState& state, MainWindow& window) {
+void FillTagList(Session& state, MainWindow& window) {
     state.CurrentSQL = QStringLiteral("select * from Player where Is_Selectable='Y'");
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
     Recordset& rs = *state.rsWork;
@@ -89,7 +89,7 @@ void FillTagList(ProgramState& state, MainWindow& window) {
     state.rsWork.reset();
 }
 
-void CountGames(ProgramState& state, MainWindow& window) {
+void CountGames(Session& state, MainWindow& window) {
     state.CurrentSQL = QStringLiteral("SELECT Game_ID From Game_Player WHERE Player_Gamertag='") +
                        SqlText(state.CurrentGamertag) + QStringLiteral("' ORDER BY Game_ID DESC");
     state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
@@ -103,7 +103,7 @@ void CountGames(ProgramState& state, MainWindow& window) {
     state.rsWork.reset();
 }
 
-void Refresh(ProgramState& state, MainWindow& window) {
+void Refresh(Session& state, MainWindow& window) {
     ResetPanel(window);
     FillTagList(state, window);
     CountGames(state, window);
@@ -115,15 +115,15 @@ void Refresh(ProgramState& state, MainWindow& window) {
     window.repaint();
 }
 
-void EndWithMessage(ProgramState& state, const QString& message) {
-    state.dialogs->Message(message, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
+void EndWithMessage(Session& state, const QString& message) {
+    state.prompter->Message(message, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
     CloseDatabaseObjects(state);
     EndProgram(state, 1);
 }
 
 // Why the file cannot be written, when that is the cause: the engine's own
 // description ("Disk or network error.") does not say.
-QString ReadOnlyNote(const ProgramState& state) {
+QString ReadOnlyNote(const Session& state) {
     if (!QFileInfo(state.ProgramDir).isWritable()) {
         return QStringLiteral(
             "The program folder is read-only; the program writes its database, settings and log "
@@ -138,7 +138,7 @@ QString ReadOnlyNote(const ProgramState& state) {
 // The database is there but cannot be used: a window without it could do
 // nothing, so the program ends after telling why, as it does when the file
 // is missing.
-void EndForUnusableDatabase(ProgramState& state, const AppError& error) {
+void EndForUnusableDatabase(Session& state, const AppError& error) {
     QString reason;
     const bool logged =
         AppendDebugLogRecord(state, QString::fromLatin1(kInitStage), error, &reason);
@@ -166,7 +166,7 @@ QString DatabaseMissingMessage() {
            QStringLiteral("\" file exists in the program directory.");
 }
 
-void ShowPlayerSummary(ProgramState& state, MainWindow& window) {
+void ShowPlayerSummary(Session& state, MainWindow& window) {
     state.TagListRefreshing = true;
     try {
         OpenDatabase(state);

@@ -8,7 +8,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
 inline constexpr const char* kLastDownloadPattern = "mmm d, yyyy h:mm AMPM";
@@ -35,6 +35,6 @@ QString DatabaseUnusableMessage(const QString& dbPath, const QString& note,
 // diagnostic log where it can be and told with DatabaseUnusableMessage. An
 // error after the open is written to the log with stage "Init",
 // DownloadInProgress is cleared and the refresh stops.
-void ShowPlayerSummary(ProgramState& state, MainWindow& window);
+void ShowPlayerSummary(Session& state, MainWindow& window);
 
 }  // namespace tw

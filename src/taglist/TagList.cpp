@@ -6,8 +6,8 @@
 #include <QSignalBlocker>
 
 #include "core/DebugLog.h"
-#include "core/Dialogs.h"
-#include "core/ProgramState.h"
+#include "core/Prompter.h"
+#include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "core/SqlText.h"
 #include "taglist/ShowPlayerSummary.h"
@@ -16,7 +16,7 @@
 namespace tw {
 namespace {
 
-Database& OpenDb(ProgramState& state) {
+Database& OpenDb(Session& state) {
     if (!state.Db || !state.Db->isOpen()) {
         throw AppError(err::kEngineFailure, QStringLiteral("Tallywick"),
                        QStringLiteral("The database is not open."));
@@ -24,14 +24,14 @@ Database& OpenDb(ProgramState& state) {
     return *state.Db;
 }
 
-Recordset& OpenPlayerRow(ProgramState& state, const QString& gamertag) {
+Recordset& OpenPlayerRow(Session& state, const QString& gamertag) {
     state.CurrentSQL = QStringLiteral("select * from Player where Player_Gamertag='") +
                        SqlText(gamertag) + QStringLiteral("'");
     state.rsWork = OpenDb(state).OpenRecordset(state.CurrentSQL);
     return *state.rsWork;
 }
 
-void CloseWork(ProgramState& state) {
+void CloseWork(Session& state) {
     if (state.rsWork) {
         try {
             state.rsWork->Close();
@@ -44,7 +44,7 @@ void CloseWork(ProgramState& state) {
 
 // Creates the player, or flags a player known from games; false when the
 // gamertag is in the list already.
-bool StoreTag(ProgramState& state, const QString& gamertag) {
+bool StoreTag(Session& state, const QString& gamertag) {
     Recordset& rs = OpenPlayerRow(state, gamertag);
     if (rs.IsEOF() && rs.IsBOF()) {
         rs.AddNew();
@@ -69,7 +69,7 @@ bool StoreTag(ProgramState& state, const QString& gamertag) {
     return true;
 }
 
-void UnflagTag(ProgramState& state, const QString& gamertag) {
+void UnflagTag(Session& state, const QString& gamertag) {
     Recordset& rs = OpenPlayerRow(state, gamertag);
     rs.Edit();
     rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("N"));
@@ -77,14 +77,14 @@ void UnflagTag(ProgramState& state, const QString& gamertag) {
     CloseWork(state);
 }
 
-void ReportTagListError(ProgramState& state, const AppError& error) {
+void ReportTagListError(Session& state, const AppError& error) {
     CloseWork(state);
     WriteDebugLog(state, QString::fromLatin1(kTagListStage), error);
 }
 
-void AddTag(ProgramState& state, MainWindow& window, const QString& gamertag) {
+void AddTag(Session& state, MainWindow& window, const QString& gamertag) {
     if (!StoreTag(state, gamertag)) {
-        state.dialogs->Message(QString::fromLatin1(kAlreadyListedMessage), MsgButtons::Ok,
+        state.prompter->Message(QString::fromLatin1(kAlreadyListedMessage), MsgButtons::Ok,
                                MsgIcon::Exclamation, QStringLiteral("Error"));
         return;
     }
@@ -97,7 +97,7 @@ void AddTag(ProgramState& state, MainWindow& window, const QString& gamertag) {
     state.CurrentGamertag = window.tagListBox->currentText();
 }
 
-void RemoveTag(ProgramState& state, MainWindow& window) {
+void RemoveTag(Session& state, MainWindow& window) {
     UnflagTag(state, state.CurrentGamertag);
     bool empty = false;
     {
@@ -120,13 +120,13 @@ void RemoveTag(ProgramState& state, MainWindow& window) {
 
 }  // namespace
 
-void addClicked(ProgramState& state, MainWindow& window) {
+void addClicked(Session& state, MainWindow& window) {
     QString gamertag;
     if (!state.TagToInsert.isEmpty()) {
         gamertag = state.TagToInsert;
         state.TagToInsert.clear();
     } else {
-        gamertag = state.dialogs->InputBox(QString::fromLatin1(kAddPrompt),
+        gamertag = state.prompter->InputBox(QString::fromLatin1(kAddPrompt),
                                            QString::fromLatin1(kAddTitle), QString());
     }
     if (gamertag.trimmed().isEmpty()) {
@@ -139,11 +139,11 @@ void addClicked(ProgramState& state, MainWindow& window) {
     }
 }
 
-void removeClicked(ProgramState& state, MainWindow& window) {
+void removeClicked(Session& state, MainWindow& window) {
     if (state.CurrentGamertag.isEmpty()) {
         return;
     }
-    if (state.dialogs->Message(QString::fromLatin1(kRemoveConfirmMessage), MsgButtons::YesNo,
+    if (state.prompter->Message(QString::fromLatin1(kRemoveConfirmMessage), MsgButtons::YesNo,
                                MsgIcon::Question,
                                QString::fromLatin1(kRemoveConfirmTitle)) != MsgResult::Yes) {
         return;
@@ -155,7 +155,7 @@ void removeClicked(ProgramState& state, MainWindow& window) {
     }
 }
 
-void tagListChosen(ProgramState& state, MainWindow& window) {
+void tagListChosen(Session& state, MainWindow& window) {
     if (state.TagListRefreshing || window.tagListBox->currentIndex() < 0) {
         return;
     }
@@ -164,17 +164,17 @@ void tagListChosen(ProgramState& state, MainWindow& window) {
     ShowPlayerSummary(state, window);
 }
 
-bool ProfileMayOpen(const ProgramState& state) {
+bool ProfileMayOpen(const Session& state) {
     return !state.CurrentGamertag.isEmpty();
 }
 
-void profileClicked(ProgramState& state, const std::function<void()>& showProfile) {
+void profileClicked(Session& state, const std::function<void()>& showProfile) {
     if (ProfileMayOpen(state) && showProfile) {
         showProfile();
     }
 }
 
-void ConnectTagList(ProgramState& state, MainWindow& window, std::function<void()> showProfile) {
+void ConnectTagList(Session& state, MainWindow& window, std::function<void()> showProfile) {
     QObject::connect(window.addButton, &QPushButton::clicked, &window,
                      [&state, &window] { addClicked(state, window); });
     QObject::connect(window.insertIntoTagListAction, &QAction::triggered, &window,

@@ -9,7 +9,7 @@
 
 namespace tw {
 
-struct ProgramState;
+struct Session;
 class MainWindow;
 
 inline constexpr const char* kAddPrompt = "Please enter a gamertag.";
@@ -25,23 +25,23 @@ inline constexpr const char* kRemoveConfirmTitle = "Confirm Remove Tag";
 inline constexpr const char* kTagListStage = "TagList";
 
 // Takes TagToInsert when set (and empties it), else asks for a gamertag.
-void addClicked(ProgramState& state, MainWindow& window);
+void addClicked(Session& state, MainWindow& window);
 // Removing the last entry refreshes the summary at once, so the removed
 // player stops being the current one.
-void removeClicked(ProgramState& state, MainWindow& window);
+void removeClicked(Session& state, MainWindow& window);
 // The selection rule: ignored while the list is being refilled; otherwise the
 // selected entry becomes CurrentGamertag, is written to User/Gamertag and the
 // summary is refreshed.
-void tagListChosen(ProgramState& state, MainWindow& window);
+void tagListChosen(Session& state, MainWindow& window);
 // The profile dialog opens only for a selected player.
-bool ProfileMayOpen(const ProgramState& state);
-void profileClicked(ProgramState& state, const std::function<void()>& showProfile);
+bool ProfileMayOpen(const Session& state);
+void profileClicked(Session& state, const std::function<void()>& showProfile);
 
 // Connects the tag-list controls of the window to the handlers above, once:
 // the three buttons, the selection of tagListBox, and the grid pop-up's "Tag
 // List Insert" (insertIntoTagListAction runs the add handler, which takes the
 // TagToInsert the grid set). `showProfile` opens the profile dialog (nothing
 // when unset).
-void ConnectTagList(ProgramState& state, MainWindow& window, std::function<void()> showProfile);
+void ConnectTagList(Session& state, MainWindow& window, std::function<void()> showProfile);
 
 }  // namespace tw

@@ -39,7 +39,7 @@ class BatchFilesTest : public BatchProgramTest {
     // The window, loaded after the batch runs (it holds the database).
     void LoadWindow() {
         Load();
-        dialogs_->AcknowledgeOkMessages(true);
+        prompter_->AcknowledgeOkMessages(true);
     }
 
     void WindowQueryExport(int index, int format, const QString& path) {
@@ -49,10 +49,10 @@ class BatchFilesTest : public BatchProgramTest {
         state_->settings.Query_Export_Format = format;
         QueryPanel panel;
         runQueryClicked(*state_, *window_, panel);
-        dialogs_->AnswerSave(path);
+        prompter_->AnswerSave(path);
         exportClicked(*state_, *window_);
-        EXPECT_TRUE(dialogs_->LastCall().text == QLatin1String(kQueryExported))
-            << dialogs_->LastCall().text.toStdString();
+        EXPECT_TRUE(prompter_->LastCall().text == QLatin1String(kQueryExported))
+            << prompter_->LastCall().text.toStdString();
     }
 
     QStringList tags_;
@@ -111,7 +111,7 @@ TEST_F(BatchFilesTest, ReportIsTheWindowsReport) {
 
     LoadWindow();
     state_->CurrentGamertag = tag;
-    dialogs_->AnswerMessage(MsgResult::No);
+    prompter_->AnswerMessage(MsgResult::No);
     tpsReportClicked(*state_);
     EXPECT_EQ(WithoutCreationTime(batchPage), WithoutCreationTime(ReadFile(written)));
 }
@@ -246,12 +246,12 @@ TEST_F(BatchFilesTest, DatabaseExportsAreTheWindows) {
     EXPECT_EQ(csv.Err(), QStringLiteral("Done: Export to CSV is complete.\n"));
 
     LoadWindow();
-    dialogs_->AnswerSave(Path(QStringLiteral("window/all.xls")));
+    prompter_->AnswerSave(Path(QStringLiteral("window/all.xls")));
     exportExcelClicked(*state_);
-    dialogs_->AnswerSave(Path(QStringLiteral("window/all.xml")));
+    prompter_->AnswerSave(Path(QStringLiteral("window/all.xml")));
     exportXmlClicked(*state_);
     QDir(dir_.path()).mkpath(QStringLiteral("window/text"));
-    dialogs_->AnswerFolder(Path(QStringLiteral("window/text")));
+    prompter_->AnswerFolder(Path(QStringLiteral("window/text")));
     exportCsvClicked(*state_);
 
     for (const char* name : {"all.xls", "all.xml"}) {

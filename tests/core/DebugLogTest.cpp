@@ -6,10 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/RecordingDialogs.h"
+#include "support/RecordingPrompter.h"
 #include "core/DebugLog.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 
 namespace tw {
 namespace {
@@ -18,7 +18,7 @@ class DebugLogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         BuildPaths(state_, dir_.path());
-        state_.dialogs = &dialogs_;
+        state_.prompter = &prompter_;
         state_.clock = [this] { return now_; };
     }
     QByteArray LogBytes() const {
@@ -27,8 +27,8 @@ class DebugLogTest : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ProgramState state_;
-    RecordingDialogs dialogs_;
+    Session state_;
+    RecordingPrompter prompter_;
     QDateTime now_{QDate(2005, 1, 5), QTime(15, 7, 9)};
 };
 
@@ -60,8 +60,8 @@ TEST_F(DebugLogTest, TwoFailuresGiveTwoRecordsWithTheExactLayout) {
 
 TEST_F(DebugLogTest, TellsTheUserWithTheSupportAddress) {
     WriteDebugLog(state_, "RunQuery", AppError(3075, "DAO.Database", "Syntax error"));
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    const RecordedMessage& shown = dialogs_.messages[0];
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    const RecordedMessage& shown = prompter_.messages[0];
     EXPECT_EQ(shown.text,
               "Error #: 3075\r\nDescription: Syntax error\r\n\r\n"
               "Please email your \"debug.log\" file to support@tallywick.org");
@@ -74,20 +74,20 @@ TEST_F(DebugLogTest, AnUnwritableLogIsToldWithItsPathAndReasonInsteadOfAskingFor
     const QString log = dir_.filePath(QStringLiteral("debug.log"));
     ASSERT_TRUE(QDir().mkpath(log));
     WriteDebugLog(state_, "Main", AppError(3000, "Tallywick", "disk full"));
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    EXPECT_EQ(dialogs_.messages[0].text,
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].text,
               "Error #: 3000\r\nDescription: disk full\r\n\r\n"
               "The error could not be written to \"debug.log\" (" +
                   log + "): Is a directory");
-    EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(QFileInfo(log).isDir());
 
     // The operations' own failure box says the same, with its icon and title.
     ReportOperationFailure(state_, "PurgeAll", AppError(3043, "DAO", "Disk or network error."));
-    ASSERT_EQ(dialogs_.messages.size(), 2u);
-    EXPECT_TRUE(dialogs_.messages[1].text.endsWith("): Is a directory"));
-    EXPECT_EQ(dialogs_.messages[1].icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs_.messages[1].title, "Error");
+    ASSERT_EQ(prompter_.messages.size(), 2u);
+    EXPECT_TRUE(prompter_.messages[1].text.endsWith("): Is a directory"));
+    EXPECT_EQ(prompter_.messages[1].icon, MsgIcon::Critical);
+    EXPECT_EQ(prompter_.messages[1].title, "Error");
 }
 
 TEST_F(DebugLogTest, APageLongerThan64KBIsCutWithItsLengthNoted) {

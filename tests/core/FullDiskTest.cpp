@@ -7,11 +7,11 @@
 
 #include <QFile>
 
-#include "support/RecordingDialogs.h"
+#include "support/RecordingPrompter.h"
 #include "core/DebugLog.h"
 #include "core/ExitRule.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "support/QtPrinters.h"
 #include "support/SmallDisk.h"
@@ -32,7 +32,7 @@ class FullDiskTest : public test_support::SmallDiskTest {
             return;
         }
         BuildPaths(state_, disk_.path());
-        state_.dialogs = &dialogs_;
+        state_.prompter = &prompter_;
         state_.clock = [] { return QDateTime(QDate(2005, 1, 5), QTime(15, 7, 9)); };
         state_.endProgram = [](int) {};
     }
@@ -46,8 +46,8 @@ class FullDiskTest : public test_support::SmallDiskTest {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    ProgramState state_;
-    RecordingDialogs dialogs_;
+    Session state_;
+    RecordingPrompter prompter_;
 };
 
 TEST_F(FullDiskTest, ExitOnAFullDiskKeepsTheSettingsAndTellsOnceWithPathAndReason) {
@@ -55,18 +55,18 @@ TEST_F(FullDiskTest, ExitOnAFullDiskKeepsTheSettingsAndTellsOnceWithPathAndReaso
     ASSERT_TRUE(disk_.fill());
 
     EXPECT_TRUE(UnloadMainWindow(state_, {900, 15, 8000, 12000}, [] {}));
-    ASSERT_EQ(dialogs_.messages.size(), 1u);  // one for the four keys
-    EXPECT_EQ(dialogs_.messages[0].text, "An error occurred while writing to the INI file.\r\n" +
+    ASSERT_EQ(prompter_.messages.size(), 1u);  // one for the four keys
+    EXPECT_EQ(prompter_.messages[0].text, "An error occurred while writing to the INI file.\r\n" +
                                              state_.IniPath + ": No space left on device");
-    EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs_.messages[0].title, "Error");
+    EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(prompter_.messages[0].title, "Error");
     EXPECT_EQ(Bytes(state_.IniPath), kSettings);
     EXPECT_EQ(disk_.entries(), QStringList{"tallywick110.ini"});
 
     disk_.freeSpace();
-    dialogs_.messages.clear();
+    prompter_.messages.clear();
     EXPECT_TRUE(WriteIni(state_, "User", "Gamertag", "Bob"));
-    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_TRUE(prompter_.messages.empty());
     QByteArray expected = kSettings;
     expected.replace("Gamertag=Ann", "Gamertag=Bob");
     EXPECT_EQ(Bytes(state_.IniPath), expected);
@@ -84,19 +84,19 @@ TEST_F(FullDiskTest, ALogThatCannotBeWrittenIsNamedWithTheReasonAndKeepsItsRecor
     const AppError error(75, "Tallywick", "Path/File access error");
 
     WriteDebugLog(state_, "CreateTPS", error);
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    EXPECT_EQ(dialogs_.messages[0].text,
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].text,
               "Error #: 75\r\nDescription: Path/File access error\r\n\r\n"
               "The error could not be written to \"debug.log\" (" +
                   log + "): No space left on device");
-    EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(dialogs_.messages[0].title, "Tallywick");
+    EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(prompter_.messages[0].title, "Tallywick");
     EXPECT_EQ(Bytes(log), earlier);
 
     disk_.freeSpace();
     WriteDebugLog(state_, "CreateTPS", error);
-    ASSERT_EQ(dialogs_.messages.size(), 2u);
-    EXPECT_EQ(dialogs_.messages[1].text, DebugLogMessage(error));
+    ASSERT_EQ(prompter_.messages.size(), 2u);
+    EXPECT_EQ(prompter_.messages[1].text, DebugLogMessage(error));
     EXPECT_EQ(Bytes(log), earlier + DebugLogRecord(state_, "CreateTPS", error, state_.clock()));
 }
 

@@ -10,7 +10,7 @@
 #include "core/LeftoverFiles.h"
 #include "core/LoadSettings.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "support/QtPrinters.h"
 
 namespace tw {
@@ -41,7 +41,7 @@ class LeftoverFilesTest : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ProgramState state_;
+    Session state_;
 };
 
 TEST_F(LeftoverFilesTest, StartUpRemovesOldTemporariesOfTheProgramsFilesOnly) {

@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/RecordingDialogs.h"
+#include "support/RecordingPrompter.h"
 #include "core/IniFile.h"
 #include "core/LoadSettings.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/Settings.h"
 
 namespace tw {
@@ -52,7 +52,7 @@ TEST(SettingConversion, BooleansAcceptWordsAndNumbersElseFalse) {
 
 class LoadSettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override { state_.dialogs = &dialogs_; }
+    void SetUp() override { state_.prompter = &prompter_; }
     void Put(const QByteArray& bytes) {
         QFile file(dir_.filePath(QStringLiteral("tallywick110.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -60,8 +60,8 @@ class LoadSettingsTest : public ::testing::Test {
     }
     QString IniPath() const { return dir_.filePath(QStringLiteral("tallywick110.ini")); }
     QTemporaryDir dir_;
-    RecordingDialogs dialogs_;
-    ProgramState state_;
+    RecordingPrompter prompter_;
+    Session state_;
 };
 
 TEST_F(LoadSettingsTest, MissingFileGivesEmptyTextsZeroNumbersAndFalse) {
@@ -70,7 +70,7 @@ TEST_F(LoadSettingsTest, MissingFileGivesEmptyTextsZeroNumbersAndFalse) {
     EXPECT_EQ(state_.CurrentGamertag, "");
     EXPECT_EQ(loaded.placement, WindowPlacement{});
     EXPECT_TRUE(loaded.queryNames.isEmpty());
-    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_TRUE(prompter_.messages.empty());
 }
 
 TEST_F(LoadSettingsTest, BothPortsTakeEveryPortFromOneTo65535) {
@@ -87,20 +87,20 @@ TEST_F(LoadSettingsTest, BothPortsTakeEveryPortFromOneTo65535) {
         EXPECT_EQ(state_.settings.Proxy_Port, c.port) << c.text;
     }
     // An empty value is a port not set, as a missing key is: nothing to tell.
-    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_TRUE(prompter_.messages.empty());
 }
 
 TEST_F(LoadSettingsTest, AValueThatIsNoPortIsToldOnceNamingTheSettingAndNotUsed) {
     for (const char* bad : {"0", "70000", "65536", "-1", "abc", "0x50"}) {
         SCOPED_TRACE(bad);
         for (const char* key : {"Direct_Port", "Proxy_Port"}) {
-            dialogs_.messages.clear();
+            prompter_.messages.clear();
             const bool direct = QByteArray(key) == "Direct_Port";
             Put(QByteArray("[Internet]\nDirect_Port=") + (direct ? bad : "8642") +
                 "\nProxy_Port=" + (direct ? "3128" : bad) + "\n");
             LoadSettings(state_, dir_.path());
-            ASSERT_EQ(dialogs_.messages.size(), 1u) << key;
-            const RecordedMessage& told = dialogs_.messages[0];
+            ASSERT_EQ(prompter_.messages.size(), 1u) << key;
+            const RecordedMessage& told = prompter_.messages[0];
             EXPECT_EQ(told.text, QStringLiteral("Settings in \"%1\" that cannot be used:\r\n"
                                                 "%2 \"%3\" is not a TCP port: a port is a whole "
                                                 "number from 1 to 65535.\r\nA download that needs "
@@ -120,8 +120,8 @@ TEST_F(LoadSettingsTest, AValueThatIsNoPortIsToldOnceNamingTheSettingAndNotUsed)
 TEST_F(LoadSettingsTest, TwoPortsThatAreNoPortsAreToldInOneMessage) {
     Put("[Internet]\nDirect_Port=99999\nUse_Proxy=1\nProxy_Port=proxy\n");
     LoadSettings(state_, dir_.path());
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    const QStringList lines = dialogs_.messages[0].text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    const QStringList lines = prompter_.messages[0].text.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Direct_Port \"99999\" is not a TCP port")));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Proxy_Port \"proxy\" is not a TCP port")));

@@ -6,12 +6,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/RecordingDialogs.h"
+#include "support/RecordingPrompter.h"
 #include "core/EndProgram.h"
 #include "core/ExitRule.h"
 #include "core/LoadSettings.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "core/SqlText.h"
 
@@ -22,7 +22,7 @@ class ShellTest : public ::testing::Test {
   protected:
     void SetUp() override {
         BuildPaths(state_, dir_.path());
-        state_.dialogs = &dialogs_;
+        state_.prompter = &prompter_;
     }
     QByteArray IniBytes() const {
         QFile file(state_.IniPath);
@@ -30,8 +30,8 @@ class ShellTest : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ProgramState state_;
-    RecordingDialogs dialogs_;
+    Session state_;
+    RecordingPrompter prompter_;
 };
 
 TEST_F(ShellTest, EveryKeyWrittenIsReadBackUnchanged) {
@@ -80,15 +80,15 @@ TEST_F(ShellTest, EveryKeyWrittenIsReadBackUnchanged) {
     EXPECT_FALSE(s.Download_All_Tag_List || s.Scan_All_Game_Lists);
     EXPECT_EQ(loaded.queryNames, QStringList{"Mine"});
     EXPECT_EQ(state_.QuerySQL[1], "select * from Player where Player_Gamertag='x'");
-    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_TRUE(prompter_.messages.empty());
 }
 
 TEST_F(ShellTest, WriteFailureIsToldOncePerWriteWithPathAndReason) {
     state_.IniPath = dir_.filePath(QStringLiteral("no-such-folder/tallywick110.ini"));
     EXPECT_FALSE(WriteIni(state_, "User", "Gamertag", "a"));
     EXPECT_FALSE(WriteIni(state_, {{"Application", "Top", "1"}, {"Application", "Left", "2"}}));
-    ASSERT_EQ(dialogs_.messages.size(), 2u);
-    for (const RecordedMessage& shown : dialogs_.messages) {
+    ASSERT_EQ(prompter_.messages.size(), 2u);
+    for (const RecordedMessage& shown : prompter_.messages) {
         EXPECT_EQ(shown.text, "An error occurred while writing to the INI file.\r\n" +
                                   state_.IniPath + ": No such file or directory");
         EXPECT_EQ(shown.icon, MsgIcon::Critical);
@@ -102,12 +102,12 @@ TEST_F(ShellTest, ExitIsRefusedWhileADownloadRuns) {
     state_.DownloadInProgress = true;
     bool closed = false;
     EXPECT_FALSE(UnloadMainWindow(state_, {1, 2, 7335, 11415}, [&closed] { closed = true; }));
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    EXPECT_EQ(dialogs_.messages[0].text,
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].text,
               "You are in the middle of downloading game data.\r\n"
               "You must STOP the download before you can exit.");
-    EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(dialogs_.messages[0].title, "Error");
+    EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(prompter_.messages[0].title, "Error");
     EXPECT_FALSE(closed);
     EXPECT_FALSE(state_.EndRequested);
     EXPECT_EQ(IniBytes(), "<missing>");
@@ -141,7 +141,7 @@ TEST(SqlTextTest, ApostrophesAreDoubled) {
 }
 
 TEST(PathsTest, AvatarNamesUseUnderscoresAndStayInTheFolder) {
-    ProgramState state;
+    Session state;
     BuildPaths(state, "/opt/tw");
     EXPECT_EQ(AvatarPath(state, "Master Chief 117"), "/opt/tw/avatar/Master_Chief_117.jpg");
     EXPECT_EQ(AvatarPath(state, "A B", "_smbw.jpg"), "/opt/tw/avatar/A_B_smbw.jpg");

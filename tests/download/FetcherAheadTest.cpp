@@ -16,7 +16,7 @@ class FetcherAheadTest : public ::testing::Test {
   protected:
     void SetUp() override {
         EnsureApplication();
-        state_.dialogs = &dialogs_;
+        state_.prompter = &prompter_;
         state_.sleep = [](int) {};
         state_.settings.URL_Base_Domain = QStringLiteral("127.0.0.1");
         state_.settings.Connection_Timeout = 5000;
@@ -54,9 +54,9 @@ class FetcherAheadTest : public ::testing::Test {
         return state_.PageData;
     }
 
-    ProgramState state_;
+    Session state_;
     std::unique_ptr<MainWindow> window_;
-    ScriptedDialogs dialogs_;
+    ScriptedPrompter prompter_;
     std::unique_ptr<Fetcher> fetcher_;
     std::unique_ptr<statsite::StatSiteServer> site_;
     QString player_;
@@ -85,7 +85,7 @@ TEST_F(FetcherAheadTest, TheSiteAnswersAtOnceAndTheTakeOverGivesThatPage) {
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
     EXPECT_TRUE(fetcher_->RequestSent);
     EXPECT_FALSE(fetcher_->ConnectFailed);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
 }
 
 TEST_F(FetcherAheadTest, AnotherPathOrAClosedSocketMakesAFreshAttempt) {
@@ -114,12 +114,12 @@ TEST_F(FetcherAheadTest, NothingGoesAheadWhileStoppingOrWithoutAProxyAddress) {
     // The missing proxy is reported by DownloadPage, once, as without a
     // request ahead.
     state_.settings.Use_Proxy = true;
-    dialogs_.AnswerMessage(MsgResult::Ok);
+    prompter_.AnswerMessage(MsgResult::Ok);
     fetcher_->RequestAhead(index_);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
     fetcher_->DownloadPage(index_, 0);
-    ASSERT_EQ(dialogs_.Calls().size(), 1U);
-    EXPECT_EQ(dialogs_.Calls()[0].text, QString::fromLatin1(kNoProxyMessage));
+    ASSERT_EQ(prompter_.Calls().size(), 1U);
+    EXPECT_EQ(prompter_.Calls()[0].text, QString::fromLatin1(kNoProxyMessage));
     EXPECT_TRUE(fetcher_->ConnectFailed);
     EXPECT_TRUE(requested_.isEmpty());
 }
@@ -132,7 +132,7 @@ TEST_F(FetcherAheadTest, AStopDuringTheTakeOverLeavesLikeAStopDuringAFreshAttemp
     EXPECT_TRUE(state_.StopRequested);
     EXPECT_EQ(requested_, QStringList{index_});
     EXPECT_FALSE(fetcher_->ConnectFailed);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
 }
 
 // A whole download: every request sent ahead is one the program goes on to

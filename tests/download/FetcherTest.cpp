@@ -57,7 +57,7 @@ class FetcherTest : public ::testing::Test {
   protected:
     void SetUp() override {
         EnsureApplication();
-        state_.dialogs = &dialogs_;
+        state_.prompter = &prompter_;
         state_.sleep = [](int) {};
         Settings& s = state_.settings;
         s.URL_Base_Domain = QStringLiteral("127.0.0.1");
@@ -87,9 +87,9 @@ class FetcherTest : public ::testing::Test {
         return static_cast<int>(site_->site().requestLog().count(target.toUtf8()));
     }
 
-    ProgramState state_;
+    Session state_;
     std::unique_ptr<MainWindow> window_;
-    ScriptedDialogs dialogs_;
+    ScriptedPrompter prompter_;
     std::unique_ptr<Fetcher> fetcher_;
     std::unique_ptr<statsite::StatSiteServer> site_;
     QString target_;
@@ -109,7 +109,7 @@ TEST_F(FetcherTest, DirectRequestIsFiveLinesAndTheAnswerIsKept) {
     EXPECT_EQ(fetcher_->ContentLength, 15);
     EXPECT_EQ(fetcher_->HeaderLength, answer.size() - 15);
     EXPECT_EQ(window_->downloadedBytes->text(), "0,054 bytes");
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
 }
 
 TEST_F(FetcherTest, ProxyRequestsNameTheSite) {
@@ -190,7 +190,7 @@ TEST_F(FetcherTest, WithoutContentLengthAnyCaseOfTheEndTagEndsThePage) {
     EXPECT_EQ(fetcher_->ContentLength, 0);
     EXPECT_TRUE(state_.PageData.contains("</HTML>"));
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
 }
 
 TEST_F(FetcherTest, AResetInTheMiddleRequestsThePageAgain) {
@@ -203,7 +203,7 @@ TEST_F(FetcherTest, AResetInTheMiddleRequestsThePageAgain) {
     fetcher_->DownloadPage(target_, 0);
     EXPECT_EQ(RequestsFor(target_) - before, 2);
     EXPECT_EQ(state_.PageData, plain_);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
 }
 
 TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancelAndCancelIsAFailure) {
@@ -212,10 +212,10 @@ TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancelAndCancelIsAFailure) {
     plan.slowMs = 1500;
     Faults(plan);
     state_.settings.Connection_Timeout = 300;
-    dialogs_.AnswerMessage(MsgResult::Retry).AnswerMessage(MsgResult::Cancel);
+    prompter_.AnswerMessage(MsgResult::Retry).AnswerMessage(MsgResult::Cancel);
     fetcher_->DownloadPage(target_, 0);
-    ASSERT_EQ(dialogs_.Calls().size(), 2u);
-    for (const DialogCall& call : dialogs_.Calls()) {
+    ASSERT_EQ(prompter_.Calls().size(), 2u);
+    for (const DialogCall& call : prompter_.Calls()) {
         EXPECT_EQ(call.text,
                   "A connection to \"127.0.0.1\" could not be established.\r\n"
                   "Either your internet connection is having trouble, \r\n"
@@ -240,12 +240,12 @@ TEST_F(FetcherTest, ABodyThatKeepsComingMustStillEndWithinTheTimeLimit) {
     ScriptedServer server(pieces);
     state_.settings.Direct_Port = server.port();
     state_.settings.Connection_Timeout = 400;
-    dialogs_.AnswerMessage(MsgResult::Cancel);
+    prompter_.AnswerMessage(MsgResult::Cancel);
     QElapsedTimer clock;
     clock.start();
     fetcher_->DownloadPage(QStringLiteral("/trickle"), 0);
     EXPECT_LT(clock.elapsed(), 2000);
-    EXPECT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(prompter_.Calls().size(), 1u);
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
 }
 
@@ -255,7 +255,7 @@ TEST_F(FetcherTest, ASiteThatClosesEarlyIsAskedAgainAFewTimesThenItFails) {
     plan.closeAfterBytes = 300;
     Faults(plan);
     fetcher_->DownloadPage(target_, 0);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
     EXPECT_EQ(RequestsFor(target_), 1 + 1 + kResendLimit) << "the first fetch, then six attempts";
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
     EXPECT_EQ(fetcher_->FailureError().description(),
@@ -273,7 +273,7 @@ TEST_F(FetcherTest, AnUnreadableHeaderOrAnOversizeAnswerIsAFailureOfThatAnswer) 
     ScriptedServer server({{0, "HTTP/1.0 200 OK\r\nContent-Length: abc\r\n\r\n<html></html>"}});
     state_.settings.Direct_Port = server.port();
     fetcher_->DownloadPage(QStringLiteral("/odd"), 0);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
     EXPECT_EQ(fetcher_->FailureError().number(), 13);
     EXPECT_EQ(fetcher_->FailureError().description(), "unreadable answer: Type mismatch");
@@ -322,7 +322,7 @@ TEST_F(FetcherTest, NoDirectPortIsAFailureWithoutAConnection) {
     state_.settings.Direct_Port = 0;
     fetcher_->DownloadPage(QStringLiteral("/a"), 0);
     EXPECT_TRUE(fetcher_->ConnectFailed);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
     EXPECT_EQ(fetcher_->FailureError().description(),
               "Direct_Port is not set to a TCP port (1 to 65535)");
@@ -334,7 +334,7 @@ TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
     fetcher_->DownloadPage(target_, 0);
     EXPECT_TRUE(fetcher_->ConnectFailed);
     EXPECT_FALSE(state_.StopRequested);
-    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(prompter_.Calls().empty());
     EXPECT_TRUE(state_.PageData.isEmpty());
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
     EXPECT_EQ(fetcher_->FailureError().number(), 10061);

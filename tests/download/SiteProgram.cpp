@@ -147,9 +147,9 @@ void SiteProgramTest::SeedDatabase(const QByteArray& sql) {
 
 void SiteProgramTest::Load() {
     window_ = std::make_unique<MainWindow>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    state_ = std::make_unique<ProgramState>();
-    state_->dialogs = dialogs_.get();
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    state_ = std::make_unique<Session>();
+    state_->prompter = prompter_.get();
     state_->sleep = [](int) {};
     state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
     ConnectTagList(*state_, *window_, {});

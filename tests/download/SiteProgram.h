@@ -2,7 +2,7 @@
 // A program run against the simulated site: a temporary program folder with
 // the delivered database, a settings file pointing at the in-process site on
 // loopback, the real main window offscreen with its tag list and download
-// wired, and scripted dialogs. Tables read back in the ground truth's form.
+// wired, and scripted prompter. Tables read back in the ground truth's form.
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "download/Downloader.h"
 #include "statsite/StatSiteServer.h"
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
 
 namespace tw::testing {
@@ -73,8 +73,8 @@ class SiteProgramTest : public ::testing::Test {
     std::unique_ptr<statsite::StatSiteServer> server_;
     quint16 port_ = 0;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<Session> state_;
     Downloader* downloader_ = nullptr;
     qsizetype requestsSeen_ = 0;
 };

@@ -42,7 +42,7 @@ class DownloadFailureTest : public SiteProgramTest {
         window_.reset();
         state_.reset();
         Load();
-        dialogs_->AcknowledgeOkMessages(true);
+        prompter_->AcknowledgeOkMessages(true);
     }
     void Faults(const statsite::FaultPlan& plan) { site().setFaults(plan); }
     // A site that stopped listening listens again, without faults.
@@ -63,11 +63,11 @@ class DownloadFailureTest : public SiteProgramTest {
     // The press's one message: the failure lines between the first line and
     // the closing lines.
     QStringList FailureLines(size_t callsBefore) {
-        EXPECT_EQ(dialogs_->Calls().size(), callsBefore + 1) << "one message for the press";
-        if (dialogs_->Calls().size() != callsBefore + 1) {
+        EXPECT_EQ(prompter_->Calls().size(), callsBefore + 1) << "one message for the press";
+        if (prompter_->Calls().size() != callsBefore + 1) {
             return {};
         }
-        const DialogCall& call = dialogs_->Calls().back();
+        const DialogCall& call = prompter_->Calls().back();
         EXPECT_EQ(call.title, "Error");
         EXPECT_EQ(call.icon, MsgIcon::Critical);
         EXPECT_EQ(call.buttons, MsgButtons::Ok);
@@ -107,7 +107,7 @@ TEST_F(DownloadFailureTest, TheSiteGoingAwayAtAnyRequestIsReportedAndTheRerunCom
     Fresh({tag});
     const qsizetype before = site().requestLog().size();
     PressDownload();
-    ASSERT_TRUE(dialogs_->Calls().empty());
+    ASSERT_TRUE(prompter_->Calls().empty());
     ExpectTablesEqualTruth({tag});
     const int answers = static_cast<int>(site().requestLog().size() - before);
     ASSERT_GT(answers, 10);
@@ -134,7 +134,7 @@ TEST_F(DownloadFailureTest, TheSiteGoingAwayAtAnyRequestIsReportedAndTheRerunCom
 
         Revive();
         PressDownload();
-        EXPECT_EQ(dialogs_->Calls().size(), 1u) << "the rerun reports nothing";
+        EXPECT_EQ(prompter_->Calls().size(), 1u) << "the rerun reports nothing";
         ExpectTablesEqualTruth({tag});
         if (HasFailure()) {
             break;
@@ -205,7 +205,7 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
     Faults({});
     ForgetRequests();
     PressDownload();
-    EXPECT_EQ(dialogs_->Calls().size(), 2u);
+    EXPECT_EQ(prompter_->Calls().size(), 2u);
     EXPECT_EQ(CountRequests("panel=stats"), 3);
     ExpectTablesEqualTruth({tag});
 }
@@ -239,14 +239,14 @@ TEST_F(DownloadFailureTest, ASkippedGameOutlivesTheCleanUpOfAnotherPlayersStoppe
         });
     PressDownload();
     QObject::disconnect(stop);
-    EXPECT_EQ(dialogs_->Calls().size(), 1u) << "a stop is no failure";
+    EXPECT_EQ(prompter_->Calls().size(), 1u) << "a stop is no failure";
     EXPECT_EQ(Value(QStringLiteral("select count(*) from Game where Game_ID = %1").arg(bad)), "1");
 
     Faults({});
     state_->settings.Download_All_Tag_List = true;
     select(tags[0]);
     PressDownload();
-    EXPECT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls().size(), 1u);
     ExpectTablesEqualTruth(tags);
 }
 
@@ -267,7 +267,7 @@ TEST_F(DownloadFailureTest, APagerWithoutItsPageNumberFailsTheGameListInsteadOfG
     EXPECT_EQ(CountRequests("panel="), 0);
     Faults({});
     PressDownload();
-    EXPECT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls().size(), 1u);
     ExpectTablesEqualTruth({tag});
 }
 
@@ -279,7 +279,7 @@ TEST_F(DownloadFailureTest, OnlyTheStatusLineRedirectsAndOnlyAFewTimes) {
     words.body302 = true;
     Faults(words);
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     ExpectTablesEqualTruth(tags);
 
     Fresh(tags);
@@ -375,7 +375,7 @@ TEST_F(DownloadFailureTest, AMergeThatFailsLeavesEveryRowStagedForTheNextDownloa
     SeedDatabase("DROP TRIGGER no_medals;");
     Reload();
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     ExpectTablesEqualTruth({tag});
 }
 
@@ -389,7 +389,7 @@ TEST_F(DownloadFailureTest, NamesThatDifferInOneAccentStayTwoPlayers) {
     Fresh(tags);
     ForgetRequests();
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     EXPECT_EQ(CountRequests("player.aspx?tag=Caf%E9+Racer"), 1);
     EXPECT_EQ(CountRequests("player.aspx?tag=Caf%E8+Racer"), 1);
     ExpectTablesEqualTruth(tags);
@@ -411,8 +411,8 @@ TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompl
     ASSERT_FALSE(settings.isEmpty());
     ASSERT_TRUE(disk.fill());
     PressDownload();
-    ASSERT_FALSE(dialogs_->Calls().empty());
-    const DialogCall& last = dialogs_->Calls().back();
+    ASSERT_FALSE(prompter_->Calls().empty());
+    const DialogCall& last = prompter_->Calls().back();
     EXPECT_EQ(last.title, "Error");
     EXPECT_TRUE(last.text.startsWith(QStringLiteral("The download did not complete:\r\n")))
         << last.text.toStdString();
@@ -431,7 +431,7 @@ TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompl
     disk.freeSpace();
     Reload();
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty()) << "the rerun reports nothing";
+    EXPECT_TRUE(prompter_->Calls().empty()) << "the rerun reports nothing";
     ExpectTablesEqualTruth(tags);
     window_.reset();
     state_.reset();
@@ -444,7 +444,7 @@ TEST_F(DownloadFailureTest, AMissingPictureFolderIsMadeAgain) {
     Fresh({tag});
     QDir(Path(QStringLiteral("avatar"))).removeRecursively();
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     const QString stem = QString(tag).replace(QLatin1Char(' '), QLatin1Char('_'));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("avatar/") + stem + QStringLiteral(".jpg"))));
     EXPECT_TRUE(

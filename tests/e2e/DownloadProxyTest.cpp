@@ -70,7 +70,7 @@ TEST_F(DownloadProxyTest, ThroughTinyproxyTheDatabaseEqualsTheTruth) {
                     QStringLiteral("Proxy_Port=") + QString::number(proxy.port())});
     Load();
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty()) << proxy.output().toStdString();
+    EXPECT_TRUE(prompter_->Calls().empty()) << proxy.output().toStdString();
     ExpectTablesEqualTruth({tag});
     // Every request reached the site through the proxy, with the site's paths.
     const QList<QByteArray> log = site().requestLog();

@@ -46,7 +46,7 @@ TEST_F(DownloadTruthTest, WholeTagListEqualsTheGroundTruth) {
     Load();
     PressDownload();
 
-    EXPECT_TRUE(dialogs_->Calls().empty()) << dialogs_->Calls().front().text.toStdString();
+    EXPECT_TRUE(prompter_->Calls().empty()) << prompter_->Calls().front().text.toStdString();
     ExpectTablesEqualTruth(tags);
     ExpectStagingEmpty();
     // The world's edge cases are part of what was compared.
@@ -128,7 +128,7 @@ TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
     EXPECT_EQ(CountRequests("emblem.ashx"), 2);
     EXPECT_EQ(CountRequests("games.aspx") + CountRequests("game.aspx"), 0);
     EXPECT_FALSE(window_->stageCompleteLabels[5]->isHidden());
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
 }
 
 TEST_F(DownloadTruthTest, UnknownGamertagIsRemovedAndTheRestOfTheListStillRuns) {
@@ -139,7 +139,7 @@ TEST_F(DownloadTruthTest, UnknownGamertagIsRemovedAndTheRestOfTheListStillRuns) 
     PrepareProgram(tags, featured[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
     Load();
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     QStringList entries;
     for (int i = 0; i < window_->tagListBox->count(); ++i) {
         entries << window_->tagListBox->itemText(i);
@@ -175,20 +175,20 @@ TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
     PrepareProgram({tag}, tag);
     Load();
     server_->stop();
-    dialogs_->AnswerMessage(MsgResult::Ok);
+    prompter_->AnswerMessage(MsgResult::Ok);
     PressDownload();
     EXPECT_FALSE(window_->stageFailedLabels[1]->isHidden());
     EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No connection");
     EXPECT_TRUE(window_->stageWorkingLabels[1]->isHidden());
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_EQ(dialogs_->Calls()[0].text,
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls()[0].text,
               QStringLiteral("The download did not complete:\r\n%1: player page: the connection "
                              "to 127.0.0.1:%2 was refused\r\n\r\nEvery game read completely is "
                              "kept; the next download fetches what is missing.\r\nThe details "
                              "are in \"debug.log\".")
                   .arg(tag)
                   .arg(SitePort()));
-    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
+    EXPECT_EQ(prompter_->Calls()[0].title, "Error");
     EXPECT_FALSE(window_->downloadButton->isHidden());
     EXPECT_FALSE(state_->DownloadInProgress);
 }
@@ -200,10 +200,10 @@ TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
                    {QStringLiteral("Use_Proxy=1"), QStringLiteral("Proxy_Port="),
                     QStringLiteral("Proxy_Address=127.0.0.1")});
     Load();
-    dialogs_->AnswerMessage(MsgResult::Ok);
+    prompter_->AnswerMessage(MsgResult::Ok);
     PressDownload();
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    const DialogCall& call = dialogs_->Calls()[0];
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    const DialogCall& call = prompter_->Calls()[0];
     EXPECT_EQ(call.text,
               "Please specify the proxy address and port.\r\n"
               "Use the 'Options' dialog under 'Tools' menu.");
@@ -222,13 +222,13 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     PrepareProgram({tag}, tag, {}, {QStringLiteral("Download_Only_Experience_Level=1")});
     SeedDatabase("DROP VIEW q_zLoad_Merge;");
     Load();
-    dialogs_->AnswerMessage(MsgResult::Ok);
+    prompter_->AnswerMessage(MsgResult::Ok);
     PressDownload();
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
     EXPECT_TRUE(
-        dialogs_->Calls()[0].text.startsWith(QStringLiteral("The download did not complete:\r\n") +
+        prompter_->Calls()[0].text.startsWith(QStringLiteral("The download did not complete:\r\n") +
                                              tag + QStringLiteral(": clean-up: ")))
-        << dialogs_->Calls()[0].text.toStdString();
+        << prompter_->Calls()[0].text.toStdString();
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray record = log.readAll();
@@ -250,12 +250,12 @@ TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {
     // An empty tag list offers no Download; the driver itself still refuses
     // to start without a player (batch mode calls it directly).
     EXPECT_FALSE(window_->downloadButton->isEnabled());
-    dialogs_->AnswerMessage(MsgResult::Ok);
+    prompter_->AnswerMessage(MsgResult::Ok);
     downloader_->downloadClicked();
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a Gamertag.");
-    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
-    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Critical);
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls()[0].text, "You must select a Gamertag.");
+    EXPECT_EQ(prompter_->Calls()[0].title, "Error");
+    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Critical);
     EXPECT_FALSE(window_->stageInfoLabels[1]->isHidden()) << "still Welcome";
     EXPECT_TRUE(site().requestLog().isEmpty());
 }

@@ -78,7 +78,7 @@ TEST_F(SavedPagesDownloadTest, ApostrophesShortRowsAndAWholePictureFile) {
     PrepareProgram({QStringLiteral("O'Neil")}, QStringLiteral("O'Neil"));
     Load();
     PressDownload();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     EXPECT_EQ(Rows(QStringLiteral("Clan")), QList<QByteArray>({"Dad's Army\t\t\t\t"}));
     EXPECT_EQ(Value(QStringLiteral("select Clan_Name & '|' & Primary_Color_Code & '|' & "
                                    "Secondary_Color_Code from Player where "
@@ -100,15 +100,15 @@ TEST_F(SavedPagesDownloadTest, ApostrophesShortRowsAndAWholePictureFile) {
 TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog) {
     PrepareProgram({QStringLiteral("Broken")}, QStringLiteral("Broken"));
     Load();
-    dialogs_->AnswerMessage(MsgResult::Ok);
+    prompter_->AnswerMessage(MsgResult::Ok);
     PressDownload();
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_EQ(dialogs_->Calls()[0].text,
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls()[0].text,
               "The download did not complete:\r\nBroken: player page: the page lacks "
               "\"imgEmblem\"\r\n\r\nEvery game read completely is kept; the next download "
               "fetches what is missing.\r\nThe details are in \"debug.log\".");
-    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
-    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(prompter_->Calls()[0].title, "Error");
+    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Critical);
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray record = log.readAll();

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/RecordingDialogs.h"
+#include "support/RecordingPrompter.h"
 #include "gui/About.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 
 namespace tw {
 namespace {
 
-class OpeningDialogs : public RecordingDialogs {
+class OpeningDialogs : public RecordingPrompter {
   public:
     bool OpenDocument(const QString& pathOrUrl) override {
         opened << pathOrUrl;
@@ -19,12 +19,12 @@ class OpeningDialogs : public RecordingDialogs {
 };
 
 TEST(AboutTest, AboutBoxShowsNameAndVersionThenOwnerThenProduct) {
-    OpeningDialogs dialogs;
-    ProgramState state;
-    state.dialogs = &dialogs;
+    OpeningDialogs prompter;
+    Session state;
+    state.prompter = &prompter;
     aboutClicked(state);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    const RecordedMessage& about = dialogs.messages[0];
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    const RecordedMessage& about = prompter.messages[0];
     EXPECT_EQ(about.text,
               QStringLiteral("Tallywick        v1.1.0\r\n"
                              "Copyright (C) Brackenfold Software. All rights reserved.\r\n"
@@ -32,16 +32,16 @@ TEST(AboutTest, AboutBoxShowsNameAndVersionThenOwnerThenProduct) {
     EXPECT_EQ(about.title, QStringLiteral("About..."));
     EXPECT_EQ(about.icon, MsgIcon::Information);
     EXPECT_EQ(about.buttons, MsgButtons::Ok);
-    EXPECT_TRUE(dialogs.opened.isEmpty());
+    EXPECT_TRUE(prompter.opened.isEmpty());
 }
 
 TEST(AboutTest, TheMakersPageOpensWithoutAnyMessageWhetherOrNotItOpened) {
-    OpeningDialogs dialogs;
-    ProgramState state;
-    state.dialogs = &dialogs;
+    OpeningDialogs prompter;
+    Session state;
+    state.prompter = &prompter;
     OpenMakerPage(state);
-    EXPECT_EQ(dialogs.opened, QStringList({"https://tallywick.org/"}));
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(prompter.opened, QStringList({"https://tallywick.org/"}));
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "UiTestSupport.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/MainWindow.h"
 
 namespace tw {
@@ -79,7 +79,7 @@ class MainWindowStagesTest : public ::testing::Test {
     }
 
     std::unique_ptr<MainWindow> window;
-    ProgramState state;
+    Session state;
     std::vector<int> pauses;
 };
 

@@ -18,10 +18,10 @@
 #include <memory>
 #include "support/TestApplication.h"
 
-#include "support/RecordingDialogs.h"
+#include "support/RecordingPrompter.h"
 #include "core/LoadSettings.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/OptionsDialog.h"
 
 namespace tw {
@@ -45,7 +45,7 @@ class OptionsTest : public ::testing::Test {
         EnsureApplication();
         ASSERT_TRUE(dir_.isValid());
         BuildPaths(state_, dir_.path());
-        state_.dialogs = &dialogs_;
+        state_.prompter = &prompter_;
     }
     // The program has read `ini` at start-up; the dialog opens over it.
     void Open(const QByteArray& ini) {
@@ -63,7 +63,7 @@ class OptionsTest : public ::testing::Test {
     }
     // Settings as a fresh start of the program would read them now.
     Settings ReadFresh() const {
-        ProgramState fresh;
+        Session fresh;
         BuildPaths(fresh, dir_.path());
         ReadAllSettings(fresh);
         return fresh.settings;
@@ -79,8 +79,8 @@ class OptionsTest : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ProgramState state_;
-    RecordingDialogs dialogs_;
+    Session state_;
+    RecordingPrompter prompter_;
     std::unique_ptr<OptionsDialog> dialog_;
 };
 
@@ -178,7 +178,7 @@ TEST_F(OptionsTest, SaveWritesTheNineKeysInOrderAndSettingsEqualTheFile) {
     EXPECT_EQ(state_.settings.Query_Export_Format, 2);
     EXPECT_TRUE(state_.settings.Scan_All_Game_Lists);
     EXPECT_FALSE(dialog_->isVisible());
-    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_TRUE(prompter_.messages.empty());
 }
 
 TEST_F(OptionsTest, UncheckedProxyIsSavedAsZeroWithBothProxyValues) {
@@ -211,7 +211,7 @@ TEST_F(OptionsTest, TheProxyPortIsStoredAsItsLeadingNumberFromOneTo65535) {
         {"", "", 0},  // no port, as an empty proxy address is no address
     };
     for (const Case& c : cases) {
-        dialogs_.messages.clear();
+        prompter_.messages.clear();
         Open(kFullIni);
         dialog_->proxyPortEdit->setText(QString::fromLatin1(c.typed));
         dialog_->saveButton->click();
@@ -219,7 +219,7 @@ TEST_F(OptionsTest, TheProxyPortIsStoredAsItsLeadingNumberFromOneTo65535) {
             << c.typed;
         EXPECT_EQ(state_.settings.Proxy_Port, c.port) << c.typed;
         EXPECT_EQ(state_.settings, ReadFresh()) << c.typed;
-        EXPECT_TRUE(dialogs_.messages.empty()) << c.typed;
+        EXPECT_TRUE(prompter_.messages.empty()) << c.typed;
         EXPECT_FALSE(dialog_->isVisible()) << c.typed;
     }
 }
@@ -227,19 +227,19 @@ TEST_F(OptionsTest, TheProxyPortIsStoredAsItsLeadingNumberFromOneTo65535) {
 TEST_F(OptionsTest, APortThatIsNoPortIsRefusedNamingTheSettingAndNothingIsSaved) {
     for (const char* typed : {"0", "abc", "65536", "70000", "-1", "99999999999"}) {
         SCOPED_TRACE(typed);
-        dialogs_.messages.clear();
+        prompter_.messages.clear();
         Open(kFullIni);
         const Settings before = state_.settings;
         dialog_->useKillsAssistsPerDeathCheck->click();
         dialog_->proxyPortEdit->setText(QString::fromLatin1(typed));
         dialog_->saveButton->click();
-        ASSERT_EQ(dialogs_.messages.size(), 1u);
-        EXPECT_EQ(dialogs_.messages[0].text,
+        ASSERT_EQ(prompter_.messages.size(), 1u);
+        EXPECT_EQ(prompter_.messages[0].text,
                   QStringLiteral("Proxy_Port \"%1\" is not a TCP port: a port is a whole number "
                                  "from 1 to 65535.\r\nNothing has been saved.")
                       .arg(QLatin1String(typed)));
-        EXPECT_EQ(dialogs_.messages[0].title, QStringLiteral("Options"));
-        EXPECT_EQ(dialogs_.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(prompter_.messages[0].title, QStringLiteral("Options"));
+        EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(IniBytes(), QByteArray(kFullIni));
         EXPECT_EQ(state_.settings, before);
         // Still open with what was typed, to be corrected.
@@ -292,8 +292,8 @@ TEST_F(OptionsTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndSaveGoesOn) {
     state_.IniPath = dir_.filePath(QStringLiteral("folder.ini"));
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.ini")));
     dialog_->saveButton->click();
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    const RecordedMessage& message = dialogs_.messages[0];
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    const RecordedMessage& message = prompter_.messages[0];
     EXPECT_EQ(message.text, QStringLiteral("An error occurred while writing to the INI file.\r\n") +
                                 state_.IniPath + QStringLiteral(": file to open is a directory"));
     EXPECT_EQ(message.title, QStringLiteral("Error"));

@@ -62,7 +62,7 @@ class ImportOldFileTest : public MaintenanceFolder {
         return state;
     }
     void Import() {
-        dialogs_->AnswerMessage(MsgResult::Yes);
+        prompter_->AnswerMessage(MsgResult::Yes);
         importOldClicked(*state_);
     }
     void ExpectImported() {

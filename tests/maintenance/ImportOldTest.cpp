@@ -78,7 +78,7 @@ TEST_F(ImportOldTest, OnlyTheNewestOldFileIsReadClanIncludedAndEveryValueArrives
                       "VALUES ('Only107', 'Y');");
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_);
     ExpectDone();
     const DialogCall& question = Messages()[0];
@@ -114,7 +114,7 @@ TEST_F(ImportOldTest, AnOlderFileWithoutClanTableIsImportedWhenItIsTheOnlyOne) {
                       "VALUES ('Only108', 0, 'Y');"
                       "INSERT INTO Player_Playlist VALUES ('Only108', 'Team Snipers', 4, 0);");
     Start();
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_);
     ExpectDone();
     EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Player"), QStringList({"Only108"}));
@@ -125,7 +125,7 @@ TEST_F(ImportOldTest, WithoutAnOldFileTheUserIsToldAndNothingChanges) {
     Seed(kOldRows);
     Start();
     const QStringList before = Dump();
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[1].text,
@@ -140,7 +140,7 @@ TEST_F(ImportOldTest, AnsweringNoChangesNothing) {
     InstallOldVersion("109", kOldRows);
     Start();
     const QStringList before = Dump();
-    dialogs_->AnswerMessage(MsgResult::No);
+    prompter_->AnswerMessage(MsgResult::No);
     importOldClicked(*state_);
     EXPECT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Dump(), before);
@@ -156,7 +156,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
         "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills) VALUES (10, 'Old', 99);");
     InstallOldVersion("109", kOldRows);
     Start();
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_);
     ExpectDone();
     EXPECT_EQ(Rows("SELECT Personal_Quote, Last_Game_ID FROM Player WHERE Player_Gamertag = 'Old'"),
@@ -168,7 +168,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
     EXPECT_EQ(Count("Game"), 2);
 
     const QStringList afterFirst = Dump();
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_);
     EXPECT_EQ(Messages().size(), 4u);
     EXPECT_EQ(Messages()[3].text, QStringLiteral("Import is complete."));
@@ -181,7 +181,7 @@ TEST_F(ImportOldTest, AColumnTheCurrentTableLacksEndsTheImportAndKeepsEarlierTab
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
     state_->CurrentSQL = QStringLiteral("SELECT 'a stale statement' FROM Game");
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_);
 
     ASSERT_EQ(Messages().size(), 2u);
@@ -220,7 +220,7 @@ TEST_F(ImportOldTest, AnOldFileThatIsNoDatabaseEndsTheImportWithARecord) {
     notADatabase.close();
     Start();
     const QStringList before = Dump();
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_TRUE(Messages()[1].text.startsWith(QStringLiteral("Error #: 3343\r\n")))

@@ -1,7 +1,7 @@
 #pragma once
 // A temporary program folder for the maintenance tests: a fresh statistics
 // database, the delivered unknown.jpg, a settings file, and a program run
-// over it: state, scripted dialogs, a main window with the summary refresh
+// over it: state, scripted prompter, a main window with the summary refresh
 // installed, started as the program starts.
 
 #include <gtest/gtest.h>
@@ -17,11 +17,11 @@
 #include <memory>
 
 #include "core/IniFile.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/Database.h"
 #include "db/SqliteSchemaBuilder.h"
 #include "gui/MainWindowLifecycle.h"
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
 
 namespace tw::maintenance_testing {
@@ -83,10 +83,10 @@ class MaintenanceFolder : public ::testing::Test {
     // The program starts over the folder: settings, database, summary.
     void Start() {
         window_ = std::make_unique<MainWindow>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        dialogs_->AcknowledgeOkMessages(true);
-        state_ = std::make_unique<ProgramState>();
-        state_->dialogs = dialogs_.get();
+        prompter_ = std::make_unique<ScriptedPrompter>();
+        prompter_->AcknowledgeOkMessages(true);
+        state_ = std::make_unique<Session>();
+        state_->prompter = prompter_.get();
         state_->sleep = [](int) {};
         InstallSummaryRefresh(*state_, *window_);
         loadMainWindow(*state_, *window_, dir_.path());
@@ -127,7 +127,7 @@ class MaintenanceFolder : public ::testing::Test {
     // The message boxes shown so far.
     std::vector<DialogCall> Messages() const {
         std::vector<DialogCall> messages;
-        for (const DialogCall& call : dialogs_->Calls()) {
+        for (const DialogCall& call : prompter_->Calls()) {
             if (call.kind == DialogKind::Message) {
                 messages.push_back(call);
             }
@@ -137,8 +137,8 @@ class MaintenanceFolder : public ::testing::Test {
 
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<Session> state_;
 };
 
 // The documented way to make an old version's file: the tool's script.

@@ -33,7 +33,7 @@ class MenuWiringTest : public MaintenanceFolder {
     }
     std::vector<DialogCall> Opened() const {
         std::vector<DialogCall> opened;
-        for (const DialogCall& call : dialogs_->Calls()) {
+        for (const DialogCall& call : prompter_->Calls()) {
             if (call.kind == DialogKind::OpenDocument) {
                 opened.push_back(call);
             }
@@ -48,7 +48,7 @@ TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) 
     EXPECT_EQ(Messages()[0].title, QStringLiteral("About..."));
     EXPECT_TRUE(Messages()[0].text.startsWith(QStringLiteral("Tallywick        v1.1.0\r\n")));
 
-    dialogs_->AnswerOpen(true).AnswerOpen(false);
+    prompter_->AnswerOpen(true).AnswerOpen(false);
     window_->supportAction->trigger();
     QTest::mouseClick(window_->makerLink, Qt::LeftButton);
     ASSERT_EQ(Opened().size(), 2u);
@@ -86,7 +86,7 @@ TEST_F(MenuWiringTest, ToolsOptionsOpensOneDialogAtATime) {
 }
 
 TEST_F(MenuWiringTest, DatabaseMenuAsksBeforeImportingOrPurging) {
-    dialogs_->AnswerMessage(MsgResult::No)
+    prompter_->AnswerMessage(MsgResult::No)
         .AnswerMessage(MsgResult::No)
         .AnswerMessage(MsgResult::No);
     window_->importOldAction->trigger();

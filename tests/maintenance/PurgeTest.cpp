@@ -71,7 +71,7 @@ class PurgeTest : public MaintenanceFolder {
 TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
     Start();
     const QStringList before = Dump();
-    dialogs_->AnswerMessage(MsgResult::No).AnswerMessage(MsgResult::No);
+    prompter_->AnswerMessage(MsgResult::No).AnswerMessage(MsgResult::No);
     purgeNonTagListClicked(*state_);
     purgeEntireDatabaseClicked(*state_);
     ASSERT_EQ(Messages().size(), 2u);
@@ -85,7 +85,7 @@ TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
 TEST_F(PurgeTest, NonTagListPurgeKeepsOnlyTagListPlayersAndTheClansTheyName) {
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     purgeNonTagListClicked(*state_);
 
     EXPECT_EQ(Rows("SELECT Player_Gamertag, Is_Selectable FROM Player ORDER BY Player_Gamertag"),
@@ -117,7 +117,7 @@ TEST_F(PurgeTest, EntirePurgeEmptiesEveryWrittenTableButKeepsTheReferenceTables)
     const int colors = Count("Color");
     ASSERT_GT(medals, 0);
     ASSERT_GT(colors, 0);
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     purgeEntireDatabaseClicked(*state_);
 
     for (const char* table :
@@ -146,7 +146,7 @@ TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     purgeNonTagListClicked(*state_);
 
     // Statements 1 to 3 ran; the fourth failed and the fifth never ran.
@@ -171,7 +171,7 @@ TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
         "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
     Start();
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     purgeEntireDatabaseClicked(*state_);
 
     EXPECT_EQ(Count("Game"), 0);

@@ -49,15 +49,15 @@ class ExportReadableTest : public QueryFolderTest {
                               "ORDER BY Kills")},
               {QStringLiteral("Broken"),
                QStringLiteral("SELECT No_Such_Column FROM Game_Player WHERE Kills > 0")}});
-        dialogs_->AcknowledgeOkMessages(true);
+        prompter_->AcknowledgeOkMessages(true);
     }
     void Export(int index, int format, const QString& file) {
         state_->settings.Query_Export_Format = format;
         window_->queryList->setCurrentIndex(index);
-        dialogs_->AnswerSave(Path(file));
+        prompter_->AnswerSave(Path(file));
         window_->exportButton->click();
     }
-    QString LastText() const { return dialogs_->LastCall().text; }
+    QString LastText() const { return prompter_->LastCall().text; }
     // Files the exports may have left beside the chosen one.
     QStringList Leftovers() const {
         return QDir(dir_.path())
@@ -66,7 +66,7 @@ class ExportReadableTest : public QueryFolderTest {
 };
 
 TEST_F(ExportReadableTest, XmlWithoutForbiddenCharactersAndHtmlThatSaysUtf8) {
-    dialogs_->AnswerSave(Path(QStringLiteral("all.xml")));
+    prompter_->AnswerSave(Path(QStringLiteral("all.xml")));
     exportXmlClicked(*state_);
     ASSERT_EQ(LastText(), "Export to XML is complete.");
     const QString all = Path(QStringLiteral("all.xml"));
@@ -139,7 +139,7 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
     const QString out = disk.filePath(QStringLiteral("book.xls"));
     const auto exportTo = [&](int index) {
         window_->queryList->setCurrentIndex(index);
-        dialogs_->AnswerSave(out);
+        prompter_->AnswerSave(out);
         window_->exportButton->click();
     };
     state_->settings.Query_Export_Format = 1;
@@ -167,7 +167,7 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
 
 TEST_F(ExportReadableTest, TheWholeDatabaseWorkbookReplacesAnOlderOne) {
     for (int run = 0; run < 2; ++run) {
-        dialogs_->AnswerSave(Path(QStringLiteral("all.xls")));
+        prompter_->AnswerSave(Path(QStringLiteral("all.xls")));
         exportExcelClicked(*state_);
         ASSERT_EQ(LastText(), "Export to Excel is complete.") << "run " << run;
     }

@@ -1,5 +1,5 @@
 // Query result exports in the four formats and the three whole-database
-// exports, read back by independent readers; cancelled dialogs write nothing.
+// exports, read back by independent readers; cancelled prompter write nothing.
 
 #include <QBuffer>
 #include <QComboBox>
@@ -89,22 +89,22 @@ class ExportTest : public QueryFolderTest {
                               "Player_Gamertag = [Me]")}},
              "Query_Export_Format=" + QByteArray::number(format) + "\r\n");
         state_->CurrentGamertag = QStringLiteral("Fred");
-        dialogs_->AcknowledgeOkMessages(true);
+        prompter_->AcknowledgeOkMessages(true);
     }
     void Export(int index, const QString& file) {
         window_->queryList->setCurrentIndex(index);
-        dialogs_->AnswerSave(Path(file));
+        prompter_->AnswerSave(Path(file));
         window_->exportButton->click();
     }
     void ExpectDone(const char* text) {
-        ASSERT_FALSE(dialogs_->Calls().empty());
-        const DialogCall& call = dialogs_->Calls().back();
+        ASSERT_FALSE(prompter_->Calls().empty());
+        const DialogCall& call = prompter_->Calls().back();
         EXPECT_EQ(call.text, text);
         EXPECT_EQ(call.title, "Done");
         EXPECT_EQ(call.icon, MsgIcon::Information);
     }
     const DialogCall& SaveCall() {
-        for (const DialogCall& call : dialogs_->Calls()) {
+        for (const DialogCall& call : prompter_->Calls()) {
             if (call.kind == DialogKind::SaveFile) {
                 return call;
             }
@@ -118,14 +118,14 @@ class ExportTest : public QueryFolderTest {
 TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
     LoadKills(2);
     Export(0, QStringLiteral("never.csv"));
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a query to export.");
-    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
-    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(dialogs_->PendingAnswers(), 1u) << "no save dialog shown";
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls()[0].text, "You must select a query to export.");
+    EXPECT_EQ(prompter_->Calls()[0].title, "Error");
+    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Information);
+    EXPECT_EQ(prompter_->PendingAnswers(), 1u) << "no save dialog shown";
 
-    ScriptedDialogs fresh;
-    state_->dialogs = &fresh;
+    ScriptedPrompter fresh;
+    state_->prompter = &fresh;
     fresh.CancelSave();
     window_->exportButton->setEnabled(true);
     window_->queryList->setCurrentIndex(1);
@@ -140,14 +140,14 @@ TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
     EXPECT_EQ(fresh.Calls()[3].title, "Select a directory for the text files and schema.");
     EXPECT_TRUE(QDir(dir_.path()).entryList({"*.csv", "*.xml", "*.xls", "*.txt"}).isEmpty());
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
-    state_->dialogs = dialogs_.get();
+    state_->prompter = prompter_.get();
 }
 
 TEST_F(ExportTest, OtherFormatNumbersExportNothingSilently) {
     LoadKills(7);
     window_->queryList->setCurrentIndex(1);
     window_->exportButton->click();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
 }
 
 TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
@@ -170,9 +170,9 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
     state_->settings.Query_Export_Format = 3;
     Export(1, QStringLiteral("out.html"));
     EXPECT_EQ(SaveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
-    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.filter,
+    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.filter,
               "HTML Files (.html)|*.html");
-    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.proposedName,
+    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.proposedName,
               "MyQry_1-20050130143005.html");
     EXPECT_EQ(ReadAll(Path(QStringLiteral("out.html"))),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
@@ -182,11 +182,11 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
 
     state_->settings.Query_Export_Format = 4;
     window_->queryList->setCurrentIndex(2);  // only the proposed name follows the selection
-    dialogs_->AnswerSave(Path(QStringLiteral("out.xml")));
+    prompter_->AnswerSave(Path(QStringLiteral("out.xml")));
     window_->exportButton->click();
-    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.proposedName,
+    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.proposedName,
               "MyQry_2-20050130143005.xml");
-    EXPECT_EQ(dialogs_->Calls()[dialogs_->Calls().size() - 2].save.filter,
+    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.filter,
               "Extensible Markup Language Files (.xml)|*.xml");
     EXPECT_EQ(ReadAll(Path(QStringLiteral("out.xml"))),
               "<QueryResults>\r\n"
@@ -201,7 +201,7 @@ TEST_F(ExportTest, GraphQueryLeavesAnEmptyGridToExport) {
     Load({{QStringLiteral("Kills Graph"),
            QStringLiteral("SELECT Player_Gamertag, Kills FROM Game_Player WHERE Kills > 0")}},
          "Query_Export_Format=2\r\n");
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AcknowledgeOkMessages(true);
     Run(1);
     Export(1, QStringLiteral("graph.csv"));
     EXPECT_EQ(ReadAll(Path(QStringLiteral("graph.csv"))), "");
@@ -236,7 +236,7 @@ TEST_F(ExportTest, WorkbookRunsTheSavedStatementIntoASheetNamedQuery) {
 TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
     Seed("CREATE TABLE MSysObjectsCopy (a INTEGER); CREATE TABLE Old_ZLOAD_x (a INTEGER);");
     LoadKills(1);
-    dialogs_->AnswerSave(Path(QStringLiteral("all.xls")));
+    prompter_->AnswerSave(Path(QStringLiteral("all.xls")));
     exportExcelClicked(*state_);
     ExpectDone("Export to Excel is complete.");
     EXPECT_EQ(SaveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
@@ -257,7 +257,7 @@ TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
 TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
     LoadKills(1);
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("text")));
-    dialogs_->AnswerFolder(Path(QStringLiteral("text")));
+    prompter_->AnswerFolder(Path(QStringLiteral("text")));
     exportCsvClicked(*state_);
     ExpectDone("Export to CSV is complete.");
     QStringList files = QDir(Path(QStringLiteral("text"))).entryList(QDir::Files, QDir::Name);
@@ -277,15 +277,15 @@ TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
     }
 
     // Files that exist are refused; the log names the text export.
-    dialogs_->AnswerFolder(Path(QStringLiteral("text")));
+    prompter_->AnswerFolder(Path(QStringLiteral("text")));
     exportCsvClicked(*state_);
-    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
+    EXPECT_TRUE(prompter_->Calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
     EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
 }
 
 TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
     LoadKills(1);
-    dialogs_->AnswerSave(Path(QStringLiteral("all.xml")));
+    prompter_->AnswerSave(Path(QStringLiteral("all.xml")));
     exportXmlClicked(*state_);
     ExpectDone("Export to XML is complete.");
     EXPECT_EQ(SaveCall().save.filter, "Extensible Markup Language Files (.xml)|*.xml");
@@ -310,15 +310,15 @@ TEST_F(ExportTest, FilesThatCannotBeWrittenGoToTheLog) {
     LoadKills(2);
     Run(1);
     Export(1, QStringLiteral("missing/out.csv"));
-    ASSERT_FALSE(dialogs_->Calls().empty());
-    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
-    dialogs_->AnswerSave(Path(QStringLiteral("missing/all.xml")));
+    ASSERT_FALSE(prompter_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
+    prompter_->AnswerSave(Path(QStringLiteral("missing/all.xml")));
     exportXmlClicked(*state_);
-    EXPECT_TRUE(dialogs_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
+    EXPECT_TRUE(prompter_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
     const QByteArray log = ReadAll(Path(QStringLiteral("debug.log")));
     EXPECT_TRUE(log.contains(" [App.QryExport]   ")) << log.constData();
     EXPECT_TRUE(log.contains(" [App.ExportXML]   ")) << log.constData();
-    for (const DialogCall& call : dialogs_->Calls()) {
+    for (const DialogCall& call : prompter_->Calls()) {
         EXPECT_NE(call.title, "Done") << "no completion after a failure";
     }
 }

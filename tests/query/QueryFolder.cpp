@@ -70,9 +70,9 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
     file.close();
 
     window_ = std::make_unique<MainWindow>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    state_ = std::make_unique<ProgramState>();
-    state_->dialogs = dialogs_.get();
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    state_ = std::make_unique<Session>();
+    state_->prompter = prompter_.get();
     state_->sleep = [](int) {};
     state_->clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(14, 30, 5)); };
     ConnectTagList(*state_, *window_, {});

@@ -1,7 +1,7 @@
 #pragma once
 // A temporary program folder for the query tests: the delivered database with
 // rows the test seeds, a settings file holding the test's saved queries, small
-// Level and Medal pictures, and one program run (state, scripted dialogs, main
+// Level and Medal pictures, and one program run (state, scripted prompter, main
 // window) with the query and tag-list handlers connected.
 
 #include <gtest/gtest.h>
@@ -13,10 +13,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "query/QueryRunner.h"
 #include "support/QtPrinters.h"
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
 
 namespace tw::testing {
@@ -50,8 +50,8 @@ class QueryFolderTest : public ::testing::Test {
 
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<Session> state_;
     QueryPanel* panel_ = nullptr;
 };
 

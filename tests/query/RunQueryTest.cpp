@@ -67,13 +67,13 @@ class RunQueryTest : public QueryFolderTest {
 
 TEST_F(RunQueryTest, PlaceholderAsksForAQueryAndTouchesNothing) {
     Load({{QStringLiteral("Kills"), QStringLiteral("SELECT * FROM Nowhere WHERE 1")}});
-    dialogs_->AnswerMessage(MsgResult::Ok);
+    prompter_->AnswerMessage(MsgResult::Ok);
     const QString before = state_->CurrentSQL;
     Run(0);
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_EQ(dialogs_->Calls()[0].text, "You must select a query to run.");
-    EXPECT_EQ(dialogs_->Calls()[0].title, "Error");
-    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Information);
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls()[0].text, "You must select a query to run.");
+    EXPECT_EQ(prompter_->Calls()[0].title, "Error");
+    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Information);
     EXPECT_EQ(window_->resultGrid->Rows(), 0);
     EXPECT_EQ(Label(), "");
     EXPECT_EQ(state_->CurrentSQL, before);
@@ -86,7 +86,7 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
                           "Kills > 6 ORDER BY Game_ID, Player_Gamertag")}});
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
-    ASSERT_TRUE(dialogs_->Calls().empty());
+    ASSERT_TRUE(prompter_->Calls().empty());
     FlexGrid& grid = *window_->resultGrid;
     ASSERT_EQ(grid.Rows(), 6);
     ASSERT_EQ(grid.Cols(), 3);
@@ -180,7 +180,7 @@ TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
                           "ORDER BY Game_ID")}});
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
-    ASSERT_TRUE(dialogs_->Calls().empty());
+    ASSERT_TRUE(prompter_->Calls().empty());
     FlexGrid& grid = *window_->resultGrid;
     ASSERT_EQ(grid.Rows(), 4);
     const TwipsScale scale = Scale();
@@ -229,11 +229,11 @@ TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
                           "'/level/L99.bmp', '/level/L05.bmp') AS [Level] FROM Player WHERE 1 = 1 "
                           "ORDER BY Player_Gamertag")},
           {QStringLiteral("Broken"), QStringLiteral("SELECT Nothing FROM Nowhere WHERE 1 = 1")}});
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AcknowledgeOkMessages(true);
     Run(1);
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_TRUE(dialogs_->Calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")))
-        << dialogs_->Calls()[0].text.toStdString();
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_TRUE(prompter_->Calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")))
+        << prompter_->Calls()[0].text.toStdString();
     EXPECT_EQ(Label(), "") << "no count after a failure";
     // Barney and Fred came before Wilma and stay.
     ASSERT_GE(window_->resultGrid->Rows(), 3);
@@ -246,7 +246,7 @@ TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
     EXPECT_TRUE(log.contains("\r\n#481 - ")) << log.constData();
 
     Run(2);
-    ASSERT_EQ(dialogs_->Calls().size(), 2u);
+    ASSERT_EQ(prompter_->Calls().size(), 2u);
     EXPECT_TRUE(DebugLog().contains("SQL: SELECT Nothing FROM Nowhere WHERE 1 = 1\r\n"));
     EXPECT_EQ(window_->resultGrid->Rows(), 0);
 }
@@ -258,7 +258,7 @@ TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
                QString::fromLatin1(kJoined) +
                QStringLiteral("WHERE Player.Player_Gamertag = 'Fred' ORDER BY Game.Game_ID")}});
     Run(1);
-    ASSERT_TRUE(dialogs_->Calls().empty());
+    ASSERT_TRUE(prompter_->Calls().empty());
     EXPECT_TRUE(window_->resultChart->isVisible());
     EXPECT_EQ(window_->resultGrid->Rows(), 0) << "the grid stays empty";
     EXPECT_TRUE(Label().startsWith(QStringLiteral("3 records   "))) << Label().toStdString();

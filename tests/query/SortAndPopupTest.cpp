@@ -150,7 +150,7 @@ TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
     }
     EXPECT_TRUE(tags.contains(QStringLiteral("Dino")) || tags.contains(QStringLiteral("  Dino ")))
         << tags.join(',').toStdString();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
 }
 
 TEST_F(SortAndPopupTest, NoPopupOnTheHeaderOtherColumnsOrLowerCaseTitles) {

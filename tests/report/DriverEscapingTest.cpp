@@ -38,7 +38,7 @@ class Escaping : public ReportTest {
         Seed(QStringLiteral("INSERT INTO Game_Player_Medal VALUES (1, %1, %2, 3);")
                  .arg(Sql(kTag), Sql(kMedal)));
         state_.CurrentGamertag = kTag;
-        dialogs_.AnswerMessage(MsgResult::No);
+        prompter_.AnswerMessage(MsgResult::No);
         tpsReportClicked(state_);
         page_ = state_.TpsDir + ReportFileStem(kTag) + QStringLiteral(".html");
         ASSERT_TRUE(QFile::exists(page_)) << LogText().toStdString();

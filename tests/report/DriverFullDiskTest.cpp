@@ -29,25 +29,25 @@ class DriverFullDisk : public ReportTest {
 
 TEST_F(DriverFullDisk, APageThatFindsNoRoomIsAnErrorAndTheOlderPageStays) {
     WriteTemplate("first ?GAMERTAG?");
-    dialogs_.AnswerMessage(MsgResult::No);
+    prompter_.AnswerMessage(MsgResult::No);
     tpsReportClicked(state_);
     ASSERT_EQ(Bytes(Page()), "first Red Fox\r\n");
     WriteTemplate("second ?GAMERTAG?");
     ASSERT_TRUE(disk_.fill());
 
-    dialogs_.AcknowledgeOkMessages(true);
+    prompter_.AcknowledgeOkMessages(true);
     tpsReportClicked(state_);
-    EXPECT_EQ(dialogs_.LastCall().text,
+    EXPECT_EQ(prompter_.LastCall().text,
               DebugLogMessage(AppError(75, QString(), QStringLiteral("Path/File access error"))));
     EXPECT_TRUE(LogText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
     EXPECT_EQ(Bytes(Page()), "first Red Fox\r\n");
     EXPECT_EQ(disk_.entries(), (QStringList{"Red_Fox.html", "template.html"}));
 
     disk_.freeSpace();
-    dialogs_.AnswerMessage(MsgResult::No);
+    prompter_.AnswerMessage(MsgResult::No);
     tpsReportClicked(state_);
     EXPECT_EQ(
-        dialogs_.LastCall().text,
+        prompter_.LastCall().text,
         QStringLiteral("Your TPS Report has been created.\r\nWould you like to view it now?"));
     EXPECT_EQ(Bytes(Page()), "second Red Fox\r\n");
     EXPECT_EQ(disk_.entries(), (QStringList{"Red_Fox.html", "template.html"}));

@@ -27,11 +27,11 @@ class SparsePlayer : public ReportTest {
     // failure when the run ended in the error path.
     QString Page(const QString& tag) {
         state_.CurrentGamertag = tag;
-        dialogs_.AnswerMessage(MsgResult::No);
+        prompter_.AnswerMessage(MsgResult::No);
         tpsReportClicked(state_);
         const QString path = state_.TpsDir + ReportFileStem(tag) + QStringLiteral(".html");
-        EXPECT_EQ(dialogs_.LastCall().title, QStringLiteral("Confirm View"))
-            << tag.toStdString() << ": " << dialogs_.LastCall().text.toStdString();
+        EXPECT_EQ(prompter_.LastCall().title, QStringLiteral("Confirm View"))
+            << tag.toStdString() << ": " << prompter_.LastCall().text.toStdString();
         EXPECT_EQ(LogText(), QStringLiteral("<missing>"));
         if (!QFile::exists(path)) {
             ADD_FAILURE() << "no page for " << tag.toStdString();

@@ -17,8 +17,8 @@ class Driver : public ReportTest {
     }
     QString PagePath(const char* name) const { return state_.TpsDir + QString::fromLatin1(name); }
     const DialogCall& OnlyCall() const {
-        EXPECT_EQ(dialogs_.Calls().size(), 1u);
-        return dialogs_.Calls().front();
+        EXPECT_EQ(prompter_.Calls().size(), 1u);
+        return prompter_.Calls().front();
     }
     int nextId_ = 1;
 };
@@ -27,7 +27,7 @@ TEST_F(Driver, ATemplateWithoutTokensIsWrittenWithOneLineEndAdded) {
     AddSmallPlayer(QStringLiteral("Red Fox"));
     const QByteArray page("<html>\xc3\xa9t\xc3\xa9 ? ?? ?not a token <b>\r\n</html>");
     WriteTemplate(page);
-    dialogs_.AnswerMessage(MsgResult::No);
+    prompter_.AnswerMessage(MsgResult::No);
     tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), page + "\r\n");
     // No leaves the page written and opens nothing.
@@ -47,16 +47,16 @@ TEST_F(Driver, TokensTwiceOrInLowerCaseAreFilledAndAQuoteShowsAsStored) {
     AddSmallPlayer(QStringLiteral("Red Fox"),
                    QStringLiteral("'<i>made ?create_date?</i> ?GAMERTAG?'"));
     WriteTemplate("?GAMERTAG?|?gamertag?|?QUOTE?|?Create_Date?");
-    dialogs_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
+    prompter_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
     tpsReportClicked(state_);
     // The quote is text: its markup is escaped and its tokens are not filled,
     // whichever section comes first.
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")),
               "Red Fox|Red Fox|&lt;i&gt;made ?create_date?&lt;/i&gt; ?GAMERTAG?|Jan 30, 2005 "
               "3:30:7 PM\r\n");
-    ASSERT_EQ(dialogs_.Calls().size(), 2u);
-    EXPECT_EQ(dialogs_.Calls()[1].kind, DialogKind::OpenDocument);
-    EXPECT_EQ(dialogs_.Calls()[1].text, PagePath("Red_Fox.html"));
+    ASSERT_EQ(prompter_.Calls().size(), 2u);
+    EXPECT_EQ(prompter_.Calls()[1].kind, DialogKind::OpenDocument);
+    EXPECT_EQ(prompter_.Calls()[1].text, PagePath("Red_Fox.html"));
 }
 
 TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
@@ -67,7 +67,7 @@ TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
     WriteTemplate(page);
 
     state_.CurrentGamertag = QStringLiteral("The  Red Fox");
-    dialogs_.AnswerMessage(MsgResult::No);
+    prompter_.AnswerMessage(MsgResult::No);
     tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("The__Red_Fox.html")),
               "The  Red Fox ..\\avatar\\The__Red_Fox.jpg ..\\avatar\\The__Red_Fox_smbw.jpg 3 (3r "
@@ -76,23 +76,23 @@ TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
 
     // A double quote in the gamertag is doubled inside the statements.
     state_.CurrentGamertag = QStringLiteral("Say \"Hi\"");
-    dialogs_.AnswerMessage(MsgResult::No);
+    prompter_.AnswerMessage(MsgResult::No);
     tpsReportClicked(state_);
     EXPECT_TRUE(Bytes(PagePath("Say_\"Hi\".html")).endsWith(" 3 (3r 0c)\r\n"));
 
     // The page never replaces its own template.
     state_.CurrentGamertag = QStringLiteral("template");
-    dialogs_.AnswerMessage(MsgResult::Yes).AnswerOpen(false);
+    prompter_.AnswerMessage(MsgResult::Yes).AnswerOpen(false);
     tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("template.html")), page);
     EXPECT_TRUE(Bytes(PagePath("template_.html")).startsWith("template ..\\avatar\\template.jpg"));
-    EXPECT_EQ(dialogs_.LastCall().text, PagePath("template_.html"));
-    EXPECT_TRUE(dialogs_.Failures().isEmpty());
+    EXPECT_EQ(prompter_.LastCall().text, PagePath("template_.html"));
+    EXPECT_TRUE(prompter_.Failures().isEmpty());
 }
 
 TEST_F(Driver, WithoutAPlayerOnlyTheMessageShows) {
     state_.CurrentGamertag.clear();
-    dialogs_.AnswerMessage(MsgResult::Ok);
+    prompter_.AnswerMessage(MsgResult::Ok);
     tpsReportClicked(state_);
     const DialogCall& call = OnlyCall();
     EXPECT_EQ(call.text, QStringLiteral("You must select a Gamertag."));
@@ -103,7 +103,7 @@ TEST_F(Driver, WithoutAPlayerOnlyTheMessageShows) {
 
 TEST_F(Driver, AMissingTemplateIsLoggedAndNothingIsWritten) {
     AddSmallPlayer(QStringLiteral("Red Fox"));
-    dialogs_.AcknowledgeOkMessages(true);
+    prompter_.AcknowledgeOkMessages(true);
     tpsReportClicked(state_);
     EXPECT_FALSE(QFile::exists(PagePath("Red_Fox.html")));
     const QString log = LogText();
@@ -120,21 +120,21 @@ TEST_F(Driver, AMissingTemplateIsLoggedAndNothingIsWritten) {
 TEST_F(Driver, AnErrorBeforeWritingKeepsTheOlderPage) {
     AddSmallPlayer(QStringLiteral("Red Fox"));
     WriteTemplate("?GAMERTAG? ?EGR?");
-    dialogs_.AnswerMessage(MsgResult::No);
+    prompter_.AnswerMessage(MsgResult::No);
     tpsReportClicked(state_);
     const QByteArray older = Bytes(PagePath("Red_Fox.html"));
     EXPECT_EQ(older, "Red Fox 000\r\n");
 
     // Without the medal catalogue the trophy room's statement is refused.
     Seed(QStringLiteral("DROP TABLE Medal;"));
-    dialogs_.AcknowledgeOkMessages(true);
+    prompter_.AcknowledgeOkMessages(true);
     tpsReportClicked(state_);
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), older);
     EXPECT_TRUE(LogText().contains(QStringLiteral("[App.CreateTPS]")));
     EXPECT_TRUE(
         LogText().contains(QStringLiteral("\r\nSQL: SELECT Game_Player_Medal.Medal_Name, ")))
         << LogText().toStdString();
-    EXPECT_EQ(dialogs_.LastCall().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(prompter_.LastCall().icon, MsgIcon::Exclamation);
     EXPECT_FALSE(state_.rsWork);
     EXPECT_TRUE(state_.WorkText.isEmpty());
 }
@@ -144,7 +144,7 @@ TEST_F(Driver, APageThatCannotBeWrittenIsLogged) {
     WriteTemplate("?GAMERTAG?");
     // A folder where the page should go.
     ASSERT_TRUE(QDir().mkpath(PagePath("Red_Fox.html")));
-    dialogs_.AcknowledgeOkMessages(true);
+    prompter_.AcknowledgeOkMessages(true);
     tpsReportClicked(state_);
     EXPECT_TRUE(LogText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
     EXPECT_EQ(OnlyCall().icon, MsgIcon::Exclamation);

@@ -135,12 +135,12 @@ TEST_F(EndToEnd, ASeasonOfGamesMakesAValidPageWithEveryPictureDelivered) {
     SeedSeason();
     DrawEmblems();
     state_.settings.TPS_Use_KApD = true;
-    dialogs_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
+    prompter_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
     tpsReportClicked(state_);
     const QString page = state_.TpsDir + QStringLiteral("Red_Fox.html");
     ASSERT_TRUE(QFile::exists(page)) << LogText().toStdString();
-    EXPECT_EQ(dialogs_.LastCall().kind, DialogKind::OpenDocument);
-    EXPECT_EQ(dialogs_.LastCall().text, page);
+    EXPECT_EQ(prompter_.LastCall().kind, DialogKind::OpenDocument);
+    EXPECT_EQ(prompter_.LastCall().text, page);
 
     QProcess parser;
     parser.start(QStringLiteral("python3"),

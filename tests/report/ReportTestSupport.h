@@ -1,6 +1,6 @@
 #pragma once
 // A program folder in a temporary directory with a fresh statistics database,
-// a report folder, scripted dialogs and a fixed clock, for the report tests.
+// a report folder, scripted prompter and a fixed clock, for the report tests.
 // Data goes in through SQLite itself, between two openings of the database.
 
 #include <gtest/gtest.h>
@@ -13,13 +13,13 @@
 #include <QTemporaryDir>
 
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "db/SqliteSchemaBuilder.h"
 #include "report/ReportSections.h"
 #include "report/ReportTokens.h"
 #include "report/TpsReport.h"
 #include "support/QtPrinters.h"
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 
 namespace tw::test {
 
@@ -52,7 +52,7 @@ class ReportTest : public ::testing::Test {
         ASSERT_TRUE(QDir().mkpath(state_.TpsDir));
         sqlite::CreateStatisticsDatabase(state_.DbPath,
                                          QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
-        state_.dialogs = &dialogs_;
+        state_.prompter = &prompter_;
         state_.clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(15, 30, 7)); };
         state_.CurrentGamertag = QStringLiteral("Red Fox");
         Open();
@@ -146,7 +146,7 @@ class ReportTest : public ::testing::Test {
         return Read(FillReport(state_, Records(tokens)));
     }
     // The same through one section alone.
-    QMap<QString, QString> FilledBy(void (*section)(ProgramState&, ReportPage&),
+    QMap<QString, QString> FilledBy(void (*section)(Session&, ReportPage&),
                                     const QStringList& tokens) {
         ReportPage page(Records(tokens));
         section(state_, page);
@@ -184,8 +184,8 @@ class ReportTest : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ProgramState state_;
-    ScriptedDialogs dialogs_;
+    Session state_;
+    ScriptedPrompter prompter_;
 };
 
 }  // namespace tw::test

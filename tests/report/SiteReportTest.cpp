@@ -17,14 +17,14 @@
 #include <QTemporaryDir>
 #include "support/TestApplication.h"
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "download/Downloader.h"
 #include "report/TpsReport.h"
 #include "statsite/StatSiteServer.h"
 #include "gui/MainWindowLifecycle.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
 
 namespace tw::test {
@@ -111,8 +111,8 @@ class SiteReport : public ::testing::Test {
                   "[Application]\r\nQuery_Count=0\r\nTPS_Use_KApD=1\r\n");
         ini.close();
         window_ = std::make_unique<MainWindow>();
-        state_ = std::make_unique<ProgramState>();
-        state_->dialogs = &dialogs_;
+        state_ = std::make_unique<Session>();
+        state_->prompter = &prompter_;
         state_->sleep = [](int) {};
         state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
         ConnectTagList(*state_, *window_, {});
@@ -125,9 +125,9 @@ class SiteReport : public ::testing::Test {
     QTemporaryDir dir_;
     std::unique_ptr<statsite::StatSiteServer> server_;
     quint16 port_ = 0;
-    ScriptedDialogs dialogs_;
+    ScriptedPrompter prompter_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<Session> state_;
 };
 
 TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
@@ -136,17 +136,17 @@ TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
     const QString tag = featured.front();
     StartProgram(tag);
     window_->downloadButton->click();
-    ASSERT_TRUE(dialogs_.Calls().empty()) << dialogs_.Calls().front().text.toStdString();
+    ASSERT_TRUE(prompter_.Calls().empty()) << prompter_.Calls().front().text.toStdString();
     const QString games = Value(*state_->Db, QStringLiteral("select count(*) from Game_Player "
                                                             "where Player_Gamertag='") +
                                                  tag + QStringLiteral("'"));
     ASSERT_GT(games.toInt(), 0);
 
-    dialogs_.AnswerMessage(MsgResult::No);
+    prompter_.AnswerMessage(MsgResult::No);
     window_->tpsReportAction->trigger();
-    ASSERT_EQ(dialogs_.Calls().size(), 1u);
-    EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("Confirm View"))
-        << dialogs_.Calls()[0].text.toStdString();
+    ASSERT_EQ(prompter_.Calls().size(), 1u);
+    EXPECT_EQ(prompter_.Calls()[0].title, QStringLiteral("Confirm View"))
+        << prompter_.Calls()[0].text.toStdString();
     QString stem = tag;
     stem.replace(QLatin1Char(' '), QLatin1Char('_'));
     const QString page = dir_.filePath(QStringLiteral("tps/") + stem + QStringLiteral(".html"));

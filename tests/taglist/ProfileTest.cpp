@@ -32,7 +32,7 @@ class ProfileTest : public ProgramFolderTest {
         ProgramFolderTest::SetUp();
         InstallDatabase();
         Seed(kPlayers);
-        dialogs_->AcknowledgeOkMessages(true);
+        prompter_->AcknowledgeOkMessages(true);
     }
     // The program starts with `gamertag` selected and opens its profile.
     ProfileDialog* OpenFor(const char* gamertag) {
@@ -82,7 +82,7 @@ TEST_F(ProfileTest, SaveStoresTheQuoteAndTheSiteAsTypedApostrophesIncluded) {
               QStringLiteral("http://crew.example/o'brien"));
     EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'Alpha'"),
               QStringLiteral("http://alpha.example"));
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
 
     // And it comes back as typed, next time and in the next run.
     ProfileDialog* again = ShowProfile(*state_, *window_);
@@ -178,8 +178,8 @@ TEST_F(ProfileTest, AFailingSaveIsReportedOnceKeepsTheQuoteAndRefreshesTheWindow
               QStringLiteral("stored first"));
     EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
               QStringLiteral("http://crew.example"));
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    const DialogCall& error = dialogs_->Calls()[0];
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    const DialogCall& error = prompter_->Calls()[0];
     EXPECT_EQ(error.text, QStringLiteral("Error #: 3000\r\nDescription: sites are kept\r\n\r\n"
                                          "Please email your \"debug.log\" file to "
                                          "support@tallywick.org"));
@@ -204,12 +204,12 @@ TEST_F(ProfileTest, ADatabaseThatCannotBeReadIsReportedAndNoDialogOpens) {
     state_->Db->Close();
     EXPECT_EQ(ShowProfile(*state_, *window_), nullptr);
     EXPECT_TRUE(window_->findChildren<ProfileDialog*>().isEmpty());
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
     EXPECT_EQ(
-        dialogs_->Calls()[0].text,
+        prompter_->Calls()[0].text,
         QStringLiteral("Error #: 3420\r\nDescription: Object invalid or no longer set.\r\n\r\n"
                        "Please email your \"debug.log\" file to support@tallywick.org"));
-    EXPECT_EQ(dialogs_->Calls()[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(prompter_->Calls()[0].title, QStringLiteral("Error"));
 }
 
 // The settings may name a player the list does not hold (removed, or never

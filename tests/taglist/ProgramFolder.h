@@ -2,7 +2,7 @@
 // A temporary program folder for the window tests: the delivered database
 // (copied from the staged program folder), the delivered unknown.jpg, a
 // settings file the test writes, and a program state over it with scripted
-// dialogs and a main window.
+// prompter and a main window.
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,10 @@
 
 #include "core/IniFile.h"
 #include "core/Paths.h"
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
 
 namespace tw::testing {
@@ -74,13 +74,13 @@ class ProgramFolderTest : public ::testing::Test {
         return IniFile(Path(QStringLiteral("tallywick110.ini"))).Read(section, key);
     }
 
-    // A fresh program run over the folder: state, dialogs and window.
+    // A fresh program run over the folder: state, prompter and window.
     void NewSession() {
         state_.reset();
         window_ = std::make_unique<MainWindow>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        state_ = std::make_unique<ProgramState>();
-        state_->dialogs = dialogs_.get();
+        prompter_ = std::make_unique<ScriptedPrompter>();
+        state_ = std::make_unique<Session>();
+        state_->prompter = prompter_.get();
         state_->sleep = [](int) {};
         ConnectTagList(*state_, *window_, [this] { ++profileOpened_; });
         InstallExitRule(*state_, *window_);
@@ -106,8 +106,8 @@ class ProgramFolderTest : public ::testing::Test {
 
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<Session> state_;
     int profileOpened_ = 0;
 };
 

@@ -21,9 +21,9 @@ namespace {
 
 class StartUpTest : public ProgramFolderTest {};
 
-void ExpectFatalMessage(const ScriptedDialogs& dialogs, const QString& text) {
-    ASSERT_EQ(dialogs.Calls().size(), 1u);
-    const DialogCall& call = dialogs.Calls()[0];
+void ExpectFatalMessage(const ScriptedPrompter& prompter, const QString& text) {
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    const DialogCall& call = prompter.Calls()[0];
     EXPECT_EQ(call.kind, DialogKind::Message);
     EXPECT_EQ(call.text, text);
     EXPECT_EQ(call.icon, MsgIcon::Critical);
@@ -32,11 +32,11 @@ void ExpectFatalMessage(const ScriptedDialogs& dialogs, const QString& text) {
 }
 
 TEST_F(StartUpTest, MissingDatabaseNamesTheFileAndEndsTheProgram) {
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AcknowledgeOkMessages(true);
     int endedWith = -1;
     state_->endProgram = [&endedWith](int code) { endedWith = code; };
     Load();
-    ExpectFatalMessage(*dialogs_,
+    ExpectFatalMessage(*prompter_,
                        "Database cannot be found.\r\nMake sure the \"tallywick110.mdb\" file "
                        "exists in the program directory.");
     EXPECT_TRUE(state_->EndRequested);
@@ -51,9 +51,9 @@ TEST_F(StartUpTest, DatabaseHeldByAnotherProcessEndsTheProgram) {
     ASSERT_TRUE(holder.waitForReadyRead(10000));
     ASSERT_EQ(holder.readLine().trimmed(), "held");
 
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AcknowledgeOkMessages(true);
     Load();
-    ExpectFatalMessage(*dialogs_,
+    ExpectFatalMessage(*prompter_,
                        "It appears that you have the database open locally.\r\n"
                        "The database must be closed before you can use this program.");
     EXPECT_TRUE(state_->EndRequested);
@@ -110,15 +110,15 @@ TEST_F(StartUpTest, ClosingIsRefusedWhileADownloadRuns) {
     Load();
     window_->show();
     state_->DownloadInProgress = true;
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AcknowledgeOkMessages(true);
     EXPECT_FALSE(window_->close());
     EXPECT_TRUE(window_->isVisible());
     EXPECT_FALSE(state_->EndRequested);
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    EXPECT_EQ(dialogs_->Calls()[0].text,
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls()[0].text,
               "You are in the middle of downloading game data.\r\n"
               "You must STOP the download before you can exit.");
-    EXPECT_EQ(dialogs_->Calls()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(Ini("Application", "Top"), "");
 
     state_->DownloadInProgress = false;  // after Stop
@@ -163,15 +163,15 @@ TEST_F(StartUpTest, ADatabaseThatCannotBeOpenedEndsTheProgramAfterOneMessage) {
         c.make();
         NewSession();
         state_->clock = [] { return QDateTime(QDate(2005, 1, 5), QTime(15, 7, 0)); };
-        dialogs_->AcknowledgeOkMessages(true);
+        prompter_->AcknowledgeOkMessages(true);
         int endedWith = -1;
         state_->endProgram = [&endedWith](int code) { endedWith = code; };
         Load();
         EXPECT_EQ(endedWith, 1);
         EXPECT_TRUE(state_->EndRequested);
         EXPECT_FALSE(state_->Db);
-        ASSERT_EQ(dialogs_->Calls().size(), 1u);
-        const DialogCall& call = dialogs_->Calls()[0];
+        ASSERT_EQ(prompter_->Calls().size(), 1u);
+        const DialogCall& call = prompter_->Calls()[0];
         EXPECT_EQ(call.title, "Error");
         EXPECT_EQ(call.icon, MsgIcon::Critical);
         const QStringList lines = call.text.split(QStringLiteral("\r\n"));

@@ -74,7 +74,7 @@ TEST_F(SummaryTest, ApostropheGamertagIsSummarised) {
     Load();
     EXPECT_EQ(window_->tagListBox->currentText(), "O'Neil");
     ExpectPanel("-", "1", "Dec 31, 2004 11:59 PM");
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
 }
 
 // Whenever the setting names nobody in the list, the first entry is shown:
@@ -134,7 +134,7 @@ TEST_F(SummaryTest, CorruptAvatarIsDeletedAndUnknownShown) {
     Load();
     EXPECT_FALSE(QFile::exists(Path("avatar/Master_Chief.jpg")));
     EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
     EXPECT_FALSE(state_->TagListRefreshing);
 }
@@ -147,7 +147,7 @@ TEST_F(SummaryTest, BrokenUnknownPictureLeavesThePanelEmptyButWorking) {
     EXPECT_EQ(ShownPicture(), "");
     EXPECT_FALSE(QFile::exists(Path("avatar/Cortana.jpg")));
     EXPECT_FALSE(state_->TagListRefreshing);
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
 }
 
 TEST_F(SummaryTest, RefreshReopensTheDatabaseAndEndsTheDownloadState) {

@@ -29,8 +29,8 @@ class TagListTest : public ProgramFolderTest {
                      QString(gamertag).replace("'", "''") + "'");
     }
     void ExpectInputBoxAsked() {
-        ASSERT_FALSE(dialogs_->Calls().empty());
-        const DialogCall& call = dialogs_->Calls()[0];
+        ASSERT_FALSE(prompter_->Calls().empty());
+        const DialogCall& call = prompter_->Calls()[0];
         EXPECT_EQ(call.kind, DialogKind::InputBox);
         EXPECT_EQ(call.text, "Please enter a gamertag.");
         EXPECT_EQ(call.title, "Add Gamertag");
@@ -39,7 +39,7 @@ class TagListTest : public ProgramFolderTest {
 };
 
 TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
-    dialogs_->AnswerInput("New Guy");
+    prompter_->AnswerInput("New Guy");
     addClicked(*state_, *window_);
     ExpectInputBoxAsked();
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "New Guy"}));
@@ -53,26 +53,26 @@ TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
                     "Clan_Name Is Null and Last_Download Is Null and Personal_Quote Is Null"),
               "1");
     EXPECT_EQ(window_->clanName->text(), "-");
-    EXPECT_EQ(dialogs_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->Calls().size(), 1u);
 }
 
 TEST_F(TagListTest, BlankInputAddsNothing) {
-    dialogs_->AnswerInput("   ");
+    prompter_->AnswerInput("   ");
     addClicked(*state_, *window_);
-    dialogs_->AnswerInput("");
+    prompter_->AnswerInput("");
     addClicked(*state_, *window_);
-    EXPECT_EQ(dialogs_->Calls().size(), 2u);
+    EXPECT_EQ(prompter_->Calls().size(), 2u);
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
     EXPECT_EQ(Query("select count(*) from Player"), "3");
     EXPECT_EQ(state_->CurrentGamertag, "Alpha");
 }
 
 TEST_F(TagListTest, ListedGamertagIsRefusedWithAMessage) {
-    dialogs_->AnswerInput("Bravo");
-    dialogs_->AnswerMessage(MsgResult::Ok);
+    prompter_->AnswerInput("Bravo");
+    prompter_->AnswerMessage(MsgResult::Ok);
     addClicked(*state_, *window_);
-    ASSERT_EQ(dialogs_->Calls().size(), 2u);
-    const DialogCall& shown = dialogs_->Calls()[1];
+    ASSERT_EQ(prompter_->Calls().size(), 2u);
+    const DialogCall& shown = prompter_->Calls()[1];
     EXPECT_EQ(shown.text, "That gamertag is already in the list.");
     EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
     EXPECT_EQ(shown.title, "Error");
@@ -84,7 +84,7 @@ TEST_F(TagListTest, ListedGamertagIsRefusedWithAMessage) {
 TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
     state_->TagToInsert = "Known Only";
     addClicked(*state_, *window_);
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     EXPECT_EQ(state_->TagToInsert, "");
     EXPECT_EQ(Flag("Known Only"), "Y");
     EXPECT_EQ(Query("select count(*) from Player where Player_Gamertag='Known Only'"), "1");
@@ -98,7 +98,7 @@ TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
 }
 
 TEST_F(TagListTest, ApostropheGamertagIsAddedSelectedAndRemoved) {
-    dialogs_->AnswerInput("O'Neil");
+    prompter_->AnswerInput("O'Neil");
     addClicked(*state_, *window_);
     EXPECT_EQ(state_->CurrentGamertag, "O'Neil");
     EXPECT_EQ(Flag("O'Neil"), "Y");
@@ -107,7 +107,7 @@ TEST_F(TagListTest, ApostropheGamertagIsAddedSelectedAndRemoved) {
               "Game_ID DESC");
     EXPECT_EQ(Ini("User", "Gamertag"), "O'Neil");
 
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     removeClicked(*state_, *window_);
     EXPECT_EQ(Flag("O'Neil"), "N");
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
@@ -116,10 +116,10 @@ TEST_F(TagListTest, ApostropheGamertagIsAddedSelectedAndRemoved) {
 TEST_F(TagListTest, RemovingAsksAndNoChangesNothing) {
     window_->tagListBox->setCurrentIndex(1);  // the user picks Bravo
     ASSERT_EQ(state_->CurrentGamertag, "Bravo");
-    dialogs_->AnswerMessage(MsgResult::No);
+    prompter_->AnswerMessage(MsgResult::No);
     removeClicked(*state_, *window_);
-    ASSERT_EQ(dialogs_->Calls().size(), 1u);
-    const DialogCall& asked = dialogs_->Calls()[0];
+    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    const DialogCall& asked = prompter_->Calls()[0];
     EXPECT_EQ(asked.text,
               "This operation will NOT remove all data for this player.\r\n"
               "It will only remove them from this list.\r\n\r\nWould you like to proceed ?");
@@ -133,7 +133,7 @@ TEST_F(TagListTest, RemovingAsksAndNoChangesNothing) {
 
 TEST_F(TagListTest, RemovingWithYesUnflagsAndSelectsTheFirstEntry) {
     window_->tagListBox->setCurrentIndex(1);
-    dialogs_->AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes);
     removeClicked(*state_, *window_);
     EXPECT_EQ(Flag("Bravo"), "N");
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha"}));
@@ -144,7 +144,7 @@ TEST_F(TagListTest, RemovingWithYesUnflagsAndSelectsTheFirstEntry) {
 }
 
 TEST_F(TagListTest, RemovingTheLastEntryShowsNobodyAndDisablesThePlayerButtons) {
-    dialogs_->AnswerMessage(MsgResult::Yes).AnswerMessage(MsgResult::Yes);
+    prompter_->AnswerMessage(MsgResult::Yes).AnswerMessage(MsgResult::Yes);
     removeClicked(*state_, *window_);  // Alpha
     ASSERT_EQ(state_->CurrentGamertag, "Bravo");
     removeClicked(*state_, *window_);  // Bravo
@@ -163,10 +163,10 @@ TEST_F(TagListTest, RemovingTheLastEntryShowsNobodyAndDisablesThePlayerButtons) 
     window_->profileButton->click();
     EXPECT_EQ(profileOpened_, 0);
     EXPECT_EQ(Query("select count(*) from Player"), "3");
-    EXPECT_EQ(dialogs_->Calls().size(), 2u);
+    EXPECT_EQ(prompter_->Calls().size(), 2u);
 
     // A new entry brings the buttons back.
-    dialogs_->AnswerInput("Charlie");
+    prompter_->AnswerInput("Charlie");
     addClicked(*state_, *window_);
     EXPECT_EQ(state_->CurrentGamertag, "Charlie");
     EXPECT_TRUE(window_->downloadButton->isEnabled());
@@ -201,7 +201,7 @@ TEST_F(TagListTest, ProfileOpensOnlyForASelectedPlayer) {
 TEST_F(TagListTest, GridPopUpInsertAddsTheGridsGamertagWithoutAsking) {
     state_->TagToInsert = "From Grid";
     window_->insertIntoTagListAction->trigger();
-    EXPECT_TRUE(dialogs_->Calls().empty());
+    EXPECT_TRUE(prompter_->Calls().empty());
     EXPECT_EQ(state_->TagToInsert, "");
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "From Grid"}));
     EXPECT_EQ(Flag("From Grid"), "Y");
@@ -209,11 +209,11 @@ TEST_F(TagListTest, GridPopUpInsertAddsTheGridsGamertagWithoutAsking) {
 
 TEST_F(TagListTest, DatabaseErrorWhileAddingIsLoggedNotFatal) {
     state_->Db->Close();
-    dialogs_->AnswerInput("Charlie");
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AnswerInput("Charlie");
+    prompter_->AcknowledgeOkMessages(true);
     addClicked(*state_, *window_);
-    ASSERT_EQ(dialogs_->Calls().size(), 2u);
-    EXPECT_TRUE(dialogs_->Calls()[1].text.startsWith("Error #: 3000\r\nDescription: "));
+    ASSERT_EQ(prompter_->Calls().size(), 2u);
+    EXPECT_TRUE(prompter_->Calls()[1].text.startsWith("Error #: 3000\r\nDescription: "));
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains(" v110 [App.TagList]   "));
@@ -222,13 +222,13 @@ TEST_F(TagListTest, DatabaseErrorWhileAddingIsLoggedNotFatal) {
 }
 
 TEST_F(TagListTest, ButtonsRunTheHandlers) {
-    dialogs_->AnswerInput("");
+    prompter_->AnswerInput("");
     window_->addButton->click();
-    dialogs_->AnswerMessage(MsgResult::No);
+    prompter_->AnswerMessage(MsgResult::No);
     window_->removeButton->click();
-    ASSERT_EQ(dialogs_->Calls().size(), 2u);
-    EXPECT_EQ(dialogs_->Calls()[0].kind, DialogKind::InputBox);
-    EXPECT_EQ(dialogs_->Calls()[1].title, "Confirm Remove Tag");
+    ASSERT_EQ(prompter_->Calls().size(), 2u);
+    EXPECT_EQ(prompter_->Calls()[0].kind, DialogKind::InputBox);
+    EXPECT_EQ(prompter_->Calls()[1].title, "Confirm Remove Tag");
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ void LibraryProgramTest::DownloadWorldWithLibrary(std::vector<Delivered>* querie
     PrepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
     Load();
     PressDownload();
-    ASSERT_TRUE(dialogs_->Calls().empty());
+    ASSERT_TRUE(prompter_->Calls().empty());
     *queries = DeliveredQueries();
     InstallLibrary(*queries);
     DrawPictures();

@@ -42,7 +42,7 @@ TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloaded
     ASSERT_FALSE(HasFatalFailure());
     const QStringList tags = site().featuredGamertags();
     state_->settings.Auto_Grid_Highlight = true;
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AcknowledgeOkMessages(true);
     QueryPanel panel;
     for (size_t n = 0; n < queries.size(); ++n) {
         const std::string name = queries[n].name.toStdString();
@@ -52,9 +52,9 @@ TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloaded
                 window_->playerFilterOptions[player]->setChecked(true);
                 window_->gameFilterOptions[game]->setChecked(true);
                 runQueryClicked(*state_, *window_, panel);
-                ASSERT_TRUE(dialogs_->Calls().empty())
+                ASSERT_TRUE(prompter_->Calls().empty())
                     << name << " player " << player << " game " << game << ": "
-                    << dialogs_->Calls().front().text.toStdString() << "\n"
+                    << prompter_->Calls().front().text.toStdString() << "\n"
                     << state_->CurrentSQL.toStdString();
                 EXPECT_FALSE(window_->recordCount->text().isEmpty()) << name;
                 if (player == 3 && game == 1) {

@@ -108,7 +108,7 @@ TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
     DownloadWorldWithLibrary(&queries);
     ASSERT_FALSE(HasFatalFailure());
     const QStringList tags = site().featuredGamertags();
-    dialogs_->AcknowledgeOkMessages(true);
+    prompter_->AcknowledgeOkMessages(true);
     const QString me = state_->CurrentGamertag;  // the player the download ended with
     ASSERT_TRUE(tags.contains(me));
     const std::vector<Filter> filters = {
@@ -129,9 +129,9 @@ TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
             window_->playerFilterOptions[filters[f].player]->setChecked(true);
             window_->gameFilterOptions[filters[f].game]->setChecked(true);
             runQueryClicked(*state_, *window_, panel);
-            ASSERT_TRUE(dialogs_->Calls().empty())
+            ASSERT_TRUE(prompter_->Calls().empty())
                 << queries[n].name.toStdString() << ", " << filters[f].label << ": "
-                << dialogs_->Calls().front().text.toStdString();
+                << prompter_->Calls().front().text.toStdString();
             Shown& run = shown[{n, f}];
             const FlexGrid& grid = *window_->resultGrid;
             run.columns = grid.Cols();

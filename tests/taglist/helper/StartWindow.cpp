@@ -9,10 +9,10 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "core/ProgramState.h"
+#include "core/Session.h"
 #include "gui/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -25,17 +25,17 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
 
-    tw::ProgramState state;
-    tw::ScriptedDialogs dialogs;
-    dialogs.AcknowledgeOkMessages(true);
-    state.dialogs = &dialogs;
+    tw::Session state;
+    tw::ScriptedPrompter prompter;
+    prompter.AcknowledgeOkMessages(true);
+    state.prompter = &prompter;
     state.sleep = [](int) {};
     tw::MainWindow window;
     tw::ConnectTagList(state, window, {});
     tw::InstallExitRule(state, window);
     tw::loadMainWindow(state, window, folder);
 
-    for (const tw::DialogCall& call : dialogs.Calls()) {
+    for (const tw::DialogCall& call : prompter.Calls()) {
         QString text = call.text;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
         std::printf("message\t%s\t%d\t%s\n", call.title.toUtf8().constData(),

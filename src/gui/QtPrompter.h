@@ -1,16 +1,16 @@
 #pragma once
-// The Dialogs seam with real Qt dialogs, parented to the main window.
+// The Prompter seam with real Qt prompter, parented to the main window.
 
 #include <QPointer>
 #include <QStringList>
 
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 
 namespace tw {
 
-class QtDialogs : public Dialogs {
+class QtPrompter : public Prompter {
   public:
-    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
     MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override;

@@ -2,7 +2,7 @@
 // The one seam through which the program talks to the user outside its main
 // window: message boxes, the input box, the save-file dialog, the folder
 // chooser and "open this file or address". The Qt implementation (src/gui/)
-// shows real dialogs; tests install ScriptedDialogs (src/gui/), which records
+// shows real prompter; tests install ScriptedPrompter (src/gui/), which records
 // every call and answers from a queue.
 
 #include <QString>
@@ -25,9 +25,9 @@ struct SaveDialogRequest {
     bool overwritePrompt = true;
 };
 
-class Dialogs {
+class Prompter {
   public:
-    virtual ~Dialogs() = default;
+    virtual ~Prompter() = default;
 
     // Lines of `text` are joined with CR LF by the callers, as they are written.
     virtual MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,

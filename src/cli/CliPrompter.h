@@ -1,5 +1,5 @@
 #pragma once
-// The dialogs of the batch mode: no one is there to answer, so every message
+// The prompter of the batch mode: no one is there to answer, so every message
 // is written to standard error with its title and answered as a cautious user
 // would; the save dialog and the folder chooser answer with the paths the
 // command line gave.
@@ -7,16 +7,16 @@
 #include <QStringList>
 #include <cstdio>
 
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 
 namespace tw::batch {
 
 // How often the connection-failure box is answered Retry before Cancel.
 inline constexpr int kRetriesBeforeCancel = 3;
 
-class BatchDialogs : public Dialogs {
+class CliPrompter : public Prompter {
   public:
-    explicit BatchDialogs(std::FILE* errors) : errors_(errors) {}
+    explicit CliPrompter(std::FILE* errors) : errors_(errors) {}
 
     void SetSavePath(const QString& path) { savePath_ = path; }
     void SetFolder(const QString& folder) { folder_ = folder; }

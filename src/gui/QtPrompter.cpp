@@ -1,4 +1,4 @@
-#include "gui/QtDialogs.h"
+#include "gui/QtPrompter.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -63,7 +63,7 @@ MsgResult FromQtButton(int button, MsgButtons buttons) {
 
 }  // namespace
 
-MsgResult QtDialogs::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+MsgResult QtPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
                              const QString& title) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -72,7 +72,7 @@ MsgResult QtDialogs::Message(const QString& text, MsgButtons buttons, MsgIcon ic
     return FromQtButton(box.exec(), buttons);
 }
 
-QString QtDialogs::InputBox(const QString& prompt, const QString& title,
+QString QtPrompter::InputBox(const QString& prompt, const QString& title,
                             const QString& defaultText) {
     bool accepted = false;
     const QString text =
@@ -80,7 +80,7 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title,
     return accepted ? text : QString();
 }
 
-std::optional<QString> QtDialogs::SaveFile(const SaveDialogRequest& request) {
+std::optional<QString> QtPrompter::SaveFile(const SaveDialogRequest& request) {
     QFileDialog dialog(parent_, request.title, request.initialDir);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -96,15 +96,15 @@ std::optional<QString> QtDialogs::SaveFile(const SaveDialogRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtDialogs::ChooseFolder(const QString& title) {
+QString QtPrompter::ChooseFolder(const QString& title) {
     return QFileDialog::getExistingDirectory(parent_, title);
 }
 
-bool QtDialogs::OpenDocument(const QString& pathOrUrl) {
+bool QtPrompter::OpenDocument(const QString& pathOrUrl) {
     return QDesktopServices::openUrl(DocumentUrl(pathOrUrl));
 }
 
-QStringList QtDialogs::NameFilters(const QString& filter) {
+QStringList QtPrompter::NameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -126,7 +126,7 @@ QStringList QtDialogs::NameFilters(const QString& filter) {
     return filters;
 }
 
-QString QtDialogs::DefaultSuffix(const QString& filter) {
+QString QtPrompter::DefaultSuffix(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     if (parts.size() < 2) {
         return QString();
@@ -142,7 +142,7 @@ QString QtDialogs::DefaultSuffix(const QString& filter) {
     return extension;
 }
 
-QUrl QtDialogs::DocumentUrl(const QString& pathOrUrl) {
+QUrl QtPrompter::DocumentUrl(const QString& pathOrUrl) {
     const QUrl url(pathOrUrl, QUrl::StrictMode);
     if (url.isValid() && url.scheme().size() > 1) {
         return url;

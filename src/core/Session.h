@@ -16,9 +16,9 @@
 
 namespace tw {
 
-class Dialogs;
+class Prompter;
 
-struct ProgramState {
+struct Session {
     // Paths ("program directory" = the executable's folder unless a test or
     // the batch mode's --dir says otherwise). Directories end with "/".
     QString ProgramDir;  // without trailing separator
@@ -50,7 +50,7 @@ struct ProgramState {
     bool StopRequested = false;
     bool TagListRefreshing = false;
 
-    Dialogs* dialogs = nullptr;  // never null once the program runs
+    Prompter* prompter = nullptr;  // never null once the program runs
     // The stage display's pause; tests and benchmarks make it a no-op.
     std::function<void(int milliseconds)> sleep;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The Dialogs seam for tests: records every call and answers from a queue the
+// The Prompter seam for tests: records every call and answers from a queue the
 // test fills beforehand. A call whose answer is not queued (the queue is empty
 // or its next answer is for another kind of dialog) is recorded under
 // Failures() and throws ScriptError, so an unexpected dialog fails the test
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 
 namespace tw {
 
@@ -30,15 +30,15 @@ struct DialogCall {
     SaveDialogRequest save;  // save dialog only
 };
 
-class ScriptedDialogs : public Dialogs {
+class ScriptedPrompter : public Prompter {
   public:
-    // Queue the answers, in the order the dialogs will be shown.
-    ScriptedDialogs& AnswerMessage(MsgResult result);
-    ScriptedDialogs& AnswerInput(const QString& text);
-    ScriptedDialogs& AnswerSave(const QString& path);
-    ScriptedDialogs& CancelSave();
-    ScriptedDialogs& AnswerFolder(const QString& folder);
-    ScriptedDialogs& AnswerOpen(bool opened);
+    // Queue the answers, in the order the prompter will be shown.
+    ScriptedPrompter& AnswerMessage(MsgResult result);
+    ScriptedPrompter& AnswerInput(const QString& text);
+    ScriptedPrompter& AnswerSave(const QString& path);
+    ScriptedPrompter& CancelSave();
+    ScriptedPrompter& AnswerFolder(const QString& folder);
+    ScriptedPrompter& AnswerOpen(bool opened);
     // Message boxes with only an OK button are answered OK without a queued
     // answer (they are still recorded). Off by default.
     void AcknowledgeOkMessages(bool on) { acknowledgeOk_ = on; }

@@ -1,12 +1,12 @@
 #pragma once
-// The Dialogs seam for the application-shell tests, which do not link the
+// The Prompter seam for the application-shell tests, which do not link the
 // window library: records every message and answers from a queue (OK when
 // the queue is empty).
 
 #include <deque>
 #include <vector>
 
-#include "core/Dialogs.h"
+#include "core/Prompter.h"
 
 namespace tw {
 
@@ -17,7 +17,7 @@ struct RecordedMessage {
     QString title;
 };
 
-class RecordingDialogs : public Dialogs {
+class RecordingPrompter : public Prompter {
   public:
     MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override {

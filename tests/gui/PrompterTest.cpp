@@ -1,6 +1,6 @@
-// The two Dialogs implementations: the scripted one records and answers from
+// The two Prompter implementations: the scripted one records and answers from
 // its queue and fails loudly when a dialog was not expected; the Qt one shows
-// real dialogs and converts the program's filters and answers.
+// real prompter and converts the program's filters and answers.
 
 #include <gtest/gtest.h>
 
@@ -12,15 +12,15 @@
 #include <QTimer>
 
 #include "UiTestSupport.h"
-#include "gui/QtDialogs.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/QtPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 namespace tw {
 namespace {
 
 TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
-    ScriptedDialogs dialogs;
-    dialogs.AnswerMessage(MsgResult::No)
+    ScriptedPrompter prompter;
+    prompter.AnswerMessage(MsgResult::No)
         .AnswerInput("Fred")
         .AnswerSave("/tmp/out.xls")
         .CancelSave()
@@ -28,23 +28,23 @@ TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
         .AnswerOpen(true);
     const QString question =
         "This operation will NOT remove all data for this player.\r\nWould you like to proceed ?";
-    EXPECT_EQ(dialogs.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
+    EXPECT_EQ(prompter.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
               MsgResult::No);
-    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
+    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
     SaveDialogRequest request;
     request.title = "Export";
     request.filter = "Excel Workbook (*.xls)|*.xls";
     request.proposedName = "MyQry_3-20050105150700.xls";
     request.initialDir = "/home/user";
     request.overwritePrompt = false;
-    EXPECT_EQ(dialogs.SaveFile(request), std::optional<QString>("/tmp/out.xls"));
-    EXPECT_EQ(dialogs.SaveFile(request), std::nullopt);
-    EXPECT_EQ(dialogs.ChooseFolder("Choose a folder"), "/tmp/export");
-    EXPECT_TRUE(dialogs.OpenDocument("/tmp/tps/Fred.html"));
-    EXPECT_EQ(dialogs.PendingAnswers(), 0u);
-    EXPECT_TRUE(dialogs.Failures().isEmpty());
+    EXPECT_EQ(prompter.SaveFile(request), std::optional<QString>("/tmp/out.xls"));
+    EXPECT_EQ(prompter.SaveFile(request), std::nullopt);
+    EXPECT_EQ(prompter.ChooseFolder("Choose a folder"), "/tmp/export");
+    EXPECT_TRUE(prompter.OpenDocument("/tmp/tps/Fred.html"));
+    EXPECT_EQ(prompter.PendingAnswers(), 0u);
+    EXPECT_TRUE(prompter.Failures().isEmpty());
 
-    const std::vector<DialogCall>& calls = dialogs.Calls();
+    const std::vector<DialogCall>& calls = prompter.Calls();
     ASSERT_EQ(calls.size(), 6u);
     EXPECT_EQ(calls[0].kind, DialogKind::Message);
     EXPECT_EQ(calls[0].text, question);
@@ -61,58 +61,58 @@ TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
     EXPECT_FALSE(calls[2].save.overwritePrompt);
     EXPECT_EQ(calls[4].title, "Choose a folder");
     EXPECT_EQ(calls[5].text, "/tmp/tps/Fred.html");
-    EXPECT_EQ(dialogs.LastCall().kind, DialogKind::OpenDocument);
+    EXPECT_EQ(prompter.LastCall().kind, DialogKind::OpenDocument);
 }
 
 TEST(ScriptedDialogsTest, UnexpectedDialogsFailLoudly) {
-    ScriptedDialogs dialogs;
+    ScriptedPrompter prompter;
     try {
-        dialogs.Message("Database cannot be found.", MsgButtons::Ok, MsgIcon::Critical, "Error");
+        prompter.Message("Database cannot be found.", MsgButtons::Ok, MsgIcon::Critical, "Error");
         ADD_FAILURE() << "an unqueued message was answered";
     } catch (const ScriptError& error) {
         EXPECT_EQ(std::string(error.what()),
-                  "ScriptedDialogs: unexpected Message \"Error\" (Database cannot be found.): no "
+                  "ScriptedPrompter: unexpected Message \"Error\" (Database cannot be found.): no "
                   "answer queued");
     }
-    dialogs.AnswerInput("Fred");
-    EXPECT_THROW(dialogs.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
+    prompter.AnswerInput("Fred");
+    EXPECT_THROW(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
                  ScriptError);
-    EXPECT_THROW(dialogs.ChooseFolder("Choose"), ScriptError);
+    EXPECT_THROW(prompter.ChooseFolder("Choose"), ScriptError);
     // The failed calls are recorded too, and the queued answer is kept.
-    EXPECT_EQ(dialogs.Calls().size(), 3u);
-    ASSERT_EQ(dialogs.Failures().size(), 3);
-    EXPECT_TRUE(dialogs.Failures()[1].endsWith("the next queued answer is for InputBox"));
-    EXPECT_EQ(dialogs.PendingAnswers(), 1u);
-    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
+    EXPECT_EQ(prompter.Calls().size(), 3u);
+    ASSERT_EQ(prompter.Failures().size(), 3);
+    EXPECT_TRUE(prompter.Failures()[1].endsWith("the next queued answer is for InputBox"));
+    EXPECT_EQ(prompter.PendingAnswers(), 1u);
+    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
 }
 
 TEST(ScriptedDialogsTest, OkMessagesCanBeAcknowledgedWithoutAnAnswer) {
-    ScriptedDialogs dialogs;
-    dialogs.AcknowledgeOkMessages(true);
-    EXPECT_EQ(dialogs.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"), MsgResult::Ok);
+    ScriptedPrompter prompter;
+    prompter.AcknowledgeOkMessages(true);
+    EXPECT_EQ(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"), MsgResult::Ok);
     // A question still needs its answer.
     EXPECT_THROW(
-        dialogs.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
+        prompter.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
         ScriptError);
-    dialogs.AnswerMessage(MsgResult::Yes);
-    EXPECT_EQ(dialogs.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
+    prompter.AnswerMessage(MsgResult::Yes);
+    EXPECT_EQ(prompter.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
               MsgResult::Yes);
-    EXPECT_EQ(dialogs.Calls().size(), 3u);
+    EXPECT_EQ(prompter.Calls().size(), 3u);
 }
 
 TEST(QtDialogsTest, ConvertsTheProgramsFileFilters) {
-    EXPECT_EQ(QtDialogs::NameFilters("Excel Workbook (*.xls)|*.xls"),
+    EXPECT_EQ(QtPrompter::NameFilters("Excel Workbook (*.xls)|*.xls"),
               QStringList{"Excel Workbook (*.xls)"});
-    EXPECT_EQ(QtDialogs::NameFilters("Comma Separated|*.csv|All Files|*.*"),
+    EXPECT_EQ(QtPrompter::NameFilters("Comma Separated|*.csv|All Files|*.*"),
               (QStringList{"Comma Separated (*.csv)", "All Files (*.*)"}));
-    EXPECT_EQ(QtDialogs::NameFilters("Web Page|*.htm;*.html"),
+    EXPECT_EQ(QtPrompter::NameFilters("Web Page|*.htm;*.html"),
               QStringList{"Web Page (*.htm *.html)"});
-    EXPECT_EQ(QtDialogs::DefaultSuffix("Excel Workbook (*.xls)|*.xls"), "xls");
-    EXPECT_EQ(QtDialogs::DefaultSuffix("Web Page|*.htm;*.html"), "htm");
-    EXPECT_EQ(QtDialogs::DefaultSuffix("All Files|*.*"), "");
-    EXPECT_EQ(QtDialogs::DocumentUrl("https://www.brackenfold.example/tallywick/"),
+    EXPECT_EQ(QtPrompter::DefaultSuffix("Excel Workbook (*.xls)|*.xls"), "xls");
+    EXPECT_EQ(QtPrompter::DefaultSuffix("Web Page|*.htm;*.html"), "htm");
+    EXPECT_EQ(QtPrompter::DefaultSuffix("All Files|*.*"), "");
+    EXPECT_EQ(QtPrompter::DocumentUrl("https://www.brackenfold.example/tallywick/"),
               QUrl("https://www.brackenfold.example/tallywick/"));
-    EXPECT_EQ(QtDialogs::DocumentUrl("/opt/Tallywick/tps/Big Fred.html"),
+    EXPECT_EQ(QtPrompter::DocumentUrl("/opt/Tallywick/tps/Big Fred.html"),
               QUrl::fromLocalFile("/opt/Tallywick/tps/Big Fred.html"));
 }
 
@@ -128,7 +128,7 @@ void WhenDialogShows(Answer answer) {
 
 TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
     test::App();
-    QtDialogs dialogs;
+    QtPrompter prompter;
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -142,7 +142,7 @@ TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
         buttonCount = static_cast<int>(box->buttons().size());
         box->button(QMessageBox::No)->click();
     });
-    const MsgResult result = dialogs.Message("Line one\r\nLine two", MsgButtons::YesNo,
+    const MsgResult result = prompter.Message("Line one\r\nLine two", MsgButtons::YesNo,
                                              MsgIcon::Question, "Confirm Import");
     EXPECT_EQ(result, MsgResult::No);
     EXPECT_EQ(title, "Confirm Import");
@@ -157,13 +157,13 @@ TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
         box->button(QMessageBox::Retry)->click();
     });
     EXPECT_EQ(
-        dialogs.Message("Try again ?", MsgButtons::RetryCancel, MsgIcon::Exclamation, "Error"),
+        prompter.Message("Try again ?", MsgButtons::RetryCancel, MsgIcon::Exclamation, "Error"),
         MsgResult::Retry);
 }
 
 TEST(QtDialogsTest, InputBoxGivesTheTextOrEmptyWhenCancelled) {
     test::App();
-    QtDialogs dialogs;
+    QtPrompter prompter;
     WhenDialogShows([](QWidget* modal) {
         auto* input = qobject_cast<QInputDialog*>(modal);
         ASSERT_NE(input, nullptr);
@@ -171,14 +171,14 @@ TEST(QtDialogsTest, InputBoxGivesTheTextOrEmptyWhenCancelled) {
         input->setTextValue("O'Neil");
         input->accept();
     });
-    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "O'Neil");
+    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "O'Neil");
     WhenDialogShows([](QWidget* modal) {
         auto* input = qobject_cast<QInputDialog*>(modal);
         ASSERT_NE(input, nullptr);
         input->setTextValue("typed, then cancelled");
         input->reject();
     });
-    EXPECT_EQ(dialogs.InputBox("Please enter a gamertag.", "Add Gamertag", "x"), "");
+    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", "x"), "");
 }
 
 }  // namespace

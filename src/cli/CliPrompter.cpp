@@ -1,4 +1,4 @@
-#include "cli/BatchDialogs.h"
+#include "cli/CliPrompter.h"
 
 namespace tw::batch {
 
@@ -8,13 +8,13 @@ void WriteText(std::FILE* stream, const QString& text) {
     std::fflush(stream);
 }
 
-void BatchDialogs::Print(const QString& title, const QString& text) {
+void CliPrompter::Print(const QString& title, const QString& text) {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     WriteText(errors_, title + QStringLiteral(": ") + lines + QLatin1Char('\n'));
 }
 
-MsgResult BatchDialogs::Answer(MsgButtons buttons) {
+MsgResult CliPrompter::Answer(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::Ok:
             return MsgResult::Ok;
@@ -33,7 +33,7 @@ MsgResult BatchDialogs::Answer(MsgButtons buttons) {
     return MsgResult::Cancel;
 }
 
-MsgResult BatchDialogs::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+MsgResult CliPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
                                 const QString& title) {
     texts_ << text;
     if (icon == MsgIcon::Critical || icon == MsgIcon::Exclamation) {
@@ -49,23 +49,23 @@ MsgResult BatchDialogs::Message(const QString& text, MsgButtons buttons, MsgIcon
     return answer;
 }
 
-QString BatchDialogs::InputBox(const QString& prompt, const QString& title, const QString&) {
+QString CliPrompter::InputBox(const QString& prompt, const QString& title, const QString&) {
     Print(title, prompt);
     return QString();  // as if cancelled
 }
 
-std::optional<QString> BatchDialogs::SaveFile(const SaveDialogRequest&) {
+std::optional<QString> CliPrompter::SaveFile(const SaveDialogRequest&) {
     if (savePath_.isEmpty()) {
         return std::nullopt;
     }
     return savePath_;
 }
 
-QString BatchDialogs::ChooseFolder(const QString&) {
+QString CliPrompter::ChooseFolder(const QString&) {
     return folder_;
 }
 
-bool BatchDialogs::OpenDocument(const QString&) {
+bool CliPrompter::OpenDocument(const QString&) {
     return false;  // never opens a viewer
 }
 

@@ -1,45 +1,45 @@
-#include "gui/ScriptedDialogs.h"
+#include "support/ScriptedPrompter.h"
 
 namespace tw {
 
-ScriptedDialogs& ScriptedDialogs::AnswerMessage(MsgResult result) {
+ScriptedPrompter& ScriptedPrompter::AnswerMessage(MsgResult result) {
     answers_.push_back({DialogKind::Message, result, std::nullopt, false});
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::AnswerInput(const QString& text) {
+ScriptedPrompter& ScriptedPrompter::AnswerInput(const QString& text) {
     answers_.push_back({DialogKind::InputBox, MsgResult::Ok, text, false});
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::AnswerSave(const QString& path) {
+ScriptedPrompter& ScriptedPrompter::AnswerSave(const QString& path) {
     answers_.push_back({DialogKind::SaveFile, MsgResult::Ok, path, false});
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::CancelSave() {
+ScriptedPrompter& ScriptedPrompter::CancelSave() {
     answers_.push_back({DialogKind::SaveFile, MsgResult::Cancel, std::nullopt, false});
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::AnswerFolder(const QString& folder) {
+ScriptedPrompter& ScriptedPrompter::AnswerFolder(const QString& folder) {
     answers_.push_back({DialogKind::ChooseFolder, MsgResult::Ok, folder, false});
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::AnswerOpen(bool opened) {
+ScriptedPrompter& ScriptedPrompter::AnswerOpen(bool opened) {
     answers_.push_back({DialogKind::OpenDocument, MsgResult::Ok, std::nullopt, opened});
     return *this;
 }
 
-const DialogCall& ScriptedDialogs::LastCall() const {
+const DialogCall& ScriptedPrompter::LastCall() const {
     if (calls_.empty()) {
-        throw ScriptError(QStringLiteral("ScriptedDialogs: no dialog has been shown"));
+        throw ScriptError(QStringLiteral("ScriptedPrompter: no dialog has been shown"));
     }
     return calls_.back();
 }
 
-MsgResult ScriptedDialogs::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+MsgResult ScriptedPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
                                    const QString& title) {
     DialogCall call;
     call.kind = DialogKind::Message;
@@ -55,7 +55,7 @@ MsgResult ScriptedDialogs::Message(const QString& text, MsgButtons buttons, MsgI
     return Take(call).result;
 }
 
-QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title,
+QString ScriptedPrompter::InputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) {
     DialogCall call;
     call.kind = DialogKind::InputBox;
@@ -65,7 +65,7 @@ QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title,
     return Take(call).text.value_or(QString());
 }
 
-std::optional<QString> ScriptedDialogs::SaveFile(const SaveDialogRequest& request) {
+std::optional<QString> ScriptedPrompter::SaveFile(const SaveDialogRequest& request) {
     DialogCall call;
     call.kind = DialogKind::SaveFile;
     call.title = request.title;
@@ -73,21 +73,21 @@ std::optional<QString> ScriptedDialogs::SaveFile(const SaveDialogRequest& reques
     return Take(call).text;
 }
 
-QString ScriptedDialogs::ChooseFolder(const QString& title) {
+QString ScriptedPrompter::ChooseFolder(const QString& title) {
     DialogCall call;
     call.kind = DialogKind::ChooseFolder;
     call.title = title;
     return Take(call).text.value_or(QString());
 }
 
-bool ScriptedDialogs::OpenDocument(const QString& pathOrUrl) {
+bool ScriptedPrompter::OpenDocument(const QString& pathOrUrl) {
     DialogCall call;
     call.kind = DialogKind::OpenDocument;
     call.text = pathOrUrl;
     return Take(call).opened;
 }
 
-QString ScriptedDialogs::KindName(DialogKind kind) {
+QString ScriptedPrompter::KindName(DialogKind kind) {
     switch (kind) {
         case DialogKind::Message:
             return QStringLiteral("Message");
@@ -103,7 +103,7 @@ QString ScriptedDialogs::KindName(DialogKind kind) {
     return QStringLiteral("?");
 }
 
-ScriptedDialogs::Answer ScriptedDialogs::Take(const DialogCall& call) {
+ScriptedPrompter::Answer ScriptedPrompter::Take(const DialogCall& call) {
     calls_.push_back(call);
     QString problem;
     if (answers_.empty()) {
@@ -113,7 +113,7 @@ ScriptedDialogs::Answer ScriptedDialogs::Take(const DialogCall& call) {
             QStringLiteral("the next queued answer is for ") + KindName(answers_.front().kind);
     }
     if (!problem.isEmpty()) {
-        const QString message = QStringLiteral("ScriptedDialogs: unexpected %1 \"%2\" (%3): %4")
+        const QString message = QStringLiteral("ScriptedPrompter: unexpected %1 \"%2\" (%3): %4")
                                     .arg(KindName(call.kind), call.title, call.text, problem);
         failures_ << message;
         throw ScriptError(message);
