@@ -1,33 +1,46 @@
 #include "gui/About.h"
 
+#include <QAction>
+
 #include "core/Prompter.h"
 #include "core/Session.h"
+#include "gui/LinkLabel.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 
-QString AboutText() {
+QString aboutText() {
     return QStringLiteral("Tallywick        v") + QLatin1String(kVersionText) +
            QStringLiteral("\r\nCopyright (C) ") + QLatin1String(kMakerName) +
            QStringLiteral(". All rights reserved.\r\n") +
            QStringLiteral("Halo 2 statistics tracker - ") + QLatin1String(kMakerUrl);
 }
 
-QString MakerLinkCaption() {
+QString makerLinkCaption() {
     return QLatin1String(kMakerName) + QLatin1Char('\n') + QStringLiteral("tallywick.org");
 }
 
-QString MakerLinkToolTip() {
+QString makerLinkToolTip() {
     return QStringLiteral("Visit ") + QLatin1String(kMakerName) + QStringLiteral(" at ") +
            QLatin1String(kMakerUrl);
 }
 
 void aboutClicked(Session& state) {
-    state.prompter->Message(AboutText(), MsgButtons::Ok, MsgIcon::Information,
-                           QLatin1String(kAboutTitle));
+    state.prompter->Message(aboutText(), MsgButtons::Ok, MsgIcon::Information,
+                            QLatin1String(kAboutTitle));
 }
 
-void OpenMakerPage(Session& state) {
+void openMakerPage(Session& state) {
     state.prompter->OpenDocument(QLatin1String(kMakerUrl));
+}
+
+void ConnectAbout(Session& state, MainWindow& window) {
+    QObject::connect(window.aboutAction, &QAction::triggered, &window,
+                     [&state] { aboutClicked(state); });
+    QObject::connect(window.supportAction, &QAction::triggered, &window,
+                     [&state] { openMakerPage(state); });
+    QObject::connect(window.makerLink, &LinkLabel::clicked, &window,
+                     [&state] { openMakerPage(state); });
 }
 
 }  // namespace tw

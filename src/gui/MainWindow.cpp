@@ -2,12 +2,10 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QMenuBar>
-#include <cmath>
+#include <QLayout>
 
 #include "gui/DesignedFont.h"
 #include "gui/Pictures.h"
-#include "gui/Twips.h"
 
 namespace tw {
 
@@ -27,16 +25,18 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     client_->setObjectName(QStringLiteral("frmMainClient"));
     setCentralWidget(client_);
 
-    CreateFilterControls(client_);
-    CreateQueryControls(client_);
+    // Creation order is stacking order where controls share a place: the
+    // chart above the grid, and in the progress display each later kind of
+    // stage row above the earlier ones, the full bar above the empty one.
+    createFilterControls(client_);
+    createQueryControls(client_);
     controlCenter = new QGroupBox(QStringLiteral("Control Center"), client_);
     controlCenter->setObjectName(QStringLiteral("frameMain"));
-    CreatePlayerControls();
+    createPlayerControls();
     CreateStageRows();
-    CreateDownloadControls();
-    CreateMakerControls(client_);
-    CreateMenus();
-    ApplyDesignedPlaces();
+    createDownloadControls();
+    createMakerControls(client_);
+    createMenus();
     // A style sheet hands inherited fonts back to the application's font, so
     // every control gets the designed face explicitly.
     for (QWidget* child : findChildren<QWidget*>()) {
@@ -44,53 +44,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
             child->setFont(DesignedFont(false));
         }
     }
-
-    client_->installEventFilter(this);
-    SetOuterSizeTwips(kMinOuterWidth, kMinOuterHeight);
+    layOutClient();
+    client_->setMinimumSize(minimumClientSize());
+    setOuterSizeTwips(kMinOuterWidth, kMinOuterHeight);
+    // Places are known before the window is first shown, outer layouts
+    // first.
+    layout()->activate();
+    for (QWidget* widget :
+         QList<QWidget*>{client_, controlCenter, playerFilterGroup, gameFilterGroup}) {
+        widget->layout()->activate();
+    }
     UpdatePlayerButtons();
 }
 
 MainWindow::~MainWindow() = default;
-
-int MainWindow::OuterWidthTwips() const {
-    return TwipsScale::ForWidget(*this).XToTwips(client_->width()) + kChromeWidth;
-}
-
-int MainWindow::OuterHeightTwips() const {
-    return TwipsScale::ForWidget(*this).YToTwips(client_->height()) + kChromeHeight;
-}
-
-int MainWindow::TopTwips() const {
-    return TwipsScale::ForWidget(*this).YToTwips(frameGeometry().y());
-}
-
-int MainWindow::LeftTwips() const {
-    return TwipsScale::ForWidget(*this).XToTwips(frameGeometry().x());
-}
-
-void MainWindow::SetOuterSizeTwips(int width, int height) {
-    const TwipsScale scale = TwipsScale::ForWidget(*this);
-    // Round the client area up, so the size read back is never below the one
-    // asked for (a size read back as too small would snap again and again).
-    const int clientWidth = std::max(
-        1, static_cast<int>(std::ceil((width - kChromeWidth) * scale.DpiX() / kTwipsPerInch)));
-    const int clientHeight = std::max(
-        1, static_cast<int>(std::ceil((height - kChromeHeight) * scale.DpiY() / kTwipsPerInch)));
-    int menuHeight = 0;
-    if (QWidget* menu = menuWidget()) {
-        const int forWidth = menu->heightForWidth(clientWidth);
-        menuHeight = forWidth > 0 ? forWidth : menu->sizeHint().height();
-    }
-    if (isVisible() && client_->height() > 0) {
-        menuHeight = this->height() - client_->height();
-    }
-    resize(clientWidth, clientHeight + menuHeight);
-}
-
-void MainWindow::MoveToTwips(int left, int top) {
-    const TwipsScale scale = TwipsScale::ForWidget(*this);
-    move(scale.XToPixels(left), scale.YToPixels(top));
-}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (queryUnload && !queryUnload()) {
@@ -98,13 +65,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == client_ && event->type() == QEvent::Resize) {
-        applyResizeRule();
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace tw

@@ -1,5 +1,5 @@
 #pragma once
-// The main window. It owns the controls, the menus, the layout rule, the
+// The main window. It owns the controls, the menus, their layout, the
 // progress display (ShowStage) and the download lock (SetDownloadMode), and
 // knows no feature: the wiring unit connects the controls' signals and the
 // menu actions to the feature handlers.
@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "gui/About.h"  // the maker's name and page, shown by makerLink
 #include "gui/ControlArray.h"
 
 class QAction;
@@ -43,13 +42,12 @@ struct StageState {
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // Designed outer size limits of the window, in twips.
+    // The smallest outer size of the window, in twips.
     static constexpr int kMinOuterWidth = 11415;
     static constexpr int kMinOuterHeight = 7335;
     // The outer size counts a border and caption allowance around the client
-    // area, as the designed window did (outer 11415 x 7335 = client 11295 x
-    // 6645). Counting it this way keeps the layout table inside the client
-    // area whatever decorations the desktop draws.
+    // area (outer 11415 x 7335 = client 11295 x 6645), whatever decorations
+    // the desktop draws, so a saved size means the same client area anywhere.
     static constexpr int kChromeWidth = 120;
     static constexpr int kChromeHeight = 690;
 
@@ -65,23 +63,31 @@ class MainWindow : public QMainWindow {
     // no entry selected they are disabled. Run after the list changes (the
     // summary refresh does); SetDownloadMode applies it too.
     void UpdatePlayerButtons();
-    // The resize rule: snap to the smallest size, else place the controls
-    // that follow the window's edges. Runs on every resize of the client area.
-    void applyResizeRule();
 
-    // Placement in twips: outer size as described above, position of the
-    // window's outer top-left corner.
-    int OuterWidthTwips() const;
-    int OuterHeightTwips() const;
-    int TopTwips() const;
-    int LeftTwips() const;
-    void SetOuterSizeTwips(int width, int height);
-    void MoveToTwips(int left, int top);
+    // Placement in twips, as the settings file keeps it: outer size as
+    // described above, position of the window's outer top-left corner. A size
+    // below the smallest in either direction opens the window at the
+    // smallest size in both.
+    int outerWidthTwips() const;
+    int outerHeightTwips() const;
+    int topTwips() const;
+    int leftTwips() const;
+    void setOuterSizeTwips(int width, int height);
+    void moveToTwips(int left, int top);
     // A window whose caption cannot be reached on any screen (its placement
     // was saved on a monitor that is gone) is moved onto the nearest screen's
     // available area; one the user can reach and drag stays where it is. Runs
     // again each time the window is shown.
-    void KeepOnScreen();
+    void keepOnScreen();
+
+    // The same, under the names the start-up and exit code still call.
+    int OuterWidthTwips() const { return outerWidthTwips(); }
+    int OuterHeightTwips() const { return outerHeightTwips(); }
+    int TopTwips() const { return topTwips(); }
+    int LeftTwips() const { return leftTwips(); }
+    void SetOuterSizeTwips(int width, int height) { setOuterSizeTwips(width, height); }
+    void MoveToTwips(int left, int top) { moveToTwips(left, top); }
+    void KeepOnScreen() { keepOnScreen(); }
 
     // Asked before the window closes (any way of closing it); false keeps the
     // window open. Unset means the window may close.
@@ -163,26 +169,22 @@ class MainWindow : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void CreateFilterControls(QWidget* client);
-    void CreateQueryControls(QWidget* client);
-    void CreateMakerControls(QWidget* client);
-    void CreatePlayerControls();
-    void CreateDownloadControls();
-    void CreateStageRows();
-    void CreateMenus();
-    void ApplyDesignedPlaces();
-    void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
-    void SetTopTwips(QWidget* widget, int top);
-    void SetLeftTwips(QWidget* widget, int left);
-    void SetWidthTwips(QWidget* widget, int width);
-    void SetHeightTwips(QWidget* widget, int height);
+    void createFilterControls(QWidget* client);
+    void createQueryControls(QWidget* client);
+    void createMakerControls(QWidget* client);
+    void createPlayerControls();
+    void createDownloadControls();
+    void CreateStageRows();  // with the progress display's procedures
+    void createMenus();
+    void layOutClient();
+    void layOutControlCenter();
+    QSize minimumClientSize() const;
 
     QWidget* client_ = nullptr;
     bool downloading_ = false;
-    bool movedOnScreen_ = false;  // by KeepOnScreen, before the frame was known
+    bool movedOnScreen_ = false;  // by keepOnScreen, before the frame was known
 };
 
 }  // namespace tw

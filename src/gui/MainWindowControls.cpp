@@ -1,5 +1,5 @@
-// The main window's controls outside the progress display: captions, tool
-// tips, fonts and colours. Places are set from the layout table afterwards.
+// The main window's controls outside the stage rows: captions, tool tips,
+// fonts and colours. The layout gives them their places afterwards.
 
 #include <QChartView>
 #include <QComboBox>
@@ -8,26 +8,27 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "gui/About.h"
 #include "gui/DesignedFont.h"
 #include "gui/FlexGrid.h"
 #include "gui/LinkLabel.h"
+#include "gui/MainWindow.h"
 #include "gui/Pictures.h"
 #include "gui/VbColor.h"
 #include "gui/WidgetFactory.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
 
 namespace {
 
-QGroupBox* NewFrame(QWidget* parent, const QString& name, const QString& caption) {
+QGroupBox* newFrame(QWidget* parent, const QString& name, const QString& caption) {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(name);
     return frame;
 }
 
 template <int Count>
-void FillOptions(ControlArray<QRadioButton, Count>& options, QWidget* frame, const QString& name,
+void fillOptions(ControlArray<QRadioButton, Count>& options, QWidget* frame, const QString& name,
                  const QStringList& captions) {
     for (int i = 1; i <= Count; ++i) {
         auto* option = new QRadioButton(captions.at(i - 1), frame);
@@ -37,14 +38,14 @@ void FillOptions(ControlArray<QRadioButton, Count>& options, QWidget* frame, con
     options[1]->setChecked(true);
 }
 
-QComboBox* NewDropDown(QWidget* parent, const QString& name) {
+QComboBox* newDropDown(QWidget* parent, const QString& name) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(false);
     return combo;
 }
 
-QFrame* NewShape(QWidget* parent, const QString& name, uint32_t fill) {
+QFrame* newShape(QWidget* parent, const QString& name, uint32_t fill) {
     auto* shape = new QFrame(parent);
     shape->setObjectName(name);
     shape->setStyleSheet(
@@ -55,23 +56,23 @@ QFrame* NewShape(QWidget* parent, const QString& name, uint32_t fill) {
 
 }  // namespace
 
-void MainWindow::CreateFilterControls(QWidget* client) {
+void MainWindow::createFilterControls(QWidget* client) {
     playerFilterGroup =
-        NewFrame(client, QStringLiteral("frameFilterPlayer"), QStringLiteral("Player Filters"));
-    FillOptions(playerFilterOptions, playerFilterGroup, QStringLiteral("optFilterPlayer"),
+        newFrame(client, QStringLiteral("frameFilterPlayer"), QStringLiteral("Player Filters"));
+    fillOptions(playerFilterOptions, playerFilterGroup, QStringLiteral("optFilterPlayer"),
                 {QStringLiteral("All"), QStringLiteral("All in Tag List"), QStringLiteral("Me")});
     gameFilterGroup =
-        NewFrame(client, QStringLiteral("frameFilterGame"), QStringLiteral("Game Filters"));
-    FillOptions(gameFilterOptions, gameFilterGroup, QStringLiteral("optFilterGame"),
+        newFrame(client, QStringLiteral("frameFilterGame"), QStringLiteral("Game Filters"));
+    fillOptions(gameFilterOptions, gameFilterGroup, QStringLiteral("optFilterGame"),
                 {QStringLiteral("All"), QStringLiteral("Ranked"), QStringLiteral("Unranked")});
 }
 
-void MainWindow::CreateQueryControls(QWidget* client) {
-    queryList = NewDropDown(client, QStringLiteral("cmbQuery"));
+void MainWindow::createQueryControls(QWidget* client) {
+    queryList = newDropDown(client, QStringLiteral("cmbQuery"));
     queryList->addItem(QStringLiteral("- Select a Query -"));
     queryList->setCurrentIndex(0);
     runQueryButton = NewButton(client, QStringLiteral("cmdRunQuery"), QStringLiteral("Run"),
-                            QStringLiteral("Run the query"));
+                               QStringLiteral("Run the query"));
     exportButton = NewButton(client, QStringLiteral("cmdQryExport"), QStringLiteral("Export"),
                              QStringLiteral("Export query results to Excel"));
     // Created in this order so the chart lies above the grid.
@@ -83,21 +84,23 @@ void MainWindow::CreateQueryControls(QWidget* client) {
     resultChart->setRenderHint(QPainter::Antialiasing);
     resultChart->hide();
     recordCount = NewLabel(client, QStringLiteral("lblRecordCount"), QString(), false);
+    // The sort arrows stay hidden and take no place: the grid draws their
+    // pictures in the sorted column's heading.
     ascendingIcon = NewPicture(client, QStringLiteral("imgAscending"),
-                              Picture(QStringLiteral("sort_ascending")), false);
+                               Picture(QStringLiteral("sort_ascending")), false);
     ascendingIcon->hide();
     descendingIcon = NewPicture(client, QStringLiteral("imgDescending"),
-                               Picture(QStringLiteral("sort_descending")), false);
+                                Picture(QStringLiteral("sort_descending")), false);
     descendingIcon->hide();
 }
 
-void MainWindow::CreateMakerControls(QWidget* client) {
+void MainWindow::createMakerControls(QWidget* client) {
     makerLogo = NewPicture(client, QStringLiteral("picBrackenfoldLogo"),
-                                    Picture(QStringLiteral("logo")), false);
+                           Picture(QStringLiteral("logo")), false);
     makerLink = new LinkLabel(client);
     makerLink->setObjectName(QStringLiteral("lblBrackenfoldLink"));
-    makerLink->setText(MakerLinkCaption());
-    makerLink->setToolTip(MakerLinkToolTip());
+    makerLink->setText(makerLinkCaption());
+    makerLink->setToolTip(makerLinkToolTip());
     makerLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
     makerLink->setTextFormat(Qt::PlainText);
     makerLink->setCursor(Qt::PointingHandCursor);
@@ -106,51 +109,53 @@ void MainWindow::CreateMakerControls(QWidget* client) {
     makerLink->setPalette(palette);
 }
 
-void MainWindow::CreatePlayerControls() {
-    gamertagCaption = NewLabel(controlCenter, QStringLiteral("Label1"), QStringLiteral("Tag List:"), true,
-                      Qt::AlignRight | Qt::AlignVCenter);
-    tagListBox = NewDropDown(controlCenter, QStringLiteral("cmbTagList"));
+void MainWindow::createPlayerControls() {
+    gamertagCaption = NewLabel(controlCenter, QStringLiteral("Label1"), QStringLiteral("Tag List:"),
+                               true, Qt::AlignRight | Qt::AlignVCenter);
+    tagListBox = newDropDown(controlCenter, QStringLiteral("cmbTagList"));
     addButton =
         NewPictureButton(controlCenter, QStringLiteral("cmdAddGamertag"),
                          Picture(QStringLiteral("button_add")), QStringLiteral("Add gamertag"));
     removeButton = NewPictureButton(controlCenter, QStringLiteral("cmdRemoveGamertag"),
-                                         Picture(QStringLiteral("button_remove")),
-                                         QStringLiteral("Remove gamertag"));
+                                    Picture(QStringLiteral("button_remove")),
+                                    QStringLiteral("Remove gamertag"));
     profileButton = NewPictureButton(controlCenter, QStringLiteral("cmdProfileGamertag"),
-                                          Picture(QStringLiteral("button_profile")),
-                                          QStringLiteral("Profile gamertag"));
+                                     Picture(QStringLiteral("button_profile")),
+                                     QStringLiteral("Profile gamertag"));
     avatarPicture = NewPicture(controlCenter, QStringLiteral("imgAvatar"), QPixmap(), false);
     avatarPicture->setScaledContents(true);
     clanCaption = NewLabel(controlCenter, QStringLiteral("Label3"), QStringLiteral("Clan:"), true);
     clanName = NewLabel(controlCenter, QStringLiteral("lblClanName"), QString(), false);
-    totalGamesCaption =
-        NewLabel(controlCenter, QStringLiteral("Label4"), QStringLiteral("Downloaded Games:"), true);
+    totalGamesCaption = NewLabel(controlCenter, QStringLiteral("Label4"),
+                                 QStringLiteral("Downloaded Games:"), true);
     totalGames = NewLabel(controlCenter, QStringLiteral("lblTotalGames"), QString(), false);
-    lastDownloadCaption = NewLabel(controlCenter, QStringLiteral("Label11"), QStringLiteral("Last Update:"), true);
+    lastDownloadCaption =
+        NewLabel(controlCenter, QStringLiteral("Label11"), QStringLiteral("Last Update:"), true);
     lastDownload = NewLabel(controlCenter, QStringLiteral("lblLastDownload"), QString(), false);
     separatorLine = new QFrame(controlCenter);
     separatorLine->setObjectName(QStringLiteral("Line1"));
-    separatorLine->setStyleSheet(QStringLiteral("QFrame#separatorLine { background-color: %1; border: none; }")
-                             .arg(ColorFromVb(0x808080).name()));
+    separatorLine->setStyleSheet(
+        QStringLiteral("QFrame#Line1 { background-color: %1; border: none; }")
+            .arg(ColorFromVb(0x808080).name()));
 }
 
-void MainWindow::CreateDownloadControls() {
+void MainWindow::createDownloadControls() {
     elapsedTime = NewLabel(controlCenter, QStringLiteral("lblElapsedTime"), QString(), false);
-    downloadedBytes = NewLabel(controlCenter, QStringLiteral("lblDownloadedBytes"), QString(), false,
-                                  Qt::AlignRight | Qt::AlignVCenter);
-    downloadButton = NewButton(controlCenter, QStringLiteral("cmdDownload"), QStringLiteral("Download"),
-                            QStringLiteral("Download your stats"));
-    stopButton = NewButton(controlCenter, QStringLiteral("cmdStopDownload"),
-                                QStringLiteral("Stop"), QStringLiteral("Stop the download"));
+    downloadedBytes = NewLabel(controlCenter, QStringLiteral("lblDownloadedBytes"), QString(),
+                               false, Qt::AlignRight | Qt::AlignVCenter);
+    downloadButton = NewButton(controlCenter, QStringLiteral("cmdDownload"),
+                               QStringLiteral("Download"), QStringLiteral("Download your stats"));
+    stopButton = NewButton(controlCenter, QStringLiteral("cmdStopDownload"), QStringLiteral("Stop"),
+                           QStringLiteral("Stop the download"));
     stopButton->hide();
     // Created in this order: the full bar over the empty one, the percentage
     // over both.
-    progressEmpty = NewShape(controlCenter, QStringLiteral("shpProgressEmpty"), 0xC0FFFF);
+    progressEmpty = newShape(controlCenter, QStringLiteral("shpProgressEmpty"), 0xC0FFFF);
     progressEmpty->hide();
-    progressFull = NewShape(controlCenter, QStringLiteral("shpProgressFull"), 0xFF8080);
+    progressFull = newShape(controlCenter, QStringLiteral("shpProgressFull"), 0xFF8080);
     progressFull->hide();
     progressPercent = NewLabel(controlCenter, QStringLiteral("lblProgressPercent"),
-                                  QStringLiteral("0 %"), true, Qt::AlignCenter);
+                               QStringLiteral("0 %"), true, Qt::AlignCenter);
     progressPercent->hide();
     progressText = NewLabel(controlCenter, QStringLiteral("lblProgressText"), QString(), false);
 }

@@ -1,158 +1,305 @@
-// Where every control of the main window sits, in twips, and the resize rule.
-// Controls inside a frame are placed relative to the frame. Heights the design
-// leaves to the control (drop-downs, one-line labels, option buttons) use the
-// control's usual designed height.
+// The main window's layout. The Control Center (the tag list, the player's
+// summary and below it the progress display) runs down the left; the filters,
+// the query row, the grid (the chart on the same place) and the record count
+// with the maker's logo fill the right. The grid takes whatever the window
+// gains; the Control Center grows downwards, its download block following the
+// bottom edge. Sizes and gaps are the designed ones, in twips, converted at
+// the screen's logical DPI.
 
+#include <QBoxLayout>
 #include <QChartView>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "gui/FlexGrid.h"
 #include "gui/LinkLabel.h"
-#include "gui/Twips.h"
 #include "gui/MainWindow.h"
+#include "gui/Twips.h"
 
 namespace tw {
 
 namespace {
 
-struct DesignedPlace {
-    const char* name;
-    int left;
-    int top;
-    int width;
-    int height;
+constexpr int kLineHeight = 255;  // one-line label
+
+// Designed sizes in twips, as pixels on the window's screen.
+class Designed {
+  public:
+    explicit Designed(const QWidget& widget) : scale_(TwipsScale::ForWidget(widget)) {}
+    int x(int twips) const { return scale_.XToPixels(twips); }
+    int y(int twips) const { return scale_.YToPixels(twips); }
+    QSize size(int width, int height) const { return {x(width), y(height)}; }
+
+  private:
+    TwipsScale scale_;
 };
 
-constexpr int kLineHeight = 255;      // one-line label, option button
-constexpr int kDropDownHeight = 315;  // drop-down list
-
-constexpr DesignedPlace kDesignedPlaces[] = {
-    // Outside controlCenter.
-    {"frameFilterPlayer", 4800, 240, 3015, 615},
-    {"optFilterPlayer_1", 120, 300, 675, kLineHeight},
-    {"optFilterPlayer_2", 840, 300, 1395, kLineHeight},
-    {"optFilterPlayer_3", 2280, 300, 615, kLineHeight},
-    {"frameFilterGame", 7920, 240, 3255, 615},
-    {"optFilterGame_1", 120, 300, 675, kLineHeight},
-    {"optFilterGame_2", 840, 300, 1035, kLineHeight},
-    {"optFilterGame_3", 1920, 300, 1215, kLineHeight},
-    {"cmbQuery", 4800, 960, 4815, kDropDownHeight},
-    {"cmdRunQuery", 9720, 960, 615, 310},
-    {"cmdQryExport", 10440, 960, 735, 310},
-    {"flxData", 4800, 1440, 6375, 4455},
-    {"chtData", 4920, 1560, 6135, 4215},
-    {"lblRecordCount", 4800, 6000, 2055, 255},
-    {"imgAscending", 360, 6120, 240, 90},
-    {"imgDescending", 840, 6120, 240, 90},
-    {"picBrackenfoldLogo", 10680, 6000, 495, 495},
-    {"lblBrackenfoldLink", 8400, 6075, 2175, 495},
-    // controlCenter and its controls.
-    {"frameMain", 120, 240, 4575, 5655},
-    {"Label1", 120, 480, 855, kLineHeight},
-    {"cmbTagList", 1080, 435, 2055, kDropDownHeight},
-    {"cmdAddGamertag", 3240, 435, 310, 310},
-    {"cmdRemoveGamertag", 3600, 435, 310, 310},
-    {"cmdProfileGamertag", 3960, 435, 310, 310},
-    {"imgAvatar", 240, 1080, 1035, 1035},
-    {"Label3", 1440, 1200, 435, kLineHeight},
-    {"lblClanName", 1920, 1200, 2535, kLineHeight},
-    {"Label4", 1440, 1560, 1755, kLineHeight},
-    {"lblTotalGames", 3240, 1560, 1215, kLineHeight},
-    {"Label11", 1440, 1920, 1155, kLineHeight},
-    {"lblLastDownload", 2640, 1920, 1815, kLineHeight},
-    {"Line1", 240, 2400, 4080, 15},
-    {"lblElapsedTime", 1800, 4560, 735, kLineHeight},
-    {"lblDownloadedBytes", 2520, 4560, 1665, kLineHeight},
-    {"cmdDownload", 360, 4800, 1095, 375},
-    {"cmdStopDownload", 360, 4800, 1095, 375},
-    {"shpProgressEmpty", 1800, 4800, 2415, 375},
-    {"shpProgressFull", 1800, 4800, 855, 375},
-    {"lblProgressPercent", 1800, 4920, 2415, kLineHeight},
-    {"lblProgressText", 1800, 5280, 2415, kLineHeight},
+// The full progress bar shares the empty bar's place and height; its width
+// is the download's progress, so the layout leaves it alone.
+class ProgressBarItem : public QWidgetItem {
+  public:
+    using QWidgetItem::QWidgetItem;
+    void setGeometry(const QRect& rect) override {
+        widget()->setGeometry(QRect(rect.topLeft(), QSize(widget()->width(), rect.height())));
+    }
 };
 
-// The progress display: five rows, each with four pairs on the same place.
-constexpr int kStageRowTops[] = {2640, 3000, 3360, 3720, 4080};
-constexpr DesignedPlace kStagePicture = {"", 480, 0, 240, 255};
-constexpr DesignedPlace kStageLabel = {"", 840, 0, 2415, 255};
+QHBoxLayout* newRow() {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    return row;
+}
+
+QVBoxLayout* newColumn() {
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    return column;
+}
+
+// A control whose place is taken by another now and then keeps it empty
+// while hidden, so nothing else moves.
+void keepPlaceWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+// A caption: at least its designed width, more if its text needs it.
+void sizeCaption(const Designed& d, QLabel* label, int width) {
+    label->setMinimumSize(d.size(width, kLineHeight));
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+// A value shown at run time: its designed place, however long the text.
+void sizeValue(const Designed& d, QLabel* label, int width) {
+    label->setFixedSize(d.size(width, kLineHeight));
+}
+
+QHBoxLayout* captionAndValue(const Designed& d, QLabel* caption, int captionWidth, QLabel* value,
+                             int valueWidth) {
+    sizeCaption(d, caption, captionWidth);
+    sizeValue(d, value, valueWidth);
+    QHBoxLayout* row = newRow();
+    row->addWidget(caption);
+    row->addSpacing(d.x(45));
+    row->addWidget(value);
+    row->addStretch();
+    return row;
+}
+
+void layOutOptions(const Designed& d, QGroupBox* frame, const QList<QRadioButton*>& options,
+                   const QList<int>& widths) {
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(d.x(120), 0, d.x(60), 0);
+    row->setSpacing(d.x(45));
+    for (int i = 0; i < options.size(); ++i) {
+        options[i]->setMinimumWidth(d.x(widths[i]));
+        row->addWidget(options[i]);
+    }
+    row->addStretch();
+}
 
 }  // namespace
 
-void MainWindow::PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(TwipsScale::ForWidget(*this).ToPixels(left, top, width, height));
+void MainWindow::layOutClient() {
+    const Designed d(*this);
+    layOutControlCenter();
+    controlCenter->setFixedWidth(d.x(4575));
+
+    layOutOptions(d, playerFilterGroup,
+                  {playerFilterOptions[1], playerFilterOptions[2], playerFilterOptions[3]},
+                  {675, 1395, 615});
+    playerFilterGroup->setFixedSize(d.size(3015, 615));
+    layOutOptions(d, gameFilterGroup,
+                  {gameFilterOptions[1], gameFilterOptions[2], gameFilterOptions[3]},
+                  {675, 1035, 1215});
+    gameFilterGroup->setFixedSize(d.size(3255, 615));
+    QHBoxLayout* filters = newRow();
+    filters->addWidget(playerFilterGroup);
+    filters->addSpacing(d.x(105));
+    filters->addWidget(gameFilterGroup);
+    filters->addStretch();
+
+    queryList->setFixedSize(d.size(4815, 315));
+    runQueryButton->setFixedSize(d.size(615, 310));
+    exportButton->setFixedSize(d.size(735, 310));
+    QHBoxLayout* queryRow = newRow();
+    queryRow->addWidget(queryList);
+    queryRow->addSpacing(d.x(105));
+    queryRow->addWidget(runQueryButton);
+    queryRow->addSpacing(d.x(105));
+    queryRow->addWidget(exportButton);
+    queryRow->addStretch();
+
+    // The chart lies on the grid, a little inside it.
+    resultGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    resultChart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    auto* results = new QGridLayout;
+    results->setContentsMargins(0, 0, 0, 0);
+    results->addWidget(resultGrid, 0, 0);
+    QVBoxLayout* chartPlace = newColumn();
+    chartPlace->setContentsMargins(d.x(120), d.y(120), d.x(120), d.y(120));
+    chartPlace->addWidget(resultChart);
+    results->addLayout(chartPlace, 0, 0);
+
+    sizeValue(d, recordCount, 2055);
+    makerLink->setMinimumSize(d.size(2175, 495));
+    makerLink->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    makerLogo->setFixedSize(d.size(495, 495));
+    QHBoxLayout* bottom = newRow();
+    bottom->addWidget(recordCount, 0, Qt::AlignTop);
+    bottom->addStretch();
+    QVBoxLayout* link = newColumn();
+    link->addSpacing(d.y(75));
+    link->addWidget(makerLink);
+    bottom->addLayout(link);
+    bottom->addSpacing(d.x(135));
+    bottom->addWidget(makerLogo, 0, Qt::AlignTop);
+
+    QVBoxLayout* right = newColumn();
+    right->addLayout(filters);
+    right->addSpacing(d.y(105));
+    right->addLayout(queryRow);
+    right->addSpacing(d.y(165));
+    right->addLayout(results, 1);
+    right->addSpacing(d.y(105));
+    right->addLayout(bottom);
+
+    QVBoxLayout* left = newColumn();
+    left->addWidget(controlCenter, 1);
+    left->addSpacing(d.y(675));
+
+    auto* root = new QHBoxLayout(client_);
+    root->setContentsMargins(d.x(120), d.y(240), d.x(120), d.y(75));
+    root->setSpacing(d.x(105));
+    root->addLayout(left);
+    root->addLayout(right, 1);
 }
 
-void MainWindow::SetTopTwips(QWidget* widget, int top) {
-    widget->move(widget->x(), TwipsScale::ForWidget(*this).YToPixels(top));
-}
+void MainWindow::layOutControlCenter() {
+    const Designed d(*this);
+    auto* box = new QVBoxLayout(controlCenter);
+    box->setContentsMargins(d.x(120), d.y(200), d.x(120), d.y(120));
+    box->setSpacing(0);
 
-void MainWindow::SetLeftTwips(QWidget* widget, int left) {
-    widget->move(TwipsScale::ForWidget(*this).XToPixels(left), widget->y());
-}
-
-void MainWindow::SetWidthTwips(QWidget* widget, int width) {
-    widget->resize(TwipsScale::ForWidget(*this).XToPixels(width), widget->height());
-}
-
-void MainWindow::SetHeightTwips(QWidget* widget, int height) {
-    widget->resize(widget->width(), TwipsScale::ForWidget(*this).YToPixels(height));
-}
-
-void MainWindow::ApplyDesignedPlaces() {
-    for (const DesignedPlace& place : kDesignedPlaces) {
-        QWidget* widget = findChild<QWidget*>(QLatin1String(place.name));
-        Q_ASSERT_X(widget, "ApplyDesignedPlaces", place.name);
-        if (widget) {
-            PlaceTwips(widget, place.left, place.top, place.width, place.height);
+    sizeCaption(d, gamertagCaption, 855);
+    tagListBox->setFixedSize(d.size(2055, 315));
+    QHBoxLayout* tags = newRow();
+    tags->addWidget(gamertagCaption);
+    tags->addSpacing(d.x(105));
+    tags->addWidget(tagListBox);
+    tags->addSpacing(d.x(105));
+    for (QPushButton* button : {addButton, removeButton, profileButton}) {
+        button->setFixedSize(d.size(310, 310));
+        tags->addWidget(button);
+        if (button != profileButton) {
+            tags->addSpacing(d.x(50));
         }
     }
-    const ControlArray<QLabel, 5>* pictures[] = {&stageWorkingIcons, &stageCompleteIcons,
-                                                 &stageFailedIcons, &stageInfoIcons};
-    const ControlArray<QLabel, 5>* labels[] = {&stageWorkingLabels, &stageCompleteLabels, &stageFailedLabels,
-                                               &stageInfoLabels};
+    tags->addStretch();
+    box->addLayout(tags);
+    box->addSpacing(d.y(330));
+
+    avatarPicture->setFixedSize(d.size(1035, 1035));
+    QVBoxLayout* facts = newColumn();
+    facts->addSpacing(d.y(120));
+    facts->addLayout(captionAndValue(d, clanCaption, 435, clanName, 2535));
+    facts->addSpacing(d.y(105));
+    facts->addLayout(captionAndValue(d, totalGamesCaption, 1755, totalGames, 1215));
+    facts->addSpacing(d.y(105));
+    facts->addLayout(captionAndValue(d, lastDownloadCaption, 1155, lastDownload, 1815));
+    facts->addStretch();
+    QHBoxLayout* summary = newRow();
+    summary->addSpacing(d.x(120));
+    summary->addWidget(avatarPicture, 0, Qt::AlignTop);
+    summary->addSpacing(d.x(165));
+    summary->addLayout(facts, 1);
+    box->addLayout(summary);
+    box->addSpacing(d.y(285));
+
+    separatorLine->setFixedSize(d.x(4080), std::max(1, d.y(15)));
+    QHBoxLayout* line = newRow();
+    line->addSpacing(d.x(120));
+    line->addWidget(separatorLine);
+    line->addStretch();
+    box->addLayout(line);
+    box->addSpacing(d.y(225));
+
+    // Each row holds the four kinds of stage on one place; the rows keep
+    // their places whichever kinds are shown.
+    auto* stages = new QGridLayout;
+    stages->setContentsMargins(d.x(360), 0, 0, 0);
+    stages->setHorizontalSpacing(d.x(120));
+    stages->setVerticalSpacing(d.y(105));
+    const ControlArray<QLabel, 5>* icons[] = {&stageWorkingIcons, &stageCompleteIcons,
+                                              &stageFailedIcons, &stageInfoIcons};
+    const ControlArray<QLabel, 5>* labels[] = {&stageWorkingLabels, &stageCompleteLabels,
+                                               &stageFailedLabels, &stageInfoLabels};
     for (int row = 1; row <= 5; ++row) {
-        const int top = kStageRowTops[row - 1];
-        for (size_t kind = 0; kind < std::size(pictures); ++kind) {
-            PlaceTwips((*pictures[kind])[row], kStagePicture.left, top, kStagePicture.width,
-                       kStagePicture.height);
-            PlaceTwips((*labels[kind])[row], kStageLabel.left, top, kStageLabel.width,
-                       kStageLabel.height);
+        for (size_t kind = 0; kind < std::size(icons); ++kind) {
+            QLabel* icon = (*icons[kind])[row];
+            QLabel* label = (*labels[kind])[row];
+            icon->setFixedSize(d.size(240, kLineHeight));
+            label->setFixedSize(d.size(2415, kLineHeight));
+            keepPlaceWhenHidden(icon);
+            keepPlaceWhenHidden(label);
+            stages->addWidget(icon, row - 1, 0);
+            stages->addWidget(label, row - 1, 1);
         }
     }
-}
+    stages->setColumnStretch(2, 1);
+    box->addLayout(stages);
+    box->addStretch(1);
 
-void MainWindow::applyResizeRule() {
-    if (isMinimized()) {
-        return;
+    sizeValue(d, elapsedTime, 720);
+    sizeValue(d, downloadedBytes, 1665);
+    QHBoxLayout* times = newRow();
+    times->addSpacing(d.x(1680));
+    times->addWidget(elapsedTime);
+    times->addWidget(downloadedBytes);
+    times->addStretch();
+    box->addLayout(times);
+
+    // Stop takes Download's place while a download runs.
+    auto* buttons = new QGridLayout;
+    for (QPushButton* button : {downloadButton, stopButton}) {
+        button->setFixedSize(d.size(1095, 375));
+        keepPlaceWhenHidden(button);
+        buttons->addWidget(button, 0, 0);
     }
-    const int h = OuterHeightTwips();
-    const int w = OuterWidthTwips();
-    if (h < kMinOuterHeight || w < kMinOuterWidth) {
-        // Both, even if only one was too small; the new size lays out again.
-        SetOuterSizeTwips(kMinOuterWidth, kMinOuterHeight);
-        return;
-    }
-    SetHeightTwips(controlCenter, h - 1680);
-    SetHeightTwips(resultGrid, h - 2880);
-    SetWidthTwips(resultGrid, w - 5040);
-    SetWidthTwips(resultChart, w - 5280);
-    SetHeightTwips(resultChart, h - 3120);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(progressFull), static_cast<QWidget*>(progressEmpty),
-          static_cast<QWidget*>(downloadButton), static_cast<QWidget*>(stopButton)}) {
-        SetTopTwips(widget, h - 2535);
-    }
-    SetTopTwips(recordCount, h - 1335);
-    SetTopTwips(makerLogo, h - 1335);
-    SetTopTwips(makerLink, h - 1260);
-    SetLeftTwips(makerLogo, w - 705);
-    SetLeftTwips(makerLink, w - 3015);
-    SetTopTwips(progressText, h - 2055);
-    SetTopTwips(progressPercent, h - 2415);
-    SetTopTwips(elapsedTime, h - 2775);
-    SetTopTwips(downloadedBytes, h - 2775);
+    // The full bar over the empty one, the percentage over both.
+    auto* bar = new QGridLayout;
+    progressEmpty->setFixedSize(d.size(2415, 375));
+    keepPlaceWhenHidden(progressEmpty);
+    progressFull->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    progressFull->resize(d.size(855, 375));
+    keepPlaceWhenHidden(progressFull);
+    sizeValue(d, progressPercent, 2415);
+    keepPlaceWhenHidden(progressPercent);
+    bar->addWidget(progressEmpty, 0, 0);
+    bar->addItem(new ProgressBarItem(progressFull), 0, 0);
+    bar->addWidget(progressPercent, 0, 0, Qt::AlignBottom);
+    QHBoxLayout* progress = newRow();
+    progress->addSpacing(d.x(240));
+    progress->addLayout(buttons);
+    progress->addSpacing(d.x(345));
+    progress->addLayout(bar);
+    progress->addStretch();
+    box->addLayout(progress);
+    box->addSpacing(d.y(105));
+
+    sizeValue(d, progressText, 2415);
+    QHBoxLayout* text = newRow();
+    text->addSpacing(d.x(1680));
+    text->addWidget(progressText);
+    text->addStretch();
+    box->addLayout(text);
 }
 
 }  // namespace tw

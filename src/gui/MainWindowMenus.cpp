@@ -33,7 +33,7 @@ QAction* NewSeparator(QMenu* menu, const QString& name) {
 
 }  // namespace
 
-void MainWindow::CreateMenus() {
+void MainWindow::createMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("frmMainMenuBar"));
 
@@ -42,29 +42,31 @@ void MainWindow::CreateMenus() {
     bar->addMenu(fileMenu);
 
     databaseMenu = NewMenu(this, QStringLiteral("mnuDatabase"), QStringLiteral("&Database"));
-    exportExcelAction =
-        NewEntry(databaseMenu, QStringLiteral("mnuExportExcel"), QStringLiteral("Export to &Excel"));
+    exportExcelAction = NewEntry(databaseMenu, QStringLiteral("mnuExportExcel"),
+                                 QStringLiteral("Export to &Excel"));
     exportXmlAction =
         NewEntry(databaseMenu, QStringLiteral("mnuExportXML"), QStringLiteral("Export to &XML"));
     exportCsvAction =
         NewEntry(databaseMenu, QStringLiteral("mnuExportCSV"), QStringLiteral("Export to &CSV"));
     menuSeparator1 = NewSeparator(databaseMenu, QStringLiteral("mnuSp1"));
     importOldAction = NewEntry(databaseMenu, QStringLiteral("mnuImportOld"),
-                            QStringLiteral("Import from &Old Version"));
+                               QStringLiteral("Import from &Old Version"));
     importOtherAction = NewEntry(databaseMenu, QStringLiteral("mnuImportOther"),
-                              QStringLiteral("Import from Other Product"));
+                                 QStringLiteral("Import from Other Product"));
     importOtherAction->setVisible(false);
     menuSeparator2 = NewSeparator(databaseMenu, QStringLiteral("mnuSp2"));
     purgeNonTagListAction = NewEntry(databaseMenu, QStringLiteral("mnuPurgeNonTagList"),
-                                  QStringLiteral("Purge Data for Non-TagList Players"));
+                                     QStringLiteral("Purge Data for Non-TagList Players"));
     purgeEntireDatabaseAction = NewEntry(databaseMenu, QStringLiteral("mnuPurgeEntireDatabase"),
-                                      QStringLiteral("Purge Entire Database"));
+                                         QStringLiteral("Purge Entire Database"));
     bar->addMenu(databaseMenu);
 
     toolsMenu = NewMenu(this, QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
-    tpsReportAction = NewEntry(toolsMenu, QStringLiteral("mnuTPSReport"), QStringLiteral("TPS Report"));
+    tpsReportAction =
+        NewEntry(toolsMenu, QStringLiteral("mnuTPSReport"), QStringLiteral("TPS Report"));
     menuSeparator3 = NewSeparator(toolsMenu, QStringLiteral("mnuSp3"));
-    optionsAction = NewEntry(toolsMenu, QStringLiteral("mnuOptions"), QStringLiteral("&Options..."));
+    optionsAction =
+        NewEntry(toolsMenu, QStringLiteral("mnuOptions"), QStringLiteral("&Options..."));
     bar->addMenu(toolsMenu);
 
     helpMenu = NewMenu(this, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
@@ -75,8 +77,8 @@ void MainWindow::CreateMenus() {
 
     // Kept off the menu bar: shown only as the grid's pop-up menu.
     gridMenu = NewMenu(this, QStringLiteral("mnuFlexGrid"), QStringLiteral("Flex Grid"));
-    insertIntoTagListAction = NewEntry(gridMenu, QStringLiteral("mnuTagListInsert"),
-                                QStringLiteral("Tag List Insert"));
+    insertIntoTagListAction =
+        NewEntry(gridMenu, QStringLiteral("mnuTagListInsert"), QStringLiteral("Tag List Insert"));
 }
 
 }  // namespace tw

@@ -1,13 +1,16 @@
-// Keeping the window where it can be seen: a placement saved on a monitor
-// that is gone must not open the window off every screen.
+// The window's placement in twips, as the settings file keeps it, and keeping
+// the window where it can be seen: a placement saved on a monitor that is
+// gone must not open the window off every screen.
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
+#include <cmath>
 
-#include "gui/Twips.h"
 #include "gui/MainWindow.h"
+#include "gui/Twips.h"
 
 namespace tw {
 
@@ -45,6 +48,12 @@ QScreen* NearestScreen(const QRect& frame, const QList<QScreen*>& screens) {
     return nearest;
 }
 
+// Pixels at least as many as `twips` at `dpi`: a size read back is then never
+// below the one asked for.
+int PixelsAtLeast(int twips, double dpi) {
+    return std::max(1, static_cast<int>(std::ceil(twips * dpi / kTwipsPerInch)));
+}
+
 // The top-left corner that puts as much of `frame` inside `area` as fits, its
 // caption always.
 QPoint Inside(const QRect& area, const QRect& frame) {
@@ -56,16 +65,65 @@ QPoint Inside(const QRect& area, const QRect& frame) {
 
 }  // namespace
 
-void MainWindow::KeepOnScreen() {
+QSize MainWindow::minimumClientSize() const {
+    const TwipsScale scale = TwipsScale::ForWidget(*this);
+    const QSize designed(PixelsAtLeast(kMinOuterWidth - kChromeWidth, scale.DpiX()),
+                         PixelsAtLeast(kMinOuterHeight - kChromeHeight, scale.DpiY()));
+    // A face wider than the designed one may need more room; the controls
+    // are never squeezed below what they need.
+    return client_->layout() ? designed.expandedTo(client_->layout()->minimumSize()) : designed;
+}
+
+int MainWindow::outerWidthTwips() const {
+    return TwipsScale::ForWidget(*this).XToTwips(client_->width()) + kChromeWidth;
+}
+
+int MainWindow::outerHeightTwips() const {
+    return TwipsScale::ForWidget(*this).YToTwips(client_->height()) + kChromeHeight;
+}
+
+int MainWindow::topTwips() const {
+    return TwipsScale::ForWidget(*this).YToTwips(frameGeometry().y());
+}
+
+int MainWindow::leftTwips() const {
+    return TwipsScale::ForWidget(*this).XToTwips(frameGeometry().x());
+}
+
+void MainWindow::setOuterSizeTwips(int width, int height) {
+    if (width < kMinOuterWidth || height < kMinOuterHeight) {
+        width = kMinOuterWidth;
+        height = kMinOuterHeight;
+    }
+    const TwipsScale scale = TwipsScale::ForWidget(*this);
+    const QSize clientSize = QSize(PixelsAtLeast(width - kChromeWidth, scale.DpiX()),
+                                   PixelsAtLeast(height - kChromeHeight, scale.DpiY()))
+                                 .expandedTo(client_->minimumSize());
+    int menuHeight = 0;
+    if (QWidget* menu = menuWidget()) {
+        const int forWidth = menu->heightForWidth(clientSize.width());
+        menuHeight = forWidth > 0 ? forWidth : menu->sizeHint().height();
+    }
+    if (isVisible() && client_->height() > 0) {
+        menuHeight = this->height() - client_->height();
+    }
+    resize(clientSize.width(), clientSize.height() + menuHeight);
+}
+
+void MainWindow::moveToTwips(int left, int top) {
+    const TwipsScale scale = TwipsScale::ForWidget(*this);
+    move(scale.XToPixels(left), scale.YToPixels(top));
+}
+
+void MainWindow::keepOnScreen() {
     const QList<QScreen*> screens = QGuiApplication::screens();
     if (screens.isEmpty()) {
         return;
     }
-    // Counted at the size the resize rule will give it, if it is still below.
-    const TwipsScale scale = TwipsScale::ForWidget(*this);
-    const QSize smallest(scale.XToPixels(kMinOuterWidth - kChromeWidth),
-                         scale.YToPixels(kMinOuterHeight - kChromeHeight));
-    const QRect frame(frameGeometry().topLeft(), frameGeometry().size().expandedTo(smallest));
+    // Counted at no less than the smallest size, which the window takes on
+    // its first layout if it is still below.
+    const QRect frame(frameGeometry().topLeft(),
+                      frameGeometry().size().expandedTo(client_->minimumSize()));
     if (CaptionReachable(frame, screens)) {
         return;
     }
@@ -81,7 +139,7 @@ void MainWindow::showEvent(QShowEvent* event) {
         move(Inside(screen()->availableGeometry(), frameGeometry()));
     }
     movedOnScreen_ = false;
-    KeepOnScreen();
+    keepOnScreen();
 }
 
 }  // namespace tw

@@ -1,5 +1,6 @@
 #include "gui/OptionsDialog.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include "core/Prompter.h"
 #include "core/Session.h"
 #include "core/SettingsFile.h"
+#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -21,31 +23,31 @@ namespace {
 const QString kInternet = QStringLiteral("Internet");
 const QString kApplication = QStringLiteral("Application");
 
-QCheckBox* NewCheckBox(QWidget* parent, const char* name, const char* caption) {
+QCheckBox* newCheckBox(QWidget* parent, const char* name, const char* caption) {
     auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     return box;
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name, const char* caption) {
+QLabel* newLabel(QWidget* parent, const char* name, const char* caption) {
     auto* label = new QLabel(QString::fromLatin1(caption), parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
 
-QLineEdit* NewTextBox(QWidget* parent, const char* name) {
+QLineEdit* newTextBox(QWidget* parent, const char* name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
     return box;
 }
 
-QString Flag(const QCheckBox* box) {
+QString flag(const QCheckBox* box) {
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 // Reads the nine keys back, in the order the settings file lists them for
 // this purpose, so Settings equals what the file now holds.
-void ReadOptionSettings(Session& state) {
+void readOptionSettings(Session& state) {
     Settings& s = state.settings;
     s.Use_Proxy = SettingBool(ReadIni(state, kInternet, QStringLiteral("Use_Proxy")));
     s.Proxy_Port = SettingPort(ReadIni(state, kInternet, QStringLiteral("Proxy_Port"))).value_or(0);
@@ -65,7 +67,7 @@ void ReadOptionSettings(Session& state) {
 
 }  // namespace
 
-QString ProxyPortRefusedMessage(const QString& typed) {
+QString proxyPortRefusedMessage(const QString& typed) {
     return NoPortText(QStringLiteral("Proxy_Port"), typed) +
            QStringLiteral("\r\nNothing has been saved.");
 }
@@ -74,9 +76,9 @@ OptionsDialog::OptionsDialog(Session& state, QWidget* parent) : QDialog(parent),
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QString::fromLatin1(kOptionsCaption));
     setModal(false);
-    CreateDownloadFrame();
-    CreateQueryFrame();
-    CreateReportFrame();
+    createDownloadFrame();
+    createQueryFrame();
+    createReportFrame();
 
     saveButton = new QPushButton(QStringLiteral("Save"), this);
     saveButton->setObjectName(QStringLiteral("cmdSaveOptions"));
@@ -96,24 +98,24 @@ OptionsDialog::OptionsDialog(Session& state, QWidget* parent) : QDialog(parent),
     connect(useProxyCheck, &QCheckBox::clicked, this, [this] { useProxyClicked(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { saveOptions(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelOptions(); });
-    loadMainWindow();
+    showSettings();
 }
 
-void OptionsDialog::CreateDownloadFrame() {
+void OptionsDialog::createDownloadFrame() {
     downloadSettingsGroup = new QGroupBox(QStringLiteral("Download Settings"), this);
     downloadSettingsGroup->setObjectName(QStringLiteral("frameDownloadSettings"));
     QWidget* frame = downloadSettingsGroup;
     allTagListCheck =
-        NewCheckBox(frame, "chkAllTagList", "Download data for all in Tag List one after another");
+        newCheckBox(frame, "chkAllTagList", "Download data for all in Tag List one after another");
     onlyExperienceLevelCheck =
-        NewCheckBox(frame, "chkOnlyExperienceLevel", "Download just experience level data");
-    scanAllGameListsCheck = NewCheckBox(frame, "chkScanAllGameLists",
-                                      "Scan every available game list for missing games");
-    useProxyCheck = NewCheckBox(frame, "chkUseProxy", "Use proxy");
-    proxyAddressLabel = NewLabel(frame, "lblProxyAddress", "Address:");
-    proxyAddressEdit = NewTextBox(frame, "txtProxyAddress");
-    proxyPortLabel = NewLabel(frame, "lblProxyPort", "Port:");
-    proxyPortEdit = NewTextBox(frame, "txtProxyPort");
+        newCheckBox(frame, "chkOnlyExperienceLevel", "Download just experience level data");
+    scanAllGameListsCheck = newCheckBox(frame, "chkScanAllGameLists",
+                                        "Scan every available game list for missing games");
+    useProxyCheck = newCheckBox(frame, "chkUseProxy", "Use proxy");
+    proxyAddressLabel = newLabel(frame, "lblProxyAddress", "Address:");
+    proxyAddressEdit = newTextBox(frame, "txtProxyAddress");
+    proxyPortLabel = newLabel(frame, "lblProxyPort", "Port:");
+    proxyPortEdit = newTextBox(frame, "txtProxyPort");
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(allTagListCheck, 0, 0, 1, 4);
@@ -128,13 +130,13 @@ void OptionsDialog::CreateDownloadFrame() {
     grid->setColumnStretch(3, 1);
 }
 
-void OptionsDialog::CreateQueryFrame() {
+void OptionsDialog::createQueryFrame() {
     querySettingsGroup = new QGroupBox(QStringLiteral("Query Settings"), this);
     querySettingsGroup->setObjectName(QStringLiteral("frameQuerySettings"));
     QWidget* frame = querySettingsGroup;
-    autoGridHighlightCheck = NewCheckBox(frame, "chkAutoGridHighlight",
-                                       "Highlight my gamertag in the query results grid");
-    exportFormatLabel = NewLabel(frame, "lblExportFormat", "Export Format:");
+    autoGridHighlightCheck = newCheckBox(frame, "chkAutoGridHighlight",
+                                         "Highlight my gamertag in the query results grid");
+    exportFormatLabel = newLabel(frame, "lblExportFormat", "Export Format:");
     auto* formats = new QHBoxLayout;
     formats->addWidget(exportFormatLabel);
     // One group, so choosing a button clears the others; none is chosen until
@@ -154,16 +156,17 @@ void OptionsDialog::CreateQueryFrame() {
     column->addLayout(formats);
 }
 
-void OptionsDialog::CreateReportFrame() {
+void OptionsDialog::createReportFrame() {
     reportSettingsGroup = new QGroupBox(QStringLiteral("TPS Report Settings"), this);
     reportSettingsGroup->setObjectName(QStringLiteral("frameTPSReportSettings"));
-    useKillsAssistsPerDeathCheck = NewCheckBox(reportSettingsGroup, "chkTPSuseKApD",
-                                "Use KApD ratio. (If you do not check this, KpD will be used)");
+    useKillsAssistsPerDeathCheck =
+        newCheckBox(reportSettingsGroup, "chkTPSuseKApD",
+                    "Use KApD ratio. (If you do not check this, KpD will be used)");
     auto* column = new QVBoxLayout(reportSettingsGroup);
     column->addWidget(useKillsAssistsPerDeathCheck);
 }
 
-void OptionsDialog::loadMainWindow() {
+void OptionsDialog::showSettings() {
     const Settings& s = state_.settings;
     allTagListCheck->setChecked(s.Download_All_Tag_List);
     onlyExperienceLevelCheck->setChecked(s.Download_Only_Experience_Level);
@@ -190,7 +193,7 @@ void OptionsDialog::useProxyClicked() {
     }
 }
 
-int OptionsDialog::SelectedExportFormat() const {
+int OptionsDialog::selectedExportFormat() const {
     for (int n = 1; n <= 4; ++n) {
         if (exportFormatOptions[n]->isChecked()) {
             return n;
@@ -199,19 +202,19 @@ int OptionsDialog::SelectedExportFormat() const {
     return 0;
 }
 
-void OptionsDialog::WriteOptions(const QString& proxyPort) {
+void OptionsDialog::writeOptions(const QString& proxyPort) {
     std::vector<IniEntry> entries = {
-        {kInternet, QStringLiteral("Use_Proxy"), Flag(useProxyCheck)},
+        {kInternet, QStringLiteral("Use_Proxy"), flag(useProxyCheck)},
         {kInternet, QStringLiteral("Proxy_Address"), proxyAddressEdit->text()},
         {kInternet, QStringLiteral("Proxy_Port"), proxyPort},
-        {kApplication, QStringLiteral("Auto_Grid_Highlight"), Flag(autoGridHighlightCheck)},
-        {kApplication, QStringLiteral("Download_All_Tag_List"), Flag(allTagListCheck)},
+        {kApplication, QStringLiteral("Auto_Grid_Highlight"), flag(autoGridHighlightCheck)},
+        {kApplication, QStringLiteral("Download_All_Tag_List"), flag(allTagListCheck)},
         {kApplication, QStringLiteral("Download_Only_Experience_Level"),
-         Flag(onlyExperienceLevelCheck)},
-        {kApplication, QStringLiteral("Scan_All_Game_Lists"), Flag(scanAllGameListsCheck)},
-        {kApplication, QStringLiteral("TPS_Use_KApD"), Flag(useKillsAssistsPerDeathCheck)},
+         flag(onlyExperienceLevelCheck)},
+        {kApplication, QStringLiteral("Scan_All_Game_Lists"), flag(scanAllGameListsCheck)},
+        {kApplication, QStringLiteral("TPS_Use_KApD"), flag(useKillsAssistsPerDeathCheck)},
     };
-    const int format = SelectedExportFormat();
+    const int format = selectedExportFormat();
     if (format != 0) {
         entries.push_back(
             {kApplication, QStringLiteral("Query_Export_Format"), QString::number(format)});
@@ -224,14 +227,14 @@ void OptionsDialog::saveOptions() {
     const QString typed = proxyPortEdit->text();
     const std::optional<int32_t> proxyPort = SettingPort(typed);
     if (!proxyPort) {
-        state_.prompter->Message(ProxyPortRefusedMessage(typed), MsgButtons::Ok,
-                                MsgIcon::Exclamation, QString::fromLatin1(kOptionsCaption));
+        state_.prompter->Message(proxyPortRefusedMessage(typed), MsgButtons::Ok,
+                                 MsgIcon::Exclamation, QString::fromLatin1(kOptionsCaption));
         proxyPortEdit->setFocus();
         proxyPortEdit->selectAll();
         return;
     }
-    WriteOptions(*proxyPort > 0 ? QString::number(*proxyPort) : QString());
-    ReadOptionSettings(state_);
+    writeOptions(*proxyPort > 0 ? QString::number(*proxyPort) : QString());
+    readOptionSettings(state_);
     close();
 }
 
@@ -239,10 +242,10 @@ void OptionsDialog::cancelOptions() {
     close();
 }
 
-OptionsDialog* ShowOptions(Session& state, QWidget* parent) {
+OptionsDialog* showOptions(Session& state, QWidget* parent) {
     if (parent) {
         auto* open = parent->findChild<OptionsDialog*>(QStringLiteral("frmOptions"),
-                                                    Qt::FindDirectChildrenOnly);
+                                                       Qt::FindDirectChildrenOnly);
         if (open && open->isVisible()) {
             open->raise();
             open->activateWindow();
@@ -253,6 +256,11 @@ OptionsDialog* ShowOptions(Session& state, QWidget* parent) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
     return dialog;
+}
+
+void ConnectOptions(Session& state, MainWindow& window) {
+    QObject::connect(window.optionsAction, &QAction::triggered, &window,
+                     [&state, &window] { showOptions(state, &window); });
 }
 
 }  // namespace tw

@@ -5,7 +5,6 @@
 // query, export or report uses them; a proxy port that is no port is refused
 // and nothing is written. Cancel writes nothing. Not modal.
 
-#include <QAction>
 #include <QDialog>
 #include <QString>
 #include <array>
@@ -21,12 +20,13 @@ class QRadioButton;
 namespace tw {
 
 struct Session;
+class MainWindow;
 
 inline constexpr char kOptionsCaption[] = "Options";
 
 // Told when Save meets a typed proxy port that is no port (0, 70000, text);
 // nothing is saved and the dialog stays open.
-QString ProxyPortRefusedMessage(const QString& typed);
+QString proxyPortRefusedMessage(const QString& typed);
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
@@ -40,7 +40,7 @@ class OptionsDialog : public QDialog {
     void useProxyClicked();
 
     // The export-format button chosen, 1 to 4; 0 when none is.
-    int SelectedExportFormat() const;
+    int selectedExportFormat() const;
 
     QGroupBox* downloadSettingsGroup = nullptr;
     QCheckBox* allTagListCheck = nullptr;
@@ -65,25 +65,20 @@ class OptionsDialog : public QDialog {
     QPushButton* cancelButton = nullptr;
 
   private:
-    void CreateDownloadFrame();
-    void CreateQueryFrame();
-    void CreateReportFrame();
-    void loadMainWindow();
-    void WriteOptions(const QString& proxyPort);
+    void createDownloadFrame();
+    void createQueryFrame();
+    void createReportFrame();
+    void showSettings();
+    void writeOptions(const QString& proxyPort);
 
     Session& state_;
 };
 
 // Shows the dialog over `parent`, not modal, and returns it. While one is
 // open, it is brought to the front instead of opening a second.
-OptionsDialog* ShowOptions(Session& state, QWidget* parent);
+OptionsDialog* showOptions(Session& state, QWidget* parent);
 
-// Connects Tools > Options of the main window (any window with a QAction*
-// optionsAction).
-template <class Window>
-void ConnectOptions(Session& state, Window& window) {
-    QObject::connect(window.optionsAction, &QAction::triggered, &window,
-                     [&state, &window] { ShowOptions(state, &window); });
-}
+// Connects Tools > Options of the main window.
+void ConnectOptions(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/RecordingPrompter.h"
-#include "gui/About.h"
 #include "core/Session.h"
+#include "gui/About.h"
+#include "support/RecordingPrompter.h"
 
 namespace tw {
 namespace {
@@ -39,7 +39,7 @@ TEST(AboutTest, TheMakersPageOpensWithoutAnyMessageWhetherOrNotItOpened) {
     OpeningDialogs prompter;
     Session state;
     state.prompter = &prompter;
-    OpenMakerPage(state);
+    openMakerPage(state);
     EXPECT_EQ(prompter.opened, QStringList({"https://tallywick.org/"}));
     EXPECT_TRUE(prompter.messages.empty());
 }

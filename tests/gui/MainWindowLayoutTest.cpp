@@ -1,24 +1,18 @@
-// The resize rule: the smallest size snap and the controls that follow the
-// window's edges, measured in twips through the window's own conversion.
+// The window's arrangement as a user sees it: where the groups of controls
+// lie against each other, what takes the room a larger window gains, the
+// smallest size, the places that controls share, and the placement in twips.
 
 #include <gtest/gtest.h>
 
-#include <QChartView>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
+#include <QFrame>
+#include <QLayout>
 #include <QPushButton>
 
 #include "UiTestSupport.h"
-#include "gui/FlexGrid.h"
-#include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
-
-using test::PlaceInTwips;
-using test::TwipsRect;
 
 class MainWindowLayoutTest : public ::testing::Test {
   protected:
@@ -29,135 +23,282 @@ class MainWindowLayoutTest : public ::testing::Test {
         test::Settle();
     }
 
-    void ResizeTo(int width, int height) {
-        window->SetOuterSizeTwips(width, height);
-        test::Settle();
+    QWidget* Client() const { return window->centralWidget(); }
+
+    QWidget* Named(const QString& name) const {
+        auto* widget = window->findChild<QWidget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
     }
 
-    // A designed place as the window can show it: through its own
-    // conversion to whole pixels and back.
-    TwipsRect Designed(int left, int top, int width, int height) const {
-        const TwipsScale scale = TwipsScale::ForWidget(*window);
-        return {scale.XToTwips(scale.XToPixels(left)), scale.YToTwips(scale.YToPixels(top)),
-                scale.XToTwips(scale.XToPixels(width)), scale.YToTwips(scale.YToPixels(height))};
+    // The control's place in the window's client area.
+    QRect Place(const QString& name) const {
+        QWidget* widget = Named(name);
+        return widget ? QRect(widget->mapTo(Client(), QPoint(0, 0)), widget->size()) : QRect();
+    }
+
+    static QString Element(const char* array, int index) {
+        return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+    }
+
+    void ResizeTo(int width, int height) {
+        window->setOuterSizeTwips(width, height);
+        test::Settle();
     }
 
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowLayoutTest, OpensAtTheSmallestSizeWithTheDesignedLayout) {
-    EXPECT_EQ(window->OuterWidthTwips(), 11415);
-    EXPECT_EQ(window->OuterHeightTwips(), 7335);
-    EXPECT_EQ(PlaceInTwips(*window->resultGrid).width, 6375);
-    EXPECT_EQ(PlaceInTwips(*window->resultGrid).height, 4455);
-    EXPECT_EQ(PlaceInTwips(*window->resultGrid), Designed(4800, 1440, 6375, 4455));
-    EXPECT_EQ(PlaceInTwips(*window->resultChart), Designed(4920, 1560, 6135, 4215));
-    EXPECT_EQ(PlaceInTwips(*window->controlCenter), Designed(120, 240, 4575, 5655));
-    EXPECT_EQ(PlaceInTwips(*window->downloadButton), Designed(360, 4800, 1095, 375));
-    EXPECT_EQ(PlaceInTwips(*window->stopButton), PlaceInTwips(*window->downloadButton));
-    EXPECT_EQ(PlaceInTwips(*window->progressEmpty), Designed(1800, 4800, 2415, 375));
-    EXPECT_EQ(PlaceInTwips(*window->recordCount), Designed(4800, 6000, 2055, 255));
-    // The resize rule puts the logo at W - 705, 30 twips right of its
-    // designed 10680, already at the smallest size.
-    EXPECT_EQ(PlaceInTwips(*window->makerLogo), Designed(10710, 6000, 495, 495));
-    EXPECT_EQ(PlaceInTwips(*window->makerLink), Designed(8400, 6075, 2175, 495));
-    EXPECT_EQ(PlaceInTwips(*window->progressPercent).top, 4920);
-    EXPECT_EQ(PlaceInTwips(*window->progressText).top, 5280);
-    EXPECT_EQ(PlaceInTwips(*window->elapsedTime).top, 4560);
-    EXPECT_EQ(PlaceInTwips(*window->ascendingIcon), Designed(360, 6120, 240, 90));
-    // Every stage row: picture at 480, label at 840, on the row's top.
-    const int tops[] = {2640, 3000, 3360, 3720, 4080};
+TEST_F(MainWindowLayoutTest, OpensAtTheSmallestSize) {
+    EXPECT_EQ(window->outerWidthTwips(), 11415);
+    EXPECT_EQ(window->outerHeightTwips(), 7335);
+    EXPECT_EQ(Client()->size(), Client()->minimumSize());
+}
+
+TEST_F(MainWindowLayoutTest, TheControlCenterRunsDownTheLeftAndTheResultsFillTheRight) {
+    const QRect controlCenter = Place("frameMain");
+    const QRect grid = Place("flxData");
+    EXPECT_LT(controlCenter.right(), grid.left());
+    EXPECT_LT(Place("cmbTagList").right(), grid.left());
+    EXPECT_LT(Place("cmdProfileGamertag").right(), controlCenter.right());
+    // Filters, then the query row, then the grid, then the record count.
+    const QRect query = Place("cmbQuery");
+    for (const char* filter : {"frameFilterPlayer", "frameFilterGame"}) {
+        SCOPED_TRACE(filter);
+        EXPECT_LE(Place(filter).bottom(), query.top());
+        EXPECT_GE(Place(filter).left(), grid.left());
+        EXPECT_LE(Place(filter).right(), grid.right());
+    }
+    EXPECT_LT(Place("frameFilterPlayer").right(), Place("frameFilterGame").left());
+    EXPECT_LT(query.right(), Place("cmdRunQuery").left());
+    EXPECT_LT(Place("cmdRunQuery").right(), Place("cmdQryExport").left());
+    EXPECT_EQ(Place("cmdRunQuery").center().y(), query.center().y());
+    EXPECT_LE(query.bottom(), grid.top());
+    EXPECT_EQ(query.left(), grid.left());
+    EXPECT_GT(Place("lblRecordCount").top(), grid.bottom());
+    EXPECT_EQ(Place("lblRecordCount").left(), grid.left());
+    // The maker's link, then the logo, at the grid's bottom right.
+    const QRect logo = Place("picBrackenfoldLogo");
+    const QRect link = Place("lblBrackenfoldLink");
+    EXPECT_GT(logo.top(), grid.bottom());
+    EXPECT_LT(link.right(), logo.left());
+    EXPECT_GT(link.left(), Place("lblRecordCount").right());
+    EXPECT_EQ(logo.right(), grid.right());
+    // Nothing leaves the client area.
+    EXPECT_TRUE(Client()->rect().contains(controlCenter));
+    EXPECT_TRUE(Client()->rect().contains(logo));
+    EXPECT_TRUE(Client()->rect().contains(link));
+}
+
+TEST_F(MainWindowLayoutTest, TheProgressDisplayLiesBelowTheSummary) {
+    const QRect controlCenter = Place("frameMain");
+    const QRect tagList = Place("cmbTagList");
+    const QRect avatar = Place("imgAvatar");
+    EXPECT_LT(tagList.bottom(), avatar.top());
+    for (const char* summary : {"lblClanName", "lblTotalGames", "lblLastDownload"}) {
+        SCOPED_TRACE(summary);
+        EXPECT_GT(Place(summary).left(), avatar.right());
+        EXPECT_LT(Place(summary).bottom(), Place("Line1").top());
+    }
+    EXPECT_LT(Place("lblClanName").bottom(), Place("lblTotalGames").top());
+    EXPECT_LT(Place("lblTotalGames").bottom(), Place("lblLastDownload").top());
+    EXPECT_LT(avatar.bottom(), Place("Line1").top());
+    int previousBottom = Place("Line1").bottom();
     for (int row = 1; row <= 5; ++row) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(PlaceInTwips(*window->stageFailedIcons[row]),
-                  Designed(480, tops[row - 1], 240, 255));
-        EXPECT_EQ(PlaceInTwips(*window->stageInfoLabels[row]),
-                  Designed(840, tops[row - 1], 2415, 255));
+        const QRect label = Place(Element("lblStageWorking", row));
+        const QRect icon = Place(Element("imgStageWorking", row));
+        EXPECT_GT(label.top(), previousBottom);
+        EXPECT_LT(icon.right(), label.left());
+        EXPECT_EQ(icon.top(), label.top());
+        // The four kinds of stage share the row's place.
+        for (const char* kind : {"Complete", "Failed", "Info"}) {
+            EXPECT_EQ(Place(Element(qPrintable("lblStage" + QString(kind)), row)), label) << kind;
+            EXPECT_EQ(Place(Element(qPrintable("imgStage" + QString(kind)), row)), icon) << kind;
+        }
+        previousBottom = label.bottom();
     }
-    // The client area is the designed one.
-    const TwipsScale scale = TwipsScale::ForWidget(*window);
-    EXPECT_EQ(scale.XToTwips(window->centralWidget()->width()), 11295);
-    EXPECT_EQ(scale.YToTwips(window->centralWidget()->height()), 6645);
+    const QRect elapsed = Place("lblElapsedTime");
+    const QRect download = Place("cmdDownload");
+    const QRect bar = Place("shpProgressEmpty");
+    EXPECT_GT(elapsed.top(), previousBottom);
+    EXPECT_EQ(Place("lblDownloadedBytes").top(), elapsed.top());
+    EXPECT_LT(elapsed.right(), Place("lblDownloadedBytes").right());
+    EXPECT_LE(elapsed.bottom(), download.top());
+    EXPECT_EQ(download.top(), bar.top());
+    EXPECT_LT(download.right(), bar.left());
+    EXPECT_EQ(elapsed.left(), bar.left());
+    EXPECT_GT(Place("lblProgressText").top(), bar.bottom());
+    EXPECT_EQ(Place("lblProgressText").left(), bar.left());
+    for (const char* inside : {"cmbTagList", "imgAvatar", "lblStageInfo_5", "cmdDownload",
+                               "shpProgressEmpty", "lblProgressText", "lblDownloadedBytes"}) {
+        EXPECT_TRUE(controlCenter.contains(Place(inside))) << inside;
+    }
 }
 
-TEST_F(MainWindowLayoutTest, LargerWindowMovesTheEdgeControls) {
-    const int w = 13005;
-    const int h = 9000;
-    ResizeTo(w, h);
-    ASSERT_EQ(window->OuterWidthTwips(), w);
-    ASSERT_EQ(window->OuterHeightTwips(), h);
-    EXPECT_EQ(PlaceInTwips(*window->controlCenter), Designed(120, 240, 4575, h - 1680));
-    EXPECT_EQ(PlaceInTwips(*window->resultGrid), Designed(4800, 1440, w - 5040, h - 2880));
-    EXPECT_EQ(PlaceInTwips(*window->resultChart), Designed(4920, 1560, w - 5280, h - 3120));
-    for (QWidget* bottom : {static_cast<QWidget*>(window->progressFull),
-                            static_cast<QWidget*>(window->progressEmpty),
-                            static_cast<QWidget*>(window->downloadButton),
-                            static_cast<QWidget*>(window->stopButton)}) {
-        SCOPED_TRACE(bottom->objectName().toStdString());
-        EXPECT_EQ(PlaceInTwips(*bottom).top, h - 2535);
+TEST_F(MainWindowLayoutTest, SharedPlaces) {
+    Named("chtData")->show();
+    Named("shpProgressEmpty")->show();
+    Named("shpProgressFull")->show();
+    Named("lblProgressPercent")->show();
+    test::Settle();
+    // The chart lies on the grid, above it.
+    const QRect grid = Place("flxData");
+    const QRect chart = Place("chtData");
+    EXPECT_TRUE(grid.contains(chart));
+    EXPECT_GT(chart.width(), grid.width() * 9 / 10);
+    const QObjectList& client = Client()->children();
+    EXPECT_GT(client.indexOf(Named("chtData")), client.indexOf(Named("flxData")));
+    // Stop takes Download's place.
+    EXPECT_EQ(Place("cmdStopDownload"), Place("cmdDownload"));
+    // The full bar grows over the empty one from its left edge; the
+    // percentage is drawn over both.
+    const QRect empty = Place("shpProgressEmpty");
+    const QRect full = Place("shpProgressFull");
+    EXPECT_EQ(full.topLeft(), empty.topLeft());
+    EXPECT_EQ(full.height(), empty.height());
+    EXPECT_TRUE(empty.contains(Place("lblProgressPercent")));
+    const QObjectList& frame = Named("frameMain")->children();
+    EXPECT_GT(frame.indexOf(Named("shpProgressFull")), frame.indexOf(Named("shpProgressEmpty")));
+    EXPECT_GT(frame.indexOf(Named("lblProgressPercent")), frame.indexOf(Named("shpProgressFull")));
+    // Of the stage kinds on one row, information lies above working.
+    for (int row = 1; row <= 5; ++row) {
+        for (const char* kind : {"lbl", "img"}) {
+            const QString base = QLatin1String(kind) + QStringLiteral("Stage");
+            EXPECT_GT(frame.indexOf(Named(base + QStringLiteral("Info_%1").arg(row))),
+                      frame.indexOf(Named(base + QStringLiteral("Working_%1").arg(row))));
+        }
     }
-    EXPECT_EQ(PlaceInTwips(*window->recordCount).top, h - 1335);
-    EXPECT_EQ(PlaceInTwips(*window->makerLogo), Designed(w - 705, h - 1335, 495, 495));
-    EXPECT_EQ(PlaceInTwips(*window->makerLink), Designed(w - 3015, h - 1260, 2175, 495));
-    EXPECT_EQ(PlaceInTwips(*window->progressText).top, h - 2055);
-    EXPECT_EQ(PlaceInTwips(*window->progressPercent).top, h - 2415);
-    EXPECT_EQ(PlaceInTwips(*window->elapsedTime).top, h - 2775);
-    EXPECT_EQ(PlaceInTwips(*window->downloadedBytes).top, h - 2775);
-    // The rest keeps its designed place.
-    EXPECT_EQ(PlaceInTwips(*window->queryList).left, 4800);
-    EXPECT_EQ(PlaceInTwips(*window->exportButton), Designed(10440, 960, 735, 310));
-    EXPECT_EQ(PlaceInTwips(*window->stageWorkingLabels[5]).top, 4080);
-    EXPECT_EQ(PlaceInTwips(*window->recordCount).left, 4800);
-    EXPECT_EQ(PlaceInTwips(*window->progressFull).width, Designed(0, 0, 855, 0).width);
 }
 
-TEST_F(MainWindowLayoutTest, TooSmallSnapsBackToExactlyTheSmallestSize) {
+TEST_F(MainWindowLayoutTest, TheFullBarKeepsTheWidthTheDownloadGaveIt) {
+    Named("shpProgressEmpty")->show();
+    Named("shpProgressFull")->show();
+    QWidget* full = Named("shpProgressFull");
+    full->resize(20, full->height());
+    const QRect before = Place("shpProgressEmpty");
+    ResizeTo(13005, 9000);
+    ASSERT_NE(Place("shpProgressEmpty").topLeft(), before.topLeft());
+    EXPECT_EQ(full->width(), 20);
+    EXPECT_EQ(Place("shpProgressFull").topLeft(), Place("shpProgressEmpty").topLeft());
+    EXPECT_EQ(full->height(), Named("shpProgressEmpty")->height());
+}
+
+TEST_F(MainWindowLayoutTest, ShowingAndHidingStagesAndButtonsMovesNothing) {
+    const QStringList watched = {"lblStageInfo_1",   "lblStageWorking_3", "cmdDownload",
+                                 "shpProgressEmpty", "lblProgressText",   "lblElapsedTime"};
+    QList<QRect> before;
+    for (const QString& name : watched) {
+        before << Place(name);
+    }
+    for (QWidget* label : Named("frameMain")->findChildren<QWidget*>()) {
+        if (label->objectName().contains(QLatin1String("Stage"))) {
+            label->hide();
+        }
+    }
+    Named("cmdDownload")->hide();
+    Named("cmdStopDownload")->show();
+    Named("shpProgressEmpty")->show();
+    Named("lblStageWorking_3")->show();
+    test::Settle();
+    for (int i = 0; i < watched.size(); ++i) {
+        EXPECT_EQ(Place(watched[i]), before[i]) << watched[i].toStdString();
+    }
+}
+
+TEST_F(MainWindowLayoutTest, TheGridTakesWhatTheWindowGains) {
+    QMap<QString, QRect> small;
+    const QStringList names = {"flxData",         "frameMain",          "cmdDownload",
+                               "lblProgressText", "lblStageInfo_1",     "cmbQuery",
+                               "lblRecordCount",  "picBrackenfoldLogo", "frameFilterGame"};
+    for (const QString& name : names) {
+        small[name] = Place(name);
+    }
+    const QSize smallClient = Client()->size();
+    ResizeTo(13005, 9000);
+    EXPECT_EQ(window->outerWidthTwips(), 13005);
+    EXPECT_EQ(window->outerHeightTwips(), 9000);
+    const int dx = Client()->width() - smallClient.width();
+    const int dy = Client()->height() - smallClient.height();
+    ASSERT_GT(dx, 50);
+    ASSERT_GT(dy, 50);
+    EXPECT_EQ(Place("flxData"), small["flxData"].adjusted(0, 0, dx, dy));
+    EXPECT_EQ(Place("frameMain"), small["frameMain"].adjusted(0, 0, 0, dy));
+    // The download block follows the Control Center's bottom edge; the
+    // stage rows stay at its top.
+    EXPECT_EQ(Place("cmdDownload"), small["cmdDownload"].translated(0, dy));
+    EXPECT_EQ(Place("lblProgressText"), small["lblProgressText"].translated(0, dy));
+    EXPECT_EQ(Place("lblStageInfo_1"), small["lblStageInfo_1"]);
+    // The record count follows the bottom edge, the logo the bottom right
+    // corner; the rows above the grid stay.
+    EXPECT_EQ(Place("lblRecordCount"), small["lblRecordCount"].translated(0, dy));
+    EXPECT_EQ(Place("picBrackenfoldLogo"), small["picBrackenfoldLogo"].translated(dx, dy));
+    EXPECT_EQ(Place("cmbQuery"), small["cmbQuery"]);
+    EXPECT_EQ(Place("frameFilterGame"), small["frameFilterGame"]);
+
+    // And gives it back when the window shrinks again.
+    ResizeTo(11415, 7335);
+    for (const QString& name : names) {
+        EXPECT_EQ(Place(name), small[name]) << name.toStdString();
+    }
+}
+
+TEST_F(MainWindowLayoutTest, TheWindowNeverGetsSmallerThanTheSmallestSize) {
+    const QSize smallest = Client()->size();
+    ResizeTo(13005, 9000);
+    window->resize(200, 150);
+    test::Settle();
+    EXPECT_EQ(Client()->size(), smallest);
+    EXPECT_EQ(window->outerWidthTwips(), 11415);
+    EXPECT_EQ(window->outerHeightTwips(), 7335);
+    // Everything fits in it: no control is squeezed below what it needs.
+    EXPECT_TRUE(Client()->layout()->minimumSize().width() <= smallest.width() &&
+                Client()->layout()->minimumSize().height() <= smallest.height());
+    EXPECT_LT(Place("lblStageInfo_5").bottom(), Place("lblElapsedTime").top());
+    EXPECT_GT(Place("flxData").height(), 200);
+}
+
+TEST_F(MainWindowLayoutTest, ASavedSizeTooSmallEitherWayOpensAtTheSmallestSize) {
     struct Case {
         int width;
         int height;
     };
-    // Both too small, only the width (height larger than the minimum), only
-    // the height: the window always returns to 11415 x 7335.
+    // Both too small, only the width (height larger than the smallest), only
+    // the height: the window always opens at 11415 x 7335.
     for (const Case c : {Case{10005, 6000}, Case{10005, 9000}, Case{13005, 6000}}) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
         ResizeTo(13005, 9000);
         ResizeTo(c.width, c.height);
-        EXPECT_EQ(window->OuterWidthTwips(), 11415);
-        EXPECT_EQ(window->OuterHeightTwips(), 7335);
-        EXPECT_EQ(PlaceInTwips(*window->resultGrid), Designed(4800, 1440, 6375, 4455));
-        EXPECT_EQ(PlaceInTwips(*window->downloadButton).top, 4800);
+        EXPECT_EQ(window->outerWidthTwips(), 11415);
+        EXPECT_EQ(window->outerHeightTwips(), 7335);
     }
 }
 
-TEST_F(MainWindowLayoutTest, MinimisedWindowIsLeftAlone) {
-    window->setWindowState(Qt::WindowMinimized);
-    ResizeTo(10005, 6000);
-    EXPECT_EQ(window->OuterWidthTwips(), 10005);
-    EXPECT_EQ(window->OuterHeightTwips(), 6000);
-    window->setWindowState(Qt::WindowNoState);
-    window->applyResizeRule();
-    test::Settle();
-    EXPECT_EQ(window->OuterWidthTwips(), 11415);
-    EXPECT_EQ(window->OuterHeightTwips(), 7335);
-}
-
-TEST_F(MainWindowLayoutTest, AbsentPlacementOpensAtTheCornerAndSnaps) {
-    window->MoveToTwips(0, 0);
+TEST_F(MainWindowLayoutTest, AbsentPlacementOpensAtTheCornerAtTheSmallestSize) {
+    window->moveToTwips(0, 0);
     ResizeTo(0, 0);
-    EXPECT_EQ(window->TopTwips(), 0);
-    EXPECT_EQ(window->LeftTwips(), 0);
-    EXPECT_EQ(window->OuterWidthTwips(), 11415);
-    EXPECT_EQ(window->OuterHeightTwips(), 7335);
+    EXPECT_EQ(window->topTwips(), 0);
+    EXPECT_EQ(window->leftTwips(), 0);
+    EXPECT_EQ(window->outerWidthTwips(), 11415);
+    EXPECT_EQ(window->outerHeightTwips(), 7335);
 }
 
 TEST_F(MainWindowLayoutTest, PlacementRoundTripsInTwips) {
-    window->MoveToTwips(1500, 900);
+    window->moveToTwips(1500, 900);
     ResizeTo(12000, 8010);
-    test::Settle();
-    EXPECT_EQ(window->LeftTwips(), 1500);
-    EXPECT_EQ(window->TopTwips(), 900);
-    EXPECT_EQ(window->OuterWidthTwips(), 12000);
-    EXPECT_EQ(window->OuterHeightTwips(), 8010);
+    EXPECT_EQ(window->leftTwips(), 1500);
+    EXPECT_EQ(window->topTwips(), 900);
+    EXPECT_EQ(window->outerWidthTwips(), 12000);
+    EXPECT_EQ(window->outerHeightTwips(), 8010);
+}
+
+TEST(MainWindowUnshownTest, ControlsHaveTheirPlacesBeforeTheWindowIsShown) {
+    test::App();
+    MainWindow window;
+    EXPECT_GT(window.findChild<QWidget*>("shpProgressEmpty")->width(), 100);
+    EXPECT_GT(window.findChild<QWidget*>("flxData")->height(), 200);
+    EXPECT_GT(window.findChild<QWidget*>("cmdDownload")->y(),
+              window.findChild<QWidget*>("lblStageInfo_5")->y());
 }
 
 }  // namespace

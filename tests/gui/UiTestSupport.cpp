@@ -25,16 +25,4 @@ void Settle() {
     }
 }
 
-TwipsRect PlaceInTwips(const QWidget& widget) {
-    const TwipsScale scale = TwipsScale::ForWidget(widget);
-    const QRect g = widget.geometry();
-    return {scale.XToTwips(g.x()), scale.YToTwips(g.y()), scale.XToTwips(g.width()),
-            scale.YToTwips(g.height())};
-}
-
-void PrintTo(const TwipsRect& rect, std::ostream* out) {
-    *out << "{left " << rect.left << ", top " << rect.top << ", width " << rect.width << ", height "
-         << rect.height << "}";
-}
-
 }  // namespace tw::test

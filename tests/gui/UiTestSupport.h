@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QWidget>
 #include <memory>
-#include <ostream>
 
 #include "gui/Twips.h"
 
@@ -16,16 +15,5 @@ QApplication& App();
 
 // Processes pending events, so posted resizes and layouts are done.
 void Settle();
-
-// The control's geometry inside its parent, in twips.
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-    bool operator==(const TwipsRect&) const = default;
-};
-TwipsRect PlaceInTwips(const QWidget& widget);
-void PrintTo(const TwipsRect& rect, std::ostream* out);
 
 }  // namespace tw::test
