@@ -6,14 +6,14 @@
 #include "db/Database.h"
 #include "query/ExportFiles.h"
 #include "query/ExportText.h"
-#include "query/GridExportWriters.h"
+#include "query/ResultWriters.h"
 
 namespace tw {
 namespace {
 
 void Done(Session& state, const char* text) {
     state.prompter->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
-                           QStringLiteral("Done"));
+                            QStringLiteral("Done"));
 }
 
 void ReportUnlessCancelled(Session& state, const char* stage, const AppError& error) {
@@ -28,7 +28,7 @@ QString ProposedName(const Session& state, const char* extension) {
 
 void WriteTableXml(Database& db, const QString& table, QIODevice& out) {
     const QString element = XmlElementName(table);
-    WriteBytes(out, "\t<" + element.toUtf8() + ">\r\n");
+    writeBytes(out, "\t<" + element.toUtf8() + ">\r\n");
     auto rows = db.OpenRecordset(QLatin1Char('[') + table + QLatin1Char(']'));
     QStringList names;
     for (int f = 0; f < rows->FieldCount(); ++f) {
@@ -41,10 +41,10 @@ void WriteTableXml(Database& db, const QString& table, QIODevice& out) {
                     EscapeMarkup(rows->Field(f).joinText()) + QStringLiteral("</") + names[f] +
                     QLatin1Char('>');
         }
-        WriteBytes(out, (line + QStringLiteral("</Record>\r\n")).toUtf8());
+        writeBytes(out, (line + QStringLiteral("</Record>\r\n")).toUtf8());
     }
     rows->Close();
-    WriteBytes(out, "\t</" + element.toUtf8() + ">\r\n");
+    writeBytes(out, "\t</" + element.toUtf8() + ">\r\n");
 }
 
 }  // namespace
@@ -61,11 +61,11 @@ QStringList ExportedTables(const Database& db) {
 }
 
 void WriteDatabaseXml(Database& db, const QStringList& tables, QIODevice& out) {
-    WriteBytes(out, "<Database>\r\n");
+    writeBytes(out, "<Database>\r\n");
     for (const QString& table : tables) {
         WriteTableXml(db, table, out);
     }
-    WriteBytes(out, "</Database>\r\n");
+    writeBytes(out, "</Database>\r\n");
 }
 
 void exportExcelClicked(Session& state) {
@@ -88,8 +88,8 @@ void exportExcelClicked(Session& state) {
 
 void exportCsvClicked(Session& state) {
     // The folder is taken up to a NUL, as the platform's chooser hands it.
-    const QString folder =
-        state.prompter->ChooseFolder(QString::fromLatin1(kChooseTextFolder)).section(QChar(0), 0, 0);
+    const QString folder = state.prompter->ChooseFolder(QString::fromLatin1(kChooseTextFolder))
+                               .section(QChar(0), 0, 0);
     if (folder.isEmpty()) {
         return;
     }

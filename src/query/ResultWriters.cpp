@@ -1,55 +1,42 @@
-#include "query/GridExportWriters.h"
+#include "query/ResultWriters.h"
 
 #include <QIODevice>
 
 #include "db/AppError.h"
 #include "query/ExportText.h"
-#include "gui/FlexGrid.h"
 
 namespace tw {
 namespace {
 
 constexpr int kPathFileAccessError = 75;
 
-void WriteLine(QIODevice& out, const QString& line) {
-    WriteBytes(out, line.toUtf8() + "\r\n");
+void writeLine(QIODevice& out, const QString& line) {
+    writeBytes(out, line.toUtf8() + "\r\n");
 }
 
 }  // namespace
 
-void WriteBytes(QIODevice& out, const QByteArray& bytes) {
+void writeBytes(QIODevice& out, const QByteArray& bytes) {
     if (out.write(bytes) != bytes.size()) {
         throw AppError(kPathFileAccessError, QStringLiteral("Tallywick"),
                        QStringLiteral("Path/File access error"));
     }
 }
 
-QList<QStringList> GridTexts(const FlexGrid& grid) {
-    QList<QStringList> rows;
-    for (int r = 0; r < grid.Rows(); ++r) {
-        QStringList row;
-        for (int c = 0; c < grid.Cols(); ++c) {
-            row << grid.TextMatrix(r, c);
-        }
-        rows << row;
-    }
-    return rows;
-}
-
-void WriteCsv(const QList<QStringList>& rows, QIODevice& out) {
+void writeCsv(const QList<QStringList>& rows, QIODevice& out) {
     for (const QStringList& row : rows) {
         QStringList fields;
         for (const QString& text : row) {
             fields << CsvField(text);
         }
-        WriteLine(out, fields.join(QLatin1Char(',')));
+        writeLine(out, fields.join(QLatin1Char(',')));
     }
 }
 
-void WriteHtmlTable(const QList<QStringList>& rows, QIODevice& out) {
+void writeHtmlTable(const QList<QStringList>& rows, QIODevice& out) {
     // The cells are UTF-8; without saying so a browser reads them in its
     // own default code page and shows accented gamertags as mojibake.
-    WriteLine(out, QStringLiteral("<html><head><meta charset=\"utf-8\"></head>"
+    writeLine(out, QStringLiteral("<html><head><meta charset=\"utf-8\"></head>"
                                   "<body><table border='1'>"));
     for (qsizetype r = 0; r < rows.size(); ++r) {
         QString line = QStringLiteral("<tr>");
@@ -58,13 +45,13 @@ void WriteHtmlTable(const QList<QStringList>& rows, QIODevice& out) {
                                  QStringLiteral("</b></td>")
                            : QStringLiteral("<td>") + EscapeMarkup(text) + QStringLiteral("</td>");
         }
-        WriteLine(out, line + QStringLiteral("</tr>"));
+        writeLine(out, line + QStringLiteral("</tr>"));
     }
-    WriteLine(out, QStringLiteral("</table></body></html>"));
+    writeLine(out, QStringLiteral("</table></body></html>"));
 }
 
-void WriteQueryXml(const QList<QStringList>& rows, QIODevice& out) {
-    WriteLine(out, QStringLiteral("<QueryResults>"));
+void writeQueryXml(const QList<QStringList>& rows, QIODevice& out) {
+    writeLine(out, QStringLiteral("<QueryResults>"));
     QStringList names;
     if (!rows.isEmpty()) {
         for (const QString& header : rows[0]) {
@@ -77,9 +64,9 @@ void WriteQueryXml(const QList<QStringList>& rows, QIODevice& out) {
             line += QLatin1Char('<') + names[c] + QLatin1Char('>') + EscapeMarkup(rows[r][c]) +
                     QStringLiteral("</") + names[c] + QLatin1Char('>');
         }
-        WriteLine(out, line + QStringLiteral("</Record>"));
+        writeLine(out, line + QStringLiteral("</Record>"));
     }
-    WriteLine(out, QStringLiteral("</QueryResults>"));
+    writeLine(out, QStringLiteral("</QueryResults>"));
 }
 
 }  // namespace tw
