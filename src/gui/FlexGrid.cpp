@@ -15,7 +15,7 @@ namespace {
 constexpr int kDefaultRowHeightTwips = 255;
 constexpr int kDefaultColWidthTwips = 960;
 
-int MouseButtonCode(Qt::MouseButton button) {
+int mouseButtonCode(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:
             return 1;
@@ -28,7 +28,7 @@ int MouseButtonCode(Qt::MouseButton button) {
     }
 }
 
-int ShiftCode(Qt::KeyboardModifiers modifiers) {
+int shiftCode(Qt::KeyboardModifiers modifiers) {
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
@@ -219,7 +219,7 @@ Qt::Alignment FlexGrid::toQtAlignment(int alignment) {
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
     trackMouse(event->position().toPoint());
     QTableView::mousePressEvent(event);
-    emit mouseDown(MouseButtonCode(event->button()), ShiftCode(event->modifiers()),
+    emit mouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
                    event->position().toPoint().x(), event->position().toPoint().y());
 }
 
@@ -237,7 +237,7 @@ void FlexGrid::scrollContentsBy(int dx, int dy) {
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
     trackMouse(event->position().toPoint());
     QTableView::mouseReleaseEvent(event);
-    emit mouseUp(MouseButtonCode(event->button()), ShiftCode(event->modifiers()),
+    emit mouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
                  event->position().toPoint().x(), event->position().toPoint().y());
 }
 

@@ -29,15 +29,15 @@ QString workbookStatement(const QueryExportRequest& request) {
 }
 
 void exportWorkbook(Database& db, const QString& sql, const QString& path) {
-    EnsureOutsideWriter(db);
-    WriteFreshWorkbook(path, [&](const QString& fresh) {
+    ensureOutsideWriter(db);
+    writeFreshWorkbook(path, [&](const QString& fresh) {
         db.Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
                    QStringLiteral("].[Query] FROM (") + sql + QStringLiteral(")"));
     });
 }
 
 void exportTexts(const QList<QStringList>& rows, int format, const QString& path) {
-    const std::unique_ptr<SafeFile> file = CreateOutputFile(path);
+    const std::unique_ptr<SafeFile> file = createOutputFile(path);
     if (format == 2) {
         writeCsv(rows, *file);
     } else if (format == 3) {
@@ -45,7 +45,7 @@ void exportTexts(const QList<QStringList>& rows, int format, const QString& path
     } else {
         writeQueryXml(rows, *file);
     }
-    FinishOutputFile(*file);
+    finishOutputFile(*file);
 }
 
 }  // namespace
@@ -77,9 +77,9 @@ void exportQuery(Session& state, const QueryExportRequest& request) {
     const ExportFormat& chosen = kFormats[format - 1];
     QString statement = request.rowsStatement;
     try {
-        const QString path = AskSavePath(state, QString::fromLatin1(chosen.filter),
+        const QString path = askSavePath(state, QString::fromLatin1(chosen.filter),
                                          QStringLiteral("MyQry_") + QString::number(request.index) +
-                                             QLatin1Char('-') + ExportTimeStamp(state) +
+                                             QLatin1Char('-') + exportTimeStamp(state) +
                                              QString::fromLatin1(chosen.extension));
         if (format == 1) {
             statement = workbookStatement(request);

@@ -27,7 +27,7 @@ void writeCsv(const QList<QStringList>& rows, QIODevice& out) {
     for (const QStringList& row : rows) {
         QStringList fields;
         for (const QString& text : row) {
-            fields << CsvField(text);
+            fields << csvField(text);
         }
         writeLine(out, fields.join(QLatin1Char(',')));
     }
@@ -41,9 +41,9 @@ void writeHtmlTable(const QList<QStringList>& rows, QIODevice& out) {
     for (qsizetype r = 0; r < rows.size(); ++r) {
         QString line = QStringLiteral("<tr>");
         for (const QString& text : rows[r]) {
-            line += r == 0 ? QStringLiteral("<td><b>") + EscapeMarkup(text) +
+            line += r == 0 ? QStringLiteral("<td><b>") + escapeMarkup(text) +
                                  QStringLiteral("</b></td>")
-                           : QStringLiteral("<td>") + EscapeMarkup(text) + QStringLiteral("</td>");
+                           : QStringLiteral("<td>") + escapeMarkup(text) + QStringLiteral("</td>");
         }
         writeLine(out, line + QStringLiteral("</tr>"));
     }
@@ -55,13 +55,13 @@ void writeQueryXml(const QList<QStringList>& rows, QIODevice& out) {
     QStringList names;
     if (!rows.isEmpty()) {
         for (const QString& header : rows[0]) {
-            names << XmlElementName(header);
+            names << xmlElementName(header);
         }
     }
     for (qsizetype r = 1; r < rows.size(); ++r) {
         QString line = QStringLiteral("\t<Record>");
         for (qsizetype c = 0; c < rows[r].size(); ++c) {
-            line += QLatin1Char('<') + names[c] + QLatin1Char('>') + EscapeMarkup(rows[r][c]) +
+            line += QLatin1Char('<') + names[c] + QLatin1Char('>') + escapeMarkup(rows[r][c]) +
                     QStringLiteral("</") + names[c] + QLatin1Char('>');
         }
         writeLine(out, line + QStringLiteral("</Record>"));

@@ -173,7 +173,7 @@ TEST_F(ExportReadableTest, TheWholeDatabaseWorkbookReplacesAnOlderOne) {
     }
     const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
     ASSERT_EQ(book.error, "");
-    EXPECT_EQ(book.order, ExportedTables(*state_->Db)) << "each table once";
+    EXPECT_EQ(book.order, exportedTables(*state_->Db)) << "each table once";
     EXPECT_EQ(book.sheets["Game_Player"].size(), 3);
     EXPECT_EQ(Leftovers(), QStringList());
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));

@@ -38,7 +38,7 @@ QByteArray Written(const QList<QStringList>& rows,
     return buffer.data();
 }
 
-TEST(GridExportWritersTest, PlainValuesGiveTheDesignedLines) {
+TEST(ResultWritersTest, PlainValuesGiveTheDesignedLines) {
     const QList<QStringList> rows = {{"Name", "Kills"}, {"Fred", "12"}};
     EXPECT_EQ(Written(rows, writeCsv), "Name,Kills\r\nFred,12\r\n");
     EXPECT_EQ(Written(rows, writeHtmlTable),
@@ -52,7 +52,7 @@ TEST(GridExportWritersTest, PlainValuesGiveTheDesignedLines) {
               "</QueryResults>\r\n");
 }
 
-TEST(GridExportWritersTest, EmptyGridGivesOnlyTheFrame) {
+TEST(ResultWritersTest, EmptyGridGivesOnlyTheFrame) {
     EXPECT_EQ(Written({}, writeCsv), "");
     EXPECT_EQ(Written({}, writeHtmlTable),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
@@ -60,7 +60,7 @@ TEST(GridExportWritersTest, EmptyGridGivesOnlyTheFrame) {
     EXPECT_EQ(Written({}, writeQueryXml), "<QueryResults>\r\n</QueryResults>\r\n");
 }
 
-TEST(GridExportWritersTest, AwkwardTextsStayReadable) {
+TEST(ResultWritersTest, AwkwardTextsStayReadable) {
     const QList<QStringList> rows = {{"Clan, Name", "2nd <Place>"},
                                      {"Rock, Paper & <Co>", "say \"hi\"\r\nbye"}};
     QString error;
@@ -243,7 +243,7 @@ TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
     EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xls");
     const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
     ASSERT_EQ(book.error, "");
-    EXPECT_EQ(book.order, ExportedTables(*state_->Db));
+    EXPECT_EQ(book.order, exportedTables(*state_->Db));
     EXPECT_EQ(book.order, QStringList({"Player", "Clan", "Color", "Medal", "Game", "Game_Player",
                                        "Game_Player_Medal", "Player_Playlist"}));
     const QList<QStringList>& players = book.sheets["Player"];
@@ -332,8 +332,8 @@ TEST_F(ExportTest, DatabaseWithoutUserTablesStillCompletes) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     auto db = Database::Open(Path(QStringLiteral("tallywick110.mdb")));
-    EXPECT_TRUE(ExportedTables(*db).isEmpty());
-    WriteDatabaseXml(*db, ExportedTables(*db), buffer);
+    EXPECT_TRUE(exportedTables(*db).isEmpty());
+    writeDatabaseXml(*db, exportedTables(*db), buffer);
     EXPECT_EQ(buffer.data(), "<Database>\r\n</Database>\r\n");
 }
 

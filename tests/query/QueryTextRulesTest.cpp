@@ -76,34 +76,34 @@ TEST(GenericSortOrderTest, SortedOrderIsStableBothWays) {
 }
 
 TEST(ExportTextTest, CsvQuotesOnlyWhereItMust) {
-    EXPECT_EQ(CsvField(QStringLiteral("Fred")), "Fred");
-    EXPECT_EQ(CsvField(QStringLiteral("12.5")), "12.5");
-    EXPECT_EQ(CsvField(QString()), "");
-    EXPECT_EQ(CsvField(QStringLiteral("Halo, 2")), "\"Halo, 2\"");
-    EXPECT_EQ(CsvField(QStringLiteral("say \"hi\"")), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(CsvField(QStringLiteral("a\r\nb")), "\"a\r\nb\"");
-    EXPECT_EQ(CsvField(QStringLiteral("a\nb")), "\"a\nb\"");
+    EXPECT_EQ(csvField(QStringLiteral("Fred")), "Fred");
+    EXPECT_EQ(csvField(QStringLiteral("12.5")), "12.5");
+    EXPECT_EQ(csvField(QString()), "");
+    EXPECT_EQ(csvField(QStringLiteral("Halo, 2")), "\"Halo, 2\"");
+    EXPECT_EQ(csvField(QStringLiteral("say \"hi\"")), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(csvField(QStringLiteral("a\r\nb")), "\"a\r\nb\"");
+    EXPECT_EQ(csvField(QStringLiteral("a\nb")), "\"a\nb\"");
 }
 
 TEST(ExportTextTest, MarkupEscapesAndElementNames) {
-    EXPECT_EQ(EscapeMarkup(QStringLiteral("Fred")), "Fred");
-    EXPECT_EQ(EscapeMarkup(QStringLiteral("<b>&\"'")), "&lt;b&gt;&amp;\"'");
+    EXPECT_EQ(escapeMarkup(QStringLiteral("Fred")), "Fred");
+    EXPECT_EQ(escapeMarkup(QStringLiteral("<b>&\"'")), "&lt;b&gt;&amp;\"'");
     // What XML 1.0 forbids is left out; tab, CR, LF and a pair of surrogates stay.
     const QChar lone[] = {QChar(0xD83C), QLatin1Char('x'), QChar(0xDFAE)};
-    EXPECT_EQ(EscapeMarkup(QString(lone, 3)), "x");
+    EXPECT_EQ(escapeMarkup(QString(lone, 3)), "x");
     const QString pair = QString::fromUcs4(U"\U0001F3AE");
-    EXPECT_EQ(EscapeMarkup(QStringLiteral("a\x01\x07\x1f\t\r\nb") + pair + QChar(0xFFFE) +
+    EXPECT_EQ(escapeMarkup(QStringLiteral("a\x01\x07\x1f\t\r\nb") + pair + QChar(0xFFFE) +
                            QChar(0xFFFF) + QChar(0xFFFD)),
               QStringLiteral("a\t\r\nb") + pair + QChar(0xFFFD));
-    EXPECT_EQ(XmlElementName(QStringLiteral("Kills")), "Kills");
-    EXPECT_EQ(XmlElementName(QStringLiteral("Player_Gamertag")), "Player_Gamertag");
-    EXPECT_EQ(XmlElementName(QStringLiteral("Kills per Death")), "Kills_per_Death");
-    EXPECT_EQ(XmlElementName(QStringLiteral("2nd Place")), "_2nd_Place");
-    EXPECT_EQ(XmlElementName(QStringLiteral("C1.Hexadecimal_Format")), "C1.Hexadecimal_Format");
-    EXPECT_EQ(XmlElementName(QStringLiteral("Win%")), "Win_");
-    EXPECT_EQ(XmlElementName(QStringLiteral("a:b")), "a_b");
-    EXPECT_EQ(XmlElementName(QStringLiteral("-x")), "_-x");
-    EXPECT_EQ(XmlElementName(QString()), "_");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Kills")), "Kills");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Player_Gamertag")), "Player_Gamertag");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Kills per Death")), "Kills_per_Death");
+    EXPECT_EQ(xmlElementName(QStringLiteral("2nd Place")), "_2nd_Place");
+    EXPECT_EQ(xmlElementName(QStringLiteral("C1.Hexadecimal_Format")), "C1.Hexadecimal_Format");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Win%")), "Win_");
+    EXPECT_EQ(xmlElementName(QStringLiteral("a:b")), "a_b");
+    EXPECT_EQ(xmlElementName(QStringLiteral("-x")), "_-x");
+    EXPECT_EQ(xmlElementName(QString()), "_");
 }
 
 TEST(workbookExportSqlTest, TrailingSemicolonsGoAndMeIsQuoted) {

@@ -1,4 +1,4 @@
-// runQueryClicked through the real window: filters from the option buttons,
+// The Run button through the real window: filters from the option buttons,
 // the grid path with its pictures, colours, highlight and widths, the chart
 // path, the record count label and the error path.
 
