@@ -1,12 +1,13 @@
 // bench_query [--rebuild]: one saved query returning 20,000 rows of 11
 // columns from the large benchmark database (250,000 games, 2,000,000
-// Game_Player rows), run by runQueryClicked into the result grid, against
+// Game_Player rows), run by the window's Run button into the result grid, against
 // the same translated statement stepped straight through SQLite with every
 // value read as text. Best of five rounds each, side by side in one run.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <algorithm>
 #include <cstdio>
 
@@ -14,10 +15,10 @@
 #include "core/Session.h"
 #include "db/Database.h"
 #include "db/jet/Translator.h"
-#include "query/QueryRunner.h"
 #include "gui/FlexGrid.h"
-#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
+#include "gui/QueryPanel.h"
+#include "support/ScriptedPrompter.h"
 
 namespace tw::bench {
 namespace {
@@ -37,8 +38,8 @@ double StepRaw(Database& db, int64_t* rows) {
     return SecondsOf([&] { *rows = StepAllRows(db.handle(), translation.sql); });
 }
 
-double FillGrid(Session& state, MainWindow& window, QueryPanel& panel) {
-    return SecondsOf([&] { runQueryClicked(state, window, panel); });
+double FillGrid(MainWindow& window) {
+    return SecondsOf([&] { window.runQueryButton->click(); });
 }
 
 int Run(bool rebuild) {
@@ -55,21 +56,21 @@ int Run(bool rebuild) {
     window.queryList->addItem(state.QueryNames[1]);
     window.queryList->setCurrentIndex(1);
     window.show();
-    QueryPanel panel;
+    new QueryPanel(state, window);  // a child of the window
 
     double grid = 1e9;
     double raw = 1e9;
     int64_t rawRows = 0;
     for (int round = 0; round < kRounds; ++round) {
         raw = std::min(raw, StepRaw(*state.Db, &rawRows));
-        grid = std::min(grid, FillGrid(state, window, panel));
+        grid = std::min(grid, FillGrid(window));
     }
-    const int gridRows = window.resultGrid->Rows() - 1;
+    const int gridRows = window.resultGrid->rows() - 1;
     std::printf("%-28s %8s %8s %10s\n", "", "rows", "columns", "best [s]");
     std::printf("%-28s %8lld %8d %10.4f\n", "straight through SQLite",
                 static_cast<long long>(rawRows), 11, raw);
-    std::printf("%-28s %8d %8d %10.4f\n", "cmdRunQuery_Click into grid", gridRows,
-                window.resultGrid->Cols(), grid);
+    std::printf("%-28s %8d %8d %10.4f\n", "Run Query into grid", gridRows,
+                window.resultGrid->cols(), grid);
     std::printf("ratio grid / sqlite: %.2f\n", grid / raw);
     std::printf("label: %s\n", qPrintable(window.recordCount->text()));
     std::printf("goal: grid under 1 s (%s), ratio at most 5 (%s)\n", grid < 1.0 ? "met" : "NOT met",

@@ -3,8 +3,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QRadioButton>
 
 #include "core/Session.h"
 #include "core/SqlText.h"
@@ -75,33 +73,25 @@ QString StoredGamertag(Session& state, const QString& gamertag) {
     return stored;
 }
 
-// Item n of queryList for a number or a name (exact first, then any case);
-// 0 when there is none.
-int QueryIndex(const Session& state, const QComboBox& queries, const QString& wanted) {
+// Saved query n for a number or a name (exact first, then any case); 0 when
+// there is none.
+int queryIndex(const Session& state, const QString& wanted) {
+    const int count = state.settings.Query_Count;
     bool isNumber = false;
     const int number = wanted.toInt(&isNumber);
     if (isNumber) {
-        const bool valid = number >= 1 && number < queries.count() &&
+        const bool valid = number >= 1 && number <= count &&
                            !state.QueryNames[static_cast<size_t>(number)].isEmpty();
         return valid ? number : 0;
     }
     for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-        for (int n = 1; n < queries.count(); ++n) {
+        for (int n = 1; n <= count; ++n) {
             if (state.QueryNames[static_cast<size_t>(n)].compare(wanted, sensitivity) == 0) {
                 return n;
             }
         }
     }
     return 0;
-}
-
-void ApplyFilters(const BatchCommand& command, MainWindow& window) {
-    if (command.player) {
-        window.playerFilterOptions[static_cast<int>(*command.player) + 1]->setChecked(true);
-    }
-    if (command.game) {
-        window.gameFilterOptions[static_cast<int>(*command.game) + 1]->setChecked(true);
-    }
 }
 
 }  // namespace
@@ -196,28 +186,38 @@ int RunReport(const BatchCommand& command, BatchSession& session) {
 
 int RunQuery(const BatchCommand& command, BatchSession& session) {
     Session& state = session.state;
-    MainWindow& window = session.window;
-    const int index = QueryIndex(state, *window.queryList, command.query);
+    const int index = queryIndex(state, command.query);
     if (index == 0) {
         PrintError(session, AboutName(command.query, kNoSuchQueryMessage));
         return kExitFailed;
     }
-    window.queryList->setCurrentIndex(index);
-    ApplyFilters(command, window);
     if (command.format != 0) {
         state.settings.Query_Export_Format = command.format;  // this run only
     }
-    session.wired.queryPanel->ChartGraphQueries = false;
-    runQueryClicked(state, window, *session.wired.queryPanel);
+    const PlayerFilter player = command.player.value_or(PlayerFilter::All);
+    const GameFilter game = command.game.value_or(GameFilter::All);
+    QueryRequest request = savedQueryRequest(state, index, player, game);
+    request.chartGraphQueries = false;  // a graph query's rows are exported too
+    const QueryResult result = runQuery(state, request);
+    reportQueryFailure(state, result);
     if (session.prompter.ErrorShown()) {
         return kExitFailed;
     }
-    WriteText(session.out, window.recordCount->text() + QLatin1Char('\n'));
+    WriteText(session.out,
+              recordCountText(result.records, result.elapsedMilliseconds) + QLatin1Char('\n'));
     session.prompter.SetSavePath(command.out);
+    QueryExportRequest exported;
+    exported.index = index;
+    exported.savedSql = state.QuerySQL[static_cast<size_t>(index)];
+    exported.gamertag = state.CurrentGamertag;
+    exported.rows = result.textRows();
+    exported.rowsStatement = result.statement;
     // Filter options on the command line narrow the workbook too, so it holds
     // the rows just counted; the window's workbook stays unfiltered.
-    const bool filtered = command.player.has_value() || command.game.has_value();
-    exportClicked(state, window, filtered ? WorkbookRows::Filtered : WorkbookRows::Saved);
+    if (command.player.has_value() || command.game.has_value()) {
+        exported.workbookFilters = WorkbookFilters{player, game};
+    }
+    exportQuery(state, exported);
     if (!session.prompter.Shown(QString::fromLatin1(kQueryExported)) ||
         session.prompter.ErrorShown()) {
         return kExitFailed;

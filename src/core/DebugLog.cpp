@@ -52,6 +52,11 @@ bool AppendRecord(const QString& path, const QByteArray& record, QString* reason
 
 QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
                           const QDateTime& now) {
+    return DebugLogRecord(state, stage, error, now, state.CurrentSQL);
+}
+
+QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+                          const QDateTime& now, const QString& statement) {
     QByteArray record;
     record += kRule + kCrLf;
     record += " v" + QByteArray(kVersionTag) + " [App." + stage.toUtf8() + "]   " +
@@ -61,7 +66,7 @@ QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppE
               error.description().toUtf8() + kCrLf;
     record += "Tag: " + state.CurrentGamertag.toUtf8() + kCrLf;
     record += "Stg: " + QByteArray::number(state.CurrentStage) + kCrLf;
-    record += "SQL: " + state.CurrentSQL.toUtf8() + kCrLf;
+    record += "SQL: " + statement.toUtf8() + kCrLf;
     record += "Dat: " + PageExcerpt(state.PageData) + kCrLf + kCrLf + kCrLf;
     return record;
 }
@@ -81,26 +86,35 @@ QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
            QDir::toNativeSeparators(logPath) + QStringLiteral("): ") + reason;
 }
 
-bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& error,
-                          QString* reason) {
+namespace {
+
+bool appendRecordOf(Session& state, const QString& stage, const AppError& error,
+                    const QString& statement, QString* reason) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
     QString why;
-    const bool written =
-        AppendRecord(DebugLogPath(state), DebugLogRecord(state, stage, error, now), &why);
+    const bool written = AppendRecord(DebugLogPath(state),
+                                      DebugLogRecord(state, stage, error, now, statement), &why);
     if (!written && reason) {
         *reason = why.isEmpty() ? QStringLiteral("Unknown error") : why;
     }
     return written;
 }
 
+}  // namespace
+
+bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& error,
+                          QString* reason) {
+    return appendRecordOf(state, stage, error, state.CurrentSQL, reason);
+}
+
 namespace {
 
 // Records the error, then tells the user: where to send the log when it was
 // written, why it could not be otherwise (asking for an empty log helps no one).
-void RecordAndTell(Session& state, const QString& stage, const AppError& error, MsgIcon icon,
-                   const QString& title) {
+void RecordAndTell(Session& state, const QString& stage, const AppError& error,
+                   const QString& statement, MsgIcon icon, const QString& title) {
     QString reason;
-    const bool logged = AppendDebugLogRecord(state, stage, error, &reason);
+    const bool logged = appendRecordOf(state, stage, error, statement, &reason);
     if (state.prompter) {
         state.prompter->Message(logged
                                    ? DebugLogMessage(error)
@@ -112,11 +126,18 @@ void RecordAndTell(Session& state, const QString& stage, const AppError& error, 
 }  // namespace
 
 void ReportOperationFailure(Session& state, const QString& stage, const AppError& error) {
-    RecordAndTell(state, stage, error, MsgIcon::Critical, QStringLiteral("Error"));
+    RecordAndTell(state, stage, error, state.CurrentSQL, MsgIcon::Critical,
+                  QStringLiteral("Error"));
 }
 
 void WriteDebugLog(Session& state, const QString& stage, const AppError& error) {
-    RecordAndTell(state, stage, error, MsgIcon::Exclamation, QString::fromLatin1(kProgramTitle));
+    WriteDebugLog(state, stage, error, state.CurrentSQL);
+}
+
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+                   const QString& statement) {
+    RecordAndTell(state, stage, error, statement, MsgIcon::Exclamation,
+                  QString::fromLatin1(kProgramTitle));
 }
 
 }  // namespace tw

@@ -22,6 +22,8 @@ inline constexpr qsizetype kMaxLoggedPageBytes = 65536;
 // The record's bytes, lines ended with CR LF, for the given moment.
 QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
                           const QDateTime& now);
+QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+                          const QDateTime& now, const QString& statement);
 
 // The text of the message shown after the record is written.
 QString DebugLogMessage(const AppError& error);
@@ -35,6 +37,9 @@ QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
 // program's title). The message is shown even when the log cannot be written,
 // so the user always learns of the error.
 void WriteDebugLog(Session& state, const QString& stage, const AppError& error);
+// The same, with `statement` as the record's SQL line: the statement that failed.
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+                   const QString& statement);
 
 // Appends the record alone, whole or not at all; false (and the reason in
 // `*reason` when given) when the log cannot be written.

@@ -25,20 +25,20 @@ FixedRowsOverlay::FixedRowsOverlay(FlexGrid* grid) : QTableView(grid), grid_(gri
     setWordWrap(false);
     hide();
 
-    auto relayout = [this] { Relayout(); };
-    connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, relayout);
-    connect(grid->verticalHeader(), &QHeaderView::sectionResized, this, relayout);
-    connect(grid->model(), &QAbstractItemModel::rowsInserted, this, relayout);
-    connect(grid->model(), &QAbstractItemModel::rowsRemoved, this, relayout);
-    connect(grid->model(), &QAbstractItemModel::columnsInserted, this, relayout);
-    connect(grid->model(), &QAbstractItemModel::columnsRemoved, this, relayout);
-    connect(grid->model(), &QAbstractItemModel::modelReset, this, relayout);
+    auto follow = [this] { relayout(); };
+    connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, follow);
+    connect(grid->verticalHeader(), &QHeaderView::sectionResized, this, follow);
+    connect(grid->model(), &QAbstractItemModel::rowsInserted, this, follow);
+    connect(grid->model(), &QAbstractItemModel::rowsRemoved, this, follow);
+    connect(grid->model(), &QAbstractItemModel::columnsInserted, this, follow);
+    connect(grid->model(), &QAbstractItemModel::columnsRemoved, this, follow);
+    connect(grid->model(), &QAbstractItemModel::modelReset, this, follow);
     connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, horizontalScrollBar(),
             &QScrollBar::setValue);
 }
 
-void FixedRowsOverlay::Relayout() {
-    const int fixed = grid_->FixedRows();
+void FixedRowsOverlay::relayout() {
+    const int fixed = grid_->fixedRows();
     if (fixed <= 0 || grid_->rowCount() == 0) {
         hide();
         return;
@@ -66,7 +66,7 @@ void FixedRowsOverlay::Relayout() {
     raise();
 }
 
-int FixedRowsOverlay::FixedRowAt(const QPoint& viewportPosition) const {
+int FixedRowsOverlay::fixedRowAt(const QPoint& viewportPosition) const {
     if (isHidden() || viewportPosition.y() < 0 || viewportPosition.y() >= height()) {
         return -1;
     }

@@ -18,9 +18,9 @@ class FixedRowsOverlay : public QTableView {
     explicit FixedRowsOverlay(FlexGrid* grid);
 
     // Follows the grid's fixed row count, sizes and scroll position.
-    void Relayout();
+    void relayout();
     // The fixed row at a viewport position of the grid, or -1.
-    int FixedRowAt(const QPoint& viewportPosition) const;
+    int fixedRowAt(const QPoint& viewportPosition) const;
 
   private:
     FlexGrid* grid_;

@@ -15,7 +15,7 @@ namespace {
 constexpr int kDefaultRowHeightTwips = 255;
 constexpr int kDefaultColWidthTwips = 960;
 
-int MouseButtonCode(Qt::MouseButton button) {
+int mouseButtonCode(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:
             return 1;
@@ -28,7 +28,7 @@ int MouseButtonCode(Qt::MouseButton button) {
     }
 }
 
-int ShiftCode(Qt::KeyboardModifiers modifiers) {
+int shiftCode(Qt::KeyboardModifiers modifiers) {
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
@@ -45,11 +45,11 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), cells_(new FlexGridMod
     setWordWrap(false);
     verticalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(TwipsToPixelsY(kDefaultRowHeightTwips));
-    horizontalHeader()->setDefaultSectionSize(TwipsToPixelsX(kDefaultColWidthTwips));
+    verticalHeader()->setDefaultSectionSize(twipsToPixelsY(kDefaultRowHeightTwips));
+    horizontalHeader()->setDefaultSectionSize(twipsToPixelsX(kDefaultColWidthTwips));
     fixedOverlay_ = new FixedRowsOverlay(this);
-    SetRows(0);
-    SetCols(0);
+    setRows(0);
+    setCols(0);
 }
 
 FlexGrid::~FlexGrid() {
@@ -64,39 +64,39 @@ int FlexGrid::columnCount() const {
     return cells_->columnCount();
 }
 
-void FlexGrid::Clear() {
-    cells_->ClearCells();
+void FlexGrid::clear() {
+    cells_->clearCells();
 }
 
-void FlexGrid::SetRows(int rows) {
-    cells_->SetRowCount(rows);
+void FlexGrid::setRows(int rows) {
+    cells_->setRowCount(rows);
     fixedRows_ = std::min(fixedRows_, rowCount());
     row_ = std::min(row_, std::max(rowCount() - 1, 0));
-    fixedOverlay_->Relayout();
+    fixedOverlay_->relayout();
 }
 
-void FlexGrid::SetCols(int cols) {
-    cells_->SetColumnCount(cols);
+void FlexGrid::setCols(int cols) {
+    cells_->setColumnCount(cols);
     fixedCols_ = std::min(fixedCols_, columnCount());
     col_ = std::min(col_, std::max(columnCount() - 1, 0));
 }
 
-void FlexGrid::SetContents(int rows, int cols, std::vector<QString> texts) {
-    cells_->SetContents(rows, cols, std::move(texts));
+void FlexGrid::setContents(int rows, int cols, std::vector<QString> texts) {
+    cells_->setContents(rows, cols, std::move(texts));
     fixedRows_ = std::min(fixedRows_, rowCount());
     fixedCols_ = std::min(fixedCols_, columnCount());
     row_ = std::min(row_, std::max(rowCount() - 1, 0));
     col_ = std::min(col_, std::max(columnCount() - 1, 0));
-    fixedOverlay_->Relayout();
+    fixedOverlay_->relayout();
 }
 
-void FlexGrid::PermuteRows(int first, const std::vector<int>& sources) {
+void FlexGrid::permuteRows(int first, const std::vector<int>& sources) {
     std::vector<int> heights;
     heights.reserve(sources.size());
     for (const int source : sources) {
         heights.push_back(rowHeight(source));
     }
-    cells_->PermuteRows(first, sources);
+    cells_->permuteRows(first, sources);
     for (size_t i = 0; i < heights.size(); ++i) {
         const int row = first + static_cast<int>(i);
         if (rowHeight(row) != heights[i]) {
@@ -105,108 +105,108 @@ void FlexGrid::PermuteRows(int first, const std::vector<int>& sources) {
     }
 }
 
-void FlexGrid::SetFixedRows(int rows) {
+void FlexGrid::setFixedRows(int rows) {
     fixedRows_ = std::clamp(rows, 0, rowCount());
-    fixedOverlay_->Relayout();
+    fixedOverlay_->relayout();
     viewport()->update();
 }
 
-void FlexGrid::SetFixedCols(int cols) {
+void FlexGrid::setFixedCols(int cols) {
     fixedCols_ = std::clamp(cols, 0, columnCount());
     viewport()->update();
 }
 
-QString FlexGrid::TextMatrix(int row, int col) const {
-    return Contains(row, col) ? cells_->Text(row, col) : QString();
+QString FlexGrid::textMatrix(int row, int col) const {
+    return contains(row, col) ? cells_->text(row, col) : QString();
 }
 
-void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    if (Contains(row, col)) {
-        cells_->SetText(row, col, text);
+void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
+    if (contains(row, col)) {
+        cells_->setText(row, col, text);
     }
 }
 
-void FlexGrid::SetRow(int row) {
+void FlexGrid::setRow(int row) {
     row_ = row;
     rowSel_ = row;
 }
 
-void FlexGrid::SetCol(int col) {
+void FlexGrid::setCol(int col) {
     col_ = col;
     colSel_ = col;
 }
 
-uint32_t FlexGrid::CellBackColor() const {
-    return Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).backColor : 0;
+uint32_t FlexGrid::cellBackColor() const {
+    return contains(row_, col_) ? cells_->extrasOf(row_, col_).backColor : 0;
 }
 
-void FlexGrid::SetCellBackColor(uint32_t vbColor) {
-    if (Contains(row_, col_)) {
-        cells_->EditExtras(row_, col_,
+void FlexGrid::setCellBackColor(uint32_t vbColor) {
+    if (contains(row_, col_)) {
+        cells_->editExtras(row_, col_,
                            [vbColor](FlexGridModel::Extras& cell) { cell.backColor = vbColor; });
     }
 }
 
-int FlexGrid::CellAlignment() const {
-    const int alignment = Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).alignment : -1;
+int FlexGrid::cellAlignment() const {
+    const int alignment = contains(row_, col_) ? cells_->extrasOf(row_, col_).alignment : -1;
     return alignment < 0 ? LeftCenter : alignment;
 }
 
-void FlexGrid::SetCellAlignment(int alignment) {
-    if (Contains(row_, col_)) {
-        cells_->EditExtras(
+void FlexGrid::setCellAlignment(int alignment) {
+    if (contains(row_, col_)) {
+        cells_->editExtras(
             row_, col_, [alignment](FlexGridModel::Extras& cell) { cell.alignment = alignment; });
     }
 }
 
-QPixmap FlexGrid::CellPicture() const {
-    return Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).picture : QPixmap();
+QPixmap FlexGrid::cellPicture() const {
+    return contains(row_, col_) ? cells_->extrasOf(row_, col_).picture : QPixmap();
 }
 
-void FlexGrid::SetCellPicture(const QPixmap& picture) {
-    if (Contains(row_, col_)) {
-        cells_->EditExtras(row_, col_,
+void FlexGrid::setCellPicture(const QPixmap& picture) {
+    if (contains(row_, col_)) {
+        cells_->editExtras(row_, col_,
                            [&picture](FlexGridModel::Extras& cell) { cell.picture = picture; });
     }
 }
 
-int FlexGrid::CellPictureAlignment() const {
-    const int alignment = Contains(row_, col_) ? cells_->ExtrasOf(row_, col_).pictureAlignment : -1;
+int FlexGrid::cellPictureAlignment() const {
+    const int alignment = contains(row_, col_) ? cells_->extrasOf(row_, col_).pictureAlignment : -1;
     return alignment < 0 ? LeftTop : alignment;
 }
 
-void FlexGrid::SetCellPictureAlignment(int alignment) {
-    if (Contains(row_, col_)) {
-        cells_->EditExtras(row_, col_, [alignment](FlexGridModel::Extras& cell) {
+void FlexGrid::setCellPictureAlignment(int alignment) {
+    if (contains(row_, col_)) {
+        cells_->editExtras(row_, col_, [alignment](FlexGridModel::Extras& cell) {
             cell.pictureAlignment = alignment;
         });
     }
 }
 
-int FlexGrid::ColWidth(int col) const {
-    return PixelsToTwipsX(columnWidth(col));
+int FlexGrid::colWidthTwips(int col) const {
+    return pixelsToTwipsX(columnWidth(col));
 }
 
-void FlexGrid::SetColWidth(int col, int twips) {
-    setColumnWidth(col, TwipsToPixelsX(twips));
+void FlexGrid::setColWidthTwips(int col, int twips) {
+    setColumnWidth(col, twipsToPixelsX(twips));
 }
 
-int FlexGrid::RowHeight(int row) const {
-    return PixelsToTwipsY(rowHeight(row));
+int FlexGrid::rowHeightTwips(int row) const {
+    return pixelsToTwipsY(rowHeight(row));
 }
 
-void FlexGrid::SetRowHeight(int row, int twips) {
-    setRowHeight(row, TwipsToPixelsY(twips));
+void FlexGrid::setRowHeightTwips(int row, int twips) {
+    setRowHeight(row, twipsToPixelsY(twips));
 }
 
-void FlexGrid::SetRedraw(bool on) {
+void FlexGrid::setRedraw(bool on) {
     setUpdatesEnabled(on);
     if (on) {
         viewport()->update();
     }
 }
 
-Qt::Alignment FlexGrid::ToQtAlignment(int alignment) {
+Qt::Alignment FlexGrid::toQtAlignment(int alignment) {
     static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
                                                     Qt::AlignRight};
     static constexpr Qt::Alignment kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
@@ -217,15 +217,15 @@ Qt::Alignment FlexGrid::ToQtAlignment(int alignment) {
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
-    TrackMouse(event->position().toPoint());
+    trackMouse(event->position().toPoint());
     QTableView::mousePressEvent(event);
-    emit MouseDown(MouseButtonCode(event->button()), ShiftCode(event->modifiers()),
+    emit mouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
                    event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
-    fixedOverlay_->Relayout();
+    fixedOverlay_->relayout();
 }
 
 void FlexGrid::scrollContentsBy(int dx, int dy) {
@@ -235,32 +235,32 @@ void FlexGrid::scrollContentsBy(int dx, int dy) {
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
-    TrackMouse(event->position().toPoint());
+    trackMouse(event->position().toPoint());
     QTableView::mouseReleaseEvent(event);
-    emit MouseUp(MouseButtonCode(event->button()), ShiftCode(event->modifiers()),
+    emit mouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
                  event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-bool FlexGrid::Contains(int row, int col) const {
+bool FlexGrid::contains(int row, int col) const {
     return row >= 0 && col >= 0 && row < rowCount() && col < columnCount();
 }
 
-void FlexGrid::TrackMouse(const QPoint& position) {
-    const int fixedRow = fixedOverlay_->FixedRowAt(position);
+void FlexGrid::trackMouse(const QPoint& position) {
+    const int fixedRow = fixedOverlay_->fixedRowAt(position);
     mouseRow_ = fixedRow >= 0 ? fixedRow : rowAt(position.y());
     mouseCol_ = columnAt(position.x());
 }
 
-int FlexGrid::TwipsToPixelsX(int twips) const {
+int FlexGrid::twipsToPixelsX(int twips) const {
     return TwipsScale::ForWidget(*this).XToPixels(twips);
 }
-int FlexGrid::TwipsToPixelsY(int twips) const {
+int FlexGrid::twipsToPixelsY(int twips) const {
     return TwipsScale::ForWidget(*this).YToPixels(twips);
 }
-int FlexGrid::PixelsToTwipsX(int pixels) const {
+int FlexGrid::pixelsToTwipsX(int pixels) const {
     return TwipsScale::ForWidget(*this).XToTwips(pixels);
 }
-int FlexGrid::PixelsToTwipsY(int pixels) const {
+int FlexGrid::pixelsToTwipsY(int pixels) const {
     return TwipsScale::ForWidget(*this).YToTwips(pixels);
 }
 

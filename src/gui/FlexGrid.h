@@ -1,10 +1,10 @@
 #pragma once
-// The result grid, resultGrid: a table view over its own cell model that speaks the grid operations
-// the query Parts use. Row 0 up to FixedRows()-1 and column 0 up to FixedCols()-1 are fixed
-// (header-looking, not selectable); they are ordinary cells of the matrix, so TextMatrix(0, c) is
-// the header text of column c, as in the designed grid; the fixed rows stay in view while the
-// others scroll. Sizes are twips; a cell background of 0 means the grid's default background;
-// colours are &H00BBGGRR values.
+// The result grid, resultGrid: a table view over its own cell model, filled in one step from a
+// query result (ResultGridFill) and then sorted and marked cell by cell. Row 0 up to fixedRows()-1
+// and column 0 up to fixedCols()-1 are fixed (header-looking, not selectable); they are ordinary
+// cells of the matrix, so textMatrix(0, c) is the header text of column c, as in the designed grid;
+// the fixed rows stay in view while the others scroll. Sizes are twips; a cell background of 0
+// means the grid's default background; colours are &H00BBGGRR values.
 
 #include <QPixmap>
 #include <QTableView>
@@ -41,68 +41,75 @@ class FlexGrid : public QTableView {
 
     // Empties every cell: text, picture, colour and alignment. The row and
     // column counts stay.
-    void Clear();
+    void clear();
+    // The spellings the tag list's summary, the window's start-up and their
+    // tests still use to empty the grid and look at its size.
+    void Clear() { clear(); }
+    void SetRows(int rows) { setRows(rows); }
+    void SetCols(int cols) { setCols(cols); }
+    int Rows() const { return rows(); }
+    int Cols() const { return cols(); }
 
     int rowCount() const;
     int columnCount() const;
-    int Rows() const { return rowCount(); }
-    void SetRows(int rows);
-    int Cols() const { return columnCount(); }
-    void SetCols(int cols);
-    int FixedRows() const { return fixedRows_; }
-    void SetFixedRows(int rows);
-    int FixedCols() const { return fixedCols_; }
-    void SetFixedCols(int cols);
+    int rows() const { return rowCount(); }
+    void setRows(int rows);
+    int cols() const { return columnCount(); }
+    void setCols(int cols);
+    int fixedRows() const { return fixedRows_; }
+    void setFixedRows(int rows);
+    int fixedCols() const { return fixedCols_; }
+    void setFixedCols(int cols);
 
-    QString TextMatrix(int row, int col) const;
-    void SetTextMatrix(int row, int col, const QString& text);
+    QString textMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
     // Replaces every cell in one step: `texts` holds rows * cols texts, row
     // by row. Colours, pictures, alignments and sizes go back to defaults.
-    void SetContents(int rows, int cols, std::vector<QString> texts);
+    void setContents(int rows, int cols, std::vector<QString> texts);
     // Row `first + i` takes the cells and height of row `sources[i]`.
-    void PermuteRows(int first, const std::vector<int>& sources);
+    void permuteRows(int first, const std::vector<int>& sources);
 
     // The current cell and the selection's far corner.
-    int Row() const { return row_; }
-    void SetRow(int row);
-    int Col() const { return col_; }
-    void SetCol(int col);
-    int RowSel() const { return rowSel_; }
-    void SetRowSel(int row) { rowSel_ = row; }
-    int ColSel() const { return colSel_; }
-    void SetColSel(int col) { colSel_ = col; }
+    int row() const { return row_; }
+    void setRow(int row);
+    int col() const { return col_; }
+    void setCol(int col);
+    int rowSel() const { return rowSel_; }
+    void setRowSel(int row) { rowSel_ = row; }
+    int colSel() const { return colSel_; }
+    void setColSel(int col) { colSel_ = col; }
 
     // Operations on the current cell.
-    QString Text() const { return TextMatrix(row_, col_); }
-    void SetText(const QString& text) { SetTextMatrix(row_, col_, text); }
-    uint32_t CellBackColor() const;
-    void SetCellBackColor(uint32_t vbColor);
-    int CellAlignment() const;
-    void SetCellAlignment(int alignment);
-    QPixmap CellPicture() const;
-    void SetCellPicture(const QPixmap& picture);
-    int CellPictureAlignment() const;
-    void SetCellPictureAlignment(int alignment);
+    QString text() const { return textMatrix(row_, col_); }
+    void setText(const QString& text) { setTextMatrix(row_, col_, text); }
+    uint32_t cellBackColor() const;
+    void setCellBackColor(uint32_t vbColor);
+    int cellAlignment() const;
+    void setCellAlignment(int alignment);
+    QPixmap cellPicture() const;
+    void setCellPicture(const QPixmap& picture);
+    int cellPictureAlignment() const;
+    void setCellPictureAlignment(int alignment);
 
-    int ColWidth(int col) const;  // twips
-    void SetColWidth(int col, int twips);
-    int RowHeight(int row) const;  // twips
-    void SetRowHeight(int row, int twips);
+    int colWidthTwips(int col) const;
+    void setColWidthTwips(int col, int twips);
+    int rowHeightTwips(int row) const;
+    void setRowHeightTwips(int row, int twips);
 
     // Drawing on or off while the grid is being filled.
-    bool Redraw() const { return updatesEnabled(); }
-    void SetRedraw(bool on);
+    bool redraw() const { return updatesEnabled(); }
+    void setRedraw(bool on);
 
     // Row and column under the mouse at the last mouse event (-1: none).
-    int MouseRow() const { return mouseRow_; }
-    int MouseCol() const { return mouseCol_; }
+    int mouseRow() const { return mouseRow_; }
+    int mouseCol() const { return mouseCol_; }
 
-    static Qt::Alignment ToQtAlignment(int alignment);
+    static Qt::Alignment toQtAlignment(int alignment);
 
   signals:
     // button 1 left, 2 right, 4 middle; shift as the keyboard modifiers.
-    void MouseDown(int button, int shift, int x, int y);
-    void MouseUp(int button, int shift, int x, int y);
+    void mouseDown(int button, int shift, int x, int y);
+    void mouseUp(int button, int shift, int x, int y);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -111,12 +118,12 @@ class FlexGrid : public QTableView {
     void scrollContentsBy(int dx, int dy) override;
 
   private:
-    bool Contains(int row, int col) const;
-    void TrackMouse(const QPoint& position);
-    int TwipsToPixelsX(int twips) const;
-    int TwipsToPixelsY(int twips) const;
-    int PixelsToTwipsX(int pixels) const;
-    int PixelsToTwipsY(int pixels) const;
+    bool contains(int row, int col) const;
+    void trackMouse(const QPoint& position);
+    int twipsToPixelsX(int twips) const;
+    int twipsToPixelsY(int twips) const;
+    int pixelsToTwipsX(int pixels) const;
+    int pixelsToTwipsY(int pixels) const;
 
     FlexGridModel* cells_ = nullptr;
     FixedRowsOverlay* fixedOverlay_ = nullptr;

@@ -12,7 +12,7 @@ FlexGridDelegate::FlexGridDelegate(FlexGrid* grid) : QStyledItemDelegate(grid), 
 
 void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
-    const bool fixed = index.row() < grid_->FixedRows() || index.column() < grid_->FixedCols();
+    const bool fixed = index.row() < grid_->fixedRows() || index.column() < grid_->fixedCols();
     if (fixed && !index.data(Qt::BackgroundRole).isValid()) {
         painter->fillRect(option.rect, option.palette.button());
         painter->save();
@@ -31,7 +31,7 @@ void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const int alignment = index.data(FlexGrid::kPictureAlignmentRole).isValid()
                               ? index.data(FlexGrid::kPictureAlignmentRole).toInt()
                               : FlexGrid::LeftTop;
-    const QRect target = QStyle::alignedRect(option.direction, FlexGrid::ToQtAlignment(alignment),
+    const QRect target = QStyle::alignedRect(option.direction, FlexGrid::toQtAlignment(alignment),
                                              pixmap.deviceIndependentSize().toSize(), option.rect);
     painter->drawPixmap(target, pixmap);
 }

@@ -20,9 +20,9 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        return Text(index.row(), index.column());
+        return text(index.row(), index.column());
     }
-    const auto found = extras_.constFind(Key(index.row(), index.column()));
+    const auto found = extras_.constFind(key(index.row(), index.column()));
     if (found == extras_.constEnd()) {
         return QVariant();
     }
@@ -33,7 +33,7 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
                                          : QVariant(QBrush(ColorFromVb(extras.backColor)));
         case Qt::TextAlignmentRole:
             return extras.alignment < 0 ? QVariant()
-                                        : QVariant(int(FlexGrid::ToQtAlignment(extras.alignment)));
+                                        : QVariant(int(FlexGrid::toQtAlignment(extras.alignment)));
         case FlexGrid::kCellPictureRole:
             return extras.picture.isNull() ? QVariant() : QVariant(extras.picture);
         case FlexGrid::kPictureAlignmentRole:
@@ -47,23 +47,23 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-void FlexGridModel::SetRowCount(int rows) {
+void FlexGridModel::setRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows > rows_) {
         beginInsertRows(QModelIndex(), rows_, rows - 1);
         rows_ = rows;
-        texts_.resize(Offset(rows_, 0));
+        texts_.resize(offset(rows_, 0));
         endInsertRows();
     } else if (rows < rows_) {
         beginRemoveRows(QModelIndex(), rows, rows_ - 1);
         rows_ = rows;
-        texts_.resize(Offset(rows_, 0));
-        DropExtrasOutside(rows_, cols_);
+        texts_.resize(offset(rows_, 0));
+        dropExtrasOutside(rows_, cols_);
         endRemoveRows();
     }
 }
 
-void FlexGridModel::SetColumnCount(int cols) {
+void FlexGridModel::setColumnCount(int cols) {
     cols = std::max(cols, 0);
     if (cols == cols_) {
         return;
@@ -73,7 +73,7 @@ void FlexGridModel::SetColumnCount(int cols) {
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < kept; ++c) {
             texts[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)] =
-                std::move(texts_[Offset(r, c)]);
+                std::move(texts_[offset(r, c)]);
         }
     }
     if (cols > cols_) {
@@ -85,22 +85,22 @@ void FlexGridModel::SetColumnCount(int cols) {
         beginRemoveColumns(QModelIndex(), cols, cols_ - 1);
         cols_ = cols;
         texts_ = std::move(texts);
-        DropExtrasOutside(rows_, cols_);
+        dropExtrasOutside(rows_, cols_);
         endRemoveColumns();
     }
 }
 
-void FlexGridModel::SetContents(int rows, int cols, std::vector<QString> texts) {
+void FlexGridModel::setContents(int rows, int cols, std::vector<QString> texts) {
     beginResetModel();
     rows_ = std::max(rows, 0);
     cols_ = std::max(cols, 0);
     texts_ = std::move(texts);
-    texts_.resize(Offset(rows_, 0));
+    texts_.resize(offset(rows_, 0));
     extras_.clear();
     endResetModel();
 }
 
-void FlexGridModel::ClearCells() {
+void FlexGridModel::clearCells() {
     for (QString& text : texts_) {
         text.clear();
     }
@@ -110,16 +110,16 @@ void FlexGridModel::ClearCells() {
     }
 }
 
-void FlexGridModel::SetText(int row, int col, const QString& text) {
-    texts_[Offset(row, col)] = text;
-    CellChanged(row, col);
+void FlexGridModel::setText(int row, int col, const QString& text) {
+    texts_[offset(row, col)] = text;
+    cellChanged(row, col);
 }
 
-FlexGridModel::Extras FlexGridModel::ExtrasOf(int row, int col) const {
-    return extras_.value(Key(row, col));
+FlexGridModel::Extras FlexGridModel::extrasOf(int row, int col) const {
+    return extras_.value(key(row, col));
 }
 
-void FlexGridModel::PermuteRows(int first, const std::vector<int>& sources) {
+void FlexGridModel::permuteRows(int first, const std::vector<int>& sources) {
     std::vector<QString> moved(sources.size() * static_cast<size_t>(cols_));
     QHash<quint64, Extras> extras;
     std::vector<int> target(static_cast<size_t>(rows_), -1);
@@ -128,16 +128,16 @@ void FlexGridModel::PermuteRows(int first, const std::vector<int>& sources) {
         target[static_cast<size_t>(sources[i])] = to;
         for (int c = 0; c < cols_; ++c) {
             moved[i * static_cast<size_t>(cols_) + static_cast<size_t>(c)] =
-                std::move(texts_[Offset(sources[i], c)]);
+                std::move(texts_[offset(sources[i], c)]);
         }
     }
     std::move(moved.begin(), moved.end(),
-              texts_.begin() + static_cast<std::ptrdiff_t>(Offset(first, 0)));
+              texts_.begin() + static_cast<std::ptrdiff_t>(offset(first, 0)));
     for (auto it = extras_.cbegin(); it != extras_.cend(); ++it) {
         const int row = static_cast<int>(it.key() >> 32);
         const int col = static_cast<int>(it.key() & 0xFFFFFFFFu);
         const int to = target[static_cast<size_t>(row)];
-        extras.insert(Key(to >= 0 ? to : row, col), it.value());
+        extras.insert(key(to >= 0 ? to : row, col), it.value());
     }
     extras_ = std::move(extras);
     if (rows_ > 0 && cols_ > 0) {
@@ -145,12 +145,12 @@ void FlexGridModel::PermuteRows(int first, const std::vector<int>& sources) {
     }
 }
 
-void FlexGridModel::CellChanged(int row, int col) {
+void FlexGridModel::cellChanged(int row, int col) {
     const QModelIndex cell = index(row, col);
     emit dataChanged(cell, cell);
 }
 
-void FlexGridModel::DropExtrasOutside(int rows, int cols) {
+void FlexGridModel::dropExtrasOutside(int rows, int cols) {
     for (auto it = extras_.begin(); it != extras_.end();) {
         const int row = static_cast<int>(it.key() >> 32);
         const int col = static_cast<int>(it.key() & 0xFFFFFFFFu);

@@ -32,36 +32,36 @@ class FlexGridModel : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    void SetRowCount(int rows);
-    void SetColumnCount(int cols);
+    void setRowCount(int rows);
+    void setColumnCount(int cols);
     // Replaces every cell: `texts` holds rows * cols texts, row by row.
-    void SetContents(int rows, int cols, std::vector<QString> texts);
+    void setContents(int rows, int cols, std::vector<QString> texts);
     // Empties every cell, keeping the counts.
-    void ClearCells();
+    void clearCells();
 
-    const QString& Text(int row, int col) const { return texts_[Offset(row, col)]; }
-    void SetText(int row, int col, const QString& text);
+    const QString& text(int row, int col) const { return texts_[offset(row, col)]; }
+    void setText(int row, int col, const QString& text);
     // The extras of a cell (defaults when it has none).
-    Extras ExtrasOf(int row, int col) const;
+    Extras extrasOf(int row, int col) const;
     // Changes a cell's extras through `change` and redraws the cell.
     template <typename Change>
-    void EditExtras(int row, int col, Change change) {
-        change(extras_[Key(row, col)]);
-        CellChanged(row, col);
+    void editExtras(int row, int col, Change change) {
+        change(extras_[key(row, col)]);
+        cellChanged(row, col);
     }
     // Row `first + i` takes what row `sources[i]` held.
-    void PermuteRows(int first, const std::vector<int>& sources);
+    void permuteRows(int first, const std::vector<int>& sources);
 
   private:
-    static quint64 Key(int row, int col) {
+    static quint64 key(int row, int col) {
         return (static_cast<quint64>(static_cast<uint32_t>(row)) << 32) |
                static_cast<uint32_t>(col);
     }
-    size_t Offset(int row, int col) const {
+    size_t offset(int row, int col) const {
         return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col);
     }
-    void CellChanged(int row, int col);
-    void DropExtrasOutside(int rows, int cols);
+    void cellChanged(int row, int col);
+    void dropExtrasOutside(int rows, int cols);
 
     int rows_ = 0;
     int cols_ = 0;

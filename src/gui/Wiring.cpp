@@ -7,11 +7,11 @@
 #include "gui/OptionsDialog.h"
 #include "download/Downloader.h"
 #include "maintenance/ConnectMaintenance.h"
-#include "query/ConnectQuery.h"
 #include "report/TpsReport.h"
 #include "gui/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
 #include "gui/ProfileDialog.h"
+#include "gui/QueryPanel.h"
 #include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
 
@@ -29,7 +29,7 @@ WiredWindow WireMainWindow(Session& state, MainWindow& window) {
     ConnectOptions(state, window);
     ConnectAbout(state, window);
     ConnectMaintenance(state, window);
-    wired.queryPanel = &ConnectQuery(state, window);
+    new QueryPanel(state, window);  // a child of the window
     return wired;
 }
 

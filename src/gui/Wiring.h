@@ -6,15 +6,13 @@
 namespace tw {
 
 struct Session;
-struct QueryPanel;
 class MainWindow;
 class Downloader;
 
-// What the batch mode drives besides the window's own controls; both live as
+// What the batch mode drives besides the window's own controls; it lives as
 // long as the window.
 struct WiredWindow {
     Downloader* downloader = nullptr;
-    QueryPanel* queryPanel = nullptr;
 };
 
 WiredWindow WireMainWindow(Session& state, MainWindow& window);

@@ -1,5 +1,6 @@
 #include "query/CellTexts.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -8,13 +9,8 @@ namespace {
 
 // Whole numbers beyond this do not survive the trip through a double.
 constexpr double kExactWholeLimit = 9007199254740992.0;  // 2^53
-// Latin letters, digits and punctuation: shaped one glyph per character.
-constexpr char16_t kBoundedChars = 0x0250;
-// Room for the rounding of the measured width and for kerning per character.
-constexpr double kRoundingRoom = 1.5;
-constexpr double kKerningRoomPerChar = 0.25;
 
-int NumberSlot(Variant::Type type) {
+int numberSlot(Variant::Type type) {
     switch (type) {
         case Variant::Type::Integer:
             return 0;
@@ -29,29 +25,10 @@ int NumberSlot(Variant::Type type) {
 
 }  // namespace
 
-CellTexts::CellTexts(const QFont& font, int columns)
-    : metrics_(font),
-      exactMetrics_(font),
-      columns_(static_cast<size_t>(std::max(columns, 0))),
-      advances_(kBoundedChars, -1.0) {}
+CellTexts::CellTexts(int columns) : columns_(static_cast<size_t>(std::max(columns, 0))) {}
 
-QString CellTexts::Of(int col, const Variant& value) {
-    Column& column = columns_[static_cast<size_t>(col)];
-    QString text = TextOf(column, value);
-    TrackIn(column, text);
-    return text;
-}
-
-void CellTexts::Track(int col, const QString& text) {
-    TrackIn(columns_[static_cast<size_t>(col)], text);
-}
-
-int CellTexts::WidestPixels(int col) const {
-    return columns_[static_cast<size_t>(col)].widest;
-}
-
-QString CellTexts::TextOf(Column& column, const Variant& value) {
-    const int slot = NumberSlot(value.type());
+QString CellTexts::of(int col, const Variant& value) {
+    const int slot = numberSlot(value.type());
     if (slot < 0) {
         return value.toText();
     }
@@ -59,41 +36,14 @@ QString CellTexts::TextOf(Column& column, const Variant& value) {
     if (slot == 0 && std::fabs(number) >= kExactWholeLimit) {
         return value.toText();
     }
-    QHash<quint64, QString>& known = column.numbers[static_cast<size_t>(slot)];
+    QHash<quint64, QString>& known =
+        columns_[static_cast<size_t>(col)].numbers[static_cast<size_t>(slot)];
     const quint64 key = std::bit_cast<quint64>(number);
     auto found = known.find(key);
     if (found == known.end()) {
         found = known.insert(key, value.toText());
     }
     return found.value();
-}
-
-void CellTexts::TrackIn(Column& column, const QString& text) {
-    if (column.tracked && text == column.lastText) {
-        return;
-    }
-    column.tracked = true;
-    column.lastText = text;
-    const double bound = WidthBound(text);
-    if (bound >= 0 && bound <= column.widest) {
-        return;  // cannot be wider than one already measured
-    }
-    column.widest = std::max(column.widest, metrics_.horizontalAdvance(text));
-}
-
-double CellTexts::WidthBound(const QString& text) {
-    double sum = kRoundingRoom;
-    for (const QChar c : text) {
-        if (c.unicode() >= kBoundedChars) {
-            return -1;
-        }
-        double& advance = advances_[c.unicode()];
-        if (advance < 0) {
-            advance = exactMetrics_.horizontalAdvance(c);
-        }
-        sum += advance + kKerningRoomPerChar;
-    }
-    return sum;
 }
 
 }  // namespace tw

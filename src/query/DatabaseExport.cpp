@@ -6,50 +6,50 @@
 #include "db/Database.h"
 #include "query/ExportFiles.h"
 #include "query/ExportText.h"
-#include "query/GridExportWriters.h"
+#include "query/ResultWriters.h"
 
 namespace tw {
 namespace {
 
-void Done(Session& state, const char* text) {
+void done(Session& state, const char* text) {
     state.prompter->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
-                           QStringLiteral("Done"));
+                            QStringLiteral("Done"));
 }
 
-void ReportUnlessCancelled(Session& state, const char* stage, const AppError& error) {
+void reportUnlessCancelled(Session& state, const char* stage, const AppError& error) {
     if (error.number() != err::kSaveCancelled) {
         WriteDebugLog(state, QString::fromLatin1(stage), error);
     }
 }
 
-QString ProposedName(const Session& state, const char* extension) {
-    return QStringLiteral("MyStats_") + ExportTimeStamp(state) + QString::fromLatin1(extension);
+QString proposedName(const Session& state, const char* extension) {
+    return QStringLiteral("MyStats_") + exportTimeStamp(state) + QString::fromLatin1(extension);
 }
 
-void WriteTableXml(Database& db, const QString& table, QIODevice& out) {
-    const QString element = XmlElementName(table);
-    WriteBytes(out, "\t<" + element.toUtf8() + ">\r\n");
+void writeTableXml(Database& db, const QString& table, QIODevice& out) {
+    const QString element = xmlElementName(table);
+    writeBytes(out, "\t<" + element.toUtf8() + ">\r\n");
     auto rows = db.OpenRecordset(QLatin1Char('[') + table + QLatin1Char(']'));
     QStringList names;
     for (int f = 0; f < rows->FieldCount(); ++f) {
-        names << XmlElementName(rows->FieldName(f));
+        names << xmlElementName(rows->FieldName(f));
     }
     for (; !rows->IsEOF(); rows->MoveNext()) {
         QString line = QStringLiteral("\t\t<Record>");
         for (int f = 0; f < names.size(); ++f) {
             line += QLatin1Char('<') + names[f] + QLatin1Char('>') +
-                    EscapeMarkup(rows->Field(f).joinText()) + QStringLiteral("</") + names[f] +
+                    escapeMarkup(rows->Field(f).joinText()) + QStringLiteral("</") + names[f] +
                     QLatin1Char('>');
         }
-        WriteBytes(out, (line + QStringLiteral("</Record>\r\n")).toUtf8());
+        writeBytes(out, (line + QStringLiteral("</Record>\r\n")).toUtf8());
     }
     rows->Close();
-    WriteBytes(out, "\t</" + element.toUtf8() + ">\r\n");
+    writeBytes(out, "\t</" + element.toUtf8() + ">\r\n");
 }
 
 }  // namespace
 
-QStringList ExportedTables(const Database& db) {
+QStringList exportedTables(const Database& db) {
     QStringList tables;
     for (const QString& name : db.TableNames()) {
         if (!name.contains(QLatin1String("zLoad"), Qt::CaseInsensitive) &&
@@ -60,47 +60,47 @@ QStringList ExportedTables(const Database& db) {
     return tables;
 }
 
-void WriteDatabaseXml(Database& db, const QStringList& tables, QIODevice& out) {
-    WriteBytes(out, "<Database>\r\n");
+void writeDatabaseXml(Database& db, const QStringList& tables, QIODevice& out) {
+    writeBytes(out, "<Database>\r\n");
     for (const QString& table : tables) {
-        WriteTableXml(db, table, out);
+        writeTableXml(db, table, out);
     }
-    WriteBytes(out, "</Database>\r\n");
+    writeBytes(out, "</Database>\r\n");
 }
 
 void exportExcelClicked(Session& state) {
     try {
         const QString path =
-            AskSavePath(state, QString::fromLatin1(kExcelFilter), ProposedName(state, ".xls"));
-        EnsureOutsideWriter(*state.Db);
-        WriteFreshWorkbook(path, [&state](const QString& fresh) {
-            for (const QString& table : ExportedTables(*state.Db)) {
+            askSavePath(state, QString::fromLatin1(kExcelFilter), proposedName(state, ".xls"));
+        ensureOutsideWriter(*state.Db);
+        writeFreshWorkbook(path, [&state](const QString& fresh) {
+            for (const QString& table : exportedTables(*state.Db)) {
                 state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
                                   QStringLiteral("].[") + table + QStringLiteral("] FROM [") +
                                   table + QLatin1Char(']'));
             }
         });
-        Done(state, kExcelExportDone);
+        done(state, kExcelExportDone);
     } catch (const AppError& error) {
-        ReportUnlessCancelled(state, kExportExcelStage, error);
+        reportUnlessCancelled(state, kExportExcelStage, error);
     }
 }
 
 void exportCsvClicked(Session& state) {
     // The folder is taken up to a NUL, as the platform's chooser hands it.
-    const QString folder =
-        state.prompter->ChooseFolder(QString::fromLatin1(kChooseTextFolder)).section(QChar(0), 0, 0);
+    const QString folder = state.prompter->ChooseFolder(QString::fromLatin1(kChooseTextFolder))
+                               .section(QChar(0), 0, 0);
     if (folder.isEmpty()) {
         return;
     }
     try {
-        EnsureOutsideWriter(*state.Db);
-        for (const QString& table : ExportedTables(*state.Db)) {
+        ensureOutsideWriter(*state.Db);
+        for (const QString& table : exportedTables(*state.Db)) {
             state.Db->Execute(QStringLiteral("SELECT * INTO [Text;DATABASE=") + folder +
                               QStringLiteral("].[") + table + QStringLiteral(".txt] FROM [") +
                               table + QLatin1Char(']'));
         }
-        Done(state, kCsvExportDone);
+        done(state, kCsvExportDone);
     } catch (const AppError& error) {
         WriteDebugLog(state, QString::fromLatin1(kExportCsvStage), error);
     }
@@ -109,13 +109,13 @@ void exportCsvClicked(Session& state) {
 void exportXmlClicked(Session& state) {
     try {
         const QString path =
-            AskSavePath(state, QString::fromLatin1(kXmlFilter), ProposedName(state, ".xml"));
-        const std::unique_ptr<SafeFile> file = CreateOutputFile(path);
-        WriteDatabaseXml(*state.Db, ExportedTables(*state.Db), *file);
-        FinishOutputFile(*file);
-        Done(state, kXmlExportDone);
+            askSavePath(state, QString::fromLatin1(kXmlFilter), proposedName(state, ".xml"));
+        const std::unique_ptr<SafeFile> file = createOutputFile(path);
+        writeDatabaseXml(*state.Db, exportedTables(*state.Db), *file);
+        finishOutputFile(*file);
+        done(state, kXmlExportDone);
     } catch (const AppError& error) {
-        ReportUnlessCancelled(state, kExportXmlStage, error);
+        reportUnlessCancelled(state, kExportXmlStage, error);
     }
 }
 

@@ -28,12 +28,12 @@ void exportCsvClicked(Session& state);
 void exportXmlClicked(Session& state);
 
 // The tables the exports copy, in the engine's order.
-QStringList ExportedTables(const Database& db);
+QStringList exportedTables(const Database& db);
 
 // The XML document of the given tables: values as the program joins them into
 // text (Null empty, numbers in the general number form, dates in the general
 // date form), &, < and > escaped, characters XML forbids left out, names made
 // valid element names.
-void WriteDatabaseXml(Database& db, const QStringList& tables, QIODevice& out);
+void writeDatabaseXml(Database& db, const QStringList& tables, QIODevice& out);
 
 }  // namespace tw

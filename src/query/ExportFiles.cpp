@@ -13,12 +13,12 @@
 
 namespace tw {
 
-QString ExportTimeStamp(const Session& state) {
+QString exportTimeStamp(const Session& state) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
     return Format(Variant::FromDate(now), QStringLiteral("yyyymmddhhmmss"));
 }
 
-QString AskSavePath(Session& state, const QString& filter, const QString& proposedName) {
+QString askSavePath(Session& state, const QString& filter, const QString& proposedName) {
     SaveDialogRequest request;
     request.filter = filter;
     request.proposedName = proposedName;
@@ -33,27 +33,27 @@ QString AskSavePath(Session& state, const QString& filter, const QString& propos
 
 namespace {
 
-[[noreturn]] void RaisePathFileAccessError() {
+[[noreturn]] void raisePathFileAccessError() {
     throw AppError(75, QStringLiteral("Tallywick"), QStringLiteral("Path/File access error"));
 }
 
 }  // namespace
 
-std::unique_ptr<SafeFile> CreateOutputFile(const QString& path) {
+std::unique_ptr<SafeFile> createOutputFile(const QString& path) {
     auto file = std::make_unique<SafeFile>(path);
     if (!file->open()) {
-        RaisePathFileAccessError();
+        raisePathFileAccessError();
     }
     return file;
 }
 
-void FinishOutputFile(SafeFile& file) {
+void finishOutputFile(SafeFile& file) {
     if (!file.commit()) {
-        RaisePathFileAccessError();
+        raisePathFileAccessError();
     }
 }
 
-void WriteFreshWorkbook(const QString& path,
+void writeFreshWorkbook(const QString& path,
                         const std::function<void(const QString& fresh)>& fill) {
     // Hidden, in the target's folder; an empty file is a new workbook to the
     // engine. Removed when this ends, whatever happened.
@@ -79,7 +79,7 @@ void WriteFreshWorkbook(const QString& path,
     }
 }
 
-void EnsureOutsideWriter(Database& db) {
+void ensureOutsideWriter(Database& db) {
     db.SetExternalWriter(std::make_shared<FileExternalWriter>());
 }
 

@@ -21,19 +21,19 @@ inline constexpr const char* kXmlFilter = "Extensible Markup Language Files (.xm
 
 // The local date and time as "yyyymmddhhmmss" (the program state's clock
 // when one is set).
-QString ExportTimeStamp(const Session& state);
+QString exportTimeStamp(const Session& state);
 
 // Shows the save dialog (overwrite prompt on) and returns the chosen path;
 // cancelling raises 32755.
-QString AskSavePath(Session& state, const QString& filter, const QString& proposedName);
+QString askSavePath(Session& state, const QString& filter, const QString& proposedName);
 
 // Opens `path` for writing; raises error 75 when it cannot. The file at
-// `path` changes only at FinishOutputFile.
-std::unique_ptr<SafeFile> CreateOutputFile(const QString& path);
+// `path` changes only at finishOutputFile.
+std::unique_ptr<SafeFile> createOutputFile(const QString& path);
 
 // Puts everything written in place of the file at `path`, or raises error 75
 // (disk full, ...) leaving an older file there as it was.
-void FinishOutputFile(SafeFile& file);
+void finishOutputFile(SafeFile& file);
 
 // Writes the workbook at `path` anew: `fill` runs its SELECT ... INTO
 // statements on an empty file beside `path` (the engine adds sheets to a
@@ -41,10 +41,10 @@ void FinishOutputFile(SafeFile& file);
 // workbook replaces `path` whole. The save dialog has asked before a file is
 // replaced. On any failure the file at `path` keeps its bytes; a file that
 // cannot be made or replaced is error 3051.
-void WriteFreshWorkbook(const QString& path, const std::function<void(const QString& fresh)>& fill);
+void writeFreshWorkbook(const QString& path, const std::function<void(const QString& fresh)>& fill);
 
 // Installs the workbook and text writers on the database (once is enough;
 // installing again changes nothing).
-void EnsureOutsideWriter(Database& db);
+void ensureOutsideWriter(Database& db);
 
 }  // namespace tw

@@ -3,17 +3,17 @@
 namespace tw {
 namespace {
 
-bool IsNameStart(QChar c) {
+bool isNameStart(QChar c) {
     return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char(':');
 }
 
-bool IsNameChar(QChar c) {
-    return IsNameStart(c) || c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('.') ||
+bool isNameChar(QChar c) {
+    return isNameStart(c) || c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('.') ||
            c.category() == QChar::Mark_NonSpacing || c.category() == QChar::Mark_SpacingCombining;
 }
 
 // Allowed by XML 1.0's Char production (surrogate pairs are handled apart).
-bool IsXmlChar(char16_t c) {
+bool isXmlChar(char16_t c) {
     if (c < 0x20) {
         return c == u'\t' || c == u'\n' || c == u'\r';
     }
@@ -22,7 +22,7 @@ bool IsXmlChar(char16_t c) {
 
 }  // namespace
 
-QString CsvField(const QString& text) {
+QString csvField(const QString& text) {
     const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
                        text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
     if (!quote) {
@@ -33,7 +33,7 @@ QString CsvField(const QString& text) {
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-QString EscapeMarkup(const QString& text) {
+QString escapeMarkup(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -51,14 +51,14 @@ QString EscapeMarkup(const QString& text) {
             out += QStringLiteral("&lt;");
         } else if (c == QLatin1Char('>')) {
             out += QStringLiteral("&gt;");
-        } else if (IsXmlChar(c.unicode())) {
+        } else if (isXmlChar(c.unicode())) {
             out += c;
         }
     }
     return out;
 }
 
-QString XmlElementName(const QString& name) {
+QString xmlElementName(const QString& name) {
     if (name.isEmpty()) {
         return QStringLiteral("_");
     }
@@ -66,9 +66,9 @@ QString XmlElementName(const QString& name) {
     out.reserve(name.size() + 1);
     // A colon would start a namespace prefix; it is kept out of our names.
     for (const QChar c : name) {
-        out += IsNameChar(c) && c != QLatin1Char(':') ? c : QLatin1Char('_');
+        out += isNameChar(c) && c != QLatin1Char(':') ? c : QLatin1Char('_');
     }
-    if (!IsNameStart(out[0])) {
+    if (!isNameStart(out[0])) {
         out.prepend(QLatin1Char('_'));
     }
     return out;

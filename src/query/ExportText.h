@@ -11,17 +11,17 @@ namespace tw {
 
 // A field holding a comma, a double quote, CR or LF goes in double quotes
 // with inner quotes doubled; any other field stays as it is.
-QString CsvField(const QString& text);
+QString csvField(const QString& text);
 
 // &, < and > as &amp; &lt; &gt; (HTML cells and XML values). Characters no
 // XML 1.0 document may hold are left out: control characters other than tab,
 // LF and CR (a BEL in a profile quote), U+FFFE, U+FFFF and unpaired
 // surrogates; one of them would make a reader refuse the whole file.
-QString EscapeMarkup(const QString& text);
+QString escapeMarkup(const QString& text);
 
 // A valid XML element name: characters a name cannot hold become "_", a
 // leading character that cannot start a name (a digit, "-", ".") gets "_"
 // in front, and an empty name is "_".
-QString XmlElementName(const QString& name);
+QString xmlElementName(const QString& name);
 
 }  // namespace tw

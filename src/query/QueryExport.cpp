@@ -1,16 +1,12 @@
 #include "query/QueryExport.h"
 
-#include <QComboBox>
-
 #include "core/DebugLog.h"
 #include "core/Prompter.h"
 #include "core/Session.h"
 #include "core/SqlText.h"
 #include "db/Database.h"
 #include "query/ExportFiles.h"
-#include "query/GridExportWriters.h"
-#include "query/QueryFilters.h"
-#include "gui/MainWindow.h"
+#include "query/ResultWriters.h"
 
 namespace tw {
 namespace {
@@ -23,38 +19,38 @@ struct ExportFormat {
 constexpr ExportFormat kFormats[] = {
     {kExcelFilter, ".xls"}, {kCsvFilter, ".csv"}, {kHtmlFilter, ".html"}, {kXmlFilter, ".xml"}};
 
-void ExportWorkbook(Session& state, const MainWindow& window, int index, WorkbookRows rows,
-                    const QString& path) {
-    QString sql =
-        WorkbookExportSql(state.QuerySQL[static_cast<size_t>(index)], state.CurrentGamertag);
-    if (rows == WorkbookRows::Filtered) {
-        sql = ApplyQueryFilters(sql, SelectedPlayerFilter(window), SelectedGameFilter(window),
-                                state.CurrentGamertag);
+QString workbookStatement(const QueryExportRequest& request) {
+    QString sql = workbookExportSql(request.savedSql, request.gamertag);
+    if (request.workbookFilters) {
+        sql = applyQueryFilters(sql, request.workbookFilters->player, request.workbookFilters->game,
+                                request.gamertag);
     }
-    state.CurrentSQL = sql;
-    EnsureOutsideWriter(*state.Db);
-    WriteFreshWorkbook(path, [&](const QString& fresh) {
-        state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
-                          QStringLiteral("].[Query] FROM (") + sql + QStringLiteral(")"));
+    return sql;
+}
+
+void exportWorkbook(Database& db, const QString& sql, const QString& path) {
+    ensureOutsideWriter(db);
+    writeFreshWorkbook(path, [&](const QString& fresh) {
+        db.Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
+                   QStringLiteral("].[Query] FROM (") + sql + QStringLiteral(")"));
     });
 }
 
-void ExportGrid(const MainWindow& window, int format, const QString& path) {
-    const QList<QStringList> rows = GridTexts(*window.resultGrid);
-    const std::unique_ptr<SafeFile> file = CreateOutputFile(path);
+void exportTexts(const QList<QStringList>& rows, int format, const QString& path) {
+    const std::unique_ptr<SafeFile> file = createOutputFile(path);
     if (format == 2) {
-        WriteCsv(rows, *file);
+        writeCsv(rows, *file);
     } else if (format == 3) {
-        WriteHtmlTable(rows, *file);
+        writeHtmlTable(rows, *file);
     } else {
-        WriteQueryXml(rows, *file);
+        writeQueryXml(rows, *file);
     }
-    FinishOutputFile(*file);
+    finishOutputFile(*file);
 }
 
 }  // namespace
 
-QString WorkbookExportSql(const QString& savedSql, const QString& gamertag) {
+QString workbookExportSql(const QString& savedSql, const QString& gamertag) {
     // Only the statement's end loses its semicolons, so a ";" inside a text
     // literal stays what the user wrote.
     QString sql = savedSql;
@@ -68,11 +64,10 @@ QString WorkbookExportSql(const QString& savedSql, const QString& gamertag) {
     return sql;
 }
 
-void exportClicked(Session& state, MainWindow& window, WorkbookRows workbookRows) {
-    const int index = window.queryList->currentIndex();
-    if (index < 1) {
+void exportQuery(Session& state, const QueryExportRequest& request) {
+    if (request.index < 1) {
         state.prompter->Message(QString::fromLatin1(kSelectQueryToExport), MsgButtons::Ok,
-                               MsgIcon::Information, QStringLiteral("Error"));
+                                MsgIcon::Information, QStringLiteral("Error"));
         return;
     }
     const int format = state.settings.Query_Export_Format;
@@ -80,21 +75,23 @@ void exportClicked(Session& state, MainWindow& window, WorkbookRows workbookRows
         return;
     }
     const ExportFormat& chosen = kFormats[format - 1];
+    QString statement = request.rowsStatement;
     try {
-        const QString path =
-            AskSavePath(state, QString::fromLatin1(chosen.filter),
-                        QStringLiteral("MyQry_") + QString::number(index) + QLatin1Char('-') +
-                            ExportTimeStamp(state) + QString::fromLatin1(chosen.extension));
+        const QString path = askSavePath(state, QString::fromLatin1(chosen.filter),
+                                         QStringLiteral("MyQry_") + QString::number(request.index) +
+                                             QLatin1Char('-') + exportTimeStamp(state) +
+                                             QString::fromLatin1(chosen.extension));
         if (format == 1) {
-            ExportWorkbook(state, window, index, workbookRows, path);
+            statement = workbookStatement(request);
+            exportWorkbook(*state.Db, statement, path);
         } else {
-            ExportGrid(window, format, path);
+            exportTexts(request.rows, format, path);
         }
         state.prompter->Message(QString::fromLatin1(kQueryExported), MsgButtons::Ok,
-                               MsgIcon::Information, QStringLiteral("Done"));
+                                MsgIcon::Information, QStringLiteral("Done"));
     } catch (const AppError& error) {
         if (error.number() != err::kSaveCancelled) {
-            WriteDebugLog(state, QString::fromLatin1(kQryExportStage), error);
+            WriteDebugLog(state, QString::fromLatin1(kQryExportStage), error, statement);
         }
     }
 }

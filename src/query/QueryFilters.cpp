@@ -1,14 +1,11 @@
 #include "query/QueryFilters.h"
 
-#include <QRadioButton>
-
 #include "core/SqlText.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
 
-QString ReplaceWhere(const QString& sql, const QString& replacement) {
+QString replaceWhere(const QString& sql, const QString& replacement) {
     // Every "WHERE" (exact letter case) is replaced, scanning on after the
     // inserted text. The condition's closing "AND " shares the blank that
     // already follows WHERE, so "WHERE Kills" becomes "WHERE ... AND Kills".
@@ -28,35 +25,21 @@ QString ReplaceWhere(const QString& sql, const QString& replacement) {
 
 }  // namespace
 
-QString ApplyQueryFilters(const QString& savedSql, PlayerFilter player, GameFilter game,
+QString applyQueryFilters(const QString& savedSql, PlayerFilter player, GameFilter game,
                           const QString& gamertag) {
     QString sql = savedSql;
     if (player == PlayerFilter::TagList) {
-        sql = ReplaceWhere(sql, QStringLiteral("WHERE Player.Is_Selectable = 'Y' AND "));
+        sql = replaceWhere(sql, QStringLiteral("WHERE Player.Is_Selectable = 'Y' AND "));
     } else if (player == PlayerFilter::Me) {
-        sql = ReplaceWhere(sql, QStringLiteral("WHERE Player.Player_Gamertag = '") +
+        sql = replaceWhere(sql, QStringLiteral("WHERE Player.Player_Gamertag = '") +
                                     SqlText(gamertag) + QStringLiteral("' AND "));
     }
     if (game == GameFilter::Ranked) {
-        sql = ReplaceWhere(sql, QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND "));
+        sql = replaceWhere(sql, QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND "));
     } else if (game == GameFilter::Unranked) {
-        sql = ReplaceWhere(sql, QStringLiteral("WHERE Game.Playlist = 'Arranged Game' AND "));
+        sql = replaceWhere(sql, QStringLiteral("WHERE Game.Playlist = 'Arranged Game' AND "));
     }
     return sql;
-}
-
-PlayerFilter SelectedPlayerFilter(const MainWindow& window) {
-    if (window.playerFilterOptions[2]->isChecked()) {
-        return PlayerFilter::TagList;
-    }
-    return window.playerFilterOptions[3]->isChecked() ? PlayerFilter::Me : PlayerFilter::All;
-}
-
-GameFilter SelectedGameFilter(const MainWindow& window) {
-    if (window.gameFilterOptions[2]->isChecked()) {
-        return GameFilter::Ranked;
-    }
-    return window.gameFilterOptions[3]->isChecked() ? GameFilter::Unranked : GameFilter::All;
 }
 
 }  // namespace tw

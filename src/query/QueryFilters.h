@@ -7,19 +7,13 @@
 
 namespace tw {
 
-class MainWindow;
-
 enum class PlayerFilter { All, TagList, Me };
 enum class GameFilter { All, Ranked, Unranked };
 
 // The statement actually run: the player filter first, then the game filter,
 // so the game condition ends up first. The gamertag goes in with its
 // apostrophes doubled.
-QString ApplyQueryFilters(const QString& savedSql, PlayerFilter player, GameFilter game,
+QString applyQueryFilters(const QString& savedSql, PlayerFilter player, GameFilter game,
                           const QString& gamertag);
-
-// The filters the option buttons of the window select.
-PlayerFilter SelectedPlayerFilter(const MainWindow& window);
-GameFilter SelectedGameFilter(const MainWindow& window);
 
 }  // namespace tw

@@ -6,16 +6,18 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 
 #include "cli/BatchJobs.h"
 #include "cli/BatchProgram.h"
+#include "gui/FlexGrid.h"
+#include "gui/QueryPanel.h"
 #include "query/DatabaseExport.h"
 #include "query/QueryExport.h"
 #include "query/QueryRunner.h"
 #include "report/TpsReport.h"
-#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
@@ -36,21 +38,34 @@ class BatchFilesTest : public BatchProgramTest {
         QDir(dir_.path()).mkpath(QStringLiteral("window"));
     }
 
-    // The window, loaded after the batch runs (it holds the database).
+    // The window, loaded after the batch runs (it holds the database), with
+    // its query row connected.
     void LoadWindow() {
         Load();
+        new QueryPanel(*state_, *window_);  // a child of the window
         prompter_->AcknowledgeOkMessages(true);
     }
 
+    template <typename T>
+    T& Control(const QString& name) {
+        T* found = window_->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return *found;
+    }
+
+    // Runs saved query `index` with the filter options `player` and `game`.
+    void WindowRun(int index, int player, int game) {
+        Control<QComboBox>(QStringLiteral("cmbQuery")).setCurrentIndex(index);
+        Control<QRadioButton>(QStringLiteral("optFilterPlayer_%1").arg(player)).setChecked(true);
+        Control<QRadioButton>(QStringLiteral("optFilterGame_%1").arg(game)).setChecked(true);
+        Control<QPushButton>(QStringLiteral("cmdRunQuery")).click();
+    }
+
     void WindowQueryExport(int index, int format, const QString& path) {
-        window_->queryList->setCurrentIndex(index);
-        window_->playerFilterOptions[2]->setChecked(true);  // the tag list
-        window_->gameFilterOptions[2]->setChecked(true);    // ranked
         state_->settings.Query_Export_Format = format;
-        QueryPanel panel;
-        runQueryClicked(*state_, *window_, panel);
+        WindowRun(index, 2, 2);  // the tag list, ranked
         prompter_->AnswerSave(path);
-        exportClicked(*state_, *window_);
+        Control<QPushButton>(QStringLiteral("cmdQryExport")).click();
         EXPECT_TRUE(prompter_->LastCall().text == QLatin1String(kQueryExported))
             << prompter_->LastCall().text.toStdString();
     }
@@ -193,17 +208,13 @@ TEST_F(BatchFilesTest, FilterOptionsNarrowTheWorkbookToTheRowsCounted) {
     }
 
     LoadWindow();
-    QueryPanel panel;
     for (const Case& run : cases) {
         SCOPED_TRACE(run.filters.join(QLatin1Char(' ')).toStdString());
-        window_->queryList->setCurrentIndex(kCareerQuery);
-        window_->playerFilterOptions[run.player]->setChecked(true);
-        window_->gameFilterOptions[run.game]->setChecked(true);
-        runQueryClicked(*state_, *window_, panel);
+        WindowRun(kCareerQuery, run.player, run.game);
+        const FlexGrid& shown = Control<FlexGrid>(QStringLiteral("flxData"));
         QStringList grid;
-        for (int r = 0; r < window_->resultGrid->Rows(); ++r) {
-            grid << window_->resultGrid->TextMatrix(r, 0) + QLatin1Char('|') +
-                        window_->resultGrid->TextMatrix(r, 1);
+        for (int r = 0; r < shown.rows(); ++r) {
+            grid << shown.textMatrix(r, 0) + QLatin1Char('|') + shown.textMatrix(r, 1);
         }
         const QStringList sheet = FirstTwoColumns(run.out);
         EXPECT_EQ(sheet.size(), run.records + 1) << "the header and the records counted";

@@ -22,92 +22,94 @@ class FlexGridTest : public ::testing::Test, private WithApp {
   protected:
     void SetUp() override {
         grid.resize(400, 300);
-        grid.SetCols(3);
-        grid.SetRows(4);
+        grid.setCols(3);
+        grid.setRows(4);
         for (int r = 0; r < 4; ++r) {
             for (int c = 0; c < 3; ++c) {
-                grid.SetTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
+                grid.setTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
             }
         }
-        grid.SetFixedRows(1);
+        grid.setFixedRows(1);
     }
 
     FlexGrid grid;
 };
 
 TEST_F(FlexGridTest, CellMatrixAndCurrentCell) {
-    EXPECT_EQ(grid.TextMatrix(2, 1), "r2c1");
-    EXPECT_EQ(grid.TextMatrix(0, 2), "r0c2");
-    EXPECT_EQ(grid.TextMatrix(9, 9), "");  // outside the grid reads empty
-    grid.SetRow(3);
-    grid.SetCol(2);
-    EXPECT_EQ(grid.RowSel(), 3);
-    EXPECT_EQ(grid.ColSel(), 2);
-    EXPECT_EQ(grid.Text(), "r3c2");
-    grid.SetText("changed");
-    EXPECT_EQ(grid.TextMatrix(3, 2), "changed");
+    EXPECT_EQ(grid.textMatrix(2, 1), "r2c1");
+    EXPECT_EQ(grid.textMatrix(0, 2), "r0c2");
+    EXPECT_EQ(grid.textMatrix(9, 9), "");  // outside the grid reads empty
+    grid.setRow(3);
+    grid.setCol(2);
+    EXPECT_EQ(grid.rowSel(), 3);
+    EXPECT_EQ(grid.colSel(), 2);
+    EXPECT_EQ(grid.text(), "r3c2");
+    grid.setText("changed");
+    EXPECT_EQ(grid.textMatrix(3, 2), "changed");
 }
 
 TEST_F(FlexGridTest, CellBackColorZeroMeansTheDefault) {
-    grid.SetRow(1);
-    grid.SetCol(0);
-    EXPECT_EQ(grid.CellBackColor(), 0u);
-    grid.SetCellBackColor(VbRgb(0, 255, 128));
-    EXPECT_EQ(grid.CellBackColor(), 0x0080FF00u);
-    EXPECT_EQ(grid.model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 255, 128));
-    grid.SetCellBackColor(0);
-    EXPECT_EQ(grid.CellBackColor(), 0u);
+    grid.setRow(1);
+    grid.setCol(0);
+    EXPECT_EQ(grid.cellBackColor(), 0u);
+    grid.setCellBackColor(VbRgb(0, 255, 128));
+    EXPECT_EQ(grid.cellBackColor(), 0x0080FF00u);
+    EXPECT_EQ(grid.model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+              QColor(0, 255, 128));
+    grid.setCellBackColor(0);
+    EXPECT_EQ(grid.cellBackColor(), 0u);
     EXPECT_FALSE(grid.model()->index(1, 0).data(Qt::BackgroundRole).isValid());
 }
 
 TEST_F(FlexGridTest, AlignmentAndPictureOfTheCurrentCell) {
-    grid.SetRow(0);
-    grid.SetCol(1);
-    grid.SetCellAlignment(FlexGrid::CenterCenter);
-    EXPECT_EQ(grid.CellAlignment(), 4);
-    EXPECT_EQ(grid.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignVCenter));
-    EXPECT_EQ(FlexGrid::ToQtAlignment(1), Qt::AlignLeft | Qt::AlignVCenter);
-    EXPECT_EQ(FlexGrid::ToQtAlignment(7), Qt::AlignRight | Qt::AlignVCenter);
+    grid.setRow(0);
+    grid.setCol(1);
+    grid.setCellAlignment(FlexGrid::CenterCenter);
+    EXPECT_EQ(grid.cellAlignment(), 4);
+    EXPECT_EQ(grid.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(),
+              int(Qt::AlignHCenter | Qt::AlignVCenter));
+    EXPECT_EQ(FlexGrid::toQtAlignment(1), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(FlexGrid::toQtAlignment(7), Qt::AlignRight | Qt::AlignVCenter);
     QPixmap arrow(16, 6);
     arrow.fill(Qt::black);
-    grid.SetCellPicture(arrow);
-    grid.SetCellPictureAlignment(FlexGrid::RightCenter);
-    EXPECT_EQ(grid.CellPicture().size(), QSize(16, 6));
-    EXPECT_EQ(grid.CellPictureAlignment(), 7);
-    grid.SetCellPicture(QPixmap());
-    EXPECT_TRUE(grid.CellPicture().isNull());
+    grid.setCellPicture(arrow);
+    grid.setCellPictureAlignment(FlexGrid::RightCenter);
+    EXPECT_EQ(grid.cellPicture().size(), QSize(16, 6));
+    EXPECT_EQ(grid.cellPictureAlignment(), 7);
+    grid.setCellPicture(QPixmap());
+    EXPECT_TRUE(grid.cellPicture().isNull());
 }
 
 TEST_F(FlexGridTest, SizesAreTwips) {
     const TwipsScale scale = TwipsScale::ForWidget(grid);
-    grid.SetColWidth(1, 1200);
+    grid.setColWidthTwips(1, 1200);
     EXPECT_EQ(grid.columnWidth(1), scale.XToPixels(1200));
-    EXPECT_EQ(grid.ColWidth(1), scale.XToTwips(scale.XToPixels(1200)));
+    EXPECT_EQ(grid.colWidthTwips(1), scale.XToTwips(scale.XToPixels(1200)));
     // 30 pixels, as the picture rows of the query grid ask for.
-    grid.SetRowHeight(2, scale.YToTwips(30));
+    grid.setRowHeightTwips(2, scale.YToTwips(30));
     EXPECT_EQ(grid.rowHeight(2), 30);
 }
 
 TEST_F(FlexGridTest, ClearEmptiesCellsButKeepsTheShape) {
-    grid.SetRow(1);
-    grid.SetCol(1);
-    grid.SetCellBackColor(VbRgb(240, 240, 240));
-    grid.Clear();
-    EXPECT_EQ(grid.Rows(), 4);
-    EXPECT_EQ(grid.Cols(), 3);
-    EXPECT_EQ(grid.TextMatrix(1, 1), "");
-    EXPECT_EQ(grid.CellBackColor(), 0u);
-    grid.SetRows(0);
-    grid.SetCols(0);
-    EXPECT_EQ(grid.Rows(), 0);
-    EXPECT_EQ(grid.Cols(), 0);
-    EXPECT_EQ(grid.FixedRows(), 0);  // fixed rows never outnumber the rows
+    grid.setRow(1);
+    grid.setCol(1);
+    grid.setCellBackColor(VbRgb(240, 240, 240));
+    grid.clear();
+    EXPECT_EQ(grid.rows(), 4);
+    EXPECT_EQ(grid.cols(), 3);
+    EXPECT_EQ(grid.textMatrix(1, 1), "");
+    EXPECT_EQ(grid.cellBackColor(), 0u);
+    grid.setRows(0);
+    grid.setCols(0);
+    EXPECT_EQ(grid.rows(), 0);
+    EXPECT_EQ(grid.cols(), 0);
+    EXPECT_EQ(grid.fixedRows(), 0);  // fixed rows never outnumber the rows
 }
 
 TEST_F(FlexGridTest, MouseEventsReportButtonAndCell) {
     grid.show();
-    QSignalSpy down(&grid, &FlexGrid::MouseDown);
-    QSignalSpy up(&grid, &FlexGrid::MouseUp);
+    QSignalSpy down(&grid, &FlexGrid::mouseDown);
+    QSignalSpy up(&grid, &FlexGrid::mouseUp);
     const QPoint cell(grid.columnViewportPosition(2) + 3, grid.rowViewportPosition(1) + 3);
     QTest::mousePress(grid.viewport(), Qt::RightButton, Qt::ShiftModifier, cell);
     QTest::mouseRelease(grid.viewport(), Qt::RightButton, Qt::ShiftModifier, cell);
@@ -115,19 +117,19 @@ TEST_F(FlexGridTest, MouseEventsReportButtonAndCell) {
     ASSERT_EQ(up.size(), 1);
     EXPECT_EQ(up.at(0).at(0).toInt(), 2);  // right button
     EXPECT_EQ(up.at(0).at(1).toInt(), 1);  // shift
-    EXPECT_EQ(grid.MouseRow(), 1);
-    EXPECT_EQ(grid.MouseCol(), 2);
+    EXPECT_EQ(grid.mouseRow(), 1);
+    EXPECT_EQ(grid.mouseCol(), 2);
     const QPoint header(grid.columnViewportPosition(0) + 3, grid.rowViewportPosition(0) + 3);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, header);
     EXPECT_EQ(down.at(1).at(0).toInt(), 1);  // left button
-    EXPECT_EQ(grid.MouseRow(), 0);
-    EXPECT_EQ(grid.MouseCol(), 0);
+    EXPECT_EQ(grid.mouseRow(), 0);
+    EXPECT_EQ(grid.mouseCol(), 0);
 }
 
 TEST_F(FlexGridTest, FixedRowStaysInViewWhileTheRowsScroll) {
-    grid.SetRows(60);
+    grid.setRows(60);
     for (int r = 1; r < 60; ++r) {
-        grid.SetTextMatrix(r, 0, QString::number(r));
+        grid.setTextMatrix(r, 0, QString::number(r));
     }
     grid.show();
     test::Settle();
@@ -142,10 +144,10 @@ TEST_F(FlexGridTest, FixedRowStaysInViewWhileTheRowsScroll) {
     // A click on the header strip reaches row 0, as a sort click needs.
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(grid.columnViewportPosition(1) + 3, 3));
-    EXPECT_EQ(grid.MouseRow(), 0);
-    EXPECT_EQ(grid.MouseCol(), 1);
+    EXPECT_EQ(grid.mouseRow(), 0);
+    EXPECT_EQ(grid.mouseCol(), 1);
     // Without fixed rows nothing is held at the top.
-    grid.SetFixedRows(0);
+    grid.setFixedRows(0);
     test::Settle();
     EXPECT_NE(grid.grab(strip).toImage(), before);
 }

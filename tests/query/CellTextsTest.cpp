@@ -1,6 +1,6 @@
 // The grid's cell texts and column widths: each distinct value is formatted
-// once and only candidate texts are measured, yet texts and widths equal
-// formatting and measuring every cell.
+// once (CellTexts) and only candidate texts are measured (ColumnWidths), yet
+// texts and widths equal formatting and measuring every cell.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "QueryFolder.h"
-
+#include "gui/ColumnWidths.h"
 #include "query/CellTexts.h"
 
 namespace tw::testing {
@@ -60,11 +60,14 @@ TEST(CellTextsTest, TextsAndWidestEqualFormattingAndMeasuringEveryCell) {
         // In the order given, and with the wide and odd texts first and last.
         std::vector<Variant> reversed(values.rbegin(), values.rend());
         for (const std::vector<Variant>* order : {&values, &reversed}) {
-            CellTexts texts(font, 1);
+            CellTexts texts(1);
+            ColumnWidths widths(font, 1);
             for (const Variant& value : *order) {
-                ASSERT_EQ(texts.Of(0, value), value.toText());
+                const QString text = texts.of(0, value);
+                ASSERT_EQ(text, value.toText());
+                widths.track(0, text);
             }
-            EXPECT_EQ(texts.WidestPixels(0), WidestByMeasuringEvery(metrics, *order))
+            EXPECT_EQ(widths.widestPixels(0), WidestByMeasuringEvery(metrics, *order))
                 << "point size " << pointSize;
         }
     }
@@ -74,19 +77,23 @@ TEST(CellTextsTest, EachColumnKeepsItsOwnWidestAndTheHeaderCounts) {
     EnsureQueryApplication();
     QFont font;
     const QFontMetrics metrics(font);
-    CellTexts texts(font, 3);
-    texts.Track(0, QStringLiteral("Player_Gamertag"));
-    texts.Track(1, QStringLiteral("K"));
-    EXPECT_EQ(texts.Of(0, Variant(QStringLiteral("Bo"))), "Bo");
-    EXPECT_EQ(texts.Of(1, Variant(int64_t{123456})), "123456");
-    EXPECT_EQ(texts.Of(1, Variant(int64_t{7})), "7");
-    EXPECT_EQ(texts.WidestPixels(0), metrics.horizontalAdvance(QStringLiteral("Player_Gamertag")));
-    EXPECT_EQ(texts.WidestPixels(1), metrics.horizontalAdvance(QStringLiteral("123456")));
-    EXPECT_EQ(texts.WidestPixels(2), 0);
+    CellTexts texts(3);
+    ColumnWidths widths(font, 3);
+    widths.track(0, QStringLiteral("Player_Gamertag"));
+    widths.track(1, QStringLiteral("K"));
+    EXPECT_EQ(texts.of(0, Variant(QStringLiteral("Bo"))), "Bo");
+    widths.track(0, QStringLiteral("Bo"));
+    EXPECT_EQ(texts.of(1, Variant(int64_t{123456})), "123456");
+    widths.track(1, QStringLiteral("123456"));
+    EXPECT_EQ(texts.of(1, Variant(int64_t{7})), "7");
+    widths.track(1, QStringLiteral("7"));
+    EXPECT_EQ(widths.widestPixels(0), metrics.horizontalAdvance(QStringLiteral("Player_Gamertag")));
+    EXPECT_EQ(widths.widestPixels(1), metrics.horizontalAdvance(QStringLiteral("123456")));
+    EXPECT_EQ(widths.widestPixels(2), 0);
     // The same number as a whole and as a fraction keeps both texts apart.
-    EXPECT_EQ(texts.Of(2, Variant(2.5)), "2.5");
-    EXPECT_EQ(texts.Of(2, Variant(int64_t{2})), "2");
-    EXPECT_EQ(texts.Of(2, Variant(2.0)), Variant(2.0).toText());
+    EXPECT_EQ(texts.of(2, Variant(2.5)), "2.5");
+    EXPECT_EQ(texts.of(2, Variant(int64_t{2})), "2");
+    EXPECT_EQ(texts.of(2, Variant(2.0)), Variant(2.0).toText());
 }
 
 }  // namespace

@@ -53,9 +53,9 @@ class ExportReadableTest : public QueryFolderTest {
     }
     void Export(int index, int format, const QString& file) {
         state_->settings.Query_Export_Format = format;
-        window_->queryList->setCurrentIndex(index);
+        QueryList().setCurrentIndex(index);
         prompter_->AnswerSave(Path(file));
-        window_->exportButton->click();
+        Control<QPushButton>("cmdQryExport").click();
     }
     QString LastText() const { return prompter_->LastCall().text; }
     // Files the exports may have left beside the chosen one.
@@ -138,9 +138,9 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
     }
     const QString out = disk.filePath(QStringLiteral("book.xls"));
     const auto exportTo = [&](int index) {
-        window_->queryList->setCurrentIndex(index);
+        QueryList().setCurrentIndex(index);
         prompter_->AnswerSave(out);
-        window_->exportButton->click();
+        Control<QPushButton>("cmdQryExport").click();
     };
     state_->settings.Query_Export_Format = 1;
     exportTo(2);
@@ -173,7 +173,7 @@ TEST_F(ExportReadableTest, TheWholeDatabaseWorkbookReplacesAnOlderOne) {
     }
     const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
     ASSERT_EQ(book.error, "");
-    EXPECT_EQ(book.order, ExportedTables(*state_->Db)) << "each table once";
+    EXPECT_EQ(book.order, exportedTables(*state_->Db)) << "each table once";
     EXPECT_EQ(book.sheets["Game_Player"].size(), 3);
     EXPECT_EQ(Leftovers(), QStringList());
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));

@@ -10,10 +10,10 @@
 #include "ExportReaders.h"
 #include "QueryFolder.h"
 #include "db/Database.h"
-#include "query/DatabaseExport.h"
-#include "query/GridExportWriters.h"
-#include "query/QueryExport.h"
 #include "gui/FlexGrid.h"
+#include "query/DatabaseExport.h"
+#include "query/QueryExport.h"
+#include "query/ResultWriters.h"
 
 namespace tw::testing {
 namespace {
@@ -38,38 +38,38 @@ QByteArray Written(const QList<QStringList>& rows,
     return buffer.data();
 }
 
-TEST(GridExportWritersTest, PlainValuesGiveTheDesignedLines) {
+TEST(ResultWritersTest, PlainValuesGiveTheDesignedLines) {
     const QList<QStringList> rows = {{"Name", "Kills"}, {"Fred", "12"}};
-    EXPECT_EQ(Written(rows, WriteCsv), "Name,Kills\r\nFred,12\r\n");
-    EXPECT_EQ(Written(rows, WriteHtmlTable),
+    EXPECT_EQ(Written(rows, writeCsv), "Name,Kills\r\nFred,12\r\n");
+    EXPECT_EQ(Written(rows, writeHtmlTable),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
               "<tr><td><b>Name</b></td><td><b>Kills</b></td></tr>\r\n"
               "<tr><td>Fred</td><td>12</td></tr>\r\n"
               "</table></body></html>\r\n");
-    EXPECT_EQ(Written(rows, WriteQueryXml),
+    EXPECT_EQ(Written(rows, writeQueryXml),
               "<QueryResults>\r\n"
               "\t<Record><Name>Fred</Name><Kills>12</Kills></Record>\r\n"
               "</QueryResults>\r\n");
 }
 
-TEST(GridExportWritersTest, EmptyGridGivesOnlyTheFrame) {
-    EXPECT_EQ(Written({}, WriteCsv), "");
-    EXPECT_EQ(Written({}, WriteHtmlTable),
+TEST(ResultWritersTest, EmptyGridGivesOnlyTheFrame) {
+    EXPECT_EQ(Written({}, writeCsv), "");
+    EXPECT_EQ(Written({}, writeHtmlTable),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
               "</table></body></html>\r\n");
-    EXPECT_EQ(Written({}, WriteQueryXml), "<QueryResults>\r\n</QueryResults>\r\n");
+    EXPECT_EQ(Written({}, writeQueryXml), "<QueryResults>\r\n</QueryResults>\r\n");
 }
 
-TEST(GridExportWritersTest, AwkwardTextsStayReadable) {
+TEST(ResultWritersTest, AwkwardTextsStayReadable) {
     const QList<QStringList> rows = {{"Clan, Name", "2nd <Place>"},
                                      {"Rock, Paper & <Co>", "say \"hi\"\r\nbye"}};
     QString error;
-    const auto csv = ParseCsvStrictly(Written(rows, WriteCsv), &error);
+    const auto csv = ParseCsvStrictly(Written(rows, writeCsv), &error);
     ASSERT_TRUE(csv) << error.toStdString();
     EXPECT_EQ(*csv, rows);
-    EXPECT_EQ(Written(rows, WriteHtmlTable).split('\n')[2],
+    EXPECT_EQ(Written(rows, writeHtmlTable).split('\n')[2],
               "<tr><td>Rock, Paper &amp; &lt;Co&gt;</td><td>say \"hi\"\r");
-    EXPECT_EQ(Written(rows, WriteQueryXml).split('\n')[1],
+    EXPECT_EQ(Written(rows, writeQueryXml).split('\n')[1],
               "\t<Record><Clan__Name>Rock, Paper &amp; &lt;Co&gt;</Clan__Name><_2nd__Place_>say "
               "\"hi\"\r");
 }
@@ -92,9 +92,9 @@ class ExportTest : public QueryFolderTest {
         prompter_->AcknowledgeOkMessages(true);
     }
     void Export(int index, const QString& file) {
-        window_->queryList->setCurrentIndex(index);
+        QueryList().setCurrentIndex(index);
         prompter_->AnswerSave(Path(file));
-        window_->exportButton->click();
+        Control<QPushButton>("cmdQryExport").click();
     }
     void ExpectDone(const char* text) {
         ASSERT_FALSE(prompter_->Calls().empty());
@@ -127,9 +127,9 @@ TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
     ScriptedPrompter fresh;
     state_->prompter = &fresh;
     fresh.CancelSave();
-    window_->exportButton->setEnabled(true);
-    window_->queryList->setCurrentIndex(1);
-    window_->exportButton->click();
+    Control<QPushButton>("cmdQryExport").setEnabled(true);
+    QueryList().setCurrentIndex(1);
+    Control<QPushButton>("cmdQryExport").click();
     ASSERT_EQ(fresh.Calls().size(), 1u) << "the save dialog only: no message";
     fresh.CancelSave().CancelSave();
     exportExcelClicked(*state_);
@@ -145,8 +145,8 @@ TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
 
 TEST_F(ExportTest, OtherFormatNumbersExportNothingSilently) {
     LoadKills(7);
-    window_->queryList->setCurrentIndex(1);
-    window_->exportButton->click();
+    QueryList().setCurrentIndex(1);
+    Control<QPushButton>("cmdQryExport").click();
     EXPECT_TRUE(prompter_->Calls().empty());
 }
 
@@ -181,9 +181,9 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
               "<tr><td>Fred</td><td>12</td><td>3</td></tr>\r\n</table></body></html>\r\n");
 
     state_->settings.Query_Export_Format = 4;
-    window_->queryList->setCurrentIndex(2);  // only the proposed name follows the selection
+    QueryList().setCurrentIndex(2);  // only the proposed name follows the selection
     prompter_->AnswerSave(Path(QStringLiteral("out.xml")));
-    window_->exportButton->click();
+    Control<QPushButton>("cmdQryExport").click();
     EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.proposedName,
               "MyQry_2-20050130143005.xml");
     EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.filter,
@@ -215,7 +215,7 @@ TEST_F(ExportTest, WorkbookRunsTheSavedStatementIntoASheetNamedQuery) {
     ExpectDone("Query results have been exported.");
     EXPECT_EQ(SaveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
     EXPECT_EQ(SaveCall().save.proposedName, "MyQry_1-20050130143005.xls");
-    EXPECT_EQ(state_->CurrentSQL,
+    EXPECT_EQ(workbookExportSql(state_->QuerySQL[1], state_->CurrentGamertag),
               "SELECT Player_Gamertag, Kills, Deaths FROM Game_Player WHERE Kills > 0 ORDER BY "
               "Kills DESC");
     Workbook book = ReadWorkbook(Path(QStringLiteral("kills.xls")));
@@ -243,7 +243,7 @@ TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
     EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xls");
     const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
     ASSERT_EQ(book.error, "");
-    EXPECT_EQ(book.order, ExportedTables(*state_->Db));
+    EXPECT_EQ(book.order, exportedTables(*state_->Db));
     EXPECT_EQ(book.order, QStringList({"Player", "Clan", "Color", "Medal", "Game", "Game_Player",
                                        "Game_Player_Medal", "Player_Playlist"}));
     const QList<QStringList>& players = book.sheets["Player"];
@@ -332,8 +332,8 @@ TEST_F(ExportTest, DatabaseWithoutUserTablesStillCompletes) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     auto db = Database::Open(Path(QStringLiteral("tallywick110.mdb")));
-    EXPECT_TRUE(ExportedTables(*db).isEmpty());
-    WriteDatabaseXml(*db, ExportedTables(*db), buffer);
+    EXPECT_TRUE(exportedTables(*db).isEmpty());
+    writeDatabaseXml(*db, exportedTables(*db), buffer);
     EXPECT_EQ(buffer.data(), "<Database>\r\n</Database>\r\n");
 }
 

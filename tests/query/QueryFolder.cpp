@@ -3,18 +3,21 @@
 #include <sqlite3.h>
 #include "support/TestApplication.h"
 
+#include <QAction>
+#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
-#include "query/ConnectQuery.h"
+#include "gui/FlexGrid.h"
 #include "gui/MainWindowLifecycle.h"
 #include "taglist/TagList.h"
-#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 
@@ -77,7 +80,7 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
     state_->clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(14, 30, 5)); };
     ConnectTagList(*state_, *window_, {});
     InstallSummaryRefresh(*state_, *window_);
-    panel_ = &ConnectQuery(*state_, *window_);
+    panel_ = new QueryPanel(*state_, *window_);
     loadMainWindow(*state_, *window_, dir_.path());
     ASSERT_TRUE(state_->Db);
     window_->show();
@@ -85,13 +88,41 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
 }
 
 void QueryFolderTest::Run(int index) {
-    window_->queryList->setCurrentIndex(index);
-    window_->runQueryButton->click();
+    QueryList().setCurrentIndex(index);
+    Control<QPushButton>("cmdRunQuery").click();
 }
 
 void QueryFolderTest::SelectFilters(int player, int game) {
-    window_->playerFilterOptions[player]->setChecked(true);
-    window_->gameFilterOptions[game]->setChecked(true);
+    Control<QRadioButton>(("optFilterPlayer_" + std::to_string(player)).c_str()).setChecked(true);
+    Control<QRadioButton>(("optFilterGame_" + std::to_string(game)).c_str()).setChecked(true);
+}
+
+FlexGrid& QueryFolderTest::Grid() const {
+    return Control<FlexGrid>("flxData");
+}
+
+QComboBox& QueryFolderTest::QueryList() const {
+    return Control<QComboBox>("cmbQuery");
+}
+
+QLabel& QueryFolderTest::RecordCount() const {
+    return Control<QLabel>("lblRecordCount");
+}
+
+QChartView& QueryFolderTest::Chart() const {
+    return Control<QChartView>("chtData");
+}
+
+QLabel& QueryFolderTest::Arrow(bool ascending) const {
+    return Control<QLabel>(ascending ? "imgAscending" : "imgDescending");
+}
+
+QMenu& QueryFolderTest::GridMenu() const {
+    return Control<QMenu>("mnuFlexGrid");
+}
+
+QAction& QueryFolderTest::InsertIntoTagList() const {
+    return Control<QAction>("mnuTagListInsert");
 }
 
 void QueryFolderTest::PutPicture(const QString& relative, const QByteArray& format) {
@@ -101,11 +132,11 @@ void QueryFolderTest::PutPicture(const QString& relative, const QByteArray& form
 }
 
 QString QueryFolderTest::Cell(int row, int col) const {
-    return window_->resultGrid->TextMatrix(row, col);
+    return Grid().textMatrix(row, col);
 }
 
 void QueryFolderTest::ClickCell(int row, int col, Qt::MouseButton button) {
-    FlexGrid& grid = *window_->resultGrid;
+    FlexGrid& grid = Grid();
     grid.scrollTo(grid.model()->index(row, col));
     const QPoint at = grid.visualRect(grid.model()->index(row, col)).center();
     QTest::mousePress(grid.viewport(), button, {}, at);

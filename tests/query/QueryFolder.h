@@ -2,7 +2,8 @@
 // A temporary program folder for the query tests: the delivered database with
 // rows the test seeds, a settings file holding the test's saved queries, small
 // Level and Medal pictures, and one program run (state, scripted prompter, main
-// window) with the query and tag-list handlers connected.
+// window) with the query panel and the tag list connected. The window's
+// controls are found by their object names.
 
 #include <gtest/gtest.h>
 
@@ -14,10 +15,22 @@
 #include <vector>
 
 #include "core/Session.h"
+#include "gui/MainWindow.h"
+#include "gui/QueryPanel.h"
 #include "query/QueryRunner.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
-#include "gui/MainWindow.h"
+
+class QAction;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace tw {
+class FlexGrid;
+}
 
 namespace tw::testing {
 
@@ -44,6 +57,21 @@ class QueryFolderTest : public ::testing::Test {
     void PutPicture(const QString& relative, const QByteArray& format = "BMP");
 
     QString Path(const QString& relative) const { return dir_.filePath(relative); }
+
+    // The window's controls by object name.
+    template <typename T>
+    T& Control(const char* name) const {
+        T* found = window_->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    FlexGrid& Grid() const;
+    QComboBox& QueryList() const;
+    QLabel& RecordCount() const;
+    QChartView& Chart() const;
+    QLabel& Arrow(bool ascending) const;
+    QMenu& GridMenu() const;
+    QAction& InsertIntoTagList() const;
     QString Cell(int row, int col) const;
     // Sends a mouse press/release to the grid cell (row, col).
     void ClickCell(int row, int col, Qt::MouseButton button);
@@ -52,7 +80,7 @@ class QueryFolderTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ScriptedPrompter> prompter_;
     std::unique_ptr<Session> state_;
-    QueryPanel* panel_ = nullptr;
+    QueryPanel* panel_ = nullptr;  // a child of the window
 };
 
 }  // namespace tw::testing

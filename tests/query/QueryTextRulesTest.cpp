@@ -4,22 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include "QueryFolder.h"
-
 #include "db/AppError.h"
-#include "query/ChartFill.h"
+#include "query/ChartTable.h"
 #include "query/ExportText.h"
-#include "query/GridFill.h"
-#include "query/GridSort.h"
 #include "query/QueryExport.h"
 #include "query/QueryFilters.h"
 #include "query/QueryRunner.h"
+#include "query/ResultReader.h"
+#include "query/SortKeys.h"
+#include "support/QtPrinters.h"
 
 namespace tw::testing {
 namespace {
 
 TEST(QueryFilterTest, MeAndRankedSpliceTheGameConditionFirst) {
-    EXPECT_EQ(ApplyQueryFilters(QStringLiteral("SELECT * FROM Game_Player WHERE Kills > 10"),
+    EXPECT_EQ(applyQueryFilters(QStringLiteral("SELECT * FROM Game_Player WHERE Kills > 10"),
                                 PlayerFilter::Me, GameFilter::Ranked, QStringLiteral("G")),
               "SELECT * FROM Game_Player WHERE Game.Playlist <> 'Arranged Game' AND "
               "Player.Player_Gamertag = 'G' AND Kills > 10");
@@ -28,96 +27,106 @@ TEST(QueryFilterTest, MeAndRankedSpliceTheGameConditionFirst) {
 TEST(QueryFilterTest, EveryWhereIsFilteredOnlyInCapitals) {
     const QString two =
         QStringLiteral("SELECT a FROM Game WHERE x IN (SELECT y FROM Player WHERE z)");
-    EXPECT_EQ(ApplyQueryFilters(two, PlayerFilter::TagList, GameFilter::Unranked, {}),
+    EXPECT_EQ(applyQueryFilters(two, PlayerFilter::TagList, GameFilter::Unranked, {}),
               "SELECT a FROM Game WHERE Game.Playlist = 'Arranged Game' AND "
               "Player.Is_Selectable = 'Y' AND x IN (SELECT y FROM Player WHERE "
               "Game.Playlist = 'Arranged Game' AND Player.Is_Selectable = 'Y' AND z)");
     const QString lower = QStringLiteral("select * from Game where Kills > 1");
-    EXPECT_EQ(ApplyQueryFilters(lower, PlayerFilter::Me, GameFilter::Ranked, QStringLiteral("G")),
+    EXPECT_EQ(applyQueryFilters(lower, PlayerFilter::Me, GameFilter::Ranked, QStringLiteral("G")),
               lower);
     const QString none = QStringLiteral("SELECT * FROM Game");
-    EXPECT_EQ(ApplyQueryFilters(none, PlayerFilter::TagList, GameFilter::Ranked, {}), none);
-    EXPECT_EQ(ApplyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::All,
+    EXPECT_EQ(applyQueryFilters(none, PlayerFilter::TagList, GameFilter::Ranked, {}), none);
+    EXPECT_EQ(applyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::All,
                                 GameFilter::All, QStringLiteral("G")),
               "SELECT 1 WHERE 1");
 }
 
 TEST(QueryFilterTest, AGamertagWithAnApostropheStaysInsideItsQuotes) {
-    EXPECT_EQ(ApplyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::Me,
+    EXPECT_EQ(applyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::Me,
                                 GameFilter::All, QStringLiteral("O'Neil")),
               "SELECT 1 WHERE Player.Player_Gamertag = 'O''Neil' AND 1");
 }
 
-TEST(RecordCountTextTest, CountThreeBlanksAndSeconds) {
-    EXPECT_EQ(RecordCountText(57, 420), "57 records   0.42 secs");
-    EXPECT_EQ(RecordCountText(0, 0), "0 records   0.00 secs");
-    EXPECT_EQ(RecordCountText(20000, 12345), "20000 records   12.35 secs");
+TEST(recordCountTextTest, CountThreeBlanksAndSeconds) {
+    EXPECT_EQ(recordCountText(57, 420), "57 records   0.42 secs");
+    EXPECT_EQ(recordCountText(0, 0), "0 records   0.00 secs");
+    EXPECT_EQ(recordCountText(20000, 12345), "20000 records   12.35 secs");
 }
 
 TEST(GenericSortOrderTest, NumbersAsNumbersTextsWithoutCaseNumbersFirst) {
-    EXPECT_LT(CompareGeneric(QStringLiteral("9"), QStringLiteral("10")), 0);
-    EXPECT_LT(CompareGeneric(QStringLiteral("10"), QStringLiteral("100")), 0);
-    EXPECT_LT(CompareGeneric(QStringLiteral("-2.5"), QStringLiteral("1")), 0);
-    EXPECT_EQ(CompareGeneric(QStringLiteral("apple"), QStringLiteral("APPLE")), 0);
-    EXPECT_LT(CompareGeneric(QStringLiteral("apple"), QStringLiteral("Banana")), 0);
-    EXPECT_LT(CompareGeneric(QStringLiteral("100"), QStringLiteral("abc")), 0);
-    EXPECT_GT(CompareGeneric(QStringLiteral("abc"), QStringLiteral("2")), 0);
+    EXPECT_LT(compareGeneric(QStringLiteral("9"), QStringLiteral("10")), 0);
+    EXPECT_LT(compareGeneric(QStringLiteral("10"), QStringLiteral("100")), 0);
+    EXPECT_LT(compareGeneric(QStringLiteral("-2.5"), QStringLiteral("1")), 0);
+    EXPECT_EQ(compareGeneric(QStringLiteral("apple"), QStringLiteral("APPLE")), 0);
+    EXPECT_LT(compareGeneric(QStringLiteral("apple"), QStringLiteral("Banana")), 0);
+    EXPECT_LT(compareGeneric(QStringLiteral("100"), QStringLiteral("abc")), 0);
+    EXPECT_GT(compareGeneric(QStringLiteral("abc"), QStringLiteral("2")), 0);
     // Dates compare as their text.
-    EXPECT_LT(CompareGeneric(QStringLiteral("1/15/2005"), QStringLiteral("1/2/2005")), 0);
+    EXPECT_LT(compareGeneric(QStringLiteral("1/15/2005"), QStringLiteral("1/2/2005")), 0);
+}
+
+TEST(GenericSortOrderTest, SortedOrderIsStableBothWays) {
+    const std::vector<QString> keys = {"10", "b", "9", "A", "10", "", "2.5"};
+    // Numbers first, then texts without regard to case ("" is a text).
+    EXPECT_EQ(sortedOrder(keys, SortMode::GenericAscending),
+              std::vector<int>({6, 2, 0, 4, 5, 3, 1}));
+    EXPECT_EQ(sortedOrder(keys, SortMode::GenericDescending),
+              std::vector<int>({1, 3, 5, 0, 4, 2, 6}));
+    EXPECT_TRUE(sortedOrder({}, SortMode::GenericAscending).empty());
 }
 
 TEST(ExportTextTest, CsvQuotesOnlyWhereItMust) {
-    EXPECT_EQ(CsvField(QStringLiteral("Fred")), "Fred");
-    EXPECT_EQ(CsvField(QStringLiteral("12.5")), "12.5");
-    EXPECT_EQ(CsvField(QString()), "");
-    EXPECT_EQ(CsvField(QStringLiteral("Halo, 2")), "\"Halo, 2\"");
-    EXPECT_EQ(CsvField(QStringLiteral("say \"hi\"")), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(CsvField(QStringLiteral("a\r\nb")), "\"a\r\nb\"");
-    EXPECT_EQ(CsvField(QStringLiteral("a\nb")), "\"a\nb\"");
+    EXPECT_EQ(csvField(QStringLiteral("Fred")), "Fred");
+    EXPECT_EQ(csvField(QStringLiteral("12.5")), "12.5");
+    EXPECT_EQ(csvField(QString()), "");
+    EXPECT_EQ(csvField(QStringLiteral("Halo, 2")), "\"Halo, 2\"");
+    EXPECT_EQ(csvField(QStringLiteral("say \"hi\"")), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(csvField(QStringLiteral("a\r\nb")), "\"a\r\nb\"");
+    EXPECT_EQ(csvField(QStringLiteral("a\nb")), "\"a\nb\"");
 }
 
 TEST(ExportTextTest, MarkupEscapesAndElementNames) {
-    EXPECT_EQ(EscapeMarkup(QStringLiteral("Fred")), "Fred");
-    EXPECT_EQ(EscapeMarkup(QStringLiteral("<b>&\"'")), "&lt;b&gt;&amp;\"'");
+    EXPECT_EQ(escapeMarkup(QStringLiteral("Fred")), "Fred");
+    EXPECT_EQ(escapeMarkup(QStringLiteral("<b>&\"'")), "&lt;b&gt;&amp;\"'");
     // What XML 1.0 forbids is left out; tab, CR, LF and a pair of surrogates stay.
     const QChar lone[] = {QChar(0xD83C), QLatin1Char('x'), QChar(0xDFAE)};
-    EXPECT_EQ(EscapeMarkup(QString(lone, 3)), "x");
+    EXPECT_EQ(escapeMarkup(QString(lone, 3)), "x");
     const QString pair = QString::fromUcs4(U"\U0001F3AE");
-    EXPECT_EQ(EscapeMarkup(QStringLiteral("a\x01\x07\x1f\t\r\nb") + pair + QChar(0xFFFE) +
+    EXPECT_EQ(escapeMarkup(QStringLiteral("a\x01\x07\x1f\t\r\nb") + pair + QChar(0xFFFE) +
                            QChar(0xFFFF) + QChar(0xFFFD)),
               QStringLiteral("a\t\r\nb") + pair + QChar(0xFFFD));
-    EXPECT_EQ(XmlElementName(QStringLiteral("Kills")), "Kills");
-    EXPECT_EQ(XmlElementName(QStringLiteral("Player_Gamertag")), "Player_Gamertag");
-    EXPECT_EQ(XmlElementName(QStringLiteral("Kills per Death")), "Kills_per_Death");
-    EXPECT_EQ(XmlElementName(QStringLiteral("2nd Place")), "_2nd_Place");
-    EXPECT_EQ(XmlElementName(QStringLiteral("C1.Hexadecimal_Format")), "C1.Hexadecimal_Format");
-    EXPECT_EQ(XmlElementName(QStringLiteral("Win%")), "Win_");
-    EXPECT_EQ(XmlElementName(QStringLiteral("a:b")), "a_b");
-    EXPECT_EQ(XmlElementName(QStringLiteral("-x")), "_-x");
-    EXPECT_EQ(XmlElementName(QString()), "_");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Kills")), "Kills");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Player_Gamertag")), "Player_Gamertag");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Kills per Death")), "Kills_per_Death");
+    EXPECT_EQ(xmlElementName(QStringLiteral("2nd Place")), "_2nd_Place");
+    EXPECT_EQ(xmlElementName(QStringLiteral("C1.Hexadecimal_Format")), "C1.Hexadecimal_Format");
+    EXPECT_EQ(xmlElementName(QStringLiteral("Win%")), "Win_");
+    EXPECT_EQ(xmlElementName(QStringLiteral("a:b")), "a_b");
+    EXPECT_EQ(xmlElementName(QStringLiteral("-x")), "_-x");
+    EXPECT_EQ(xmlElementName(QString()), "_");
 }
 
-TEST(WorkbookExportSqlTest, TrailingSemicolonsGoAndMeIsQuoted) {
-    EXPECT_EQ(WorkbookExportSql(QStringLiteral("SELECT * FROM Game;"), QStringLiteral("G")),
+TEST(workbookExportSqlTest, TrailingSemicolonsGoAndMeIsQuoted) {
+    EXPECT_EQ(workbookExportSql(QStringLiteral("SELECT * FROM Game;"), QStringLiteral("G")),
               "SELECT * FROM Game");
-    EXPECT_EQ(WorkbookExportSql(QStringLiteral("SELECT * FROM Game ; ;\r\n"), QStringLiteral("G")),
+    EXPECT_EQ(workbookExportSql(QStringLiteral("SELECT * FROM Game ; ;\r\n"), QStringLiteral("G")),
               "SELECT * FROM Game");
-    EXPECT_EQ(WorkbookExportSql(
+    EXPECT_EQ(workbookExportSql(
                   QStringLiteral("SELECT * FROM Player WHERE Player_Gamertag = [Me] OR x = [Me]"),
                   QStringLiteral("O'Neil")),
               "SELECT * FROM Player WHERE Player_Gamertag = 'O''Neil' OR x = 'O''Neil'");
     // A semicolon inside a text literal is the user's and stays.
-    EXPECT_EQ(WorkbookExportSql(QStringLiteral("SELECT 'a;b' AS T FROM Game WHERE [me] = 1;"),
+    EXPECT_EQ(workbookExportSql(QStringLiteral("SELECT 'a;b' AS T FROM Game WHERE [me] = 1;"),
                                 QStringLiteral("G")),
               "SELECT 'a;b' AS T FROM Game WHERE [me] = 1");
 }
 
 TEST(ColorCellTest, HexDigitsGiveRedGreenBlue) {
-    EXPECT_EQ(ColorCellBackground(QStringLiteral("FF8000")), 0x000080FFu);
-    EXPECT_EQ(ColorCellBackground(QStringLiteral("0000ff")), 0x00FF0000u);
+    EXPECT_EQ(colorCellBackground(QStringLiteral("FF8000")), 0x000080FFu);
+    EXPECT_EQ(colorCellBackground(QStringLiteral("0000ff")), 0x00FF0000u);
     for (const char* bad : {"GG0000", "", "F", "FF80-1"}) {
         try {
-            ColorCellBackground(QString::fromLatin1(bad));
+            colorCellBackground(QString::fromLatin1(bad));
             ADD_FAILURE() << bad << " was taken as a colour";
         } catch (const AppError& error) {
             EXPECT_EQ(error.number(), err::kTypeMismatch) << bad;
@@ -125,12 +134,12 @@ TEST(ColorCellTest, HexDigitsGiveRedGreenBlue) {
     }
 }
 
-TEST(ChartLabelSpacingTest, TenthOfTheRecordsAndNeverZero) {
-    EXPECT_EQ(LabelSpacing(0), 1);
-    EXPECT_EQ(LabelSpacing(3), 1);
-    EXPECT_EQ(LabelSpacing(19), 1);
-    EXPECT_EQ(LabelSpacing(20), 2);
-    EXPECT_EQ(LabelSpacing(257), 25);
+TEST(ChartlabelSpacingTest, TenthOfTheRecordsAndNeverZero) {
+    EXPECT_EQ(labelSpacing(0), 1);
+    EXPECT_EQ(labelSpacing(3), 1);
+    EXPECT_EQ(labelSpacing(19), 1);
+    EXPECT_EQ(labelSpacing(20), 2);
+    EXPECT_EQ(labelSpacing(257), 25);
 }
 
 }  // namespace

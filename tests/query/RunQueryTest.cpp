@@ -1,4 +1,4 @@
-// runQueryClicked through the real window: filters from the option buttons,
+// The Run button through the real window: filters from the option buttons,
 // the grid path with its pictures, colours, highlight and widths, the chart
 // path, the record count label and the error path.
 
@@ -14,10 +14,11 @@
 
 #include "QueryFolder.h"
 #include "db/Database.h"
-#include "query/GridFill.h"
 #include "gui/FlexGrid.h"
+#include "gui/ResultGridFill.h"
 #include "gui/Twips.h"
 #include "gui/VbColor.h"
+#include "query/QueryResult.h"
 
 namespace tw::testing {
 namespace {
@@ -46,19 +47,19 @@ class RunQueryTest : public QueryFolderTest {
         Seed(kWorld);
     }
     uint32_t BackColor(int row, int col) {
-        window_->resultGrid->SetRow(row);
-        window_->resultGrid->SetCol(col);
-        return window_->resultGrid->CellBackColor();
+        Grid().setRow(row);
+        Grid().setCol(col);
+        return Grid().cellBackColor();
     }
-    TwipsScale Scale() const { return TwipsScale::ForWidget(*window_->resultGrid); }
+    TwipsScale Scale() const { return TwipsScale::ForWidget(Grid()); }
     // The width a column gets from its widest text, after the trip through pixels.
     int ExpectedWidth(const QString& widest) {
         const TwipsScale scale = Scale();
-        const QFontMetrics metrics(window_->resultGrid->font());
+        const QFontMetrics metrics(Grid().font());
         const int twips = scale.XToTwips(metrics.horizontalAdvance(widest)) + kColumnPadTwips;
         return scale.XToTwips(scale.XToPixels(twips));
     }
-    QString Label() const { return window_->recordCount->text(); }
+    QString Label() const { return RecordCount().text(); }
     QByteArray DebugLog() {
         QFile file(Path(QStringLiteral("debug.log")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -68,15 +69,14 @@ class RunQueryTest : public QueryFolderTest {
 TEST_F(RunQueryTest, PlaceholderAsksForAQueryAndTouchesNothing) {
     Load({{QStringLiteral("Kills"), QStringLiteral("SELECT * FROM Nowhere WHERE 1")}});
     prompter_->AnswerMessage(MsgResult::Ok);
-    const QString before = state_->CurrentSQL;
     Run(0);
     ASSERT_EQ(prompter_->Calls().size(), 1u);
     EXPECT_EQ(prompter_->Calls()[0].text, "You must select a query to run.");
     EXPECT_EQ(prompter_->Calls()[0].title, "Error");
     EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(window_->resultGrid->Rows(), 0);
+    EXPECT_EQ(Grid().rows(), 0);
     EXPECT_EQ(Label(), "");
-    EXPECT_EQ(state_->CurrentSQL, before);
+    EXPECT_EQ(panel_->lastStatement(), "") << "nothing ran";
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
 }
 
@@ -87,11 +87,11 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
     ASSERT_TRUE(prompter_->Calls().empty());
-    FlexGrid& grid = *window_->resultGrid;
-    ASSERT_EQ(grid.Rows(), 6);
-    ASSERT_EQ(grid.Cols(), 3);
-    EXPECT_EQ(grid.FixedRows(), 1);
-    EXPECT_EQ(grid.FixedCols(), 0);
+    FlexGrid& grid = Grid();
+    ASSERT_EQ(grid.rows(), 6);
+    ASSERT_EQ(grid.cols(), 3);
+    EXPECT_EQ(grid.fixedRows(), 1);
+    EXPECT_EQ(grid.fixedCols(), 0);
     const QStringList expected[] = {{"Player_Gamertag", "Kills", "Shots_Fired"},
                                     {"Fred", "12", "100"},
                                     {"Wilma", "10", "90"},
@@ -112,18 +112,17 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
     EXPECT_EQ(BackColor(4, 1), 0u);
     EXPECT_EQ(kHighlightColor, VbRgb(0, 255, 128));
     // Header cells centred; widths from the widest text plus 200 twips.
-    grid.SetRow(0);
-    grid.SetCol(1);
-    EXPECT_EQ(grid.CellAlignment(), FlexGrid::CenterCenter);
-    EXPECT_EQ(grid.ColWidth(0), ExpectedWidth(QStringLiteral("Player_Gamertag")));
-    EXPECT_EQ(grid.ColWidth(1), ExpectedWidth(QStringLiteral("Kills"))) << "title is widest";
-    EXPECT_TRUE(grid.Redraw());
+    grid.setRow(0);
+    grid.setCol(1);
+    EXPECT_EQ(grid.cellAlignment(), FlexGrid::CenterCenter);
+    EXPECT_EQ(grid.colWidthTwips(0), ExpectedWidth(QStringLiteral("Player_Gamertag")));
+    EXPECT_EQ(grid.colWidthTwips(1), ExpectedWidth(QStringLiteral("Kills"))) << "title is widest";
+    EXPECT_TRUE(grid.redraw());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^5 records   \\d+\\.\\d\\d secs$"))
                     .match(Label())
                     .hasMatch())
         << Label().toStdString();
-    EXPECT_FALSE(window_->resultChart->isVisible());
-    EXPECT_FALSE(state_->rsWork) << "the shared recordset is released";
+    EXPECT_FALSE(Chart().isVisible());
 }
 
 TEST_F(RunQueryTest, HighlightOffLeavesRowsUncoloured) {
@@ -131,7 +130,7 @@ TEST_F(RunQueryTest, HighlightOffLeavesRowsUncoloured) {
          "Auto_Grid_Highlight=0\r\n");
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
-    for (int r = 1; r < window_->resultGrid->Rows(); ++r) {
+    for (int r = 1; r < Grid().rows(); ++r) {
         EXPECT_EQ(BackColor(r, 0), 0u) << Cell(r, 0).toStdString();
     }
 }
@@ -144,17 +143,17 @@ TEST_F(RunQueryTest, OptionButtonsSpliceMeAndRankedIntoTheStatement) {
     state_->CurrentGamertag = QStringLiteral("Fred");
     SelectFilters(3, 2);
     Run(1);
-    EXPECT_EQ(state_->CurrentSQL,
+    EXPECT_EQ(panel_->lastStatement(),
               QString(saved).replace(QStringLiteral("WHERE "),
                                      QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND "
                                                     "Player.Player_Gamertag = 'Fred' AND ")));
-    ASSERT_EQ(window_->resultGrid->Rows(), 3);
+    ASSERT_EQ(Grid().rows(), 3);
     EXPECT_EQ(Cell(1, 1), "1");
     EXPECT_EQ(Cell(2, 1), "3");
 
     SelectFilters(2, 3);  // tag list, unranked: game 2, Fred and Wilma
     Run(1);
-    ASSERT_EQ(window_->resultGrid->Rows(), 3);
+    ASSERT_EQ(Grid().rows(), 3);
     EXPECT_EQ(Cell(1, 1), "2");
     EXPECT_EQ(Cell(2, 1), "2");
 }
@@ -163,11 +162,11 @@ TEST_F(RunQueryTest, EmptyResultShowsZeroRecordsAndNoChartEvenForAGraph) {
     Load({{QStringLiteral("Nothing Graph"),
            QStringLiteral("SELECT Kills, Deaths FROM Game_Player WHERE Kills > 1000")}});
     Run(1);
-    EXPECT_EQ(window_->resultGrid->Rows(), 0);
-    EXPECT_EQ(window_->resultGrid->Cols(), 0);
+    EXPECT_EQ(Grid().rows(), 0);
+    EXPECT_EQ(Grid().cols(), 0);
     EXPECT_TRUE(Label().startsWith(QStringLiteral("0 records   "))) << Label().toStdString();
     EXPECT_TRUE(Label().endsWith(QStringLiteral(" secs")));
-    EXPECT_FALSE(window_->resultChart->isVisible());
+    EXPECT_FALSE(Chart().isVisible());
 }
 
 TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
@@ -181,30 +180,30 @@ TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
     state_->CurrentGamertag = QStringLiteral("Fred");
     Run(1);
     ASSERT_TRUE(prompter_->Calls().empty());
-    FlexGrid& grid = *window_->resultGrid;
-    ASSERT_EQ(grid.Rows(), 4);
+    FlexGrid& grid = Grid();
+    ASSERT_EQ(grid.rows(), 4);
     const TwipsScale scale = Scale();
     for (int r = 1; r <= 3; ++r) {
         // The Medal column comes after Level, so its 25 pixels win the row.
-        EXPECT_EQ(grid.RowHeight(r), scale.YToTwips(scale.YToPixels(scale.YToTwips(25)))) << r;
+        EXPECT_EQ(grid.rowHeightTwips(r), scale.YToTwips(scale.YToPixels(scale.YToTwips(25)))) << r;
         EXPECT_EQ(Cell(r, 1), "") << r;
         EXPECT_EQ(Cell(r, 2), "") << r;
         EXPECT_EQ(Cell(r, 3), "") << r;
-        grid.SetRow(r);
-        grid.SetCol(2);
-        EXPECT_FALSE(grid.CellPicture().isNull()) << r;
-        EXPECT_EQ(grid.CellPictureAlignment(), FlexGrid::CenterCenter);
+        grid.setRow(r);
+        grid.setCol(2);
+        EXPECT_FALSE(grid.cellPicture().isNull()) << r;
+        EXPECT_EQ(grid.cellPictureAlignment(), FlexGrid::CenterCenter);
     }
-    grid.SetRow(3);  // Kills 100: empty Level value, no picture
-    grid.SetCol(1);
-    EXPECT_TRUE(grid.CellPicture().isNull());
-    grid.SetRow(1);
-    EXPECT_FALSE(grid.CellPicture().isNull());
+    grid.setRow(3);  // Kills 100: empty Level value, no picture
+    grid.setCol(1);
+    EXPECT_TRUE(grid.cellPicture().isNull());
+    grid.setRow(1);
+    EXPECT_FALSE(grid.cellPicture().isNull());
     EXPECT_EQ(BackColor(3, 3), VbRgb(255, 128, 0)) << "the colour replaces the highlight";
     EXPECT_EQ(BackColor(1, 3), VbRgb(0, 255, 128));
     EXPECT_EQ(BackColor(1, 1), kHighlightColor) << "a picture cell is still highlighted";
     const int pictureWidth = scale.XToTwips(30) + kColumnPadTwips;
-    EXPECT_EQ(grid.ColWidth(2), scale.XToTwips(scale.XToPixels(pictureWidth)));
+    EXPECT_EQ(grid.colWidthTwips(2), scale.XToTwips(scale.XToPixels(pictureWidth)));
 }
 
 TEST_F(RunQueryTest, LevelRowTakesThirtyPixelsWithoutAPicture) {
@@ -212,9 +211,9 @@ TEST_F(RunQueryTest, LevelRowTakesThirtyPixelsWithoutAPicture) {
            QStringLiteral("SELECT Player_Gamertag, '' AS [Level] FROM Player WHERE "
                           "Player_Gamertag = 'Wilma'")}});
     Run(1);
-    ASSERT_EQ(window_->resultGrid->Rows(), 2);
+    ASSERT_EQ(Grid().rows(), 2);
     const TwipsScale scale = Scale();
-    EXPECT_EQ(window_->resultGrid->RowHeight(1), scale.YToTwips(scale.YToPixels(scale.YToTwips(30))));
+    EXPECT_EQ(Grid().rowHeightTwips(1), scale.YToTwips(scale.YToPixels(scale.YToTwips(30))));
     EXPECT_EQ(Cell(1, 1), "");
 }
 
@@ -236,11 +235,10 @@ TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
         << prompter_->Calls()[0].text.toStdString();
     EXPECT_EQ(Label(), "") << "no count after a failure";
     // Barney and Fred came before Wilma and stay.
-    ASSERT_GE(window_->resultGrid->Rows(), 3);
+    ASSERT_GE(Grid().rows(), 3);
     EXPECT_EQ(Cell(1, 0), "Barney");
     EXPECT_EQ(Cell(2, 0), "Fred");
-    EXPECT_TRUE(window_->resultGrid->Redraw()) << "drawing resumes after a failure";
-    EXPECT_FALSE(state_->rsWork);
+    EXPECT_TRUE(Grid().redraw()) << "drawing resumes after a failure";
     const QByteArray log = DebugLog();
     EXPECT_TRUE(log.contains(" [App.RunQuery]   ")) << log.constData();
     EXPECT_TRUE(log.contains("\r\n#481 - ")) << log.constData();
@@ -248,7 +246,7 @@ TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
     Run(2);
     ASSERT_EQ(prompter_->Calls().size(), 2u);
     EXPECT_TRUE(DebugLog().contains("SQL: SELECT Nothing FROM Nowhere WHERE 1 = 1\r\n"));
-    EXPECT_EQ(window_->resultGrid->Rows(), 0);
+    EXPECT_EQ(Grid().rows(), 0);
 }
 
 TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
@@ -259,10 +257,10 @@ TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
                QStringLiteral("WHERE Player.Player_Gamertag = 'Fred' ORDER BY Game.Game_ID")}});
     Run(1);
     ASSERT_TRUE(prompter_->Calls().empty());
-    EXPECT_TRUE(window_->resultChart->isVisible());
-    EXPECT_EQ(window_->resultGrid->Rows(), 0) << "the grid stays empty";
+    EXPECT_TRUE(Chart().isVisible());
+    EXPECT_EQ(Grid().rows(), 0) << "the grid stays empty";
     EXPECT_TRUE(Label().startsWith(QStringLiteral("3 records   "))) << Label().toStdString();
-    QChart* chart = window_->resultChart->chart();
+    QChart* chart = Chart().chart();
     const auto series = chart->series();
     ASSERT_EQ(series.size(), 3);
     const QStringList names = {"Kills", "Deaths", "Score"};
@@ -300,7 +298,7 @@ TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
     // The next run hides the chart again.
     Load({{QStringLiteral("Plain"), QStringLiteral("SELECT * FROM Player WHERE 1 = 1")}});
     Run(1);
-    EXPECT_FALSE(window_->resultChart->isVisible());
+    EXPECT_FALSE(Chart().isVisible());
 }
 
 TEST_F(RunQueryTest, ManyGraphRecordsLabelEveryTenth) {
@@ -314,7 +312,7 @@ TEST_F(RunQueryTest, ManyGraphRecordsLabelEveryTenth) {
     Load({{QStringLiteral("Graph"),
            QStringLiteral("SELECT Map, Game_ID FROM Game WHERE Game_ID >= 100 ORDER BY Game_ID")}});
     Run(1);
-    auto* axis = qobject_cast<QCategoryAxis*>(window_->resultChart->chart()->axes(Qt::Horizontal)[0]);
+    auto* axis = qobject_cast<QCategoryAxis*>(Chart().chart()->axes(Qt::Horizontal)[0]);
     ASSERT_NE(axis, nullptr);
     EXPECT_EQ(axis->categoriesLabels(),
               QStringList({"Map0", "Map2", "Map4", "Map6", "Map8", "Map10", "Map12", "Map14",

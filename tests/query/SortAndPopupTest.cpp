@@ -5,14 +5,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 
 #include "QueryFolder.h"
-#include "query/GridFill.h"
-#include "query/GridMouse.h"
-#include "taglist/TagList.h"
 #include "gui/FlexGrid.h"
+#include "gui/ResultGridFill.h"
+#include "gui/ResultGridSort.h"
 #include "gui/Twips.h"
 #include "gui/VbColor.h"
+#include "query/QueryResult.h"
+#include "taglist/TagList.h"
 
 namespace tw::testing {
 namespace {
@@ -37,28 +39,27 @@ class SortAndPopupTest : public QueryFolderTest {
                               "1 = 1")}});
         state_->CurrentGamertag = QStringLiteral("Fred");
         Run(1);
-        ASSERT_EQ(window_->resultGrid->Rows(), 5);
-        widthBefore_ = {Grid().ColWidth(0), Grid().ColWidth(1), Grid().ColWidth(2),
-                        Grid().ColWidth(3)};
+        ASSERT_EQ(Grid().rows(), 5);
+        widthBefore_ = {Grid().colWidthTwips(0), Grid().colWidthTwips(1), Grid().colWidthTwips(2),
+                        Grid().colWidthTwips(3)};
     }
-    FlexGrid& Grid() { return *window_->resultGrid; }
     QStringList Column(int col) {
         QStringList texts;
-        for (int r = 1; r < Grid().Rows(); ++r) {
+        for (int r = 1; r < Grid().rows(); ++r) {
             texts << Cell(r, col);
         }
         return texts;
     }
     uint32_t BackColor(int row, int col) {
-        Grid().SetRow(row);
-        Grid().SetCol(col);
-        return Grid().CellBackColor();
+        Grid().setRow(row);
+        Grid().setCol(col);
+        return Grid().cellBackColor();
     }
     bool HeaderHasArrow(int col, const QLabel* arrow) {
-        Grid().SetRow(0);
-        Grid().SetCol(col);
-        return !Grid().CellPicture().isNull() &&
-               Grid().CellPicture().toImage() == arrow->pixmap().toImage();
+        Grid().setRow(0);
+        Grid().setCol(col);
+        return !Grid().cellPicture().isNull() &&
+               Grid().cellPicture().toImage() == arrow->pixmap().toImage();
     }
     int Widening() {
         const TwipsScale scale = TwipsScale::ForWidget(Grid());
@@ -69,16 +70,16 @@ class SortAndPopupTest : public QueryFolderTest {
 
 TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColumn) {
     ClickCell(0, 2, Qt::LeftButton);
-    EXPECT_EQ(panel_->SortState, "2D");
+    EXPECT_EQ(panel_->sortState(), "2D");
     EXPECT_EQ(Column(2), QStringList({"100", "10", "10", "9"})) << "numbers as numbers";
     EXPECT_EQ(Column(0), QStringList({"  Dino ", "Fred", "barney", "Wilma"}))
         << "whole rows move; equal keys keep their order";
-    EXPECT_TRUE(HeaderHasArrow(2, window_->descendingIcon));
-    Grid().SetRow(0);
-    Grid().SetCol(2);
-    EXPECT_EQ(Grid().CellPictureAlignment(), FlexGrid::RightCenter);
-    EXPECT_EQ(Grid().CellAlignment(), FlexGrid::LeftCenter);
-    EXPECT_EQ(Grid().ColWidth(2), widthBefore_[2] + Widening());
+    EXPECT_TRUE(HeaderHasArrow(2, &Arrow(false)));
+    Grid().setRow(0);
+    Grid().setCol(2);
+    EXPECT_EQ(Grid().cellPictureAlignment(), FlexGrid::RightCenter);
+    EXPECT_EQ(Grid().cellAlignment(), FlexGrid::LeftCenter);
+    EXPECT_EQ(Grid().colWidthTwips(2), widthBefore_[2] + Widening());
     // Shading: non-empty default cells grey; Fred's highlighted cell keeps its colour.
     EXPECT_EQ(BackColor(1, 2), kSortShadeColor);
     EXPECT_EQ(BackColor(2, 2), VbRgb(0, 255, 128)) << "Fred's row";
@@ -86,27 +87,27 @@ TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColu
     EXPECT_EQ(kSortShadeColor, VbRgb(240, 240, 240));
 
     ClickCell(0, 2, Qt::LeftButton);
-    EXPECT_EQ(panel_->SortState, "2A");
+    EXPECT_EQ(panel_->sortState(), "2A");
     EXPECT_EQ(Column(2), QStringList({"9", "10", "10", "100"}));
     EXPECT_EQ(Column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}));
-    EXPECT_TRUE(HeaderHasArrow(2, window_->ascendingIcon));
-    EXPECT_EQ(Grid().ColWidth(2), widthBefore_[2] + Widening()) << "widened once";
+    EXPECT_TRUE(HeaderHasArrow(2, &Arrow(true)));
+    EXPECT_EQ(Grid().colWidthTwips(2), widthBefore_[2] + Widening()) << "widened once";
 
     ClickCell(0, 2, Qt::LeftButton);
-    EXPECT_EQ(panel_->SortState, "2D");
-    EXPECT_TRUE(HeaderHasArrow(2, window_->descendingIcon));
+    EXPECT_EQ(panel_->sortState(), "2D");
+    EXPECT_TRUE(HeaderHasArrow(2, &Arrow(false)));
 
     ClickCell(0, 0, Qt::LeftButton);
-    EXPECT_EQ(panel_->SortState, "0D");
+    EXPECT_EQ(panel_->sortState(), "0D");
     EXPECT_EQ(Column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}))
         << "texts without regard to case";
-    EXPECT_TRUE(HeaderHasArrow(0, window_->descendingIcon));
-    Grid().SetRow(0);
-    Grid().SetCol(2);
-    EXPECT_TRUE(Grid().CellPicture().isNull());
-    EXPECT_EQ(Grid().CellAlignment(), FlexGrid::CenterCenter);
-    EXPECT_EQ(Grid().ColWidth(2), widthBefore_[2]);
-    EXPECT_EQ(Grid().ColWidth(0), widthBefore_[0] + Widening());
+    EXPECT_TRUE(HeaderHasArrow(0, &Arrow(false)));
+    Grid().setRow(0);
+    Grid().setCol(2);
+    EXPECT_TRUE(Grid().cellPicture().isNull());
+    EXPECT_EQ(Grid().cellAlignment(), FlexGrid::CenterCenter);
+    EXPECT_EQ(Grid().colWidthTwips(2), widthBefore_[2]);
+    EXPECT_EQ(Grid().colWidthTwips(0), widthBefore_[0] + Widening());
     for (int r = 1; r < 5; ++r) {
         const bool fred = Cell(r, 0) == QLatin1String("Fred");
         EXPECT_EQ(BackColor(r, 2), fred ? kHighlightColor : 0u) << r;
@@ -119,34 +120,34 @@ TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColu
 
 TEST_F(SortAndPopupTest, DataRowClicksAndAnEmptyGridChangeNothing) {
     ClickCell(2, 2, Qt::LeftButton);
-    EXPECT_EQ(panel_->SortState, "");
+    EXPECT_EQ(panel_->sortState(), "");
     EXPECT_EQ(Column(1), QStringList({"1", "2", "3", "4"}));
     ClickCell(0, 2, Qt::RightButton);
-    EXPECT_EQ(panel_->SortState, "") << "only the left button sorts";
+    EXPECT_EQ(panel_->sortState(), "") << "only the left button sorts";
 
-    window_->resultGrid->Clear();
-    window_->resultGrid->SetRows(0);
-    window_->resultGrid->SetCols(0);
-    gridMouseDown(*window_, *panel_, 1);
-    EXPECT_EQ(panel_->SortState, "");
+    Grid().clear();
+    Grid().setRows(0);
+    Grid().setCols(0);
+    QTest::mousePress(Grid().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(panel_->sortState(), "");
     // A new run empties the sort state.
     ClickCell(0, 2, Qt::LeftButton);
     Run(1);
     ClickCell(0, 1, Qt::LeftButton);
-    EXPECT_EQ(panel_->SortState, "1D");
+    EXPECT_EQ(panel_->sortState(), "1D");
 }
 
 TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
     ClickCell(3, 0, Qt::RightButton);  // "  Dino "
-    EXPECT_EQ(window_->insertIntoTagListAction->text(), "Add \"  Dino \" to Tag List");
+    EXPECT_EQ(InsertIntoTagList().text(), "Add \"  Dino \" to Tag List");
     EXPECT_EQ(state_->TagToInsert, "Dino");
-    EXPECT_TRUE(window_->gridMenu->isVisible());
-    window_->gridMenu->hide();
-    window_->insertIntoTagListAction->trigger();
+    EXPECT_TRUE(GridMenu().isVisible());
+    GridMenu().hide();
+    InsertIntoTagList().trigger();
     EXPECT_EQ(state_->TagToInsert, "") << "the add handler took it";
     QStringList tags;
-    for (int i = 0; i < window_->tagListBox->count(); ++i) {
-        tags << window_->tagListBox->itemText(i);
+    for (int i = 0; i < Control<QComboBox>("cmbTagList").count(); ++i) {
+        tags << Control<QComboBox>("cmbTagList").itemText(i);
     }
     EXPECT_TRUE(tags.contains(QStringLiteral("Dino")) || tags.contains(QStringLiteral("  Dino ")))
         << tags.join(',').toStdString();
@@ -155,16 +156,16 @@ TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
 
 TEST_F(SortAndPopupTest, NoPopupOnTheHeaderOtherColumnsOrLowerCaseTitles) {
     state_->TagToInsert.clear();
-    const QString caption = window_->insertIntoTagListAction->text();
+    const QString caption = InsertIntoTagList().text();
     ClickCell(0, 0, Qt::RightButton);
     ClickCell(2, 2, Qt::RightButton);
     ClickCell(2, 0, Qt::LeftButton);
     EXPECT_EQ(state_->TagToInsert, "");
-    EXPECT_EQ(window_->insertIntoTagListAction->text(), caption);
+    EXPECT_EQ(InsertIntoTagList().text(), caption);
     Run(2);
     ClickCell(1, 0, Qt::RightButton);
     EXPECT_EQ(state_->TagToInsert, "") << "\"gamertag\" is not \"Gamertag\"";
-    EXPECT_FALSE(window_->gridMenu->isVisible());
+    EXPECT_FALSE(GridMenu().isVisible());
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include "LibraryProgram.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QImage>
-#include <QLabel>
 
 #include "core/IniFile.h"
 #include "db/Database.h"
@@ -23,14 +21,20 @@ std::vector<Delivered> DeliveredQueries() {
     return queries;
 }
 
+PlayerFilter PlayerFilterAt(int option) {
+    return static_cast<PlayerFilter>(option - 1);
+}
+
+GameFilter GameFilterAt(int option) {
+    return static_cast<GameFilter>(option - 1);
+}
+
 void LibraryProgramTest::InstallLibrary(const std::vector<Delivered>& queries) {
-    window_->queryList->clear();
-    window_->queryList->addItem(QStringLiteral("- Select a Query -"));
     for (size_t n = 0; n < queries.size(); ++n) {
         state_->QueryNames[n + 1] = queries[n].name;
         state_->QuerySQL[n + 1] = queries[n].sql;
-        window_->queryList->addItem(queries[n].name);
     }
+    state_->settings.Query_Count = static_cast<int16_t>(queries.size());
 }
 
 void LibraryProgramTest::DrawPictures() {
@@ -49,10 +53,6 @@ void LibraryProgramTest::DrawPictures() {
             "BMP"));
     }
     medals->Close();
-}
-
-int64_t LibraryProgramTest::ShownCount() const {
-    return window_->recordCount->text().section(QLatin1Char(' '), 0, 0).toLongLong();
 }
 
 void LibraryProgramTest::DownloadWorldWithLibrary(std::vector<Delivered>* queries) {

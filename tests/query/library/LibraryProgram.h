@@ -1,13 +1,14 @@
 #pragma once
 // The delivered saved-query library over a program run the simulated site has
-// filled: the queries as the delivered settings file holds them, installed in
-// the window's query list, with small pictures for every level and medal the
-// queries name.
+// filled: the queries as the delivered settings file holds them, installed as
+// the program's saved queries, with small pictures for every level and medal
+// the queries name.
 
 #include <QString>
 #include <vector>
 
 #include "download/SiteProgram.h"
+#include "query/QueryFilters.h"
 
 namespace tw::testing {
 
@@ -19,14 +20,16 @@ struct Delivered {
 // The saved queries of assets/tallywick110.ini, Query_1 to Query_Count.
 std::vector<Delivered> DeliveredQueries();
 
+// The filters of option button 1 (All), 2 and 3 of each filter group.
+PlayerFilter PlayerFilterAt(int option);
+GameFilter GameFilterAt(int option);
+
 class LibraryProgramTest : public SiteProgramTest {
   protected:
-    // queryList and the query arrays hold `queries` as items 1, 2, ...
+    // The saved queries are `queries`, numbered 1, 2, ...
     void InstallLibrary(const std::vector<Delivered>& queries);
     // Small pictures for every level and medal the queries can name.
     void DrawPictures();
-    // The count at the start of recordCount.
-    int64_t ShownCount() const;
     // Three players' world downloaded from the site (seed 7) and the
     // delivered library installed over it, with its pictures.
     void DownloadWorldWithLibrary(std::vector<Delivered>* queries);

@@ -1,15 +1,9 @@
 // The saved-query library of the delivered settings file, run through the
-// real query handler on a database the simulated site filled: every query
-// under all nine filter combinations, without one error.
-
-#include <QChartView>
-#include <QComboBox>
-#include <QLabel>
-#include <QRadioButton>
+// query service on a database the simulated site filled: every query under
+// all nine filter combinations, without one error.
 
 #include "LibraryProgram.h"
 #include "query/QueryRunner.h"
-#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
@@ -43,26 +37,23 @@ TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloaded
     const QStringList tags = site().featuredGamertags();
     state_->settings.Auto_Grid_Highlight = true;
     prompter_->AcknowledgeOkMessages(true);
-    QueryPanel panel;
     for (size_t n = 0; n < queries.size(); ++n) {
         const std::string name = queries[n].name.toStdString();
-        window_->queryList->setCurrentIndex(static_cast<int>(n + 1));
         for (int player = 1; player <= 3; ++player) {
             for (int game = 1; game <= 3; ++game) {
-                window_->playerFilterOptions[player]->setChecked(true);
-                window_->gameFilterOptions[game]->setChecked(true);
-                runQueryClicked(*state_, *window_, panel);
-                ASSERT_TRUE(prompter_->Calls().empty())
+                const QueryResult result = runQuery(
+                    *state_, savedQueryRequest(*state_, static_cast<int>(n + 1),
+                                               PlayerFilterAt(player), GameFilterAt(game)));
+                ASSERT_FALSE(result.error)
                     << name << " player " << player << " game " << game << ": "
-                    << prompter_->Calls().front().text.toStdString() << "\n"
-                    << state_->CurrentSQL.toStdString();
-                EXPECT_FALSE(window_->recordCount->text().isEmpty()) << name;
+                    << result.error->description().toStdString() << "\n"
+                    << result.statement.toStdString();
                 if (player == 3 && game == 1) {
-                    EXPECT_GT(ShownCount(), 0)
+                    EXPECT_GT(result.records, 0)
                         << name << " finds nothing for " << tags[0].toStdString();
                     const bool graph = queries[n].name.contains(QLatin1String("Graph"));
-                    EXPECT_EQ(!window_->resultChart->isHidden(), graph) << name;
-                    EXPECT_EQ(window_->resultGrid->Rows() > 1, !graph) << name;
+                    EXPECT_EQ(result.chart.has_value(), graph) << name;
+                    EXPECT_EQ(result.rows > 1, !graph) << name;
                 }
             }
         }

@@ -5,8 +5,6 @@
 
 #include <sqlite3.h>
 
-#include <QComboBox>
-#include <QRadioButton>
 #include <algorithm>
 #include <map>
 
@@ -15,7 +13,6 @@
 #include "db/Database.h"
 #include "query/QueryRunner.h"
 #include "support/QtPrinters.h"
-#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
@@ -119,27 +116,24 @@ TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
          QStringLiteral("g.Playlist = 'Arranged Game'"), "tag list, unranked games"},
     };
 
-    // Every query through the Run button's handler, graphs into the grid too.
-    QueryPanel panel;
-    panel.ChartGraphQueries = false;
+    // Every query through the query service, graphs into the grid too.
     std::map<std::pair<size_t, size_t>, Shown> shown;
     for (size_t n = 0; n < queries.size(); ++n) {
-        window_->queryList->setCurrentIndex(static_cast<int>(n + 1));
         for (size_t f = 0; f < filters.size(); ++f) {
-            window_->playerFilterOptions[filters[f].player]->setChecked(true);
-            window_->gameFilterOptions[filters[f].game]->setChecked(true);
-            runQueryClicked(*state_, *window_, panel);
-            ASSERT_TRUE(prompter_->Calls().empty())
-                << queries[n].name.toStdString() << ", " << filters[f].label << ": "
-                << prompter_->Calls().front().text.toStdString();
+            QueryRequest request =
+                savedQueryRequest(*state_, static_cast<int>(n + 1),
+                                  PlayerFilterAt(filters[f].player), GameFilterAt(filters[f].game));
+            request.chartGraphQueries = false;
+            const QueryResult result = runQuery(*state_, request);
+            ASSERT_FALSE(result.error) << queries[n].name.toStdString() << ", " << filters[f].label
+                                       << ": " << result.error->description().toStdString();
             Shown& run = shown[{n, f}];
-            const FlexGrid& grid = *window_->resultGrid;
-            run.columns = grid.Cols();
-            run.counted = ShownCount();
-            for (int r = 1; r < grid.Rows(); ++r) {
+            run.columns = result.columns;
+            run.counted = result.records;
+            for (int r = 1; r < result.rows; ++r) {
                 QStringList cells;
-                for (int c = 0; c < grid.Cols(); ++c) {
-                    cells << grid.TextMatrix(r, c);
+                for (int c = 0; c < result.columns; ++c) {
+                    cells << result.text(r, c);
                 }
                 run.rows.push_back(cells);
             }

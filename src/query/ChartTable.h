@@ -1,16 +1,12 @@
 #pragma once
-// The chart path of a query run (a query whose name holds "Graph"): a
-// two-dimensional line chart, one series per numeric field, the first series
-// on the primary value axis and every further one on a secondary axis at the
-// right. A first field of texts or dates labels the categories instead of
-// being drawn. Every record is charted.
+// The data of a graph query (one whose name holds "Graph"): one series per
+// numeric field; a first field of texts or dates labels the categories
+// instead of being drawn. Every record is charted.
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <vector>
-
-class QChartView;
 
 namespace tw {
 
@@ -25,13 +21,10 @@ struct ChartTable {
 };
 
 // Reads every record of `rows` (positioned on its first record).
-ChartTable ReadChartTable(Recordset& rows);
+ChartTable readChartTable(Recordset& rows);
 
 // Categories between two labels (and two ticks): the record count / 10,
 // whole part, where 0 (fewer than 10 records) counts as 1.
-int LabelSpacing(int records);
-
-// Replaces the chart of `view` with the lines of `table` and shows it.
-void ShowChart(QChartView& view, const ChartTable& table);
+int labelSpacing(int records);
 
 }  // namespace tw

@@ -1,0 +1,154 @@
+#include "gui/QueryPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/Prompter.h"
+#include "core/Session.h"
+#include "gui/FlexGrid.h"
+#include "gui/MainWindow.h"
+#include "gui/ResultChart.h"
+#include "gui/ResultGridFill.h"
+#include "gui/ResultGridSort.h"
+#include "query/DatabaseExport.h"
+#include "query/QueryExport.h"
+#include "query/QueryRunner.h"
+
+namespace tw {
+namespace {
+
+// VB's Trim: spaces only.
+QString trimSpaces(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == QLatin1Char(' ')) {
+        ++start;
+    }
+    while (end > start && text[end - 1] == QLatin1Char(' ')) {
+        --end;
+    }
+    return text.mid(start, end - start);
+}
+
+}  // namespace
+
+QueryPanel::QueryPanel(Session& state, MainWindow& window)
+    : QObject(&window), state_(state), window_(window) {
+    connect(window.runQueryButton, &QPushButton::clicked, this, &QueryPanel::runQuery);
+    connect(window.exportButton, &QPushButton::clicked, this, &QueryPanel::exportResult);
+    connect(window.resultGrid, &FlexGrid::mouseDown, this,
+            [this](int button, int, int, int) { gridMousePressed(button); });
+    connect(window.resultGrid, &FlexGrid::mouseUp, this, [this](int button, int, int x, int y) {
+        gridMouseReleased(button, window_.resultGrid->viewport()->mapToGlobal(QPoint(x, y)));
+    });
+    connect(window.exportExcelAction, &QAction::triggered, this,
+            [this] { exportExcelClicked(state_); });
+    connect(window.exportCsvAction, &QAction::triggered, this,
+            [this] { exportCsvClicked(state_); });
+    connect(window.exportXmlAction, &QAction::triggered, this,
+            [this] { exportXmlClicked(state_); });
+}
+
+void QueryPanel::runQuery() {
+    QElapsedTimer ticks;
+    ticks.start();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    emptyResultArea();
+    const int index = window_.queryList->currentIndex();
+    if (index <= 0 || index >= static_cast<int>(state_.QuerySQL.size())) {
+        state_.prompter->Message(QString::fromLatin1(kSelectQueryToRun), MsgButtons::Ok,
+                                 MsgIcon::Information, QStringLiteral("Error"));
+    } else {
+        QueryResult result = tw::runQuery(
+            state_, savedQueryRequest(state_, index, selectedPlayerFilter(), selectedGameFilter()));
+        lastStatement_ = result.statement;
+        const bool failed = result.error.has_value();
+        const int64_t records = result.records;
+        if (result.chart) {
+            showResultChart(*window_.resultChart, *result.chart);
+        } else {
+            fillResultGrid(*window_.resultGrid, result);
+        }
+        reportQueryFailure(state_, result);
+        if (!failed) {
+            window_.recordCount->setText(recordCountText(records, ticks.elapsed()));
+        }
+    }
+    // Drawing comes back also after a failed fill, or the grid would stay frozen.
+    window_.resultGrid->setRedraw(true);
+    window_.resultGrid->repaint();
+    QApplication::restoreOverrideCursor();
+    window_.repaint();
+}
+
+void QueryPanel::emptyResultArea() {
+    FlexGrid& grid = *window_.resultGrid;
+    grid.clear();
+    grid.setRows(0);
+    grid.setCols(0);
+    window_.recordCount->setText(QString());
+    sortState_.clear();
+    window_.resultChart->hide();
+    window_.repaint();
+}
+
+PlayerFilter QueryPanel::selectedPlayerFilter() const {
+    if (window_.playerFilterOptions[2]->isChecked()) {
+        return PlayerFilter::TagList;
+    }
+    return window_.playerFilterOptions[3]->isChecked() ? PlayerFilter::Me : PlayerFilter::All;
+}
+
+GameFilter QueryPanel::selectedGameFilter() const {
+    if (window_.gameFilterOptions[2]->isChecked()) {
+        return GameFilter::Ranked;
+    }
+    return window_.gameFilterOptions[3]->isChecked() ? GameFilter::Unranked : GameFilter::All;
+}
+
+void QueryPanel::exportResult() {
+    const int index = window_.queryList->currentIndex();
+    QueryExportRequest request;
+    request.index = index;
+    if (index >= 1 && index < static_cast<int>(state_.QuerySQL.size())) {
+        request.savedSql = state_.QuerySQL[static_cast<size_t>(index)];
+    }
+    request.gamertag = state_.CurrentGamertag;
+    request.rows = gridTexts(*window_.resultGrid);
+    request.rowsStatement = lastStatement_;
+    exportQuery(state_, request);
+}
+
+void QueryPanel::gridMousePressed(int button) {
+    FlexGrid& grid = *window_.resultGrid;
+    if (button != 1 || grid.mouseRow() != 0 || grid.rows() < 1 || grid.mouseCol() < 0) {
+        return;
+    }
+    const SortArrows arrows{window_.ascendingIcon->pixmap(), window_.descendingIcon->pixmap()};
+    sortByHeader(grid, grid.mouseCol(), sortState_, arrows);
+}
+
+void QueryPanel::gridMouseReleased(int button, const QPoint& globalPosition) {
+    const FlexGrid& grid = *window_.resultGrid;
+    const int row = grid.mouseRow();
+    const int col = grid.mouseCol();
+    if (button != 2 || row < 1 || col < 0 ||
+        !grid.textMatrix(0, col).contains(QLatin1String("Gamertag"), Qt::CaseSensitive)) {
+        return;
+    }
+    const QString text = grid.textMatrix(row, col);
+    window_.insertIntoTagListAction->setText(QStringLiteral("Add \"") + text +
+                                             QStringLiteral("\" to Tag List"));
+    // The tag list's add handler, run by the pop-up's entry, takes it from here.
+    state_.TagToInsert = trimSpaces(text);
+    window_.gridMenu->popup(globalPosition);
+}
+
+}  // namespace tw
