@@ -8,12 +8,12 @@ namespace tw {
 struct Session;
 struct QueryPanel;
 class MainWindow;
-class Downloader;
+class DownloadPanel;
 
 // What the batch mode drives besides the window's own controls; both live as
 // long as the window.
 struct WiredWindow {
-    Downloader* downloader = nullptr;
+    DownloadPanel* downloadPanel = nullptr;
     QueryPanel* queryPanel = nullptr;
 };
 

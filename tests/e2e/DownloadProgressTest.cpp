@@ -2,7 +2,6 @@
 
 #include <QLabel>
 
-#include "download/Fetcher.h"
 #include "download/SiteProgram.h"
 
 namespace tw::testing {
@@ -22,13 +21,16 @@ TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
         QString text, percent, title;
     };
     QList<Seen> seen;
-    QObject::connect(
-        &downloader_->fetcher(), &Fetcher::Requesting, window_.get(), [&](const QString& path) {
-            if (path.contains(QLatin1String("&panel=stats"))) {
-                seen.append({window_->progressText->text(), window_->progressPercent->text(),
-                             window_->windowTitle()});
-            }
-        });
+    // What the window shows before each game: this connection is queued
+    // after the window's own, so it sees the display the window just drew.
+    QObject::connect(&session(), &DownloadSession::gameProgress, window_.get(),
+                     [&](int done, int count, qint64) {
+                         if (done < count) {
+                             seen.append({window_->progressText->text(),
+                                          window_->progressPercent->text(),
+                                          window_->windowTitle()});
+                         }
+                     });
     PressDownload();
     ASSERT_EQ(seen.size(), 7);
     EXPECT_EQ(seen[0].text, "Reading...   1 of 7");
