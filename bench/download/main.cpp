@@ -17,13 +17,13 @@
 #include "core/SqlText.h"
 #include "db/Database.h"
 #include "download/DownloadSession.h"
-#include "gui/DownloadPanel.h"
 #include "download/Fetcher.h"
+#include "gui/DownloadPanel.h"
+#include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
+#include "support/ScriptedPrompter.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
-#include "support/ScriptedPrompter.h"
-#include "gui/MainWindow.h"
 
 namespace {
 

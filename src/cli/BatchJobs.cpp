@@ -8,20 +8,20 @@
 #include <QSet>
 #include <algorithm>
 
-#include "core/Session.h"
-#include "core/SqlText.h"
-#include "gui/Wiring.h"
 #include "cli/CliPrompter.h"
 #include "cli/DownloadReporter.h"
 #include "cli/InterruptWatcher.h"
+#include "core/Session.h"
+#include "core/SqlText.h"
 #include "db/SafeFile.h"
 #include "download/DownloadSession.h"
+#include "gui/MainWindow.h"
+#include "gui/Wiring.h"
 #include "query/DatabaseExport.h"
 #include "query/QueryExport.h"
 #include "query/QueryRunner.h"
 #include "report/ReportFiles.h"
 #include "report/TpsReport.h"
-#include "gui/MainWindow.h"
 
 namespace tw::batch {
 namespace {

@@ -27,8 +27,8 @@ QString ProgressLine(int done, int count, qint64 elapsedMs) {
            ProgressPercent(done, count) + QStringLiteral(")   ") + ElapsedText(elapsedMs);
 }
 
-DownloadReporter::DownloadReporter(DownloadSession& session, CliPrompter& prompter,
-                                   std::FILE* out, bool terminal)
+DownloadReporter::DownloadReporter(DownloadSession& session, CliPrompter& prompter, std::FILE* out,
+                                   bool terminal)
     : QObject(&session), prompter_(prompter), out_(out), terminal_(terminal) {
     connect(&session, &DownloadSession::playerStarted, this, &DownloadReporter::playerStarted);
     connect(&session, &DownloadSession::stageChanged, this, &DownloadReporter::stageChanged);

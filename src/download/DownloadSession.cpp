@@ -1,6 +1,5 @@
 #include "download/DownloadSession.h"
 
-
 #include "core/Prompter.h"
 #include "core/Session.h"
 #include "download/Cleanup.h"
@@ -106,10 +105,10 @@ void DownloadSession::endAfterFailure(DownloadContext& context, const AppError& 
     const bool connection = dynamic_cast<const ConnectionFailure*>(&error) != nullptr;
     const bool named = connection || dynamic_cast<const PageFailure*>(&error) != nullptr;
     // Errors of the database or the disk say which step met them.
-    const AppError failure = named ? error
-                                   : AppError(error.number(), error.source(),
-                                              StepOfStage(context.stage) + QStringLiteral(": ") +
-                                                  error.description());
+    const AppError failure =
+        named ? error
+              : AppError(error.number(), error.source(),
+                         StepOfStage(context.stage) + QStringLiteral(": ") + error.description());
     // A failure the user has just been told of is logged, not told again.
     recordFailure(context, QStringLiteral("Main"), failure,
                   !(connection && fetcher_->FailureShown()));

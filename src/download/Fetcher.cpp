@@ -280,8 +280,8 @@ bool Fetcher::ChoosePeer(QString* host, quint16* port) {
         return false;
     }
     if (!PeerOf(state_.settings, host, port)) {
-        prompter_.Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok,
-                                MsgIcon::Critical, QStringLiteral("Error"));
+        prompter_.Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok, MsgIcon::Critical,
+                          QStringLiteral("Error"));
         ConnectFailed = true;
         return false;
     }
@@ -364,9 +364,9 @@ Fetcher::Wait Fetcher::WaitForAnswer() {
 // The connection-failure box: Retry starts over; Cancel gives up this
 // request, a failure the download reports (it is no stop by the user).
 Fetcher::Wait Fetcher::TimedOut() {
-    const MsgResult answer = prompter_.Message(ConnectionFailureMessage(SiteDisplayName()),
-                                                     MsgButtons::RetryCancel, MsgIcon::Critical,
-                                                     QStringLiteral("Error"));
+    const MsgResult answer =
+        prompter_.Message(ConnectionFailureMessage(SiteDisplayName()), MsgButtons::RetryCancel,
+                          MsgIcon::Critical, QStringLiteral("Error"));
     if (answer == MsgResult::Retry) {
         retryReason_ = RetryReason::User;
         return Wait::Retry;

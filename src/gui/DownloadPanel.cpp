@@ -38,8 +38,7 @@ void DownloadPanel::connectSession() {
     connect(session_, &DownloadSession::bytesReceived, this, &DownloadPanel::showBytes);
     connect(session_, &DownloadSession::pictureSaved, this, &DownloadPanel::showPicture);
     connect(session_, &DownloadSession::playerNotFound, this, &DownloadPanel::dropPlayer);
-    connect(session_, &DownloadSession::databaseUpdated, this,
-            [this] { databaseUpdated_ = true; });
+    connect(session_, &DownloadSession::databaseUpdated, this, [this] { databaseUpdated_ = true; });
     connect(session_, &DownloadSession::playersDone, this, &DownloadPanel::unlockAfterRun);
     connect(session_, &DownloadSession::finished, this, &DownloadPanel::endRun);
 }

@@ -32,9 +32,7 @@ class FetcherAheadTest : public ::testing::Test {
         player_ = QStringLiteral("/stats/player.aspx?tag=") +
                   site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
     }
-    void TearDown() override {
-        fetcher_.reset();
-    }
+    void TearDown() override { fetcher_.reset(); }
     // Lets the event loop run, as the window does between two games.
     static void RunEvents(int ms) {
         QElapsedTimer clock;

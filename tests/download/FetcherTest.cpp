@@ -77,9 +77,7 @@ class FetcherTest : public ::testing::Test {
         plain_ = fetcher_->page();
         ASSERT_TRUE(plain_.startsWith("HTTP/1.0 200"));
     }
-    void TearDown() override {
-        fetcher_.reset();
-    }
+    void TearDown() override { fetcher_.reset(); }
     void Faults(const statsite::FaultPlan& plan) { site_->site().setFaults(plan); }
     int RequestsFor(const QString& target) {
         return static_cast<int>(site_->site().requestLog().count(target.toUtf8()));

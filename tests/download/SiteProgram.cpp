@@ -14,9 +14,9 @@
 #include "core/SqlText.h"
 #include "db/Database.h"
 #include "db/Variant.h"
+#include "gui/MainWindowLifecycle.h"
 #include "statsite/Truth.h"
 #include "support/TestApplication.h"
-#include "gui/MainWindowLifecycle.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
 

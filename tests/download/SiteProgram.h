@@ -17,9 +17,9 @@
 #include "core/Session.h"
 #include "download/DownloadSession.h"
 #include "gui/DownloadPanel.h"
+#include "gui/MainWindow.h"
 #include "statsite/StatSiteServer.h"
 #include "support/ScriptedPrompter.h"
-#include "gui/MainWindow.h"
 
 namespace tw::testing {
 

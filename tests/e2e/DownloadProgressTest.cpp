@@ -23,14 +23,14 @@ TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
     QList<Seen> seen;
     // What the window shows before each game: this connection is queued
     // after the window's own, so it sees the display the window just drew.
-    QObject::connect(&session(), &DownloadSession::gameProgress, window_.get(),
-                     [&](int done, int count, qint64) {
-                         if (done < count) {
-                             seen.append({window_->progressText->text(),
-                                          window_->progressPercent->text(),
-                                          window_->windowTitle()});
-                         }
-                     });
+    QObject::connect(
+        &session(), &DownloadSession::gameProgress, window_.get(),
+        [&](int done, int count, qint64) {
+            if (done < count) {
+                seen.append({window_->progressText->text(), window_->progressPercent->text(),
+                             window_->windowTitle()});
+            }
+        });
     PressDownload();
     ASSERT_EQ(seen.size(), 7);
     EXPECT_EQ(seen[0].text, "Reading...   1 of 7");

@@ -227,7 +227,7 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     ASSERT_EQ(prompter_->Calls().size(), 1u);
     EXPECT_TRUE(
         prompter_->Calls()[0].text.startsWith(QStringLiteral("The download did not complete:\r\n") +
-                                             tag + QStringLiteral(": clean-up: ")))
+                                              tag + QStringLiteral(": clean-up: ")))
         << prompter_->Calls()[0].text.toStdString();
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
