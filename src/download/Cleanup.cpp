@@ -129,9 +129,9 @@ void Finish(DownloadContext& context) {
                          error.description()));
     }
     if (compacted) {
-        ShowStage(context, DownloadSession::StageChange::Complete);
+        showStage(context, DownloadSession::StageChange::Complete);
     } else {
-        ShowStage(context, DownloadSession::StageChange::Failed,
+        showStage(context, DownloadSession::StageChange::Failed,
                   QStringLiteral("Database not compacted"));
     }
     emit context.session.databaseUpdated();
@@ -144,10 +144,11 @@ void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
     context.stage = 5;
     if (after == CleanupAfter::Failure) {
         // The failed row stays as it is shown.
-        ShowStage(context, DownloadSession::StageChange::Working);
+        showStage(context, DownloadSession::StageChange::Working);
     } else {
-        ShowStage(context, DownloadSession::StageChange::Advance);
+        showStage(context, DownloadSession::StageChange::Advance);
     }
+    context.session.flushBytes();  // the count as it ended, then the display goes
     emit context.session.progressCleared();
     try {
         // Recording how far the player got, the players met, the merges and
@@ -165,7 +166,7 @@ void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
                                QStringLiteral("clean-up: ") + error.description());
         context.reportFailure(QStringLiteral("Cleanup"), failure);
         // The later steps do not run.
-        ShowFailedStage(context, FailedStageCaption(5, false));
+        showFailedStage(context, FailedStageCaption(5, false));
         return;
     }
     Finish(context);

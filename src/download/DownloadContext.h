@@ -74,11 +74,11 @@ QString Quoted(const QString& value);
 
 // Row `row` changes as `change` says; an advance first pauses a second so
 // the user can follow the rows (state.sleep when set).
-void ShowStage(DownloadContext& context, DownloadSession::StageChange change,
+void showStage(DownloadContext& context, DownloadSession::StageChange change,
                const QString& caption = QString());
 
 // The current row shows it failed, with the given caption.
-void ShowFailedStage(DownloadContext& context, const QString& caption);
+void showFailedStage(DownloadContext& context, const QString& caption);
 
 // When the user stopped during the fetch just made: the clean-up with the
 // last completed game (0: none), the stage display reset. True when stopped.
@@ -87,14 +87,14 @@ bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone);
 // Appends the diagnostic record of a failure of the player's download (the
 // player, the row, the statement and the page of the context); false when
 // the log cannot be written.
-bool LogDownloadFailure(const DownloadContext& context, const QString& stage,
+bool logDownloadFailure(const DownloadContext& context, const QString& stage,
                         const AppError& error);
 
 // Opens the database and the table recordsets the download writes, when a
 // previous player's clean-up closed them.
-void ReopenDatabase(Session& state);
+void reopenDatabase(Session& state);
 
 // The player's Last_Game_ID (0 when the player has no row).
-int32_t LastGameIdOf(DownloadContext& context);
+int32_t lastGameIdOf(DownloadContext& context);
 
 }  // namespace tw

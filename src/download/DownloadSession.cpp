@@ -15,6 +15,8 @@
 namespace tw {
 namespace {
 
+constexpr qint64 kBytesIntervalMs = 40;
+
 QString StepOfStage(int stage) {
     switch (stage) {
         case 0:
@@ -45,10 +47,25 @@ QString DownloadFailedMessage(const QStringList& failures, bool logged) {
 DownloadSession::DownloadSession(Session& state, Prompter& prompter, QObject* parent)
     : QObject(parent), state_(state), prompter_(prompter) {
     fetcher_ = new Fetcher(state, prompter, this);
-    connect(fetcher_, &Fetcher::bytesReceived, this, &DownloadSession::bytesReceived);
+    connect(fetcher_, &Fetcher::bytesReceived, this, &DownloadSession::forwardBytes);
 }
 
 DownloadSession::~DownloadSession() = default;
+
+void DownloadSession::forwardBytes(double total) {
+    bytesPending_ = total;
+    if (!sinceBytesShown_.isValid() || sinceBytesShown_.elapsed() >= kBytesIntervalMs) {
+        flushBytes();
+    }
+}
+
+void DownloadSession::flushBytes() {
+    if (bytesPending_ >= 0) {
+        emit bytesReceived(bytesPending_);
+        bytesPending_ = -1;
+        sinceBytesShown_.start();
+    }
+}
 
 void DownloadSession::stop() {
     fetcher_->requestStop();
@@ -79,23 +96,26 @@ void DownloadSession::run(const QStringList& gamertags) {
 void DownloadSession::downloadPlayer(const QString& gamertag) {
     fetcher_->clearStop();
     fetcher_->resetBytesShown();
+    bytesPending_ = -1;
+    sinceBytesShown_.invalidate();
     DownloadContext context{state_, *this, *fetcher_};
     context.gamertag = gamertag;
     context.reportFailure = [this, &context](const QString& stage, const AppError& error) {
         recordFailure(context, stage, error);
     };
     emit playerStarted(gamertag);
-    ShowStage(context, StageChange::Start);
+    showStage(context, StageChange::Start);
     context.downloadStart.start();
     try {
         if (!state_.Db) {
-            ReopenDatabase(state_);  // the previous player's clean-up closed it
+            reopenDatabase(state_);  // the previous player's clean-up closed it
         }
-        context.lastGameId = LastGameIdOf(context);
+        context.lastGameId = lastGameIdOf(context);
         runPhases(context);
     } catch (const AppError& error) {
         endAfterFailure(context, error);
     }
+    flushBytes();
 }
 
 // A failure ends the player's download: it is recorded, its row of the
@@ -112,7 +132,7 @@ void DownloadSession::endAfterFailure(DownloadContext& context, const AppError& 
     // A failure the user has just been told of is logged, not told again.
     recordFailure(context, QStringLiteral("Main"), failure,
                   !(connection && fetcher_->FailureShown()));
-    ShowFailedStage(context, FailedStageCaption(std::clamp(context.stage, 1, 5), connection));
+    showFailedStage(context, FailedStageCaption(std::clamp(context.stage, 1, 5), connection));
     if (context.stage == 4) {
         Cleanup(context, context.lastStored, CleanupAfter::Failure);
     }
@@ -120,7 +140,7 @@ void DownloadSession::endAfterFailure(DownloadContext& context, const AppError& 
 
 void DownloadSession::recordFailure(const DownloadContext& context, const QString& stage,
                                     const AppError& error, bool listed) {
-    if (!LogDownloadFailure(context, stage, error)) {
+    if (!logDownloadFailure(context, stage, error)) {
         everyFailureLogged_ = false;
     }
     if (listed) {
@@ -145,7 +165,7 @@ void DownloadSession::runPhases(DownloadContext& context) {
     // The site's page for an unknown gamertag may come with status 400.
     RequireAnswer(context, QStringLiteral("player page"), true);
     context.stage = 2;
-    ShowStage(context, StageChange::Advance);
+    showStage(context, StageChange::Advance);
     try {
         if (ReadPlayerPage(context) == PlayerPageOutcome::NotFound) {
             removed_.insert(context.gamertag);
@@ -209,7 +229,7 @@ void DownloadSession::readDetails(DownloadContext& context) {
     }
     emit gameProgress(count, count, context.downloadStart.elapsed());
     if (!context.skippedGames.isEmpty()) {
-        ShowFailedStage(context, FailedStageCaption(4, false));
+        showFailedStage(context, FailedStageCaption(4, false));
         Cleanup(context, context.lastStored, CleanupAfter::Failure);
     } else {
         Cleanup(context, context.lastStored);

@@ -5,6 +5,7 @@
 // command line its own) and reports only through its signals; the user is
 // asked only through the Prompter it was given.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -64,6 +65,8 @@ class DownloadSession : public QObject {
     void stop();
 
     Fetcher& fetcher() { return *fetcher_; }
+    // Sends the byte count held back, if any (see sinceBytesShown_).
+    void flushBytes();
     // What failed in the last run, one line per failure
     // ("Cold Bear: game 7, kills panel: ...").
     const QStringList& runFailures() const { return runFailures_; }
@@ -102,6 +105,7 @@ class DownloadSession : public QObject {
     void recordFailure(const DownloadContext& context, const QString& stage, const AppError& error,
                        bool listed = true);
     void reportRunFailures();
+    void forwardBytes(double total);
 
     Session& state_;
     Prompter& prompter_;
@@ -109,6 +113,11 @@ class DownloadSession : public QObject {
     QStringList runFailures_;
     bool everyFailureLogged_ = true;
     QSet<QString> removed_;
+    // The byte count goes to the window at most every kBytesIntervalMs (and
+    // once more when the player's download ends): a report per arrival would
+    // cost the download a thread hand-over per packet.
+    QElapsedTimer sinceBytesShown_;
+    double bytesPending_ = -1;
 };
 
 }  // namespace tw

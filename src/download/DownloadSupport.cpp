@@ -65,7 +65,7 @@ void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundS
     }
 }
 
-void ShowStage(DownloadContext& context, DownloadSession::StageChange change,
+void showStage(DownloadContext& context, DownloadSession::StageChange change,
                const QString& caption) {
     using Change = DownloadSession::StageChange;
     const int row = context.stage;
@@ -79,19 +79,19 @@ void ShowStage(DownloadContext& context, DownloadSession::StageChange change,
             std::this_thread::sleep_for(std::chrono::milliseconds(1000));
         }
         if (text.isEmpty() && row > 1) {
-            text = CompletedStageCaption(row - 1);
+            text = completedStageCaption(row - 1);
         }
     } else if (change == Change::Complete && text.isEmpty()) {
-        text = CompletedStageCaption(row);
+        text = completedStageCaption(row);
     } else if (change == Change::Info && text.isEmpty()) {
         text = QString::fromLatin1(kNoNewGamesCaption);
     }
     emit context.session.stageChanged(row, change, text);
 }
 
-void ShowFailedStage(DownloadContext& context, const QString& caption) {
+void showFailedStage(DownloadContext& context, const QString& caption) {
     context.stage = std::clamp(context.stage, 1, 5);
-    ShowStage(context, DownloadSession::StageChange::Failed, caption);
+    showStage(context, DownloadSession::StageChange::Failed, caption);
 }
 
 bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone) {
@@ -99,11 +99,11 @@ bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone) {
         return false;
     }
     Cleanup(context, lastDone);
-    ShowStage(context, DownloadSession::StageChange::Reset);
+    showStage(context, DownloadSession::StageChange::Reset);
     return true;
 }
 
-bool LogDownloadFailure(const DownloadContext& context, const QString& stage,
+bool logDownloadFailure(const DownloadContext& context, const QString& stage,
                         const AppError& error) {
     // The record describes the download that failed, which runs apart from
     // whatever the window shows: its fields come from the context.
@@ -117,7 +117,7 @@ bool LogDownloadFailure(const DownloadContext& context, const QString& stage,
     return AppendDebugLogRecord(record, stage, error);
 }
 
-void ReopenDatabase(Session& state) {
+void reopenDatabase(Session& state) {
     CloseDatabaseObjects(state);
     state.Db = Database::Open(state.DbPath);
     Database& db = *state.Db;
@@ -132,7 +132,7 @@ void ReopenDatabase(Session& state) {
     state.rsLoadPanel5 = db.OpenRecordset(QStringLiteral("zLoad_Panel_5"));
 }
 
-int32_t LastGameIdOf(DownloadContext& context) {
+int32_t lastGameIdOf(DownloadContext& context) {
     context.sql = QStringLiteral("select Last_Game_ID from Player where Player_Gamertag=") +
                   Quoted(context.gamertag);
     auto rows = context.state.Db->OpenRecordset(context.sql);

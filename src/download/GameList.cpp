@@ -102,7 +102,7 @@ int16_t GameListPageCount(const QByteArray& page) {
 
 GameListOutcome ReadGameList(DownloadContext& context) {
     context.stage = 3;
-    ShowStage(context, DownloadSession::StageChange::Advance);
+    showStage(context, DownloadSession::StageChange::Advance);
 
     const QString root = ListRoot(context);
     context.fetcher.DownloadPage(root + QStringLiteral("&page=12"), 0);
@@ -143,11 +143,11 @@ GameListOutcome ReadGameList(DownloadContext& context) {
 
     context.gameIds = NewGameIds(context);
     if (context.gameIds.isEmpty()) {
-        ShowStage(context, DownloadSession::StageChange::Info);
+        showStage(context, DownloadSession::StageChange::Info);
         return GameListOutcome::NoNewGames;
     }
     context.stage = 4;
-    ShowStage(context, DownloadSession::StageChange::Advance,
+    showStage(context, DownloadSession::StageChange::Advance,
               QStringLiteral("New games found ") + QStringLiteral("(") +
                   QString::number(context.gameIds.size()) + QStringLiteral(")"));
     return GameListOutcome::NewGames;

@@ -24,7 +24,7 @@ const QByteArray kQuote = "\"";
 void RemoveUnknownGamertag(DownloadContext& context) {
     RunSql(context, QStringLiteral("delete * from Player where Player_Gamertag=") +
                         Quoted(context.gamertag));
-    ShowFailedStage(context, QStringLiteral("Gamertag not found"));
+    showFailedStage(context, QStringLiteral("Gamertag not found"));
     emit context.session.playerNotFound(context.gamertag);
 }
 

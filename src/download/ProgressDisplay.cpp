@@ -20,11 +20,11 @@ QString ElapsedText(int64_t milliseconds) {
     return Format(Variant::FromSerialDate(seconds / 86400.0), QStringLiteral("hh:mm:ss"));
 }
 
-QString DownloadedBytesText(double bytes) {
+QString downloadedBytesText(double bytes) {
     return Format(Variant(bytes), QStringLiteral("0,000")) + QStringLiteral(" bytes");
 }
 
-QString CompletedStageCaption(int row) {
+QString completedStageCaption(int row) {
     switch (row) {
         case 1:
             return QStringLiteral("Connection established");

@@ -18,11 +18,11 @@ QString ProgressPercent(int done, int count);
 // Elapsed milliseconds as "hh:mm:ss".
 QString ElapsedText(int64_t milliseconds);
 // "12,345 bytes".
-QString DownloadedBytesText(double bytes);
+QString downloadedBytesText(double bytes);
 
 // The caption of a completed row: 1 "Connection established", 2 "Gamertag
 // found", 3 "New games found", 4 "Data extracted", 5 "Process complete".
-QString CompletedStageCaption(int row);
+QString completedStageCaption(int row);
 
 // The caption of a failed row: row 1 "No connection" (or "No usable
 // answer" when the site answered), 2 "Player page not read", 3 "Game list

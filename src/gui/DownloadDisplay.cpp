@@ -133,7 +133,7 @@ void DownloadPanel::clearProgress() {
 }
 
 void DownloadPanel::showBytes(double total) {
-    window_.downloadedBytes->setText(DownloadedBytesText(total));
+    window_.downloadedBytes->setText(downloadedBytesText(total));
 }
 
 // The session checked the picture; one that still cannot be shown leaves the

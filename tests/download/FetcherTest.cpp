@@ -106,7 +106,7 @@ TEST_F(FetcherTest, DirectRequestIsFiveLinesAndTheAnswerIsKept) {
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
     EXPECT_EQ(fetcher_->ContentLength, 15);
     EXPECT_EQ(fetcher_->HeaderLength, answer.size() - 15);
-    EXPECT_EQ(DownloadedBytesText(bytesShown), "0,054 bytes");
+    EXPECT_EQ(downloadedBytesText(bytesShown), "0,054 bytes");
     EXPECT_TRUE(prompter_.Calls().empty());
 }
 
