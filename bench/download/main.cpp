@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -15,13 +16,14 @@
 #include "core/Session.h"
 #include "core/SqlText.h"
 #include "db/Database.h"
-#include "download/Downloader.h"
+#include "download/DownloadSession.h"
 #include "download/Fetcher.h"
+#include "gui/DownloadPanel.h"
+#include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
+#include "support/ScriptedPrompter.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
-#include "support/ScriptedPrompter.h"
-#include "gui/MainWindow.h"
 
 namespace {
 
@@ -97,23 +99,31 @@ int main(int argc, char** argv) {
     MainWindow window;
     state.refreshSummary = [&] { ShowPlayerSummary(state, window); };
     ConnectTagList(state, window, {});
-    Downloader* downloader = ConnectDownload(state, window);
+    DownloadPanel* panel = ConnectDownload(state, window);
     loadMainWindow(state, window, dir.path());
 
     QList<QByteArray> targets;
-    QObject::connect(&downloader->fetcher(), &Fetcher::Requesting, &window,
-                     [&](const QString& path) { targets << path.toUtf8(); });
+    // Both run on the download's worker thread, as the requests go.
+    QObject::connect(
+        &panel->session().fetcher(), &Fetcher::Requesting, &window,
+        [&](const QString& path) { targets << path.toUtf8(); }, Qt::DirectConnection);
     QElapsedTimer sinceLastGame;
     int gamesRead = 0;
-    QObject::connect(downloader, &Downloader::GameRead, &window, [&](qint32) {
-        ++gamesRead;
-        sinceLastGame.start();
-    });
+    QObject::connect(
+        &panel->session(), &DownloadSession::gameRead, &window,
+        [&](qint32) {
+            ++gamesRead;
+            sinceLastGame.start();
+        },
+        Qt::DirectConnection);
+    QEventLoop untilFinished;
+    QObject::connect(panel, &DownloadPanel::runFinished, &untilFinished, &QEventLoop::quit);
 
     QElapsedTimer clock;
     const double cpuBefore = CpuSeconds();
     clock.start();
     window.downloadButton->click();
+    untilFinished.exec();
     const double program = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const double programCpu = CpuSeconds() - cpuBefore;
     const double cleanup = static_cast<double>(sinceLastGame.nsecsElapsed()) / 1e9;

@@ -3,21 +3,25 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSet>
+#include <algorithm>
 
-#include "core/Session.h"
-#include "core/SqlText.h"
-#include "gui/Wiring.h"
 #include "cli/CliPrompter.h"
 #include "cli/DownloadReporter.h"
 #include "cli/InterruptWatcher.h"
+#include "core/Session.h"
+#include "core/SqlText.h"
 #include "db/SafeFile.h"
-#include "download/Downloader.h"
+#include "download/DownloadSession.h"
+#include "gui/MainWindow.h"
+#include "gui/Wiring.h"
 #include "query/DatabaseExport.h"
 #include "query/QueryExport.h"
 #include "query/QueryRunner.h"
 #include "report/ReportFiles.h"
 #include "report/TpsReport.h"
-#include "gui/MainWindow.h"
 
 namespace tw::batch {
 namespace {
@@ -30,37 +34,42 @@ void PrintPath(BatchSession& session, const QString& path) {
     WriteText(session.out, QDir::toNativeSeparators(path) + QLatin1Char('\n'));
 }
 
+// The tag list as the window lists it: the selectable players in the order
+// the database gives them.
+QStringList TagList(Session& state) {
+    QStringList tags;
+    auto rows = state.Db->OpenRecordset(
+        QStringLiteral("select Player_Gamertag from Player where Is_Selectable='Y'"));
+    for (; !rows->IsEOF(); rows->MoveNext()) {
+        tags << rows->Field(0).joinText();
+    }
+    rows->Close();
+    return tags;
+}
+
 // The tag-list entries the command names, in the list's own spelling; a name
 // the list lacks is reported and makes the result empty.
 std::optional<QStringList> ChosenPlayers(const BatchCommand& command, BatchSession& session) {
-    const QComboBox& tagList = *session.window.tagListBox;
-    QStringList chosen;
+    const QStringList tagList = TagList(session.state);
     if (command.all) {
-        for (int i = 0; i < tagList.count(); ++i) {
-            chosen << tagList.itemText(i);
-        }
-        if (chosen.isEmpty()) {
+        if (tagList.isEmpty()) {
             PrintError(session, QString::fromLatin1(kEmptyTagListMessage));
             return std::nullopt;
         }
-        return chosen;
+        return tagList;
     }
+    QStringList chosen;
     for (const QString& name : command.gamertags) {
-        const int index = tagList.findText(name, Qt::MatchFixedString);  // any letter case
-        if (index < 0) {
+        const auto listed = std::find_if(tagList.begin(), tagList.end(), [&](const QString& tag) {
+            return tag.compare(name, Qt::CaseInsensitive) == 0;  // any letter case
+        });
+        if (listed == tagList.end()) {
             PrintError(session, AboutName(name, kNotInTagListMessage));
             return std::nullopt;
         }
-        chosen << tagList.itemText(index);
+        chosen << *listed;
     }
     return chosen;
-}
-
-void Select(QComboBox& list, const QString& text) {
-    const int index = list.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0 && index != list.currentIndex()) {
-        list.setCurrentIndex(index);
-    }
 }
 
 // The stored spelling of a gamertag of the Player table, or empty.
@@ -120,40 +129,39 @@ QString CannotWriteMessage(const QString& path, const QString& reason) {
 
 int RunDownload(const BatchCommand& command, BatchSession& session) {
     Session& state = session.state;
-    QComboBox& tagList = *session.window.tagListBox;
     const std::optional<QStringList> players = ChosenPlayers(command, session);
     if (!players) {
         return kExitFailed;
     }
-    DownloadReporter reporter(state, session.window, *session.wired.downloader, session.prompter,
-                              session.out, session.terminal);
+    // The download runs here, on the batch's own thread: its fetcher's waits
+    // also take the interrupt watcher's signals.
+    DownloadSession download(state, session.prompter);
+    DownloadReporter reporter(download, session.prompter, session.out, session.terminal);
     bool interrupted = false;
     InterruptWatcher watcher([&] {
         if (!interrupted) {
             PrintError(session, QString::fromLatin1(kStoppingMessage));
         }
         interrupted = true;
-        session.wired.downloader->stopClicked();
+        download.stop();
     });
-    // One player per press of Download; the settings' "whole tag list" choice
-    // is the command line's to make.
-    state.settings.Download_All_Tag_List = false;
-    const QString selected = tagList.currentText();
+    QSet<QString> removed;
+    QObject::connect(&download, &DownloadSession::playerNotFound,
+                     [&removed](const QString& gamertag) { removed.insert(gamertag); });
+    // One run per player, each with its own failure message, as one press of
+    // Download each.
     if (players->isEmpty()) {
-        session.wired.downloader->downloadClicked();
+        download.run({state.CurrentGamertag});
     }
     for (const QString& gamertag : *players) {
         if (interrupted) {
             break;
         }
-        Select(tagList, gamertag);  // a player removed as not found is skipped
-        if (tagList.currentText() == gamertag) {
-            session.wired.downloader->downloadClicked();
+        if (!removed.contains(gamertag)) {  // a player removed as not found is skipped
+            download.run({gamertag});
         }
     }
-    // The window's selection stays what the user left it.
-    Select(tagList, selected);
-    const bool failed = interrupted || reporter.FailureSeen() || session.prompter.ErrorShown();
+    const bool failed = interrupted || reporter.failureSeen() || session.prompter.ErrorShown();
     return failed ? kExitFailed : kExitSuccess;
 }
 

@@ -1,27 +1,12 @@
 #include "cli/DownloadReporter.h"
 
-#include <QEvent>
-#include <QLabel>
-
-#include "core/Session.h"
 #include "cli/CliPrompter.h"
-#include "download/Downloader.h"
 #include "download/ProgressDisplay.h"
-#include "gui/MainWindow.h"
 
 namespace tw::batch {
 namespace {
 
 constexpr int kBarWidth = 20;
-
-// Object names of the labels whose showing ends a stage, and whether that
-// end is a failure.
-struct WatchedKind {
-    const char* prefix;
-    bool failure;
-};
-constexpr WatchedKind kWatched[] = {
-    {"lblStageComplete_", false}, {"lblStageInfo_", false}, {"lblStageFailed_", true}};
 
 QString Counts(int done, int count) {
     return QString::number(done) + QStringLiteral(" of ") + QString::number(count);
@@ -42,55 +27,50 @@ QString ProgressLine(int done, int count, qint64 elapsedMs) {
            ProgressPercent(done, count) + QStringLiteral(")   ") + ElapsedText(elapsedMs);
 }
 
-DownloadReporter::DownloadReporter(Session& state, MainWindow& window, Downloader& downloader,
-                                   CliPrompter& prompter, std::FILE* out, bool terminal)
-    : QObject(&window),
-      state_(state),
-      window_(window),
-      prompter_(prompter),
-      out_(out),
-      terminal_(terminal) {
-    WatchStageLabels();
-    connect(&downloader, &Downloader::ProgressShown, this, &DownloadReporter::ProgressShown);
+DownloadReporter::DownloadReporter(DownloadSession& session, CliPrompter& prompter, std::FILE* out,
+                                   bool terminal)
+    : QObject(&session), prompter_(prompter), out_(out), terminal_(terminal) {
+    connect(&session, &DownloadSession::playerStarted, this, &DownloadReporter::playerStarted);
+    connect(&session, &DownloadSession::stageChanged, this, &DownloadReporter::stageChanged);
+    connect(&session, &DownloadSession::gameProgress, this, &DownloadReporter::progressShown);
 }
 
-void DownloadReporter::WatchStageLabels() {
-    for (int row = 1; row <= 5; ++row) {
-        window_.stageWorkingLabels[row]->installEventFilter(this);
-        window_.stageCompleteLabels[row]->installEventFilter(this);
-        window_.stageInfoLabels[row]->installEventFilter(this);
-        window_.stageFailedLabels[row]->installEventFilter(this);
-    }
+void DownloadReporter::playerStarted(const QString& gamertag) {
+    lastTenth_ = 0;
+    printLine(gamertag);
 }
 
-bool DownloadReporter::eventFilter(QObject* watched, QEvent* event) {
-    // The window is never shown, so its labels get "shown to parent" events only.
-    if (event->type() == QEvent::ShowToParent) {
-        StageShown(watched);
-    }
-    return false;
-}
-
-void DownloadReporter::StageShown(QObject* label) {
-    // The first row's working pair is shown when a player's download begins.
-    if (label == window_.stageWorkingLabels[1]) {
-        lastTenth_ = 0;
-        PrintLine(state_.CurrentGamertag);
-        return;
-    }
-    const QString name = label->objectName();
-    for (const WatchedKind& kind : kWatched) {
-        if (name.startsWith(QLatin1String(kind.prefix))) {
-            failureSeen_ = failureSeen_ || kind.failure;
-            if (!kind.failure) {
-                prompter_.ResetRetries();
+// The rows that end a stage are printed with the caption the window shows.
+void DownloadReporter::stageChanged(int row, DownloadSession::StageChange change,
+                                    const QString& caption) {
+    using Change = DownloadSession::StageChange;
+    switch (change) {
+        case Change::Advance:
+            if (row > 1) {
+                stageEnded(caption, false);
             }
-            PrintLine(QStringLiteral("  ") + static_cast<QLabel*>(label)->text());
-        }
+            break;
+        case Change::Info:
+        case Change::Complete:
+            stageEnded(caption, false);
+            break;
+        case Change::Failed:
+            stageEnded(caption, true);
+            break;
+        default:
+            break;
     }
 }
 
-void DownloadReporter::ProgressShown(int done, int count, qint64 elapsedMs) {
+void DownloadReporter::stageEnded(const QString& caption, bool failure) {
+    failureSeen_ = failureSeen_ || failure;
+    if (!failure) {
+        prompter_.ResetRetries();
+    }
+    printLine(QStringLiteral("  ") + caption);
+}
+
+void DownloadReporter::progressShown(int done, int count, qint64 elapsedMs) {
     if (count <= 0) {
         return;
     }
@@ -106,11 +86,11 @@ void DownloadReporter::ProgressShown(int done, int count, qint64 elapsedMs) {
     const int tenth = done * 10 / count;
     if (tenth > lastTenth_) {
         lastTenth_ = tenth;
-        PrintLine(ProgressLine(done, count, elapsedMs));
+        printLine(ProgressLine(done, count, elapsedMs));
     }
 }
 
-void DownloadReporter::PrintLine(const QString& line) {
+void DownloadReporter::printLine(const QString& line) {
     if (barOpen_) {
         WriteText(out_, QStringLiteral("\n"));
         barOpen_ = false;

@@ -3,17 +3,12 @@
 // stage the progress display finishes (its own captions: "Connection
 // established", "New games found (7)", "No connection", ...), and the games
 // read: a live bar on a terminal, one line per ten percent otherwise. It
-// watches the window the download drives, so the download itself is the one
-// the window runs.
+// listens to the download session the window runs as well.
 
 #include <QObject>
 #include <cstdio>
 
-namespace tw {
-struct Session;
-class MainWindow;
-class Downloader;
-}  // namespace tw
+#include "download/DownloadSession.h"
 
 namespace tw::batch {
 
@@ -21,23 +16,19 @@ class CliPrompter;
 
 class DownloadReporter : public QObject {
   public:
-    DownloadReporter(Session& state, MainWindow& window, Downloader& downloader,
-                     CliPrompter& prompter, std::FILE* out, bool terminal);
+    DownloadReporter(DownloadSession& session, CliPrompter& prompter, std::FILE* out,
+                     bool terminal);
 
     // A stage failed ("No connection", "Gamertag not found", ...).
-    bool FailureSeen() const { return failureSeen_; }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool failureSeen() const { return failureSeen_; }
 
   private:
-    void WatchStageLabels();
-    void StageShown(QObject* label);
-    void ProgressShown(int done, int count, qint64 elapsedMs);
-    void PrintLine(const QString& line);
+    void playerStarted(const QString& gamertag);
+    void stageChanged(int row, DownloadSession::StageChange change, const QString& caption);
+    void stageEnded(const QString& caption, bool failure);
+    void progressShown(int done, int count, qint64 elapsedMs);
+    void printLine(const QString& line);
 
-    Session& state_;
-    MainWindow& window_;
     CliPrompter& prompter_;
     std::FILE* out_;
     bool terminal_;

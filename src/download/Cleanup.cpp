@@ -1,9 +1,6 @@
 #include "download/Cleanup.h"
 
 #include <QDateTime>
-#include <QFrame>
-#include <QLabel>
-#include <QPushButton>
 
 #include "core/EndProgram.h"
 #include "core/Session.h"
@@ -11,51 +8,30 @@
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/ProgressDisplay.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
 
-void HideProgress(MainWindow& window) {
-    window.stopButton->hide();
-    window.progressText->setText(QString());
-    window.elapsedTime->setText(QString());
-    window.downloadedBytes->setText(QString());
-    window.progressEmpty->hide();
-    window.progressFull->hide();
-    window.progressPercent->hide();
-    window.repaint();
-}
-
 // The staging tables only ever hold whole games (a game's rows are stored
 // together once all its panels were read), so nothing is trimmed here: a
 // game stored after one that was skipped is kept.
-void RecordProgress(Session& state, int32_t lastDone) {
-    if (lastDone > state.LastGameID) {
+void RecordProgress(DownloadContext& context, int32_t lastDone) {
+    if (lastDone > context.lastGameId) {
         const QString now = GeneralDate(QDateTime::currentDateTime());
-        RunSql(state, QStringLiteral("update Player set Last_Game_ID=") +
-                          QString::number(lastDone) + QStringLiteral(", Last_Download='") + now +
-                          QStringLiteral("' where Player_Gamertag=") +
-                          Quoted(state.CurrentGamertag));
+        RunSql(context, QStringLiteral("update Player set Last_Game_ID=") +
+                            QString::number(lastDone) + QStringLiteral(", Last_Download='") + now +
+                            QStringLiteral("' where Player_Gamertag=") + Quoted(context.gamertag));
     }
 }
 
-Recordset& OpenWork(Session& state, const QString& source) {
-    state.rsWork = state.Db->OpenRecordset(source);
-    return *state.rsWork;
-}
-
-void CloseWork(Session& state) {
-    state.rsWork->Close();
-    state.rsWork.reset();
-}
-
-void CreatePlayersMet(Session& state) {
-    state.CurrentSQL =
+void CreatePlayersMet(DownloadContext& context) {
+    Session& state = context.state;
+    context.sql =
         QStringLiteral("select distinct Player_Gamertag, ") +
         QStringLiteral("IIf(InStr([Player_Gamertag],\"(G)\")>0,\"Y\",\"N\") AS Is_Guest ") +
         QStringLiteral("from zLoad_Panel_1");
-    Recordset& rs = OpenWork(state, state.CurrentSQL);
+    const std::unique_ptr<Recordset> met = state.Db->OpenRecordset(context.sql);
+    Recordset& rs = *met;
     Recordset& players = *state.rsPlayer;
     if (!(rs.IsEOF() && rs.IsBOF())) {
         for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
@@ -70,7 +46,7 @@ void CreatePlayersMet(Session& state) {
             SaveRow(players);
         }
     }
-    CloseWork(state);
+    rs.Close();
 }
 
 // The staged rows go over in one statement each; a row already stored (a
@@ -86,12 +62,13 @@ void MergeGamePlayers(Session& state) {
     state.Db->CopyRows(QStringLiteral("q_zLoad_Merge"), QStringLiteral("Game_Player"), kColumns);
 }
 
-void MergeMedals(Session& state) {
-    state.CurrentSQL = QStringLiteral("select * from zLoad_Panel_4");
+void MergeMedals(DownloadContext& context) {
+    Session& state = context.state;
+    context.sql = QStringLiteral("select * from zLoad_Panel_4");
     static const QStringList kColumns = {
         QStringLiteral("Game_ID"), QStringLiteral("Player_Gamertag"), QStringLiteral("Medal_Name"),
         QStringLiteral("Count_Earned")};
-    state.Db->CopyRows(state.CurrentSQL, QStringLiteral("Game_Player_Medal"), kColumns);
+    state.Db->CopyRows(context.sql, QStringLiteral("Game_Player_Medal"), kColumns);
 }
 
 // Games without player rows that this run listed and did not skip: the next
@@ -100,42 +77,42 @@ void MergeMedals(Session& state) {
 // download skipped because it could not be read, or one another player's
 // download left behind) stays, and the next download's new-games query finds
 // it: deleting it could lose it for good once its player is marked past it.
-void DeleteUnreadGames(Session& state, const DownloadContext& context) {
-    state.CurrentSQL =
+void DeleteUnreadGames(DownloadContext& context) {
+    context.sql =
         QStringLiteral("SELECT Game.Game_ID ") +
         QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
         QStringLiteral("WHERE Game_Player.Game_ID Is Null");
     QStringList unread;
-    Recordset& rs = OpenWork(state, state.CurrentSQL);
+    const std::unique_ptr<Recordset> games = context.state.Db->OpenRecordset(context.sql);
+    Recordset& rs = *games;
     for (; !rs.IsEOF(); rs.MoveNext()) {
         const auto id = static_cast<int32_t>(rs.Field(0).toLong());
-        if (context.ListedGames.contains(id) && !context.SkippedGames.contains(id)) {
+        if (context.listedGames.contains(id) && !context.skippedGames.contains(id)) {
             unread << QString::number(id);
         }
     }
-    CloseWork(state);
+    rs.Close();
     constexpr qsizetype kIdsPerStatement = 500;
     for (qsizetype from = 0; from < unread.size(); from += kIdsPerStatement) {
-        RunSql(state, QStringLiteral("delete * from Game where Game_ID In (") +
-                          unread.mid(from, kIdsPerStatement).join(QLatin1Char(',')) +
-                          QLatin1Char(')'));
+        RunSql(context, QStringLiteral("delete * from Game where Game_ID In (") +
+                            unread.mid(from, kIdsPerStatement).join(QLatin1Char(',')) +
+                            QLatin1Char(')'));
     }
 }
 
-void MergeStaging(Session& state, const DownloadContext& context) {
-    CreatePlayersMet(state);
-    MergeGamePlayers(state);
-    RunSql(state, QStringLiteral("delete * from zLoad_Panel_1"));
-    RunSql(state, QStringLiteral("delete * from zLoad_Panel_2"));
-    RunSql(state, QStringLiteral("delete * from zLoad_Panel_5"));
-    MergeMedals(state);
-    RunSql(state, QStringLiteral("delete * from zLoad_Panel_4"));
-    DeleteUnreadGames(state, context);
+void MergeStaging(DownloadContext& context) {
+    CreatePlayersMet(context);
+    MergeGamePlayers(context.state);
+    RunSql(context, QStringLiteral("delete * from zLoad_Panel_1"));
+    RunSql(context, QStringLiteral("delete * from zLoad_Panel_2"));
+    RunSql(context, QStringLiteral("delete * from zLoad_Panel_5"));
+    MergeMedals(context);
+    RunSql(context, QStringLiteral("delete * from zLoad_Panel_4"));
+    DeleteUnreadGames(context);
 }
 
 void Finish(DownloadContext& context) {
     Session& state = context.state;
-    MainWindow& window = context.window;
     CloseConnection(state, &context.fetcher);
     // The engine's compaction writes a copy and renames it over the file in
     // one step: a failure leaves the database as it was, with every row the
@@ -145,45 +122,34 @@ void Finish(DownloadContext& context) {
         Database::CompactInPlace(state.DbPath);
     } catch (const AppError& error) {
         compacted = false;
-        context.ReportFailure(
+        context.reportFailure(
             QStringLiteral("Cleanup"),
             AppError(error.number(), error.source(),
                      QStringLiteral("the database was updated but not compacted: ") +
                          error.description()));
     }
-    window.stageWorkingLabels[5]->hide();
-    window.stageWorkingIcons[5]->hide();
     if (compacted) {
-        window.stageCompleteLabels[5]->show();
-        window.stageCompleteIcons[5]->show();
+        showStage(context, DownloadSession::StageChange::Complete);
     } else {
-        window.stageFailedLabels[5]->setText(QStringLiteral("Database not compacted"));
-        window.stageFailedLabels[5]->show();
-        window.stageFailedIcons[5]->show();
+        showStage(context, DownloadSession::StageChange::Failed,
+                  QStringLiteral("Database not compacted"));
     }
-    window.SetDownloadMode(false);
-    state.DownloadInProgress = false;
-    state.StopRequested = false;
-    window.repaint();
-    if (state.refreshSummary) {
-        state.refreshSummary();
-    }
+    emit context.session.databaseUpdated();
 }
 
 }  // namespace
 
 void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
     Session& state = context.state;
-    MainWindow& window = context.window;
-    state.CurrentStage = 5;
+    context.stage = 5;
     if (after == CleanupAfter::Failure) {
         // The failed row stays as it is shown.
-        window.stageWorkingLabels[5]->show();
-        window.stageWorkingIcons[5]->show();
+        showStage(context, DownloadSession::StageChange::Working);
     } else {
-        window.ShowStage(state, StageState::Advance);
+        showStage(context, DownloadSession::StageChange::Advance);
     }
-    HideProgress(window);
+    context.session.flushBytes();  // the count as it ended, then the display goes
+    emit context.session.progressCleared();
     try {
         // Recording how far the player got, the players met, the merges and
         // the emptying of the staging tables reach the file together: a
@@ -191,18 +157,16 @@ void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after) {
         // the next download merges it.
         WriteUnit unit(*state.Db);
         if (lastDone != 0) {
-            RecordProgress(state, lastDone);
+            RecordProgress(context, lastDone);
         }
-        MergeStaging(state, context);
+        MergeStaging(context);
         unit.commit();
     } catch (const AppError& error) {
         const AppError failure(error.number(), error.source(),
                                QStringLiteral("clean-up: ") + error.description());
-        context.ReportFailure(QStringLiteral("Cleanup"), failure);
-        ShowFailedStage(window, state, FailedStageCaption(5, false));
-        state.DownloadInProgress = false;
-        // The later steps do not run, but the window is not left locked.
-        window.SetDownloadMode(false);
+        context.reportFailure(QStringLiteral("Cleanup"), failure);
+        // The later steps do not run.
+        showFailedStage(context, FailedStageCaption(5, false));
         return;
     }
     Finish(context);

@@ -1,17 +1,26 @@
+#include <chrono>
+#include <thread>
+
+#include "core/DebugLog.h"
+#include "core/EndProgram.h"
 #include "core/Session.h"
 #include "core/SqlText.h"
 #include "download/Cleanup.h"
 #include "download/DownloadContext.h"
 #include "download/Fetcher.h"
 #include "download/PageReading.h"
-#include "gui/MainWindow.h"
+#include "download/ProgressDisplay.h"
 
 namespace tw {
 
-void RunSql(Session& state, const QString& sql) {
-    state.CurrentSQL = sql;
+bool DownloadContext::stopRequested() const {
+    return fetcher.stopRequested();
+}
+
+void RunSql(DownloadContext& context, const QString& sql) {
+    context.sql = sql;
     try {
-        state.Db->ExecuteInBatch(sql);
+        context.state.Db->ExecuteInBatch(sql);
     } catch (const AppError& error) {
         if (error.number() != err::kDuplicateKey) {
             throw;
@@ -56,13 +65,80 @@ void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundS
     }
 }
 
+void showStage(DownloadContext& context, DownloadSession::StageChange change,
+               const QString& caption) {
+    using Change = DownloadSession::StageChange;
+    const int row = context.stage;
+    QString text = caption;
+    if (change == Change::Advance) {
+        // The pause lets the user follow the rows; it runs on the download's
+        // own thread, so the window goes on painting meanwhile.
+        if (context.state.sleep) {
+            context.state.sleep(1000);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        }
+        if (text.isEmpty() && row > 1) {
+            text = completedStageCaption(row - 1);
+        }
+    } else if (change == Change::Complete && text.isEmpty()) {
+        text = completedStageCaption(row);
+    } else if (change == Change::Info && text.isEmpty()) {
+        text = QString::fromLatin1(kNoNewGamesCaption);
+    }
+    emit context.session.stageChanged(row, change, text);
+}
+
+void showFailedStage(DownloadContext& context, const QString& caption) {
+    context.stage = std::clamp(context.stage, 1, 5);
+    showStage(context, DownloadSession::StageChange::Failed, caption);
+}
+
 bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone) {
-    if (!context.state.StopRequested) {
+    if (!context.stopRequested()) {
         return false;
     }
     Cleanup(context, lastDone);
-    context.window.ShowStage(context.state, StageState::Reset);
+    showStage(context, DownloadSession::StageChange::Reset);
     return true;
+}
+
+bool logDownloadFailure(const DownloadContext& context, const QString& stage,
+                        const AppError& error) {
+    // The record describes the download that failed, which runs apart from
+    // whatever the window shows: its fields come from the context.
+    Session record;
+    record.ProgramDir = context.state.ProgramDir;
+    record.clock = context.state.clock;
+    record.CurrentGamertag = context.gamertag;
+    record.CurrentStage = static_cast<int16_t>(context.stage);
+    record.CurrentSQL = context.sql;
+    record.PageData = context.fetcher.page();
+    return AppendDebugLogRecord(record, stage, error);
+}
+
+void reopenDatabase(Session& state) {
+    CloseDatabaseObjects(state);
+    state.Db = Database::Open(state.DbPath);
+    Database& db = *state.Db;
+    state.rsGame = db.OpenRecordset(QStringLiteral("Game"));
+    state.rsPlayer = db.OpenRecordset(QStringLiteral("Player"));
+    state.rsGamePlayer = db.OpenRecordset(QStringLiteral("Game_Player"));
+    state.rsGamePlayerMedal = db.OpenRecordset(QStringLiteral("Game_Player_Medal"));
+    state.rsPlayerPlaylist = db.OpenRecordset(QStringLiteral("Player_Playlist"));
+    state.rsLoadPanel1 = db.OpenRecordset(QStringLiteral("zLoad_Panel_1"));
+    state.rsLoadPanel2 = db.OpenRecordset(QStringLiteral("zLoad_Panel_2"));
+    state.rsLoadPanel4 = db.OpenRecordset(QStringLiteral("zLoad_Panel_4"));
+    state.rsLoadPanel5 = db.OpenRecordset(QStringLiteral("zLoad_Panel_5"));
+}
+
+int32_t lastGameIdOf(DownloadContext& context) {
+    context.sql = QStringLiteral("select Last_Game_ID from Player where Player_Gamertag=") +
+                  Quoted(context.gamertag);
+    auto rows = context.state.Db->OpenRecordset(context.sql);
+    const int32_t id = rows->IsEOF() ? 0 : static_cast<int32_t>(rows->Field(0).toLong());
+    rows->Close();
+    return id;
 }
 
 }  // namespace tw

@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QNetworkProxy>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include "core/Prompter.h"
 #include "core/Session.h"
 #include "download/PageCharset.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -79,14 +79,15 @@ QByteArray RequestText(const Settings& settings, const QString& path) {
     return text.append(kCrLf);
 }
 
-Fetcher::Fetcher(Session& state, MainWindow& window, QObject* parent)
-    : QObject(parent), state_(state), window_(window) {
+Fetcher::Fetcher(Session& state, Prompter& prompter, QObject* parent)
+    : QObject(parent), state_(state), prompter_(prompter) {
     socket = new QTcpSocket(this);
     socket->setObjectName(QStringLiteral("Winsock1"));
     // The fetcher speaks to a configured proxy itself; no proxy of the
     // platform may stand in between.
     socket->setProxy(QNetworkProxy::NoProxy);
-    heartbeat_.setInterval(kHeartbeatMs);
+    heartbeat_ = new QTimer(this);
+    heartbeat_->setInterval(kHeartbeatMs);
     connect(socket, &QTcpSocket::connected, this, &Fetcher::onConnected);
     connect(socket, &QTcpSocket::disconnected, this, &Fetcher::onDisconnected);
     connect(socket, &QTcpSocket::bytesWritten, this, &Fetcher::onSendComplete);
@@ -112,7 +113,7 @@ void Fetcher::CloseSocket() {
 }
 
 void Fetcher::DownloadPage(const QString& path, int16_t mode) {
-    heartbeat_.start();
+    heartbeat_->start();
     failure_ = FetchFailure::None;
     failureShown_ = false;
     failureError_ = AppError(0, QString(), QString());
@@ -143,7 +144,7 @@ void Fetcher::DownloadPage(const QString& path, int16_t mode) {
     } catch (const AppError& error) {
         Fail(FetchFailure::Connection, error);
     }
-    heartbeat_.stop();
+    heartbeat_->stop();
     Conclude();
 }
 
@@ -193,7 +194,7 @@ void Fetcher::RequestAgain(RetryReason reason) {
 // What the caller learns: a stop, a failure with its reason, or a whole
 // answer (a page then as UTF-8 text).
 void Fetcher::Conclude() {
-    if (failure_ != FetchFailure::None || state_.StopRequested) {
+    if (failure_ != FetchFailure::None || stopRequested()) {
         return;
     }
     if (ConnectFailed) {
@@ -216,7 +217,7 @@ void Fetcher::Conclude() {
         return;
     }
     if (!PictureMode) {
-        state_.PageData = PageAsUtf8(state_.PageData);
+        page_ = PageAsUtf8(page_);
     }
 }
 
@@ -246,7 +247,7 @@ void Fetcher::ResetAttempt() {
     ContentLength = 0;
     BodyBytes = 0;
     HeaderLength = 0;
-    state_.PageData.clear();
+    page_.clear();
     RetryRequested = false;
     pendingError_ = 0;
     htmlEndSeen_ = false;
@@ -279,8 +280,8 @@ bool Fetcher::ChoosePeer(QString* host, quint16* port) {
         return false;
     }
     if (!PeerOf(state_.settings, host, port)) {
-        state_.prompter->Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok,
-                                MsgIcon::Critical, QStringLiteral("Error"));
+        prompter_.Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok, MsgIcon::Critical,
+                          QStringLiteral("Error"));
         ConnectFailed = true;
         return false;
     }
@@ -293,7 +294,7 @@ Fetcher::Wait Fetcher::WaitForConnection() {
             return TimedOut();
         }
         Pump();
-        if (state_.StopRequested || ConnectFailed || failure_ != FetchFailure::None) {
+        if (stopRequested() || ConnectFailed || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
     }
@@ -324,7 +325,7 @@ Fetcher::Wait Fetcher::SendRequest(const QString& path, bool alreadyWritten) {
         if (RetryRequested) {
             return Wait::Retry;
         }
-        if (state_.StopRequested || failure_ != FetchFailure::None) {
+        if (stopRequested() || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
         if (winsockState_ == winsock::kClosed) {
@@ -349,7 +350,7 @@ Fetcher::Wait Fetcher::WaitForAnswer() {
         if (RetryRequested) {
             return Wait::Retry;
         }
-        if (state_.StopRequested || failure_ != FetchFailure::None) {
+        if (stopRequested() || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
         if (winsockState_ == winsock::kClosing && socket->bytesAvailable() == 0) {
@@ -363,9 +364,9 @@ Fetcher::Wait Fetcher::WaitForAnswer() {
 // The connection-failure box: Retry starts over; Cancel gives up this
 // request, a failure the download reports (it is no stop by the user).
 Fetcher::Wait Fetcher::TimedOut() {
-    const MsgResult answer = state_.prompter->Message(ConnectionFailureMessage(SiteDisplayName()),
-                                                     MsgButtons::RetryCancel, MsgIcon::Critical,
-                                                     QStringLiteral("Error"));
+    const MsgResult answer =
+        prompter_.Message(ConnectionFailureMessage(SiteDisplayName()), MsgButtons::RetryCancel,
+                          MsgIcon::Critical, QStringLiteral("Error"));
     if (answer == MsgResult::Retry) {
         retryReason_ = RetryReason::User;
         return Wait::Retry;
@@ -383,6 +384,10 @@ bool Fetcher::Expired() const {
     return t0_.elapsed() >= state_.settings.Connection_Timeout;
 }
 
+// The waits process the events of the fetcher's own thread: its socket's and
+// its heartbeat's. The download runs on a thread of its own with no other
+// loop, so nothing re-enters the download from here, and the fetcher keeps
+// the event-driven handling (and its reset watch) its tests pin down.
 void Fetcher::Pump() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }

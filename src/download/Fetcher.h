@@ -2,8 +2,9 @@
 // The page fetcher: one HTTP/1.0 request at a time over the socket socket,
 // straight to the site or through a proxy. DownloadPage blocks until the
 // answer is complete, the user stops, or no connection can be made, pumping
-// the event queue meanwhile so the socket's handlers, the Stop button and
-// repaints run. The socket keeps a Winsock-style state number: 0 closed,
+// its own thread's event queue meanwhile so the socket's handlers run (the
+// download runs on a thread of its own: the window's event loop is never
+// entered from here). The socket keeps a Winsock-style state number: 0 closed,
 // 6 connecting, 7 connected, 8 closing (the site closed its end, which is not
 // the end of the answer: only the program closes in the normal course).
 
@@ -12,19 +13,20 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
+#include <atomic>
 #include <cstdint>
 
 #include "db/AppError.h"
 
 class QSocketNotifier;
 class QTcpSocket;
+class QTimer;
 
 namespace tw {
 
 struct Session;
 struct Settings;
-class MainWindow;
+class Prompter;
 
 namespace winsock {
 inline constexpr int kClosed = 0;
@@ -81,15 +83,29 @@ bool PeerOf(const Settings& settings, QString* host, quint16* port);
 class Fetcher : public QObject {
     Q_OBJECT
   public:
-    Fetcher(Session& state, MainWindow& window, QObject* parent = nullptr);
+    // Settings come from `state`; the no-proxy message and the
+    // connection-failure question go to `prompter`.
+    Fetcher(Session& state, Prompter& prompter, QObject* parent = nullptr);
     ~Fetcher() override;
 
     // Fetches `path` (the request target as it goes on the request line);
-    // mode 2 keeps only a picture's body. Afterwards PageData holds the
-    // answer (a page as UTF-8 text); StopRequested tells that the user
+    // mode 2 keeps only a picture's body. Afterwards page() holds the
+    // answer (a page as UTF-8 text); stopRequested() tells that the user
     // stopped, Failure() that no whole answer came (ConnectFailed: because
     // no connection could be made).
     void DownloadPage(const QString& path, int16_t mode);
+
+    // The last answer (what has come of it so far while a fetch runs).
+    const QByteArray& page() const { return page_; }
+
+    // Thread-safe: the fetch under way ends at its next look (within one
+    // heartbeat), and none is sent ahead until clearStop().
+    void requestStop() { stop_.store(true); }
+    void clearStop() { stop_.store(false); }
+    bool stopRequested() const { return stop_.load(); }
+
+    // The count of received bytes bytesReceived reports starts again at 0.
+    void resetBytesShown() { bytesShown_ = 0; }
 
     FetchFailure Failure() const { return failure_; }
     // The failure as an error for the diagnostic log; its description is
@@ -126,11 +142,12 @@ class Fetcher : public QObject {
     int32_t ContentLength = 0;
     int32_t BodyBytes = 0;
     int32_t HeaderLength = 0;
-    float BytesShown = 0;
 
   signals:
     // A request is about to go out (every attempt, retries included).
     void Requesting(const QString& path);
+    // Bytes received since resetBytesShown(), after each arrival.
+    void bytesReceived(double total);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -181,7 +198,10 @@ class Fetcher : public QObject {
     void NoteResetOnSocket();
 
     Session& state_;
-    MainWindow& window_;
+    Prompter& prompter_;
+    QByteArray page_;
+    std::atomic<bool> stop_{false};
+    float bytesShown_ = 0;
     int winsockState_ = winsock::kClosed;
     int pendingError_ = 0;  // an error the kernel reported before Qt read it
     bool htmlEndSeen_ = false;
@@ -196,7 +216,7 @@ class Fetcher : public QObject {
     bool failureShown_ = false;
     AppError failureError_{0, QString(), QString()};
     QElapsedTimer t0_;
-    QTimer heartbeat_;
+    QTimer* heartbeat_ = nullptr;  // a child, so it moves with the fetcher's thread
     AheadAttempt ahead_;
 };
 

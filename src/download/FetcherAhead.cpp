@@ -1,7 +1,7 @@
 // The request sent ahead: the next page is asked for before the page just
 // read is stored, so the site prepares it meanwhile. The attempt is put
 // aside with its socket's notifiers switched off, so no event of it runs
-// (and nothing of its answer reaches PageData) until DownloadPage takes it
+// (and nothing of its answer reaches the page) until DownloadPage takes it
 // over; from there on it is an ordinary attempt.
 
 #include <poll.h>
@@ -30,7 +30,7 @@ constexpr int kSettledConnectMs = 1000;
 void Fetcher::RequestAhead(const QString& path) {
     QString host;
     quint16 port = 0;
-    if (path.isEmpty() || state_.StopRequested || !PeerOf(state_.settings, &host, &port)) {
+    if (path.isEmpty() || stopRequested() || !PeerOf(state_.settings, &host, &port)) {
         return;
     }
     CloseSocket();

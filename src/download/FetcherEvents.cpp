@@ -5,7 +5,6 @@
 #include <sys/socket.h>
 
 #include <QEvent>
-#include <QLabel>
 #include <QSocketNotifier>
 #include <QTcpSocket>
 #include <cerrno>
@@ -15,7 +14,6 @@
 #include "db/Format.h"
 #include "download/Fetcher.h"
 #include "download/TextRoutines.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
@@ -173,17 +171,17 @@ void Fetcher::onDataArrival() {
 void Fetcher::AcceptArrival(const QByteArray& bytes) {
     const qsizetype n = bytes.size();
     const qsizetype limit = PictureMode ? kPictureLimitBytes : kPageLimitBytes;
-    if (state_.PageData.size() + n > limit) {
+    if (page_.size() + n > limit) {
         RefuseOversize(limit);
         return;
     }
-    state_.PageData += bytes;
+    page_ += bytes;
     const int64_t counted = static_cast<int64_t>(BodyBytes) + n;
     if (counted > std::numeric_limits<int32_t>::max()) {
         throw AppError(err::kOverflow, QStringLiteral("Tallywick"), QStringLiteral("Overflow"));
     }
     BodyBytes = static_cast<int32_t>(counted);
-    BytesShown += static_cast<float>(n);
+    bytesShown_ += static_cast<float>(n);
     if (!HeaderDone) {
         if (statusCode_ == 0) {
             ReadStatusLine();
@@ -199,9 +197,7 @@ void Fetcher::AcceptArrival(const QByteArray& bytes) {
             return;
         }
     }
-    window_.downloadedBytes->setText(
-        Format(Variant(static_cast<double>(BytesShown)), QStringLiteral("0,000")) +
-        QStringLiteral(" bytes"));
+    emit bytesReceived(static_cast<double>(bytesShown_));
     JudgeCompletion(n);
 }
 
@@ -214,7 +210,7 @@ void Fetcher::RefuseOversize(qsizetype limit) {
 // "HTTP/1.0 302 Found": the number after the first blank of the first line,
 // read once the line is whole; -1 when the line is no status line.
 void Fetcher::ReadStatusLine() {
-    const QByteArray& page = state_.PageData;
+    const QByteArray& page = page_;
     const qsizetype end = page.indexOf("\r\n");
     if (end < 0) {
         return;
@@ -238,7 +234,7 @@ void Fetcher::ReadStatusLine() {
 }
 
 void Fetcher::ReadHeaderBlock() {
-    const qsizetype p = state_.PageData.indexOf("\r\n\r\n") + 1;
+    const qsizetype p = page_.indexOf("\r\n\r\n") + 1;
     if (p < 1) {
         return;
     }
@@ -246,7 +242,7 @@ void Fetcher::ReadHeaderBlock() {
     HeaderLength = static_cast<int32_t>(p + 3);
     BodyBytes -= HeaderLength;
     // The header's lines are looked at in place; the page may be large.
-    const QByteArrayView header = QByteArrayView(state_.PageData).first(p - 1);
+    const QByteArrayView header = QByteArrayView(page_).first(p - 1);
     for (qsizetype from = 0; from <= header.size();) {
         qsizetype end = header.indexOf('\n', from);
         if (end < 0) {
@@ -263,7 +259,7 @@ void Fetcher::ReadHeaderBlock() {
 }
 
 void Fetcher::JudgeCompletion(qsizetype arrived) {
-    QByteArray& page = state_.PageData;
+    QByteArray& page = page_;
     if (!htmlEndSeen_) {
         // Only the new bytes (and the marker's length before them) can hold it.
         const qsizetype from = std::max<qsizetype>(1, page.size() - arrived - 6);

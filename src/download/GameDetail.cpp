@@ -15,16 +15,17 @@ void NewStagedRow(Recordset& rs, int32_t g, const QString& name) {
     rs.SetField(QStringLiteral("Player_Gamertag"), name);
 }
 
-void StoreGameHeader(Session& state, const GameRows& rows) {
+void StoreGameHeader(DownloadContext& context, const GameRows& rows) {
     const QString id = QString::number(rows.id);
     if (rows.partlyPurged) {
-        RunSql(state, QStringLiteral("update Game set Was_Partially_Purged='Y' ") +
-                          QStringLiteral("where Game_ID=") + id);
+        RunSql(context, QStringLiteral("update Game set Was_Partially_Purged='Y' ") +
+                            QStringLiteral("where Game_ID=") + id);
         return;
     }
-    RunSql(state, QStringLiteral("update Game set Was_Partially_Purged='N', ") +
-                      QStringLiteral("Duration_Seconds=") + QString::number(rows.durationSeconds) +
-                      QStringLiteral(" where Game_ID=") + id);
+    RunSql(context, QStringLiteral("update Game set Was_Partially_Purged='N', ") +
+                        QStringLiteral("Duration_Seconds=") +
+                        QString::number(rows.durationSeconds) + QStringLiteral(" where Game_ID=") +
+                        id);
 }
 
 void StoreStagedRows(Session& state, const GameRows& rows) {
@@ -69,14 +70,14 @@ bool ReadPanel(DownloadContext& context, const QString& root, const char* panel,
                const QString& ahead, Reader read, GameRows& rows) {
     Fetcher& fetcher = context.fetcher;
     fetcher.DownloadPage(root + QStringLiteral("&panel=") + QLatin1String(panel), 0);
-    if (context.state.StopRequested) {
+    if (context.stopRequested()) {
         return false;
     }
     const QString what = QStringLiteral("game %1, %2 panel").arg(rows.id).arg(QLatin1String(panel));
     RequireAnswer(context, what);
     fetcher.RequestAhead(ahead);
     try {
-        read(context.state.PageData, rows);
+        read(context.fetcher.page(), rows);
     } catch (const AppError& error) {
         throw PageFailure(what + QStringLiteral(": ") + error.description(), error.number());
     }
@@ -85,22 +86,22 @@ bool ReadPanel(DownloadContext& context, const QString& root, const char* panel,
 
 }  // namespace
 
-void StoreGame(Session& state, const GameRows& rows) {
-    WriteUnit unit(*state.Db);
-    StoreGameHeader(state, rows);
-    StoreStagedRows(state, rows);
+void StoreGame(DownloadContext& context, const GameRows& rows) {
+    WriteUnit unit(*context.state.Db);
+    StoreGameHeader(context, rows);
+    StoreStagedRows(context.state, rows);
     unit.commit();
 }
 
 GameOutcome ReadGame(DownloadContext& context, int index) {
     Session& state = context.state;
     GameRows rows;
-    rows.id = context.GameIds[index - 1];
+    rows.id = context.gameIds[index - 1];
     const QString root = state.settings.URL_Game_Detail + QString::number(rows.id);
     // The next game of the run (GameIds runs newest first, the games are read
     // oldest first); none after the run's last.
     const QString nextGame = index > 1 ? state.settings.URL_Game_Detail +
-                                             QString::number(context.GameIds[index - 2]) +
+                                             QString::number(context.gameIds[index - 2]) +
                                              QStringLiteral("&panel=stats")
                                        : QString();
 
@@ -122,8 +123,8 @@ GameOutcome ReadGame(DownloadContext& context, int index) {
             return GameOutcome::Stopped;
         }
     }
-    context.GamePartlyPurged = rows.partlyPurged;
-    StoreGame(state, rows);
+    context.gamePartlyPurged = rows.partlyPurged;
+    StoreGame(context, rows);
     return GameOutcome::Read;
 }
 

@@ -9,11 +9,10 @@ namespace tw {
 
 struct DownloadContext;
 struct GameRows;
-struct Session;
 
 enum class GameOutcome { Read, Stopped };
 
-// Reads game GameIds(index) (1-based, as the driver counts). A stop after a
+// Reads game gameIds[index - 1] (1-based, as the driver counts). A stop after a
 // panel fetch returns Stopped with nothing of the game stored; a panel that
 // cannot be read throws PageFailure, a site that cannot be reached
 // ConnectionFailure, again with nothing of the game stored.
@@ -21,6 +20,6 @@ GameOutcome ReadGame(DownloadContext& context, int index);
 
 // The game's purge flag and length, and its rows in the staging tables, as
 // one unit: all of them reach the file or none.
-void StoreGame(Session& state, const GameRows& rows);
+void StoreGame(DownloadContext& context, const GameRows& rows);
 
 }  // namespace tw

@@ -1,6 +1,5 @@
 #include "download/GameList.h"
 
-#include <QLabel>
 #include <limits>
 
 #include "core/Session.h"
@@ -8,15 +7,14 @@
 #include "download/Fetcher.h"
 #include "download/PageReading.h"
 #include "download/TextRoutines.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
 
 const QByteArray kPagerMarker = "class=\"IBBPagerLastPage\"";
 
-QString ListRoot(const Session& state) {
-    return state.settings.URL_Games_Root + UrlEncode(state.CurrentGamertag);
+QString ListRoot(const DownloadContext& context) {
+    return context.state.settings.URL_Games_Root + UrlEncode(context.gamertag);
 }
 
 void AddGameRow(Recordset& rs, int32_t id, const QByteArray& page, qsizetype* t) {
@@ -42,8 +40,9 @@ int32_t GameId(const QByteArray& page, qsizetype g) {
 }
 
 // Reads one page's rows; false when the player's last downloaded game was met.
-bool ReadGameRows(Session& state, QSet<int32_t>& listed) {
-    const QByteArray& page = state.PageData;
+bool ReadGameRows(DownloadContext& context) {
+    Session& state = context.state;
+    const QByteArray& page = context.fetcher.page();
     qsizetype pos = 1;
     for (;;) {
         const qsizetype g = InStr(pos, page, "gameID");
@@ -51,24 +50,24 @@ bool ReadGameRows(Session& state, QSet<int32_t>& listed) {
             return true;
         }
         const int32_t id = GameId(page, g);
-        if (!state.settings.Scan_All_Game_Lists && id == state.LastGameID) {
+        if (!state.settings.Scan_All_Game_Lists && id == context.lastGameId) {
             return false;
         }
         qsizetype t = FindRequired(g + 1, page, ">");
-        listed.insert(id);
+        context.listedGames.insert(id);
         AddGameRow(*state.rsGame, id, page, &t);
         pos = t + 1;
     }
 }
 
-QList<int32_t> NewGameIds(Session& state) {
-    state.CurrentSQL =
+QList<int32_t> NewGameIds(DownloadContext& context) {
+    context.sql =
         QStringLiteral("SELECT Game.Game_ID ") +
         QStringLiteral("FROM Game LEFT JOIN Game_Player ON Game.Game_ID = Game_Player.Game_ID ") +
         QStringLiteral("WHERE Game_Player.Game_ID Is Null ") +
         QStringLiteral("ORDER BY Game.Game_ID DESC");
-    state.rsWork = state.Db->OpenRecordset(state.CurrentSQL);
-    Recordset& rs = *state.rsWork;
+    const std::unique_ptr<Recordset> games = context.state.Db->OpenRecordset(context.sql);
+    Recordset& rs = *games;
     QList<int32_t> ids;
     if (!(rs.IsEOF() && rs.IsBOF())) {
         rs.MoveLast();
@@ -79,7 +78,6 @@ QList<int32_t> NewGameIds(Session& state) {
         }
     }
     rs.Close();
-    state.rsWork.reset();
     return ids;
 }
 
@@ -103,18 +101,16 @@ int16_t GameListPageCount(const QByteArray& page) {
 }
 
 GameListOutcome ReadGameList(DownloadContext& context) {
-    Session& state = context.state;
-    MainWindow& window = context.window;
-    state.CurrentStage = 3;
-    window.ShowStage(state, StageState::Advance);
+    context.stage = 3;
+    showStage(context, DownloadSession::StageChange::Advance);
 
-    const QString root = ListRoot(state);
+    const QString root = ListRoot(context);
     context.fetcher.DownloadPage(root + QStringLiteral("&page=12"), 0);
     if (StoppedDuringFetch(context, 0)) {
         return GameListOutcome::Stopped;
     }
     RequireAnswer(context, QStringLiteral("game list (page count)"));
-    if (InStr(1, state.PageData, kPagerMarker) == 0) {
+    if (InStr(1, context.fetcher.page(), kPagerMarker) == 0) {
         context.fetcher.DownloadPage(root, 0);
         if (StoppedDuringFetch(context, 0)) {
             return GameListOutcome::Stopped;
@@ -123,7 +119,7 @@ GameListOutcome ReadGameList(DownloadContext& context) {
     }
     int16_t pages = 0;
     try {
-        pages = GameListPageCount(state.PageData);
+        pages = GameListPageCount(context.fetcher.page());
     } catch (const PageFailure& failure) {
         throw PageFailure(QStringLiteral("game list pager: ") + failure.description(),
                           failure.number());
@@ -136,7 +132,7 @@ GameListOutcome ReadGameList(DownloadContext& context) {
         const QString what = QStringLiteral("game list page %1").arg(n);
         RequireAnswer(context, what);
         try {
-            if (!ReadGameRows(state, context.ListedGames)) {
+            if (!ReadGameRows(context)) {
                 break;
             }
         } catch (const PageFailure& failure) {
@@ -145,17 +141,15 @@ GameListOutcome ReadGameList(DownloadContext& context) {
         }
     }
 
-    context.GameIds = NewGameIds(state);
-    if (context.GameIds.isEmpty()) {
-        window.ShowStage(state, StageState::Info);
-        window.SetDownloadMode(false);
+    context.gameIds = NewGameIds(context);
+    if (context.gameIds.isEmpty()) {
+        showStage(context, DownloadSession::StageChange::Info);
         return GameListOutcome::NoNewGames;
     }
-    state.CurrentStage = 4;
-    window.stageCompleteLabels[3]->setText(QStringLiteral("New games found ") + QStringLiteral("(") +
-                                        QString::number(context.GameIds.size()) +
-                                        QStringLiteral(")"));
-    window.ShowStage(state, StageState::Advance);
+    context.stage = 4;
+    showStage(context, DownloadSession::StageChange::Advance,
+              QStringLiteral("New games found ") + QStringLiteral("(") +
+                  QString::number(context.gameIds.size()) + QStringLiteral(")"));
     return GameListOutcome::NewGames;
 }
 

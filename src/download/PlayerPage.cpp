@@ -1,12 +1,8 @@
 #include "download/PlayerPage.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPixmap>
-#include <QSignalBlocker>
 
 #include "core/LoadPicture.h"
 #include "core/Paths.h"
@@ -17,43 +13,33 @@
 #include "download/PageReading.h"
 #include "download/ProgressDisplay.h"
 #include "download/TextRoutines.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
 namespace {
 
 const QByteArray kQuote = "\"";
 
+// The player leaves the database; the window takes the entry off its list
+// when told.
 void RemoveUnknownGamertag(DownloadContext& context) {
-    Session& state = context.state;
-    MainWindow& window = context.window;
-    RunSql(state, QStringLiteral("delete * from Player where Player_Gamertag=") +
-                      Quoted(state.CurrentGamertag));
-    {
-        // Taking the entry away is no selection; choosing entry 0 below is.
-        QSignalBlocker quiet(window.tagListBox);
-        window.tagListBox->removeItem(window.tagListBox->currentIndex());
-        window.tagListBox->setCurrentIndex(-1);
-    }
-    if (window.tagListBox->count() > 0) {
-        window.tagListBox->setCurrentIndex(0);
-    }
-    ShowFailedStage(window, state, QStringLiteral("Gamertag not found"));
-    window.SetDownloadMode(false);
+    RunSql(context, QStringLiteral("delete * from Player where Player_Gamertag=") +
+                        Quoted(context.gamertag));
+    showFailedStage(context, QStringLiteral("Gamertag not found"));
+    emit context.session.playerNotFound(context.gamertag);
 }
 
-void StoreClan(Session& state) {
-    const QByteArray& page = state.PageData;
+void StoreClan(DownloadContext& context) {
+    const QByteArray& page = context.fetcher.page();
     const qsizetype p = InStr(1, page, "Clan:");
     if (p <= 1) {
         return;
     }
     const qsizetype q = InStr(p + 5, page, ">");
     const QString clan = PageValue(ExtractUntil(page, q + 1, '<'));
-    RunSql(state, QStringLiteral("insert into Clan values(") + Quoted(clan) +
-                      QStringLiteral(",'','','','')"));
-    RunSql(state, QStringLiteral("update Player set Clan_Name = ") + Quoted(clan) +
-                      QStringLiteral(" where Player_Gamertag = ") + Quoted(state.CurrentGamertag));
+    RunSql(context, QStringLiteral("insert into Clan values(") + Quoted(clan) +
+                        QStringLiteral(",'','','','')"));
+    RunSql(context, QStringLiteral("update Player set Clan_Name = ") + Quoted(clan) +
+                        QStringLiteral(" where Player_Gamertag = ") + Quoted(context.gamertag));
 }
 
 void ReadLevelCell(const QByteArray& cell, Recordset& rs) {
@@ -73,15 +59,15 @@ void ReadLevelCell(const QByteArray& cell, Recordset& rs) {
                 2 * LeadingNumber(ExtractUntil(cell, w + 7, '"')));
 }
 
-void StoreExperienceLevels(Session& state) {
-    RunSql(state, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
-                      Quoted(state.CurrentGamertag));
-    const QByteArray& page = state.PageData;
-    Recordset& rs = *state.rsPlayerPlaylist;
+void StoreExperienceLevels(DownloadContext& context) {
+    RunSql(context, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
+                        Quoted(context.gamertag));
+    const QByteArray& page = context.fetcher.page();
+    Recordset& rs = *context.state.rsPlayerPlaylist;
     qsizetype p = InStr(1, page, "HopperLink");
     while (p != 0) {
         rs.AddNew();
-        rs.SetField(QStringLiteral("Player_Gamertag"), state.CurrentGamertag);
+        rs.SetField(QStringLiteral("Player_Gamertag"), context.gamertag);
         const qsizetype q = FindRequired(p, page, ">");
         rs.SetField(QStringLiteral("Playlist"), PageValue(ExtractUntil(page, q + 1, '<')));
         const qsizetype a = FindRequired(q + 1, page, "<td");
@@ -98,18 +84,18 @@ int32_t ColourCode(const QByteArray& query, const QByteArray& key) {
     return WholeNumber(ExtractUntil(query, FindRequired(1, query, key) + 2, '&'));
 }
 
-QByteArray StoreEmblemColours(Session& state) {
-    const QByteArray& page = state.PageData;
+QByteArray StoreEmblemColours(DownloadContext& context) {
+    const QByteArray& page = context.fetcher.page();
     const qsizetype e = FindRequired(1, page, "imgEmblem");
     const qsizetype q = FindRequired(e, page, "?");
     QByteArray query = ExtractUntil(page, q + 1, '"');
     query = ReplaceNoCase(ReplaceNoCase(query, "amp;", ""), "s=90", "s=70");
     const int32_t primary = ColourCode(query, "0=");
     const int32_t secondary = ColourCode(query, "1=");
-    RunSql(state, QStringLiteral("update Player set Primary_Color_Code = ") +
-                      QString::number(primary) + QStringLiteral(", ") +
-                      QStringLiteral("Secondary_Color_Code = ") + QString::number(secondary) +
-                      QStringLiteral(" where Player_Gamertag = ") + Quoted(state.CurrentGamertag));
+    RunSql(context, QStringLiteral("update Player set Primary_Color_Code = ") +
+                        QString::number(primary) + QStringLiteral(", ") +
+                        QStringLiteral("Secondary_Color_Code = ") + QString::number(secondary) +
+                        QStringLiteral(" where Player_Gamertag = ") + Quoted(context.gamertag));
     return query;
 }
 
@@ -131,7 +117,7 @@ void WritePicture(const QString& path, const QByteArray& bytes) {
 // the old picture (the emblem is no statistic).
 bool FetchPicture(DownloadContext& context, const QString& path, const char* what) {
     context.fetcher.DownloadPage(path, kPictureMode);
-    if (context.state.StopRequested) {
+    if (context.stopRequested()) {
         return false;
     }
     try {
@@ -142,35 +128,21 @@ bool FetchPicture(DownloadContext& context, const QString& path, const char* wha
     return true;
 }
 
-void ShowPictureFile(QLabel& picture, const QString& path) {
-    QPixmap pixmap = QPixmap::fromImage(LoadPicture(path));
-    if (pixmap.width() > picture.width() || pixmap.height() > picture.height()) {
-        pixmap = pixmap.scaled(picture.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    picture.setPixmap(pixmap);
-    picture.setProperty("picturePath", path);
-}
-
 // The emblem is shown; a file that is no picture is deleted and the
 // unknown picture shown instead.
 void ShowEmblem(DownloadContext& context, const QString& path) {
     Session& state = context.state;
-    QLabel& avatar = *context.window.avatarPicture;
     try {
-        ShowPictureFile(avatar, path);
+        LoadPicture(path);
     } catch (const AppError& error) {
         if (error.number() != err::kInvalidPicture) {
             throw;
         }
-        QFile::remove(AvatarPath(state, state.CurrentGamertag));
-        try {
-            ShowPictureFile(avatar, state.AvatarDir + QStringLiteral("unknown.jpg"));
-        } catch (const AppError&) {
-            avatar.clear();
-            avatar.setProperty("picturePath", QString());
-        }
+        QFile::remove(AvatarPath(state, context.gamertag));
+        emit context.session.pictureSaved(state.AvatarDir + QStringLiteral("unknown.jpg"));
+        return;
     }
-    context.window.repaint();
+    emit context.session.pictureSaved(path);
 }
 
 QByteArray SmallEmblemQuery(QByteArray query) {
@@ -186,13 +158,13 @@ void SaveEmblemPictures(DownloadContext& context, const QByteArray& query) {
     const QString root = state.settings.URL_Image_Root;
     const QByteArray small = SmallEmblemQuery(query);
     if (FetchPicture(context, root + QString::fromUtf8(query), "emblem picture")) {
-        const QString large = AvatarPath(state, state.CurrentGamertag);
-        WritePicture(large, state.PageData);
+        const QString large = AvatarPath(state, context.gamertag);
+        WritePicture(large, context.fetcher.page());
         ShowEmblem(context, large);
     }
     if (FetchPicture(context, root + QString::fromUtf8(small), "small emblem picture")) {
-        WritePicture(AvatarPath(state, state.CurrentGamertag, QStringLiteral("_smbw.jpg")),
-                     state.PageData);
+        WritePicture(AvatarPath(state, context.gamertag, QStringLiteral("_smbw.jpg")),
+                     context.fetcher.page());
     }
 }
 
@@ -210,7 +182,7 @@ bool IsUnknownGamertagPage(const QByteArray& page) {
 
 PlayerPageOutcome ReadPlayerPage(DownloadContext& context) {
     Session& state = context.state;
-    if (IsUnknownGamertagPage(state.PageData)) {
+    if (IsUnknownGamertagPage(context.fetcher.page())) {
         RemoveUnknownGamertag(context);
         return PlayerPageOutcome::NotFound;
     }
@@ -219,9 +191,9 @@ PlayerPageOutcome ReadPlayerPage(DownloadContext& context) {
     QByteArray query;
     {
         WriteUnit unit(*state.Db);
-        StoreClan(state);
-        StoreExperienceLevels(state);
-        query = StoreEmblemColours(state);
+        StoreClan(context);
+        StoreExperienceLevels(context);
+        query = StoreEmblemColours(context);
         unit.commit();
     }
     SaveEmblemPictures(context, query);

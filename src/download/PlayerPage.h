@@ -14,8 +14,8 @@ enum class PlayerPageOutcome { NotFound, Stored };
 // The texts by which the site says it does not know a gamertag.
 bool IsUnknownGamertagPage(const QByteArray& page);
 
-// Reads PageData (the player page, fetched already). An unknown gamertag is
-// removed from the database and the tag list, and row 2 shows it failed.
+// Reads the player page the fetcher holds. An unknown gamertag is removed
+// from the database's tag list, and row 2 shows it failed.
 PlayerPageOutcome ReadPlayerPage(DownloadContext& context);
 
 }  // namespace tw

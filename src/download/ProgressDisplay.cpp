@@ -1,29 +1,10 @@
 #include "download/ProgressDisplay.h"
 
-#include <QFrame>
-#include <QLabel>
-#include <algorithm>
 #include <cmath>
 
-#include "core/Session.h"
-
 #include "db/Format.h"
-#include "gui/Twips.h"
-#include "gui/MainWindow.h"
 
 namespace tw {
-namespace {
-
-void SetBarWidth(QFrame& bar, int pixels) {
-    bar.resize(pixels, bar.height());
-}
-
-void ShowPercent(MainWindow& window, const QString& percent) {
-    window.progressPercent->setText(percent);
-    window.setWindowTitle(QString::fromLatin1(kProgramCaption) + QStringLiteral("   ") + percent);
-}
-
-}  // namespace
 
 QString ProgressText(int reading, int count) {
     return QStringLiteral("Reading...   ") + QString::number(reading) + QStringLiteral(" of ") +
@@ -39,40 +20,24 @@ QString ElapsedText(int64_t milliseconds) {
     return Format(Variant::FromSerialDate(seconds / 86400.0), QStringLiteral("hh:mm:ss"));
 }
 
-void ShowProgressStart(MainWindow& window, int count) {
-    window.progressText->setText(ProgressText(1, count));
-    window.progressEmpty->show();
-    SetBarWidth(*window.progressFull, TwipsScale::ForWidget(window).XToPixels(1));
-    window.progressFull->show();
-    window.progressPercent->show();
+QString downloadedBytesText(double bytes) {
+    return Format(Variant(bytes), QStringLiteral("0,000")) + QStringLiteral(" bytes");
 }
 
-void ShowGameProgress(MainWindow& window, int done, int count, int64_t elapsedMs) {
-    window.progressText->setText(ProgressText(done + 1, count));
-    ShowPercent(window, ProgressPercent(done, count));
-    const double share = static_cast<double>(done) / count;
-    SetBarWidth(*window.progressFull,
-                static_cast<int>(std::lround(share * window.progressEmpty->width())));
-    window.elapsedTime->setText(ElapsedText(elapsedMs));
-    // Only the progress controls changed: painting them now is what the user
-    // sees, without redrawing the whole window for every game.
-    for (QWidget* control : {static_cast<QWidget*>(window.progressEmpty),
-                             static_cast<QWidget*>(window.progressFull),
-                             static_cast<QWidget*>(window.progressPercent),
-                             static_cast<QWidget*>(window.progressText),
-                             static_cast<QWidget*>(window.elapsedTime)}) {
-        control->repaint();
+QString completedStageCaption(int row) {
+    switch (row) {
+        case 1:
+            return QStringLiteral("Connection established");
+        case 2:
+            return QStringLiteral("Gamertag found");
+        case 3:
+            return QStringLiteral("New games found");
+        case 4:
+            return QStringLiteral("Data extracted");
+        default:
+            return QStringLiteral("Process complete");
     }
 }
-
-void ShowProgressEnd(MainWindow& window) {
-    ShowPercent(window, QStringLiteral("100%"));
-    SetBarWidth(*window.progressFull, window.progressEmpty->width());
-}
-
-}  // namespace tw
-
-namespace tw {
 
 QString FailedStageCaption(int row, bool connection) {
     switch (row) {
@@ -88,13 +53,6 @@ QString FailedStageCaption(int row, bool connection) {
         default:
             return QStringLiteral("Database not updated");
     }
-}
-
-void ShowFailedStage(MainWindow& window, Session& state, const QString& caption) {
-    const int row = std::clamp<int>(state.CurrentStage, 1, 5);
-    state.CurrentStage = static_cast<int16_t>(row);
-    window.stageFailedLabels[row]->setText(caption);
-    window.ShowStage(state, StageState::Failed);
 }
 
 }  // namespace tw

@@ -3,9 +3,9 @@
 #include <QAction>
 
 #include "gui/About.h"
+#include "gui/DownloadPanel.h"
 #include "core/Session.h"
 #include "gui/OptionsDialog.h"
-#include "download/Downloader.h"
 #include "maintenance/ConnectMaintenance.h"
 #include "report/TpsReport.h"
 #include "gui/MainWindowLifecycle.h"
@@ -23,7 +23,7 @@ WiredWindow WireMainWindow(Session& state, MainWindow& window) {
     InstallExitRule(state, window);
     InstallSummaryRefresh(state, window);
     WiredWindow wired;
-    wired.downloader = ConnectDownload(state, window);
+    wired.downloadPanel = ConnectDownload(state, window);
     ConnectTagList(state, window, ProfileOpener(state, window));
     ConnectTpsReport(state, window);
     ConnectOptions(state, window);

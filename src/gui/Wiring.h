@@ -7,12 +7,12 @@ namespace tw {
 
 struct Session;
 class MainWindow;
-class Downloader;
+class DownloadPanel;
 
 // What the batch mode drives besides the window's own controls; it lives as
 // long as the window.
 struct WiredWindow {
-    Downloader* downloader = nullptr;
+    DownloadPanel* downloadPanel = nullptr;
 };
 
 WiredWindow WireMainWindow(Session& state, MainWindow& window);

@@ -20,9 +20,8 @@ class FetcherAheadTest : public ::testing::Test {
         state_.sleep = [](int) {};
         state_.settings.URL_Base_Domain = QStringLiteral("127.0.0.1");
         state_.settings.Connection_Timeout = 5000;
-        window_ = std::make_unique<MainWindow>();
-        fetcher_ = std::make_unique<Fetcher>(state_, *window_);
-        QObject::connect(fetcher_.get(), &Fetcher::Requesting, window_.get(),
+        fetcher_ = std::make_unique<Fetcher>(state_, prompter_);
+        QObject::connect(fetcher_.get(), &Fetcher::Requesting, fetcher_.get(),
                          [this](const QString& path) { requested_ << path; });
         statsite::SiteConfig config;
         config.world.seed = 5;
@@ -33,10 +32,7 @@ class FetcherAheadTest : public ::testing::Test {
         player_ = QStringLiteral("/stats/player.aspx?tag=") +
                   site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
     }
-    void TearDown() override {
-        fetcher_.reset();
-        window_.reset();
-    }
+    void TearDown() override { fetcher_.reset(); }
     // Lets the event loop run, as the window does between two games.
     static void RunEvents(int ms) {
         QElapsedTimer clock;
@@ -51,11 +47,10 @@ class FetcherAheadTest : public ::testing::Test {
     // The page as a fresh DownloadPage gets it.
     QByteArray Fetched(const QString& path) {
         fetcher_->DownloadPage(path, 0);
-        return state_.PageData;
+        return fetcher_->page();
     }
 
     Session state_;
-    std::unique_ptr<MainWindow> window_;
     ScriptedPrompter prompter_;
     std::unique_ptr<Fetcher> fetcher_;
     std::unique_ptr<statsite::StatSiteServer> site_;
@@ -75,11 +70,11 @@ TEST_F(FetcherAheadTest, TheSiteAnswersAtOnceAndTheTakeOverGivesThatPage) {
     EXPECT_EQ(SiteRequests(index_), 2);
     // Put aside: the page being stored and the report of requests are as
     // they were, whatever the event loop did meanwhile.
-    EXPECT_EQ(state_.PageData, player);
+    EXPECT_EQ(fetcher_->page(), player);
     EXPECT_TRUE(requested_.isEmpty());
 
     fetcher_->DownloadPage(index_, 0);
-    EXPECT_EQ(state_.PageData, index);
+    EXPECT_EQ(fetcher_->page(), index);
     EXPECT_EQ(requested_, QStringList{index_});
     EXPECT_EQ(SiteRequests(index_), 2);
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
@@ -105,11 +100,11 @@ TEST_F(FetcherAheadTest, AnotherPathOrAClosedSocketMakesAFreshAttempt) {
 }
 
 TEST_F(FetcherAheadTest, NothingGoesAheadWhileStoppingOrWithoutAProxyAddress) {
-    state_.StopRequested = true;
+    fetcher_->requestStop();
     fetcher_->RequestAhead(index_);
     RunEvents(100);
     EXPECT_EQ(SiteRequests(index_), 0);
-    state_.StopRequested = false;
+    fetcher_->clearStop();
 
     // The missing proxy is reported by DownloadPage, once, as without a
     // request ahead.
@@ -126,10 +121,10 @@ TEST_F(FetcherAheadTest, NothingGoesAheadWhileStoppingOrWithoutAProxyAddress) {
 
 TEST_F(FetcherAheadTest, AStopDuringTheTakeOverLeavesLikeAStopDuringAFreshAttempt) {
     fetcher_->RequestAhead(index_);
-    QObject::connect(fetcher_.get(), &Fetcher::Requesting, window_.get(),
-                     [this] { state_.StopRequested = true; });
+    QObject::connect(fetcher_.get(), &Fetcher::Requesting, fetcher_.get(),
+                     [this] { fetcher_->requestStop(); });
     fetcher_->DownloadPage(index_, 0);
-    EXPECT_TRUE(state_.StopRequested);
+    EXPECT_TRUE(fetcher_->stopRequested());
     EXPECT_EQ(requested_, QStringList{index_});
     EXPECT_FALSE(fetcher_->ConnectFailed);
     EXPECT_TRUE(prompter_.Calls().empty());
@@ -145,8 +140,9 @@ TEST_F(AheadDownloadTest, TheSiteGetsExactlyTheRequestsTheProgramReportsInTheirO
     PrepareProgram({tag}, tag);
     Load();
     QList<QByteArray> reported;
-    QObject::connect(&downloader_->fetcher(), &Fetcher::Requesting, window_.get(),
-                     [&reported](const QString& path) { reported << path.toUtf8(); });
+    QObject::connect(
+        &session().fetcher(), &Fetcher::Requesting, window_.get(),
+        [&reported](const QString& path) { reported << path.toUtf8(); }, Qt::DirectConnection);
     const qsizetype before = site().requestLog().size();
     PressDownload();
     EXPECT_GT(CountRequests("&panel=hits"), 10);

@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -11,6 +10,7 @@
 #include <memory>
 
 #include "download/Fetcher.h"
+#include "download/ProgressDisplay.h"
 #include "download/SiteProgram.h"
 #include "statsite/StatSiteServer.h"
 
@@ -62,8 +62,7 @@ class FetcherTest : public ::testing::Test {
         Settings& s = state_.settings;
         s.URL_Base_Domain = QStringLiteral("127.0.0.1");
         s.Connection_Timeout = 5000;
-        window_ = std::make_unique<MainWindow>();
-        fetcher_ = std::make_unique<Fetcher>(state_, *window_);
+        fetcher_ = std::make_unique<Fetcher>(state_, prompter_);
     }
     void StartSite() {
         statsite::SiteConfig config;
@@ -75,20 +74,16 @@ class FetcherTest : public ::testing::Test {
         target_ = QStringLiteral("/stats/player.aspx?tag=") +
                   site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
         fetcher_->DownloadPage(target_, 0);
-        plain_ = state_.PageData;
+        plain_ = fetcher_->page();
         ASSERT_TRUE(plain_.startsWith("HTTP/1.0 200"));
     }
-    void TearDown() override {
-        fetcher_.reset();
-        window_.reset();
-    }
+    void TearDown() override { fetcher_.reset(); }
     void Faults(const statsite::FaultPlan& plan) { site_->site().setFaults(plan); }
     int RequestsFor(const QString& target) {
         return static_cast<int>(site_->site().requestLog().count(target.toUtf8()));
     }
 
     Session state_;
-    std::unique_ptr<MainWindow> window_;
     ScriptedPrompter prompter_;
     std::unique_ptr<Fetcher> fetcher_;
     std::unique_ptr<statsite::StatSiteServer> site_;
@@ -102,13 +97,16 @@ TEST_F(FetcherTest, DirectRequestIsFiveLinesAndTheAnswerIsKept) {
     const QByteArray answer = "HTTP/1.0 200 OK\r\nContent-Length: 15\r\n\r\n<html>x</html>\n";
     ScriptedServer server({{0, answer}});
     state_.settings.Direct_Port = server.port();
+    double bytesShown = 0;
+    QObject::connect(fetcher_.get(), &Fetcher::bytesReceived,
+                     [&bytesShown](double total) { bytesShown = total; });
     fetcher_->DownloadPage(QStringLiteral("/a?b=1"), 0);
     EXPECT_EQ(server.received(), "GET /a?b=1 HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kTail);
-    EXPECT_EQ(state_.PageData, answer);
+    EXPECT_EQ(fetcher_->page(), answer);
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
     EXPECT_EQ(fetcher_->ContentLength, 15);
     EXPECT_EQ(fetcher_->HeaderLength, answer.size() - 15);
-    EXPECT_EQ(window_->downloadedBytes->text(), "0,054 bytes");
+    EXPECT_EQ(downloadedBytesText(bytesShown), "0,054 bytes");
     EXPECT_TRUE(prompter_.Calls().empty());
 }
 
@@ -134,7 +132,7 @@ TEST_F(FetcherTest, ProxyRequestsNameTheSite) {
     EXPECT_EQ(
         proxy.received(),
         "GET http://stats.example:8642/a?b=1 HTTP/1.0\r\nHost: stats.example:8642\r\n" + kTail);
-    EXPECT_EQ(state_.PageData, "HTTP/1.0 200 OK\r\n\r\n<html></html>");
+    EXPECT_EQ(fetcher_->page(), "HTTP/1.0 200 OK\r\n\r\n<html></html>");
 }
 
 TEST_F(FetcherTest, AnAnswerWaitsForItsContentLength) {
@@ -144,7 +142,7 @@ TEST_F(FetcherTest, AnAnswerWaitsForItsContentLength) {
     ScriptedServer server({{0, head + first}, {300, rest}});
     state_.settings.Direct_Port = server.port();
     fetcher_->DownloadPage(QStringLiteral("/long"), 0);
-    EXPECT_EQ(state_.PageData, head + first + rest);
+    EXPECT_EQ(fetcher_->page(), head + first + rest);
     EXPECT_EQ(fetcher_->BodyBytes, 5000);
 }
 
@@ -153,7 +151,7 @@ TEST_F(FetcherTest, APictureKeepsItsBodyEvenWhenTheHeaderArrivesInTwoPieces) {
         {{0, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n"}, {200, "\r\n  \xFF\xD8pic\xFF\xD9  "}});
     state_.settings.Direct_Port = server.port();
     fetcher_->DownloadPage(QStringLiteral("/emblem"), kPictureMode);
-    EXPECT_EQ(state_.PageData, "\xFF\xD8pic\xFF\xD9");
+    EXPECT_EQ(fetcher_->page(), "\xFF\xD8pic\xFF\xD9");
     EXPECT_TRUE(fetcher_->PictureMode);
 }
 
@@ -164,7 +162,7 @@ TEST_F(FetcherTest, RedirectsAndSplitAnswersStillGiveThePage) {
     Faults(redirect);
     const int before = RequestsFor(target_);
     fetcher_->DownloadPage(target_, 0);
-    EXPECT_EQ(state_.PageData, plain_);
+    EXPECT_EQ(fetcher_->page(), plain_);
     EXPECT_EQ(RequestsFor(target_) - before, 4) << "three 302 answers, then the page";
 
     statsite::FaultPlan split;
@@ -172,7 +170,7 @@ TEST_F(FetcherTest, RedirectsAndSplitAnswersStillGiveThePage) {
     split.splitPauseMs = 150;
     Faults(split);
     fetcher_->DownloadPage(target_, 0);
-    EXPECT_EQ(state_.PageData, plain_);
+    EXPECT_EQ(fetcher_->page(), plain_);
     const qsizetype header = plain_.indexOf("\r\n\r\n") + 4;
     EXPECT_EQ(fetcher_->HeaderLength, header);
     EXPECT_EQ(fetcher_->BodyBytes, plain_.size() - header);
@@ -188,7 +186,7 @@ TEST_F(FetcherTest, WithoutContentLengthAnyCaseOfTheEndTagEndsThePage) {
     Faults(plan);
     fetcher_->DownloadPage(target_, 0);
     EXPECT_EQ(fetcher_->ContentLength, 0);
-    EXPECT_TRUE(state_.PageData.contains("</HTML>"));
+    EXPECT_TRUE(fetcher_->page().contains("</HTML>"));
     EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
     EXPECT_TRUE(prompter_.Calls().empty());
 }
@@ -202,7 +200,7 @@ TEST_F(FetcherTest, AResetInTheMiddleRequestsThePageAgain) {
     const int before = RequestsFor(target_);
     fetcher_->DownloadPage(target_, 0);
     EXPECT_EQ(RequestsFor(target_) - before, 2);
-    EXPECT_EQ(state_.PageData, plain_);
+    EXPECT_EQ(fetcher_->page(), plain_);
     EXPECT_TRUE(prompter_.Calls().empty());
 }
 
@@ -224,7 +222,7 @@ TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancelAndCancelIsAFailure) {
         EXPECT_EQ(call.icon, MsgIcon::Critical);
         EXPECT_EQ(call.buttons, MsgButtons::RetryCancel);
     }
-    EXPECT_FALSE(state_.StopRequested) << "giving up is no stop by the user";
+    EXPECT_FALSE(fetcher_->stopRequested()) << "giving up is no stop by the user";
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
     EXPECT_TRUE(fetcher_->FailureShown());
     EXPECT_EQ(fetcher_->FailureError().description(),
@@ -260,13 +258,13 @@ TEST_F(FetcherTest, ASiteThatClosesEarlyIsAskedAgainAFewTimesThenItFails) {
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
     EXPECT_EQ(fetcher_->FailureError().description(),
               "the connection broke off 6 times before the answer was complete");
-    EXPECT_FALSE(state_.StopRequested);
+    EXPECT_FALSE(fetcher_->stopRequested());
 
     plan.times = 2;
     Faults(plan);
     fetcher_->DownloadPage(target_, 0);
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::None);
-    EXPECT_EQ(state_.PageData, plain_) << "two early ends, then the whole page";
+    EXPECT_EQ(fetcher_->page(), plain_) << "two early ends, then the whole page";
 }
 
 TEST_F(FetcherTest, AnUnreadableHeaderOrAnOversizeAnswerIsAFailureOfThatAnswer) {
@@ -296,7 +294,7 @@ TEST_F(FetcherTest, OnlyTheStatusLineRedirects) {
     fetcher_->DownloadPage(QStringLiteral("/words"), 0);
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::None);
     EXPECT_EQ(fetcher_->StatusCode(), 200);
-    EXPECT_EQ(state_.PageData, page);
+    EXPECT_EQ(fetcher_->page(), page);
 
     StartSite();
     statsite::FaultPlan always;
@@ -333,9 +331,9 @@ TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
     site_->stop();
     fetcher_->DownloadPage(target_, 0);
     EXPECT_TRUE(fetcher_->ConnectFailed);
-    EXPECT_FALSE(state_.StopRequested);
+    EXPECT_FALSE(fetcher_->stopRequested());
     EXPECT_TRUE(prompter_.Calls().empty());
-    EXPECT_TRUE(state_.PageData.isEmpty());
+    EXPECT_TRUE(fetcher_->page().isEmpty());
     EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
     EXPECT_EQ(fetcher_->FailureError().number(), 10061);
     EXPECT_EQ(fetcher_->FailureError().description(),

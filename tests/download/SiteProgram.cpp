@@ -8,14 +8,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTcpServer>
 
 #include "core/SqlText.h"
 #include "db/Database.h"
 #include "db/Variant.h"
+#include "gui/MainWindowLifecycle.h"
 #include "statsite/Truth.h"
 #include "support/TestApplication.h"
-#include "gui/MainWindowLifecycle.h"
 #include "taglist/ShowPlayerSummary.h"
 #include "taglist/TagList.h"
 
@@ -154,14 +155,35 @@ void SiteProgramTest::Load() {
     state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
     ConnectTagList(*state_, *window_, {});
     InstallExitRule(*state_, *window_);
-    downloader_ = ConnectDownload(*state_, *window_);
+    downloadPanel_ = ConnectDownload(*state_, *window_);
     loadMainWindow(*state_, *window_, Folder());
     ASSERT_FALSE(state_->EndRequested);
     ASSERT_TRUE(state_->Db);
 }
 
+namespace {
+
+// Long enough for the largest world a test downloads on a loaded machine.
+constexpr int kRunLimitMs = 180000;
+
+void WaitForRun(DownloadPanel& panel, QSignalSpy& finished) {
+    if (finished.isEmpty() && panel.running()) {
+        ASSERT_TRUE(finished.wait(kRunLimitMs)) << "the download did not finish";
+    }
+}
+
+}  // namespace
+
 void SiteProgramTest::PressDownload() {
+    QSignalSpy finished(downloadPanel_, &DownloadPanel::runFinished);
     window_->downloadButton->click();
+    WaitForRun(*downloadPanel_, finished);
+}
+
+void SiteProgramTest::RunDownload() {
+    QSignalSpy finished(downloadPanel_, &DownloadPanel::runFinished);
+    downloadPanel_->downloadClicked();
+    WaitForRun(*downloadPanel_, finished);
 }
 
 QList<QByteArray> SiteProgramTest::Rows(const QString& table) {

@@ -15,10 +15,11 @@
 #include <memory>
 
 #include "core/Session.h"
-#include "download/Downloader.h"
+#include "download/DownloadSession.h"
+#include "gui/DownloadPanel.h"
+#include "gui/MainWindow.h"
 #include "statsite/StatSiteServer.h"
 #include "support/ScriptedPrompter.h"
-#include "gui/MainWindow.h"
 
 namespace tw::testing {
 
@@ -51,7 +52,14 @@ class SiteProgramTest : public ::testing::Test {
     // Runs SQLite statements on the closed database file.
     void SeedDatabase(const QByteArray& sql);
     void Load();
+    // Clicks Download and, when that started a run, waits until the window
+    // has shown its end.
     void PressDownload();
+    // Starts a run as the Download button does (also with the button
+    // disabled) and waits for its end.
+    void RunDownload();
+    // The session the window's worker runs.
+    DownloadSession& session() { return downloadPanel_->session(); }
 
     // Table rows as the truth writes them, sorted.
     QList<QByteArray> Rows(const QString& table);
@@ -75,7 +83,7 @@ class SiteProgramTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ScriptedPrompter> prompter_;
     std::unique_ptr<Session> state_;
-    Downloader* downloader_ = nullptr;
+    DownloadPanel* downloadPanel_ = nullptr;
     qsizetype requestsSeen_ = 0;
 };
 

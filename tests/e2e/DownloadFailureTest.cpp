@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "download/Downloader.h"
+#include "download/DownloadSession.h"
 #include "download/Fetcher.h"
 #include "download/SiteProgram.h"
 #include "support/SmallDisk.h"
@@ -232,11 +232,13 @@ TEST_F(DownloadFailureTest, ASkippedGameOutlivesTheCleanUpOfAnotherPlayersStoppe
     // clean-up deletes the games it listed, not the one waiting to be read.
     select(tags[1]);
     const QMetaObject::Connection stop = QObject::connect(
-        &downloader_->fetcher(), &Fetcher::Requesting, window_.get(), [this](const QString& path) {
+        &session().fetcher(), &Fetcher::Requesting, window_.get(),
+        [this](const QString& path) {
             if (path.contains(QStringLiteral("&page=1"))) {
-                window_->stopButton->click();
+                session().stop();
             }
-        });
+        },
+        Qt::DirectConnection);
     PressDownload();
     QObject::disconnect(stop);
     EXPECT_EQ(prompter_->Calls().size(), 1u) << "a stop is no failure";

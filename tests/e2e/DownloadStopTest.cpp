@@ -25,13 +25,17 @@ class DownloadStopTest : public SiteProgramTest {
     // its way.
     void StopDuringRequest(const QString& part) {
         stopAt_ = part;
-        QObject::connect(&downloader_->fetcher(), &Fetcher::Requesting, window_.get(),
-                         [this](const QString& path) {
-                             if (!stopAt_.isEmpty() && path.contains(stopAt_)) {
-                                 stopAt_.clear();
-                                 window_->stopButton->click();
-                             }
-                         });
+        // The request goes out on the download's thread: the stop is asked
+        // there at once, through the session's thread-safe stop.
+        QObject::connect(
+            &session().fetcher(), &Fetcher::Requesting, window_.get(),
+            [this](const QString& path) {
+                if (!stopAt_.isEmpty() && path.contains(stopAt_)) {
+                    stopAt_.clear();
+                    session().stop();
+                }
+            },
+            Qt::DirectConnection);
     }
     bool AllStagesHidden() const {
         for (int row = 1; row <= 5; ++row) {
@@ -107,15 +111,18 @@ TEST_F(DownloadStopTest, DuringAPanelOfALaterGameTheFinishedGamesAreKept) {
     PrepareProgram({tag}, tag);
     Load();
     QList<qint32> read;
-    QObject::connect(downloader_, &Downloader::GameRead, window_.get(),
-                     [&read](qint32 id) { read << id; });
+    QObject::connect(
+        &session(), &DownloadSession::gameRead, window_.get(), [&read](qint32 id) { read << id; },
+        Qt::DirectConnection);
     int stats = 0;
-    QObject::connect(&downloader_->fetcher(), &Fetcher::Requesting, window_.get(),
-                     [&](const QString& path) {
-                         if (path.contains(QLatin1String("&panel=hits")) && ++stats == 3) {
-                             window_->stopButton->click();
-                         }
-                     });
+    QObject::connect(
+        &session().fetcher(), &Fetcher::Requesting, window_.get(),
+        [&](const QString& path) {
+            if (path.contains(QLatin1String("&panel=hits")) && ++stats == 3) {
+                session().stop();
+            }
+        },
+        Qt::DirectConnection);
     PressDownload();
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(Value(QStringLiteral("select count(*) from (select distinct Game_ID from "
@@ -136,12 +143,15 @@ TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
     PrepareProgram({tag}, tag);
     Load();
     QList<qint32> read;
-    QObject::connect(downloader_, &Downloader::GameRead, window_.get(), [&](qint32 id) {
-        read << id;
-        if (read.size() == 3) {
-            window_->stopButton->click();
-        }
-    });
+    QObject::connect(
+        &session(), &DownloadSession::gameRead, window_.get(),
+        [&](qint32 id) {
+            read << id;
+            if (read.size() == 3) {
+                session().stop();
+            }
+        },
+        Qt::DirectConnection);
     PressDownload();
     ASSERT_EQ(read.size(), 3);
     EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +

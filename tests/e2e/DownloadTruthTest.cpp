@@ -210,7 +210,7 @@ TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
     EXPECT_EQ(call.title, "Error");
     EXPECT_EQ(call.icon, MsgIcon::Critical);
     EXPECT_EQ(call.buttons, MsgButtons::Ok);
-    EXPECT_TRUE(downloader_->fetcher().ConnectFailed);
+    EXPECT_TRUE(session().fetcher().ConnectFailed);
     EXPECT_TRUE(site().requestLog().isEmpty());
     EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No connection");
     EXPECT_FALSE(window_->stageFailedLabels[1]->isHidden());
@@ -227,7 +227,7 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     ASSERT_EQ(prompter_->Calls().size(), 1u);
     EXPECT_TRUE(
         prompter_->Calls()[0].text.startsWith(QStringLiteral("The download did not complete:\r\n") +
-                                             tag + QStringLiteral(": clean-up: ")))
+                                              tag + QStringLiteral(": clean-up: ")))
         << prompter_->Calls()[0].text.toStdString();
     QFile log(Path(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
@@ -251,7 +251,7 @@ TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {
     // to start without a player (batch mode calls it directly).
     EXPECT_FALSE(window_->downloadButton->isEnabled());
     prompter_->AnswerMessage(MsgResult::Ok);
-    downloader_->downloadClicked();
+    RunDownload();
     ASSERT_EQ(prompter_->Calls().size(), 1u);
     EXPECT_EQ(prompter_->Calls()[0].text, "You must select a Gamertag.");
     EXPECT_EQ(prompter_->Calls()[0].title, "Error");

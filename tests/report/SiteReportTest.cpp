@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -18,7 +19,7 @@
 #include "support/TestApplication.h"
 
 #include "core/Session.h"
-#include "download/Downloader.h"
+#include "gui/DownloadPanel.h"
 #include "report/TpsReport.h"
 #include "statsite/StatSiteServer.h"
 #include "gui/MainWindowLifecycle.h"
@@ -116,7 +117,7 @@ class SiteReport : public ::testing::Test {
         state_->sleep = [](int) {};
         state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
         ConnectTagList(*state_, *window_, {});
-        ConnectDownload(*state_, *window_);
+        downloadPanel_ = ConnectDownload(*state_, *window_);
         ConnectTpsReport(*state_, *window_);
         loadMainWindow(*state_, *window_, dir_.path());
         ASSERT_TRUE(state_->Db);
@@ -128,6 +129,7 @@ class SiteReport : public ::testing::Test {
     ScriptedPrompter prompter_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<Session> state_;
+    DownloadPanel* downloadPanel_ = nullptr;
 };
 
 TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
@@ -136,6 +138,13 @@ TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
     const QString tag = featured.front();
     StartProgram(tag);
     window_->downloadButton->click();
+    // The download runs on the window's worker thread; the window shows its end.
+    QElapsedTimer waited;
+    waited.start();
+    while (downloadPanel_->running() && waited.elapsed() < 180000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    ASSERT_FALSE(downloadPanel_->running());
     ASSERT_TRUE(prompter_.Calls().empty()) << prompter_.Calls().front().text.toStdString();
     const QString games = Value(*state_->Db, QStringLiteral("select count(*) from Game_Player "
                                                             "where Player_Gamertag='") +
