@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "gui/About.h"
+#include "core/ProgramInfo.h"
 
 namespace tw::batch {
 namespace {

@@ -1,19 +1,18 @@
 #pragma once
 // Help > About, Help > Support and the maker's link on the main window. The
-// maker's name and address live here once: the About text, the link's
-// caption and tool tip and the page the link opens all come from them.
+// About text, the link's caption and tool tip and the page the link opens
+// all come from the maker's name and address in core/ProgramInfo.h.
 
 #include <QString>
+
+#include "core/ProgramInfo.h"
 
 namespace tw {
 
 struct Session;
 class MainWindow;
 
-inline constexpr char kMakerName[] = "Brackenfold Software";
-inline constexpr char kMakerUrl[] = "https://tallywick.org/";
 inline constexpr char kAboutTitle[] = "About...";
-inline constexpr char kVersionText[] = "1.1.0";
 
 // The About box: the name and version line, the ownership line and the
 // product line, joined with CR LF.
