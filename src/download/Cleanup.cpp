@@ -32,7 +32,7 @@ void CreatePlayersMet(DownloadContext& context) {
         QStringLiteral("from zLoad_Panel_1");
     const std::unique_ptr<Recordset> met = state.Db->OpenRecordset(context.sql);
     Recordset& rs = *met;
-    Recordset& players = *state.rsPlayer;
+    Recordset& players = *context.tables.player;
     if (!(rs.IsEOF() && rs.IsBOF())) {
         for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
             players.AddNew();
@@ -113,6 +113,7 @@ void MergeStaging(DownloadContext& context) {
 
 void Finish(DownloadContext& context) {
     Session& state = context.state;
+    context.tables.close();
     CloseConnection(state, &context.fetcher);
     // The engine's compaction writes a copy and renames it over the file in
     // one step: a failure leaves the database as it was, with every row the

@@ -13,6 +13,7 @@
 
 #include "db/AppError.h"
 #include "download/DownloadSession.h"
+#include "download/DownloadTables.h"
 
 namespace tw {
 
@@ -27,6 +28,8 @@ struct DownloadContext {
     Session& state;
     DownloadSession& session;
     Fetcher& fetcher;
+    // The tables the player's rows are added to.
+    DownloadTables tables;
     QString gamertag;
     // The newest game the player is marked downloaded at when the run began.
     int32_t lastGameId = 0;
@@ -90,8 +93,7 @@ bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone);
 bool logDownloadFailure(const DownloadContext& context, const QString& stage,
                         const AppError& error);
 
-// Opens the database and the table recordsets the download writes, when a
-// previous player's clean-up closed them.
+// Opens the database again when a previous player's clean-up closed it.
 void reopenDatabase(Session& state);
 
 // The player's Last_Game_ID (0 when the player has no row).

@@ -110,6 +110,7 @@ void DownloadSession::downloadPlayer(const QString& gamertag) {
         if (!state_.Db) {
             reopenDatabase(state_);  // the previous player's clean-up closed it
         }
+        context.tables = DownloadTables::open(*state_.Db);
         context.lastGameId = lastGameIdOf(context);
         runPhases(context);
     } catch (const AppError& error) {

@@ -120,16 +120,6 @@ bool logDownloadFailure(const DownloadContext& context, const QString& stage,
 void reopenDatabase(Session& state) {
     CloseDatabaseObjects(state);
     state.Db = Database::Open(state.DbPath);
-    Database& db = *state.Db;
-    state.rsGame = db.OpenRecordset(QStringLiteral("Game"));
-    state.rsPlayer = db.OpenRecordset(QStringLiteral("Player"));
-    state.rsGamePlayer = db.OpenRecordset(QStringLiteral("Game_Player"));
-    state.rsGamePlayerMedal = db.OpenRecordset(QStringLiteral("Game_Player_Medal"));
-    state.rsPlayerPlaylist = db.OpenRecordset(QStringLiteral("Player_Playlist"));
-    state.rsLoadPanel1 = db.OpenRecordset(QStringLiteral("zLoad_Panel_1"));
-    state.rsLoadPanel2 = db.OpenRecordset(QStringLiteral("zLoad_Panel_2"));
-    state.rsLoadPanel4 = db.OpenRecordset(QStringLiteral("zLoad_Panel_4"));
-    state.rsLoadPanel5 = db.OpenRecordset(QStringLiteral("zLoad_Panel_5"));
 }
 
 int32_t lastGameIdOf(DownloadContext& context) {

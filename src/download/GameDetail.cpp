@@ -28,10 +28,10 @@ void StoreGameHeader(DownloadContext& context, const GameRows& rows) {
                         id);
 }
 
-void StoreStagedRows(Session& state, const GameRows& rows) {
+void StoreStagedRows(DownloadTables& tables, const GameRows& rows) {
     const int32_t g = rows.id;
     for (const StatsRow& row : rows.stats) {
-        Recordset& rs = *state.rsLoadPanel1;
+        Recordset& rs = *tables.panel1;
         NewStagedRow(rs, g, row.gamertag);
         rs.SetField(QStringLiteral("Finished_Place"), row.place);
         rs.SetField(QStringLiteral("Team_Color"), row.teamColor);
@@ -39,7 +39,7 @@ void StoreStagedRows(Session& state, const GameRows& rows) {
         SaveRow(rs);
     }
     for (const KillsRow& row : rows.kills) {
-        Recordset& rs = *state.rsLoadPanel2;
+        Recordset& rs = *tables.panel2;
         NewStagedRow(rs, g, row.gamertag);
         rs.SetField(QStringLiteral("Kills"), row.kills);
         rs.SetField(QStringLiteral("Assists"), row.assists);
@@ -47,14 +47,14 @@ void StoreStagedRows(Session& state, const GameRows& rows) {
         SaveRow(rs);
     }
     for (const MedalRow& row : rows.medals) {
-        Recordset& rs = *state.rsLoadPanel4;
+        Recordset& rs = *tables.panel4;
         NewStagedRow(rs, g, row.gamertag);
         rs.SetField(QStringLiteral("Count_Earned"), static_cast<double>(row.count));
         rs.SetField(QStringLiteral("Medal_Name"), row.medal);
         SaveRow(rs);
     }
     for (const HitsRow& row : rows.hits) {
-        Recordset& rs = *state.rsLoadPanel5;
+        Recordset& rs = *tables.panel5;
         NewStagedRow(rs, g, row.gamertag);
         rs.SetField(QStringLiteral("Shots_Hit"), row.hit);
         rs.SetField(QStringLiteral("Shots_Fired"), row.fired);
@@ -89,7 +89,7 @@ bool ReadPanel(DownloadContext& context, const QString& root, const char* panel,
 void StoreGame(DownloadContext& context, const GameRows& rows) {
     WriteUnit unit(*context.state.Db);
     StoreGameHeader(context, rows);
-    StoreStagedRows(context.state, rows);
+    StoreStagedRows(context.tables, rows);
     unit.commit();
 }
 

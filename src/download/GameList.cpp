@@ -55,7 +55,7 @@ bool ReadGameRows(DownloadContext& context) {
         }
         qsizetype t = FindRequired(g + 1, page, ">");
         context.listedGames.insert(id);
-        AddGameRow(*state.rsGame, id, page, &t);
+        AddGameRow(*context.tables.game, id, page, &t);
         pos = t + 1;
     }
 }

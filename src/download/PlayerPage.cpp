@@ -63,7 +63,7 @@ void StoreExperienceLevels(DownloadContext& context) {
     RunSql(context, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
                         Quoted(context.gamertag));
     const QByteArray& page = context.fetcher.page();
-    Recordset& rs = *context.state.rsPlayerPlaylist;
+    Recordset& rs = *context.tables.playerPlaylist;
     qsizetype p = InStr(1, page, "HopperLink");
     while (p != 0) {
         rs.AddNew();

@@ -1,0 +1,34 @@
+#include "download/DownloadTables.h"
+
+#include <QString>
+#include <exception>
+
+#include "db/Database.h"
+
+namespace tw {
+
+DownloadTables DownloadTables::open(Database& db) {
+    DownloadTables tables;
+    tables.game = db.OpenRecordset(QStringLiteral("Game"));
+    tables.player = db.OpenRecordset(QStringLiteral("Player"));
+    tables.playerPlaylist = db.OpenRecordset(QStringLiteral("Player_Playlist"));
+    tables.panel1 = db.OpenRecordset(QStringLiteral("zLoad_Panel_1"));
+    tables.panel2 = db.OpenRecordset(QStringLiteral("zLoad_Panel_2"));
+    tables.panel4 = db.OpenRecordset(QStringLiteral("zLoad_Panel_4"));
+    tables.panel5 = db.OpenRecordset(QStringLiteral("zLoad_Panel_5"));
+    return tables;
+}
+
+void DownloadTables::close() {
+    for (auto* table : {&panel5, &panel4, &panel2, &panel1, &playerPlaylist, &player, &game}) {
+        if (*table) {
+            try {
+                (*table)->Close();
+            } catch (const std::exception&) {
+            }
+            table->reset();
+        }
+    }
+}
+
+}  // namespace tw
