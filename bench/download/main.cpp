@@ -18,8 +18,8 @@
 #include "download/Downloader.h"
 #include "download/Fetcher.h"
 #include "gui/MainWindowLifecycle.h"
-#include "taglist/ShowPlayerSummary.h"
-#include "taglist/TagList.h"
+#include "gui/PlayerSummaryView.h"
+#include "gui/TagListPanel.h"
 #include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
 

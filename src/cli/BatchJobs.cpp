@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "core/Session.h"
 #include "core/SqlText.h"
@@ -19,6 +20,7 @@
 #include "query/QueryRunner.h"
 #include "report/ReportFiles.h"
 #include "report/TpsReport.h"
+#include "taglist/TagList.h"
 #include "gui/MainWindow.h"
 
 namespace tw::batch {
@@ -35,25 +37,24 @@ void PrintPath(BatchSession& session, const QString& path) {
 // The tag-list entries the command names, in the list's own spelling; a name
 // the list lacks is reported and makes the result empty.
 std::optional<QStringList> ChosenPlayers(const BatchCommand& command, BatchSession& session) {
-    const QComboBox& tagList = *session.window.tagListBox;
-    QStringList chosen;
+    const QStringList listed = TagList(session.state).gamertags();
     if (command.all) {
-        for (int i = 0; i < tagList.count(); ++i) {
-            chosen << tagList.itemText(i);
-        }
-        if (chosen.isEmpty()) {
+        if (listed.isEmpty()) {
             PrintError(session, QString::fromLatin1(kEmptyTagListMessage));
             return std::nullopt;
         }
-        return chosen;
+        return listed;
     }
+    QStringList chosen;
     for (const QString& name : command.gamertags) {
-        const int index = tagList.findText(name, Qt::MatchFixedString);  // any letter case
-        if (index < 0) {
+        const auto entry = std::find_if(listed.begin(), listed.end(), [&name](const QString& tag) {
+            return tag.compare(name, Qt::CaseInsensitive) == 0;  // any letter case
+        });
+        if (entry == listed.end()) {
             PrintError(session, AboutName(name, kNotInTagListMessage));
             return std::nullopt;
         }
-        chosen << tagList.itemText(index);
+        chosen << *entry;
     }
     return chosen;
 }
@@ -174,10 +175,10 @@ int RunReport(const BatchCommand& command, BatchSession& session) {
         PrintError(session, AboutName(command.gamertag, kNoSuchPlayerMessage));
         return kExitFailed;
     }
-    state.CurrentGamertag = gamertag;  // for this run only; the settings keep theirs
-    tpsReportClicked(state);
-    if (!session.prompter.Shown(QString::fromLatin1(kReportCreatedMessage)) ||
-        session.prompter.ErrorShown()) {
+    // The selected player for this run only (an error record names it); the
+    // settings keep theirs.
+    state.CurrentGamertag = gamertag;
+    if (!CreateTpsReport(state, gamertag) || session.prompter.ErrorShown()) {
         return kExitFailed;
     }
     const QString written = ReportOutputPath(state, gamertag);

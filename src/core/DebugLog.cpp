@@ -2,9 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopedValueRollback>
 
-#include "core/Prompter.h"
 #include "core/Paths.h"
+#include "core/Prompter.h"
 #include "core/Session.h"
 #include "db/Format.h"
 
@@ -103,9 +104,9 @@ void RecordAndTell(Session& state, const QString& stage, const AppError& error, 
     const bool logged = AppendDebugLogRecord(state, stage, error, &reason);
     if (state.prompter) {
         state.prompter->Message(logged
-                                   ? DebugLogMessage(error)
-                                   : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason),
-                               MsgButtons::Ok, icon, title);
+                                    ? DebugLogMessage(error)
+                                    : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason),
+                                MsgButtons::Ok, icon, title);
     }
 }
 
@@ -117,6 +118,19 @@ void ReportOperationFailure(Session& state, const QString& stage, const AppError
 
 void WriteDebugLog(Session& state, const QString& stage, const AppError& error) {
     RecordAndTell(state, stage, error, MsgIcon::Exclamation, QString::fromLatin1(kProgramTitle));
+}
+
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+                   const QString& statement) {
+    // The record reads the statement from the session; it is lent for the record only.
+    const QScopedValueRollback<QString> sql(state.CurrentSQL, statement);
+    WriteDebugLog(state, stage, error);
+}
+
+void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
+                            const QString& statement) {
+    const QScopedValueRollback<QString> sql(state.CurrentSQL, statement);
+    ReportOperationFailure(state, stage, error);
 }
 
 }  // namespace tw

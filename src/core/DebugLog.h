@@ -46,4 +46,11 @@ bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& 
 // above is shown with a critical icon and the title "Error".
 void ReportOperationFailure(Session& state, const QString& stage, const AppError& error);
 
+// The two above for callers that keep their statement in a local: the record's
+// SQL line is `statement`, the session's CurrentSQL is left as it was.
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+                   const QString& statement);
+void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
+                            const QString& statement);
+
 }  // namespace tw

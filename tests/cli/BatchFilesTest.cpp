@@ -11,11 +11,11 @@
 
 #include "cli/BatchJobs.h"
 #include "cli/BatchProgram.h"
+#include "gui/FlexGrid.h"
 #include "query/DatabaseExport.h"
 #include "query/QueryExport.h"
 #include "query/QueryRunner.h"
 #include "report/TpsReport.h"
-#include "gui/FlexGrid.h"
 
 namespace tw::testing {
 namespace {
@@ -112,7 +112,7 @@ TEST_F(BatchFilesTest, ReportIsTheWindowsReport) {
     LoadWindow();
     state_->CurrentGamertag = tag;
     prompter_->AnswerMessage(MsgResult::No);
-    tpsReportClicked(*state_);
+    CreateTpsReport(*state_, state_->CurrentGamertag);
     EXPECT_EQ(WithoutCreationTime(batchPage), WithoutCreationTime(ReadFile(written)));
 }
 

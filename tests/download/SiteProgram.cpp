@@ -16,8 +16,8 @@
 #include "statsite/Truth.h"
 #include "support/TestApplication.h"
 #include "gui/MainWindowLifecycle.h"
-#include "taglist/ShowPlayerSummary.h"
-#include "taglist/TagList.h"
+#include "gui/PlayerSummaryView.h"
+#include "gui/TagListPanel.h"
 
 namespace tw::testing {
 

@@ -13,7 +13,7 @@
 
 #include "query/ConnectQuery.h"
 #include "gui/MainWindowLifecycle.h"
-#include "taglist/TagList.h"
+#include "gui/TagListPanel.h"
 #include "gui/FlexGrid.h"
 
 namespace tw::testing {

@@ -9,7 +9,7 @@
 #include "QueryFolder.h"
 #include "query/GridFill.h"
 #include "query/GridMouse.h"
-#include "taglist/TagList.h"
+#include "gui/TagListPanel.h"
 #include "gui/FlexGrid.h"
 #include "gui/Twips.h"
 #include "gui/VbColor.h"
