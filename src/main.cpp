@@ -18,7 +18,7 @@
 
 int main(int argc, char* argv[]) {
     if (argc > 1) {
-        return tw::batch::BatchMain(argc, argv, &tw::WireMainWindow);
+        return tw::batch::BatchMain(argc, argv);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywick"));

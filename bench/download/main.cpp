@@ -21,9 +21,10 @@
 #include "gui/DownloadPanel.h"
 #include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
+#include "gui/MainWindow.h"
+#include "gui/PlayerSummaryView.h"
+#include "gui/TagListPanel.h"
 #include "support/ScriptedPrompter.h"
-#include "taglist/ShowPlayerSummary.h"
-#include "taglist/TagList.h"
 
 namespace {
 

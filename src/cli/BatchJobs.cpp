@@ -1,10 +1,7 @@
 #include "cli/BatchJobs.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QRadioButton>
 #include <QSet>
 #include <algorithm>
 
@@ -15,13 +12,12 @@
 #include "core/SqlText.h"
 #include "db/SafeFile.h"
 #include "download/DownloadSession.h"
-#include "gui/MainWindow.h"
-#include "gui/Wiring.h"
 #include "query/DatabaseExport.h"
 #include "query/QueryExport.h"
 #include "query/QueryRunner.h"
 #include "report/ReportFiles.h"
 #include "report/TpsReport.h"
+#include "taglist/TagList.h"
 
 namespace tw::batch {
 namespace {
@@ -34,40 +30,27 @@ void PrintPath(BatchSession& session, const QString& path) {
     WriteText(session.out, QDir::toNativeSeparators(path) + QLatin1Char('\n'));
 }
 
-// The tag list as the window lists it: the selectable players in the order
-// the database gives them.
-QStringList TagList(Session& state) {
-    QStringList tags;
-    auto rows = state.Db->OpenRecordset(
-        QStringLiteral("select Player_Gamertag from Player where Is_Selectable='Y'"));
-    for (; !rows->IsEOF(); rows->MoveNext()) {
-        tags << rows->Field(0).joinText();
-    }
-    rows->Close();
-    return tags;
-}
-
 // The tag-list entries the command names, in the list's own spelling; a name
 // the list lacks is reported and makes the result empty.
 std::optional<QStringList> ChosenPlayers(const BatchCommand& command, BatchSession& session) {
-    const QStringList tagList = TagList(session.state);
+    const QStringList listed = TagList(session.state).gamertags();
     if (command.all) {
-        if (tagList.isEmpty()) {
+        if (listed.isEmpty()) {
             PrintError(session, QString::fromLatin1(kEmptyTagListMessage));
             return std::nullopt;
         }
-        return tagList;
+        return listed;
     }
     QStringList chosen;
     for (const QString& name : command.gamertags) {
-        const auto listed = std::find_if(tagList.begin(), tagList.end(), [&](const QString& tag) {
+        const auto entry = std::find_if(listed.begin(), listed.end(), [&name](const QString& tag) {
             return tag.compare(name, Qt::CaseInsensitive) == 0;  // any letter case
         });
-        if (listed == tagList.end()) {
+        if (entry == listed.end()) {
             PrintError(session, AboutName(name, kNotInTagListMessage));
             return std::nullopt;
         }
-        chosen << *listed;
+        chosen << *entry;
     }
     return chosen;
 }
@@ -172,10 +155,10 @@ int RunReport(const BatchCommand& command, BatchSession& session) {
         PrintError(session, AboutName(command.gamertag, kNoSuchPlayerMessage));
         return kExitFailed;
     }
-    state.CurrentGamertag = gamertag;  // for this run only; the settings keep theirs
-    tpsReportClicked(state);
-    if (!session.prompter.Shown(QString::fromLatin1(kReportCreatedMessage)) ||
-        session.prompter.ErrorShown()) {
+    // The selected player for this run only (an error record names it); the
+    // settings keep theirs.
+    state.CurrentGamertag = gamertag;
+    if (!CreateTpsReport(state, gamertag) || session.prompter.ErrorShown()) {
         return kExitFailed;
     }
     const QString written = ReportOutputPath(state, gamertag);

@@ -1,6 +1,6 @@
 #pragma once
-// The four batch jobs. Each drives the handlers the window's buttons and menus
-// run, on the loaded (never shown) main window, and returns the exit code.
+// The four batch jobs. Each runs the services the window's buttons and menus
+// run, with no window, and returns the exit code.
 
 #include <QString>
 #include <cstdio>
@@ -9,8 +9,6 @@
 
 namespace tw {
 struct Session;
-struct WiredWindow;
-class MainWindow;
 }  // namespace tw
 
 namespace tw::batch {
@@ -28,8 +26,6 @@ inline constexpr const char* kStoppingMessage =
 
 struct BatchSession {
     Session& state;
-    MainWindow& window;
-    const WiredWindow& wired;
     CliPrompter& prompter;
     std::FILE* out;
     std::FILE* errors;

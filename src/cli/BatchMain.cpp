@@ -2,21 +2,20 @@
 
 #include <unistd.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 
 #include "core/EndProgram.h"
+#include "core/LoadSettings.h"
 #include "core/Paths.h"
 #include "core/Session.h"
-#include "gui/Wiring.h"
 #include "cli/BatchCommand.h"
 #include "cli/CliPrompter.h"
 #include "cli/BatchJobs.h"
 #include "cli/InterruptWatcher.h"
-#include "gui/MainWindowLifecycle.h"
-#include "gui/MainWindow.h"
+#include "taglist/PlayerSummary.h"
 
 namespace tw::batch {
 namespace {
@@ -74,7 +73,7 @@ int RunJob(const BatchCommand& command, BatchSession& session) {
 
 }  // namespace
 
-int BatchMain(int argc, char* argv[], const WireWindow& wire) {
+int BatchMain(int argc, char* argv[]) {
     BatchCommand command;
     if (const std::optional<int> answered = AnswerWithoutJob(ArgumentsOf(argc, argv), command)) {
         return *answered;
@@ -82,15 +81,14 @@ int BatchMain(int argc, char* argv[], const WireWindow& wire) {
     if (command.job == Job::Download) {
         BlockStopSignals();  // before Qt starts any thread
     }
-    // No window is ever shown, and there may be no display at all (cron).
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(KeepQtNotesQuiet);
+    // No window and no display: a core application loads no platform plugin,
+    // so a job runs from cron or over ssh alike.
     int qtArgc = 1;  // the job's words are not Qt's options
-    QApplication app(qtArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tallywick"));
+    QCoreApplication app(qtArgc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Tallywick"));
 
     Session state;
-    MainWindow window;
     CliPrompter prompter(stderr);
     state.prompter = &prompter;
     state.sleep = [](int) {};  // the stage display's pause is for eyes only
@@ -100,8 +98,11 @@ int BatchMain(int argc, char* argv[], const WireWindow& wire) {
         std::fflush(nullptr);
         std::_Exit(kExitDatabase);
     };
-    const WiredWindow wired = wire(state, window);
-    loadMainWindow(state, window, command.dir.isEmpty() ? ExecutableFolder() : command.dir);
+    // The start-up the window makes: the settings, then the database opened
+    // and the current player settled as the summary refresh does it.
+    LoadSettings(state, command.dir.isEmpty() ? ExecutableFolder() : command.dir);
+    PlayerSummary summary;
+    ReadPlayerSummary(state, summary);
     if (!state.Db) {
         // A database that could not be opened (its message is out already)
         // leaves nothing to work on: no job may go on as if the tag list were
@@ -110,7 +111,7 @@ int BatchMain(int argc, char* argv[], const WireWindow& wire) {
         return kExitDatabase;
     }
 
-    BatchSession session{state, window, wired, prompter, stdout, stderr, isatty(STDOUT_FILENO) == 1};
+    BatchSession session{state, prompter, stdout, stderr, isatty(STDOUT_FILENO) == 1};
     const int exitCode = RunJob(command, session);
     CloseDatabaseObjects(state);
     return exitCode;

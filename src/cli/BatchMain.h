@@ -1,22 +1,12 @@
 #pragma once
-// `tallywick COMMAND ...`: one job without the window, then exit. The main
-// window is built and loaded as at start-up but never shown, so every job
-// runs the handlers the window runs.
-
-#include <functional>
-
-namespace tw {
-struct Session;
-struct WiredWindow;
-class MainWindow;
-}  // namespace tw
+// `tallywick COMMAND ...`: one job without the window, then exit. The job runs
+// the same services the window binds, on a core application: no display, no
+// platform plugin.
 
 namespace tw::batch {
 
-using WireWindow = std::function<WiredWindow(Session&, MainWindow&)>;
-
 // argv as main() received it, with at least one argument after the program's
 // name. Returns the exit code.
-int BatchMain(int argc, char* argv[], const WireWindow& wire);
+int BatchMain(int argc, char* argv[]);
 
 }  // namespace tw::batch

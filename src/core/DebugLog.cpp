@@ -2,9 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopedValueRollback>
 
-#include "core/Prompter.h"
 #include "core/Paths.h"
+#include "core/Prompter.h"
 #include "core/Session.h"
 #include "db/Format.h"
 
@@ -117,17 +118,21 @@ void RecordAndTell(Session& state, const QString& stage, const AppError& error,
     const bool logged = appendRecordOf(state, stage, error, statement, &reason);
     if (state.prompter) {
         state.prompter->Message(logged
-                                   ? DebugLogMessage(error)
-                                   : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason),
-                               MsgButtons::Ok, icon, title);
+                                    ? DebugLogMessage(error)
+                                    : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason),
+                                MsgButtons::Ok, icon, title);
     }
 }
 
 }  // namespace
 
 void ReportOperationFailure(Session& state, const QString& stage, const AppError& error) {
-    RecordAndTell(state, stage, error, state.CurrentSQL, MsgIcon::Critical,
-                  QStringLiteral("Error"));
+    ReportOperationFailure(state, stage, error, state.CurrentSQL);
+}
+
+void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
+                            const QString& statement) {
+    RecordAndTell(state, stage, error, statement, MsgIcon::Critical, QStringLiteral("Error"));
 }
 
 void WriteDebugLog(Session& state, const QString& stage, const AppError& error) {

@@ -50,5 +50,8 @@ bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& 
 // (the purges, the profile's save): the record is appended and the message
 // above is shown with a critical icon and the title "Error".
 void ReportOperationFailure(Session& state, const QString& stage, const AppError& error);
+// The same with `statement` as the record's SQL line.
+void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
+                            const QString& statement);
 
 }  // namespace tw

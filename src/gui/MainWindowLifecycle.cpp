@@ -5,9 +5,9 @@
 
 #include "core/ExitRule.h"
 #include "core/Session.h"
-#include "taglist/ShowPlayerSummary.h"
 #include "gui/FlexGrid.h"
 #include "gui/MainWindow.h"
+#include "gui/PlayerSummaryView.h"
 
 namespace tw {
 namespace {

@@ -8,40 +8,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/DebugLog.h"
 #include "core/Session.h"
-#include "core/SqlText.h"
-#include "db/Database.h"
-#include "db/SqliteErrors.h"
-#include "taglist/ShowPlayerSummary.h"
 #include "gui/MainWindow.h"
+#include "gui/PlayerSummaryView.h"
 
 namespace tw {
 namespace {
 
 const QColor kInitialShapeColor = Qt::white;
-
-// Blanks (spaces) around the text removed, as the stored texts always were.
-QString TrimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' ')) {
-        ++first;
-    }
-    while (last > first && text.at(last - 1) == QLatin1Char(' ')) {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
-// The first `length` characters, never ending in half of a surrogate pair.
-QString LeftCharacters(const QString& text, int length) {
-    if (text.size() <= length) {
-        return text;
-    }
-    const int cut = text.at(length - 1).isHighSurrogate() ? length - 1 : length;
-    return text.left(cut);
-}
 
 void FillShape(QFrame* shape, const QColor& color) {
     QPalette palette = shape->palette();
@@ -65,35 +39,10 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* caption) {
     return label;
 }
 
-Database& OpenDb(Session& state) {
-    if (!state.Db || !state.Db->isOpen()) {
-        throw sqlite::ObjectClosedError(sqlite::kDatabaseSource);
-    }
-    return *state.Db;
-}
-
-int HexPair(const QString& text, int start) {
-    bool ok = false;
-    const int value = text.mid(start, 2).toInt(&ok, 16);
-    return ok ? value : 0;
-}
-
 }  // namespace
 
 QString ProfileTitle(const QString& gamertag) {
     return QString::fromLatin1(kProfileCaption) + QStringLiteral(" - ") + gamertag;
-}
-
-QColor ColorFromHexText(const QString& rrggbb) {
-    return QColor(HexPair(rrggbb, 0), HexPair(rrggbb, 2), HexPair(rrggbb, 4));
-}
-
-QString StoredQuote(const QString& typed) {
-    return LeftCharacters(TrimBlanks(typed), kProfileTextLength);
-}
-
-QString StoredWebsite(const QString& typed) {
-    return LeftCharacters(TrimBlanks(typed), kProfileTextLength);
 }
 
 ProfileDialog::ProfileDialog(Session& state, MainWindow& window)
@@ -105,12 +54,12 @@ ProfileDialog::ProfileDialog(Session& state, MainWindow& window)
     setObjectName(QStringLiteral("frmProfile"));
     setWindowTitle(ProfileTitle(gamertag_));
     setModal(false);
-    CreateControls();
+    createControls();
     connect(saveButton, &QPushButton::clicked, this, [this] { saveOptions(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelOptions(); });
 }
 
-void ProfileDialog::CreateControls() {
+void ProfileDialog::createControls() {
     quoteLabel = NewLabel(this, "lblQuote", "Personal Favorite Quote:");
     quoteEdit = new QLineEdit(this);
     quoteEdit->setObjectName(QStringLiteral("txtQuote"));
@@ -145,80 +94,30 @@ void ProfileDialog::CreateControls() {
     setMinimumWidth(420);
 }
 
-void ProfileDialog::ReadProfile() {
-    state_.CurrentSQL = QStringLiteral("SELECT * FROM Player, Clan, Color AS C1, Color AS C2 ") +
-                        QStringLiteral("WHERE Player_Gamertag = '") + SqlText(gamertag_) +
-                        QStringLiteral("' AND ") +
-                        QStringLiteral("Primary_Color_Code = C1.Color_Code AND ") +
-                        QStringLiteral("Secondary_Color_Code = C2.Color_Code AND ") +
-                        QStringLiteral("Player.Clan_Name = Clan.Clan_Name");
-    state_.rsWork = OpenDb(state_).OpenRecordset(state_.CurrentSQL);
-    Recordset& rs = *state_.rsWork;
-    const bool found = !rs.IsEOF();
-    if (found) {
-        quoteEdit->setText(rs.Field(QStringLiteral("Personal_Quote")).joinText());
-        clanWebsiteEdit->setText(rs.Field(QStringLiteral("Website_URL")).joinText());
-        FillShape(primaryColorSwatch,
-                  ColorFromHexText(rs.Field(QStringLiteral("C1.Hexadecimal_Format")).joinText()));
-        FillShape(secondaryColorSwatch,
-                  ColorFromHexText(rs.Field(QStringLiteral("C2.Hexadecimal_Format")).joinText()));
+void ProfileDialog::showProfile(const Profile& profile) {
+    quoteEdit->setText(profile.quote);
+    clanWebsiteEdit->setText(profile.website);
+    if (profile.primaryColor.isValid()) {
+        FillShape(primaryColorSwatch, profile.primaryColor);
     }
-    rs.Close();
-    state_.rsWork.reset();
-    if (!found) {
-        ReadQuoteAlone();
+    if (profile.secondaryColor.isValid()) {
+        FillShape(secondaryColorSwatch, profile.secondaryColor);
     }
 }
 
-// No row above: the player has no clan, or a colour code has no Color row.
-// The web site box stays empty and the shapes keep their colour, but the
-// stored quote is shown all the same: Save writes the box back, and an empty
-// box would wipe a quote the user never saw.
-void ProfileDialog::ReadQuoteAlone() {
-    state_.CurrentSQL =
-        QStringLiteral("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = '") +
-        SqlText(gamertag_) + QStringLiteral("'");
-    state_.rsWork = OpenDb(state_).OpenRecordset(state_.CurrentSQL);
-    if (!state_.rsWork->IsEOF()) {
-        quoteEdit->setText(state_.rsWork->Field(0).joinText());
-    }
-    state_.rsWork->Close();
-    state_.rsWork.reset();
-}
-
-bool ProfileDialog::loadMainWindow() {
-    try {
-        ReadProfile();
-        return true;
-    } catch (const AppError& error) {
-        state_.rsWork.reset();
-        ReportOperationFailure(state_, QString::fromLatin1(kProfileStage), error);
+bool ProfileDialog::load() {
+    Profile profile;
+    if (!ReadProfile(state_, gamertag_, profile)) {
         return false;
     }
-}
-
-void ProfileDialog::SaveProfile() {
-    Database& db = OpenDb(state_);
-    state_.CurrentSQL = QStringLiteral("update Player set Personal_Quote = '") +
-                        SqlText(StoredQuote(quoteEdit->text())) +
-                        QStringLiteral("' where Player_Gamertag = '") + SqlText(gamertag_) +
-                        QStringLiteral("'");
-    db.Execute(state_.CurrentSQL);
-    // No clan ("-") matches no row.
-    state_.CurrentSQL = QStringLiteral("update Clan set Website_URL = '") +
-                        SqlText(StoredWebsite(clanWebsiteEdit->text())) +
-                        QStringLiteral("' where Clan_Name = '") + SqlText(clanName_) +
-                        QStringLiteral("'");
-    db.Execute(state_.CurrentSQL);
+    showProfile(profile);
+    return true;
 }
 
 void ProfileDialog::saveOptions() {
-    try {
-        SaveProfile();
-    } catch (const AppError& error) {
+    if (!SaveProfile(state_, gamertag_, clanName_, quoteEdit->text(), clanWebsiteEdit->text())) {
         // What was stored before the failure stays; the dialog stays open
         // with the typed texts, and the window shows the database as it is.
-        ReportOperationFailure(state_, QString::fromLatin1(kProfileStage), error);
         ShowPlayerSummary(state_, window_);
         return;
     }
@@ -240,7 +139,7 @@ ProfileDialog* ShowProfile(Session& state, MainWindow& window) {
     }
     auto* dialog = new ProfileDialog(state, window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    if (!dialog->loadMainWindow()) {
+    if (!dialog->load()) {
         delete dialog;
         return nullptr;
     }

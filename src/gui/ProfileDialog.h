@@ -1,7 +1,6 @@
 #pragma once
-// The profile dialog of the selected player: the favourite quote and the
-// clan's web site, which the report shows, beside the two emblem colours.
-// Reads the database once when it opens and writes only on Save. Not modal.
+// The profile dialog of the selected player: shows and edits the profile
+// (taglist/Profile.h) read when it opens; Save stores it. Not modal.
 //
 // The dialog belongs to the player (and clan) it was opened for: Save
 // writes to them even if another player has been selected meanwhile, so a
@@ -11,6 +10,8 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+
+#include "taglist/Profile.h"
 
 class QFrame;
 class QLabel;
@@ -23,22 +24,9 @@ struct Session;
 class MainWindow;
 
 inline constexpr char kProfileCaption[] = "Profile";
-// Stage name of the diagnostic record of a failed reading or saving.
-inline constexpr char kProfileStage[] = "Profile";
-inline constexpr int kProfileTextLength = 255;
 
-// RRGGBB as a colour; a pair that is no hexadecimal number counts as 0.
-QColor ColorFromHexText(const QString& rrggbb);
-
-// "Profile - <gamertag>": several prompter may be open, one per player.
+// "Profile - <gamertag>": several dialogs may be open, one per player.
 QString ProfileTitle(const QString& gamertag);
-
-// The quote as stored: as typed (the statement doubles its apostrophes), blanks
-// around it removed, at most 255 characters. Quotes stored by older versions,
-// whose apostrophes became double-quote characters, keep what they hold.
-QString StoredQuote(const QString& typed);
-// The web address as stored: blanks around it removed, at most 255 characters.
-QString StoredWebsite(const QString& typed);
 
 class ProfileDialog : public QDialog {
     Q_OBJECT
@@ -47,7 +35,7 @@ class ProfileDialog : public QDialog {
 
     // Reads the player's quote, clan site and colours. False when the
     // database reported an error (it has been reported to the user).
-    bool loadMainWindow();
+    bool load();
     void saveOptions();
     void cancelOptions();
 
@@ -65,10 +53,8 @@ class ProfileDialog : public QDialog {
     QPushButton* cancelButton = nullptr;
 
   private:
-    void CreateControls();
-    void ReadProfile();
-    void ReadQuoteAlone();
-    void SaveProfile();
+    void createControls();
+    void showProfile(const Profile& profile);
 
     Session& state_;
     MainWindow& window_;

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "core/DebugLog.h"
-#include "core/Prompter.h"
 #include "core/Paths.h"
+#include "core/Prompter.h"
 #include "core/Session.h"
 #include "db/Database.h"
 #include "maintenance/MaintenanceSupport.h"
@@ -63,9 +63,6 @@ void RequireSameColumns(const QString& table, const Recordset& from, const Recor
 }
 
 void CopyTable(Session& state, ImportSession& session, const QString& table) {
-    // The log's SQL line names what is being copied, not a statement of an
-    // earlier operation.
-    state.CurrentSQL = table;
     // The recordsets of the previous table are replaced, as the copy goes on.
     session.from = session.source->OpenRecordset(table);
     session.to = OpenDatabaseOf(state).OpenRecordset(table);
@@ -83,8 +80,8 @@ void CopyTable(Session& state, ImportSession& session, const QString& table) {
 
 bool Confirmed(Session& state) {
     return state.prompter->Message(QString::fromLatin1(kImportQuestion), MsgButtons::YesNo,
-                                  MsgIcon::Question,
-                                  QString::fromLatin1(kImportConfirmTitle)) == MsgResult::Yes;
+                                   MsgIcon::Question,
+                                   QString::fromLatin1(kImportConfirmTitle)) == MsgResult::Yes;
 }
 
 }  // namespace
@@ -118,37 +115,43 @@ QString FindOldDatabase(const Session& state, const OldVersion** version) {
     return QString();
 }
 
-void importOldClicked(Session& state) {
+bool ImportOldDatabase(Session& state) {
     if (!Confirmed(state)) {
-        return;
+        return false;
     }
     const OldVersion* version = nullptr;
     const QString path = FindOldDatabase(state, &version);
     if (path.isEmpty()) {
         state.prompter->Message(QString::fromLatin1(kOldDatabaseNotFound), MsgButtons::Ok,
-                               MsgIcon::Critical, QStringLiteral("Error"));
-        return;
+                                MsgIcon::Critical, QStringLiteral("Error"));
+        return false;
     }
     ImportSession session;
-    state.CurrentSQL.clear();
+    // The log's SQL line names what is being copied, not a statement of an
+    // earlier operation.
+    QString table;
     try {
         // Only read: the old file (perhaps read-only, perhaps kept as a
         // backup) stays byte for byte what it was.
         session.source = Database::OpenReadOnly(path);
-        for (const QString& table : version->tables) {
+        for (const QString& name : version->tables) {
+            table = name;
             CopyTable(state, session, table);
         }
     } catch (const AppError& error) {
-        WriteDebugLog(state, QString::fromLatin1(kImportStage), error);
+        WriteDebugLog(state, QString::fromLatin1(kImportStage), error, table);
         session.Close();
-        return;
+        return false;
     }
-    // Closing commits the rows the recordsets added before the window is
-    // refreshed from the database.
+    // Closing commits the rows the recordsets added before the caller
+    // refreshes from the database.
     session.Close();
-    RefreshMainWindow(state);
+    return true;
+}
+
+void TellImportDone(Session& state) {
     state.prompter->Message(QString::fromLatin1(kImportDone), MsgButtons::Ok, MsgIcon::Information,
-                           QStringLiteral("Done"));
+                            QStringLiteral("Done"));
 }
 
 }  // namespace tw

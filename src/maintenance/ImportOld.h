@@ -40,6 +40,11 @@ const std::vector<OldVersion>& OldVersions();
 // which release it is; an empty path when there is none.
 QString FindOldDatabase(const Session& state, const OldVersion** version);
 
-void importOldClicked(Session& state);
+// Asks, finds the old file and copies it. True when rows were copied to the
+// end: the caller refreshes what shows the database, then TellImportDone.
+// A failure is recorded (stage "ImportOld", the table being copied as its
+// statement) and told.
+bool ImportOldDatabase(Session& state);
+void TellImportDone(Session& state);
 
 }  // namespace tw

@@ -13,12 +13,6 @@ Database& OpenDatabaseOf(Session& state) {
     return *state.Db;
 }
 
-void RefreshMainWindow(Session& state) {
-    if (state.refreshSummary) {
-        state.refreshSummary();
-    }
-}
-
 void CloseQuietly(std::unique_ptr<Recordset>& recordset) {
     if (!recordset) {
         return;

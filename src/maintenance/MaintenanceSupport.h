@@ -13,9 +13,6 @@ class Recordset;
 // failed to open it), so the caller's error path reports it.
 Database& OpenDatabaseOf(Session& state);
 
-// ShowPlayerSummary on the main window, when one is installed.
-void RefreshMainWindow(Session& state);
-
 // Drops a pending new row and closes the recordset, ignoring any error.
 void CloseQuietly(std::unique_ptr<Recordset>& recordset);
 // Closes the database, ignoring any error.

@@ -12,29 +12,28 @@ namespace {
 
 bool Confirmed(Session& state, const char* question) {
     return state.prompter->Message(QString::fromLatin1(question), MsgButtons::YesNo,
-                                  MsgIcon::Question,
-                                  QString::fromLatin1(kPurgeConfirmTitle)) == MsgResult::Yes;
+                                   MsgIcon::Question,
+                                   QString::fromLatin1(kPurgeConfirmTitle)) == MsgResult::Yes;
 }
 
 void TellDone(Session& state, const char* text) {
     state.prompter->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
-                           QStringLiteral("Done"));
+                            QStringLiteral("Done"));
 }
 
 // Runs the statements in order; on the first failure reports it and returns
 // false (the statements before it stay done: there is no transaction).
-bool RunStatements(Session& state, const QStringList& statements, bool showAsCurrent) {
+bool RunStatements(Session& state, const QStringList& statements) {
+    QString current;
     try {
         Database& db = OpenDatabaseOf(state);
         for (const QString& statement : statements) {
-            if (showAsCurrent) {
-                state.CurrentSQL = statement;
-            }
+            current = statement;
             db.Execute(statement);
         }
         return true;
     } catch (const AppError& error) {
-        ReportOperationFailure(state, QString::fromLatin1(kPurgeStage), error);
+        ReportOperationFailure(state, QString::fromLatin1(kPurgeStage), error, current);
         return false;
     }
 }
@@ -68,27 +67,26 @@ QStringList EntirePurgeStatements() {
     return statements;
 }
 
-void purgeNonTagListClicked(Session& state) {
+bool PurgeNonTagListPlayers(Session& state) {
     if (!Confirmed(state, kPurgeNonTagListQuestion)) {
-        return;
+        return false;
     }
-    if (RunStatements(state, NonTagListPurgeStatements(), true)) {
+    if (RunStatements(state, NonTagListPurgeStatements())) {
         TellDone(state, kPurgeNonTagListDone);
     }
-    RefreshMainWindow(state);
+    return true;
 }
 
-void purgeEntireDatabaseClicked(Session& state) {
+bool PurgeEntireDatabase(Session& state) {
     if (!Confirmed(state, kPurgeEntireQuestion)) {
-        return;
+        return false;
     }
-    // This purge leaves CurrentSQL as it was.
-    if (RunStatements(state, EntirePurgeStatements(), false)) {
+    if (RunStatements(state, EntirePurgeStatements())) {
         TellDone(state, kPurgeEntireDone);
         WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), QStringLiteral(" "));
         state.CurrentGamertag.clear();
     }
-    RefreshMainWindow(state);
+    return true;
 }
 
 }  // namespace tw

@@ -1,10 +1,10 @@
 #pragma once
 // Database > "Purge Data for Non-TagList Players" and "Purge Entire Database".
 // Both ask first, run their statements one by one in a fixed order (child
-// rows before players, clans last), report and refresh the main window. A
-// statement that fails ends the purge with one "Error" message and a
-// diagnostic record; those run before it stay done, and the window is
-// refreshed so it shows what is left.
+// rows before players, clans last) and report. A statement that fails ends
+// the purge with one "Error" message and a diagnostic record naming it; those
+// run before it stay done. Whatever shows the database refreshes after a
+// purge that ran, failed or not, so it shows what is left.
 
 #include <QStringList>
 
@@ -33,7 +33,9 @@ inline constexpr char kPurgeStage[] = "Purge";
 QStringList NonTagListPurgeStatements();
 QStringList EntirePurgeStatements();
 
-void purgeNonTagListClicked(Session& state);
-void purgeEntireDatabaseClicked(Session& state);
+// True when the user said Yes (the purge ran, whole or in part).
+bool PurgeNonTagListPlayers(Session& state);
+// On success also forgets the current player (and User/Gamertag).
+bool PurgeEntireDatabase(Session& state);
 
 }  // namespace tw

@@ -1,4 +1,3 @@
-#include "core/Session.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
@@ -63,12 +62,12 @@ void FillShots(const Recordset& rs, ReportPage& page) {
 
 }  // namespace
 
-void CareerSection(Session& state, ReportPage& page) {
-    if (OpenSection(state, CareerStatement(state.CurrentGamertag))) {
-        FillGames(*state.rsWork, page);
-        FillShots(*state.rsWork, page);
+void CareerSection(ReportRun& run, ReportPage& page) {
+    if (OpenSection(run, CareerStatement(run.gamertag))) {
+        FillGames(*run.rs, page);
+        FillShots(*run.rs, page);
     }
-    CloseSection(state);
+    CloseSection(run);
 }
 
 }  // namespace tw

@@ -1,7 +1,6 @@
 #include <cmath>
 #include <iterator>
 
-#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
@@ -68,13 +67,13 @@ void FillFallbacks(ReportPage& page) {
 
 // The sample size, 0 without any unpurged ranked game. A player without
 // stored games has no row, and the size stays as it is.
-Variant SampleGames(Session& state, ReportPage& page) {
+Variant SampleGames(ReportRun& run, ReportPage& page) {
     Variant games;
-    if (OpenSection(state, SampleStatement(state.CurrentGamertag))) {
-        games = CountOrZero(state.rsWork->Field(QStringLiteral("Games")));
+    if (OpenSection(run, SampleStatement(run.gamertag))) {
+        games = CountOrZero(run.rs->Field(QStringLiteral("Games")));
         page.Fill("?EGR_SAMPLE_SIZE?", games.toText());
     }
-    CloseSection(state);
+    CloseSection(run);
     return games;
 }
 
@@ -82,14 +81,14 @@ Variant SampleGames(Session& state, ReportPage& page) {
 
 // The rating statement runs only on a sample large enough to be shown, so
 // nothing of it is evaluated for a player with fewer games.
-void EgrSection(Session& state, ReportPage& page) {
-    const Variant games = SampleGames(state, page);
+void EgrSection(ReportRun& run, ReportPage& page) {
+    const Variant games = SampleGames(run, page);
     if (!games.isNull() && games.toDouble() >= kMinimumSampleGames &&
-        OpenSection(state, EgrStatement(state.CurrentGamertag))) {
-        FillRating(*state.rsWork, page);
+        OpenSection(run, EgrStatement(run.gamertag))) {
+        FillRating(*run.rs, page);
     }
     FillFallbacks(page);
-    CloseSection(state);
+    CloseSection(run);
 }
 
 }  // namespace tw

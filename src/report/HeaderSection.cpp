@@ -1,7 +1,6 @@
 #include <array>
 
 #include <QMap>
-#include "core/Session.h"
 #include "db/Format.h"
 
 #include "report/FormatDateSpan.h"
@@ -32,13 +31,13 @@ QString PrimaryColor(const Variant& color1) {
 
 // The first and last game; false when the player has no stored game, and
 // then the header's tokens stay as they are.
-bool FillActivity(Session& state, ReportPage& page) {
-    if (!OpenSection(state, ActivityStatement(state.CurrentGamertag))) {
-        CloseSection(state);
+bool FillActivity(ReportRun& run, ReportPage& page) {
+    if (!OpenSection(run, ActivityStatement(run.gamertag))) {
+        CloseSection(run);
         return false;
     }
-    const Variant first = state.rsWork->Field(QStringLiteral("First_Game"));
-    const Variant last = state.rsWork->Field(QStringLiteral("Last_Game"));
+    const Variant first = run.rs->Field(QStringLiteral("First_Game"));
+    const Variant last = run.rs->Field(QStringLiteral("Last_Game"));
     if (first.isNull() || last.isNull()) {
         page.Fill("?ACTIVITY_RANGE?", QString::fromLatin1(kNoValue));
     } else {
@@ -50,18 +49,18 @@ bool FillActivity(Session& state, ReportPage& page) {
                 HtmlEscaped(FormatDateSpan(first.toDateTime(), last.toDateTime())) +
                 QLatin1Char(')'));
     }
-    CloseSection(state);
+    CloseSection(run);
     return true;
 }
 
 // Profile texts and colours; a player without a row of its own (left by an
 // older version) has none of them.
-void FillPlayer(Session& state, ReportPage& page) {
-    const QString& tag = state.CurrentGamertag;
+void FillPlayer(ReportRun& run, ReportPage& page) {
+    const QString& tag = run.gamertag;
     page.Fill("?GAMERTAG?", tag);
-    const bool found = OpenSection(state, HeaderStatement(tag));
-    const auto field = [&state, found](const char* name) {
-        return found ? state.rsWork->Field(QString::fromLatin1(name)) : Variant();
+    const bool found = OpenSection(run, HeaderStatement(tag));
+    const auto field = [&run, found](const char* name) {
+        return found ? run.rs->Field(QString::fromLatin1(name)) : Variant();
     };
     page.Fill("?CLAN_NAME?", field("Clan_Name").joinText());
     page.Fill("?CLAN_WEBSITE?", field("Website_URL").joinText());
@@ -70,7 +69,7 @@ void FillPlayer(Session& state, ReportPage& page) {
     page.Fill("?SECONDARY_COLOR?", QLatin1Char('#') + ColorOr(field("Color2"), kWhite));
     page.Fill("?INVERT_COLOR?",
               QLatin1Char('#') + ColorOr(field("Inverted_Text_Color"), kWhiteText));
-    CloseSection(state);
+    CloseSection(run);
     const QString stem = ReportFileStem(tag);
     page.Fill("?AVATAR_PATH_LARGE?", QStringLiteral("..\\avatar\\") + stem + ".jpg");
     page.Fill("?AVATAR_PATH_MINI?", QStringLiteral("..\\avatar\\") + stem + "_smbw.jpg");
@@ -80,7 +79,7 @@ void FillPlayer(Session& state, ReportPage& page) {
 // takes the level of that playlist; a playlist the player has no row of (an
 // imported or sparse player) leaves its picture empty rather than passing
 // another playlist's level to it.
-void FillLevels(Session& state, ReportPage& page) {
+void FillLevels(ReportRun& run, ReportPage& page) {
     struct Slot {
         const char* token;
         const char* playlist;
@@ -91,8 +90,8 @@ void FillLevels(Session& state, ReportPage& page) {
                                                     {"?LEVEL_ICON_SK?", "Team Skirmish"},
                                                     {"?LEVEL_ICON_S?", "Team Slayer"}}};
     QMap<QString, QString> levels;  // playlist name, lower case -> picture
-    if (OpenSection(state, LevelsStatement(state.CurrentGamertag))) {
-        Recordset& rs = *state.rsWork;
+    if (OpenSection(run, LevelsStatement(run.gamertag))) {
+        Recordset& rs = *run.rs;
         for (; !rs.IsEOF(); rs.MoveNext()) {
             const QString name = rs.Field(QStringLiteral("Playlist")).joinText().toLower();
             if (!levels.contains(name)) {
@@ -101,7 +100,7 @@ void FillLevels(Session& state, ReportPage& page) {
             }
         }
     }
-    CloseSection(state);
+    CloseSection(run);
     for (const Slot& slot : kSlots) {
         page.Fill(slot.token, levels.value(QString::fromLatin1(slot.playlist).toLower()));
     }
@@ -109,10 +108,10 @@ void FillLevels(Session& state, ReportPage& page) {
 
 }  // namespace
 
-void HeaderSection(Session& state, ReportPage& page) {
-    if (FillActivity(state, page)) {
-        FillPlayer(state, page);
-        FillLevels(state, page);
+void HeaderSection(ReportRun& run, ReportPage& page) {
+    if (FillActivity(run, page)) {
+        FillPlayer(run, page);
+        FillLevels(run, page);
     }
 }
 

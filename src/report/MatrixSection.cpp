@@ -1,7 +1,6 @@
 #include <array>
 #include <vector>
 
-#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
@@ -168,18 +167,17 @@ class MatrixBuilder {
 
 }  // namespace
 
-void MatrixSection(Session& state, ReportPage& page) {
-    const bool useKApD = state.settings.TPS_Use_KApD;
+void MatrixSection(ReportRun& run, ReportPage& page) {
+    const bool useKApD = run.useKApD;
     page.Fill("?RATIO_TYPE?", useKApD ? QStringLiteral("KApD") : QStringLiteral("KpD"));
-    if (OpenSection(state, MatrixStatement(state.CurrentGamertag, useKApD))) {
-        Recordset& rs = *state.rsWork;
+    if (OpenSection(run, MatrixStatement(run.gamertag, useKApD))) {
+        Recordset& rs = *run.rs;
         rs.MoveLast();
         rs.MoveFirst();
         MatrixBuilder builder(rs, static_cast<int>(rs.RecordCount()));
-        state.WorkText = builder.Build(rs);
-        page.FillHtml("?EFFICIENCY_MATRIX?", state.WorkText);
+        page.FillHtml("?EFFICIENCY_MATRIX?", builder.Build(rs));
     }
-    CloseSection(state);
+    CloseSection(run);
 }
 
 }  // namespace tw

@@ -1,4 +1,3 @@
-#include "core/Session.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
@@ -25,11 +24,11 @@ int32_t CustomGames(const Recordset& rs) {
 
 }  // namespace
 
-void QuitsSection(Session& state, ReportPage& page) {
-    if (!OpenSection(state, QuitsStatement(state.CurrentGamertag))) {
+void QuitsSection(ReportRun& run, ReportPage& page) {
+    if (!OpenSection(run, QuitsStatement(run.gamertag))) {
         return;
     }
-    Recordset& rs = *state.rsWork;
+    Recordset& rs = *run.rs;
     for (; !rs.IsEOF(); rs.MoveNext()) {
         const Variant quits = rs.Field(QStringLiteral("Quits"));
         if (rs.Field(QStringLiteral("IsRank")).joinText() == QLatin1String("Y")) {

@@ -1,36 +1,35 @@
 #include "report/ReportSection.h"
 
-#include "core/Session.h"
+#include "db/Database.h"
 #include "db/Format.h"
 #include "report/ReportStatements.h"
 
 namespace tw {
 
-bool OpenSection(Session& state, const QString& sql) {
-    state.CurrentSQL = sql;
-    if (!state.Db) {
+bool OpenSection(ReportRun& run, const QString& sql) {
+    run.statement = sql;
+    if (!run.db) {
         throw AppError(err::kEngineFailure, QStringLiteral("Tallywick"),
                        QStringLiteral("No database is open"));
     }
-    state.rsWork = state.Db->OpenRecordset(sql);
-    if (state.rsWork->IsBOF() && state.rsWork->IsEOF()) {
+    run.rs = run.db->OpenRecordset(sql);
+    if (run.rs->IsBOF() && run.rs->IsEOF()) {
         return false;
     }
-    state.rsWork->MoveFirst();
+    run.rs->MoveFirst();
     return true;
 }
 
-void CloseSection(Session& state) {
-    if (state.rsWork) {
-        state.rsWork->Close();
-        state.rsWork.reset();
+void CloseSection(ReportRun& run) {
+    if (run.rs) {
+        run.rs->Close();
+        run.rs.reset();
     }
-    state.WorkText.clear();
 }
 
-bool HasStoredGames(Session& state) {
-    const bool games = OpenSection(state, ActivityStatement(state.CurrentGamertag));
-    CloseSection(state);
+bool HasStoredGames(ReportRun& run) {
+    const bool games = OpenSection(run, ActivityStatement(run.gamertag));
+    CloseSection(run);
     return games;
 }
 

@@ -1,24 +1,36 @@
 #pragma once
-// What every section of the report does with the database: the statement goes
-// into CurrentSQL (so an error record shows it), opens into rsWork, and the
-// section reads it from the first row when there is one. Also the texts every
-// section shows for a figure the database does not give.
+// What every section of the report does with the database: the statement is
+// kept in the run (so an error record names it), opens into the run's
+// recordset, and the section reads it from the first row when there is one.
+// Also the texts every section shows for a figure the database does not give.
 
 #include <QString>
+#include <memory>
 
+#include "db/Recordset.h"
 #include "db/Variant.h"
 
 namespace tw {
 
-struct Session;
+class Database;
 
-// Returns true when the statement has rows; rsWork then stands on the first.
-bool OpenSection(Session& state, const QString& sql);
-// Closes and releases rsWork and empties WorkText.
-void CloseSection(Session& state);
+// One run of the report for one player.
+struct ReportRun {
+    Database* db = nullptr;  // null: no database is open, the first section fails
+    QString gamertag;
+    bool useKApD = false;  // the matrix's ratio: kills and assists per death
+    std::unique_ptr<Recordset> rs;
+    QString statement;  // the last statement opened
+};
 
-// Whether CurrentGamertag has a stored game.
-bool HasStoredGames(Session& state);
+// Returns true when the statement has rows; the run's recordset then stands
+// on the first.
+bool OpenSection(ReportRun& run, const QString& sql);
+// Closes and releases the run's recordset.
+void CloseSection(ReportRun& run);
+
+// Whether the run's player has a stored game.
+bool HasStoredGames(ReportRun& run);
 
 // What the page shows where there is no value.
 inline constexpr const char* kNoValue = "-";

@@ -1,4 +1,3 @@
-#include "core/Session.h"
 #include "db/Format.h"
 #include "report/ReportSection.h"
 #include "report/ReportSections.h"
@@ -36,22 +35,22 @@ QString TrophyRow(const Recordset& rs) {
 
 }  // namespace
 
-void TrophySection(Session& state, ReportPage& page) {
-    if (OpenSection(state, TrophyStatement(state.CurrentGamertag))) {
-        Recordset& rs = *state.rsWork;
-        state.WorkText = QString::fromLatin1(kTrophyHead);
+void TrophySection(ReportRun& run, ReportPage& page) {
+    if (OpenSection(run, TrophyStatement(run.gamertag))) {
+        Recordset& rs = *run.rs;
+        QString html = QString::fromLatin1(kTrophyHead);
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            state.WorkText += TrophyRow(rs);
+            html += TrophyRow(rs);
         }
-        state.WorkText += QStringLiteral("</table>");
-        page.FillHtml("?TROPHY_ROOM?", state.WorkText);
-        CloseSection(state);
+        html += QStringLiteral("</table>");
+        page.FillHtml("?TROPHY_ROOM?", html);
+        CloseSection(run);
         return;
     }
-    CloseSection(state);
+    CloseSection(run);
     // No medal yet: a player with games shows that there is none, a player
     // without games keeps the token as the other sections do.
-    if (HasStoredGames(state)) {
+    if (HasStoredGames(run)) {
         page.Fill("?TROPHY_ROOM?", QString::fromLatin1(kNoValue));
     }
 }

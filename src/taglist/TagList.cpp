@@ -1,17 +1,13 @@
 #include "taglist/TagList.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QPushButton>
-#include <QSignalBlocker>
+#include <memory>
 
 #include "core/DebugLog.h"
 #include "core/Prompter.h"
 #include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "core/SqlText.h"
-#include "taglist/ShowPlayerSummary.h"
-#include "gui/MainWindow.h"
+#include "db/Database.h"
 
 namespace tw {
 namespace {
@@ -24,168 +20,135 @@ Database& OpenDb(Session& state) {
     return *state.Db;
 }
 
-Recordset& OpenPlayerRow(Session& state, const QString& gamertag) {
-    state.CurrentSQL = QStringLiteral("select * from Player where Player_Gamertag='") +
-                       SqlText(gamertag) + QStringLiteral("'");
-    state.rsWork = OpenDb(state).OpenRecordset(state.CurrentSQL);
-    return *state.rsWork;
+QString PlayerRowStatement(const QString& gamertag) {
+    return QStringLiteral("select * from Player where Player_Gamertag='") + SqlText(gamertag) +
+           QStringLiteral("'");
 }
 
-void CloseWork(Session& state) {
-    if (state.rsWork) {
-        try {
-            state.rsWork->Close();
-        } catch (const AppError&) {
-            // the recordset is dropped either way
-        }
-        state.rsWork.reset();
+void CloseQuietly(std::unique_ptr<Recordset>& rs) {
+    if (!rs) {
+        return;
     }
+    try {
+        rs->Close();
+    } catch (const AppError&) {
+        // the recordset is dropped either way
+    }
+    rs.reset();
+}
+
+void AddNewPlayer(Recordset& rs, const QString& gamertag) {
+    rs.AddNew();
+    rs.SetField(QStringLiteral("Player_Gamertag"), gamertag);
+    for (const char* flag : {"Is_Friend", "Is_Clan", "Is_Guest", "Is_Jerk"}) {
+        rs.SetField(QString::fromLatin1(flag), QStringLiteral("N"));
+    }
+    rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
+    rs.SetField(QStringLiteral("Last_Game_ID"), 0);
+    rs.Update();
 }
 
 // Creates the player, or flags a player known from games; false when the
 // gamertag is in the list already.
-bool StoreTag(Session& state, const QString& gamertag) {
-    Recordset& rs = OpenPlayerRow(state, gamertag);
+bool StoreTag(Recordset& rs, const QString& gamertag) {
     if (rs.IsEOF() && rs.IsBOF()) {
-        rs.AddNew();
-        rs.SetField(QStringLiteral("Player_Gamertag"), gamertag);
-        for (const char* flag : {"Is_Friend", "Is_Clan", "Is_Guest", "Is_Jerk"}) {
-            rs.SetField(QString::fromLatin1(flag), QStringLiteral("N"));
-        }
-        rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
-        rs.SetField(QStringLiteral("Last_Game_ID"), 0);
-        rs.Update();
-    } else {
-        rs.MoveFirst();
-        if (rs.Field(QStringLiteral("Is_Selectable")).joinText() == QLatin1String("Y")) {
-            CloseWork(state);
-            return false;
-        }
-        rs.Edit();
-        rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
-        rs.Update();
+        AddNewPlayer(rs, gamertag);
+        return true;
     }
-    CloseWork(state);
-    return true;
-}
-
-void UnflagTag(Session& state, const QString& gamertag) {
-    Recordset& rs = OpenPlayerRow(state, gamertag);
+    rs.MoveFirst();
+    if (rs.Field(QStringLiteral("Is_Selectable")).joinText() == QLatin1String("Y")) {
+        return false;
+    }
     rs.Edit();
-    rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("N"));
+    rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
     rs.Update();
-    CloseWork(state);
-}
-
-void ReportTagListError(Session& state, const AppError& error) {
-    CloseWork(state);
-    WriteDebugLog(state, QString::fromLatin1(kTagListStage), error);
-}
-
-void AddTag(Session& state, MainWindow& window, const QString& gamertag) {
-    if (!StoreTag(state, gamertag)) {
-        state.prompter->Message(QString::fromLatin1(kAlreadyListedMessage), MsgButtons::Ok,
-                               MsgIcon::Exclamation, QStringLiteral("Error"));
-        return;
-    }
-    {
-        QSignalBlocker quiet(window.tagListBox);
-        window.tagListBox->addItem(gamertag);
-        window.tagListBox->setCurrentIndex(window.tagListBox->count() - 1);
-    }
-    tagListChosen(state, window);
-    state.CurrentGamertag = window.tagListBox->currentText();
-}
-
-void RemoveTag(Session& state, MainWindow& window) {
-    UnflagTag(state, state.CurrentGamertag);
-    bool empty = false;
-    {
-        QSignalBlocker quiet(window.tagListBox);
-        window.tagListBox->removeItem(window.tagListBox->currentIndex());
-        window.tagListBox->setCurrentIndex(-1);
-        empty = window.tagListBox->count() == 0;
-        if (!empty) {
-            window.tagListBox->setCurrentIndex(0);
-        }
-    }
-    if (empty) {
-        // Nobody is left: the refresh forgets the removed player and shows
-        // the empty summary, so nothing goes on working on that player.
-        ShowPlayerSummary(state, window);
-        return;
-    }
-    tagListChosen(state, window);
+    return true;
 }
 
 }  // namespace
 
-void addClicked(Session& state, MainWindow& window) {
-    QString gamertag;
-    if (!state.TagToInsert.isEmpty()) {
-        gamertag = state.TagToInsert;
-        state.TagToInsert.clear();
-    } else {
-        gamertag = state.prompter->InputBox(QString::fromLatin1(kAddPrompt),
-                                           QString::fromLatin1(kAddTitle), QString());
+QString TagListStatement() {
+    return QStringLiteral("select * from Player where Is_Selectable='Y'");
+}
+
+QStringList TagListGamertags(Database& db) {
+    std::unique_ptr<Recordset> rs = db.OpenRecordset(TagListStatement());
+    QStringList gamertags;
+    if (!(rs->IsEOF() && rs->IsBOF())) {
+        rs->MoveFirst();
+        while (!rs->IsEOF()) {
+            gamertags << rs->Field(QStringLiteral("Player_Gamertag")).joinText();
+            rs->MoveNext();
+        }
     }
-    if (gamertag.trimmed().isEmpty()) {
-        return;
-    }
+    rs->Close();
+    return gamertags;
+}
+
+QStringList TagList::gamertags() const {
     try {
-        AddTag(state, window, gamertag);
-    } catch (const AppError& error) {
-        ReportTagListError(state, error);
+        return TagListGamertags(OpenDb(state_));
+    } catch (const AppError&) {
+        return {};
     }
 }
 
-void removeClicked(Session& state, MainWindow& window) {
-    if (state.CurrentGamertag.isEmpty()) {
-        return;
-    }
-    if (state.prompter->Message(QString::fromLatin1(kRemoveConfirmMessage), MsgButtons::YesNo,
-                               MsgIcon::Question,
-                               QString::fromLatin1(kRemoveConfirmTitle)) != MsgResult::Yes) {
-        return;
-    }
+QString TagList::askGamertag() const {
+    return state_.prompter->InputBox(QString::fromLatin1(kAddPrompt),
+                                     QString::fromLatin1(kAddTitle), QString());
+}
+
+TagList::AddResult TagList::add(const QString& gamertag) {
+    const QString statement = PlayerRowStatement(gamertag);
+    std::unique_ptr<Recordset> rs;
+    bool stored = false;
     try {
-        RemoveTag(state, window);
+        rs = OpenDb(state_).OpenRecordset(statement);
+        stored = StoreTag(*rs, gamertag);
+        CloseQuietly(rs);
     } catch (const AppError& error) {
-        ReportTagListError(state, error);
+        CloseQuietly(rs);
+        WriteDebugLog(state_, QString::fromLatin1(kTagListStage), error, statement);
+        return AddResult::Failed;
+    }
+    if (!stored) {
+        state_.prompter->Message(QString::fromLatin1(kAlreadyListedMessage), MsgButtons::Ok,
+                                 MsgIcon::Exclamation, QStringLiteral("Error"));
+        return AddResult::AlreadyListed;
+    }
+    return AddResult::Added;
+}
+
+bool TagList::confirmRemove() const {
+    return state_.prompter->Message(QString::fromLatin1(kRemoveConfirmMessage), MsgButtons::YesNo,
+                                    MsgIcon::Question,
+                                    QString::fromLatin1(kRemoveConfirmTitle)) == MsgResult::Yes;
+}
+
+bool TagList::remove(const QString& gamertag) {
+    const QString statement = PlayerRowStatement(gamertag);
+    std::unique_ptr<Recordset> rs;
+    try {
+        rs = OpenDb(state_).OpenRecordset(statement);
+        rs->Edit();
+        rs->SetField(QStringLiteral("Is_Selectable"), QStringLiteral("N"));
+        rs->Update();
+        CloseQuietly(rs);
+        return true;
+    } catch (const AppError& error) {
+        CloseQuietly(rs);
+        WriteDebugLog(state_, QString::fromLatin1(kTagListStage), error, statement);
+        return false;
     }
 }
 
-void tagListChosen(Session& state, MainWindow& window) {
-    if (state.TagListRefreshing || window.tagListBox->currentIndex() < 0) {
-        return;
-    }
-    state.CurrentGamertag = window.tagListBox->currentText();
-    WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), state.CurrentGamertag);
-    ShowPlayerSummary(state, window);
+void TagList::choose(const QString& gamertag) {
+    state_.CurrentGamertag = gamertag;
+    WriteIni(state_, QStringLiteral("User"), QStringLiteral("Gamertag"), gamertag);
 }
 
-bool ProfileMayOpen(const Session& state) {
-    return !state.CurrentGamertag.isEmpty();
-}
-
-void profileClicked(Session& state, const std::function<void()>& showProfile) {
-    if (ProfileMayOpen(state) && showProfile) {
-        showProfile();
-    }
-}
-
-void ConnectTagList(Session& state, MainWindow& window, std::function<void()> showProfile) {
-    QObject::connect(window.addButton, &QPushButton::clicked, &window,
-                     [&state, &window] { addClicked(state, window); });
-    QObject::connect(window.insertIntoTagListAction, &QAction::triggered, &window,
-                     [&state, &window] { addClicked(state, window); });
-    QObject::connect(window.removeButton, &QPushButton::clicked, &window,
-                     [&state, &window] { removeClicked(state, window); });
-    QObject::connect(window.tagListBox, &QComboBox::currentIndexChanged, &window,
-                     [&state, &window](int) { tagListChosen(state, window); });
-    QObject::connect(
-        window.profileButton, &QPushButton::clicked, &window,
-        [&state, show = std::move(showProfile)] { profileClicked(state, show); });
+bool TagList::profileMayOpen() const {
+    return !state_.CurrentGamertag.isEmpty();
 }
 
 }  // namespace tw

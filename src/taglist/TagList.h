@@ -1,16 +1,17 @@
 #pragma once
-// The tag list: the Player rows flagged Is_Selectable = "Y", shown in
-// tagListBox. Adding creates or re-flags a player, removing only clears the
-// flag, selecting makes the entry the current player and refreshes the
-// summary. Gamertags go into the statements with apostrophes doubled.
+// The tag list: the Player rows flagged Is_Selectable = "Y". Adding creates
+// or re-flags a player, removing only clears the flag, choosing makes a
+// gamertag the current player. Gamertags go into the statements with
+// apostrophes doubled. No widget here: the window and the command line show
+// the list their own way.
 
 #include <QString>
-#include <functional>
+#include <QStringList>
 
 namespace tw {
 
 struct Session;
-class MainWindow;
+class Database;
 
 inline constexpr const char* kAddPrompt = "Please enter a gamertag.";
 inline constexpr const char* kAddTitle = "Add Gamertag";
@@ -24,24 +25,41 @@ inline constexpr const char* kRemoveConfirmTitle = "Confirm Remove Tag";
 // Stage name of a database error met while adding or removing a tag.
 inline constexpr const char* kTagListStage = "TagList";
 
-// Takes TagToInsert when set (and empties it), else asks for a gamertag.
-void addClicked(Session& state, MainWindow& window);
-// Removing the last entry refreshes the summary at once, so the removed
-// player stops being the current one.
-void removeClicked(Session& state, MainWindow& window);
-// The selection rule: ignored while the list is being refilled; otherwise the
-// selected entry becomes CurrentGamertag, is written to User/Gamertag and the
-// summary is refreshed.
-void tagListChosen(Session& state, MainWindow& window);
-// The profile dialog opens only for a selected player.
-bool ProfileMayOpen(const Session& state);
-void profileClicked(Session& state, const std::function<void()>& showProfile);
+// The statement that reads the tag list, in the order the list shows it.
+QString TagListStatement();
 
-// Connects the tag-list controls of the window to the handlers above, once:
-// the three buttons, the selection of tagListBox, and the grid pop-up's "Tag
-// List Insert" (insertIntoTagListAction runs the add handler, which takes the
-// TagToInsert the grid set). `showProfile` opens the profile dialog (nothing
-// when unset).
-void ConnectTagList(Session& state, MainWindow& window, std::function<void()> showProfile);
+// The tag list's gamertags in the order the window's list shows them.
+// Raises the engine's errors.
+QStringList TagListGamertags(Database& db);
+
+class TagList {
+  public:
+    enum class AddResult { Added, AlreadyListed, Failed };
+
+    explicit TagList(Session& state) : state_(state) {}
+
+    // The list as stored; empty when the database is not open or fails.
+    QStringList gamertags() const;
+
+    // Asks the user for a gamertag to add (empty: cancelled).
+    QString askGamertag() const;
+    // Flags (or creates) the player. An entry already listed is told with
+    // kAlreadyListedMessage; a database error is logged (stage "TagList").
+    AddResult add(const QString& gamertag);
+
+    // Asks kRemoveConfirmMessage; true on Yes.
+    bool confirmRemove() const;
+    // Clears the player's flag; false when the database failed (logged).
+    bool remove(const QString& gamertag);
+
+    // Makes `gamertag` the current player and remembers it in the settings.
+    void choose(const QString& gamertag);
+
+    // The profile opens only for a selected player.
+    bool profileMayOpen() const;
+
+  private:
+    Session& state_;
+};
 
 }  // namespace tw

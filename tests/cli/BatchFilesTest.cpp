@@ -127,7 +127,7 @@ TEST_F(BatchFilesTest, ReportIsTheWindowsReport) {
     LoadWindow();
     state_->CurrentGamertag = tag;
     prompter_->AnswerMessage(MsgResult::No);
-    tpsReportClicked(*state_);
+    CreateTpsReport(*state_, state_->CurrentGamertag);
     EXPECT_EQ(WithoutCreationTime(batchPage), WithoutCreationTime(ReadFile(written)));
 }
 

@@ -17,8 +17,9 @@
 #include "gui/MainWindowLifecycle.h"
 #include "statsite/Truth.h"
 #include "support/TestApplication.h"
-#include "taglist/ShowPlayerSummary.h"
-#include "taglist/TagList.h"
+#include "gui/MainWindowLifecycle.h"
+#include "gui/PlayerSummaryView.h"
+#include "gui/TagListPanel.h"
 
 namespace tw::testing {
 

@@ -63,7 +63,7 @@ class ImportOldFileTest : public MaintenanceFolder {
     }
     void Import() {
         prompter_->AnswerMessage(MsgResult::Yes);
-        importOldClicked(*state_);
+        importOldClicked(*state_, *window_);
     }
     void ExpectImported() {
         ASSERT_EQ(Messages().size(), 2u) << Messages().back().text.toStdString();

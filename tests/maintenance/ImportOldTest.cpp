@@ -79,7 +79,7 @@ TEST_F(ImportOldTest, OnlyTheNewestOldFileIsReadClanIncludedAndEveryValueArrives
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
     prompter_->AnswerMessage(MsgResult::Yes);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
     ExpectDone();
     const DialogCall& question = Messages()[0];
     EXPECT_EQ(question.text,
@@ -115,7 +115,7 @@ TEST_F(ImportOldTest, AnOlderFileWithoutClanTableIsImportedWhenItIsTheOnlyOne) {
                       "INSERT INTO Player_Playlist VALUES ('Only108', 'Team Snipers', 4, 0);");
     Start();
     prompter_->AnswerMessage(MsgResult::Yes);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
     ExpectDone();
     EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Player"), QStringList({"Only108"}));
     EXPECT_EQ(Rows("SELECT Playlist FROM Player_Playlist"), QStringList({"Team Snipers"}));
@@ -126,7 +126,7 @@ TEST_F(ImportOldTest, WithoutAnOldFileTheUserIsToldAndNothingChanges) {
     Start();
     const QStringList before = Dump();
     prompter_->AnswerMessage(MsgResult::Yes);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[1].text,
               QStringLiteral("A database file for versions 1.0.7 thru 1.0.9 was not found.\r\n"
@@ -141,7 +141,7 @@ TEST_F(ImportOldTest, AnsweringNoChangesNothing) {
     Start();
     const QStringList before = Dump();
     prompter_->AnswerMessage(MsgResult::No);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
     EXPECT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Dump(), before);
 }
@@ -157,7 +157,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
     InstallOldVersion("109", kOldRows);
     Start();
     prompter_->AnswerMessage(MsgResult::Yes);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
     ExpectDone();
     EXPECT_EQ(Rows("SELECT Personal_Quote, Last_Game_ID FROM Player WHERE Player_Gamertag = 'Old'"),
               QStringList({"said today|99"}));
@@ -169,7 +169,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
 
     const QStringList afterFirst = Dump();
     prompter_->AnswerMessage(MsgResult::Yes);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
     EXPECT_EQ(Messages().size(), 4u);
     EXPECT_EQ(Messages()[3].text, QStringLiteral("Import is complete."));
     EXPECT_EQ(Dump(), afterFirst);
@@ -182,7 +182,7 @@ TEST_F(ImportOldTest, AColumnTheCurrentTableLacksEndsTheImportAndKeepsEarlierTab
     window_->clanName->setText(QStringLiteral("stale"));
     state_->CurrentSQL = QStringLiteral("SELECT 'a stale statement' FROM Game");
     prompter_->AnswerMessage(MsgResult::Yes);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
 
     ASSERT_EQ(Messages().size(), 2u);
     const QString description = QStringLiteral(
@@ -221,7 +221,7 @@ TEST_F(ImportOldTest, AnOldFileThatIsNoDatabaseEndsTheImportWithARecord) {
     Start();
     const QStringList before = Dump();
     prompter_->AnswerMessage(MsgResult::Yes);
-    importOldClicked(*state_);
+    importOldClicked(*state_, *window_);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_TRUE(Messages()[1].text.startsWith(QStringLiteral("Error #: 3343\r\n")))
         << Messages()[1].text.toStdString();

@@ -1,8 +1,8 @@
 #pragma once
 // A temporary program folder for the maintenance tests: a fresh statistics
 // database, the delivered unknown.jpg, a settings file, and a program run
-// over it: state, scripted prompter, a main window with the summary refresh
-// installed, started as the program starts.
+// over it: state, scripted prompter and a main window, started as the
+// program starts. The Database menu's handlers refresh that window.
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,10 @@
 #include "core/Session.h"
 #include "db/Database.h"
 #include "db/SqliteSchemaBuilder.h"
-#include "gui/MainWindowLifecycle.h"
-#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
+#include "gui/MainWindowLifecycle.h"
+#include "gui/MaintenanceActions.h"
+#include "support/ScriptedPrompter.h"
 
 namespace tw::maintenance_testing {
 
@@ -88,7 +89,6 @@ class MaintenanceFolder : public ::testing::Test {
         state_ = std::make_unique<Session>();
         state_->prompter = prompter_.get();
         state_->sleep = [](int) {};
-        InstallSummaryRefresh(*state_, *window_);
         loadMainWindow(*state_, *window_, dir_.path());
         ASSERT_TRUE(state_->Db && state_->Db->isOpen());
     }

@@ -9,12 +9,11 @@
 
 #include "MaintenanceFolder.h"
 #include "gui/About.h"
-#include "gui/OptionsDialog.h"
-#include "maintenance/ConnectMaintenance.h"
-#include "maintenance/Purge.h"
-#include "taglist/TagList.h"
-#include "gui/ProfileDialog.h"
 #include "gui/LinkLabel.h"
+#include "gui/OptionsDialog.h"
+#include "gui/ProfileDialog.h"
+#include "gui/TagListPanel.h"
+#include "maintenance/Purge.h"
 
 namespace tw {
 namespace {
@@ -59,8 +58,7 @@ TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) 
 }
 
 TEST_F(MenuWiringTest, TheMakerLinkShowsTheMakerAndTheAddressItOpens) {
-    EXPECT_EQ(window_->makerLink->text(),
-              QStringLiteral("Brackenfold Software\ntallywick.org"));
+    EXPECT_EQ(window_->makerLink->text(), QStringLiteral("Brackenfold Software\ntallywick.org"));
     EXPECT_EQ(window_->makerLink->toolTip(),
               QStringLiteral("Visit Brackenfold Software at https://tallywick.org/"));
 }

@@ -72,8 +72,8 @@ TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
     Start();
     const QStringList before = Dump();
     prompter_->AnswerMessage(MsgResult::No).AnswerMessage(MsgResult::No);
-    purgeNonTagListClicked(*state_);
-    purgeEntireDatabaseClicked(*state_);
+    purgeNonTagListClicked(*state_, *window_);
+    purgeEntireDatabaseClicked(*state_, *window_);
     ASSERT_EQ(Messages().size(), 2u);
     ExpectQuestion(Messages()[0], kPurgeNonTagListQuestion);
     ExpectQuestion(Messages()[1], kPurgeEntireQuestion);
@@ -86,7 +86,7 @@ TEST_F(PurgeTest, NonTagListPurgeKeepsOnlyTagListPlayersAndTheClansTheyName) {
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
     prompter_->AnswerMessage(MsgResult::Yes);
-    purgeNonTagListClicked(*state_);
+    purgeNonTagListClicked(*state_, *window_);
 
     EXPECT_EQ(Rows("SELECT Player_Gamertag, Is_Selectable FROM Player ORDER BY Player_Gamertag"),
               QStringList({"Ann|Y", "Bob|Y"}));
@@ -118,7 +118,7 @@ TEST_F(PurgeTest, EntirePurgeEmptiesEveryWrittenTableButKeepsTheReferenceTables)
     ASSERT_GT(medals, 0);
     ASSERT_GT(colors, 0);
     prompter_->AnswerMessage(MsgResult::Yes);
-    purgeEntireDatabaseClicked(*state_);
+    purgeEntireDatabaseClicked(*state_, *window_);
 
     for (const char* table :
          {"Player_Playlist", "Game_Player_Medal", "Game_Player", "Game", "Player", "Clan",
@@ -147,7 +147,7 @@ TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
     prompter_->AnswerMessage(MsgResult::Yes);
-    purgeNonTagListClicked(*state_);
+    purgeNonTagListClicked(*state_, *window_);
 
     // Statements 1 to 3 ran; the fourth failed and the fifth never ran.
     EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
@@ -172,7 +172,7 @@ TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
     Start();
     prompter_->AnswerMessage(MsgResult::Yes);
-    purgeEntireDatabaseClicked(*state_);
+    purgeEntireDatabaseClicked(*state_, *window_);
 
     EXPECT_EQ(Count("Game"), 0);
     EXPECT_EQ(Count("Player"), 4);

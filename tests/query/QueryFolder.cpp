@@ -17,7 +17,8 @@
 
 #include "gui/FlexGrid.h"
 #include "gui/MainWindowLifecycle.h"
-#include "taglist/TagList.h"
+#include "gui/FlexGrid.h"
+#include "gui/TagListPanel.h"
 
 namespace tw::testing {
 

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "QueryFolder.h"
+#include "gui/TagListPanel.h"
 #include "gui/FlexGrid.h"
 #include "gui/ResultGridFill.h"
 #include "gui/ResultGridSort.h"

@@ -39,7 +39,7 @@ class Escaping : public ReportTest {
                  .arg(Sql(kTag), Sql(kMedal)));
         state_.CurrentGamertag = kTag;
         prompter_.AnswerMessage(MsgResult::No);
-        tpsReportClicked(state_);
+        CreateReport();
         page_ = state_.TpsDir + ReportFileStem(kTag) + QStringLiteral(".html");
         ASSERT_TRUE(QFile::exists(page_)) << LogText().toStdString();
         elements_ = ReadHtml(page_);

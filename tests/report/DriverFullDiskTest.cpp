@@ -30,13 +30,13 @@ class DriverFullDisk : public ReportTest {
 TEST_F(DriverFullDisk, APageThatFindsNoRoomIsAnErrorAndTheOlderPageStays) {
     WriteTemplate("first ?GAMERTAG?");
     prompter_.AnswerMessage(MsgResult::No);
-    tpsReportClicked(state_);
+    CreateReport();
     ASSERT_EQ(Bytes(Page()), "first Red Fox\r\n");
     WriteTemplate("second ?GAMERTAG?");
     ASSERT_TRUE(disk_.fill());
 
     prompter_.AcknowledgeOkMessages(true);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_EQ(prompter_.LastCall().text,
               DebugLogMessage(AppError(75, QString(), QStringLiteral("Path/File access error"))));
     EXPECT_TRUE(LogText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
@@ -45,7 +45,7 @@ TEST_F(DriverFullDisk, APageThatFindsNoRoomIsAnErrorAndTheOlderPageStays) {
 
     disk_.freeSpace();
     prompter_.AnswerMessage(MsgResult::No);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_EQ(
         prompter_.LastCall().text,
         QStringLiteral("Your TPS Report has been created.\r\nWould you like to view it now?"));

@@ -28,7 +28,7 @@ class SparsePlayer : public ReportTest {
     QString Page(const QString& tag) {
         state_.CurrentGamertag = tag;
         prompter_.AnswerMessage(MsgResult::No);
-        tpsReportClicked(state_);
+        CreateReport();
         const QString path = state_.TpsDir + ReportFileStem(tag) + QStringLiteral(".html");
         EXPECT_EQ(prompter_.LastCall().title, QStringLiteral("Confirm View"))
             << tag.toStdString() << ": " << prompter_.LastCall().text.toStdString();

@@ -28,7 +28,7 @@ TEST_F(Driver, ATemplateWithoutTokensIsWrittenWithOneLineEndAdded) {
     const QByteArray page("<html>\xc3\xa9t\xc3\xa9 ? ?? ?not a token <b>\r\n</html>");
     WriteTemplate(page);
     prompter_.AnswerMessage(MsgResult::No);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), page + "\r\n");
     // No leaves the page written and opens nothing.
     const DialogCall& call = OnlyCall();
@@ -37,10 +37,8 @@ TEST_F(Driver, ATemplateWithoutTokensIsWrittenWithOneLineEndAdded) {
     EXPECT_EQ(call.title, QStringLiteral("Confirm View"));
     EXPECT_EQ(call.icon, MsgIcon::Question);
     EXPECT_EQ(call.buttons, MsgButtons::YesNo);
-    // The run leaves no work behind; the last statement is the quits one.
-    EXPECT_FALSE(state_.rsWork);
-    EXPECT_TRUE(state_.WorkText.isEmpty());
-    EXPECT_TRUE(state_.CurrentSQL.contains(QStringLiteral("AS Quits")));
+    // The run keeps its statements to itself.
+    EXPECT_TRUE(state_.CurrentSQL.isEmpty());
 }
 
 TEST_F(Driver, TokensTwiceOrInLowerCaseAreFilledAndAQuoteShowsAsStored) {
@@ -48,7 +46,7 @@ TEST_F(Driver, TokensTwiceOrInLowerCaseAreFilledAndAQuoteShowsAsStored) {
                    QStringLiteral("'<i>made ?create_date?</i> ?GAMERTAG?'"));
     WriteTemplate("?GAMERTAG?|?gamertag?|?QUOTE?|?Create_Date?");
     prompter_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
-    tpsReportClicked(state_);
+    CreateReport();
     // The quote is text: its markup is escaped and its tokens are not filled,
     // whichever section comes first.
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")),
@@ -68,22 +66,21 @@ TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
 
     state_.CurrentGamertag = QStringLiteral("The  Red Fox");
     prompter_.AnswerMessage(MsgResult::No);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_EQ(Bytes(PagePath("The__Red_Fox.html")),
               "The  Red Fox ..\\avatar\\The__Red_Fox.jpg ..\\avatar\\The__Red_Fox_smbw.jpg 3 (3r "
               "0c)\r\n");
-    EXPECT_TRUE(state_.CurrentSQL.contains(QStringLiteral("=\"The  Red Fox\"")));
 
     // A double quote in the gamertag is doubled inside the statements.
     state_.CurrentGamertag = QStringLiteral("Say \"Hi\"");
     prompter_.AnswerMessage(MsgResult::No);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_TRUE(Bytes(PagePath("Say_\"Hi\".html")).endsWith(" 3 (3r 0c)\r\n"));
 
     // The page never replaces its own template.
     state_.CurrentGamertag = QStringLiteral("template");
     prompter_.AnswerMessage(MsgResult::Yes).AnswerOpen(false);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_EQ(Bytes(PagePath("template.html")), page);
     EXPECT_TRUE(Bytes(PagePath("template_.html")).startsWith("template ..\\avatar\\template.jpg"));
     EXPECT_EQ(prompter_.LastCall().text, PagePath("template_.html"));
@@ -93,7 +90,7 @@ TEST_F(Driver, GamertagsWithBlanksQuotesOrTheTemplatesName) {
 TEST_F(Driver, WithoutAPlayerOnlyTheMessageShows) {
     state_.CurrentGamertag.clear();
     prompter_.AnswerMessage(MsgResult::Ok);
-    tpsReportClicked(state_);
+    CreateReport();
     const DialogCall& call = OnlyCall();
     EXPECT_EQ(call.text, QStringLiteral("You must select a Gamertag."));
     EXPECT_EQ(call.title, QStringLiteral("Error"));
@@ -104,7 +101,7 @@ TEST_F(Driver, WithoutAPlayerOnlyTheMessageShows) {
 TEST_F(Driver, AMissingTemplateIsLoggedAndNothingIsWritten) {
     AddSmallPlayer(QStringLiteral("Red Fox"));
     prompter_.AcknowledgeOkMessages(true);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_FALSE(QFile::exists(PagePath("Red_Fox.html")));
     const QString log = LogText();
     EXPECT_TRUE(log.contains(QStringLiteral(" v110 [App.CreateTPS]   1/30/2005 3:30:07 PM\r\n")))
@@ -121,22 +118,20 @@ TEST_F(Driver, AnErrorBeforeWritingKeepsTheOlderPage) {
     AddSmallPlayer(QStringLiteral("Red Fox"));
     WriteTemplate("?GAMERTAG? ?EGR?");
     prompter_.AnswerMessage(MsgResult::No);
-    tpsReportClicked(state_);
+    CreateReport();
     const QByteArray older = Bytes(PagePath("Red_Fox.html"));
     EXPECT_EQ(older, "Red Fox 000\r\n");
 
     // Without the medal catalogue the trophy room's statement is refused.
     Seed(QStringLiteral("DROP TABLE Medal;"));
     prompter_.AcknowledgeOkMessages(true);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_EQ(Bytes(PagePath("Red_Fox.html")), older);
     EXPECT_TRUE(LogText().contains(QStringLiteral("[App.CreateTPS]")));
     EXPECT_TRUE(
         LogText().contains(QStringLiteral("\r\nSQL: SELECT Game_Player_Medal.Medal_Name, ")))
         << LogText().toStdString();
     EXPECT_EQ(prompter_.LastCall().icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(state_.rsWork);
-    EXPECT_TRUE(state_.WorkText.isEmpty());
 }
 
 TEST_F(Driver, APageThatCannotBeWrittenIsLogged) {
@@ -145,7 +140,7 @@ TEST_F(Driver, APageThatCannotBeWrittenIsLogged) {
     // A folder where the page should go.
     ASSERT_TRUE(QDir().mkpath(PagePath("Red_Fox.html")));
     prompter_.AcknowledgeOkMessages(true);
-    tpsReportClicked(state_);
+    CreateReport();
     EXPECT_TRUE(LogText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
     EXPECT_EQ(OnlyCall().icon, MsgIcon::Exclamation);
 }

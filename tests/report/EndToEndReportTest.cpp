@@ -136,7 +136,7 @@ TEST_F(EndToEnd, ASeasonOfGamesMakesAValidPageWithEveryPictureDelivered) {
     DrawEmblems();
     state_.settings.TPS_Use_KApD = true;
     prompter_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
-    tpsReportClicked(state_);
+    CreateReport();
     const QString page = state_.TpsDir + QStringLiteral("Red_Fox.html");
     ASSERT_TRUE(QFile::exists(page)) << LogText().toStdString();
     EXPECT_EQ(prompter_.LastCall().kind, DialogKind::OpenDocument);

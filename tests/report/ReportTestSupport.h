@@ -15,6 +15,7 @@
 #include "core/Paths.h"
 #include "core/Session.h"
 #include "db/SqliteSchemaBuilder.h"
+#include "report/ReportSection.h"
 #include "report/ReportSections.h"
 #include "report/ReportTokens.h"
 #include "report/TpsReport.h"
@@ -66,7 +67,7 @@ class ReportTest : public ::testing::Test {
 
     // Raw SQLite statements (several allowed) on the closed database file.
     void Seed(const QString& sql) {
-        state_.rsWork.reset();
+        lastRun_.rs.reset();
         state_.Db.reset();
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(state_.DbPath.toUtf8().constData(), &db), SQLITE_OK);
@@ -143,15 +144,19 @@ class ReportTest : public ::testing::Test {
     // "name=?NAME?" records for the given tokens, filled by the whole report
     // run (without writing), read back as name -> value.
     QMap<QString, QString> Filled(const QStringList& tokens = kAllTokens) {
-        return Read(FillReport(state_, Records(tokens)));
+        ReportRun run = NewReportRun(state_, state_.CurrentGamertag);
+        return Read(FillReport(run, Records(tokens), state_.clock()));
     }
-    // The same through one section alone.
-    QMap<QString, QString> FilledBy(void (*section)(Session&, ReportPage&),
+    // The same through one section alone; lastRun_ keeps what it read.
+    QMap<QString, QString> FilledBy(void (*section)(ReportRun&, ReportPage&),
                                     const QStringList& tokens) {
         ReportPage page(Records(tokens));
-        section(state_, page);
+        lastRun_ = NewReportRun(state_, state_.CurrentGamertag);
+        section(lastRun_, page);
         return Read(page.Render());
     }
+    // The report of the selected player, as the menu entry makes it.
+    bool CreateReport() { return CreateTpsReport(state_, state_.CurrentGamertag); }
     // Records end with a byte no value holds (values may span lines).
     static QByteArray Records(const QStringList& tokens) {
         QByteArray page;
@@ -186,6 +191,7 @@ class ReportTest : public ::testing::Test {
     QTemporaryDir dir_;
     Session state_;
     ScriptedPrompter prompter_;
+    ReportRun lastRun_;
 };
 
 }  // namespace tw::test

@@ -155,7 +155,7 @@ TEST_F(HeaderCareer, QuitsOfEitherKindInWhicheverOrderTheyCome) {
     auto v = FilledBy(QuitsSection, quits);
     EXPECT_EQ(v["TOTAL_RANKED_QUITS"], QStringLiteral("4 (4 %)"));
     EXPECT_EQ(v["TOTAL_CUSTOM_QUITS"], QStringLiteral("5 (25 %)"));
-    EXPECT_TRUE(state_.CurrentSQL.startsWith(QStringLiteral("SELECT IIf([Game].[Playlist]")));
+    EXPECT_TRUE(lastRun_.statement.startsWith(QStringLiteral("SELECT IIf([Game].[Playlist]")));
 
     // The same figures whichever row the engine delivers first.
     Seed(

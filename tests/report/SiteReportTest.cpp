@@ -20,13 +20,14 @@
 
 #include "core/Session.h"
 #include "gui/DownloadPanel.h"
+#include "gui/MainWindow.h"
+#include "gui/MainWindowLifecycle.h"
+#include "gui/PlayerSummaryView.h"
+#include "gui/ReportAction.h"
+#include "gui/TagListPanel.h"
 #include "report/TpsReport.h"
 #include "statsite/StatSiteServer.h"
-#include "gui/MainWindowLifecycle.h"
-#include "taglist/ShowPlayerSummary.h"
-#include "taglist/TagList.h"
 #include "support/ScriptedPrompter.h"
-#include "gui/MainWindow.h"
 
 namespace tw::test {
 namespace {

@@ -21,10 +21,12 @@
 #include "core/IniFile.h"
 #include "core/Paths.h"
 #include "core/Session.h"
-#include "gui/MainWindowLifecycle.h"
-#include "taglist/TagList.h"
-#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
+#include "gui/MainWindowLifecycle.h"
+#include "gui/PlayerSummaryView.h"
+#include "gui/TagListPanel.h"
+#include "support/ScriptedPrompter.h"
+#include "taglist/TagList.h"
 
 namespace tw::testing {
 
@@ -102,7 +104,9 @@ class ProgramFolderTest : public ::testing::Test {
         }
         return rs->Field(0).joinText();
     }
-    QString ShownPicture() const { return window_->avatarPicture->property("picturePath").toString(); }
+    QString ShownPicture() const {
+        return window_->avatarPicture->property("picturePath").toString();
+    }
 
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;

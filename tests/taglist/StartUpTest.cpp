@@ -12,9 +12,10 @@
 #include <functional>
 
 #include "ProgramFolder.h"
-#include "taglist/ShowPlayerSummary.h"
 #include "gui/FlexGrid.h"
+#include "gui/PlayerSummaryView.h"
 #include "gui/Twips.h"
+#include "taglist/PlayerSummary.h"
 
 namespace tw::testing {
 namespace {

@@ -4,7 +4,8 @@
 #include <QImage>
 
 #include "ProgramFolder.h"
-#include "taglist/ShowPlayerSummary.h"
+#include "gui/PlayerSummaryView.h"
+#include "taglist/PlayerSummary.h"
 
 namespace tw::testing {
 namespace {
@@ -55,10 +56,8 @@ TEST_F(SummaryTest, SelectedPlayerShowsClanGamesAndLastUpdate) {
     EXPECT_EQ(state_->LastGameID, 77);
     EXPECT_EQ(window_->windowTitle(), "Tallywick");
     EXPECT_FALSE(window_->resultChart->isVisible());
-    EXPECT_FALSE(state_->TagListRefreshing);
-    EXPECT_EQ(state_->CurrentSQL,
-              "SELECT Game_ID From Game_Player WHERE Player_Gamertag='Master Chief' ORDER BY "
-              "Game_ID DESC");
+    EXPECT_TRUE(prompter_->Calls().empty());
+    EXPECT_FALSE(QFile::exists(Path("debug.log")));
 }
 
 TEST_F(SummaryTest, EmptyValuesShowDashesAndZeroGames) {
@@ -136,7 +135,6 @@ TEST_F(SummaryTest, CorruptAvatarIsDeletedAndUnknownShown) {
     EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
     EXPECT_TRUE(prompter_->Calls().empty());
     ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
-    EXPECT_FALSE(state_->TagListRefreshing);
 }
 
 TEST_F(SummaryTest, BrokenUnknownPictureLeavesThePanelEmptyButWorking) {
@@ -146,7 +144,6 @@ TEST_F(SummaryTest, BrokenUnknownPictureLeavesThePanelEmptyButWorking) {
     Load();
     EXPECT_EQ(ShownPicture(), "");
     EXPECT_FALSE(QFile::exists(Path("avatar/Cortana.jpg")));
-    EXPECT_FALSE(state_->TagListRefreshing);
     EXPECT_TRUE(prompter_->Calls().empty());
 }
 
@@ -156,8 +153,7 @@ TEST_F(SummaryTest, RefreshReopensTheDatabaseAndEndsTheDownloadState) {
         "update Player set Clan_Name='Renamed' where Player_Gamertag='Master Chief'");
     state_->DownloadInProgress = true;
     state_->StopRequested = true;
-    InstallSummaryRefresh(*state_, *window_);
-    state_->refreshSummary();
+    ShowPlayerSummary(*state_, *window_);
     EXPECT_EQ(window_->clanName->text(), "Renamed");
     EXPECT_FALSE(state_->DownloadInProgress);
     EXPECT_FALSE(state_->StopRequested);

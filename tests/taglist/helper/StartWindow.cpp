@@ -10,10 +10,10 @@
 #include <cstdio>
 
 #include "core/Session.h"
-#include "gui/MainWindowLifecycle.h"
-#include "taglist/TagList.h"
-#include "support/ScriptedPrompter.h"
 #include "gui/MainWindow.h"
+#include "gui/MainWindowLifecycle.h"
+#include "gui/TagListPanel.h"
+#include "support/ScriptedPrompter.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {

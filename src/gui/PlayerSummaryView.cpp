@@ -1,0 +1,74 @@
+#include "gui/PlayerSummaryView.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QSignalBlocker>
+
+#include "core/Session.h"
+#include "gui/FlexGrid.h"
+#include "gui/MainWindow.h"
+#include "taglist/PlayerSummary.h"
+
+namespace tw {
+namespace {
+
+void ResetPanel(MainWindow& window) {
+    window.resultGrid->Clear();
+    window.resultGrid->SetRows(0);
+    window.resultGrid->SetCols(0);
+    window.resultChart->setVisible(false);
+    window.setWindowTitle(QStringLiteral("Tallywick"));
+}
+
+// The label's "picturePath" property names the file shown, empty when none.
+void ShowAvatar(QLabel& picture, const PlayerSummary& summary) {
+    if (summary.avatar.isNull()) {
+        picture.clear();
+        picture.setProperty("picturePath", QString());
+        return;
+    }
+    QPixmap pixmap = QPixmap::fromImage(summary.avatar);
+    if (pixmap.width() > picture.width() || pixmap.height() > picture.height()) {
+        pixmap = pixmap.scaled(picture.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    picture.setPixmap(pixmap);
+    picture.setProperty("picturePath", summary.avatarPath);
+}
+
+}  // namespace
+
+void ShowSummaryValues(MainWindow& window, const PlayerSummary& summary, bool complete) {
+    {
+        const QSignalBlocker quiet(window.tagListBox);
+        window.tagListBox->clear();
+        window.tagListBox->addItems(summary.gamertags);
+        if (complete || summary.selected >= 0) {
+            window.tagListBox->setCurrentIndex(summary.selected);
+        }
+    }
+    window.totalGames->setText(summary.totalGames);
+    window.lastDownload->setText(summary.lastDownload);
+    window.clanName->setText(summary.clan);
+    if (complete) {
+        ShowAvatar(*window.avatarPicture, summary);
+    }
+}
+
+void ShowPlayerSummary(Session& state, MainWindow& window) {
+    PlayerSummary summary;
+    const SummaryOutcome outcome = ReadPlayerSummary(state, summary);
+    if (outcome == SummaryOutcome::DatabaseClosed) {
+        return;
+    }
+    ResetPanel(window);
+    const bool complete = outcome == SummaryOutcome::Read;
+    ShowSummaryValues(window, summary, complete);
+    if (complete) {
+        window.UpdatePlayerButtons();
+        window.repaint();
+    }
+}
+
+}  // namespace tw

@@ -1,0 +1,20 @@
+#include "gui/ReportAction.h"
+
+#include <QAction>
+
+#include "core/Session.h"
+#include "gui/MainWindow.h"
+#include "report/TpsReport.h"
+
+namespace tw {
+
+void tpsReportClicked(Session& state) {
+    CreateTpsReport(state, state.CurrentGamertag);
+}
+
+void ConnectTpsReport(Session& state, MainWindow& window) {
+    QObject::connect(window.tpsReportAction, &QAction::triggered, &window,
+                     [&state] { tpsReportClicked(state); });
+}
+
+}  // namespace tw

@@ -1,0 +1,14 @@
+#pragma once
+// Tools > TPS Report: the report of the player the tag list shows.
+
+namespace tw {
+
+struct Session;
+class MainWindow;
+
+void tpsReportClicked(Session& state);
+
+// Connects the menu entry to the handler, once.
+void ConnectTpsReport(Session& state, MainWindow& window);
+
+}  // namespace tw
