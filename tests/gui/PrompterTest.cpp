@@ -101,18 +101,18 @@ TEST(ScriptedDialogsTest, OkMessagesCanBeAcknowledgedWithoutAnAnswer) {
 }
 
 TEST(QtDialogsTest, ConvertsTheProgramsFileFilters) {
-    EXPECT_EQ(QtPrompter::NameFilters("Excel Workbook (*.xls)|*.xls"),
+    EXPECT_EQ(QtPrompter::nameFilters("Excel Workbook (*.xls)|*.xls"),
               QStringList{"Excel Workbook (*.xls)"});
-    EXPECT_EQ(QtPrompter::NameFilters("Comma Separated|*.csv|All Files|*.*"),
+    EXPECT_EQ(QtPrompter::nameFilters("Comma Separated|*.csv|All Files|*.*"),
               (QStringList{"Comma Separated (*.csv)", "All Files (*.*)"}));
-    EXPECT_EQ(QtPrompter::NameFilters("Web Page|*.htm;*.html"),
+    EXPECT_EQ(QtPrompter::nameFilters("Web Page|*.htm;*.html"),
               QStringList{"Web Page (*.htm *.html)"});
-    EXPECT_EQ(QtPrompter::DefaultSuffix("Excel Workbook (*.xls)|*.xls"), "xls");
-    EXPECT_EQ(QtPrompter::DefaultSuffix("Web Page|*.htm;*.html"), "htm");
-    EXPECT_EQ(QtPrompter::DefaultSuffix("All Files|*.*"), "");
-    EXPECT_EQ(QtPrompter::DocumentUrl("https://www.brackenfold.example/tallywick/"),
+    EXPECT_EQ(QtPrompter::defaultSuffix("Excel Workbook (*.xls)|*.xls"), "xls");
+    EXPECT_EQ(QtPrompter::defaultSuffix("Web Page|*.htm;*.html"), "htm");
+    EXPECT_EQ(QtPrompter::defaultSuffix("All Files|*.*"), "");
+    EXPECT_EQ(QtPrompter::documentUrl("https://www.brackenfold.example/tallywick/"),
               QUrl("https://www.brackenfold.example/tallywick/"));
-    EXPECT_EQ(QtPrompter::DocumentUrl("/opt/Tallywick/tps/Big Fred.html"),
+    EXPECT_EQ(QtPrompter::documentUrl("/opt/Tallywick/tps/Big Fred.html"),
               QUrl::fromLocalFile("/opt/Tallywick/tps/Big Fred.html"));
 }
 
