@@ -64,7 +64,7 @@ MsgResult fromQtButton(int button, MsgButtons buttons) {
 }  // namespace
 
 MsgResult QtPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
-                             const QString& title) {
+                              const QString& title) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(toQtIcon(icon), title, shown, toQtButtons(buttons), parent_);
@@ -73,7 +73,7 @@ MsgResult QtPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon i
 }
 
 QString QtPrompter::InputBox(const QString& prompt, const QString& title,
-                            const QString& defaultText) {
+                             const QString& defaultText) {
     bool accepted = false;
     const QString text =
         QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &accepted);

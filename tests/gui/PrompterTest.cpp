@@ -28,8 +28,9 @@ TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
         .AnswerOpen(true);
     const QString question =
         "This operation will NOT remove all data for this player.\r\nWould you like to proceed ?";
-    EXPECT_EQ(prompter.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
-              MsgResult::No);
+    EXPECT_EQ(
+        prompter.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
+        MsgResult::No);
     EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
     SaveDialogRequest request;
     request.title = "Export";
@@ -89,7 +90,8 @@ TEST(ScriptedDialogsTest, UnexpectedDialogsFailLoudly) {
 TEST(ScriptedDialogsTest, OkMessagesCanBeAcknowledgedWithoutAnAnswer) {
     ScriptedPrompter prompter;
     prompter.AcknowledgeOkMessages(true);
-    EXPECT_EQ(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"), MsgResult::Ok);
+    EXPECT_EQ(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
+              MsgResult::Ok);
     // A question still needs its answer.
     EXPECT_THROW(
         prompter.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
@@ -143,7 +145,7 @@ TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
         box->button(QMessageBox::No)->click();
     });
     const MsgResult result = prompter.Message("Line one\r\nLine two", MsgButtons::YesNo,
-                                             MsgIcon::Question, "Confirm Import");
+                                              MsgIcon::Question, "Confirm Import");
     EXPECT_EQ(result, MsgResult::No);
     EXPECT_EQ(title, "Confirm Import");
     EXPECT_EQ(text, "Line one\nLine two");

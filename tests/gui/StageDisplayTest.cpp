@@ -300,8 +300,8 @@ TEST_F(StageDisplayTest, UnknownChangeChangesNothing) {
 TEST_F(StageDisplayTest, RowsOutsideTheDisplayChangeNothing) {
     StartDownload();
     for (int row : {0, -3}) {
-        for (Change change : {Change::Advance, Change::Info, Change::Failed, Change::Working,
-                              Change::Complete}) {
+        for (Change change :
+             {Change::Advance, Change::Info, Change::Failed, Change::Working, Change::Complete}) {
             Report(row, change, QStringLiteral("never shown"));
         }
     }
