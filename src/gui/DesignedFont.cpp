@@ -14,7 +14,7 @@ struct Face {
 // Faces about as wide as the narrow 8-point face the captions were measured
 // for; the wide default faces would clip them. Picked once, by name, because
 // a family list is not kept through style sheets.
-Face DesignedFace() {
+Face designedFace() {
     const QStringList installed = QFontDatabase::families();
     for (const Face face :
          {Face{"Liberation Sans", QFont::Unstretched}, Face{"Arial", QFont::Unstretched},
@@ -27,8 +27,8 @@ Face DesignedFace() {
 }
 }  // namespace
 
-QFont DesignedFont(bool bold) {
-    static const Face face = DesignedFace();
+QFont designedFont(bool bold) {
+    static const Face face = designedFace();
     QFont font(QLatin1String(face.family));
     font.setStyleHint(QFont::SansSerif);
     font.setStretch(face.stretch);

@@ -6,6 +6,6 @@
 
 namespace tw {
 
-QFont DesignedFont(bool bold = false);
+QFont designedFont(bool bold = false);
 
 }  // namespace tw

@@ -17,41 +17,46 @@
 namespace tw {
 namespace {
 
-using StageLabels = ControlArray<QLabel, 5>;
+bool isStageRow(int row) {
+    return row >= 1 && row <= MainWindow::kStageRows;
+}
 
-void ShowPair(const StageLabels& labels, const StageLabels& pictures, int row, bool visible) {
-    if (row < 1 || row > 5) {
+// A row outside the display (row 0 before the first stage) shows nothing.
+void showPair(MainWindow& window, int row, StagePair StageRow::*pair, bool visible) {
+    if (!isStageRow(row)) {
         return;
     }
-    labels[row]->setVisible(visible);
-    pictures[row]->setVisible(visible);
+    const StagePair& shown = window.stageRow(row).*pair;
+    shown.label->setVisible(visible);
+    shown.icon->setVisible(visible);
 }
 
-void SetCaption(const StageLabels& labels, int row, const QString& caption) {
-    if (row >= 1 && row <= 5 && !caption.isEmpty()) {
-        labels[row]->setText(caption);
+// An empty caption keeps the one the row was created with.
+void setCaption(MainWindow& window, int row, StagePair StageRow::*pair, const QString& caption) {
+    if (isStageRow(row) && !caption.isEmpty()) {
+        (window.stageRow(row).*pair).label->setText(caption);
     }
 }
 
-void HideAllStages(MainWindow& w) {
-    for (int row = 1; row <= 5; ++row) {
-        ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, row, false);
-        ShowPair(w.stageCompleteLabels, w.stageCompleteIcons, row, false);
-        ShowPair(w.stageFailedLabels, w.stageFailedIcons, row, false);
-        ShowPair(w.stageInfoLabels, w.stageInfoIcons, row, false);
+void hideAllStages(MainWindow& window) {
+    for (int row = 1; row <= MainWindow::kStageRows; ++row) {
+        for (auto pair :
+             {&StageRow::working, &StageRow::complete, &StageRow::failed, &StageRow::info}) {
+            showPair(window, row, pair, false);
+        }
     }
 }
 
-void SetBarWidth(QFrame& bar, int pixels) {
+void setBarWidth(QFrame& bar, int pixels) {
     bar.resize(pixels, bar.height());
 }
 
-void ShowPercent(MainWindow& window, const QString& percent) {
+void showPercent(MainWindow& window, const QString& percent) {
     window.progressPercent->setText(percent);
     window.setWindowTitle(QString::fromLatin1(kProgramCaption) + QStringLiteral("   ") + percent);
 }
 
-void ShowPictureFile(QLabel& picture, const QString& path) {
+void showPictureFile(QLabel& picture, const QString& path) {
     QPixmap pixmap = QPixmap::fromImage(LoadPicture(path));
     if (pixmap.width() > picture.width() || pixmap.height() > picture.height()) {
         pixmap = pixmap.scaled(picture.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -66,36 +71,36 @@ void DownloadPanel::showStage(int row, StageChange change, const QString& captio
     MainWindow& w = window_;
     switch (change) {
         case StageChange::Reset:
-            HideAllStages(w);
+            hideAllStages(w);
             break;
         case StageChange::Start:
-            HideAllStages(w);
-            ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, 1, true);
+            hideAllStages(w);
+            showPair(w, 1, &StageRow::working, true);
             break;
         case StageChange::Advance:
-            ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, row - 1, false);
-            SetCaption(w.stageCompleteLabels, row - 1, caption);
-            ShowPair(w.stageCompleteLabels, w.stageCompleteIcons, row - 1, true);
-            ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, row, true);
+            showPair(w, row - 1, &StageRow::working, false);
+            setCaption(w, row - 1, &StageRow::complete, caption);
+            showPair(w, row - 1, &StageRow::complete, true);
+            showPair(w, row, &StageRow::working, true);
             break;
         case StageChange::Info:
-            ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, row - 1, false);
-            SetCaption(w.stageInfoLabels, row, caption);
-            ShowPair(w.stageInfoLabels, w.stageInfoIcons, row, true);
+            showPair(w, row - 1, &StageRow::working, false);
+            setCaption(w, row, &StageRow::info, caption);
+            showPair(w, row, &StageRow::info, true);
             break;
         case StageChange::Failed:
-            SetCaption(w.stageFailedLabels, row, caption);
-            ShowPair(w.stageFailedLabels, w.stageFailedIcons, row, true);
-            ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, row, false);
+            setCaption(w, row, &StageRow::failed, caption);
+            showPair(w, row, &StageRow::failed, true);
+            showPair(w, row, &StageRow::working, false);
             w.setWindowTitle(QString::fromLatin1(kProgramCaption));
             break;
         case StageChange::Working:
-            ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, row, true);
+            showPair(w, row, &StageRow::working, true);
             break;
         case StageChange::Complete:
-            ShowPair(w.stageWorkingLabels, w.stageWorkingIcons, row, false);
-            SetCaption(w.stageCompleteLabels, row, caption);
-            ShowPair(w.stageCompleteLabels, w.stageCompleteIcons, row, true);
+            showPair(w, row, &StageRow::working, false);
+            setCaption(w, row, &StageRow::complete, caption);
+            showPair(w, row, &StageRow::complete, true);
             w.setWindowTitle(QString::fromLatin1(kProgramCaption));
             break;
     }
@@ -104,20 +109,20 @@ void DownloadPanel::showStage(int row, StageChange change, const QString& captio
 void DownloadPanel::showGameProgress(int done, int count, qint64 elapsedMs) {
     MainWindow& w = window_;
     if (done >= count) {
-        ShowPercent(w, QStringLiteral("100%"));
-        SetBarWidth(*w.progressFull, w.progressEmpty->width());
+        showPercent(w, QStringLiteral("100%"));
+        setBarWidth(*w.progressFull, w.progressEmpty->width());
         return;
     }
     if (done == 0) {
         w.progressEmpty->show();
-        SetBarWidth(*w.progressFull, TwipsScale::ForWidget(w).XToPixels(1));
+        setBarWidth(*w.progressFull, TwipsScale::ForWidget(w).XToPixels(1));
         w.progressFull->show();
         w.progressPercent->show();
     }
     w.progressText->setText(ProgressText(done + 1, count));
-    ShowPercent(w, ProgressPercent(done, count));
+    showPercent(w, ProgressPercent(done, count));
     const double share = static_cast<double>(done) / count;
-    SetBarWidth(*w.progressFull, static_cast<int>(std::lround(share * w.progressEmpty->width())));
+    setBarWidth(*w.progressFull, static_cast<int>(std::lround(share * w.progressEmpty->width())));
     w.elapsedTime->setText(ElapsedText(elapsedMs));
 }
 
@@ -141,7 +146,7 @@ void DownloadPanel::showBytes(double total) {
 void DownloadPanel::showPicture(const QString& path) {
     QLabel& avatar = *window_.avatarPicture;
     try {
-        ShowPictureFile(avatar, path);
+        showPictureFile(avatar, path);
     } catch (const AppError&) {
         avatar.clear();
         avatar.setProperty("picturePath", QString());

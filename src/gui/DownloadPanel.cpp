@@ -64,7 +64,7 @@ void DownloadPanel::downloadClicked() {
     if (!gamertags.isEmpty()) {
         locked_ = true;
         state_.DownloadInProgress = true;
-        window_.SetDownloadMode(true);
+        window_.setDownloadMode(true);
     }
     DownloadSession* session = session_;
     QMetaObject::invokeMethod(
@@ -84,7 +84,7 @@ void DownloadPanel::selectQuietly(const QString& gamertag) {
         QSignalBlocker quiet(tagList);
         tagList.setCurrentIndex(index);
     }
-    window_.SetDownloadMode(true);  // Stop is back for each player of the list
+    window_.setDownloadMode(true);  // Stop is back for each player of the list
 }
 
 void DownloadPanel::dropPlayer(const QString& gamertag) {
@@ -108,7 +108,7 @@ void DownloadPanel::unlockAfterRun() {
     }
     locked_ = false;
     state_.DownloadInProgress = false;
-    window_.SetDownloadMode(false);
+    window_.setDownloadMode(false);
     showSummaryAfterRun();
 }
 

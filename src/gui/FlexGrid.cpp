@@ -3,11 +3,11 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include "gui/BgrColor.h"
 #include "gui/FixedRowsOverlay.h"
 #include "gui/FlexGridDelegate.h"
 #include "gui/FlexGridModel.h"
 #include "gui/Twips.h"
-#include "gui/VbColor.h"
 
 namespace tw {
 

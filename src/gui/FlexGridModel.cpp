@@ -2,8 +2,8 @@
 
 #include <QBrush>
 
+#include "gui/BgrColor.h"
 #include "gui/FlexGrid.h"
-#include "gui/VbColor.h"
 
 namespace tw {
 
@@ -30,7 +30,7 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::BackgroundRole:
             return extras.backColor == 0 ? QVariant()
-                                         : QVariant(QBrush(ColorFromVb(extras.backColor)));
+                                         : QVariant(QBrush(colorFromBgr(extras.backColor)));
         case Qt::TextAlignmentRole:
             return extras.alignment < 0 ? QVariant()
                                         : QVariant(int(FlexGrid::toQtAlignment(extras.alignment)));

@@ -12,8 +12,8 @@ namespace tw {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tallywick"));
-    setWindowIcon(WindowIcon());
-    setFont(DesignedFont(false));
+    setWindowIcon(programIcon());
+    setFont(designedFont(false));
     // Frames drawn as an etched line with the caption on it, on the window's
     // own background, so the opaque stage labels blend in.
     setStyleSheet(QStringLiteral(
@@ -33,7 +33,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     controlCenter = new QGroupBox(QStringLiteral("Control Center"), client_);
     controlCenter->setObjectName(QStringLiteral("frameMain"));
     createPlayerControls();
-    CreateStageRows();
+    createStageRows();
     createDownloadControls();
     createMakerControls(client_);
     createMenus();
@@ -41,7 +41,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     // every control gets the designed face explicitly.
     for (QWidget* child : findChildren<QWidget*>()) {
         if (!child->testAttribute(Qt::WA_SetFont)) {
-            child->setFont(DesignedFont(false));
+            child->setFont(designedFont(false));
         }
     }
     layOutClient();

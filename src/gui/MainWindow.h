@@ -1,19 +1,16 @@
 #pragma once
-// The main window. It owns the controls, the menus, their layout, the
-// progress display (ShowStage) and the download lock (SetDownloadMode), and
-// knows no feature: the wiring unit connects the controls' signals and the
-// menu actions to the feature handlers.
+// The main window. It owns the controls, the menus, their layout, the five
+// stage rows of the progress display and the download lock
+// (setDownloadMode), and knows no feature: the wiring unit and the panels
+// connect the controls' signals and the menu actions to the features.
 //
-// Names: every control is a public member named as the program names it, and
-// its Qt object name is the same text. A control array is a ControlArray
-// indexed from 1; element n has the object name "<name>_<n>"
+// Names: every control is a public member; its Qt object name is the name the
+// program always gave it. The controls of a group carry "<name>_<n>", n from 1
 // ("lblStageWorking_3", "optFilterGame_1").
 
 #include <QMainWindow>
-#include <cstdint>
+#include <array>
 #include <functional>
-
-#include "gui/ControlArray.h"
 
 class QAction;
 class QChartView;
@@ -31,12 +28,19 @@ struct Session;
 class FlexGrid;
 class LinkLabel;
 
-// The values ShowStage understands.
-struct StageState {
-    static constexpr int16_t Reset = 0;
-    static constexpr int16_t Advance = 1;
-    static constexpr int16_t Info = 2;
-    static constexpr int16_t Failed = 3;
+// One way a stage row can stand: its caption and its icon, shown together.
+struct StagePair {
+    QLabel* label = nullptr;
+    QLabel* icon = nullptr;
+};
+
+// One row of the progress display. The four pairs lie on the same place; the
+// later ones lie above the earlier ones.
+struct StageRow {
+    StagePair working;
+    StagePair complete;
+    StagePair failed;
+    StagePair info;
 };
 
 class MainWindow : public QMainWindow {
@@ -54,14 +58,17 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Progress display: 0 Reset, 1 Advance, 2 Info, 3 Failed; reads
-    // state.CurrentStage, Advance pauses through state.sleep(1000).
-    void ShowStage(Session& state, int16_t stageState);
+    // The progress display has one row per stage of a player's download.
+    static constexpr int kStageRows = 5;
+    // Row 1 to kStageRows, numbered as the download numbers its stages.
+    StageRow& stageRow(int row) { return stageRows_.at(static_cast<size_t>(row - 1)); }
+    const StageRow& stageRow(int row) const { return stageRows_.at(static_cast<size_t>(row - 1)); }
+
     // Locks (true) or unlocks (false) everything that could start other work.
-    void SetDownloadMode(bool downloading);
+    void setDownloadMode(bool downloading);
     // Download, Remove and Profile act on the player tagListBox shows: with
     // no entry selected they are disabled. Run after the list changes (the
-    // summary refresh does); SetDownloadMode applies it too.
+    // summary refresh does); setDownloadMode applies it too.
     void UpdatePlayerButtons();
 
     // Placement in twips, as the settings file keeps it: outer size as
@@ -95,9 +102,11 @@ class MainWindow : public QMainWindow {
 
     // Controls outside controlCenter.
     QGroupBox* playerFilterGroup = nullptr;
-    ControlArray<QRadioButton, 3> playerFilterOptions;
+    // All, All in Tag List, Me ("optFilterPlayer_1" to "_3").
+    std::array<QRadioButton*, 3> playerFilterOptions{};
     QGroupBox* gameFilterGroup = nullptr;
-    ControlArray<QRadioButton, 3> gameFilterOptions;
+    // All, Ranked, Unranked ("optFilterGame_1" to "_3").
+    std::array<QRadioButton*, 3> gameFilterOptions{};
     QComboBox* queryList = nullptr;
     QPushButton* runQueryButton = nullptr;
     QPushButton* exportButton = nullptr;
@@ -124,14 +133,6 @@ class MainWindow : public QMainWindow {
     QLabel* lastDownloadCaption = nullptr;
     QLabel* lastDownload = nullptr;
     QFrame* separatorLine = nullptr;
-    ControlArray<QLabel, 5> stageWorkingLabels;
-    ControlArray<QLabel, 5> stageWorkingIcons;
-    ControlArray<QLabel, 5> stageCompleteLabels;
-    ControlArray<QLabel, 5> stageCompleteIcons;
-    ControlArray<QLabel, 5> stageFailedLabels;
-    ControlArray<QLabel, 5> stageFailedIcons;
-    ControlArray<QLabel, 5> stageInfoLabels;
-    ControlArray<QLabel, 5> stageInfoIcons;
     QLabel* elapsedTime = nullptr;
     QLabel* downloadedBytes = nullptr;
     QPushButton* downloadButton = nullptr;
@@ -176,12 +177,13 @@ class MainWindow : public QMainWindow {
     void createMakerControls(QWidget* client);
     void createPlayerControls();
     void createDownloadControls();
-    void CreateStageRows();  // with the progress display's procedures
+    void createStageRows();
     void createMenus();
     void layOutClient();
     void layOutControlCenter();
     QSize minimumClientSize() const;
 
+    std::array<StageRow, kStageRows> stageRows_{};
     QWidget* client_ = nullptr;
     bool downloading_ = false;
     bool movedOnScreen_ = false;  // by keepOnScreen, before the frame was known

@@ -9,12 +9,12 @@
 #include <QRadioButton>
 
 #include "gui/About.h"
+#include "gui/BgrColor.h"
 #include "gui/DesignedFont.h"
 #include "gui/FlexGrid.h"
 #include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
 #include "gui/Pictures.h"
-#include "gui/VbColor.h"
 #include "gui/WidgetFactory.h"
 
 namespace tw {
@@ -27,15 +27,15 @@ QGroupBox* newFrame(QWidget* parent, const QString& name, const QString& caption
     return frame;
 }
 
-template <int Count>
-void fillOptions(ControlArray<QRadioButton, Count>& options, QWidget* frame, const QString& name,
+// The first option starts checked.
+void fillOptions(std::array<QRadioButton*, 3>& options, QWidget* frame, const QString& name,
                  const QStringList& captions) {
-    for (int i = 1; i <= Count; ++i) {
-        auto* option = new QRadioButton(captions.at(i - 1), frame);
-        option->setObjectName(ControlArray<QRadioButton, Count>::ElementName(name, i));
-        options.Set(i, option);
+    for (size_t i = 0; i < options.size(); ++i) {
+        auto* option = new QRadioButton(captions.at(static_cast<int>(i)), frame);
+        option->setObjectName(name + QLatin1Char('_') + QString::number(i + 1));
+        options[i] = option;
     }
-    options[1]->setChecked(true);
+    options[0]->setChecked(true);
 }
 
 QComboBox* newDropDown(QWidget* parent, const QString& name) {
@@ -50,7 +50,7 @@ QFrame* newShape(QWidget* parent, const QString& name, uint32_t fill) {
     shape->setObjectName(name);
     shape->setStyleSheet(
         QStringLiteral("QFrame#%1 { background-color: %2; border: 1px solid black; }")
-            .arg(name, ColorFromVb(fill).name()));
+            .arg(name, colorFromBgr(fill).name()));
     return shape;
 }
 
@@ -71,32 +71,32 @@ void MainWindow::createQueryControls(QWidget* client) {
     queryList = newDropDown(client, QStringLiteral("cmbQuery"));
     queryList->addItem(QStringLiteral("- Select a Query -"));
     queryList->setCurrentIndex(0);
-    runQueryButton = NewButton(client, QStringLiteral("cmdRunQuery"), QStringLiteral("Run"),
+    runQueryButton = newButton(client, QStringLiteral("cmdRunQuery"), QStringLiteral("Run"),
                                QStringLiteral("Run the query"));
-    exportButton = NewButton(client, QStringLiteral("cmdQryExport"), QStringLiteral("Export"),
+    exportButton = newButton(client, QStringLiteral("cmdQryExport"), QStringLiteral("Export"),
                              QStringLiteral("Export query results to Excel"));
     // Created in this order so the chart lies above the grid.
     resultGrid = new FlexGrid(client);
     resultGrid->setObjectName(QStringLiteral("flxData"));
-    resultGrid->setFont(DesignedFont(false));
+    resultGrid->setFont(designedFont(false));
     resultChart = new QChartView(client);
     resultChart->setObjectName(QStringLiteral("chtData"));
     resultChart->setRenderHint(QPainter::Antialiasing);
     resultChart->hide();
-    recordCount = NewLabel(client, QStringLiteral("lblRecordCount"), QString(), false);
+    recordCount = newLabel(client, QStringLiteral("lblRecordCount"), QString(), false);
     // The sort arrows stay hidden and take no place: the grid draws their
     // pictures in the sorted column's heading.
-    ascendingIcon = NewPicture(client, QStringLiteral("imgAscending"),
-                               Picture(QStringLiteral("sort_ascending")), false);
+    ascendingIcon = newPicture(client, QStringLiteral("imgAscending"),
+                               pictureNamed(QStringLiteral("sort_ascending")), false);
     ascendingIcon->hide();
-    descendingIcon = NewPicture(client, QStringLiteral("imgDescending"),
-                                Picture(QStringLiteral("sort_descending")), false);
+    descendingIcon = newPicture(client, QStringLiteral("imgDescending"),
+                                pictureNamed(QStringLiteral("sort_descending")), false);
     descendingIcon->hide();
 }
 
 void MainWindow::createMakerControls(QWidget* client) {
-    makerLogo = NewPicture(client, QStringLiteral("picBrackenfoldLogo"),
-                           Picture(QStringLiteral("logo")), false);
+    makerLogo = newPicture(client, QStringLiteral("picBrackenfoldLogo"),
+                           pictureNamed(QStringLiteral("logo")), false);
     makerLink = new LinkLabel(client);
     makerLink->setObjectName(QStringLiteral("lblBrackenfoldLink"));
     makerLink->setText(makerLinkCaption());
@@ -105,47 +105,47 @@ void MainWindow::createMakerControls(QWidget* client) {
     makerLink->setTextFormat(Qt::PlainText);
     makerLink->setCursor(Qt::PointingHandCursor);
     QPalette palette = makerLink->palette();
-    palette.setColor(QPalette::WindowText, ColorFromVb(0xC00000));
+    palette.setColor(QPalette::WindowText, colorFromBgr(0xC00000));
     makerLink->setPalette(palette);
 }
 
 void MainWindow::createPlayerControls() {
-    gamertagCaption = NewLabel(controlCenter, QStringLiteral("Label1"), QStringLiteral("Tag List:"),
+    gamertagCaption = newLabel(controlCenter, QStringLiteral("Label1"), QStringLiteral("Tag List:"),
                                true, Qt::AlignRight | Qt::AlignVCenter);
     tagListBox = newDropDown(controlCenter, QStringLiteral("cmbTagList"));
-    addButton =
-        NewPictureButton(controlCenter, QStringLiteral("cmdAddGamertag"),
-                         Picture(QStringLiteral("button_add")), QStringLiteral("Add gamertag"));
-    removeButton = NewPictureButton(controlCenter, QStringLiteral("cmdRemoveGamertag"),
-                                    Picture(QStringLiteral("button_remove")),
+    addButton = newPictureButton(controlCenter, QStringLiteral("cmdAddGamertag"),
+                                 pictureNamed(QStringLiteral("button_add")),
+                                 QStringLiteral("Add gamertag"));
+    removeButton = newPictureButton(controlCenter, QStringLiteral("cmdRemoveGamertag"),
+                                    pictureNamed(QStringLiteral("button_remove")),
                                     QStringLiteral("Remove gamertag"));
-    profileButton = NewPictureButton(controlCenter, QStringLiteral("cmdProfileGamertag"),
-                                     Picture(QStringLiteral("button_profile")),
+    profileButton = newPictureButton(controlCenter, QStringLiteral("cmdProfileGamertag"),
+                                     pictureNamed(QStringLiteral("button_profile")),
                                      QStringLiteral("Profile gamertag"));
-    avatarPicture = NewPicture(controlCenter, QStringLiteral("imgAvatar"), QPixmap(), false);
+    avatarPicture = newPicture(controlCenter, QStringLiteral("imgAvatar"), QPixmap(), false);
     avatarPicture->setScaledContents(true);
-    clanCaption = NewLabel(controlCenter, QStringLiteral("Label3"), QStringLiteral("Clan:"), true);
-    clanName = NewLabel(controlCenter, QStringLiteral("lblClanName"), QString(), false);
-    totalGamesCaption = NewLabel(controlCenter, QStringLiteral("Label4"),
+    clanCaption = newLabel(controlCenter, QStringLiteral("Label3"), QStringLiteral("Clan:"), true);
+    clanName = newLabel(controlCenter, QStringLiteral("lblClanName"), QString(), false);
+    totalGamesCaption = newLabel(controlCenter, QStringLiteral("Label4"),
                                  QStringLiteral("Downloaded Games:"), true);
-    totalGames = NewLabel(controlCenter, QStringLiteral("lblTotalGames"), QString(), false);
+    totalGames = newLabel(controlCenter, QStringLiteral("lblTotalGames"), QString(), false);
     lastDownloadCaption =
-        NewLabel(controlCenter, QStringLiteral("Label11"), QStringLiteral("Last Update:"), true);
-    lastDownload = NewLabel(controlCenter, QStringLiteral("lblLastDownload"), QString(), false);
+        newLabel(controlCenter, QStringLiteral("Label11"), QStringLiteral("Last Update:"), true);
+    lastDownload = newLabel(controlCenter, QStringLiteral("lblLastDownload"), QString(), false);
     separatorLine = new QFrame(controlCenter);
     separatorLine->setObjectName(QStringLiteral("Line1"));
     separatorLine->setStyleSheet(
         QStringLiteral("QFrame#Line1 { background-color: %1; border: none; }")
-            .arg(ColorFromVb(0x808080).name()));
+            .arg(colorFromBgr(0x808080).name()));
 }
 
 void MainWindow::createDownloadControls() {
-    elapsedTime = NewLabel(controlCenter, QStringLiteral("lblElapsedTime"), QString(), false);
-    downloadedBytes = NewLabel(controlCenter, QStringLiteral("lblDownloadedBytes"), QString(),
+    elapsedTime = newLabel(controlCenter, QStringLiteral("lblElapsedTime"), QString(), false);
+    downloadedBytes = newLabel(controlCenter, QStringLiteral("lblDownloadedBytes"), QString(),
                                false, Qt::AlignRight | Qt::AlignVCenter);
-    downloadButton = NewButton(controlCenter, QStringLiteral("cmdDownload"),
+    downloadButton = newButton(controlCenter, QStringLiteral("cmdDownload"),
                                QStringLiteral("Download"), QStringLiteral("Download your stats"));
-    stopButton = NewButton(controlCenter, QStringLiteral("cmdStopDownload"), QStringLiteral("Stop"),
+    stopButton = newButton(controlCenter, QStringLiteral("cmdStopDownload"), QStringLiteral("Stop"),
                            QStringLiteral("Stop the download"));
     stopButton->hide();
     // Created in this order: the full bar over the empty one, the percentage
@@ -154,10 +154,10 @@ void MainWindow::createDownloadControls() {
     progressEmpty->hide();
     progressFull = newShape(controlCenter, QStringLiteral("shpProgressFull"), 0xFF8080);
     progressFull->hide();
-    progressPercent = NewLabel(controlCenter, QStringLiteral("lblProgressPercent"),
+    progressPercent = newLabel(controlCenter, QStringLiteral("lblProgressPercent"),
                                QStringLiteral("0 %"), true, Qt::AlignCenter);
     progressPercent->hide();
-    progressText = NewLabel(controlCenter, QStringLiteral("lblProgressText"), QString(), false);
+    progressText = newLabel(controlCenter, QStringLiteral("lblProgressText"), QString(), false);
 }
 
 }  // namespace tw

@@ -14,7 +14,7 @@
 
 namespace tw {
 
-void MainWindow::SetDownloadMode(bool downloading) {
+void MainWindow::setDownloadMode(bool downloading) {
     const bool idle = !downloading;
     downloading_ = downloading;
     downloadButton->setVisible(idle);
@@ -28,11 +28,11 @@ void MainWindow::SetDownloadMode(bool downloading) {
     fileMenu->menuAction()->setEnabled(idle);
     databaseMenu->menuAction()->setEnabled(idle);
     toolsMenu->menuAction()->setEnabled(idle);
-    for (int i = 3; i >= 1; --i) {
-        playerFilterOptions[i]->setEnabled(idle);
+    for (QRadioButton* option : playerFilterOptions) {
+        option->setEnabled(idle);
     }
-    for (int i = 3; i >= 1; --i) {
-        gameFilterOptions[i]->setEnabled(idle);
+    for (QRadioButton* option : gameFilterOptions) {
+        option->setEnabled(idle);
     }
     resultGrid->setEnabled(idle);
     repaint();

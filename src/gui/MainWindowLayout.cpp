@@ -113,11 +113,11 @@ void MainWindow::layOutClient() {
     controlCenter->setFixedWidth(d.x(4575));
 
     layOutOptions(d, playerFilterGroup,
-                  {playerFilterOptions[1], playerFilterOptions[2], playerFilterOptions[3]},
+                  {playerFilterOptions[0], playerFilterOptions[1], playerFilterOptions[2]},
                   {675, 1395, 615});
     playerFilterGroup->setFixedSize(d.size(3015, 615));
     layOutOptions(d, gameFilterGroup,
-                  {gameFilterOptions[1], gameFilterOptions[2], gameFilterOptions[3]},
+                  {gameFilterOptions[0], gameFilterOptions[1], gameFilterOptions[2]},
                   {675, 1035, 1215});
     gameFilterGroup->setFixedSize(d.size(3255, 615));
     QHBoxLayout* filters = newRow();
@@ -237,20 +237,15 @@ void MainWindow::layOutControlCenter() {
     stages->setContentsMargins(d.x(360), 0, 0, 0);
     stages->setHorizontalSpacing(d.x(120));
     stages->setVerticalSpacing(d.y(105));
-    const ControlArray<QLabel, 5>* icons[] = {&stageWorkingIcons, &stageCompleteIcons,
-                                              &stageFailedIcons, &stageInfoIcons};
-    const ControlArray<QLabel, 5>* labels[] = {&stageWorkingLabels, &stageCompleteLabels,
-                                               &stageFailedLabels, &stageInfoLabels};
-    for (int row = 1; row <= 5; ++row) {
-        for (size_t kind = 0; kind < std::size(icons); ++kind) {
-            QLabel* icon = (*icons[kind])[row];
-            QLabel* label = (*labels[kind])[row];
-            icon->setFixedSize(d.size(240, kLineHeight));
-            label->setFixedSize(d.size(2415, kLineHeight));
-            keepPlaceWhenHidden(icon);
-            keepPlaceWhenHidden(label);
-            stages->addWidget(icon, row - 1, 0);
-            stages->addWidget(label, row - 1, 1);
+    for (int row = 1; row <= kStageRows; ++row) {
+        const StageRow& stage = stageRow(row);
+        for (const StagePair& pair : {stage.working, stage.complete, stage.failed, stage.info}) {
+            pair.icon->setFixedSize(d.size(240, kLineHeight));
+            pair.label->setFixedSize(d.size(2415, kLineHeight));
+            keepPlaceWhenHidden(pair.icon);
+            keepPlaceWhenHidden(pair.label);
+            stages->addWidget(pair.icon, row - 1, 0);
+            stages->addWidget(pair.label, row - 1, 1);
         }
     }
     stages->setColumnStretch(2, 1);

@@ -22,7 +22,7 @@ namespace {
 constexpr int kCaptionGripHeight = 24;
 constexpr int kCaptionGripWidth = 100;
 
-bool CaptionReachable(const QRect& frame, const QList<QScreen*>& screens) {
+bool captionReachable(const QRect& frame, const QList<QScreen*>& screens) {
     const QRect caption(frame.topLeft(), QSize(frame.width(), kCaptionGripHeight));
     const int gripWidth = std::min(kCaptionGripWidth, frame.width());
     return std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
@@ -31,7 +31,7 @@ bool CaptionReachable(const QRect& frame, const QList<QScreen*>& screens) {
     });
 }
 
-QScreen* NearestScreen(const QRect& frame, const QList<QScreen*>& screens) {
+QScreen* nearestScreen(const QRect& frame, const QList<QScreen*>& screens) {
     QScreen* nearest = nullptr;
     qint64 nearestDistance = 0;
     const QPoint centre = frame.center();
@@ -50,13 +50,13 @@ QScreen* NearestScreen(const QRect& frame, const QList<QScreen*>& screens) {
 
 // Pixels at least as many as `twips` at `dpi`: a size read back is then never
 // below the one asked for.
-int PixelsAtLeast(int twips, double dpi) {
+int pixelsAtLeast(int twips, double dpi) {
     return std::max(1, static_cast<int>(std::ceil(twips * dpi / kTwipsPerInch)));
 }
 
 // The top-left corner that puts as much of `frame` inside `area` as fits, its
 // caption always.
-QPoint Inside(const QRect& area, const QRect& frame) {
+QPoint inside(const QRect& area, const QRect& frame) {
     return {std::clamp(frame.left(), area.left(),
                        std::max(area.left(), area.right() + 1 - frame.width())),
             std::clamp(frame.top(), area.top(),
@@ -67,8 +67,8 @@ QPoint Inside(const QRect& area, const QRect& frame) {
 
 QSize MainWindow::minimumClientSize() const {
     const TwipsScale scale = TwipsScale::ForWidget(*this);
-    const QSize designed(PixelsAtLeast(kMinOuterWidth - kChromeWidth, scale.DpiX()),
-                         PixelsAtLeast(kMinOuterHeight - kChromeHeight, scale.DpiY()));
+    const QSize designed(pixelsAtLeast(kMinOuterWidth - kChromeWidth, scale.DpiX()),
+                         pixelsAtLeast(kMinOuterHeight - kChromeHeight, scale.DpiY()));
     // A face wider than the designed one may need more room; the controls
     // are never squeezed below what they need.
     return client_->layout() ? designed.expandedTo(client_->layout()->minimumSize()) : designed;
@@ -96,8 +96,8 @@ void MainWindow::setOuterSizeTwips(int width, int height) {
         height = kMinOuterHeight;
     }
     const TwipsScale scale = TwipsScale::ForWidget(*this);
-    const QSize clientSize = QSize(PixelsAtLeast(width - kChromeWidth, scale.DpiX()),
-                                   PixelsAtLeast(height - kChromeHeight, scale.DpiY()))
+    const QSize clientSize = QSize(pixelsAtLeast(width - kChromeWidth, scale.DpiX()),
+                                   pixelsAtLeast(height - kChromeHeight, scale.DpiY()))
                                  .expandedTo(client_->minimumSize());
     int menuHeight = 0;
     if (QWidget* menu = menuWidget()) {
@@ -124,10 +124,10 @@ void MainWindow::keepOnScreen() {
     // its first layout if it is still below.
     const QRect frame(frameGeometry().topLeft(),
                       frameGeometry().size().expandedTo(client_->minimumSize()));
-    if (CaptionReachable(frame, screens)) {
+    if (captionReachable(frame, screens)) {
         return;
     }
-    move(Inside(NearestScreen(frame, screens)->availableGeometry(), frame));
+    move(inside(nearestScreen(frame, screens)->availableGeometry(), frame));
     movedOnScreen_ = true;
 }
 
@@ -136,7 +136,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     // Only a shown window knows its frame (caption and borders): a window
     // this class moved onto a screen is fitted again with it counted.
     if (movedOnScreen_ && screen()) {
-        move(Inside(screen()->availableGeometry(), frameGeometry()));
+        move(inside(screen()->availableGeometry(), frameGeometry()));
     }
     movedOnScreen_ = false;
     keepOnScreen();

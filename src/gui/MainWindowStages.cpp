@@ -1,28 +1,24 @@
-// The five-row progress display and the procedure that switches it.
+// The five rows of the progress display; DownloadPanel shows and hides them.
 
 #include <QGroupBox>
 #include <QLabel>
-#include <chrono>
-#include <thread>
 
-#include "core/Session.h"
-#include "gui/Pictures.h"
-#include "gui/VbColor.h"
-#include "gui/WidgetFactory.h"
+#include "gui/BgrColor.h"
 #include "gui/MainWindow.h"
+#include "gui/Pictures.h"
+#include "gui/WidgetFactory.h"
 
 namespace tw {
 
 namespace {
 
-using StageLabels = ControlArray<QLabel, 5>;
-
 struct StageKind {
-    const char* labelArray;
-    const char* pictureArray;
+    StagePair StageRow::*pair;
+    const char* labelName;
+    const char* iconName;
     const char* pictureName;
     uint32_t textColor;
-    const char* captions[5];
+    const char* captions[MainWindow::kStageRows];
 };
 
 // In creation order, so each later kind lies above the earlier ones; the
@@ -30,98 +26,55 @@ struct StageKind {
 // contrast on the window's light grey, so the stage can be read: working is a
 // dark amber (the designed yellow all but vanished), complete a darker green.
 constexpr StageKind kStageKinds[] = {
-    {"lblStageWorking",
+    {&StageRow::working,
+     "lblStageWorking",
      "imgStageWorking",
      "stage_working",
-     VbRgb(0x8A, 0x4B, 0x00),
+     bgrValue(0x8A, 0x4B, 0x00),
      {"Establishing connection ...", "Looking up gamertag ...", "Searching for new games ...",
       "Extracting data ...", "Optimizing database ..."}},
-    {"lblStageComplete",
+    {&StageRow::complete,
+     "lblStageComplete",
      "imgStageComplete",
      "stage_complete",
-     VbRgb(0x00, 0x6B, 0x00),
+     bgrValue(0x00, 0x6B, 0x00),
      {"Connection established", "Gamertag found", "New games found", "Data extracted",
       "Process complete"}},
-    {"lblStageFailed",
+    {&StageRow::failed,
+     "lblStageFailed",
      "imgStageFailed",
      "stage_failed",
-     VbRgb(0xC0, 0x00, 0x00),
+     bgrValue(0xC0, 0x00, 0x00),
      {"No connection", "Gamertag not found", "xx", "Data extraction failed", "xx"}},
-    {"lblStageInfo",
+    {&StageRow::info,
+     "lblStageInfo",
      "imgStageInfo",
      "stage_info",
-     VbRgb(0x00, 0x00, 0xC0),
+     bgrValue(0x00, 0x00, 0xC0),
      {"Welcome", "Skip", "No new games found", "Skip", "Skip"}},
 };
 
-void ShowPair(const StageLabels& labels, const StageLabels& pictures, int row, bool visible) {
-    labels[row]->setVisible(visible);
-    pictures[row]->setVisible(visible);
+QString rowName(const char* name, int row) {
+    return QLatin1String(name) + QLatin1Char('_') + QString::number(row);
 }
 
 }  // namespace
 
-void MainWindow::CreateStageRows() {
-    StageLabels* labelArrays[] = {&stageWorkingLabels, &stageCompleteLabels, &stageFailedLabels,
-                                  &stageInfoLabels};
-    StageLabels* pictureArrays[] = {&stageWorkingIcons, &stageCompleteIcons, &stageFailedIcons,
-                                    &stageInfoIcons};
-    for (int row = 1; row <= 5; ++row) {
-        for (size_t kind = 0; kind < std::size(kStageKinds); ++kind) {
-            const StageKind& k = kStageKinds[kind];
-            QLabel* picture =
-                NewPicture(controlCenter, StageLabels::ElementName(QLatin1String(k.pictureArray), row),
-                           Picture(QLatin1String(k.pictureName)), true);
-            QLabel* label = NewOpaqueLabel(
-                controlCenter, StageLabels::ElementName(QLatin1String(k.labelArray), row),
-                QLatin1String(k.captions[row - 1]), true, ColorFromVb(k.textColor));
-            pictureArrays[kind]->Set(row, picture);
-            labelArrays[kind]->Set(row, label);
-            const bool welcome = row == 1 && labelArrays[kind] == &stageInfoLabels;
-            picture->setVisible(welcome);
-            label->setVisible(welcome);
+// Only row 1's Welcome shows until a download starts.
+void MainWindow::createStageRows() {
+    for (int row = 1; row <= kStageRows; ++row) {
+        for (const StageKind& kind : kStageKinds) {
+            StagePair& pair = stageRow(row).*kind.pair;
+            pair.icon = newPicture(controlCenter, rowName(kind.iconName, row),
+                                   pictureNamed(QLatin1String(kind.pictureName)), true);
+            pair.label = newOpaqueLabel(controlCenter, rowName(kind.labelName, row),
+                                        QLatin1String(kind.captions[row - 1]), true,
+                                        colorFromBgr(kind.textColor));
+            const bool welcome = row == 1 && kind.pair == &StageRow::info;
+            pair.icon->setVisible(welcome);
+            pair.label->setVisible(welcome);
         }
     }
-}
-
-void MainWindow::ShowStage(Session& state, int16_t stageState) {
-    const int s = state.CurrentStage;
-    switch (stageState) {
-        case StageState::Reset:
-            for (int row = 1; row <= 5; ++row) {
-                ShowPair(stageWorkingLabels, stageWorkingIcons, row, false);
-                ShowPair(stageCompleteLabels, stageCompleteIcons, row, false);
-                ShowPair(stageFailedLabels, stageFailedIcons, row, false);
-                ShowPair(stageInfoLabels, stageInfoIcons, row, false);
-            }
-            break;
-        case StageState::Advance:
-            if (state.sleep) {
-                state.sleep(1000);
-            } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-            }
-            ShowPair(stageWorkingLabels, stageWorkingIcons, s - 1, false);
-            ShowPair(stageCompleteLabels, stageCompleteIcons, s - 1, true);
-            ShowPair(stageWorkingLabels, stageWorkingIcons, s, true);
-            break;
-        case StageState::Info:
-            ShowPair(stageWorkingLabels, stageWorkingIcons, s - 1, false);
-            ShowPair(stageInfoLabels, stageInfoIcons, s, true);
-            state.DownloadInProgress = false;
-            state.StopRequested = false;
-            break;
-        case StageState::Failed:
-            ShowPair(stageFailedLabels, stageFailedIcons, s, true);
-            ShowPair(stageWorkingLabels, stageWorkingIcons, s, false);
-            state.DownloadInProgress = false;
-            state.StopRequested = false;
-            break;
-        default:
-            break;
-    }
-    // The download keeps the thread busy; paint now so the change is seen.
-    repaint();
 }
 
 }  // namespace tw

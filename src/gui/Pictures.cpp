@@ -4,24 +4,24 @@
 
 // Resources of a static library are registered explicitly; the linker would
 // otherwise drop the unreferenced registration object.
-static void RegisterPictureResources() {
+static void registerPictureResources() {
     Q_INIT_RESOURCE(pictures);
 }
 
 namespace tw {
 
 namespace {
-void EnsureRegistered() {
+void ensureRegistered() {
     static const bool registered = [] {
-        RegisterPictureResources();
+        registerPictureResources();
         return true;
     }();
     (void)registered;
 }
 }  // namespace
 
-QPixmap Picture(const QString& name) {
-    EnsureRegistered();
+QPixmap pictureNamed(const QString& name) {
+    ensureRegistered();
     const QString base = QStringLiteral(":/tallywick/pictures/") + name;
     // On a scaled screen the twice-as-large drawing keeps the edges sharp;
     // either way the picture keeps its size in device-independent pixels.
@@ -35,10 +35,10 @@ QPixmap Picture(const QString& name) {
     return QPixmap(base + QStringLiteral(".png"));
 }
 
-QIcon WindowIcon() {
+QIcon programIcon() {
     QIcon icon;
     for (const char* size : {"16", "32", "48"}) {
-        icon.addPixmap(Picture(QStringLiteral("icon_") + QLatin1String(size)));
+        icon.addPixmap(pictureNamed(QStringLiteral("icon_") + QLatin1String(size)));
     }
     return icon;
 }

@@ -9,7 +9,7 @@
 namespace tw {
 
 // name without extension, e.g. "stage_working", "sort_ascending", "logo".
-QPixmap Picture(const QString& name);
-QIcon WindowIcon();
+QPixmap pictureNamed(const QString& name);
+QIcon programIcon();
 
 }  // namespace tw

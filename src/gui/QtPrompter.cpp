@@ -10,7 +10,7 @@ namespace tw {
 
 namespace {
 
-QMessageBox::Icon ToQtIcon(MsgIcon icon) {
+QMessageBox::Icon toQtIcon(MsgIcon icon) {
     switch (icon) {
         case MsgIcon::Critical:
             return QMessageBox::Critical;
@@ -26,7 +26,7 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
+QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::YesNo:
             return QMessageBox::Yes | QMessageBox::No;
@@ -40,7 +40,7 @@ QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
     return QMessageBox::Ok;
 }
 
-MsgResult FromQtButton(int button, MsgButtons buttons) {
+MsgResult fromQtButton(int button, MsgButtons buttons) {
     switch (button) {
         case QMessageBox::Yes:
             return MsgResult::Yes;
@@ -64,16 +64,16 @@ MsgResult FromQtButton(int button, MsgButtons buttons) {
 }  // namespace
 
 MsgResult QtPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
-                             const QString& title) {
+                              const QString& title) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(ToQtIcon(icon), title, shown, ToQtButtons(buttons), parent_);
+    QMessageBox box(toQtIcon(icon), title, shown, toQtButtons(buttons), parent_);
     box.setTextFormat(Qt::PlainText);
-    return FromQtButton(box.exec(), buttons);
+    return fromQtButton(box.exec(), buttons);
 }
 
 QString QtPrompter::InputBox(const QString& prompt, const QString& title,
-                            const QString& defaultText) {
+                             const QString& defaultText) {
     bool accepted = false;
     const QString text =
         QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &accepted);
@@ -84,8 +84,8 @@ std::optional<QString> QtPrompter::SaveFile(const SaveDialogRequest& request) {
     QFileDialog dialog(parent_, request.title, request.initialDir);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(NameFilters(request.filter));
-    dialog.setDefaultSuffix(DefaultSuffix(request.filter));
+    dialog.setNameFilters(nameFilters(request.filter));
+    dialog.setDefaultSuffix(defaultSuffix(request.filter));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     if (!request.proposedName.isEmpty()) {
         dialog.selectFile(request.proposedName);
@@ -101,10 +101,10 @@ QString QtPrompter::ChooseFolder(const QString& title) {
 }
 
 bool QtPrompter::OpenDocument(const QString& pathOrUrl) {
-    return QDesktopServices::openUrl(DocumentUrl(pathOrUrl));
+    return QDesktopServices::openUrl(documentUrl(pathOrUrl));
 }
 
-QStringList QtPrompter::NameFilters(const QString& filter) {
+QStringList QtPrompter::nameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -126,7 +126,7 @@ QStringList QtPrompter::NameFilters(const QString& filter) {
     return filters;
 }
 
-QString QtPrompter::DefaultSuffix(const QString& filter) {
+QString QtPrompter::defaultSuffix(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     if (parts.size() < 2) {
         return QString();
@@ -142,7 +142,7 @@ QString QtPrompter::DefaultSuffix(const QString& filter) {
     return extension;
 }
 
-QUrl QtPrompter::DocumentUrl(const QString& pathOrUrl) {
+QUrl QtPrompter::documentUrl(const QString& pathOrUrl) {
     const QUrl url(pathOrUrl, QUrl::StrictMode);
     if (url.isValid() && url.scheme().size() > 1) {
         return url;

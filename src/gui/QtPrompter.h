@@ -21,11 +21,11 @@ class QtPrompter : public Prompter {
     bool OpenDocument(const QString& pathOrUrl) override;
 
     // "Name (*.ext)|*.ext|Other|*.a;*.b" -> {"Name (*.ext)", "Other (*.a *.b)"}.
-    static QStringList NameFilters(const QString& filter);
+    static QStringList nameFilters(const QString& filter);
     // The extension of the first pattern of the filter ("xls"), or empty.
-    static QString DefaultSuffix(const QString& filter);
+    static QString defaultSuffix(const QString& filter);
     // A file path or a web address as the desktop opens it.
-    static QUrl DocumentUrl(const QString& pathOrUrl);
+    static QUrl documentUrl(const QString& pathOrUrl);
 
   private:
     QPointer<QWidget> parent_;

@@ -37,6 +37,16 @@ QString trimSpaces(const QString& text) {
     return text.mid(start, end - start);
 }
 
+// The index of the checked option of a filter group, -1 for none.
+int checkedOption(const std::array<QRadioButton*, 3>& options) {
+    for (size_t i = 0; i < options.size(); ++i) {
+        if (options[i]->isChecked()) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 }  // namespace
 
 QueryPanel::QueryPanel(Session& state, MainWindow& window)
@@ -100,17 +110,25 @@ void QueryPanel::emptyResultArea() {
 }
 
 PlayerFilter QueryPanel::selectedPlayerFilter() const {
-    if (window_.playerFilterOptions[2]->isChecked()) {
-        return PlayerFilter::TagList;
+    switch (checkedOption(window_.playerFilterOptions)) {
+        case 1:
+            return PlayerFilter::TagList;
+        case 2:
+            return PlayerFilter::Me;
+        default:
+            return PlayerFilter::All;
     }
-    return window_.playerFilterOptions[3]->isChecked() ? PlayerFilter::Me : PlayerFilter::All;
 }
 
 GameFilter QueryPanel::selectedGameFilter() const {
-    if (window_.gameFilterOptions[2]->isChecked()) {
-        return GameFilter::Ranked;
+    switch (checkedOption(window_.gameFilterOptions)) {
+        case 1:
+            return GameFilter::Ranked;
+        case 2:
+            return GameFilter::Unranked;
+        default:
+            return GameFilter::All;
     }
-    return window_.gameFilterOptions[3]->isChecked() ? GameFilter::Unranked : GameFilter::All;
 }
 
 void QueryPanel::exportResult() {

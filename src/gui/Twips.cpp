@@ -6,7 +6,7 @@
 namespace tw {
 
 namespace {
-int Convert(int value, double numerator, double denominator) {
+int convert(int value, double numerator, double denominator) {
     return static_cast<int>(std::lround(value * numerator / denominator));
 }
 }  // namespace
@@ -16,16 +16,16 @@ TwipsScale TwipsScale::ForWidget(const QWidget& widget) {
 }
 
 int TwipsScale::XToPixels(int twips) const {
-    return Convert(twips, dpiX_, kTwipsPerInch);
+    return convert(twips, dpiX_, kTwipsPerInch);
 }
 int TwipsScale::YToPixels(int twips) const {
-    return Convert(twips, dpiY_, kTwipsPerInch);
+    return convert(twips, dpiY_, kTwipsPerInch);
 }
 int TwipsScale::XToTwips(int pixels) const {
-    return Convert(pixels, kTwipsPerInch, dpiX_);
+    return convert(pixels, kTwipsPerInch, dpiX_);
 }
 int TwipsScale::YToTwips(int pixels) const {
-    return Convert(pixels, kTwipsPerInch, dpiY_);
+    return convert(pixels, kTwipsPerInch, dpiY_);
 }
 
 QRect TwipsScale::ToPixels(int left, int top, int width, int height) const {

@@ -9,19 +9,19 @@
 
 namespace tw {
 
-QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
+QLabel* newLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
                  Qt::Alignment alignment) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
-    label->setFont(DesignedFont(bold));
+    label->setFont(designedFont(bold));
     label->setAlignment(alignment);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
 
-QLabel* NewOpaqueLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
+QLabel* newOpaqueLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
                        const QColor& textColor) {
-    QLabel* label = NewLabel(parent, name, caption, bold);
+    QLabel* label = newLabel(parent, name, caption, bold);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, textColor);
     label->setPalette(palette);
@@ -29,7 +29,7 @@ QLabel* NewOpaqueLabel(QWidget* parent, const QString& name, const QString& capt
     return label;
 }
 
-QLabel* NewPicture(QWidget* parent, const QString& name, const QPixmap& picture, bool opaque) {
+QLabel* newPicture(QWidget* parent, const QString& name, const QPixmap& picture, bool opaque) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setPixmap(picture);
@@ -38,19 +38,19 @@ QLabel* NewPicture(QWidget* parent, const QString& name, const QPixmap& picture,
     return label;
 }
 
-QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption,
+QPushButton* newButton(QWidget* parent, const QString& name, const QString& caption,
                        const QString& toolTip) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setToolTip(toolTip);
-    button->setFont(DesignedFont(false));
+    button->setFont(designedFont(false));
     button->setAutoDefault(false);
     return button;
 }
 
-QPushButton* NewPictureButton(QWidget* parent, const QString& name, const QPixmap& picture,
+QPushButton* newPictureButton(QWidget* parent, const QString& name, const QPixmap& picture,
                               const QString& toolTip) {
-    QPushButton* button = NewButton(parent, name, QString(), toolTip);
+    QPushButton* button = newButton(parent, name, QString(), toolTip);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.deviceIndependentSize().toSize());
     return button;

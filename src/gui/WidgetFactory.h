@@ -12,15 +12,15 @@ class QWidget;
 
 namespace tw {
 
-QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
+QLabel* newLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 // A label that paints its own background, so it hides what lies beneath it.
-QLabel* NewOpaqueLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
+QLabel* newOpaqueLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
                        const QColor& textColor);
-QLabel* NewPicture(QWidget* parent, const QString& name, const QPixmap& picture, bool opaque);
-QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption,
+QLabel* newPicture(QWidget* parent, const QString& name, const QPixmap& picture, bool opaque);
+QPushButton* newButton(QWidget* parent, const QString& name, const QString& caption,
                        const QString& toolTip);
-QPushButton* NewPictureButton(QWidget* parent, const QString& name, const QPixmap& picture,
+QPushButton* newPictureButton(QWidget* parent, const QString& name, const QPixmap& picture,
                               const QString& toolTip);
 
 }  // namespace tw

@@ -250,8 +250,4 @@ void SiteProgramTest::ForgetRequests() {
     requestsSeen_ = site().requestLog().size();
 }
 
-bool SiteProgramTest::StageShown(const ControlArray<QLabel, 5>& labels, int row) const {
-    return !labels[row]->isHidden();
-}
-
 }  // namespace tw::testing

@@ -74,7 +74,6 @@ class SiteProgramTest : public ::testing::Test {
     // names another (a small disk) before it prepares the program.
     QString Folder() const { return folder_.isEmpty() ? dir_.path() : folder_; }
     QString Path(const QString& relative) const { return QDir(Folder()).filePath(relative); }
-    bool StageShown(const ControlArray<QLabel, 5>& labels, int row) const;
 
     QTemporaryDir dir_;
     QString folder_;

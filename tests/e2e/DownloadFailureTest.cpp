@@ -127,8 +127,8 @@ TEST_F(DownloadFailureTest, TheSiteGoingAwayAtAnyRequestIsReportedAndTheRerunCom
                     failures[0].contains(QStringLiteral("broke off")))
             << failures[0].toStdString();
         EXPECT_EQ(LogRecords(), 1);
-        EXPECT_TRUE(window_->stageCompleteLabels[5]->isHidden() ||
-                    !window_->stageFailedLabels[4]->isHidden())
+        EXPECT_TRUE(window_->stageRow(5).complete.label->isHidden() ||
+                    !window_->stageRow(4).failed.label->isHidden())
             << "no row claims success for the failed part";
         ExpectNothingHalfStored();
 
@@ -172,8 +172,8 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
                   .arg(tag)
                   .arg(noLength));
     EXPECT_EQ(LogRecords(), 3);
-    EXPECT_FALSE(window_->stageFailedLabels[4]->isHidden());
-    EXPECT_EQ(window_->stageFailedLabels[4]->text(), "Data extraction failed");
+    EXPECT_FALSE(window_->stageRow(4).failed.label->isHidden());
+    EXPECT_EQ(window_->stageRow(4).failed.label->text(), "Data extraction failed");
     ExpectNothingHalfStored();
     // Every other game is stored; the skipped games stay listed, waiting
     // for the next download, although the player is downloaded past them.
@@ -263,8 +263,8 @@ TEST_F(DownloadFailureTest, APagerWithoutItsPageNumberFailsTheGameListInsteadOfG
     const QStringList failures = FailureLines(0);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_EQ(failures[0], tag + QStringLiteral(": game list pager: the page lacks \"&page\""));
-    EXPECT_EQ(window_->stageFailedLabels[3]->text(), "Game list not read");
-    EXPECT_FALSE(window_->stageFailedLabels[3]->isHidden());
+    EXPECT_EQ(window_->stageRow(3).failed.label->text(), "Game list not read");
+    EXPECT_FALSE(window_->stageRow(3).failed.label->isHidden());
     EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player")), "0");
     EXPECT_EQ(CountRequests("panel="), 0);
     Faults({});
@@ -297,7 +297,7 @@ TEST_F(DownloadFailureTest, OnlyTheStatusLineRedirectsAndOnlyAFewTimes) {
               tags[1] + QStringLiteral(": player page: the site redirected the request more than 5 "
                                        "times"));
     EXPECT_EQ(CountRequests("player.aspx"), 12);
-    EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No usable answer");
+    EXPECT_EQ(window_->stageRow(1).failed.label->text(), "No usable answer");
     EXPECT_EQ(LogRecords(), 2);
 }
 
@@ -364,7 +364,7 @@ TEST_F(DownloadFailureTest, AMergeThatFailsLeavesEveryRowStagedForTheNextDownloa
     EXPECT_TRUE(failures[0].startsWith(tag + QStringLiteral(": clean-up: ")))
         << failures[0].toStdString();
     EXPECT_TRUE(Log().contains(" v110 [App.Cleanup]   "));
-    EXPECT_EQ(window_->stageFailedLabels[5]->text(), "Database not updated");
+    EXPECT_EQ(window_->stageRow(5).failed.label->text(), "Database not updated");
     // The player merge ran before the medal merge, and was undone with it.
     EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player")), "0");
     EXPECT_NE(Value(QStringLiteral("select count(*) from zLoad_Panel_4")), "0");

@@ -43,7 +43,7 @@ TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
     EXPECT_EQ(seen[6].percent, "86%");
     EXPECT_EQ(window_->progressPercent->text(), "100%");
     EXPECT_EQ(window_->windowTitle(), "Tallywick");
-    EXPECT_EQ(window_->stageCompleteLabels[3]->text(), "New games found (7)");
+    EXPECT_EQ(window_->stageRow(3).complete.label->text(), "New games found (7)");
     // The clean-up clears and hides the progress display.
     EXPECT_TRUE(window_->progressPercent->isHidden());
     EXPECT_TRUE(window_->progressFull->isHidden());

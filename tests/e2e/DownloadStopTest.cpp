@@ -38,10 +38,11 @@ class DownloadStopTest : public SiteProgramTest {
             Qt::DirectConnection);
     }
     bool AllStagesHidden() const {
-        for (int row = 1; row <= 5; ++row) {
-            for (const auto* labels : {&window_->stageWorkingLabels, &window_->stageCompleteLabels,
-                                       &window_->stageFailedLabels, &window_->stageInfoLabels}) {
-                if (!(*labels)[row]->isHidden()) {
+        for (int row = 1; row <= MainWindow::kStageRows; ++row) {
+            const StageRow& stage = window_->stageRow(row);
+            for (const StagePair& pair :
+                 {stage.working, stage.complete, stage.failed, stage.info}) {
+                if (!pair.label->isHidden()) {
                     return false;
                 }
             }
@@ -161,8 +162,8 @@ TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
                                    "Game_Player)")),
               "3");
     // The clean-up's own display stays: no reset after a stop between games.
-    EXPECT_FALSE(window_->stageCompleteLabels[5]->isHidden());
-    EXPECT_FALSE(window_->stageCompleteLabels[4]->isHidden());
+    EXPECT_FALSE(window_->stageRow(5).complete.label->isHidden());
+    EXPECT_FALSE(window_->stageRow(4).complete.label->isHidden());
     ExpectNothingStagedOrHalfDone();
 
     PressDownload();

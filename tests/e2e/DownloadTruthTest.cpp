@@ -72,8 +72,8 @@ TEST_F(DownloadTruthTest, WholeTagListEqualsTheGroundTruth) {
     EXPECT_TRUE(blankSeen) << "a gamertag with a blank names its pictures with '_'";
 
     EXPECT_EQ(window_->windowTitle(), "Tallywick");
-    EXPECT_FALSE(window_->stageCompleteLabels[5]->isHidden());
-    EXPECT_EQ(window_->stageCompleteLabels[5]->text(), "Process complete");
+    EXPECT_FALSE(window_->stageRow(5).complete.label->isHidden());
+    EXPECT_EQ(window_->stageRow(5).complete.label->text(), "Process complete");
     EXPECT_FALSE(window_->downloadButton->isHidden());
     EXPECT_TRUE(window_->stopButton->isHidden());
     EXPECT_FALSE(state_->DownloadInProgress);
@@ -115,8 +115,8 @@ TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
         EXPECT_EQ(CountRequests("&page=" + QByteArray::number(n)), n == 1 ? 2 : 1) << "page " << n;
     }
     EXPECT_EQ(CountRequests("&panel="), 0);
-    EXPECT_FALSE(window_->stageInfoLabels[3]->isHidden());
-    EXPECT_EQ(window_->stageInfoLabels[3]->text(), "No new games found");
+    EXPECT_FALSE(window_->stageRow(3).info.label->isHidden());
+    EXPECT_EQ(window_->stageRow(3).info.label->text(), "No new games found");
 
     // Only the experience levels: the player page and its two pictures.
     state_->settings.Scan_All_Game_Lists = false;
@@ -127,7 +127,7 @@ TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
     EXPECT_EQ(CountRequests("player.aspx"), 1);
     EXPECT_EQ(CountRequests("emblem.ashx"), 2);
     EXPECT_EQ(CountRequests("games.aspx") + CountRequests("game.aspx"), 0);
-    EXPECT_FALSE(window_->stageCompleteLabels[5]->isHidden());
+    EXPECT_FALSE(window_->stageRow(5).complete.label->isHidden());
     EXPECT_TRUE(prompter_->Calls().empty());
 }
 
@@ -159,9 +159,9 @@ TEST_F(DownloadTruthTest, UnknownGamertagShowsRowTwoFailed) {
     PrepareProgram({unknown, other}, unknown);
     Load();
     PressDownload();
-    EXPECT_FALSE(window_->stageFailedLabels[2]->isHidden());
-    EXPECT_EQ(window_->stageFailedLabels[2]->text(), "Gamertag not found");
-    EXPECT_TRUE(window_->stageWorkingLabels[2]->isHidden());
+    EXPECT_FALSE(window_->stageRow(2).failed.label->isHidden());
+    EXPECT_EQ(window_->stageRow(2).failed.label->text(), "Gamertag not found");
+    EXPECT_TRUE(window_->stageRow(2).working.label->isHidden());
     EXPECT_EQ(window_->tagListBox->count(), 1);
     EXPECT_EQ(state_->CurrentGamertag, other);
     EXPECT_EQ(CountRequests("games.aspx"), 0);
@@ -177,9 +177,9 @@ TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
     server_->stop();
     prompter_->AnswerMessage(MsgResult::Ok);
     PressDownload();
-    EXPECT_FALSE(window_->stageFailedLabels[1]->isHidden());
-    EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No connection");
-    EXPECT_TRUE(window_->stageWorkingLabels[1]->isHidden());
+    EXPECT_FALSE(window_->stageRow(1).failed.label->isHidden());
+    EXPECT_EQ(window_->stageRow(1).failed.label->text(), "No connection");
+    EXPECT_TRUE(window_->stageRow(1).working.label->isHidden());
     ASSERT_EQ(prompter_->Calls().size(), 1u);
     EXPECT_EQ(prompter_->Calls()[0].text,
               QStringLiteral("The download did not complete:\r\n%1: player page: the connection "
@@ -212,8 +212,8 @@ TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
     EXPECT_EQ(call.buttons, MsgButtons::Ok);
     EXPECT_TRUE(session().fetcher().ConnectFailed);
     EXPECT_TRUE(site().requestLog().isEmpty());
-    EXPECT_EQ(window_->stageFailedLabels[1]->text(), "No connection");
-    EXPECT_FALSE(window_->stageFailedLabels[1]->isHidden());
+    EXPECT_EQ(window_->stageRow(1).failed.label->text(), "No connection");
+    EXPECT_FALSE(window_->stageRow(1).failed.label->isHidden());
 }
 
 TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
@@ -236,9 +236,9 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     EXPECT_TRUE(record.contains("\r\nStg: 5\r\n"));
     EXPECT_FALSE(state_->DownloadInProgress);
     // The steps after the failure did not run: row 5 says so.
-    EXPECT_FALSE(window_->stageFailedLabels[5]->isHidden());
-    EXPECT_EQ(window_->stageFailedLabels[5]->text(), "Database not updated");
-    EXPECT_TRUE(window_->stageCompleteLabels[5]->isHidden());
+    EXPECT_FALSE(window_->stageRow(5).failed.label->isHidden());
+    EXPECT_EQ(window_->stageRow(5).failed.label->text(), "Database not updated");
+    EXPECT_TRUE(window_->stageRow(5).complete.label->isHidden());
     EXPECT_FALSE(window_->downloadButton->isHidden()) << "the window is unlocked";
     EXPECT_TRUE(window_->tagListBox->isEnabled());
 }
@@ -256,7 +256,7 @@ TEST_F(DownloadTruthTest, NoGamertagSelectedChangesNothing) {
     EXPECT_EQ(prompter_->Calls()[0].text, "You must select a Gamertag.");
     EXPECT_EQ(prompter_->Calls()[0].title, "Error");
     EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Critical);
-    EXPECT_FALSE(window_->stageInfoLabels[1]->isHidden()) << "still Welcome";
+    EXPECT_FALSE(window_->stageRow(1).info.label->isHidden()) << "still Welcome";
     EXPECT_TRUE(site().requestLog().isEmpty());
 }
 

@@ -93,8 +93,8 @@ TEST_F(SavedPagesDownloadTest, ApostrophesShortRowsAndAWholePictureFile) {
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("avatar/O'Neil_smbw.jpg"))));
     EXPECT_EQ(window_->avatarPicture->property("picturePath").toString(),
               Path(QStringLiteral("avatar/O'Neil.jpg")));
-    EXPECT_EQ(window_->stageInfoLabels[3]->text(), "No new games found");
-    EXPECT_FALSE(window_->stageInfoLabels[3]->isHidden());
+    EXPECT_EQ(window_->stageRow(3).info.label->text(), "No new games found");
+    EXPECT_FALSE(window_->stageRow(3).info.label->isHidden());
 }
 
 TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog) {
@@ -116,8 +116,8 @@ TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog)
     EXPECT_TRUE(record.contains("\r\nTag: Broken\r\nStg: 2\r\n"));
     EXPECT_FALSE(state_->DownloadInProgress);
     EXPECT_FALSE(window_->downloadButton->isHidden()) << "the window is unlocked";
-    EXPECT_EQ(window_->stageFailedLabels[2]->text(), "Player page not read");
-    EXPECT_FALSE(window_->stageFailedLabels[2]->isHidden()) << "the failed stage is shown";
+    EXPECT_EQ(window_->stageRow(2).failed.label->text(), "Player page not read");
+    EXPECT_FALSE(window_->stageRow(2).failed.label->isHidden()) << "the failed stage is shown";
     // The page's rows are stored together or not at all.
     EXPECT_EQ(Rows(QStringLiteral("Player_Playlist")).size(), 0);
 }

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "UiTestSupport.h"
+#include "gui/BgrColor.h"
 #include "gui/FlexGrid.h"
-#include "gui/VbColor.h"
 
 namespace tw {
 namespace {
@@ -52,7 +52,7 @@ TEST_F(FlexGridTest, CellBackColorZeroMeansTheDefault) {
     grid.setRow(1);
     grid.setCol(0);
     EXPECT_EQ(grid.cellBackColor(), 0u);
-    grid.setCellBackColor(VbRgb(0, 255, 128));
+    grid.setCellBackColor(bgrValue(0, 255, 128));
     EXPECT_EQ(grid.cellBackColor(), 0x0080FF00u);
     EXPECT_EQ(grid.model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
               QColor(0, 255, 128));
@@ -93,7 +93,7 @@ TEST_F(FlexGridTest, SizesAreTwips) {
 TEST_F(FlexGridTest, ClearEmptiesCellsButKeepsTheShape) {
     grid.setRow(1);
     grid.setCol(1);
-    grid.setCellBackColor(VbRgb(240, 240, 240));
+    grid.setCellBackColor(bgrValue(240, 240, 240));
     grid.clear();
     EXPECT_EQ(grid.rows(), 4);
     EXPECT_EQ(grid.cols(), 3);

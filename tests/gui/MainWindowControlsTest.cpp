@@ -55,15 +55,15 @@ TEST_F(MainWindowControlsTest, WindowCaptionsAndToolTips) {
     EXPECT_EQ(window->gameFilterGroup->title(), "Game Filters");
     const QStringList playerOptions{"All", "All in Tag List", "Me"};
     const QStringList gameOptions{"All", "Ranked", "Unranked"};
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(window->playerFilterOptions[i]->text(), playerOptions[i - 1]);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(window->playerFilterOptions[i]->text(), playerOptions[i]);
         EXPECT_EQ(window->playerFilterOptions[i]->parent(), window->playerFilterGroup);
-        EXPECT_EQ(window->playerFilterOptions[i]->isChecked(), i == 1);
-        EXPECT_EQ(window->gameFilterOptions[i]->text(), gameOptions[i - 1]);
+        EXPECT_EQ(window->playerFilterOptions[i]->isChecked(), i == 0);
+        EXPECT_EQ(window->gameFilterOptions[i]->text(), gameOptions[i]);
         EXPECT_EQ(window->gameFilterOptions[i]->parent(), window->gameFilterGroup);
-        EXPECT_EQ(window->gameFilterOptions[i]->isChecked(), i == 1);
+        EXPECT_EQ(window->gameFilterOptions[i]->isChecked(), i == 0);
         EXPECT_EQ(window->gameFilterOptions[i]->objectName(),
-                  QStringLiteral("optFilterGame_%1").arg(i));
+                  QStringLiteral("optFilterGame_%1").arg(i + 1));
     }
     EXPECT_EQ(window->queryList->count(), 1);
     EXPECT_EQ(window->queryList->itemText(0), "- Select a Query -");
@@ -149,35 +149,33 @@ TEST_F(MainWindowControlsTest, EveryControlIsFoundByItsObjectName) {
         ASSERT_NE(member, nullptr) << name;
         EXPECT_EQ(window->findChild<QWidget*>(QLatin1String(name)), member) << name;
     }
-    const std::pair<const ControlArray<QLabel, 5>*, const char*> stageArrays[] = {
-        {&window->stageWorkingLabels, "lblStageWorking"},
-        {&window->stageWorkingIcons, "imgStageWorking"},
-        {&window->stageCompleteLabels, "lblStageComplete"},
-        {&window->stageCompleteIcons, "imgStageComplete"},
-        {&window->stageFailedLabels, "lblStageFailed"},
-        {&window->stageFailedIcons, "imgStageFailed"},
-        {&window->stageInfoLabels, "lblStageInfo"},
-        {&window->stageInfoIcons, "imgStageInfo"},
-    };
-    for (const auto& [array, name] : stageArrays) {
-        for (int row = 1; row <= 5; ++row) {
+    for (int row = 1; row <= MainWindow::kStageRows; ++row) {
+        const StageRow& stage = window->stageRow(row);
+        const std::pair<const QLabel*, const char*> stageControls[] = {
+            {stage.working.label, "lblStageWorking"},   {stage.working.icon, "imgStageWorking"},
+            {stage.complete.label, "lblStageComplete"}, {stage.complete.icon, "imgStageComplete"},
+            {stage.failed.label, "lblStageFailed"},     {stage.failed.icon, "imgStageFailed"},
+            {stage.info.label, "lblStageInfo"},         {stage.info.icon, "imgStageInfo"},
+        };
+        for (const auto& [control, name] : stageControls) {
+            ASSERT_NE(control, nullptr) << name << row;
             EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("%1_%2").arg(name).arg(row)),
-                      (*array)[row])
+                      control)
                 << name << row;
         }
     }
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("optFilterPlayer_%1").arg(i)),
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("optFilterPlayer_%1").arg(i + 1)),
                   window->playerFilterOptions[i]);
-        EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("optFilterGame_%1").arg(i)),
+        EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("optFilterGame_%1").arg(i + 1)),
                   window->gameFilterOptions[i]);
     }
 }
 
 TEST_F(MainWindowControlsTest, StartState) {
     EXPECT_TRUE(window->resultChart->isHidden());
-    EXPECT_EQ(window->resultGrid->Rows(), 0);
-    EXPECT_EQ(window->resultGrid->Cols(), 0);
+    EXPECT_EQ(window->resultGrid->rows(), 0);
+    EXPECT_EQ(window->resultGrid->cols(), 0);
     EXPECT_FALSE(window->downloadButton->isHidden());
     for (const QWidget* hidden : {static_cast<const QWidget*>(window->stopButton),
                                   static_cast<const QWidget*>(window->progressEmpty),
@@ -223,21 +221,21 @@ TEST_F(MainWindowControlsTest, DownloadModeLocksEverythingButStopHelpAndTheLink)
                                     window->exportButton,
                                     window->tagListBox,
                                     window->queryList,
+                                    window->playerFilterOptions[0],
                                     window->playerFilterOptions[1],
                                     window->playerFilterOptions[2],
-                                    window->playerFilterOptions[3],
+                                    window->gameFilterOptions[0],
                                     window->gameFilterOptions[1],
                                     window->gameFilterOptions[2],
-                                    window->gameFilterOptions[3],
                                     window->resultGrid};
     const QList<QAction*> lockedMenus = {window->fileMenu->menuAction(),
                                          window->databaseMenu->menuAction(),
                                          window->toolsMenu->menuAction()};
-    window->stageInfoLabels[1]->hide();
-    window->stageWorkingLabels[2]->show();
+    window->stageRow(1).info.label->hide();
+    window->stageRow(2).working.label->show();
     window->tagListBox->addItem(QStringLiteral("Ann"));
 
-    window->SetDownloadMode(true);
+    window->setDownloadMode(true);
     EXPECT_TRUE(window->downloadButton->isHidden());
     EXPECT_FALSE(window->stopButton->isHidden());
     EXPECT_TRUE(window->stopButton->isEnabled());
@@ -253,10 +251,10 @@ TEST_F(MainWindowControlsTest, DownloadModeLocksEverythingButStopHelpAndTheLink)
     EXPECT_TRUE(window->makerLink->isEnabled());
     EXPECT_TRUE(window->controlCenter->isEnabled());
     // The progress display is not touched.
-    EXPECT_TRUE(window->stageInfoLabels[1]->isHidden());
-    EXPECT_FALSE(window->stageWorkingLabels[2]->isHidden());
+    EXPECT_TRUE(window->stageRow(1).info.label->isHidden());
+    EXPECT_FALSE(window->stageRow(2).working.label->isHidden());
 
-    window->SetDownloadMode(false);
+    window->setDownloadMode(false);
     EXPECT_FALSE(window->downloadButton->isHidden());
     EXPECT_TRUE(window->stopButton->isHidden());
     for (const QWidget* widget : locked) {
@@ -265,7 +263,7 @@ TEST_F(MainWindowControlsTest, DownloadModeLocksEverythingButStopHelpAndTheLink)
     for (const QAction* menu : lockedMenus) {
         EXPECT_TRUE(menu->isEnabled()) << menu->objectName().toStdString();
     }
-    EXPECT_FALSE(window->stageWorkingLabels[2]->isHidden());
+    EXPECT_FALSE(window->stageRow(2).working.label->isHidden());
 }
 
 // Download, Remove and Profile act on the player the tag list shows; with no
@@ -275,7 +273,7 @@ TEST_F(MainWindowControlsTest, WithoutAShownPlayerDownloadRemoveAndProfileStayDi
                                       window->profileButton};
     ASSERT_EQ(window->tagListBox->currentIndex(), -1);
     for (bool downloading : {false, true, false}) {
-        window->SetDownloadMode(downloading);
+        window->setDownloadMode(downloading);
         for (const QWidget* button : playerButtons) {
             EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
         }

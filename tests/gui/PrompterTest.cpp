@@ -28,8 +28,9 @@ TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
         .AnswerOpen(true);
     const QString question =
         "This operation will NOT remove all data for this player.\r\nWould you like to proceed ?";
-    EXPECT_EQ(prompter.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
-              MsgResult::No);
+    EXPECT_EQ(
+        prompter.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
+        MsgResult::No);
     EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
     SaveDialogRequest request;
     request.title = "Export";
@@ -89,7 +90,8 @@ TEST(ScriptedDialogsTest, UnexpectedDialogsFailLoudly) {
 TEST(ScriptedDialogsTest, OkMessagesCanBeAcknowledgedWithoutAnAnswer) {
     ScriptedPrompter prompter;
     prompter.AcknowledgeOkMessages(true);
-    EXPECT_EQ(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"), MsgResult::Ok);
+    EXPECT_EQ(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
+              MsgResult::Ok);
     // A question still needs its answer.
     EXPECT_THROW(
         prompter.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
@@ -101,18 +103,18 @@ TEST(ScriptedDialogsTest, OkMessagesCanBeAcknowledgedWithoutAnAnswer) {
 }
 
 TEST(QtDialogsTest, ConvertsTheProgramsFileFilters) {
-    EXPECT_EQ(QtPrompter::NameFilters("Excel Workbook (*.xls)|*.xls"),
+    EXPECT_EQ(QtPrompter::nameFilters("Excel Workbook (*.xls)|*.xls"),
               QStringList{"Excel Workbook (*.xls)"});
-    EXPECT_EQ(QtPrompter::NameFilters("Comma Separated|*.csv|All Files|*.*"),
+    EXPECT_EQ(QtPrompter::nameFilters("Comma Separated|*.csv|All Files|*.*"),
               (QStringList{"Comma Separated (*.csv)", "All Files (*.*)"}));
-    EXPECT_EQ(QtPrompter::NameFilters("Web Page|*.htm;*.html"),
+    EXPECT_EQ(QtPrompter::nameFilters("Web Page|*.htm;*.html"),
               QStringList{"Web Page (*.htm *.html)"});
-    EXPECT_EQ(QtPrompter::DefaultSuffix("Excel Workbook (*.xls)|*.xls"), "xls");
-    EXPECT_EQ(QtPrompter::DefaultSuffix("Web Page|*.htm;*.html"), "htm");
-    EXPECT_EQ(QtPrompter::DefaultSuffix("All Files|*.*"), "");
-    EXPECT_EQ(QtPrompter::DocumentUrl("https://www.brackenfold.example/tallywick/"),
+    EXPECT_EQ(QtPrompter::defaultSuffix("Excel Workbook (*.xls)|*.xls"), "xls");
+    EXPECT_EQ(QtPrompter::defaultSuffix("Web Page|*.htm;*.html"), "htm");
+    EXPECT_EQ(QtPrompter::defaultSuffix("All Files|*.*"), "");
+    EXPECT_EQ(QtPrompter::documentUrl("https://www.brackenfold.example/tallywick/"),
               QUrl("https://www.brackenfold.example/tallywick/"));
-    EXPECT_EQ(QtPrompter::DocumentUrl("/opt/Tallywick/tps/Big Fred.html"),
+    EXPECT_EQ(QtPrompter::documentUrl("/opt/Tallywick/tps/Big Fred.html"),
               QUrl::fromLocalFile("/opt/Tallywick/tps/Big Fred.html"));
 }
 
@@ -143,7 +145,7 @@ TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
         box->button(QMessageBox::No)->click();
     });
     const MsgResult result = prompter.Message("Line one\r\nLine two", MsgButtons::YesNo,
-                                             MsgIcon::Question, "Confirm Import");
+                                              MsgIcon::Question, "Confirm Import");
     EXPECT_EQ(result, MsgResult::No);
     EXPECT_EQ(title, "Confirm Import");
     EXPECT_EQ(text, "Line one\nLine two");

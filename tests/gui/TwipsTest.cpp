@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/BgrColor.h"
 #include "gui/Twips.h"
-#include "gui/VbColor.h"
 
 namespace tw {
 namespace {
@@ -30,13 +30,13 @@ TEST(TwipsScaleTest, RoundsToTheNearestPixelAtOtherDpis) {
     EXPECT_EQ(large.ToPixels(240, 2400, 4080, 15), QRect(20, 240, 340, 2));
 }
 
-TEST(VbColorTest, KeepsBlueInTheHighByte) {
-    EXPECT_EQ(VbRgb(0, 255, 128), 0x0080FF00u);
-    EXPECT_EQ(VbRgb(240, 240, 240), 0x00F0F0F0u);
-    EXPECT_EQ(ColorFromVb(0x0000FFFF), QColor(255, 255, 0));
-    EXPECT_EQ(ColorFromVb(0x000000C0), QColor(0xC0, 0, 0));  // failed: dark red
-    EXPECT_EQ(ColorFromVb(0x00C00000), QColor(0, 0, 0xC0));  // info: dark blue
-    EXPECT_EQ(VbFromColor(QColor(255, 128, 0)), 0x000080FFu);
+TEST(BgrColorTest, KeepsBlueInTheHighByte) {
+    EXPECT_EQ(bgrValue(0, 255, 128), 0x0080FF00u);
+    EXPECT_EQ(bgrValue(240, 240, 240), 0x00F0F0F0u);
+    EXPECT_EQ(colorFromBgr(0x0000FFFF), QColor(255, 255, 0));
+    EXPECT_EQ(colorFromBgr(0x000000C0), QColor(0xC0, 0, 0));  // failed: dark red
+    EXPECT_EQ(colorFromBgr(0x00C00000), QColor(0, 0, 0xC0));  // info: dark blue
+    EXPECT_EQ(bgrFromColor(QColor(255, 128, 0)), 0x000080FFu);
 }
 
 }  // namespace

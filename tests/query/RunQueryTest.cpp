@@ -14,10 +14,10 @@
 
 #include "QueryFolder.h"
 #include "db/Database.h"
+#include "gui/BgrColor.h"
 #include "gui/FlexGrid.h"
 #include "gui/ResultGridFill.h"
 #include "gui/Twips.h"
-#include "gui/VbColor.h"
 #include "query/QueryResult.h"
 
 namespace tw::testing {
@@ -110,7 +110,7 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
     EXPECT_EQ(BackColor(3, 2), 0u);
     EXPECT_EQ(BackColor(2, 0), 0u);
     EXPECT_EQ(BackColor(4, 1), 0u);
-    EXPECT_EQ(kHighlightColor, VbRgb(0, 255, 128));
+    EXPECT_EQ(kHighlightColor, bgrValue(0, 255, 128));
     // Header cells centred; widths from the widest text plus 200 twips.
     grid.setRow(0);
     grid.setCol(1);
@@ -199,8 +199,8 @@ TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
     EXPECT_TRUE(grid.cellPicture().isNull());
     grid.setRow(1);
     EXPECT_FALSE(grid.cellPicture().isNull());
-    EXPECT_EQ(BackColor(3, 3), VbRgb(255, 128, 0)) << "the colour replaces the highlight";
-    EXPECT_EQ(BackColor(1, 3), VbRgb(0, 255, 128));
+    EXPECT_EQ(BackColor(3, 3), bgrValue(255, 128, 0)) << "the colour replaces the highlight";
+    EXPECT_EQ(BackColor(1, 3), bgrValue(0, 255, 128));
     EXPECT_EQ(BackColor(1, 1), kHighlightColor) << "a picture cell is still highlighted";
     const int pictureWidth = scale.XToTwips(30) + kColumnPadTwips;
     EXPECT_EQ(grid.colWidthTwips(2), scale.XToTwips(scale.XToPixels(pictureWidth)));

@@ -8,12 +8,12 @@
 #include <QTest>
 
 #include "QueryFolder.h"
+#include "gui/BgrColor.h"
 #include "gui/TagListPanel.h"
 #include "gui/FlexGrid.h"
 #include "gui/ResultGridFill.h"
 #include "gui/ResultGridSort.h"
 #include "gui/Twips.h"
-#include "gui/VbColor.h"
 #include "query/QueryResult.h"
 #include "taglist/TagList.h"
 
@@ -83,9 +83,9 @@ TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColu
     EXPECT_EQ(Grid().colWidthTwips(2), widthBefore_[2] + Widening());
     // Shading: non-empty default cells grey; Fred's highlighted cell keeps its colour.
     EXPECT_EQ(BackColor(1, 2), kSortShadeColor);
-    EXPECT_EQ(BackColor(2, 2), VbRgb(0, 255, 128)) << "Fred's row";
+    EXPECT_EQ(BackColor(2, 2), bgrValue(0, 255, 128)) << "Fred's row";
     EXPECT_EQ(BackColor(4, 2), kSortShadeColor);
-    EXPECT_EQ(kSortShadeColor, VbRgb(240, 240, 240));
+    EXPECT_EQ(kSortShadeColor, bgrValue(240, 240, 240));
 
     ClickCell(0, 2, Qt::LeftButton);
     EXPECT_EQ(panel_->sortState(), "2A");

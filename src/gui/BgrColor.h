@@ -7,16 +7,16 @@
 
 namespace tw {
 
-constexpr uint32_t VbRgb(int red, int green, int blue) {
+constexpr uint32_t bgrValue(int red, int green, int blue) {
     return static_cast<uint32_t>((blue & 0xFF) << 16 | (green & 0xFF) << 8 | (red & 0xFF));
 }
 
-inline QColor ColorFromVb(uint32_t value) {
+inline QColor colorFromBgr(uint32_t value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-inline uint32_t VbFromColor(const QColor& color) {
-    return VbRgb(color.red(), color.green(), color.blue());
+inline uint32_t bgrFromColor(const QColor& color) {
+    return bgrValue(color.red(), color.green(), color.blue());
 }
 
 }  // namespace tw

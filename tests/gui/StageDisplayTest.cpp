@@ -1,0 +1,322 @@
+// The progress display: the stage rows as the window creates them (start
+// state, captions, colours) and as DownloadPanel switches them when the
+// download session reports a stage change.
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "UiTestSupport.h"
+#include "core/Session.h"
+#include "download/DownloadSession.h"
+#include "gui/DownloadPanel.h"
+#include "gui/MainWindow.h"
+
+namespace tw {
+namespace {
+
+using Names = std::set<QString>;
+using Change = DownloadSession::StageChange;
+
+class StageDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::App();
+        window = std::make_unique<MainWindow>();
+        panel = new DownloadPanel(state, *window);  // owned by the window
+        window->show();
+        test::Settle();
+    }
+
+    // Names of the stage labels and icons that are shown, e.g. "Info_1"; a
+    // shown pair must have both halves shown.
+    Names ShownPairs() const {
+        Names shown;
+        for (int row = 1; row <= MainWindow::kStageRows; ++row) {
+            const StageRow& stage = window->stageRow(row);
+            const std::pair<const char*, StagePair> pairs[] = {{"Working", stage.working},
+                                                               {"Complete", stage.complete},
+                                                               {"Failed", stage.failed},
+                                                               {"Info", stage.info}};
+            for (const auto& [kind, pair] : pairs) {
+                const bool label = !pair.label->isHidden();
+                EXPECT_EQ(label, !pair.icon->isHidden()) << kind << " row " << row;
+                if (label) {
+                    shown.insert(QStringLiteral("%1_%2").arg(QLatin1String(kind)).arg(row));
+                }
+            }
+        }
+        return shown;
+    }
+
+    // The session reports a change, as its worker does through the queued
+    // connection (here on the window's own thread, so delivered at once).
+    void Report(int row, Change change, const QString& caption = QString()) {
+        emit panel->session().stageChanged(row, change, caption);
+    }
+
+    // A player's download starts: every row hidden, row 1 working.
+    void StartDownload() { Report(1, Change::Start); }
+
+    // The session advances without a count: the finished row keeps its caption.
+    void AdvanceTo(int row) { Report(row, Change::Advance); }
+
+    // The text a user sees at the centre of a row's label place.
+    QString VisibleTextInRow(int row) {
+        const QWidget* top = window->controlCenter->childAt(
+            window->stageRow(row).working.label->geometry().center());
+        const auto* label = qobject_cast<const QLabel*>(top);
+        return label ? label->text() : QString();
+    }
+
+    Session state;  // outlives the window and its panel
+    std::unique_ptr<MainWindow> window;
+    DownloadPanel* panel = nullptr;
+};
+
+TEST_F(StageDisplayTest, StartShowsOnlyWelcome) {
+    EXPECT_EQ(ShownPairs(), Names{"Info_1"});
+    EXPECT_EQ(window->stageRow(1).info.label->text(), "Welcome");
+    EXPECT_EQ(VisibleTextInRow(1), "Welcome");
+}
+
+TEST_F(StageDisplayTest, CaptionsColoursAndFonts) {
+    const char* captions[5][4] = {
+        {"Establishing connection ...", "Connection established", "No connection", "Welcome"},
+        {"Looking up gamertag ...", "Gamertag found", "Gamertag not found", "Skip"},
+        {"Searching for new games ...", "New games found", "xx", "No new games found"},
+        {"Extracting data ...", "Data extracted", "Data extraction failed", "Skip"},
+        {"Optimizing database ...", "Process complete", "xx", "Skip"},
+    };
+    // Each kind has one colour, the same in every row.
+    const QLabel* first[] = {window->stageRow(1).working.label, window->stageRow(1).complete.label,
+                             window->stageRow(1).failed.label, window->stageRow(1).info.label};
+    QColor colours[4];
+    for (int k = 0; k < 4; ++k) {
+        colours[k] = first[k]->palette().color(QPalette::WindowText);
+    }
+    for (int row = 1; row <= 5; ++row) {
+        const StageRow& stage = window->stageRow(row);
+        const QLabel* labels[] = {stage.working.label, stage.complete.label, stage.failed.label,
+                                  stage.info.label};
+        const QLabel* pictures[] = {stage.working.icon, stage.complete.icon, stage.failed.icon,
+                                    stage.info.icon};
+        for (int k = 0; k < 4; ++k) {
+            SCOPED_TRACE(labels[k]->objectName().toStdString());
+            EXPECT_EQ(labels[k]->text(), QLatin1String(captions[row - 1][k]));
+            EXPECT_EQ(labels[k]->palette().color(QPalette::WindowText), colours[k]);
+            EXPECT_TRUE(labels[k]->font().bold());
+            EXPECT_TRUE(labels[k]->autoFillBackground());
+            EXPECT_EQ(pictures[k]->pixmap().deviceIndependentSize().toSize(), QSize(16, 17));
+        }
+        EXPECT_EQ(window->stageRow(row).working.label->objectName(),
+                  QStringLiteral("lblStageWorking_%1").arg(row));
+    }
+}
+
+// WCAG 2 relative luminance and contrast ratio.
+double RelativeLuminance(const QColor& colour) {
+    auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) +
+           0.0722 * linear(colour.blue());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every stage text can be read on the window's background (4.5:1, the WCAG
+// level for normal text) and keeps the hue that says what it means: working
+// amber, complete green, failed red, info blue.
+TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
+    const QColor background = window->palette().color(QPalette::Window);
+    struct Kind {
+        const char* name;
+        StagePair StageRow::*pair;
+        int hueFrom;  // degrees, the range may wrap past 360
+        int hueTo;
+    };
+    const Kind kinds[] = {{"working", &StageRow::working, 20, 50},
+                          {"complete", &StageRow::complete, 90, 150},
+                          {"failed", &StageRow::failed, 345, 375},
+                          {"info", &StageRow::info, 210, 250}};
+    for (const Kind& kind : kinds) {
+        for (int row = 1; row <= MainWindow::kStageRows; ++row) {
+            SCOPED_TRACE(std::string(kind.name) + " row " + std::to_string(row));
+            const QLabel* label = (window->stageRow(row).*kind.pair).label;
+            const QColor text = label->palette().color(QPalette::WindowText);
+            // The label paints its own background: that must be the window's.
+            EXPECT_EQ(label->palette().color(QPalette::Window), background);
+            EXPECT_GE(Contrast(text, background), 4.5)
+                << text.name().toStdString() << " on " << background.name().toStdString();
+            const int hue = text.hsvHue();
+            ASSERT_GE(hue, 0) << "a grey says nothing";
+            const int unwrapped = hue < kind.hueFrom ? hue + 360 : hue;
+            EXPECT_LE(unwrapped, kind.hueTo) << hue;
+            EXPECT_GE(text.hsvSaturation(), 200);
+        }
+    }
+    // The stage text as painted: sample the darkest pixel of a shown working
+    // label and compare it with the background it is painted on.
+    window->stageRow(2).working.label->show();
+    const QImage shot = window->stageRow(2).working.label->grab().toImage();
+    QColor darkest = background;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            if (RelativeLuminance(pixel) < RelativeLuminance(darkest)) {
+                darkest = pixel;
+            }
+        }
+    }
+    EXPECT_EQ(shot.pixelColor(0, 0), background);
+    EXPECT_GE(Contrast(darkest, background), 4.5) << darkest.name().toStdString();
+}
+
+TEST_F(StageDisplayTest, ResetHidesEveryPair) {
+    Report(3, Change::Reset);
+    EXPECT_EQ(ShownPairs(), Names{});
+}
+
+TEST_F(StageDisplayTest, StartHidesEverythingButTheFirstWorkingRow) {
+    StartDownload();
+    AdvanceTo(2);
+    Report(2, Change::Failed);
+    StartDownload();
+    EXPECT_EQ(ShownPairs(), Names{"Working_1"});
+    EXPECT_EQ(VisibleTextInRow(1), "Establishing connection ...");
+}
+
+TEST_F(StageDisplayTest, AdvanceMovesTheWorkingRow) {
+    StartDownload();
+    AdvanceTo(2);
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Working_2"}));
+    AdvanceTo(3);
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Complete_2", "Working_3"}));
+    EXPECT_EQ(VisibleTextInRow(2), "Gamertag found");
+    EXPECT_EQ(VisibleTextInRow(3), "Searching for new games ...");
+}
+
+TEST_F(StageDisplayTest, AdvanceWithACaptionRenamesTheFinishedRow) {
+    StartDownload();
+    AdvanceTo(2);
+    AdvanceTo(3);
+    Report(4, Change::Advance, QStringLiteral("New games found (7)"));
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Complete_2", "Complete_3", "Working_4"}));
+    EXPECT_EQ(VisibleTextInRow(3), "New games found (7)");
+    EXPECT_EQ(VisibleTextInRow(4), "Extracting data ...");
+}
+
+TEST_F(StageDisplayTest, InfoCoversTheWorkingPair) {
+    StartDownload();
+    AdvanceTo(2);
+    AdvanceTo(3);
+    Report(3, Change::Info);
+    // Row 3's working pair stays shown beneath the info pair.
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Complete_2", "Working_3", "Info_3"}));
+    EXPECT_EQ(VisibleTextInRow(3), "No new games found");
+}
+
+TEST_F(StageDisplayTest, InfoHidesThePreviousRowsWorkingPair) {
+    StartDownload();
+    AdvanceTo(2);
+    Report(3, Change::Info);
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Info_3"}));
+    EXPECT_EQ(VisibleTextInRow(3), "No new games found");
+}
+
+TEST_F(StageDisplayTest, FailedShowsTheFailedPairInPlaceOfTheWorkingOne) {
+    StartDownload();
+    for (int row = 2; row <= 4; ++row) {
+        AdvanceTo(row);
+    }
+    window->setWindowTitle(QStringLiteral("Tallywick   40%"));
+    Report(4, Change::Failed);
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Complete_2", "Complete_3", "Failed_4"}));
+    EXPECT_EQ(VisibleTextInRow(4), "Data extraction failed");
+    EXPECT_EQ(window->windowTitle(), "Tallywick") << "the percentage goes with the failure";
+}
+
+TEST_F(StageDisplayTest, FailedOnTheFirstRowShowsNoConnection) {
+    StartDownload();
+    Report(1, Change::Failed);
+    EXPECT_EQ(ShownPairs(), Names{"Failed_1"});
+    EXPECT_EQ(VisibleTextInRow(1), "No connection");
+}
+
+TEST_F(StageDisplayTest, FailedWithACaptionSaysWhatFailed) {
+    StartDownload();
+    AdvanceTo(2);
+    AdvanceTo(3);
+    Report(3, Change::Failed, QStringLiteral("Game list not read"));
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Complete_2", "Failed_3"}));
+    EXPECT_EQ(VisibleTextInRow(3), "Game list not read");
+    EXPECT_EQ(window->stageRow(3).failed.label->text(), "Game list not read");
+}
+
+// A list download marks rows one by one: working, then complete.
+TEST_F(StageDisplayTest, WorkingAndCompleteSwitchOneRow) {
+    StartDownload();
+    for (int row = 2; row <= 4; ++row) {
+        AdvanceTo(row);
+    }
+    Report(4, Change::Complete);
+    Report(5, Change::Working);
+    EXPECT_EQ(ShownPairs(),
+              (Names{"Complete_1", "Complete_2", "Complete_3", "Complete_4", "Working_5"}));
+    EXPECT_EQ(VisibleTextInRow(5), "Optimizing database ...");
+    window->setWindowTitle(QStringLiteral("Tallywick   100%"));
+    Report(5, Change::Complete, QStringLiteral("Process complete"));
+    EXPECT_EQ(ShownPairs(),
+              (Names{"Complete_1", "Complete_2", "Complete_3", "Complete_4", "Complete_5"}));
+    EXPECT_EQ(VisibleTextInRow(5), "Process complete");
+    EXPECT_EQ(window->windowTitle(), "Tallywick");
+}
+
+TEST_F(StageDisplayTest, UnknownChangeChangesNothing) {
+    StartDownload();
+    AdvanceTo(2);
+    for (int value : {-1, 7, 100}) {
+        Report(2, static_cast<Change>(value), QStringLiteral("never shown"));
+    }
+    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Working_2"}));
+    EXPECT_EQ(VisibleTextInRow(2), "Looking up gamertag ...");
+}
+
+// Row 0 (before the first stage) and rows past the last are no rows: a
+// change reported for them shows and renames nothing. (Advance and Info also
+// act on the row before theirs, so only rows below 1 are out of reach.)
+TEST_F(StageDisplayTest, RowsOutsideTheDisplayChangeNothing) {
+    StartDownload();
+    for (int row : {0, -3}) {
+        for (Change change :
+             {Change::Advance, Change::Info, Change::Failed, Change::Working, Change::Complete}) {
+            Report(row, change, QStringLiteral("never shown"));
+        }
+    }
+    for (Change change : {Change::Failed, Change::Working, Change::Complete}) {
+        Report(MainWindow::kStageRows + 1, change, QStringLiteral("never shown"));
+    }
+    EXPECT_EQ(ShownPairs(), Names{"Working_1"});
+    EXPECT_EQ(VisibleTextInRow(1), "Establishing connection ...");
+    for (int row = 1; row <= MainWindow::kStageRows; ++row) {
+        const StageRow& stage = window->stageRow(row);
+        for (const StagePair& pair : {stage.working, stage.complete, stage.failed, stage.info}) {
+            EXPECT_NE(pair.label->text(), "never shown") << row;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tw
