@@ -98,7 +98,6 @@ int main(int argc, char** argv) {
     state.prompter = &prompter;
     state.sleep = [](int) {};
     MainWindow window;
-    state.refreshSummary = [&] { ShowPlayerSummary(state, window); };
     ConnectTagList(state, window, {});
     DownloadPanel* panel = ConnectDownload(state, window);
     loadMainWindow(state, window, dir.path());

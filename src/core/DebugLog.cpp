@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QScopedValueRollback>
 
 #include "core/Paths.h"
 #include "core/Prompter.h"
@@ -51,13 +50,8 @@ bool AppendRecord(const QString& path, const QByteArray& record, QString* reason
 
 }  // namespace
 
-QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+QByteArray DebugLogRecord(const LogContext& context, const QString& stage, const AppError& error,
                           const QDateTime& now) {
-    return DebugLogRecord(state, stage, error, now, state.CurrentSQL);
-}
-
-QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
-                          const QDateTime& now, const QString& statement) {
     QByteArray record;
     record += kRule + kCrLf;
     record += " v" + QByteArray(kVersionTag) + " [App." + stage.toUtf8() + "]   " +
@@ -65,11 +59,18 @@ QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppE
     record += kRule + kCrLf;
     record += "#" + QByteArray::number(error.number()) + " - " + error.source().toUtf8() + " - " +
               error.description().toUtf8() + kCrLf;
-    record += "Tag: " + state.CurrentGamertag.toUtf8() + kCrLf;
-    record += "Stg: " + QByteArray::number(state.CurrentStage) + kCrLf;
-    record += "SQL: " + statement.toUtf8() + kCrLf;
-    record += "Dat: " + PageExcerpt(state.PageData) + kCrLf + kCrLf + kCrLf;
+    record += "Tag: " + context.gamertag.toUtf8() + kCrLf;
+    record += "Stg: " + QByteArray::number(context.stage) + kCrLf;
+    record += "SQL: " + context.statement.toUtf8() + kCrLf;
+    record += "Dat: " + PageExcerpt(context.page) + kCrLf + kCrLf + kCrLf;
     return record;
+}
+
+LogContext LogContext::of(const Session& state, const QString& statement) {
+    LogContext context;
+    context.gamertag = state.CurrentGamertag;
+    context.statement = statement;
+    return context;
 }
 
 QString DebugLogMessage(const AppError& error) {
@@ -87,25 +88,16 @@ QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
            QDir::toNativeSeparators(logPath) + QStringLiteral("): ") + reason;
 }
 
-namespace {
-
-bool appendRecordOf(Session& state, const QString& stage, const AppError& error,
-                    const QString& statement, QString* reason) {
+bool AppendDebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+                          const LogContext& context, QString* reason) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
     QString why;
-    const bool written = AppendRecord(DebugLogPath(state),
-                                      DebugLogRecord(state, stage, error, now, statement), &why);
+    const bool written =
+        AppendRecord(DebugLogPath(state), DebugLogRecord(context, stage, error, now), &why);
     if (!written && reason) {
         *reason = why.isEmpty() ? QStringLiteral("Unknown error") : why;
     }
     return written;
-}
-
-}  // namespace
-
-bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& error,
-                          QString* reason) {
-    return appendRecordOf(state, stage, error, state.CurrentSQL, reason);
 }
 
 namespace {
@@ -113,9 +105,9 @@ namespace {
 // Records the error, then tells the user: where to send the log when it was
 // written, why it could not be otherwise (asking for an empty log helps no one).
 void RecordAndTell(Session& state, const QString& stage, const AppError& error,
-                   const QString& statement, MsgIcon icon, const QString& title) {
+                   const LogContext& context, MsgIcon icon, const QString& title) {
     QString reason;
-    const bool logged = appendRecordOf(state, stage, error, statement, &reason);
+    const bool logged = AppendDebugLogRecord(state, stage, error, context, &reason);
     if (state.prompter) {
         state.prompter->Message(logged
                                     ? DebugLogMessage(error)
@@ -126,22 +118,20 @@ void RecordAndTell(Session& state, const QString& stage, const AppError& error,
 
 }  // namespace
 
-void ReportOperationFailure(Session& state, const QString& stage, const AppError& error) {
-    ReportOperationFailure(state, stage, error, state.CurrentSQL);
-}
-
 void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
                             const QString& statement) {
-    RecordAndTell(state, stage, error, statement, MsgIcon::Critical, QStringLiteral("Error"));
-}
-
-void WriteDebugLog(Session& state, const QString& stage, const AppError& error) {
-    WriteDebugLog(state, stage, error, state.CurrentSQL);
+    RecordAndTell(state, stage, error, LogContext::of(state, statement), MsgIcon::Critical,
+                  QStringLiteral("Error"));
 }
 
 void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
                    const QString& statement) {
-    RecordAndTell(state, stage, error, statement, MsgIcon::Exclamation,
+    WriteDebugLog(state, stage, error, LogContext::of(state, statement));
+}
+
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+                   const LogContext& context) {
+    RecordAndTell(state, stage, error, context, MsgIcon::Exclamation,
                   QString::fromLatin1(kProgramTitle));
 }
 

@@ -19,11 +19,21 @@ inline constexpr const char* kProgramTitle = "Tallywick";
 // there, with a line after it giving its full length.
 inline constexpr qsizetype kMaxLoggedPageBytes = 65536;
 
+// What a record tells besides the error and its moment: the player, the row
+// of the download's display, the statement and the page that failed.
+struct LogContext {
+    QString gamertag;
+    int stage = 0;
+    QString statement;
+    QByteArray page;
+
+    // Outside a download: the current player and `statement`.
+    static LogContext of(const Session& state, const QString& statement = QString());
+};
+
 // The record's bytes, lines ended with CR LF, for the given moment.
-QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+QByteArray DebugLogRecord(const LogContext& context, const QString& stage, const AppError& error,
                           const QDateTime& now);
-QByteArray DebugLogRecord(const Session& state, const QString& stage, const AppError& error,
-                          const QDateTime& now, const QString& statement);
 
 // The text of the message shown after the record is written.
 QString DebugLogMessage(const AppError& error);
@@ -34,24 +44,24 @@ QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
                                  const QString& reason);
 
 // Appends the record and shows the message (exclamation icon, OK, the
-// program's title). The message is shown even when the log cannot be written,
-// so the user always learns of the error.
-void WriteDebugLog(Session& state, const QString& stage, const AppError& error);
-// The same, with `statement` as the record's SQL line: the statement that failed.
+// program's title), with `statement` as the record's SQL line: the statement
+// that failed. The message is shown even when the log cannot be written, so
+// the user always learns of the error.
 void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
-                   const QString& statement);
+                   const QString& statement = QString());
+// The same for a record that tells more than the statement.
+void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+                   const LogContext& context);
 
 // Appends the record alone, whole or not at all; false (and the reason in
 // `*reason` when given) when the log cannot be written.
-bool AppendDebugLogRecord(Session& state, const QString& stage, const AppError& error,
-                          QString* reason = nullptr);
+bool AppendDebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+                          const LogContext& context, QString* reason = nullptr);
 
 // For the operations that report a failed statement as an error of their own
 // (the purges, the profile's save): the record is appended and the message
 // above is shown with a critical icon and the title "Error".
-void ReportOperationFailure(Session& state, const QString& stage, const AppError& error);
-// The same with `statement` as the record's SQL line.
 void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
-                            const QString& statement);
+                            const QString& statement = QString());
 
 }  // namespace tw

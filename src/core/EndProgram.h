@@ -10,9 +10,8 @@ struct Session;
 // return straight away afterwards: nothing else of theirs may run.
 void EndProgram(Session& state, int exitCode);
 
-// Closes rsWork, the nine table recordsets (in the order rsLoadPanel5 back to
-// rsGame) and the database, ignoring every error, then releases them. The
-// database half of CloseConnection; the socket belongs to the download.
+// Closes the database, ignoring every error, then releases it. The database
+// half of closing down; the socket belongs to the download.
 void CloseDatabaseObjects(Session& state);
 
 }  // namespace tw

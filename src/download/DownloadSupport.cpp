@@ -105,16 +105,12 @@ bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone) {
 
 bool logDownloadFailure(const DownloadContext& context, const QString& stage,
                         const AppError& error) {
-    // The record describes the download that failed, which runs apart from
-    // whatever the window shows: its fields come from the context.
-    Session record;
-    record.ProgramDir = context.state.ProgramDir;
-    record.clock = context.state.clock;
-    record.CurrentGamertag = context.gamertag;
-    record.CurrentStage = static_cast<int16_t>(context.stage);
-    record.CurrentSQL = context.sql;
-    record.PageData = context.fetcher.page();
-    return AppendDebugLogRecord(record, stage, error);
+    LogContext record;
+    record.gamertag = context.gamertag;
+    record.stage = context.stage;
+    record.statement = context.sql;
+    record.page = context.fetcher.page();
+    return AppendDebugLogRecord(context.state, stage, error, record);
 }
 
 void reopenDatabase(Session& state) {

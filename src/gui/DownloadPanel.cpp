@@ -8,6 +8,7 @@
 #include "core/Session.h"
 #include "gui/DownloadPrompter.h"
 #include "gui/MainWindow.h"
+#include "gui/PlayerSummaryView.h"
 
 namespace tw {
 
@@ -136,8 +137,8 @@ void DownloadPanel::showSummaryAfterRun() {
         tagList.setCurrentIndex(index);
         return;
     }
-    if (databaseUpdated_ && state_.refreshSummary) {
-        state_.refreshSummary();
+    if (databaseUpdated_) {
+        ShowPlayerSummary(state_, window_);
     }
 }
 

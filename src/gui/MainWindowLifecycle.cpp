@@ -50,10 +50,6 @@ void loadMainWindow(Session& state, MainWindow& window, const QString& programDi
     ShowPlayerSummary(state, window);
 }
 
-void InstallSummaryRefresh(Session& state, MainWindow& window) {
-    state.refreshSummary = [&state, &window] { ShowPlayerSummary(state, window); };
-}
-
 WindowPlacement CurrentPlacement(const MainWindow& window) {
     WindowPlacement placement;
     placement.Top = static_cast<float>(window.TopTwips());

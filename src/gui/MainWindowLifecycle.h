@@ -20,11 +20,6 @@ inline constexpr const char* kSelectQueryItem = "- Select a Query -";
 // database that cannot be opened ends the program there (state.EndRequested).
 void loadMainWindow(Session& state, MainWindow& window, const QString& programDir);
 
-// Makes state.refreshSummary run ShowPlayerSummary on this window: only the
-// download's clean-up still refreshes through it; the tag list, the profile
-// and the maintenance refresh the window themselves.
-void InstallSummaryRefresh(Session& state, MainWindow& window);
-
 // The window's placement now, in twips.
 WindowPlacement CurrentPlacement(const MainWindow& window);
 

@@ -165,7 +165,7 @@ void QueryPanel::gridMouseReleased(int button, const QPoint& globalPosition) {
     window_.insertIntoTagListAction->setText(QStringLiteral("Add \"") + text +
                                              QStringLiteral("\" to Tag List"));
     // The tag list's add handler, run by the pop-up's entry, takes it from here.
-    state_.TagToInsert = trimSpaces(text);
+    window_.insertIntoTagListAction->setData(trimSpaces(text));
     window_.gridMenu->popup(globalPosition);
 }
 

@@ -13,10 +13,10 @@
 namespace tw {
 namespace {
 
-// The grid's pop-up leaves its gamertag in the session for the add.
-QString TakeGamertagToInsert(Session& state) {
-    QString gamertag = state.TagToInsert;
-    state.TagToInsert.clear();
+// The grid's pop-up leaves its gamertag in the entry's data for the add.
+QString TakeGamertagToInsert(QAction& insert) {
+    QString gamertag = insert.data().toString();
+    insert.setData(QVariant());
     return gamertag;
 }
 
@@ -31,9 +31,9 @@ void ShowAdded(Session& state, MainWindow& window, const QString& gamertag) {
 
 }  // namespace
 
-void addClicked(Session& state, MainWindow& window) {
+void addClicked(Session& state, MainWindow& window, const QString& fromGrid) {
     TagList tagList(state);
-    QString gamertag = TakeGamertagToInsert(state);
+    QString gamertag = fromGrid;
     if (gamertag.isEmpty()) {
         gamertag = tagList.askGamertag();
     }
@@ -88,7 +88,10 @@ void ConnectTagList(Session& state, MainWindow& window, std::function<void()> sh
     QObject::connect(window.addButton, &QPushButton::clicked, &window,
                      [&state, &window] { addClicked(state, window); });
     QObject::connect(window.insertIntoTagListAction, &QAction::triggered, &window,
-                     [&state, &window] { addClicked(state, window); });
+                     [&state, &window] {
+                         addClicked(state, window,
+                                    TakeGamertagToInsert(*window.insertIntoTagListAction));
+                     });
     QObject::connect(window.removeButton, &QPushButton::clicked, &window,
                      [&state, &window] { removeClicked(state, window); });
     QObject::connect(window.tagListBox, &QComboBox::currentIndexChanged, &window,

@@ -3,6 +3,7 @@
 // and Profile buttons and the grid pop-up's "Tag List Insert", turned into
 // calls of the tag-list service (taglist/TagList.h) and summary refreshes.
 
+#include <QString>
 #include <functional>
 
 namespace tw {
@@ -10,9 +11,9 @@ namespace tw {
 struct Session;
 class MainWindow;
 
-// Takes the gamertag the grid's pop-up left in TagToInsert (and empties it),
-// else asks for one; an added entry becomes the selected one.
-void addClicked(Session& state, MainWindow& window);
+// Adds `fromGrid` (the gamertag the grid's pop-up offered), else asks for
+// one; an added entry becomes the selected one.
+void addClicked(Session& state, MainWindow& window, const QString& fromGrid = QString());
 // Removing the last entry refreshes the summary at once, so the removed
 // player stops being the current one.
 void removeClicked(Session& state, MainWindow& window);

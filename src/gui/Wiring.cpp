@@ -21,7 +21,6 @@ WiredWindow WireMainWindow(Session& state, MainWindow& window) {
     // File > Exit unloads the window, which runs the exit rule.
     QObject::connect(window.exitAction, &QAction::triggered, &window, [&window] { window.close(); });
     InstallExitRule(state, window);
-    InstallSummaryRefresh(state, window);
     WiredWindow wired;
     wired.downloadPanel = ConnectDownload(state, window);
     ConnectTagList(state, window, ProfileOpener(state, window));

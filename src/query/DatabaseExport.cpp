@@ -93,16 +93,18 @@ void exportCsvClicked(Session& state) {
     if (folder.isEmpty()) {
         return;
     }
+    QString statement;  // the one that failed goes to the log
     try {
         ensureOutsideWriter(*state.Db);
         for (const QString& table : exportedTables(*state.Db)) {
-            state.Db->Execute(QStringLiteral("SELECT * INTO [Text;DATABASE=") + folder +
-                              QStringLiteral("].[") + table + QStringLiteral(".txt] FROM [") +
-                              table + QLatin1Char(']'));
+            statement = QStringLiteral("SELECT * INTO [Text;DATABASE=") + folder +
+                        QStringLiteral("].[") + table + QStringLiteral(".txt] FROM [") + table +
+                        QLatin1Char(']');
+            state.Db->Execute(statement);
         }
         done(state, kCsvExportDone);
     } catch (const AppError& error) {
-        WriteDebugLog(state, QString::fromLatin1(kExportCsvStage), error);
+        WriteDebugLog(state, QString::fromLatin1(kExportCsvStage), error, statement);
     }
 }
 

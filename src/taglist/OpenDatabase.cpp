@@ -11,16 +11,14 @@ void OpenDatabase(Session& state) {
     // before the file can be opened again.
     CloseDatabaseObjects(state);
     state.Db = Database::Open(state.DbPath);
-    Database& db = *state.Db;
-    state.rsGame = db.OpenRecordset(QStringLiteral("Game"));
-    state.rsPlayer = db.OpenRecordset(QStringLiteral("Player"));
-    state.rsGamePlayer = db.OpenRecordset(QStringLiteral("Game_Player"));
-    state.rsGamePlayerMedal = db.OpenRecordset(QStringLiteral("Game_Player_Medal"));
-    state.rsPlayerPlaylist = db.OpenRecordset(QStringLiteral("Player_Playlist"));
-    state.rsLoadPanel1 = db.OpenRecordset(QStringLiteral("zLoad_Panel_1"));
-    state.rsLoadPanel2 = db.OpenRecordset(QStringLiteral("zLoad_Panel_2"));
-    state.rsLoadPanel4 = db.OpenRecordset(QStringLiteral("zLoad_Panel_4"));
-    state.rsLoadPanel5 = db.OpenRecordset(QStringLiteral("zLoad_Panel_5"));
+    // A file without one of the tables the program writes is no database of
+    // its own: that is found here, at start-up, not in the middle of a
+    // download.
+    for (const char* table : {"Game", "Player", "Game_Player", "Game_Player_Medal",
+                              "Player_Playlist", "zLoad_Panel_1", "zLoad_Panel_2",
+                              "zLoad_Panel_4", "zLoad_Panel_5"}) {
+        state.Db->OpenRecordset(QString::fromLatin1(table))->Close();
+    }
 }
 
 }  // namespace tw

@@ -1,7 +1,7 @@
 #pragma once
 // OpenDatabase: the first step of every summary refresh. Opens DbPath
-// exclusively and one updatable recordset on each of the nine tables the
-// download writes, replacing the previous objects.
+// exclusively, replacing the previous connection, and checks that the nine
+// tables the download writes are there.
 
 namespace tw {
 

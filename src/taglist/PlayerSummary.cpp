@@ -20,8 +20,7 @@
 namespace tw {
 namespace {
 
-void ReadCurrentPlayerRow(Session& state, const Recordset& rs, PlayerSummary& summary) {
-    state.LastGameID = static_cast<int32_t>(rs.Field(QStringLiteral("Last_Game_ID")).toLong());
+void ReadCurrentPlayerRow(const Recordset& rs, PlayerSummary& summary) {
     const Variant lastDownload = rs.Field(QStringLiteral("Last_Download"));
     if (!lastDownload.joinText().isEmpty()) {
         summary.lastDownload = Format(lastDownload, QString::fromLatin1(kLastDownloadPattern));
@@ -51,7 +50,7 @@ void ReadTagList(Session& state, PlayerSummary& summary, QString& statement) {
         summary.gamertags << gamertag;
         if (gamertag == state.CurrentGamertag) {
             summary.selected = static_cast<int>(summary.gamertags.size()) - 1;
-            ReadCurrentPlayerRow(state, *rs, summary);
+            ReadCurrentPlayerRow(*rs, summary);
         }
         rs->MoveNext();
     }
@@ -61,7 +60,7 @@ void ReadTagList(Session& state, PlayerSummary& summary, QString& statement) {
     if (summary.selected < 0) {
         rs->MoveFirst();
         state.CurrentGamertag = rs->Field(QStringLiteral("Player_Gamertag")).joinText();
-        ReadCurrentPlayerRow(state, *rs, summary);
+        ReadCurrentPlayerRow(*rs, summary);
         RememberGamertag(state);
         summary.selected = 0;
     }
@@ -119,7 +118,8 @@ QString ReadOnlyNote(const Session& state) {
 void EndForUnusableDatabase(Session& state, const AppError& error) {
     QString reason;
     const bool logged =
-        AppendDebugLogRecord(state, QString::fromLatin1(kInitStage), error, &reason);
+        AppendDebugLogRecord(state, QString::fromLatin1(kInitStage), error,
+                             LogContext::of(state), &reason);
     EndWithMessage(state,
                    DatabaseUnusableMessage(
                        state.DbPath, ReadOnlyNote(state),
@@ -197,7 +197,6 @@ SummaryOutcome ReadPlayerSummary(Session& state, PlayerSummary& summary) {
         return SummaryOutcome::Failed;
     }
     state.DownloadInProgress = false;
-    state.StopRequested = false;
     return SummaryOutcome::Read;
 }
 

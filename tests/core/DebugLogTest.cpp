@@ -36,11 +36,12 @@ TEST_F(DebugLogTest, TwoFailuresGiveTwoRecordsWithTheExactLayout) {
     WriteDebugLog(state_, "Init", AppError(3343, "DAO.Workspace", "Unrecognized database format"));
 
     now_ = QDateTime(QDate(2006, 11, 30), QTime(0, 0, 0));
-    state_.CurrentGamertag = "Master Chief";
-    state_.CurrentStage = 3;
-    state_.CurrentSQL = "select * from Game where Game_ID=5";
-    state_.PageData = "HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>";
-    WriteDebugLog(state_, "DataArrive", AppError(13, "Tallywick", "Type mismatch"));
+    LogContext download;
+    download.gamertag = "Master Chief";
+    download.stage = 3;
+    download.statement = "select * from Game where Game_ID=5";
+    download.page = "HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>";
+    WriteDebugLog(state_, "DataArrive", AppError(13, "Tallywick", "Type mismatch"), download);
 
     const QByteArray rule = QByteArray(51, '-') + "\r\n";
     const QByteArray expected = rule + " v110 [App.Init]   1/5/2005 3:07:09 PM\r\n" + rule +
@@ -93,13 +94,14 @@ TEST_F(DebugLogTest, AnUnwritableLogIsToldWithItsPathAndReasonInsteadOfAskingFor
 TEST_F(DebugLogTest, APageLongerThan64KBIsCutWithItsLengthNoted) {
     const AppError error(13, "Tallywick", "Type mismatch");
     QByteArray page(65536, 'a');
-    state_.PageData = page;  // exactly the limit: whole, no note
-    EXPECT_TRUE(DebugLogRecord(state_, "DataArrive", error, now_)
+    LogContext download;
+    download.page = page;  // exactly the limit: whole, no note
+    EXPECT_TRUE(DebugLogRecord(download, "DataArrive", error, now_)
                     .endsWith("Dat: " + page + "\r\n\r\n\r\n"));
 
     page += "b" + QByteArray(300000, 'c');
-    state_.PageData = page;
-    WriteDebugLog(state_, "DataArrive", error);
+    download.page = page;
+    WriteDebugLog(state_, "DataArrive", error, download);
     const QByteArray record = LogBytes();
     EXPECT_TRUE(record.endsWith("Dat: " + QByteArray(65536, 'a') +
                                 "\r\n[page cut: 65536 of 365537 bytes shown]\r\n\r\n\r\n"));

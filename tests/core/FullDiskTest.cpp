@@ -80,10 +80,11 @@ TEST_F(FullDiskTest, ALogThatCannotBeWrittenIsNamedWithTheReasonAndKeepsItsRecor
     ASSERT_TRUE(disk_.fill());
     // Far more than the room left in the log's last block: the record is
     // written in part before the disk refuses, and that part is taken back.
-    state_.PageData = QByteArray(20000, 'p');
+    LogContext context;
+    context.page = QByteArray(20000, 'p');
     const AppError error(75, "Tallywick", "Path/File access error");
 
-    WriteDebugLog(state_, "CreateTPS", error);
+    WriteDebugLog(state_, "CreateTPS", error, context);
     ASSERT_EQ(prompter_.messages.size(), 1u);
     EXPECT_EQ(prompter_.messages[0].text,
               "Error #: 75\r\nDescription: Path/File access error\r\n\r\n"
@@ -94,10 +95,10 @@ TEST_F(FullDiskTest, ALogThatCannotBeWrittenIsNamedWithTheReasonAndKeepsItsRecor
     EXPECT_EQ(Bytes(log), earlier);
 
     disk_.freeSpace();
-    WriteDebugLog(state_, "CreateTPS", error);
+    WriteDebugLog(state_, "CreateTPS", error, context);
     ASSERT_EQ(prompter_.messages.size(), 2u);
     EXPECT_EQ(prompter_.messages[1].text, DebugLogMessage(error));
-    EXPECT_EQ(Bytes(log), earlier + DebugLogRecord(state_, "CreateTPS", error, state_.clock()));
+    EXPECT_EQ(Bytes(log), earlier + DebugLogRecord(context, "CreateTPS", error, state_.clock()));
 }
 
 }  // namespace

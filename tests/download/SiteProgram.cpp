@@ -153,7 +153,6 @@ void SiteProgramTest::Load() {
     state_ = std::make_unique<Session>();
     state_->prompter = prompter_.get();
     state_->sleep = [](int) {};
-    state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
     ConnectTagList(*state_, *window_, {});
     InstallExitRule(*state_, *window_);
     downloadPanel_ = ConnectDownload(*state_, *window_);

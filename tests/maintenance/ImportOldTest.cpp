@@ -180,7 +180,6 @@ TEST_F(ImportOldTest, AColumnTheCurrentTableLacksEndsTheImportAndKeepsEarlierTab
     SeedFile(OldPath("109"), "ALTER TABLE Player_Playlist ADD COLUMN Rank_Points INTEGER;");
     Start();
     window_->clanName->setText(QStringLiteral("stale"));
-    state_->CurrentSQL = QStringLiteral("SELECT 'a stale statement' FROM Game");
     prompter_->AnswerMessage(MsgResult::Yes);
     importOldClicked(*state_, *window_);
 

@@ -80,7 +80,6 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
     state_->sleep = [](int) {};
     state_->clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(14, 30, 5)); };
     ConnectTagList(*state_, *window_, {});
-    InstallSummaryRefresh(*state_, *window_);
     panel_ = new QueryPanel(*state_, *window_);
     loadMainWindow(*state_, *window_, dir_.path());
     ASSERT_TRUE(state_->Db);

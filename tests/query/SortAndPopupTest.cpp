@@ -141,11 +141,11 @@ TEST_F(SortAndPopupTest, DataRowClicksAndAnEmptyGridChangeNothing) {
 TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
     ClickCell(3, 0, Qt::RightButton);  // "  Dino "
     EXPECT_EQ(InsertIntoTagList().text(), "Add \"  Dino \" to Tag List");
-    EXPECT_EQ(state_->TagToInsert, "Dino");
+    EXPECT_EQ(InsertIntoTagList().data().toString(), "Dino");
     EXPECT_TRUE(GridMenu().isVisible());
     GridMenu().hide();
     InsertIntoTagList().trigger();
-    EXPECT_EQ(state_->TagToInsert, "") << "the add handler took it";
+    EXPECT_EQ(InsertIntoTagList().data().toString(), "") << "the add handler took it";
     QStringList tags;
     for (int i = 0; i < Control<QComboBox>("cmbTagList").count(); ++i) {
         tags << Control<QComboBox>("cmbTagList").itemText(i);
@@ -156,16 +156,15 @@ TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
 }
 
 TEST_F(SortAndPopupTest, NoPopupOnTheHeaderOtherColumnsOrLowerCaseTitles) {
-    state_->TagToInsert.clear();
     const QString caption = InsertIntoTagList().text();
     ClickCell(0, 0, Qt::RightButton);
     ClickCell(2, 2, Qt::RightButton);
     ClickCell(2, 0, Qt::LeftButton);
-    EXPECT_EQ(state_->TagToInsert, "");
+    EXPECT_EQ(InsertIntoTagList().data().toString(), "");
     EXPECT_EQ(InsertIntoTagList().text(), caption);
     Run(2);
     ClickCell(1, 0, Qt::RightButton);
-    EXPECT_EQ(state_->TagToInsert, "") << "\"gamertag\" is not \"Gamertag\"";
+    EXPECT_EQ(InsertIntoTagList().data().toString(), "") << "\"gamertag\" is not \"Gamertag\"";
     EXPECT_FALSE(GridMenu().isVisible());
 }
 

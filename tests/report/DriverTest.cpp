@@ -37,8 +37,6 @@ TEST_F(Driver, ATemplateWithoutTokensIsWrittenWithOneLineEndAdded) {
     EXPECT_EQ(call.title, QStringLiteral("Confirm View"));
     EXPECT_EQ(call.icon, MsgIcon::Question);
     EXPECT_EQ(call.buttons, MsgButtons::YesNo);
-    // The run keeps its statements to itself.
-    EXPECT_TRUE(state_.CurrentSQL.isEmpty());
 }
 
 TEST_F(Driver, TokensTwiceOrInLowerCaseAreFilledAndAQuoteShowsAsStored) {

@@ -116,7 +116,6 @@ class SiteReport : public ::testing::Test {
         state_ = std::make_unique<Session>();
         state_->prompter = &prompter_;
         state_->sleep = [](int) {};
-        state_->refreshSummary = [this] { ShowPlayerSummary(*state_, *window_); };
         ConnectTagList(*state_, *window_, {});
         downloadPanel_ = ConnectDownload(*state_, *window_);
         ConnectTpsReport(*state_, *window_);

@@ -83,10 +83,8 @@ TEST_F(TagListTest, ListedGamertagIsRefusedWithAMessage) {
 }
 
 TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
-    state_->TagToInsert = "Known Only";
-    addClicked(*state_, *window_);
+    addClicked(*state_, *window_, "Known Only");
     EXPECT_TRUE(prompter_->Calls().empty());
-    EXPECT_EQ(state_->TagToInsert, "");
     EXPECT_EQ(Flag("Known Only"), "Y");
     EXPECT_EQ(Query("select count(*) from Player where Player_Gamertag='Known Only'"), "1");
     EXPECT_EQ(Query("select Is_Friend & Clan_Name from Player where "
@@ -95,7 +93,6 @@ TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
     EXPECT_EQ(window_->tagListBox->currentText(), "Known Only");
     EXPECT_EQ(window_->totalGames->text(), "2");
     EXPECT_EQ(window_->clanName->text(), "Blue");
-    EXPECT_EQ(state_->LastGameID, 9);
 }
 
 TEST_F(TagListTest, ApostropheGamertagIsAddedSelectedAndRemoved) {
@@ -203,10 +200,10 @@ TEST_F(TagListTest, ProfileOpensOnlyForASelectedPlayer) {
 }
 
 TEST_F(TagListTest, GridPopUpInsertAddsTheGridsGamertagWithoutAsking) {
-    state_->TagToInsert = "From Grid";
+    window_->insertIntoTagListAction->setData(QStringLiteral("From Grid"));
     window_->insertIntoTagListAction->trigger();
     EXPECT_TRUE(prompter_->Calls().empty());
-    EXPECT_EQ(state_->TagToInsert, "");
+    EXPECT_EQ(window_->insertIntoTagListAction->data().toString(), "") << "the add took it";
     EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "From Grid"}));
     EXPECT_EQ(Flag("From Grid"), "Y");
 }
