@@ -2,7 +2,7 @@
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
 #include "report/ReportTokens.h"
-#include "report/VbArithmetic.h"
+#include "report/VariantArithmetic.h"
 
 namespace tw {
 
@@ -35,7 +35,7 @@ void FillGames(const Recordset& rs, ReportPage& page) {
     const Variant all = rs.Field(QStringLiteral("AllGames"));
     const Variant ranked = CountOrZero(rs.Field(QStringLiteral("RankGames")));
     page.Fill("?TOTAL_GAMES?", all.toText() + QStringLiteral(" (") + ranked.toText() +
-                                   QStringLiteral("r ") + VbSubtract(all, ranked).toText() +
+                                   QStringLiteral("r ") + subtractVariants(all, ranked).toText() +
                                    QStringLiteral("c)"));
     page.Fill("?TOTAL_FIRSTS?",
               WithRate(CountOrZero(rs.Field(QStringLiteral("Firsts"))), all, "0 %", ""));
@@ -43,7 +43,7 @@ void FillGames(const Recordset& rs, ReportPage& page) {
     page.Fill("?TOTAL_ASSISTS?", WithRate(rs.Field(QStringLiteral("Assists")), all, "0.0", " apg"));
     page.Fill("?TOTAL_DEATHS?", WithRate(rs.Field(QStringLiteral("Deaths")), all, "0.0", " dpg"));
     // Partially purged games keep no medals, so medals go over the others.
-    const Variant unpurged = VbSubtract(all, CountOrZero(rs.Field(QStringLiteral("PurgedGames"))));
+    const Variant unpurged = subtractVariants(all, CountOrZero(rs.Field(QStringLiteral("PurgedGames"))));
     page.Fill("?TOTAL_MEDALS?",
               WithRate(CountOrZero(rs.Field(QStringLiteral("Medals"))), unpurged, "0.0", " mpg"));
     page.Fill("?TOTAL_TIME_PLAYED?", TimePlayed(rs.Field(QStringLiteral("Time_Played"))));

@@ -2,7 +2,7 @@
 #include "report/ReportSections.h"
 #include "report/ReportStatements.h"
 #include "report/ReportTokens.h"
-#include "report/VbArithmetic.h"
+#include "report/VariantArithmetic.h"
 
 namespace tw {
 
@@ -18,7 +18,7 @@ QString QuitsText(const Variant& quits, int32_t games) {
 int32_t CustomGames(const Recordset& rs) {
     const Variant ranked = rs.Field(QStringLiteral("RankGames"));
     return static_cast<int32_t>(
-        VbSubtract(rs.Field(QStringLiteral("AllGames")), ranked.isNull() ? Variant(0) : ranked)
+        subtractVariants(rs.Field(QStringLiteral("AllGames")), ranked.isNull() ? Variant(0) : ranked)
             .toLong());
 }
 

@@ -22,6 +22,16 @@ void CopyTree(const QString& from, const QString& to) {
     }
 }
 
+// The command line needs no display: every batch run here has none, and a
+// platform plugin that does not exist, so loading any plugin would fail it.
+void RunWithoutDisplay(QProcess& process) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("doesnotexist"));
+    process.setProcessEnvironment(environment);
+}
+
 }  // namespace
 
 QStringList LinesOf(const QString& text) {
@@ -29,12 +39,14 @@ QStringList LinesOf(const QString& text) {
 }
 
 void BatchProgramTest::StartBatch(QProcess& process, const QStringList& arguments) {
+    RunWithoutDisplay(process);
     process.start(kExecutable, QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
     ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
 }
 
 BatchRun BatchProgramTest::RunExecutable(const QStringList& arguments) {
     QProcess process;
+    RunWithoutDisplay(process);
     process.start(kExecutable, arguments);
     BatchRun run;
     if (!process.waitForStarted() || !process.waitForFinished(kRunLimitMs)) {

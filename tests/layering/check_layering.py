@@ -16,7 +16,7 @@ widget_include = re.compile(
 old_name = re.compile(r'\b((frm|cmd|lbl|mnu|txt|chk|opt|img|shp|pic|cmb|flx|cht|rs)[A-Z]\w*|\w+_Click|'
                       r'\w+_MouseUp|\w+_MouseDown|Form_(Load|Resize|Unload)|Winsock1\w*|Vb\w+|\w+Vb\b|'
                       r'ControlArray|Label\d+|Line\d+)\b')
-string_or_comment = re.compile(r'"(?:\\.|[^"\\])*"|//[^\n]*|/\*.*?\*/', re.S)
+string_or_comment = re.compile(r"'(?:\\.|[^'\\])'|" r'"(?:\\.|[^"\\])*"|//[^\n]*|/\*.*?\*/', re.S)
 
 problems = []
 

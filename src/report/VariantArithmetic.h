@@ -6,6 +6,6 @@
 
 namespace tw {
 
-Variant VbSubtract(const Variant& left, const Variant& right);
+Variant subtractVariants(const Variant& left, const Variant& right);
 
 }  // namespace tw

@@ -1,8 +1,8 @@
-#include "report/VbArithmetic.h"
+#include "report/VariantArithmetic.h"
 
 namespace tw {
 
-Variant VbSubtract(const Variant& left, const Variant& right) {
+Variant subtractVariants(const Variant& left, const Variant& right) {
     if (left.isNull() || right.isNull()) {
         return Variant::Null();
     }
