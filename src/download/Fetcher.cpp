@@ -385,9 +385,12 @@ bool Fetcher::Expired() const {
 }
 
 // The waits process the events of the fetcher's own thread: its socket's and
-// its heartbeat's. The download runs on a thread of its own with no other
-// loop, so nothing re-enters the download from here, and the fetcher keeps
-// the event-driven handling (and its reset watch) its tests pin down.
+// its heartbeat's. That thread is never the window's (the window runs the
+// download on a worker thread; the command line has no window), and the only
+// other event ever posted to it is the request to start a run, which the
+// window sends once per run: nothing re-enters the download from here, and
+// the fetcher keeps the event-driven handling (and its reset watch) its tests
+// pin down.
 void Fetcher::Pump() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
