@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/BatchMain.h"
 #include "core/EndProgram.h"
 #include "core/Paths.h"
 #include "core/Session.h"
-#include "gui/Wiring.h"
-#include "cli/BatchMain.h"
+#include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
 #include "gui/QtPrompter.h"
-#include "gui/MainWindow.h"
+#include "gui/Wiring.h"
 
 int main(int argc, char* argv[]) {
     if (argc > 1) {

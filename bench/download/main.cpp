@@ -21,7 +21,6 @@
 #include "gui/DownloadPanel.h"
 #include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
-#include "gui/MainWindow.h"
 #include "gui/PlayerSummaryView.h"
 #include "gui/TagListPanel.h"
 #include "support/ScriptedPrompter.h"

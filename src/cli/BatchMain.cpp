@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/BatchCommand.h"
+#include "cli/BatchJobs.h"
+#include "cli/CliPrompter.h"
+#include "cli/InterruptWatcher.h"
 #include "core/EndProgram.h"
 #include "core/LoadSettings.h"
 #include "core/Paths.h"
 #include "core/Session.h"
-#include "cli/BatchCommand.h"
-#include "cli/CliPrompter.h"
-#include "cli/BatchJobs.h"
-#include "cli/InterruptWatcher.h"
 #include "taglist/PlayerSummary.h"
 
 namespace tw::batch {

@@ -34,7 +34,7 @@ MsgResult CliPrompter::Answer(MsgButtons buttons) {
 }
 
 MsgResult CliPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
-                                const QString& title) {
+                               const QString& title) {
     texts_ << text;
     if (icon == MsgIcon::Critical || icon == MsgIcon::Exclamation) {
         errorShown_ = true;

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "core/Prompter.h"
 #include "core/EndProgram.h"
+#include "core/Prompter.h"
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
@@ -14,7 +14,7 @@ bool UnloadMainWindow(Session& state, const WindowPlacement& current,
                       const std::function<void()>& closeConnection) {
     if (state.DownloadInProgress) {
         state.prompter->Message(QString::fromLatin1(kExitRefusedMessage), MsgButtons::Ok,
-                               MsgIcon::Exclamation, QStringLiteral("Error"));
+                                MsgIcon::Exclamation, QStringLiteral("Error"));
         return false;
     }
     const QString section = QStringLiteral("Application");

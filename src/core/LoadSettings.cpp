@@ -3,9 +3,9 @@
 #include <QDir>
 #include <algorithm>
 
-#include "core/Prompter.h"
 #include "core/LeftoverFiles.h"
 #include "core/Paths.h"
+#include "core/Prompter.h"
 #include "core/Session.h"
 #include "core/SettingsFile.h"
 
@@ -94,7 +94,7 @@ LoadedSettings LoadSettings(Session& state, const QString& programDir) {
     const QStringList unusable = ReadAllSettings(state);
     if (!unusable.isEmpty() && state.prompter) {
         state.prompter->Message(UnusableSettingsMessage(state.IniPath, unusable), MsgButtons::Ok,
-                               MsgIcon::Exclamation, QStringLiteral("Error"));
+                                MsgIcon::Exclamation, QStringLiteral("Error"));
     }
     LoadedSettings loaded;
     loaded.placement = ReadPlacement(state);

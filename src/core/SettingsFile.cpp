@@ -16,8 +16,7 @@ QString IniWriteFailedMessage(const QString& path, const QString& reason) {
            QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
 }
 
-bool WriteIni(Session& state, const QString& section, const QString& key,
-              const QString& value) {
+bool WriteIni(Session& state, const QString& section, const QString& key, const QString& value) {
     return WriteIni(state, {{section, key, value}});
 }
 
@@ -28,7 +27,7 @@ bool WriteIni(Session& state, const std::vector<IniEntry>& entries) {
     }
     if (state.prompter) {
         state.prompter->Message(IniWriteFailedMessage(state.IniPath, reason), MsgButtons::Ok,
-                               MsgIcon::Critical, QStringLiteral("Error"));
+                                MsgIcon::Critical, QStringLiteral("Error"));
     }
     return false;
 }

@@ -15,8 +15,7 @@ QString ReadIni(const Session& state, const QString& section, const QString& key
 
 // Writes one key. A failure is told to the user once (IniWriteFailedMessage)
 // and the caller goes on; returns whether it worked.
-bool WriteIni(Session& state, const QString& section, const QString& key,
-              const QString& value);
+bool WriteIni(Session& state, const QString& section, const QString& key, const QString& value);
 
 // Writes the keys of one operation (the options' Save, the placement at exit)
 // in one replacement of the file: all or none, and a failure told once.

@@ -87,11 +87,10 @@ void profileClicked(Session& state, const std::function<void()>& showProfile) {
 void ConnectTagList(Session& state, MainWindow& window, std::function<void()> showProfile) {
     QObject::connect(window.addButton, &QPushButton::clicked, &window,
                      [&state, &window] { addClicked(state, window); });
-    QObject::connect(window.insertIntoTagListAction, &QAction::triggered, &window,
-                     [&state, &window] {
-                         addClicked(state, window,
-                                    TakeGamertagToInsert(*window.insertIntoTagListAction));
-                     });
+    QObject::connect(
+        window.insertIntoTagListAction, &QAction::triggered, &window, [&state, &window] {
+            addClicked(state, window, TakeGamertagToInsert(*window.insertIntoTagListAction));
+        });
     QObject::connect(window.removeButton, &QPushButton::clicked, &window,
                      [&state, &window] { removeClicked(state, window); });
     QObject::connect(window.tagListBox, &QComboBox::currentIndexChanged, &window,

@@ -43,7 +43,8 @@ void FillGames(const Recordset& rs, ReportPage& page) {
     page.Fill("?TOTAL_ASSISTS?", WithRate(rs.Field(QStringLiteral("Assists")), all, "0.0", " apg"));
     page.Fill("?TOTAL_DEATHS?", WithRate(rs.Field(QStringLiteral("Deaths")), all, "0.0", " dpg"));
     // Partially purged games keep no medals, so medals go over the others.
-    const Variant unpurged = subtractVariants(all, CountOrZero(rs.Field(QStringLiteral("PurgedGames"))));
+    const Variant unpurged =
+        subtractVariants(all, CountOrZero(rs.Field(QStringLiteral("PurgedGames"))));
     page.Fill("?TOTAL_MEDALS?",
               WithRate(CountOrZero(rs.Field(QStringLiteral("Medals"))), unpurged, "0.0", " mpg"));
     page.Fill("?TOTAL_TIME_PLAYED?", TimePlayed(rs.Field(QStringLiteral("Time_Played"))));

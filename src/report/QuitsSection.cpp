@@ -17,9 +17,9 @@ QString QuitsText(const Variant& quits, int32_t games) {
 // games has no ranked count, which reads as 0 here.
 int32_t CustomGames(const Recordset& rs) {
     const Variant ranked = rs.Field(QStringLiteral("RankGames"));
-    return static_cast<int32_t>(
-        subtractVariants(rs.Field(QStringLiteral("AllGames")), ranked.isNull() ? Variant(0) : ranked)
-            .toLong());
+    return static_cast<int32_t>(subtractVariants(rs.Field(QStringLiteral("AllGames")),
+                                                 ranked.isNull() ? Variant(0) : ranked)
+                                    .toLong());
 }
 
 }  // namespace

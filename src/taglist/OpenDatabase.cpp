@@ -14,9 +14,9 @@ void OpenDatabase(Session& state) {
     // A file without one of the tables the program writes is no database of
     // its own: that is found here, at start-up, not in the middle of a
     // download.
-    for (const char* table : {"Game", "Player", "Game_Player", "Game_Player_Medal",
-                              "Player_Playlist", "zLoad_Panel_1", "zLoad_Panel_2",
-                              "zLoad_Panel_4", "zLoad_Panel_5"}) {
+    for (const char* table :
+         {"Game", "Player", "Game_Player", "Game_Player_Medal", "Player_Playlist", "zLoad_Panel_1",
+          "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
         state.Db->OpenRecordset(QString::fromLatin1(table))->Close();
     }
 }

@@ -117,9 +117,8 @@ QString ReadOnlyNote(const Session& state) {
 // is missing.
 void EndForUnusableDatabase(Session& state, const AppError& error) {
     QString reason;
-    const bool logged =
-        AppendDebugLogRecord(state, QString::fromLatin1(kInitStage), error,
-                             LogContext::of(state), &reason);
+    const bool logged = AppendDebugLogRecord(state, QString::fromLatin1(kInitStage), error,
+                                             LogContext::of(state), &reason);
     EndWithMessage(state,
                    DatabaseUnusableMessage(
                        state.DbPath, ReadOnlyNote(state),

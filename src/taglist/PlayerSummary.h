@@ -56,10 +56,9 @@ enum class SummaryOutcome {
 
 // Opens the database and reads the summary into `summary`, which starts
 // empty. Sets CurrentGamertag (and the settings' User/Gamertag) when the
-// remembered player is not listed, and clears DownloadInProgress. When the database cannot be opened the
-// program ends after one message: missing (3024) and held (3356) with their
-// own texts, any other error recorded in the log where it can be and told
-// with DatabaseUnusableMessage.
+// remembered player is not listed, and clears DownloadInProgress. When the database cannot be
+// opened the program ends after one message: missing (3024) and held (3356) with their own texts,
+// any other error recorded in the log where it can be and told with DatabaseUnusableMessage.
 SummaryOutcome ReadPlayerSummary(Session& state, PlayerSummary& summary);
 
 }  // namespace tw

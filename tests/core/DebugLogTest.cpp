@@ -6,10 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/RecordingPrompter.h"
 #include "core/DebugLog.h"
 #include "core/Paths.h"
 #include "core/Session.h"
+#include "support/RecordingPrompter.h"
 
 namespace tw {
 namespace {

@@ -7,13 +7,13 @@
 
 #include <QFile>
 
-#include "support/RecordingPrompter.h"
 #include "core/DebugLog.h"
 #include "core/ExitRule.h"
 #include "core/Paths.h"
 #include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingPrompter.h"
 #include "support/SmallDisk.h"
 
 namespace tw {
@@ -57,7 +57,7 @@ TEST_F(FullDiskTest, ExitOnAFullDiskKeepsTheSettingsAndTellsOnceWithPathAndReaso
     EXPECT_TRUE(UnloadMainWindow(state_, {900, 15, 8000, 12000}, [] {}));
     ASSERT_EQ(prompter_.messages.size(), 1u);  // one for the four keys
     EXPECT_EQ(prompter_.messages[0].text, "An error occurred while writing to the INI file.\r\n" +
-                                             state_.IniPath + ": No space left on device");
+                                              state_.IniPath + ": No space left on device");
     EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Critical);
     EXPECT_EQ(prompter_.messages[0].title, "Error");
     EXPECT_EQ(Bytes(state_.IniPath), kSettings);

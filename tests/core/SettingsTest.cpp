@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/RecordingPrompter.h"
 #include "core/IniFile.h"
 #include "core/LoadSettings.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "support/RecordingPrompter.h"
 
 namespace tw {
 namespace {

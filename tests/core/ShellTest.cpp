@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/RecordingPrompter.h"
 #include "core/EndProgram.h"
 #include "core/ExitRule.h"
 #include "core/LoadSettings.h"
@@ -14,6 +13,7 @@
 #include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "core/SqlText.h"
+#include "support/RecordingPrompter.h"
 
 namespace tw {
 namespace {

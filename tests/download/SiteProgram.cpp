@@ -15,11 +15,10 @@
 #include "db/Database.h"
 #include "db/Variant.h"
 #include "gui/MainWindowLifecycle.h"
-#include "statsite/Truth.h"
-#include "support/TestApplication.h"
-#include "gui/MainWindowLifecycle.h"
 #include "gui/PlayerSummaryView.h"
 #include "gui/TagListPanel.h"
+#include "statsite/Truth.h"
+#include "support/TestApplication.h"
 
 namespace tw::testing {
 

@@ -40,7 +40,7 @@ const DialogCall& ScriptedPrompter::LastCall() const {
 }
 
 MsgResult ScriptedPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
-                                   const QString& title) {
+                                    const QString& title) {
     DialogCall call;
     call.kind = DialogKind::Message;
     call.title = title;
@@ -56,7 +56,7 @@ MsgResult ScriptedPrompter::Message(const QString& text, MsgButtons buttons, Msg
 }
 
 QString ScriptedPrompter::InputBox(const QString& prompt, const QString& title,
-                                  const QString& defaultText) {
+                                   const QString& defaultText) {
     DialogCall call;
     call.kind = DialogKind::InputBox;
     call.title = title;
