@@ -86,7 +86,7 @@ TEST_F(DatabaseRefusal, AForeignDatabaseIsRefusedBeforeItsJournalModeChanges) {
     EXPECT_EQ(Value("SELECT count(*) FROM notes"), QStringLiteral("3"));
 }
 
-TEST_F(DatabaseRefusal, RandomBytesAreRefusedUnchanged) {
+TEST_F(DatabaseRefusal, RandomBytesOrAnEmptyFileAreRefusedUnchanged) {
     QByteArray noise(65536, '\0');
     QRandomGenerator generator(20050105);
     for (char& byte : noise) {
@@ -95,6 +95,10 @@ TEST_F(DatabaseRefusal, RandomBytesAreRefusedUnchanged) {
     QFile file(path_);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(noise), noise.size());
+    file.close();
+    ExpectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
+    // An empty file is no database either, and stays empty.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.close();
     ExpectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
 }

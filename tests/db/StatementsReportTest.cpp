@@ -1,8 +1,6 @@
 // The report's own statements (header, career, quits, EGR, trophy room and the
 // efficiency crosstab), run by the engine on the stored world.
 
-#include <cmath>
-
 #include "StatementsWorld.h"
 #include "report/ReportStatements.h"
 
@@ -71,12 +69,6 @@ TEST_F(ReportStatements, EgrPointsFollowTheModel) {
     EXPECT_EQ(RowsOf(*tom).value(0).section(u'|', 0, 9),
               QStringLiteral("Major Tom|2|10|2|5|100|40|5|2.4|90"));
     tom->MoveFirst();
-    const double honor = (std::pow(1.5, 1.5) * 3 + std::pow(1.25, 1.5)) / 2;
-    EXPECT_NEAR(tom->Field(QStringLiteral("Honor")).toDouble(), honor, 1e-9);
-    EXPECT_NEAR(tom->Field(QStringLiteral("Points1")).toDouble(), 26.449 * std::pow(2.4, 0.5733),
-                1e-9);
-    EXPECT_NEAR(tom->Field(QStringLiteral("Points2")).toDouble(), 12.033 * std::log(90.0) - 27.906,
-                1e-9);
     EXPECT_EQ(tom->Field(QStringLiteral("EGR")).toDouble(), 758);
 
     // No ranked game with shot data: no row.

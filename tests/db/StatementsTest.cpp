@@ -58,6 +58,10 @@ TEST_F(StatementsTest, TagListSummaryAndProfileRead) {
     EXPECT_EQ(profile->Field(QStringLiteral("Last_Download")).toText(),
               QStringLiteral("3/1/2005 12:00:00 PM"));
     EXPECT_EQ(profile->Field(QStringLiteral("Player.Clan_Name")), Variant("Red Team"));
+    EXPECT_EQ(profile->Field(QStringLiteral("Player_Gamertag")), Variant("Major Tom"));
+    EXPECT_EQ(profile->Field(QStringLiteral("Clan.Clan_Name")), Variant("Red Team"));
+    // Shared column names carry their table or alias; every column of the four is there.
+    EXPECT_EQ(profile->FieldCount(), 12 + 5 + 3 + 3);
 }
 
 TEST_F(StatementsTest, ProfilePlayerPageAndDetailWrites) {

@@ -10,6 +10,7 @@
 #include <QTimeZone>
 
 #include "db/AppError.h"
+#include "db/ErrorOf.h"
 #include "db/TextTableWriter.h"
 #include "db/XlsVectorRecordset.h"
 
@@ -61,16 +62,6 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-int ErrorOf(const std::function<void()>& action, QString* description) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        *description = e.description();
-        return e.number();
-    }
-    return 0;
 }
 
 TEST(TextWriter, WritesQuotedTextPlainNumbersGeneralDatesAndEmptyNulls) {

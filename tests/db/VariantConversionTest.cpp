@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
+#include <functional>
 
 #include "db/AppError.h"
 #include "db/Format.h"
@@ -12,15 +12,6 @@
 
 namespace tw {
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(Val, ReadsTheLeadingNumberOnly) {
     const struct {
@@ -47,7 +38,7 @@ TEST(RoundHalfEven, GoesToTheEvenNeighbourOnlyAtExactHalves) {
     }
 }
 
-TEST(VariantToLong, RoundsHalfToEvenAndChecksTheRange) {
+TEST(VariantToLong, RoundsHalfToEvenUpToTheRangeLimits) {
     EXPECT_EQ(Variant("2.5").toLong(), 2);
     EXPECT_EQ(Variant("3.5").toLong(), 4);
     EXPECT_EQ(Variant(" 12 ").toLong(), 12);
@@ -56,43 +47,42 @@ TEST(VariantToLong, RoundsHalfToEvenAndChecksTheRange) {
     EXPECT_EQ(Variant(-2147483648.4).toLong(), -2147483648LL);
     EXPECT_EQ(Variant(32767.4).toInt16(), 32767);
     EXPECT_EQ(Variant("-32768").toInt16(), -32768);
-
-    EXPECT_EQ(ErrorNumberOf([] { Variant(int64_t{2147483648}).toLong(); }), err::kOverflow);
-    EXPECT_EQ(ErrorNumberOf([] { Variant(2147483647.5).toLong(); }), err::kOverflow);
-    EXPECT_EQ(ErrorNumberOf([] { Variant("32768").toInt16(); }), err::kOverflow);
-    EXPECT_EQ(ErrorNumberOf([] { Variant(std::nan("")).toLong(); }), err::kOverflow);
 }
 
-TEST(VariantErrors, NullAndNonNumbersAreNumberedErrorsWithVbTexts) {
-    try {
-        Variant().toDouble();
-        FAIL() << "Null converted";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), 94);
-        EXPECT_EQ(e.description(), QStringLiteral("Invalid use of Null"));
+TEST(VariantErrors, NullNonNumbersAndOutOfRangeAreNumberedErrorsWithVbTexts) {
+    const struct {
+        std::function<void()> action;
+        int number;
+        const char* text;
+    } cases[] = {
+        {[] { Variant().toDouble(); }, 94, "Invalid use of Null"},
+        {[] { Variant("8080abc").toLong(); }, 13, "Type mismatch"},
+        {[] { Variant(1e10).toLong(); }, 6, "Overflow"},
+        {[] { Variant().toText(); }, err::kInvalidUseOfNull, nullptr},
+        {[] { Variant().toLong(); }, err::kInvalidUseOfNull, nullptr},
+        {[] { Variant().toDateTime(); }, err::kInvalidUseOfNull, nullptr},
+        {[] { Variant("").toDouble(); }, err::kTypeMismatch, nullptr},
+        {[] { Variant("1.2.3").toDouble(); }, err::kTypeMismatch, nullptr},
+        {[] { Variant("1e").toDouble(); }, err::kTypeMismatch, nullptr},
+        {[] { Variant("no date").toDateTime(); }, err::kTypeMismatch, nullptr},
+        {[] { Variant(1e300).toDateTime(); }, err::kOverflow, nullptr},
+        {[] { Variant(int64_t{2147483648}).toLong(); }, err::kOverflow, nullptr},
+        {[] { Variant(2147483647.5).toLong(); }, err::kOverflow, nullptr},
+        {[] { Variant("32768").toInt16(); }, err::kOverflow, nullptr},
+        {[] { Variant(std::nan("")).toLong(); }, err::kOverflow, nullptr},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        try {
+            cases[i].action();
+            ADD_FAILURE() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), cases[i].number);
+            if (cases[i].text != nullptr) {
+                EXPECT_EQ(e.description(), QString::fromUtf8(cases[i].text));
+            }
+        }
     }
-    try {
-        Variant("8080abc").toLong();
-        FAIL() << "text converted";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), 13);
-        EXPECT_EQ(e.description(), QStringLiteral("Type mismatch"));
-    }
-    try {
-        Variant(1e10).toLong();
-        FAIL() << "overflow not reported";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), 6);
-        EXPECT_EQ(e.description(), QStringLiteral("Overflow"));
-    }
-    EXPECT_EQ(ErrorNumberOf([] { Variant().toText(); }), err::kInvalidUseOfNull);
-    EXPECT_EQ(ErrorNumberOf([] { Variant().toLong(); }), err::kInvalidUseOfNull);
-    EXPECT_EQ(ErrorNumberOf([] { Variant().toDateTime(); }), err::kInvalidUseOfNull);
-    EXPECT_EQ(ErrorNumberOf([] { Variant("").toDouble(); }), err::kTypeMismatch);
-    EXPECT_EQ(ErrorNumberOf([] { Variant("1.2.3").toDouble(); }), err::kTypeMismatch);
-    EXPECT_EQ(ErrorNumberOf([] { Variant("1e").toDouble(); }), err::kTypeMismatch);
-    EXPECT_EQ(ErrorNumberOf([] { Variant("no date").toDateTime(); }), err::kTypeMismatch);
-    EXPECT_EQ(ErrorNumberOf([] { Variant(1e300).toDateTime(); }), err::kOverflow);
 }
 
 TEST(VariantToDouble, ReadsWholeNumberTexts) {

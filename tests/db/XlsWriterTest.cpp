@@ -8,6 +8,7 @@
 #include <QTimeZone>
 
 #include "db/AppError.h"
+#include "db/ErrorOf.h"
 #include "db/FileExternalWriterErrors.h"
 #include "db/XlsReadBack.h"
 #include "db/XlsVectorRecordset.h"
@@ -38,18 +39,6 @@ VectorRecordset Players() {
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-int ErrorOf(const std::function<void()>& action, QString* description = nullptr) {
-    try {
-        action();
-    } catch (const AppError& e) {
-        if (description) {
-            *description = e.description();
-        }
-        return e.number();
-    }
-    return 0;
 }
 
 class XlsWriterTest : public ::testing::Test {
