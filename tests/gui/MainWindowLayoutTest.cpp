@@ -177,38 +177,29 @@ TEST_F(MainWindowLayoutTest, TheWindowNeverGetsSmallerThanTheSmallestSize) {
     EXPECT_GT(Place("flxData").height(), 200);
 }
 
-TEST_F(MainWindowLayoutTest, ASavedSizeTooSmallEitherWayOpensAtTheSmallestSize) {
+// A saved placement comes back in twips; a size too small either way (or
+// none saved) opens at the smallest size, 11415 x 7335.
+TEST_F(MainWindowLayoutTest, SavedPlacementsInTwips) {
     struct Case {
-        int width;
-        int height;
+        int left, top, width, height;
+        int shownWidth, shownHeight;
     };
-    // Both too small, only the width (height larger than the smallest), only
-    // the height: the window always opens at 11415 x 7335.
-    for (const Case c : {Case{10005, 6000}, Case{10005, 9000}, Case{13005, 6000}}) {
-        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    const Case cases[] = {
+        {1500, 900, 12000, 8010, 12000, 8010}, {0, 0, 0, 0, 11415, 7335},
+        {0, 0, 10005, 6000, 11415, 7335},      {0, 0, 10005, 9000, 11415, 7335},
+        {0, 0, 13005, 6000, 11415, 7335},
+    };
+    for (const Case c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.left << "," << c.top << " " << c.width << " x " << c.height);
         ResizeTo(13005, 9000);
+        window->moveToTwips(c.left, c.top);
         ResizeTo(c.width, c.height);
-        EXPECT_EQ(window->outerWidthTwips(), 11415);
-        EXPECT_EQ(window->outerHeightTwips(), 7335);
+        EXPECT_EQ(window->leftTwips(), c.left);
+        EXPECT_EQ(window->topTwips(), c.top);
+        EXPECT_EQ(window->outerWidthTwips(), c.shownWidth);
+        EXPECT_EQ(window->outerHeightTwips(), c.shownHeight);
     }
-}
-
-TEST_F(MainWindowLayoutTest, AbsentPlacementOpensAtTheCornerAtTheSmallestSize) {
-    window->moveToTwips(0, 0);
-    ResizeTo(0, 0);
-    EXPECT_EQ(window->topTwips(), 0);
-    EXPECT_EQ(window->leftTwips(), 0);
-    EXPECT_EQ(window->outerWidthTwips(), 11415);
-    EXPECT_EQ(window->outerHeightTwips(), 7335);
-}
-
-TEST_F(MainWindowLayoutTest, PlacementRoundTripsInTwips) {
-    window->moveToTwips(1500, 900);
-    ResizeTo(12000, 8010);
-    EXPECT_EQ(window->leftTwips(), 1500);
-    EXPECT_EQ(window->topTwips(), 900);
-    EXPECT_EQ(window->outerWidthTwips(), 12000);
-    EXPECT_EQ(window->outerHeightTwips(), 8010);
 }
 
 TEST(MainWindowUnshownTest, ControlsHaveTheirPlacesBeforeTheWindowIsShown) {
