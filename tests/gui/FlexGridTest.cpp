@@ -1,4 +1,4 @@
-// The grid wrapper: the cell matrix, the current cell's formatting, sizes in
+// The grid wrapper: the current cell's formatting, sizes in
 // twips, emptying, and the mouse row and column of the last click.
 
 #include <gtest/gtest.h>
@@ -34,19 +34,6 @@ class FlexGridTest : public ::testing::Test, private WithApp {
 
     FlexGrid grid;
 };
-
-TEST_F(FlexGridTest, CellMatrixAndCurrentCell) {
-    EXPECT_EQ(grid.textMatrix(2, 1), "r2c1");
-    EXPECT_EQ(grid.textMatrix(0, 2), "r0c2");
-    EXPECT_EQ(grid.textMatrix(9, 9), "");  // outside the grid reads empty
-    grid.setRow(3);
-    grid.setCol(2);
-    EXPECT_EQ(grid.rowSel(), 3);
-    EXPECT_EQ(grid.colSel(), 2);
-    EXPECT_EQ(grid.text(), "r3c2");
-    grid.setText("changed");
-    EXPECT_EQ(grid.textMatrix(3, 2), "changed");
-}
 
 TEST_F(FlexGridTest, CellBackColorZeroMeansTheDefault) {
     grid.setRow(1);

@@ -38,20 +38,6 @@ QByteArray Written(const QList<QStringList>& rows,
     return buffer.data();
 }
 
-TEST(ResultWritersTest, PlainValuesGiveTheDesignedLines) {
-    const QList<QStringList> rows = {{"Name", "Kills"}, {"Fred", "12"}};
-    EXPECT_EQ(Written(rows, writeCsv), "Name,Kills\r\nFred,12\r\n");
-    EXPECT_EQ(Written(rows, writeHtmlTable),
-              "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
-              "<tr><td><b>Name</b></td><td><b>Kills</b></td></tr>\r\n"
-              "<tr><td>Fred</td><td>12</td></tr>\r\n"
-              "</table></body></html>\r\n");
-    EXPECT_EQ(Written(rows, writeQueryXml),
-              "<QueryResults>\r\n"
-              "\t<Record><Name>Fred</Name><Kills>12</Kills></Record>\r\n"
-              "</QueryResults>\r\n");
-}
-
 TEST(ResultWritersTest, EmptyGridGivesOnlyTheFrame) {
     EXPECT_EQ(Written({}, writeCsv), "");
     EXPECT_EQ(Written({}, writeHtmlTable),

@@ -17,34 +17,39 @@
 namespace tw::testing {
 namespace {
 
-TEST(QueryFilterTest, MeAndRankedSpliceTheGameConditionFirst) {
-    EXPECT_EQ(applyQueryFilters(QStringLiteral("SELECT * FROM Game_Player WHERE Kills > 10"),
-                                PlayerFilter::Me, GameFilter::Ranked, QStringLiteral("G")),
-              "SELECT * FROM Game_Player WHERE Game.Playlist <> 'Arranged Game' AND "
-              "Player.Player_Gamertag = 'G' AND Kills > 10");
-}
-
-TEST(QueryFilterTest, EveryWhereIsFilteredOnlyInCapitals) {
-    const QString two =
-        QStringLiteral("SELECT a FROM Game WHERE x IN (SELECT y FROM Player WHERE z)");
-    EXPECT_EQ(applyQueryFilters(two, PlayerFilter::TagList, GameFilter::Unranked, {}),
-              "SELECT a FROM Game WHERE Game.Playlist = 'Arranged Game' AND "
-              "Player.Is_Selectable = 'Y' AND x IN (SELECT y FROM Player WHERE "
-              "Game.Playlist = 'Arranged Game' AND Player.Is_Selectable = 'Y' AND z)");
-    const QString lower = QStringLiteral("select * from Game where Kills > 1");
-    EXPECT_EQ(applyQueryFilters(lower, PlayerFilter::Me, GameFilter::Ranked, QStringLiteral("G")),
-              lower);
-    const QString none = QStringLiteral("SELECT * FROM Game");
-    EXPECT_EQ(applyQueryFilters(none, PlayerFilter::TagList, GameFilter::Ranked, {}), none);
-    EXPECT_EQ(applyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::All,
-                                GameFilter::All, QStringLiteral("G")),
-              "SELECT 1 WHERE 1");
-}
-
-TEST(QueryFilterTest, AGamertagWithAnApostropheStaysInsideItsQuotes) {
-    EXPECT_EQ(applyQueryFilters(QStringLiteral("SELECT 1 WHERE 1"), PlayerFilter::Me,
-                                GameFilter::All, QStringLiteral("O'Neil")),
-              "SELECT 1 WHERE Player.Player_Gamertag = 'O''Neil' AND 1");
+// The game condition comes first; every WHERE in capitals is filtered, a
+// lower-case one or none at all is left alone.
+TEST(QueryFilterTest, FiltersAreSplicedAfterEveryCapitalWhere) {
+    struct Case {
+        const char* sql;
+        PlayerFilter player;
+        GameFilter game;
+        const char* gamertag;
+        const char* filtered;
+    };
+    const Case cases[] = {
+        {"SELECT * FROM Game_Player WHERE Kills > 10", PlayerFilter::Me, GameFilter::Ranked, "G",
+         "SELECT * FROM Game_Player WHERE Game.Playlist <> 'Arranged Game' AND "
+         "Player.Player_Gamertag = 'G' AND Kills > 10"},
+        {"SELECT a FROM Game WHERE x IN (SELECT y FROM Player WHERE z)", PlayerFilter::TagList,
+         GameFilter::Unranked, "",
+         "SELECT a FROM Game WHERE Game.Playlist = 'Arranged Game' AND "
+         "Player.Is_Selectable = 'Y' AND x IN (SELECT y FROM Player WHERE "
+         "Game.Playlist = 'Arranged Game' AND Player.Is_Selectable = 'Y' AND z)"},
+        {"select * from Game where Kills > 1", PlayerFilter::Me, GameFilter::Ranked, "G",
+         "select * from Game where Kills > 1"},
+        {"SELECT * FROM Game", PlayerFilter::TagList, GameFilter::Ranked, "", "SELECT * FROM Game"},
+        {"SELECT 1 WHERE 1", PlayerFilter::All, GameFilter::All, "G", "SELECT 1 WHERE 1"},
+        // An apostrophe in the gamertag stays inside its quotes.
+        {"SELECT 1 WHERE 1", PlayerFilter::Me, GameFilter::All, "O'Neil",
+         "SELECT 1 WHERE Player.Player_Gamertag = 'O''Neil' AND 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql);
+        EXPECT_EQ(applyQueryFilters(QString::fromLatin1(c.sql), c.player, c.game,
+                                    QString::fromLatin1(c.gamertag)),
+                  QString::fromLatin1(c.filtered));
+    }
 }
 
 TEST(recordCountTextTest, CountThreeBlanksAndSeconds) {

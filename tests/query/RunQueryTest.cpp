@@ -125,16 +125,6 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
     EXPECT_FALSE(Chart().isVisible());
 }
 
-TEST_F(RunQueryTest, HighlightOffLeavesRowsUncoloured) {
-    Load({{QStringLiteral("K"), QStringLiteral("SELECT Player_Gamertag FROM Player WHERE 1 = 1")}},
-         "Auto_Grid_Highlight=0\r\n");
-    state_->CurrentGamertag = QStringLiteral("Fred");
-    Run(1);
-    for (int r = 1; r < Grid().rows(); ++r) {
-        EXPECT_EQ(BackColor(r, 0), 0u) << Cell(r, 0).toStdString();
-    }
-}
-
 TEST_F(RunQueryTest, OptionButtonsSpliceMeAndRankedIntoTheStatement) {
     const QString saved = QStringLiteral("SELECT Game_Player.Player_Gamertag, Game.Game_ID ") +
                           QString::fromLatin1(kJoined) +
@@ -156,17 +146,6 @@ TEST_F(RunQueryTest, OptionButtonsSpliceMeAndRankedIntoTheStatement) {
     ASSERT_EQ(Grid().rows(), 3);
     EXPECT_EQ(Cell(1, 1), "2");
     EXPECT_EQ(Cell(2, 1), "2");
-}
-
-TEST_F(RunQueryTest, EmptyResultShowsZeroRecordsAndNoChartEvenForAGraph) {
-    Load({{QStringLiteral("Nothing Graph"),
-           QStringLiteral("SELECT Kills, Deaths FROM Game_Player WHERE Kills > 1000")}});
-    Run(1);
-    EXPECT_EQ(Grid().rows(), 0);
-    EXPECT_EQ(Grid().cols(), 0);
-    EXPECT_TRUE(Label().startsWith(QStringLiteral("0 records   "))) << Label().toStdString();
-    EXPECT_TRUE(Label().endsWith(QStringLiteral(" secs")));
-    EXPECT_FALSE(Chart().isVisible());
 }
 
 TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
@@ -204,17 +183,6 @@ TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
     EXPECT_EQ(BackColor(1, 1), kHighlightColor) << "a picture cell is still highlighted";
     const int pictureWidth = scale.XToTwips(30) + kColumnPadTwips;
     EXPECT_EQ(grid.colWidthTwips(2), scale.XToTwips(scale.XToPixels(pictureWidth)));
-}
-
-TEST_F(RunQueryTest, LevelRowTakesThirtyPixelsWithoutAPicture) {
-    Load({{QStringLiteral("Marks"),
-           QStringLiteral("SELECT Player_Gamertag, '' AS [Level] FROM Player WHERE "
-                          "Player_Gamertag = 'Wilma'")}});
-    Run(1);
-    ASSERT_EQ(Grid().rows(), 2);
-    const TwipsScale scale = Scale();
-    EXPECT_EQ(Grid().rowHeightTwips(1), scale.YToTwips(scale.YToPixels(scale.YToTwips(30))));
-    EXPECT_EQ(Cell(1, 1), "");
 }
 
 TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {

@@ -47,32 +47,34 @@ class SummaryTest : public ProgramFolderTest {
     }
 };
 
-TEST_F(SummaryTest, SelectedPlayerShowsClanGamesAndLastUpdate) {
-    WriteIni("[User]\r\nGamertag=Master Chief\r\n");
-    Load();
-    EXPECT_EQ(TagListEntries(), QStringList({"Master Chief", "Cortana", "O'Neil"}));
-    EXPECT_EQ(window_->tagListBox->currentText(), "Master Chief");
-    ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
-    EXPECT_EQ(window_->windowTitle(), "Tallywick");
-    EXPECT_FALSE(window_->resultChart->isVisible());
-    EXPECT_TRUE(prompter_->Calls().empty());
-    EXPECT_FALSE(QFile::exists(Path("debug.log")));
-}
-
-TEST_F(SummaryTest, EmptyValuesShowDashesAndZeroGames) {
-    WriteIni("[User]\r\nGamertag=Cortana\r\n");
-    Load();
-    EXPECT_EQ(window_->tagListBox->currentIndex(), 1);
-    ExpectPanel("-", "0", "-");
-    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
-}
-
-TEST_F(SummaryTest, ApostropheGamertagIsSummarised) {
-    WriteIni("[User]\r\nGamertag=O'Neil\r\n");
-    Load();
-    EXPECT_EQ(window_->tagListBox->currentText(), "O'Neil");
-    ExpectPanel("-", "1", "Dec 31, 2004 11:59 PM");
-    EXPECT_TRUE(prompter_->Calls().empty());
+TEST_F(SummaryTest, TheRememberedPlayerIsShownWithClanGamesAndLastUpdate) {
+    struct Case {
+        const char* gamertag;
+        int index;
+        const char* clan;
+        const char* games;
+        const char* lastUpdate;
+    };
+    const Case cases[] = {
+        {"Master Chief", 0, "Spartans", "3", "Jan 5, 2005 3:07 PM"},
+        {"Cortana", 1, "-", "0", "-"},  // empty values show dashes and no games
+        {"O'Neil", 2, "-", "1", "Dec 31, 2004 11:59 PM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gamertag);
+        WriteIni(QByteArray("[User]\r\nGamertag=") + c.gamertag + "\r\n");
+        NewSession();
+        Load();
+        EXPECT_EQ(TagListEntries(), QStringList({"Master Chief", "Cortana", "O'Neil"}));
+        EXPECT_EQ(window_->tagListBox->currentIndex(), c.index);
+        EXPECT_EQ(window_->tagListBox->currentText(), c.gamertag);
+        ExpectPanel(c.clan, c.games, c.lastUpdate);
+        EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+        EXPECT_EQ(window_->windowTitle(), "Tallywick");
+        EXPECT_FALSE(window_->resultChart->isVisible());
+        EXPECT_TRUE(prompter_->Calls().empty());
+        EXPECT_FALSE(QFile::exists(Path("debug.log")));
+    }
 }
 
 // Whenever the setting names nobody in the list, the first entry is shown:
@@ -90,7 +92,7 @@ TEST_F(SummaryTest, ASettingNamingNoListedPlayerMakesTheShownFirstPlayerCurrent)
         EXPECT_EQ(window_->tagListBox->currentIndex(), 0);
         EXPECT_EQ(state_->CurrentGamertag, "Master Chief");
         EXPECT_EQ(Ini("User", "Gamertag"), "Master Chief");
-            ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
+        ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
         EXPECT_TRUE(window_->downloadButton->isEnabled());
         EXPECT_TRUE(window_->removeButton->isEnabled());
         EXPECT_TRUE(window_->profileButton->isEnabled());

@@ -124,8 +124,10 @@ TEST_F(TagListServiceTest, AddFlagsAKnownPlayerAndRefusesAListedOne) {
     prompter_.AcknowledgeOkMessages(true);
     EXPECT_EQ(tagList.add(QStringLiteral("Bravo")), TagList::AddResult::AlreadyListed);
     ASSERT_EQ(prompter_.Calls().size(), 1u);
-    EXPECT_EQ(prompter_.Calls()[0].text, QString::fromLatin1(kAlreadyListedMessage));
+    EXPECT_EQ(prompter_.Calls()[0].text, "That gamertag is already in the list.");
     EXPECT_EQ(prompter_.Calls()[0].title, "Error");
+    EXPECT_EQ(prompter_.Calls()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(tagList.gamertags().size(), 4) << "nothing added";
 }
 
 TEST_F(TagListServiceTest, RemoveOnlyClearsTheFlag) {
@@ -157,12 +159,14 @@ TEST_F(TagListServiceTest, AFailedStatementIsLoggedWithItsText) {
         << record.constData();
 }
 
-TEST_F(TagListServiceTest, ChoosingRemembersTheGamertag) {
+TEST_F(TagListServiceTest, ChoosingRemembersTheGamertagAndAllowsItsProfile) {
     Read();
     TagList(state_).choose(QStringLiteral("Alpha"));
     EXPECT_EQ(state_.CurrentGamertag, "Alpha");
     EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
     EXPECT_TRUE(TagList(state_).profileMayOpen());
+    state_.CurrentGamertag.clear();
+    EXPECT_FALSE(TagList(state_).profileMayOpen()) << "no player, no profile";
 }
 
 TEST_F(TagListServiceTest, ProfileIsReadAndSaved) {
