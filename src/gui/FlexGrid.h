@@ -42,14 +42,6 @@ class FlexGrid : public QTableView {
     // Empties every cell: text, picture, colour and alignment. The row and
     // column counts stay.
     void clear();
-    // The spellings the tag list's summary, the window's start-up and their
-    // tests still use to empty the grid and look at its size.
-    void Clear() { clear(); }
-    void SetRows(int rows) { setRows(rows); }
-    void SetCols(int cols) { setCols(cols); }
-    int Rows() const { return rows(); }
-    int Cols() const { return cols(); }
-
     int rowCount() const;
     int columnCount() const;
     int rows() const { return rowCount(); }

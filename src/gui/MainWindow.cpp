@@ -54,7 +54,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
          QList<QWidget*>{client_, controlCenter, playerFilterGroup, gameFilterGroup}) {
         widget->layout()->activate();
     }
-    UpdatePlayerButtons();
+    updatePlayerButtons();
 }
 
 MainWindow::~MainWindow() = default;

@@ -69,7 +69,7 @@ class MainWindow : public QMainWindow {
     // Download, Remove and Profile act on the player tagListBox shows: with
     // no entry selected they are disabled. Run after the list changes (the
     // summary refresh does); setDownloadMode applies it too.
-    void UpdatePlayerButtons();
+    void updatePlayerButtons();
 
     // Placement in twips, as the settings file keeps it: outer size as
     // described above, position of the window's outer top-left corner. A size
@@ -86,15 +86,6 @@ class MainWindow : public QMainWindow {
     // available area; one the user can reach and drag stays where it is. Runs
     // again each time the window is shown.
     void keepOnScreen();
-
-    // The same, under the names the start-up and exit code still call.
-    int OuterWidthTwips() const { return outerWidthTwips(); }
-    int OuterHeightTwips() const { return outerHeightTwips(); }
-    int TopTwips() const { return topTwips(); }
-    int LeftTwips() const { return leftTwips(); }
-    void SetOuterSizeTwips(int width, int height) { setOuterSizeTwips(width, height); }
-    void MoveToTwips(int left, int top) { moveToTwips(left, top); }
-    void KeepOnScreen() { keepOnScreen(); }
 
     // Asked before the window closes (any way of closing it); false keeps the
     // window open. Unset means the window may close.

@@ -21,7 +21,7 @@ void MainWindow::setDownloadMode(bool downloading) {
     runQueryButton->setEnabled(idle);
     stopButton->setVisible(downloading);
     addButton->setEnabled(idle);
-    UpdatePlayerButtons();
+    updatePlayerButtons();
     exportButton->setEnabled(idle);
     tagListBox->setEnabled(idle);
     queryList->setEnabled(idle);
@@ -38,7 +38,7 @@ void MainWindow::setDownloadMode(bool downloading) {
     repaint();
 }
 
-void MainWindow::UpdatePlayerButtons() {
+void MainWindow::updatePlayerButtons() {
     const bool player = tagListBox->currentIndex() >= 0;
     downloadButton->setEnabled(player);
     removeButton->setEnabled(player && !downloading_);

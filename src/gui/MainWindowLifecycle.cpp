@@ -17,10 +17,10 @@ int Twips(float value) {
 }
 
 void ApplyPlacement(MainWindow& window, const WindowPlacement& placement) {
-    window.MoveToTwips(Twips(placement.Left), Twips(placement.Top));
-    window.SetOuterSizeTwips(Twips(placement.Width), Twips(placement.Height));
+    window.moveToTwips(Twips(placement.Left), Twips(placement.Top));
+    window.setOuterSizeTwips(Twips(placement.Width), Twips(placement.Height));
     // Saved on a monitor that may be gone.
-    window.KeepOnScreen();
+    window.keepOnScreen();
 }
 
 void FillQueryList(MainWindow& window, const QStringList& names) {
@@ -43,19 +43,19 @@ void FillQueryList(MainWindow& window, const QStringList& names) {
 void loadMainWindow(Session& state, MainWindow& window, const QString& programDir) {
     const LoadedSettings loaded = LoadSettings(state, programDir);
     ApplyPlacement(window, loaded.placement);
-    window.resultGrid->Clear();
-    window.resultGrid->SetRows(0);
-    window.resultGrid->SetCols(0);
+    window.resultGrid->clear();
+    window.resultGrid->setRows(0);
+    window.resultGrid->setCols(0);
     FillQueryList(window, loaded.queryNames);
     ShowPlayerSummary(state, window);
 }
 
 WindowPlacement CurrentPlacement(const MainWindow& window) {
     WindowPlacement placement;
-    placement.Top = static_cast<float>(window.TopTwips());
-    placement.Left = static_cast<float>(window.LeftTwips());
-    placement.Height = static_cast<float>(window.OuterHeightTwips());
-    placement.Width = static_cast<float>(window.OuterWidthTwips());
+    placement.Top = static_cast<float>(window.topTwips());
+    placement.Left = static_cast<float>(window.leftTwips());
+    placement.Height = static_cast<float>(window.outerHeightTwips());
+    placement.Width = static_cast<float>(window.outerWidthTwips());
     return placement;
 }
 

@@ -15,9 +15,9 @@ namespace tw {
 namespace {
 
 void ResetPanel(MainWindow& window) {
-    window.resultGrid->Clear();
-    window.resultGrid->SetRows(0);
-    window.resultGrid->SetCols(0);
+    window.resultGrid->clear();
+    window.resultGrid->setRows(0);
+    window.resultGrid->setCols(0);
     window.resultChart->setVisible(false);
     window.setWindowTitle(QStringLiteral("Tallywick"));
 }
@@ -66,7 +66,7 @@ void ShowPlayerSummary(Session& state, MainWindow& window) {
     const bool complete = outcome == SummaryOutcome::Read;
     ShowSummaryValues(window, summary, complete);
     if (complete) {
-        window.UpdatePlayerButtons();
+        window.updatePlayerButtons();
         window.repaint();
     }
 }

@@ -83,8 +83,8 @@ TEST_F(StartUpTest, SavedQueriesFillTheQueryListInOrder) {
     EXPECT_EQ(items, QStringList({"- Select a Query -", "Alpha", "Zeta", "Alpha"}));
     EXPECT_EQ(window_->queryList->currentIndex(), 0);
     EXPECT_EQ(state_->QuerySQL[3], "select 3");
-    EXPECT_EQ(window_->resultGrid->Rows(), 0);
-    EXPECT_EQ(window_->resultGrid->Cols(), 0);
+    EXPECT_EQ(window_->resultGrid->rows(), 0);
+    EXPECT_EQ(window_->resultGrid->cols(), 0);
 }
 
 TEST_F(StartUpTest, PlacementWrittenAtExitIsReadBackAtTheNextStart) {
@@ -92,8 +92,8 @@ TEST_F(StartUpTest, PlacementWrittenAtExitIsReadBackAtTheNextStart) {
     WriteIni("[Application]\r\nTop=900\r\nLeft=1200\r\nHeight=8100\r\nWidth=12000\r\n");
     Load();
     window_->show();
-    window_->MoveToTwips(1500, 600);
-    window_->SetOuterSizeTwips(12300, 8400);
+    window_->moveToTwips(1500, 600);
+    window_->setOuterSizeTwips(12300, 8400);
     const WindowPlacement before = CurrentPlacement(*window_);
     EXPECT_TRUE(window_->close());
     EXPECT_TRUE(state_->EndRequested);
