@@ -67,9 +67,6 @@ class DownloadSession : public QObject {
     Fetcher& fetcher() { return *fetcher_; }
     // Sends the byte count held back, if any (see sinceBytesShown_).
     void flushBytes();
-    // What failed in the last run, one line per failure
-    // ("Cold Bear: game 7, kills panel: ...").
-    const QStringList& runFailures() const { return runFailures_; }
 
   signals:
     void playerStarted(const QString& gamertag);

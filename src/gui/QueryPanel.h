@@ -32,7 +32,6 @@ class QueryPanel : public QObject {
 
   private:
     void emptyResultArea();
-    void showResult(int index);
     PlayerFilter selectedPlayerFilter() const;
     GameFilter selectedGameFilter() const;
     // Button 1 is the left button, 2 the right one.
