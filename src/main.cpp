@@ -18,7 +18,7 @@
 
 int main(int argc, char* argv[]) {
     if (argc > 1) {
-        return tw::batch::BatchMain(argc, argv);
+        return tw::batch::batchMain(argc, argv);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywick"));
@@ -34,13 +34,13 @@ int main(int argc, char* argv[]) {
     // database is closed first; the settings file and the log are closed
     // within each write already.
     state.endProgram = [&state](int exitCode) {
-        tw::CloseDatabaseObjects(state);
+        tw::closeDatabaseObjects(state);
         std::fflush(nullptr);
         std::_Exit(exitCode);
     };
 
-    tw::WireMainWindow(state, window);
-    tw::loadMainWindow(state, window, tw::ExecutableFolder());
+    tw::wireMainWindow(state, window);
+    tw::loadMainWindow(state, window, tw::executableFolder());
     window.show();
     return QApplication::exec();
 }

@@ -18,6 +18,6 @@ struct BenchSize {
 
 // Builds the database at `path` (which must not exist) from a fresh copy of
 // the delivered schema.
-void BuildBenchDatabase(const QString& path, const BenchSize& size);
+void buildBenchDatabase(const QString& path, const BenchSize& size);
 
 }  // namespace tw::bench

@@ -11,7 +11,7 @@
 
 namespace tw::bench {
 
-int64_t StepAllRows(sqlite3* db, const QString& sql) {
+int64_t stepAllRows(sqlite3* db, const QString& sql) {
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr);
     int64_t count = 0;
@@ -25,8 +25,8 @@ int64_t StepAllRows(sqlite3* db, const QString& sql) {
     return count;
 }
 
-int64_t RunTranslatedRaw(Database& db, const QString& jetSql) {
-    jet::Translation translation = jet::Translate(jetSql, db.catalog());
+int64_t runTranslatedRaw(Database& db, const QString& jetSql) {
+    jet::Translation translation = jet::translate(jetSql, db.catalog());
     if (translation.kind == jet::Translation::Kind::Transform) {
         std::vector<QString> values;
         sqlite3_stmt* pivot = nullptr;
@@ -39,10 +39,10 @@ int64_t RunTranslatedRaw(Database& db, const QString& jetSql) {
         sqlite3_finalize(pivot);
         translation = translation.finalSql(values);
     }
-    return StepAllRows(db.handle(), translation.sql);
+    return stepAllRows(db.handle(), translation.sql);
 }
 
-QString BenchDatabasePath(bool rebuild) {
+QString benchDatabasePath(bool rebuild) {
     const QString path = QStringLiteral(BENCH_SHARED_DATA_DIR "/bench_data.mdb");
     if (rebuild) {
         QFile::remove(path);
@@ -52,20 +52,20 @@ QString BenchDatabasePath(bool rebuild) {
         std::fflush(stdout);
         QElapsedTimer timer;
         timer.start();
-        BuildBenchDatabase(path, BenchSize());
+        buildBenchDatabase(path, BenchSize());
         std::printf("built in %.1f s\n", static_cast<double>(timer.elapsed()) / 1000.0);
     }
     return path;
 }
 
-double SecondsOf(const std::function<void()>& run) {
+double secondsOf(const std::function<void()>& run) {
     QElapsedTimer timer;
     timer.start();
     run();
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
-int RunBenchmark(int argc, char** argv, const std::function<int(bool rebuild)>& run) {
+int runBenchmark(int argc, char** argv, const std::function<int(bool rebuild)>& run) {
     const bool rebuild = argc > 1 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--rebuild");
     try {
         return run(rebuild);

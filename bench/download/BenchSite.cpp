@@ -7,7 +7,7 @@
 namespace tw::bench {
 namespace {
 
-quint16 FreeSmallPort() {
+quint16 freeSmallPort() {
     for (int port = 23000 + static_cast<int>(QCoreApplication::applicationPid() % 4000);
          port < 32700; ++port) {
         QTcpServer probe;
@@ -20,8 +20,8 @@ quint16 FreeSmallPort() {
 
 }  // namespace
 
-bool SiteProcess::Start(const QStringList& worldOptions) {
-    port_ = FreeSmallPort();
+bool SiteProcess::start(const QStringList& worldOptions) {
+    port_ = freeSmallPort();
     process_.setProgram(QStringLiteral(STATSITE_EXE));
     process_.setArguments(QStringList{QStringLiteral("--port"), QString::number(port_)} +
                           worldOptions);
@@ -45,7 +45,7 @@ SiteProcess::~SiteProcess() {
     }
 }
 
-QByteArray PlainFetch(quint16 port, const QByteArray& target) {
+QByteArray plainFetch(quint16 port, const QByteArray& target) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
     if (!socket.waitForConnected(10000)) {
@@ -62,8 +62,8 @@ QByteArray PlainFetch(quint16 port, const QByteArray& target) {
     return answer;
 }
 
-BenchPlayer BusiestPlayer(quint16 port) {
-    const QByteArray answer = PlainFetch(port, "/control/world");
+BenchPlayer busiestPlayer(quint16 port) {
+    const QByteArray answer = plainFetch(port, "/control/world");
     BenchPlayer best;
     for (const QByteArray& line : answer.mid(answer.indexOf("\r\n\r\n") + 4).split('\n')) {
         const QList<QByteArray> fields = line.split('\t');

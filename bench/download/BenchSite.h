@@ -13,7 +13,7 @@ class SiteProcess {
   public:
     // Starts statsite on a free loopback port below 32768 (the port setting
     // is 16-bit signed). False when it does not come up.
-    bool Start(const QStringList& worldOptions);
+    bool start(const QStringList& worldOptions);
     ~SiteProcess();
     quint16 port() const { return port_; }
 
@@ -24,7 +24,7 @@ class SiteProcess {
 
 // One GET over a fresh connection, read until the site closes. Returns the
 // answer's bytes (empty on failure).
-QByteArray PlainFetch(quint16 port, const QByteArray& target);
+QByteArray plainFetch(quint16 port, const QByteArray& target);
 
 // The featured player with the most games, and that number, from the site's
 // world summary.
@@ -32,6 +32,6 @@ struct BenchPlayer {
     QString gamertag;
     int games = 0;
 };
-BenchPlayer BusiestPlayer(quint16 port);
+BenchPlayer busiestPlayer(quint16 port);
 
 }  // namespace tw::bench

@@ -29,7 +29,7 @@ namespace {
 
 using namespace tw;
 
-bool PrepareFolder(const QString& dir, quint16 port, const QString& tag) {
+bool prepareFolder(const QString& dir, quint16 port, const QString& tag) {
     QDir(dir).mkpath(QStringLiteral("avatar"));
     if (!QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"),
                      dir + QStringLiteral("/tallywick110.mdb")) ||
@@ -38,12 +38,12 @@ bool PrepareFolder(const QString& dir, quint16 port, const QString& tag) {
         return false;
     }
     {
-        auto db = Database::Open(dir + QStringLiteral("/tallywick110.mdb"));
-        db->Execute(QStringLiteral("insert into Player (Player_Gamertag, Last_Game_ID, "
+        auto db = Database::open(dir + QStringLiteral("/tallywick110.mdb"));
+        db->execute(QStringLiteral("insert into Player (Player_Gamertag, Last_Game_ID, "
                                    "Is_Selectable, Is_Friend, Is_Clan, Is_Jerk, Is_Guest) "
                                    "values ('") +
-                    SqlText(tag) + QStringLiteral("', 0, 'Y', 'N', 'N', 'N', 'N')"));
-        db->Close();
+                    sqlText(tag) + QStringLiteral("', 0, 'Y', 'N', 'N', 'N', 'N')"));
+        db->close();
     }
     QFile ini(dir + QStringLiteral("/tallywick110.ini"));
     if (!ini.open(QIODevice::WriteOnly)) {
@@ -59,14 +59,14 @@ bool PrepareFolder(const QString& dir, quint16 port, const QString& tag) {
     return true;
 }
 
-double CpuSeconds() {
+double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double PeakMegabytes() {
+double peakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
@@ -80,14 +80,14 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     bench::SiteProcess site;
-    if (!site.Start({QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--players"),
+    if (!site.start({QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--players"),
                      QStringLiteral("3"), QStringLiteral("--games"), QStringLiteral("2500")})) {
         std::fprintf(stderr, "statsite did not start\n");
         return 1;
     }
-    const bench::BenchPlayer player = bench::BusiestPlayer(site.port());
+    const bench::BenchPlayer player = bench::busiestPlayer(site.port());
     QTemporaryDir dir;
-    if (player.games == 0 || !PrepareFolder(dir.path(), site.port(), player.gamertag)) {
+    if (player.games == 0 || !prepareFolder(dir.path(), site.port(), player.gamertag)) {
         std::fprintf(stderr, "could not prepare the program folder\n");
         return 1;
     }
@@ -97,14 +97,14 @@ int main(int argc, char** argv) {
     state.prompter = &prompter;
     state.sleep = [](int) {};
     MainWindow window;
-    ConnectTagList(state, window, {});
-    DownloadPanel* panel = ConnectDownload(state, window);
+    connectTagList(state, window, {});
+    DownloadPanel* panel = connectDownload(state, window);
     loadMainWindow(state, window, dir.path());
 
     QList<QByteArray> targets;
     // Both run on the download's worker thread, as the requests go.
     QObject::connect(
-        &panel->session().fetcher(), &Fetcher::Requesting, &window,
+        &panel->session().fetcher(), &Fetcher::requesting, &window,
         [&](const QString& path) { targets << path.toUtf8(); }, Qt::DirectConnection);
     QElapsedTimer sinceLastGame;
     int gamesRead = 0;
@@ -119,23 +119,23 @@ int main(int argc, char** argv) {
     QObject::connect(panel, &DownloadPanel::runFinished, &untilFinished, &QEventLoop::quit);
 
     QElapsedTimer clock;
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = cpuSeconds();
     clock.start();
     window.downloadButton->click();
     untilFinished.exec();
     const double program = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    const double programCpu = CpuSeconds() - cpuBefore;
+    const double programCpu = cpuSeconds() - cpuBefore;
     const double cleanup = static_cast<double>(sinceLastGame.nsecsElapsed()) / 1e9;
-    const double peak = PeakMegabytes();
+    const double peak = peakMegabytes();
 
-    const double plainCpuBefore = CpuSeconds();
+    const double plainCpuBefore = cpuSeconds();
     clock.restart();
     qint64 plainBytes = 0;
     for (const QByteArray& target : targets) {
-        plainBytes += bench::PlainFetch(site.port(), target).size();
+        plainBytes += bench::plainFetch(site.port(), target).size();
     }
     const double plain = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    const double plainCpu = CpuSeconds() - plainCpuBefore;
+    const double plainCpu = cpuSeconds() - plainCpuBefore;
 
     const double pages = static_cast<double>(targets.size());
     std::printf("player %s: %d games on the site, %d read, %lld requests\n",
@@ -149,6 +149,6 @@ int main(int argc, char** argv) {
     std::printf("clean-up         : %8.3f s (merge, compaction, summary; goal merge < 1 s)\n",
                 cleanup);
     std::printf("peak memory      : %8.1f MB (goal < 150 MB)\n", peak);
-    std::printf("prompter shown    : %zu\n", prompter.Calls().size());
-    return prompter.Calls().empty() && gamesRead > 0 ? 0 : 1;
+    std::printf("prompter shown    : %zu\n", prompter.calls().size());
+    return prompter.calls().empty() && gamesRead > 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The merge's copy loop: every row of q_zLoad_Merge added to Game_Player
-// through a table recordset (AddNew, eleven fields by name, Update), against
+// through a table recordset (addNew, eleven fields by name, Update), against
 // a prepared INSERT fed from the same query in one transaction.
 
 #include <QString>
@@ -13,6 +13,6 @@ struct MergeTiming {
     double raw = 0;
 };
 
-MergeTiming TimeMergeLoop(const QString& folder, int games, int playersPerGame);
+MergeTiming timeMergeLoop(const QString& folder, int games, int playersPerGame);
 
 }  // namespace tw::bench

@@ -1,6 +1,6 @@
 // bench_engine [--rebuild]: times the report's statements for the heavy
 // player of a large database, read row by row through the engine layer
-// (Database::OpenRecordset, every field of every row) and through the SQLite
+// (Database::openRecordset, every field of every row) and through the SQLite
 // C API with the same translated SQL, side by side in one run.
 
 #include <QElapsedTimer>
@@ -28,19 +28,19 @@ struct Statement {
     QString jetSql;
 };
 
-std::vector<Statement> Statements(const QString& gamertag) {
-    return {{"header", HeaderStatement(gamertag)},         {"career", CareerStatement(gamertag)},
-            {"quits", QuitsStatement(gamertag)},           {"egr", EgrStatement(gamertag)},
-            {"crosstab", MatrixStatement(gamertag, true)}, {"trophy", TrophyStatement(gamertag)}};
+std::vector<Statement> statements(const QString& gamertag) {
+    return {{"header", headerStatement(gamertag)},         {"career", careerStatement(gamertag)},
+            {"quits", quitsStatement(gamertag)},           {"egr", egrStatement(gamertag)},
+            {"crosstab", matrixStatement(gamertag, true)}, {"trophy", trophyStatement(gamertag)}};
 }
 
 // Reads every value as the engine hands it back; returns the row count.
-int64_t ReadThroughLayer(Database& db, const QString& jetSql) {
-    auto rows = db.OpenRecordset(jetSql);
+int64_t readThroughLayer(Database& db, const QString& jetSql) {
+    auto rows = db.openRecordset(jetSql);
     int64_t count = 0;
-    for (; !rows->IsEOF(); rows->MoveNext(), ++count) {
-        for (int i = 0; i < rows->FieldCount(); ++i) {
-            rows->Field(i);
+    for (; !rows->isEof(); rows->moveNext(), ++count) {
+        for (int i = 0; i < rows->fieldCount(); ++i) {
+            rows->field(i);
         }
     }
     return count;
@@ -53,31 +53,31 @@ struct Timing {
     int64_t rawRows = 0;
 };
 
-double Seconds(const std::function<int64_t()>& run, int64_t* rows) {
-    return SecondsOf([&] { *rows = run(); });
+double seconds(const std::function<int64_t()>& run, int64_t* rows) {
+    return secondsOf([&] { *rows = run(); });
 }
 
 // The two ways take turns, so both meet the same cache and machine load.
-Timing TimeBoth(Database& db, const QString& jetSql) {
+Timing timeBoth(Database& db, const QString& jetSql) {
     Timing t;
     for (int round = 0; round < kRounds; ++round) {
-        t.raw = std::min(t.raw, Seconds([&] { return RunTranslatedRaw(db, jetSql); }, &t.rawRows));
+        t.raw = std::min(t.raw, seconds([&] { return runTranslatedRaw(db, jetSql); }, &t.rawRows));
         t.engine = std::min(t.engine,
-                            Seconds([&] { return ReadThroughLayer(db, jetSql); }, &t.engineRows));
+                            seconds([&] { return readThroughLayer(db, jetSql); }, &t.engineRows));
     }
     return t;
 }
 
-int Run(bool rebuild) {
-    const QString path = BenchDatabasePath(rebuild);
-    auto db = Database::Open(path);
+int run(bool rebuild) {
+    const QString path = benchDatabasePath(rebuild);
+    auto db = Database::open(path);
     std::printf("%-10s %6s %12s %12s %7s\n", "statement", "rows", "engine [s]", "sqlite [s]",
                 "ratio");
     double engineTotal = 0;
     double rawTotal = 0;
     bool allFast = true;
-    for (const Statement& s : Statements(kHeavyPlayer)) {
-        const Timing t = TimeBoth(*db, s.jetSql);
+    for (const Statement& s : statements(kHeavyPlayer)) {
+        const Timing t = timeBoth(*db, s.jetSql);
         engineTotal += t.engine;
         rawTotal += t.raw;
         allFast = allFast && t.engine < 0.5;
@@ -90,7 +90,7 @@ int Run(bool rebuild) {
     std::printf("goal: ratio <= 1.1 (%s), every statement under 0.5 s (%s)\n",
                 engineTotal / rawTotal <= 1.1 ? "met" : "NOT met", allFast ? "met" : "NOT met");
 
-    const MergeTiming merge = TimeMergeLoop(QStringLiteral(BENCH_DATA_DIR), 2500, 8);
+    const MergeTiming merge = timeMergeLoop(QStringLiteral(BENCH_DATA_DIR), 2500, 8);
     std::printf("\nmerge loop, %d rows: engine %.4f s (%.1f us/row), sqlite %.4f s, ratio %.3f\n",
                 merge.rows, merge.engine, merge.engine * 1e6 / merge.rows, merge.raw,
                 merge.engine / merge.raw);
@@ -101,5 +101,5 @@ int Run(bool rebuild) {
 }  // namespace tw::bench
 
 int main(int argc, char** argv) {
-    return tw::bench::RunBenchmark(argc, argv, tw::bench::Run);
+    return tw::bench::runBenchmark(argc, argv, tw::bench::run);
 }

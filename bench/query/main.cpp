@@ -15,9 +15,9 @@
 #include "core/Session.h"
 #include "db/Database.h"
 #include "db/jet/Translator.h"
-#include "gui/FlexGrid.h"
 #include "gui/MainWindow.h"
 #include "gui/QueryPanel.h"
+#include "gui/ResultGrid.h"
 #include "support/ScriptedPrompter.h"
 
 namespace tw::bench {
@@ -33,27 +33,27 @@ const QString kQuery = QStringLiteral(
     "INNER JOIN Player ON Player.Player_Gamertag = Game_Player.Player_Gamertag "
     "WHERE Game.Game_ID <= 2500 ORDER BY Game.Game_ID, Game_Player.Player_Gamertag");
 
-double StepRaw(Database& db, int64_t* rows) {
-    const jet::Translation translation = jet::Translate(kQuery, db.catalog());
-    return SecondsOf([&] { *rows = StepAllRows(db.handle(), translation.sql); });
+double stepRaw(Database& db, int64_t* rows) {
+    const jet::Translation translation = jet::translate(kQuery, db.catalog());
+    return secondsOf([&] { *rows = stepAllRows(db.handle(), translation.sql); });
 }
 
-double FillGrid(MainWindow& window) {
-    return SecondsOf([&] { window.runQueryButton->click(); });
+double fillGrid(MainWindow& window) {
+    return secondsOf([&] { window.runQueryButton->click(); });
 }
 
-int Run(bool rebuild) {
-    const QString path = BenchDatabasePath(rebuild);
+int run(bool rebuild) {
+    const QString path = benchDatabasePath(rebuild);
     ScriptedPrompter prompter;
     Session state;
     state.prompter = &prompter;
-    state.ProgramDir = QStringLiteral(BENCH_DATA_DIR);
-    state.Db = Database::Open(path);
-    state.QueryNames[1] = QStringLiteral("Bench");
-    state.QuerySQL[1] = kQuery;
+    state.programDir = QStringLiteral(BENCH_DATA_DIR);
+    state.db = Database::open(path);
+    state.queryNames[1] = QStringLiteral("Bench");
+    state.querySql[1] = kQuery;
     MainWindow window;
     window.queryList->addItem(QStringLiteral("- Select a Query -"));
-    window.queryList->addItem(state.QueryNames[1]);
+    window.queryList->addItem(state.queryNames[1]);
     window.queryList->setCurrentIndex(1);
     window.show();
     new QueryPanel(state, window);  // a child of the window
@@ -62,8 +62,8 @@ int Run(bool rebuild) {
     double raw = 1e9;
     int64_t rawRows = 0;
     for (int round = 0; round < kRounds; ++round) {
-        raw = std::min(raw, StepRaw(*state.Db, &rawRows));
-        grid = std::min(grid, FillGrid(window));
+        raw = std::min(raw, stepRaw(*state.db, &rawRows));
+        grid = std::min(grid, fillGrid(window));
     }
     const int gridRows = window.resultGrid->rows() - 1;
     std::printf("%-28s %8s %8s %10s\n", "", "rows", "columns", "best [s]");
@@ -75,7 +75,7 @@ int Run(bool rebuild) {
     std::printf("label: %s\n", qPrintable(window.recordCount->text()));
     std::printf("goal: grid under 1 s (%s), ratio at most 5 (%s)\n", grid < 1.0 ? "met" : "NOT met",
                 grid / raw <= 5.0 ? "met" : "NOT met");
-    return gridRows == rawRows && prompter.Calls().empty() ? 0 : 1;
+    return gridRows == rawRows && prompter.calls().empty() ? 0 : 1;
 }
 
 }  // namespace
@@ -83,5 +83,5 @@ int Run(bool rebuild) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return tw::bench::RunBenchmark(argc, argv, tw::bench::Run);
+    return tw::bench::runBenchmark(argc, argv, tw::bench::run);
 }

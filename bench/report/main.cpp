@@ -1,6 +1,6 @@
 // bench_report [--rebuild]: the TPS Report of the heaviest player of a large
 // database (250,000 games, the heavy player in 10,000 of them) through the
-// program (CreateTpsReport: template, six sections, page written), against
+// program (createTpsReport: template, six sections, page written), against
 // the same six statements translated once and stepped straight through SQLite,
 // side by side in one run.
 
@@ -30,46 +30,46 @@ constexpr int kRounds = 5;
 
 const char* const kSectionNames[] = {"header", "career", "rating", "matrix", "trophies", "quits"};
 
-QStringList Statements(const QString& gamertag) {
-    return {HeaderStatement(gamertag),       CareerStatement(gamertag), EgrStatement(gamertag),
-            MatrixStatement(gamertag, true), TrophyStatement(gamertag), QuitsStatement(gamertag)};
+QStringList reportStatements(const QString& gamertag) {
+    return {headerStatement(gamertag),       careerStatement(gamertag), egrStatement(gamertag),
+            matrixStatement(gamertag, true), trophyStatement(gamertag), quitsStatement(gamertag)};
 }
 
-int Run(bool rebuild) {
-    const QString source = BenchDatabasePath(rebuild);
+int run(bool rebuild) {
+    const QString source = benchDatabasePath(rebuild);
     QTemporaryDir folder;
     Session state;
-    BuildPaths(state, folder.path());
-    QDir().mkpath(state.TpsDir);
+    buildPaths(state, folder.path());
+    QDir().mkpath(state.tpsDir);
     QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tps/template.html"),
-                state.TpsDir + QStringLiteral("template.html"));
-    QFile::copy(source, state.DbPath);
+                state.tpsDir + QStringLiteral("template.html"));
+    QFile::copy(source, state.dbPath);
     ScriptedPrompter prompter;
     state.prompter = &prompter;
-    state.settings.TPS_Use_KApD = true;
-    state.CurrentGamertag = kHeavyPlayer;
-    state.Db = Database::Open(state.DbPath);
+    state.settings.tpsUseKApD = true;
+    state.currentGamertag = kHeavyPlayer;
+    state.db = Database::open(state.dbPath);
 
     double program = 1e9;
     double raw = 1e9;
-    const QStringList statements = Statements(kHeavyPlayer);
+    const QStringList statements = reportStatements(kHeavyPlayer);
     std::vector<double> each(statements.size(), 1e9);
     for (int round = 0; round < kRounds; ++round) {
         double total = 0;
         for (qsizetype i = 0; i < statements.size(); ++i) {
-            const double t = SecondsOf([&] { RunTranslatedRaw(*state.Db, statements[i]); });
+            const double t = secondsOf([&] { runTranslatedRaw(*state.db, statements[i]); });
             each[i] = std::min(each[i], t);
             total += t;
         }
         raw = std::min(raw, total);
-        prompter.AnswerMessage(MsgResult::No);
+        prompter.answerMessage(MsgResult::No);
         program =
-            std::min(program, SecondsOf([&] { CreateTpsReport(state, state.CurrentGamertag); }));
+            std::min(program, secondsOf([&] { createTpsReport(state, state.currentGamertag); }));
     }
-    const QString page = state.TpsDir + QStringLiteral("Heavy_Hitter.html");
+    const QString page = state.tpsDir + QStringLiteral("Heavy_Hitter.html");
     if (!QFileInfo::exists(page) ||
-        prompter.Calls().back().title != QStringLiteral("Confirm View")) {
-        std::fprintf(stderr, "the report failed: %s\n", qPrintable(prompter.Calls().back().text));
+        prompter.calls().back().title != QStringLiteral("Confirm View")) {
+        std::fprintf(stderr, "the report failed: %s\n", qPrintable(prompter.calls().back().text));
         return 1;
     }
     std::printf("TPS Report of %s (best of %d)\n", qPrintable(kHeavyPlayer), kRounds);
@@ -90,5 +90,5 @@ int Run(bool rebuild) {
 }  // namespace tw::bench
 
 int main(int argc, char** argv) {
-    return tw::bench::RunBenchmark(argc, argv, tw::bench::Run);
+    return tw::bench::runBenchmark(argc, argv, tw::bench::run);
 }

@@ -55,7 +55,7 @@ const char kOverview[] =
     "Exit codes: 0 success, 1 the job failed, 2 wrong usage,\n"
     "3 the database is missing or held by another process.\n";
 
-Job CommandFor(const QString& word) {
+Job commandFor(const QString& word) {
     for (const CommandName& command : kCommands) {
         if (word == QLatin1String(command.name)) {
             return command.job;
@@ -64,7 +64,7 @@ Job CommandFor(const QString& word) {
     return Job::None;
 }
 
-QString Absolute(const QString& path) {
+QString absolute(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
@@ -73,17 +73,17 @@ QString Absolute(const QString& path) {
 class Words {
   public:
     explicit Words(const QStringList& words) : words_(words) {}
-    bool AtEnd() const { return next_ >= words_.size(); }
-    QString Take() { return words_[next_++]; }
-    QString ValueOf(const QString& option, Job job) {
+    bool atEnd() const { return next_ >= words_.size(); }
+    QString take() { return words_[next_++]; }
+    QString valueOf(const QString& option, Job job) {
         const int equals = option.indexOf(QLatin1Char('='));
         if (equals >= 0) {
             return option.mid(equals + 1);
         }
-        if (AtEnd()) {
+        if (atEnd()) {
             throw UsageError(option + QStringLiteral(" needs a value"), job);
         }
-        return Take();
+        return take();
     }
 
   private:
@@ -91,12 +91,12 @@ class Words {
     qsizetype next_ = 0;
 };
 
-QString OptionName(const QString& word) {
+QString optionName(const QString& word) {
     return word.section(QLatin1Char('='), 0, 0);
 }
 
 template <typename T, size_t N>
-T Choice(const QString& option, const QString& value, const char* const (&names)[N],
+T choice(const QString& option, const QString& value, const char* const (&names)[N],
          const T (&values)[N], Job job) {
     for (size_t i = 0; i < N; ++i) {
         if (value == QLatin1String(names[i])) {
@@ -108,35 +108,35 @@ T Choice(const QString& option, const QString& value, const char* const (&names)
 }
 
 // One word after the command: an option of that command or a positional word.
-void ReadCommandWord(BatchCommand& command, Words& words, const QString& word,
+void readCommandWord(BatchCommand& command, Words& words, const QString& word,
                      QStringList& positional) {
     const Job job = command.job;
-    const QString option = OptionName(word);
+    const QString option = optionName(word);
     if (!word.startsWith(QLatin1String("--"))) {
         positional << word;
     } else if (option == QLatin1String("--help")) {
         command.help = true;
     } else if (option == QLatin1String("--dir")) {
-        command.dir = Absolute(words.ValueOf(word, job));
+        command.dir = absolute(words.valueOf(word, job));
     } else if (option == QLatin1String("--all") && job == Job::Download) {
         command.all = true;
     } else if (option == QLatin1String("--out") && (job == Job::Report || job == Job::Query)) {
-        command.out = Absolute(words.ValueOf(word, job));
+        command.out = absolute(words.valueOf(word, job));
     } else if (option == QLatin1String("--player") && job == Job::Query) {
-        command.player = Choice(option, words.ValueOf(word, job), {"all", "taglist", "me"},
+        command.player = choice(option, words.valueOf(word, job), {"all", "taglist", "me"},
                                 {PlayerFilter::All, PlayerFilter::TagList, PlayerFilter::Me}, job);
     } else if (option == QLatin1String("--game") && job == Job::Query) {
-        command.game = Choice(option, words.ValueOf(word, job), {"all", "ranked", "unranked"},
+        command.game = choice(option, words.valueOf(word, job), {"all", "ranked", "unranked"},
                               {GameFilter::All, GameFilter::Ranked, GameFilter::Unranked}, job);
     } else if (option == QLatin1String("--format") && job == Job::Query) {
-        command.format = Choice(option, words.ValueOf(word, job), {"xls", "csv", "html", "xml"},
+        command.format = choice(option, words.valueOf(word, job), {"xls", "csv", "html", "xml"},
                                 {1, 2, 3, 4}, job);
     } else {
         throw UsageError(QStringLiteral("unknown option \"") + option + QStringLiteral("\""), job);
     }
 }
 
-void RequireCount(const QStringList& positional, qsizetype count, const char* what, Job job) {
+void requireCount(const QStringList& positional, qsizetype count, const char* what, Job job) {
     if (positional.size() < count) {
         throw UsageError(QStringLiteral("missing ") + QLatin1String(what), job);
     }
@@ -146,7 +146,7 @@ void RequireCount(const QStringList& positional, qsizetype count, const char* wh
     }
 }
 
-void ApplyPositional(BatchCommand& command, const QStringList& positional) {
+void applyPositional(BatchCommand& command, const QStringList& positional) {
     const Job job = command.job;
     switch (job) {
         case Job::Download:
@@ -156,22 +156,22 @@ void ApplyPositional(BatchCommand& command, const QStringList& positional) {
             command.gamertags = positional;
             break;
         case Job::Report:
-            RequireCount(positional, 1, "GAMERTAG", job);
+            requireCount(positional, 1, "GAMERTAG", job);
             command.gamertag = positional[0];
             break;
         case Job::Query:
-            RequireCount(positional, 1, "the query's NAME or NUMBER", job);
+            requireCount(positional, 1, "the query's NAME or NUMBER", job);
             command.query = positional[0];
             if (command.out.isEmpty()) {
                 throw UsageError(QStringLiteral("missing --out FILE"), job);
             }
             break;
         case Job::Export:
-            RequireCount(positional, 2, "the format and its FILE or DIR", job);
+            requireCount(positional, 2, "the format and its FILE or DIR", job);
             command.exportKind =
-                Choice(QStringLiteral("export"), positional[0], {"xls", "csv", "xml"},
+                choice(QStringLiteral("export"), positional[0], {"xls", "csv", "xml"},
                        {ExportKind::Xls, ExportKind::Csv, ExportKind::Xml}, job);
-            command.out = Absolute(positional[1]);
+            command.out = absolute(positional[1]);
             break;
         case Job::None:
             break;
@@ -180,23 +180,23 @@ void ApplyPositional(BatchCommand& command, const QStringList& positional) {
 
 }  // namespace
 
-BatchCommand ParseBatchCommand(const QStringList& arguments) {
+BatchCommand parseBatchCommand(const QStringList& arguments) {
     BatchCommand command;
     Words words(arguments);
     // Options before the command.
-    while (!words.AtEnd() && command.job == Job::None) {
-        const QString word = words.Take();
-        const QString option = OptionName(word);
+    while (!words.atEnd() && command.job == Job::None) {
+        const QString word = words.take();
+        const QString option = optionName(word);
         if (option == QLatin1String("--help") || word == QLatin1String("-h")) {
             command.help = true;
         } else if (option == QLatin1String("--version")) {
             command.version = true;
         } else if (option == QLatin1String("--dir")) {
-            command.dir = Absolute(words.ValueOf(word, Job::None));
+            command.dir = absolute(words.valueOf(word, Job::None));
         } else if (word.startsWith(QLatin1Char('-'))) {
             throw UsageError(QStringLiteral("unknown option \"") + option + QStringLiteral("\""),
                              Job::None);
-        } else if ((command.job = CommandFor(word)) == Job::None) {
+        } else if ((command.job = commandFor(word)) == Job::None) {
             throw UsageError(QStringLiteral("unknown command \"") + word + QStringLiteral("\""),
                              Job::None);
         }
@@ -208,16 +208,16 @@ BatchCommand ParseBatchCommand(const QStringList& arguments) {
         return command;
     }
     QStringList positional;
-    while (!words.AtEnd()) {
-        ReadCommandWord(command, words, words.Take(), positional);
+    while (!words.atEnd()) {
+        readCommandWord(command, words, words.take(), positional);
     }
     if (!command.help) {
-        ApplyPositional(command, positional);
+        applyPositional(command, positional);
     }
     return command;
 }
 
-QString UsageText(Job job) {
+QString usageText(Job job) {
     switch (job) {
         case Job::Download:
             return QString::fromLatin1(kDownloadUsage);
@@ -233,7 +233,7 @@ QString UsageText(Job job) {
     return QString::fromLatin1(kOverview);
 }
 
-QString VersionText() {
+QString versionText() {
     return QStringLiteral("Tallywick ") + QLatin1String(kVersionText) + QLatin1Char('\n');
 }
 

@@ -52,10 +52,10 @@ class UsageError : public std::runtime_error {
 };
 
 // The arguments after the program's name. Throws UsageError.
-BatchCommand ParseBatchCommand(const QStringList& arguments);
+BatchCommand parseBatchCommand(const QStringList& arguments);
 
 // The usage of one command, or of them all for Job::None; ends with a line break.
-QString UsageText(Job job);
-QString VersionText();
+QString usageText(Job job);
+QString versionText();
 
 }  // namespace tw::batch

@@ -22,21 +22,21 @@
 namespace tw::batch {
 namespace {
 
-void PrintError(BatchSession& session, const QString& text) {
-    WriteText(session.errors, QStringLiteral("tallywick: ") + text + QLatin1Char('\n'));
+void printError(BatchSession& session, const QString& text) {
+    writeText(session.errors, QStringLiteral("tallywick: ") + text + QLatin1Char('\n'));
 }
 
-void PrintPath(BatchSession& session, const QString& path) {
-    WriteText(session.out, QDir::toNativeSeparators(path) + QLatin1Char('\n'));
+void printPath(BatchSession& session, const QString& path) {
+    writeText(session.out, QDir::toNativeSeparators(path) + QLatin1Char('\n'));
 }
 
 // The tag-list entries the command names, in the list's own spelling; a name
 // the list lacks is reported and makes the result empty.
-std::optional<QStringList> ChosenPlayers(const BatchCommand& command, BatchSession& session) {
+std::optional<QStringList> chosenPlayers(const BatchCommand& command, BatchSession& session) {
     const QStringList listed = TagList(session.state).gamertags();
     if (command.all) {
         if (listed.isEmpty()) {
-            PrintError(session, QString::fromLatin1(kEmptyTagListMessage));
+            printError(session, QString::fromLatin1(kEmptyTagListMessage));
             return std::nullopt;
         }
         return listed;
@@ -47,7 +47,7 @@ std::optional<QStringList> ChosenPlayers(const BatchCommand& command, BatchSessi
             return tag.compare(name, Qt::CaseInsensitive) == 0;  // any letter case
         });
         if (entry == listed.end()) {
-            PrintError(session, AboutName(name, kNotInTagListMessage));
+            printError(session, aboutName(name, kNotInTagListMessage));
             return std::nullopt;
         }
         chosen << *entry;
@@ -56,29 +56,29 @@ std::optional<QStringList> ChosenPlayers(const BatchCommand& command, BatchSessi
 }
 
 // The stored spelling of a gamertag of the Player table, or empty.
-QString StoredGamertag(Session& state, const QString& gamertag) {
-    auto rows = state.Db->OpenRecordset(
+QString storedGamertag(Session& state, const QString& gamertag) {
+    auto rows = state.db->openRecordset(
         QStringLiteral("SELECT Player_Gamertag FROM Player WHERE Player_Gamertag = '") +
-        SqlText(gamertag) + QLatin1Char('\''));
-    const QString stored = rows->IsEOF() ? QString() : rows->Field(0).toText();
-    rows->Close();
+        sqlText(gamertag) + QLatin1Char('\''));
+    const QString stored = rows->isEof() ? QString() : rows->field(0).toText();
+    rows->close();
     return stored;
 }
 
 // Saved query n for a number or a name (exact first, then any case); 0 when
 // there is none.
 int queryIndex(const Session& state, const QString& wanted) {
-    const int count = state.settings.Query_Count;
+    const int count = state.settings.queryCount;
     bool isNumber = false;
     const int number = wanted.toInt(&isNumber);
     if (isNumber) {
         const bool valid = number >= 1 && number <= count &&
-                           !state.QueryNames[static_cast<size_t>(number)].isEmpty();
+                           !state.queryNames[static_cast<size_t>(number)].isEmpty();
         return valid ? number : 0;
     }
     for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
         for (int n = 1; n <= count; ++n) {
-            if (state.QueryNames[static_cast<size_t>(n)].compare(wanted, sensitivity) == 0) {
+            if (state.queryNames[static_cast<size_t>(n)].compare(wanted, sensitivity) == 0) {
                 return n;
             }
         }
@@ -88,7 +88,7 @@ int queryIndex(const Session& state, const QString& wanted) {
 
 }  // namespace
 
-bool CopyFile(const QString& from, const QString& to, QString* reason) {
+bool copyFile(const QString& from, const QString& to, QString* reason) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) {
         *reason = source.errorString();
@@ -102,17 +102,17 @@ bool CopyFile(const QString& from, const QString& to, QString* reason) {
     return writeFileSafely(to, bytes, reason);
 }
 
-QString AboutName(const QString& name, const char* message) {
+QString aboutName(const QString& name, const char* message) {
     return QLatin1Char('"') + name + QStringLiteral("\" ") + QLatin1String(message);
 }
 
-QString CannotWriteMessage(const QString& path, const QString& reason) {
-    return AboutName(path, kCannotWriteMessage) + QLatin1Char(' ') + reason;
+QString cannotWriteMessage(const QString& path, const QString& reason) {
+    return aboutName(path, kCannotWriteMessage) + QLatin1Char(' ') + reason;
 }
 
-int RunDownload(const BatchCommand& command, BatchSession& session) {
+int runDownload(const BatchCommand& command, BatchSession& session) {
     Session& state = session.state;
-    const std::optional<QStringList> players = ChosenPlayers(command, session);
+    const std::optional<QStringList> players = chosenPlayers(command, session);
     if (!players) {
         return kExitFailed;
     }
@@ -123,7 +123,7 @@ int RunDownload(const BatchCommand& command, BatchSession& session) {
     bool interrupted = false;
     InterruptWatcher watcher([&] {
         if (!interrupted) {
-            PrintError(session, QString::fromLatin1(kStoppingMessage));
+            printError(session, QString::fromLatin1(kStoppingMessage));
         }
         interrupted = true;
         download.stop();
@@ -134,7 +134,7 @@ int RunDownload(const BatchCommand& command, BatchSession& session) {
     // One run per player, each with its own failure message, as one press of
     // Download each.
     if (players->isEmpty()) {
-        download.run({state.CurrentGamertag});
+        download.run({state.currentGamertag});
     }
     for (const QString& gamertag : *players) {
         if (interrupted) {
@@ -144,46 +144,46 @@ int RunDownload(const BatchCommand& command, BatchSession& session) {
             download.run({gamertag});
         }
     }
-    const bool failed = interrupted || reporter.failureSeen() || session.prompter.ErrorShown();
+    const bool failed = interrupted || reporter.failureSeen() || session.prompter.errorShown();
     return failed ? kExitFailed : kExitSuccess;
 }
 
-int RunReport(const BatchCommand& command, BatchSession& session) {
+int runReport(const BatchCommand& command, BatchSession& session) {
     Session& state = session.state;
-    const QString gamertag = StoredGamertag(state, command.gamertag);
+    const QString gamertag = storedGamertag(state, command.gamertag);
     if (gamertag.isEmpty()) {
-        PrintError(session, AboutName(command.gamertag, kNoSuchPlayerMessage));
+        printError(session, aboutName(command.gamertag, kNoSuchPlayerMessage));
         return kExitFailed;
     }
     // The selected player for this run only (an error record names it); the
     // settings keep theirs.
-    state.CurrentGamertag = gamertag;
-    if (!CreateTpsReport(state, gamertag) || session.prompter.ErrorShown()) {
+    state.currentGamertag = gamertag;
+    if (!createTpsReport(state, gamertag) || session.prompter.errorShown()) {
         return kExitFailed;
     }
-    const QString written = ReportOutputPath(state, gamertag);
+    const QString written = reportOutputPath(state, gamertag);
     if (command.out.isEmpty()) {
-        PrintPath(session, written);
+        printPath(session, written);
         return kExitSuccess;
     }
     QString reason;
-    if (!CopyFile(written, command.out, &reason)) {
-        PrintError(session, CannotWriteMessage(command.out, reason));
+    if (!copyFile(written, command.out, &reason)) {
+        printError(session, cannotWriteMessage(command.out, reason));
         return kExitFailed;
     }
-    PrintPath(session, command.out);
+    printPath(session, command.out);
     return kExitSuccess;
 }
 
-int RunQuery(const BatchCommand& command, BatchSession& session) {
+int runQuery(const BatchCommand& command, BatchSession& session) {
     Session& state = session.state;
     const int index = queryIndex(state, command.query);
     if (index == 0) {
-        PrintError(session, AboutName(command.query, kNoSuchQueryMessage));
+        printError(session, aboutName(command.query, kNoSuchQueryMessage));
         return kExitFailed;
     }
     if (command.format != 0) {
-        state.settings.Query_Export_Format = command.format;  // this run only
+        state.settings.queryExportFormat = command.format;  // this run only
     }
     const PlayerFilter player = command.player.value_or(PlayerFilter::All);
     const GameFilter game = command.game.value_or(GameFilter::All);
@@ -191,16 +191,16 @@ int RunQuery(const BatchCommand& command, BatchSession& session) {
     request.chartGraphQueries = false;  // a graph query's rows are exported too
     const QueryResult result = runQuery(state, request);
     reportQueryFailure(state, result);
-    if (session.prompter.ErrorShown()) {
+    if (session.prompter.errorShown()) {
         return kExitFailed;
     }
-    WriteText(session.out,
+    writeText(session.out,
               recordCountText(result.records, result.elapsedMilliseconds) + QLatin1Char('\n'));
-    session.prompter.SetSavePath(command.out);
+    session.prompter.setSavePath(command.out);
     QueryExportRequest exported;
     exported.index = index;
-    exported.savedSql = state.QuerySQL[static_cast<size_t>(index)];
-    exported.gamertag = state.CurrentGamertag;
+    exported.savedSql = state.querySql[static_cast<size_t>(index)];
+    exported.gamertag = state.currentGamertag;
     exported.rows = result.textRows();
     exported.rowsStatement = result.statement;
     // Filter options on the command line narrow the workbook too, so it holds
@@ -209,42 +209,42 @@ int RunQuery(const BatchCommand& command, BatchSession& session) {
         exported.workbookFilters = WorkbookFilters{player, game};
     }
     exportQuery(state, exported);
-    if (!session.prompter.Shown(QString::fromLatin1(kQueryExported)) ||
-        session.prompter.ErrorShown()) {
+    if (!session.prompter.shown(QString::fromLatin1(kQueryExported)) ||
+        session.prompter.errorShown()) {
         return kExitFailed;
     }
-    PrintPath(session, command.out);
+    printPath(session, command.out);
     return kExitSuccess;
 }
 
-int RunExport(const BatchCommand& command, BatchSession& session) {
+int runExport(const BatchCommand& command, BatchSession& session) {
     Session& state = session.state;
     const char* done = nullptr;
     switch (command.exportKind) {
         case ExportKind::Xls:
-            session.prompter.SetSavePath(command.out);
+            session.prompter.setSavePath(command.out);
             exportExcelClicked(state);
             done = kExcelExportDone;
             break;
         case ExportKind::Csv:
             if (!QDir().mkpath(command.out)) {
-                PrintError(session, AboutName(command.out, kCannotCreateMessage));
+                printError(session, aboutName(command.out, kCannotCreateMessage));
                 return kExitFailed;
             }
-            session.prompter.SetFolder(command.out);
+            session.prompter.setFolder(command.out);
             exportCsvClicked(state);
             done = kCsvExportDone;
             break;
         case ExportKind::Xml:
-            session.prompter.SetSavePath(command.out);
+            session.prompter.setSavePath(command.out);
             exportXmlClicked(state);
             done = kXmlExportDone;
             break;
     }
-    if (!session.prompter.Shown(QString::fromLatin1(done)) || session.prompter.ErrorShown()) {
+    if (!session.prompter.shown(QString::fromLatin1(done)) || session.prompter.errorShown()) {
         return kExitFailed;
     }
-    PrintPath(session, command.out);
+    printPath(session, command.out);
     return kExitSuccess;
 }
 

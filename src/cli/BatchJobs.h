@@ -32,19 +32,19 @@ struct BatchSession {
     bool terminal;  // standard output is a terminal
 };
 
-int RunDownload(const BatchCommand& command, BatchSession& session);
-int RunReport(const BatchCommand& command, BatchSession& session);
-int RunQuery(const BatchCommand& command, BatchSession& session);
-int RunExport(const BatchCommand& command, BatchSession& session);
+int runDownload(const BatchCommand& command, BatchSession& session);
+int runReport(const BatchCommand& command, BatchSession& session);
+int runQuery(const BatchCommand& command, BatchSession& session);
+int runExport(const BatchCommand& command, BatchSession& session);
 
 // `"NAME" text`: the name quoted, then one of the messages above.
-QString AboutName(const QString& name, const char* message);
+QString aboutName(const QString& name, const char* message);
 
 // `"PATH" cannot be written. REASON`: a copy that failed, and why.
-QString CannotWriteMessage(const QString& path, const QString& reason);
+QString cannotWriteMessage(const QString& path, const QString& reason);
 
 // Copies `from` over `to` whole or not at all (an older `to` keeps its bytes);
 // false with the reason in `*reason`.
-bool CopyFile(const QString& from, const QString& to, QString* reason);
+bool copyFile(const QString& from, const QString& to, QString* reason);
 
 }  // namespace tw::batch

@@ -21,13 +21,13 @@ namespace tw::batch {
 namespace {
 
 // Qt's own notes (the offscreen platform's, for one) are not the job's output.
-void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void keepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg) {
-        WriteText(stderr, message + QLatin1Char('\n'));
+        writeText(stderr, message + QLatin1Char('\n'));
     }
 }
 
-QStringList ArgumentsOf(int argc, char* argv[]) {
+QStringList argumentsOf(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -36,35 +36,35 @@ QStringList ArgumentsOf(int argc, char* argv[]) {
 }
 
 // Usage problems, --help and --version are answered before anything starts.
-std::optional<int> AnswerWithoutJob(const QStringList& arguments, BatchCommand& command) {
+std::optional<int> answerWithoutJob(const QStringList& arguments, BatchCommand& command) {
     try {
-        command = ParseBatchCommand(arguments);
+        command = parseBatchCommand(arguments);
     } catch (const UsageError& error) {
-        WriteText(stderr, QStringLiteral("tallywick: ") + QString::fromStdString(error.what()) +
-                              QStringLiteral("\n\n") + UsageText(error.job()));
+        writeText(stderr, QStringLiteral("tallywick: ") + QString::fromStdString(error.what()) +
+                              QStringLiteral("\n\n") + usageText(error.job()));
         return kExitUsage;
     }
     if (command.help) {
-        WriteText(stdout, UsageText(command.job));
+        writeText(stdout, usageText(command.job));
         return kExitSuccess;
     }
     if (command.version) {
-        WriteText(stdout, VersionText());
+        writeText(stdout, versionText());
         return kExitSuccess;
     }
     return std::nullopt;
 }
 
-int RunJob(const BatchCommand& command, BatchSession& session) {
+int runJob(const BatchCommand& command, BatchSession& session) {
     switch (command.job) {
         case Job::Download:
-            return RunDownload(command, session);
+            return runDownload(command, session);
         case Job::Report:
-            return RunReport(command, session);
+            return runReport(command, session);
         case Job::Query:
-            return RunQuery(command, session);
+            return runQuery(command, session);
         case Job::Export:
-            return RunExport(command, session);
+            return runExport(command, session);
         case Job::None:
             break;
     }
@@ -73,15 +73,15 @@ int RunJob(const BatchCommand& command, BatchSession& session) {
 
 }  // namespace
 
-int BatchMain(int argc, char* argv[]) {
+int batchMain(int argc, char* argv[]) {
     BatchCommand command;
-    if (const std::optional<int> answered = AnswerWithoutJob(ArgumentsOf(argc, argv), command)) {
+    if (const std::optional<int> answered = answerWithoutJob(argumentsOf(argc, argv), command)) {
         return *answered;
     }
     if (command.job == Job::Download) {
-        BlockStopSignals();  // before Qt starts any thread
+        blockStopSignals();  // before Qt starts any thread
     }
-    qInstallMessageHandler(KeepQtNotesQuiet);
+    qInstallMessageHandler(keepQtNotesQuiet);
     // No window and no display: a core application loads no platform plugin,
     // so a job runs from cron or over ssh alike.
     int qtArgc = 1;  // the job's words are not Qt's options
@@ -94,16 +94,16 @@ int BatchMain(int argc, char* argv[]) {
     state.sleep = [](int) {};  // the stage display's pause is for eyes only
     // Only a missing or held database ends the program from inside a job.
     state.endProgram = [&state](int) {
-        CloseDatabaseObjects(state);
+        closeDatabaseObjects(state);
         std::fflush(nullptr);
         std::_Exit(kExitDatabase);
     };
     // The start-up the window makes: the settings, then the database opened
     // and the current player settled as the summary refresh does it.
-    LoadSettings(state, command.dir.isEmpty() ? ExecutableFolder() : command.dir);
+    loadSettings(state, command.dir.isEmpty() ? executableFolder() : command.dir);
     PlayerSummary summary;
-    ReadPlayerSummary(state, summary);
-    if (!state.Db) {
+    readPlayerSummary(state, summary);
+    if (!state.db) {
         // A database that could not be opened (its message is out already)
         // leaves nothing to work on: no job may go on as if the tag list were
         // empty.
@@ -112,8 +112,8 @@ int BatchMain(int argc, char* argv[]) {
     }
 
     BatchSession session{state, prompter, stdout, stderr, isatty(STDOUT_FILENO) == 1};
-    const int exitCode = RunJob(command, session);
-    CloseDatabaseObjects(state);
+    const int exitCode = runJob(command, session);
+    closeDatabaseObjects(state);
     return exitCode;
 }
 

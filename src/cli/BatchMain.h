@@ -7,6 +7,6 @@ namespace tw::batch {
 
 // argv as main() received it, with at least one argument after the program's
 // name. Returns the exit code.
-int BatchMain(int argc, char* argv[]);
+int batchMain(int argc, char* argv[]);
 
 }  // namespace tw::batch

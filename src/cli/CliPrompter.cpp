@@ -2,19 +2,19 @@
 
 namespace tw::batch {
 
-void WriteText(std::FILE* stream, const QString& text) {
+void writeText(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);
 }
 
-void CliPrompter::Print(const QString& title, const QString& text) {
+void CliPrompter::print(const QString& title, const QString& text) {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    WriteText(errors_, title + QStringLiteral(": ") + lines + QLatin1Char('\n'));
+    writeText(errors_, title + QStringLiteral(": ") + lines + QLatin1Char('\n'));
 }
 
-MsgResult CliPrompter::Answer(MsgButtons buttons) {
+MsgResult CliPrompter::answerFor(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::Ok:
             return MsgResult::Ok;
@@ -33,39 +33,39 @@ MsgResult CliPrompter::Answer(MsgButtons buttons) {
     return MsgResult::Cancel;
 }
 
-MsgResult CliPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+MsgResult CliPrompter::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                                const QString& title) {
     texts_ << text;
     if (icon == MsgIcon::Critical || icon == MsgIcon::Exclamation) {
         errorShown_ = true;
     }
-    Print(title, text);
-    const MsgResult answer = Answer(buttons);
+    print(title, text);
+    const MsgResult answer = answerFor(buttons);
     if (buttons != MsgButtons::Ok) {
         static constexpr const char* kNames[] = {"OK", "Yes", "No", "Retry", "Cancel"};
-        WriteText(errors_, QStringLiteral("  answered ") +
+        writeText(errors_, QStringLiteral("  answered ") +
                                QLatin1String(kNames[static_cast<int>(answer)]) + QLatin1Char('\n'));
     }
     return answer;
 }
 
-QString CliPrompter::InputBox(const QString& prompt, const QString& title, const QString&) {
-    Print(title, prompt);
+QString CliPrompter::inputBox(const QString& prompt, const QString& title, const QString&) {
+    print(title, prompt);
     return QString();  // as if cancelled
 }
 
-std::optional<QString> CliPrompter::SaveFile(const SaveDialogRequest&) {
+std::optional<QString> CliPrompter::saveFile(const SaveDialogRequest&) {
     if (savePath_.isEmpty()) {
         return std::nullopt;
     }
     return savePath_;
 }
 
-QString CliPrompter::ChooseFolder(const QString&) {
+QString CliPrompter::chooseFolder(const QString&) {
     return folder_;
 }
 
-bool CliPrompter::OpenDocument(const QString&) {
+bool CliPrompter::openDocument(const QString&) {
     return false;  // never opens a viewer
 }
 

@@ -18,27 +18,27 @@ class CliPrompter : public Prompter {
   public:
     explicit CliPrompter(std::FILE* errors) : errors_(errors) {}
 
-    void SetSavePath(const QString& path) { savePath_ = path; }
-    void SetFolder(const QString& folder) { folder_ = folder; }
+    void setSavePath(const QString& path) { savePath_ = path; }
+    void setFolder(const QString& folder) { folder_ = folder; }
     // A step went well: the next failure box gets its retries afresh.
-    void ResetRetries() { retries_ = 0; }
+    void resetRetries() { retries_ = 0; }
 
     // A message with an error or warning icon has been shown.
-    bool ErrorShown() const { return errorShown_; }
+    bool errorShown() const { return errorShown_; }
     // A message with exactly this text has been shown.
-    bool Shown(const QString& text) const { return texts_.contains(text); }
+    bool shown(const QString& text) const { return texts_.contains(text); }
 
-    MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+    MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override;
-    QString InputBox(const QString& prompt, const QString& title,
+    QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
-    std::optional<QString> SaveFile(const SaveDialogRequest& request) override;
-    QString ChooseFolder(const QString& title) override;
-    bool OpenDocument(const QString& pathOrUrl) override;
+    std::optional<QString> saveFile(const SaveDialogRequest& request) override;
+    QString chooseFolder(const QString& title) override;
+    bool openDocument(const QString& pathOrUrl) override;
 
   private:
-    MsgResult Answer(MsgButtons buttons);
-    void Print(const QString& title, const QString& text);
+    MsgResult answerFor(MsgButtons buttons);
+    void print(const QString& title, const QString& text);
 
     std::FILE* errors_;
     QString savePath_;
@@ -50,6 +50,6 @@ class CliPrompter : public Prompter {
 
 // Writes the text (UTF-8) and flushes, so lines keep their order with the
 // other stream and reach a log file even if the program ends at once.
-void WriteText(std::FILE* stream, const QString& text);
+void writeText(std::FILE* stream, const QString& text);
 
 }  // namespace tw::batch

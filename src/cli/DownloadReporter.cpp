@@ -8,23 +8,23 @@ namespace {
 
 constexpr int kBarWidth = 20;
 
-QString Counts(int done, int count) {
+QString counts(int done, int count) {
     return QString::number(done) + QStringLiteral(" of ") + QString::number(count);
 }
 
 }  // namespace
 
-QString ProgressBarLine(int done, int count, qint64 elapsedMs) {
+QString progressBarLine(int done, int count, qint64 elapsedMs) {
     const int filled = count > 0 ? done * kBarWidth / count : kBarWidth;
     return QStringLiteral("  [") + QString(filled, QLatin1Char('#')) +
            QString(kBarWidth - filled, QLatin1Char('-')) + QStringLiteral("]  ") +
-           Counts(done, count) + QStringLiteral("   ") + ProgressPercent(done, count) +
-           QStringLiteral("   ") + ElapsedText(elapsedMs);
+           counts(done, count) + QStringLiteral("   ") + progressPercent(done, count) +
+           QStringLiteral("   ") + elapsedText(elapsedMs);
 }
 
-QString ProgressLine(int done, int count, qint64 elapsedMs) {
-    return QStringLiteral("  Games read: ") + Counts(done, count) + QStringLiteral(" (") +
-           ProgressPercent(done, count) + QStringLiteral(")   ") + ElapsedText(elapsedMs);
+QString progressLine(int done, int count, qint64 elapsedMs) {
+    return QStringLiteral("  Games read: ") + counts(done, count) + QStringLiteral(" (") +
+           progressPercent(done, count) + QStringLiteral(")   ") + elapsedText(elapsedMs);
 }
 
 DownloadReporter::DownloadReporter(DownloadSession& session, CliPrompter& prompter, std::FILE* out,
@@ -65,7 +65,7 @@ void DownloadReporter::stageChanged(int row, DownloadSession::StageChange change
 void DownloadReporter::stageEnded(const QString& caption, bool failure) {
     failureSeen_ = failureSeen_ || failure;
     if (!failure) {
-        prompter_.ResetRetries();
+        prompter_.resetRetries();
     }
     printLine(QStringLiteral("  ") + caption);
 }
@@ -75,10 +75,10 @@ void DownloadReporter::progressShown(int done, int count, qint64 elapsedMs) {
         return;
     }
     if (terminal_) {
-        WriteText(out_, QLatin1Char('\r') + ProgressBarLine(done, count, elapsedMs));
+        writeText(out_, QLatin1Char('\r') + progressBarLine(done, count, elapsedMs));
         barOpen_ = true;
         if (done == count) {
-            WriteText(out_, QStringLiteral("\n"));
+            writeText(out_, QStringLiteral("\n"));
             barOpen_ = false;
         }
         return;
@@ -86,16 +86,16 @@ void DownloadReporter::progressShown(int done, int count, qint64 elapsedMs) {
     const int tenth = done * 10 / count;
     if (tenth > lastTenth_) {
         lastTenth_ = tenth;
-        printLine(ProgressLine(done, count, elapsedMs));
+        printLine(progressLine(done, count, elapsedMs));
     }
 }
 
 void DownloadReporter::printLine(const QString& line) {
     if (barOpen_) {
-        WriteText(out_, QStringLiteral("\n"));
+        writeText(out_, QStringLiteral("\n"));
         barOpen_ = false;
     }
-    WriteText(out_, line + QLatin1Char('\n'));
+    writeText(out_, line + QLatin1Char('\n'));
 }
 
 }  // namespace tw::batch

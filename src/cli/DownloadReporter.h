@@ -38,8 +38,8 @@ class DownloadReporter : public QObject {
 };
 
 // The live bar's line: "  [#####---------------]  3 of 7   43%   00:00:02".
-QString ProgressBarLine(int done, int count, qint64 elapsedMs);
+QString progressBarLine(int done, int count, qint64 elapsedMs);
 // The line printed at each ten percent: "  Games read: 3 of 7 (43%)   00:00:02".
-QString ProgressLine(int done, int count, qint64 elapsedMs);
+QString progressLine(int done, int count, qint64 elapsedMs);
 
 }  // namespace tw::batch

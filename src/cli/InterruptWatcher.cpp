@@ -9,7 +9,7 @@
 namespace tw::batch {
 namespace {
 
-sigset_t StopSignals() {
+sigset_t stopSignals() {
     sigset_t stopSet;
     sigemptyset(&stopSet);
     sigaddset(&stopSet, SIGINT);
@@ -19,20 +19,20 @@ sigset_t StopSignals() {
 
 }  // namespace
 
-void BlockStopSignals() {
-    const sigset_t stopSet = StopSignals();
+void blockStopSignals() {
+    const sigset_t stopSet = stopSignals();
     pthread_sigmask(SIG_BLOCK, &stopSet, nullptr);
 }
 
 InterruptWatcher::InterruptWatcher(std::function<void()> onStop, QObject* parent)
     : QObject(parent), onStop_(std::move(onStop)) {
-    const sigset_t stopSet = StopSignals();
+    const sigset_t stopSet = stopSignals();
     fd_ = signalfd(-1, &stopSet, SFD_NONBLOCK | SFD_CLOEXEC);
     if (fd_ < 0) {
         return;
     }
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [this] { Drain(); });
+    connect(notifier_, &QSocketNotifier::activated, this, [this] { drain(); });
 }
 
 InterruptWatcher::~InterruptWatcher() {
@@ -41,7 +41,7 @@ InterruptWatcher::~InterruptWatcher() {
     }
 }
 
-void InterruptWatcher::Drain() {
+void InterruptWatcher::drain() {
     signalfd_siginfo info{};
     while (::read(fd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
         onStop_();

@@ -13,17 +13,17 @@ namespace tw::batch {
 
 // Blocks SIGINT and SIGTERM for the calling thread and every thread it starts
 // later. Call before anything starts a thread.
-void BlockStopSignals();
+void blockStopSignals();
 
 class InterruptWatcher : public QObject {
   public:
     // `onStop` runs in the event loop once per signal received. Needs
-    // BlockStopSignals() first; without a signalfd it watches nothing.
+    // blockStopSignals() first; without a signalfd it watches nothing.
     explicit InterruptWatcher(std::function<void()> onStop, QObject* parent = nullptr);
     ~InterruptWatcher() override;
 
   private:
-    void Drain();
+    void drain();
 
     int fd_ = -1;
     QSocketNotifier* notifier_ = nullptr;

@@ -17,7 +17,7 @@ const QByteArray kRule(51, '-');
 // The page's head, and a note of what was left out when it is longer: a
 // record that held a whole multi-megabyte page would fill the disk and could
 // not be mailed.
-QByteArray PageExcerpt(const QByteArray& page) {
+QByteArray pageExcerpt(const QByteArray& page) {
     if (page.size() <= kMaxLoggedPageBytes) {
         return page;
     }
@@ -28,7 +28,7 @@ QByteArray PageExcerpt(const QByteArray& page) {
 
 // Appends `record` whole or not at all: a record cut by a full disk is taken
 // back off, so the log never ends in half a record.
-bool AppendRecord(const QString& path, const QByteArray& record, QString* reason) {
+bool appendRecord(const QString& path, const QByteArray& record, QString* reason) {
     QFile log(path);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         *reason = log.errorString();
@@ -50,37 +50,37 @@ bool AppendRecord(const QString& path, const QByteArray& record, QString* reason
 
 }  // namespace
 
-QByteArray DebugLogRecord(const LogContext& context, const QString& stage, const AppError& error,
+QByteArray debugLogRecord(const LogContext& context, const QString& stage, const AppError& error,
                           const QDateTime& now) {
     QByteArray record;
     record += kRule + kCrLf;
     record += " v" + QByteArray(kVersionTag) + " [App." + stage.toUtf8() + "]   " +
-              GeneralDate(now).toUtf8() + kCrLf;
+              generalDate(now).toUtf8() + kCrLf;
     record += kRule + kCrLf;
     record += "#" + QByteArray::number(error.number()) + " - " + error.source().toUtf8() + " - " +
               error.description().toUtf8() + kCrLf;
     record += "Tag: " + context.gamertag.toUtf8() + kCrLf;
     record += "Stg: " + QByteArray::number(context.stage) + kCrLf;
     record += "SQL: " + context.statement.toUtf8() + kCrLf;
-    record += "Dat: " + PageExcerpt(context.page) + kCrLf + kCrLf + kCrLf;
+    record += "Dat: " + pageExcerpt(context.page) + kCrLf + kCrLf + kCrLf;
     return record;
 }
 
 LogContext LogContext::of(const Session& state, const QString& statement) {
     LogContext context;
-    context.gamertag = state.CurrentGamertag;
+    context.gamertag = state.currentGamertag;
     context.statement = statement;
     return context;
 }
 
-QString DebugLogMessage(const AppError& error) {
+QString debugLogMessage(const AppError& error) {
     return QStringLiteral("Error #: ") + QString::number(error.number()) + QStringLiteral("\r\n") +
            QStringLiteral("Description: ") + error.description() + QStringLiteral("\r\n\r\n") +
            QStringLiteral("Please email your \"debug.log\" file to ") +
            QString::fromLatin1(kSupportAddress);
 }
 
-QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
+QString debugLogUnwrittenMessage(const AppError& error, const QString& logPath,
                                  const QString& reason) {
     return QStringLiteral("Error #: ") + QString::number(error.number()) + QStringLiteral("\r\n") +
            QStringLiteral("Description: ") + error.description() + QStringLiteral("\r\n\r\n") +
@@ -88,12 +88,12 @@ QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
            QDir::toNativeSeparators(logPath) + QStringLiteral("): ") + reason;
 }
 
-bool AppendDebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+bool appendDebugLogRecord(const Session& state, const QString& stage, const AppError& error,
                           const LogContext& context, QString* reason) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
     QString why;
     const bool written =
-        AppendRecord(DebugLogPath(state), DebugLogRecord(context, stage, error, now), &why);
+        appendRecord(debugLogPath(state), debugLogRecord(context, stage, error, now), &why);
     if (!written && reason) {
         *reason = why.isEmpty() ? QStringLiteral("Unknown error") : why;
     }
@@ -104,34 +104,34 @@ namespace {
 
 // Records the error, then tells the user: where to send the log when it was
 // written, why it could not be otherwise (asking for an empty log helps no one).
-void RecordAndTell(Session& state, const QString& stage, const AppError& error,
+void recordAndTell(Session& state, const QString& stage, const AppError& error,
                    const LogContext& context, MsgIcon icon, const QString& title) {
     QString reason;
-    const bool logged = AppendDebugLogRecord(state, stage, error, context, &reason);
+    const bool logged = appendDebugLogRecord(state, stage, error, context, &reason);
     if (state.prompter) {
-        state.prompter->Message(logged
-                                    ? DebugLogMessage(error)
-                                    : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason),
+        state.prompter->message(logged
+                                    ? debugLogMessage(error)
+                                    : debugLogUnwrittenMessage(error, debugLogPath(state), reason),
                                 MsgButtons::Ok, icon, title);
     }
 }
 
 }  // namespace
 
-void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
+void reportOperationFailure(Session& state, const QString& stage, const AppError& error,
                             const QString& statement) {
-    RecordAndTell(state, stage, error, LogContext::of(state, statement), MsgIcon::Critical,
+    recordAndTell(state, stage, error, LogContext::of(state, statement), MsgIcon::Critical,
                   QStringLiteral("Error"));
 }
 
-void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+void writeDebugLog(Session& state, const QString& stage, const AppError& error,
                    const QString& statement) {
-    WriteDebugLog(state, stage, error, LogContext::of(state, statement));
+    writeDebugLog(state, stage, error, LogContext::of(state, statement));
 }
 
-void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+void writeDebugLog(Session& state, const QString& stage, const AppError& error,
                    const LogContext& context) {
-    RecordAndTell(state, stage, error, context, MsgIcon::Exclamation,
+    recordAndTell(state, stage, error, context, MsgIcon::Exclamation,
                   QString::fromLatin1(kProgramTitle));
 }
 

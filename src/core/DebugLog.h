@@ -1,5 +1,5 @@
 #pragma once
-// WriteDebugLog: the one error reporter. Appends a record of the error and of
+// writeDebugLog: the one error reporter. Appends a record of the error and of
 // the program's state to debug.log in the program folder and tells the user.
 
 #include <QByteArray>
@@ -32,36 +32,36 @@ struct LogContext {
 };
 
 // The record's bytes, lines ended with CR LF, for the given moment.
-QByteArray DebugLogRecord(const LogContext& context, const QString& stage, const AppError& error,
+QByteArray debugLogRecord(const LogContext& context, const QString& stage, const AppError& error,
                           const QDateTime& now);
 
 // The text of the message shown after the record is written.
-QString DebugLogMessage(const AppError& error);
+QString debugLogMessage(const AppError& error);
 
 // The text shown instead when the record could not be written: the error, then
 // the log's path and why (there is no log to mail).
-QString DebugLogUnwrittenMessage(const AppError& error, const QString& logPath,
+QString debugLogUnwrittenMessage(const AppError& error, const QString& logPath,
                                  const QString& reason);
 
 // Appends the record and shows the message (exclamation icon, OK, the
 // program's title), with `statement` as the record's SQL line: the statement
 // that failed. The message is shown even when the log cannot be written, so
 // the user always learns of the error.
-void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+void writeDebugLog(Session& state, const QString& stage, const AppError& error,
                    const QString& statement = QString());
 // The same for a record that tells more than the statement.
-void WriteDebugLog(Session& state, const QString& stage, const AppError& error,
+void writeDebugLog(Session& state, const QString& stage, const AppError& error,
                    const LogContext& context);
 
 // Appends the record alone, whole or not at all; false (and the reason in
 // `*reason` when given) when the log cannot be written.
-bool AppendDebugLogRecord(const Session& state, const QString& stage, const AppError& error,
+bool appendDebugLogRecord(const Session& state, const QString& stage, const AppError& error,
                           const LogContext& context, QString* reason = nullptr);
 
 // For the operations that report a failed statement as an error of their own
 // (the purges, the profile's save): the record is appended and the message
 // above is shown with a critical icon and the title "Error".
-void ReportOperationFailure(Session& state, const QString& stage, const AppError& error,
+void reportOperationFailure(Session& state, const QString& stage, const AppError& error,
                             const QString& statement = QString());
 
 }  // namespace tw

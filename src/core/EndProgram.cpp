@@ -6,23 +6,23 @@
 
 namespace tw {
 
-void EndProgram(Session& state, int exitCode) {
-    state.EndRequested = true;
-    state.ExitCode = exitCode;
+void endProgram(Session& state, int exitCode) {
+    state.endRequested = true;
+    state.exitCode = exitCode;
     if (state.endProgram) {
         state.endProgram(exitCode);
     }
 }
 
-void CloseDatabaseObjects(Session& state) {
-    if (state.Db) {
+void closeDatabaseObjects(Session& state) {
+    if (state.db) {
         try {
-            state.Db->Close();
+            state.db->close();
         } catch (const std::exception&) {
             // closing must go on whatever the engine reports
         }
     }
-    state.Db.reset();
+    state.db.reset();
 }
 
 }  // namespace tw

@@ -1,17 +1,17 @@
 #pragma once
 // Ending the program at once. The program state carries how: main() installs
-// a real exit; tests observe Session::EndRequested instead.
+// a real exit; tests observe Session::endRequested instead.
 
 namespace tw {
 
 struct Session;
 
-// Sets EndRequested and ExitCode, then runs state.endProgram when set. Callers
+// Sets endRequested and exitCode, then runs state.endProgram when set. Callers
 // return straight away afterwards: nothing else of theirs may run.
-void EndProgram(Session& state, int exitCode);
+void endProgram(Session& state, int exitCode);
 
 // Closes the database, ignoring every error, then releases it. The database
 // half of closing down; the socket belongs to the download.
-void CloseDatabaseObjects(Session& state);
+void closeDatabaseObjects(Session& state);
 
 }  // namespace tw

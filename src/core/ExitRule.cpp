@@ -10,28 +10,28 @@
 
 namespace tw {
 
-bool UnloadMainWindow(Session& state, const WindowPlacement& current,
+bool unloadMainWindow(Session& state, const WindowPlacement& current,
                       const std::function<void()>& closeConnection) {
-    if (state.DownloadInProgress) {
-        state.prompter->Message(QString::fromLatin1(kExitRefusedMessage), MsgButtons::Ok,
+    if (state.downloadInProgress) {
+        state.prompter->message(QString::fromLatin1(kExitRefusedMessage), MsgButtons::Ok,
                                 MsgIcon::Exclamation, QStringLiteral("Error"));
         return false;
     }
     const QString section = QStringLiteral("Application");
-    WriteIni(state, {{section, QStringLiteral("Top"), SettingText(current.Top)},
-                     {section, QStringLiteral("Left"), SettingText(current.Left)},
-                     {section, QStringLiteral("Height"), SettingText(current.Height)},
-                     {section, QStringLiteral("Width"), SettingText(current.Width)}});
+    writeIni(state, {{section, QStringLiteral("Top"), settingText(current.top)},
+                     {section, QStringLiteral("Left"), settingText(current.left)},
+                     {section, QStringLiteral("Height"), settingText(current.height)},
+                     {section, QStringLiteral("Width"), settingText(current.width)}});
     try {
         if (closeConnection) {
             closeConnection();
         } else {
-            CloseDatabaseObjects(state);
+            closeDatabaseObjects(state);
         }
     } catch (const std::exception&) {
         // errors while closing are ignored: the program ends regardless
     }
-    EndProgram(state, 0);
+    endProgram(state, 0);
     return true;
 }
 

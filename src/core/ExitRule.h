@@ -15,11 +15,11 @@ inline constexpr const char* kExitRefusedMessage =
     "You are in the middle of downloading game data.\r\n"
     "You must STOP the download before you can exit.";
 
-// Returns false (and tells the user) while DownloadInProgress is set.
+// Returns false (and tells the user) while downloadInProgress is set.
 // Otherwise writes Top, Left, Height and Width to [Application], runs
-// `closeConnection` (CloseDatabaseObjects when none is given) ignoring its
-// errors, ends the program through EndProgram and returns true.
-bool UnloadMainWindow(Session& state, const WindowPlacement& current,
+// `closeConnection` (closeDatabaseObjects when none is given) ignoring its
+// errors, ends the program through endProgram and returns true.
+bool unloadMainWindow(Session& state, const WindowPlacement& current,
                       const std::function<void()>& closeConnection = {});
 
 }  // namespace tw

@@ -16,7 +16,7 @@ struct Line {
     QByteArray ending;
 };
 
-std::vector<Line> SplitLines(const QByteArray& bytes) {
+std::vector<Line> splitLines(const QByteArray& bytes) {
     std::vector<Line> lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -32,7 +32,7 @@ std::vector<Line> SplitLines(const QByteArray& bytes) {
     return lines;
 }
 
-QByteArray TrimBlanks(const QByteArray& text) {
+QByteArray trimBlanks(const QByteArray& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) {
@@ -46,19 +46,19 @@ QByteArray TrimBlanks(const QByteArray& text) {
 }
 
 // The section name of a "[name]" line, or nothing for any other line.
-std::optional<QString> SectionName(const QByteArray& text) {
-    QByteArray trimmed = TrimBlanks(text);
+std::optional<QString> sectionName(const QByteArray& text) {
+    QByteArray trimmed = trimBlanks(text);
     if (!trimmed.startsWith('[')) {
         return std::nullopt;
     }
     qsizetype close = trimmed.indexOf(']');
     QByteArray name = close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1);
-    return QString::fromUtf8(TrimBlanks(name));
+    return QString::fromUtf8(trimBlanks(name));
 }
 
 // The key of a "key=value" line, or nothing for comments and other lines.
-std::optional<QString> KeyName(const QByteArray& text) {
-    QByteArray trimmed = TrimBlanks(text);
+std::optional<QString> keyName(const QByteArray& text) {
+    QByteArray trimmed = trimBlanks(text);
     if (trimmed.startsWith(';') || trimmed.startsWith('[')) {
         return std::nullopt;
     }
@@ -66,11 +66,11 @@ std::optional<QString> KeyName(const QByteArray& text) {
     if (eq < 0) {
         return std::nullopt;
     }
-    return QString::fromUtf8(TrimBlanks(trimmed.left(eq)));
+    return QString::fromUtf8(trimBlanks(trimmed.left(eq)));
 }
 
-QString ValueOf(const QByteArray& text) {
-    QByteArray value = TrimBlanks(text.mid(text.indexOf('=') + 1));
+QString valueOf(const QByteArray& text) {
+    QByteArray value = trimBlanks(text.mid(text.indexOf('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         value = value.mid(1, value.size() - 2);
@@ -78,7 +78,7 @@ QString ValueOf(const QByteArray& text) {
     return QString::fromUtf8(value);
 }
 
-bool SameName(const QString& a, const QString& b) {
+bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -91,15 +91,15 @@ struct Place {
     int lastEntry = -1;
 };
 
-Place Locate(const std::vector<Line>& lines, const QString& section, const QString& key) {
+Place locate(const std::vector<Line>& lines, const QString& section, const QString& key) {
     Place place;
     bool inSection = false;
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-        if (auto name = SectionName(lines[i].text)) {
+        if (auto name = sectionName(lines[i].text)) {
             if (inSection) {
                 break;  // the first section of that name is the one used
             }
-            inSection = SameName(*name, section);
+            inSection = sameName(*name, section);
             if (inSection) {
                 place.section = place.lastEntry = i;
             }
@@ -108,11 +108,11 @@ Place Locate(const std::vector<Line>& lines, const QString& section, const QStri
         if (!inSection) {
             continue;
         }
-        if (!TrimBlanks(lines[i].text).isEmpty()) {
+        if (!trimBlanks(lines[i].text).isEmpty()) {
             place.lastEntry = i;
         }
-        auto name = KeyName(lines[i].text);
-        if (name && SameName(*name, key)) {
+        auto name = keyName(lines[i].text);
+        if (name && sameName(*name, key)) {
             place.key = i;
             break;
         }
@@ -120,7 +120,7 @@ Place Locate(const std::vector<Line>& lines, const QString& section, const QStri
     return place;
 }
 
-std::optional<QByteArray> ReadAll(const QString& path, QString* reason = nullptr) {
+std::optional<QByteArray> readAll(const QString& path, QString* reason = nullptr) {
     QFile file(path);
     if (!file.exists()) {
         return QByteArray();
@@ -143,7 +143,7 @@ std::optional<QByteArray> ReadAll(const QString& path, QString* reason = nullptr
 }
 
 // The file's own line end; a new file gets the platform file's CR LF.
-QByteArray LineEndingOf(const std::vector<Line>& lines) {
+QByteArray lineEndingOf(const std::vector<Line>& lines) {
     for (const Line& line : lines) {
         if (!line.ending.isEmpty()) {
             return line.ending;
@@ -152,65 +152,65 @@ QByteArray LineEndingOf(const std::vector<Line>& lines) {
     return "\r\n";
 }
 
-void Insert(std::vector<Line>& lines, int after, Line line, const QByteArray& ending) {
+void insert(std::vector<Line>& lines, int after, Line line, const QByteArray& ending) {
     if (after >= 0 && lines[after].ending.isEmpty()) {
         lines[after].ending = ending;
     }
     lines.insert(lines.begin() + after + 1, std::move(line));
 }
 
-void SetValue(std::vector<Line>& lines, const IniEntry& entry, const QByteArray& ending) {
+void setValue(std::vector<Line>& lines, const IniEntry& entry, const QByteArray& ending) {
     // A line break inside a value would start a new key of its own.
     QString oneLine = entry.value;
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QByteArray keyLine = entry.key.toUtf8() + '=' + oneLine.toUtf8();
-    Place place = Locate(lines, entry.section, entry.key);
+    Place place = locate(lines, entry.section, entry.key);
     if (place.key >= 0) {
         QByteArray& text = lines[place.key].text;
-        text = TrimBlanks(text.left(text.indexOf('='))) + '=' + oneLine.toUtf8();
+        text = trimBlanks(text.left(text.indexOf('='))) + '=' + oneLine.toUtf8();
     } else if (place.section >= 0) {
-        Insert(lines, place.lastEntry, {keyLine, ending}, ending);
+        insert(lines, place.lastEntry, {keyLine, ending}, ending);
     } else {
         int last = static_cast<int>(lines.size()) - 1;
-        if (last >= 0 && !TrimBlanks(lines[last].text).isEmpty()) {
-            Insert(lines, last, {{}, ending}, ending);
+        if (last >= 0 && !trimBlanks(lines[last].text).isEmpty()) {
+            insert(lines, last, {{}, ending}, ending);
             ++last;
         }
-        Insert(lines, last, {'[' + entry.section.toUtf8() + ']', ending}, ending);
-        Insert(lines, last + 1, {keyLine, ending}, ending);
+        insert(lines, last, {'[' + entry.section.toUtf8() + ']', ending}, ending);
+        insert(lines, last + 1, {keyLine, ending}, ending);
     }
 }
 
 }  // namespace
 
-QString IniFile::Read(const QString& section, const QString& key) const {
-    std::optional<QByteArray> bytes = ReadAll(path_);
+QString IniFile::read(const QString& section, const QString& key) const {
+    std::optional<QByteArray> bytes = readAll(path_);
     if (!bytes) {
         return {};
     }
-    std::vector<Line> lines = SplitLines(*bytes);
-    Place place = Locate(lines, section, key);
+    std::vector<Line> lines = splitLines(*bytes);
+    Place place = locate(lines, section, key);
     if (place.key < 0) {
         return {};
     }
-    return ValueOf(lines[place.key].text).left(kMaxValueLength);
+    return valueOf(lines[place.key].text).left(kMaxValueLength);
 }
 
-bool IniFile::Write(const QString& section, const QString& key, const QString& value,
+bool IniFile::write(const QString& section, const QString& key, const QString& value,
                     QString* reason) const {
-    return Write({{section, key, value}}, reason);
+    return write({{section, key, value}}, reason);
 }
 
-bool IniFile::Write(const std::vector<IniEntry>& entries, QString* reason) const {
-    std::optional<QByteArray> bytes = ReadAll(path_, reason);
+bool IniFile::write(const std::vector<IniEntry>& entries, QString* reason) const {
+    std::optional<QByteArray> bytes = readAll(path_, reason);
     if (!bytes) {
         return false;
     }
-    std::vector<Line> lines = SplitLines(*bytes);
-    const QByteArray ending = LineEndingOf(lines);
+    std::vector<Line> lines = splitLines(*bytes);
+    const QByteArray ending = lineEndingOf(lines);
     for (const IniEntry& entry : entries) {
-        SetValue(lines, entry, ending);
+        setValue(lines, entry, ending);
     }
     QByteArray out;
     for (const Line& line : lines) {

@@ -27,15 +27,15 @@ class IniFile {
     explicit IniFile(QString path) : path_(std::move(path)) {}
     const QString& path() const { return path_; }
 
-    QString Read(const QString& section, const QString& key) const;
+    QString read(const QString& section, const QString& key) const;
     // False when the file cannot be read or written (folder missing, path is
     // a folder, no permission, disk full); the file is then left byte for
     // byte as it was and `*reason` (when given) says why.
-    bool Write(const QString& section, const QString& key, const QString& value,
+    bool write(const QString& section, const QString& key, const QString& value,
                QString* reason = nullptr) const;
     // Several keys in one replacement of the file, in order, as that many
     // single writes would leave it: all of them are written or none.
-    bool Write(const std::vector<IniEntry>& entries, QString* reason = nullptr) const;
+    bool write(const std::vector<IniEntry>& entries, QString* reason = nullptr) const;
 
   private:
     QString path_;

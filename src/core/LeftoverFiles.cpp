@@ -13,7 +13,7 @@ namespace {
 
 constexpr qint64 kQuietSeconds = 60;
 
-int RemoveIn(const QString& folder, const QRegularExpression& name, const QDateTime& now) {
+int removeIn(const QString& folder, const QRegularExpression& name, const QDateTime& now) {
     int removed = 0;
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
@@ -29,7 +29,7 @@ int RemoveIn(const QString& folder, const QRegularExpression& name, const QDateT
     return removed;
 }
 
-QRegularExpression TemporaryOf(const QString& fileNamePattern) {
+QRegularExpression temporaryOf(const QString& fileNamePattern) {
     return QRegularExpression(QStringLiteral("\\A") + fileNamePattern +
                               QStringLiteral("\\.[A-Za-z0-9]{6}\\z"));
 }
@@ -37,11 +37,11 @@ QRegularExpression TemporaryOf(const QString& fileNamePattern) {
 }  // namespace
 
 int removeLeftoverTemporaries(const Session& state, const QDateTime& now) {
-    const QFileInfo settings(state.IniPath);
-    return RemoveIn(settings.absolutePath(),
-                    TemporaryOf(QRegularExpression::escape(settings.fileName())), now) +
-           RemoveIn(state.TpsDir, TemporaryOf(QStringLiteral("[^/]+\\.html")), now) +
-           RemoveIn(state.AvatarDir, TemporaryOf(QStringLiteral("[^/]+\\.jpg")), now);
+    const QFileInfo settings(state.iniPath);
+    return removeIn(settings.absolutePath(),
+                    temporaryOf(QRegularExpression::escape(settings.fileName())), now) +
+           removeIn(state.tpsDir, temporaryOf(QStringLiteral("[^/]+\\.html")), now) +
+           removeIn(state.avatarDir, temporaryOf(QStringLiteral("[^/]+\\.jpg")), now);
 }
 
 }  // namespace tw

@@ -7,7 +7,7 @@
 
 namespace tw {
 
-QImage LoadPicture(const QString& path) {
+QImage loadPicture(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         throw AppError(err::kFileNotFound, QStringLiteral("Tallywick"),
                        QStringLiteral("File not found"));

@@ -11,6 +11,6 @@ namespace err {
 inline constexpr int kFileNotFound = 53;
 }
 
-QImage LoadPicture(const QString& path);
+QImage loadPicture(const QString& path);
 
 }  // namespace tw

@@ -6,7 +6,7 @@
 
 namespace tw {
 
-QString ExecutableFolder() {
+QString executableFolder() {
     QString dir = QCoreApplication::applicationDirPath();
     while (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) {
         dir.chop(1);
@@ -14,33 +14,33 @@ QString ExecutableFolder() {
     return dir;
 }
 
-void BuildPaths(Session& state, const QString& programDir) {
+void buildPaths(Session& state, const QString& programDir) {
     QString dir = programDir;
     while (dir.endsWith(QLatin1Char('/'))) {
         dir.chop(1);
     }
     const QString tag = QString::fromLatin1(kVersionTag);
-    state.ProgramDir = dir;
-    state.IniPath = dir + QStringLiteral("/tallywick") + tag + QStringLiteral(".ini");
-    state.DbPath = dir + QStringLiteral("/") + DatabaseFileName(tag);
-    state.AvatarDir = dir + QStringLiteral("/avatar/");
-    state.TpsDir = dir + QStringLiteral("/tps/");
+    state.programDir = dir;
+    state.iniPath = dir + QStringLiteral("/tallywick") + tag + QStringLiteral(".ini");
+    state.dbPath = dir + QStringLiteral("/") + databaseFileName(tag);
+    state.avatarDir = dir + QStringLiteral("/avatar/");
+    state.tpsDir = dir + QStringLiteral("/tps/");
 }
 
-QString DatabaseFileName(const QString& versionTag) {
+QString databaseFileName(const QString& versionTag) {
     return QStringLiteral("tallywick") + versionTag + QStringLiteral(".mdb");
 }
 
-QString DebugLogPath(const Session& state) {
-    return state.ProgramDir + QStringLiteral("/debug.log");
+QString debugLogPath(const Session& state) {
+    return state.programDir + QStringLiteral("/debug.log");
 }
 
-QString AvatarPath(const Session& state, const QString& gamertag, const QString& suffix) {
+QString avatarPath(const Session& state, const QString& gamertag, const QString& suffix) {
     QString name = gamertag;
     name.replace(QLatin1Char(' '), QLatin1Char('_'));
     // A typed gamertag must not lead out of the avatar folder.
     name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return state.AvatarDir + name + suffix;
+    return state.avatarDir + name + suffix;
 }
 
 }  // namespace tw

@@ -10,22 +10,22 @@ struct Session;
 inline constexpr const char* kVersionTag = "110";
 
 // The folder of the running executable, without a trailing separator.
-QString ExecutableFolder();
+QString executableFolder();
 
-// Fills IniPath, DbPath, AvatarDir and TpsDir from `programDir` (a trailing
+// Fills iniPath, dbPath, avatarDir and tpsDir from `programDir` (a trailing
 // "/" is removed first, so the root folder gives "/tallywick110.ini").
-void BuildPaths(Session& state, const QString& programDir);
+void buildPaths(Session& state, const QString& programDir);
 
 // File name of a database of the given version tag: "tallywick110.mdb".
-QString DatabaseFileName(const QString& versionTag = QString::fromLatin1(kVersionTag));
+QString databaseFileName(const QString& versionTag = QString::fromLatin1(kVersionTag));
 
 // Path of the diagnostic log in the program folder.
-QString DebugLogPath(const Session& state);
+QString debugLogPath(const Session& state);
 
-// Avatar file of a gamertag: AvatarDir + the gamertag with every blank as "_"
+// Avatar file of a gamertag: avatarDir + the gamertag with every blank as "_"
 // + `suffix` (".jpg", or "_smbw.jpg" for the small emblem). Slashes and
 // backslashes become "_" as well, so the name stays inside the folder.
-QString AvatarPath(const Session& state, const QString& gamertag,
+QString avatarPath(const Session& state, const QString& gamertag,
                    const QString& suffix = QStringLiteral(".jpg"));
 
 }  // namespace tw

@@ -30,17 +30,17 @@ class Prompter {
     virtual ~Prompter() = default;
 
     // Lines of `text` are joined with CR LF by the callers, as they are written.
-    virtual MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+    virtual MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon,
                               const QString& title) = 0;
     // Returns the typed text; cancelling gives the empty text.
-    virtual QString InputBox(const QString& prompt, const QString& title,
+    virtual QString inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;
     // The chosen path, or nullopt when cancelled (the callers raise 32755).
-    virtual std::optional<QString> SaveFile(const SaveDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const SaveDialogRequest& request) = 0;
     // The chosen folder, or the empty text when cancelled.
-    virtual QString ChooseFolder(const QString& title) = 0;
+    virtual QString chooseFolder(const QString& title) = 0;
     // Opens a file or web address in the desktop's viewer. Returns false on failure.
-    virtual bool OpenDocument(const QString& pathOrUrl) = 0;
+    virtual bool openDocument(const QString& pathOrUrl) = 0;
 };
 
 }  // namespace tw

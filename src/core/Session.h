@@ -20,23 +20,23 @@ class Prompter;
 struct Session {
     // Paths ("program directory" = the executable's folder unless a test or
     // the batch mode's --dir says otherwise). Directories end with "/".
-    QString ProgramDir;  // without trailing separator
-    QString IniPath;     // ProgramDir + "/tallywick110.ini"
-    QString DbPath;      // ProgramDir + "/tallywick110.mdb"
-    QString AvatarDir;   // ProgramDir + "/avatar/"
-    QString TpsDir;      // ProgramDir + "/tps/"
+    QString programDir;  // without trailing separator
+    QString iniPath;     // programDir + "/tallywick110.ini"
+    QString dbPath;      // programDir + "/tallywick110.mdb"
+    QString avatarDir;   // programDir + "/avatar/"
+    QString tpsDir;      // programDir + "/tps/"
 
     Settings settings;
-    std::unique_ptr<Database> Db;
+    std::unique_ptr<Database> db;
     // The player the window shows and the settings remember.
-    QString CurrentGamertag;
+    QString currentGamertag;
 
     // Saved queries, indexes 0 to 100; entry n is item n of the query list.
-    std::array<QString, 101> QueryNames;
-    std::array<QString, 101> QuerySQL;
+    std::array<QString, 101> queryNames;
+    std::array<QString, 101> querySql;
 
     // A download is running: the window may not close.
-    bool DownloadInProgress = false;
+    bool downloadInProgress = false;
 
     Prompter* prompter = nullptr;  // never null once the program runs
     // The download display's pause between rows; tests and benchmarks make
@@ -47,12 +47,12 @@ struct Session {
     // the system clock.
     std::function<QDateTime()> clock;
 
-    // Ending the program "at once" (fatal start-up messages, exit). EndProgram()
-    // (core/EndProgram.h) sets EndRequested and ExitCode, then calls
+    // Ending the program "at once" (fatal start-up messages, exit). endProgram()
+    // (core/EndProgram.h) sets endRequested and exitCode, then calls
     // endProgram, which main() makes a real exit; tests leave it unset and
     // look at the flag.
-    bool EndRequested = false;
-    int ExitCode = 0;
+    bool endRequested = false;
+    int exitCode = 0;
     std::function<void(int exitCode)> endProgram;
 };
 

@@ -9,8 +9,8 @@ namespace tw {
 namespace {
 
 template <typename Whole>
-Whole ClampedWhole(const QString& text) {
-    double value = RoundHalfEven(Val(text));
+Whole clampedWhole(const QString& text) {
+    double value = roundHalfEven(val(text));
     if (std::isnan(value)) {
         return 0;
     }
@@ -25,33 +25,33 @@ Whole ClampedWhole(const QString& text) {
 
 }  // namespace
 
-int16_t SettingInt16(const QString& text) {
-    return ClampedWhole<int16_t>(text);
+int16_t settingInt16(const QString& text) {
+    return clampedWhole<int16_t>(text);
 }
 
-int32_t SettingInt32(const QString& text) {
-    return ClampedWhole<int32_t>(text);
+int32_t settingInt32(const QString& text) {
+    return clampedWhole<int32_t>(text);
 }
 
-std::optional<int32_t> SettingPort(const QString& text) {
+std::optional<int32_t> settingPort(const QString& text) {
     if (text.trimmed().isEmpty()) {
         return 0;
     }
-    const double number = RoundHalfEven(Val(text));
+    const double number = roundHalfEven(val(text));
     if (std::isnan(number) || number < kLowestPort || number > kHighestPort) {
         return std::nullopt;
     }
     return static_cast<int32_t>(number);
 }
 
-QString NoPortText(const QString& key, const QString& value) {
+QString noPortText(const QString& key, const QString& value) {
     return key + QStringLiteral(" \"") + value +
            QStringLiteral("\" is not a TCP port: a port is a whole number from ") +
            QString::number(kLowestPort) + QStringLiteral(" to ") + QString::number(kHighestPort) +
            QStringLiteral(".");
 }
 
-bool SettingBool(const QString& text) {
+bool settingBool(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
         return true;
@@ -64,8 +64,8 @@ bool SettingBool(const QString& text) {
     return isNumber && number != 0.0;
 }
 
-float SettingSingle(const QString& text) {
-    double value = Val(text);
+float settingSingle(const QString& text) {
+    double value = val(text);
     constexpr double kMax = std::numeric_limits<float>::max();
     if (std::isnan(value)) {
         return 0.0f;
@@ -73,7 +73,7 @@ float SettingSingle(const QString& text) {
     return static_cast<float>(value < -kMax ? -kMax : (value > kMax ? kMax : value));
 }
 
-QString SettingText(double number) {
+QString settingText(double number) {
     return QString::number(static_cast<float>(number), 'g', 7);
 }
 

@@ -13,28 +13,28 @@ namespace tw {
 
 struct Settings {
     // [User]
-    QString Gamertag;
+    QString gamertag;
     // [Application] (read right after Gamertag; nothing uses it)
-    int16_t Games_Per_Page = 0;
+    int16_t gamesPerPage = 0;
     // [Internet]
-    QString URL_Base_Domain;
-    QString URL_Stats_Root;
-    QString URL_Games_Root;
-    QString URL_Game_Detail;
-    QString URL_Image_Root;
-    int32_t Direct_Port = 0;  // a TCP port, 1 to 65535; 0 when not set or unusable
-    int32_t Connection_Timeout = 0;
-    bool Use_Proxy = false;
-    int32_t Proxy_Port = 0;  // as Direct_Port
-    QString Proxy_Address;
+    QString urlBaseDomain;
+    QString urlStatsRoot;
+    QString urlGamesRoot;
+    QString urlGameDetail;
+    QString urlImageRoot;
+    int32_t directPort = 0;  // a TCP port, 1 to 65535; 0 when not set or unusable
+    int32_t connectionTimeout = 0;
+    bool useProxy = false;
+    int32_t proxyPort = 0;  // as Direct_Port
+    QString proxyAddress;
     // [Application]
-    bool Auto_Grid_Highlight = false;
-    bool Download_All_Tag_List = false;
-    bool Download_Only_Experience_Level = false;
-    bool Scan_All_Game_Lists = false;
-    int16_t Query_Export_Format = 0;
-    bool TPS_Use_KApD = false;
-    int16_t Query_Count = 0;
+    bool autoGridHighlight = false;
+    bool downloadAllTagList = false;
+    bool downloadOnlyExperienceLevel = false;
+    bool scanAllGameLists = false;
+    int16_t queryExportFormat = 0;
+    bool tpsUseKApD = false;
+    int16_t queryCount = 0;
 
     bool operator==(const Settings&) const = default;
 };
@@ -43,9 +43,9 @@ struct Settings {
 // leading-number reading, rounded half to even, clamped to the field's range.
 // Booleans: True/False in any case, or a number (0 false, else true); an
 // absent or unreadable value is false.
-int16_t SettingInt16(const QString& text);
-int32_t SettingInt32(const QString& text);
-bool SettingBool(const QString& text);
+int16_t settingInt16(const QString& text);
+int32_t settingInt32(const QString& text);
+bool settingBool(const QString& text);
 
 inline constexpr int32_t kLowestPort = 1;
 inline constexpr int32_t kHighestPort = 65535;
@@ -54,14 +54,14 @@ inline constexpr int32_t kHighestPort = 65535;
 // rounded half to even. An empty value is a port not set (0). A value whose
 // number lies outside 1 to 65535 (0, 70000, text) is no port: nullopt, never
 // the nearest port, which would send the download to some other service.
-std::optional<int32_t> SettingPort(const QString& text);
+std::optional<int32_t> settingPort(const QString& text);
 // One line naming a port setting and the value that is no port.
-QString NoPortText(const QString& key, const QString& value);
+QString noPortText(const QString& key, const QString& value);
 // Window placement values (single precision, twips).
-float SettingSingle(const QString& text);
+float settingSingle(const QString& text);
 
 // A number as the settings file holds it: the decimal text of a whole number,
 // or of a single-precision number with up to 7 significant digits.
-QString SettingText(double number);
+QString settingText(double number);
 
 }  // namespace tw

@@ -7,26 +7,26 @@
 
 namespace tw {
 
-QString ReadIni(const Session& state, const QString& section, const QString& key) {
-    return IniFile(state.IniPath).Read(section, key);
+QString readIni(const Session& state, const QString& section, const QString& key) {
+    return IniFile(state.iniPath).read(section, key);
 }
 
-QString IniWriteFailedMessage(const QString& path, const QString& reason) {
+QString iniWriteFailedMessage(const QString& path, const QString& reason) {
     return QString::fromLatin1(kIniWriteFailedMessage) + QStringLiteral("\r\n") +
            QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
 }
 
-bool WriteIni(Session& state, const QString& section, const QString& key, const QString& value) {
-    return WriteIni(state, {{section, key, value}});
+bool writeIni(Session& state, const QString& section, const QString& key, const QString& value) {
+    return writeIni(state, {{section, key, value}});
 }
 
-bool WriteIni(Session& state, const std::vector<IniEntry>& entries) {
+bool writeIni(Session& state, const std::vector<IniEntry>& entries) {
     QString reason;
-    if (IniFile(state.IniPath).Write(entries, &reason)) {
+    if (IniFile(state.iniPath).write(entries, &reason)) {
         return true;
     }
     if (state.prompter) {
-        state.prompter->Message(IniWriteFailedMessage(state.IniPath, reason), MsgButtons::Ok,
+        state.prompter->message(iniWriteFailedMessage(state.iniPath, reason), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
     }
     return false;

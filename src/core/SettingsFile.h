@@ -1,5 +1,5 @@
 #pragma once
-// ReadIni / WriteIni: the settings file of the program folder (IniPath).
+// readIni / writeIni: the settings file of the program folder (iniPath).
 
 #include <QString>
 #include <vector>
@@ -11,20 +11,20 @@ namespace tw {
 struct Session;
 
 // The value of `key` in `section`; the empty text when absent.
-QString ReadIni(const Session& state, const QString& section, const QString& key);
+QString readIni(const Session& state, const QString& section, const QString& key);
 
-// Writes one key. A failure is told to the user once (IniWriteFailedMessage)
+// Writes one key. A failure is told to the user once (iniWriteFailedMessage)
 // and the caller goes on; returns whether it worked.
-bool WriteIni(Session& state, const QString& section, const QString& key, const QString& value);
+bool writeIni(Session& state, const QString& section, const QString& key, const QString& value);
 
 // Writes the keys of one operation (the options' Save, the placement at exit)
 // in one replacement of the file: all or none, and a failure told once.
-bool WriteIni(Session& state, const std::vector<IniEntry>& entries);
+bool writeIni(Session& state, const std::vector<IniEntry>& entries);
 
 inline constexpr const char* kIniWriteFailedMessage =
     "An error occurred while writing to the INI file.";
 
 // The failure message: the line above, then "<path>: <reason>".
-QString IniWriteFailedMessage(const QString& path, const QString& reason);
+QString iniWriteFailedMessage(const QString& path, const QString& reason);
 
 }  // namespace tw

@@ -2,7 +2,7 @@
 
 namespace tw {
 
-QString SqlText(const QString& value) {
+QString sqlText(const QString& value) {
     QString escaped = value;
     escaped.replace(QLatin1Char('\''), QLatin1String("''"));
     return escaped;

@@ -7,6 +7,6 @@
 
 namespace tw {
 
-QString SqlText(const QString& value);
+QString sqlText(const QString& value);
 
 }  // namespace tw

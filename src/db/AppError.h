@@ -10,7 +10,7 @@
 namespace tw {
 
 class AppError : public std::runtime_error {
-public:
+  public:
     AppError(int number, QString source, QString description)
         : std::runtime_error(description.toStdString()),
           number_(number),
@@ -21,7 +21,7 @@ public:
     const QString& source() const { return source_; }
     const QString& description() const { return description_; }
 
-private:
+  private:
     int number_;
     QString source_;
     QString description_;
@@ -38,17 +38,17 @@ inline constexpr int kInvalidPicture = 481;
 inline constexpr int kNoCurrentRecord = 3021;
 inline constexpr int kDuplicateKey = 3022;
 inline constexpr int kDatabaseNotFound = 3024;
-inline constexpr int kSyntaxError = 3075;        // syntax error in a statement
-inline constexpr int kTableExists = 3010;        // outside table (sheet/file) already exists
+inline constexpr int kSyntaxError = 3075;  // syntax error in a statement
+inline constexpr int kTableExists = 3010;  // outside table (sheet/file) already exists
 inline constexpr int kNotUpdatable = 3027;
-inline constexpr int kUnknownName = 3061;        // too few parameters: unknown column name
-inline constexpr int kUnknownTable = 3078;       // table or query not found
-inline constexpr int kItemNotFound = 3265;       // no field of that name
-inline constexpr int kNotADatabase = 3343;       // unrecognised database format
+inline constexpr int kUnknownName = 3061;   // too few parameters: unknown column name
+inline constexpr int kUnknownTable = 3078;  // table or query not found
+inline constexpr int kItemNotFound = 3265;  // no field of that name
+inline constexpr int kNotADatabase = 3343;  // unrecognised database format
 inline constexpr int kDatabaseLocked = 3356;
 inline constexpr int kMoreThanOneStatement = 3142;  // characters found after end of statement
-inline constexpr int kNoOutsideWriter = 3170;    // could not find installable ISAM
-inline constexpr int kEngineFailure = 3000;      // any other engine failure; description says which
+inline constexpr int kNoOutsideWriter = 3170;       // could not find installable ISAM
+inline constexpr int kEngineFailure = 3000;  // any other engine failure; description says which
 inline constexpr int kSaveCancelled = 32755;
 }  // namespace err
 

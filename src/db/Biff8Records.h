@@ -41,23 +41,23 @@ inline constexpr int kCount = 18;
 // Marker in the WRITEACCESS record by which our own workbooks are known.
 inline constexpr char kWriterName[] = "Tallywick";
 
-void Append8(QByteArray& out, uint8_t value);
-void Append16(QByteArray& out, uint16_t value);
-void Append32(QByteArray& out, uint32_t value);
-void AppendDouble(QByteArray& out, double value);
+void append8(QByteArray& out, uint8_t value);
+void append16(QByteArray& out, uint16_t value);
+void append32(QByteArray& out, uint32_t value);
+void appendDouble(QByteArray& out, double value);
 
 // Record header (id, length) followed by the body; the body must be at most
 // kMaxRecordBody bytes.
-void AppendRecord(QByteArray& out, uint16_t id, const QByteArray& body);
+void appendRecord(QByteArray& out, uint16_t id, const QByteArray& body);
 
 // True when every character fits the compressed (Latin-1) form.
-bool FitsCompressed(const QString& text);
+bool fitsCompressed(const QString& text);
 
 // The characters of `text` in the compressed or the 16-bit form.
-QByteArray StringChars(const QString& text, bool compressed);
+QByteArray stringChars(const QString& text, bool compressed);
 
 // ShortXLUnicodeString (8-bit length) or XLUnicodeString (16-bit length).
-QByteArray UnicodeString(const QString& text, bool shortLength);
+QByteArray unicodeString(const QString& text, bool shortLength);
 
 struct Record {
     uint16_t id = 0;
@@ -70,7 +70,7 @@ struct Record {
 class RecordReader {
   public:
     RecordReader(const QByteArray& stream, qsizetype offset) : stream_(stream), at_(offset) {}
-    Record Next();
+    Record next();
     qsizetype offset() const { return at_; }
 
   private:
@@ -78,7 +78,7 @@ class RecordReader {
     qsizetype at_;
 };
 
-uint16_t Read16(const QByteArray& body, qsizetype at);
-uint32_t Read32(const QByteArray& body, qsizetype at);
+uint16_t read16(const QByteArray& body, qsizetype at);
+uint32_t read32(const QByteArray& body, qsizetype at);
 
 }  // namespace tw::biff8

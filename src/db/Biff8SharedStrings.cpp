@@ -14,13 +14,13 @@ class RecordSplitter {
     RecordSplitter() { current_.reserve(kMaxRecordBody); }
     int room() const { return kMaxRecordBody - int(current_.size()); }
     QByteArray& current() { return current_; }
-    void Flush() {
-        AppendRecord(out_, first_ ? id::kSst : id::kContinue, current_);
+    void flush() {
+        appendRecord(out_, first_ ? id::kSst : id::kContinue, current_);
         first_ = false;
         current_.clear();
     }
-    QByteArray Finish() {
-        Flush();
+    QByteArray finish() {
+        flush();
         return out_;
     }
 
@@ -36,30 +36,30 @@ class SegmentReader {
   public:
     explicit SegmentReader(const std::vector<QByteArray>& bodies) : bodies_(bodies) {}
 
-    uint32_t Read32At() {
-        const QByteArray& body = Body(4);
-        const uint32_t v = Read32(body, at_);
+    uint32_t read32At() {
+        const QByteArray& body = bodyWith(4);
+        const uint32_t v = read32(body, at_);
         at_ += 4;
         return v;
     }
 
-    QString ReadString() {
-        const QByteArray& header = Body(3);
-        const uint16_t count = Read16(header, at_);
+    QString readString() {
+        const QByteArray& header = bodyWith(3);
+        const uint16_t count = read16(header, at_);
         uint8_t flags = uint8_t(header[at_ + 2]);
         at_ += 3;
         if (flags & 0x0C) {
-            ThrowNotExpectedFormat();  // rich text or phonetic runs: not written here
+            throwNotExpectedFormat();  // rich text or phonetic runs: not written here
         }
         QString text;
         while (text.size() < count) {
             if (at_ >= bodies_[segment_].size()) {
-                NextSegment();
+                nextSegment();
                 flags = uint8_t(bodies_[segment_][at_++]);
             }
             const QByteArray& body = bodies_[segment_];
             if (flags & 0x01) {
-                text += QChar(Read16(body, at_));
+                text += QChar(read16(body, at_));
                 at_ += 2;
             } else {
                 text += QChar(uchar(body[at_++]));
@@ -71,16 +71,16 @@ class SegmentReader {
   private:
     // The current body, moving to the next when fewer than `need` bytes are
     // left (a string header or a count never straddles records).
-    const QByteArray& Body(int need) {
+    const QByteArray& bodyWith(int need) {
         if (at_ + need > bodies_[segment_].size()) {
-            NextSegment();
+            nextSegment();
         }
         return bodies_[segment_];
     }
 
-    void NextSegment() {
+    void nextSegment() {
         if (segment_ + 1 >= bodies_.size() || bodies_[segment_ + 1].isEmpty()) {
-            ThrowNotExpectedFormat();
+            throwNotExpectedFormat();
         }
         ++segment_;
         at_ = 0;
@@ -93,7 +93,7 @@ class SegmentReader {
 
 }  // namespace
 
-uint32_t SharedStrings::Add(const QString& text) {
+uint32_t SharedStrings::add(const QString& text) {
     ++references_;
     const auto found = index_.constFind(text);
     if (found != index_.constEnd()) {
@@ -105,44 +105,44 @@ uint32_t SharedStrings::Add(const QString& text) {
     return index;
 }
 
-QByteArray SharedStrings::Records() const {
+QByteArray SharedStrings::records() const {
     RecordSplitter records;
-    Append32(records.current(), references_);
-    Append32(records.current(), uint32_t(strings_.size()));
+    append32(records.current(), references_);
+    append32(records.current(), uint32_t(strings_.size()));
     for (const QString& text : strings_) {
-        const bool compressed = FitsCompressed(text);
+        const bool compressed = fitsCompressed(text);
         const int charSize = compressed ? 1 : 2;
         // The header and the first character stay together.
         if (records.room() < 3 + (text.isEmpty() ? 0 : charSize)) {
-            records.Flush();
+            records.flush();
         }
-        Append16(records.current(), uint16_t(text.size()));
-        Append8(records.current(), compressed ? 0 : 1);
+        append16(records.current(), uint16_t(text.size()));
+        append8(records.current(), compressed ? 0 : 1);
         qsizetype done = 0;
         while (done < text.size()) {
             if (records.room() < charSize) {
-                records.Flush();
-                Append8(records.current(), compressed ? 0 : 1);
+                records.flush();
+                append8(records.current(), compressed ? 0 : 1);
             }
             const qsizetype chunk =
                 std::min<qsizetype>(text.size() - done, records.room() / charSize);
-            records.current().append(StringChars(text.mid(done, chunk), compressed));
+            records.current().append(stringChars(text.mid(done, chunk), compressed));
             done += chunk;
         }
     }
-    return records.Finish();
+    return records.finish();
 }
 
-SharedStrings SharedStrings::Parse(const std::vector<QByteArray>& bodies) {
+SharedStrings SharedStrings::parse(const std::vector<QByteArray>& bodies) {
     SharedStrings table;
     if (bodies.empty()) {
         return table;
     }
     SegmentReader reader(bodies);
-    table.references_ = reader.Read32At();
-    const uint32_t unique = reader.Read32At();
+    table.references_ = reader.read32At();
+    const uint32_t unique = reader.read32At();
     for (uint32_t i = 0; i < unique; ++i) {
-        const QString text = reader.ReadString();
+        const QString text = reader.readString();
         if (!table.index_.contains(text)) {
             table.index_.insert(text, uint32_t(table.strings_.size()));
         }

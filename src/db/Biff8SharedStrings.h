@@ -14,18 +14,18 @@ namespace tw::biff8 {
 class SharedStrings {
   public:
     // The index of `text`, adding it when new; counts one more reference.
-    uint32_t Add(const QString& text);
+    uint32_t add(const QString& text);
 
     int size() const { return int(strings_.size()); }
     const QString& at(int index) const { return strings_[index]; }
     uint32_t references() const { return references_; }
 
     // The SST record and its CONTINUE records.
-    QByteArray Records() const;
+    QByteArray records() const;
 
     // Reads the bodies of an SST record and the CONTINUE records that follow
     // it. Raises 3274 when they do not hold what they announce.
-    static SharedStrings Parse(const std::vector<QByteArray>& bodies);
+    static SharedStrings parse(const std::vector<QByteArray>& bodies);
 
   private:
     QStringList strings_;

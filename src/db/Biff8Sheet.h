@@ -24,6 +24,6 @@ struct BuiltSheet {
 // Reads `rows` from its current record to the end. A table wider or longer
 // than a worksheet raises error 3000 before anything is kept; text longer
 // than a cell holds is cut to kMaxTextLength characters.
-BuiltSheet BuildSheet(Recordset& rows, SharedStrings& strings, bool selected);
+BuiltSheet buildSheet(Recordset& rows, SharedStrings& strings, bool selected);
 
 }  // namespace tw::biff8

@@ -13,74 +13,74 @@ struct SheetEntry {
     uint32_t offset;
 };
 
-QString ShortString(const QByteArray& body, qsizetype at) {
+QString shortString(const QByteArray& body, qsizetype at) {
     if (at + 2 > body.size()) {
-        ThrowNotExpectedFormat();
+        throwNotExpectedFormat();
     }
     const int count = uchar(body[at]);
     const bool wide = body[at + 1] & 0x01;
     const qsizetype chars = at + 2;
     if (chars + count * (wide ? 2 : 1) > body.size()) {
-        ThrowNotExpectedFormat();
+        throwNotExpectedFormat();
     }
     QString text;
     for (int i = 0; i < count; ++i) {
-        text += wide ? QChar(Read16(body, chars + i * 2)) : QChar(uchar(body[chars + i]));
+        text += wide ? QChar(read16(body, chars + i * 2)) : QChar(uchar(body[chars + i]));
     }
     return text;
 }
 
-bool IsOurWriteAccess(const QByteArray& body) {
-    return body.startsWith(UnicodeString(QString::fromLatin1(kWriterName), false));
+bool isOurWriteAccess(const QByteArray& body) {
+    return body.startsWith(unicodeString(QString::fromLatin1(kWriterName), false));
 }
 
-void ExpectBof(const Record& record, uint16_t type) {
-    if (record.id != id::kBof || Read16(record.body, 0) != 0x0600 ||
-        Read16(record.body, 2) != type) {
-        ThrowNotExpectedFormat();
+void expectBof(const Record& record, uint16_t type) {
+    if (record.id != id::kBof || read16(record.body, 0) != 0x0600 ||
+        read16(record.body, 2) != type) {
+        throwNotExpectedFormat();
     }
 }
 
 // A worksheet's bytes from its BOF to its EOF record.
-QByteArray CopySubstream(const QByteArray& stream, uint32_t offset) {
+QByteArray copySubstream(const QByteArray& stream, uint32_t offset) {
     RecordReader reader(stream, offset);
-    ExpectBof(reader.Next(), 0x0010);
-    while (reader.Next().id != id::kEof) {
+    expectBof(reader.next(), 0x0010);
+    while (reader.next().id != id::kEof) {
     }
     return stream.mid(offset, reader.offset() - offset);
 }
 
 }  // namespace
 
-Workbook Workbook::Parse(const QByteArray& stream) {
+Workbook Workbook::parse(const QByteArray& stream) {
     RecordReader reader(stream, 0);
-    ExpectBof(reader.Next(), 0x0005);
+    expectBof(reader.next(), 0x0005);
     Workbook book;
     bool ours = false;
     std::vector<SheetEntry> entries;
     std::vector<QByteArray> sstBodies;
     bool inSst = false;  // CONTINUE records right after the SST belong to it
-    for (Record record = reader.Next(); record.id != id::kEof; record = reader.Next()) {
+    for (Record record = reader.next(); record.id != id::kEof; record = reader.next()) {
         inSst = record.id == id::kSst || (inSst && record.id == id::kContinue);
         if (inSst) {
             sstBodies.push_back(record.body);
         } else if (record.id == id::kWriteAccess) {
-            ours = IsOurWriteAccess(record.body);
+            ours = isOurWriteAccess(record.body);
         } else if (record.id == id::kBoundSheet) {
-            entries.push_back({ShortString(record.body, 6), Read32(record.body, 0)});
+            entries.push_back({shortString(record.body, 6), read32(record.body, 0)});
         }
     }
     if (!ours) {
-        ThrowNotExpectedFormat();
+        throwNotExpectedFormat();
     }
-    book.strings_ = SharedStrings::Parse(sstBodies);
+    book.strings_ = SharedStrings::parse(sstBodies);
     for (const SheetEntry& entry : entries) {
-        book.sheets_.push_back({entry.name, CopySubstream(stream, entry.offset)});
+        book.sheets_.push_back({entry.name, copySubstream(stream, entry.offset)});
     }
     return book;
 }
 
-bool Workbook::HasSheet(const QString& name) const {
+bool Workbook::hasSheet(const QString& name) const {
     for (const Sheet& sheet : sheets_) {
         if (sheet.name.compare(name, Qt::CaseInsensitive) == 0) {
             return true;
@@ -89,7 +89,7 @@ bool Workbook::HasSheet(const QString& name) const {
     return false;
 }
 
-QStringList Workbook::SheetNames() const {
+QStringList Workbook::sheetNames() const {
     QStringList names;
     for (const Sheet& sheet : sheets_) {
         names.append(sheet.name);
@@ -97,23 +97,23 @@ QStringList Workbook::SheetNames() const {
     return names;
 }
 
-int64_t Workbook::AddSheet(const QString& name, Recordset& rows) {
-    const BuiltSheet built = BuildSheet(rows, strings_, sheets_.empty());
+int64_t Workbook::addSheet(const QString& name, Recordset& rows) {
+    const BuiltSheet built = buildSheet(rows, strings_, sheets_.empty());
     sheets_.push_back({name, built.substream});
     return built.rows;
 }
 
-QByteArray Workbook::Stream() const {
+QByteArray Workbook::stream() const {
     // Sheet offsets depend on the length of the globals, which does not
     // depend on the offsets' values: measure once, then write for real.
-    const qsizetype globalsLength = Globals({}).size();
+    const qsizetype globalsLength = globals({}).size();
     std::vector<uint32_t> offsets;
     uint32_t at = uint32_t(globalsLength);
     for (const Sheet& sheet : sheets_) {
         offsets.push_back(at);
         at += uint32_t(sheet.substream.size());
     }
-    QByteArray stream = Globals(offsets);
+    QByteArray stream = globals(offsets);
     for (const Sheet& sheet : sheets_) {
         stream.append(sheet.substream);
     }

@@ -18,23 +18,23 @@ class Workbook {
   public:
     // Reads a stream written by this program. Any other stream (another
     // program's workbook, damaged data) raises error 3274.
-    static Workbook Parse(const QByteArray& stream);
+    static Workbook parse(const QByteArray& stream);
 
-    bool HasSheet(const QString& name) const;  // ignoring letter case
-    QStringList SheetNames() const;
+    bool hasSheet(const QString& name) const;  // ignoring letter case
+    QStringList sheetNames() const;
 
     // Adds a sheet holding every row of `rows`; returns the rows written.
-    int64_t AddSheet(const QString& name, Recordset& rows);
+    int64_t addSheet(const QString& name, Recordset& rows);
 
     // The whole Workbook stream.
-    QByteArray Stream() const;
+    QByteArray stream() const;
 
   private:
     struct Sheet {
         QString name;
         QByteArray substream;  // BOF to EOF
     };
-    QByteArray Globals(const std::vector<uint32_t>& sheetOffsets) const;
+    QByteArray globals(const std::vector<uint32_t>& sheetOffsets) const;
 
     std::vector<Sheet> sheets_;
     SharedStrings strings_;

@@ -10,11 +10,11 @@ namespace tw {
 // to whole sectors and to at least 4096 bytes, so it never belongs in the mini
 // stream; readers find sheets by their recorded offsets and never parse the
 // padding. Files of any size are written (DIFAT sectors past 109 FAT sectors).
-QByteArray WriteCompoundFile(const QByteArray& workbookStream);
+QByteArray writeCompoundFile(const QByteArray& workbookStream);
 
 // The "Workbook" stream (name matched ignoring case) of a container, padding
 // included. Anything that is no well-formed container with such a stream
 // raises error 3274.
-QByteArray ReadWorkbookStream(const QByteArray& file);
+QByteArray readWorkbookStream(const QByteArray& file);
 
 }  // namespace tw

@@ -17,7 +17,7 @@ using sqlite::kDatabaseSource;
 namespace {
 
 // "[Game]" and "Game" name the same table.
-QString BareName(const QString& text) {
+QString bareName(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.size() > 2 && trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
         return trimmed.mid(1, trimmed.size() - 2);
@@ -25,10 +25,10 @@ QString BareName(const QString& text) {
     return trimmed;
 }
 
-std::vector<QString> PivotValues(sqlite3* db, const QString& sql) {
+std::vector<QString> pivotValues(sqlite3* db, const QString& sql) {
     sqlite::Statement pivot(db, sql, sqlite::kRecordsetSource);
     std::vector<QString> values;
-    while (pivot.Step()) {
+    while (pivot.step()) {
         // The translator wants the engine's own text of each value.
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(pivot.get(), 0));
         values.push_back(text ? QString::fromUtf8(text) : QString());
@@ -36,12 +36,12 @@ std::vector<QString> PivotValues(sqlite3* db, const QString& sql) {
     return values;
 }
 
-// The SELECT and its columns that read `source`, as OpenRecordset would.
-sqlite::CursorSpec SourceCursor(const QString& source, const jet::Catalog& catalog) {
-    if (const jet::TableInfo* table = catalog.FindTable(BareName(source))) {
-        return sqlite::TableCursor(*table);
+// The SELECT and its columns that read `source`, as openRecordset would.
+sqlite::CursorSpec sourceCursor(const QString& source, const jet::Catalog& catalog) {
+    if (const jet::TableInfo* table = catalog.findTable(bareName(source))) {
+        return sqlite::tableCursor(*table);
     }
-    const jet::Translation translation = jet::Translate(source, catalog);
+    const jet::Translation translation = jet::translate(source, catalog);
     if (translation.kind != jet::Translation::Kind::Select) {
         throw AppError(sqlite::kInvalidOperation, kDatabaseSource,
                        QStringLiteral("Invalid operation."));
@@ -53,7 +53,7 @@ sqlite::CursorSpec SourceCursor(const QString& source, const jet::Catalog& catal
 }
 
 template <typename Column>
-const Column* Named(const std::vector<Column>& columns, const QString& name) {
+const Column* named(const std::vector<Column>& columns, const QString& name) {
     for (const Column& column : columns) {
         if (column.name.compare(name, Qt::CaseInsensitive) == 0) {
             return &column;
@@ -65,38 +65,38 @@ const Column* Named(const std::vector<Column>& columns, const QString& name) {
 
 // INSERT ... SELECT that skips rows with a key already present ("WHERE true"
 // keeps SQLite from reading ON CONFLICT as a join's ON).
-QString CopySql(const sqlite::CursorSpec& from, const jet::TableInfo& into,
+QString copySql(const sqlite::CursorSpec& from, const jet::TableInfo& into,
                 const QStringList& columns) {
     QStringList targets;
     QStringList picked;
     for (const QString& name : columns) {
-        const jet::ColumnInfo* target = Named(into.columns, name);
-        const jet::ResultColumn* source = Named(from.columns, name);
+        const jet::ColumnInfo* target = named(into.columns, name);
+        const jet::ResultColumn* source = named(from.columns, name);
         if (source->type != jet::ColumnType::Unknown && source->type != target->type) {
             throw AppError(sqlite::kConversionError, kDatabaseSource,
                            QStringLiteral("Data type conversion error."));
         }
-        targets << sqlite::QuoteName(target->name);
-        picked << QStringLiteral("\"_source\".") + sqlite::QuoteName(source->name);
+        targets << sqlite::quoteName(target->name);
+        picked << QStringLiteral("\"_source\".") + sqlite::quoteName(source->name);
     }
     return QStringLiteral(
                "INSERT INTO %1 (%2) SELECT %3 FROM (%4) AS \"_source\" WHERE true "
                "ON CONFLICT DO NOTHING")
-        .arg(sqlite::QuoteName(into.name), targets.join(u','), picked.join(u','), from.sql);
+        .arg(sqlite::quoteName(into.name), targets.join(u','), picked.join(u','), from.sql);
 }
 
 }  // namespace
 
-std::unique_ptr<Database> Database::Open(const QString& path) {
+std::unique_ptr<Database> Database::open(const QString& path) {
     std::unique_ptr<Database> database(new Database());
-    database->connection_ = sqlite::Connection::Open(path);
+    database->connection_ = sqlite::Connection::open(path);
     database->path_ = path;
     return database;
 }
 
-std::unique_ptr<Database> Database::OpenReadOnly(const QString& path) {
+std::unique_ptr<Database> Database::openReadOnly(const QString& path) {
     std::unique_ptr<Database> database(new Database());
-    database->connection_ = sqlite::Connection::Open(path, sqlite::Connection::Access::ReadOnly);
+    database->connection_ = sqlite::Connection::open(path, sqlite::Connection::Access::ReadOnly);
     database->path_ = path;
     return database;
 }
@@ -108,14 +108,14 @@ Database::~Database() {
         return;
     }
     try {
-        connection_->Close();
+        connection_->close();
     } catch (const AppError&) {
         // Destruction cannot report; an explicit Close() does.
     }
 }
 
-void Database::Close() {
-    connection_->Close();
+void Database::close() {
+    connection_->close();
 }
 
 bool Database::isOpen() const {
@@ -130,52 +130,52 @@ const jet::Catalog& Database::catalog() const {
     return connection_->catalog();
 }
 
-void Database::BeginUnit() {
-    connection_->BeginUnit();
+void Database::beginUnit() {
+    connection_->beginUnit();
 }
 
-void Database::CommitUnit() {
-    connection_->CommitUnit();
+void Database::commitUnit() {
+    connection_->commitUnit();
 }
 
-void Database::RollbackUnit() {
-    connection_->RollbackUnit();
+void Database::rollbackUnit() {
+    connection_->rollbackUnit();
 }
 
-int64_t Database::Execute(const QString& jetSql) {
-    return Run(jetSql, true);
+int64_t Database::execute(const QString& jetSql) {
+    return run(jetSql, true);
 }
 
-int64_t Database::ExecuteInBatch(const QString& jetSql) {
-    return Run(jetSql, false);
+int64_t Database::executeInBatch(const QString& jetSql) {
+    return run(jetSql, false);
 }
 
-int64_t Database::Run(const QString& jetSql, bool commitAfter) {
-    connection_->RequireOpen(kDatabaseSource);
-    const jet::Translation translation = jet::Translate(jetSql, catalog());
+int64_t Database::run(const QString& jetSql, bool commitAfter) {
+    connection_->requireOpen(kDatabaseSource);
+    const jet::Translation translation = jet::translate(jetSql, catalog());
     switch (translation.kind) {
         case jet::Translation::Kind::Action:
             break;
         case jet::Translation::Kind::SelectInto:
-            return WriteOutside(translation);
+            return writeOutside(translation);
         default:
             throw AppError(sqlite::kCannotExecuteSelect, kDatabaseSource,
                            QStringLiteral("Cannot execute a select query."));
     }
-    return Step(translation.sql, commitAfter);
+    return step(translation.sql, commitAfter);
 }
 
 // Runs one translated action statement in the batch; commits after it, or
 // leaves it to the batch's limits.
-int64_t Database::Step(const QString& sql, bool commitAfter) {
+int64_t Database::step(const QString& sql, bool commitAfter) {
     sqlite::Statement statement(handle(), sql, kDatabaseSource);
-    connection_->BeginWrite();
+    connection_->beginWrite();
     try {
-        statement.Step();
+        statement.step();
     } catch (const AppError&) {
         // The failed statement undid itself; earlier recordset writes stay.
         try {
-            connection_->CommitPending();
+            connection_->commitPending();
         } catch (const AppError&) {
             // The statement's own error is the one to report.
         }
@@ -183,17 +183,17 @@ int64_t Database::Step(const QString& sql, bool commitAfter) {
     }
     const int64_t changed = sqlite3_changes64(handle());
     if (commitAfter) {
-        connection_->CommitPending();
+        connection_->commitPending();
     } else {
-        connection_->NoteRecordsetWrite();
+        connection_->noteRecordsetWrite();
     }
     return changed;
 }
 
-int64_t Database::CopyRows(const QString& source, const QString& target,
+int64_t Database::copyRows(const QString& source, const QString& target,
                            const QStringList& columns) {
-    connection_->RequireOpen(kDatabaseSource);
-    const jet::TableInfo* into = catalog().FindTable(BareName(target));
+    connection_->requireOpen(kDatabaseSource);
+    const jet::TableInfo* into = catalog().findTable(bareName(target));
     if (into == nullptr) {
         throw AppError(err::kUnknownTable, kDatabaseSource,
                        QStringLiteral("The database engine cannot find the input table or query "
@@ -205,35 +205,35 @@ int64_t Database::CopyRows(const QString& source, const QString& target,
         throw AppError(err::kNotUpdatable, kDatabaseSource,
                        QStringLiteral("Cannot update. Database or object is read-only."));
     }
-    return Step(CopySql(SourceCursor(source, catalog()), *into, columns), false);
+    return step(copySql(sourceCursor(source, catalog()), *into, columns), false);
 }
 
-int64_t Database::WriteOutside(const jet::Translation& translation) {
+int64_t Database::writeOutside(const jet::Translation& translation) {
     if (!connection_->externalWriter) {
         throw AppError(err::kNoOutsideWriter, kDatabaseSource,
                        QStringLiteral("Could not find installable ISAM."));
     }
-    connection_->CommitPending();
+    connection_->commitPending();
     sqlite::CursorSpec spec;
     spec.sql = translation.sql;
     spec.columns = translation.columns;
     sqlite::SqliteRecordset rows(connection_, spec);
-    return connection_->externalWriter->WriteTable(*translation.target, rows);
+    return connection_->externalWriter->writeTable(*translation.target, rows);
 }
 
-std::unique_ptr<Recordset> Database::OpenRecordset(const QString& tableQueryOrSql) {
-    connection_->RequireOpen(kDatabaseSource);
-    connection_->CommitPending();
-    if (const jet::TableInfo* table = catalog().FindTable(BareName(tableQueryOrSql))) {
-        return std::make_unique<sqlite::SqliteRecordset>(connection_, sqlite::TableCursor(*table));
+std::unique_ptr<Recordset> Database::openRecordset(const QString& tableQueryOrSql) {
+    connection_->requireOpen(kDatabaseSource);
+    connection_->commitPending();
+    if (const jet::TableInfo* table = catalog().findTable(bareName(tableQueryOrSql))) {
+        return std::make_unique<sqlite::SqliteRecordset>(connection_, sqlite::tableCursor(*table));
     }
-    return OpenSelect(tableQueryOrSql);
+    return openSelect(tableQueryOrSql);
 }
 
-std::unique_ptr<Recordset> Database::OpenSelect(const QString& jetSql) {
-    jet::Translation translation = jet::Translate(jetSql, catalog());
+std::unique_ptr<Recordset> Database::openSelect(const QString& jetSql) {
+    jet::Translation translation = jet::translate(jetSql, catalog());
     if (translation.kind == jet::Translation::Kind::Transform) {
-        translation = translation.finalSql(PivotValues(handle(), translation.pivotValuesSql));
+        translation = translation.finalSql(pivotValues(handle(), translation.pivotValuesSql));
     } else if (translation.kind != jet::Translation::Kind::Select) {
         throw AppError(sqlite::kInvalidOperation, kDatabaseSource,
                        QStringLiteral("Invalid operation."));
@@ -245,12 +245,12 @@ std::unique_ptr<Recordset> Database::OpenSelect(const QString& jetSql) {
     return std::make_unique<sqlite::SqliteRecordset>(connection_, spec);
 }
 
-QStringList Database::TableNames() const {
-    connection_->RequireOpen(kDatabaseSource);
-    return sqlite::UserTableNames(handle());
+QStringList Database::tableNames() const {
+    connection_->requireOpen(kDatabaseSource);
+    return sqlite::userTableNames(handle());
 }
 
-void Database::SetExternalWriter(std::shared_ptr<ExternalWriter> writer) {
+void Database::setExternalWriter(std::shared_ptr<ExternalWriter> writer) {
     connection_->externalWriter = std::move(writer);
 }
 

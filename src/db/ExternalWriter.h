@@ -18,12 +18,12 @@ struct ExternalTarget {
 };
 
 class ExternalWriter {
-public:
+  public:
     virtual ~ExternalWriter() = default;
     // Writes every row of `rows` (positioned before its first row) with a
     // header of field names. A sheet or file that exists is refused (3010).
     // Returns the number of rows written.
-    virtual int64_t WriteTable(const ExternalTarget& target, Recordset& rows) = 0;
+    virtual int64_t writeTable(const ExternalTarget& target, Recordset& rows) = 0;
 };
 
 }  // namespace tw

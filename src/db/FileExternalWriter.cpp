@@ -5,16 +5,16 @@
 
 namespace tw {
 
-int64_t FileExternalWriter::WriteTable(const ExternalTarget& target, Recordset& rows) {
+int64_t FileExternalWriter::writeTable(const ExternalTarget& target, Recordset& rows) {
     // A cursor that stands before its first record is moved onto it.
-    if (rows.IsBOF() && !rows.IsEOF()) {
-        rows.MoveNext();
+    if (rows.isBof() && !rows.isEof()) {
+        rows.moveNext();
     }
     switch (target.kind) {
         case ExternalTarget::Kind::Excel8:
-            return XlsWriter::WriteTable(target.database, target.table, rows);
+            return XlsWriter::writeTable(target.database, target.table, rows);
         case ExternalTarget::Kind::Text:
-            return TextTableWriter::WriteTable(target.database, target.table, rows);
+            return TextTableWriter::writeTable(target.database, target.table, rows);
     }
     return 0;
 }

@@ -8,7 +8,7 @@ namespace tw {
 
 class FileExternalWriter : public ExternalWriter {
   public:
-    int64_t WriteTable(const ExternalTarget& target, Recordset& rows) override;
+    int64_t writeTable(const ExternalTarget& target, Recordset& rows) override;
 };
 
 }  // namespace tw

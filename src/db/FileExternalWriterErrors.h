@@ -17,28 +17,28 @@ inline constexpr int kNotExpectedFormat = 3274;  // existing file is no workbook
 
 inline const QString kExternalErrorSource = QStringLiteral("DAO.Database");
 
-[[noreturn]] inline void ThrowExternal(int number, const QString& description) {
+[[noreturn]] inline void throwExternal(int number, const QString& description) {
     throw AppError(number, kExternalErrorSource, description);
 }
 
-[[noreturn]] inline void ThrowTableExists(const QString& name) {
-    ThrowExternal(err::kTableExists, QStringLiteral("Table '%1' already exists.").arg(name));
+[[noreturn]] inline void throwTableExists(const QString& name) {
+    throwExternal(err::kTableExists, QStringLiteral("Table '%1' already exists.").arg(name));
 }
 
-[[noreturn]] inline void ThrowNotExpectedFormat() {
-    ThrowExternal(err::kNotExpectedFormat,
+[[noreturn]] inline void throwNotExpectedFormat() {
+    throwExternal(err::kNotExpectedFormat,
                   QStringLiteral("External table is not in the expected format."));
 }
 
-[[noreturn]] inline void ThrowInvalidName(const QString& name) {
-    ThrowExternal(err::kInvalidName,
+[[noreturn]] inline void throwInvalidName(const QString& name) {
+    throwExternal(err::kInvalidName,
                   QStringLiteral("'%1' is not a valid name. Make sure that it does not include "
                                  "invalid characters or punctuation and that it is not too long.")
                       .arg(name));
 }
 
-[[noreturn]] inline void ThrowCannotOpen(const QString& path) {
-    ThrowExternal(err::kCannotOpenFile, QStringLiteral("Cannot open the file '%1'.").arg(path));
+[[noreturn]] inline void throwCannotOpen(const QString& path) {
+    throwExternal(err::kCannotOpenFile, QStringLiteral("Cannot open the file '%1'.").arg(path));
 }
 
 }  // namespace tw

@@ -10,7 +10,7 @@ namespace tw {
 namespace {
 
 // The named formats a saved query may use, as the patterns they stand for.
-QString NamedPattern(const QString& pattern) {
+QString namedPattern(const QString& pattern) {
     static const QHash<QString, QString> kNamed = {
         {QStringLiteral("fixed"), QStringLiteral("0.00")},
         {QStringLiteral("standard"), QStringLiteral("#,##0.00")},
@@ -26,53 +26,53 @@ QString NamedPattern(const QString& pattern) {
     return kNamed.value(pattern.toLower(), pattern);
 }
 
-bool IsGeneralPattern(const QString& pattern) {
+bool isGeneralPattern(const QString& pattern) {
     const QString lower = pattern.toLower();
     return pattern.isEmpty() || lower == QStringLiteral("general number") ||
            lower == QStringLiteral("general date");
 }
 
-QString FormatAsDate(const Variant& value, const QString& pattern) {
+QString formatAsDate(const Variant& value, const QString& pattern) {
     if (value.type() == Variant::Type::Text) {
-        const QDateTime parsed = ParseDateText(value.toText());
+        const QDateTime parsed = parseDateText(value.toText());
         if (parsed.isValid()) {
-            return FormatDatePattern(parsed, pattern);
+            return formatDatePattern(parsed, pattern);
         }
-        const auto number = ParseNumberText(value.toText());
+        const auto number = parseNumberText(value.toText());
         if (!number) {
             return value.toText();  // text that is no date stays as it is
         }
-        return FormatAsDate(Variant(*number), pattern);
+        return formatAsDate(Variant(*number), pattern);
     }
-    return FormatDatePattern(value.toDateTime(), pattern);
+    return formatDatePattern(value.toDateTime(), pattern);
 }
 
-QString FormatAsNumber(const Variant& value, const QString& pattern) {
-    if (value.type() == Variant::Type::Text && !ParseNumberText(value.toText())) {
+QString formatAsNumber(const Variant& value, const QString& pattern) {
+    if (value.type() == Variant::Type::Text && !parseNumberText(value.toText())) {
         return value.toText();  // text that is no number stays as it is
     }
-    return FormatNumberPattern(value.toDouble(), pattern);
+    return formatNumberPattern(value.toDouble(), pattern);
 }
 
 }  // namespace
 
-QString Format(const Variant& value, const QString& pattern) {
+QString format(const Variant& value, const QString& pattern) {
     if (value.isNull()) {
         return QString();
     }
-    if (IsGeneralPattern(pattern)) {
+    if (isGeneralPattern(pattern)) {
         if (pattern.compare(QStringLiteral("general number"), Qt::CaseInsensitive) == 0 &&
             value.type() == Variant::Type::Date) {
-            return GeneralNumber(value.toDouble());
+            return generalNumber(value.toDouble());
         }
         return value.toText();
     }
-    const QString resolved = NamedPattern(pattern);
-    if (IsNumberPattern(resolved)) {
-        return FormatAsNumber(value, resolved);
+    const QString resolved = namedPattern(pattern);
+    if (isNumberPattern(resolved)) {
+        return formatAsNumber(value, resolved);
     }
-    if (IsDatePattern(resolved)) {
-        return FormatAsDate(value, resolved);
+    if (isDatePattern(resolved)) {
+        return formatAsDate(value, resolved);
     }
     return resolved;  // a pattern of literals only shows itself
 }

@@ -11,13 +11,13 @@ namespace tw {
 
 // Format(value, pattern). Null gives the empty text. A text that reads as a
 // number is formatted as that number.
-QString Format(const Variant& value, const QString& pattern);
+QString format(const Variant& value, const QString& pattern);
 
 // The general date format: "m/d/yyyy h:mm:ss AM", only "m/d/yyyy" at midnight.
-QString GeneralDate(const QDateTime& dateTime);
+QString generalDate(const QDateTime& dateTime);
 
 // A number as text in VB's general form: up to 15 significant digits, no
 // trailing zeros, no exponent for ordinary magnitudes.
-QString GeneralNumber(double value);
+QString generalNumber(double value);
 
 }  // namespace tw

@@ -26,7 +26,7 @@ struct Token {
     QString text;   // literal text, or the AM/PM marker as written
 };
 
-bool IsAmPmMarker(const QString& p, qsizetype i, qsizetype* length) {
+bool isAmPmMarker(const QString& p, qsizetype i, qsizetype* length) {
     for (const QString& marker :
          {QStringLiteral("AMPM"), QStringLiteral("AM/PM"), QStringLiteral("A/P")}) {
         if (p.mid(i, marker.size()).compare(marker, Qt::CaseInsensitive) == 0) {
@@ -37,7 +37,7 @@ bool IsAmPmMarker(const QString& p, qsizetype i, qsizetype* length) {
     return false;
 }
 
-std::vector<Token> Tokenize(const QString& p) {
+std::vector<Token> tokenize(const QString& p) {
     static const QString kLetters = QStringLiteral("dmyhnswqc");
     std::vector<Token> tokens;
     auto literal = [&tokens](const QString& text) {
@@ -50,7 +50,7 @@ std::vector<Token> Tokenize(const QString& p) {
         const QChar c = p[i];
         const QChar lower = c.toLower();
         qsizetype markerLength = 0;
-        if (IsAmPmMarker(p, i, &markerLength)) {
+        if (isAmPmMarker(p, i, &markerLength)) {
             tokens.push_back(Token{u'a', 1, p.mid(i, markerLength)});
             i += markerLength;
         } else if (kLetters.contains(lower)) {
@@ -75,7 +75,7 @@ std::vector<Token> Tokenize(const QString& p) {
     return tokens;
 }
 
-const Token* NeighbourField(const std::vector<Token>& tokens, size_t i, int step) {
+const Token* neighbourField(const std::vector<Token>& tokens, size_t i, int step) {
     for (long j = long(i) + step; j >= 0 && j < long(tokens.size()); j += step) {
         if (!tokens[size_t(j)].letter.isNull()) {
             return &tokens[size_t(j)];
@@ -84,21 +84,21 @@ const Token* NeighbourField(const std::vector<Token>& tokens, size_t i, int step
     return nullptr;
 }
 
-bool IsMinute(const std::vector<Token>& tokens, size_t i) {
+bool isMinute(const std::vector<Token>& tokens, size_t i) {
     if (tokens[i].count > 2) {
         return false;
     }
-    const Token* before = NeighbourField(tokens, i, -1);
-    const Token* after = NeighbourField(tokens, i, +1);
+    const Token* before = neighbourField(tokens, i, -1);
+    const Token* after = neighbourField(tokens, i, +1);
     return (before && before->letter == u'h') || (after && after->letter == u's');
 }
 
-QString Padded(int value, int count) {
+QString padded(int value, int count) {
     return count >= 2 ? QStringLiteral("%1").arg(value, 2, 10, QChar(u'0'))
                       : QString::number(value);
 }
 
-QString AmPm(const QString& marker, int hour) {
+QString amPm(const QString& marker, int hour) {
     const bool pm = hour >= 12;
     if (marker.compare(QStringLiteral("AMPM"), Qt::CaseInsensitive) == 0) {
         return pm ? QStringLiteral("PM") : QStringLiteral("AM");  // the system designators
@@ -108,72 +108,72 @@ QString AmPm(const QString& marker, int hour) {
     return marker[0].isLower() ? text.toLower() : text;
 }
 
-QString DayText(const QDate& date, int count) {
+QString dayText(const QDate& date, int count) {
     switch (count) {
         case 1:
         case 2:
-            return Padded(date.day(), count);
+            return padded(date.day(), count);
         case 3:
             return QString::fromLatin1(kDayNames[size_t(date.dayOfWeek() - 1)]).left(3);
         case 4:
             return QString::fromLatin1(kDayNames[size_t(date.dayOfWeek() - 1)]);
         case 5:
-            return FormatDatePattern(QDateTime(date, QTime(0, 0), QTimeZone::utc()),
+            return formatDatePattern(QDateTime(date, QTime(0, 0), QTimeZone::utc()),
                                      QStringLiteral("m/d/yyyy"));
         default:
-            return FormatDatePattern(QDateTime(date, QTime(0, 0), QTimeZone::utc()),
+            return formatDatePattern(QDateTime(date, QTime(0, 0), QTimeZone::utc()),
                                      QStringLiteral("dddd, mmmm d, yyyy"));
     }
 }
 
-QString MonthText(const QDate& date, int count) {
+QString monthText(const QDate& date, int count) {
     if (count <= 2) {
-        return Padded(date.month(), count);
+        return padded(date.month(), count);
     }
     const QString name = QString::fromLatin1(kMonthNames[size_t(date.month() - 1)]);
     return count == 3 ? name.left(3) : name;
 }
 
-QString YearText(const QDate& date, int count) {
+QString yearText(const QDate& date, int count) {
     switch (count) {
         case 1:
             return QString::number(date.dayOfYear());
         case 2:
-            return Padded(date.year() % 100, 2);
+            return padded(date.year() % 100, 2);
         case 3:
-            return Padded(date.year() % 100, 2) + QString::number(date.dayOfYear());
+            return padded(date.year() % 100, 2) + QString::number(date.dayOfYear());
         default:
             return QStringLiteral("%1").arg(date.year(), 4, 10, QChar(u'0'));
     }
 }
 
-QString FieldText(const std::vector<Token>& tokens, size_t i, const QDateTime& dt, bool twelve) {
+QString fieldText(const std::vector<Token>& tokens, size_t i, const QDateTime& dt, bool twelve) {
     const Token& t = tokens[i];
     const QDate date = dt.date();
     const QTime time = dt.time();
     switch (t.letter.unicode()) {
         case u'd':
-            return DayText(date, t.count);
+            return dayText(date, t.count);
         case u'm':
-            return IsMinute(tokens, i) ? Padded(time.minute(), t.count) : MonthText(date, t.count);
+            return isMinute(tokens, i) ? padded(time.minute(), t.count) : monthText(date, t.count);
         case u'n':
-            return Padded(time.minute(), t.count);
+            return padded(time.minute(), t.count);
         case u'y':
-            return YearText(date, t.count);
+            return yearText(date, t.count);
         case u'h': {
             const int hour = twelve ? (time.hour() % 12 == 0 ? 12 : time.hour() % 12) : time.hour();
-            return Padded(hour, t.count);
+            return padded(hour, t.count);
         }
         case u's':
-            return Padded(time.second(), t.count);
+            return padded(time.second(), t.count);
         case u'w':
             return QString::number(date.dayOfWeek() % 7 + 1);  // Sunday is 1
         case u'q':
             return QString::number((date.month() - 1) / 3 + 1);
         case u'c':
-            return GeneralDate(dt);
+            return generalDate(dt);
         case u'a':
-            return AmPm(t.text, time.hour());
+            return amPm(t.text, time.hour());
         default:
             return t.text;
     }
@@ -181,11 +181,11 @@ QString FieldText(const std::vector<Token>& tokens, size_t i, const QDateTime& d
 
 }  // namespace
 
-bool IsDatePattern(const QString& pattern) {
-    if (IsNumberPattern(pattern)) {
+bool isDatePattern(const QString& pattern) {
+    if (isNumberPattern(pattern)) {
         return false;
     }
-    for (const Token& token : Tokenize(pattern)) {
+    for (const Token& token : tokenize(pattern)) {
         if (!token.letter.isNull()) {
             return true;
         }
@@ -193,37 +193,37 @@ bool IsDatePattern(const QString& pattern) {
     return false;
 }
 
-QDateTime RoundToSecond(const QDateTime& dateTime) {
+QDateTime roundToSecond(const QDateTime& dateTime) {
     const int ms = dateTime.time().msec();
     const QDateTime whole = dateTime.addMSecs(-ms);
     return ms >= 500 ? whole.addSecs(1) : whole;
 }
 
-QString FormatDatePattern(const QDateTime& dateTime, const QString& pattern) {
-    const QDateTime dt = RoundToSecond(dateTime);
-    const std::vector<Token> tokens = Tokenize(pattern);
+QString formatDatePattern(const QDateTime& dateTime, const QString& pattern) {
+    const QDateTime dt = roundToSecond(dateTime);
+    const std::vector<Token> tokens = tokenize(pattern);
     bool twelve = false;
     for (const Token& token : tokens) {
         twelve = twelve || token.letter == u'a';
     }
     QString out;
     for (size_t i = 0; i < tokens.size(); ++i) {
-        out += tokens[i].letter.isNull() ? tokens[i].text : FieldText(tokens, i, dt, twelve);
+        out += tokens[i].letter.isNull() ? tokens[i].text : fieldText(tokens, i, dt, twelve);
     }
     return out;
 }
 
-QString GeneralDate(const QDateTime& dateTime) {
-    const QDateTime dt = RoundToSecond(dateTime);
+QString generalDate(const QDateTime& dateTime) {
+    const QDateTime dt = roundToSecond(dateTime);
     const bool midnight = dt.time() == QTime(0, 0);
     const bool timeOnly = dt.date() == QDate(1899, 12, 30);
     if (timeOnly) {
-        return FormatDatePattern(dt, QStringLiteral("h:mm:ss AMPM"));
+        return formatDatePattern(dt, QStringLiteral("h:mm:ss AMPM"));
     }
     if (midnight) {
-        return FormatDatePattern(dt, QStringLiteral("m/d/yyyy"));
+        return formatDatePattern(dt, QStringLiteral("m/d/yyyy"));
     }
-    return FormatDatePattern(dt, QStringLiteral("m/d/yyyy h:mm:ss AMPM"));
+    return formatDatePattern(dt, QStringLiteral("m/d/yyyy h:mm:ss AMPM"));
 }
 
 }  // namespace tw

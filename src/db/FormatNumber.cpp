@@ -31,7 +31,7 @@ struct Layout {
 };
 
 // Splits at ";" outside quotes.
-QStringList Sections(const QString& pattern) {
+QStringList splitSections(const QString& pattern) {
     QStringList sections{QString()};
     bool quoted = false;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
@@ -51,7 +51,7 @@ QStringList Sections(const QString& pattern) {
     return sections;
 }
 
-Layout ReadLayout(const QString& section) {
+Layout readLayout(const QString& section) {
     Layout layout;
     bool inDigits = false;
     bool seenPlaceholder = false;
@@ -103,7 +103,7 @@ Layout ReadLayout(const QString& section) {
 // The value rounded half away from zero to `decimals` places, as integer and
 // fraction digit strings (integer without leading zeros; fraction of length
 // `decimals`), read from its 15-significant-digit decimal form.
-void RoundedDigits(double magnitude, int decimals, std::string* integer, std::string* fraction) {
+void roundedDigits(double magnitude, int decimals, std::string* integer, std::string* fraction) {
     char buffer[64];
     auto end =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14)
@@ -144,7 +144,7 @@ void RoundedDigits(double magnitude, int decimals, std::string* integer, std::st
     integer->erase(0, std::min(integer->find_first_not_of('0'), integer->size()));
 }
 
-QString Grouped(const QString& digits) {
+QString grouped(const QString& digits) {
     QString out;
     for (qsizetype i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) {
@@ -157,10 +157,10 @@ QString Grouped(const QString& digits) {
 
 // Formats |value| into one section's layout; reports whether it shows a
 // non-zero digit.
-QString FormatSection(double magnitude, const Layout& layout, bool* nonZero) {
+QString formatSection(double magnitude, const Layout& layout, bool* nonZero) {
     std::string integer;
     std::string fraction;
-    RoundedDigits(layout.percent ? magnitude * 100 : magnitude, layout.fractionAll, &integer,
+    roundedDigits(layout.percent ? magnitude * 100 : magnitude, layout.fractionAll, &integer,
                   &fraction);
     *nonZero = !integer.empty() || fraction.find_first_not_of('0') != std::string::npos;
     QString integerText = QString::fromLatin1(integer);
@@ -168,7 +168,7 @@ QString FormatSection(double magnitude, const Layout& layout, bool* nonZero) {
         integerText.prepend(u'0');
     }
     if (layout.grouping) {
-        integerText = Grouped(integerText);
+        integerText = grouped(integerText);
     }
     while (int(fraction.size()) > layout.fractionZeros && fraction.back() == '0') {
         fraction.pop_back();
@@ -182,7 +182,7 @@ QString FormatSection(double magnitude, const Layout& layout, bool* nonZero) {
 
 }  // namespace
 
-bool IsNumberPattern(const QString& pattern) {
+bool isNumberPattern(const QString& pattern) {
     bool quoted = false;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
@@ -197,20 +197,20 @@ bool IsNumberPattern(const QString& pattern) {
     return false;
 }
 
-QString FormatNumberPattern(double value, const QString& pattern) {
+QString formatNumberPattern(double value, const QString& pattern) {
     if (!std::isfinite(value)) {
-        ThrowOverflow();
+        throwOverflow();
     }
-    const QStringList sections = Sections(pattern);
+    const QStringList sections = splitSections(pattern);
     if (value == 0 && sections.size() >= 3 && !sections[2].isEmpty()) {
         bool ignored = false;
-        return FormatSection(0, ReadLayout(sections[2]), &ignored);
+        return formatSection(0, readLayout(sections[2]), &ignored);
     }
     bool nonZero = false;
     if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty()) {
-        return FormatSection(-value, ReadLayout(sections[1]), &nonZero);
+        return formatSection(-value, readLayout(sections[1]), &nonZero);
     }
-    const QString text = FormatSection(std::fabs(value), ReadLayout(sections[0]), &nonZero);
+    const QString text = formatSection(std::fabs(value), readLayout(sections[0]), &nonZero);
     return value < 0 && nonZero ? u'-' + text : text;
 }
 

@@ -9,13 +9,13 @@ namespace tw {
 
 // A pattern with a digit placeholder (0 or #) outside quotes is a number
 // pattern; otherwise one with a date letter is a date pattern.
-bool IsNumberPattern(const QString& pattern);
-bool IsDatePattern(const QString& pattern);
+bool isNumberPattern(const QString& pattern);
+bool isDatePattern(const QString& pattern);
 
-QString FormatNumberPattern(double value, const QString& pattern);
-QString FormatDatePattern(const QDateTime& dateTime, const QString& pattern);
+QString formatNumberPattern(double value, const QString& pattern);
+QString formatDatePattern(const QDateTime& dateTime, const QString& pattern);
 
 // The date-time rounded to the nearest whole second, as dates are shown.
-QDateTime RoundToSecond(const QDateTime& dateTime);
+QDateTime roundToSecond(const QDateTime& dateTime);
 
 }  // namespace tw

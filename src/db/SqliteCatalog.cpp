@@ -9,25 +9,25 @@ namespace tw::sqlite {
 
 namespace {
 
-QString TextColumn(sqlite3_stmt* statement, int column) {
+QString textColumn(sqlite3_stmt* statement, int column) {
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)));
 }
 
-std::vector<jet::ColumnInfo> ColumnsOf(sqlite3* db, const QString& table) {
+std::vector<jet::ColumnInfo> columnsOf(sqlite3* db, const QString& table) {
     Statement info(db, QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"),
                    kDatabaseSource);
-    info.Bind(1, Variant(table));
+    info.bind(1, Variant(table));
     std::vector<jet::ColumnInfo> columns;
-    while (info.Step()) {
+    while (info.step()) {
         columns.push_back(
-            {TextColumn(info.get(), 0), ColumnTypeOfDeclared(TextColumn(info.get(), 1))});
+            {textColumn(info.get(), 0), columnTypeOfDeclared(textColumn(info.get(), 1))});
     }
     return columns;
 }
 
 }  // namespace
 
-jet::ColumnType ColumnTypeOfDeclared(const QString& declared) {
+jet::ColumnType columnTypeOfDeclared(const QString& declared) {
     const QString type = declared.trimmed().toUpper();
     if (type == QLatin1String("TEXT") || type.startsWith(QLatin1String("VARCHAR")) ||
         type.startsWith(QLatin1String("CHAR"))) {
@@ -47,36 +47,36 @@ jet::ColumnType ColumnTypeOfDeclared(const QString& declared) {
     return jet::ColumnType::Unknown;
 }
 
-jet::Catalog BuildCatalog(sqlite3* db) {
+jet::Catalog buildCatalog(sqlite3* db) {
     Statement objects(db,
                       QStringLiteral("SELECT name, type FROM sqlite_schema WHERE type IN "
                                      "('table', 'view') AND name NOT LIKE 'sqlite\\_%' ESCAPE "
                                      "'\\' ORDER BY rowid"),
                       kDatabaseSource);
     std::vector<jet::TableInfo> found;
-    while (objects.Step()) {
+    while (objects.step()) {
         jet::TableInfo table;
-        table.name = TextColumn(objects.get(), 0);
-        table.isView = TextColumn(objects.get(), 1) == QLatin1String("view");
+        table.name = textColumn(objects.get(), 0);
+        table.isView = textColumn(objects.get(), 1) == QLatin1String("view");
         found.push_back(std::move(table));
     }
-    objects.Finalize();
+    objects.finalize();
     jet::Catalog catalog;
     for (jet::TableInfo& table : found) {
-        table.columns = ColumnsOf(db, table.name);
-        catalog.AddTable(std::move(table));
+        table.columns = columnsOf(db, table.name);
+        catalog.addTable(std::move(table));
     }
     return catalog;
 }
 
-QStringList UserTableNames(sqlite3* db) {
+QStringList userTableNames(sqlite3* db) {
     Statement tables(db,
                      QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND "
                                     "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"),
                      kDatabaseSource);
     QStringList names;
-    while (tables.Step()) {
-        names << TextColumn(tables.get(), 0);
+    while (tables.step()) {
+        names << textColumn(tables.get(), 0);
     }
     return names;
 }

@@ -12,12 +12,12 @@ namespace tw::sqlite {
 
 // TEXT -> Text, INTEGER/INT -> Integer, DOUBLE/REAL/FLOAT -> Double,
 // DATETIME/DATE -> Date; anything else Unknown.
-jet::ColumnType ColumnTypeOfDeclared(const QString& declared);
+jet::ColumnType columnTypeOfDeclared(const QString& declared);
 
 // Every table and view the program made (not SQLite's own "sqlite_" tables).
-jet::Catalog BuildCatalog(sqlite3* db);
+jet::Catalog buildCatalog(sqlite3* db);
 
 // Names of the tables (not views), in the order they were created.
-QStringList UserTableNames(sqlite3* db);
+QStringList userTableNames(sqlite3* db);
 
 }  // namespace tw::sqlite

@@ -20,7 +20,7 @@ namespace {
 using sqlite::kDatabaseSource;
 
 // The copy must be on disk before it replaces the original.
-void SyncPath(const QString& path) {
+void syncPath(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     if (fd >= 0) {
         ::fsync(fd);
@@ -28,7 +28,7 @@ void SyncPath(const QString& path) {
     }
 }
 
-void VacuumInto(const QString& source, const QString& target) {
+void vacuumInto(const QString& source, const QString& target) {
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(source.toUtf8().constData(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
@@ -48,7 +48,7 @@ void VacuumInto(const QString& source, const QString& target) {
     }
     std::optional<AppError> failure;
     if (rc != SQLITE_OK) {
-        failure = sqlite::ErrorFromResult(db, rc, kDatabaseSource, source);
+        failure = sqlite::errorFromResult(db, rc, kDatabaseSource, source);
     }
     sqlite3_finalize(vacuum);
     sqlite3_close(db);
@@ -57,50 +57,50 @@ void VacuumInto(const QString& source, const QString& target) {
     }
 }
 
-bool RenameOver(const QString& from, const QString& to) {
+bool renameOver(const QString& from, const QString& to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 }  // namespace
 
-void Database::CompactDatabase(const QString& source, const QString& target) {
+void Database::compactDatabase(const QString& source, const QString& target) {
     if (!QFileInfo::exists(source)) {
         throw AppError(err::kDatabaseNotFound, kDatabaseSource,
                        QStringLiteral("Could not find file '%1'.").arg(source));
     }
     if (QFileInfo(source).isFile() && QFileInfo(source).size() == 0) {
-        throw sqlite::ErrorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, source);
+        throw sqlite::errorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, source);
     }
     if (QFileInfo::exists(target)) {
         throw AppError(sqlite::kDatabaseExists, kDatabaseSource,
                        QStringLiteral("Database already exists."));
     }
     try {
-        VacuumInto(source, target);
+        vacuumInto(source, target);
     } catch (const AppError&) {
         QFile::remove(target);
         throw;
     }
-    SyncPath(target);
+    syncPath(target);
 }
 
-void Database::CompactInPlace(const QString& path) {
-    CompactInPlace(path, RenameOver);
+void Database::compactInPlace(const QString& path) {
+    compactInPlace(path, renameOver);
 }
 
-void Database::CompactInPlace(const QString& path, const RenameFile& renameFile) {
+void Database::compactInPlace(const QString& path, const RenameFile& renameFile) {
     const QString temporary = path + u'x';
     // A copy left by an interrupted compaction is ours to replace.
     if (QFileInfo(temporary).isFile()) {
         QFile::remove(temporary);
     }
-    CompactDatabase(path, temporary);
+    compactDatabase(path, temporary);
     if (!renameFile(temporary, path)) {
         QFile::remove(temporary);
         throw AppError(sqlite::kDiskError, kDatabaseSource,
                        QStringLiteral("Disk or network error."));
     }
-    SyncPath(QFileInfo(path).absolutePath());
+    syncPath(QFileInfo(path).absolutePath());
 }
 
 }  // namespace tw

@@ -40,7 +40,7 @@ constexpr const char* kOurTables[] = {"Player",
 // Steps `sql` to its end, handing each row's first column to `row`; a failure
 // raises the open error naming `path`.
 template <typename OnRow>
-void ReadRows(sqlite3* db, const QByteArray& sql, const QString& path, OnRow row) {
+void readRows(sqlite3* db, const QByteArray& sql, const QString& path, OnRow row) {
     sqlite3_stmt* statement = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
     while (rc == SQLITE_OK || rc == SQLITE_ROW) {
@@ -52,7 +52,7 @@ void ReadRows(sqlite3* db, const QByteArray& sql, const QString& path, OnRow row
     }
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE) {
-        throw ErrorFromResult(db, rc, kDatabaseSource, path);
+        throw errorFromResult(db, rc, kDatabaseSource, path);
     }
 }
 
@@ -61,7 +61,7 @@ void ReadRows(sqlite3* db, const QByteArray& sql, const QString& path, OnRow row
 // closed cleanly), yet SQLite would make -wal and -shm files beside it to
 // read it: such a file is read as immutable. With a "-wal" file present its
 // last writes are there, another program may be writing it: it is refused.
-QByteArray ReadOnlyAddress(const QString& path) {
+QByteArray readOnlyAddress(const QString& path) {
     QByteArray address =
         QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?mode=ro";
     QFile file(path);
@@ -73,7 +73,7 @@ QByteArray ReadOnlyAddress(const QString& path) {
                      header.size() == 20 && header[18] == 2 && header[19] == 2;
     if (wal) {
         if (QFileInfo::exists(path + QStringLiteral("-wal"))) {
-            throw ErrorFromResult(nullptr, SQLITE_CANTOPEN, kDatabaseSource, path);
+            throw errorFromResult(nullptr, SQLITE_CANTOPEN, kDatabaseSource, path);
         }
         address += "&immutable=1";
     }
@@ -82,31 +82,31 @@ QByteArray ReadOnlyAddress(const QString& path) {
 
 }  // namespace
 
-std::shared_ptr<Connection> Connection::Open(const QString& path, Access access) {
+std::shared_ptr<Connection> Connection::open(const QString& path, Access access) {
     if (!QFileInfo::exists(path)) {
         throw AppError(err::kDatabaseNotFound, kDatabaseSource,
                        QStringLiteral("Could not find file '%1'.").arg(path));
     }
     // SQLite would take an empty file for an empty database and write to it.
     if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0) {
-        throw ErrorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, path);
+        throw errorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, path);
     }
     std::shared_ptr<Connection> connection(new Connection(path));
     const int rc =
         access == Access::ReadWrite
             ? sqlite3_open_v2(path.toUtf8().constData(), &connection->db_,
                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr)
-            : sqlite3_open_v2(ReadOnlyAddress(path).constData(), &connection->db_,
+            : sqlite3_open_v2(readOnlyAddress(path).constData(), &connection->db_,
                               SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_EXRESCODE,
                               nullptr);
     if (rc != SQLITE_OK) {
-        AppError error = ErrorFromResult(connection->db_, rc, kDatabaseSource, path);
+        AppError error = errorFromResult(connection->db_, rc, kDatabaseSource, path);
         sqlite3_close(connection->db_);
         connection->db_ = nullptr;
         throw error;
     }
     try {
-        connection->Configure(access);
+        connection->configure(access);
     } catch (const AppError&) {
         sqlite3_close(connection->db_);
         connection->db_ = nullptr;
@@ -115,12 +115,12 @@ std::shared_ptr<Connection> Connection::Open(const QString& path, Access access)
     return connection;
 }
 
-void Connection::Configure(Access access) {
+void Connection::configure(Access access) {
     // Errors here name the file, as the engine's open errors do.
     const auto run = [this](const char* sql) {
         const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
-            throw ErrorFromResult(db_, rc, kDatabaseSource, path_);
+            throw errorFromResult(db_, rc, kDatabaseSource, path_);
         }
     };
     // Exclusive before the first read, so WAL keeps its index in private
@@ -128,10 +128,10 @@ void Connection::Configure(Access access) {
     run("PRAGMA locking_mode=EXCLUSIVE");
     // Before anything that writes: switching the journal mode rewrites the
     // header, and a file that is not ours must be refused as it was found.
-    RequireOurFile();
+    requireOurFile();
     if (access == Access::ReadOnly) {
-        jet::RegisterFunctions(db_);
-        catalog_ = BuildCatalog(db_);
+        jet::registerFunctions(db_);
+        catalog_ = buildCatalog(db_);
         return;
     }
     run("PRAGMA journal_mode=WAL");
@@ -144,15 +144,15 @@ void Connection::Configure(Access access) {
     // first write, so a second process is refused at open.
     run("BEGIN IMMEDIATE");
     run("COMMIT");
-    jet::RegisterFunctions(db_);
-    catalog_ = BuildCatalog(db_);
+    jet::registerFunctions(db_);
+    catalog_ = buildCatalog(db_);
 }
 
-void Connection::RequireOurFile() {
+void Connection::requireOurFile() {
     // Reading the schema refuses a file that is no database (3343) or whose
     // schema is damaged (3049), and one another process holds (3356).
     QStringList tables;
-    ReadRows(db_, "SELECT name FROM sqlite_schema WHERE type = 'table'", path_,
+    readRows(db_, "SELECT name FROM sqlite_schema WHERE type = 'table'", path_,
              [&tables](const QString& name) { tables << name; });
     bool ours = false;
     for (const char* table : kOurTables) {
@@ -162,43 +162,43 @@ void Connection::RequireOurFile() {
         ours = true;
         // The first page of each table itself, not of an index on it: a
         // damaged one is refused now rather than after the file has changed.
-        ReadRows(db_, QByteArray("SELECT 1 FROM \"") + table + "\" NOT INDEXED LIMIT 1", path_,
+        readRows(db_, QByteArray("SELECT 1 FROM \"") + table + "\" NOT INDEXED LIMIT 1", path_,
                  [](const QString&) {});
     }
     if (!ours) {
-        throw ErrorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, path_);
+        throw errorFromResult(nullptr, SQLITE_NOTADB, kDatabaseSource, path_);
     }
 }
 
 Connection::~Connection() {
     try {
-        Close();
+        close();
     } catch (const AppError&) {
         // Destruction cannot report; an explicit Close() does.
     }
 }
 
-void Connection::RequireOpen(const QString& source) const {
+void Connection::requireOpen(const QString& source) const {
     if (!db_) {
-        throw ObjectClosedError(source);
+        throw objectClosedError(source);
     }
 }
 
-void Connection::Close() {
+void Connection::close() {
     if (!db_) {
         return;
     }
     const std::vector<Attachment*> attached = attachments_;
     attachments_.clear();
     for (Attachment* attachment : attached) {
-        attachment->Detach();
+        attachment->detach();
     }
     std::optional<AppError> failure;
     if (unitOpen_) {
-        RollbackUnit();  // an unfinished unit never reaches the file
+        rollbackUnit();  // an unfinished unit never reaches the file
     }
     try {
-        CommitPending();
+        commitPending();
     } catch (const AppError& error) {
         failure = error;
     }
@@ -211,43 +211,43 @@ void Connection::Close() {
     }
 }
 
-void Connection::BeginWrite() {
-    RequireOpen(kDatabaseSource);
+void Connection::beginWrite() {
+    requireOpen(kDatabaseSource);
     if (sqlite3_get_autocommit(db_)) {
-        Exec(db_, "BEGIN", kDatabaseSource);
+        exec(db_, "BEGIN", kDatabaseSource);
         batchRows_ = 0;
         batchAge_.start();
     }
 }
 
-void Connection::NoteRecordsetWrite() {
+void Connection::noteRecordsetWrite() {
     ++batchRows_;
     if (batchRows_ >= kBatchRowLimit || batchAge_.elapsed() >= kBatchAgeLimitMs) {
-        CommitPending();
+        commitPending();
     }
 }
 
-void Connection::CommitPending() {
+void Connection::commitPending() {
     if (unitOpen_) {
         return;
     }
     if (db_ && !sqlite3_get_autocommit(db_)) {
-        Exec(db_, "COMMIT", kDatabaseSource);
+        exec(db_, "COMMIT", kDatabaseSource);
     }
     batchRows_ = 0;
 }
 
-void Connection::BeginUnit() {
-    RequireOpen(kDatabaseSource);
-    CommitPending();
+void Connection::beginUnit() {
+    requireOpen(kDatabaseSource);
+    commitPending();
     // Opened at once, so that a transaction the engine undid can be told
     // from one that never began.
-    Exec(db_, "BEGIN", kDatabaseSource);
+    exec(db_, "BEGIN", kDatabaseSource);
     unitOpen_ = true;
 }
 
-void Connection::CommitUnit() {
-    RequireOpen(kDatabaseSource);
+void Connection::commitUnit() {
+    requireOpen(kDatabaseSource);
     unitOpen_ = false;
     if (sqlite3_get_autocommit(db_)) {
         throw AppError(
@@ -255,15 +255,15 @@ void Connection::CommitUnit() {
             QStringLiteral("Disk or network error. The writes of this step were undone."));
     }
     try {
-        Exec(db_, "COMMIT", kDatabaseSource);
+        exec(db_, "COMMIT", kDatabaseSource);
     } catch (const AppError&) {
-        RollbackUnit();
+        rollbackUnit();
         throw;
     }
     batchRows_ = 0;
 }
 
-void Connection::RollbackUnit() {
+void Connection::rollbackUnit() {
     unitOpen_ = false;
     if (db_ && !sqlite3_get_autocommit(db_)) {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -271,11 +271,11 @@ void Connection::RollbackUnit() {
     batchRows_ = 0;
 }
 
-void Connection::Attach(Attachment* attachment) {
+void Connection::attach(Attachment* attachment) {
     attachments_.push_back(attachment);
 }
 
-void Connection::Detach(Attachment* attachment) {
+void Connection::detach(Attachment* attachment) {
     attachments_.erase(std::remove(attachments_.begin(), attachments_.end(), attachment),
                        attachments_.end());
 }

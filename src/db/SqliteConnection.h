@@ -3,7 +3,7 @@
 // recordsets opened on it so that closing the database invalidates them
 // safely, whatever order the objects are destroyed in.
 //
-// Writes through recordsets (AddNew/Edit + Update) are gathered in one open
+// Writes through recordsets (addNew/Edit + Update) are gathered in one open
 // transaction that is committed at the next boundary: Execute, opening a
 // recordset, closing a recordset or the database, or once the batch is a
 // second old or holds many rows. Each Update is visible at once to every
@@ -27,7 +27,7 @@ class Attachment {
   public:
     virtual ~Attachment() = default;
     // Finalizes every statement; the object becomes unusable (error 3420).
-    virtual void Detach() = 0;
+    virtual void detach() = 0;
 };
 
 class Connection {
@@ -37,7 +37,7 @@ class Connection {
     // refused is left unchanged. ReadOnly reads and changes nothing in the
     // file or beside it (no journal mode switch, no -wal or -shm file).
     enum class Access { ReadWrite, ReadOnly };
-    static std::shared_ptr<Connection> Open(const QString& path, Access access = Access::ReadWrite);
+    static std::shared_ptr<Connection> open(const QString& path, Access access = Access::ReadWrite);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -47,39 +47,39 @@ class Connection {
     const QString& path() const { return path_; }
     const jet::Catalog& catalog() const { return catalog_; }
     // Raises 3420 when the connection has been closed.
-    void RequireOpen(const QString& source) const;
+    void requireOpen(const QString& source) const;
 
     // Commits, detaches every attachment and lets go of the file.
-    void Close();
+    void close();
 
     // Before a write: opens the batch transaction unless one is open.
-    void BeginWrite();
+    void beginWrite();
     // After a successful recordset write: commits when the batch is large or
     // old enough.
-    void NoteRecordsetWrite();
+    void noteRecordsetWrite();
     // Commits the open batch, if any (not while a unit is open).
-    void CommitPending();
+    void commitPending();
 
     // A unit of writes that reach the file together or not at all: no
     // boundary commits it. Units do not nest.
-    void BeginUnit();
+    void beginUnit();
     // Commits the unit; raises when the engine has already undone it (an
     // I/O error or a full disk rolls the whole transaction back).
-    void CommitUnit();
+    void commitUnit();
     // Undoes the unit's writes; never raises.
-    void RollbackUnit();
+    void rollbackUnit();
 
-    void Attach(Attachment* attachment);
-    void Detach(Attachment* attachment);
+    void attach(Attachment* attachment);
+    void detach(Attachment* attachment);
 
     std::shared_ptr<ExternalWriter> externalWriter;
 
   private:
     explicit Connection(QString path) : path_(std::move(path)) {}
-    void Configure(Access access);
+    void configure(Access access);
     // Raises 3343 unless the file holds tables of the program's schema,
     // reading only.
-    void RequireOurFile();
+    void requireOurFile();
 
     QString path_;
     sqlite3* db_ = nullptr;

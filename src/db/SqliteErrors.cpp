@@ -17,12 +17,12 @@ const QString kDuplicateText = QStringLiteral(
     "or fields that contain duplicate data, remove the index, or redefine the index to permit "
     "duplicate entries and try again.");
 
-AppError ConstraintError(int extended, const QString& message, const QString& source) {
+AppError constraintError(int extended, const QString& message, const QString& source) {
     switch (extended) {
         case SQLITE_CONSTRAINT_PRIMARYKEY:
         case SQLITE_CONSTRAINT_UNIQUE:
         case SQLITE_CONSTRAINT_ROWID:
-            return DuplicateKeyError(source);
+            return duplicateKeyError(source);
         case SQLITE_CONSTRAINT_NOTNULL:
             return AppError(kNullInKey, source,
                             QStringLiteral("Index or primary key cannot contain a Null value."));
@@ -31,9 +31,9 @@ AppError ConstraintError(int extended, const QString& message, const QString& so
     }
 }
 
-AppError GeneralError(const QString& message, const QString& source) {
+AppError generalError(const QString& message, const QString& source) {
     // Application functions (Jet's Log, /, ...) report numbered errors.
-    if (const std::optional<AppError> numbered = jet::ErrorFromEngineMessage(message)) {
+    if (const std::optional<AppError> numbered = jet::errorFromEngineMessage(message)) {
         return AppError(numbered->number(), source, numbered->description());
     }
     static const QRegularExpression noTable(QStringLiteral("^no such table: (?:main\\.)?(.*)$"));
@@ -54,25 +54,25 @@ AppError GeneralError(const QString& message, const QString& source) {
 
 }  // namespace
 
-AppError DuplicateKeyError(const QString& source) {
+AppError duplicateKeyError(const QString& source) {
     return AppError(err::kDuplicateKey, source, kDuplicateText);
 }
 
-AppError NoCurrentRecordError() {
+AppError noCurrentRecordError() {
     return AppError(err::kNoCurrentRecord, kRecordsetSource, QStringLiteral("No current record."));
 }
 
-AppError ObjectClosedError(const QString& source) {
+AppError objectClosedError(const QString& source) {
     return AppError(kObjectClosed, source, QStringLiteral("Object invalid or no longer set."));
 }
 
-AppError ErrorFromResult(sqlite3* db, int rc, const QString& source, const QString& path) {
+AppError errorFromResult(sqlite3* db, int rc, const QString& source, const QString& path) {
     const int extended = db ? sqlite3_extended_errcode(db) : rc;
     const QString message =
         db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     switch (rc & 0xff) {
         case SQLITE_CONSTRAINT:
-            return ConstraintError(extended, message, source);
+            return constraintError(extended, message, source);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
             return AppError(err::kDatabaseLocked, source,
@@ -111,13 +111,13 @@ AppError ErrorFromResult(sqlite3* db, int rc, const QString& source, const QStri
             return AppError(kConversionError, source,
                             QStringLiteral("Data type conversion error."));
         default:
-            return GeneralError(message, source);
+            return generalError(message, source);
     }
 }
 
-void Check(sqlite3* db, int rc, const QString& source) {
+void check(sqlite3* db, int rc, const QString& source) {
     if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        throw ErrorFromResult(db, rc, source);
+        throw errorFromResult(db, rc, source);
     }
 }
 

@@ -31,14 +31,14 @@ inline constexpr int kConversionError = 3421;
 // The error for result code `rc` of a call on `db` (the connection's own
 // message is used where it says more). `path` names the file for open-time
 // errors.
-AppError ErrorFromResult(sqlite3* db, int rc, const QString& source,
+AppError errorFromResult(sqlite3* db, int rc, const QString& source,
                          const QString& path = QString());
 
-// Raises ErrorFromResult unless rc is SQLITE_OK, SQLITE_ROW or SQLITE_DONE.
-void Check(sqlite3* db, int rc, const QString& source);
+// Raises errorFromResult unless rc is SQLITE_OK, SQLITE_ROW or SQLITE_DONE.
+void check(sqlite3* db, int rc, const QString& source);
 
-AppError DuplicateKeyError(const QString& source);
-AppError NoCurrentRecordError();
-AppError ObjectClosedError(const QString& source);
+AppError duplicateKeyError(const QString& source);
+AppError noCurrentRecordError();
+AppError objectClosedError(const QString& source);
 
 }  // namespace tw::sqlite

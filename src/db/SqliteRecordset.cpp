@@ -12,34 +12,34 @@ namespace tw::sqlite {
 
 namespace {
 
-AppError ItemNotFound() {
+AppError itemNotFound() {
     return AppError(err::kItemNotFound, kRecordsetSource,
                     QStringLiteral("Item not found in this collection."));
 }
 
-AppError NotInEditMode() {
+AppError notInEditMode() {
     return AppError(kUpdateWithoutEdit, kRecordsetSource,
                     QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
 }
 
-QString Utf8(const char* text) {
+QString utf8(const char* text) {
     return text ? QString::fromUtf8(text) : QString();
 }
 
 }  // namespace
 
-CursorSpec TableCursor(const jet::TableInfo& table) {
+CursorSpec tableCursor(const jet::TableInfo& table) {
     CursorSpec spec;
     QStringList names;
     for (const jet::ColumnInfo& column : table.columns) {
-        names << QuoteName(column.name);
+        names << quoteName(column.name);
         spec.columns.push_back({column.name, column.type});
     }
     if (table.isView) {
-        spec.sql = QStringLiteral("SELECT %1 FROM %2").arg(names.join(u','), QuoteName(table.name));
+        spec.sql = QStringLiteral("SELECT %1 FROM %2").arg(names.join(u','), quoteName(table.name));
     } else {
         spec.sql =
-            QStringLiteral("SELECT %1,rowid FROM %2").arg(names.join(u','), QuoteName(table.name));
+            QStringLiteral("SELECT %1,rowid FROM %2").arg(names.join(u','), quoteName(table.name));
         spec.baseTable = table.name;
     }
     return spec;
@@ -47,70 +47,70 @@ CursorSpec TableCursor(const jet::TableInfo& table) {
 
 SqliteRecordset::SqliteRecordset(std::shared_ptr<Connection> connection, const CursorSpec& spec)
     : connection_(std::move(connection)) {
-    connection_->RequireOpen(kRecordsetSource);
+    connection_->requireOpen(kRecordsetSource);
     statement_ = Statement(connection_->db(), spec.sql, kRecordsetSource);
-    DescribeFields(spec);
+    describeFields(spec);
     if (spec.baseTable) {
-        PrepareWriter(*spec.baseTable);
+        prepareWriter(*spec.baseTable);
     }
-    if (FetchRow()) {
+    if (fetchRow()) {
         position_ = 0;
         bof_ = eof_ = false;
     }
-    connection_->Attach(this);
+    connection_->attach(this);
 }
 
 SqliteRecordset::~SqliteRecordset() {
     try {
-        Close();
+        close();
     } catch (const AppError&) {
         // Destruction cannot report; an explicit Close() does.
     }
 }
 
-void SqliteRecordset::DescribeFields(const CursorSpec& spec) {
+void SqliteRecordset::describeFields(const CursorSpec& spec) {
     sqlite3_stmt* statement = statement_.get();
     hasRowId_ = spec.baseTable.has_value();
-    fieldCount_ = statement_.ColumnCount() - (hasRowId_ ? 1 : 0);
+    fieldCount_ = statement_.columnCount() - (hasRowId_ ? 1 : 0);
     for (int i = 0; i < fieldCount_; ++i) {
         const bool described = i < static_cast<int>(spec.columns.size());
         names_.push_back(described ? spec.columns[i].name
-                                   : Utf8(sqlite3_column_name(statement, i)));
+                                   : utf8(sqlite3_column_name(statement, i)));
         jet::ColumnType type = described ? spec.columns[i].type : jet::ColumnType::Unknown;
         if (type == jet::ColumnType::Unknown) {
-            type = ColumnTypeOfDeclared(Utf8(sqlite3_column_decltype(statement, i)));
+            type = columnTypeOfDeclared(utf8(sqlite3_column_decltype(statement, i)));
         }
         types_.push_back(type);
     }
 }
 
-void SqliteRecordset::PrepareWriter(const QString& table) {
+void SqliteRecordset::prepareWriter(const QString& table) {
     sqlite3_stmt* statement = statement_.get();
     std::vector<QString> columnOfField;
     for (int i = 0; i < fieldCount_; ++i) {
-        const QString origin = Utf8(sqlite3_column_table_name(statement, i));
-        const QString column = Utf8(sqlite3_column_origin_name(statement, i));
+        const QString origin = utf8(sqlite3_column_table_name(statement, i));
+        const QString column = utf8(sqlite3_column_origin_name(statement, i));
         const bool fromBase = origin.compare(table, Qt::CaseInsensitive) == 0 && !column.isEmpty();
         columnOfField.push_back(fromBase ? column : QString());
-        const auto info = connection_->catalog().FindColumn(table, column);
+        const auto info = connection_->catalog().findColumn(table, column);
         storeTypes_.push_back(fromBase && info ? info->type : types_[i]);
     }
     writer_ = std::make_unique<RowWriter>(connection_->db(), table, std::move(columnOfField));
 }
 
-bool SqliteRecordset::FetchRow() {
+bool SqliteRecordset::fetchRow() {
     if (exhausted_) {
         return false;
     }
-    if (!statement_.Step()) {
+    if (!statement_.step()) {
         exhausted_ = true;
         // Finishing the statement frees its read of the file.
-        statement_.Reset();
+        statement_.reset();
         return false;
     }
     sqlite3_stmt* statement = statement_.get();
     for (int i = 0; i < fieldCount_; ++i) {
-        rows_.push_back(ReadColumn(statement, i, types_[i]));
+        rows_.push_back(readColumn(statement, i, types_[i]));
     }
     if (hasRowId_) {
         rowIds_.push_back(sqlite3_column_int64(statement, fieldCount_));
@@ -119,56 +119,56 @@ bool SqliteRecordset::FetchRow() {
     return true;
 }
 
-void SqliteRecordset::FetchAll() {
-    while (FetchRow()) {
+void SqliteRecordset::fetchAll() {
+    while (fetchRow()) {
     }
 }
 
-void SqliteRecordset::RequireUsable() const {
+void SqliteRecordset::requireUsable() const {
     if (closed_) {
-        throw ObjectClosedError(kRecordsetSource);
+        throw objectClosedError(kRecordsetSource);
     }
 }
 
-void SqliteRecordset::RequireUpdatable() const {
+void SqliteRecordset::requireUpdatable() const {
     if (!writer_) {
         throw AppError(err::kNotUpdatable, kRecordsetSource,
                        QStringLiteral("Cannot update. Database or object is read-only."));
     }
 }
 
-bool SqliteRecordset::IsEOF() const {
-    RequireUsable();
+bool SqliteRecordset::isEof() const {
+    requireUsable();
     return eof_;
 }
 
-bool SqliteRecordset::IsBOF() const {
-    RequireUsable();
+bool SqliteRecordset::isBof() const {
+    requireUsable();
     return bof_;
 }
 
-void SqliteRecordset::MoveFirst() {
-    RequireUsable();
-    LeaveEditMode();
+void SqliteRecordset::moveFirst() {
+    requireUsable();
+    leaveEditMode();
     if (rowsRead_ == 0) {
-        throw NoCurrentRecordError();
+        throw noCurrentRecordError();
     }
     position_ = 0;
     bof_ = eof_ = false;
 }
 
-void SqliteRecordset::MoveNext() {
-    RequireUsable();
-    LeaveEditMode();
+void SqliteRecordset::moveNext() {
+    requireUsable();
+    leaveEditMode();
     if (eof_) {
-        throw NoCurrentRecordError();
+        throw noCurrentRecordError();
     }
     if (bof_) {
         position_ = 0;
         bof_ = false;
         return;
     }
-    if (position_ + 1 < rowsRead_ || FetchRow()) {
+    if (position_ + 1 < rowsRead_ || fetchRow()) {
         ++position_;
     } else {
         eof_ = true;
@@ -176,11 +176,11 @@ void SqliteRecordset::MoveNext() {
     }
 }
 
-void SqliteRecordset::MovePrevious() {
-    RequireUsable();
-    LeaveEditMode();
+void SqliteRecordset::movePrevious() {
+    requireUsable();
+    leaveEditMode();
     if (bof_) {
-        throw NoCurrentRecordError();
+        throw noCurrentRecordError();
     }
     if (eof_) {
         position_ = rowsRead_ - 1;
@@ -195,41 +195,41 @@ void SqliteRecordset::MovePrevious() {
     }
 }
 
-void SqliteRecordset::MoveLast() {
-    RequireUsable();
-    LeaveEditMode();
-    FetchAll();
+void SqliteRecordset::moveLast() {
+    requireUsable();
+    leaveEditMode();
+    fetchAll();
     if (rowsRead_ == 0) {
-        throw NoCurrentRecordError();
+        throw noCurrentRecordError();
     }
     position_ = rowsRead_ - 1;
     bof_ = eof_ = false;
 }
 
-int64_t SqliteRecordset::RecordCount() const {
-    RequireUsable();
+int64_t SqliteRecordset::recordCount() const {
+    requireUsable();
     return rowsRead_;
 }
 
-int64_t SqliteRecordset::AbsolutePosition() const {
-    RequireUsable();
-    return HasCurrentRow() ? position_ : -1;
+int64_t SqliteRecordset::absolutePosition() const {
+    requireUsable();
+    return hasCurrentRow() ? position_ : -1;
 }
 
-int SqliteRecordset::FieldCount() const {
-    RequireUsable();
+int SqliteRecordset::fieldCount() const {
+    requireUsable();
     return fieldCount_;
 }
 
-QString SqliteRecordset::FieldName(int index) const {
-    RequireUsable();
+QString SqliteRecordset::fieldName(int index) const {
+    requireUsable();
     if (index < 0 || index >= fieldCount_) {
-        throw ItemNotFound();
+        throw itemNotFound();
     }
     return names_[index];
 }
 
-int SqliteRecordset::IndexOf(const QString& name) const {
+int SqliteRecordset::indexOf(const QString& name) const {
     // Callers nearly always write the name as stored; the exact comparison
     // is much cheaper than the case-insensitive one in a copy loop.
     for (int i = 0; i < fieldCount_; ++i) {
@@ -242,66 +242,66 @@ int SqliteRecordset::IndexOf(const QString& name) const {
             return i;
         }
     }
-    throw ItemNotFound();
+    throw itemNotFound();
 }
 
-const Variant& SqliteRecordset::CurrentValue(int index) const {
+const Variant& SqliteRecordset::currentValue(int index) const {
     if (mode_ != Mode::None) {
         return buffer_[index];
     }
-    if (!HasCurrentRow()) {
-        throw NoCurrentRecordError();
+    if (!hasCurrentRow()) {
+        throw noCurrentRecordError();
     }
     return rows_[static_cast<size_t>(position_) * fieldCount_ + index];
 }
 
-Variant SqliteRecordset::Field(int index) const {
-    RequireUsable();
+Variant SqliteRecordset::field(int index) const {
+    requireUsable();
     if (index < 0 || index >= fieldCount_) {
-        throw ItemNotFound();
+        throw itemNotFound();
     }
-    return CurrentValue(index);
+    return currentValue(index);
 }
 
-Variant SqliteRecordset::Field(const QString& name) const {
-    RequireUsable();
-    return CurrentValue(IndexOf(name));
+Variant SqliteRecordset::field(const QString& name) const {
+    requireUsable();
+    return currentValue(indexOf(name));
 }
 
-void SqliteRecordset::SetField(int index, const Variant& value) {
-    RequireUsable();
+void SqliteRecordset::setField(int index, const Variant& value) {
+    requireUsable();
     if (index < 0 || index >= fieldCount_) {
-        throw ItemNotFound();
+        throw itemNotFound();
     }
     if (mode_ == Mode::None) {
-        throw NotInEditMode();
+        throw notInEditMode();
     }
-    if (!writer_->CanUpdate(index)) {
+    if (!writer_->canUpdate(index)) {
         throw AppError(kFieldNotUpdatable, kFieldSource,
                        QStringLiteral("Field cannot be updated."));
     }
-    buffer_[index] = ToColumnType(value, storeTypes_[index]);
+    buffer_[index] = toColumnType(value, storeTypes_[index]);
     changed_[index] = true;
 }
 
-void SqliteRecordset::SetField(const QString& name, const Variant& value) {
-    RequireUsable();
-    SetField(IndexOf(name), value);
+void SqliteRecordset::setField(const QString& name, const Variant& value) {
+    requireUsable();
+    setField(indexOf(name), value);
 }
 
-void SqliteRecordset::AddNew() {
-    RequireUsable();
-    RequireUpdatable();
+void SqliteRecordset::addNew() {
+    requireUsable();
+    requireUpdatable();
     buffer_.assign(fieldCount_, Variant());
     changed_.assign(fieldCount_, false);
     mode_ = Mode::Adding;
 }
 
-void SqliteRecordset::Edit() {
-    RequireUsable();
-    RequireUpdatable();
-    if (!HasCurrentRow()) {
-        throw NoCurrentRecordError();
+void SqliteRecordset::edit() {
+    requireUsable();
+    requireUpdatable();
+    if (!hasCurrentRow()) {
+        throw noCurrentRecordError();
     }
     const auto first = rows_.begin() + static_cast<ptrdiff_t>(position_) * fieldCount_;
     buffer_.assign(first, first + fieldCount_);
@@ -309,51 +309,51 @@ void SqliteRecordset::Edit() {
     mode_ = Mode::Editing;
 }
 
-void SqliteRecordset::Update() {
-    RequireUsable();
+void SqliteRecordset::update() {
+    requireUsable();
     if (mode_ == Mode::None) {
-        throw NotInEditMode();
+        throw notInEditMode();
     }
-    // Whatever happens, the recordset is as before AddNew/Edit afterwards.
+    // Whatever happens, the recordset is as before addNew/Edit afterwards.
     const Mode mode = mode_;
     mode_ = Mode::None;
-    connection_->RequireOpen(kRecordsetSource);
-    connection_->BeginWrite();
+    connection_->requireOpen(kRecordsetSource);
+    connection_->beginWrite();
     if (mode == Mode::Adding) {
-        writer_->Insert(buffer_, changed_);
+        writer_->insert(buffer_, changed_);
     } else {
-        writer_->Update(rowIds_[position_], buffer_, changed_);
+        writer_->update(rowIds_[position_], buffer_, changed_);
         for (int i = 0; i < fieldCount_; ++i) {
             if (changed_[i]) {
                 rows_[static_cast<size_t>(position_) * fieldCount_ + i] = buffer_[i];
             }
         }
     }
-    connection_->NoteRecordsetWrite();
+    connection_->noteRecordsetWrite();
 }
 
-void SqliteRecordset::CancelUpdate() {
-    RequireUsable();
+void SqliteRecordset::cancelUpdate() {
+    requireUsable();
     if (mode_ == Mode::None) {
-        throw NotInEditMode();
+        throw notInEditMode();
     }
     mode_ = Mode::None;
 }
 
-void SqliteRecordset::Detach() {
+void SqliteRecordset::detach() {
     writer_.reset();
-    statement_.Finalize();
+    statement_.finalize();
     closed_ = true;
 }
 
-void SqliteRecordset::Close() {
+void SqliteRecordset::close() {
     if (closed_) {
         return;
     }
-    connection_->Detach(this);
-    Detach();
+    connection_->detach(this);
+    detach();
     if (connection_->isOpen()) {
-        connection_->CommitPending();
+        connection_->commitPending();
     }
 }
 

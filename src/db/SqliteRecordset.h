@@ -1,6 +1,6 @@
 #pragma once
 // The DAO-style cursor over one SQLite statement. Rows are stepped only when
-// the cursor reaches them and kept once read, so MovePrevious and MoveFirst
+// the cursor reaches them and kept once read, so movePrevious and moveFirst
 // need no second run; a table recordset that is only added to reads one row.
 // Updatable when it has a base table: the statement's last column is then
 // that table's row id (hidden from the fields).
@@ -27,50 +27,50 @@ struct CursorSpec {
 };
 
 // Every column of `table` in stored order, plus its row id when updatable.
-CursorSpec TableCursor(const jet::TableInfo& table);
+CursorSpec tableCursor(const jet::TableInfo& table);
 
 class SqliteRecordset final : public Recordset, public Attachment {
   public:
     SqliteRecordset(std::shared_ptr<Connection> connection, const CursorSpec& spec);
     ~SqliteRecordset() override;
 
-    bool IsEOF() const override;
-    bool IsBOF() const override;
-    void MoveFirst() override;
-    void MoveNext() override;
-    void MovePrevious() override;
-    void MoveLast() override;
-    int64_t RecordCount() const override;
-    int64_t AbsolutePosition() const override;
+    bool isEof() const override;
+    bool isBof() const override;
+    void moveFirst() override;
+    void moveNext() override;
+    void movePrevious() override;
+    void moveLast() override;
+    int64_t recordCount() const override;
+    int64_t absolutePosition() const override;
 
-    int FieldCount() const override;
-    QString FieldName(int index) const override;
-    Variant Field(int index) const override;
-    Variant Field(const QString& name) const override;
-    void SetField(int index, const Variant& value) override;
-    void SetField(const QString& name, const Variant& value) override;
+    int fieldCount() const override;
+    QString fieldName(int index) const override;
+    Variant field(int index) const override;
+    Variant field(const QString& name) const override;
+    void setField(int index, const Variant& value) override;
+    void setField(const QString& name, const Variant& value) override;
 
-    void AddNew() override;
-    void Edit() override;
-    void Update() override;
-    void CancelUpdate() override;
-    void Close() override;
+    void addNew() override;
+    void edit() override;
+    void update() override;
+    void cancelUpdate() override;
+    void close() override;
 
-    void Detach() override;
+    void detach() override;
 
   private:
     enum class Mode { None, Adding, Editing };
 
-    void DescribeFields(const CursorSpec& spec);
-    void PrepareWriter(const QString& table);
-    bool FetchRow();
-    void FetchAll();
-    void LeaveEditMode() { mode_ = Mode::None; }
-    void RequireUsable() const;
-    void RequireUpdatable() const;
-    int IndexOf(const QString& name) const;
-    const Variant& CurrentValue(int index) const;
-    bool HasCurrentRow() const { return !bof_ && !eof_; }
+    void describeFields(const CursorSpec& spec);
+    void prepareWriter(const QString& table);
+    bool fetchRow();
+    void fetchAll();
+    void leaveEditMode() { mode_ = Mode::None; }
+    void requireUsable() const;
+    void requireUpdatable() const;
+    int indexOf(const QString& name) const;
+    const Variant& currentValue(int index) const;
+    bool hasCurrentRow() const { return !bof_ && !eof_; }
 
     std::shared_ptr<Connection> connection_;
     Statement statement_;

@@ -8,7 +8,7 @@
 
 namespace tw::sqlite {
 
-QString QuoteName(const QString& name) {
+QString quoteName(const QString& name) {
     QString quoted = name;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
@@ -18,8 +18,8 @@ RowWriter::RowWriter(sqlite3* db, QString table, std::vector<QString> columnOfFi
     : db_(db), table_(std::move(table)), columnOfField_(std::move(columnOfField)) {
     Statement keys(db_, QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE pk > 0"),
                    kRecordsetSource);
-    keys.Bind(1, Variant(table_));
-    while (keys.Step()) {
+    keys.bind(1, Variant(table_));
+    while (keys.step()) {
         const QString key =
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(keys.get(), 0)));
         for (size_t i = 0; i < columnOfField_.size(); ++i) {
@@ -30,44 +30,44 @@ RowWriter::RowWriter(sqlite3* db, QString table, std::vector<QString> columnOfFi
     }
 }
 
-QString RowWriter::InsertSql(const std::vector<bool>& changed) const {
+QString RowWriter::insertSql(const std::vector<bool>& changed) const {
     QStringList names;
     QStringList marks;
     for (size_t i = 0; i < changed.size(); ++i) {
         if (changed[i]) {
-            names << QuoteName(columnOfField_[i]);
+            names << quoteName(columnOfField_[i]);
             marks << QStringLiteral("?");
         }
     }
     if (names.isEmpty()) {
-        return QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteName(table_));
+        return QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(table_));
     }
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(QuoteName(table_), names.join(u','), marks.join(u','));
+        .arg(quoteName(table_), names.join(u','), marks.join(u','));
 }
 
-QString RowWriter::UpdateSql(const std::vector<bool>& changed) const {
+QString RowWriter::updateSql(const std::vector<bool>& changed) const {
     QStringList sets;
     for (size_t i = 0; i < changed.size(); ++i) {
         if (changed[i]) {
-            sets << QuoteName(columnOfField_[i]) + QStringLiteral("=?");
+            sets << quoteName(columnOfField_[i]) + QStringLiteral("=?");
         }
     }
-    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(QuoteName(table_), sets.join(u','));
+    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteName(table_), sets.join(u','));
 }
 
-Statement& RowWriter::StatementFor(bool insert, const std::vector<bool>& changed) {
+Statement& RowWriter::statementFor(bool insert, const std::vector<bool>& changed) {
     for (Cached& cached : cache_) {
         if (cached.insert == insert && cached.changed == changed) {
             return cached.statement;
         }
     }
-    Statement statement(db_, insert ? InsertSql(changed) : UpdateSql(changed), kRecordsetSource);
+    Statement statement(db_, insert ? insertSql(changed) : updateSql(changed), kRecordsetSource);
     cache_.push_back({insert, changed, std::move(statement)});
     return cache_.back().statement;
 }
 
-void RowWriter::RequireKeys(const std::vector<Variant>& values,
+void RowWriter::requireKeys(const std::vector<Variant>& values,
                             const std::vector<bool>& changed) const {
     // An INTEGER PRIMARY KEY would silently number a Null key; Jet refused it.
     for (int field : keyFields_) {
@@ -78,20 +78,20 @@ void RowWriter::RequireKeys(const std::vector<Variant>& values,
     }
 }
 
-void RowWriter::Insert(const std::vector<Variant>& values, const std::vector<bool>& changed) {
-    RequireKeys(values, changed);
-    Statement& statement = StatementFor(true, changed);
+void RowWriter::insert(const std::vector<Variant>& values, const std::vector<bool>& changed) {
+    requireKeys(values, changed);
+    Statement& statement = statementFor(true, changed);
     int parameter = 1;
     for (size_t i = 0; i < changed.size(); ++i) {
         if (changed[i]) {
-            statement.Bind(parameter++, values[i]);
+            statement.bind(parameter++, values[i]);
         }
     }
-    statement.Step();
-    statement.Rewind();
+    statement.step();
+    statement.rewind();
 }
 
-void RowWriter::Update(int64_t rowId, const std::vector<Variant>& values,
+void RowWriter::update(int64_t rowId, const std::vector<Variant>& values,
                        const std::vector<bool>& changed) {
     bool any = false;
     for (size_t i = 0; i < changed.size(); ++i) {
@@ -107,16 +107,16 @@ void RowWriter::Update(int64_t rowId, const std::vector<Variant>& values,
     if (!any) {
         return;
     }
-    Statement& statement = StatementFor(false, changed);
+    Statement& statement = statementFor(false, changed);
     int parameter = 1;
     for (size_t i = 0; i < changed.size(); ++i) {
         if (changed[i]) {
-            statement.Bind(parameter++, values[i]);
+            statement.bind(parameter++, values[i]);
         }
     }
     sqlite3_bind_int64(statement.get(), parameter, rowId);
-    statement.Step();
-    statement.Rewind();
+    statement.step();
+    statement.rewind();
 }
 
 }  // namespace tw::sqlite

@@ -1,7 +1,7 @@
 #pragma once
-// Stores the edit buffer of an updatable recordset: INSERT for AddNew, UPDATE
+// Stores the edit buffer of an updatable recordset: INSERT for addNew, UPDATE
 // by row id for Edit. Prepared statements are kept per set of changed fields,
-// so a loop of AddNew/Update that sets the same fields prepares once.
+// so a loop of addNew/Update that sets the same fields prepares once.
 
 #include <QString>
 #include <cstdint>
@@ -14,7 +14,7 @@ struct sqlite3;
 
 namespace tw::sqlite {
 
-QString QuoteName(const QString& name);
+QString quoteName(const QString& name);
 
 class RowWriter {
   public:
@@ -22,11 +22,11 @@ class RowWriter {
     // empty text when the field cannot be updated.
     RowWriter(sqlite3* db, QString table, std::vector<QString> columnOfField);
 
-    bool CanUpdate(int field) const { return !columnOfField_[field].isEmpty(); }
+    bool canUpdate(int field) const { return !columnOfField_[field].isEmpty(); }
 
     // Raise the engine's errors: 3022 duplicate key, 3058 Null in a key.
-    void Insert(const std::vector<Variant>& values, const std::vector<bool>& changed);
-    void Update(int64_t rowId, const std::vector<Variant>& values,
+    void insert(const std::vector<Variant>& values, const std::vector<bool>& changed);
+    void update(int64_t rowId, const std::vector<Variant>& values,
                 const std::vector<bool>& changed);
 
   private:
@@ -35,10 +35,10 @@ class RowWriter {
         std::vector<bool> changed;
         Statement statement;
     };
-    Statement& StatementFor(bool insert, const std::vector<bool>& changed);
-    QString InsertSql(const std::vector<bool>& changed) const;
-    QString UpdateSql(const std::vector<bool>& changed) const;
-    void RequireKeys(const std::vector<Variant>& values, const std::vector<bool>& changed) const;
+    Statement& statementFor(bool insert, const std::vector<bool>& changed);
+    QString insertSql(const std::vector<bool>& changed) const;
+    QString updateSql(const std::vector<bool>& changed) const;
+    void requireKeys(const std::vector<Variant>& values, const std::vector<bool>& changed) const;
 
     sqlite3* db_;
     QString table_;

@@ -19,7 +19,7 @@ namespace {
 
 const QString kSource = QStringLiteral("Schema");
 
-QByteArray ReadFile(const QString& path) {
+QByteArray readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw AppError(err::kDatabaseNotFound, kSource,
@@ -28,7 +28,7 @@ QByteArray ReadFile(const QString& path) {
     return file.readAll();
 }
 
-Variant TypedValue(const QString& text, jet::ColumnType type) {
+Variant typedValue(const QString& text, jet::ColumnType type) {
     bool ok = false;
     if (type == jet::ColumnType::Integer) {
         const qlonglong whole = text.toLongLong(&ok);
@@ -46,21 +46,21 @@ Variant TypedValue(const QString& text, jet::ColumnType type) {
 
 // Header line names the columns; columns the table lacks (a colour's name
 // for people) are left out.
-void InsertReferenceRows(sqlite3* db, const jet::TableInfo& table, const QString& tsvPath) {
-    const QStringList lines = QString::fromUtf8(ReadFile(tsvPath)).split(u'\n');
+void insertReferenceRows(sqlite3* db, const jet::TableInfo& table, const QString& tsvPath) {
+    const QStringList lines = QString::fromUtf8(readFile(tsvPath)).split(u'\n');
     const QStringList header = lines.value(0).trimmed().split(u'\t');
     QStringList names;
     QStringList marks;
     for (const jet::ColumnInfo& column : table.columns) {
         const int field = static_cast<int>(header.indexOf(column.name));
         if (field >= 0) {
-            names << QuoteName(column.name);
+            names << quoteName(column.name);
             marks << QStringLiteral("?");
         }
     }
     Statement insert(db,
                      QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                         .arg(QuoteName(table.name), names.join(u','), marks.join(u',')),
+                         .arg(quoteName(table.name), names.join(u','), marks.join(u',')),
                      kSource);
     for (int line = 1; line < lines.size(); ++line) {
         QString text = lines[line];
@@ -75,35 +75,35 @@ void InsertReferenceRows(sqlite3* db, const jet::TableInfo& table, const QString
         for (const jet::ColumnInfo& info : table.columns) {
             const int field = static_cast<int>(header.indexOf(info.name));
             if (field >= 0) {
-                insert.Bind(parameter++, TypedValue(cells.value(field), info.type));
+                insert.bind(parameter++, typedValue(cells.value(field), info.type));
             }
         }
-        insert.Step();
-        insert.Reset();
+        insert.step();
+        insert.reset();
     }
 }
 
-void Build(sqlite3* db, const QString& sourceDir) {
-    Exec(db, "PRAGMA journal_mode=WAL", kSource);
-    Exec(db, "BEGIN", kSource);
-    const QByteArray schema = ReadFile(sourceDir + QStringLiteral("/schema.sql"));
-    Exec(db, schema.constData(), kSource);
-    const jet::Catalog catalog = BuildCatalog(db);
+void build(sqlite3* db, const QString& sourceDir) {
+    exec(db, "PRAGMA journal_mode=WAL", kSource);
+    exec(db, "BEGIN", kSource);
+    const QByteArray schema = readFile(sourceDir + QStringLiteral("/schema.sql"));
+    exec(db, schema.constData(), kSource);
+    const jet::Catalog catalog = buildCatalog(db);
     for (const QString& name : {QStringLiteral("Medal"), QStringLiteral("Color")}) {
-        const jet::TableInfo* table = catalog.FindTable(name);
+        const jet::TableInfo* table = catalog.findTable(name);
         if (!table) {
             throw AppError(err::kUnknownTable, kSource,
                            QStringLiteral("schema.sql makes no table %1.").arg(name));
         }
-        InsertReferenceRows(
+        insertReferenceRows(
             db, *table, sourceDir + QStringLiteral("/reference/") + name + QStringLiteral(".tsv"));
     }
-    Exec(db, "COMMIT", kSource);
+    exec(db, "COMMIT", kSource);
 }
 
 }  // namespace
 
-void CreateStatisticsDatabase(const QString& target, const QString& sourceDir) {
+void createStatisticsDatabase(const QString& target, const QString& sourceDir) {
     if (QFileInfo::exists(target)) {
         throw AppError(kDatabaseExists, kSource, QStringLiteral("Database already exists."));
     }
@@ -114,10 +114,10 @@ void CreateStatisticsDatabase(const QString& target, const QString& sourceDir) {
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::optional<AppError> failure;
     if (rc != SQLITE_OK) {
-        failure = ErrorFromResult(db, rc, kSource, building);
+        failure = errorFromResult(db, rc, kSource, building);
     } else {
         try {
-            Build(db, sourceDir);
+            build(db, sourceDir);
         } catch (const AppError& error) {
             failure = error;
         }

@@ -10,6 +10,6 @@ namespace tw::sqlite {
 
 // `sourceDir` holds schema.sql and reference/. Refuses to replace an existing
 // `target` (error 3204); the file appears only once it is complete.
-void CreateStatisticsDatabase(const QString& target, const QString& sourceDir);
+void createStatisticsDatabase(const QString& target, const QString& sourceDir);
 
 }  // namespace tw::sqlite

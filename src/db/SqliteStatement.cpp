@@ -11,7 +11,7 @@ namespace tw::sqlite {
 
 namespace {
 
-bool OnlySpaceOrSemicolons(const char* tail) {
+bool onlySpaceOrSemicolons(const char* tail) {
     for (; tail && *tail; ++tail) {
         if (*tail != ';' && *tail != ' ' && *tail != '\t' && *tail != '\r' && *tail != '\n') {
             return false;
@@ -29,17 +29,17 @@ Statement::Statement(sqlite3* db, const QString& sql, const QString& errorSource
     const int rc = sqlite3_prepare_v3(db, text.constData(), static_cast<int>(text.size()) + 1,
                                       SQLITE_PREPARE_PERSISTENT, &statement_, &tail);
     if (rc != SQLITE_OK) {
-        throw ErrorFromResult(db, rc, source_);
+        throw errorFromResult(db, rc, source_);
     }
-    if (!OnlySpaceOrSemicolons(tail)) {
-        Finalize();
+    if (!onlySpaceOrSemicolons(tail)) {
+        finalize();
         throw AppError(err::kMoreThanOneStatement, source_,
                        QStringLiteral("Characters found after end of SQL statement."));
     }
 }
 
 Statement::~Statement() {
-    Finalize();
+    finalize();
 }
 
 Statement::Statement(Statement&& other) noexcept
@@ -49,7 +49,7 @@ Statement::Statement(Statement&& other) noexcept
 
 Statement& Statement::operator=(Statement&& other) noexcept {
     if (this != &other) {
-        Finalize();
+        finalize();
         db_ = other.db_;
         statement_ = std::exchange(other.statement_, nullptr);
         source_ = std::move(other.source_);
@@ -57,11 +57,11 @@ Statement& Statement::operator=(Statement&& other) noexcept {
     return *this;
 }
 
-void Statement::Bind(int index, const Variant& value) {
-    BindValue(statement_, index, value);
+void Statement::bind(int index, const Variant& value) {
+    bindValue(statement_, index, value);
 }
 
-bool Statement::Step() {
+bool Statement::step() {
     const int rc = sqlite3_step(statement_);
     if (rc == SQLITE_ROW) {
         return true;
@@ -69,39 +69,39 @@ bool Statement::Step() {
     if (rc == SQLITE_DONE) {
         return false;
     }
-    AppError error = ErrorFromResult(db_, rc, source_);
+    AppError error = errorFromResult(db_, rc, source_);
     sqlite3_reset(statement_);
     throw error;
 }
 
-void Statement::Reset() {
+void Statement::reset() {
     if (statement_) {
         sqlite3_reset(statement_);
         sqlite3_clear_bindings(statement_);
     }
 }
 
-void Statement::Rewind() {
+void Statement::rewind() {
     if (statement_) {
         sqlite3_reset(statement_);
     }
 }
 
-void Statement::Finalize() {
+void Statement::finalize() {
     if (statement_) {
         sqlite3_finalize(statement_);
         statement_ = nullptr;
     }
 }
 
-int Statement::ColumnCount() const {
+int Statement::columnCount() const {
     return statement_ ? sqlite3_column_count(statement_) : 0;
 }
 
-void Exec(sqlite3* db, const char* sql, const QString& errorSource) {
+void exec(sqlite3* db, const char* sql, const QString& errorSource) {
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        throw ErrorFromResult(db, rc, errorSource);
+        throw errorFromResult(db, rc, errorSource);
     }
 }
 

@@ -24,15 +24,15 @@ class Statement {
     bool isValid() const { return statement_ != nullptr; }
     sqlite3_stmt* get() const { return statement_; }
 
-    void Bind(int index, const Variant& value);
+    void bind(int index, const Variant& value);
     // True while a row is current; false when done. Errors raise.
-    bool Step();
-    void Reset();
+    bool step();
+    void reset();
     // Reset for a caller that binds every parameter again before the next
     // step: the old bindings are left to be replaced, not cleared first.
-    void Rewind();
-    void Finalize();
-    int ColumnCount() const;
+    void rewind();
+    void finalize();
+    int columnCount() const;
 
   private:
     sqlite3* db_ = nullptr;
@@ -41,6 +41,6 @@ class Statement {
 };
 
 // Runs a statement that yields no rows we need (PRAGMA, BEGIN, COMMIT ...).
-void Exec(sqlite3* db, const char* sql, const QString& errorSource);
+void exec(sqlite3* db, const char* sql, const QString& errorSource);
 
 }  // namespace tw::sqlite

@@ -11,7 +11,7 @@ namespace tw::sqlite {
 
 namespace {
 
-bool ReadDigits(const char* text, int count, int* value) {
+bool readDigits(const char* text, int count, int* value) {
     int result = 0;
     for (int i = 0; i < count; ++i) {
         if (text[i] < '0' || text[i] > '9') {
@@ -23,70 +23,70 @@ bool ReadDigits(const char* text, int count, int* value) {
     return true;
 }
 
-AppError ConversionError() {
+AppError conversionError() {
     return AppError(kConversionError, kFieldSource, QStringLiteral("Data type conversion error."));
 }
 
-Variant TextToDate(const QString& text) {
-    const QDateTime parsed = ParseDateText(text);
+Variant textToDate(const QString& text) {
+    const QDateTime parsed = parseDateText(text);
     if (!parsed.isValid()) {
-        throw ConversionError();
+        throw conversionError();
     }
-    return Variant::FromDate(parsed);
+    return Variant::fromDate(parsed);
 }
 
-Variant ToDateColumn(const Variant& value) {
+Variant toDateColumn(const Variant& value) {
     switch (value.type()) {
         case Variant::Type::Text:
-            return TextToDate(value.toText());
+            return textToDate(value.toText());
         case Variant::Type::Integer:
         case Variant::Type::Double:
-            return Variant::FromSerialDate(value.toDouble());
+            return Variant::fromSerialDate(value.toDouble());
         default:
             return value;
     }
 }
 
-double NumberOf(const Variant& value) {
+double numberOf(const Variant& value) {
     try {
         return value.toDouble();
     } catch (const AppError&) {
-        throw ConversionError();
+        throw conversionError();
     }
 }
 
-Variant ToIntegerColumn(const Variant& value) {
+Variant toIntegerColumn(const Variant& value) {
     if (value.type() == Variant::Type::Integer || value.isNull()) {
         return value;
     }
-    const double number = NumberOf(value);
+    const double number = numberOf(value);
     if (!std::isfinite(number) || std::fabs(number) > 9.2e18) {
-        throw ConversionError();
+        throw conversionError();
     }
-    return Variant(static_cast<int64_t>(RoundHalfEven(number)));
+    return Variant(static_cast<int64_t>(roundHalfEven(number)));
 }
 
-Variant ToDoubleColumn(const Variant& value) {
+Variant toDoubleColumn(const Variant& value) {
     if (value.type() == Variant::Type::Double || value.isNull()) {
         return value;
     }
-    return Variant(NumberOf(value));
+    return Variant(numberOf(value));
 }
 
 }  // namespace
 
-bool ReadStorageDate(const char* text, int length, double* serial) {
+bool readStorageDate(const char* text, int length, double* serial) {
     if (length != 10 && length != 19) {
         return false;
     }
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    if (!ReadDigits(text, 4, &year) || text[4] != '-' || !ReadDigits(text + 5, 2, &month) ||
-        text[7] != '-' || !ReadDigits(text + 8, 2, &day)) {
+    if (!readDigits(text, 4, &year) || text[4] != '-' || !readDigits(text + 5, 2, &month) ||
+        text[7] != '-' || !readDigits(text + 8, 2, &day)) {
         return false;
     }
-    if (length == 19 && (text[10] != ' ' || !ReadDigits(text + 11, 2, &hour) || text[13] != ':' ||
-                         !ReadDigits(text + 14, 2, &minute) || text[16] != ':' ||
-                         !ReadDigits(text + 17, 2, &second))) {
+    if (length == 19 && (text[10] != ' ' || !readDigits(text + 11, 2, &hour) || text[13] != ':' ||
+                         !readDigits(text + 14, 2, &minute) || text[16] != ':' ||
+                         !readDigits(text + 17, 2, &second))) {
         return false;
     }
     const QDate date(year, month, day);
@@ -101,7 +101,7 @@ bool ReadStorageDate(const char* text, int length, double* serial) {
     return true;
 }
 
-Variant ReadColumn(sqlite3_stmt* statement, int column, jet::ColumnType type) {
+Variant readColumn(sqlite3_stmt* statement, int column, jet::ColumnType type) {
     switch (sqlite3_column_type(statement, column)) {
         case SQLITE_NULL:
             return Variant();
@@ -116,18 +116,18 @@ Variant ReadColumn(sqlite3_stmt* statement, int column, jet::ColumnType type) {
     const int length = sqlite3_column_bytes(statement, column);
     if (type == jet::ColumnType::Date) {
         double serial = 0;
-        if (ReadStorageDate(text, length, &serial)) {
-            return Variant::FromSerialDate(serial);
+        if (readStorageDate(text, length, &serial)) {
+            return Variant::fromSerialDate(serial);
         }
-        const QDateTime other = ParseDateText(QString::fromUtf8(text, length));
+        const QDateTime other = parseDateText(QString::fromUtf8(text, length));
         if (other.isValid()) {
-            return Variant::FromDate(other);
+            return Variant::fromDate(other);
         }
     }
     return Variant(QString::fromUtf8(text, length));
 }
 
-void BindValue(sqlite3_stmt* statement, int index, const Variant& value) {
+void bindValue(sqlite3_stmt* statement, int index, const Variant& value) {
     switch (value.type()) {
         case Variant::Type::Null:
             sqlite3_bind_null(statement, index);
@@ -140,7 +140,7 @@ void BindValue(sqlite3_stmt* statement, int index, const Variant& value) {
             sqlite3_bind_double(statement, index, value.toDouble());
             return;
         case Variant::Type::Date: {
-            const QByteArray text = ToStorageDateText(value.toDateTime()).toUtf8();
+            const QByteArray text = toStorageDateText(value.toDateTime()).toUtf8();
             sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()),
                               SQLITE_TRANSIENT);
             return;
@@ -154,14 +154,14 @@ void BindValue(sqlite3_stmt* statement, int index, const Variant& value) {
     }
 }
 
-Variant ToColumnType(const Variant& value, jet::ColumnType type) {
+Variant toColumnType(const Variant& value, jet::ColumnType type) {
     switch (type) {
         case jet::ColumnType::Date:
-            return ToDateColumn(value);
+            return toDateColumn(value);
         case jet::ColumnType::Integer:
-            return ToIntegerColumn(value);
+            return toIntegerColumn(value);
         case jet::ColumnType::Double:
-            return ToDoubleColumn(value);
+            return toDoubleColumn(value);
         case jet::ColumnType::Text:
             return value.isNull() || value.type() == Variant::Type::Text ? value
                                                                          : Variant(value.toText());

@@ -18,7 +18,7 @@ constexpr int kCharWidth = 255;
 // What a column has held so far; the schema type follows from it.
 enum class Kind { Empty, Long, Double, Date, Text, LongText };
 
-Kind Merge(Kind seen, Kind value) {
+Kind merge(Kind seen, Kind value) {
     if (value == Kind::Empty) {
         return seen;  // Null fits every type
     }
@@ -35,7 +35,7 @@ Kind Merge(Kind seen, Kind value) {
     return Kind::Text;
 }
 
-Kind KindOf(const Variant& value) {
+Kind kindOf(const Variant& value) {
     switch (value.type()) {
         case Variant::Type::Null:
             return Kind::Empty;
@@ -53,7 +53,7 @@ Kind KindOf(const Variant& value) {
     return Kind::Text;
 }
 
-QString TypeText(Kind kind) {
+QString typeText(Kind kind) {
     switch (kind) {
         case Kind::Long:
             return QStringLiteral("Long");
@@ -68,31 +68,31 @@ QString TypeText(Kind kind) {
     }
 }
 
-QString Quoted(const QString& text) {
+QString quoted(const QString& text) {
     QString doubled = text;
     doubled.replace(u'"', QStringLiteral("\"\""));
     return u'"' + doubled + u'"';
 }
 
-QString FieldText(const Variant& value) {
+QString fieldText(const Variant& value) {
     switch (value.type()) {
         case Variant::Type::Null:
             return QString();
         case Variant::Type::Text:
-            return Quoted(value.toText());
+            return quoted(value.toText());
         default:
             return value.toText();  // general number and general date forms
     }
 }
 
-void WriteLine(QIODevice& out, const QStringList& fields) {
+void writeLine(QIODevice& out, const QStringList& fields) {
     const QByteArray line = fields.join(u',').toUtf8() + "\r\n";
     if (out.write(line) != line.size()) {
-        ThrowExternal(err::kCannotOpenFile, QStringLiteral("Cannot write the text file."));
+        throwExternal(err::kCannotOpenFile, QStringLiteral("Cannot write the text file."));
     }
 }
 
-bool IsValidFileName(const QString& name) {
+bool isValidFileName(const QString& name) {
     return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') &&
            name != QStringLiteral(".") && name != QStringLiteral("..") &&
            name.compare(QString::fromLatin1(kSchemaFileName), Qt::CaseInsensitive) != 0;
@@ -100,43 +100,43 @@ bool IsValidFileName(const QString& name) {
 
 }  // namespace
 
-std::vector<TextColumn> TextTableWriter::WriteRows(Recordset& rows, QIODevice& out,
+std::vector<TextColumn> TextTableWriter::writeRows(Recordset& rows, QIODevice& out,
                                                    int64_t* rowCount) {
-    const int columns = rows.FieldCount();
+    const int columns = rows.fieldCount();
     std::vector<Kind> kinds(size_t(columns), Kind::Empty);
     QStringList fields;
     for (int c = 0; c < columns; ++c) {
-        fields.append(Quoted(rows.FieldName(c)));
+        fields.append(quoted(rows.fieldName(c)));
     }
     if (columns > 0) {
-        WriteLine(out, fields);
+        writeLine(out, fields);
     }
     int64_t count = 0;
-    for (; !rows.IsEOF(); rows.MoveNext(), ++count) {
+    for (; !rows.isEof(); rows.moveNext(), ++count) {
         fields.clear();
         for (int c = 0; c < columns; ++c) {
-            const Variant value = rows.Field(c);
-            kinds[size_t(c)] = Merge(kinds[size_t(c)], KindOf(value));
-            fields.append(FieldText(value));
+            const Variant value = rows.field(c);
+            kinds[size_t(c)] = merge(kinds[size_t(c)], kindOf(value));
+            fields.append(fieldText(value));
         }
-        WriteLine(out, fields);
+        writeLine(out, fields);
     }
     *rowCount = count;
     std::vector<TextColumn> described;
     for (int c = 0; c < columns; ++c) {
-        described.push_back({rows.FieldName(c), TypeText(kinds[size_t(c)])});
+        described.push_back({rows.fieldName(c), typeText(kinds[size_t(c)])});
     }
     return described;
 }
 
-int64_t TextTableWriter::WriteTable(const QString& folder, const QString& fileName,
+int64_t TextTableWriter::writeTable(const QString& folder, const QString& fileName,
                                     Recordset& rows) {
-    if (!IsValidFileName(fileName)) {
-        ThrowInvalidName(fileName);
+    if (!isValidFileName(fileName)) {
+        throwInvalidName(fileName);
     }
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists()) {
-        ThrowExternal(err::kNotValidPath,
+        throwExternal(err::kNotValidPath,
                       QStringLiteral("'%1' is not a valid path.  Make sure that the path name is "
                                      "spelled correctly and that you are connected to the server "
                                      "on which the file resides.")
@@ -144,18 +144,18 @@ int64_t TextTableWriter::WriteTable(const QString& folder, const QString& fileNa
     }
     const QString path = dir.filePath(fileName);
     if (QFileInfo::exists(path)) {
-        ThrowTableExists(fileName);
+        throwTableExists(fileName);
     }
     SafeFile file(path);
     if (!file.open()) {
-        ThrowCannotOpen(path);
+        throwCannotOpen(path);
     }
     int64_t count = 0;
-    const std::vector<TextColumn> columns = WriteRows(rows, file, &count);
+    const std::vector<TextColumn> columns = writeRows(rows, file, &count);
     if (!file.commit()) {
-        ThrowCannotOpen(path);
+        throwCannotOpen(path);
     }
-    RecordInSchema(dir.filePath(QString::fromLatin1(kSchemaFileName)), fileName, columns);
+    recordInSchema(dir.filePath(QString::fromLatin1(kSchemaFileName)), fileName, columns);
     return count;
 }
 

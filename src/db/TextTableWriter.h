@@ -22,13 +22,13 @@ class TextTableWriter {
   public:
     // The comma-delimited form of `rows` (from its current record to the end)
     // written to `out`; the column types are read from the values.
-    static std::vector<TextColumn> WriteRows(Recordset& rows, QIODevice& out, int64_t* rowCount);
+    static std::vector<TextColumn> writeRows(Recordset& rows, QIODevice& out, int64_t* rowCount);
 
     // Writes folder/fileName and records it in folder/schema.ini. Errors:
     // 3125 a file name that is empty, names schema.ini or holds a path
     // separator, 3044 the folder does not exist, 3010 the file exists, 3051 a
     // file cannot be written. Returns the number of rows written.
-    static int64_t WriteTable(const QString& folder, const QString& fileName, Recordset& rows);
+    static int64_t writeTable(const QString& folder, const QString& fileName, Recordset& rows);
 };
 
 }  // namespace tw

@@ -10,15 +10,15 @@ namespace tw {
 namespace {
 
 // A column name with blanks is written in double quotes, as Jet reads it.
-QString ColumnName(const QString& name) {
+QString columnName(const QString& name) {
     return name.contains(u' ') ? u'"' + name + u'"' : name;
 }
 
-bool IsSectionHeader(const QByteArray& line) {
+bool isSectionHeader(const QByteArray& line) {
     return line.trimmed().startsWith('[');
 }
 
-QString SectionName(const QByteArray& line) {
+QString sectionName(const QByteArray& line) {
     const QByteArray t = line.trimmed();
     const qsizetype end = t.indexOf(']');
     return QString::fromUtf8(t.mid(1, (end < 0 ? t.size() : end) - 1)).trimmed();
@@ -26,7 +26,7 @@ QString SectionName(const QByteArray& line) {
 
 }  // namespace
 
-QByteArray SchemaSection(const QString& fileName, const std::vector<TextColumn>& columns) {
+QByteArray schemaSection(const QString& fileName, const std::vector<TextColumn>& columns) {
     QString text = u'[' + fileName + QStringLiteral("]\r\n");
     text += QStringLiteral("ColNameHeader=True\r\n");
     text += QStringLiteral("Format=CSVDelimited\r\n");
@@ -34,12 +34,12 @@ QByteArray SchemaSection(const QString& fileName, const std::vector<TextColumn>&
     for (size_t i = 0; i < columns.size(); ++i) {
         text += QStringLiteral("Col%1=%2 %3\r\n")
                     .arg(i + 1)
-                    .arg(ColumnName(columns[i].name), columns[i].type);
+                    .arg(columnName(columns[i].name), columns[i].type);
     }
     return text.toUtf8();
 }
 
-QByteArray MergeSchema(const QByteArray& existing, const QString& fileName,
+QByteArray mergeSchema(const QByteArray& existing, const QString& fileName,
                        const QByteArray& section) {
     QByteArray out;
     bool skipping = false;
@@ -49,8 +49,8 @@ QByteArray MergeSchema(const QByteArray& existing, const QString& fileName,
         end = end < 0 ? existing.size() : end + 1;
         QByteArray line = existing.mid(at, end - at);
         at = end;
-        if (IsSectionHeader(line)) {
-            skipping = SectionName(line).compare(fileName, Qt::CaseInsensitive) == 0;
+        if (isSectionHeader(line)) {
+            skipping = sectionName(line).compare(fileName, Qt::CaseInsensitive) == 0;
         }
         if (skipping) {
             continue;
@@ -63,24 +63,24 @@ QByteArray MergeSchema(const QByteArray& existing, const QString& fileName,
     return out + section;
 }
 
-void RecordInSchema(const QString& schemaPath, const QString& fileName,
+void recordInSchema(const QString& schemaPath, const QString& fileName,
                     const std::vector<TextColumn>& columns) {
     QByteArray existing;
     QFile current(schemaPath);
     if (current.exists()) {
         if (!current.open(QIODevice::ReadOnly)) {
-            ThrowCannotOpen(schemaPath);
+            throwCannotOpen(schemaPath);
         }
         existing = current.readAll();
         // Sections cut off by a failed read would be lost in the rewrite.
         if (current.error() != QFileDevice::NoError) {
-            ThrowCannotOpen(schemaPath);
+            throwCannotOpen(schemaPath);
         }
         current.close();
     }
-    const QByteArray merged = MergeSchema(existing, fileName, SchemaSection(fileName, columns));
+    const QByteArray merged = mergeSchema(existing, fileName, schemaSection(fileName, columns));
     if (!writeFileSafely(schemaPath, merged)) {
-        ThrowCannotOpen(schemaPath);
+        throwCannotOpen(schemaPath);
     }
 }
 

@@ -12,16 +12,16 @@ namespace tw {
 inline constexpr char kSchemaFileName[] = "schema.ini";
 
 // The section describing one file, CR LF line ends.
-QByteArray SchemaSection(const QString& fileName, const std::vector<TextColumn>& columns);
+QByteArray schemaSection(const QString& fileName, const std::vector<TextColumn>& columns);
 
 // `existing` with the section of `fileName` (found ignoring case) replaced by
 // `section`, or `section` appended; all other bytes kept.
-QByteArray MergeSchema(const QByteArray& existing, const QString& fileName,
+QByteArray mergeSchema(const QByteArray& existing, const QString& fileName,
                        const QByteArray& section);
 
 // Reads, merges and rewrites the schema file at `schemaPath` (3051 when it
 // cannot be read or written).
-void RecordInSchema(const QString& schemaPath, const QString& fileName,
+void recordInSchema(const QString& schemaPath, const QString& fileName,
                     const std::vector<TextColumn>& columns);
 
 }  // namespace tw

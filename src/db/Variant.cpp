@@ -12,13 +12,13 @@ namespace tw {
 namespace {
 
 // CLng/CInt: round half to even, then the range check of the target type.
-int64_t RoundIntoRange(double value, double lowest, double highest) {
+int64_t roundIntoRange(double value, double lowest, double highest) {
     if (!std::isfinite(value)) {
-        ThrowOverflow();
+        throwOverflow();
     }
-    const double rounded = RoundHalfEven(value);
+    const double rounded = roundHalfEven(value);
     if (rounded < lowest || rounded > highest) {
-        ThrowOverflow();
+        throwOverflow();
     }
     return static_cast<int64_t>(rounded);
 }
@@ -30,14 +30,14 @@ Variant::Variant(const char* text) : value_(QString::fromUtf8(text)) {}
 Variant::Variant(int64_t whole) : value_(whole) {}
 Variant::Variant(double number) : value_(number) {}
 
-Variant Variant::FromDate(const QDateTime& dateTime) {
+Variant Variant::fromDate(const QDateTime& dateTime) {
     if (!dateTime.isValid()) {
         return Variant();
     }
-    return FromSerialDate(SerialFromDateTime(dateTime));
+    return fromSerialDate(serialFromDateTime(dateTime));
 }
 
-Variant Variant::FromSerialDate(double serial) {
+Variant Variant::fromSerialDate(double serial) {
     Variant v;
     v.value_ = DateValue{serial};
     return v;
@@ -61,15 +61,15 @@ Variant::Type Variant::type() const {
 QString Variant::toText() const {
     switch (type()) {
         case Type::Null:
-            ThrowInvalidUseOfNull();
+            throwInvalidUseOfNull();
         case Type::Text:
             return std::get<QString>(value_);
         case Type::Integer:
             return QString::number(std::get<int64_t>(value_));
         case Type::Double:
-            return GeneralNumber(std::get<double>(value_));
+            return generalNumber(std::get<double>(value_));
         case Type::Date:
-            return GeneralDate(toDateTime());
+            return generalDate(toDateTime());
     }
     return QString();
 }
@@ -77,11 +77,11 @@ QString Variant::toText() const {
 double Variant::toDouble() const {
     switch (type()) {
         case Type::Null:
-            ThrowInvalidUseOfNull();
+            throwInvalidUseOfNull();
         case Type::Text: {
-            const auto number = ParseNumberText(std::get<QString>(value_));
+            const auto number = parseNumberText(std::get<QString>(value_));
             if (!number) {
-                ThrowTypeMismatch();
+                throwTypeMismatch();
             }
             return *number;
         }
@@ -100,37 +100,37 @@ int64_t Variant::toLong() const {
         const int64_t whole = std::get<int64_t>(value_);
         if (whole < std::numeric_limits<int32_t>::min() ||
             whole > std::numeric_limits<int32_t>::max()) {
-            ThrowOverflow();
+            throwOverflow();
         }
         return whole;
     }
-    return RoundIntoRange(toDouble(), std::numeric_limits<int32_t>::min(),
+    return roundIntoRange(toDouble(), std::numeric_limits<int32_t>::min(),
                           std::numeric_limits<int32_t>::max());
 }
 
 int16_t Variant::toInt16() const {
-    return static_cast<int16_t>(RoundIntoRange(toDouble(), std::numeric_limits<int16_t>::min(),
+    return static_cast<int16_t>(roundIntoRange(toDouble(), std::numeric_limits<int16_t>::min(),
                                                std::numeric_limits<int16_t>::max()));
 }
 
 QDateTime Variant::toDateTime() const {
     if (type() == Type::Text) {
-        const QDateTime parsed = ParseDateText(std::get<QString>(value_));
+        const QDateTime parsed = parseDateText(std::get<QString>(value_));
         if (!parsed.isValid()) {
-            ThrowTypeMismatch();
+            throwTypeMismatch();
         }
         return parsed;
     }
-    const QDateTime dateTime = DateTimeFromSerial(toDouble());
+    const QDateTime dateTime = dateTimeFromSerial(toDouble());
     if (!dateTime.isValid()) {
-        ThrowOverflow();
+        throwOverflow();
     }
     return dateTime;
 }
 
 double Variant::toSerialDate() const {
     if (type() == Type::Text) {
-        return SerialFromDateTime(toDateTime());
+        return serialFromDateTime(toDateTime());
     }
     toDateTime();  // range check
     return toDouble();

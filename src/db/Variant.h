@@ -17,14 +17,14 @@ class Variant {
     enum class Type { Null, Text, Integer, Double, Date };
 
     Variant() = default;  // Null
-    static Variant Null() { return Variant(); }
+    static Variant null() { return Variant(); }
     Variant(const QString& text);
     Variant(const char* text);
     Variant(int64_t whole);
     Variant(int whole) : Variant(static_cast<int64_t>(whole)) {}
     Variant(double number);
-    static Variant FromDate(const QDateTime& dateTime);
-    static Variant FromSerialDate(double serial);
+    static Variant fromDate(const QDateTime& dateTime);
+    static Variant fromSerialDate(double serial);
 
     Type type() const;
     bool isNull() const { return type() == Type::Null; }
@@ -55,21 +55,21 @@ class Variant {
 // Val(): the leading-number reading. Leading blanks skipped, then sign, digits
 // and one decimal point until a character that cannot continue a number; a text
 // without a number reads 0.
-double Val(const QString& text);
+double val(const QString& text);
 
 // Rounding of classic VB conversions: half to the even neighbour.
-double RoundHalfEven(double value);
+double roundHalfEven(double value);
 
 // Serial-date helpers (days since 1899-12-30).
-double SerialFromDateTime(const QDateTime& dateTime);
-QDateTime DateTimeFromSerial(double serial);
+double serialFromDateTime(const QDateTime& dateTime);
+QDateTime dateTimeFromSerial(double serial);
 
 // Reads a date-time the way the program meets them: ISO "yyyy-mm-dd hh:mm:ss"
 // (storage form), and US "m/d/yyyy [h:mm[:ss] [AM|PM]]" (pages, general date).
 // Returns an invalid QDateTime when the text is no date.
-QDateTime ParseDateText(const QString& text);
+QDateTime parseDateText(const QString& text);
 
 // Storage form of dates in the database: "yyyy-MM-dd HH:mm:ss".
-QString ToStorageDateText(const QDateTime& dateTime);
+QString toStorageDateText(const QDateTime& dateTime);
 
 }  // namespace tw

@@ -18,11 +18,11 @@ constexpr qint64 kMsPerDay = 86400000;
 constexpr double kFirstSerial = -657434.0;
 constexpr double kLastSerial = 2958466.0;
 
-QDate SerialEpoch() {
+QDate serialEpoch() {
     return QDate(1899, 12, 30);
 }
 
-QDateTime MakeNaive(const QDate& date, const QTime& time) {
+QDateTime makeNaive(const QDate& date, const QTime& time) {
     if (!date.isValid() || !time.isValid()) {
         return QDateTime();
     }
@@ -30,7 +30,7 @@ QDateTime MakeNaive(const QDate& date, const QTime& time) {
 }
 
 // Two-digit years as classic VB reads them: 00-29 are 2000s, 30-99 1900s.
-int FullYear(const QString& digits) {
+int fullYear(const QString& digits) {
     const int year = digits.toInt();
     if (digits.size() > 2) {
         return year;
@@ -40,7 +40,7 @@ int FullYear(const QString& digits) {
 
 // Hours, minutes, seconds and an optional AM/PM marker; invalid QTime if out
 // of range (13 PM, 0:60).
-QTime ReadTime(const QString& h, const QString& m, const QString& s, const QString& ampm) {
+QTime readTime(const QString& h, const QString& m, const QString& s, const QString& ampm) {
     int hour = h.toInt();
     const int minute = m.toInt();
     const int second = s.isEmpty() ? 0 : s.toInt();
@@ -61,7 +61,7 @@ QTime ReadTime(const QString& h, const QString& m, const QString& s, const QStri
     return QTime(hour, minute, second);
 }
 
-QDateTime ParseIso(const QString& text) {
+QDateTime parseIso(const QString& text) {
     static const QRegularExpression iso(QStringLiteral(
         R"(^(\d{4})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?$)"));
     const auto match = iso.match(text);
@@ -72,11 +72,11 @@ QDateTime ParseIso(const QString& text) {
                      match.captured(3).toInt());
     const QTime time = match.captured(4).isEmpty()
                            ? QTime(0, 0)
-                           : ReadTime(match.captured(4), match.captured(5), match.captured(6), {});
-    return MakeNaive(date, time);
+                           : readTime(match.captured(4), match.captured(5), match.captured(6), {});
+    return makeNaive(date, time);
 }
 
-QDateTime ParseUs(const QString& text) {
+QDateTime parseUs(const QString& text) {
     static const QRegularExpression us(
         QStringLiteral(R"(^(?:(\d{1,2})/(\d{1,2})/(\d{4}|\d{2}))?)"
                        R"((?:\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*([AaPp][Mm])?)?$)"));
@@ -89,26 +89,26 @@ QDateTime ParseUs(const QString& text) {
     if (hasDate && hasTime && text.indexOf(u' ') < 0) {
         return QDateTime();  // "1/5/20058:03" runs date and time together
     }
-    const QDate date = hasDate ? QDate(FullYear(match.captured(3)), match.captured(1).toInt(),
+    const QDate date = hasDate ? QDate(fullYear(match.captured(3)), match.captured(1).toInt(),
                                        match.captured(2).toInt())
-                               : SerialEpoch();
-    const QTime time = hasTime ? ReadTime(match.captured(4), match.captured(5), match.captured(6),
+                               : serialEpoch();
+    const QTime time = hasTime ? readTime(match.captured(4), match.captured(5), match.captured(6),
                                           match.captured(7))
                                : QTime(0, 0);
-    return MakeNaive(date, time);
+    return makeNaive(date, time);
 }
 
 }  // namespace
 
-double SerialFromDateTime(const QDateTime& dateTime) {
-    const double days = static_cast<double>(SerialEpoch().daysTo(dateTime.date()));
+double serialFromDateTime(const QDateTime& dateTime) {
+    const double days = static_cast<double>(serialEpoch().daysTo(dateTime.date()));
     const double fraction = static_cast<double>(dateTime.time().msecsSinceStartOfDay()) / kMsPerDay;
     // Before the epoch the whole part counts back while the fraction still
     // counts forward from midnight: -1.25 is 29 Dec 1899 06:00.
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-QDateTime DateTimeFromSerial(double serial) {
+QDateTime dateTimeFromSerial(double serial) {
     if (!std::isfinite(serial) || serial < kFirstSerial || serial >= kLastSerial) {
         return QDateTime();
     }
@@ -119,19 +119,19 @@ QDateTime DateTimeFromSerial(double serial) {
         ms -= kMsPerDay;
         day += serial < 0 ? -1 : 1;
     }
-    return MakeNaive(SerialEpoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    return makeNaive(serialEpoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
 
-QDateTime ParseDateText(const QString& text) {
+QDateTime parseDateText(const QString& text) {
     const QString t = text.trimmed();
     if (t.isEmpty()) {
         return QDateTime();
     }
-    const QDateTime iso = ParseIso(t);
-    return iso.isValid() ? iso : ParseUs(t);
+    const QDateTime iso = parseIso(t);
+    return iso.isValid() ? iso : parseUs(t);
 }
 
-QString ToStorageDateText(const QDateTime& dateTime) {
+QString toStorageDateText(const QDateTime& dateTime) {
     return dateTime.date().toString(QStringLiteral("yyyy-MM-dd")) + u' ' +
            dateTime.time().toString(QStringLiteral("HH:mm:ss"));
 }

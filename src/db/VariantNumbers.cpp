@@ -12,16 +12,16 @@ namespace tw {
 
 namespace {
 
-bool IsBlank(QChar c) {
+bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
-bool IsAsciiDigit(QChar c) {
+bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
 // Reads plain ASCII digits and points with from_chars, which ignores the
 // process locale (Qt sets LC_ALL from the environment, so strtod would not).
-double ReadPlain(const std::string& digits) {
+double readPlain(const std::string& digits) {
     double value = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), value);
     return value;
@@ -29,10 +29,10 @@ double ReadPlain(const std::string& digits) {
 
 }  // namespace
 
-double Val(const QString& text) {
+double val(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && IsBlank(text[i])) {
+    while (i < n && isBlank(text[i])) {
         ++i;
     }
     bool negative = false;
@@ -45,7 +45,7 @@ double Val(const QString& text) {
     bool seenDigit = false;
     for (; i < n; ++i) {
         const QChar c = text[i];
-        if (IsAsciiDigit(c)) {
+        if (isAsciiDigit(c)) {
             digits += static_cast<char>(c.unicode());
             seenDigit = true;
         } else if (c == u'.' && !seenPoint) {
@@ -58,11 +58,11 @@ double Val(const QString& text) {
     if (!seenDigit) {
         return 0;
     }
-    const double value = ReadPlain(digits);
+    const double value = readPlain(digits);
     return negative ? -value : value;
 }
 
-std::optional<double> ParseNumberText(const QString& text) {
+std::optional<double> parseNumberText(const QString& text) {
     const QString t = text.trimmed();
     qsizetype i = 0;
     const qsizetype n = t.size();
@@ -73,14 +73,14 @@ std::optional<double> ParseNumberText(const QString& text) {
     }
     std::string digits;
     int mantissaDigits = 0;
-    while (i < n && IsAsciiDigit(t[i])) {
+    while (i < n && isAsciiDigit(t[i])) {
         digits += static_cast<char>(t[i++].unicode());
         ++mantissaDigits;
     }
     if (i < n && t[i] == u'.') {
         digits += '.';
         ++i;
-        while (i < n && IsAsciiDigit(t[i])) {
+        while (i < n && isAsciiDigit(t[i])) {
             digits += static_cast<char>(t[i++].unicode());
             ++mantissaDigits;
         }
@@ -95,7 +95,7 @@ std::optional<double> ParseNumberText(const QString& text) {
             digits += static_cast<char>(t[i++].unicode());
         }
         int exponentDigits = 0;
-        while (i < n && IsAsciiDigit(t[i])) {
+        while (i < n && isAsciiDigit(t[i])) {
             digits += static_cast<char>(t[i++].unicode());
             ++exponentDigits;
         }
@@ -106,14 +106,14 @@ std::optional<double> ParseNumberText(const QString& text) {
     if (i != n) {
         return std::nullopt;
     }
-    const double value = ReadPlain(digits);
+    const double value = readPlain(digits);
     if (!std::isfinite(value)) {
-        ThrowOverflow();
+        throwOverflow();
     }
     return negative ? -value : value;
 }
 
-double RoundHalfEven(double value) {
+double roundHalfEven(double value) {
     const double whole = std::floor(value);
     const double rest = value - whole;
     if (rest > 0.5) {
@@ -125,12 +125,12 @@ double RoundHalfEven(double value) {
     return std::fmod(whole, 2.0) == 0 ? whole : whole + 1;
 }
 
-QString GeneralNumber(double value) {
+QString generalNumber(double value) {
     if (value == 0) {
         return QStringLiteral("0");  // also for -0
     }
     if (!std::isfinite(value)) {
-        ThrowOverflow();
+        throwOverflow();
     }
     // printf's %.15G in the C locale: 15 significant digits, trailing zeros
     // dropped, exponent form below 1E-4 and from 1E+15; the exponent keeps at
@@ -142,15 +142,15 @@ QString GeneralNumber(double value) {
     return text.toUpper();
 }
 
-[[noreturn]] void ThrowOverflow() {
+[[noreturn]] void throwOverflow() {
     throw AppError(err::kOverflow, kConversionErrorSource, QStringLiteral("Overflow"));
 }
 
-[[noreturn]] void ThrowTypeMismatch() {
+[[noreturn]] void throwTypeMismatch() {
     throw AppError(err::kTypeMismatch, kConversionErrorSource, QStringLiteral("Type mismatch"));
 }
 
-[[noreturn]] void ThrowInvalidUseOfNull() {
+[[noreturn]] void throwInvalidUseOfNull() {
     throw AppError(err::kInvalidUseOfNull, kConversionErrorSource,
                    QStringLiteral("Invalid use of Null"));
 }

@@ -12,29 +12,29 @@ namespace tw {
 
 namespace {
 
-biff8::Workbook LoadWorkbook(const QString& path) {
+biff8::Workbook loadWorkbook(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists() || (info.isFile() && info.size() == 0)) {
         return biff8::Workbook();  // a new workbook, or an empty file nothing is lost from
     }
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        ThrowCannotOpen(path);
+        throwCannotOpen(path);
     }
-    return biff8::Workbook::Parse(ReadWorkbookStream(file.readAll()));
+    return biff8::Workbook::parse(readWorkbookStream(file.readAll()));
 }
 
 // Written beside the file and renamed over it, so a failure never leaves a
 // half-written workbook in place of the old one.
-void SaveWorkbook(const QString& path, const QByteArray& bytes) {
+void saveWorkbook(const QString& path, const QByteArray& bytes) {
     if (!writeFileSafely(path, bytes)) {
-        ThrowCannotOpen(path);
+        throwCannotOpen(path);
     }
 }
 
 }  // namespace
 
-bool XlsWriter::IsValidSheetName(const QString& name) {
+bool XlsWriter::isValidSheetName(const QString& name) {
     static const QString kForbidden = QStringLiteral(":\\/?*[]");
     if (name.isEmpty() || name.size() > 31 || name.startsWith(u'\'') || name.endsWith(u'\'')) {
         return false;
@@ -47,16 +47,16 @@ bool XlsWriter::IsValidSheetName(const QString& name) {
     return true;
 }
 
-int64_t XlsWriter::WriteTable(const QString& path, const QString& sheetName, Recordset& rows) {
-    if (!IsValidSheetName(sheetName)) {
-        ThrowInvalidName(sheetName);
+int64_t XlsWriter::writeTable(const QString& path, const QString& sheetName, Recordset& rows) {
+    if (!isValidSheetName(sheetName)) {
+        throwInvalidName(sheetName);
     }
-    biff8::Workbook book = LoadWorkbook(path);
-    if (book.HasSheet(sheetName)) {
-        ThrowTableExists(sheetName);
+    biff8::Workbook book = loadWorkbook(path);
+    if (book.hasSheet(sheetName)) {
+        throwTableExists(sheetName);
     }
-    const int64_t written = book.AddSheet(sheetName, rows);
-    SaveWorkbook(path, WriteCompoundFile(book.Stream()));
+    const int64_t written = book.addSheet(sheetName, rows);
+    saveWorkbook(path, writeCompoundFile(book.stream()));
     return written;
 }
 

@@ -17,11 +17,11 @@ class XlsWriter {
     // of ours, 3051 the file cannot be read or written, 3000 the table is
     // larger than a worksheet. On any error the file is left as it was.
     // Returns the number of rows written.
-    static int64_t WriteTable(const QString& path, const QString& sheetName, Recordset& rows);
+    static int64_t writeTable(const QString& path, const QString& sheetName, Recordset& rows);
 
     // Sheet names Excel accepts: 1 to 31 characters, none of : \ / ? * [ ],
     // not starting or ending with an apostrophe.
-    static bool IsValidSheetName(const QString& name);
+    static bool isValidSheetName(const QString& name);
 };
 
 }  // namespace tw

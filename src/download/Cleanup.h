@@ -20,9 +20,9 @@ enum class CleanupAfter { Ending, Failure };
 // `lastDone`: the game up to which every game of the run is stored, 0 when
 // none is to be recorded. Errors are reported with stage "Cleanup" and end
 // it at once, leaving every staged row for the next download.
-void Cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after = CleanupAfter::Ending);
+void cleanup(DownloadContext& context, int32_t lastDone, CleanupAfter after = CleanupAfter::Ending);
 
 // Closes everything that refers to the database file, and the socket.
-void CloseConnection(Session& state, Fetcher* fetcher);
+void closeConnection(Session& state, Fetcher* fetcher);
 
 }  // namespace tw

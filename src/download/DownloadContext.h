@@ -63,17 +63,17 @@ struct DownloadContext {
 // or an answer whose status is not `expectedStatus` (or 400 where
 // `notFoundStatusToo`: the site's page for an unknown gamertag), throws
 // ConnectionFailure or PageFailure named by `what`.
-void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundStatusToo = false);
+void requireAnswer(DownloadContext& context, const QString& what, bool notFoundStatusToo = false);
 
 // Runs one action statement in the batch of the staged rows, so a game costs
 // one commit, not one per statement; a duplicate key is skipped.
-void RunSql(DownloadContext& context, const QString& sql);
+void runSql(DownloadContext& context, const QString& sql);
 
 // Stores the row being added; a duplicate key drops it and reading goes on.
-void SaveRow(Recordset& recordset);
+void saveRow(Recordset& recordset);
 
 // A value spliced between single quotes.
-QString Quoted(const QString& value);
+QString quoted(const QString& value);
 
 // Row `row` changes as `change` says; an advance first pauses a second so
 // the user can follow the rows (state.sleep when set).
@@ -85,7 +85,7 @@ void showFailedStage(DownloadContext& context, const QString& caption);
 
 // When the user stopped during the fetch just made: the clean-up with the
 // last completed game (0: none), the stage display reset. True when stopped.
-bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone);
+bool stoppedDuringFetch(DownloadContext& context, int32_t lastDone);
 
 // Appends the diagnostic record of a failure of the player's download (the
 // player, the row, the statement and the page of the context); false when

@@ -17,7 +17,7 @@ namespace {
 
 constexpr qint64 kBytesIntervalMs = 40;
 
-QString StepOfStage(int stage) {
+QString stepOfStage(int stage) {
     switch (stage) {
         case 0:
         case 1:
@@ -34,7 +34,7 @@ QString StepOfStage(int stage) {
 
 }  // namespace
 
-QString DownloadFailedMessage(const QStringList& failures, bool logged) {
+QString downloadFailedMessage(const QStringList& failures, bool logged) {
     const QString crLf = QStringLiteral("\r\n");
     QString text = QString::fromLatin1(kDownloadFailedLine) + crLf + failures.join(crLf) + crLf +
                    crLf + QString::fromLatin1(kDownloadFailedKeptLine);
@@ -76,7 +76,7 @@ void DownloadSession::run(const QStringList& gamertags) {
     everyFailureLogged_ = true;
     removed_.clear();
     if (gamertags.isEmpty() || gamertags.first().trimmed().isEmpty()) {
-        prompter_.Message(QString::fromLatin1(kSelectGamertagMessage), MsgButtons::Ok,
+        prompter_.message(QString::fromLatin1(kSelectGamertagMessage), MsgButtons::Ok,
                           MsgIcon::Critical, QStringLiteral("Error"));
         emit finished();
         return;
@@ -107,10 +107,10 @@ void DownloadSession::downloadPlayer(const QString& gamertag) {
     showStage(context, StageChange::Start);
     context.downloadStart.start();
     try {
-        if (!state_.Db) {
+        if (!state_.db) {
             reopenDatabase(state_);  // the previous player's clean-up closed it
         }
-        context.tables = DownloadTables::open(*state_.Db);
+        context.tables = DownloadTables::open(*state_.db);
         context.lastGameId = lastGameIdOf(context);
         runPhases(context);
     } catch (const AppError& error) {
@@ -129,13 +129,13 @@ void DownloadSession::endAfterFailure(DownloadContext& context, const AppError& 
     const AppError failure =
         named ? error
               : AppError(error.number(), error.source(),
-                         StepOfStage(context.stage) + QStringLiteral(": ") + error.description());
+                         stepOfStage(context.stage) + QStringLiteral(": ") + error.description());
     // A failure the user has just been told of is logged, not told again.
     recordFailure(context, QStringLiteral("Main"), failure,
-                  !(connection && fetcher_->FailureShown()));
-    showFailedStage(context, FailedStageCaption(std::clamp(context.stage, 1, 5), connection));
+                  !(connection && fetcher_->failureShown()));
+    showFailedStage(context, failedStageCaption(std::clamp(context.stage, 1, 5), connection));
     if (context.stage == 4) {
-        Cleanup(context, context.lastStored, CleanupAfter::Failure);
+        cleanup(context, context.lastStored, CleanupAfter::Failure);
     }
 }
 
@@ -153,22 +153,22 @@ void DownloadSession::reportRunFailures() {
     if (runFailures_.isEmpty()) {
         return;
     }
-    prompter_.Message(DownloadFailedMessage(runFailures_, everyFailureLogged_), MsgButtons::Ok,
+    prompter_.message(downloadFailedMessage(runFailures_, everyFailureLogged_), MsgButtons::Ok,
                       MsgIcon::Critical, QStringLiteral("Error"));
 }
 
 void DownloadSession::runPhases(DownloadContext& context) {
     context.stage = 1;
-    fetcher_->DownloadPage(state_.settings.URL_Stats_Root + UrlEncode(context.gamertag), 0);
-    if (StoppedDuringFetch(context, 0)) {
+    fetcher_->downloadPage(state_.settings.urlStatsRoot + urlEncode(context.gamertag), 0);
+    if (stoppedDuringFetch(context, 0)) {
         return;
     }
     // The site's page for an unknown gamertag may come with status 400.
-    RequireAnswer(context, QStringLiteral("player page"), true);
+    requireAnswer(context, QStringLiteral("player page"), true);
     context.stage = 2;
     showStage(context, StageChange::Advance);
     try {
-        if (ReadPlayerPage(context) == PlayerPageOutcome::NotFound) {
+        if (readPlayerPage(context) == PlayerPageOutcome::NotFound) {
             removed_.insert(context.gamertag);
             return;
         }
@@ -177,14 +177,14 @@ void DownloadSession::runPhases(DownloadContext& context) {
                           failure.number());
     }
     if (context.stopRequested()) {
-        StoppedDuringFetch(context, 0);  // stopped while the emblems came
+        stoppedDuringFetch(context, 0);  // stopped while the emblems came
         return;
     }
-    if (state_.settings.Download_Only_Experience_Level) {
-        Cleanup(context, 0);
+    if (state_.settings.downloadOnlyExperienceLevel) {
+        cleanup(context, 0);
         return;
     }
-    if (ReadGameList(context) != GameListOutcome::NewGames) {
+    if (readGameList(context) != GameListOutcome::NewGames) {
         return;
     }
     readDetails(context);
@@ -195,8 +195,8 @@ void DownloadSession::runPhases(DownloadContext& context) {
 bool DownloadSession::readOneGame(DownloadContext& context, int index, int* skippedInARow) {
     const int32_t g = context.gameIds[index - 1];
     try {
-        if (ReadGame(context, index) == GameOutcome::Stopped) {
-            StoppedDuringFetch(context, context.lastStored);
+        if (readGame(context, index) == GameOutcome::Stopped) {
+            stoppedDuringFetch(context, context.lastStored);
             return false;
         }
     } catch (const PageFailure& failure) {
@@ -224,16 +224,16 @@ void DownloadSession::readDetails(DownloadContext& context) {
             return;
         }
         if (context.stopRequested()) {
-            Cleanup(context, context.lastStored);  // the game just read is complete
+            cleanup(context, context.lastStored);  // the game just read is complete
             return;
         }
     }
     emit gameProgress(count, count, context.downloadStart.elapsed());
     if (!context.skippedGames.isEmpty()) {
-        showFailedStage(context, FailedStageCaption(4, false));
-        Cleanup(context, context.lastStored, CleanupAfter::Failure);
+        showFailedStage(context, failedStageCaption(4, false));
+        cleanup(context, context.lastStored, CleanupAfter::Failure);
     } else {
-        Cleanup(context, context.lastStored);
+        cleanup(context, context.lastStored);
     }
 }
 

@@ -36,7 +36,7 @@ inline constexpr const char* kDownloadFailedKeptLine =
 inline constexpr const char* kDownloadFailedLogLine = "The details are in \"debug.log\".";
 
 // The message's text for the given failure lines.
-QString DownloadFailedMessage(const QStringList& failures, bool logged);
+QString downloadFailedMessage(const QStringList& failures, bool logged);
 
 class DownloadSession : public QObject {
     Q_OBJECT

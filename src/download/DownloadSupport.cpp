@@ -17,10 +17,10 @@ bool DownloadContext::stopRequested() const {
     return fetcher.stopRequested();
 }
 
-void RunSql(DownloadContext& context, const QString& sql) {
+void runSql(DownloadContext& context, const QString& sql) {
     context.sql = sql;
     try {
-        context.state.Db->ExecuteInBatch(sql);
+        context.state.db->executeInBatch(sql);
     } catch (const AppError& error) {
         if (error.number() != err::kDuplicateKey) {
             throw;
@@ -28,9 +28,9 @@ void RunSql(DownloadContext& context, const QString& sql) {
     }
 }
 
-void SaveRow(Recordset& recordset) {
+void saveRow(Recordset& recordset) {
     try {
-        recordset.Update();
+        recordset.update();
     } catch (const AppError& error) {
         if (error.number() != err::kDuplicateKey) {
             throw;
@@ -38,26 +38,26 @@ void SaveRow(Recordset& recordset) {
     }
 }
 
-QString Quoted(const QString& value) {
-    return QLatin1Char('\'') + SqlText(value) + QLatin1Char('\'');
+QString quoted(const QString& value) {
+    return QLatin1Char('\'') + sqlText(value) + QLatin1Char('\'');
 }
 
-void RequireAnswer(DownloadContext& context, const QString& what, bool notFoundStatusToo) {
+void requireAnswer(DownloadContext& context, const QString& what, bool notFoundStatusToo) {
     const Fetcher& fetcher = context.fetcher;
     const QString prefix = what + QStringLiteral(": ");
-    switch (fetcher.Failure()) {
+    switch (fetcher.failure()) {
         case FetchFailure::Connection: {
-            const AppError& reason = fetcher.FailureError();
+            const AppError& reason = fetcher.failureError();
             throw ConnectionFailure(
                 AppError(reason.number(), reason.source(), prefix + reason.description()));
         }
         case FetchFailure::Answer:
-            throw PageFailure(prefix + fetcher.FailureError().description(),
-                              fetcher.FailureError().number());
+            throw PageFailure(prefix + fetcher.failureError().description(),
+                              fetcher.failureError().number());
         case FetchFailure::None:
             break;
     }
-    const int status = fetcher.StatusCode();
+    const int status = fetcher.statusCode();
     if (status != 200 && !(notFoundStatusToo && status == 400)) {
         throw PageFailure(
             prefix + (status > 0 ? QStringLiteral("the site answered with status %1").arg(status)
@@ -94,11 +94,11 @@ void showFailedStage(DownloadContext& context, const QString& caption) {
     showStage(context, DownloadSession::StageChange::Failed, caption);
 }
 
-bool StoppedDuringFetch(DownloadContext& context, int32_t lastDone) {
+bool stoppedDuringFetch(DownloadContext& context, int32_t lastDone) {
     if (!context.stopRequested()) {
         return false;
     }
-    Cleanup(context, lastDone);
+    cleanup(context, lastDone);
     showStage(context, DownloadSession::StageChange::Reset);
     return true;
 }
@@ -110,20 +110,20 @@ bool logDownloadFailure(const DownloadContext& context, const QString& stage,
     record.stage = context.stage;
     record.statement = context.sql;
     record.page = context.fetcher.page();
-    return AppendDebugLogRecord(context.state, stage, error, record);
+    return appendDebugLogRecord(context.state, stage, error, record);
 }
 
 void reopenDatabase(Session& state) {
-    CloseDatabaseObjects(state);
-    state.Db = Database::Open(state.DbPath);
+    closeDatabaseObjects(state);
+    state.db = Database::open(state.dbPath);
 }
 
 int32_t lastGameIdOf(DownloadContext& context) {
     context.sql = QStringLiteral("select Last_Game_ID from Player where Player_Gamertag=") +
-                  Quoted(context.gamertag);
-    auto rows = context.state.Db->OpenRecordset(context.sql);
-    const int32_t id = rows->IsEOF() ? 0 : static_cast<int32_t>(rows->Field(0).toLong());
-    rows->Close();
+                  quoted(context.gamertag);
+    auto rows = context.state.db->openRecordset(context.sql);
+    const int32_t id = rows->isEof() ? 0 : static_cast<int32_t>(rows->field(0).toLong());
+    rows->close();
     return id;
 }
 

@@ -19,7 +19,7 @@ constexpr int kHeartbeatMs = 25;
 
 }  // namespace
 
-QString ConnectionFailureMessage(const QString& siteName) {
+QString connectionFailureMessage(const QString& siteName) {
     const QString quoted = QLatin1Char('"') + siteName + QLatin1Char('"');
     return QStringLiteral("A connection to ") + quoted +
            QStringLiteral(" could not be established.\r\n") +
@@ -27,10 +27,10 @@ QString ConnectionFailureMessage(const QString& siteName) {
            QStringLiteral("or the stats pages on ") + quoted + QStringLiteral(" are unavailable.");
 }
 
-QByteArray RequestTarget(const QString& path) {
+QByteArray requestTarget(const QString& path) {
     static const char kHex[] = "0123456789ABCDEF";
     QByteArray bytes;
-    if (!ToWindows1252(path, &bytes)) {
+    if (!toWindows1252(path, &bytes)) {
         bytes = path.toUtf8();
     }
     // Text cut from a page (the emblem address) must not reach the wire as
@@ -51,25 +51,25 @@ QByteArray RequestTarget(const QString& path) {
     return target;
 }
 
-QByteArray RequestText(const Settings& settings, const QString& path) {
+QByteArray requestText(const Settings& settings, const QString& path) {
     QByteArray requestLine;
     QByteArray host;
-    const QByteArray target = RequestTarget(path);
-    if (!settings.Use_Proxy) {
+    const QByteArray target = requestTarget(path);
+    if (!settings.useProxy) {
         requestLine = "GET " + target + " HTTP/1.0";
-        host = settings.URL_Base_Domain.toUtf8();
+        host = settings.urlBaseDomain.toUtf8();
     } else if (path.startsWith(QLatin1Char('/'))) {
         // The absolute form a real proxy forwards: it names the site.
-        QByteArray site = settings.URL_Base_Domain.toUtf8();
-        if (settings.Direct_Port != 80) {
-            site += ':' + QByteArray::number(settings.Direct_Port);
+        QByteArray site = settings.urlBaseDomain.toUtf8();
+        if (settings.directPort != 80) {
+            site += ':' + QByteArray::number(settings.directPort);
         }
         requestLine = "GET http://" + site + target + " HTTP/1.0";
         host = site;
     } else {
         // A path setting that names the site itself is sent as it stands.
         requestLine = "GET http://" + target + " HTTP/1.0";
-        host = "http://" + settings.Proxy_Address.toUtf8();
+        host = "http://" + settings.proxyAddress.toUtf8();
     }
     // Appended in place: one allocation per request rather than one per piece.
     QByteArray text;
@@ -93,18 +93,18 @@ Fetcher::Fetcher(Session& state, Prompter& prompter, QObject* parent)
     connect(socket, &QTcpSocket::bytesWritten, this, &Fetcher::onSendComplete);
     connect(socket, &QTcpSocket::readyRead, this, &Fetcher::onDataArrival);
     connect(socket, &QTcpSocket::errorOccurred, this,
-            [this](QAbstractSocket::SocketError error) { SocketErrorOccurred(error); });
+            [this](QAbstractSocket::SocketError error) { socketErrorOccurred(error); });
 }
 
 Fetcher::~Fetcher() {
-    CloseSocket();
+    closeSocket();
 }
 
-QString Fetcher::SiteDisplayName() const {
-    return state_.settings.URL_Base_Domain;
+QString Fetcher::siteDisplayName() const {
+    return state_.settings.urlBaseDomain;
 }
 
-void Fetcher::CloseSocket() {
+void Fetcher::closeSocket() {
     // The state goes to 0 first, so the socket's own disconnect report does
     // not read as the site closing its end.
     winsockState_ = winsock::kClosed;
@@ -112,7 +112,7 @@ void Fetcher::CloseSocket() {
     ahead_ = {};
 }
 
-void Fetcher::DownloadPage(const QString& path, int16_t mode) {
+void Fetcher::downloadPage(const QString& path, int16_t mode) {
     heartbeat_->start();
     failure_ = FetchFailure::None;
     failureShown_ = false;
@@ -121,51 +121,51 @@ void Fetcher::DownloadPage(const QString& path, int16_t mode) {
     resends_ = 0;
     lastSocketError_ = AppError(0, QString(), QString());
     try {
-        PictureMode = mode == kPictureMode;
+        pictureMode = mode == kPictureMode;
         bool first = true;
         for (;;) {
             bool requestWritten = false;
-            const bool tookOver = first && TakeOverAhead(path, &requestWritten);
+            const bool tookOver = first && takeOverAhead(path, &requestWritten);
             first = false;
-            if (!tookOver && !StartAttempt(path, &requestWritten)) {
+            if (!tookOver && !startAttempt(path, &requestWritten)) {
                 break;
             }
-            Wait wait = WaitForConnection();
+            Wait wait = waitForConnection();
             if (wait == Wait::Done) {
-                wait = SendRequest(path, requestWritten);
+                wait = sendRequest(path, requestWritten);
             }
             if (wait == Wait::Done) {
-                wait = WaitForAnswer();
+                wait = waitForAnswer();
             }
-            if (wait != Wait::Retry || !MayRetry()) {
+            if (wait != Wait::Retry || !mayRetry()) {
                 break;
             }
         }
     } catch (const AppError& error) {
-        Fail(FetchFailure::Connection, error);
+        fail(FetchFailure::Connection, error);
     }
     heartbeat_->stop();
-    Conclude();
+    conclude();
 }
 
-void Fetcher::Fail(FetchFailure kind, const AppError& error) {
+void Fetcher::fail(FetchFailure kind, const AppError& error) {
     if (failure_ != FetchFailure::None) {
         return;  // the first reason is the one that counts
     }
     failure_ = kind;
     failureError_ = error;
-    CloseSocket();
+    closeSocket();
 }
 
 // A redirect or a broken connection sends the request again, a few times.
-bool Fetcher::MayRetry() {
+bool Fetcher::mayRetry() {
     if (failure_ != FetchFailure::None) {
         return false;
     }
     const RetryReason reason = retryReason_;
     retryReason_ = RetryReason::User;
     if (reason == RetryReason::Redirect && ++redirects_ > kRedirectLimit) {
-        Fail(FetchFailure::Answer,
+        fail(FetchFailure::Answer,
              AppError(err::kUnusableAnswer, QStringLiteral("Tallywick"),
                       QStringLiteral("the site redirected the request more than %1 times")
                           .arg(kRedirectLimit)));
@@ -175,7 +175,7 @@ bool Fetcher::MayRetry() {
         const QString why = lastSocketError_.number() != 0
                                 ? QStringLiteral(" (%1)").arg(lastSocketError_.description())
                                 : QString();
-        Fail(FetchFailure::Connection,
+        fail(FetchFailure::Connection,
              AppError(winsock::kConnectionReset, QStringLiteral("Winsock1"),
                       QStringLiteral("the connection broke off %1 times before the answer was "
                                      "complete")
@@ -186,25 +186,25 @@ bool Fetcher::MayRetry() {
     return true;
 }
 
-void Fetcher::RequestAgain(RetryReason reason) {
-    RetryRequested = true;
+void Fetcher::requestAgain(RetryReason reason) {
+    retryRequested = true;
     retryReason_ = reason;
 }
 
 // What the caller learns: a stop, a failure with its reason, or a whole
 // answer (a page then as UTF-8 text).
-void Fetcher::Conclude() {
+void Fetcher::conclude() {
     if (failure_ != FetchFailure::None || stopRequested()) {
         return;
     }
-    if (ConnectFailed) {
+    if (connectFailed) {
         failureShown_ = lastSocketError_.number() == 0;  // the no-proxy message
         const AppError reason =
             lastSocketError_.number() != 0
                 ? lastSocketError_
                 : AppError(winsock::kConnectionRefused, QStringLiteral("Tallywick"),
                            QStringLiteral("no proxy address and port are set"));
-        Fail(FetchFailure::Connection, reason);
+        fail(FetchFailure::Connection, reason);
         return;
     }
     if (!complete_) {
@@ -213,26 +213,26 @@ void Fetcher::Conclude() {
                 ? lastSocketError_
                 : AppError(winsock::kConnectionAborted, QStringLiteral("Winsock1"),
                            QStringLiteral("the connection ended before the answer was complete"));
-        Fail(FetchFailure::Connection, reason);
+        fail(FetchFailure::Connection, reason);
         return;
     }
-    if (!PictureMode) {
-        page_ = PageAsUtf8(page_);
+    if (!pictureMode) {
+        page_ = pageAsUtf8(page_);
     }
 }
 
 // A fresh attempt: connects; the request follows once connected. False when
 // no peer can be chosen.
-bool Fetcher::StartAttempt(const QString& path, bool* requestWritten) {
-    ResetAttempt();
+bool Fetcher::startAttempt(const QString& path, bool* requestWritten) {
+    resetAttempt();
     QString host;
     quint16 port = 0;
-    if (!ChoosePeer(&host, &port)) {
+    if (!choosePeer(&host, &port)) {
         return false;
     }
-    CloseSocket();
+    closeSocket();
     peerText_ = host + QLatin1Char(':') + QString::number(port);
-    emit Requesting(path);
+    emit requesting(path);
     winsockState_ = winsock::kConnecting;
     socket->connectToHost(host, port);
     t0_.start();
@@ -240,89 +240,89 @@ bool Fetcher::StartAttempt(const QString& path, bool* requestWritten) {
     return true;
 }
 
-void Fetcher::ResetAttempt() {
-    HeaderDone = false;
-    RequestSent = false;
-    ConnectFailed = false;
-    ContentLength = 0;
-    BodyBytes = 0;
-    HeaderLength = 0;
+void Fetcher::resetAttempt() {
+    headerDone = false;
+    requestSent = false;
+    connectFailed = false;
+    contentLength = 0;
+    bodyBytes = 0;
+    headerLength = 0;
     page_.clear();
-    RetryRequested = false;
+    retryRequested = false;
     pendingError_ = 0;
     htmlEndSeen_ = false;
     complete_ = false;
     statusCode_ = 0;
 }
 
-bool PeerOf(const Settings& settings, QString* host, quint16* port) {
-    if (!settings.Use_Proxy) {
-        *host = settings.URL_Base_Domain;
-        *port = static_cast<quint16>(settings.Direct_Port);
+bool peerOf(const Settings& settings, QString* host, quint16* port) {
+    if (!settings.useProxy) {
+        *host = settings.urlBaseDomain;
+        *port = static_cast<quint16>(settings.directPort);
         return true;
     }
-    if (settings.Proxy_Address.isEmpty() || settings.Proxy_Port < 1) {
+    if (settings.proxyAddress.isEmpty() || settings.proxyPort < 1) {
         return false;
     }
-    *host = settings.Proxy_Address;
-    *port = static_cast<quint16>(settings.Proxy_Port);
+    *host = settings.proxyAddress;
+    *port = static_cast<quint16>(settings.proxyPort);
     return true;
 }
 
-bool Fetcher::ChoosePeer(QString* host, quint16* port) {
-    const int directPort = state_.settings.Direct_Port;
-    if (!state_.settings.Use_Proxy && (directPort < 1 || directPort > 65535)) {
+bool Fetcher::choosePeer(QString* host, quint16* port) {
+    const int directPort = state_.settings.directPort;
+    if (!state_.settings.useProxy && (directPort < 1 || directPort > 65535)) {
         // Start-up has said so already; no connection to port 0 is tried.
         lastSocketError_ =
             AppError(10049, QStringLiteral("Tallywick"),
                      QStringLiteral("Direct_Port is not set to a TCP port (1 to 65535)"));
-        ConnectFailed = true;
+        connectFailed = true;
         return false;
     }
-    if (!PeerOf(state_.settings, host, port)) {
-        prompter_.Message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok, MsgIcon::Critical,
+    if (!peerOf(state_.settings, host, port)) {
+        prompter_.message(QString::fromLatin1(kNoProxyMessage), MsgButtons::Ok, MsgIcon::Critical,
                           QStringLiteral("Error"));
-        ConnectFailed = true;
+        connectFailed = true;
         return false;
     }
     return true;
 }
 
-Fetcher::Wait Fetcher::WaitForConnection() {
+Fetcher::Wait Fetcher::waitForConnection() {
     while (winsockState_ != winsock::kConnected) {
-        if (Expired()) {
-            return TimedOut();
+        if (expired()) {
+            return timedOut();
         }
-        Pump();
-        if (stopRequested() || ConnectFailed || failure_ != FetchFailure::None) {
+        pump();
+        if (stopRequested() || connectFailed || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
     }
     return Wait::Done;
 }
 
-void Fetcher::WriteRequest(const QString& path) {
-    socket->write(RequestText(state_.settings, path));
+void Fetcher::writeRequest(const QString& path) {
+    socket->write(requestText(state_.settings, path));
     // Hand the request to the system now rather than on the next pump; when
     // all of it went, the send is complete at once.
     socket->flush();
     if (socket->bytesToWrite() == 0) {
-        RequestSent = true;
+        requestSent = true;
     }
 }
 
-Fetcher::Wait Fetcher::SendRequest(const QString& path, bool alreadyWritten) {
+Fetcher::Wait Fetcher::sendRequest(const QString& path, bool alreadyWritten) {
     if (!alreadyWritten) {
-        WriteRequest(path);
+        writeRequest(path);
     }
     // The wait for the send-complete report has the same bound as the others.
     t0_.start();
-    while (!RequestSent) {
-        if (Expired()) {
-            return TimedOut();
+    while (!requestSent) {
+        if (expired()) {
+            return timedOut();
         }
-        Pump();
-        if (RetryRequested) {
+        pump();
+        if (retryRequested) {
             return Wait::Retry;
         }
         if (stopRequested() || failure_ != FetchFailure::None) {
@@ -341,20 +341,20 @@ Fetcher::Wait Fetcher::SendRequest(const QString& path, bool alreadyWritten) {
 // The whole answer must arrive within the time limit, not only its first
 // byte. A site that closes its end before the answer is complete broke the
 // connection: the request goes again.
-Fetcher::Wait Fetcher::WaitForAnswer() {
+Fetcher::Wait Fetcher::waitForAnswer() {
     while (winsockState_ != winsock::kClosed) {
-        if (Expired()) {
-            return TimedOut();
+        if (expired()) {
+            return timedOut();
         }
-        Pump();
-        if (RetryRequested) {
+        pump();
+        if (retryRequested) {
             return Wait::Retry;
         }
         if (stopRequested() || failure_ != FetchFailure::None) {
             return Wait::Leave;
         }
         if (winsockState_ == winsock::kClosing && socket->bytesAvailable() == 0) {
-            RequestAgain(RetryReason::Broken);
+            requestAgain(RetryReason::Broken);
             return Wait::Retry;
         }
     }
@@ -363,25 +363,25 @@ Fetcher::Wait Fetcher::WaitForAnswer() {
 
 // The connection-failure box: Retry starts over; Cancel gives up this
 // request, a failure the download reports (it is no stop by the user).
-Fetcher::Wait Fetcher::TimedOut() {
+Fetcher::Wait Fetcher::timedOut() {
     const MsgResult answer =
-        prompter_.Message(ConnectionFailureMessage(SiteDisplayName()), MsgButtons::RetryCancel,
+        prompter_.message(connectionFailureMessage(siteDisplayName()), MsgButtons::RetryCancel,
                           MsgIcon::Critical, QStringLiteral("Error"));
     if (answer == MsgResult::Retry) {
         retryReason_ = RetryReason::User;
         return Wait::Retry;
     }
-    const int ms = state_.settings.Connection_Timeout;
+    const int ms = state_.settings.connectionTimeout;
     failureShown_ = true;
-    Fail(FetchFailure::Connection,
+    fail(FetchFailure::Connection,
          AppError(winsock::kTimedOut, QStringLiteral("Winsock1"),
                   QStringLiteral("the site gave no whole answer within %1 ms (Connection_Timeout)")
                       .arg(ms)));
     return Wait::Leave;
 }
 
-bool Fetcher::Expired() const {
-    return t0_.elapsed() >= state_.settings.Connection_Timeout;
+bool Fetcher::expired() const {
+    return t0_.elapsed() >= state_.settings.connectionTimeout;
 }
 
 // The waits process the events of the fetcher's own thread: its socket's and
@@ -391,7 +391,7 @@ bool Fetcher::Expired() const {
 // window sends once per run: nothing re-enters the download from here, and
 // the fetcher keeps the event-driven handling (and its reset watch) its tests
 // pin down.
-void Fetcher::Pump() {
+void Fetcher::pump() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 

@@ -67,18 +67,18 @@ inline constexpr const char* kNoProxyMessage =
     "Use the 'Options' dialog under 'Tools' menu.";
 
 // The connection-failure box's prompt for the site's display name.
-QString ConnectionFailureMessage(const QString& siteName);
+QString connectionFailureMessage(const QString& siteName);
 
 // A path as it goes on the request line: in the pages' encoding, with blanks,
 // control characters and bytes beyond ASCII percent-encoded.
-QByteArray RequestTarget(const QString& path);
+QByteArray requestTarget(const QString& path);
 
 // The request's bytes for a path under the given settings (direct or proxy).
-QByteArray RequestText(const Settings& settings, const QString& path);
+QByteArray requestText(const Settings& settings, const QString& path);
 
 // Where requests go under the settings: the site itself, or the proxy. False
 // when the proxy is to be used but its address or port is missing.
-bool PeerOf(const Settings& settings, QString* host, quint16* port);
+bool peerOf(const Settings& settings, QString* host, quint16* port);
 
 class Fetcher : public QObject {
     Q_OBJECT
@@ -91,9 +91,9 @@ class Fetcher : public QObject {
     // Fetches `path` (the request target as it goes on the request line);
     // mode 2 keeps only a picture's body. Afterwards page() holds the
     // answer (a page as UTF-8 text); stopRequested() tells that the user
-    // stopped, Failure() that no whole answer came (ConnectFailed: because
+    // stopped, Failure() that no whole answer came (connectFailed: because
     // no connection could be made).
-    void DownloadPage(const QString& path, int16_t mode);
+    void downloadPage(const QString& path, int16_t mode);
 
     // The last answer (what has come of it so far while a fetch runs).
     const QByteArray& page() const { return page_; }
@@ -107,45 +107,45 @@ class Fetcher : public QObject {
     // The count of received bytes bytesReceived reports starts again at 0.
     void resetBytesShown() { bytesShown_ = 0; }
 
-    FetchFailure Failure() const { return failure_; }
+    FetchFailure failure() const { return failure_; }
     // The failure as an error for the diagnostic log; its description is
     // what the user is told.
-    const AppError& FailureError() const { return failureError_; }
+    const AppError& failureError() const { return failureError_; }
     // The user has been told of the failure already (the no-proxy message,
     // the connection-failure box answered Cancel).
-    bool FailureShown() const { return failureShown_; }
+    bool failureShown() const { return failureShown_; }
     // The status code of the last answer's status line; 0 when none came.
-    int StatusCode() const { return statusCode_; }
+    int statusCode() const { return statusCode_; }
 
     // Sends the request for `path` now, while the caller still works on the
     // page just read, so the site prepares the next page meanwhile. The
     // socket is left alone until the next DownloadPage: if that asks for the
     // same path it takes this attempt over (Requesting is emitted then, so
     // the program sees the same sequence as without it); any other call or
-    // CloseSocket drops it. Nothing is sent when a stop is pending or the
+    // closeSocket drops it. Nothing is sent when a stop is pending or the
     // peer would need the no-proxy message.
-    void RequestAhead(const QString& path);
+    void requestAhead(const QString& path);
 
     // The name the connection-failure box gives the site: the host of the
     // settings (URL_Base_Domain).
-    QString SiteDisplayName() const;
+    QString siteDisplayName() const;
 
-    int WinsockState() const { return winsockState_; }
-    void CloseSocket();
+    int winsockState() const { return winsockState_; }
+    void closeSocket();
     QTcpSocket* socket = nullptr;
 
-    bool HeaderDone = false;
-    bool RequestSent = false;
-    bool ConnectFailed = false;
-    bool RetryRequested = false;
-    bool PictureMode = false;
-    int32_t ContentLength = 0;
-    int32_t BodyBytes = 0;
-    int32_t HeaderLength = 0;
+    bool headerDone = false;
+    bool requestSent = false;
+    bool connectFailed = false;
+    bool retryRequested = false;
+    bool pictureMode = false;
+    int32_t contentLength = 0;
+    int32_t bodyBytes = 0;
+    int32_t headerLength = 0;
 
   signals:
     // A request is about to go out (every attempt, retries included).
-    void Requesting(const QString& path);
+    void requesting(const QString& path);
     // Bytes received since resetBytesShown(), after each arrival.
     void bytesReceived(double total);
 
@@ -164,38 +164,38 @@ class Fetcher : public QObject {
         QList<QPointer<QSocketNotifier>> parked;
     };
 
-    void ResetAttempt();
-    void Fail(FetchFailure kind, const AppError& error);
-    bool MayRetry();
-    void Conclude();
-    void ReadStatusLine();
-    void RefuseOversize(qsizetype limit);
-    void RequestAgain(RetryReason reason);
-    bool ChoosePeer(QString* host, quint16* port);
-    bool StartAttempt(const QString& path, bool* requestWritten);
-    bool TakeOverAhead(const QString& path, bool* requestWritten);
-    void SendAhead();
-    void ParkSocket();
-    Wait WaitForConnection();
-    // Writes the request and flushes it; RequestSent when all of it went.
-    void WriteRequest(const QString& path);
-    Wait SendRequest(const QString& path, bool alreadyWritten);
-    Wait WaitForAnswer();
-    Wait TimedOut();
-    void Pump();
-    bool Expired() const;
+    void resetAttempt();
+    void fail(FetchFailure kind, const AppError& error);
+    bool mayRetry();
+    void conclude();
+    void readStatusLine();
+    void refuseOversize(qsizetype limit);
+    void requestAgain(RetryReason reason);
+    bool choosePeer(QString* host, quint16* port);
+    bool startAttempt(const QString& path, bool* requestWritten);
+    bool takeOverAhead(const QString& path, bool* requestWritten);
+    void sendAhead();
+    void parkSocket();
+    Wait waitForConnection();
+    // Writes the request and flushes it; requestSent when all of it went.
+    void writeRequest(const QString& path);
+    Wait sendRequest(const QString& path, bool alreadyWritten);
+    Wait waitForAnswer();
+    Wait timedOut();
+    void pump();
+    bool expired() const;
 
     void onConnected();
     void onDisconnected();
     void onSendComplete(qint64 bytes);
     void onDataArrival();
     void onSocketError(int number, const QString& description);
-    void SocketErrorOccurred(int qtError);
-    void AcceptArrival(const QByteArray& bytes);
-    void ReadHeaderBlock();
-    void JudgeCompletion(qsizetype arrived);
-    void WatchForReset();
-    void NoteResetOnSocket();
+    void socketErrorOccurred(int qtError);
+    void acceptArrival(const QByteArray& bytes);
+    void readHeaderBlock();
+    void judgeCompletion(qsizetype arrived);
+    void watchForReset();
+    void noteResetOnSocket();
 
     Session& state_;
     Prompter& prompter_;

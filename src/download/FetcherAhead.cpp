@@ -17,7 +17,7 @@ namespace {
 
 // A connect that has finished one way or the other (the socket is writable
 // or in error) can be completed without waiting for the site.
-bool ConnectSettled(qintptr descriptor) {
+bool connectSettled(qintptr descriptor) {
     pollfd entry{static_cast<int>(descriptor), POLLOUT, 0};
     return poll(&entry, 1, 0) == 1 && (entry.revents & (POLLOUT | POLLERR | POLLHUP)) != 0;
 }
@@ -27,45 +27,45 @@ constexpr int kSettledConnectMs = 1000;
 
 }  // namespace
 
-void Fetcher::RequestAhead(const QString& path) {
+void Fetcher::requestAhead(const QString& path) {
     QString host;
     quint16 port = 0;
-    if (path.isEmpty() || stopRequested() || !PeerOf(state_.settings, &host, &port)) {
+    if (path.isEmpty() || stopRequested() || !peerOf(state_.settings, &host, &port)) {
         return;
     }
-    CloseSocket();
+    closeSocket();
     // The attempt's handlers may set these; the caller still sees the values
     // of the page it is storing.
-    const bool sent = RequestSent;
-    const bool failed = ConnectFailed;
-    const bool retry = RetryRequested;
+    const bool sent = requestSent;
+    const bool failed = connectFailed;
+    const bool retry = retryRequested;
     const FetchFailure failure = failure_;
     const AppError failureError = failureError_;
     const AppError socketError = lastSocketError_;
-    RequestSent = false;
+    requestSent = false;
     winsockState_ = winsock::kConnecting;
     socket->connectToHost(host, port);
     ahead_.path = path;
-    SendAhead();
-    const bool healthy = winsockState_ != winsock::kClosed && !ConnectFailed && !RetryRequested &&
+    sendAhead();
+    const bool healthy = winsockState_ != winsock::kClosed && !connectFailed && !retryRequested &&
                          socket->state() != QAbstractSocket::UnconnectedState;
-    ahead_.sent = RequestSent;
-    RequestSent = sent;
-    ConnectFailed = failed;
-    RetryRequested = retry;
+    ahead_.sent = requestSent;
+    requestSent = sent;
+    connectFailed = failed;
+    retryRequested = retry;
     const bool failedAhead = failure_ != FetchFailure::None;
     failure_ = failure;
     failureError_ = failureError;
     lastSocketError_ = socketError;
     if (!healthy || failedAhead) {
         // DownloadPage makes its own attempt, with its own reports.
-        CloseSocket();
+        closeSocket();
         return;
     }
-    ParkSocket();
+    parkSocket();
 }
 
-void Fetcher::SendAhead() {
+void Fetcher::sendAhead() {
     // The socket reports no descriptor before it is connected; its notifier
     // watches the one being connected.
     qintptr descriptor = -1;
@@ -74,40 +74,40 @@ void Fetcher::SendAhead() {
             descriptor = notifier->socket();
         }
     }
-    if (winsockState_ == winsock::kConnecting && descriptor >= 0 && ConnectSettled(descriptor)) {
+    if (winsockState_ == winsock::kConnecting && descriptor >= 0 && connectSettled(descriptor)) {
         socket->waitForConnected(kSettledConnectMs);
     }
     if (winsockState_ != winsock::kConnected) {
         return;  // still connecting: the request goes once DownloadPage sees the connection
     }
-    WriteRequest(ahead_.path);
+    writeRequest(ahead_.path);
     ahead_.written = true;
 }
 
-bool Fetcher::TakeOverAhead(const QString& path, bool* requestWritten) {
+bool Fetcher::takeOverAhead(const QString& path, bool* requestWritten) {
     if (ahead_.path.isEmpty()) {
         return false;
     }
     if (ahead_.path != path) {
-        CloseSocket();
+        closeSocket();
         return false;
     }
     const AheadAttempt ahead = ahead_;
     ahead_ = {};
-    ResetAttempt();
-    RequestSent = ahead.sent;
+    resetAttempt();
+    requestSent = ahead.sent;
     *requestWritten = ahead.written;
     for (const QPointer<QSocketNotifier>& notifier : ahead.parked) {
         if (notifier) {
             notifier->setEnabled(true);
         }
     }
-    emit Requesting(path);
+    emit requesting(path);
     t0_.start();
     return true;
 }
 
-void Fetcher::ParkSocket() {
+void Fetcher::parkSocket() {
     for (QSocketNotifier* notifier : socket->findChildren<QSocketNotifier*>()) {
         if (notifier->isEnabled()) {
             notifier->setEnabled(false);

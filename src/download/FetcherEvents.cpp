@@ -18,7 +18,7 @@
 namespace tw {
 namespace {
 
-int WinsockNumber(QAbstractSocket::SocketError error) {
+int winsockNumber(QAbstractSocket::SocketError error) {
     switch (error) {
         case QAbstractSocket::ConnectionRefusedError:
             return winsock::kConnectionRefused;
@@ -45,7 +45,7 @@ int WinsockNumber(QAbstractSocket::SocketError error) {
     }
 }
 
-int WinsockNumberOfErrno(int error) {
+int winsockNumberOfErrno(int error) {
     switch (error) {
         case ETIMEDOUT:
             return winsock::kTimedOut;
@@ -56,7 +56,7 @@ int WinsockNumberOfErrno(int error) {
     }
 }
 
-bool IsRetryError(int number) {
+bool isRetryError(int number) {
     return number == winsock::kConnectionAborted || number == winsock::kConnectionReset ||
            number == winsock::kTimedOut;
 }
@@ -65,7 +65,7 @@ bool IsRetryError(int number) {
 
 void Fetcher::onConnected() {
     winsockState_ = winsock::kConnected;
-    WatchForReset();
+    watchForReset();
 }
 
 void Fetcher::onDisconnected() {
@@ -76,11 +76,11 @@ void Fetcher::onDisconnected() {
 
 void Fetcher::onSendComplete(qint64) {
     if (socket->bytesToWrite() == 0) {
-        RequestSent = true;
+        requestSent = true;
     }
 }
 
-void Fetcher::SocketErrorOccurred(int qtError) {
+void Fetcher::socketErrorOccurred(int qtError) {
     const auto error = static_cast<QAbstractSocket::SocketError>(qtError);
     if (error == QAbstractSocket::RemoteHostClosedError) {
         if (pendingError_ != 0) {
@@ -92,7 +92,7 @@ void Fetcher::SocketErrorOccurred(int qtError) {
         }
         return;
     }
-    onSocketError(WinsockNumber(error), socket->errorString());
+    onSocketError(winsockNumber(error), socket->errorString());
 }
 
 void Fetcher::onSocketError(int number, const QString& description) {
@@ -100,26 +100,26 @@ void Fetcher::onSocketError(int number, const QString& description) {
         lastSocketError_ =
             AppError(number, QStringLiteral("Winsock1"),
                      QStringLiteral("the connection to %1 was refused").arg(peerText_));
-        ConnectFailed = true;
+        connectFailed = true;
     } else if (number == winsock::kHostNotFound) {
         lastSocketError_ = AppError(number, QStringLiteral("Winsock1"),
                                     QStringLiteral("the host of %1 was not found").arg(peerText_));
-        ConnectFailed = true;
-    } else if (IsRetryError(number)) {
+        connectFailed = true;
+    } else if (isRetryError(number)) {
         lastSocketError_ = AppError(number, QStringLiteral("Winsock1"), description);
-        RequestAgain(RetryReason::Broken);
+        requestAgain(RetryReason::Broken);
     } else {
-        Fail(FetchFailure::Connection,
+        fail(FetchFailure::Connection,
              AppError(number, QStringLiteral("Winsock1"),
                       QStringLiteral("network error %1: %2").arg(number).arg(description)));
     }
-    CloseSocket();
+    closeSocket();
 }
 
 // Qt reads a reset like an orderly close. The kernel still tells them apart
 // until the first read after the reset, so the socket's read notifications
 // are watched and a pending error is noted before Qt reads.
-void Fetcher::WatchForReset() {
+void Fetcher::watchForReset() {
     for (QSocketNotifier* notifier : socket->findChildren<QSocketNotifier*>()) {
         notifier->installEventFilter(this);
     }
@@ -129,13 +129,13 @@ bool Fetcher::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::SockAct && winsockState_ == winsock::kConnected) {
         const auto* notifier = qobject_cast<QSocketNotifier*>(watched);
         if (notifier != nullptr && notifier->type() == QSocketNotifier::Read) {
-            NoteResetOnSocket();
+            noteResetOnSocket();
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void Fetcher::NoteResetOnSocket() {
+void Fetcher::noteResetOnSocket() {
     const qintptr fd = socket->socketDescriptor();
     if (fd < 0 || pendingError_ != 0) {
         return;
@@ -144,72 +144,72 @@ void Fetcher::NoteResetOnSocket() {
     socklen_t length = sizeof error;
     if (getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_ERROR, &error, &length) == 0 &&
         error != 0) {
-        pendingError_ = WinsockNumberOfErrno(error);
+        pendingError_ = winsockNumberOfErrno(error);
     }
 }
 
 void Fetcher::onDataArrival() {
-    WatchForReset();
+    watchForReset();
     // Data the site sent before closing its end is read as well.
     const QByteArray bytes = socket->readAll();
     if (bytes.isEmpty()) {
         return;
     }
     try {
-        AcceptArrival(bytes);
+        acceptArrival(bytes);
     } catch (const AppError& error) {
-        if (IsRetryError(error.number())) {
-            RequestAgain(RetryReason::Broken);
+        if (isRetryError(error.number())) {
+            requestAgain(RetryReason::Broken);
             return;
         }
-        Fail(FetchFailure::Answer,
+        fail(FetchFailure::Answer,
              AppError(error.number(), error.source(),
                       QStringLiteral("unreadable answer: ") + error.description()));
     }
 }
 
-void Fetcher::AcceptArrival(const QByteArray& bytes) {
+void Fetcher::acceptArrival(const QByteArray& bytes) {
     const qsizetype n = bytes.size();
-    const qsizetype limit = PictureMode ? kPictureLimitBytes : kPageLimitBytes;
+    const qsizetype limit = pictureMode ? kPictureLimitBytes : kPageLimitBytes;
     if (page_.size() + n > limit) {
-        RefuseOversize(limit);
+        refuseOversize(limit);
         return;
     }
     page_ += bytes;
-    const int64_t counted = static_cast<int64_t>(BodyBytes) + n;
+    const int64_t counted = static_cast<int64_t>(bodyBytes) + n;
     if (counted > std::numeric_limits<int32_t>::max()) {
         throw AppError(err::kOverflow, QStringLiteral("Tallywick"), QStringLiteral("Overflow"));
     }
-    BodyBytes = static_cast<int32_t>(counted);
+    bodyBytes = static_cast<int32_t>(counted);
     bytesShown_ += static_cast<float>(n);
-    if (!HeaderDone) {
+    if (!headerDone) {
         if (statusCode_ == 0) {
-            ReadStatusLine();
+            readStatusLine();
         }
         // Only the status line says "redirected"; a page may mention the words.
         if (statusCode_ == 302) {
-            RequestAgain(RetryReason::Redirect);
+            requestAgain(RetryReason::Redirect);
             return;
         }
-        ReadHeaderBlock();
-        if (HeaderDone && ContentLength > limit) {
-            RefuseOversize(limit);
+        readHeaderBlock();
+        if (headerDone && contentLength > limit) {
+            refuseOversize(limit);
             return;
         }
     }
     emit bytesReceived(static_cast<double>(bytesShown_));
-    JudgeCompletion(n);
+    judgeCompletion(n);
 }
 
-void Fetcher::RefuseOversize(qsizetype limit) {
-    Fail(FetchFailure::Answer,
+void Fetcher::refuseOversize(qsizetype limit) {
+    fail(FetchFailure::Answer,
          AppError(err::kUnusableAnswer, QStringLiteral("Tallywick"),
                   QStringLiteral("the answer is larger than %1 MB").arg(limit >> 20)));
 }
 
 // "HTTP/1.0 302 Found": the number after the first blank of the first line,
 // read once the line is whole; -1 when the line is no status line.
-void Fetcher::ReadStatusLine() {
+void Fetcher::readStatusLine() {
     const QByteArray& page = page_;
     const qsizetype end = page.indexOf("\r\n");
     if (end < 0) {
@@ -233,14 +233,14 @@ void Fetcher::ReadStatusLine() {
     }
 }
 
-void Fetcher::ReadHeaderBlock() {
+void Fetcher::readHeaderBlock() {
     const qsizetype p = page_.indexOf("\r\n\r\n") + 1;
     if (p < 1) {
         return;
     }
-    HeaderDone = true;
-    HeaderLength = static_cast<int32_t>(p + 3);
-    BodyBytes -= HeaderLength;
+    headerDone = true;
+    headerLength = static_cast<int32_t>(p + 3);
+    bodyBytes -= headerLength;
     // The header's lines are looked at in place; the page may be large.
     const QByteArrayView header = QByteArrayView(page_).first(p - 1);
     for (qsizetype from = 0; from <= header.size();) {
@@ -251,29 +251,29 @@ void Fetcher::ReadHeaderBlock() {
         const QByteArrayView line = header.sliced(from, end - from);
         if (line.contains("Content-Length")) {
             const QByteArrayView value = line.sliced(line.indexOf(' ') + 1).trimmed();
-            ContentLength = static_cast<int32_t>(Variant(QString::fromLatin1(value)).toLong());
+            contentLength = static_cast<int32_t>(Variant(QString::fromLatin1(value)).toLong());
             break;
         }
         from = end + 1;
     }
 }
 
-void Fetcher::JudgeCompletion(qsizetype arrived) {
+void Fetcher::judgeCompletion(qsizetype arrived) {
     QByteArray& page = page_;
     if (!htmlEndSeen_) {
         // Only the new bytes (and the marker's length before them) can hold it.
         const qsizetype from = std::max<qsizetype>(1, page.size() - arrived - 6);
-        htmlEndSeen_ = EndsWithin(from, page, "</html>");
+        htmlEndSeen_ = endsWithin(from, page, "</html>");
     }
-    if (BodyBytes >= ContentLength && htmlEndSeen_) {
+    if (bodyBytes >= contentLength && htmlEndSeen_) {
         complete_ = true;
-        CloseSocket();
+        closeSocket();
     }
     // A picture is judged only once its header block has ended.
-    if (PictureMode && HeaderDone && BodyBytes >= ContentLength) {
-        page = TrimBlanks(page.right(ContentLength));
+    if (pictureMode && headerDone && bodyBytes >= contentLength) {
+        page = trimBlanks(page.right(contentLength));
         complete_ = true;
-        CloseSocket();
+        closeSocket();
     }
 }
 

@@ -16,10 +16,10 @@ enum class GameOutcome { Read, Stopped };
 // panel fetch returns Stopped with nothing of the game stored; a panel that
 // cannot be read throws PageFailure, a site that cannot be reached
 // ConnectionFailure, again with nothing of the game stored.
-GameOutcome ReadGame(DownloadContext& context, int index);
+GameOutcome readGame(DownloadContext& context, int index);
 
 // The game's purge flag and length, and its rows in the staging tables, as
 // one unit: all of them reach the file or none.
-void StoreGame(DownloadContext& context, const GameRows& rows);
+void storeGame(DownloadContext& context, const GameRows& rows);
 
 }  // namespace tw

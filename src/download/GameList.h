@@ -12,8 +12,8 @@ struct DownloadContext;
 enum class GameListOutcome { Stopped, NoNewGames, NewGames };
 
 // The number of list pages named by the pager (1 without a pager).
-int16_t GameListPageCount(const QByteArray& page);
+int16_t gameListPageCount(const QByteArray& page);
 
-GameListOutcome ReadGameList(DownloadContext& context);
+GameListOutcome readGameList(DownloadContext& context);
 
 }  // namespace tw

@@ -51,9 +51,9 @@ struct GameRows {
 
 // Each reads one panel's page (UTF-8) into `rows`; a page without the rows
 // or markers it must hold throws PageFailure.
-void ReadStatsPanel(const QByteArray& page, GameRows& rows);
-void ReadKillsPanel(const QByteArray& page, GameRows& rows);
-void ReadMedalsPanel(const QByteArray& page, GameRows& rows);
-void ReadHitsPanel(const QByteArray& page, GameRows& rows);
+void readStatsPanel(const QByteArray& page, GameRows& rows);
+void readKillsPanel(const QByteArray& page, GameRows& rows);
+void readMedalsPanel(const QByteArray& page, GameRows& rows);
+void readHitsPanel(const QByteArray& page, GameRows& rows);
 
 }  // namespace tw

@@ -18,19 +18,19 @@ constexpr std::array<char16_t, 32> kHighControls = {
 // How far into the body a meta element declaring the charset is looked for.
 constexpr qsizetype kMetaSearchBytes = 4096;
 
-bool HasHighBytes(const QByteArray& bytes) {
+bool hasHighBytes(const QByteArray& bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-bool IsValidUtf8(const QByteArray& bytes) {
+bool isValidUtf8(const QByteArray& bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(bytes);
     return !decoder.hasError();
 }
 
-QByteArray CharsetAfter(const QByteArray& text, qsizetype from, qsizetype limit) {
-    const qsizetype at = InStr(from, text, "charset=");
+QByteArray charsetAfter(const QByteArray& text, qsizetype from, qsizetype limit) {
+    const qsizetype at = inStr(from, text, "charset=");
     if (at == 0 || at > limit) {
         return {};
     }
@@ -54,7 +54,7 @@ QByteArray CharsetAfter(const QByteArray& text, qsizetype from, qsizetype limit)
 
 }  // namespace
 
-bool ToWindows1252(const QString& text, QByteArray* bytes) {
+bool toWindows1252(const QString& text, QByteArray* bytes) {
     bytes->clear();
     bytes->reserve(text.size());
     for (const QChar ch : text) {
@@ -72,7 +72,7 @@ bool ToWindows1252(const QString& text, QByteArray* bytes) {
     return true;
 }
 
-QString FromWindows1252(QByteArrayView bytes) {
+QString fromWindows1252(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());
     for (const char byte : bytes) {
@@ -82,11 +82,11 @@ QString FromWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray DeclaredCharset(const QByteArray& page) {
+QByteArray declaredCharset(const QByteArray& page) {
     const qsizetype blank = page.indexOf("\r\n\r\n");
     const qsizetype headerEnd = blank < 0 ? 0 : blank + 4;
     if (headerEnd > 0) {
-        const QByteArray fromHeader = CharsetAfter(page, 1, headerEnd);
+        const QByteArray fromHeader = charsetAfter(page, 1, headerEnd);
         if (!fromHeader.isEmpty()) {
             return fromHeader;
         }
@@ -94,21 +94,21 @@ QByteArray DeclaredCharset(const QByteArray& page) {
     if (headerEnd >= page.size()) {
         return {};
     }
-    return CharsetAfter(page, headerEnd + 1, headerEnd + kMetaSearchBytes);
+    return charsetAfter(page, headerEnd + 1, headerEnd + kMetaSearchBytes);
 }
 
-QByteArray PageAsUtf8(const QByteArray& page) {
-    if (!HasHighBytes(page)) {
+QByteArray pageAsUtf8(const QByteArray& page) {
+    if (!hasHighBytes(page)) {
         return page;
     }
-    const QByteArray charset = DeclaredCharset(page);
+    const QByteArray charset = declaredCharset(page);
     if (charset == "utf-8" || charset == "utf8") {
         return page;
     }
-    if (charset.isEmpty() && IsValidUtf8(page)) {
+    if (charset.isEmpty() && isValidUtf8(page)) {
         return page;
     }
-    return FromWindows1252(page).toUtf8();
+    return fromWindows1252(page).toUtf8();
 }
 
 }  // namespace tw

@@ -11,20 +11,20 @@
 namespace tw {
 
 // The windows-1252 byte of each character; false when a character has none.
-bool ToWindows1252(const QString& text, QByteArray* bytes);
+bool toWindows1252(const QString& text, QByteArray* bytes);
 
 // windows-1252 bytes as text (the five unassigned bytes stay the C1 controls
 // of the same number, so every byte keeps a character of its own).
-QString FromWindows1252(QByteArrayView bytes);
+QString fromWindows1252(QByteArrayView bytes);
 
 // The charset a page declares, in lower case: the header's Content-Type
 // first, then a meta element near the top of the body; empty when none.
-QByteArray DeclaredCharset(const QByteArray& page);
+QByteArray declaredCharset(const QByteArray& page);
 
 // A whole answer (header block and body) as UTF-8: a page that declares
 // UTF-8 is kept as it is; any other page is read as windows-1252, except an
 // undeclared one whose bytes are already valid UTF-8. Plain ASCII is
 // returned unchanged.
-QByteArray PageAsUtf8(const QByteArray& page);
+QByteArray pageAsUtf8(const QByteArray& page);
 
 }  // namespace tw

@@ -11,7 +11,7 @@ namespace {
 // At most this much of a bad value goes into a message.
 constexpr qsizetype kShownValueBytes = 40;
 
-QString Shown(const QByteArray& text) {
+QString shown(const QByteArray& text) {
     QString shown = QString::fromUtf8(text.left(kShownValueBytes));
     for (QChar& c : shown) {
         if (c.unicode() < 0x20) {
@@ -21,7 +21,7 @@ QString Shown(const QByteArray& text) {
     return QLatin1Char('"') + shown + (text.size() > kShownValueBytes ? "...\"" : "\"");
 }
 
-bool AllDigits(QByteArrayView text) {
+bool allDigits(QByteArrayView text) {
     if (text.isEmpty()) {
         return false;
     }
@@ -41,8 +41,8 @@ PageFailure::PageFailure(const QString& description, int number)
 ConnectionFailure::ConnectionFailure(const AppError& reason)
     : AppError(reason.number(), reason.source(), reason.description()) {}
 
-qsizetype FindRequired(qsizetype start, const QByteArray& page, QByteArrayView marker) {
-    const qsizetype at = start < 1 ? 0 : InStr(start, page, marker);
+qsizetype findRequired(qsizetype start, const QByteArray& page, QByteArrayView marker) {
+    const qsizetype at = start < 1 ? 0 : inStr(start, page, marker);
     if (at == 0) {
         throw PageFailure(QStringLiteral("the page lacks \"%1\"")
                               .arg(QString::fromLatin1(marker.data(), marker.size())));
@@ -50,37 +50,37 @@ qsizetype FindRequired(qsizetype start, const QByteArray& page, QByteArrayView m
     return at;
 }
 
-int32_t CountValue(const QByteArray& text, const char* what) {
-    bool ok = AllDigits(text) && text.size() <= 10;
+int32_t countValue(const QByteArray& text, const char* what) {
+    bool ok = allDigits(text) && text.size() <= 10;
     const qint64 value = ok ? text.toLongLong(&ok) : 0;
     if (!ok || value > std::numeric_limits<int32_t>::max()) {
         throw PageFailure(
-            QStringLiteral("%1 %2 is no count").arg(QLatin1String(what), Shown(text)));
+            QStringLiteral("%1 %2 is no count").arg(QLatin1String(what), shown(text)));
     }
     return static_cast<int32_t>(value);
 }
 
-int32_t SignedValue(const QByteArray& text, const char* what) {
+int32_t signedValue(const QByteArray& text, const char* what) {
     const bool negative = text.startsWith('-');
     const QByteArrayView digits = QByteArrayView(text).sliced(negative ? 1 : 0);
-    bool ok = AllDigits(digits) && digits.size() <= 10;
+    bool ok = allDigits(digits) && digits.size() <= 10;
     const qint64 value = ok ? text.toLongLong(&ok) : 0;
     if (!ok || value > std::numeric_limits<int32_t>::max() ||
         value < std::numeric_limits<int32_t>::min()) {
         throw PageFailure(
-            QStringLiteral("%1 %2 is no whole number").arg(QLatin1String(what), Shown(text)));
+            QStringLiteral("%1 %2 is no whole number").arg(QLatin1String(what), shown(text)));
     }
     return static_cast<int32_t>(value);
 }
 
-int32_t TimeValue(const QByteArray& text, const char* what) {
+int32_t timeValue(const QByteArray& text, const char* what) {
     const bool shaped = text.size() == 8 && text[2] == ':' && text[5] == ':' &&
-                        AllDigits(text.left(2)) && AllDigits(text.mid(3, 2)) &&
-                        AllDigits(text.right(2));
+                        allDigits(text.left(2)) && allDigits(text.mid(3, 2)) &&
+                        allDigits(text.right(2));
     if (!shaped) {
-        throw PageFailure(QStringLiteral("%1 %2 is no time").arg(QLatin1String(what), Shown(text)));
+        throw PageFailure(QStringLiteral("%1 %2 is no time").arg(QLatin1String(what), shown(text)));
     }
-    return TimeTextSeconds(text);
+    return timeTextSeconds(text);
 }
 
 }  // namespace tw

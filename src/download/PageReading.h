@@ -28,15 +28,15 @@ class ConnectionFailure : public AppError {
 
 // InStr that must find the marker; `start` below 1 (a missing earlier
 // marker) is a failure too.
-qsizetype FindRequired(qsizetype start, const QByteArray& page, QByteArrayView marker);
+qsizetype findRequired(qsizetype start, const QByteArray& page, QByteArrayView marker);
 
 // A count as the site shows it: digits only, 0 to 2147483647.
-int32_t CountValue(const QByteArray& text, const char* what);
+int32_t countValue(const QByteArray& text, const char* what);
 
 // A whole number that may be negative (a score), within 32 bits.
-int32_t SignedValue(const QByteArray& text, const char* what);
+int32_t signedValue(const QByteArray& text, const char* what);
 
 // "hh:mm:ss" in seconds; anything else is a failure.
-int32_t TimeValue(const QByteArray& text, const char* what);
+int32_t timeValue(const QByteArray& text, const char* what);
 
 }  // namespace tw

@@ -21,88 +21,88 @@ const QByteArray kQuote = "\"";
 
 // The player leaves the database; the window takes the entry off its list
 // when told.
-void RemoveUnknownGamertag(DownloadContext& context) {
-    RunSql(context, QStringLiteral("delete * from Player where Player_Gamertag=") +
-                        Quoted(context.gamertag));
+void removeUnknownGamertag(DownloadContext& context) {
+    runSql(context, QStringLiteral("delete * from Player where Player_Gamertag=") +
+                        quoted(context.gamertag));
     showFailedStage(context, QStringLiteral("Gamertag not found"));
     emit context.session.playerNotFound(context.gamertag);
 }
 
-void StoreClan(DownloadContext& context) {
+void storeClan(DownloadContext& context) {
     const QByteArray& page = context.fetcher.page();
-    const qsizetype p = InStr(1, page, "Clan:");
+    const qsizetype p = inStr(1, page, "Clan:");
     if (p <= 1) {
         return;
     }
-    const qsizetype q = InStr(p + 5, page, ">");
-    const QString clan = PageValue(ExtractUntil(page, q + 1, '<'));
-    RunSql(context, QStringLiteral("insert into Clan values(") + Quoted(clan) +
+    const qsizetype q = inStr(p + 5, page, ">");
+    const QString clan = pageValue(extractUntil(page, q + 1, '<'));
+    runSql(context, QStringLiteral("insert into Clan values(") + quoted(clan) +
                         QStringLiteral(",'','','','')"));
-    RunSql(context, QStringLiteral("update Player set Clan_Name = ") + Quoted(clan) +
-                        QStringLiteral(" where Player_Gamertag = ") + Quoted(context.gamertag));
+    runSql(context, QStringLiteral("update Player set Clan_Name = ") + quoted(clan) +
+                        QStringLiteral(" where Player_Gamertag = ") + quoted(context.gamertag));
 }
 
-void ReadLevelCell(const QByteArray& cell, Recordset& rs) {
-    if (InStr(1, cell, "No Games Played") > 0) {
-        rs.SetField(QStringLiteral("Experience_Level"), 0);
-        rs.SetField(QStringLiteral("Next_Level_Progress"), 0.0);
+void readLevelCell(const QByteArray& cell, Recordset& rs) {
+    if (inStr(1, cell, "No Games Played") > 0) {
+        rs.setField(QStringLiteral("Experience_Level"), 0);
+        rs.setField(QStringLiteral("Next_Level_Progress"), 0.0);
         return;
     }
-    const qsizetype x = FindRequired(1, cell, "ExpBarText");
-    const qsizetype y = FindRequired(x + 10, cell, ">");
-    rs.SetField(QStringLiteral("Experience_Level"),
-                CountValue(ExtractUntil(cell, y + 1, '<'), "the experience level"));
-    const qsizetype z = FindRequired(y, cell, "LevelBar.gif");
-    const qsizetype w = FindRequired(z, cell, "width");
+    const qsizetype x = findRequired(1, cell, "ExpBarText");
+    const qsizetype y = findRequired(x + 10, cell, ">");
+    rs.setField(QStringLiteral("Experience_Level"),
+                countValue(extractUntil(cell, y + 1, '<'), "the experience level"));
+    const qsizetype z = findRequired(y, cell, "LevelBar.gif");
+    const qsizetype w = findRequired(z, cell, "width");
     // The bar's width in pixels is half the percentage.
-    rs.SetField(QStringLiteral("Next_Level_Progress"),
-                2 * LeadingNumber(ExtractUntil(cell, w + 7, '"')));
+    rs.setField(QStringLiteral("Next_Level_Progress"),
+                2 * leadingNumber(extractUntil(cell, w + 7, '"')));
 }
 
-void StoreExperienceLevels(DownloadContext& context) {
-    RunSql(context, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
-                        Quoted(context.gamertag));
+void storeExperienceLevels(DownloadContext& context) {
+    runSql(context, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
+                        quoted(context.gamertag));
     const QByteArray& page = context.fetcher.page();
     Recordset& rs = *context.tables.playerPlaylist;
-    qsizetype p = InStr(1, page, "HopperLink");
+    qsizetype p = inStr(1, page, "HopperLink");
     while (p != 0) {
-        rs.AddNew();
-        rs.SetField(QStringLiteral("Player_Gamertag"), context.gamertag);
-        const qsizetype q = FindRequired(p, page, ">");
-        rs.SetField(QStringLiteral("Playlist"), PageValue(ExtractUntil(page, q + 1, '<')));
-        const qsizetype a = FindRequired(q + 1, page, "<td");
-        const qsizetype b = FindRequired(a + 1, page, "</td>");
-        ReadLevelCell(page.mid(a - 1, b - a), rs);
-        SaveRow(rs);
+        rs.addNew();
+        rs.setField(QStringLiteral("Player_Gamertag"), context.gamertag);
+        const qsizetype q = findRequired(p, page, ">");
+        rs.setField(QStringLiteral("Playlist"), pageValue(extractUntil(page, q + 1, '<')));
+        const qsizetype a = findRequired(q + 1, page, "<td");
+        const qsizetype b = findRequired(a + 1, page, "</td>");
+        readLevelCell(page.mid(a - 1, b - a), rs);
+        saveRow(rs);
         // The next playlist is searched from the end of this one's cell, so
         // a short row cannot hide the next playlist.
-        p = InStr(b, page, "HopperLink");
+        p = inStr(b, page, "HopperLink");
     }
 }
 
-int32_t ColourCode(const QByteArray& query, const QByteArray& key) {
-    return WholeNumber(ExtractUntil(query, FindRequired(1, query, key) + 2, '&'));
+int32_t colourCode(const QByteArray& query, const QByteArray& key) {
+    return wholeNumber(extractUntil(query, findRequired(1, query, key) + 2, '&'));
 }
 
-QByteArray StoreEmblemColours(DownloadContext& context) {
+QByteArray storeEmblemColours(DownloadContext& context) {
     const QByteArray& page = context.fetcher.page();
-    const qsizetype e = FindRequired(1, page, "imgEmblem");
-    const qsizetype q = FindRequired(e, page, "?");
-    QByteArray query = ExtractUntil(page, q + 1, '"');
-    query = ReplaceNoCase(ReplaceNoCase(query, "amp;", ""), "s=90", "s=70");
-    const int32_t primary = ColourCode(query, "0=");
-    const int32_t secondary = ColourCode(query, "1=");
-    RunSql(context, QStringLiteral("update Player set Primary_Color_Code = ") +
+    const qsizetype e = findRequired(1, page, "imgEmblem");
+    const qsizetype q = findRequired(e, page, "?");
+    QByteArray query = extractUntil(page, q + 1, '"');
+    query = replaceNoCase(replaceNoCase(query, "amp;", ""), "s=90", "s=70");
+    const int32_t primary = colourCode(query, "0=");
+    const int32_t secondary = colourCode(query, "1=");
+    runSql(context, QStringLiteral("update Player set Primary_Color_Code = ") +
                         QString::number(primary) + QStringLiteral(", ") +
                         QStringLiteral("Secondary_Color_Code = ") + QString::number(secondary) +
-                        QStringLiteral(" where Player_Gamertag = ") + Quoted(context.gamertag));
+                        QStringLiteral(" where Player_Gamertag = ") + quoted(context.gamertag));
     return query;
 }
 
 // A picture from a download replaces the whole file, or (when it cannot be
 // written) leaves the old one as it was. A picture folder the user removed
 // is made again.
-void WritePicture(const QString& path, const QByteArray& bytes) {
+void writePicture(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString reason;
     if (!writeFileSafely(path, bytes, &reason)) {
@@ -115,13 +115,13 @@ void WritePicture(const QString& path, const QByteArray& bytes) {
 // A picture fetch: true when a whole picture came. A site that cannot be
 // reached ends the player's download; an answer that is no picture keeps
 // the old picture (the emblem is no statistic).
-bool FetchPicture(DownloadContext& context, const QString& path, const char* what) {
-    context.fetcher.DownloadPage(path, kPictureMode);
+bool fetchPicture(DownloadContext& context, const QString& path, const char* what) {
+    context.fetcher.downloadPage(path, kPictureMode);
     if (context.stopRequested()) {
         return false;
     }
     try {
-        RequireAnswer(context, QLatin1String(what));
+        requireAnswer(context, QLatin1String(what));
     } catch (const PageFailure&) {
         return false;
     }
@@ -130,73 +130,73 @@ bool FetchPicture(DownloadContext& context, const QString& path, const char* wha
 
 // The emblem is shown; a file that is no picture is deleted and the
 // unknown picture shown instead.
-void ShowEmblem(DownloadContext& context, const QString& path) {
+void showEmblem(DownloadContext& context, const QString& path) {
     Session& state = context.state;
     try {
-        LoadPicture(path);
+        loadPicture(path);
     } catch (const AppError& error) {
         if (error.number() != err::kInvalidPicture) {
             throw;
         }
-        QFile::remove(AvatarPath(state, context.gamertag));
-        emit context.session.pictureSaved(state.AvatarDir + QStringLiteral("unknown.jpg"));
+        QFile::remove(avatarPath(state, context.gamertag));
+        emit context.session.pictureSaved(state.avatarDir + QStringLiteral("unknown.jpg"));
         return;
     }
     emit context.session.pictureSaved(path);
 }
 
-QByteArray SmallEmblemQuery(QByteArray query) {
-    query = ReplaceNoCase(query, "s=70", "s=30");
-    const QByteArray colours = ExtractUntil(query, FindRequired(1, query, "0="), 'f');
-    query = ReplaceNoCase(query, colours, "0=0&1=0&2=1&3=1&");
-    const QByteArray background = ExtractUntil(query, FindRequired(1, query, "b="), '&');
-    return ReplaceNoCase(query, background, "b=1");
+QByteArray smallEmblemQuery(QByteArray query) {
+    query = replaceNoCase(query, "s=70", "s=30");
+    const QByteArray colours = extractUntil(query, findRequired(1, query, "0="), 'f');
+    query = replaceNoCase(query, colours, "0=0&1=0&2=1&3=1&");
+    const QByteArray background = extractUntil(query, findRequired(1, query, "b="), '&');
+    return replaceNoCase(query, background, "b=1");
 }
 
-void SaveEmblemPictures(DownloadContext& context, const QByteArray& query) {
+void saveEmblemPictures(DownloadContext& context, const QByteArray& query) {
     Session& state = context.state;
-    const QString root = state.settings.URL_Image_Root;
-    const QByteArray small = SmallEmblemQuery(query);
-    if (FetchPicture(context, root + QString::fromUtf8(query), "emblem picture")) {
-        const QString large = AvatarPath(state, context.gamertag);
-        WritePicture(large, context.fetcher.page());
-        ShowEmblem(context, large);
+    const QString root = state.settings.urlImageRoot;
+    const QByteArray small = smallEmblemQuery(query);
+    if (fetchPicture(context, root + QString::fromUtf8(query), "emblem picture")) {
+        const QString large = avatarPath(state, context.gamertag);
+        writePicture(large, context.fetcher.page());
+        showEmblem(context, large);
     }
-    if (FetchPicture(context, root + QString::fromUtf8(small), "small emblem picture")) {
-        WritePicture(AvatarPath(state, context.gamertag, QStringLiteral("_smbw.jpg")),
+    if (fetchPicture(context, root + QString::fromUtf8(small), "small emblem picture")) {
+        writePicture(avatarPath(state, context.gamertag, QStringLiteral("_smbw.jpg")),
                      context.fetcher.page());
     }
 }
 
 }  // namespace
 
-bool IsUnknownGamertagPage(const QByteArray& page) {
+bool isUnknownGamertagPage(const QByteArray& page) {
     for (const char* signal :
          {"400 Bad Request", "don't have stats", "1/01/0001 12:00 AM", "default_avatar.gif"}) {
-        if (InStr(1, page, signal) > 0) {
+        if (inStr(1, page, signal) > 0) {
             return true;
         }
     }
-    return InStr(1, page, "Last Active") == 0;
+    return inStr(1, page, "Last Active") == 0;
 }
 
-PlayerPageOutcome ReadPlayerPage(DownloadContext& context) {
+PlayerPageOutcome readPlayerPage(DownloadContext& context) {
     Session& state = context.state;
-    if (IsUnknownGamertagPage(context.fetcher.page())) {
-        RemoveUnknownGamertag(context);
+    if (isUnknownGamertagPage(context.fetcher.page())) {
+        removeUnknownGamertag(context);
         return PlayerPageOutcome::NotFound;
     }
     // The page's rows reach the file together: a page that turns out
     // unreadable halfway leaves the player's stored rows as they were.
     QByteArray query;
     {
-        WriteUnit unit(*state.Db);
-        StoreClan(context);
-        StoreExperienceLevels(context);
-        query = StoreEmblemColours(context);
+        WriteUnit unit(*state.db);
+        storeClan(context);
+        storeExperienceLevels(context);
+        query = storeEmblemColours(context);
         unit.commit();
     }
-    SaveEmblemPictures(context, query);
+    saveEmblemPictures(context, query);
     return PlayerPageOutcome::Stored;
 }
 

@@ -12,10 +12,10 @@ struct DownloadContext;
 enum class PlayerPageOutcome { NotFound, Stored };
 
 // The texts by which the site says it does not know a gamertag.
-bool IsUnknownGamertagPage(const QByteArray& page);
+bool isUnknownGamertagPage(const QByteArray& page);
 
 // Reads the player page the fetcher holds. An unknown gamertag is removed
 // from the database's tag list, and row 2 shows it failed.
-PlayerPageOutcome ReadPlayerPage(DownloadContext& context);
+PlayerPageOutcome readPlayerPage(DownloadContext& context);
 
 }  // namespace tw

@@ -6,22 +6,22 @@
 
 namespace tw {
 
-QString ProgressText(int reading, int count) {
+QString progressText(int reading, int count) {
     return QStringLiteral("Reading...   ") + QString::number(reading) + QStringLiteral(" of ") +
            QString::number(count);
 }
 
-QString ProgressPercent(int done, int count) {
-    return Format(Variant(static_cast<double>(done) / count), QStringLiteral("0%"));
+QString progressPercent(int done, int count) {
+    return format(Variant(static_cast<double>(done) / count), QStringLiteral("0%"));
 }
 
-QString ElapsedText(int64_t milliseconds) {
+QString elapsedText(int64_t milliseconds) {
     const double seconds = std::floor(static_cast<double>(milliseconds) / 1000.0);
-    return Format(Variant::FromSerialDate(seconds / 86400.0), QStringLiteral("hh:mm:ss"));
+    return format(Variant::fromSerialDate(seconds / 86400.0), QStringLiteral("hh:mm:ss"));
 }
 
 QString downloadedBytesText(double bytes) {
-    return Format(Variant(bytes), QStringLiteral("0,000")) + QStringLiteral(" bytes");
+    return format(Variant(bytes), QStringLiteral("0,000")) + QStringLiteral(" bytes");
 }
 
 QString completedStageCaption(int row) {
@@ -39,7 +39,7 @@ QString completedStageCaption(int row) {
     }
 }
 
-QString FailedStageCaption(int row, bool connection) {
+QString failedStageCaption(int row, bool connection) {
     switch (row) {
         case 1:
             return connection ? QStringLiteral("No connection")

@@ -12,11 +12,11 @@ inline constexpr const char* kProgramCaption = "Tallywick";
 inline constexpr const char* kNoNewGamesCaption = "No new games found";
 
 // "Reading...   n of count".
-QString ProgressText(int reading, int count);
+QString progressText(int reading, int count);
 // done / count as a whole percentage ("43%").
-QString ProgressPercent(int done, int count);
+QString progressPercent(int done, int count);
 // Elapsed milliseconds as "hh:mm:ss".
-QString ElapsedText(int64_t milliseconds);
+QString elapsedText(int64_t milliseconds);
 // "12,345 bytes".
 QString downloadedBytesText(double bytes);
 
@@ -27,6 +27,6 @@ QString completedStageCaption(int row);
 // The caption of a failed row: row 1 "No connection" (or "No usable
 // answer" when the site answered), 2 "Player page not read", 3 "Game list
 // not read", 4 "Data extraction failed", 5 "Database not updated".
-QString FailedStageCaption(int row, bool connection);
+QString failedStageCaption(int row, bool connection);
 
 }  // namespace tw

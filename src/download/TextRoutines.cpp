@@ -13,24 +13,24 @@
 namespace tw {
 namespace {
 
-char Lower(char c) {
+char toLowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-char Upper(char c) {
+char toUpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // The first `c` in [from, last], or last + 1 (from may be last + 1).
-const char* NextByte(const char* from, const char* last, char c) {
+const char* nextByte(const char* from, const char* last, char c) {
     const void* found = std::memchr(from, c, static_cast<size_t>(last - from + 1));
     return found != nullptr ? static_cast<const char*>(found) : last + 1;
 }
 
 // Whether the marker is at `at`, ignoring case.
-bool Matches(const char* at, QByteArrayView marker) {
+bool matches(const char* at, QByteArrayView marker) {
     for (qsizetype i = 0; i < marker.size(); ++i) {
-        if (Lower(at[i]) != Lower(marker[i])) {
+        if (toLowerAscii(at[i]) != toLowerAscii(marker[i])) {
             return false;
         }
     }
@@ -40,7 +40,7 @@ bool Matches(const char* at, QByteArrayView marker) {
 // How rarely each byte occurs in the site's pages, roughly: tag and
 // attribute punctuation and blanks are everywhere, letters by their English
 // frequency (either case), digits in between, other bytes rare.
-constexpr std::array<unsigned char, 256> MakeRarity() {
+constexpr std::array<unsigned char, 256> makeRarity() {
     std::array<unsigned char, 256> rarity{};
     for (auto& r : rarity) {
         r = 40;
@@ -61,10 +61,10 @@ constexpr std::array<unsigned char, 256> MakeRarity() {
     return rarity;
 }
 
-constexpr std::array<unsigned char, 256> kRarity = MakeRarity();
+constexpr std::array<unsigned char, 256> kRarity = makeRarity();
 
 // The offset of the marker's rarest byte (the first of equals).
-qsizetype RarestByte(QByteArrayView marker) {
+qsizetype rarestByte(QByteArrayView marker) {
     qsizetype best = 0;
     for (qsizetype i = 1; i < marker.size(); ++i) {
         if (kRarity[static_cast<unsigned char>(marker[i])] >
@@ -75,24 +75,24 @@ qsizetype RarestByte(QByteArrayView marker) {
     return best;
 }
 
-void RequirePosition(qsizetype start) {
+void requirePosition(qsizetype start) {
     if (start < 1) {
         throw AppError(err::kInvalidArgument, QStringLiteral("Tallywick"),
                        QStringLiteral("Invalid procedure call or argument"));
     }
 }
 
-bool IsPlain(unsigned char c) {
+bool isPlain(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 }  // namespace
 
-QString UrlEncode(const QString& text) {
+QString urlEncode(const QString& text) {
     static const char kHex[] = "0123456789ABCDEF";
     // In the pages' own encoding, so the site reads back the name it showed.
     QByteArray bytes;
-    if (!ToWindows1252(text, &bytes)) {
+    if (!toWindows1252(text, &bytes)) {
         throw AppError(err::kInvalidArgument, QStringLiteral("Tallywick"),
                        QStringLiteral("Invalid procedure call or argument"));
     }
@@ -101,7 +101,7 @@ QString UrlEncode(const QString& text) {
         const auto c = static_cast<unsigned char>(byte);
         if (c == ' ') {
             out += QLatin1Char('+');
-        } else if (IsPlain(c)) {
+        } else if (isPlain(c)) {
             out += QLatin1Char(static_cast<char>(c));
         } else {
             out += QLatin1Char('%');
@@ -112,8 +112,8 @@ QString UrlEncode(const QString& text) {
     return out;
 }
 
-qsizetype InStr(qsizetype start, const QByteArray& text, QByteArrayView marker) {
-    RequirePosition(start);
+qsizetype inStr(qsizetype start, const QByteArray& text, QByteArrayView marker) {
+    requirePosition(start);
     if (start > text.size()) {
         return 0;
     }
@@ -128,30 +128,30 @@ qsizetype InStr(qsizetype start, const QByteArray& text, QByteArrayView marker) 
     // Candidates are found with memchr by the marker's rarest byte, so few
     // of them need comparing. Anchors met in order give candidates in order:
     // the first match is the leftmost.
-    const qsizetype k = RarestByte(marker);
+    const qsizetype k = rarestByte(marker);
     const char* const first = base + (start - 1) + k;
     const char* const last = base + (text.size() - m) + k;
-    const char lower = Lower(marker[k]);
-    const char upper = Upper(lower);
+    const char lower = toLowerAscii(marker[k]);
+    const char upper = toUpperAscii(lower);
     const char* nextLower = nullptr;
     for (const char* q = first; q <= last; ++q) {
         if (nextLower == nullptr || nextLower < q) {
-            nextLower = NextByte(q, last, lower);
+            nextLower = nextByte(q, last, lower);
         }
         // The other case only matters before the next lower-case anchor.
-        q = (upper != lower && q < nextLower) ? NextByte(q, nextLower - 1, upper) : nextLower;
+        q = (upper != lower && q < nextLower) ? nextByte(q, nextLower - 1, upper) : nextLower;
         if (q > last) {
             return 0;
         }
-        if (Matches(q - k, marker)) {
+        if (matches(q - k, marker)) {
             return (q - k - base) + 1;
         }
     }
     return 0;
 }
 
-bool EndsWithin(qsizetype start, const QByteArray& text, QByteArrayView marker) {
-    RequirePosition(start);
+bool endsWithin(qsizetype start, const QByteArray& text, QByteArrayView marker) {
+    requirePosition(start);
     if (start > text.size()) {
         return false;
     }
@@ -163,15 +163,15 @@ bool EndsWithin(qsizetype start, const QByteArray& text, QByteArrayView marker) 
     }
     const char* const first = text.constData() + (start - 1);
     for (const char* p = text.constData() + (text.size() - marker.size()); p >= first; --p) {
-        if (Matches(p, marker)) {
+        if (matches(p, marker)) {
             return true;
         }
     }
     return false;
 }
 
-QByteArray ExtractUntil(const QByteArray& text, qsizetype start, char stop) {
-    RequirePosition(start);
+QByteArray extractUntil(const QByteArray& text, qsizetype start, char stop) {
+    requirePosition(start);
     if (start > text.size()) {
         return {};
     }
@@ -179,10 +179,10 @@ QByteArray ExtractUntil(const QByteArray& text, qsizetype start, char stop) {
     if (end < 0) {
         end = text.size();
     }
-    return TrimBlanks(text.mid(start - 1, end - (start - 1)));
+    return trimBlanks(text.mid(start - 1, end - (start - 1)));
 }
 
-QByteArray TrimBlanks(const QByteArray& text) {
+QByteArray trimBlanks(const QByteArray& text) {
     qsizetype first = 0;
     qsizetype end = text.size();
     while (first < end && text[first] == ' ') {
@@ -194,29 +194,29 @@ QByteArray TrimBlanks(const QByteArray& text) {
     return text.mid(first, end - first);
 }
 
-double LeadingNumber(const QByteArray& text) {
-    return Val(QString::fromLatin1(text));
+double leadingNumber(const QByteArray& text) {
+    return val(QString::fromLatin1(text));
 }
 
-int32_t WholeNumber(const QByteArray& text) {
-    return static_cast<int32_t>(Variant(LeadingNumber(text)).toLong());
+int32_t wholeNumber(const QByteArray& text) {
+    return static_cast<int32_t>(Variant(leadingNumber(text)).toLong());
 }
 
-int32_t TimeTextSeconds(const QByteArray& text) {
-    const double seconds = LeadingNumber(text.left(2)) * 3600 + LeadingNumber(text.mid(3, 2)) * 60 +
-                           LeadingNumber(text.right(2));
+int32_t timeTextSeconds(const QByteArray& text) {
+    const double seconds = leadingNumber(text.left(2)) * 3600 + leadingNumber(text.mid(3, 2)) * 60 +
+                           leadingNumber(text.right(2));
     return static_cast<int32_t>(Variant(seconds).toLong());
 }
 
-QByteArray ReplaceNoCase(QByteArray text, const QByteArray& what, const QByteArray& with) {
+QByteArray replaceNoCase(QByteArray text, const QByteArray& what, const QByteArray& with) {
     if (what.isEmpty()) {
         return text;
     }
-    qsizetype at = InStr(1, text, what);
+    qsizetype at = inStr(1, text, what);
     while (at > 0) {
         text.replace(at - 1, what.size(), with);
         const qsizetype next = at + with.size();
-        at = next > text.size() ? 0 : InStr(next, text, what);
+        at = next > text.size() ? 0 : inStr(next, text, what);
     }
     return text;
 }

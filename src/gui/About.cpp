@@ -26,15 +26,15 @@ QString makerLinkToolTip() {
 }
 
 void aboutClicked(Session& state) {
-    state.prompter->Message(aboutText(), MsgButtons::Ok, MsgIcon::Information,
+    state.prompter->message(aboutText(), MsgButtons::Ok, MsgIcon::Information,
                             QLatin1String(kAboutTitle));
 }
 
 void openMakerPage(Session& state) {
-    state.prompter->OpenDocument(QLatin1String(kMakerUrl));
+    state.prompter->openDocument(QLatin1String(kMakerUrl));
 }
 
-void ConnectAbout(Session& state, MainWindow& window) {
+void connectAbout(Session& state, MainWindow& window) {
     QObject::connect(window.aboutAction, &QAction::triggered, &window,
                      [&state] { aboutClicked(state); });
     QObject::connect(window.supportAction, &QAction::triggered, &window,

@@ -29,6 +29,6 @@ void openMakerPage(Session& state);
 
 // Connects Help > About, Help > Support and the maker's link of the main
 // window.
-void ConnectAbout(Session& state, MainWindow& window);
+void connectAbout(Session& state, MainWindow& window);
 
 }  // namespace tw

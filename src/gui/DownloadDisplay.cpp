@@ -57,7 +57,7 @@ void showPercent(MainWindow& window, const QString& percent) {
 }
 
 void showPictureFile(QLabel& picture, const QString& path) {
-    QPixmap pixmap = QPixmap::fromImage(LoadPicture(path));
+    QPixmap pixmap = QPixmap::fromImage(loadPicture(path));
     if (pixmap.width() > picture.width() || pixmap.height() > picture.height()) {
         pixmap = pixmap.scaled(picture.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
@@ -115,15 +115,15 @@ void DownloadPanel::showGameProgress(int done, int count, qint64 elapsedMs) {
     }
     if (done == 0) {
         w.progressEmpty->show();
-        setBarWidth(*w.progressFull, TwipsScale::ForWidget(w).XToPixels(1));
+        setBarWidth(*w.progressFull, TwipsScale::forWidget(w).xToPixels(1));
         w.progressFull->show();
         w.progressPercent->show();
     }
-    w.progressText->setText(ProgressText(done + 1, count));
-    showPercent(w, ProgressPercent(done, count));
+    w.progressText->setText(progressText(done + 1, count));
+    showPercent(w, progressPercent(done, count));
     const double share = static_cast<double>(done) / count;
     setBarWidth(*w.progressFull, static_cast<int>(std::lround(share * w.progressEmpty->width())));
-    w.elapsedTime->setText(ElapsedText(elapsedMs));
+    w.elapsedTime->setText(elapsedText(elapsedMs));
 }
 
 void DownloadPanel::clearProgress() {

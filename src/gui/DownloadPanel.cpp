@@ -49,14 +49,14 @@ void DownloadPanel::downloadClicked() {
         return;  // one run at a time, whatever the buttons show
     }
     QStringList gamertags;
-    if (!state_.CurrentGamertag.trimmed().isEmpty()) {
-        if (state_.settings.Download_All_Tag_List) {
+    if (!state_.currentGamertag.trimmed().isEmpty()) {
+        if (state_.settings.downloadAllTagList) {
             const QComboBox& tagList = *window_.tagListBox;
             for (int i = 0; i < tagList.count(); ++i) {
                 gamertags << tagList.itemText(i);
             }
         } else {
-            gamertags << state_.CurrentGamertag;
+            gamertags << state_.currentGamertag;
         }
     }
     running_ = true;
@@ -64,7 +64,7 @@ void DownloadPanel::downloadClicked() {
     databaseUpdated_ = false;
     if (!gamertags.isEmpty()) {
         locked_ = true;
-        state_.DownloadInProgress = true;
+        state_.downloadInProgress = true;
         window_.setDownloadMode(true);
     }
     DownloadSession* session = session_;
@@ -108,7 +108,7 @@ void DownloadPanel::unlockAfterRun() {
         return;
     }
     locked_ = false;
-    state_.DownloadInProgress = false;
+    state_.downloadInProgress = false;
     window_.setDownloadMode(false);
     showSummaryAfterRun();
 }
@@ -129,7 +129,7 @@ void DownloadPanel::showSummaryAfterRun() {
         return;
     }
     const int index = tagList.currentIndex();
-    if (index >= 0 && tagList.currentText() != state_.CurrentGamertag) {
+    if (index >= 0 && tagList.currentText() != state_.currentGamertag) {
         {
             QSignalBlocker quiet(tagList);
             tagList.setCurrentIndex(-1);
@@ -138,11 +138,11 @@ void DownloadPanel::showSummaryAfterRun() {
         return;
     }
     if (databaseUpdated_) {
-        ShowPlayerSummary(state_, window_);
+        showPlayerSummary(state_, window_);
     }
 }
 
-DownloadPanel* ConnectDownload(Session& state, MainWindow& window) {
+DownloadPanel* connectDownload(Session& state, MainWindow& window) {
     auto* panel = new DownloadPanel(state, window);
     QObject::connect(window.downloadButton, &QPushButton::clicked, panel,
                      [panel] { panel->downloadClicked(); });

@@ -65,6 +65,6 @@ class DownloadPanel : public QObject {
 };
 
 // Creates the panel (owned by the window) and connects the two buttons.
-DownloadPanel* ConnectDownload(Session& state, MainWindow& window);
+DownloadPanel* connectDownload(Session& state, MainWindow& window);
 
 }  // namespace tw

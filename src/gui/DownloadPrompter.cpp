@@ -17,35 +17,35 @@ void ThreadPrompter::onOwnThread(Call call) {
     QMetaObject::invokeMethod(this, call, Qt::BlockingQueuedConnection);
 }
 
-MsgResult ThreadPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+MsgResult ThreadPrompter::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                                   const QString& title) {
     MsgResult result = MsgResult::Ok;
-    onOwnThread([&] { result = target_()->Message(text, buttons, icon, title); });
+    onOwnThread([&] { result = target_()->message(text, buttons, icon, title); });
     return result;
 }
 
-QString ThreadPrompter::InputBox(const QString& prompt, const QString& title,
+QString ThreadPrompter::inputBox(const QString& prompt, const QString& title,
                                  const QString& defaultText) {
     QString result;
-    onOwnThread([&] { result = target_()->InputBox(prompt, title, defaultText); });
+    onOwnThread([&] { result = target_()->inputBox(prompt, title, defaultText); });
     return result;
 }
 
-std::optional<QString> ThreadPrompter::SaveFile(const SaveDialogRequest& request) {
+std::optional<QString> ThreadPrompter::saveFile(const SaveDialogRequest& request) {
     std::optional<QString> result;
-    onOwnThread([&] { result = target_()->SaveFile(request); });
+    onOwnThread([&] { result = target_()->saveFile(request); });
     return result;
 }
 
-QString ThreadPrompter::ChooseFolder(const QString& title) {
+QString ThreadPrompter::chooseFolder(const QString& title) {
     QString result;
-    onOwnThread([&] { result = target_()->ChooseFolder(title); });
+    onOwnThread([&] { result = target_()->chooseFolder(title); });
     return result;
 }
 
-bool ThreadPrompter::OpenDocument(const QString& pathOrUrl) {
+bool ThreadPrompter::openDocument(const QString& pathOrUrl) {
     bool result = false;
-    onOwnThread([&] { result = target_()->OpenDocument(pathOrUrl); });
+    onOwnThread([&] { result = target_()->openDocument(pathOrUrl); });
     return result;
 }
 

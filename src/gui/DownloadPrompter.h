@@ -19,13 +19,13 @@ class ThreadPrompter : public QObject, public Prompter {
     // thread.
     explicit ThreadPrompter(std::function<Prompter*()> target, QObject* parent = nullptr);
 
-    MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+    MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override;
-    QString InputBox(const QString& prompt, const QString& title,
+    QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
-    std::optional<QString> SaveFile(const SaveDialogRequest& request) override;
-    QString ChooseFolder(const QString& title) override;
-    bool OpenDocument(const QString& pathOrUrl) override;
+    std::optional<QString> saveFile(const SaveDialogRequest& request) override;
+    QString chooseFolder(const QString& title) override;
+    bool openDocument(const QString& pathOrUrl) override;
 
   private:
     // Runs `call` on this object's thread and returns when it is done.

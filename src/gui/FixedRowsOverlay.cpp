@@ -3,14 +3,14 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
-#include "gui/FlexGrid.h"
-#include "gui/FlexGridDelegate.h"
+#include "gui/ResultGrid.h"
+#include "gui/ResultGridDelegate.h"
 
 namespace tw {
 
-FixedRowsOverlay::FixedRowsOverlay(FlexGrid* grid) : QTableView(grid), grid_(grid) {
+FixedRowsOverlay::FixedRowsOverlay(ResultGrid* grid) : QTableView(grid), grid_(grid) {
     setModel(grid->model());
-    setItemDelegate(new FlexGridDelegate(grid));
+    setItemDelegate(new ResultGridDelegate(grid));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(1);

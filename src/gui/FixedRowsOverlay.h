@@ -10,12 +10,12 @@
 
 namespace tw {
 
-class FlexGrid;
+class ResultGrid;
 
 class FixedRowsOverlay : public QTableView {
     Q_OBJECT
   public:
-    explicit FixedRowsOverlay(FlexGrid* grid);
+    explicit FixedRowsOverlay(ResultGrid* grid);
 
     // Follows the grid's fixed row count, sizes and scroll position.
     void relayout();
@@ -23,7 +23,7 @@ class FixedRowsOverlay : public QTableView {
     int fixedRowAt(const QPoint& viewportPosition) const;
 
   private:
-    FlexGrid* grid_;
+    ResultGrid* grid_;
 };
 
 }  // namespace tw

@@ -25,7 +25,7 @@ class QRadioButton;
 namespace tw {
 
 struct Session;
-class FlexGrid;
+class ResultGrid;
 class LinkLabel;
 
 // One way a stage row can stand: its caption and its icon, shown together.
@@ -101,7 +101,7 @@ class MainWindow : public QMainWindow {
     QComboBox* queryList = nullptr;
     QPushButton* runQueryButton = nullptr;
     QPushButton* exportButton = nullptr;
-    FlexGrid* resultGrid = nullptr;
+    ResultGrid* resultGrid = nullptr;
     QChartView* resultChart = nullptr;
     QLabel* recordCount = nullptr;
     QLabel* ascendingIcon = nullptr;

@@ -11,10 +11,10 @@
 #include "gui/About.h"
 #include "gui/BgrColor.h"
 #include "gui/DesignedFont.h"
-#include "gui/FlexGrid.h"
 #include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
 #include "gui/Pictures.h"
+#include "gui/ResultGrid.h"
 #include "gui/WidgetFactory.h"
 
 namespace tw {
@@ -76,7 +76,7 @@ void MainWindow::createQueryControls(QWidget* client) {
     exportButton = newButton(client, QStringLiteral("cmdQryExport"), QStringLiteral("Export"),
                              QStringLiteral("Export query results to Excel"));
     // Created in this order so the chart lies above the grid.
-    resultGrid = new FlexGrid(client);
+    resultGrid = new ResultGrid(client);
     resultGrid->setObjectName(QStringLiteral("flxData"));
     resultGrid->setFont(designedFont(false));
     resultChart = new QChartView(client);

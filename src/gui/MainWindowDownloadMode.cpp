@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "gui/FlexGrid.h"
 #include "gui/MainWindow.h"
+#include "gui/ResultGrid.h"
 
 namespace tw {
 

@@ -15,9 +15,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "gui/FlexGrid.h"
 #include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
+#include "gui/ResultGrid.h"
 #include "gui/Twips.h"
 
 namespace tw {
@@ -29,9 +29,9 @@ constexpr int kLineHeight = 255;  // one-line label
 // Designed sizes in twips, as pixels on the window's screen.
 class Designed {
   public:
-    explicit Designed(const QWidget& widget) : scale_(TwipsScale::ForWidget(widget)) {}
-    int x(int twips) const { return scale_.XToPixels(twips); }
-    int y(int twips) const { return scale_.YToPixels(twips); }
+    explicit Designed(const QWidget& widget) : scale_(TwipsScale::forWidget(widget)) {}
+    int x(int twips) const { return scale_.xToPixels(twips); }
+    int y(int twips) const { return scale_.yToPixels(twips); }
     QSize size(int width, int height) const { return {x(width), y(height)}; }
 
   private:

@@ -5,25 +5,25 @@
 
 #include "core/ExitRule.h"
 #include "core/Session.h"
-#include "gui/FlexGrid.h"
 #include "gui/MainWindow.h"
 #include "gui/PlayerSummaryView.h"
+#include "gui/ResultGrid.h"
 
 namespace tw {
 namespace {
 
-int Twips(float value) {
+int twips(float value) {
     return static_cast<int>(std::lround(value));
 }
 
-void ApplyPlacement(MainWindow& window, const WindowPlacement& placement) {
-    window.moveToTwips(Twips(placement.Left), Twips(placement.Top));
-    window.setOuterSizeTwips(Twips(placement.Width), Twips(placement.Height));
+void applyPlacement(MainWindow& window, const WindowPlacement& placement) {
+    window.moveToTwips(twips(placement.left), twips(placement.top));
+    window.setOuterSizeTwips(twips(placement.width), twips(placement.height));
     // Saved on a monitor that may be gone.
     window.keepOnScreen();
 }
 
-void FillQueryList(MainWindow& window, const QStringList& names) {
+void fillQueryList(MainWindow& window, const QStringList& names) {
     QComboBox& list = *window.queryList;
     if (list.count() == 0) {
         list.addItem(QString::fromLatin1(kSelectQueryItem));
@@ -41,27 +41,27 @@ void FillQueryList(MainWindow& window, const QStringList& names) {
 }  // namespace
 
 void loadMainWindow(Session& state, MainWindow& window, const QString& programDir) {
-    const LoadedSettings loaded = LoadSettings(state, programDir);
-    ApplyPlacement(window, loaded.placement);
+    const LoadedSettings loaded = loadSettings(state, programDir);
+    applyPlacement(window, loaded.placement);
     window.resultGrid->clear();
     window.resultGrid->setRows(0);
     window.resultGrid->setCols(0);
-    FillQueryList(window, loaded.queryNames);
-    ShowPlayerSummary(state, window);
+    fillQueryList(window, loaded.queryNames);
+    showPlayerSummary(state, window);
 }
 
-WindowPlacement CurrentPlacement(const MainWindow& window) {
+WindowPlacement currentPlacement(const MainWindow& window) {
     WindowPlacement placement;
-    placement.Top = static_cast<float>(window.topTwips());
-    placement.Left = static_cast<float>(window.leftTwips());
-    placement.Height = static_cast<float>(window.outerHeightTwips());
-    placement.Width = static_cast<float>(window.outerWidthTwips());
+    placement.top = static_cast<float>(window.topTwips());
+    placement.left = static_cast<float>(window.leftTwips());
+    placement.height = static_cast<float>(window.outerHeightTwips());
+    placement.width = static_cast<float>(window.outerWidthTwips());
     return placement;
 }
 
-void InstallExitRule(Session& state, MainWindow& window, std::function<void()> closeConnection) {
+void installExitRule(Session& state, MainWindow& window, std::function<void()> closeConnection) {
     window.queryUnload = [&state, &window, close = std::move(closeConnection)] {
-        return UnloadMainWindow(state, CurrentPlacement(window), close);
+        return unloadMainWindow(state, currentPlacement(window), close);
     };
 }
 

@@ -14,19 +14,19 @@ class MainWindow;
 
 inline constexpr const char* kSelectQueryItem = "- Select a Query -";
 
-// LoadSettings (paths, settings, placement, saved queries), the placement
+// loadSettings (paths, settings, placement, saved queries), the placement
 // applied to the window (and brought onto a screen when it lies off every
-// one), the result grid emptied, queryList refilled, then ShowPlayerSummary. A
-// database that cannot be opened ends the program there (state.EndRequested).
+// one), the result grid emptied, queryList refilled, then showPlayerSummary. A
+// database that cannot be opened ends the program there (state.endRequested).
 void loadMainWindow(Session& state, MainWindow& window, const QString& programDir);
 
 // The window's placement now, in twips.
-WindowPlacement CurrentPlacement(const MainWindow& window);
+WindowPlacement currentPlacement(const MainWindow& window);
 
 // Installs the exit rule as the window's unload question. `closeConnection`
-// closes what refers to the database and the socket (CloseDatabaseObjects when
+// closes what refers to the database and the socket (closeDatabaseObjects when
 // unset).
-void InstallExitRule(Session& state, MainWindow& window,
+void installExitRule(Session& state, MainWindow& window,
                      std::function<void()> closeConnection = {});
 
 }  // namespace tw

@@ -66,28 +66,28 @@ QPoint inside(const QRect& area, const QRect& frame) {
 }  // namespace
 
 QSize MainWindow::minimumClientSize() const {
-    const TwipsScale scale = TwipsScale::ForWidget(*this);
-    const QSize designed(pixelsAtLeast(kMinOuterWidth - kChromeWidth, scale.DpiX()),
-                         pixelsAtLeast(kMinOuterHeight - kChromeHeight, scale.DpiY()));
+    const TwipsScale scale = TwipsScale::forWidget(*this);
+    const QSize designed(pixelsAtLeast(kMinOuterWidth - kChromeWidth, scale.dpiX()),
+                         pixelsAtLeast(kMinOuterHeight - kChromeHeight, scale.dpiY()));
     // A face wider than the designed one may need more room; the controls
     // are never squeezed below what they need.
     return client_->layout() ? designed.expandedTo(client_->layout()->minimumSize()) : designed;
 }
 
 int MainWindow::outerWidthTwips() const {
-    return TwipsScale::ForWidget(*this).XToTwips(client_->width()) + kChromeWidth;
+    return TwipsScale::forWidget(*this).xToTwips(client_->width()) + kChromeWidth;
 }
 
 int MainWindow::outerHeightTwips() const {
-    return TwipsScale::ForWidget(*this).YToTwips(client_->height()) + kChromeHeight;
+    return TwipsScale::forWidget(*this).yToTwips(client_->height()) + kChromeHeight;
 }
 
 int MainWindow::topTwips() const {
-    return TwipsScale::ForWidget(*this).YToTwips(frameGeometry().y());
+    return TwipsScale::forWidget(*this).yToTwips(frameGeometry().y());
 }
 
 int MainWindow::leftTwips() const {
-    return TwipsScale::ForWidget(*this).XToTwips(frameGeometry().x());
+    return TwipsScale::forWidget(*this).xToTwips(frameGeometry().x());
 }
 
 void MainWindow::setOuterSizeTwips(int width, int height) {
@@ -95,9 +95,9 @@ void MainWindow::setOuterSizeTwips(int width, int height) {
         width = kMinOuterWidth;
         height = kMinOuterHeight;
     }
-    const TwipsScale scale = TwipsScale::ForWidget(*this);
-    const QSize clientSize = QSize(pixelsAtLeast(width - kChromeWidth, scale.DpiX()),
-                                   pixelsAtLeast(height - kChromeHeight, scale.DpiY()))
+    const TwipsScale scale = TwipsScale::forWidget(*this);
+    const QSize clientSize = QSize(pixelsAtLeast(width - kChromeWidth, scale.dpiX()),
+                                   pixelsAtLeast(height - kChromeHeight, scale.dpiY()))
                                  .expandedTo(client_->minimumSize());
     int menuHeight = 0;
     if (QWidget* menu = menuWidget()) {
@@ -111,8 +111,8 @@ void MainWindow::setOuterSizeTwips(int width, int height) {
 }
 
 void MainWindow::moveToTwips(int left, int top) {
-    const TwipsScale scale = TwipsScale::ForWidget(*this);
-    move(scale.XToPixels(left), scale.YToPixels(top));
+    const TwipsScale scale = TwipsScale::forWidget(*this);
+    move(scale.xToPixels(left), scale.yToPixels(top));
 }
 
 void MainWindow::keepOnScreen() {

@@ -10,26 +10,26 @@
 namespace tw {
 
 void importOldClicked(Session& state, MainWindow& window) {
-    if (ImportOldDatabase(state)) {
+    if (importOldDatabase(state)) {
         // The window shows the imported players before the import is told done.
-        ShowPlayerSummary(state, window);
-        TellImportDone(state);
+        showPlayerSummary(state, window);
+        tellImportDone(state);
     }
 }
 
 void purgeNonTagListClicked(Session& state, MainWindow& window) {
-    if (PurgeNonTagListPlayers(state)) {
-        ShowPlayerSummary(state, window);
+    if (purgeNonTagListPlayers(state)) {
+        showPlayerSummary(state, window);
     }
 }
 
 void purgeEntireDatabaseClicked(Session& state, MainWindow& window) {
-    if (PurgeEntireDatabase(state)) {
-        ShowPlayerSummary(state, window);
+    if (purgeEntireDatabase(state)) {
+        showPlayerSummary(state, window);
     }
 }
 
-void ConnectMaintenance(Session& state, MainWindow& window) {
+void connectMaintenance(Session& state, MainWindow& window) {
     QObject::connect(window.importOldAction, &QAction::triggered, &window,
                      [&state, &window] { importOldClicked(state, window); });
     QObject::connect(window.purgeNonTagListAction, &QAction::triggered, &window,

@@ -12,6 +12,6 @@ void purgeNonTagListClicked(Session& state, MainWindow& window);
 void purgeEntireDatabaseClicked(Session& state, MainWindow& window);
 
 // Connects the three menu entries to the handlers above, once.
-void ConnectMaintenance(Session& state, MainWindow& window);
+void connectMaintenance(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -49,26 +49,26 @@ QString flag(const QCheckBox* box) {
 // this purpose, so Settings equals what the file now holds.
 void readOptionSettings(Session& state) {
     Settings& s = state.settings;
-    s.Use_Proxy = SettingBool(ReadIni(state, kInternet, QStringLiteral("Use_Proxy")));
-    s.Proxy_Port = SettingPort(ReadIni(state, kInternet, QStringLiteral("Proxy_Port"))).value_or(0);
-    s.Proxy_Address = ReadIni(state, kInternet, QStringLiteral("Proxy_Address"));
-    s.Auto_Grid_Highlight =
-        SettingBool(ReadIni(state, kApplication, QStringLiteral("Auto_Grid_Highlight")));
-    s.Download_All_Tag_List =
-        SettingBool(ReadIni(state, kApplication, QStringLiteral("Download_All_Tag_List")));
-    s.Download_Only_Experience_Level =
-        SettingBool(ReadIni(state, kApplication, QStringLiteral("Download_Only_Experience_Level")));
-    s.Scan_All_Game_Lists =
-        SettingBool(ReadIni(state, kApplication, QStringLiteral("Scan_All_Game_Lists")));
-    s.Query_Export_Format =
-        SettingInt16(ReadIni(state, kApplication, QStringLiteral("Query_Export_Format")));
-    s.TPS_Use_KApD = SettingBool(ReadIni(state, kApplication, QStringLiteral("TPS_Use_KApD")));
+    s.useProxy = settingBool(readIni(state, kInternet, QStringLiteral("Use_Proxy")));
+    s.proxyPort = settingPort(readIni(state, kInternet, QStringLiteral("Proxy_Port"))).value_or(0);
+    s.proxyAddress = readIni(state, kInternet, QStringLiteral("Proxy_Address"));
+    s.autoGridHighlight =
+        settingBool(readIni(state, kApplication, QStringLiteral("Auto_Grid_Highlight")));
+    s.downloadAllTagList =
+        settingBool(readIni(state, kApplication, QStringLiteral("Download_All_Tag_List")));
+    s.downloadOnlyExperienceLevel =
+        settingBool(readIni(state, kApplication, QStringLiteral("Download_Only_Experience_Level")));
+    s.scanAllGameLists =
+        settingBool(readIni(state, kApplication, QStringLiteral("Scan_All_Game_Lists")));
+    s.queryExportFormat =
+        settingInt16(readIni(state, kApplication, QStringLiteral("Query_Export_Format")));
+    s.tpsUseKApD = settingBool(readIni(state, kApplication, QStringLiteral("TPS_Use_KApD")));
 }
 
 }  // namespace
 
 QString proxyPortRefusedMessage(const QString& typed) {
-    return NoPortText(QStringLiteral("Proxy_Port"), typed) +
+    return noPortText(QStringLiteral("Proxy_Port"), typed) +
            QStringLiteral("\r\nNothing has been saved.");
 }
 
@@ -168,18 +168,18 @@ void OptionsDialog::createReportFrame() {
 
 void OptionsDialog::showSettings() {
     const Settings& s = state_.settings;
-    allTagListCheck->setChecked(s.Download_All_Tag_List);
-    onlyExperienceLevelCheck->setChecked(s.Download_Only_Experience_Level);
-    scanAllGameListsCheck->setChecked(s.Scan_All_Game_Lists);
-    useProxyCheck->setChecked(s.Use_Proxy);
-    autoGridHighlightCheck->setChecked(s.Auto_Grid_Highlight);
-    useKillsAssistsPerDeathCheck->setChecked(s.TPS_Use_KApD);
-    proxyAddressEdit->setText(s.Proxy_Address);
+    allTagListCheck->setChecked(s.downloadAllTagList);
+    onlyExperienceLevelCheck->setChecked(s.downloadOnlyExperienceLevel);
+    scanAllGameListsCheck->setChecked(s.scanAllGameLists);
+    useProxyCheck->setChecked(s.useProxy);
+    autoGridHighlightCheck->setChecked(s.autoGridHighlight);
+    useKillsAssistsPerDeathCheck->setChecked(s.tpsUseKApD);
+    proxyAddressEdit->setText(s.proxyAddress);
     // No port (not set, or a value that was no port): an empty box.
-    proxyPortEdit->setText(s.Proxy_Port > 0 ? QString::number(s.Proxy_Port) : QString());
+    proxyPortEdit->setText(s.proxyPort > 0 ? QString::number(s.proxyPort) : QString());
     // A format outside 1 to 4 matches no button, and none is chosen.
-    if (s.Query_Export_Format >= 1 && s.Query_Export_Format <= 4) {
-        exportFormatOptions[s.Query_Export_Format]->setChecked(true);
+    if (s.queryExportFormat >= 1 && s.queryExportFormat <= 4) {
+        exportFormatOptions[s.queryExportFormat]->setChecked(true);
     }
     useProxyClicked();
 }
@@ -220,14 +220,14 @@ void OptionsDialog::writeOptions(const QString& proxyPort) {
             {kApplication, QStringLiteral("Query_Export_Format"), QString::number(format)});
     }
     // One write for the whole Save: a failure is told once, not once a key.
-    WriteIni(state_, entries);
+    writeIni(state_, entries);
 }
 
 void OptionsDialog::saveOptions() {
     const QString typed = proxyPortEdit->text();
-    const std::optional<int32_t> proxyPort = SettingPort(typed);
+    const std::optional<int32_t> proxyPort = settingPort(typed);
     if (!proxyPort) {
-        state_.prompter->Message(proxyPortRefusedMessage(typed), MsgButtons::Ok,
+        state_.prompter->message(proxyPortRefusedMessage(typed), MsgButtons::Ok,
                                  MsgIcon::Exclamation, QString::fromLatin1(kOptionsCaption));
         proxyPortEdit->setFocus();
         proxyPortEdit->selectAll();
@@ -258,7 +258,7 @@ OptionsDialog* showOptions(Session& state, QWidget* parent) {
     return dialog;
 }
 
-void ConnectOptions(Session& state, MainWindow& window) {
+void connectOptions(Session& state, MainWindow& window) {
     QObject::connect(window.optionsAction, &QAction::triggered, &window,
                      [&state, &window] { showOptions(state, &window); });
 }

@@ -79,6 +79,6 @@ class OptionsDialog : public QDialog {
 OptionsDialog* showOptions(Session& state, QWidget* parent);
 
 // Connects Tools > Options of the main window.
-void ConnectOptions(Session& state, MainWindow& window);
+void connectOptions(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -7,14 +7,14 @@
 #include <QSignalBlocker>
 
 #include "core/Session.h"
-#include "gui/FlexGrid.h"
 #include "gui/MainWindow.h"
+#include "gui/ResultGrid.h"
 #include "taglist/PlayerSummary.h"
 
 namespace tw {
 namespace {
 
-void ResetPanel(MainWindow& window) {
+void resetPanel(MainWindow& window) {
     window.resultGrid->clear();
     window.resultGrid->setRows(0);
     window.resultGrid->setCols(0);
@@ -23,7 +23,7 @@ void ResetPanel(MainWindow& window) {
 }
 
 // The label's "picturePath" property names the file shown, empty when none.
-void ShowAvatar(QLabel& picture, const PlayerSummary& summary) {
+void showAvatar(QLabel& picture, const PlayerSummary& summary) {
     if (summary.avatar.isNull()) {
         picture.clear();
         picture.setProperty("picturePath", QString());
@@ -39,7 +39,7 @@ void ShowAvatar(QLabel& picture, const PlayerSummary& summary) {
 
 }  // namespace
 
-void ShowSummaryValues(MainWindow& window, const PlayerSummary& summary, bool complete) {
+void showSummaryValues(MainWindow& window, const PlayerSummary& summary, bool complete) {
     {
         const QSignalBlocker quiet(window.tagListBox);
         window.tagListBox->clear();
@@ -52,19 +52,19 @@ void ShowSummaryValues(MainWindow& window, const PlayerSummary& summary, bool co
     window.lastDownload->setText(summary.lastDownload);
     window.clanName->setText(summary.clan);
     if (complete) {
-        ShowAvatar(*window.avatarPicture, summary);
+        showAvatar(*window.avatarPicture, summary);
     }
 }
 
-void ShowPlayerSummary(Session& state, MainWindow& window) {
+void showPlayerSummary(Session& state, MainWindow& window) {
     PlayerSummary summary;
-    const SummaryOutcome outcome = ReadPlayerSummary(state, summary);
+    const SummaryOutcome outcome = readPlayerSummary(state, summary);
     if (outcome == SummaryOutcome::DatabaseClosed) {
         return;
     }
-    ResetPanel(window);
+    resetPanel(window);
     const bool complete = outcome == SummaryOutcome::Read;
-    ShowSummaryValues(window, summary, complete);
+    showSummaryValues(window, summary, complete);
     if (complete) {
         window.updatePlayerButtons();
         window.repaint();

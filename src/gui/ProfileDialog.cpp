@@ -17,23 +17,23 @@ namespace {
 
 const QColor kInitialShapeColor = Qt::white;
 
-void FillShape(QFrame* shape, const QColor& color) {
+void fillShape(QFrame* shape, const QColor& color) {
     QPalette palette = shape->palette();
     palette.setColor(QPalette::Window, color);
     shape->setPalette(palette);
 }
 
-QFrame* NewShape(QWidget* parent, const char* name) {
+QFrame* newShape(QWidget* parent, const char* name) {
     auto* shape = new QFrame(parent);
     shape->setObjectName(QString::fromLatin1(name));
     shape->setFrameShape(QFrame::Box);
     shape->setAutoFillBackground(true);
     shape->setFixedSize(48, 24);
-    FillShape(shape, kInitialShapeColor);
+    fillShape(shape, kInitialShapeColor);
     return shape;
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name, const char* caption) {
+QLabel* newLabel(QWidget* parent, const char* name, const char* caption) {
     auto* label = new QLabel(QString::fromLatin1(caption), parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
@@ -41,7 +41,7 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* caption) {
 
 }  // namespace
 
-QString ProfileTitle(const QString& gamertag) {
+QString profileTitle(const QString& gamertag) {
     return QString::fromLatin1(kProfileCaption) + QStringLiteral(" - ") + gamertag;
 }
 
@@ -49,10 +49,10 @@ ProfileDialog::ProfileDialog(Session& state, MainWindow& window)
     : QDialog(&window),
       state_(state),
       window_(window),
-      gamertag_(state.CurrentGamertag),
+      gamertag_(state.currentGamertag),
       clanName_(window.clanName->text()) {
     setObjectName(QStringLiteral("frmProfile"));
-    setWindowTitle(ProfileTitle(gamertag_));
+    setWindowTitle(profileTitle(gamertag_));
     setModal(false);
     createControls();
     connect(saveButton, &QPushButton::clicked, this, [this] { saveOptions(); });
@@ -60,16 +60,16 @@ ProfileDialog::ProfileDialog(Session& state, MainWindow& window)
 }
 
 void ProfileDialog::createControls() {
-    quoteLabel = NewLabel(this, "lblQuote", "Personal Favorite Quote:");
+    quoteLabel = newLabel(this, "lblQuote", "Personal Favorite Quote:");
     quoteEdit = new QLineEdit(this);
     quoteEdit->setObjectName(QStringLiteral("txtQuote"));
-    clanWebsiteLabel = NewLabel(this, "lblClanWebsiteURL", "Clan Website URL:");
+    clanWebsiteLabel = newLabel(this, "lblClanWebsiteURL", "Clan Website URL:");
     clanWebsiteEdit = new QLineEdit(this);
     clanWebsiteEdit->setObjectName(QStringLiteral("txtClanWebsiteURL"));
-    primaryColorSwatch = NewShape(this, "shpPlayerPrimaryColor");
-    primaryColorLabel = NewLabel(this, "lblPrimaryColor", "Primary Color");
-    secondaryColorSwatch = NewShape(this, "shpPlayerSecondaryColor");
-    secondaryColorLabel = NewLabel(this, "lblSecondaryColor", "Secondary Color");
+    primaryColorSwatch = newShape(this, "shpPlayerPrimaryColor");
+    primaryColorLabel = newLabel(this, "lblPrimaryColor", "Primary Color");
+    secondaryColorSwatch = newShape(this, "shpPlayerSecondaryColor");
+    secondaryColorLabel = newLabel(this, "lblSecondaryColor", "Secondary Color");
     saveButton = new QPushButton(QStringLiteral("Save"), this);
     saveButton->setObjectName(QStringLiteral("cmdSaveOptions"));
     cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
@@ -98,16 +98,16 @@ void ProfileDialog::showProfile(const Profile& profile) {
     quoteEdit->setText(profile.quote);
     clanWebsiteEdit->setText(profile.website);
     if (profile.primaryColor.isValid()) {
-        FillShape(primaryColorSwatch, profile.primaryColor);
+        fillShape(primaryColorSwatch, profile.primaryColor);
     }
     if (profile.secondaryColor.isValid()) {
-        FillShape(secondaryColorSwatch, profile.secondaryColor);
+        fillShape(secondaryColorSwatch, profile.secondaryColor);
     }
 }
 
 bool ProfileDialog::load() {
     Profile profile;
-    if (!ReadProfile(state_, gamertag_, profile)) {
+    if (!readProfile(state_, gamertag_, profile)) {
         return false;
     }
     showProfile(profile);
@@ -115,10 +115,10 @@ bool ProfileDialog::load() {
 }
 
 void ProfileDialog::saveOptions() {
-    if (!SaveProfile(state_, gamertag_, clanName_, quoteEdit->text(), clanWebsiteEdit->text())) {
+    if (!saveProfile(state_, gamertag_, clanName_, quoteEdit->text(), clanWebsiteEdit->text())) {
         // What was stored before the failure stays; the dialog stays open
         // with the typed texts, and the window shows the database as it is.
-        ShowPlayerSummary(state_, window_);
+        showPlayerSummary(state_, window_);
         return;
     }
     close();
@@ -128,10 +128,10 @@ void ProfileDialog::cancelOptions() {
     close();
 }
 
-ProfileDialog* ShowProfile(Session& state, MainWindow& window) {
+ProfileDialog* showProfile(Session& state, MainWindow& window) {
     const auto open = window.findChildren<ProfileDialog*>(QString(), Qt::FindDirectChildrenOnly);
     for (ProfileDialog* dialog : open) {
-        if (dialog->isVisible() && dialog->gamertag() == state.CurrentGamertag) {
+        if (dialog->isVisible() && dialog->gamertag() == state.currentGamertag) {
             dialog->raise();
             dialog->activateWindow();
             return dialog;
@@ -147,8 +147,8 @@ ProfileDialog* ShowProfile(Session& state, MainWindow& window) {
     return dialog;
 }
 
-std::function<void()> ProfileOpener(Session& state, MainWindow& window) {
-    return [&state, &window] { ShowProfile(state, window); };
+std::function<void()> profileOpener(Session& state, MainWindow& window) {
+    return [&state, &window] { showProfile(state, window); };
 }
 
 }  // namespace tw

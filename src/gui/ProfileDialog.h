@@ -26,7 +26,7 @@ class MainWindow;
 inline constexpr char kProfileCaption[] = "Profile";
 
 // "Profile - <gamertag>": several dialogs may be open, one per player.
-QString ProfileTitle(const QString& gamertag);
+QString profileTitle(const QString& gamertag);
 
 class ProfileDialog : public QDialog {
     Q_OBJECT
@@ -58,16 +58,16 @@ class ProfileDialog : public QDialog {
 
     Session& state_;
     MainWindow& window_;
-    QString gamertag_;  // CurrentGamertag when the dialog opened
+    QString gamertag_;  // currentGamertag when the dialog opened
     QString clanName_;  // the main window's clan caption then ("-": none)
 };
 
 // Opens the dialog of the current player (the one the tag list shows) over the
 // main window and returns it; one already open for that player is brought to
 // the front instead. Null when reading failed.
-ProfileDialog* ShowProfile(Session& state, MainWindow& window);
+ProfileDialog* showProfile(Session& state, MainWindow& window);
 
 // What the tag list's profile button runs.
-std::function<void()> ProfileOpener(Session& state, MainWindow& window);
+std::function<void()> profileOpener(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -63,7 +63,7 @@ MsgResult fromQtButton(int button, MsgButtons buttons) {
 
 }  // namespace
 
-MsgResult QtPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+MsgResult QtPrompter::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                               const QString& title) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -72,7 +72,7 @@ MsgResult QtPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon i
     return fromQtButton(box.exec(), buttons);
 }
 
-QString QtPrompter::InputBox(const QString& prompt, const QString& title,
+QString QtPrompter::inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText) {
     bool accepted = false;
     const QString text =
@@ -80,7 +80,7 @@ QString QtPrompter::InputBox(const QString& prompt, const QString& title,
     return accepted ? text : QString();
 }
 
-std::optional<QString> QtPrompter::SaveFile(const SaveDialogRequest& request) {
+std::optional<QString> QtPrompter::saveFile(const SaveDialogRequest& request) {
     QFileDialog dialog(parent_, request.title, request.initialDir);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -96,11 +96,11 @@ std::optional<QString> QtPrompter::SaveFile(const SaveDialogRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtPrompter::ChooseFolder(const QString& title) {
+QString QtPrompter::chooseFolder(const QString& title) {
     return QFileDialog::getExistingDirectory(parent_, title);
 }
 
-bool QtPrompter::OpenDocument(const QString& pathOrUrl) {
+bool QtPrompter::openDocument(const QString& pathOrUrl) {
     return QDesktopServices::openUrl(documentUrl(pathOrUrl));
 }
 

@@ -12,13 +12,13 @@ class QtPrompter : public Prompter {
   public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
-    MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+    MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override;
-    QString InputBox(const QString& prompt, const QString& title,
+    QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
-    std::optional<QString> SaveFile(const SaveDialogRequest& request) override;
-    QString ChooseFolder(const QString& title) override;
-    bool OpenDocument(const QString& pathOrUrl) override;
+    std::optional<QString> saveFile(const SaveDialogRequest& request) override;
+    QString chooseFolder(const QString& title) override;
+    bool openDocument(const QString& pathOrUrl) override;
 
     // "Name (*.ext)|*.ext|Other|*.a;*.b" -> {"Name (*.ext)", "Other (*.a *.b)"}.
     static QStringList nameFilters(const QString& filter);

@@ -12,9 +12,9 @@
 
 #include "core/Prompter.h"
 #include "core/Session.h"
-#include "gui/FlexGrid.h"
 #include "gui/MainWindow.h"
 #include "gui/ResultChart.h"
+#include "gui/ResultGrid.h"
 #include "gui/ResultGridFill.h"
 #include "gui/ResultGridSort.h"
 #include "query/DatabaseExport.h"
@@ -53,9 +53,9 @@ QueryPanel::QueryPanel(Session& state, MainWindow& window)
     : QObject(&window), state_(state), window_(window) {
     connect(window.runQueryButton, &QPushButton::clicked, this, &QueryPanel::runQuery);
     connect(window.exportButton, &QPushButton::clicked, this, &QueryPanel::exportResult);
-    connect(window.resultGrid, &FlexGrid::mouseDown, this,
+    connect(window.resultGrid, &ResultGrid::mouseDown, this,
             [this](int button, int, int, int) { gridMousePressed(button); });
-    connect(window.resultGrid, &FlexGrid::mouseUp, this, [this](int button, int, int x, int y) {
+    connect(window.resultGrid, &ResultGrid::mouseUp, this, [this](int button, int, int x, int y) {
         gridMouseReleased(button, window_.resultGrid->viewport()->mapToGlobal(QPoint(x, y)));
     });
     connect(window.exportExcelAction, &QAction::triggered, this,
@@ -72,8 +72,8 @@ void QueryPanel::runQuery() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     emptyResultArea();
     const int index = window_.queryList->currentIndex();
-    if (index <= 0 || index >= static_cast<int>(state_.QuerySQL.size())) {
-        state_.prompter->Message(QString::fromLatin1(kSelectQueryToRun), MsgButtons::Ok,
+    if (index <= 0 || index >= static_cast<int>(state_.querySql.size())) {
+        state_.prompter->message(QString::fromLatin1(kSelectQueryToRun), MsgButtons::Ok,
                                  MsgIcon::Information, QStringLiteral("Error"));
     } else {
         QueryResult result = tw::runQuery(
@@ -99,7 +99,7 @@ void QueryPanel::runQuery() {
 }
 
 void QueryPanel::emptyResultArea() {
-    FlexGrid& grid = *window_.resultGrid;
+    ResultGrid& grid = *window_.resultGrid;
     grid.clear();
     grid.setRows(0);
     grid.setCols(0);
@@ -135,17 +135,17 @@ void QueryPanel::exportResult() {
     const int index = window_.queryList->currentIndex();
     QueryExportRequest request;
     request.index = index;
-    if (index >= 1 && index < static_cast<int>(state_.QuerySQL.size())) {
-        request.savedSql = state_.QuerySQL[static_cast<size_t>(index)];
+    if (index >= 1 && index < static_cast<int>(state_.querySql.size())) {
+        request.savedSql = state_.querySql[static_cast<size_t>(index)];
     }
-    request.gamertag = state_.CurrentGamertag;
+    request.gamertag = state_.currentGamertag;
     request.rows = gridTexts(*window_.resultGrid);
     request.rowsStatement = lastStatement_;
     exportQuery(state_, request);
 }
 
 void QueryPanel::gridMousePressed(int button) {
-    FlexGrid& grid = *window_.resultGrid;
+    ResultGrid& grid = *window_.resultGrid;
     if (button != 1 || grid.mouseRow() != 0 || grid.rows() < 1 || grid.mouseCol() < 0) {
         return;
     }
@@ -154,7 +154,7 @@ void QueryPanel::gridMousePressed(int button) {
 }
 
 void QueryPanel::gridMouseReleased(int button, const QPoint& globalPosition) {
-    const FlexGrid& grid = *window_.resultGrid;
+    const ResultGrid& grid = *window_.resultGrid;
     const int row = grid.mouseRow();
     const int col = grid.mouseCol();
     if (button != 2 || row < 1 || col < 0 ||

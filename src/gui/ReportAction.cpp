@@ -9,10 +9,10 @@
 namespace tw {
 
 void tpsReportClicked(Session& state) {
-    CreateTpsReport(state, state.CurrentGamertag);
+    createTpsReport(state, state.currentGamertag);
 }
 
-void ConnectTpsReport(Session& state, MainWindow& window) {
+void connectTpsReport(Session& state, MainWindow& window) {
     QObject::connect(window.tpsReportAction, &QAction::triggered, &window,
                      [&state] { tpsReportClicked(state); });
 }

@@ -9,6 +9,6 @@ class MainWindow;
 void tpsReportClicked(Session& state);
 
 // Connects the menu entry to the handler, once.
-void ConnectTpsReport(Session& state, MainWindow& window);
+void connectTpsReport(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gui/ColumnWidths.h"
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 #include "gui/Twips.h"
 
 namespace tw {
@@ -12,7 +12,7 @@ namespace {
 
 // The pixel width of each column: a column that shows pictures is as wide as
 // they are, any other as its widest text (a colour cell's value counts).
-std::vector<int> columnPixels(const FlexGrid& grid, const QueryResult& result) {
+std::vector<int> columnPixels(const ResultGrid& grid, const QueryResult& result) {
     ColumnWidths widths(grid.font(), result.columns);
     for (int r = 0; r < result.rows; ++r) {
         for (int c = 0; c < result.columns; ++c) {
@@ -32,9 +32,9 @@ std::vector<int> columnPixels(const FlexGrid& grid, const QueryResult& result) {
     return pixels;
 }
 
-void placeMarks(FlexGrid& grid, const QueryResult& result, const TwipsScale& scale) {
+void placeMarks(ResultGrid& grid, const QueryResult& result, const TwipsScale& scale) {
     for (const auto& [row, pixels] : result.rowPixels) {
-        grid.setRowHeightTwips(row, scale.YToTwips(pixels));
+        grid.setRowHeightTwips(row, scale.yToTwips(pixels));
     }
     std::vector<QPixmap> pictures;
     pictures.reserve(result.pictures.size());
@@ -49,28 +49,28 @@ void placeMarks(FlexGrid& grid, const QueryResult& result, const TwipsScale& sca
         }
         if (cell.picture >= 0) {
             grid.setCellPicture(pictures[static_cast<size_t>(cell.picture)]);
-            grid.setCellPictureAlignment(FlexGrid::CenterCenter);
+            grid.setCellPictureAlignment(ResultGrid::CenterCenter);
         }
     }
 }
 
-void setWidths(FlexGrid& grid, const std::vector<int>& pixels, const TwipsScale& scale) {
+void setWidths(ResultGrid& grid, const std::vector<int>& pixels, const TwipsScale& scale) {
     grid.setRow(0);
     for (int col = 0; col < grid.cols(); ++col) {
         grid.setCol(col);
         grid.setColWidthTwips(col,
-                              scale.XToTwips(pixels[static_cast<size_t>(col)]) + kColumnPadTwips);
-        grid.setCellAlignment(FlexGrid::CenterCenter);
+                              scale.xToTwips(pixels[static_cast<size_t>(col)]) + kColumnPadTwips);
+        grid.setCellAlignment(ResultGrid::CenterCenter);
     }
 }
 
 }  // namespace
 
-void fillResultGrid(FlexGrid& grid, QueryResult& result) {
+void fillResultGrid(ResultGrid& grid, QueryResult& result) {
     if (result.rows == 0) {
         return;
     }
-    const TwipsScale scale = TwipsScale::ForWidget(grid);
+    const TwipsScale scale = TwipsScale::forWidget(grid);
     const bool complete = !result.error;
     const std::vector<int> pixels = complete ? columnPixels(grid, result) : std::vector<int>();
     grid.setRedraw(false);
@@ -86,7 +86,7 @@ void fillResultGrid(FlexGrid& grid, QueryResult& result) {
     grid.setFixedRows(1);
 }
 
-QList<QStringList> gridTexts(const FlexGrid& grid) {
+QList<QStringList> gridTexts(const ResultGrid& grid) {
     QList<QStringList> rows;
     for (int r = 0; r < grid.rows(); ++r) {
         QStringList row;

@@ -8,7 +8,7 @@
 
 namespace tw {
 
-class FlexGrid;
+class ResultGrid;
 
 // Extra room beside the widest text of a column, in twips.
 inline constexpr int kColumnPadTwips = 200;
@@ -17,9 +17,9 @@ inline constexpr int kColumnPadTwips = 200;
 // suspended; the caller resumes it. A result without rows leaves the grid as
 // it is; one that failed is shown as far as it was read, without widths and
 // fixed row.
-void fillResultGrid(FlexGrid& grid, QueryResult& result);
+void fillResultGrid(ResultGrid& grid, QueryResult& result);
 
 // The grid's texts, row by row (picture and colour cells are empty).
-QList<QStringList> gridTexts(const FlexGrid& grid);
+QList<QStringList> gridTexts(const ResultGrid& grid);
 
 }  // namespace tw

@@ -2,18 +2,18 @@
 
 #include <vector>
 
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 #include "gui/Twips.h"
 
 namespace tw {
 namespace {
 
-int wideningTwips(const FlexGrid& grid) {
-    return TwipsScale::ForWidget(grid).XToTwips(kSortWideningPixels);
+int wideningTwips(const ResultGrid& grid) {
+    return TwipsScale::forWidget(grid).xToTwips(kSortWideningPixels);
 }
 
 // Shades (or unshades) the non-empty data cells of column `col`.
-void shadeColumn(FlexGrid& grid, int col, uint32_t from, uint32_t to) {
+void shadeColumn(ResultGrid& grid, int col, uint32_t from, uint32_t to) {
     for (int r = 1; r < grid.rows(); ++r) {
         grid.setRow(r);
         grid.setCol(col);
@@ -23,26 +23,26 @@ void shadeColumn(FlexGrid& grid, int col, uint32_t from, uint32_t to) {
     }
 }
 
-void setHeaderArrow(FlexGrid& grid, int col, const QPixmap& arrow) {
+void setHeaderArrow(ResultGrid& grid, int col, const QPixmap& arrow) {
     grid.setRow(0);
     grid.setCol(col);
     grid.setCellPicture(arrow);
-    grid.setCellPictureAlignment(FlexGrid::RightCenter);
+    grid.setCellPictureAlignment(ResultGrid::RightCenter);
 }
 
-void markNewSortColumn(FlexGrid& grid, int col, const SortArrows& arrows) {
+void markNewSortColumn(ResultGrid& grid, int col, const SortArrows& arrows) {
     setHeaderArrow(grid, col, arrows.descending);
     grid.setColWidthTwips(col, grid.colWidthTwips(col) + wideningTwips(grid));
-    grid.setCellAlignment(FlexGrid::LeftCenter);
+    grid.setCellAlignment(ResultGrid::LeftCenter);
 }
 
-void unmarkColumn(FlexGrid& grid, int col) {
+void unmarkColumn(ResultGrid& grid, int col) {
     shadeColumn(grid, col, kSortShadeColor, 0);
     grid.setRow(0);
     grid.setCol(col);
     grid.setCellPicture(QPixmap());
     grid.setColWidthTwips(col, grid.colWidthTwips(col) - wideningTwips(grid));
-    grid.setCellAlignment(FlexGrid::CenterCenter);
+    grid.setCellAlignment(ResultGrid::CenterCenter);
 }
 
 QString stateOf(int col, bool descending) {
@@ -51,7 +51,7 @@ QString stateOf(int col, bool descending) {
 
 }  // namespace
 
-void sortGrid(FlexGrid& grid, int col, SortMode mode) {
+void sortGrid(ResultGrid& grid, int col, SortMode mode) {
     const int first = grid.fixedRows();
     if (col < 0 || col >= grid.cols() || grid.rows() - first < 2) {
         return;
@@ -68,7 +68,7 @@ void sortGrid(FlexGrid& grid, int col, SortMode mode) {
     grid.permuteRows(first, sources);
 }
 
-void sortByHeader(FlexGrid& grid, int col, QString& sortState, const SortArrows& arrows) {
+void sortByHeader(ResultGrid& grid, int col, QString& sortState, const SortArrows& arrows) {
     grid.setRow(0);
     grid.setCol(col);
     const QString sorted = sortState;

@@ -13,7 +13,7 @@
 
 namespace tw {
 
-class FlexGrid;
+class ResultGrid;
 
 // Background of the sorted column's cells: RGB(240, 240, 240).
 inline constexpr uint32_t kSortShadeColor = 0x00F0F0F0;
@@ -25,10 +25,10 @@ struct SortArrows {
 };
 
 // Sorts the data rows of `grid` on column `col`.
-void sortGrid(FlexGrid& grid, int col, SortMode mode);
+void sortGrid(ResultGrid& grid, int col, SortMode mode);
 
 // A press on header cell `col`. `sortState` is empty or the sorted column's
 // number followed by "A" or "D" ("3D"); it is updated.
-void sortByHeader(FlexGrid& grid, int col, QString& sortState, const SortArrows& arrows);
+void sortByHeader(ResultGrid& grid, int col, QString& sortState, const SortArrows& arrows);
 
 }  // namespace tw

@@ -14,13 +14,13 @@ namespace tw {
 namespace {
 
 // The grid's pop-up leaves its gamertag in the entry's data for the add.
-QString TakeGamertagToInsert(QAction& insert) {
+QString takeGamertagToInsert(QAction& insert) {
     QString gamertag = insert.data().toString();
     insert.setData(QVariant());
     return gamertag;
 }
 
-void ShowAdded(Session& state, MainWindow& window, const QString& gamertag) {
+void showAdded(Session& state, MainWindow& window, const QString& gamertag) {
     {
         const QSignalBlocker quiet(window.tagListBox);
         window.tagListBox->addItem(gamertag);
@@ -41,14 +41,14 @@ void addClicked(Session& state, MainWindow& window, const QString& fromGrid) {
         return;
     }
     if (tagList.add(gamertag) == TagList::AddResult::Added) {
-        ShowAdded(state, window, gamertag);
+        showAdded(state, window, gamertag);
     }
 }
 
 void removeClicked(Session& state, MainWindow& window) {
     TagList tagList(state);
-    if (state.CurrentGamertag.isEmpty() || !tagList.confirmRemove() ||
-        !tagList.remove(state.CurrentGamertag)) {
+    if (state.currentGamertag.isEmpty() || !tagList.confirmRemove() ||
+        !tagList.remove(state.currentGamertag)) {
         return;
     }
     bool empty = false;
@@ -64,7 +64,7 @@ void removeClicked(Session& state, MainWindow& window) {
     if (empty) {
         // Nobody is left: the refresh forgets the removed player and shows
         // the empty summary, so nothing goes on working on that player.
-        ShowPlayerSummary(state, window);
+        showPlayerSummary(state, window);
         return;
     }
     tagListChosen(state, window);
@@ -75,7 +75,7 @@ void tagListChosen(Session& state, MainWindow& window) {
         return;
     }
     TagList(state).choose(window.tagListBox->currentText());
-    ShowPlayerSummary(state, window);
+    showPlayerSummary(state, window);
 }
 
 void profileClicked(Session& state, const std::function<void()>& showProfile) {
@@ -84,12 +84,12 @@ void profileClicked(Session& state, const std::function<void()>& showProfile) {
     }
 }
 
-void ConnectTagList(Session& state, MainWindow& window, std::function<void()> showProfile) {
+void connectTagList(Session& state, MainWindow& window, std::function<void()> showProfile) {
     QObject::connect(window.addButton, &QPushButton::clicked, &window,
                      [&state, &window] { addClicked(state, window); });
     QObject::connect(
         window.insertIntoTagListAction, &QAction::triggered, &window, [&state, &window] {
-            addClicked(state, window, TakeGamertagToInsert(*window.insertIntoTagListAction));
+            addClicked(state, window, takeGamertagToInsert(*window.insertIntoTagListAction));
         });
     QObject::connect(window.removeButton, &QPushButton::clicked, &window,
                      [&state, &window] { removeClicked(state, window); });

@@ -25,6 +25,6 @@ void profileClicked(Session& state, const std::function<void()>& showProfile);
 
 // Connects the controls above to their handlers, once. `showProfile` opens
 // the profile dialog (nothing when unset).
-void ConnectTagList(Session& state, MainWindow& window, std::function<void()> showProfile);
+void connectTagList(Session& state, MainWindow& window, std::function<void()> showProfile);
 
 }  // namespace tw

@@ -11,25 +11,25 @@ int convert(int value, double numerator, double denominator) {
 }
 }  // namespace
 
-TwipsScale TwipsScale::ForWidget(const QWidget& widget) {
+TwipsScale TwipsScale::forWidget(const QWidget& widget) {
     return TwipsScale(widget.logicalDpiX(), widget.logicalDpiY());
 }
 
-int TwipsScale::XToPixels(int twips) const {
+int TwipsScale::xToPixels(int twips) const {
     return convert(twips, dpiX_, kTwipsPerInch);
 }
-int TwipsScale::YToPixels(int twips) const {
+int TwipsScale::yToPixels(int twips) const {
     return convert(twips, dpiY_, kTwipsPerInch);
 }
-int TwipsScale::XToTwips(int pixels) const {
+int TwipsScale::xToTwips(int pixels) const {
     return convert(pixels, kTwipsPerInch, dpiX_);
 }
-int TwipsScale::YToTwips(int pixels) const {
+int TwipsScale::yToTwips(int pixels) const {
     return convert(pixels, kTwipsPerInch, dpiY_);
 }
 
-QRect TwipsScale::ToPixels(int left, int top, int width, int height) const {
-    return QRect(XToPixels(left), YToPixels(top), XToPixels(width), YToPixels(height));
+QRect TwipsScale::toPixels(int left, int top, int width, int height) const {
+    return QRect(xToPixels(left), yToPixels(top), xToPixels(width), yToPixels(height));
 }
 
 }  // namespace tw

@@ -15,16 +15,16 @@ class TwipsScale {
   public:
     TwipsScale(double dpiX, double dpiY) : dpiX_(dpiX), dpiY_(dpiY) {}
     // The logical DPI of the screen the widget is on.
-    static TwipsScale ForWidget(const QWidget& widget);
+    static TwipsScale forWidget(const QWidget& widget);
 
-    int XToPixels(int twips) const;
-    int YToPixels(int twips) const;
-    int XToTwips(int pixels) const;
-    int YToTwips(int pixels) const;
-    QRect ToPixels(int left, int top, int width, int height) const;
+    int xToPixels(int twips) const;
+    int yToPixels(int twips) const;
+    int xToTwips(int pixels) const;
+    int yToTwips(int pixels) const;
+    QRect toPixels(int left, int top, int width, int height) const;
 
-    double DpiX() const { return dpiX_; }
-    double DpiY() const { return dpiY_; }
+    double dpiX() const { return dpiX_; }
+    double dpiY() const { return dpiY_; }
 
   private:
     double dpiX_;

@@ -17,18 +17,18 @@
 
 namespace tw {
 
-WiredWindow WireMainWindow(Session& state, MainWindow& window) {
+WiredWindow wireMainWindow(Session& state, MainWindow& window) {
     // File > Exit unloads the window, which runs the exit rule.
     QObject::connect(window.exitAction, &QAction::triggered, &window,
                      [&window] { window.close(); });
-    InstallExitRule(state, window);
+    installExitRule(state, window);
     WiredWindow wired;
-    wired.downloadPanel = ConnectDownload(state, window);
-    ConnectTagList(state, window, ProfileOpener(state, window));
-    ConnectTpsReport(state, window);
-    ConnectOptions(state, window);
-    ConnectAbout(state, window);
-    ConnectMaintenance(state, window);
+    wired.downloadPanel = connectDownload(state, window);
+    connectTagList(state, window, profileOpener(state, window));
+    connectTpsReport(state, window);
+    connectOptions(state, window);
+    connectAbout(state, window);
+    connectMaintenance(state, window);
     new QueryPanel(state, window);  // a child of the window
     return wired;
 }

@@ -15,6 +15,6 @@ struct WiredWindow {
     DownloadPanel* downloadPanel = nullptr;
 };
 
-WiredWindow WireMainWindow(Session& state, MainWindow& window);
+WiredWindow wireMainWindow(Session& state, MainWindow& window);
 
 }  // namespace tw

@@ -19,22 +19,22 @@ struct ImportSession {
     std::unique_ptr<Recordset> from;
     std::unique_ptr<Recordset> to;
 
-    void Close() {
-        CloseQuietly(from);
-        CloseQuietly(to);
-        CloseQuietly(source);
+    void close() {
+        closeQuietly(from);
+        closeQuietly(to);
+        closeQuietly(source);
     }
 };
 
 // Adds one row to `to` holding the current row of `from`, field by field by
 // name. A key already present (3022) is skipped; any other error is raised.
-void CopyRow(Recordset& from, Recordset& to) {
-    to.AddNew();
-    for (int i = 0; i < from.FieldCount(); ++i) {
-        to.SetField(from.FieldName(i), from.Field(i));
+void copyRow(Recordset& from, Recordset& to) {
+    to.addNew();
+    for (int i = 0; i < from.fieldCount(); ++i) {
+        to.setField(from.fieldName(i), from.field(i));
     }
     try {
-        to.Update();
+        to.update();
     } catch (const AppError& error) {
         if (error.number() != err::kDuplicateKey) {
             throw;
@@ -45,13 +45,13 @@ void CopyRow(Recordset& from, Recordset& to) {
 // Every column of the old table must have one of the same name (any letter
 // case) in the current table; the first that has none is reported by table
 // and column before a row of the table is copied.
-void RequireSameColumns(const QString& table, const Recordset& from, const Recordset& to) {
+void requireSameColumns(const QString& table, const Recordset& from, const Recordset& to) {
     QStringList present;
-    for (int i = 0; i < to.FieldCount(); ++i) {
-        present << to.FieldName(i);
+    for (int i = 0; i < to.fieldCount(); ++i) {
+        present << to.fieldName(i);
     }
-    for (int i = 0; i < from.FieldCount(); ++i) {
-        const QString column = from.FieldName(i);
+    for (int i = 0; i < from.fieldCount(); ++i) {
+        const QString column = from.fieldName(i);
         if (!present.contains(column, Qt::CaseInsensitive)) {
             throw AppError(err::kItemNotFound, QStringLiteral("DAO.Recordset"),
                            QStringLiteral("Item not found in this collection: %1.%2 (a column "
@@ -62,31 +62,31 @@ void RequireSameColumns(const QString& table, const Recordset& from, const Recor
     }
 }
 
-void CopyTable(Session& state, ImportSession& session, const QString& table) {
+void copyTable(Session& state, ImportSession& session, const QString& table) {
     // The recordsets of the previous table are replaced, as the copy goes on.
-    session.from = session.source->OpenRecordset(table);
-    session.to = OpenDatabaseOf(state).OpenRecordset(table);
-    RequireSameColumns(table, *session.from, *session.to);
+    session.from = session.source->openRecordset(table);
+    session.to = openDatabaseOf(state).openRecordset(table);
+    requireSameColumns(table, *session.from, *session.to);
     Recordset& from = *session.from;
-    if (!(from.IsEOF() && from.IsBOF())) {
-        from.MoveLast();
-        from.MoveFirst();
+    if (!(from.isEof() && from.isBof())) {
+        from.moveLast();
+        from.moveFirst();
     }
-    while (!from.IsEOF()) {
-        CopyRow(from, *session.to);
-        from.MoveNext();
+    while (!from.isEof()) {
+        copyRow(from, *session.to);
+        from.moveNext();
     }
 }
 
-bool Confirmed(Session& state) {
-    return state.prompter->Message(QString::fromLatin1(kImportQuestion), MsgButtons::YesNo,
+bool confirmed(Session& state) {
+    return state.prompter->message(QString::fromLatin1(kImportQuestion), MsgButtons::YesNo,
                                    MsgIcon::Question,
                                    QString::fromLatin1(kImportConfirmTitle)) == MsgResult::Yes;
 }
 
 }  // namespace
 
-const std::vector<OldVersion>& OldVersions() {
+const std::vector<OldVersion>& oldVersions() {
     static const std::vector<OldVersion> versions = {
         {QStringLiteral("109"),
          {QStringLiteral("Game"), QStringLiteral("Clan"), QStringLiteral("Player"),
@@ -102,10 +102,10 @@ const std::vector<OldVersion>& OldVersions() {
     return versions;
 }
 
-QString FindOldDatabase(const Session& state, const OldVersion** version) {
-    for (const OldVersion& candidate : OldVersions()) {
+QString findOldDatabase(const Session& state, const OldVersion** version) {
+    for (const OldVersion& candidate : oldVersions()) {
         const QString path =
-            state.ProgramDir + QLatin1Char('/') + DatabaseFileName(candidate.versionTag);
+            state.programDir + QLatin1Char('/') + databaseFileName(candidate.versionTag);
         if (QFileInfo::exists(path)) {
             *version = &candidate;
             return path;
@@ -115,14 +115,14 @@ QString FindOldDatabase(const Session& state, const OldVersion** version) {
     return QString();
 }
 
-bool ImportOldDatabase(Session& state) {
-    if (!Confirmed(state)) {
+bool importOldDatabase(Session& state) {
+    if (!confirmed(state)) {
         return false;
     }
     const OldVersion* version = nullptr;
-    const QString path = FindOldDatabase(state, &version);
+    const QString path = findOldDatabase(state, &version);
     if (path.isEmpty()) {
-        state.prompter->Message(QString::fromLatin1(kOldDatabaseNotFound), MsgButtons::Ok,
+        state.prompter->message(QString::fromLatin1(kOldDatabaseNotFound), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
         return false;
     }
@@ -133,24 +133,24 @@ bool ImportOldDatabase(Session& state) {
     try {
         // Only read: the old file (perhaps read-only, perhaps kept as a
         // backup) stays byte for byte what it was.
-        session.source = Database::OpenReadOnly(path);
+        session.source = Database::openReadOnly(path);
         for (const QString& name : version->tables) {
             table = name;
-            CopyTable(state, session, table);
+            copyTable(state, session, table);
         }
     } catch (const AppError& error) {
-        WriteDebugLog(state, QString::fromLatin1(kImportStage), error, table);
-        session.Close();
+        writeDebugLog(state, QString::fromLatin1(kImportStage), error, table);
+        session.close();
         return false;
     }
     // Closing commits the rows the recordsets added before the caller
     // refreshes from the database.
-    session.Close();
+    session.close();
     return true;
 }
 
-void TellImportDone(Session& state) {
-    state.prompter->Message(QString::fromLatin1(kImportDone), MsgButtons::Ok, MsgIcon::Information,
+void tellImportDone(Session& state) {
+    state.prompter->message(QString::fromLatin1(kImportDone), MsgButtons::Ok, MsgIcon::Information,
                             QStringLiteral("Done"));
 }
 

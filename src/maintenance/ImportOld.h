@@ -34,17 +34,17 @@ struct OldVersion {
 
 // The releases searched for, newest first; the first whose file exists is
 // imported.
-const std::vector<OldVersion>& OldVersions();
+const std::vector<OldVersion>& oldVersions();
 
 // The path of the first old database file found in the program folder, and
 // which release it is; an empty path when there is none.
-QString FindOldDatabase(const Session& state, const OldVersion** version);
+QString findOldDatabase(const Session& state, const OldVersion** version);
 
 // Asks, finds the old file and copies it. True when rows were copied to the
-// end: the caller refreshes what shows the database, then TellImportDone.
+// end: the caller refreshes what shows the database, then tellImportDone.
 // A failure is recorded (stage "ImportOld", the table being copied as its
 // statement) and told.
-bool ImportOldDatabase(Session& state);
-void TellImportDone(Session& state);
+bool importOldDatabase(Session& state);
+void tellImportDone(Session& state);
 
 }  // namespace tw

@@ -6,36 +6,36 @@
 
 namespace tw {
 
-Database& OpenDatabaseOf(Session& state) {
-    if (!state.Db || !state.Db->isOpen()) {
-        throw sqlite::ObjectClosedError(sqlite::kDatabaseSource);
+Database& openDatabaseOf(Session& state) {
+    if (!state.db || !state.db->isOpen()) {
+        throw sqlite::objectClosedError(sqlite::kDatabaseSource);
     }
-    return *state.Db;
+    return *state.db;
 }
 
-void CloseQuietly(std::unique_ptr<Recordset>& recordset) {
+void closeQuietly(std::unique_ptr<Recordset>& recordset) {
     if (!recordset) {
         return;
     }
     try {
-        recordset->CancelUpdate();
+        recordset->cancelUpdate();
     } catch (const AppError&) {
         // no edit was pending
     }
     try {
-        recordset->Close();
+        recordset->close();
     } catch (const AppError&) {
         // closing is best effort: the import has ended either way
     }
     recordset.reset();
 }
 
-void CloseQuietly(std::unique_ptr<Database>& database) {
+void closeQuietly(std::unique_ptr<Database>& database) {
     if (!database) {
         return;
     }
     try {
-        database->Close();
+        database->close();
     } catch (const AppError&) {
         // as above
     }

@@ -10,37 +10,37 @@
 namespace tw {
 namespace {
 
-bool Confirmed(Session& state, const char* question) {
-    return state.prompter->Message(QString::fromLatin1(question), MsgButtons::YesNo,
+bool confirmed(Session& state, const char* question) {
+    return state.prompter->message(QString::fromLatin1(question), MsgButtons::YesNo,
                                    MsgIcon::Question,
                                    QString::fromLatin1(kPurgeConfirmTitle)) == MsgResult::Yes;
 }
 
-void TellDone(Session& state, const char* text) {
-    state.prompter->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
+void tellDone(Session& state, const char* text) {
+    state.prompter->message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
                             QStringLiteral("Done"));
 }
 
 // Runs the statements in order; on the first failure reports it and returns
 // false (the statements before it stay done: there is no transaction).
-bool RunStatements(Session& state, const QStringList& statements) {
+bool runStatements(Session& state, const QStringList& statements) {
     QString current;
     try {
-        Database& db = OpenDatabaseOf(state);
+        Database& db = openDatabaseOf(state);
         for (const QString& statement : statements) {
             current = statement;
-            db.Execute(statement);
+            db.execute(statement);
         }
         return true;
     } catch (const AppError& error) {
-        ReportOperationFailure(state, QString::fromLatin1(kPurgeStage), error, current);
+        reportOperationFailure(state, QString::fromLatin1(kPurgeStage), error, current);
         return false;
     }
 }
 
 }  // namespace
 
-QStringList NonTagListPurgeStatements() {
+QStringList nonTagListPurgeStatements() {
     return {
         QStringLiteral("DELETE Player_Playlist.* FROM Player, Player_Playlist WHERE "
                        "Player.Is_Selectable = 'N' AND Player.Player_Gamertag = "
@@ -57,7 +57,7 @@ QStringList NonTagListPurgeStatements() {
     };
 }
 
-QStringList EntirePurgeStatements() {
+QStringList entirePurgeStatements() {
     QStringList statements;
     for (const char* table :
          {"Player_Playlist", "Game_Player_Medal", "Game_Player", "Game", "Player", "Clan",
@@ -67,24 +67,24 @@ QStringList EntirePurgeStatements() {
     return statements;
 }
 
-bool PurgeNonTagListPlayers(Session& state) {
-    if (!Confirmed(state, kPurgeNonTagListQuestion)) {
+bool purgeNonTagListPlayers(Session& state) {
+    if (!confirmed(state, kPurgeNonTagListQuestion)) {
         return false;
     }
-    if (RunStatements(state, NonTagListPurgeStatements())) {
-        TellDone(state, kPurgeNonTagListDone);
+    if (runStatements(state, nonTagListPurgeStatements())) {
+        tellDone(state, kPurgeNonTagListDone);
     }
     return true;
 }
 
-bool PurgeEntireDatabase(Session& state) {
-    if (!Confirmed(state, kPurgeEntireQuestion)) {
+bool purgeEntireDatabase(Session& state) {
+    if (!confirmed(state, kPurgeEntireQuestion)) {
         return false;
     }
-    if (RunStatements(state, EntirePurgeStatements())) {
-        TellDone(state, kPurgeEntireDone);
-        WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), QStringLiteral(" "));
-        state.CurrentGamertag.clear();
+    if (runStatements(state, entirePurgeStatements())) {
+        tellDone(state, kPurgeEntireDone);
+        writeIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), QStringLiteral(" "));
+        state.currentGamertag.clear();
     }
     return true;
 }

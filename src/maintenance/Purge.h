@@ -30,12 +30,12 @@ inline constexpr char kPurgeEntireDone[] = "Database has been purged.";
 inline constexpr char kPurgeStage[] = "Purge";
 
 // The statements, in the order they run.
-QStringList NonTagListPurgeStatements();
-QStringList EntirePurgeStatements();
+QStringList nonTagListPurgeStatements();
+QStringList entirePurgeStatements();
 
 // True when the user said Yes (the purge ran, whole or in part).
-bool PurgeNonTagListPlayers(Session& state);
+bool purgeNonTagListPlayers(Session& state);
 // On success also forgets the current player (and User/Gamertag).
-bool PurgeEntireDatabase(Session& state);
+bool purgeEntireDatabase(Session& state);
 
 }  // namespace tw

@@ -37,15 +37,15 @@ int labelSpacing(int records) {
 
 ChartTable readChartTable(Recordset& rows) {
     ChartTable table;
-    const int fields = rows.FieldCount();
+    const int fields = rows.fieldCount();
     for (int col = 0; col < fields; ++col) {
-        table.fieldNames << rows.FieldName(col);
+        table.fieldNames << rows.fieldName(col);
     }
     std::vector<std::vector<Variant>> records;
-    for (; !rows.IsEOF(); rows.MoveNext()) {
+    for (; !rows.isEof(); rows.moveNext()) {
         std::vector<Variant> record;
         for (int col = 0; col < fields; ++col) {
-            record.push_back(rows.Field(col));
+            record.push_back(rows.field(col));
         }
         records.push_back(std::move(record));
     }

@@ -12,13 +12,13 @@ namespace tw {
 namespace {
 
 void done(Session& state, const char* text) {
-    state.prompter->Message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
+    state.prompter->message(QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Information,
                             QStringLiteral("Done"));
 }
 
 void reportUnlessCancelled(Session& state, const char* stage, const AppError& error) {
     if (error.number() != err::kSaveCancelled) {
-        WriteDebugLog(state, QString::fromLatin1(stage), error);
+        writeDebugLog(state, QString::fromLatin1(stage), error);
     }
 }
 
@@ -29,21 +29,21 @@ QString proposedName(const Session& state, const char* extension) {
 void writeTableXml(Database& db, const QString& table, QIODevice& out) {
     const QString element = xmlElementName(table);
     writeBytes(out, "\t<" + element.toUtf8() + ">\r\n");
-    auto rows = db.OpenRecordset(QLatin1Char('[') + table + QLatin1Char(']'));
+    auto rows = db.openRecordset(QLatin1Char('[') + table + QLatin1Char(']'));
     QStringList names;
-    for (int f = 0; f < rows->FieldCount(); ++f) {
-        names << xmlElementName(rows->FieldName(f));
+    for (int f = 0; f < rows->fieldCount(); ++f) {
+        names << xmlElementName(rows->fieldName(f));
     }
-    for (; !rows->IsEOF(); rows->MoveNext()) {
+    for (; !rows->isEof(); rows->moveNext()) {
         QString line = QStringLiteral("\t\t<Record>");
         for (int f = 0; f < names.size(); ++f) {
             line += QLatin1Char('<') + names[f] + QLatin1Char('>') +
-                    escapeMarkup(rows->Field(f).joinText()) + QStringLiteral("</") + names[f] +
+                    escapeMarkup(rows->field(f).joinText()) + QStringLiteral("</") + names[f] +
                     QLatin1Char('>');
         }
         writeBytes(out, (line + QStringLiteral("</Record>\r\n")).toUtf8());
     }
-    rows->Close();
+    rows->close();
     writeBytes(out, "\t</" + element.toUtf8() + ">\r\n");
 }
 
@@ -51,7 +51,7 @@ void writeTableXml(Database& db, const QString& table, QIODevice& out) {
 
 QStringList exportedTables(const Database& db) {
     QStringList tables;
-    for (const QString& name : db.TableNames()) {
+    for (const QString& name : db.tableNames()) {
         if (!name.contains(QLatin1String("zLoad"), Qt::CaseInsensitive) &&
             !name.contains(QLatin1String("msys"), Qt::CaseInsensitive)) {
             tables << name;
@@ -72,10 +72,10 @@ void exportExcelClicked(Session& state) {
     try {
         const QString path =
             askSavePath(state, QString::fromLatin1(kExcelFilter), proposedName(state, ".xls"));
-        ensureOutsideWriter(*state.Db);
+        ensureOutsideWriter(*state.db);
         writeFreshWorkbook(path, [&state](const QString& fresh) {
-            for (const QString& table : exportedTables(*state.Db)) {
-                state.Db->Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
+            for (const QString& table : exportedTables(*state.db)) {
+                state.db->execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
                                   QStringLiteral("].[") + table + QStringLiteral("] FROM [") +
                                   table + QLatin1Char(']'));
             }
@@ -88,23 +88,23 @@ void exportExcelClicked(Session& state) {
 
 void exportCsvClicked(Session& state) {
     // The folder is taken up to a NUL, as the platform's chooser hands it.
-    const QString folder = state.prompter->ChooseFolder(QString::fromLatin1(kChooseTextFolder))
+    const QString folder = state.prompter->chooseFolder(QString::fromLatin1(kChooseTextFolder))
                                .section(QChar(0), 0, 0);
     if (folder.isEmpty()) {
         return;
     }
     QString statement;  // the one that failed goes to the log
     try {
-        ensureOutsideWriter(*state.Db);
-        for (const QString& table : exportedTables(*state.Db)) {
+        ensureOutsideWriter(*state.db);
+        for (const QString& table : exportedTables(*state.db)) {
             statement = QStringLiteral("SELECT * INTO [Text;DATABASE=") + folder +
                         QStringLiteral("].[") + table + QStringLiteral(".txt] FROM [") + table +
                         QLatin1Char(']');
-            state.Db->Execute(statement);
+            state.db->execute(statement);
         }
         done(state, kCsvExportDone);
     } catch (const AppError& error) {
-        WriteDebugLog(state, QString::fromLatin1(kExportCsvStage), error, statement);
+        writeDebugLog(state, QString::fromLatin1(kExportCsvStage), error, statement);
     }
 }
 
@@ -113,7 +113,7 @@ void exportXmlClicked(Session& state) {
         const QString path =
             askSavePath(state, QString::fromLatin1(kXmlFilter), proposedName(state, ".xml"));
         const std::unique_ptr<SafeFile> file = createOutputFile(path);
-        writeDatabaseXml(*state.Db, exportedTables(*state.Db), *file);
+        writeDatabaseXml(*state.db, exportedTables(*state.db), *file);
         finishOutputFile(*file);
         done(state, kXmlExportDone);
     } catch (const AppError& error) {

@@ -15,7 +15,7 @@ namespace tw {
 
 QString exportTimeStamp(const Session& state) {
     const QDateTime now = state.clock ? state.clock() : QDateTime::currentDateTime();
-    return Format(Variant::FromDate(now), QStringLiteral("yyyymmddhhmmss"));
+    return format(Variant::fromDate(now), QStringLiteral("yyyymmddhhmmss"));
 }
 
 QString askSavePath(Session& state, const QString& filter, const QString& proposedName) {
@@ -23,7 +23,7 @@ QString askSavePath(Session& state, const QString& filter, const QString& propos
     request.filter = filter;
     request.proposedName = proposedName;
     request.overwritePrompt = true;
-    const std::optional<QString> chosen = state.prompter->SaveFile(request);
+    const std::optional<QString> chosen = state.prompter->saveFile(request);
     if (!chosen || chosen->isEmpty()) {
         throw AppError(err::kSaveCancelled, QStringLiteral("CommonDialog"),
                        QStringLiteral("Cancel was selected."));
@@ -59,7 +59,7 @@ void writeFreshWorkbook(const QString& path,
     // engine. Removed when this ends, whatever happened.
     QTemporaryFile fresh(QFileInfo(path).absolutePath() + QStringLiteral("/.tallywick-XXXXXX.xls"));
     if (!fresh.open()) {
-        ThrowCannotOpen(path);
+        throwCannotOpen(path);
     }
     fresh.close();
     try {
@@ -71,16 +71,16 @@ void writeFreshWorkbook(const QString& path,
     }
     QFile written(fresh.fileName());
     if (!written.open(QIODevice::ReadOnly)) {
-        ThrowCannotOpen(path);
+        throwCannotOpen(path);
     }
     const QByteArray bytes = written.readAll();
     if (written.error() != QFileDevice::NoError || !writeFileSafely(path, bytes)) {
-        ThrowCannotOpen(path);
+        throwCannotOpen(path);
     }
 }
 
 void ensureOutsideWriter(Database& db) {
-    db.SetExternalWriter(std::make_shared<FileExternalWriter>());
+    db.setExternalWriter(std::make_shared<FileExternalWriter>());
 }
 
 }  // namespace tw

@@ -31,7 +31,7 @@ QString workbookStatement(const QueryExportRequest& request) {
 void exportWorkbook(Database& db, const QString& sql, const QString& path) {
     ensureOutsideWriter(db);
     writeFreshWorkbook(path, [&](const QString& fresh) {
-        db.Execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
+        db.execute(QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=") + fresh +
                    QStringLiteral("].[Query] FROM (") + sql + QStringLiteral(")"));
     });
 }
@@ -59,18 +59,18 @@ QString workbookExportSql(const QString& savedSql, const QString& gamertag) {
     }
     if (sql.contains(QLatin1String("[Me]"))) {
         sql.replace(QStringLiteral("[Me]"),
-                    QLatin1Char('\'') + SqlText(gamertag) + QLatin1Char('\''));
+                    QLatin1Char('\'') + sqlText(gamertag) + QLatin1Char('\''));
     }
     return sql;
 }
 
 void exportQuery(Session& state, const QueryExportRequest& request) {
     if (request.index < 1) {
-        state.prompter->Message(QString::fromLatin1(kSelectQueryToExport), MsgButtons::Ok,
+        state.prompter->message(QString::fromLatin1(kSelectQueryToExport), MsgButtons::Ok,
                                 MsgIcon::Information, QStringLiteral("Error"));
         return;
     }
-    const int format = state.settings.Query_Export_Format;
+    const int format = state.settings.queryExportFormat;
     if (format < 1 || format > 4) {
         return;
     }
@@ -83,15 +83,15 @@ void exportQuery(Session& state, const QueryExportRequest& request) {
                                              QString::fromLatin1(chosen.extension));
         if (format == 1) {
             statement = workbookStatement(request);
-            exportWorkbook(*state.Db, statement, path);
+            exportWorkbook(*state.db, statement, path);
         } else {
             exportTexts(request.rows, format, path);
         }
-        state.prompter->Message(QString::fromLatin1(kQueryExported), MsgButtons::Ok,
+        state.prompter->message(QString::fromLatin1(kQueryExported), MsgButtons::Ok,
                                 MsgIcon::Information, QStringLiteral("Done"));
     } catch (const AppError& error) {
         if (error.number() != err::kSaveCancelled) {
-            WriteDebugLog(state, QString::fromLatin1(kQryExportStage), error, statement);
+            writeDebugLog(state, QString::fromLatin1(kQryExportStage), error, statement);
         }
     }
 }

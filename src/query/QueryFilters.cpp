@@ -32,7 +32,7 @@ QString applyQueryFilters(const QString& savedSql, PlayerFilter player, GameFilt
         sql = replaceWhere(sql, QStringLiteral("WHERE Player.Is_Selectable = 'Y' AND "));
     } else if (player == PlayerFilter::Me) {
         sql = replaceWhere(sql, QStringLiteral("WHERE Player.Player_Gamertag = '") +
-                                    SqlText(gamertag) + QStringLiteral("' AND "));
+                                    sqlText(gamertag) + QStringLiteral("' AND "));
     }
     if (game == GameFilter::Ranked) {
         sql = replaceWhere(sql, QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND "));

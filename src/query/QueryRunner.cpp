@@ -15,7 +15,7 @@ namespace {
 
 // Reads the opened statement into `result`.
 void readResult(Session& state, const QueryRequest& request, Recordset& rows, QueryResult& result) {
-    if (rows.IsEOF() && rows.IsBOF()) {
+    if (rows.isEof() && rows.isBof()) {
         return;
     }
     if (request.chartGraphQueries && isGraphQuery(request.name)) {
@@ -24,17 +24,17 @@ void readResult(Session& state, const QueryRequest& request, Recordset& rows, Qu
         return;
     }
     GridReadOptions options;
-    options.programDir = state.ProgramDir;
-    options.highlight = state.settings.Auto_Grid_Highlight;
+    options.programDir = state.programDir;
+    options.highlight = state.settings.autoGridHighlight;
     options.gamertag = request.gamertag;
     readGridResult(rows, options, result);
-    result.records = rows.RecordCount();
+    result.records = rows.recordCount();
 }
 
 void closeIgnoringErrors(std::unique_ptr<Recordset>& rows) {
     if (rows) {
         try {
-            rows->Close();
+            rows->close();
         } catch (const AppError&) {
         }
         rows.reset();
@@ -46,11 +46,11 @@ void closeIgnoringErrors(std::unique_ptr<Recordset>& rows) {
 QueryRequest savedQueryRequest(const Session& state, int index, PlayerFilter player,
                                GameFilter game) {
     QueryRequest request;
-    request.name = state.QueryNames[static_cast<size_t>(index)];
-    request.savedSql = state.QuerySQL[static_cast<size_t>(index)];
+    request.name = state.queryNames[static_cast<size_t>(index)];
+    request.savedSql = state.querySql[static_cast<size_t>(index)];
     request.player = player;
     request.game = game;
-    request.gamertag = state.CurrentGamertag;
+    request.gamertag = state.currentGamertag;
     return request;
 }
 
@@ -67,7 +67,7 @@ QueryResult runQuery(Session& state, const QueryRequest& request) {
         applyQueryFilters(request.savedSql, request.player, request.game, request.gamertag);
     std::unique_ptr<Recordset> rows;
     try {
-        rows = state.Db->OpenRecordset(result.statement);
+        rows = state.db->openRecordset(result.statement);
         readResult(state, request, *rows, result);
     } catch (const AppError& error) {
         result.error = error;
@@ -80,13 +80,13 @@ QueryResult runQuery(Session& state, const QueryRequest& request) {
 
 void reportQueryFailure(Session& state, const QueryResult& result) {
     if (result.error) {
-        WriteDebugLog(state, QString::fromLatin1(kRunQueryStage), *result.error, result.statement);
+        writeDebugLog(state, QString::fromLatin1(kRunQueryStage), *result.error, result.statement);
     }
 }
 
 QString recordCountText(int64_t records, int64_t elapsedMilliseconds) {
     return QString::number(records) + QStringLiteral(" records   ") +
-           Format(Variant(static_cast<double>(elapsedMilliseconds) / 1000.0),
+           format(Variant(static_cast<double>(elapsedMilliseconds) / 1000.0),
                   QStringLiteral("0.00 secs"));
 }
 

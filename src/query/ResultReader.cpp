@@ -65,19 +65,19 @@ class GridReader {
 };
 
 void GridReader::read(Recordset& rows) {
-    rows.MoveLast();
-    rows.MoveFirst();
-    fields_ = rows.FieldCount();
+    rows.moveLast();
+    rows.moveFirst();
+    fields_ = rows.fieldCount();
     cellTexts_.emplace(fields_);
     kinds_.assign(static_cast<size_t>(fields_), ColumnKind::Plain);
     result_.columns = fields_;
     result_.pictureColumns.assign(static_cast<size_t>(fields_), false);
-    result_.texts.reserve(static_cast<size_t>(rows.RecordCount() + 1) *
+    result_.texts.reserve(static_cast<size_t>(rows.recordCount() + 1) *
                           static_cast<size_t>(fields_));
     readHeader(rows);
     int row = 1;
     try {
-        for (; !rows.IsEOF(); ++row, rows.MoveNext()) {
+        for (; !rows.isEof(); ++row, rows.moveNext()) {
             readRecord(rows, row);
         }
     } catch (...) {
@@ -89,18 +89,18 @@ void GridReader::read(Recordset& rows) {
 
 void GridReader::readHeader(const Recordset& rows) {
     for (int col = 0; col < fields_; ++col) {
-        QString name = rows.FieldName(col);
+        QString name = rows.fieldName(col);
         kinds_[static_cast<size_t>(col)] = kindOf(name);
         result_.texts.push_back(std::move(name));
     }
 }
 
 void GridReader::readRecord(const Recordset& rows, int row) {
-    const Variant first = rows.Field(0);
+    const Variant first = rows.field(0);
     const bool highlighted =
         options_.highlight && !first.isNull() && first.toText() == options_.gamertag;
     for (int col = 0; col < fields_; ++col) {
-        const Variant value = rows.Field(col);
+        const Variant value = rows.field(col);
         if (value.isNull()) {
             result_.texts.emplace_back();
         } else {
@@ -149,7 +149,7 @@ int GridReader::picture(const QString& relativePath) {
         return found.value();
     }
     // The value is a path that begins with its own separator.
-    result_.pictures.push_back(LoadPicture(options_.programDir + relativePath));
+    result_.pictures.push_back(loadPicture(options_.programDir + relativePath));
     const int index = static_cast<int>(result_.pictures.size()) - 1;
     pictureIndex_.insert(relativePath, index);
     return index;

@@ -8,6 +8,6 @@
 
 namespace tw {
 
-QString FormatDateSpan(const QDateTime& first, const QDateTime& last);
+QString formatDateSpan(const QDateTime& first, const QDateTime& last);
 
 }  // namespace tw

@@ -28,11 +28,11 @@ class MatrixTotals {
     std::vector<std::array<int32_t, 3>> cells_;
 };
 
-QString Ratio(double kills, double deaths) {
-    return Format(Variant(kills / deaths), QStringLiteral("0.0"));
+QString ratio(double kills, double deaths) {
+    return format(Variant(kills / deaths), QStringLiteral("0.0"));
 }
 
-QString GamesClass(int32_t games) {
+QString gamesClass(int32_t games) {
     if (games >= 100) {
         return QStringLiteral("<td class=\"games100\">");
     }
@@ -51,35 +51,35 @@ QString GamesClass(int32_t games) {
 class MatrixBuilder {
   public:
     MatrixBuilder(const Recordset& rs, int rows)
-        : rs_(rs), rows_(rows), fields_(rs.FieldCount()), totals_(rows, fields_) {}
+        : rs_(rs), rows_(rows), fields_(rs.fieldCount()), totals_(rows, fields_) {}
 
-    QString Build(Recordset& rs) {
-        OpenTable(QStringLiteral("RANKED"));
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            AddRow(static_cast<int>(rs.AbsolutePosition()) + 1);
+    QString build(Recordset& rs) {
+        openTable(QStringLiteral("RANKED"));
+        for (; !rs.isEof(); rs.moveNext()) {
+            addRow(static_cast<int>(rs.absolutePosition()) + 1);
         }
-        CloseTable();
+        closeTable();
         return html_;
     }
 
   private:
-    void OpenTable(const QString& label) {
+    void openTable(const QString& label) {
         html_ += QStringLiteral(
             "<table border=\"1\" align=\"center\" width=\"100%\">"
             "<tr align=\"center\" class=\"matrixhdr\">");
         for (int i = 1; i < fields_; ++i) {
             html_ += i == 1
                          ? QStringLiteral("<td align=\"left\">") + label + QStringLiteral("</td>")
-                         : QStringLiteral("<td>") + HtmlEscaped(rs_.FieldName(i)) +
+                         : QStringLiteral("<td>") + htmlEscaped(rs_.fieldName(i)) +
                                QStringLiteral("</td>");
         }
         html_ += QStringLiteral("<td>#</td><td>&divide;</td></tr>");
     }
 
-    void AddRow(int r) {
-        if (rs_.Field(0).joinText() == QLatin1String("N") && !customTableStarted_) {
-            CloseTable();
-            OpenTable(QStringLiteral("CUSTOM"));
+    void addRow(int r) {
+        if (rs_.field(0).joinText() == QLatin1String("N") && !customTableStarted_) {
+            closeTable();
+            openTable(QStringLiteral("CUSTOM"));
             customTableStarted_ = true;
             totals_ = MatrixTotals(rows_, fields_);
         }
@@ -87,9 +87,9 @@ class MatrixBuilder {
         for (int i = 1; i < fields_; ++i) {
             if (i == 1) {
                 html_ += QStringLiteral("<td align=\"right\" class=\"matrixhdr\">") +
-                         HtmlEscaped(rs_.Field(1).joinText()) + QStringLiteral("&nbsp;</td>");
+                         htmlEscaped(rs_.field(1).joinText()) + QStringLiteral("&nbsp;</td>");
             } else {
-                AddCell(r, i);
+                addCell(r, i);
             }
         }
         if (totals_.at(r, 0, kDeaths) == 0) {
@@ -97,23 +97,23 @@ class MatrixBuilder {
         }
         html_ += QStringLiteral("<td style=\"border-left: 2px solid #000000\">") +
                  QString::number(totals_.at(r, 0, kGames)) + QStringLiteral("</td><td>") +
-                 Ratio(totals_.at(r, 0, kKills), totals_.at(r, 0, kDeaths)) +
+                 ratio(totals_.at(r, 0, kKills), totals_.at(r, 0, kDeaths)) +
                  QStringLiteral("</td>\r\n</tr>\r\n");
     }
 
     // "games|kills|assists|deaths"; a combination without games is empty.
-    void AddCell(int r, int i) {
-        const QString cell = rs_.Field(i).joinText();
+    void addCell(int r, int i) {
+        const QString cell = rs_.field(i).joinText();
         if (cell.isEmpty() || cell == QLatin1String("|||")) {
             html_ += QStringLiteral("<td>&nbsp;</td>");
             return;
         }
         const QStringList pieces = cell.split(QLatin1Char('|'));
-        const auto piece = [&](int n) { return static_cast<int32_t>(Val(pieces.value(n))); };
+        const auto piece = [&](int n) { return static_cast<int32_t>(val(pieces.value(n))); };
         const int32_t games = piece(0);
         const int32_t kills = piece(1) + piece(2);
         const int32_t deaths = piece(3);
-        html_ += GamesClass(games);
+        html_ += gamesClass(games);
         for (int at : {0, 1}) {
             const int row = at == 0 ? r : 0;
             const int field = at == 0 ? 0 : i;
@@ -121,11 +121,11 @@ class MatrixBuilder {
             totals_.at(row, field, kKills) += kills;
             totals_.at(row, field, kDeaths) += deaths;
         }
-        html_ += deaths > 0 ? Ratio(kills, deaths) + QStringLiteral("</td>")
+        html_ += deaths > 0 ? ratio(kills, deaths) + QStringLiteral("</td>")
                             : QStringLiteral("&nbsp;</td>");
     }
 
-    void CloseTable() {
+    void closeTable() {
         html_ += QStringLiteral(
             "<tr align=\"center\"><td align=\"right\" class=\"matrixhdr\">#&nbsp;</td>");
         int32_t total = 0;
@@ -146,14 +146,14 @@ class MatrixBuilder {
                 totals_.at(0, j, kDeaths) = 1;
             }
             html_ += QStringLiteral("<td>") +
-                     Ratio(totals_.at(0, j, kKills), totals_.at(0, j, kDeaths)) +
+                     ratio(totals_.at(0, j, kKills), totals_.at(0, j, kDeaths)) +
                      QStringLiteral("</td>");
             sumKills += totals_.at(0, j, kKills);
         }
         if (sumDeaths == 0) {
             sumDeaths = 1;
         }
-        html_ += QStringLiteral("<td>&nbsp;</td><td><b>") + Ratio(sumKills, sumDeaths) +
+        html_ += QStringLiteral("<td>&nbsp;</td><td><b>") + ratio(sumKills, sumDeaths) +
                  QStringLiteral("</b></td></tr></table><br />");
     }
 
@@ -167,17 +167,17 @@ class MatrixBuilder {
 
 }  // namespace
 
-void MatrixSection(ReportRun& run, ReportPage& page) {
+void matrixSection(ReportRun& run, ReportPage& page) {
     const bool useKApD = run.useKApD;
-    page.Fill("?RATIO_TYPE?", useKApD ? QStringLiteral("KApD") : QStringLiteral("KpD"));
-    if (OpenSection(run, MatrixStatement(run.gamertag, useKApD))) {
+    page.fill("?RATIO_TYPE?", useKApD ? QStringLiteral("KApD") : QStringLiteral("KpD"));
+    if (openSection(run, matrixStatement(run.gamertag, useKApD))) {
         Recordset& rs = *run.rs;
-        rs.MoveLast();
-        rs.MoveFirst();
-        MatrixBuilder builder(rs, static_cast<int>(rs.RecordCount()));
-        page.FillHtml("?EFFICIENCY_MATRIX?", builder.Build(rs));
+        rs.moveLast();
+        rs.moveFirst();
+        MatrixBuilder builder(rs, static_cast<int>(rs.recordCount()));
+        page.fillHtml("?EFFICIENCY_MATRIX?", builder.build(rs));
     }
-    CloseSection(run);
+    closeSection(run);
 }
 
 }  // namespace tw

@@ -6,46 +6,46 @@
 
 namespace tw {
 
-bool OpenSection(ReportRun& run, const QString& sql) {
+bool openSection(ReportRun& run, const QString& sql) {
     run.statement = sql;
     if (!run.db) {
         throw AppError(err::kEngineFailure, QStringLiteral("Tallywick"),
                        QStringLiteral("No database is open"));
     }
-    run.rs = run.db->OpenRecordset(sql);
-    if (run.rs->IsBOF() && run.rs->IsEOF()) {
+    run.rs = run.db->openRecordset(sql);
+    if (run.rs->isBof() && run.rs->isEof()) {
         return false;
     }
-    run.rs->MoveFirst();
+    run.rs->moveFirst();
     return true;
 }
 
-void CloseSection(ReportRun& run) {
+void closeSection(ReportRun& run) {
     if (run.rs) {
-        run.rs->Close();
+        run.rs->close();
         run.rs.reset();
     }
 }
 
-bool HasStoredGames(ReportRun& run) {
-    const bool games = OpenSection(run, ActivityStatement(run.gamertag));
-    CloseSection(run);
+bool hasStoredGames(ReportRun& run) {
+    const bool games = openSection(run, activityStatement(run.gamertag));
+    closeSection(run);
     return games;
 }
 
-QString FigureText(const Variant& value) {
+QString figureText(const Variant& value) {
     return value.isNull() ? QString::fromLatin1(kNoValue) : value.toText();
 }
 
-Variant CountOrZero(const Variant& count) {
+Variant countOrZero(const Variant& count) {
     return count.isNull() ? Variant(0) : count;
 }
 
-QString RateText(const Variant& value, const Variant& divisor, const QString& pattern) {
+QString rateText(const Variant& value, const Variant& divisor, const QString& pattern) {
     if (value.isNull() || divisor.isNull() || divisor.toDouble() == 0.0) {
         return QString::fromLatin1(kNoValue);
     }
-    return Format(Variant(value.toDouble() / divisor.toDouble()), pattern);
+    return format(Variant(value.toDouble() / divisor.toDouble()), pattern);
 }
 
 }  // namespace tw

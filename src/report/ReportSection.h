@@ -25,22 +25,22 @@ struct ReportRun {
 
 // Returns true when the statement has rows; the run's recordset then stands
 // on the first.
-bool OpenSection(ReportRun& run, const QString& sql);
+bool openSection(ReportRun& run, const QString& sql);
 // Closes and releases the run's recordset.
-void CloseSection(ReportRun& run);
+void closeSection(ReportRun& run);
 
 // Whether the run's player has a stored game.
-bool HasStoredGames(ReportRun& run);
+bool hasStoredGames(ReportRun& run);
 
 // What the page shows where there is no value.
 inline constexpr const char* kNoValue = "-";
 
 // A figure as text; "-" when the database has none.
-QString FigureText(const Variant& value);
+QString figureText(const Variant& value);
 // A count from a sub-select, which has no value when nothing matched.
-Variant CountOrZero(const Variant& count);
+Variant countOrZero(const Variant& count);
 // value ÷ divisor in the display pattern; "-" when either is missing or the
 // divisor is 0, since a rate over nothing has no value.
-QString RateText(const Variant& value, const Variant& divisor, const QString& pattern);
+QString rateText(const Variant& value, const Variant& divisor, const QString& pattern);
 
 }  // namespace tw

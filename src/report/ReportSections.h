@@ -11,12 +11,12 @@ namespace tw {
 class ReportPage;
 struct ReportRun;
 
-void HeaderSection(ReportRun& run, ReportPage& page);
-void CareerSection(ReportRun& run, ReportPage& page);
-void EgrSection(ReportRun& run, ReportPage& page);
-void MatrixSection(ReportRun& run, ReportPage& page);
-void TrophySection(ReportRun& run, ReportPage& page);
+void headerSection(ReportRun& run, ReportPage& page);
+void careerSection(ReportRun& run, ReportPage& page);
+void egrSection(ReportRun& run, ReportPage& page);
+void matrixSection(ReportRun& run, ReportPage& page);
+void trophySection(ReportRun& run, ReportPage& page);
 // Leaves the run's recordset open; the driver's clean-up closes it.
-void QuitsSection(ReportRun& run, ReportPage& page);
+void quitsSection(ReportRun& run, ReportPage& page);
 
 }  // namespace tw

@@ -125,48 +125,48 @@ const char* const kMatrixSelect =
     "= \"{gamertag}\" GROUP BY Game.Type, IIf([Game].[Playlist]=\"Arranged Game\",\"N\",\"Y\") "
     "ORDER BY IIf([Game].[Playlist]=\"Arranged Game\",\"N\",\"Y\") DESC PIVOT Left([Map],3);";
 
-QString WithGamertag(const char* statement, const QString& gamertag) {
+QString withGamertag(const char* statement, const QString& gamertag) {
     return QString::fromLatin1(statement).replace(QLatin1String("{gamertag}"),
-                                                  ReportSqlText(gamertag));
+                                                  reportSqlText(gamertag));
 }
 
 }  // namespace
 
-QString ReportSqlText(const QString& gamertag) {
+QString reportSqlText(const QString& gamertag) {
     QString text = gamertag;
     text.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return text;
 }
 
-QString HeaderStatement(const QString& gamertag) {
-    return WithGamertag(kHeaderSql, gamertag);
+QString headerStatement(const QString& gamertag) {
+    return withGamertag(kHeaderSql, gamertag);
 }
-QString ActivityStatement(const QString& gamertag) {
-    return WithGamertag(kActivitySql, gamertag);
+QString activityStatement(const QString& gamertag) {
+    return withGamertag(kActivitySql, gamertag);
 }
-QString LevelsStatement(const QString& gamertag) {
-    return WithGamertag(kLevelsSql, gamertag);
+QString levelsStatement(const QString& gamertag) {
+    return withGamertag(kLevelsSql, gamertag);
 }
-QString SampleStatement(const QString& gamertag) {
-    return WithGamertag(kSampleSql, gamertag);
+QString sampleStatement(const QString& gamertag) {
+    return withGamertag(kSampleSql, gamertag);
 }
-QString CareerStatement(const QString& gamertag) {
-    return WithGamertag(kCareerSql, gamertag);
+QString careerStatement(const QString& gamertag) {
+    return withGamertag(kCareerSql, gamertag);
 }
-QString EgrStatement(const QString& gamertag) {
-    return WithGamertag(kEgrSql, gamertag);
+QString egrStatement(const QString& gamertag) {
+    return withGamertag(kEgrSql, gamertag);
 }
-QString TrophyStatement(const QString& gamertag) {
-    return WithGamertag(kTrophySql, gamertag);
+QString trophyStatement(const QString& gamertag) {
+    return withGamertag(kTrophySql, gamertag);
 }
-QString QuitsStatement(const QString& gamertag) {
-    return WithGamertag(kQuitsSql, gamertag);
+QString quitsStatement(const QString& gamertag) {
+    return withGamertag(kQuitsSql, gamertag);
 }
 
-QString MatrixStatement(const QString& gamertag, bool useKApD) {
+QString matrixStatement(const QString& gamertag, bool useKApD) {
     return QString::fromLatin1(kMatrixHead) +
            QString::fromLatin1(useKApD ? "Sum([Assists])" : "0") +
-           QString::fromLatin1(kMatrixMiddle) + WithGamertag(kMatrixSelect, gamertag);
+           QString::fromLatin1(kMatrixMiddle) + withGamertag(kMatrixSelect, gamertag);
 }
 
 }  // namespace tw

@@ -4,13 +4,13 @@ namespace tw {
 
 namespace {
 
-bool IsNameByte(char c) {
+bool isNameByte(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 }  // namespace
 
-QString HtmlEscaped(const QString& text) {
+QString htmlEscaped(const QString& text) {
     QString escaped;
     escaped.reserve(text.size());
     for (const QChar c : text) {
@@ -37,22 +37,22 @@ QString HtmlEscaped(const QString& text) {
     return escaped;
 }
 
-void ReportPage::Fill(const char* token, const QString& text) {
-    FillHtml(token, HtmlEscaped(text));
+void ReportPage::fill(const char* token, const QString& text) {
+    fillHtml(token, htmlEscaped(text));
 }
 
-void ReportPage::FillHtml(const char* token, const QString& html) {
+void ReportPage::fillHtml(const char* token, const QString& html) {
     const QByteArray key = QByteArray(token).toUpper();
     if (!values_.contains(key)) {
         values_.insert(key, html.toUtf8());
     }
 }
 
-bool ReportPage::IsFilled(const char* token) const {
+bool ReportPage::isFilled(const char* token) const {
     return values_.contains(QByteArray(token).toUpper());
 }
 
-QByteArray ReportPage::Render() const {
+QByteArray ReportPage::render() const {
     QByteArray page;
     page.reserve(template_.size());
     const qsizetype size = template_.size();
@@ -60,7 +60,7 @@ QByteArray ReportPage::Render() const {
     qsizetype at = template_.indexOf('?');
     while (at >= 0) {
         qsizetype end = at + 1;
-        while (end < size && IsNameByte(template_[end])) {
+        while (end < size && isNameByte(template_[end])) {
             ++end;
         }
         // A "?" that does not open a known token is text; the search goes on

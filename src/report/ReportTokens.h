@@ -12,7 +12,7 @@
 namespace tw {
 
 // Text as HTML character data or attribute value: & < > " ' as references.
-QString HtmlEscaped(const QString& text);
+QString htmlEscaped(const QString& text);
 
 class ReportPage {
   public:
@@ -21,14 +21,14 @@ class ReportPage {
     // Gives `token` ("?NAME?") a plain text, escaped for HTML. A token keeps
     // the first value it gets, so a later fallback changes only tokens still
     // open.
-    void Fill(const char* token, const QString& text);
+    void fill(const char* token, const QString& text);
     // The same with a fragment of HTML this program builds, put in unchanged.
-    void FillHtml(const char* token, const QString& html);
-    bool IsFilled(const char* token) const;
+    void fillHtml(const char* token, const QString& html);
+    bool isFilled(const char* token) const;
 
     // The template with every token that has a value replaced; tokens
     // without one stay as written.
-    QByteArray Render() const;
+    QByteArray render() const;
 
   private:
     QByteArray template_;

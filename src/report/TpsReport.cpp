@@ -13,24 +13,24 @@ namespace tw {
 
 namespace {
 
-QDateTime Now(const Session& state) {
+QDateTime now(const Session& state) {
     return state.clock ? state.clock() : QDateTime::currentDateTime();
 }
 
-void OfferToOpen(Session& state, const QString& path) {
+void offerToOpen(Session& state, const QString& path) {
     const MsgResult answer =
-        state.prompter->Message(QString::fromLatin1(kReportCreatedMessage), MsgButtons::YesNo,
+        state.prompter->message(QString::fromLatin1(kReportCreatedMessage), MsgButtons::YesNo,
                                 MsgIcon::Question, QStringLiteral("Confirm View"));
     if (answer == MsgResult::Yes) {
-        state.prompter->OpenDocument(path);  // a failure to open is not reported
+        state.prompter->openDocument(path);  // a failure to open is not reported
     }
 }
 
 // Runs after success and after every error; nothing here may fail the run.
-void CloseQuietly(ReportRun& run) {
+void closeQuietly(ReportRun& run) {
     try {
         if (run.rs) {
-            run.rs->Close();
+            run.rs->close();
         }
     } catch (const AppError&) {
     }
@@ -39,47 +39,47 @@ void CloseQuietly(ReportRun& run) {
 
 }  // namespace
 
-ReportRun NewReportRun(Session& state, const QString& gamertag) {
+ReportRun newReportRun(Session& state, const QString& gamertag) {
     ReportRun run;
-    run.db = state.Db.get();
+    run.db = state.db.get();
     run.gamertag = gamertag;
-    run.useKApD = state.settings.TPS_Use_KApD;
+    run.useKApD = state.settings.tpsUseKApD;
     return run;
 }
 
-QByteArray FillReport(ReportRun& run, const QByteArray& templateText, const QDateTime& now) {
+QByteArray fillReport(ReportRun& run, const QByteArray& templateText, const QDateTime& now) {
     ReportPage page(templateText);
-    HeaderSection(run, page);
-    CareerSection(run, page);
-    EgrSection(run, page);
-    MatrixSection(run, page);
-    TrophySection(run, page);
-    QuitsSection(run, page);
-    page.Fill("?TOTAL_RANKED_QUITS?", QStringLiteral("0"));
-    page.Fill("?TOTAL_CUSTOM_QUITS?", QStringLiteral("0"));
-    page.Fill("?CREATE_DATE?",
-              Format(Variant::FromDate(now), QStringLiteral("Mmm d, yyyy h:m:s AMPM")));
-    return page.Render();
+    headerSection(run, page);
+    careerSection(run, page);
+    egrSection(run, page);
+    matrixSection(run, page);
+    trophySection(run, page);
+    quitsSection(run, page);
+    page.fill("?TOTAL_RANKED_QUITS?", QStringLiteral("0"));
+    page.fill("?TOTAL_CUSTOM_QUITS?", QStringLiteral("0"));
+    page.fill("?CREATE_DATE?",
+              format(Variant::fromDate(now), QStringLiteral("Mmm d, yyyy h:m:s AMPM")));
+    return page.render();
 }
 
-bool CreateTpsReport(Session& state, const QString& gamertag) {
+bool createTpsReport(Session& state, const QString& gamertag) {
     if (gamertag.isEmpty()) {
-        state.prompter->Message(QString::fromLatin1(kNoGamertagMessage), MsgButtons::Ok,
+        state.prompter->message(QString::fromLatin1(kNoGamertagMessage), MsgButtons::Ok,
                                 MsgIcon::Critical, QStringLiteral("Error"));
         return false;
     }
-    ReportRun run = NewReportRun(state, gamertag);
+    ReportRun run = newReportRun(state, gamertag);
     bool written = false;
     try {
-        const QByteArray reportText = FillReport(run, ReadTemplate(state), Now(state));
-        CloseQuietly(run);
-        const QString path = ReportOutputPath(state, gamertag);
-        WriteReportFile(path, reportText);
+        const QByteArray reportText = fillReport(run, readTemplate(state), now(state));
+        closeQuietly(run);
+        const QString path = reportOutputPath(state, gamertag);
+        writeReportFile(path, reportText);
         written = true;
-        OfferToOpen(state, path);
+        offerToOpen(state, path);
     } catch (const AppError& error) {
-        CloseQuietly(run);
-        WriteDebugLog(state, QString::fromLatin1(kReportStage), error, run.statement);
+        closeQuietly(run);
+        writeDebugLog(state, QString::fromLatin1(kReportStage), error, run.statement);
     }
     return written;
 }

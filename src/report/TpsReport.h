@@ -19,13 +19,13 @@ inline constexpr const char* kReportStage = "CreateTPS";
 // Writes the report of `gamertag` and offers to open it; true when the page
 // was written. No gamertag is told with kNoGamertagMessage; an error is
 // recorded (stage "CreateTPS", the statement being read) and told.
-bool CreateTpsReport(Session& state, const QString& gamertag);
+bool createTpsReport(Session& state, const QString& gamertag);
 
 // A run over the session's database and settings for `gamertag`.
-ReportRun NewReportRun(Session& state, const QString& gamertag);
+ReportRun newReportRun(Session& state, const QString& gamertag);
 
 // The six sections and the closing tokens, in order, on the template's bytes;
 // `now` is the page's creation date. Errors are AppErrors; nothing is written.
-QByteArray FillReport(ReportRun& run, const QByteArray& templateText, const QDateTime& now);
+QByteArray fillReport(ReportRun& run, const QByteArray& templateText, const QDateTime& now);
 
 }  // namespace tw

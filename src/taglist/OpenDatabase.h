@@ -1,5 +1,5 @@
 #pragma once
-// OpenDatabase: the first step of every summary refresh. Opens DbPath
+// openDatabase: the first step of every summary refresh. Opens dbPath
 // exclusively, replacing the previous connection, and checks that the nine
 // tables the download writes are there.
 
@@ -8,6 +8,6 @@ namespace tw {
 struct Session;
 
 // Raises the engine's errors (3024 missing, 3356 held by another process).
-void OpenDatabase(Session& state);
+void openDatabase(Session& state);
 
 }  // namespace tw

@@ -20,71 +20,71 @@
 namespace tw {
 namespace {
 
-void ReadCurrentPlayerRow(const Recordset& rs, PlayerSummary& summary) {
-    const Variant lastDownload = rs.Field(QStringLiteral("Last_Download"));
+void readCurrentPlayerRow(const Recordset& rs, PlayerSummary& summary) {
+    const Variant lastDownload = rs.field(QStringLiteral("Last_Download"));
     if (!lastDownload.joinText().isEmpty()) {
-        summary.lastDownload = Format(lastDownload, QString::fromLatin1(kLastDownloadPattern));
+        summary.lastDownload = format(lastDownload, QString::fromLatin1(kLastDownloadPattern));
     }
-    const QString clan = rs.Field(QStringLiteral("Clan_Name")).joinText();
+    const QString clan = rs.field(QStringLiteral("Clan_Name")).joinText();
     if (!clan.isEmpty()) {
         summary.clan = clan;
     }
 }
 
-void RememberGamertag(Session& state) {
-    WriteIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), state.CurrentGamertag);
+void rememberGamertag(Session& state) {
+    writeIni(state, QStringLiteral("User"), QStringLiteral("Gamertag"), state.currentGamertag);
 }
 
-void ReadTagList(Session& state, PlayerSummary& summary, QString& statement) {
-    statement = TagListStatement();
-    std::unique_ptr<Recordset> rs = state.Db->OpenRecordset(statement);
-    if (rs->IsEOF() && rs->IsBOF()) {
-        state.CurrentGamertag.clear();
-        RememberGamertag(state);
-        rs->Close();
+void readTagList(Session& state, PlayerSummary& summary, QString& statement) {
+    statement = tagListStatement();
+    std::unique_ptr<Recordset> rs = state.db->openRecordset(statement);
+    if (rs->isEof() && rs->isBof()) {
+        state.currentGamertag.clear();
+        rememberGamertag(state);
+        rs->close();
         return;
     }
-    rs->MoveFirst();
-    while (!rs->IsEOF()) {
-        const QString gamertag = rs->Field(QStringLiteral("Player_Gamertag")).joinText();
+    rs->moveFirst();
+    while (!rs->isEof()) {
+        const QString gamertag = rs->field(QStringLiteral("Player_Gamertag")).joinText();
         summary.gamertags << gamertag;
-        if (gamertag == state.CurrentGamertag) {
+        if (gamertag == state.currentGamertag) {
             summary.selected = static_cast<int>(summary.gamertags.size()) - 1;
-            ReadCurrentPlayerRow(*rs, summary);
+            readCurrentPlayerRow(*rs, summary);
         }
-        rs->MoveNext();
+        rs->moveNext();
     }
     // The current player is not in the list (none yet, or one removed or
     // never listed): the first entry is shown, so it becomes the player the
     // profile, the download and the report work on.
     if (summary.selected < 0) {
-        rs->MoveFirst();
-        state.CurrentGamertag = rs->Field(QStringLiteral("Player_Gamertag")).joinText();
-        ReadCurrentPlayerRow(*rs, summary);
-        RememberGamertag(state);
+        rs->moveFirst();
+        state.currentGamertag = rs->field(QStringLiteral("Player_Gamertag")).joinText();
+        readCurrentPlayerRow(*rs, summary);
+        rememberGamertag(state);
         summary.selected = 0;
     }
-    rs->Close();
+    rs->close();
 }
 
-void CountGames(Session& state, PlayerSummary& summary, QString& statement) {
+void countGames(Session& state, PlayerSummary& summary, QString& statement) {
     statement = QStringLiteral("SELECT Game_ID From Game_Player WHERE Player_Gamertag='") +
-                SqlText(state.CurrentGamertag) + QStringLiteral("' ORDER BY Game_ID DESC");
-    std::unique_ptr<Recordset> rs = state.Db->OpenRecordset(statement);
-    if (!(rs->IsEOF() && rs->IsBOF())) {
-        rs->MoveLast();
-        rs->MoveFirst();
-        summary.totalGames = QString::number(rs->RecordCount());
+                sqlText(state.currentGamertag) + QStringLiteral("' ORDER BY Game_ID DESC");
+    std::unique_ptr<Recordset> rs = state.db->openRecordset(statement);
+    if (!(rs->isEof() && rs->isBof())) {
+        rs->moveLast();
+        rs->moveFirst();
+        summary.totalGames = QString::number(rs->recordCount());
     }
-    rs->Close();
+    rs->close();
 }
 
 // The fallback picture. When it is itself missing or broken the panel shows
 // no picture rather than failing the whole refresh over a decoration.
-void LoadUnknown(Session& state, PlayerSummary& summary) {
-    const QString unknown = state.AvatarDir + QString::fromLatin1(kUnknownAvatar);
+void loadUnknown(Session& state, PlayerSummary& summary) {
+    const QString unknown = state.avatarDir + QString::fromLatin1(kUnknownAvatar);
     try {
-        summary.avatar = LoadPicture(unknown);
+        summary.avatar = loadPicture(unknown);
         summary.avatarPath = unknown;
     } catch (const AppError&) {
         summary.avatar = QImage();
@@ -92,21 +92,21 @@ void LoadUnknown(Session& state, PlayerSummary& summary) {
     }
 }
 
-void EndWithMessage(Session& state, const QString& message) {
-    state.prompter->Message(message, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
-    CloseDatabaseObjects(state);
-    EndProgram(state, 1);
+void endWithMessage(Session& state, const QString& message) {
+    state.prompter->message(message, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
+    closeDatabaseObjects(state);
+    endProgram(state, 1);
 }
 
 // Why the file cannot be written, when that is the cause: the engine's own
 // description ("Disk or network error.") does not say.
-QString ReadOnlyNote(const Session& state) {
-    if (!QFileInfo(state.ProgramDir).isWritable()) {
+QString readOnlyNote(const Session& state) {
+    if (!QFileInfo(state.programDir).isWritable()) {
         return QStringLiteral(
             "The program folder is read-only; the program writes its database, settings and log "
             "there.");
     }
-    if (!QFileInfo(state.DbPath).isWritable()) {
+    if (!QFileInfo(state.dbPath).isWritable()) {
         return QStringLiteral("The database file is read-only.");
     }
     return QString();
@@ -115,31 +115,31 @@ QString ReadOnlyNote(const Session& state) {
 // The database is there but cannot be used: a window without it could do
 // nothing, so the program ends after telling why, as it does when the file
 // is missing.
-void EndForUnusableDatabase(Session& state, const AppError& error) {
+void endForUnusableDatabase(Session& state, const AppError& error) {
     QString reason;
-    const bool logged = AppendDebugLogRecord(state, QString::fromLatin1(kInitStage), error,
+    const bool logged = appendDebugLogRecord(state, QString::fromLatin1(kInitStage), error,
                                              LogContext::of(state), &reason);
-    EndWithMessage(state,
-                   DatabaseUnusableMessage(
-                       state.DbPath, ReadOnlyNote(state),
-                       logged ? DebugLogMessage(error)
-                              : DebugLogUnwrittenMessage(error, DebugLogPath(state), reason)));
+    endWithMessage(state,
+                   databaseUnusableMessage(
+                       state.dbPath, readOnlyNote(state),
+                       logged ? debugLogMessage(error)
+                              : debugLogUnwrittenMessage(error, debugLogPath(state), reason)));
 }
 
-bool OpenOrEnd(Session& state) {
+bool openOrEnd(Session& state) {
     try {
-        OpenDatabase(state);
+        openDatabase(state);
         return true;
     } catch (const AppError& error) {
         switch (error.number()) {
             case err::kDatabaseNotFound:
-                EndWithMessage(state, DatabaseMissingMessage());
+                endWithMessage(state, databaseMissingMessage());
                 break;
             case err::kDatabaseLocked:
-                EndWithMessage(state, QString::fromLatin1(kDatabaseLockedMessage));
+                endWithMessage(state, QString::fromLatin1(kDatabaseLockedMessage));
                 break;
             default:
-                EndForUnusableDatabase(state, error);
+                endForUnusableDatabase(state, error);
                 break;
         }
         return false;
@@ -148,7 +148,7 @@ bool OpenOrEnd(Session& state) {
 
 }  // namespace
 
-QString DatabaseUnusableMessage(const QString& dbPath, const QString& note,
+QString databaseUnusableMessage(const QString& dbPath, const QString& note,
                                 const QString& errorReport) {
     QString message = QStringLiteral("The database cannot be opened:\r\n") +
                       QDir::toNativeSeparators(dbPath) + QStringLiteral("\r\n");
@@ -158,44 +158,44 @@ QString DatabaseUnusableMessage(const QString& dbPath, const QString& note,
     return message + QStringLiteral("\r\n") + errorReport;
 }
 
-QString DatabaseMissingMessage() {
-    return QStringLiteral("Database cannot be found.\r\nMake sure the \"") + DatabaseFileName() +
+QString databaseMissingMessage() {
+    return QStringLiteral("Database cannot be found.\r\nMake sure the \"") + databaseFileName() +
            QStringLiteral("\" file exists in the program directory.");
 }
 
-void LoadAvatar(Session& state, const QString& gamertag, PlayerSummary& summary) {
-    const QString avatar = AvatarPath(state, gamertag);
+void loadAvatar(Session& state, const QString& gamertag, PlayerSummary& summary) {
+    const QString avatar = avatarPath(state, gamertag);
     if (!QFileInfo(avatar).isFile()) {
-        LoadUnknown(state, summary);
+        loadUnknown(state, summary);
         return;
     }
     try {
-        summary.avatar = LoadPicture(avatar);
+        summary.avatar = loadPicture(avatar);
         summary.avatarPath = avatar;
     } catch (const AppError& error) {
         if (error.number() != err::kInvalidPicture) {
             throw;
         }
         QFile::remove(avatar);
-        LoadUnknown(state, summary);
+        loadUnknown(state, summary);
     }
 }
 
-SummaryOutcome ReadPlayerSummary(Session& state, PlayerSummary& summary) {
-    if (!OpenOrEnd(state)) {
+SummaryOutcome readPlayerSummary(Session& state, PlayerSummary& summary) {
+    if (!openOrEnd(state)) {
         return SummaryOutcome::DatabaseClosed;
     }
     QString statement;
     try {
-        ReadTagList(state, summary, statement);
-        CountGames(state, summary, statement);
-        LoadAvatar(state, state.CurrentGamertag, summary);
+        readTagList(state, summary, statement);
+        countGames(state, summary, statement);
+        loadAvatar(state, state.currentGamertag, summary);
     } catch (const AppError& error) {
-        WriteDebugLog(state, QString::fromLatin1(kInitStage), error, statement);
-        state.DownloadInProgress = false;
+        writeDebugLog(state, QString::fromLatin1(kInitStage), error, statement);
+        state.downloadInProgress = false;
         return SummaryOutcome::Failed;
     }
-    state.DownloadInProgress = false;
+    state.downloadInProgress = false;
     return SummaryOutcome::Read;
 }
 

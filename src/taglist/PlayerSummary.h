@@ -1,6 +1,6 @@
 #pragma once
 // The player summary: what the window's summary panel shows, read from the
-// database. Every refresh reopens the database (OpenDatabase), reads the tag
+// database. Every refresh reopens the database (openDatabase), reads the tag
 // list, settles the current player (the first entry when the remembered one
 // is not listed) and reads its clan, game count, last update and avatar.
 
@@ -24,12 +24,12 @@ inline constexpr const char* kNoSummaryValue = "-";
 inline constexpr const char* kInitStage = "Init";
 
 // "Database cannot be found." + the line naming the database file.
-QString DatabaseMissingMessage();
+QString databaseMissingMessage();
 
 // A database that is there but cannot be opened: "The database cannot be
 // opened:", its path, `note` (why, when known) on a line of its own, a blank
 // line, then `errorReport` (the error and where its record is).
-QString DatabaseUnusableMessage(const QString& dbPath, const QString& note,
+QString databaseUnusableMessage(const QString& dbPath, const QString& note,
                                 const QString& errorReport);
 
 struct PlayerSummary {
@@ -46,7 +46,7 @@ struct PlayerSummary {
 // The avatar of `gamertag`, or "unknown.jpg". A file that is no valid
 // picture (error 481) is deleted and "unknown.jpg" chosen instead; a missing
 // or broken "unknown.jpg" leaves the picture empty.
-void LoadAvatar(Session& state, const QString& gamertag, PlayerSummary& summary);
+void loadAvatar(Session& state, const QString& gamertag, PlayerSummary& summary);
 
 enum class SummaryOutcome {
     Read,           // the summary is complete
@@ -55,10 +55,10 @@ enum class SummaryOutcome {
 };
 
 // Opens the database and reads the summary into `summary`, which starts
-// empty. Sets CurrentGamertag (and the settings' User/Gamertag) when the
-// remembered player is not listed, and clears DownloadInProgress. When the database cannot be
+// empty. Sets currentGamertag (and the settings' User/Gamertag) when the
+// remembered player is not listed, and clears downloadInProgress. When the database cannot be
 // opened the program ends after one message: missing (3024) and held (3356) with their own texts,
-// any other error recorded in the log where it can be and told with DatabaseUnusableMessage.
-SummaryOutcome ReadPlayerSummary(Session& state, PlayerSummary& summary);
+// any other error recorded in the log where it can be and told with databaseUnusableMessage.
+SummaryOutcome readPlayerSummary(Session& state, PlayerSummary& summary);
 
 }  // namespace tw

@@ -16,14 +16,14 @@ inline constexpr char kProfileStage[] = "Profile";
 inline constexpr int kProfileTextLength = 255;
 
 // RRGGBB as a colour; a pair that is no hexadecimal number counts as 0.
-QColor ColorFromHexText(const QString& rrggbb);
+QColor colorFromHexText(const QString& rrggbb);
 
 // The quote as stored: as typed (the statement doubles its apostrophes), blanks
 // around it removed, at most 255 characters. Quotes stored by older versions,
 // whose apostrophes became double-quote characters, keep what they hold.
-QString StoredQuote(const QString& typed);
+QString storedQuote(const QString& typed);
 // The web address as stored: blanks around it removed, at most 255 characters.
-QString StoredWebsite(const QString& typed);
+QString storedWebsite(const QString& typed);
 
 struct Profile {
     QString quote;
@@ -38,12 +38,12 @@ struct Profile {
 // site stays empty but the stored quote is read all the same: Save writes the
 // quote box back, and an empty box would wipe a quote the user never saw.
 // False when the database failed (recorded and told, stage "Profile").
-bool ReadProfile(Session& state, const QString& gamertag, Profile& profile);
+bool readProfile(Session& state, const QString& gamertag, Profile& profile);
 
 // Stores the quote of `gamertag` and the web site of `clanName` ("-", no
 // clan, matches no row). False when a statement failed (recorded and told);
 // what was stored before it stays.
-bool SaveProfile(Session& state, const QString& gamertag, const QString& clanName,
+bool saveProfile(Session& state, const QString& gamertag, const QString& clanName,
                  const QString& quote, const QString& website);
 
 }  // namespace tw

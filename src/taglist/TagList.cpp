@@ -12,107 +12,107 @@
 namespace tw {
 namespace {
 
-Database& OpenDb(Session& state) {
-    if (!state.Db || !state.Db->isOpen()) {
+Database& openDb(Session& state) {
+    if (!state.db || !state.db->isOpen()) {
         throw AppError(err::kEngineFailure, QStringLiteral("Tallywick"),
                        QStringLiteral("The database is not open."));
     }
-    return *state.Db;
+    return *state.db;
 }
 
-QString PlayerRowStatement(const QString& gamertag) {
-    return QStringLiteral("select * from Player where Player_Gamertag='") + SqlText(gamertag) +
+QString playerRowStatement(const QString& gamertag) {
+    return QStringLiteral("select * from Player where Player_Gamertag='") + sqlText(gamertag) +
            QStringLiteral("'");
 }
 
-void CloseQuietly(std::unique_ptr<Recordset>& rs) {
+void closeQuietly(std::unique_ptr<Recordset>& rs) {
     if (!rs) {
         return;
     }
     try {
-        rs->Close();
+        rs->close();
     } catch (const AppError&) {
         // the recordset is dropped either way
     }
     rs.reset();
 }
 
-void AddNewPlayer(Recordset& rs, const QString& gamertag) {
-    rs.AddNew();
-    rs.SetField(QStringLiteral("Player_Gamertag"), gamertag);
+void addNewPlayer(Recordset& rs, const QString& gamertag) {
+    rs.addNew();
+    rs.setField(QStringLiteral("Player_Gamertag"), gamertag);
     for (const char* flag : {"Is_Friend", "Is_Clan", "Is_Guest", "Is_Jerk"}) {
-        rs.SetField(QString::fromLatin1(flag), QStringLiteral("N"));
+        rs.setField(QString::fromLatin1(flag), QStringLiteral("N"));
     }
-    rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
-    rs.SetField(QStringLiteral("Last_Game_ID"), 0);
-    rs.Update();
+    rs.setField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
+    rs.setField(QStringLiteral("Last_Game_ID"), 0);
+    rs.update();
 }
 
 // Creates the player, or flags a player known from games; false when the
 // gamertag is in the list already.
-bool StoreTag(Recordset& rs, const QString& gamertag) {
-    if (rs.IsEOF() && rs.IsBOF()) {
-        AddNewPlayer(rs, gamertag);
+bool storeTag(Recordset& rs, const QString& gamertag) {
+    if (rs.isEof() && rs.isBof()) {
+        addNewPlayer(rs, gamertag);
         return true;
     }
-    rs.MoveFirst();
-    if (rs.Field(QStringLiteral("Is_Selectable")).joinText() == QLatin1String("Y")) {
+    rs.moveFirst();
+    if (rs.field(QStringLiteral("Is_Selectable")).joinText() == QLatin1String("Y")) {
         return false;
     }
-    rs.Edit();
-    rs.SetField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
-    rs.Update();
+    rs.edit();
+    rs.setField(QStringLiteral("Is_Selectable"), QStringLiteral("Y"));
+    rs.update();
     return true;
 }
 
 }  // namespace
 
-QString TagListStatement() {
+QString tagListStatement() {
     return QStringLiteral("select * from Player where Is_Selectable='Y'");
 }
 
-QStringList TagListGamertags(Database& db) {
-    std::unique_ptr<Recordset> rs = db.OpenRecordset(TagListStatement());
+QStringList tagListGamertags(Database& db) {
+    std::unique_ptr<Recordset> rs = db.openRecordset(tagListStatement());
     QStringList gamertags;
-    if (!(rs->IsEOF() && rs->IsBOF())) {
-        rs->MoveFirst();
-        while (!rs->IsEOF()) {
-            gamertags << rs->Field(QStringLiteral("Player_Gamertag")).joinText();
-            rs->MoveNext();
+    if (!(rs->isEof() && rs->isBof())) {
+        rs->moveFirst();
+        while (!rs->isEof()) {
+            gamertags << rs->field(QStringLiteral("Player_Gamertag")).joinText();
+            rs->moveNext();
         }
     }
-    rs->Close();
+    rs->close();
     return gamertags;
 }
 
 QStringList TagList::gamertags() const {
     try {
-        return TagListGamertags(OpenDb(state_));
+        return tagListGamertags(openDb(state_));
     } catch (const AppError&) {
         return {};
     }
 }
 
 QString TagList::askGamertag() const {
-    return state_.prompter->InputBox(QString::fromLatin1(kAddPrompt),
+    return state_.prompter->inputBox(QString::fromLatin1(kAddPrompt),
                                      QString::fromLatin1(kAddTitle), QString());
 }
 
 TagList::AddResult TagList::add(const QString& gamertag) {
-    const QString statement = PlayerRowStatement(gamertag);
+    const QString statement = playerRowStatement(gamertag);
     std::unique_ptr<Recordset> rs;
     bool stored = false;
     try {
-        rs = OpenDb(state_).OpenRecordset(statement);
-        stored = StoreTag(*rs, gamertag);
-        CloseQuietly(rs);
+        rs = openDb(state_).openRecordset(statement);
+        stored = storeTag(*rs, gamertag);
+        closeQuietly(rs);
     } catch (const AppError& error) {
-        CloseQuietly(rs);
-        WriteDebugLog(state_, QString::fromLatin1(kTagListStage), error, statement);
+        closeQuietly(rs);
+        writeDebugLog(state_, QString::fromLatin1(kTagListStage), error, statement);
         return AddResult::Failed;
     }
     if (!stored) {
-        state_.prompter->Message(QString::fromLatin1(kAlreadyListedMessage), MsgButtons::Ok,
+        state_.prompter->message(QString::fromLatin1(kAlreadyListedMessage), MsgButtons::Ok,
                                  MsgIcon::Exclamation, QStringLiteral("Error"));
         return AddResult::AlreadyListed;
     }
@@ -120,35 +120,35 @@ TagList::AddResult TagList::add(const QString& gamertag) {
 }
 
 bool TagList::confirmRemove() const {
-    return state_.prompter->Message(QString::fromLatin1(kRemoveConfirmMessage), MsgButtons::YesNo,
+    return state_.prompter->message(QString::fromLatin1(kRemoveConfirmMessage), MsgButtons::YesNo,
                                     MsgIcon::Question,
                                     QString::fromLatin1(kRemoveConfirmTitle)) == MsgResult::Yes;
 }
 
 bool TagList::remove(const QString& gamertag) {
-    const QString statement = PlayerRowStatement(gamertag);
+    const QString statement = playerRowStatement(gamertag);
     std::unique_ptr<Recordset> rs;
     try {
-        rs = OpenDb(state_).OpenRecordset(statement);
-        rs->Edit();
-        rs->SetField(QStringLiteral("Is_Selectable"), QStringLiteral("N"));
-        rs->Update();
-        CloseQuietly(rs);
+        rs = openDb(state_).openRecordset(statement);
+        rs->edit();
+        rs->setField(QStringLiteral("Is_Selectable"), QStringLiteral("N"));
+        rs->update();
+        closeQuietly(rs);
         return true;
     } catch (const AppError& error) {
-        CloseQuietly(rs);
-        WriteDebugLog(state_, QString::fromLatin1(kTagListStage), error, statement);
+        closeQuietly(rs);
+        writeDebugLog(state_, QString::fromLatin1(kTagListStage), error, statement);
         return false;
     }
 }
 
 void TagList::choose(const QString& gamertag) {
-    state_.CurrentGamertag = gamertag;
-    WriteIni(state_, QStringLiteral("User"), QStringLiteral("Gamertag"), gamertag);
+    state_.currentGamertag = gamertag;
+    writeIni(state_, QStringLiteral("User"), QStringLiteral("Gamertag"), gamertag);
 }
 
 bool TagList::profileMayOpen() const {
-    return !state_.CurrentGamertag.isEmpty();
+    return !state_.currentGamertag.isEmpty();
 }
 
 }  // namespace tw

@@ -26,11 +26,11 @@ inline constexpr const char* kRemoveConfirmTitle = "Confirm Remove Tag";
 inline constexpr const char* kTagListStage = "TagList";
 
 // The statement that reads the tag list, in the order the list shows it.
-QString TagListStatement();
+QString tagListStatement();
 
 // The tag list's gamertags in the order the window's list shows them.
 // Raises the engine's errors.
-QStringList TagListGamertags(Database& db);
+QStringList tagListGamertags(Database& db);
 
 class TagList {
   public:

@@ -18,13 +18,13 @@ class BatchFullDiskTest : public BatchProgramTest {
             GTEST_SKIP() << "no small disk: " << disk_.whyNot().toStdString();
         }
         BatchProgramTest::SetUp();
-        StartSite({3, 25, 10, 13});
+        startSite({3, 25, 10, 13});
         tags_ = site().featuredGamertags();
-        PrepareDeliveredProgram(tags_, tags_[0]);
-        const BatchRun download = RunBatch({QStringLiteral("download"), QStringLiteral("--all")});
+        prepareDeliveredProgram(tags_, tags_[0]);
+        const BatchRun download = runBatch({QStringLiteral("download"), QStringLiteral("--all")});
         ASSERT_EQ(download.exitCode, 0) << download.err.constData();
     }
-    void Put(const QString& path, const QByteArray& bytes) const {
+    void put(const QString& path, const QByteArray& bytes) const {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
@@ -36,25 +36,25 @@ class BatchFullDiskTest : public BatchProgramTest {
 
 TEST_F(BatchFullDiskTest, AReportCopyFailsWithTheReasonAndTheOlderFileStays) {
     const QString out = disk_.filePath(QStringLiteral("clan.html"));
-    Put(out, "older page\r\n");
+    put(out, "older page\r\n");
     ASSERT_TRUE(disk_.fill());
 
     const QStringList command = {QStringLiteral("report"), tags_[1], QStringLiteral("--out"), out};
-    const BatchRun full = RunBatch(command);
+    const BatchRun full = runBatch(command);
     EXPECT_EQ(full.exitCode, 1);
     // After the report's own lines (it was made in the program folder).
     EXPECT_EQ(
-        LinesOf(full.Err()).last(),
+        linesOf(full.errText()).last(),
         QStringLiteral("tallywick: \"%1\" cannot be written. No space left on device").arg(out));
-    EXPECT_EQ(ReadFile(out), "older page\r\n");
+    EXPECT_EQ(readFile(out), "older page\r\n");
     EXPECT_EQ(disk_.entries(), QStringList{"clan.html"});
 
     disk_.freeSpace();
-    const BatchRun freed = RunBatch(command);
+    const BatchRun freed = runBatch(command);
     EXPECT_EQ(freed.exitCode, 0) << freed.err.constData();
     QString stem = tags_[1];
     stem.replace(QLatin1Char(' '), QLatin1Char('_'));
-    EXPECT_EQ(ReadFile(out), ReadFile(Path(QStringLiteral("tps/") + stem + ".html")));
+    EXPECT_EQ(readFile(out), readFile(filePath(QStringLiteral("tps/") + stem + ".html")));
     EXPECT_EQ(disk_.entries(), QStringList{"clan.html"});
 }
 
@@ -66,29 +66,29 @@ TEST_F(BatchFullDiskTest, AQueryExportThatFindsNoRoomIsError75AndTheOlderFileSta
         const bool workbook = QLatin1String(format) == QLatin1String("xls");
         const QString out = disk_.filePath(QStringLiteral("career.") + QLatin1String(format));
         if (!workbook) {
-            Put(out, "older export\r\n");
+            put(out, "older export\r\n");
         }
         const QStringList before = disk_.entries();
         ASSERT_TRUE(disk_.fill());
         const QStringList command = {QStringLiteral("query"),    QStringLiteral("1"),
                                      QStringLiteral("--format"), QLatin1String(format),
                                      QStringLiteral("--out"),    out};
-        const BatchRun full = RunBatch(command);
+        const BatchRun full = runBatch(command);
         EXPECT_EQ(full.exitCode, 1);
-        EXPECT_TRUE(full.Err().contains(workbook ? QStringLiteral("Error #: 3051")
-                                                 : QStringLiteral("Error #: 75")))
+        EXPECT_TRUE(full.errText().contains(workbook ? QStringLiteral("Error #: 3051")
+                                                     : QStringLiteral("Error #: 75")))
             << full.err.constData();
         if (workbook) {
             EXPECT_FALSE(QFileInfo::exists(out));
         } else {
-            EXPECT_EQ(ReadFile(out), "older export\r\n");
+            EXPECT_EQ(readFile(out), "older export\r\n");
         }
         EXPECT_EQ(disk_.entries(), before);
 
         disk_.freeSpace();
-        const BatchRun freed = RunBatch(command);
+        const BatchRun freed = runBatch(command);
         EXPECT_EQ(freed.exitCode, 0) << freed.err.constData();
-        EXPECT_GT(ReadFile(out).size(), 100);
+        EXPECT_GT(readFile(out).size(), 100);
         ASSERT_TRUE(QFile::remove(out));
     }
 }

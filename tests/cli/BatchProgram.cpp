@@ -11,7 +11,7 @@ namespace {
 const QString kExecutable = QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick");
 constexpr int kRunLimitMs = 120000;
 
-void CopyTree(const QString& from, const QString& to) {
+void copyTree(const QString& from, const QString& to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
@@ -24,7 +24,7 @@ void CopyTree(const QString& from, const QString& to) {
 
 // The command line needs no display: every batch run here has none, and a
 // platform plugin that does not exist, so loading any plugin would fail it.
-void RunWithoutDisplay(QProcess& process) {
+void runWithoutDisplay(QProcess& process) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -34,19 +34,19 @@ void RunWithoutDisplay(QProcess& process) {
 
 }  // namespace
 
-QStringList LinesOf(const QString& text) {
+QStringList linesOf(const QString& text) {
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-void BatchProgramTest::StartBatch(QProcess& process, const QStringList& arguments) {
-    RunWithoutDisplay(process);
+void BatchProgramTest::startBatch(QProcess& process, const QStringList& arguments) {
+    runWithoutDisplay(process);
     process.start(kExecutable, QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
     ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
 }
 
-BatchRun BatchProgramTest::RunExecutable(const QStringList& arguments) {
+BatchRun BatchProgramTest::runExecutable(const QStringList& arguments) {
     QProcess process;
-    RunWithoutDisplay(process);
+    runWithoutDisplay(process);
     process.start(kExecutable, arguments);
     BatchRun run;
     if (!process.waitForStarted() || !process.waitForFinished(kRunLimitMs)) {
@@ -62,35 +62,35 @@ BatchRun BatchProgramTest::RunExecutable(const QStringList& arguments) {
     return run;
 }
 
-BatchRun BatchProgramTest::RunBatch(const QStringList& arguments) {
-    return RunExecutable(QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
+BatchRun BatchProgramTest::runBatch(const QStringList& arguments) {
+    return runExecutable(QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
 }
 
-void BatchProgramTest::PrepareDeliveredProgram(const QStringList& tags, const QString& selected,
+void BatchProgramTest::prepareDeliveredProgram(const QStringList& tags, const QString& selected,
                                                const QStringList& replacedLines) {
-    PrepareProgram(tags, selected);  // the tag list and the database
+    prepareProgram(tags, selected);  // the tag list and the database
     QString ini = QString::fromUtf8(
-        ReadFile(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tallywick110.ini")));
+        readFile(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tallywick110.ini")));
     QStringList lines = replacedLines;
     lines << QStringLiteral("Gamertag=") + selected
-          << QStringLiteral("Direct_Port=") + QString::number(SitePort());
+          << QStringLiteral("Direct_Port=") + QString::number(sitePort());
     for (const QString& line : lines) {
         const QString key = line.section(QLatin1Char('='), 0, 0);
         ini.replace(QRegularExpression(QStringLiteral("(?m)^") + QRegularExpression::escape(key) +
                                        QStringLiteral("=[^\r\n]*")),
                     line);
     }
-    QFile file(Path(QStringLiteral("tallywick110.ini")));
+    QFile file(filePath(QStringLiteral("tallywick110.ini")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(ini.toUtf8());
     file.close();
     for (const char* folder : {"tps", "egr", "level", "medal"}) {
-        CopyTree(QStringLiteral(TALLYWICK_PROGRAM_DIR "/") + QLatin1String(folder),
-                 Path(QLatin1String(folder)));
+        copyTree(QStringLiteral(TALLYWICK_PROGRAM_DIR "/") + QLatin1String(folder),
+                 filePath(QLatin1String(folder)));
     }
 }
 
-QByteArray BatchProgramTest::ReadFile(const QString& path) const {
+QByteArray BatchProgramTest::readFile(const QString& path) const {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ADD_FAILURE() << "cannot read " << path.toStdString();

@@ -15,28 +15,28 @@ struct BatchRun {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
-    QString Out() const { return QString::fromUtf8(out); }
-    QString Err() const { return QString::fromUtf8(err); }
+    QString outText() const { return QString::fromUtf8(out); }
+    QString errText() const { return QString::fromUtf8(err); }
 };
 
 class BatchProgramTest : public SiteProgramTest {
   protected:
     // `tallywick --dir <folder> arguments...` to its end.
-    BatchRun RunBatch(const QStringList& arguments);
+    BatchRun runBatch(const QStringList& arguments);
     // The same without --dir (the executable's own folder is not used by tests).
-    BatchRun RunExecutable(const QStringList& arguments);
+    BatchRun runExecutable(const QStringList& arguments);
     // Starts `tallywick --dir <folder> arguments...` and returns at once.
-    void StartBatch(QProcess& process, const QStringList& arguments);
+    void startBatch(QProcess& process, const QStringList& arguments);
 
     // The delivered settings (every saved query) pointing at the site, with
     // `selected` as the current player and the tag list in the database;
     // plus the report folder and pictures of the delivered program folder.
-    void PrepareDeliveredProgram(const QStringList& tags, const QString& selected,
+    void prepareDeliveredProgram(const QStringList& tags, const QString& selected,
                                  const QStringList& replacedLines = {});
-    QByteArray ReadFile(const QString& path) const;
+    QByteArray readFile(const QString& path) const;
 };
 
 // Lines of a text without empty ones.
-QStringList LinesOf(const QString& text);
+QStringList linesOf(const QString& text);
 
 }  // namespace tw::testing

@@ -17,11 +17,11 @@ namespace {
 class DebugLogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        BuildPaths(state_, dir_.path());
+        buildPaths(state_, dir_.path());
         state_.prompter = &prompter_;
         state_.clock = [this] { return now_; };
     }
-    QByteArray LogBytes() const {
+    QByteArray logBytes() const {
         QFile log(dir_.filePath(QStringLiteral("debug.log")));
         return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray("<missing>");
     }
@@ -33,7 +33,7 @@ class DebugLogTest : public ::testing::Test {
 };
 
 TEST_F(DebugLogTest, TwoFailuresGiveTwoRecordsWithTheExactLayout) {
-    WriteDebugLog(state_, "Init", AppError(3343, "DAO.Workspace", "Unrecognized database format"));
+    writeDebugLog(state_, "Init", AppError(3343, "DAO.Workspace", "Unrecognized database format"));
 
     now_ = QDateTime(QDate(2006, 11, 30), QTime(0, 0, 0));
     LogContext download;
@@ -41,7 +41,7 @@ TEST_F(DebugLogTest, TwoFailuresGiveTwoRecordsWithTheExactLayout) {
     download.stage = 3;
     download.statement = "select * from Game where Game_ID=5";
     download.page = "HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>";
-    WriteDebugLog(state_, "DataArrive", AppError(13, "Tallywick", "Type mismatch"), download);
+    writeDebugLog(state_, "DataArrive", AppError(13, "Tallywick", "Type mismatch"), download);
 
     const QByteArray rule = QByteArray(51, '-') + "\r\n";
     const QByteArray expected = rule + " v110 [App.Init]   1/5/2005 3:07:09 PM\r\n" + rule +
@@ -56,11 +56,11 @@ TEST_F(DebugLogTest, TwoFailuresGiveTwoRecordsWithTheExactLayout) {
                                 "Stg: 3\r\n"
                                 "SQL: select * from Game where Game_ID=5\r\n"
                                 "Dat: HTTP/1.0 200 OK\r\n\r\n<html>\xc3\xa9</html>\r\n\r\n\r\n";
-    EXPECT_EQ(LogBytes(), expected);
+    EXPECT_EQ(logBytes(), expected);
 }
 
 TEST_F(DebugLogTest, TellsTheUserWithTheSupportAddress) {
-    WriteDebugLog(state_, "RunQuery", AppError(3075, "DAO.Database", "Syntax error"));
+    writeDebugLog(state_, "RunQuery", AppError(3075, "DAO.Database", "Syntax error"));
     ASSERT_EQ(prompter_.messages.size(), 1u);
     const RecordedMessage& shown = prompter_.messages[0];
     EXPECT_EQ(shown.text,
@@ -74,7 +74,7 @@ TEST_F(DebugLogTest, TellsTheUserWithTheSupportAddress) {
 TEST_F(DebugLogTest, AnUnwritableLogIsToldWithItsPathAndReasonInsteadOfAskingForIt) {
     const QString log = dir_.filePath(QStringLiteral("debug.log"));
     ASSERT_TRUE(QDir().mkpath(log));
-    WriteDebugLog(state_, "Main", AppError(3000, "Tallywick", "disk full"));
+    writeDebugLog(state_, "Main", AppError(3000, "Tallywick", "disk full"));
     ASSERT_EQ(prompter_.messages.size(), 1u);
     EXPECT_EQ(prompter_.messages[0].text,
               "Error #: 3000\r\nDescription: disk full\r\n\r\n"
@@ -84,7 +84,7 @@ TEST_F(DebugLogTest, AnUnwritableLogIsToldWithItsPathAndReasonInsteadOfAskingFor
     EXPECT_TRUE(QFileInfo(log).isDir());
 
     // The operations' own failure box says the same, with its icon and title.
-    ReportOperationFailure(state_, "PurgeAll", AppError(3043, "DAO", "Disk or network error."));
+    reportOperationFailure(state_, "PurgeAll", AppError(3043, "DAO", "Disk or network error."));
     ASSERT_EQ(prompter_.messages.size(), 2u);
     EXPECT_TRUE(prompter_.messages[1].text.endsWith("): Is a directory"));
     EXPECT_EQ(prompter_.messages[1].icon, MsgIcon::Critical);
@@ -96,13 +96,13 @@ TEST_F(DebugLogTest, APageLongerThan64KBIsCutWithItsLengthNoted) {
     QByteArray page(65536, 'a');
     LogContext download;
     download.page = page;  // exactly the limit: whole, no note
-    EXPECT_TRUE(DebugLogRecord(download, "DataArrive", error, now_)
+    EXPECT_TRUE(debugLogRecord(download, "DataArrive", error, now_)
                     .endsWith("Dat: " + page + "\r\n\r\n\r\n"));
 
     page += "b" + QByteArray(300000, 'c');
     download.page = page;
-    WriteDebugLog(state_, "DataArrive", error, download);
-    const QByteArray record = LogBytes();
+    writeDebugLog(state_, "DataArrive", error, download);
+    const QByteArray record = logBytes();
     EXPECT_TRUE(record.endsWith("Dat: " + QByteArray(65536, 'a') +
                                 "\r\n[page cut: 65536 of 365537 bytes shown]\r\n\r\n\r\n"));
     EXPECT_LT(record.size(), 66000);

@@ -31,17 +31,17 @@ class FullDiskTest : public test_support::SmallDiskTest {
         if (IsSkipped()) {
             return;
         }
-        BuildPaths(state_, disk_.path());
+        buildPaths(state_, disk_.path());
         state_.prompter = &prompter_;
         state_.clock = [] { return QDateTime(QDate(2005, 1, 5), QTime(15, 7, 9)); };
         state_.endProgram = [](int) {};
     }
-    static void Put(const QString& path, const QByteArray& bytes) {
+    static void put(const QString& path, const QByteArray& bytes) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
-    static QByteArray Bytes(const QString& path) {
+    static QByteArray bytes(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
@@ -51,32 +51,32 @@ class FullDiskTest : public test_support::SmallDiskTest {
 };
 
 TEST_F(FullDiskTest, ExitOnAFullDiskKeepsTheSettingsAndTellsOnceWithPathAndReason) {
-    Put(state_.IniPath, kSettings);
+    put(state_.iniPath, kSettings);
     ASSERT_TRUE(disk_.fill());
 
-    EXPECT_TRUE(UnloadMainWindow(state_, {900, 15, 8000, 12000}, [] {}));
+    EXPECT_TRUE(unloadMainWindow(state_, {900, 15, 8000, 12000}, [] {}));
     ASSERT_EQ(prompter_.messages.size(), 1u);  // one for the four keys
     EXPECT_EQ(prompter_.messages[0].text, "An error occurred while writing to the INI file.\r\n" +
-                                              state_.IniPath + ": No space left on device");
+                                              state_.iniPath + ": No space left on device");
     EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Critical);
     EXPECT_EQ(prompter_.messages[0].title, "Error");
-    EXPECT_EQ(Bytes(state_.IniPath), kSettings);
+    EXPECT_EQ(bytes(state_.iniPath), kSettings);
     EXPECT_EQ(disk_.entries(), QStringList{"tallywick110.ini"});
 
     disk_.freeSpace();
     prompter_.messages.clear();
-    EXPECT_TRUE(WriteIni(state_, "User", "Gamertag", "Bob"));
+    EXPECT_TRUE(writeIni(state_, "User", "Gamertag", "Bob"));
     EXPECT_TRUE(prompter_.messages.empty());
     QByteArray expected = kSettings;
     expected.replace("Gamertag=Ann", "Gamertag=Bob");
-    EXPECT_EQ(Bytes(state_.IniPath), expected);
+    EXPECT_EQ(bytes(state_.iniPath), expected);
     EXPECT_EQ(disk_.entries(), QStringList{"tallywick110.ini"});
 }
 
 TEST_F(FullDiskTest, ALogThatCannotBeWrittenIsNamedWithTheReasonAndKeepsItsRecords) {
-    const QString log = DebugLogPath(state_);
+    const QString log = debugLogPath(state_);
     const QByteArray earlier = "an earlier record\r\n";
-    Put(log, earlier);
+    put(log, earlier);
     ASSERT_TRUE(disk_.fill());
     // Far more than the room left in the log's last block: the record is
     // written in part before the disk refuses, and that part is taken back.
@@ -84,7 +84,7 @@ TEST_F(FullDiskTest, ALogThatCannotBeWrittenIsNamedWithTheReasonAndKeepsItsRecor
     context.page = QByteArray(20000, 'p');
     const AppError error(75, "Tallywick", "Path/File access error");
 
-    WriteDebugLog(state_, "CreateTPS", error, context);
+    writeDebugLog(state_, "CreateTPS", error, context);
     ASSERT_EQ(prompter_.messages.size(), 1u);
     EXPECT_EQ(prompter_.messages[0].text,
               "Error #: 75\r\nDescription: Path/File access error\r\n\r\n"
@@ -92,13 +92,13 @@ TEST_F(FullDiskTest, ALogThatCannotBeWrittenIsNamedWithTheReasonAndKeepsItsRecor
                   log + "): No space left on device");
     EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(prompter_.messages[0].title, "Tallywick");
-    EXPECT_EQ(Bytes(log), earlier);
+    EXPECT_EQ(bytes(log), earlier);
 
     disk_.freeSpace();
-    WriteDebugLog(state_, "CreateTPS", error, context);
+    writeDebugLog(state_, "CreateTPS", error, context);
     ASSERT_EQ(prompter_.messages.size(), 2u);
-    EXPECT_EQ(prompter_.messages[1].text, DebugLogMessage(error));
-    EXPECT_EQ(Bytes(log), earlier + DebugLogRecord(context, "CreateTPS", error, state_.clock()));
+    EXPECT_EQ(prompter_.messages[1].text, debugLogMessage(error));
+    EXPECT_EQ(bytes(log), earlier + debugLogRecord(context, "CreateTPS", error, state_.clock()));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ class DatabaseRefusal : public ::testing::Test {
         path_ = dir_.filePath(QStringLiteral("tallywick110.mdb"));
     }
     // Raw SQLite statements on the closed file.
-    void Sqlite(const char* sql) const {
+    void sqlite(const char* sql) const {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(path_.toUtf8().constData(), &db), SQLITE_OK);
         char* message = nullptr;
@@ -31,7 +31,7 @@ class DatabaseRefusal : public ::testing::Test {
     }
     // One value read through SQLite itself, opened read-write so that it
     // cleans up after itself as the program would.
-    QString Value(const char* sql) const {
+    QString value(const char* sql) const {
         sqlite3* db = nullptr;
         sqlite3_open(path_.toUtf8().constData(), &db);
         sqlite3_stmt* statement = nullptr;
@@ -45,7 +45,7 @@ class DatabaseRefusal : public ::testing::Test {
         sqlite3_close(db);
         return result;
     }
-    void Overwrite(qint64 offset, const QByteArray& bytes) const {
+    void overwrite(qint64 offset, const QByteArray& bytes) const {
         QFile file(path_);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(file.seek(offset));
@@ -53,17 +53,17 @@ class DatabaseRefusal : public ::testing::Test {
     }
     // Opens the file through the engine and checks that it was refused with
     // `expected` and left exactly as it was.
-    void ExpectRefusedUnchanged(const QString& expected) const {
+    void expectRefusedUnchanged(const QString& expected) const {
         QFile file(path_);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
         ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
         file.close();
-        const QByteArray before = FileBytes(path_);
+        const QByteArray before = fileBytes(path_);
         const QDateTime modified = QFileInfo(path_).lastModified();
 
-        EXPECT_EQ(ErrorTextOf([&] { Database::Open(path_); }), expected);
-        EXPECT_EQ(FileBytes(path_), before);
+        EXPECT_EQ(errorTextOf([&] { Database::open(path_); }), expected);
+        EXPECT_EQ(fileBytes(path_), before);
         EXPECT_EQ(QFileInfo(path_).lastModified(), modified);
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{"tallywick110.mdb"});
@@ -74,16 +74,16 @@ class DatabaseRefusal : public ::testing::Test {
 };
 
 TEST_F(DatabaseRefusal, AForeignDatabaseIsRefusedBeforeItsJournalModeChanges) {
-    Sqlite(
+    sqlite(
         "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT);"
         "INSERT INTO notes (body) VALUES ('shopping'), ('dentist');");
-    ExpectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
-    EXPECT_EQ(Value("PRAGMA journal_mode"), QStringLiteral("delete"));
+    expectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
+    EXPECT_EQ(value("PRAGMA journal_mode"), QStringLiteral("delete"));
 
     // One already in WAL mode keeps it, and gets no WAL file left beside it.
-    Sqlite("PRAGMA journal_mode=WAL; INSERT INTO notes (body) VALUES ('bank');");
-    ExpectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
-    EXPECT_EQ(Value("SELECT count(*) FROM notes"), QStringLiteral("3"));
+    sqlite("PRAGMA journal_mode=WAL; INSERT INTO notes (body) VALUES ('bank');");
+    expectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
+    EXPECT_EQ(value("SELECT count(*) FROM notes"), QStringLiteral("3"));
 }
 
 TEST_F(DatabaseRefusal, RandomBytesOrAnEmptyFileAreRefusedUnchanged) {
@@ -96,11 +96,11 @@ TEST_F(DatabaseRefusal, RandomBytesOrAnEmptyFileAreRefusedUnchanged) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(noise), noise.size());
     file.close();
-    ExpectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
+    expectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
     // An empty file is no database either, and stays empty.
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.close();
-    ExpectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
+    expectRefusedUnchanged(QStringLiteral("3343: Unrecognized database format '%1'.").arg(path_));
 }
 
 TEST_F(DatabaseRefusal, ADamagedDatabaseOfOursIsRefusedUnchanged) {
@@ -109,25 +109,25 @@ TEST_F(DatabaseRefusal, ADamagedDatabaseOfOursIsRefusedUnchanged) {
                                 "your application recognizes, or the file may be corrupt.")
                                 .arg(path_);
     // A schema page that is no b-tree page.
-    CreateFreshDatabase(path_);
-    Overwrite(100, QByteArray(8, '\xff'));
-    ExpectRefusedUnchanged(damaged);
+    createFreshDatabase(path_);
+    overwrite(100, QByteArray(8, '\xff'));
+    expectRefusedUnchanged(damaged);
 
     // The schema is whole, but the first page of the Player table is not.
     ASSERT_TRUE(QFile::remove(path_));
-    CreateFreshDatabase(path_);
-    const qint64 pageSize = Value("PRAGMA page_size").toLongLong();
+    createFreshDatabase(path_);
+    const qint64 pageSize = value("PRAGMA page_size").toLongLong();
     const qint64 root =
-        Value("SELECT rootpage FROM sqlite_schema WHERE name = 'Player'").toLongLong();
+        value("SELECT rootpage FROM sqlite_schema WHERE name = 'Player'").toLongLong();
     ASSERT_GT(root, 1);
-    Overwrite((root - 1) * pageSize, QByteArray(8, '\xff'));
-    ExpectRefusedUnchanged(damaged);
+    overwrite((root - 1) * pageSize, QByteArray(8, '\xff'));
+    expectRefusedUnchanged(damaged);
 
     // A database of an older release, with some of the tables only, is ours.
     ASSERT_TRUE(QFile::remove(path_));
-    CreateFreshDatabase(path_);
-    Sqlite("DROP VIEW q_zLoad_Merge; DROP TABLE Clan; DROP TABLE Player_Playlist;");
-    EXPECT_NO_THROW(Database::Open(path_));
+    createFreshDatabase(path_);
+    sqlite("DROP VIEW q_zLoad_Merge; DROP TABLE Clan; DROP TABLE Player_Playlist;");
+    EXPECT_NO_THROW(Database::open(path_));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// CopyRows: the staged rows of a download go over to the stored tables in one
-// statement, with the same outcome as an AddNew/Update loop that skips
+// copyRows: the staged rows of a download go over to the stored tables in one
+// statement, with the same outcome as an addNew/Update loop that skips
 // duplicate keys.
 
 #include "EngineTestSupport.h"
@@ -14,13 +14,13 @@ const QStringList kMedalColumns = {QStringLiteral("Game_ID"), QStringLiteral("Pl
                                    QStringLiteral("Medal_Name"), QStringLiteral("Count_Earned")};
 
 // Every row of a statement, fields joined by '|', rows by ';' (Null as "-").
-QString Rows(Database& db, const QString& sql) {
+QString rows(Database& db, const QString& sql) {
     QStringList rows;
-    auto rs = db.OpenRecordset(sql);
-    for (; !rs->IsEOF(); rs->MoveNext()) {
+    auto rs = db.openRecordset(sql);
+    for (; !rs->isEof(); rs->moveNext()) {
         QStringList fields;
-        for (int i = 0; i < rs->FieldCount(); ++i) {
-            fields << (rs->Field(i).isNull() ? QStringLiteral("-") : rs->Field(i).joinText());
+        for (int i = 0; i < rs->fieldCount(); ++i) {
+            fields << (rs->field(i).isNull() ? QStringLiteral("-") : rs->field(i).joinText());
         }
         rows << fields.join(u'|');
     }
@@ -33,11 +33,11 @@ TEST_F(CopyingRows, AddsRowsInTheSourcesOrderAndSkipsKeysAlreadyThere) {
                             "(2, 'Alpha', 'Killjoy', 3)", "(2, 'Charlie', 'Overkill', 1)"}) {
         Run(QStringLiteral("insert into zLoad_Panel_4 values ") + QString::fromLatin1(row));
     }
-    EXPECT_EQ(db_->CopyRows(QStringLiteral("zLoad_Panel_4"), QStringLiteral("Game_Player_Medal"),
+    EXPECT_EQ(db_->copyRows(QStringLiteral("zLoad_Panel_4"), QStringLiteral("Game_Player_Medal"),
                             kMedalColumns),
               3);
     // The stored row keeps its count; the others follow in the staged order.
-    EXPECT_EQ(Rows(*db_, QStringLiteral("select Game_ID, Player_Gamertag, Medal_Name, "
+    EXPECT_EQ(rows(*db_, QStringLiteral("select Game_ID, Player_Gamertag, Medal_Name, "
                                         "Count_Earned from Game_Player_Medal")),
               "1|Alpha|Killjoy|1;3|Bravo|Killtacular|2;2|Alpha|Killjoy|3;2|Charlie|Overkill|1");
 }
@@ -51,24 +51,24 @@ TEST_F(CopyingRows, TheMergeViewCarriesNullShotsAndASelectCanBeTheSource) {
                                  QStringLiteral("Score"),     QStringLiteral("Kills"),
                                  QStringLiteral("Shots_Hit"), QStringLiteral("Shots_Fired")};
     EXPECT_EQ(
-        db_->CopyRows(QStringLiteral("q_zLoad_Merge"), QStringLiteral("Game_Player"), columns), 2);
-    EXPECT_EQ(Rows(*db_, QStringLiteral("select Game_ID, Player_Gamertag, Score, Kills, "
+        db_->copyRows(QStringLiteral("q_zLoad_Merge"), QStringLiteral("Game_Player"), columns), 2);
+    EXPECT_EQ(rows(*db_, QStringLiteral("select Game_ID, Player_Gamertag, Score, Kills, "
                                         "Shots_Hit, Shots_Fired, Deaths from Game_Player")),
               "7|Alpha|12|10|30|90|-;7|Bravo|9|-|-|-|-");
 
     Run(QStringLiteral("insert into zLoad_Panel_4 values (7, 'Bravo', 'Killjoy', 1)"));
     Run(QStringLiteral("insert into zLoad_Panel_4 values (8, 'Bravo', 'Killjoy', 1)"));
-    EXPECT_EQ(db_->CopyRows(QStringLiteral("select * from zLoad_Panel_4 where Game_ID > 7"),
+    EXPECT_EQ(db_->copyRows(QStringLiteral("select * from zLoad_Panel_4 where Game_ID > 7"),
                             QStringLiteral("[Game_Player_Medal]"), kMedalColumns),
               1);
-    EXPECT_EQ(Rows(*db_, QStringLiteral("select Game_ID from Game_Player_Medal")), "8");
+    EXPECT_EQ(rows(*db_, QStringLiteral("select Game_ID from Game_Player_Medal")), "8");
 }
 
 TEST_F(CopyingRows, RefusesWhatTheLoopWouldHaveRefusedAndFailsAsAWhole) {
     Run(QStringLiteral("insert into zLoad_Panel_4 values (1, 'Alpha', 'Killjoy', 1)"));
     const auto copy = [&](const QString& source, const QString& target,
                           const QStringList& columns) {
-        return ErrorTextOf([&] { db_->CopyRows(source, target, columns); });
+        return errorTextOf([&] { db_->copyRows(source, target, columns); });
     };
     const QString panel = QStringLiteral("zLoad_Panel_4");
     EXPECT_EQ(copy(panel, QStringLiteral("Medals"), kMedalColumns),
@@ -86,8 +86,8 @@ TEST_F(CopyingRows, RefusesWhatTheLoopWouldHaveRefusedAndFailsAsAWhole) {
                    {QStringLiteral("Game_ID"), QStringLiteral("Player_Gamertag"),
                     QStringLiteral("Medal_Name")}),
               "3421: Data type conversion error.");
-    EXPECT_EQ(ErrorNumberOf([&] {
-                  db_->CopyRows(QStringLiteral("delete * from zLoad_Panel_4"),
+    EXPECT_EQ(errorNumberOf([&] {
+                  db_->copyRows(QStringLiteral("delete * from zLoad_Panel_4"),
                                 QStringLiteral("Game_Player_Medal"), kMedalColumns);
               }),
               3219);
@@ -97,15 +97,15 @@ TEST_F(CopyingRows, RefusesWhatTheLoopWouldHaveRefusedAndFailsAsAWhole) {
         QStringLiteral("insert into Game_Player (Game_ID, Player_Gamertag, Kills) values (1, "
                        "'Alpha', 3)"));
     Run(QStringLiteral("insert into zLoad_Panel_2 values (2, 'Bravo', 1, 1, 1)"));
-    EXPECT_EQ(ErrorNumberOf([&] {
-                  db_->CopyRows(QStringLiteral("select Kills AS Game_ID, Player_Gamertag "
+    EXPECT_EQ(errorNumberOf([&] {
+                  db_->copyRows(QStringLiteral("select Kills AS Game_ID, Player_Gamertag "
                                                "from zLoad_Panel_2 UNION ALL select Null, "
                                                "'Charlie' from zLoad_Panel_2"),
                                 QStringLiteral("Game_Player"),
                                 {QStringLiteral("Game_ID"), QStringLiteral("Player_Gamertag")});
               }),
               3058);
-    EXPECT_EQ(Rows(*db_, QStringLiteral("select Game_ID, Player_Gamertag from Game_Player")),
+    EXPECT_EQ(rows(*db_, QStringLiteral("select Game_ID, Player_Gamertag from Game_Player")),
               "1|Alpha");
 }
 

@@ -16,53 +16,53 @@ const QString kDuplicateText = QStringLiteral(
     "field or fields that contain duplicate data, remove the index, or redefine the index to "
     "permit duplicate entries and try again.");
 
-int64_t CountOf(Database& db, const QString& sql) {
-    return db.OpenRecordset(sql)->Field(0).toLong();
+int64_t countOf(Database& db, const QString& sql) {
+    return db.openRecordset(sql)->field(0).toLong();
 }
 
 TEST_F(Executing, ReturnsTheRowsAffected) {
-    EXPECT_EQ(db_->Execute(QStringLiteral("insert into Clan values('Red','','','','')")), 1);
-    EXPECT_EQ(db_->Execute(QStringLiteral("insert into Clan values('Blue','','','','')")), 1);
-    EXPECT_EQ(db_->Execute(QStringLiteral("update Clan set Website_URL = 'x' where Clan_Name "
+    EXPECT_EQ(db_->execute(QStringLiteral("insert into Clan values('Red','','','','')")), 1);
+    EXPECT_EQ(db_->execute(QStringLiteral("insert into Clan values('Blue','','','','')")), 1);
+    EXPECT_EQ(db_->execute(QStringLiteral("update Clan set Website_URL = 'x' where Clan_Name "
                                           "<> 'nobody'")),
               2);
-    EXPECT_EQ(db_->Execute(QStringLiteral("delete * from Clan where Clan_Name = 'RED'")), 1);
-    EXPECT_EQ(db_->Execute(QStringLiteral("delete * from Clan where Clan_Name = 'Red'")), 0);
+    EXPECT_EQ(db_->execute(QStringLiteral("delete * from Clan where Clan_Name = 'RED'")), 1);
+    EXPECT_EQ(db_->execute(QStringLiteral("delete * from Clan where Clan_Name = 'Red'")), 0);
 }
 
 TEST_F(Executing, DuplicateKeyIs3022AlsoWhenOnlyTheLetterCaseDiffers) {
     Run(QStringLiteral("insert into Clan values('Red Team','','','','')"));
-    EXPECT_EQ(ErrorTextOf(
+    EXPECT_EQ(errorTextOf(
                   [&] { Run(QStringLiteral("insert into Clan values('Red Team','','','','')")); }),
               kDuplicateText);
-    EXPECT_EQ(ErrorNumberOf(
+    EXPECT_EQ(errorNumberOf(
                   [&] { Run(QStringLiteral("insert into Clan values('RED TEAM','','','','')")); }),
               3022);
     Run(QStringLiteral("insert into Game_Player (Game_ID, Player_Gamertag) values (1, 'Alpha')"));
-    EXPECT_EQ(ErrorNumberOf([&] {
+    EXPECT_EQ(errorNumberOf([&] {
                   Run(QStringLiteral(
                       "insert into Game_Player (Game_ID, Player_Gamertag) values (1, 'ALPHA')"));
               }),
               3022);
     Run(QStringLiteral("insert into Game_Player (Game_ID, Player_Gamertag) values (2, 'ALPHA')"));
-    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Game_Player")), 2);
-    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Clan")), 1);
+    EXPECT_EQ(countOf(*db_, QStringLiteral("select count(*) from Game_Player")), 2);
+    EXPECT_EQ(countOf(*db_, QStringLiteral("select count(*) from Clan")), 1);
 }
 
 TEST_F(Executing, RunsExactlyOneStatement) {
     Run(QStringLiteral("insert into Clan values('Red','','','','')"));
-    EXPECT_EQ(ErrorTextOf([&] { Run(QStringLiteral("delete * from Player; delete * from Clan")); }),
+    EXPECT_EQ(errorTextOf([&] { Run(QStringLiteral("delete * from Player; delete * from Clan")); }),
               QStringLiteral("3142: Characters found after end of SQL statement."));
-    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Clan")), 1);
+    EXPECT_EQ(countOf(*db_, QStringLiteral("select count(*) from Clan")), 1);
     // A closing semicolon is no second statement.
-    EXPECT_EQ(db_->Execute(QStringLiteral("DELETE Clan.* FROM Clan WHERE Clan_Name = 'Red';")), 1);
+    EXPECT_EQ(db_->execute(QStringLiteral("DELETE Clan.* FROM Clan WHERE Clan_Name = 'Red';")), 1);
 }
 
 TEST_F(Executing, RefusesRowReturningStatementsAndUnknownTables) {
-    EXPECT_EQ(ErrorTextOf([&] { Run(QStringLiteral("select * from Player")); }),
+    EXPECT_EQ(errorTextOf([&] { Run(QStringLiteral("select * from Player")); }),
               QStringLiteral("3065: Cannot execute a select query."));
-    EXPECT_EQ(ErrorNumberOf([&] { Run(QStringLiteral("delete * from Players")); }), 3078);
-    EXPECT_EQ(ErrorNumberOf([&] { db_->OpenRecordset(QStringLiteral("delete * from Player")); }),
+    EXPECT_EQ(errorNumberOf([&] { Run(QStringLiteral("delete * from Players")); }), 3078);
+    EXPECT_EQ(errorNumberOf([&] { db_->openRecordset(QStringLiteral("delete * from Player")); }),
               3219);
 }
 
@@ -70,86 +70,86 @@ TEST_F(Executing, EvaluationErrorsOfTheStatementArriveByNumber) {
     Run(
         QStringLiteral("insert into Game_Player (Game_ID, Player_Gamertag, Kills, Deaths) values "
                        "(1, 'Alpha', 10, 0)"));
-    EXPECT_EQ(ErrorNumberOf([&] {
-                  auto rows = db_->OpenRecordset(
+    EXPECT_EQ(errorNumberOf([&] {
+                  auto rows = db_->openRecordset(
                       QStringLiteral("select Kills/Deaths AS R from Game_Player"));
-                  rows->Field(0);
+                  rows->field(0);
               }),
               err::kDivisionByZero);
-    EXPECT_EQ(ErrorNumberOf(
+    EXPECT_EQ(errorNumberOf(
                   [&] { Run(QStringLiteral("update Game_Player set Kills = Kills / Deaths")); }),
               err::kDivisionByZero);
-    EXPECT_EQ(CountOf(*db_, QStringLiteral("select Kills from Game_Player")), 10);
+    EXPECT_EQ(countOf(*db_, QStringLiteral("select Kills from Game_Player")), 10);
 }
 
 // Writes made through a recordset are in the file once the database closes.
 TEST_F(Executing, RecordsetWritesAndStatementsSeeEachOtherAndReachTheFile) {
-    auto clans = db_->OpenRecordset(QStringLiteral("Clan"));
+    auto clans = db_->openRecordset(QStringLiteral("Clan"));
     for (int i = 0; i < 300; ++i) {
-        clans->AddNew();
-        clans->SetField(0, Variant(QStringLiteral("Clan %1").arg(i)));
-        clans->Update();
+        clans->addNew();
+        clans->setField(0, Variant(QStringLiteral("Clan %1").arg(i)));
+        clans->update();
     }
-    EXPECT_EQ(db_->Execute(QStringLiteral("delete * from Clan where Clan_Name Like 'Clan 1*'")),
+    EXPECT_EQ(db_->execute(QStringLiteral("delete * from Clan where Clan_Name Like 'Clan 1*'")),
               111);
-    clans->AddNew();
-    clans->SetField(0, Variant("Last"));
-    clans->Update();
-    db_->Close();
-    EXPECT_EQ(StoredText(path_, "select count(*) from Clan"), QStringLiteral("190"));
+    clans->addNew();
+    clans->setField(0, Variant("Last"));
+    clans->update();
+    db_->close();
+    EXPECT_EQ(storedText(path_, "select count(*) from Clan"), QStringLiteral("190"));
 }
 
 // A batched statement is seen at once by the connection, leaves the batch
 // open (Execute commits it), keeps the batch's rows when a later batched
 // statement fails, and reaches the file with the batch.
 TEST_F(Executing, BatchedStatementsJoinTheOpenBatchAndReachTheFileWithIt) {
-    auto clans = db_->OpenRecordset(QStringLiteral("Clan"));
-    clans->AddNew();
-    clans->SetField(0, Variant("Staged"));
-    clans->Update();
-    EXPECT_EQ(db_->ExecuteInBatch(QStringLiteral("insert into Clan values('Red','','','','')")), 1);
-    EXPECT_EQ(db_->ExecuteInBatch(QStringLiteral("update Clan set Website_URL = 'w' where "
+    auto clans = db_->openRecordset(QStringLiteral("Clan"));
+    clans->addNew();
+    clans->setField(0, Variant("Staged"));
+    clans->update();
+    EXPECT_EQ(db_->executeInBatch(QStringLiteral("insert into Clan values('Red','','','','')")), 1);
+    EXPECT_EQ(db_->executeInBatch(QStringLiteral("update Clan set Website_URL = 'w' where "
                                                  "Clan_Name = 'red'")),
               1);
     EXPECT_EQ(sqlite3_get_autocommit(db_->handle()), 0) << "the batch was committed";
-    EXPECT_EQ(CountOf(*db_, QStringLiteral("select count(*) from Clan where Website_URL = 'w'")),
+    EXPECT_EQ(countOf(*db_, QStringLiteral("select count(*) from Clan where Website_URL = 'w'")),
               1);
 
-    EXPECT_EQ(ErrorTextOf([&] {
-                  db_->ExecuteInBatch(QStringLiteral("insert into Clan values('RED','','','','')"));
+    EXPECT_EQ(errorTextOf([&] {
+                  db_->executeInBatch(QStringLiteral("insert into Clan values('RED','','','','')"));
               }),
               kDuplicateText);
     clans.reset();
-    db_->Close();
+    db_->close();
     EXPECT_EQ(
-        StoredText(path_,
+        storedText(path_,
                    "select group_concat(Clan_Name || ':' || ifnull(Website_URL, ''), ',') from "
                    "(select * from Clan order by Clan_Name)"),
         QStringLiteral("Red:w,Staged:"));
 
-    db_ = Database::Open(path_);
-    db_->ExecuteInBatch(QStringLiteral("delete * from Clan where Clan_Name = 'Staged'"));
-    db_->Execute(QStringLiteral("delete * from Clan where Clan_Name = 'nobody'"));
+    db_ = Database::open(path_);
+    db_->executeInBatch(QStringLiteral("delete * from Clan where Clan_Name = 'Staged'"));
+    db_->execute(QStringLiteral("delete * from Clan where Clan_Name = 'nobody'"));
     EXPECT_NE(sqlite3_get_autocommit(db_->handle()), 0) << "Execute left the batch open";
-    db_->Close();
-    EXPECT_EQ(StoredText(path_, "select count(*) from Clan"), QStringLiteral("1"));
+    db_->close();
+    EXPECT_EQ(storedText(path_, "select count(*) from Clan"), QStringLiteral("1"));
 }
 
 // Records what the engine hands over, as the workbook and text writers get it.
 class RecordingWriter : public ExternalWriter {
   public:
-    int64_t WriteTable(const ExternalTarget& target, Recordset& rows) override {
+    int64_t writeTable(const ExternalTarget& target, Recordset& rows) override {
         targets << target.database + u'|' + target.table;
         QStringList line;
-        for (int i = 0; i < rows.FieldCount(); ++i) {
-            line << rows.FieldName(i);
+        for (int i = 0; i < rows.fieldCount(); ++i) {
+            line << rows.fieldName(i);
         }
         lines << line.join(u',');
         int64_t count = 0;
-        for (; !rows.IsEOF(); rows.MoveNext(), ++count) {
+        for (; !rows.isEof(); rows.moveNext(), ++count) {
             line.clear();
-            for (int i = 0; i < rows.FieldCount(); ++i) {
-                line << rows.Field(i).joinText();
+            for (int i = 0; i < rows.fieldCount(); ++i) {
+                line << rows.field(i).joinText();
             }
             lines << line.join(u',');
         }
@@ -164,12 +164,12 @@ TEST_F(Executing, SelectIntoGoesToTheOutsideWriterOr3170WithoutOne) {
     Run(QStringLiteral("insert into Clan values('Blue',Null,'','','')"));
     const QString statement =
         QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=/tmp/out.xls].[Clan] FROM [Clan]");
-    EXPECT_EQ(ErrorTextOf([&] { Run(statement); }),
+    EXPECT_EQ(errorTextOf([&] { Run(statement); }),
               QStringLiteral("3170: Could not find installable ISAM."));
 
     auto writer = std::make_shared<RecordingWriter>();
-    db_->SetExternalWriter(writer);
-    EXPECT_EQ(db_->Execute(statement), 2);
+    db_->setExternalWriter(writer);
+    EXPECT_EQ(db_->execute(statement), 2);
     EXPECT_EQ(writer->targets, QStringList{QStringLiteral("/tmp/out.xls|Clan")});
     EXPECT_EQ(writer->lines,
               QStringList({QStringLiteral("Clan_Name,Website_URL,Clan_Tag,Clan_Motto,Clan_Notes"),

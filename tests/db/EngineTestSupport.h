@@ -18,7 +18,7 @@
 #include "support/QtPrinters.h"
 
 namespace tw {
-inline void PrintTo(const Variant& value, std::ostream* out) {
+inline void printTo(const Variant& value, std::ostream* out) {
     *out << (value.isNull() ? std::string("Null") : value.joinText().toStdString()) << " (type "
          << static_cast<int>(value.type()) << ')';
 }
@@ -26,33 +26,33 @@ inline void PrintTo(const Variant& value, std::ostream* out) {
 
 namespace tw::test {
 
-inline QString SqlToolPath() {
+inline QString sqlToolPath() {
     return QStringLiteral(TALLYWICK_BINARY_DIR "/tools/sql/tallywick-sql");
 }
 
-inline QString DeliveredDatabasePath() {
+inline QString deliveredDatabasePath() {
     return QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb");
 }
 
 // A new database as the build makes it; built once per test run, copied.
-inline void CreateFreshDatabase(const QString& path) {
+inline void createFreshDatabase(const QString& path) {
     static QTemporaryDir folder;
     static const QString made = [] {
         const QString file = folder.filePath(QStringLiteral("made.mdb"));
-        sqlite::CreateStatisticsDatabase(file, QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
+        sqlite::createStatisticsDatabase(file, QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
         return file;
     }();
     ASSERT_TRUE(QFile::copy(made, path));
 }
 
-inline QByteArray FileBytes(const QString& path) {
+inline QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Runs `call` and returns the number of the AppError it raised (0: none).
 template <typename Call>
-int ErrorNumberOf(Call&& call) {
+int errorNumberOf(Call&& call) {
     try {
         call();
     } catch (const AppError& error) {
@@ -62,7 +62,7 @@ int ErrorNumberOf(Call&& call) {
 }
 
 template <typename Call>
-QString ErrorTextOf(Call&& call) {
+QString errorTextOf(Call&& call) {
     try {
         call();
     } catch (const AppError& error) {
@@ -73,7 +73,7 @@ QString ErrorTextOf(Call&& call) {
 
 // One value through SQLite itself (the database must be closed): what is
 // really stored, independent of the engine layer under test.
-inline QString StoredText(const QString& path, const char* sql) {
+inline QString storedText(const QString& path, const char* sql) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* statement = nullptr;
@@ -93,15 +93,15 @@ class EngineTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         path_ = dir_.filePath(QStringLiteral("tallywick110.mdb"));
-        CreateFreshDatabase(path_);
-        db_ = Database::Open(path_);
+        createFreshDatabase(path_);
+        db_ = Database::open(path_);
     }
 
-    void Run(const QString& sql) { db_->Execute(sql); }
+    void Run(const QString& sql) { db_->execute(sql); }
 
-    void Reopen() {
-        db_->Close();
-        db_ = Database::Open(path_);
+    void reopen() {
+        db_->close();
+        db_ = Database::open(path_);
     }
 
     QTemporaryDir dir_;

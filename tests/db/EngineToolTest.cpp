@@ -11,9 +11,9 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun RunTool(const QStringList& arguments, const QByteArray& input = QByteArray()) {
+ToolRun runTool(const QStringList& arguments, const QByteArray& input = QByteArray()) {
     QProcess tool;
-    tool.start(SqlToolPath(), arguments);
+    tool.start(sqlToolPath(), arguments);
     EXPECT_TRUE(tool.waitForStarted());
     tool.write(input);
     tool.closeWriteChannel();
@@ -26,22 +26,22 @@ class SqlTool : public ::testing::Test {
   protected:
     void SetUp() override {
         path_ = dir_.filePath(QStringLiteral("tallywick110.mdb"));
-        ASSERT_TRUE(QFile::copy(DeliveredDatabasePath(), path_));
+        ASSERT_TRUE(QFile::copy(deliveredDatabasePath(), path_));
     }
     QTemporaryDir dir_;
     QString path_;
 };
 
 TEST_F(SqlTool, PrintsRowsTabSeparatedWithNullEmptyAndGeneralDates) {
-    const ToolRun insert = RunTool(
+    const ToolRun insert = runTool(
         {path_, QStringLiteral("insert into Game values (7, 'Slayer', '2005-01-15 20:03:00', "
                                "'Lockout', 'Rumble Pit', 'N', Null)")});
     EXPECT_EQ(insert.exitCode, 0);
     EXPECT_EQ(insert.out, QStringLiteral("1\n"));
-    RunTool({path_, QStringLiteral("insert into Game (Game_ID, Date_Time_Stamp) values (8, "
+    runTool({path_, QStringLiteral("insert into Game (Game_ID, Date_Time_Stamp) values (8, "
                                    "'2005-01-16 00:00:00')")});
 
-    const ToolRun rows = RunTool(
+    const ToolRun rows = runTool(
         {path_, QStringLiteral("select Game_ID, Date_Time_Stamp, Map, Duration_Seconds from "
                                "Game order by Game_ID")});
     EXPECT_EQ(rows.exitCode, 0);
@@ -52,7 +52,7 @@ TEST_F(SqlTool, PrintsRowsTabSeparatedWithNullEmptyAndGeneralDates) {
 }
 
 TEST_F(SqlTool, ReportsErrorsOnStandardErrorWithTheirNumber) {
-    const ToolRun bad = RunTool({path_, QStringLiteral("delete * from Nowhere")});
+    const ToolRun bad = runTool({path_, QStringLiteral("delete * from Nowhere")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.out, QString());
     EXPECT_EQ(bad.err, QStringLiteral("Error 3078: The database engine cannot find the input table "
@@ -60,13 +60,13 @@ TEST_F(SqlTool, ReportsErrorsOnStandardErrorWithTheirNumber) {
                                       "is spelled correctly.\n"));
 
     const QString missing = dir_.filePath(QStringLiteral("none.mdb"));
-    const ToolRun absent = RunTool({missing, QStringLiteral("select * from Medal")});
+    const ToolRun absent = runTool({missing, QStringLiteral("select * from Medal")});
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_EQ(absent.err, QStringLiteral("Error 3024: Could not find file '%1'.\n").arg(missing));
 }
 
 TEST_F(SqlTool, ReadsOneStatementPerLineFromStandardInput) {
-    const ToolRun session = RunTool({path_},
+    const ToolRun session = runTool({path_},
                                     "insert into Clan values('Red','','','','')\n"
                                     "\n"
                                     "insert into Clan values('RED','','','','')\n"

@@ -10,7 +10,7 @@ namespace tw {
 
 // The error number of `action`, 0 when it raises none; its description in
 // `description`.
-inline int ErrorOf(const std::function<void()>& action, QString* description) {
+inline int errorOf(const std::function<void()>& action, QString* description) {
     try {
         action();
     } catch (const AppError& e) {

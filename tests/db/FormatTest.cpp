@@ -10,8 +10,8 @@
 namespace tw {
 namespace {
 
-Variant DateAt(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return Variant::FromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
+Variant dateAt(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return Variant::fromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
 }
 
 struct Case {
@@ -20,15 +20,15 @@ struct Case {
     const char* expected;
 };
 
-void ExpectAll(std::initializer_list<Case> cases) {
+void expectAll(std::initializer_list<Case> cases) {
     for (const auto& c : cases) {
-        EXPECT_EQ(Format(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected))
+        EXPECT_EQ(format(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected))
             << c.pattern << " on " << c.value.joinText().toStdString();
     }
 }
 
 TEST(FormatNumber, PercentPatterns) {
-    ExpectAll({
+    expectAll({
         {0.256, "0 %", "26 %"},
         {0.0, "0 %", "0 %"},
         {1.0, "0 %", "100 %"},
@@ -42,7 +42,7 @@ TEST(FormatNumber, PercentPatterns) {
 }
 
 TEST(FormatNumber, DecimalsAndRounding) {
-    ExpectAll({
+    expectAll({
         {3.26, "0.0", "3.3"},
         {int64_t{12}, "0.0", "12.0"},
         {0.25, "0.0", "0.3"},
@@ -59,7 +59,7 @@ TEST(FormatNumber, DecimalsAndRounding) {
 }
 
 TEST(FormatNumber, IntegerDigitsAndGrouping) {
-    ExpectAll({
+    expectAll({
         {int64_t{6}, "00", "06"},
         {int64_t{0}, "00", "00"},
         {int64_t{123}, "00", "123"},
@@ -77,7 +77,7 @@ TEST(FormatNumber, IntegerDigitsAndGrouping) {
 }
 
 TEST(FormatNumber, SectionsLiteralsAndNamedFormats) {
-    ExpectAll({
+    expectAll({
         {int64_t{-5}, "0;(0)", "(5)"},
         {int64_t{0}, "0;(0);\"none\"", "none"},
         {int64_t{5}, "\"L\"00", "L05"},
@@ -90,33 +90,33 @@ TEST(FormatNumber, SectionsLiteralsAndNamedFormats) {
 }
 
 TEST(FormatGeneral, EmptyPatternGivesTheGeneralForms) {
-    ExpectAll({
+    expectAll({
         {2.0, "", "2"},
         {0.1 + 0.2, "", "0.3"},
         {1e20, "", "1E+20"},
         {int64_t{-3}, "", "-3"},
         {"text", "", "text"},
-        {DateAt(2005, 1, 5, 15, 7), "", "1/5/2005 3:07:00 PM"},
-        {DateAt(2005, 1, 5), "", "1/5/2005"},
+        {dateAt(2005, 1, 5, 15, 7), "", "1/5/2005 3:07:00 PM"},
+        {dateAt(2005, 1, 5), "", "1/5/2005"},
     });
-    EXPECT_EQ(Format(Variant(), QStringLiteral("0.0")), QString());
-    EXPECT_EQ(Format(Variant(), QString()), QString());
+    EXPECT_EQ(format(Variant(), QStringLiteral("0.0")), QString());
+    EXPECT_EQ(format(Variant(), QString()), QString());
 }
 
 TEST(FormatDate, ThePatternsOfTheProgram) {
-    ExpectAll({
-        {DateAt(2005, 1, 5, 15, 7), "mmm d, yyyy h:mm AMPM", "Jan 5, 2005 3:07 PM"},
-        {DateAt(2005, 12, 25, 0, 5), "mmm d, yyyy h:mm AMPM", "Dec 25, 2005 12:05 AM"},
-        {DateAt(2005, 1, 30, 12, 0), "mmm d, yyyy h:mm AMPM", "Jan 30, 2005 12:00 PM"},
-        {DateAt(2005, 1, 30), "Mmm d, yyyy", "Jan 30, 2005"},
-        {DateAt(2005, 1, 30, 15, 30, 7), "Mmm d, yyyy h:m:s AMPM", "Jan 30, 2005 3:30:7 PM"},
-        {DateAt(2005, 1, 30, 14, 30, 5), "yyyymmddhhmmss", "20050130143005"},
-        {DateAt(2005, 9, 3, 4, 5, 6), "yyyymmddhhmmss", "20050903040506"},
-        {DateAt(2005, 1, 30, 14, 30, 5), "hh:mm:ss", "14:30:05"},
-        {DateAt(2005, 1, 30, 14, 30, 5), "h:nn am/pm", "2:30 pm"},
-        {DateAt(2005, 1, 30, 14, 30, 5), "dddd, mmmm d", "Sunday, January 30"},
-        {DateAt(2005, 1, 30, 14, 30, 5), "ddd dd/mm/yy", "Sun 30/01/05"},
-        {DateAt(2005, 1, 30, 14, 30, 5), "Short Date", "1/30/2005"},
+    expectAll({
+        {dateAt(2005, 1, 5, 15, 7), "mmm d, yyyy h:mm AMPM", "Jan 5, 2005 3:07 PM"},
+        {dateAt(2005, 12, 25, 0, 5), "mmm d, yyyy h:mm AMPM", "Dec 25, 2005 12:05 AM"},
+        {dateAt(2005, 1, 30, 12, 0), "mmm d, yyyy h:mm AMPM", "Jan 30, 2005 12:00 PM"},
+        {dateAt(2005, 1, 30), "Mmm d, yyyy", "Jan 30, 2005"},
+        {dateAt(2005, 1, 30, 15, 30, 7), "Mmm d, yyyy h:m:s AMPM", "Jan 30, 2005 3:30:7 PM"},
+        {dateAt(2005, 1, 30, 14, 30, 5), "yyyymmddhhmmss", "20050130143005"},
+        {dateAt(2005, 9, 3, 4, 5, 6), "yyyymmddhhmmss", "20050903040506"},
+        {dateAt(2005, 1, 30, 14, 30, 5), "hh:mm:ss", "14:30:05"},
+        {dateAt(2005, 1, 30, 14, 30, 5), "h:nn am/pm", "2:30 pm"},
+        {dateAt(2005, 1, 30, 14, 30, 5), "dddd, mmmm d", "Sunday, January 30"},
+        {dateAt(2005, 1, 30, 14, 30, 5), "ddd dd/mm/yy", "Sun 30/01/05"},
+        {dateAt(2005, 1, 30, 14, 30, 5), "Short Date", "1/30/2005"},
         {"1/15/2005 8:03 PM", "Mmm d, yyyy", "Jan 15, 2005"},
         {"no date", "Mmm d, yyyy", "no date"},
     });
@@ -124,7 +124,7 @@ TEST(FormatDate, ThePatternsOfTheProgram) {
 
 TEST(FormatDate, ElapsedFractionOfADayAsClockTime) {
     const double second = 1.0 / 86400;
-    ExpectAll({
+    expectAll({
         {0.0, "hh:mm:ss", "00:00:00"},
         {0.5, "hh:mm:ss", "12:00:00"},
         {3725 * second, "hh:mm:ss", "01:02:05"},

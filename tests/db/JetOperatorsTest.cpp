@@ -12,9 +12,9 @@ namespace {
 class JetOperators : public ::testing::Test {
   protected:
     // The value of one Jet expression as text ("Null" for Null).
-    std::string Eval(const QString& expression) {
+    std::string eval(const QString& expression) {
         const Variant v =
-            db.Scalar(QStringLiteral("SELECT ") + expression + QStringLiteral(" AS v"));
+            db.scalar(QStringLiteral("SELECT ") + expression + QStringLiteral(" AS v"));
         return v.isNull() ? std::string("Null") : v.toText().toStdString();
     }
     JetTestDb db;
@@ -112,7 +112,7 @@ TEST_F(JetOperators, ExpressionValues) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expression);
-        EXPECT_EQ(Eval(QString::fromUtf8(c.expression)), c.expected);
+        EXPECT_EQ(eval(QString::fromUtf8(c.expression)), c.expected);
     }
 }
 
@@ -132,7 +132,7 @@ TEST_F(JetOperators, ErrorNumbers) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expression);
-        EXPECT_EQ(ErrorNumberOf([&] { Eval(QString::fromUtf8(c.expression)); }), c.number);
+        EXPECT_EQ(errorNumberOf([&] { eval(QString::fromUtf8(c.expression)); }), c.number);
     }
 }
 

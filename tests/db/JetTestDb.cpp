@@ -5,7 +5,7 @@
 #include <ostream>
 
 namespace tw {
-void PrintTo(const Variant& value, std::ostream* os) {
+void printTo(const Variant& value, std::ostream* os) {
     *os << (value.isNull() ? std::string("Null") : value.toText().toStdString());
 }
 }  // namespace tw
@@ -48,7 +48,7 @@ CREATE VIEW q_Selectable AS SELECT Player_Gamertag, Last_Download FROM Player
   WHERE Is_Selectable = 'Y';
 )";
 
-jet::ColumnType TypeOfDeclared(const QString& declared) {
+jet::ColumnType typeOfDeclared(const QString& declared) {
     const QString d = declared.toUpper();
     if (d.startsWith(QLatin1String("TEXT"))) {
         return jet::ColumnType::Text;
@@ -65,34 +65,34 @@ jet::ColumnType TypeOfDeclared(const QString& declared) {
     return jet::ColumnType::Unknown;
 }
 
-QString Text(sqlite3_stmt* statement, int column) {
+QString text(sqlite3_stmt* statement, int column) {
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
                              sqlite3_column_bytes(statement, column));
 }
 
-Variant ValueAt(sqlite3_stmt* statement, int column) {
+Variant valueAt(sqlite3_stmt* statement, int column) {
     switch (sqlite3_column_type(statement, column)) {
         case SQLITE_NULL:
-            return Variant::Null();
+            return Variant::null();
         case SQLITE_INTEGER:
             return Variant(static_cast<int64_t>(sqlite3_column_int64(statement, column)));
         case SQLITE_FLOAT:
             return Variant(sqlite3_column_double(statement, column));
         default:
-            return Variant(Text(statement, column));
+            return Variant(text(statement, column));
     }
 }
 
-[[noreturn]] void RaiseEngineError(sqlite3* db) {
+[[noreturn]] void raiseEngineError(sqlite3* db) {
     const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-    if (auto error = jet::ErrorFromEngineMessage(message)) {
+    if (auto error = jet::errorFromEngineMessage(message)) {
         throw *error;
     }
     throw AppError(err::kEngineFailure, QStringLiteral("test"), message);
 }
 
 // Prepares, steps through and returns every row of one SQLite statement.
-std::vector<Row> Rows(sqlite3* db, const QString& sql, std::vector<QString>* names = nullptr) {
+std::vector<Row> queryRows(sqlite3* db, const QString& sql, std::vector<QString>* names = nullptr) {
     sqlite3_stmt* statement = nullptr;
     const QByteArray bytes = sql.toUtf8();
     if (sqlite3_prepare_v2(db, bytes.constData(), -1, &statement, nullptr) != SQLITE_OK) {
@@ -110,13 +110,13 @@ std::vector<Row> Rows(sqlite3* db, const QString& sql, std::vector<QString>* nam
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
         for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-            row.push_back(ValueAt(statement, c));
+            row.push_back(valueAt(statement, c));
         }
         rows.push_back(std::move(row));
     }
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE) {
-        RaiseEngineError(db);
+        raiseEngineError(db);
     }
     return rows;
 }
@@ -125,16 +125,16 @@ std::vector<Row> Rows(sqlite3* db, const QString& sql, std::vector<QString>* nam
 
 JetTestDb::JetTestDb() {
     sqlite3_open(":memory:", &db_);
-    jet::RegisterFunctions(db_);
-    Raw(QString::fromLatin1(kSchema));
-    LoadCatalog();
+    jet::registerFunctions(db_);
+    raw(QString::fromLatin1(kSchema));
+    loadCatalog();
 }
 
 JetTestDb::~JetTestDb() {
     sqlite3_close(db_);
 }
 
-void JetTestDb::Raw(const QString& sql) {
+void JetTestDb::raw(const QString& sql) {
     char* message = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
         ADD_FAILURE() << "raw SQL failed: " << message;
@@ -142,26 +142,26 @@ void JetTestDb::Raw(const QString& sql) {
     }
 }
 
-void JetTestDb::LoadCatalog() {
+void JetTestDb::loadCatalog() {
     for (const Row& object :
-         Rows(db_, QStringLiteral("SELECT name, type FROM sqlite_schema WHERE type IN "
-                                  "('table','view') ORDER BY rowid"))) {
+         queryRows(db_, QStringLiteral("SELECT name, type FROM sqlite_schema WHERE type IN "
+                                       "('table','view') ORDER BY rowid"))) {
         jet::TableInfo table;
         table.name = object[0].toText();
         table.isView = object[1].toText() == QLatin1String("view");
         for (const Row& column :
-             Rows(db_, QStringLiteral("SELECT name, type FROM pragma_table_info('%1')")
-                           .arg(table.name))) {
-            table.columns.push_back({column[0].toText(), TypeOfDeclared(column[1].toText())});
+             queryRows(db_, QStringLiteral("SELECT name, type FROM pragma_table_info('%1')")
+                                .arg(table.name))) {
+            table.columns.push_back({column[0].toText(), typeOfDeclared(column[1].toText())});
         }
-        catalog_.AddTable(table);
+        catalog_.addTable(table);
     }
 }
 
-Result JetTestDb::Run(const jet::Translation& translation) {
+Result JetTestDb::run(const jet::Translation& translation) {
     Result result;
     std::vector<QString> engineNames;
-    result.rows = Rows(db_, translation.sql, &engineNames);
+    result.rows = queryRows(db_, translation.sql, &engineNames);
     for (const jet::ResultColumn& c : translation.columns) {
         result.names.push_back(c.name);
         result.types.push_back(c.type);
@@ -173,38 +173,38 @@ Result JetTestDb::Run(const jet::Translation& translation) {
     return result;
 }
 
-Result JetTestDb::Query(const QString& jetSql) {
-    jet::Translation translation = jet::Translate(jetSql, catalog_);
+Result JetTestDb::query(const QString& jetSql) {
+    jet::Translation translation = jet::translate(jetSql, catalog_);
     if (translation.kind == jet::Translation::Kind::Transform) {
         std::vector<QString> values;
-        for (const Row& row : Rows(db_, translation.pivotValuesSql)) {
+        for (const Row& row : queryRows(db_, translation.pivotValuesSql)) {
             values.push_back(row[0].isNull() ? QString() : row[0].toText());
         }
         translation = translation.finalSql(values);
     }
     EXPECT_EQ(translation.kind, jet::Translation::Kind::Select);
-    return Run(translation);
+    return run(translation);
 }
 
-int JetTestDb::Execute(const QString& jetSql) {
-    const jet::Translation translation = jet::Translate(jetSql, catalog_);
+int JetTestDb::execute(const QString& jetSql) {
+    const jet::Translation translation = jet::translate(jetSql, catalog_);
     EXPECT_EQ(translation.kind, jet::Translation::Kind::Action);
-    Rows(db_, translation.sql);
+    queryRows(db_, translation.sql);
     return sqlite3_changes(db_);
 }
 
-Variant JetTestDb::Scalar(const QString& jetSql) {
-    const Result result = Query(jetSql);
+Variant JetTestDb::scalar(const QString& jetSql) {
+    const Result result = query(jetSql);
     if (result.rows.empty()) {
         ADD_FAILURE() << "no rows from " << jetSql.toStdString();
-        return Variant::Null();
+        return Variant::null();
     }
     return result.rows.front().front();
 }
 
-Variant JetTestDb::RawScalar(const QString& sql) {
-    const std::vector<Row> rows = Rows(db_, sql);
-    return rows.empty() ? Variant::Null() : rows.front().front();
+Variant JetTestDb::rawScalar(const QString& sql) {
+    const std::vector<Row> rows = queryRows(db_, sql);
+    return rows.empty() ? Variant::null() : rows.front().front();
 }
 
 }  // namespace tw::jettest

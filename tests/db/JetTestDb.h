@@ -30,24 +30,24 @@ class JetTestDb {
     JetTestDb& operator=(const JetTestDb&) = delete;
 
     // Raw SQLite SQL (fixture data); fails the test on error.
-    void Raw(const QString& sql);
+    void raw(const QString& sql);
 
     // A Jet SELECT or TRANSFORM, translated and run. Engine errors raised by
     // the application functions come back as their AppError.
-    Result Query(const QString& jetSql);
+    Result query(const QString& jetSql);
     // A Jet action statement; returns the rows changed.
-    int Execute(const QString& jetSql);
+    int execute(const QString& jetSql);
     // The first column of the first row of a Jet SELECT.
-    Variant Scalar(const QString& jetSql);
+    Variant scalar(const QString& jetSql);
     // A raw SQLite query's first value (to look at what was stored).
-    Variant RawScalar(const QString& sql);
+    Variant rawScalar(const QString& sql);
 
     const jet::Catalog& catalog() const { return catalog_; }
     sqlite3* handle() const { return db_; }
 
   private:
-    Result Run(const jet::Translation& translation);
-    void LoadCatalog();
+    Result run(const jet::Translation& translation);
+    void loadCatalog();
 
     sqlite3* db_ = nullptr;
     jet::Catalog catalog_;
@@ -55,7 +55,7 @@ class JetTestDb {
 
 // Runs `action` and returns the number of the AppError it throws, or 0.
 template <typename F>
-int ErrorNumberOf(F&& action) {
+int errorNumberOf(F&& action) {
     try {
         action();
     } catch (const AppError& error) {
@@ -67,5 +67,5 @@ int ErrorNumberOf(F&& action) {
 }  // namespace tw::jettest
 
 namespace tw {
-void PrintTo(const Variant& value, std::ostream* os);
+void printTo(const Variant& value, std::ostream* os);
 }

@@ -17,24 +17,24 @@ struct ActionCase {
     int64_t changed;  // rows changed; -N: error N
 };
 
-void RunRowCases(Database& db, const std::vector<RowCase>& cases) {
+void runRowCases(Database& db, const std::vector<RowCase>& cases) {
     for (const RowCase& c : cases) {
         SCOPED_TRACE(c.sql);
-        EXPECT_EQ(RowsOf(*db.OpenRecordset(QString::fromUtf8(c.sql))), c.rows);
+        EXPECT_EQ(rowsOf(*db.openRecordset(QString::fromUtf8(c.sql))), c.rows);
     }
 }
 
-void RunActionCases(Database& db, const std::vector<ActionCase>& cases) {
+void runActionCases(Database& db, const std::vector<ActionCase>& cases) {
     for (const ActionCase& c : cases) {
         SCOPED_TRACE(c.sql);
         int64_t changed = 0;
-        const int error = ErrorNumberOf([&] { changed = db.Execute(QString::fromUtf8(c.sql)); });
+        const int error = errorNumberOf([&] { changed = db.execute(QString::fromUtf8(c.sql)); });
         EXPECT_EQ(error ? -error : changed, c.changed);
     }
 }
 
 TEST_F(StatementsTest, TagListSummaryAndProfileRead) {
-    RunRowCases(
+    runRowCases(
         *db_,
         {
             {"select Player_Gamertag, Is_Selectable from Player where Player_Gamertag='major TOM'",
@@ -47,25 +47,25 @@ TEST_F(StatementsTest, TagListSummaryAndProfileRead) {
             {"SELECT Game_ID From Game_Player WHERE Player_Gamertag='Nobody' ORDER BY Game_ID DESC",
              {}},
         });
-    auto profile = db_->OpenRecordset(QStringLiteral(
+    auto profile = db_->openRecordset(QStringLiteral(
         "SELECT * FROM Player, Clan, Color AS C1, Color AS C2 WHERE Player_Gamertag = 'Major "
         "Tom' AND Primary_Color_Code = C1.Color_Code AND Secondary_Color_Code = C2.Color_Code "
         "AND Player.Clan_Name = Clan.Clan_Name"));
-    EXPECT_EQ(profile->Field(QStringLiteral("Website_URL")), Variant("http://red.example"));
-    EXPECT_EQ(profile->Field(QStringLiteral("C1.Hexadecimal_Format")), Variant("FFFFFF"));
-    EXPECT_EQ(profile->Field(QStringLiteral("C2.Hexadecimal_Format")), Variant("C13E3E"));
-    EXPECT_EQ(profile->Field(QStringLiteral("C1.Inverted_Text_Color")), Variant("000000"));
-    EXPECT_EQ(profile->Field(QStringLiteral("Last_Download")).toText(),
+    EXPECT_EQ(profile->field(QStringLiteral("Website_URL")), Variant("http://red.example"));
+    EXPECT_EQ(profile->field(QStringLiteral("C1.Hexadecimal_Format")), Variant("FFFFFF"));
+    EXPECT_EQ(profile->field(QStringLiteral("C2.Hexadecimal_Format")), Variant("C13E3E"));
+    EXPECT_EQ(profile->field(QStringLiteral("C1.Inverted_Text_Color")), Variant("000000"));
+    EXPECT_EQ(profile->field(QStringLiteral("Last_Download")).toText(),
               QStringLiteral("3/1/2005 12:00:00 PM"));
-    EXPECT_EQ(profile->Field(QStringLiteral("Player.Clan_Name")), Variant("Red Team"));
-    EXPECT_EQ(profile->Field(QStringLiteral("Player_Gamertag")), Variant("Major Tom"));
-    EXPECT_EQ(profile->Field(QStringLiteral("Clan.Clan_Name")), Variant("Red Team"));
+    EXPECT_EQ(profile->field(QStringLiteral("Player.Clan_Name")), Variant("Red Team"));
+    EXPECT_EQ(profile->field(QStringLiteral("Player_Gamertag")), Variant("Major Tom"));
+    EXPECT_EQ(profile->field(QStringLiteral("Clan.Clan_Name")), Variant("Red Team"));
     // Shared column names carry their table or alias; every column of the four is there.
-    EXPECT_EQ(profile->FieldCount(), 12 + 5 + 3 + 3);
+    EXPECT_EQ(profile->fieldCount(), 12 + 5 + 3 + 3);
 }
 
 TEST_F(StatementsTest, ProfilePlayerPageAndDetailWrites) {
-    RunActionCases(
+    runActionCases(
         *db_,
         {
             {"update Player set Personal_Quote = 'It\"s mine' where Player_Gamertag = 'Major Tom'",
@@ -82,7 +82,7 @@ TEST_F(StatementsTest, ProfilePlayerPageAndDetailWrites) {
             {"update Game set Was_Partially_Purged='Y' where Game_ID=5", 1},
             {"update Game set Was_Partially_Purged='N', Duration_Seconds=754 where Game_ID=5", 1},
         });
-    RunRowCases(
+    runRowCases(
         *db_,
         {
             {"select Personal_Quote from Player where Player_Gamertag='Major Tom'", {"It\"s mine"}},
@@ -94,11 +94,11 @@ TEST_F(StatementsTest, ProfilePlayerPageAndDetailWrites) {
 }
 
 TEST_F(StatementsTest, DownloadFindsNewGamesAndCleanupMergesTheStagedRows) {
-    RunRowCases(*db_, {{"SELECT Game.Game_ID FROM Game LEFT JOIN Game_Player ON Game.Game_ID = "
+    runRowCases(*db_, {{"SELECT Game.Game_ID FROM Game LEFT JOIN Game_Player ON Game.Game_ID = "
                         "Game_Player.Game_ID WHERE Game_Player.Game_ID Is Null ORDER BY "
                         "Game.Game_ID DESC",
                         {"5"}}});
-    RunActionCases(*db_, {
+    runActionCases(*db_, {
                              {"delete * from zLoad_Panel_1 where Game_ID > 7", 1},
                              {"delete * from zLoad_Panel_2 where Game_ID > 7", 0},
                              {"delete * from zLoad_Panel_4 where Game_ID > 7", 0},
@@ -107,36 +107,36 @@ TEST_F(StatementsTest, DownloadFindsNewGamesAndCleanupMergesTheStagedRows) {
                               "8:50:12 PM' where Player_Gamertag='Major Tom'",
                               1},
                          });
-    QStringList guests = Rows(QStringLiteral(
+    QStringList guests = rows(QStringLiteral(
         "select distinct Player_Gamertag, IIf(InStr([Player_Gamertag],\"(G)\")>0,\"Y\",\"N\") AS "
         "Is_Guest from zLoad_Panel_1"));
     guests.sort();
     EXPECT_EQ(guests, QStringList({"Foo(G) x3|Y", "Major Tom|N"}));
-    QStringList merged = Rows(QStringLiteral("q_zLoad_Merge"));
+    QStringList merged = rows(QStringLiteral("q_zLoad_Merge"));
     merged.sort();
     EXPECT_EQ(merged, QStringList({"7|Foo(G) x3|2|BLUE|20|Null|Null|Null|Null|Null|Null",
                                    "7|Major Tom|1|RED|40|9|1|2|90|30|4"}));
-    RunRowCases(*db_, {{"select * from zLoad_Panel_4", {"7|Major Tom|Double Kill|1"}},
+    runRowCases(*db_, {{"select * from zLoad_Panel_4", {"7|Major Tom|Double Kill|1"}},
                        {"select Last_Game_ID, Last_Download from Player where "
                         "Player_Gamertag='Major Tom'",
                         {"7|12/6/2026 8:50:12 PM"}}});
-    RunActionCases(*db_, {{"delete * from zLoad_Panel_1", 2},
+    runActionCases(*db_, {{"delete * from zLoad_Panel_1", 2},
                           {"delete * from zLoad_Panel_2", 1},
                           {"delete * from zLoad_Panel_5", 1},
                           {"delete * from zLoad_Panel_4", 1},
                           {"delete Game.* FROM Game LEFT JOIN Game_Player ON Game.Game_ID = "
                            "Game_Player.Game_ID WHERE Game_Player.Game_ID Is Null",
                            1}});
-    RunRowCases(*db_, {{"select count(*) from Game", {"5"}}});
-    db_->Close();
-    EXPECT_EQ(StoredText(path_,
+    runRowCases(*db_, {{"select count(*) from Game", {"5"}}});
+    db_->close();
+    EXPECT_EQ(storedText(path_,
                          "select Last_Download from Player where Player_Gamertag = 'Major "
                          "Tom'"),
               QStringLiteral("2026-12-06 20:50:12"));
 }
 
 TEST_F(StatementsTest, PurgeOfPlayersOutsideTheTagList) {
-    RunActionCases(
+    runActionCases(
         *db_,
         {
             {"DELETE Player_Playlist.* FROM Player, Player_Playlist WHERE Player.Is_Selectable = "
@@ -154,7 +154,7 @@ TEST_F(StatementsTest, PurgeOfPlayersOutsideTheTagList) {
              "WHERE Player.Clan_Name Is Null",
              2},
         });
-    RunRowCases(*db_, {{"select Player_Gamertag from Player order by Player_Gamertag",
+    runRowCases(*db_, {{"select Player_Gamertag from Player order by Player_Gamertag",
                         {"Bravo", "Example", "Major Tom"}},
                        {"select Clan_Name from Clan", {"Red Team"}},
                        {"select count(*) from Game_Player", {"7"}},
@@ -162,7 +162,7 @@ TEST_F(StatementsTest, PurgeOfPlayersOutsideTheTagList) {
 }
 
 TEST_F(StatementsTest, PurgeOfTheEntireDatabaseKeepsTheReferenceTables) {
-    RunActionCases(*db_, {{"delete * from Player_Playlist", 6},
+    runActionCases(*db_, {{"delete * from Player_Playlist", 6},
                           {"delete * from Game_Player_Medal", 6},
                           {"delete * from Game_Player", 8},
                           {"delete * from Game", 6},
@@ -172,7 +172,7 @@ TEST_F(StatementsTest, PurgeOfTheEntireDatabaseKeepsTheReferenceTables) {
                           {"delete * from zLoad_Panel_2", 1},
                           {"delete * from zLoad_Panel_4", 1},
                           {"delete * from zLoad_Panel_5", 1}});
-    RunRowCases(*db_,
+    runRowCases(*db_,
                 {{"select count(*) from Medal", {"26"}}, {"select count(*) from Color", {"18"}}});
 }
 

@@ -59,12 +59,12 @@ inline const QStringList kWorld = {
 };
 
 // Every row of a recordset as "v|v|...", Null written as "Null".
-inline QStringList RowsOf(Recordset& rows) {
+inline QStringList rowsOf(Recordset& rows) {
     QStringList lines;
-    for (; !rows.IsEOF(); rows.MoveNext()) {
+    for (; !rows.isEof(); rows.moveNext()) {
         QStringList cells;
-        for (int i = 0; i < rows.FieldCount(); ++i) {
-            const Variant value = rows.Field(i);
+        for (int i = 0; i < rows.fieldCount(); ++i) {
+            const Variant value = rows.field(i);
             cells << (value.isNull() ? QStringLiteral("Null") : value.toText());
         }
         lines << cells.join(u'|');
@@ -72,10 +72,10 @@ inline QStringList RowsOf(Recordset& rows) {
     return lines;
 }
 
-inline QStringList FieldNamesOf(Recordset& rows) {
+inline QStringList fieldNamesOf(Recordset& rows) {
     QStringList names;
-    for (int i = 0; i < rows.FieldCount(); ++i) {
-        names << rows.FieldName(i);
+    for (int i = 0; i < rows.fieldCount(); ++i) {
+        names << rows.fieldName(i);
     }
     return names;
 }
@@ -88,7 +88,7 @@ class StatementsTest : public EngineTest {
             Run(statement);
         }
     }
-    QStringList Rows(const QString& sql) { return RowsOf(*db_->OpenRecordset(sql)); }
+    QStringList rows(const QString& sql) { return rowsOf(*db_->openRecordset(sql)); }
 };
 
 }  // namespace tw::test

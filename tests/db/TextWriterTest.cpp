@@ -19,18 +19,18 @@ namespace {
 
 using testing::VectorRecordset;
 
-Variant DateAt(int y, int mo, int d, int h, int mi, int s) {
-    return Variant::FromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
+Variant dateAt(int y, int mo, int d, int h, int mi, int s) {
+    return Variant::fromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
 }
 
-VectorRecordset Players() {
+VectorRecordset playerRows() {
     return VectorRecordset(
         {QStringLiteral("Player_Gamertag"), QStringLiteral("Games"), QStringLiteral("Ratio"),
          QStringLiteral("Last_Download")},
         {
-            {Variant("Fred"), Variant(int64_t{12}), Variant(1.25), DateAt(2005, 1, 5, 15, 7, 0)},
+            {Variant("Fred"), Variant(int64_t{12}), Variant(1.25), dateAt(2005, 1, 5, 15, 7, 0)},
             {Variant("say \"hi\", Zoë"), Variant(int64_t{-3}), Variant(0.1 + 0.2),
-             DateAt(2005, 1, 6, 0, 0, 0)},
+             dateAt(2005, 1, 6, 0, 0, 0)},
             {Variant(""), Variant(), Variant(1e20), Variant()},
         });
 }
@@ -52,13 +52,13 @@ const QByteArray kPlayersSchema =
     "Col4=Last_Download DateTime\r\n";
 
 // Bytes as std::string, so that a mismatch prints readable text.
-std::string FileBytes(const QString& path) {
+std::string fileBytes(const QString& path) {
     QFile file(path);
     return (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>"))
         .toStdString();
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -66,10 +66,10 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 
 TEST(TextWriter, WritesQuotedTextPlainNumbersGeneralDatesAndEmptyNulls) {
     QTemporaryDir dir;
-    VectorRecordset rows = Players();
-    EXPECT_EQ(TextTableWriter::WriteTable(dir.path(), QStringLiteral("Player.txt"), rows), 3);
-    EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
-    EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("schema.ini"))), kPlayersSchema.toStdString());
+    VectorRecordset rows = playerRows();
+    EXPECT_EQ(TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows), 3);
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("schema.ini"))), kPlayersSchema.toStdString());
 }
 
 TEST(TextWriter, ColumnTypesFollowTheValues) {
@@ -84,7 +84,7 @@ TEST(TextWriter, ColumnTypesFollowTheValues) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     int64_t count = 0;
-    const auto columns = TextTableWriter::WriteRows(rows, buffer, &count);
+    const auto columns = TextTableWriter::writeRows(rows, buffer, &count);
     EXPECT_EQ(count, 2);
     QStringList types;
     for (const auto& column : columns) {
@@ -103,16 +103,16 @@ TEST(TextWriter, ASecondTableAddsItsSectionAndKeepsTheRest) {
     const QString schema = dir.filePath(QStringLiteral("schema.ini"));
     // A hand-written section is kept; a stale one for a file that is gone
     // is replaced; a last line without line end gets one.
-    WriteFile(schema,
+    writeFile(schema,
               "[Notes.txt]\r\nColNameHeader=False\r\n[game.TXT]\r\nCol1=Old Text\r\n"
               "[Other.txt]\r\nFormat=TabDelimited");
-    VectorRecordset players = Players();
-    TextTableWriter::WriteTable(dir.path(), QStringLiteral("Player.txt"), players);
+    VectorRecordset players = playerRows();
+    TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), players);
     VectorRecordset games({QStringLiteral("Game_ID"), QStringLiteral("Map Name")},
                           {{Variant(int64_t{501}), Variant("Lockout")}});
-    TextTableWriter::WriteTable(dir.path(), QStringLiteral("Game.txt"), games);
+    TextTableWriter::writeTable(dir.path(), QStringLiteral("Game.txt"), games);
 
-    EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("Game.txt"))),
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Game.txt"))),
               "\"Game_ID\",\"Map Name\"\r\n501,\"Lockout\"\r\n");
     const QByteArray expected = QByteArray(
                                     "[Notes.txt]\r\nColNameHeader=False\r\n"
@@ -124,32 +124,32 @@ TEST(TextWriter, ASecondTableAddsItsSectionAndKeepsTheRest) {
                                 "CharacterSet=65001\r\n"
                                 "Col1=Game_ID Long\r\n"
                                 "Col2=\"Map Name\" Char Width 255\r\n";
-    EXPECT_EQ(FileBytes(schema), expected.toStdString());
+    EXPECT_EQ(fileBytes(schema), expected.toStdString());
 }
 
 TEST(TextWriter, AnExistingFileIsRefusedAndKept) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Player.txt"));
-    WriteFile(path, "keep me");
-    VectorRecordset rows = Players();
+    writeFile(path, "keep me");
+    VectorRecordset rows = playerRows();
     QString description;
     EXPECT_EQ(
-        ErrorOf(
-            [&] { TextTableWriter::WriteTable(dir.path(), QStringLiteral("Player.txt"), rows); },
+        errorOf(
+            [&] { TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows); },
             &description),
         3010);
     EXPECT_EQ(description, QStringLiteral("Table 'Player.txt' already exists."));
-    EXPECT_EQ(FileBytes(path), "keep me");
+    EXPECT_EQ(fileBytes(path), "keep me");
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("schema.ini"))));
 }
 
 TEST(TextWriter, AMissingFolderIsError3044) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("nowhere"));
-    VectorRecordset rows = Players();
+    VectorRecordset rows = playerRows();
     QString description;
     EXPECT_EQ(
-        ErrorOf([&] { TextTableWriter::WriteTable(missing, QStringLiteral("Player.txt"), rows); },
+        errorOf([&] { TextTableWriter::writeTable(missing, QStringLiteral("Player.txt"), rows); },
                 &description),
         3044);
     EXPECT_EQ(description,
@@ -162,16 +162,16 @@ TEST(TextWriter, AMissingFolderIsError3044) {
 TEST(TextWriter, ASchemaFileThatCannotBeWrittenIsError3051AndTheTableStays) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("schema.ini")));  // in the way
-    VectorRecordset rows = Players();
+    VectorRecordset rows = playerRows();
     QString description;
     EXPECT_EQ(
-        ErrorOf(
-            [&] { TextTableWriter::WriteTable(dir.path(), QStringLiteral("Player.txt"), rows); },
+        errorOf(
+            [&] { TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows); },
             &description),
         3051);
     EXPECT_EQ(description,
               QStringLiteral("Cannot open the file '%1'.").arg(dir.filePath("schema.ini")));
-    EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
 }
 
 TEST(TextWriter, NamesThatLeaveTheFolderOrHitTheSchemaAreRefused) {
@@ -181,9 +181,9 @@ TEST(TextWriter, NamesThatLeaveTheFolderOrHitTheSchemaAreRefused) {
     for (const QString& name :
          {QStringLiteral("../escape.txt"), QStringLiteral("a\\b.txt"), QStringLiteral("SCHEMA.INI"),
           QStringLiteral(" "), QStringLiteral("..")}) {
-        VectorRecordset rows = Players();
+        VectorRecordset rows = playerRows();
         QString description;
-        EXPECT_EQ(ErrorOf([&] { TextTableWriter::WriteTable(inner, name, rows); }, &description),
+        EXPECT_EQ(errorOf([&] { TextTableWriter::writeTable(inner, name, rows); }, &description),
                   3125)
             << name.toStdString();
         EXPECT_TRUE(description.startsWith(u'\'' + name + QStringLiteral("' is not a valid name")));

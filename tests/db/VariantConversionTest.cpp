@@ -23,7 +23,7 @@ TEST(Val, ReadsTheLeadingNumberOnly) {
         {"12 34", 12},     {"0012", 12}, {"3,500", 3},   {"1e3", 1},    {"  -0.25", -0.25},
     };
     for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.expected) << c.text;
+        EXPECT_DOUBLE_EQ(val(QString::fromUtf8(c.text)), c.expected) << c.text;
     }
 }
 
@@ -34,7 +34,7 @@ TEST(RoundHalfEven, GoesToTheEvenNeighbourOnlyAtExactHalves) {
     } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0},
                  {1.5, 2}, {2.4, 2}, {2.6, 3},   {-2.6, -3}, {7, 7}};
     for (const auto& c : cases) {
-        EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value;
+        EXPECT_EQ(roundHalfEven(c.value), c.expected) << c.value;
     }
 }
 
@@ -90,7 +90,7 @@ TEST(VariantToDouble, ReadsWholeNumberTexts) {
     EXPECT_DOUBLE_EQ(Variant("1E+20").toDouble(), 1e20);
     EXPECT_DOUBLE_EQ(Variant(".5").toDouble(), 0.5);
     EXPECT_DOUBLE_EQ(Variant(int64_t{5}).toDouble(), 5);
-    EXPECT_DOUBLE_EQ(Variant::FromSerialDate(38357.5).toDouble(), 38357.5);
+    EXPECT_DOUBLE_EQ(Variant::fromSerialDate(38357.5).toDouble(), 38357.5);
 }
 
 TEST(VariantText, NumbersInGeneralFormAndNullJoinsAsEmpty) {
@@ -110,8 +110,8 @@ TEST(VariantText, NumbersInGeneralFormAndNullJoinsAsEmpty) {
         {Variant(2.0 / 3.0), "0.666666666666667"},
         {Variant(int64_t{-42}), "-42"},
         {Variant("as is"), "as is"},
-        {Variant::FromSerialDate(38357.0), "1/5/2005"},
-        {Variant::FromSerialDate(38357.75), "1/5/2005 6:00:00 PM"},
+        {Variant::fromSerialDate(38357.0), "1/5/2005"},
+        {Variant::fromSerialDate(38357.75), "1/5/2005 6:00:00 PM"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.value.toText(), QString::fromUtf8(c.expected)) << c.expected;
@@ -121,11 +121,11 @@ TEST(VariantText, NumbersInGeneralFormAndNullJoinsAsEmpty) {
 }
 
 TEST(VariantEquality, ComparesTypeAndValue) {
-    EXPECT_EQ(Variant(), Variant::Null());
+    EXPECT_EQ(Variant(), Variant::null());
     EXPECT_EQ(Variant("a"), Variant(QStringLiteral("a")));
     EXPECT_FALSE(Variant(int64_t{2}) == Variant(2.0));
-    EXPECT_FALSE(Variant(38357.0) == Variant::FromSerialDate(38357.0));
-    EXPECT_EQ(Variant::FromDate(QDateTime()), Variant());
+    EXPECT_FALSE(Variant(38357.0) == Variant::fromSerialDate(38357.0));
+    EXPECT_EQ(Variant::fromDate(QDateTime()), Variant());
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ class EngineExport : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
-        db_->SetExternalWriter(std::make_shared<FileExternalWriter>());
+        db_->setExternalWriter(std::make_shared<FileExternalWriter>());
         Run(
             QStringLiteral("insert into Player (Player_Gamertag, Primary_Color_Code, "
                            "Personal_Quote, Last_Download, Is_Friend) values ('Ann', 3, "
@@ -26,12 +26,12 @@ class EngineExport : public EngineTest {
 TEST_F(EngineExport, PlayerTableAndAnEmptyTableAsTwoSheets) {
     const QString book = dir_.filePath(QStringLiteral("MyStats_20050130143005.xls"));
     const QString into = QStringLiteral("SELECT * INTO [Excel 8.0;DATABASE=%1].[%2] FROM [%2]");
-    EXPECT_EQ(db_->Execute(into.arg(book, QStringLiteral("Player"))), 2);
-    EXPECT_EQ(db_->Execute(into.arg(book, QStringLiteral("Clan"))), 0);
-    EXPECT_EQ(ErrorTextOf([&] { Run(into.arg(book, QStringLiteral("Player"))); }),
+    EXPECT_EQ(db_->execute(into.arg(book, QStringLiteral("Player"))), 2);
+    EXPECT_EQ(db_->execute(into.arg(book, QStringLiteral("Clan"))), 0);
+    EXPECT_EQ(errorTextOf([&] { Run(into.arg(book, QStringLiteral("Player"))); }),
               QStringLiteral("3010: Table 'Player' already exists."));
 
-    const auto read = testing::ReadWithXlrd(book);
+    const auto read = testing::readWithXlrd(book);
     ASSERT_TRUE(read.ok) << read.problem.toStdString();
     ASSERT_EQ(read.sheets.size(), 2u);
     EXPECT_EQ(read.sheets[0].name, QStringLiteral("Player"));
@@ -53,17 +53,17 @@ TEST_F(EngineExport, PlayerTableAndAnEmptyTableAsTwoSheets) {
 TEST_F(EngineExport, PlayerTableAsTextWithItsSchema) {
     const QString folder = dir_.filePath(QStringLiteral("csv"));
     ASSERT_TRUE(QDir().mkdir(folder));
-    EXPECT_EQ(db_->Execute(QStringLiteral("SELECT * INTO [Text;DATABASE=%1].[Player.txt] FROM "
+    EXPECT_EQ(db_->execute(QStringLiteral("SELECT * INTO [Text;DATABASE=%1].[Player.txt] FROM "
                                           "[Player]")
                                .arg(folder)),
               2);
-    EXPECT_EQ(FileBytes(folder + QStringLiteral("/Player.txt")).toStdString(),
+    EXPECT_EQ(fileBytes(folder + QStringLiteral("/Player.txt")).toStdString(),
               "\"Player_Gamertag\",\"Clan_Name\",\"Primary_Color_Code\","
               "\"Secondary_Color_Code\",\"Personal_Quote\",\"Last_Game_ID\",\"Last_Download\","
               "\"Is_Selectable\",\"Is_Friend\",\"Is_Clan\",\"Is_Jerk\",\"Is_Guest\"\r\n"
               "\"Ann\",,3,,\"say \"\"hi\"\"\",,1/15/2005 8:03:00 PM,,\"Y\",,,\r\n"
               "\"Fred\",,,,,,,,,,,\r\n");
-    EXPECT_EQ(FileBytes(folder + QStringLiteral("/schema.ini")).toStdString(),
+    EXPECT_EQ(fileBytes(folder + QStringLiteral("/schema.ini")).toStdString(),
               "[Player.txt]\r\n"
               "ColNameHeader=True\r\n"
               "Format=CSVDelimited\r\n"

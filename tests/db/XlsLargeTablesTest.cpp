@@ -15,13 +15,13 @@
 namespace tw {
 namespace {
 
-using testing::ReadWithXlrd;
+using testing::readWithXlrd;
 using testing::VectorRecordset;
 
 // Strings of every length class: short, longer than one record, Latin-1 and
 // wide characters, so that string headers and characters meet record ends at
 // many different places.
-std::vector<std::vector<Variant>> TextRows(int count) {
+std::vector<std::vector<Variant>> textRows(int count) {
     std::vector<std::vector<Variant>> rows;
     for (int i = 0; i < count; ++i) {
         const QChar letter = (i % 3 == 0) ? QChar(0x3A9 + i % 20) : QChar(u'a' + i % 26);
@@ -34,14 +34,14 @@ std::vector<std::vector<Variant>> TextRows(int count) {
 TEST(XlsSharedStrings, LongAndWideStringsSurviveWritingAndRereading) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("strings.xls"));
-    const auto data = TextRows(400);
+    const auto data = textRows(400);
     VectorRecordset first({QStringLiteral("Text"), QStringLiteral("N")}, data);
-    XlsWriter::WriteTable(path, QStringLiteral("First"), first);
+    XlsWriter::writeTable(path, QStringLiteral("First"), first);
     // The second sheet makes the writer read its own shared strings back.
-    VectorRecordset second({QStringLiteral("Text"), QStringLiteral("N")}, TextRows(50));
-    XlsWriter::WriteTable(path, QStringLiteral("Second"), second);
+    VectorRecordset second({QStringLiteral("Text"), QStringLiteral("N")}, textRows(50));
+    XlsWriter::writeTable(path, QStringLiteral("Second"), second);
 
-    const auto book = ReadWithXlrd(path);
+    const auto book = readWithXlrd(path);
     ASSERT_TRUE(book.ok) << book.problem.toStdString();
     ASSERT_EQ(book.sheets.size(), 2u);
     ASSERT_EQ(book.sheets[0].rows.size(), data.size() + 1);
@@ -55,8 +55,8 @@ TEST(XlsSharedStrings, TextLongerThanACellHoldsIsCut) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("long.xls"));
     VectorRecordset rows({QStringLiteral("Quote")}, {{Variant(QString(40000, u'q'))}});
-    XlsWriter::WriteTable(path, QStringLiteral("Query"), rows);
-    const auto book = ReadWithXlrd(path);
+    XlsWriter::writeTable(path, QStringLiteral("Query"), rows);
+    const auto book = readWithXlrd(path);
     ASSERT_TRUE(book.ok) << book.problem.toStdString();
     EXPECT_EQ(book.sheets[0].rows[1][0], QStringLiteral("T:") + QString(32767, u'q'));
 }
@@ -77,12 +77,12 @@ TEST(XlsLargeWorkbook, MoreThan109FatSectorsAndAFullSheet) {
         names.append(QStringLiteral("C%1").arg(c));
     }
     VectorRecordset rows(names, data);
-    EXPECT_EQ(XlsWriter::WriteTable(path, QStringLiteral("Big"), rows), 65535);
+    EXPECT_EQ(XlsWriter::writeTable(path, QStringLiteral("Big"), rows), 65535);
     EXPECT_GT(QFile(path).size(), 109 * 128 * 512);
     VectorRecordset small({QStringLiteral("X")}, {{Variant("after")}});
-    XlsWriter::WriteTable(path, QStringLiteral("Small"), small);
+    XlsWriter::writeTable(path, QStringLiteral("Small"), small);
 
-    const auto book = ReadWithXlrd(path, true);
+    const auto book = readWithXlrd(path, true);
     ASSERT_TRUE(book.ok) << book.problem.toStdString();
     ASSERT_EQ(book.sheets.size(), 2u);
     EXPECT_EQ(book.sheets[0].rowCount, 65536);
@@ -97,7 +97,7 @@ TEST(XlsLargeWorkbook, TablesLargerThanASheetAreRefusedBeforeWriting) {
     std::vector<std::vector<Variant>> tall(65536, std::vector<Variant>{Variant(1)});
     VectorRecordset tallRows({QStringLiteral("N")}, tall);
     QString description;
-    EXPECT_EQ(ErrorOf([&] { XlsWriter::WriteTable(path, QStringLiteral("Tall"), tallRows); },
+    EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Tall"), tallRows); },
                       &description),
               3000);
     EXPECT_EQ(description, QStringLiteral("The table has more rows than a worksheet holds."));
@@ -108,7 +108,7 @@ TEST(XlsLargeWorkbook, TablesLargerThanASheetAreRefusedBeforeWriting) {
     }
     VectorRecordset wide(names, {});
     EXPECT_EQ(
-        ErrorOf([&] { XlsWriter::WriteTable(path, QStringLiteral("Wide"), wide); }, &description),
+        errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Wide"), wide); }, &description),
         3000);
     EXPECT_EQ(description, QStringLiteral("The table has more columns than a worksheet holds."));
     EXPECT_FALSE(QFile::exists(path));

@@ -25,7 +25,7 @@ struct ReadBook {
     std::vector<ReadSheet> sheets;
 };
 
-inline QString CellText(const QJsonArray& cell) {
+inline QString cellText(const QJsonArray& cell) {
     switch (cell.at(0).toInt()) {
         case 1:
             return QStringLiteral("T:") + cell.at(1).toString();
@@ -39,7 +39,7 @@ inline QString CellText(const QJsonArray& cell) {
 }
 
 // `summary`: only the sizes and the last row of each sheet.
-inline ReadBook ReadWithXlrd(const QString& path, bool summary = false) {
+inline ReadBook readWithXlrd(const QString& path, bool summary = false) {
     static const char* kScript = R"(
 import sys, json, xlrd
 book = xlrd.open_workbook(sys.argv[1], logfile=sys.stderr)
@@ -75,7 +75,7 @@ print(json.dumps(out))
         for (const auto& row : object[QStringLiteral("rows")].toArray()) {
             QStringList cells;
             for (const auto& cell : row.toArray()) {
-                cells.append(CellText(cell.toArray()));
+                cells.append(cellText(cell.toArray()));
             }
             sheet.rows.push_back(cells);
         }

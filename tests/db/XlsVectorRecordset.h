@@ -16,36 +16,36 @@ class VectorRecordset : public Recordset {
         : names_(std::move(names)), rows_(std::move(rows)) {}
 
     // Places the cursor before the first row (BOF without EOF).
-    void StandBeforeFirst() { position_ = -1; }
+    void standBeforeFirst() { position_ = -1; }
 
-    bool IsEOF() const override { return position_ >= int64_t(rows_.size()); }
-    bool IsBOF() const override { return position_ < 0 || rows_.empty(); }
-    void MoveFirst() override { position_ = 0; }
-    void MoveNext() override { ++position_; }
-    void MovePrevious() override { --position_; }
-    void MoveLast() override { position_ = int64_t(rows_.size()) - 1; }
-    int64_t RecordCount() const override { return int64_t(rows_.size()); }
-    int64_t AbsolutePosition() const override { return IsEOF() || IsBOF() ? -1 : position_; }
-    int FieldCount() const override { return int(names_.size()); }
-    QString FieldName(int index) const override { return names_.at(index); }
-    Variant Field(int index) const override {
-        if (IsEOF() || IsBOF()) {
+    bool isEof() const override { return position_ >= int64_t(rows_.size()); }
+    bool isBof() const override { return position_ < 0 || rows_.empty(); }
+    void moveFirst() override { position_ = 0; }
+    void moveNext() override { ++position_; }
+    void movePrevious() override { --position_; }
+    void moveLast() override { position_ = int64_t(rows_.size()) - 1; }
+    int64_t recordCount() const override { return int64_t(rows_.size()); }
+    int64_t absolutePosition() const override { return isEof() || isBof() ? -1 : position_; }
+    int fieldCount() const override { return int(names_.size()); }
+    QString fieldName(int index) const override { return names_.at(index); }
+    Variant field(int index) const override {
+        if (isEof() || isBof()) {
             throw AppError(err::kNoCurrentRecord, QStringLiteral("test"),
                            QStringLiteral("No current record."));
         }
         return rows_[size_t(position_)][size_t(index)];
     }
-    Variant Field(const QString& name) const override { return Field(int(names_.indexOf(name))); }
-    void SetField(int, const Variant&) override { Refuse(); }
-    void SetField(const QString&, const Variant&) override { Refuse(); }
-    void AddNew() override { Refuse(); }
-    void Edit() override { Refuse(); }
-    void Update() override { Refuse(); }
-    void CancelUpdate() override {}
-    void Close() override {}
+    Variant field(const QString& name) const override { return field(int(names_.indexOf(name))); }
+    void setField(int, const Variant&) override { refuse(); }
+    void setField(const QString&, const Variant&) override { refuse(); }
+    void addNew() override { refuse(); }
+    void edit() override { refuse(); }
+    void update() override { refuse(); }
+    void cancelUpdate() override {}
+    void close() override {}
 
   private:
-    [[noreturn]] static void Refuse() {
+    [[noreturn]] static void refuse() {
         throw AppError(err::kNotUpdatable, QStringLiteral("test"), QStringLiteral("read-only"));
     }
     QStringList names_;

@@ -17,42 +17,42 @@
 namespace tw {
 namespace {
 
-using testing::ReadWithXlrd;
+using testing::readWithXlrd;
 using testing::VectorRecordset;
 
-Variant DateAt(int y, int mo, int d, int h, int mi, int s) {
-    return Variant::FromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
+Variant dateAt(int y, int mo, int d, int h, int mi, int s) {
+    return Variant::fromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
 }
 
-VectorRecordset Players() {
+VectorRecordset playerRows() {
     return VectorRecordset(
         {QStringLiteral("Player_Gamertag"), QStringLiteral("Games"), QStringLiteral("Ratio"),
          QStringLiteral("Last_Download"), QStringLiteral("Personal_Quote")},
         {
-            {Variant("Fred"), Variant(int64_t{12}), Variant(1.25), DateAt(2005, 1, 5, 18, 0, 0),
+            {Variant("Fred"), Variant(int64_t{12}), Variant(1.25), dateAt(2005, 1, 5, 18, 0, 0),
              Variant("say \"hi\", then go")},
             {Variant("Zoë Ω"), Variant(int64_t{-3}), Variant(0.1 + 0.2), Variant(), Variant("")},
             {Variant("Fred"), Variant(), Variant(), Variant(), Variant()},
         });
 }
 
-QByteArray FileBytes(const QString& path) {
+QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class XlsWriterTest : public ::testing::Test {
   protected:
-    QString PathOf(const QString& name) const { return dir_.filePath(name); }
+    QString pathOf(const QString& name) const { return dir_.filePath(name); }
     QTemporaryDir dir_;
 };
 
 TEST_F(XlsWriterTest, OneSheetHoldsHeaderNumbersTextDatesAndEmptyNullCells) {
-    VectorRecordset rows = Players();
-    const QString path = PathOf(QStringLiteral("MyQry_3.xls"));
-    EXPECT_EQ(XlsWriter::WriteTable(path, QStringLiteral("Query"), rows), 3);
+    VectorRecordset rows = playerRows();
+    const QString path = pathOf(QStringLiteral("MyQry_3.xls"));
+    EXPECT_EQ(XlsWriter::writeTable(path, QStringLiteral("Query"), rows), 3);
 
-    const auto book = ReadWithXlrd(path);
+    const auto book = readWithXlrd(path);
     ASSERT_TRUE(book.ok) << book.problem.toStdString();
     ASSERT_EQ(book.sheets.size(), 1u);
     EXPECT_EQ(book.sheets[0].name, QStringLiteral("Query"));
@@ -63,31 +63,31 @@ TEST_F(XlsWriterTest, OneSheetHoldsHeaderNumbersTextDatesAndEmptyNullCells) {
         {"T:Fred", "", "", "", ""},
     };
     EXPECT_EQ(book.sheets[0].rows, expected);
-    EXPECT_EQ(FileBytes(path).size() % 512, 0);
+    EXPECT_EQ(fileBytes(path).size() % 512, 0);
 }
 
 TEST_F(XlsWriterTest, AnEmptyResultGivesAHeaderRowOnly) {
     VectorRecordset rows({QStringLiteral("A"), QStringLiteral("B")}, {});
-    const QString path = PathOf(QStringLiteral("empty.xls"));
-    EXPECT_EQ(XlsWriter::WriteTable(path, QStringLiteral("Query"), rows), 0);
-    const auto book = ReadWithXlrd(path);
+    const QString path = pathOf(QStringLiteral("empty.xls"));
+    EXPECT_EQ(XlsWriter::writeTable(path, QStringLiteral("Query"), rows), 0);
+    const auto book = readWithXlrd(path);
     ASSERT_TRUE(book.ok) << book.problem.toStdString();
     ASSERT_EQ(book.sheets.size(), 1u);
     EXPECT_EQ(book.sheets[0].rows, (std::vector<QStringList>{{"T:A", "T:B"}}));
 }
 
 TEST_F(XlsWriterTest, ASecondTableBecomesASecondSheetAndKeepsTheFirst) {
-    const QString path = PathOf(QStringLiteral("MyStats.xls"));
-    VectorRecordset players = Players();
-    XlsWriter::WriteTable(path, QStringLiteral("Player"), players);
+    const QString path = pathOf(QStringLiteral("MyStats.xls"));
+    VectorRecordset players = playerRows();
+    XlsWriter::writeTable(path, QStringLiteral("Player"), players);
     VectorRecordset games(
         {QStringLiteral("Game_ID"), QStringLiteral("Map")},
         {{Variant(int64_t{501}), Variant("Lockout")}, {Variant(int64_t{502}), Variant("Fred")}});
-    EXPECT_EQ(XlsWriter::WriteTable(path, QStringLiteral("Game"), games), 2);
+    EXPECT_EQ(XlsWriter::writeTable(path, QStringLiteral("Game"), games), 2);
     VectorRecordset empty({QStringLiteral("Color_Code")}, {});
-    XlsWriter::WriteTable(path, QStringLiteral("Color"), empty);
+    XlsWriter::writeTable(path, QStringLiteral("Color"), empty);
 
-    const auto book = ReadWithXlrd(path);
+    const auto book = readWithXlrd(path);
     ASSERT_TRUE(book.ok) << book.problem.toStdString();
     ASSERT_EQ(book.sheets.size(), 3u);
     EXPECT_EQ(book.sheets[0].name, QStringLiteral("Player"));
@@ -101,34 +101,34 @@ TEST_F(XlsWriterTest, ASecondTableBecomesASecondSheetAndKeepsTheFirst) {
 }
 
 TEST_F(XlsWriterTest, AnExistingSheetNameIsRefusedAndTheFileKept) {
-    const QString path = PathOf(QStringLiteral("twice.xls"));
-    VectorRecordset first = Players();
-    XlsWriter::WriteTable(path, QStringLiteral("Query"), first);
-    const QByteArray before = FileBytes(path);
+    const QString path = pathOf(QStringLiteral("twice.xls"));
+    VectorRecordset first = playerRows();
+    XlsWriter::writeTable(path, QStringLiteral("Query"), first);
+    const QByteArray before = fileBytes(path);
 
-    VectorRecordset second = Players();
+    VectorRecordset second = playerRows();
     QString description;
-    EXPECT_EQ(ErrorOf([&] { XlsWriter::WriteTable(path, QStringLiteral("QUERY"), second); },
+    EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("QUERY"), second); },
                       &description),
               3010);
     EXPECT_EQ(description, QStringLiteral("Table 'QUERY' already exists."));
-    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_EQ(fileBytes(path), before);
 }
 
 TEST_F(XlsWriterTest, AFileThatIsNoWorkbookOfOursIsRefusedAndKept) {
-    const QString text = PathOf(QStringLiteral("notes.xls"));
+    const QString text = pathOf(QStringLiteral("notes.xls"));
     {
         QFile file(text);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("Name,Kills\r\nFred,12\r\n");
     }
     // A workbook of ours cut short, and one whose writer mark is gone.
-    const QString whole = PathOf(QStringLiteral("whole.xls"));
-    VectorRecordset rows = Players();
-    XlsWriter::WriteTable(whole, QStringLiteral("Query"), rows);
-    const QByteArray bytes = FileBytes(whole);
-    const QString cut = PathOf(QStringLiteral("cut.xls"));
-    const QString foreign = PathOf(QStringLiteral("foreign.xls"));
+    const QString whole = pathOf(QStringLiteral("whole.xls"));
+    VectorRecordset rows = playerRows();
+    XlsWriter::writeTable(whole, QStringLiteral("Query"), rows);
+    const QByteArray bytes = fileBytes(whole);
+    const QString cut = pathOf(QStringLiteral("cut.xls"));
+    const QString foreign = pathOf(QStringLiteral("foreign.xls"));
     QByteArray unmarked = bytes;
     unmarked.replace(QByteArray("Tallywick"), QByteArray("Spreadsht"));
     for (const auto& [path, content] :
@@ -139,25 +139,25 @@ TEST_F(XlsWriterTest, AFileThatIsNoWorkbookOfOursIsRefusedAndKept) {
     }
 
     for (const QString& path : {text, cut, foreign}) {
-        const QByteArray before = FileBytes(path);
-        VectorRecordset more = Players();
+        const QByteArray before = fileBytes(path);
+        VectorRecordset more = playerRows();
         QString description;
-        EXPECT_EQ(ErrorOf([&] { XlsWriter::WriteTable(path, QStringLiteral("Game"), more); },
+        EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Game"), more); },
                           &description),
                   3274)
             << path.toStdString();
         EXPECT_EQ(description, QStringLiteral("External table is not in the expected format."));
-        EXPECT_EQ(FileBytes(path), before);
+        EXPECT_EQ(fileBytes(path), before);
     }
 }
 
 TEST_F(XlsWriterTest, SheetNamesExcelRefusesAreRefused) {
-    const QString path = PathOf(QStringLiteral("names.xls"));
+    const QString path = pathOf(QStringLiteral("names.xls"));
     for (const QString& name : {QString(), QStringLiteral("a/b"), QStringLiteral("x[1]"),
                                 QStringLiteral("'quoted'"), QString(32, u'n')}) {
-        VectorRecordset rows = Players();
+        VectorRecordset rows = playerRows();
         QString description;
-        EXPECT_EQ(ErrorOf([&] { XlsWriter::WriteTable(path, name, rows); }, &description), 3125)
+        EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, name, rows); }, &description), 3125)
             << name.toStdString();
         EXPECT_EQ(description, QStringLiteral("'%1' is not a valid name. Make sure that it does "
                                               "not include invalid characters or punctuation "
@@ -165,16 +165,16 @@ TEST_F(XlsWriterTest, SheetNamesExcelRefusesAreRefused) {
                                    .arg(name));
     }
     EXPECT_FALSE(QFile::exists(path));
-    VectorRecordset rows = Players();
-    EXPECT_EQ(XlsWriter::WriteTable(path, QString(31, u'n'), rows), 3);
+    VectorRecordset rows = playerRows();
+    EXPECT_EQ(XlsWriter::writeTable(path, QString(31, u'n'), rows), 3);
 }
 
 TEST_F(XlsWriterTest, AFolderThatCannotBeWrittenIsError3051) {
-    const QString path = PathOf(QStringLiteral("missing/folder/book.xls"));
-    VectorRecordset rows = Players();
+    const QString path = pathOf(QStringLiteral("missing/folder/book.xls"));
+    VectorRecordset rows = playerRows();
     QString description;
     EXPECT_EQ(
-        ErrorOf([&] { XlsWriter::WriteTable(path, QStringLiteral("Query"), rows); }, &description),
+        errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Query"), rows); }, &description),
         3051);
     EXPECT_EQ(description, QStringLiteral("Cannot open the file '%1'.").arg(path));
 }

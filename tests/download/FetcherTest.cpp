@@ -26,13 +26,13 @@ class ScriptedServer {
         QByteArray bytes;
     };
     explicit ScriptedServer(QList<Piece> pieces) : pieces_(std::move(pieces)) {
-        EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, FreeSmallPort()));
+        EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, freeSmallPort()));
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
             QTcpSocket* peer = server_.nextPendingConnection();
             QObject::connect(peer, &QTcpSocket::readyRead, [this, peer] {
                 received_ += peer->readAll();
                 if (received_.endsWith("\r\n\r\n")) {
-                    Answer(peer);
+                    answer(peer);
                 }
             });
         });
@@ -41,7 +41,7 @@ class ScriptedServer {
     const QByteArray& received() const { return received_; }
 
   private:
-    void Answer(QTcpSocket* peer) {
+    void answer(QTcpSocket* peer) {
         int at = 0;
         for (const Piece& piece : pieces_) {
             at += piece.pauseMs;
@@ -56,30 +56,30 @@ class ScriptedServer {
 class FetcherTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureApplication();
+        ensureApplication();
         state_.prompter = &prompter_;
         state_.sleep = [](int) {};
         Settings& s = state_.settings;
-        s.URL_Base_Domain = QStringLiteral("127.0.0.1");
-        s.Connection_Timeout = 5000;
+        s.urlBaseDomain = QStringLiteral("127.0.0.1");
+        s.connectionTimeout = 5000;
         fetcher_ = std::make_unique<Fetcher>(state_, prompter_);
     }
-    void StartSite() {
+    void startSite() {
         statsite::SiteConfig config;
         config.world.seed = 3;
         config.world.players = 2;
         config.world.games = 10;
         site_ = std::make_unique<statsite::StatSiteServer>(config);
-        state_.settings.Direct_Port = site_->start(FreeSmallPort());
+        state_.settings.directPort = site_->start(freeSmallPort());
         target_ = QStringLiteral("/stats/player.aspx?tag=") +
                   site_->site().featuredGamertags()[0].replace(QLatin1Char(' '), QLatin1Char('+'));
-        fetcher_->DownloadPage(target_, 0);
+        fetcher_->downloadPage(target_, 0);
         plain_ = fetcher_->page();
         ASSERT_TRUE(plain_.startsWith("HTTP/1.0 200"));
     }
     void TearDown() override { fetcher_.reset(); }
-    void Faults(const statsite::FaultPlan& plan) { site_->site().setFaults(plan); }
-    int RequestsFor(const QString& target) {
+    void faults(const statsite::FaultPlan& plan) { site_->site().setFaults(plan); }
+    int requestsFor(const QString& target) {
         return static_cast<int>(site_->site().requestLog().count(target.toUtf8()));
     }
 
@@ -96,39 +96,39 @@ const QByteArray kTail = "Connection: Keep-Alive\r\nAccept: */*\r\n\r\n";
 TEST_F(FetcherTest, DirectRequestIsFiveLinesAndTheAnswerIsKept) {
     const QByteArray answer = "HTTP/1.0 200 OK\r\nContent-Length: 15\r\n\r\n<html>x</html>\n";
     ScriptedServer server({{0, answer}});
-    state_.settings.Direct_Port = server.port();
+    state_.settings.directPort = server.port();
     double bytesShown = 0;
     QObject::connect(fetcher_.get(), &Fetcher::bytesReceived,
                      [&bytesShown](double total) { bytesShown = total; });
-    fetcher_->DownloadPage(QStringLiteral("/a?b=1"), 0);
+    fetcher_->downloadPage(QStringLiteral("/a?b=1"), 0);
     EXPECT_EQ(server.received(), "GET /a?b=1 HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kTail);
     EXPECT_EQ(fetcher_->page(), answer);
-    EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
-    EXPECT_EQ(fetcher_->ContentLength, 15);
-    EXPECT_EQ(fetcher_->HeaderLength, answer.size() - 15);
+    EXPECT_EQ(fetcher_->winsockState(), winsock::kClosed);
+    EXPECT_EQ(fetcher_->contentLength, 15);
+    EXPECT_EQ(fetcher_->headerLength, answer.size() - 15);
     EXPECT_EQ(downloadedBytesText(bytesShown), "0,054 bytes");
-    EXPECT_TRUE(prompter_.Calls().empty());
+    EXPECT_TRUE(prompter_.calls().empty());
 }
 
 TEST_F(FetcherTest, ProxyRequestsNameTheSite) {
     Settings s;
-    s.Use_Proxy = true;
-    s.Proxy_Address = QStringLiteral("127.0.0.1");
-    s.URL_Base_Domain = QStringLiteral("stats.example");
-    s.Direct_Port = 80;
-    EXPECT_EQ(RequestText(s, QStringLiteral("/a?b=1")),
+    s.useProxy = true;
+    s.proxyAddress = QStringLiteral("127.0.0.1");
+    s.urlBaseDomain = QStringLiteral("stats.example");
+    s.directPort = 80;
+    EXPECT_EQ(requestText(s, QStringLiteral("/a?b=1")),
               "GET http://stats.example/a?b=1 HTTP/1.0\r\nHost: stats.example\r\n" + kTail);
     // A path that does not begin with "/" names the site itself.
-    EXPECT_EQ(RequestText(s, QStringLiteral("stats.example/a")),
+    EXPECT_EQ(requestText(s, QStringLiteral("stats.example/a")),
               "GET http://stats.example/a HTTP/1.0\r\nHost: http://127.0.0.1\r\n" + kTail);
 
     ScriptedServer proxy({{0, "HTTP/1.0 200 OK\r\n\r\n<html></html>"}});
-    state_.settings.Use_Proxy = true;
-    state_.settings.Proxy_Address = QStringLiteral("127.0.0.1");
-    state_.settings.Proxy_Port = proxy.port();
-    state_.settings.URL_Base_Domain = QStringLiteral("stats.example");
-    state_.settings.Direct_Port = 8642;
-    fetcher_->DownloadPage(QStringLiteral("/a?b=1"), 0);
+    state_.settings.useProxy = true;
+    state_.settings.proxyAddress = QStringLiteral("127.0.0.1");
+    state_.settings.proxyPort = proxy.port();
+    state_.settings.urlBaseDomain = QStringLiteral("stats.example");
+    state_.settings.directPort = 8642;
+    fetcher_->downloadPage(QStringLiteral("/a?b=1"), 0);
     EXPECT_EQ(
         proxy.received(),
         "GET http://stats.example:8642/a?b=1 HTTP/1.0\r\nHost: stats.example:8642\r\n" + kTail);
@@ -140,80 +140,80 @@ TEST_F(FetcherTest, AnAnswerWaitsForItsContentLength) {
     const QByteArray first = QByteArray(2993, 'a') + "</html>";
     const QByteArray rest(2000, 'b');
     ScriptedServer server({{0, head + first}, {300, rest}});
-    state_.settings.Direct_Port = server.port();
-    fetcher_->DownloadPage(QStringLiteral("/long"), 0);
+    state_.settings.directPort = server.port();
+    fetcher_->downloadPage(QStringLiteral("/long"), 0);
     EXPECT_EQ(fetcher_->page(), head + first + rest);
-    EXPECT_EQ(fetcher_->BodyBytes, 5000);
+    EXPECT_EQ(fetcher_->bodyBytes, 5000);
 }
 
 TEST_F(FetcherTest, APictureKeepsItsBodyEvenWhenTheHeaderArrivesInTwoPieces) {
     ScriptedServer server(
         {{0, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n"}, {200, "\r\n  \xFF\xD8pic\xFF\xD9  "}});
-    state_.settings.Direct_Port = server.port();
-    fetcher_->DownloadPage(QStringLiteral("/emblem"), kPictureMode);
+    state_.settings.directPort = server.port();
+    fetcher_->downloadPage(QStringLiteral("/emblem"), kPictureMode);
     EXPECT_EQ(fetcher_->page(), "\xFF\xD8pic\xFF\xD9");
-    EXPECT_TRUE(fetcher_->PictureMode);
+    EXPECT_TRUE(fetcher_->pictureMode);
 }
 
 TEST_F(FetcherTest, RedirectsAndSplitAnswersStillGiveThePage) {
-    StartSite();
+    startSite();
     statsite::FaultPlan redirect;
     redirect.redirectFirst = 3;
-    Faults(redirect);
-    const int before = RequestsFor(target_);
-    fetcher_->DownloadPage(target_, 0);
+    faults(redirect);
+    const int before = requestsFor(target_);
+    fetcher_->downloadPage(target_, 0);
     EXPECT_EQ(fetcher_->page(), plain_);
-    EXPECT_EQ(RequestsFor(target_) - before, 4) << "three 302 answers, then the page";
+    EXPECT_EQ(requestsFor(target_) - before, 4) << "three 302 answers, then the page";
 
     statsite::FaultPlan split;
     split.splitHeaderBlank = true;
     split.splitPauseMs = 150;
-    Faults(split);
-    fetcher_->DownloadPage(target_, 0);
+    faults(split);
+    fetcher_->downloadPage(target_, 0);
     EXPECT_EQ(fetcher_->page(), plain_);
     const qsizetype header = plain_.indexOf("\r\n\r\n") + 4;
-    EXPECT_EQ(fetcher_->HeaderLength, header);
-    EXPECT_EQ(fetcher_->BodyBytes, plain_.size() - header);
+    EXPECT_EQ(fetcher_->headerLength, header);
+    EXPECT_EQ(fetcher_->bodyBytes, plain_.size() - header);
 }
 
 TEST_F(FetcherTest, WithoutContentLengthAnyCaseOfTheEndTagEndsThePage) {
-    StartSite();
+    startSite();
     statsite::FaultPlan plan;
     plan.noContentLength = true;
     plan.upperCaseHtmlEnd = true;
     plan.splitWrites = 3;
     plan.splitPauseMs = 50;
-    Faults(plan);
-    fetcher_->DownloadPage(target_, 0);
-    EXPECT_EQ(fetcher_->ContentLength, 0);
+    faults(plan);
+    fetcher_->downloadPage(target_, 0);
+    EXPECT_EQ(fetcher_->contentLength, 0);
     EXPECT_TRUE(fetcher_->page().contains("</HTML>"));
-    EXPECT_EQ(fetcher_->WinsockState(), winsock::kClosed);
-    EXPECT_TRUE(prompter_.Calls().empty());
+    EXPECT_EQ(fetcher_->winsockState(), winsock::kClosed);
+    EXPECT_TRUE(prompter_.calls().empty());
 }
 
 TEST_F(FetcherTest, AResetInTheMiddleRequestsThePageAgain) {
-    StartSite();
+    startSite();
     statsite::FaultPlan plan;
     plan.resetAfterBytes = 700;
     plan.times = 1;
-    Faults(plan);
-    const int before = RequestsFor(target_);
-    fetcher_->DownloadPage(target_, 0);
-    EXPECT_EQ(RequestsFor(target_) - before, 2);
+    faults(plan);
+    const int before = requestsFor(target_);
+    fetcher_->downloadPage(target_, 0);
+    EXPECT_EQ(requestsFor(target_) - before, 2);
     EXPECT_EQ(fetcher_->page(), plain_);
-    EXPECT_TRUE(prompter_.Calls().empty());
+    EXPECT_TRUE(prompter_.calls().empty());
 }
 
 TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancelAndCancelIsAFailure) {
-    StartSite();
+    startSite();
     statsite::FaultPlan plan;
     plan.slowMs = 1500;
-    Faults(plan);
-    state_.settings.Connection_Timeout = 300;
-    prompter_.AnswerMessage(MsgResult::Retry).AnswerMessage(MsgResult::Cancel);
-    fetcher_->DownloadPage(target_, 0);
-    ASSERT_EQ(prompter_.Calls().size(), 2u);
-    for (const DialogCall& call : prompter_.Calls()) {
+    faults(plan);
+    state_.settings.connectionTimeout = 300;
+    prompter_.answerMessage(MsgResult::Retry).answerMessage(MsgResult::Cancel);
+    fetcher_->downloadPage(target_, 0);
+    ASSERT_EQ(prompter_.calls().size(), 2u);
+    for (const DialogCall& call : prompter_.calls()) {
         EXPECT_EQ(call.text,
                   "A connection to \"127.0.0.1\" could not be established.\r\n"
                   "Either your internet connection is having trouble, \r\n"
@@ -223,11 +223,11 @@ TEST_F(FetcherTest, ASlowSiteAsksRetryOrCancelAndCancelIsAFailure) {
         EXPECT_EQ(call.buttons, MsgButtons::RetryCancel);
     }
     EXPECT_FALSE(fetcher_->stopRequested()) << "giving up is no stop by the user";
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
-    EXPECT_TRUE(fetcher_->FailureShown());
-    EXPECT_EQ(fetcher_->FailureError().description(),
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Connection);
+    EXPECT_TRUE(fetcher_->failureShown());
+    EXPECT_EQ(fetcher_->failureError().description(),
               "the site gave no whole answer within 300 ms (Connection_Timeout)");
-    EXPECT_EQ(RequestsFor(target_), 3) << "the first fetch, then two attempts";
+    EXPECT_EQ(requestsFor(target_), 3) << "the first fetch, then two attempts";
 }
 
 TEST_F(FetcherTest, ABodyThatKeepsComingMustStillEndWithinTheTimeLimit) {
@@ -236,53 +236,53 @@ TEST_F(FetcherTest, ABodyThatKeepsComingMustStillEndWithinTheTimeLimit) {
         pieces.append({50, QByteArray(100, 'x')});
     }
     ScriptedServer server(pieces);
-    state_.settings.Direct_Port = server.port();
-    state_.settings.Connection_Timeout = 400;
-    prompter_.AnswerMessage(MsgResult::Cancel);
+    state_.settings.directPort = server.port();
+    state_.settings.connectionTimeout = 400;
+    prompter_.answerMessage(MsgResult::Cancel);
     QElapsedTimer clock;
     clock.start();
-    fetcher_->DownloadPage(QStringLiteral("/trickle"), 0);
+    fetcher_->downloadPage(QStringLiteral("/trickle"), 0);
     EXPECT_LT(clock.elapsed(), 2000);
-    EXPECT_EQ(prompter_.Calls().size(), 1u);
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
+    EXPECT_EQ(prompter_.calls().size(), 1u);
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Connection);
 }
 
 TEST_F(FetcherTest, ASiteThatClosesEarlyIsAskedAgainAFewTimesThenItFails) {
-    StartSite();
+    startSite();
     statsite::FaultPlan plan;
     plan.closeAfterBytes = 300;
-    Faults(plan);
-    fetcher_->DownloadPage(target_, 0);
-    EXPECT_TRUE(prompter_.Calls().empty());
-    EXPECT_EQ(RequestsFor(target_), 1 + 1 + kResendLimit) << "the first fetch, then six attempts";
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
-    EXPECT_EQ(fetcher_->FailureError().description(),
+    faults(plan);
+    fetcher_->downloadPage(target_, 0);
+    EXPECT_TRUE(prompter_.calls().empty());
+    EXPECT_EQ(requestsFor(target_), 1 + 1 + kResendLimit) << "the first fetch, then six attempts";
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Connection);
+    EXPECT_EQ(fetcher_->failureError().description(),
               "the connection broke off 6 times before the answer was complete");
     EXPECT_FALSE(fetcher_->stopRequested());
 
     plan.times = 2;
-    Faults(plan);
-    fetcher_->DownloadPage(target_, 0);
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::None);
+    faults(plan);
+    fetcher_->downloadPage(target_, 0);
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::None);
     EXPECT_EQ(fetcher_->page(), plain_) << "two early ends, then the whole page";
 }
 
 TEST_F(FetcherTest, AnUnreadableHeaderOrAnOversizeAnswerIsAFailureOfThatAnswer) {
     ScriptedServer server({{0, "HTTP/1.0 200 OK\r\nContent-Length: abc\r\n\r\n<html></html>"}});
-    state_.settings.Direct_Port = server.port();
-    fetcher_->DownloadPage(QStringLiteral("/odd"), 0);
-    EXPECT_TRUE(prompter_.Calls().empty());
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
-    EXPECT_EQ(fetcher_->FailureError().number(), 13);
-    EXPECT_EQ(fetcher_->FailureError().description(), "unreadable answer: Type mismatch");
+    state_.settings.directPort = server.port();
+    fetcher_->downloadPage(QStringLiteral("/odd"), 0);
+    EXPECT_TRUE(prompter_.calls().empty());
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Answer);
+    EXPECT_EQ(fetcher_->failureError().number(), 13);
+    EXPECT_EQ(fetcher_->failureError().description(), "unreadable answer: Type mismatch");
 
     ScriptedServer big({{0, "HTTP/1.0 200 OK\r\nContent-Length: 40000000\r\n\r\n<html>"}});
-    state_.settings.Direct_Port = big.port();
-    fetcher_->DownloadPage(QStringLiteral("/big"), 0);
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
-    EXPECT_EQ(fetcher_->FailureError().description(), "the answer is larger than 32 MB");
-    fetcher_->DownloadPage(QStringLiteral("/big"), kPictureMode);
-    EXPECT_EQ(fetcher_->FailureError().description(), "the answer is larger than 8 MB");
+    state_.settings.directPort = big.port();
+    fetcher_->downloadPage(QStringLiteral("/big"), 0);
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Answer);
+    EXPECT_EQ(fetcher_->failureError().description(), "the answer is larger than 32 MB");
+    fetcher_->downloadPage(QStringLiteral("/big"), kPictureMode);
+    EXPECT_EQ(fetcher_->failureError().description(), "the answer is larger than 8 MB");
 }
 
 TEST_F(FetcherTest, OnlyTheStatusLineRedirects) {
@@ -290,55 +290,55 @@ TEST_F(FetcherTest, OnlyTheStatusLineRedirects) {
     const QByteArray page =
         "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     ScriptedServer words({{0, page}});
-    state_.settings.Direct_Port = words.port();
-    fetcher_->DownloadPage(QStringLiteral("/words"), 0);
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::None);
-    EXPECT_EQ(fetcher_->StatusCode(), 200);
+    state_.settings.directPort = words.port();
+    fetcher_->downloadPage(QStringLiteral("/words"), 0);
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::None);
+    EXPECT_EQ(fetcher_->statusCode(), 200);
     EXPECT_EQ(fetcher_->page(), page);
 
-    StartSite();
+    startSite();
     statsite::FaultPlan always;
     always.redirectFirst = 1000000;
-    Faults(always);
-    const int before = RequestsFor(target_);
-    fetcher_->DownloadPage(target_, 0);
-    EXPECT_EQ(RequestsFor(target_) - before, 1 + kRedirectLimit);
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Answer);
-    EXPECT_EQ(fetcher_->FailureError().description(),
+    faults(always);
+    const int before = requestsFor(target_);
+    fetcher_->downloadPage(target_, 0);
+    EXPECT_EQ(requestsFor(target_) - before, 1 + kRedirectLimit);
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Answer);
+    EXPECT_EQ(fetcher_->failureError().description(),
               "the site redirected the request more than 5 times");
 }
 
 TEST_F(FetcherTest, ControlCharactersAndBytesBeyondAsciiArePercentEncodedOnTheWire) {
-    EXPECT_EQ(RequestTarget(QStringLiteral("/e?a=1\r\nX-Injected: yes\r\n\r\nGET /s")),
+    EXPECT_EQ(requestTarget(QStringLiteral("/e?a=1\r\nX-Injected: yes\r\n\r\nGET /s")),
               "/e?a=1%0D%0AX-Injected:%20yes%0D%0A%0D%0AGET%20/s");
-    EXPECT_EQ(RequestTarget(QStringLiteral("/e?n=Caf\u00e9\x7f")), "/e?n=Caf%E9%7F");
-    EXPECT_EQ(RequestTarget(QStringLiteral("/stats/player.aspx?tag=Mr+T%2D1")),
+    EXPECT_EQ(requestTarget(QStringLiteral("/e?n=Caf\u00e9\x7f")), "/e?n=Caf%E9%7F");
+    EXPECT_EQ(requestTarget(QStringLiteral("/stats/player.aspx?tag=Mr+T%2D1")),
               "/stats/player.aspx?tag=Mr+T%2D1");
 }
 
 TEST_F(FetcherTest, NoDirectPortIsAFailureWithoutAConnection) {
-    state_.settings.Direct_Port = 0;
-    fetcher_->DownloadPage(QStringLiteral("/a"), 0);
-    EXPECT_TRUE(fetcher_->ConnectFailed);
-    EXPECT_TRUE(prompter_.Calls().empty());
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
-    EXPECT_EQ(fetcher_->FailureError().description(),
+    state_.settings.directPort = 0;
+    fetcher_->downloadPage(QStringLiteral("/a"), 0);
+    EXPECT_TRUE(fetcher_->connectFailed);
+    EXPECT_TRUE(prompter_.calls().empty());
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Connection);
+    EXPECT_EQ(fetcher_->failureError().description(),
               "Direct_Port is not set to a TCP port (1 to 65535)");
 }
 
 TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
-    StartSite();
+    startSite();
     site_->stop();
-    fetcher_->DownloadPage(target_, 0);
-    EXPECT_TRUE(fetcher_->ConnectFailed);
+    fetcher_->downloadPage(target_, 0);
+    EXPECT_TRUE(fetcher_->connectFailed);
     EXPECT_FALSE(fetcher_->stopRequested());
-    EXPECT_TRUE(prompter_.Calls().empty());
+    EXPECT_TRUE(prompter_.calls().empty());
     EXPECT_TRUE(fetcher_->page().isEmpty());
-    EXPECT_EQ(fetcher_->Failure(), FetchFailure::Connection);
-    EXPECT_EQ(fetcher_->FailureError().number(), 10061);
-    EXPECT_EQ(fetcher_->FailureError().description(),
+    EXPECT_EQ(fetcher_->failure(), FetchFailure::Connection);
+    EXPECT_EQ(fetcher_->failureError().number(), 10061);
+    EXPECT_EQ(fetcher_->failureError().description(),
               QStringLiteral("the connection to 127.0.0.1:%1 was refused")
-                  .arg(state_.settings.Direct_Port));
+                  .arg(state_.settings.directPort));
 }
 
 }  // namespace

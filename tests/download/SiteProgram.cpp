@@ -22,18 +22,18 @@
 
 namespace tw::testing {
 
-void EnsureApplication() {
-    test_support::EnsureApplication();
+void ensureApplication() {
+    test_support::ensureApplication();
 }
 
 namespace {
 
-QByteArray TruthField(const Variant& value) {
+QByteArray truthField(const Variant& value) {
     switch (value.type()) {
         case Variant::Type::Null:
             return "\\N";
         case Variant::Type::Date:
-            return ToStorageDateText(value.toDateTime()).toUtf8();
+            return toStorageDateText(value.toDateTime()).toUtf8();
         case Variant::Type::Integer:
             return QByteArray::number(static_cast<qlonglong>(value.toLong()));
         case Variant::Type::Double:
@@ -44,7 +44,7 @@ QByteArray TruthField(const Variant& value) {
     return value.toText().toUtf8();
 }
 
-void RunOnFile(const QString& path, const QByteArray& sql) {
+void runOnFile(const QString& path, const QByteArray& sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
     char* message = nullptr;
@@ -57,7 +57,7 @@ void RunOnFile(const QString& path, const QByteArray& sql) {
 
 }  // namespace
 
-quint16 FreeSmallPort() {
+quint16 freeSmallPort() {
     // Below the kernel's ephemeral range (32768 and up), so no outgoing
     // connection is handed the port between the probe and the site's listen.
     static int next = 20000 + static_cast<int>(QCoreApplication::applicationPid() % 5000) * 2;
@@ -73,13 +73,13 @@ quint16 FreeSmallPort() {
 }
 
 void SiteProgramTest::SetUp() {
-    EnsureApplication();
+    ensureApplication();
     ASSERT_TRUE(dir_.isValid());
     ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
-                            Path(QStringLiteral("avatar/unknown.jpg"))));
+                            filePath(QStringLiteral("avatar/unknown.jpg"))));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"),
-                            Path(QStringLiteral("tallywick110.mdb"))))
+                            filePath(QStringLiteral("tallywick110.mdb"))))
         << "the delivered database is built into " TALLYWICK_PROGRAM_DIR;
 }
 
@@ -91,7 +91,7 @@ void SiteProgramTest::TearDown() {
     }
 }
 
-void SiteProgramTest::StartSite(const SiteOptions& options) {
+void SiteProgramTest::startSite(const SiteOptions& options) {
     statsite::SiteConfig config;
     config.world.seed = options.seed;
     config.world.players = options.players;
@@ -99,20 +99,20 @@ void SiteProgramTest::StartSite(const SiteOptions& options) {
     config.world.pageSize = options.pageSize;
     config.world.accents = options.accents;
     server_ = std::make_unique<statsite::StatSiteServer>(config);
-    port_ = server_->start(FreeSmallPort());
+    port_ = server_->start(freeSmallPort());
     ASSERT_NE(port_, 0) << server_->errorString().toStdString();
 }
 
-void SiteProgramTest::PrepareProgram(const QStringList& tags, const QString& selected,
+void SiteProgramTest::prepareProgram(const QStringList& tags, const QString& selected,
                                      const QStringList& internet, const QStringList& application) {
     QByteArray seed;
     for (const QString& tag : tags) {
         seed +=
             "INSERT INTO Player (Player_Gamertag, Last_Game_ID, Is_Selectable, Is_Friend,"
             " Is_Clan, Is_Jerk, Is_Guest) VALUES ('" +
-            SqlText(tag).toUtf8() + "', 0, 'Y', 'N', 'N', 'N', 'N');";
+            sqlText(tag).toUtf8() + "', 0, 'Y', 'N', 'N', 'N', 'N');";
     }
-    RunOnFile(Path(QStringLiteral("tallywick110.mdb")), seed);
+    runOnFile(filePath(QStringLiteral("tallywick110.mdb")), seed);
     // Without a started site there is no port: 0 would be told as a port
     // setting that is no port.
     const QByteArray directPort = port_ != 0 ? QByteArray::number(port_) : QByteArray();
@@ -137,27 +137,27 @@ void SiteProgramTest::PrepareProgram(const QStringList& tags, const QString& sel
     for (const QString& line : application) {
         ini += line.toUtf8() + "\r\n";
     }
-    QFile file(Path(QStringLiteral("tallywick110.ini")));
+    QFile file(filePath(QStringLiteral("tallywick110.ini")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(ini);
 }
 
-void SiteProgramTest::SeedDatabase(const QByteArray& sql) {
-    RunOnFile(Path(QStringLiteral("tallywick110.mdb")), sql);
+void SiteProgramTest::seedDatabase(const QByteArray& sql) {
+    runOnFile(filePath(QStringLiteral("tallywick110.mdb")), sql);
 }
 
-void SiteProgramTest::Load() {
+void SiteProgramTest::load() {
     window_ = std::make_unique<MainWindow>();
     prompter_ = std::make_unique<ScriptedPrompter>();
     state_ = std::make_unique<Session>();
     state_->prompter = prompter_.get();
     state_->sleep = [](int) {};
-    ConnectTagList(*state_, *window_, {});
-    InstallExitRule(*state_, *window_);
-    downloadPanel_ = ConnectDownload(*state_, *window_);
-    loadMainWindow(*state_, *window_, Folder());
-    ASSERT_FALSE(state_->EndRequested);
-    ASSERT_TRUE(state_->Db);
+    connectTagList(*state_, *window_, {});
+    installExitRule(*state_, *window_);
+    downloadPanel_ = connectDownload(*state_, *window_);
+    loadMainWindow(*state_, *window_, folder());
+    ASSERT_FALSE(state_->endRequested);
+    ASSERT_TRUE(state_->db);
 }
 
 namespace {
@@ -165,7 +165,7 @@ namespace {
 // Long enough for the largest world a test downloads on a loaded machine.
 constexpr int kRunLimitMs = 180000;
 
-void WaitForRun(DownloadPanel& panel, QSignalSpy& finished) {
+void waitForRun(DownloadPanel& panel, QSignalSpy& finished) {
     if (finished.isEmpty() && panel.running()) {
         ASSERT_TRUE(finished.wait(kRunLimitMs)) << "the download did not finish";
     }
@@ -173,36 +173,36 @@ void WaitForRun(DownloadPanel& panel, QSignalSpy& finished) {
 
 }  // namespace
 
-void SiteProgramTest::PressDownload() {
+void SiteProgramTest::pressDownload() {
     QSignalSpy finished(downloadPanel_, &DownloadPanel::runFinished);
     window_->downloadButton->click();
-    WaitForRun(*downloadPanel_, finished);
+    waitForRun(*downloadPanel_, finished);
 }
 
-void SiteProgramTest::RunDownload() {
+void SiteProgramTest::runDownload() {
     QSignalSpy finished(downloadPanel_, &DownloadPanel::runFinished);
     downloadPanel_->downloadClicked();
-    WaitForRun(*downloadPanel_, finished);
+    waitForRun(*downloadPanel_, finished);
 }
 
-QList<QByteArray> SiteProgramTest::Rows(const QString& table) {
+QList<QByteArray> SiteProgramTest::rows(const QString& table) {
     QList<QByteArray> rows;
-    auto rs = state_->Db->OpenRecordset(QStringLiteral("select * from ") + table);
-    for (; !rs->IsEOF(); rs->MoveNext()) {
+    auto rs = state_->db->openRecordset(QStringLiteral("select * from ") + table);
+    for (; !rs->isEof(); rs->moveNext()) {
         QList<QByteArray> fields;
-        for (int i = 0; i < rs->FieldCount(); ++i) {
-            const Variant value = rs->Field(i);
-            const bool stamp = rs->FieldName(i) == QLatin1String("Last_Download");
-            fields << (stamp && !value.isNull() ? QByteArray("*") : TruthField(value));
+        for (int i = 0; i < rs->fieldCount(); ++i) {
+            const Variant value = rs->field(i);
+            const bool stamp = rs->fieldName(i) == QLatin1String("Last_Download");
+            fields << (stamp && !value.isNull() ? QByteArray("*") : truthField(value));
         }
         rows << fields.join('\t');
     }
-    rs->Close();
+    rs->close();
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
-QMap<QByteArray, QList<QByteArray>> SiteProgramTest::TruthRows(const QStringList& tags) {
+QMap<QByteArray, QList<QByteArray>> SiteProgramTest::truthRows(const QStringList& tags) {
     QMap<QByteArray, QList<QByteArray>> out;
     const auto tables = statsite::parseTruth(site().truth(tags));
     for (auto it = tables.constBegin(); it != tables.constEnd(); ++it) {
@@ -211,11 +211,11 @@ QMap<QByteArray, QList<QByteArray>> SiteProgramTest::TruthRows(const QStringList
     return out;
 }
 
-void SiteProgramTest::ExpectTablesEqualTruth(const QStringList& tags) {
-    const auto truth = TruthRows(tags);
+void SiteProgramTest::expectTablesEqualTruth(const QStringList& tags) {
+    const auto truth = truthRows(tags);
     ASSERT_EQ(truth.size(), 6);
     for (auto it = truth.constBegin(); it != truth.constEnd(); ++it) {
-        const QList<QByteArray> got = Rows(QString::fromUtf8(it.key()));
+        const QList<QByteArray> got = rows(QString::fromUtf8(it.key()));
         EXPECT_EQ(got.size(), it.value().size()) << it.key().constData();
         for (qsizetype i = 0; i < qMin(got.size(), it.value().size()); ++i) {
             if (got[i] != it.value()[i]) {
@@ -228,14 +228,14 @@ void SiteProgramTest::ExpectTablesEqualTruth(const QStringList& tags) {
     }
 }
 
-QString SiteProgramTest::Value(const QString& sql) {
-    auto rs = state_->Db->OpenRecordset(sql);
-    const QString value = rs->IsEOF() ? QStringLiteral("<no row>") : rs->Field(0).joinText();
-    rs->Close();
+QString SiteProgramTest::value(const QString& sql) {
+    auto rs = state_->db->openRecordset(sql);
+    const QString value = rs->isEof() ? QStringLiteral("<no row>") : rs->field(0).joinText();
+    rs->close();
     return value;
 }
 
-int SiteProgramTest::CountRequests(const QByteArray& part) {
+int SiteProgramTest::countRequests(const QByteArray& part) {
     const QList<QByteArray> log = site().requestLog();
     int count = 0;
     for (qsizetype i = requestsSeen_; i < log.size(); ++i) {
@@ -244,7 +244,7 @@ int SiteProgramTest::CountRequests(const QByteArray& part) {
     return count;
 }
 
-void SiteProgramTest::ForgetRequests() {
+void SiteProgramTest::forgetRequests() {
     requestsSeen_ = site().requestLog().size();
 }
 

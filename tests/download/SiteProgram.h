@@ -23,9 +23,9 @@
 
 namespace tw::testing {
 
-void EnsureApplication();
+void ensureApplication();
 // A free loopback port below 32768.
-quint16 FreeSmallPort();
+quint16 freeSmallPort();
 
 struct SiteOptions {
     int players = 3;
@@ -40,40 +40,40 @@ class SiteProgramTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    void StartSite(const SiteOptions& options = {});
+    void startSite(const SiteOptions& options = {});
     statsite::Site& site() { return server_->site(); }
-    quint16 SitePort() const { return port_; }
+    quint16 sitePort() const { return port_; }
 
     // The tag list (Player rows with Is_Selectable "Y", in this order), the
     // selected gamertag and extra settings lines ("Key=Value") of [Internet]
     // and [Application].
-    void PrepareProgram(const QStringList& tags, const QString& selected,
+    void prepareProgram(const QStringList& tags, const QString& selected,
                         const QStringList& internet = {}, const QStringList& application = {});
     // Runs SQLite statements on the closed database file.
-    void SeedDatabase(const QByteArray& sql);
-    void Load();
+    void seedDatabase(const QByteArray& sql);
+    void load();
     // Clicks Download and, when that started a run, waits until the window
     // has shown its end.
-    void PressDownload();
+    void pressDownload();
     // Starts a run as the Download button does (also with the button
     // disabled) and waits for its end.
-    void RunDownload();
+    void runDownload();
     // The session the window's worker runs.
     DownloadSession& session() { return downloadPanel_->session(); }
 
     // Table rows as the truth writes them, sorted.
-    QList<QByteArray> Rows(const QString& table);
-    QMap<QByteArray, QList<QByteArray>> TruthRows(const QStringList& tags);
-    void ExpectTablesEqualTruth(const QStringList& tags);
-    QString Value(const QString& sql);
+    QList<QByteArray> rows(const QString& table);
+    QMap<QByteArray, QList<QByteArray>> truthRows(const QStringList& tags);
+    void expectTablesEqualTruth(const QStringList& tags);
+    QString value(const QString& sql);
     // Requests the site received since the last call whose target contains `part`.
-    int CountRequests(const QByteArray& part);
-    void ForgetRequests();
+    int countRequests(const QByteArray& part);
+    void forgetRequests();
 
     // The program folder: the fixture's temporary folder unless a test
     // names another (a small disk) before it prepares the program.
-    QString Folder() const { return folder_.isEmpty() ? dir_.path() : folder_; }
-    QString Path(const QString& relative) const { return QDir(Folder()).filePath(relative); }
+    QString folder() const { return folder_.isEmpty() ? dir_.path() : folder_; }
+    QString filePath(const QString& relative) const { return QDir(folder()).filePath(relative); }
 
     QTemporaryDir dir_;
     QString folder_;

@@ -25,49 +25,49 @@ class DownloadFailureTest : public SiteProgramTest {
   protected:
     // The program folder as new: the delivered database with this tag list,
     // no log, no pictures, the window loaded again.
-    void Fresh(const QStringList& tags) {
+    void fresh(const QStringList& tags) {
         window_.reset();
         state_.reset();
         for (const char* file : {"tallywick110.mdb", "debug.log"}) {
-            QFile::remove(Path(QString::fromLatin1(file)));
+            QFile::remove(filePath(QString::fromLatin1(file)));
         }
-        QDir(Path(QStringLiteral("avatar"))).removeRecursively();
-        ASSERT_TRUE(QDir(Folder()).mkpath(QStringLiteral("avatar")));
+        QDir(filePath(QStringLiteral("avatar"))).removeRecursively();
+        ASSERT_TRUE(QDir(folder()).mkpath(QStringLiteral("avatar")));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"),
-                                Path(QStringLiteral("tallywick110.mdb"))));
-        PrepareProgram(tags, tags.first(), {}, {QStringLiteral("Download_All_Tag_List=1")});
-        Reload();
+                                filePath(QStringLiteral("tallywick110.mdb"))));
+        prepareProgram(tags, tags.first(), {}, {QStringLiteral("Download_All_Tag_List=1")});
+        reload();
     }
-    void Reload() {
+    void reload() {
         window_.reset();
         state_.reset();
-        Load();
-        prompter_->AcknowledgeOkMessages(true);
+        load();
+        prompter_->acknowledgeOkMessages(true);
     }
-    void Faults(const statsite::FaultPlan& plan) { site().setFaults(plan); }
+    void faults(const statsite::FaultPlan& plan) { site().setFaults(plan); }
     // A site that stopped listening listens again, without faults.
-    void Revive() {
+    void revive() {
         server_->stop();
         ASSERT_EQ(server_->start(port_), port_) << server_->errorString().toStdString();
-        Faults({});
+        faults({});
     }
-    QByteArray Log() {
-        QFile log(Path(QStringLiteral("debug.log")));
+    QByteArray debugLog() {
+        QFile log(filePath(QStringLiteral("debug.log")));
         return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
     }
-    static QByteArray ReadAll(const QString& path) {
+    static QByteArray readAll(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    int LogRecords() { return static_cast<int>(Log().count(" v110 [App.")); }
+    int logRecords() { return static_cast<int>(debugLog().count(" v110 [App.")); }
     // The press's one message: the failure lines between the first line and
     // the closing lines.
-    QStringList FailureLines(size_t callsBefore) {
-        EXPECT_EQ(prompter_->Calls().size(), callsBefore + 1) << "one message for the press";
-        if (prompter_->Calls().size() != callsBefore + 1) {
+    QStringList failureLines(size_t callsBefore) {
+        EXPECT_EQ(prompter_->calls().size(), callsBefore + 1) << "one message for the press";
+        if (prompter_->calls().size() != callsBefore + 1) {
             return {};
         }
-        const DialogCall& call = prompter_->Calls().back();
+        const DialogCall& call = prompter_->calls().back();
         EXPECT_EQ(call.title, "Error");
         EXPECT_EQ(call.icon, MsgIcon::Critical);
         EXPECT_EQ(call.buttons, MsgButtons::Ok);
@@ -80,20 +80,20 @@ class DownloadFailureTest : public SiteProgramTest {
                   "missing.");
         return lines.mid(1, lines.size() - 4);
     }
-    void ExpectNothingHalfStored() {
-        EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player where Kills Is Null")),
+    void expectNothingHalfStored() {
+        EXPECT_EQ(value(QStringLiteral("select count(*) from Game_Player where Kills Is Null")),
                   "0");
-        EXPECT_EQ(Value(QStringLiteral(
+        EXPECT_EQ(value(QStringLiteral(
                       "select count(*) from Game_Player GP INNER JOIN Game G ON G.Game_ID = "
                       "GP.Game_ID where G.Was_Partially_Purged = 'N' and GP.Shots_Fired Is Null")),
                   "0");
-        EXPECT_FALSE(state_->DownloadInProgress);
+        EXPECT_FALSE(state_->downloadInProgress);
         EXPECT_FALSE(window_->downloadButton->isHidden()) << "the window is unlocked";
     }
     // The featured player's games, oldest first.
-    QList<int> GamesOf(const QString& tag) {
+    QList<int> gamesOf(const QString& tag) {
         QList<int> ids;
-        for (const QByteArray& row : TruthRows({tag}).value("Game")) {
+        for (const QByteArray& row : truthRows({tag}).value("Game")) {
             ids << row.split('\t').first().toInt();
         }
         std::sort(ids.begin(), ids.end());
@@ -102,40 +102,40 @@ class DownloadFailureTest : public SiteProgramTest {
 };
 
 TEST_F(DownloadFailureTest, TheSiteGoingAwayAtAnyRequestIsReportedAndTheRerunCompletes) {
-    StartSite({1, 4, 10, 11});
+    startSite({1, 4, 10, 11});
     const QString tag = site().featuredGamertags()[0];
-    Fresh({tag});
+    fresh({tag});
     const qsizetype before = site().requestLog().size();
-    PressDownload();
-    ASSERT_TRUE(prompter_->Calls().empty());
-    ExpectTablesEqualTruth({tag});
+    pressDownload();
+    ASSERT_TRUE(prompter_->calls().empty());
+    expectTablesEqualTruth({tag});
     const int answers = static_cast<int>(site().requestLog().size() - before);
     ASSERT_GT(answers, 10);
 
     for (int k = 1; k < answers; ++k) {
         SCOPED_TRACE(::testing::Message() << "the site stops after " << k << " of " << answers);
-        Fresh({tag});
+        fresh({tag});
         statsite::FaultPlan stop;
         stop.stopAfterRequests = k;
-        Faults(stop);
-        PressDownload();
-        const QStringList failures = FailureLines(0);
+        faults(stop);
+        pressDownload();
+        const QStringList failures = failureLines(0);
         ASSERT_EQ(failures.size(), 1);
         EXPECT_TRUE(failures[0].startsWith(tag + QStringLiteral(": ")))
             << failures[0].toStdString();
         EXPECT_TRUE(failures[0].contains(QStringLiteral("was refused")) ||
                     failures[0].contains(QStringLiteral("broke off")))
             << failures[0].toStdString();
-        EXPECT_EQ(LogRecords(), 1);
+        EXPECT_EQ(logRecords(), 1);
         EXPECT_TRUE(window_->stageRow(5).complete.label->isHidden() ||
                     !window_->stageRow(4).failed.label->isHidden())
             << "no row claims success for the failed part";
-        ExpectNothingHalfStored();
+        expectNothingHalfStored();
 
-        Revive();
-        PressDownload();
-        EXPECT_EQ(prompter_->Calls().size(), 1u) << "the rerun reports nothing";
-        ExpectTablesEqualTruth({tag});
+        revive();
+        pressDownload();
+        EXPECT_EQ(prompter_->calls().size(), 1u) << "the rerun reports nothing";
+        expectTablesEqualTruth({tag});
         if (HasFailure()) {
             break;
         }
@@ -143,22 +143,22 @@ TEST_F(DownloadFailureTest, TheSiteGoingAwayAtAnyRequestIsReportedAndTheRerunCom
 }
 
 TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain) {
-    StartSite({2, 30, 10, 12});
+    startSite({2, 30, 10, 12});
     const QString tag = site().featuredGamertags()[0];
-    const QList<int> games = GamesOf(tag);
+    const QList<int> games = gamesOf(tag);
     ASSERT_GE(games.size(), 8);
     // Three bad pages, each its own way; the oldest game is partially purged.
     const int bad = games[2];
     const int negative = games[4];
     const int noLength = games[5];
-    Fresh({tag});
+    fresh({tag});
     statsite::FaultPlan plan;
     plan.badNumberGame = bad;
     plan.negativeNumberGame = negative;
     plan.noGameLengthGame = noLength;
-    Faults(plan);
-    PressDownload();
-    const QStringList failures = FailureLines(0);
+    faults(plan);
+    pressDownload();
+    const QStringList failures = failureLines(0);
     ASSERT_EQ(failures.size(), 3) << failures.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(failures[0], QStringLiteral("%1: game %2, kills panel: the kills \"99999999999\" is "
                                           "no count")
@@ -171,24 +171,24 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
               QStringLiteral("%1: game %2, stats panel: the page lacks \"Game Length:\"")
                   .arg(tag)
                   .arg(noLength));
-    EXPECT_EQ(LogRecords(), 3);
+    EXPECT_EQ(logRecords(), 3);
     EXPECT_FALSE(window_->stageRow(4).failed.label->isHidden());
     EXPECT_EQ(window_->stageRow(4).failed.label->text(), "Data extraction failed");
-    ExpectNothingHalfStored();
+    expectNothingHalfStored();
     // Every other game is stored; the skipped games stay listed, waiting
     // for the next download, although the player is downloaded past them.
     for (int id : {bad, negative, noLength}) {
         EXPECT_EQ(
-            Value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1").arg(id)),
+            value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1").arg(id)),
             "0");
     }
-    EXPECT_NE(Value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1")
+    EXPECT_NE(value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1")
                         .arg(games.last())),
               "0");
-    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag = '%1'")
+    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag = '%1'")
                         .arg(tag)),
               QString::number(games.last()));
-    EXPECT_EQ(Value(QStringLiteral("select count(*) from Game where Game_ID in (%1, %2, %3)")
+    EXPECT_EQ(value(QStringLiteral("select count(*) from Game where Game_ID in (%1, %2, %3)")
                         .arg(bad)
                         .arg(negative)
                         .arg(noLength)),
@@ -196,124 +196,124 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
 
     // Still broken: only the skipped games are fetched again, and fail again;
     // the list is read no further than its newest page.
-    ForgetRequests();
-    PressDownload();
-    EXPECT_EQ(FailureLines(1).size(), 3);
-    EXPECT_EQ(CountRequests("panel=stats"), 3);
-    EXPECT_EQ(CountRequests("&page=2"), 0);
+    forgetRequests();
+    pressDownload();
+    EXPECT_EQ(failureLines(1).size(), 3);
+    EXPECT_EQ(countRequests("panel=stats"), 3);
+    EXPECT_EQ(countRequests("&page=2"), 0);
 
-    Faults({});
-    ForgetRequests();
-    PressDownload();
-    EXPECT_EQ(prompter_->Calls().size(), 2u);
-    EXPECT_EQ(CountRequests("panel=stats"), 3);
-    ExpectTablesEqualTruth({tag});
+    faults({});
+    forgetRequests();
+    pressDownload();
+    EXPECT_EQ(prompter_->calls().size(), 2u);
+    EXPECT_EQ(countRequests("panel=stats"), 3);
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadFailureTest, ASkippedGameOutlivesTheCleanUpOfAnotherPlayersStoppedDownload) {
-    StartSite({2, 30, 10, 21});
+    startSite({2, 30, 10, 21});
     const QStringList tags = site().featuredGamertags();
-    const QList<int> games = GamesOf(tags[0]);
+    const QList<int> games = gamesOf(tags[0]);
     const int bad = games[3];
-    Fresh(tags);
-    state_->settings.Download_All_Tag_List = false;
+    fresh(tags);
+    state_->settings.downloadAllTagList = false;
     auto select = [this](const QString& tag) {
         window_->tagListBox->setCurrentIndex(window_->tagListBox->findText(tag));
-        ASSERT_EQ(state_->CurrentGamertag, tag);
+        ASSERT_EQ(state_->currentGamertag, tag);
     };
     statsite::FaultPlan plan;
     plan.badNumberGame = bad;
-    Faults(plan);
+    faults(plan);
     select(tags[0]);
-    PressDownload();
-    ASSERT_EQ(FailureLines(0).size(), 1);
+    pressDownload();
+    ASSERT_EQ(failureLines(0).size(), 1);
 
     // The second player's download is stopped while its list is read: its
     // clean-up deletes the games it listed, not the one waiting to be read.
     select(tags[1]);
     const QMetaObject::Connection stop = QObject::connect(
-        &session().fetcher(), &Fetcher::Requesting, window_.get(),
+        &session().fetcher(), &Fetcher::requesting, window_.get(),
         [this](const QString& path) {
             if (path.contains(QStringLiteral("&page=1"))) {
                 session().stop();
             }
         },
         Qt::DirectConnection);
-    PressDownload();
+    pressDownload();
     QObject::disconnect(stop);
-    EXPECT_EQ(prompter_->Calls().size(), 1u) << "a stop is no failure";
-    EXPECT_EQ(Value(QStringLiteral("select count(*) from Game where Game_ID = %1").arg(bad)), "1");
+    EXPECT_EQ(prompter_->calls().size(), 1u) << "a stop is no failure";
+    EXPECT_EQ(value(QStringLiteral("select count(*) from Game where Game_ID = %1").arg(bad)), "1");
 
-    Faults({});
-    state_->settings.Download_All_Tag_List = true;
+    faults({});
+    state_->settings.downloadAllTagList = true;
     select(tags[0]);
-    PressDownload();
-    EXPECT_EQ(prompter_->Calls().size(), 1u);
-    ExpectTablesEqualTruth(tags);
+    pressDownload();
+    EXPECT_EQ(prompter_->calls().size(), 1u);
+    expectTablesEqualTruth(tags);
 }
 
 TEST_F(DownloadFailureTest, APagerWithoutItsPageNumberFailsTheGameListInsteadOfGuessing) {
-    StartSite({2, 30, 10, 13});
+    startSite({2, 30, 10, 13});
     const QString tag = site().featuredGamertags()[0];
-    Fresh({tag});
+    fresh({tag});
     statsite::FaultPlan plan;
     plan.noPageParam = true;
-    Faults(plan);
-    PressDownload();
-    const QStringList failures = FailureLines(0);
+    faults(plan);
+    pressDownload();
+    const QStringList failures = failureLines(0);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_EQ(failures[0], tag + QStringLiteral(": game list pager: the page lacks \"&page\""));
     EXPECT_EQ(window_->stageRow(3).failed.label->text(), "Game list not read");
     EXPECT_FALSE(window_->stageRow(3).failed.label->isHidden());
-    EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player")), "0");
-    EXPECT_EQ(CountRequests("panel="), 0);
-    Faults({});
-    PressDownload();
-    EXPECT_EQ(prompter_->Calls().size(), 1u);
-    ExpectTablesEqualTruth({tag});
+    EXPECT_EQ(value(QStringLiteral("select count(*) from Game_Player")), "0");
+    EXPECT_EQ(countRequests("panel="), 0);
+    faults({});
+    pressDownload();
+    EXPECT_EQ(prompter_->calls().size(), 1u);
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadFailureTest, OnlyTheStatusLineRedirectsAndOnlyAFewTimes) {
-    StartSite({2, 12, 10, 14});
+    startSite({2, 12, 10, 14});
     const QStringList tags = site().featuredGamertags();
-    Fresh(tags);
+    fresh(tags);
     statsite::FaultPlan words;
     words.body302 = true;
-    Faults(words);
-    PressDownload();
-    EXPECT_TRUE(prompter_->Calls().empty());
-    ExpectTablesEqualTruth(tags);
+    faults(words);
+    pressDownload();
+    EXPECT_TRUE(prompter_->calls().empty());
+    expectTablesEqualTruth(tags);
 
-    Fresh(tags);
+    fresh(tags);
     statsite::FaultPlan always;
     always.redirectFirst = 1000000;
     always.match = "player.aspx";
-    Faults(always);
-    ForgetRequests();
-    PressDownload();
-    const QStringList failures = FailureLines(0);
+    faults(always);
+    forgetRequests();
+    pressDownload();
+    const QStringList failures = failureLines(0);
     ASSERT_EQ(failures.size(), 2) << "both players fail; the second is still tried";
     EXPECT_EQ(failures[1],
               tags[1] + QStringLiteral(": player page: the site redirected the request more than 5 "
                                        "times"));
-    EXPECT_EQ(CountRequests("player.aspx"), 12);
+    EXPECT_EQ(countRequests("player.aspx"), 12);
     EXPECT_EQ(window_->stageRow(1).failed.label->text(), "No usable answer");
-    EXPECT_EQ(LogRecords(), 2);
+    EXPECT_EQ(logRecords(), 2);
 }
 
 TEST_F(DownloadFailureTest, AnEndlessAnswerIsRefusedAtItsSizeLimit) {
-    StartSite({1, 6, 10, 15});
+    startSite({1, 6, 10, 15});
     const QString tag = site().featuredGamertags()[0];
-    Fresh({tag});
+    fresh({tag});
     statsite::FaultPlan plan;
     plan.endless = true;
     plan.match = "panel=kills";
     plan.times = 1;
-    Faults(plan);
+    faults(plan);
     QElapsedTimer clock;
     clock.start();
-    PressDownload();
-    const QStringList failures = FailureLines(0);
+    pressDownload();
+    const QStringList failures = failureLines(0);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(
         failures[0].endsWith(QStringLiteral("kills panel: the answer is larger than 32 MB")))
@@ -322,80 +322,80 @@ TEST_F(DownloadFailureTest, AnEndlessAnswerIsRefusedAtItsSizeLimit) {
     ASSERT_EQ(getrusage(RUSAGE_SELF, &usage), 0);
     EXPECT_LT(usage.ru_maxrss, 300 * 1024) << "peak resident memory in KB";
     EXPECT_LT(clock.elapsed(), 10000);
-    const QByteArray log = Log();
+    const QByteArray log = debugLog();
     EXPECT_LT(log.size(), 200 * 1024) << "the page in the record is cut";
-    Faults({});
-    PressDownload();
-    ExpectTablesEqualTruth({tag});
+    faults({});
+    pressDownload();
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadFailureTest, TextFromAPageNeverBreaksTheRequestLine) {
-    StartSite({1, 3, 10, 16});
+    startSite({1, 3, 10, 16});
     const QString tag = site().featuredGamertags()[0];
-    Fresh({tag});
+    fresh({tag});
     statsite::FaultPlan plan;
     plan.emblemCrlf = true;
-    Faults(plan);
-    ForgetRequests();
-    PressDownload();
+    faults(plan);
+    forgetRequests();
+    pressDownload();
     const QList<QByteArray> requests = site().requestLog();
     for (const QByteArray& target : requests) {
         EXPECT_FALSE(target.contains('\r') || target.contains('\n')) << target.constData();
         EXPECT_FALSE(target.contains("smuggled") && !target.contains("emblem"))
             << target.constData();
     }
-    EXPECT_GE(CountRequests("%0D%0AX-Injected"), 1) << "the emblem's line break, encoded";
-    ExpectTablesEqualTruth({tag});
+    EXPECT_GE(countRequests("%0D%0AX-Injected"), 1) << "the emblem's line break, encoded";
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadFailureTest, AMergeThatFailsLeavesEveryRowStagedForTheNextDownload) {
-    StartSite({1, 6, 10, 17});
+    startSite({1, 6, 10, 17});
     const QString tag = site().featuredGamertags()[0];
-    Fresh({tag});
+    fresh({tag});
     window_.reset();
     state_.reset();
-    SeedDatabase(
+    seedDatabase(
         "CREATE TRIGGER no_medals BEFORE INSERT ON Game_Player_Medal "
         "BEGIN SELECT RAISE(ABORT, 'medals refused'); END;");
-    Reload();
-    PressDownload();
-    const QStringList failures = FailureLines(0);
+    reload();
+    pressDownload();
+    const QStringList failures = failureLines(0);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].startsWith(tag + QStringLiteral(": clean-up: ")))
         << failures[0].toStdString();
-    EXPECT_TRUE(Log().contains(" v110 [App.Cleanup]   "));
+    EXPECT_TRUE(debugLog().contains(" v110 [App.Cleanup]   "));
     EXPECT_EQ(window_->stageRow(5).failed.label->text(), "Database not updated");
     // The player merge ran before the medal merge, and was undone with it.
-    EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player")), "0");
-    EXPECT_NE(Value(QStringLiteral("select count(*) from zLoad_Panel_4")), "0");
-    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag = '%1'")
+    EXPECT_EQ(value(QStringLiteral("select count(*) from Game_Player")), "0");
+    EXPECT_NE(value(QStringLiteral("select count(*) from zLoad_Panel_4")), "0");
+    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag = '%1'")
                         .arg(tag)),
               "0");
 
     window_.reset();
     state_.reset();
-    SeedDatabase("DROP TRIGGER no_medals;");
-    Reload();
-    PressDownload();
-    EXPECT_TRUE(prompter_->Calls().empty());
-    ExpectTablesEqualTruth({tag});
+    seedDatabase("DROP TRIGGER no_medals;");
+    reload();
+    pressDownload();
+    EXPECT_TRUE(prompter_->calls().empty());
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadFailureTest, NamesThatDifferInOneAccentStayTwoPlayers) {
     SiteOptions options{2, 10, 10, 19};
     options.accents = true;
-    StartSite(options);
+    startSite(options);
     const QStringList tags = site().featuredGamertags();
     ASSERT_TRUE(tags.contains(QStringLiteral("Caf\u00e9 Racer")));
     ASSERT_TRUE(tags.contains(QStringLiteral("Caf\u00e8 Racer")));
-    Fresh(tags);
-    ForgetRequests();
-    PressDownload();
-    EXPECT_TRUE(prompter_->Calls().empty());
-    EXPECT_EQ(CountRequests("player.aspx?tag=Caf%E9+Racer"), 1);
-    EXPECT_EQ(CountRequests("player.aspx?tag=Caf%E8+Racer"), 1);
-    ExpectTablesEqualTruth(tags);
-    EXPECT_NE(Value(QStringLiteral("select count(*) from Game_Player where Player_Gamertag = "
+    fresh(tags);
+    forgetRequests();
+    pressDownload();
+    EXPECT_TRUE(prompter_->calls().empty());
+    EXPECT_EQ(countRequests("player.aspx?tag=Caf%E9+Racer"), 1);
+    EXPECT_EQ(countRequests("player.aspx?tag=Caf%E8+Racer"), 1);
+    expectTablesEqualTruth(tags);
+    EXPECT_NE(value(QStringLiteral("select count(*) from Game_Player where Player_Gamertag = "
                                    "'Caf\u00e8 Racer'")),
               "0");
 }
@@ -405,16 +405,16 @@ TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompl
     if (!disk.mounted()) {
         GTEST_SKIP() << "no small disk: " << disk.whyNot().toStdString();
     }
-    StartSite({2, 12, 10, 20});
+    startSite({2, 12, 10, 20});
     const QStringList tags = site().featuredGamertags();
     folder_ = disk.path();
-    Fresh(tags);
-    const QByteArray settings = ReadAll(Path(QStringLiteral("tallywick110.ini")));
+    fresh(tags);
+    const QByteArray settings = readAll(filePath(QStringLiteral("tallywick110.ini")));
     ASSERT_FALSE(settings.isEmpty());
     ASSERT_TRUE(disk.fill());
-    PressDownload();
-    ASSERT_FALSE(prompter_->Calls().empty());
-    const DialogCall& last = prompter_->Calls().back();
+    pressDownload();
+    ASSERT_FALSE(prompter_->calls().empty());
+    const DialogCall& last = prompter_->calls().back();
     EXPECT_EQ(last.title, "Error");
     EXPECT_TRUE(last.text.startsWith(QStringLiteral("The download did not complete:\r\n")))
         << last.text.toStdString();
@@ -422,7 +422,7 @@ TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompl
         << last.text.toStdString();
     EXPECT_FALSE(last.text.contains(QStringLiteral("debug.log")))
         << "the log could not be written, so the message does not point there";
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("tallywick110.ini"))), settings);
+    EXPECT_EQ(readAll(filePath(QStringLiteral("tallywick110.ini"))), settings);
     for (const QString& name : disk.entries()) {
         EXPECT_FALSE(name.contains(QStringLiteral(".ini.")) || name.endsWith(QStringLiteral("x")))
             << "a temporary was left: " << name.toStdString();
@@ -431,27 +431,27 @@ TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompl
     state_.reset();
 
     disk.freeSpace();
-    Reload();
-    PressDownload();
-    EXPECT_TRUE(prompter_->Calls().empty()) << "the rerun reports nothing";
-    ExpectTablesEqualTruth(tags);
+    reload();
+    pressDownload();
+    EXPECT_TRUE(prompter_->calls().empty()) << "the rerun reports nothing";
+    expectTablesEqualTruth(tags);
     window_.reset();
     state_.reset();
     folder_.clear();
 }
 
 TEST_F(DownloadFailureTest, AMissingPictureFolderIsMadeAgain) {
-    StartSite({1, 3, 10, 18});
+    startSite({1, 3, 10, 18});
     const QString tag = site().featuredGamertags()[0];
-    Fresh({tag});
-    QDir(Path(QStringLiteral("avatar"))).removeRecursively();
-    PressDownload();
-    EXPECT_TRUE(prompter_->Calls().empty());
+    fresh({tag});
+    QDir(filePath(QStringLiteral("avatar"))).removeRecursively();
+    pressDownload();
+    EXPECT_TRUE(prompter_->calls().empty());
     const QString stem = QString(tag).replace(QLatin1Char(' '), QLatin1Char('_'));
-    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("avatar/") + stem + QStringLiteral(".jpg"))));
+    EXPECT_TRUE(QFile::exists(filePath(QStringLiteral("avatar/") + stem + QStringLiteral(".jpg"))));
     EXPECT_TRUE(
-        QFile::exists(Path(QStringLiteral("avatar/") + stem + QStringLiteral("_smbw.jpg"))));
-    ExpectTablesEqualTruth({tag});
+        QFile::exists(filePath(QStringLiteral("avatar/") + stem + QStringLiteral("_smbw.jpg"))));
+    expectTablesEqualTruth({tag});
 }
 
 }  // namespace

@@ -10,11 +10,11 @@ namespace {
 class DownloadProgressTest : public SiteProgramTest {};
 
 TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
-    StartSite({3, 30, 10, 3});
+    startSite({3, 30, 10, 3});
     const QString tag = site().featuredGamertags()[0];
-    PrepareProgram({tag}, tag);
-    Load();
-    PressDownload();
+    prepareProgram({tag}, tag);
+    load();
+    pressDownload();
     site().grow(tag, 7);
 
     struct Seen {
@@ -31,7 +31,7 @@ TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
                              window_->windowTitle()});
             }
         });
-    PressDownload();
+    pressDownload();
     ASSERT_EQ(seen.size(), 7);
     EXPECT_EQ(seen[0].text, "Reading...   1 of 7");
     EXPECT_EQ(seen[0].percent, "0%");

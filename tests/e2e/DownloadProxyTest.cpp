@@ -14,7 +14,7 @@ namespace {
 class Tinyproxy {
   public:
     explicit Tinyproxy(const QString& folder) {
-        port_ = FreeSmallPort();
+        port_ = freeSmallPort();
         const QString config = folder + QStringLiteral("/tinyproxy.conf");
         QFile file(config);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -26,7 +26,7 @@ class Tinyproxy {
         process_.setArguments({QStringLiteral("-d"), QStringLiteral("-c"), config});
         process_.setProcessChannelMode(QProcess::MergedChannels);
         process_.start();
-        started_ = process_.waitForStarted(5000) && WaitUntilListening();
+        started_ = process_.waitForStarted(5000) && waitUntilListening();
     }
     ~Tinyproxy() {
         process_.terminate();
@@ -40,7 +40,7 @@ class Tinyproxy {
     QByteArray output() { return process_.readAll(); }
 
   private:
-    bool WaitUntilListening() {
+    bool waitUntilListening() {
         for (int attempt = 0; attempt < 100; ++attempt) {
             QTcpSocket probe;
             probe.connectToHost(QHostAddress::LocalHost, port_);
@@ -61,23 +61,23 @@ class DownloadProxyTest : public SiteProgramTest {};
 TEST_F(DownloadProxyTest, ThroughTinyproxyTheDatabaseEqualsTheTruth) {
     ASSERT_TRUE(QFile::exists(QStringLiteral("/usr/bin/tinyproxy")))
         << "tinyproxy is missing: scripts/deps.sh installs it";
-    StartSite({3, 30, 10, 13});
+    startSite({3, 30, 10, 13});
     Tinyproxy proxy(dir_.path());
     ASSERT_TRUE(proxy.started()) << proxy.output().toStdString();
     const QString tag = site().featuredGamertags()[1];
-    PrepareProgram({tag}, tag,
+    prepareProgram({tag}, tag,
                    {QStringLiteral("Use_Proxy=1"), QStringLiteral("Proxy_Address=127.0.0.1"),
                     QStringLiteral("Proxy_Port=") + QString::number(proxy.port())});
-    Load();
-    PressDownload();
-    EXPECT_TRUE(prompter_->Calls().empty()) << proxy.output().toStdString();
-    ExpectTablesEqualTruth({tag});
+    load();
+    pressDownload();
+    EXPECT_TRUE(prompter_->calls().empty()) << proxy.output().toStdString();
+    expectTablesEqualTruth({tag});
     // Every request reached the site through the proxy, with the site's paths.
     const QList<QByteArray> log = site().requestLog();
     ASSERT_FALSE(log.isEmpty());
     EXPECT_TRUE(log.front().startsWith("/stats/player.aspx?tag=")) << log.front().constData();
     const QByteArray proxyLog = proxy.output();
-    EXPECT_TRUE(proxyLog.contains("GET http://127.0.0.1:" + QByteArray::number(SitePort()) +
+    EXPECT_TRUE(proxyLog.contains("GET http://127.0.0.1:" + QByteArray::number(sitePort()) +
                                   "/stats/player.aspx?tag="))
         << proxyLog.left(2000).constData();
 }

@@ -22,10 +22,10 @@ class DownloadResponsiveTest : public SiteProgramTest {};
 constexpr qint64 kLongestGapMs = 200;
 
 TEST_F(DownloadResponsiveTest, TheWindowKeepsTurningAndASecondDownloadStartsNothing) {
-    StartSite({2, 12, 10, 31});
+    startSite({2, 12, 10, 31});
     const QString tag = site().featuredGamertags()[0];
-    PrepareProgram({tag}, tag);
-    Load();
+    prepareProgram({tag}, tag);
+    load();
     // Each stage pause lasts longer than the gap allowed: on the window's
     // thread it would show as a gap.
     state_->sleep = [](int) { QThread::msleep(kLongestGapMs + 100); };
@@ -54,7 +54,7 @@ TEST_F(DownloadResponsiveTest, TheWindowKeepsTurningAndASecondDownloadStartsNoth
         window_->downloadButton->click();
     });
 
-    ForgetRequests();
+    forgetRequests();
     QSignalSpy finished(downloadPanel_, &DownloadPanel::runFinished);
     sinceTurn.start();
     ticker.start();
@@ -69,11 +69,11 @@ TEST_F(DownloadResponsiveTest, TheWindowKeepsTurningAndASecondDownloadStartsNoth
     EXPECT_TRUE(runningAtSecondClick);
     EXPECT_EQ(finished.size(), 1);
     EXPECT_EQ(runsEnded, 1);
-    EXPECT_EQ(CountRequests("player.aspx"), 1) << "one run asked for the player page once";
+    EXPECT_EQ(countRequests("player.aspx"), 1) << "one run asked for the player page once";
     EXPECT_GT(turns, 50) << "the run lasts over four stage pauses";
     EXPECT_LE(longestGap, kLongestGapMs);
     EXPECT_FALSE(downloadPanel_->running());
-    ExpectTablesEqualTruth({tag});
+    expectTablesEqualTruth({tag});
 }
 
 }  // namespace

@@ -18,17 +18,17 @@ class DownloadStopTest : public SiteProgramTest {
   protected:
     void SetUp() override {
         SiteProgramTest::SetUp();
-        StartSite({3, 40, 10, 21});
+        startSite({3, 40, 10, 21});
         tags_ = site().featuredGamertags();
     }
     // Presses Stop while the first request whose path contains `part` is on
     // its way.
-    void StopDuringRequest(const QString& part) {
+    void stopDuringRequest(const QString& part) {
         stopAt_ = part;
         // The request goes out on the download's thread: the stop is asked
         // there at once, through the session's thread-safe stop.
         QObject::connect(
-            &session().fetcher(), &Fetcher::Requesting, window_.get(),
+            &session().fetcher(), &Fetcher::requesting, window_.get(),
             [this](const QString& path) {
                 if (!stopAt_.isEmpty() && path.contains(stopAt_)) {
                     stopAt_.clear();
@@ -37,7 +37,7 @@ class DownloadStopTest : public SiteProgramTest {
             },
             Qt::DirectConnection);
     }
-    bool AllStagesHidden() const {
+    bool allStagesHidden() const {
         for (int row = 1; row <= MainWindow::kStageRows; ++row) {
             const StageRow& stage = window_->stageRow(row);
             for (const StagePair& pair :
@@ -49,17 +49,17 @@ class DownloadStopTest : public SiteProgramTest {
         }
         return true;
     }
-    QString Count(const char* table) {
-        return Value(QStringLiteral("select count(*) from ") + QString::fromLatin1(table));
+    QString count(const char* table) {
+        return value(QStringLiteral("select count(*) from ") + QString::fromLatin1(table));
     }
-    void ExpectNothingStagedOrHalfDone() {
+    void expectNothingStagedOrHalfDone() {
         for (const char* table :
              {"zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
-            EXPECT_EQ(Count(table), "0") << table;
+            EXPECT_EQ(count(table), "0") << table;
         }
-        EXPECT_EQ(Value(QStringLiteral("select count(*) from Game_Player where Kills Is Null")),
+        EXPECT_EQ(value(QStringLiteral("select count(*) from Game_Player where Kills Is Null")),
                   "0");
-        EXPECT_EQ(Value(QStringLiteral("select count(*) from Game LEFT JOIN Game_Player ON "
+        EXPECT_EQ(value(QStringLiteral("select count(*) from Game LEFT JOIN Game_Player ON "
                                        "Game.Game_ID = Game_Player.Game_ID WHERE "
                                        "Game_Player.Game_ID Is Null")),
                   "0");
@@ -71,78 +71,78 @@ class DownloadStopTest : public SiteProgramTest {
 
 TEST_F(DownloadStopTest, DuringTheGameListNothingIsKept) {
     const QString tag = tags_[0];
-    PrepareProgram({tag}, tag);
-    Load();
-    StopDuringRequest(QStringLiteral("&page=1"));
-    PressDownload();
-    EXPECT_TRUE(AllStagesHidden());
-    EXPECT_EQ(Count("Game"), "0");
-    EXPECT_EQ(Count("Game_Player"), "0");
-    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+    prepareProgram({tag}, tag);
+    load();
+    stopDuringRequest(QStringLiteral("&page=1"));
+    pressDownload();
+    EXPECT_TRUE(allStagesHidden());
+    EXPECT_EQ(count("Game"), "0");
+    EXPECT_EQ(count("Game_Player"), "0");
+    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
                     tag + QStringLiteral("'")),
               "0");
-    ExpectNothingStagedOrHalfDone();
+    expectNothingStagedOrHalfDone();
     EXPECT_FALSE(window_->downloadButton->isHidden());
-    EXPECT_FALSE(state_->DownloadInProgress);
+    EXPECT_FALSE(state_->downloadInProgress);
 
-    PressDownload();
-    ExpectTablesEqualTruth({tag});
+    pressDownload();
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadStopTest, DuringAPanelOfTheFirstGameNothingHalfReadIsMerged) {
     const QString tag = tags_[0];
-    PrepareProgram({tag}, tag);
-    Load();
-    StopDuringRequest(QStringLiteral("&panel=kills"));
-    PressDownload();
-    EXPECT_TRUE(AllStagesHidden());
-    EXPECT_EQ(Count("Game_Player"), "0");
-    EXPECT_EQ(Count("Game"), "0");
-    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+    prepareProgram({tag}, tag);
+    load();
+    stopDuringRequest(QStringLiteral("&panel=kills"));
+    pressDownload();
+    EXPECT_TRUE(allStagesHidden());
+    EXPECT_EQ(count("Game_Player"), "0");
+    EXPECT_EQ(count("Game"), "0");
+    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
                     tag + QStringLiteral("'")),
               "0");
-    ExpectNothingStagedOrHalfDone();
+    expectNothingStagedOrHalfDone();
 
-    PressDownload();
-    ExpectTablesEqualTruth({tag});
+    pressDownload();
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadStopTest, DuringAPanelOfALaterGameTheFinishedGamesAreKept) {
     const QString tag = tags_[0];
-    PrepareProgram({tag}, tag);
-    Load();
+    prepareProgram({tag}, tag);
+    load();
     QList<qint32> read;
     QObject::connect(
         &session(), &DownloadSession::gameRead, window_.get(), [&read](qint32 id) { read << id; },
         Qt::DirectConnection);
     int stats = 0;
     QObject::connect(
-        &session().fetcher(), &Fetcher::Requesting, window_.get(),
+        &session().fetcher(), &Fetcher::requesting, window_.get(),
         [&](const QString& path) {
             if (path.contains(QLatin1String("&panel=hits")) && ++stats == 3) {
                 session().stop();
             }
         },
         Qt::DirectConnection);
-    PressDownload();
+    pressDownload();
     ASSERT_EQ(read.size(), 2);
-    EXPECT_EQ(Value(QStringLiteral("select count(*) from (select distinct Game_ID from "
+    EXPECT_EQ(value(QStringLiteral("select count(*) from (select distinct Game_ID from "
                                    "Game_Player)")),
               "2");
-    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
                     tag + QStringLiteral("'")),
               QString::number(read.last()));
-    EXPECT_TRUE(AllStagesHidden());
-    ExpectNothingStagedOrHalfDone();
+    EXPECT_TRUE(allStagesHidden());
+    expectNothingStagedOrHalfDone();
 
-    PressDownload();
-    ExpectTablesEqualTruth({tag});
+    pressDownload();
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
     const QString tag = tags_[0];
-    PrepareProgram({tag}, tag);
-    Load();
+    prepareProgram({tag}, tag);
+    load();
     QList<qint32> read;
     QObject::connect(
         &session(), &DownloadSession::gameRead, window_.get(),
@@ -153,44 +153,44 @@ TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
             }
         },
         Qt::DirectConnection);
-    PressDownload();
+    pressDownload();
     ASSERT_EQ(read.size(), 3);
-    EXPECT_EQ(Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
                     tag + QStringLiteral("'")),
               QString::number(read.last()));
-    EXPECT_EQ(Value(QStringLiteral("select count(*) from (select distinct Game_ID from "
+    EXPECT_EQ(value(QStringLiteral("select count(*) from (select distinct Game_ID from "
                                    "Game_Player)")),
               "3");
     // The clean-up's own display stays: no reset after a stop between games.
     EXPECT_FALSE(window_->stageRow(5).complete.label->isHidden());
     EXPECT_FALSE(window_->stageRow(4).complete.label->isHidden());
-    ExpectNothingStagedOrHalfDone();
+    expectNothingStagedOrHalfDone();
 
-    PressDownload();
-    ExpectTablesEqualTruth({tag});
+    pressDownload();
+    expectTablesEqualTruth({tag});
 }
 
 TEST_F(DownloadStopTest, StopDuringTheSecondPlayersGameListGoesOnWithTheThird) {
-    PrepareProgram(tags_, tags_[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
-    Load();
-    StopDuringRequest(QStringLiteral("games.aspx?tag=") + UrlEncode(tags_[1]));
-    PressDownload();
+    prepareProgram(tags_, tags_[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
+    load();
+    stopDuringRequest(QStringLiteral("games.aspx?tag=") + urlEncode(tags_[1]));
+    pressDownload();
     const auto lastGame = [this](const QString& tag) {
-        return Value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
+        return value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
                      tag + QStringLiteral("'"));
     };
     EXPECT_NE(lastGame(tags_[0]), "0");
     EXPECT_EQ(lastGame(tags_[1]), "0");
     EXPECT_NE(lastGame(tags_[2]), "0") << "the third player was downloaded";
-    ExpectNothingStagedOrHalfDone();
-    EXPECT_EQ(state_->CurrentGamertag, tags_[2]);
+    expectNothingStagedOrHalfDone();
+    EXPECT_EQ(state_->currentGamertag, tags_[2]);
 
     // Downloading the whole list again leaves every game of the truth.
-    PressDownload();
-    const auto truth = TruthRows(tags_);
+    pressDownload();
+    const auto truth = truthRows(tags_);
     for (const char* table :
          {"Game", "Game_Player", "Game_Player_Medal", "Player_Playlist", "Clan"}) {
-        EXPECT_EQ(Rows(QString::fromLatin1(table)), truth[table]) << table;
+        EXPECT_EQ(rows(QString::fromLatin1(table)), truth[table]) << table;
     }
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 class OpeningDialogs : public RecordingPrompter {
   public:
-    bool OpenDocument(const QString& pathOrUrl) override {
+    bool openDocument(const QString& pathOrUrl) override {
         opened << pathOrUrl;
         return false;
     }

@@ -13,9 +13,9 @@
 #include <QRadioButton>
 
 #include "UiTestSupport.h"
-#include "gui/FlexGrid.h"
 #include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
+#include "gui/ResultGrid.h"
 
 namespace tw {
 namespace {
@@ -23,14 +23,14 @@ namespace {
 class MainWindowControlsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        test::App();
+        test::app();
         window = std::make_unique<MainWindow>();
         window->show();
-        test::Settle();
+        test::settle();
     }
 
     // "text" of each entry, "-" for a separator, hidden entries marked "(hidden)".
-    static QStringList Entries(const QMenu* menu) {
+    static QStringList entries(const QMenu* menu) {
         QStringList entries;
         for (const QAction* action : menu->actions()) {
             QString entry = action->isSeparator() ? QStringLiteral("-") : action->text();
@@ -143,15 +143,15 @@ TEST_F(MainWindowControlsTest, MenusWithTheirAccessKeys) {
         bar << action->text();
     }
     EXPECT_EQ(bar, (QStringList{"&File", "&Database", "&Tools", "&Help"}));
-    EXPECT_EQ(Entries(window->fileMenu), QStringList{"E&xit"});
-    EXPECT_EQ(Entries(window->databaseMenu),
+    EXPECT_EQ(entries(window->fileMenu), QStringList{"E&xit"});
+    EXPECT_EQ(entries(window->databaseMenu),
               (QStringList{"Export to &Excel", "Export to &XML", "Export to &CSV", "-",
                            "Import from &Old Version", "Import from Other Product (hidden)", "-",
                            "Purge Data for Non-TagList Players", "Purge Entire Database"}));
-    EXPECT_EQ(Entries(window->toolsMenu), (QStringList{"TPS Report", "-", "&Options..."}));
-    EXPECT_EQ(Entries(window->helpMenu), (QStringList{"&Support", "-", "&About..."}));
+    EXPECT_EQ(entries(window->toolsMenu), (QStringList{"TPS Report", "-", "&Options..."}));
+    EXPECT_EQ(entries(window->helpMenu), (QStringList{"&Support", "-", "&About..."}));
     EXPECT_EQ(window->gridMenu->title(), "Flex Grid");
-    EXPECT_EQ(Entries(window->gridMenu), QStringList{"Tag List Insert"});
+    EXPECT_EQ(entries(window->gridMenu), QStringList{"Tag List Insert"});
     EXPECT_FALSE(window->menuBar()->actions().contains(window->gridMenu->menuAction()));
     // Named as the program names them, so the wiring and tests find them.
     EXPECT_EQ(window->findChild<QAction*>("mnuTPSReport"), window->tpsReportAction);

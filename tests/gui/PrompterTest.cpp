@@ -20,32 +20,32 @@ namespace {
 
 TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
     ScriptedPrompter prompter;
-    prompter.AnswerMessage(MsgResult::No)
-        .AnswerInput("Fred")
-        .AnswerSave("/tmp/out.xls")
-        .CancelSave()
-        .AnswerFolder("/tmp/export")
-        .AnswerOpen(true);
+    prompter.answerMessage(MsgResult::No)
+        .answerInput("Fred")
+        .answerSave("/tmp/out.xls")
+        .cancelSave()
+        .answerFolder("/tmp/export")
+        .answerOpen(true);
     const QString question =
         "This operation will NOT remove all data for this player.\r\nWould you like to proceed ?";
     EXPECT_EQ(
-        prompter.Message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
+        prompter.message(question, MsgButtons::YesNo, MsgIcon::Question, "Confirm Remove Tag"),
         MsgResult::No);
-    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
+    EXPECT_EQ(prompter.inputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
     SaveDialogRequest request;
     request.title = "Export";
     request.filter = "Excel Workbook (*.xls)|*.xls";
     request.proposedName = "MyQry_3-20050105150700.xls";
     request.initialDir = "/home/user";
     request.overwritePrompt = false;
-    EXPECT_EQ(prompter.SaveFile(request), std::optional<QString>("/tmp/out.xls"));
-    EXPECT_EQ(prompter.SaveFile(request), std::nullopt);
-    EXPECT_EQ(prompter.ChooseFolder("Choose a folder"), "/tmp/export");
-    EXPECT_TRUE(prompter.OpenDocument("/tmp/tps/Fred.html"));
-    EXPECT_EQ(prompter.PendingAnswers(), 0u);
-    EXPECT_TRUE(prompter.Failures().isEmpty());
+    EXPECT_EQ(prompter.saveFile(request), std::optional<QString>("/tmp/out.xls"));
+    EXPECT_EQ(prompter.saveFile(request), std::nullopt);
+    EXPECT_EQ(prompter.chooseFolder("Choose a folder"), "/tmp/export");
+    EXPECT_TRUE(prompter.openDocument("/tmp/tps/Fred.html"));
+    EXPECT_EQ(prompter.pendingAnswers(), 0u);
+    EXPECT_TRUE(prompter.failures().isEmpty());
 
-    const std::vector<DialogCall>& calls = prompter.Calls();
+    const std::vector<DialogCall>& calls = prompter.calls();
     ASSERT_EQ(calls.size(), 6u);
     EXPECT_EQ(calls[0].kind, DialogKind::Message);
     EXPECT_EQ(calls[0].text, question);
@@ -62,44 +62,44 @@ TEST(ScriptedDialogsTest, RecordsEveryCallAndAnswersInOrder) {
     EXPECT_FALSE(calls[2].save.overwritePrompt);
     EXPECT_EQ(calls[4].title, "Choose a folder");
     EXPECT_EQ(calls[5].text, "/tmp/tps/Fred.html");
-    EXPECT_EQ(prompter.LastCall().kind, DialogKind::OpenDocument);
+    EXPECT_EQ(prompter.lastCall().kind, DialogKind::OpenDocument);
 }
 
 TEST(ScriptedDialogsTest, UnexpectedDialogsFailLoudly) {
     ScriptedPrompter prompter;
     try {
-        prompter.Message("Database cannot be found.", MsgButtons::Ok, MsgIcon::Critical, "Error");
+        prompter.message("Database cannot be found.", MsgButtons::Ok, MsgIcon::Critical, "Error");
         ADD_FAILURE() << "an unqueued message was answered";
     } catch (const ScriptError& error) {
         EXPECT_EQ(std::string(error.what()),
                   "ScriptedPrompter: unexpected Message \"Error\" (Database cannot be found.): no "
                   "answer queued");
     }
-    prompter.AnswerInput("Fred");
-    EXPECT_THROW(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
+    prompter.answerInput("Fred");
+    EXPECT_THROW(prompter.message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
                  ScriptError);
-    EXPECT_THROW(prompter.ChooseFolder("Choose"), ScriptError);
+    EXPECT_THROW(prompter.chooseFolder("Choose"), ScriptError);
     // The failed calls are recorded too, and the queued answer is kept.
-    EXPECT_EQ(prompter.Calls().size(), 3u);
-    ASSERT_EQ(prompter.Failures().size(), 3);
-    EXPECT_TRUE(prompter.Failures()[1].endsWith("the next queued answer is for InputBox"));
-    EXPECT_EQ(prompter.PendingAnswers(), 1u);
-    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
+    EXPECT_EQ(prompter.calls().size(), 3u);
+    ASSERT_EQ(prompter.failures().size(), 3);
+    EXPECT_TRUE(prompter.failures()[1].endsWith("the next queued answer is for InputBox"));
+    EXPECT_EQ(prompter.pendingAnswers(), 1u);
+    EXPECT_EQ(prompter.inputBox("Please enter a gamertag.", "Add Gamertag", ""), "Fred");
 }
 
 TEST(ScriptedDialogsTest, OkMessagesCanBeAcknowledgedWithoutAnAnswer) {
     ScriptedPrompter prompter;
-    prompter.AcknowledgeOkMessages(true);
-    EXPECT_EQ(prompter.Message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
+    prompter.acknowledgeOkMessages(true);
+    EXPECT_EQ(prompter.message("Done", MsgButtons::Ok, MsgIcon::Information, "Done"),
               MsgResult::Ok);
     // A question still needs its answer.
     EXPECT_THROW(
-        prompter.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
+        prompter.message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
         ScriptError);
-    prompter.AnswerMessage(MsgResult::Yes);
-    EXPECT_EQ(prompter.Message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
+    prompter.answerMessage(MsgResult::Yes);
+    EXPECT_EQ(prompter.message("Proceed ?", MsgButtons::YesNo, MsgIcon::Question, "Confirm Purge"),
               MsgResult::Yes);
-    EXPECT_EQ(prompter.Calls().size(), 3u);
+    EXPECT_EQ(prompter.calls().size(), 3u);
 }
 
 TEST(QtDialogsTest, ConvertsTheProgramsFileFilters) {
@@ -120,7 +120,7 @@ TEST(QtDialogsTest, ConvertsTheProgramsFileFilters) {
 
 // Answers the next modal dialog from inside its own event loop.
 template <typename Answer>
-void WhenDialogShows(Answer answer) {
+void whenDialogShows(Answer answer) {
     QTimer::singleShot(0, [answer] {
         QWidget* modal = QApplication::activeModalWidget();
         ASSERT_NE(modal, nullptr);
@@ -129,13 +129,13 @@ void WhenDialogShows(Answer answer) {
 }
 
 TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
-    test::App();
+    test::app();
     QtPrompter prompter;
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
-    WhenDialogShows([&](QWidget* modal) {
+    whenDialogShows([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
@@ -144,7 +144,7 @@ TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
         buttonCount = static_cast<int>(box->buttons().size());
         box->button(QMessageBox::No)->click();
     });
-    const MsgResult result = prompter.Message("Line one\r\nLine two", MsgButtons::YesNo,
+    const MsgResult result = prompter.message("Line one\r\nLine two", MsgButtons::YesNo,
                                               MsgIcon::Question, "Confirm Import");
     EXPECT_EQ(result, MsgResult::No);
     EXPECT_EQ(title, "Confirm Import");
@@ -152,35 +152,35 @@ TEST(QtDialogsTest, MessageShowsTitleTextIconAndButtons) {
     EXPECT_EQ(icon, QMessageBox::Question);
     EXPECT_EQ(buttonCount, 2);
 
-    WhenDialogShows([](QWidget* modal) {
+    whenDialogShows([](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->icon(), QMessageBox::Warning);
         box->button(QMessageBox::Retry)->click();
     });
     EXPECT_EQ(
-        prompter.Message("Try again ?", MsgButtons::RetryCancel, MsgIcon::Exclamation, "Error"),
+        prompter.message("Try again ?", MsgButtons::RetryCancel, MsgIcon::Exclamation, "Error"),
         MsgResult::Retry);
 }
 
 TEST(QtDialogsTest, InputBoxGivesTheTextOrEmptyWhenCancelled) {
-    test::App();
+    test::app();
     QtPrompter prompter;
-    WhenDialogShows([](QWidget* modal) {
+    whenDialogShows([](QWidget* modal) {
         auto* input = qobject_cast<QInputDialog*>(modal);
         ASSERT_NE(input, nullptr);
         EXPECT_EQ(input->labelText(), "Please enter a gamertag.");
         input->setTextValue("O'Neil");
         input->accept();
     });
-    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", ""), "O'Neil");
-    WhenDialogShows([](QWidget* modal) {
+    EXPECT_EQ(prompter.inputBox("Please enter a gamertag.", "Add Gamertag", ""), "O'Neil");
+    whenDialogShows([](QWidget* modal) {
         auto* input = qobject_cast<QInputDialog*>(modal);
         ASSERT_NE(input, nullptr);
         input->setTextValue("typed, then cancelled");
         input->reject();
     });
-    EXPECT_EQ(prompter.InputBox("Please enter a gamertag.", "Add Gamertag", "x"), "");
+    EXPECT_EQ(prompter.inputBox("Please enter a gamertag.", "Add Gamertag", "x"), "");
 }
 
 }  // namespace

@@ -28,16 +28,16 @@ using Change = DownloadSession::StageChange;
 class StageDisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        test::App();
+        test::app();
         window = std::make_unique<MainWindow>();
         panel = new DownloadPanel(state, *window);  // owned by the window
         window->show();
-        test::Settle();
+        test::settle();
     }
 
     // Names of the stage labels and icons that are shown, e.g. "Info_1"; a
     // shown pair must have both halves shown.
-    Names ShownPairs() const {
+    Names shownPairs() const {
         Names shown;
         for (int row = 1; row <= MainWindow::kStageRows; ++row) {
             const StageRow& stage = window->stageRow(row);
@@ -58,18 +58,18 @@ class StageDisplayTest : public ::testing::Test {
 
     // The session reports a change, as its worker does through the queued
     // connection (here on the window's own thread, so delivered at once).
-    void Report(int row, Change change, const QString& caption = QString()) {
+    void report(int row, Change change, const QString& caption = QString()) {
         emit panel->session().stageChanged(row, change, caption);
     }
 
     // A player's download starts: every row hidden, row 1 working.
-    void StartDownload() { Report(1, Change::Start); }
+    void startDownload() { report(1, Change::Start); }
 
     // The session advances without a count: the finished row keeps its caption.
-    void AdvanceTo(int row) { Report(row, Change::Advance); }
+    void advanceTo(int row) { report(row, Change::Advance); }
 
     // The text a user sees at the centre of a row's label place.
-    QString VisibleTextInRow(int row) {
+    QString visibleTextInRow(int row) {
         const QWidget* top = window->controlCenter->childAt(
             window->stageRow(row).working.label->geometry().center());
         const auto* label = qobject_cast<const QLabel*>(top);
@@ -82,9 +82,9 @@ class StageDisplayTest : public ::testing::Test {
 };
 
 TEST_F(StageDisplayTest, StartShowsOnlyWelcome) {
-    EXPECT_EQ(ShownPairs(), Names{"Info_1"});
+    EXPECT_EQ(shownPairs(), Names{"Info_1"});
     EXPECT_EQ(window->stageRow(1).info.label->text(), "Welcome");
-    EXPECT_EQ(VisibleTextInRow(1), "Welcome");
+    EXPECT_EQ(visibleTextInRow(1), "Welcome");
 }
 
 TEST_F(StageDisplayTest, StageCaptions) {
@@ -106,7 +106,7 @@ TEST_F(StageDisplayTest, StageCaptions) {
 }
 
 // WCAG 2 relative luminance and contrast ratio.
-double RelativeLuminance(const QColor& colour) {
+double relativeLuminance(const QColor& colour) {
     auto linear = [](int channel) {
         const double c = channel / 255.0;
         return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
@@ -115,9 +115,9 @@ double RelativeLuminance(const QColor& colour) {
            0.0722 * linear(colour.blue());
 }
 
-double Contrast(const QColor& a, const QColor& b) {
-    const double la = RelativeLuminance(a);
-    const double lb = RelativeLuminance(b);
+double contrast(const QColor& a, const QColor& b) {
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
@@ -143,7 +143,7 @@ TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
             const QColor text = label->palette().color(QPalette::WindowText);
             // The label paints its own background: that must be the window's.
             EXPECT_EQ(label->palette().color(QPalette::Window), background);
-            EXPECT_GE(Contrast(text, background), 4.5)
+            EXPECT_GE(contrast(text, background), 4.5)
                 << text.name().toStdString() << " on " << background.name().toStdString();
             const int hue = text.hsvHue();
             ASSERT_GE(hue, 0) << "a grey says nothing";
@@ -160,13 +160,13 @@ TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
             const QColor pixel = shot.pixelColor(x, y);
-            if (RelativeLuminance(pixel) < RelativeLuminance(darkest)) {
+            if (relativeLuminance(pixel) < relativeLuminance(darkest)) {
                 darkest = pixel;
             }
         }
     }
     EXPECT_EQ(shot.pixelColor(0, 0), background);
-    EXPECT_GE(Contrast(darkest, background), 4.5) << darkest.name().toStdString();
+    EXPECT_GE(contrast(darkest, background), 4.5) << darkest.name().toStdString();
 }
 
 // Each case: the changes reported after a start, the pairs then shown and
@@ -220,75 +220,75 @@ TEST_F(StageDisplayTest, ChangesSwitchThePairsOfTheirRows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        StartDownload();
+        startDownload();
         for (const Step& step : c.steps) {
-            Report(step.row, step.change,
+            report(step.row, step.change,
                    *step.caption ? QString::fromLatin1(step.caption) : QString());
         }
-        EXPECT_EQ(ShownPairs(), c.shown);
+        EXPECT_EQ(shownPairs(), c.shown);
         for (const auto& [row, text] : c.visible) {
-            EXPECT_EQ(VisibleTextInRow(row), QLatin1String(text)) << row;
+            EXPECT_EQ(visibleTextInRow(row), QLatin1String(text)) << row;
         }
     }
 }
 
 TEST_F(StageDisplayTest, FailedShowsTheFailedPairInPlaceOfTheWorkingOne) {
-    StartDownload();
+    startDownload();
     for (int row = 2; row <= 4; ++row) {
-        AdvanceTo(row);
+        advanceTo(row);
     }
     window->setWindowTitle(QStringLiteral("Tallywick   40%"));
-    Report(4, Change::Failed);
-    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Complete_2", "Complete_3", "Failed_4"}));
-    EXPECT_EQ(VisibleTextInRow(4), "Data extraction failed");
+    report(4, Change::Failed);
+    EXPECT_EQ(shownPairs(), (Names{"Complete_1", "Complete_2", "Complete_3", "Failed_4"}));
+    EXPECT_EQ(visibleTextInRow(4), "Data extraction failed");
     EXPECT_EQ(window->windowTitle(), "Tallywick") << "the percentage goes with the failure";
 }
 
 // A list download marks rows one by one: working, then complete.
 TEST_F(StageDisplayTest, WorkingAndCompleteSwitchOneRow) {
-    StartDownload();
+    startDownload();
     for (int row = 2; row <= 4; ++row) {
-        AdvanceTo(row);
+        advanceTo(row);
     }
-    Report(4, Change::Complete);
-    Report(5, Change::Working);
-    EXPECT_EQ(ShownPairs(),
+    report(4, Change::Complete);
+    report(5, Change::Working);
+    EXPECT_EQ(shownPairs(),
               (Names{"Complete_1", "Complete_2", "Complete_3", "Complete_4", "Working_5"}));
-    EXPECT_EQ(VisibleTextInRow(5), "Optimizing database ...");
+    EXPECT_EQ(visibleTextInRow(5), "Optimizing database ...");
     window->setWindowTitle(QStringLiteral("Tallywick   100%"));
-    Report(5, Change::Complete, QStringLiteral("Process complete"));
-    EXPECT_EQ(ShownPairs(),
+    report(5, Change::Complete, QStringLiteral("Process complete"));
+    EXPECT_EQ(shownPairs(),
               (Names{"Complete_1", "Complete_2", "Complete_3", "Complete_4", "Complete_5"}));
-    EXPECT_EQ(VisibleTextInRow(5), "Process complete");
+    EXPECT_EQ(visibleTextInRow(5), "Process complete");
     EXPECT_EQ(window->windowTitle(), "Tallywick");
 }
 
 TEST_F(StageDisplayTest, UnknownChangeChangesNothing) {
-    StartDownload();
-    AdvanceTo(2);
+    startDownload();
+    advanceTo(2);
     for (int value : {-1, 7, 100}) {
-        Report(2, static_cast<Change>(value), QStringLiteral("never shown"));
+        report(2, static_cast<Change>(value), QStringLiteral("never shown"));
     }
-    EXPECT_EQ(ShownPairs(), (Names{"Complete_1", "Working_2"}));
-    EXPECT_EQ(VisibleTextInRow(2), "Looking up gamertag ...");
+    EXPECT_EQ(shownPairs(), (Names{"Complete_1", "Working_2"}));
+    EXPECT_EQ(visibleTextInRow(2), "Looking up gamertag ...");
 }
 
 // Row 0 (before the first stage) and rows past the last are no rows: a
 // change reported for them shows and renames nothing. (Advance and Info also
 // act on the row before theirs, so only rows below 1 are out of reach.)
 TEST_F(StageDisplayTest, RowsOutsideTheDisplayChangeNothing) {
-    StartDownload();
+    startDownload();
     for (int row : {0, -3}) {
         for (Change change :
              {Change::Advance, Change::Info, Change::Failed, Change::Working, Change::Complete}) {
-            Report(row, change, QStringLiteral("never shown"));
+            report(row, change, QStringLiteral("never shown"));
         }
     }
     for (Change change : {Change::Failed, Change::Working, Change::Complete}) {
-        Report(MainWindow::kStageRows + 1, change, QStringLiteral("never shown"));
+        report(MainWindow::kStageRows + 1, change, QStringLiteral("never shown"));
     }
-    EXPECT_EQ(ShownPairs(), Names{"Working_1"});
-    EXPECT_EQ(VisibleTextInRow(1), "Establishing connection ...");
+    EXPECT_EQ(shownPairs(), Names{"Working_1"});
+    EXPECT_EQ(visibleTextInRow(1), "Establishing connection ...");
     for (int row = 1; row <= MainWindow::kStageRows; ++row) {
         const StageRow& stage = window->stageRow(row);
         for (const StagePair& pair : {stage.working, stage.complete, stage.failed, stage.info}) {

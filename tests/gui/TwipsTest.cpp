@@ -10,24 +10,24 @@ namespace {
 
 TEST(TwipsScaleTest, ConvertsAtTheUsualDpiWithoutLoss) {
     const TwipsScale scale(96, 96);
-    EXPECT_EQ(scale.XToPixels(11415), 761);
-    EXPECT_EQ(scale.YToPixels(7335), 489);
-    EXPECT_EQ(scale.XToTwips(761), 11415);
-    EXPECT_EQ(scale.YToTwips(297), 4455);
-    EXPECT_EQ(scale.ToPixels(4800, 1440, 6375, 4455), QRect(320, 96, 425, 297));
+    EXPECT_EQ(scale.xToPixels(11415), 761);
+    EXPECT_EQ(scale.yToPixels(7335), 489);
+    EXPECT_EQ(scale.xToTwips(761), 11415);
+    EXPECT_EQ(scale.yToTwips(297), 4455);
+    EXPECT_EQ(scale.toPixels(4800, 1440, 6375, 4455), QRect(320, 96, 425, 297));
 }
 
 TEST(TwipsScaleTest, RoundsToTheNearestPixelAtOtherDpis) {
     const TwipsScale large(120, 144);
     // 11415 twips at 120 dpi are 951.25 pixels; 7335 at 144 dpi are 733.5.
-    EXPECT_EQ(large.XToPixels(11415), 951);
-    EXPECT_EQ(large.YToPixels(7335), 734);
-    EXPECT_EQ(large.XToTwips(951), 11412);
-    EXPECT_EQ(large.YToTwips(734), 7340);
+    EXPECT_EQ(large.xToPixels(11415), 951);
+    EXPECT_EQ(large.yToPixels(7335), 734);
+    EXPECT_EQ(large.xToTwips(951), 11412);
+    EXPECT_EQ(large.yToTwips(734), 7340);
     // One pixel is 12 twips horizontally and 10 vertically here.
-    EXPECT_EQ(large.XToTwips(1), 12);
-    EXPECT_EQ(large.YToTwips(1), 10);
-    EXPECT_EQ(large.ToPixels(240, 2400, 4080, 15), QRect(20, 240, 340, 2));
+    EXPECT_EQ(large.xToTwips(1), 12);
+    EXPECT_EQ(large.yToTwips(1), 10);
+    EXPECT_EQ(large.toPixels(240, 2400, 4080, 15), QRect(20, 240, 340, 2));
 }
 
 TEST(BgrColorTest, KeepsBlueInTheHighByte) {

@@ -5,7 +5,7 @@
 
 namespace tw::test {
 
-QApplication& App() {
+QApplication& app() {
     static int argc = 1;
     static char name[] = "test_ui";
     static char* argv[] = {name, nullptr};
@@ -18,7 +18,7 @@ QApplication& App() {
     return *app;
 }
 
-void Settle() {
+void settle() {
     for (int i = 0; i < 5; ++i) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);

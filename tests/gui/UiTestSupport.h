@@ -11,9 +11,9 @@
 namespace tw::test {
 
 // Creates the application on first use (offscreen unless a platform is set).
-QApplication& App();
+QApplication& app();
 
 // Processes pending events, so posted resizes and layouts are done.
-void Settle();
+void settle();
 
 }  // namespace tw::test

@@ -12,10 +12,10 @@
 namespace tw {
 namespace {
 
-using maintenance_testing::CreateDatabase;
+using maintenance_testing::createDatabase;
 using maintenance_testing::MaintenanceFolder;
-using maintenance_testing::MakeOldVersion;
-using maintenance_testing::SeedFile;
+using maintenance_testing::makeOldVersion;
+using maintenance_testing::seedFile;
 
 constexpr char kOldRows[] = R"sql(
 INSERT INTO Clan VALUES ('Old Guard', 'http://guard.example', '', '', '');
@@ -40,20 +40,20 @@ struct FileState {
 
 class ImportOldFileTest : public MaintenanceFolder {
   protected:
-    QString OldPath() const { return Path(QStringLiteral("tallywick109.mdb")); }
-    void InstallOld() {
-        const QString source = Path(QStringLiteral("work/source.mdb"));
-        CreateDatabase(source);
-        SeedFile(source, kOldRows);
-        MakeOldVersion(source, "109", dir_.path());
+    QString oldPath() const { return filePath(QStringLiteral("tallywick109.mdb")); }
+    void installOld() {
+        const QString source = filePath(QStringLiteral("work/source.mdb"));
+        createDatabase(source);
+        seedFile(source, kOldRows);
+        makeOldVersion(source, "109", dir_.path());
     }
-    FileState StateOfOld() const {
+    FileState stateOfOld() const {
         FileState state;
-        QFile file(OldPath());
+        QFile file(oldPath());
         if (file.open(QIODevice::ReadOnly)) {
             state.bytes = file.readAll();
         }
-        const QFileInfo info(OldPath());
+        const QFileInfo info(oldPath());
         state.modified = info.fileTime(QFileDevice::FileModificationTime);
         state.permissions = info.permissions();
         state.beside =
@@ -61,74 +61,75 @@ class ImportOldFileTest : public MaintenanceFolder {
                 .entryList({QStringLiteral("tallywick109.mdb*")}, QDir::Files | QDir::Hidden);
         return state;
     }
-    void Import() {
-        prompter_->AnswerMessage(MsgResult::Yes);
+    void import() {
+        prompter_->answerMessage(MsgResult::Yes);
         importOldClicked(*state_, *window_);
     }
-    void ExpectImported() {
-        ASSERT_EQ(Messages().size(), 2u) << Messages().back().text.toStdString();
-        EXPECT_EQ(Messages()[1].text, QStringLiteral("Import is complete."));
-        EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Player ORDER BY Player_Gamertag"),
+    void expectImported() {
+        ASSERT_EQ(messages().size(), 2u) << messages().back().text.toStdString();
+        EXPECT_EQ(messages()[1].text, QStringLiteral("Import is complete."));
+        EXPECT_EQ(queryRows("SELECT Player_Gamertag FROM Player ORDER BY Player_Gamertag"),
                   QStringList({"Foe", "Old"}));
-        EXPECT_EQ(Count("Game_Player"), 2);
-        EXPECT_EQ(Rows("SELECT * FROM Player_Playlist"), QStringList({"Old|Rumble Pit|17|42.5"}));
+        EXPECT_EQ(count("Game_Player"), 2);
+        EXPECT_EQ(queryRows("SELECT * FROM Player_Playlist"),
+                  QStringList({"Old|Rumble Pit|17|42.5"}));
     }
 };
 
 TEST_F(ImportOldFileTest, AWritableFileIsOnlyRead) {
-    InstallOld();
-    const FileState before = StateOfOld();
+    installOld();
+    const FileState before = stateOfOld();
     ASSERT_EQ(before.bytes.mid(18, 2), QByteArray("\x01\x01")) << "a rollback-journal file";
-    Start();
-    Import();
-    ExpectImported();
-    EXPECT_TRUE(StateOfOld() == before) << "bytes, time or the files beside it changed";
+    start();
+    import();
+    expectImported();
+    EXPECT_TRUE(stateOfOld() == before) << "bytes, time or the files beside it changed";
 }
 
 TEST_F(ImportOldFileTest, AReadOnlyFileIsImportedAndStaysAsItWas) {
-    InstallOld();
+    installOld();
     ASSERT_TRUE(
-        QFile::setPermissions(OldPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const FileState before = StateOfOld();
-    Start();
-    Import();
-    ExpectImported();
-    EXPECT_TRUE(StateOfOld() == before) << "bytes, time or the files beside it changed";
+        QFile::setPermissions(oldPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const FileState before = stateOfOld();
+    start();
+    import();
+    expectImported();
+    EXPECT_TRUE(stateOfOld() == before) << "bytes, time or the files beside it changed";
 }
 
 TEST_F(ImportOldFileTest, AFileInWalModeIsReadWithoutFilesBesideIt) {
-    InstallOld();
-    SeedFile(OldPath(), "PRAGMA journal_mode=WAL;");
-    const FileState before = StateOfOld();
+    installOld();
+    seedFile(oldPath(), "PRAGMA journal_mode=WAL;");
+    const FileState before = stateOfOld();
     ASSERT_EQ(before.bytes.mid(18, 2), QByteArray("\x02\x02")) << "a WAL file";
     ASSERT_EQ(before.beside, QStringList({"tallywick109.mdb"}));
-    Start();
-    Import();
-    ExpectImported();
-    EXPECT_TRUE(StateOfOld() == before) << "bytes, time or the files beside it changed";
+    start();
+    import();
+    expectImported();
+    EXPECT_TRUE(stateOfOld() == before) << "bytes, time or the files beside it changed";
 }
 
 TEST_F(ImportOldFileTest, AFileAnotherProgramIsWritingIsRefusedUntouched) {
-    InstallOld();
+    installOld();
     sqlite3* writer = nullptr;
-    ASSERT_EQ(sqlite3_open(OldPath().toUtf8().constData(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(oldPath().toUtf8().constData(), &writer), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(writer,
                            "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
                            "INSERT INTO Player (Player_Gamertag) VALUES ('Newcomer');",
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
-    const FileState before = StateOfOld();
+    const FileState before = stateOfOld();
     ASSERT_TRUE(before.beside.contains(QStringLiteral("tallywick109.mdb-wal")));
-    Start();
-    Import();
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_TRUE(Messages()[1].text.startsWith(
+    start();
+    import();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(messages()[1].text.startsWith(
         QStringLiteral("Error #: 3051\r\nDescription: The database engine cannot open the file '") +
-        OldPath() + QLatin1Char('\'')))
-        << Messages()[1].text.toStdString();
-    EXPECT_TRUE(DebugLog().contains("[App.ImportOld]"));
-    EXPECT_EQ(Count("Player"), 0);
-    EXPECT_TRUE(StateOfOld() == before);
+        oldPath() + QLatin1Char('\'')))
+        << messages()[1].text.toStdString();
+    EXPECT_TRUE(debugLog().contains("[App.ImportOld]"));
+    EXPECT_EQ(count("Player"), 0);
+    EXPECT_TRUE(stateOfOld() == before);
     sqlite3_close(writer);
 }
 

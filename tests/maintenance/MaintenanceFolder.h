@@ -27,12 +27,12 @@
 
 namespace tw::maintenance_testing {
 
-inline void EnsureApplication() {
-    test_support::EnsureApplication();
+inline void ensureApplication() {
+    test_support::ensureApplication();
 }
 
 // Runs SQLite statements on a closed database file.
-inline void SeedFile(const QString& path, const char* sql) {
+inline void seedFile(const QString& path, const char* sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
     char* message = nullptr;
@@ -44,75 +44,75 @@ inline void SeedFile(const QString& path, const char* sql) {
 }
 
 // A new, empty statistics database at `path`.
-inline void CreateDatabase(const QString& path) {
-    sqlite::CreateStatisticsDatabase(path, QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
+inline void createDatabase(const QString& path) {
+    sqlite::createStatisticsDatabase(path, QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
 }
 
 class MaintenanceFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureApplication();
+        ensureApplication();
         ASSERT_TRUE(dir_.isValid());
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("work")));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
-                                Path(QStringLiteral("avatar/unknown.jpg"))));
-        WriteIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
-        CreateDatabase(DbPath());
+                                filePath(QStringLiteral("avatar/unknown.jpg"))));
+        writeIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
+        createDatabase(dbPath());
     }
     void TearDown() override {
         state_.reset();
         window_.reset();
     }
 
-    QString Path(const QString& relative) const { return dir_.filePath(relative); }
-    QString DbPath() const { return Path(QStringLiteral("tallywick110.mdb")); }
-    void Seed(const char* sql) { SeedFile(DbPath(), sql); }
-    void WriteIni(const QByteArray& bytes) {
-        QFile file(Path(QStringLiteral("tallywick110.ini")));
+    QString filePath(const QString& relative) const { return dir_.filePath(relative); }
+    QString dbPath() const { return filePath(QStringLiteral("tallywick110.mdb")); }
+    void seed(const char* sql) { seedFile(dbPath(), sql); }
+    void writeIni(const QByteArray& bytes) {
+        QFile file(filePath(QStringLiteral("tallywick110.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
-    QString Ini(const char* section, const char* key) const {
-        return IniFile(Path(QStringLiteral("tallywick110.ini"))).Read(section, key);
+    QString ini(const char* section, const char* key) const {
+        return IniFile(filePath(QStringLiteral("tallywick110.ini"))).read(section, key);
     }
-    QByteArray DebugLog() const {
-        QFile file(Path(QStringLiteral("debug.log")));
+    QByteArray debugLog() const {
+        QFile file(filePath(QStringLiteral("debug.log")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     // The program starts over the folder: settings, database, summary.
-    void Start() {
+    void start() {
         window_ = std::make_unique<MainWindow>();
         prompter_ = std::make_unique<ScriptedPrompter>();
-        prompter_->AcknowledgeOkMessages(true);
+        prompter_->acknowledgeOkMessages(true);
         state_ = std::make_unique<Session>();
         state_->prompter = prompter_.get();
         state_->sleep = [](int) {};
         loadMainWindow(*state_, *window_, dir_.path());
-        ASSERT_TRUE(state_->Db && state_->Db->isOpen());
+        ASSERT_TRUE(state_->db && state_->db->isOpen());
     }
 
     // The rows of a statement on the program's open database, one text per
     // row, fields joined by "|" (Null as empty).
-    QStringList Rows(const QString& sql) const {
+    QStringList queryRows(const QString& sql) const {
         QStringList rows;
-        auto rs = state_->Db->OpenRecordset(sql);
-        while (!rs->IsEOF()) {
+        auto rs = state_->db->openRecordset(sql);
+        while (!rs->isEof()) {
             QStringList fields;
-            for (int i = 0; i < rs->FieldCount(); ++i) {
-                fields << rs->Field(i).joinText();
+            for (int i = 0; i < rs->fieldCount(); ++i) {
+                fields << rs->field(i).joinText();
             }
             rows << fields.join(QLatin1Char('|'));
-            rs->MoveNext();
+            rs->moveNext();
         }
         return rows;
     }
     // Every row of every table, sorted: equal dumps mean an unchanged database.
-    QStringList Dump() const {
+    QStringList dump() const {
         QStringList all;
-        for (const QString& table : state_->Db->TableNames()) {
-            QStringList rows = Rows(QStringLiteral("SELECT * FROM ") + table);
+        for (const QString& table : state_->db->tableNames()) {
+            QStringList rows = queryRows(QStringLiteral("SELECT * FROM ") + table);
             rows.sort();
             for (const QString& row : rows) {
                 all << table + QLatin1Char(':') + row;
@@ -120,14 +120,14 @@ class MaintenanceFolder : public ::testing::Test {
         }
         return all;
     }
-    int Count(const QString& table) const {
-        return Rows(QStringLiteral("SELECT Count(*) FROM ") + table).value(0).toInt();
+    int count(const QString& table) const {
+        return queryRows(QStringLiteral("SELECT Count(*) FROM ") + table).value(0).toInt();
     }
 
     // The message boxes shown so far.
-    std::vector<DialogCall> Messages() const {
+    std::vector<DialogCall> messages() const {
         std::vector<DialogCall> messages;
-        for (const DialogCall& call : prompter_->Calls()) {
+        for (const DialogCall& call : prompter_->calls()) {
             if (call.kind == DialogKind::Message) {
                 messages.push_back(call);
             }
@@ -142,7 +142,7 @@ class MaintenanceFolder : public ::testing::Test {
 };
 
 // The documented way to make an old version's file: the tool's script.
-inline void MakeOldVersion(const QString& sourceDb, const char* version, const QString& folder) {
+inline void makeOldVersion(const QString& sourceDb, const char* version, const QString& folder) {
     QProcess tool;
     tool.start(QStringLiteral("sh"),
                {QStringLiteral(TALLYWICK_SOURCE_DIR "/tools/sql/make-old-version.sh"), sourceDb,

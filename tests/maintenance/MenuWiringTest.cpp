@@ -24,15 +24,15 @@ class MenuWiringTest : public MaintenanceFolder {
   protected:
     void SetUp() override {
         MaintenanceFolder::SetUp();
-        Start();
-        ConnectOptions(*state_, *window_);
-        ConnectAbout(*state_, *window_);
-        ConnectMaintenance(*state_, *window_);
+        start();
+        connectOptions(*state_, *window_);
+        connectAbout(*state_, *window_);
+        connectMaintenance(*state_, *window_);
         window_->show();
     }
-    std::vector<DialogCall> Opened() const {
+    std::vector<DialogCall> opened() const {
         std::vector<DialogCall> opened;
-        for (const DialogCall& call : prompter_->Calls()) {
+        for (const DialogCall& call : prompter_->calls()) {
             if (call.kind == DialogKind::OpenDocument) {
                 opened.push_back(call);
             }
@@ -43,18 +43,18 @@ class MenuWiringTest : public MaintenanceFolder {
 
 TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) {
     window_->aboutAction->trigger();
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].title, QStringLiteral("About..."));
-    EXPECT_TRUE(Messages()[0].text.startsWith(QStringLiteral("Tallywick        v1.1.0\r\n")));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].title, QStringLiteral("About..."));
+    EXPECT_TRUE(messages()[0].text.startsWith(QStringLiteral("Tallywick        v1.1.0\r\n")));
 
-    prompter_->AnswerOpen(true).AnswerOpen(false);
+    prompter_->answerOpen(true).answerOpen(false);
     window_->supportAction->trigger();
     QTest::mouseClick(window_->makerLink, Qt::LeftButton);
-    ASSERT_EQ(Opened().size(), 2u);
-    EXPECT_EQ(Opened()[0].text, QStringLiteral("https://tallywick.org/"));
-    EXPECT_EQ(Opened()[1].text, QStringLiteral("https://tallywick.org/"));
+    ASSERT_EQ(opened().size(), 2u);
+    EXPECT_EQ(opened()[0].text, QStringLiteral("https://tallywick.org/"));
+    EXPECT_EQ(opened()[1].text, QStringLiteral("https://tallywick.org/"));
     // A page that could not be opened is not reported.
-    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(messages().size(), 1u);
 }
 
 TEST_F(MenuWiringTest, TheMakerLinkShowsTheMakerAndTheAddressItOpens) {
@@ -76,7 +76,7 @@ TEST_F(MenuWiringTest, ToolsOptionsOpensOneDialogAtATime) {
     first->cancelButton->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window_->findChildren<OptionsDialog*>().isEmpty());
-    state_->settings.Use_Proxy = true;
+    state_->settings.useProxy = true;
     window_->optionsAction->trigger();
     auto* second = window_->findChild<OptionsDialog*>(QStringLiteral("frmOptions"));
     ASSERT_NE(second, nullptr);
@@ -84,26 +84,26 @@ TEST_F(MenuWiringTest, ToolsOptionsOpensOneDialogAtATime) {
 }
 
 TEST_F(MenuWiringTest, DatabaseMenuAsksBeforeImportingOrPurging) {
-    prompter_->AnswerMessage(MsgResult::No)
-        .AnswerMessage(MsgResult::No)
-        .AnswerMessage(MsgResult::No);
+    prompter_->answerMessage(MsgResult::No)
+        .answerMessage(MsgResult::No)
+        .answerMessage(MsgResult::No);
     window_->importOldAction->trigger();
     window_->purgeNonTagListAction->trigger();
     window_->purgeEntireDatabaseAction->trigger();
-    ASSERT_EQ(Messages().size(), 3u);
-    EXPECT_EQ(Messages()[0].title, QStringLiteral("Confirm Import"));
-    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kPurgeNonTagListQuestion));
-    EXPECT_EQ(Messages()[2].text, QString::fromLatin1(kPurgeEntireQuestion));
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_EQ(messages()[0].title, QStringLiteral("Confirm Import"));
+    EXPECT_EQ(messages()[1].text, QString::fromLatin1(kPurgeNonTagListQuestion));
+    EXPECT_EQ(messages()[2].text, QString::fromLatin1(kPurgeEntireQuestion));
 }
 
 TEST_F(MenuWiringTest, TheProfileButtonOpensTheSelectedPlayersProfile) {
     state_.reset();
-    Seed(
+    seed(
         "INSERT INTO Player (Player_Gamertag, Personal_Quote, Last_Game_ID, Is_Selectable) "
         "VALUES ('Ann', 'hello', 0, 'Y');");
-    WriteIni("[User]\r\nGamertag=Ann\r\n[Application]\r\nQuery_Count=0\r\n");
-    Start();
-    ConnectTagList(*state_, *window_, ProfileOpener(*state_, *window_));
+    writeIni("[User]\r\nGamertag=Ann\r\n[Application]\r\nQuery_Count=0\r\n");
+    start();
+    connectTagList(*state_, *window_, profileOpener(*state_, *window_));
     window_->profileButton->click();
     auto* profile = window_->findChild<ProfileDialog*>();
     ASSERT_NE(profile, nullptr);

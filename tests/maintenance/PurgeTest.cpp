@@ -50,16 +50,16 @@ class PurgeTest : public MaintenanceFolder {
   protected:
     void SetUp() override {
         MaintenanceFolder::SetUp();
-        Seed(kWorld);
-        WriteIni("[User]\r\nGamertag=Ann\r\n[Application]\r\nQuery_Count=0\r\n");
+        seed(kWorld);
+        writeIni("[User]\r\nGamertag=Ann\r\n[Application]\r\nQuery_Count=0\r\n");
     }
-    void ExpectQuestion(const DialogCall& call, const char* text) const {
+    void expectQuestion(const DialogCall& call, const char* text) const {
         EXPECT_EQ(call.text, QString::fromLatin1(text));
         EXPECT_EQ(call.title, QStringLiteral("Confirm Purge"));
         EXPECT_EQ(call.icon, MsgIcon::Question);
         EXPECT_EQ(call.buttons, MsgButtons::YesNo);
     }
-    QStringList TagList() const {
+    QStringList tagList() const {
         QStringList entries;
         for (int i = 0; i < window_->tagListBox->count(); ++i) {
             entries << window_->tagListBox->itemText(i);
@@ -69,97 +69,99 @@ class PurgeTest : public MaintenanceFolder {
 };
 
 TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
-    Start();
-    const QStringList before = Dump();
-    prompter_->AnswerMessage(MsgResult::No).AnswerMessage(MsgResult::No);
+    start();
+    const QStringList before = dump();
+    prompter_->answerMessage(MsgResult::No).answerMessage(MsgResult::No);
     purgeNonTagListClicked(*state_, *window_);
     purgeEntireDatabaseClicked(*state_, *window_);
-    ASSERT_EQ(Messages().size(), 2u);
-    ExpectQuestion(Messages()[0], kPurgeNonTagListQuestion);
-    ExpectQuestion(Messages()[1], kPurgeEntireQuestion);
-    EXPECT_EQ(Dump(), before);
-    EXPECT_EQ(Ini("User", "Gamertag"), QStringLiteral("Ann"));
-    EXPECT_EQ(state_->CurrentGamertag, QStringLiteral("Ann"));
+    ASSERT_EQ(messages().size(), 2u);
+    expectQuestion(messages()[0], kPurgeNonTagListQuestion);
+    expectQuestion(messages()[1], kPurgeEntireQuestion);
+    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(ini("User", "Gamertag"), QStringLiteral("Ann"));
+    EXPECT_EQ(state_->currentGamertag, QStringLiteral("Ann"));
 }
 
 TEST_F(PurgeTest, NonTagListPurgeKeepsOnlyTagListPlayersAndTheClansTheyName) {
-    Start();
+    start();
     window_->clanName->setText(QStringLiteral("stale"));
-    prompter_->AnswerMessage(MsgResult::Yes);
+    prompter_->answerMessage(MsgResult::Yes);
     purgeNonTagListClicked(*state_, *window_);
 
-    EXPECT_EQ(Rows("SELECT Player_Gamertag, Is_Selectable FROM Player ORDER BY Player_Gamertag"),
-              QStringList({"Ann|Y", "Bob|Y"}));
-    EXPECT_EQ(Rows("SELECT Clan_Name, Website_URL FROM Clan"),
+    EXPECT_EQ(
+        queryRows("SELECT Player_Gamertag, Is_Selectable FROM Player ORDER BY Player_Gamertag"),
+        QStringList({"Ann|Y", "Bob|Y"}));
+    EXPECT_EQ(queryRows("SELECT Clan_Name, Website_URL FROM Clan"),
               QStringList({"Alpha|http://alpha.example"}));
-    EXPECT_EQ(Rows("SELECT Game_ID, Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
+    EXPECT_EQ(queryRows("SELECT Game_ID, Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
               QStringList({"1|Ann", "2|Bob"}));
-    EXPECT_EQ(Rows("SELECT Player_Gamertag, Medal_Name FROM Game_Player_Medal ORDER BY Game_ID"),
-              QStringList({"Ann|Double Kill", "Bob|Killing Spree"}));
-    EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Player_Playlist ORDER BY Player_Gamertag"),
+    EXPECT_EQ(
+        queryRows("SELECT Player_Gamertag, Medal_Name FROM Game_Player_Medal ORDER BY Game_ID"),
+        QStringList({"Ann|Double Kill", "Bob|Killing Spree"}));
+    EXPECT_EQ(queryRows("SELECT Player_Gamertag FROM Player_Playlist ORDER BY Player_Gamertag"),
               QStringList({"Ann", "Bob"}));
     // Games and staging rows are left to the next download's merge.
-    EXPECT_EQ(Count("Game"), 2);
-    EXPECT_EQ(Count("zLoad_Panel_1"), 1);
+    EXPECT_EQ(count("Game"), 2);
+    EXPECT_EQ(count("zLoad_Panel_1"), 1);
 
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kPurgeNonTagListDone));
-    EXPECT_EQ(Messages()[1].title, QStringLiteral("Done"));
-    EXPECT_EQ(Messages()[1].icon, MsgIcon::Information);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, QString::fromLatin1(kPurgeNonTagListDone));
+    EXPECT_EQ(messages()[1].title, QStringLiteral("Done"));
+    EXPECT_EQ(messages()[1].icon, MsgIcon::Information);
     // The refresh has run after the report.
     EXPECT_EQ(window_->clanName->text(), QStringLiteral("Alpha"));
-    EXPECT_EQ(TagList(), QStringList({"Ann", "Bob"}));
+    EXPECT_EQ(tagList(), QStringList({"Ann", "Bob"}));
 }
 
 TEST_F(PurgeTest, EntirePurgeEmptiesEveryWrittenTableButKeepsTheReferenceTables) {
-    Start();
-    const int medals = Count("Medal");
-    const int colors = Count("Color");
+    start();
+    const int medals = count("Medal");
+    const int colors = count("Color");
     ASSERT_GT(medals, 0);
     ASSERT_GT(colors, 0);
-    prompter_->AnswerMessage(MsgResult::Yes);
+    prompter_->answerMessage(MsgResult::Yes);
     purgeEntireDatabaseClicked(*state_, *window_);
 
     for (const char* table :
          {"Player_Playlist", "Game_Player_Medal", "Game_Player", "Game", "Player", "Clan",
           "zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
-        EXPECT_EQ(Count(QString::fromLatin1(table)), 0) << table;
+        EXPECT_EQ(count(QString::fromLatin1(table)), 0) << table;
     }
-    EXPECT_EQ(Count("Medal"), medals);
-    EXPECT_EQ(Count("Color"), colors);
+    EXPECT_EQ(count("Medal"), medals);
+    EXPECT_EQ(count("Color"), colors);
 
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[1].text, QStringLiteral("Database has been purged."));
-    EXPECT_EQ(Messages()[1].title, QStringLiteral("Done"));
-    EXPECT_EQ(Messages()[1].icon, MsgIcon::Information);
-    EXPECT_TRUE(TagList().isEmpty());
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, QStringLiteral("Database has been purged."));
+    EXPECT_EQ(messages()[1].title, QStringLiteral("Done"));
+    EXPECT_EQ(messages()[1].icon, MsgIcon::Information);
+    EXPECT_TRUE(tagList().isEmpty());
     EXPECT_EQ(window_->totalGames->text(), QStringLiteral("0"));
     EXPECT_EQ(window_->lastDownload->text(), QStringLiteral("-"));
     EXPECT_EQ(window_->clanName->text(), QStringLiteral("-"));
-    EXPECT_EQ(Ini("User", "Gamertag"), QString());
-    EXPECT_EQ(state_->CurrentGamertag, QString());
+    EXPECT_EQ(ini("User", "Gamertag"), QString());
+    EXPECT_EQ(state_->currentGamertag, QString());
 }
 
 TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
-    Seed(
+    seed(
         "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
-    Start();
+    start();
     window_->clanName->setText(QStringLiteral("stale"));
-    prompter_->AnswerMessage(MsgResult::Yes);
+    prompter_->answerMessage(MsgResult::Yes);
     purgeNonTagListClicked(*state_, *window_);
 
     // Statements 1 to 3 ran; the fourth failed and the fifth never ran.
-    EXPECT_EQ(Rows("SELECT Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
+    EXPECT_EQ(queryRows("SELECT Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
               QStringList({"Ann", "Bob"}));
-    EXPECT_EQ(Count("Player"), 4);
-    EXPECT_EQ(Count("Clan"), 3);
+    EXPECT_EQ(count("Player"), 4);
+    EXPECT_EQ(count("Clan"), 3);
 
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kFailureText));
-    EXPECT_EQ(Messages()[1].title, QStringLiteral("Error"));
-    EXPECT_EQ(Messages()[1].icon, MsgIcon::Critical);
-    const QByteArray log = DebugLog();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, QString::fromLatin1(kFailureText));
+    EXPECT_EQ(messages()[1].title, QStringLiteral("Error"));
+    EXPECT_EQ(messages()[1].icon, MsgIcon::Critical);
+    const QByteArray log = debugLog();
     EXPECT_TRUE(log.contains(" v110 [App.Purge]   ")) << log.constData();
     EXPECT_TRUE(log.contains("players are kept\r\n"));
     EXPECT_TRUE(log.contains("SQL: DELETE Player.* FROM Player WHERE Player.Is_Selectable = 'N';"));
@@ -167,20 +169,20 @@ TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
 }
 
 TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
-    Seed(
+    seed(
         "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
-    Start();
-    prompter_->AnswerMessage(MsgResult::Yes);
+    start();
+    prompter_->answerMessage(MsgResult::Yes);
     purgeEntireDatabaseClicked(*state_, *window_);
 
-    EXPECT_EQ(Count("Game"), 0);
-    EXPECT_EQ(Count("Player"), 4);
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[1].text, QString::fromLatin1(kFailureText));
-    EXPECT_EQ(Messages()[1].title, QStringLiteral("Error"));
-    EXPECT_EQ(Ini("User", "Gamertag"), QStringLiteral("Ann"));
-    EXPECT_EQ(TagList(), QStringList({"Ann", "Bob"}));
+    EXPECT_EQ(count("Game"), 0);
+    EXPECT_EQ(count("Player"), 4);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, QString::fromLatin1(kFailureText));
+    EXPECT_EQ(messages()[1].title, QStringLiteral("Error"));
+    EXPECT_EQ(ini("User", "Gamertag"), QStringLiteral("Ann"));
+    EXPECT_EQ(tagList(), QStringList({"Ann", "Bob"}));
     // The games are gone, and the refreshed summary says so.
     EXPECT_EQ(window_->totalGames->text(), QStringLiteral("0"));
 }

@@ -18,12 +18,12 @@ namespace {
 // Texts of every kind a result shows, and some whose widths do not follow
 // their lengths: narrow and wide letters, kerning pairs, ligatures, accents,
 // combining marks and scripts outside Latin.
-std::vector<Variant> MixedColumn() {
+std::vector<Variant> mixedColumn() {
     std::vector<Variant> values;
     for (int i = 0; i < 400; ++i) {
         values.emplace_back(int64_t{(i * 37) % 1201});
         values.emplace_back(static_cast<double>(i) / 7.0);
-        values.push_back(Variant::FromSerialDate(39000.0 + i / 8 + (i % 5) / 24.0));
+        values.push_back(Variant::fromSerialDate(39000.0 + i / 8 + (i % 5) / 24.0));
         values.emplace_back(QStringLiteral("Player%1").arg(i % 53));
     }
     for (const char* text : {"iiiiiiiiiiiiiiiiiiii", "WWWWWWWWW", "AVAVAVAVAV", "ffiffifl", "To.Ty",
@@ -42,7 +42,7 @@ std::vector<Variant> MixedColumn() {
     return values;
 }
 
-int WidestByMeasuringEvery(const QFontMetrics& metrics, const std::vector<Variant>& values) {
+int widestByMeasuringEvery(const QFontMetrics& metrics, const std::vector<Variant>& values) {
     int widest = 0;
     for (const Variant& value : values) {
         widest = std::max(widest, metrics.horizontalAdvance(value.toText()));
@@ -51,8 +51,8 @@ int WidestByMeasuringEvery(const QFontMetrics& metrics, const std::vector<Varian
 }
 
 TEST(CellTextsTest, TextsAndWidestEqualFormattingAndMeasuringEveryCell) {
-    EnsureQueryApplication();
-    std::vector<Variant> values = MixedColumn();
+    ensureQueryApplication();
+    std::vector<Variant> values = mixedColumn();
     for (const int pointSize : {8, 9, 11, 14}) {
         QFont font;
         font.setPointSize(pointSize);
@@ -67,14 +67,14 @@ TEST(CellTextsTest, TextsAndWidestEqualFormattingAndMeasuringEveryCell) {
                 ASSERT_EQ(text, value.toText());
                 widths.track(0, text);
             }
-            EXPECT_EQ(widths.widestPixels(0), WidestByMeasuringEvery(metrics, *order))
+            EXPECT_EQ(widths.widestPixels(0), widestByMeasuringEvery(metrics, *order))
                 << "point size " << pointSize;
         }
     }
 }
 
 TEST(CellTextsTest, EachColumnKeepsItsOwnWidestAndTheHeaderCounts) {
-    EnsureQueryApplication();
+    ensureQueryApplication();
     QFont font;
     const QFontMetrics metrics(font);
     CellTexts texts(3);

@@ -31,7 +31,7 @@ const QString kGamertag = QStringLiteral("Caf\u00e9 Racer");
 // What a reader finds of the quote: the forbidden characters left out.
 const QString kQuoteRead = QStringLiteral("Ready set go\t") + QString::fromUcs4(U"\U0001F3AE");
 
-QByteArray ReadAll(const QString& path) {
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
@@ -40,8 +40,8 @@ class ExportReadableTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        Seed(kRows);
-        Load({{QStringLiteral("Quotes"),
+        seed(kRows);
+        load({{QStringLiteral("Quotes"),
                QStringLiteral("SELECT Player_Gamertag, Personal_Quote, Clan_Name FROM Player "
                               "WHERE Is_Selectable = 'Y'")},
               {QStringLiteral("Kills"),
@@ -49,61 +49,61 @@ class ExportReadableTest : public QueryFolderTest {
                               "ORDER BY Kills")},
               {QStringLiteral("Broken"),
                QStringLiteral("SELECT No_Such_Column FROM Game_Player WHERE Kills > 0")}});
-        prompter_->AcknowledgeOkMessages(true);
+        prompter_->acknowledgeOkMessages(true);
     }
     void Export(int index, int format, const QString& file) {
-        state_->settings.Query_Export_Format = format;
-        QueryList().setCurrentIndex(index);
-        prompter_->AnswerSave(Path(file));
-        Control<QPushButton>("cmdQryExport").click();
+        state_->settings.queryExportFormat = format;
+        queryList().setCurrentIndex(index);
+        prompter_->answerSave(filePath(file));
+        control<QPushButton>("cmdQryExport").click();
     }
-    QString LastText() const { return prompter_->LastCall().text; }
+    QString lastText() const { return prompter_->lastCall().text; }
     // Files the exports may have left beside the chosen one.
-    QStringList Leftovers() const {
+    QStringList leftovers() const {
         return QDir(dir_.path())
             .entryList({QStringLiteral(".tallywick-*")}, QDir::Files | QDir::Hidden);
     }
 };
 
 TEST_F(ExportReadableTest, XmlWithoutForbiddenCharactersAndHtmlThatSaysUtf8) {
-    prompter_->AnswerSave(Path(QStringLiteral("all.xml")));
+    prompter_->answerSave(filePath(QStringLiteral("all.xml")));
     exportXmlClicked(*state_);
-    ASSERT_EQ(LastText(), "Export to XML is complete.");
-    const QString all = Path(QStringLiteral("all.xml"));
-    EXPECT_EQ(XmlLintErrors(all), "");
-    EXPECT_EQ(XPathText(all, QStringLiteral("/Database/Player/Record[1]/Personal_Quote"), false),
+    ASSERT_EQ(lastText(), "Export to XML is complete.");
+    const QString all = filePath(QStringLiteral("all.xml"));
+    EXPECT_EQ(xmlLintErrors(all), "");
+    EXPECT_EQ(xPathText(all, QStringLiteral("/Database/Player/Record[1]/Personal_Quote"), false),
               kQuoteRead);
-    EXPECT_EQ(XPathText(all, QStringLiteral("/Database/Player/Record[1]/Player_Gamertag"), false),
+    EXPECT_EQ(xPathText(all, QStringLiteral("/Database/Player/Record[1]/Player_Gamertag"), false),
               kGamertag);
 
     Run(1);
-    ASSERT_EQ(Cell(1, 1).left(6), QStringLiteral("Ready\a")) << "the grid shows the value";
+    ASSERT_EQ(cell(1, 1).left(6), QStringLiteral("Ready\a")) << "the grid shows the value";
     Export(1, 4, QStringLiteral("quotes.xml"));
-    ASSERT_EQ(LastText(), "Query results have been exported.");
-    const QString query = Path(QStringLiteral("quotes.xml"));
-    EXPECT_EQ(XmlLintErrors(query), "");
-    EXPECT_EQ(XPathText(query, QStringLiteral("/QueryResults/Record[1]/Personal_Quote"), false),
+    ASSERT_EQ(lastText(), "Query results have been exported.");
+    const QString query = filePath(QStringLiteral("quotes.xml"));
+    EXPECT_EQ(xmlLintErrors(query), "");
+    EXPECT_EQ(xPathText(query, QStringLiteral("/QueryResults/Record[1]/Personal_Quote"), false),
               kQuoteRead);
-    EXPECT_EQ(XPathText(query, QStringLiteral("/QueryResults/Record[1]/Clan_Name"), false),
+    EXPECT_EQ(xPathText(query, QStringLiteral("/QueryResults/Record[1]/Clan_Name"), false),
               QStringLiteral("\u00dcber & <Co>"));
 
     Export(1, 3, QStringLiteral("quotes.html"));
-    ASSERT_EQ(LastText(), "Query results have been exported.");
-    const QString page = Path(QStringLiteral("quotes.html"));
-    EXPECT_EQ(HtmlLintErrors(page), "");
+    ASSERT_EQ(lastText(), "Query results have been exported.");
+    const QString page = filePath(QStringLiteral("quotes.html"));
+    EXPECT_EQ(htmlLintErrors(page), "");
     // The HTML reader decodes the cells as the page declares them.
-    EXPECT_EQ(XPathText(page, QStringLiteral("//tr[2]/td[1]"), true), kGamertag);
-    EXPECT_EQ(XPathText(page, QStringLiteral("//tr[2]/td[2]"), true), kQuoteRead);
-    EXPECT_EQ(XPathText(page, QStringLiteral("//tr[2]/td[3]"), true),
+    EXPECT_EQ(xPathText(page, QStringLiteral("//tr[2]/td[1]"), true), kGamertag);
+    EXPECT_EQ(xPathText(page, QStringLiteral("//tr[2]/td[2]"), true), kQuoteRead);
+    EXPECT_EQ(xPathText(page, QStringLiteral("//tr[2]/td[3]"), true),
               QStringLiteral("\u00dcber & <Co>"));
 }
 
 TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) {
     Export(1, 1, QStringLiteral("book.xls"));
-    ASSERT_EQ(LastText(), "Query results have been exported.");
+    ASSERT_EQ(lastText(), "Query results have been exported.");
     Export(2, 1, QStringLiteral("book.xls"));  // the save dialog asked, the user said yes
-    ASSERT_EQ(LastText(), "Query results have been exported.");
-    Workbook book = ReadWorkbook(Path(QStringLiteral("book.xls")));
+    ASSERT_EQ(lastText(), "Query results have been exported.");
+    Workbook book = readWorkbook(filePath(QStringLiteral("book.xls")));
     ASSERT_EQ(book.error, "");
     EXPECT_EQ(book.order, QStringList({"Query"}));
     EXPECT_EQ(
@@ -111,24 +111,24 @@ TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) 
         QList<QStringList>({{"Player_Gamertag", "Kills"}, {kGamertag, "4"}, {kGamertag, "12"}}));
 
     // A file that is no workbook at all is replaced too.
-    QFile notes(Path(QStringLiteral("notes.xls")));
+    QFile notes(filePath(QStringLiteral("notes.xls")));
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.write("shopping list\n");
     notes.close();
     Export(1, 1, QStringLiteral("notes.xls"));
-    ASSERT_EQ(LastText(), "Query results have been exported.");
-    book = ReadWorkbook(Path(QStringLiteral("notes.xls")));
+    ASSERT_EQ(lastText(), "Query results have been exported.");
+    book = readWorkbook(filePath(QStringLiteral("notes.xls")));
     ASSERT_EQ(book.error, "");
     EXPECT_EQ(book.sheets["Query"].value(1).value(0), kGamertag);
 
     // A statement the engine refuses leaves the older workbook as it was.
-    const QByteArray before = ReadAll(Path(QStringLiteral("book.xls")));
+    const QByteArray before = readAll(filePath(QStringLiteral("book.xls")));
     Export(3, 1, QStringLiteral("book.xls"));
-    EXPECT_TRUE(LastText().startsWith(QStringLiteral("Error #: "))) << LastText().toStdString();
-    EXPECT_FALSE(LastText().startsWith(QStringLiteral("Error #: 3010")));
-    EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("book.xls"))), before);
-    EXPECT_EQ(Leftovers(), QStringList());
+    EXPECT_TRUE(lastText().startsWith(QStringLiteral("Error #: "))) << lastText().toStdString();
+    EXPECT_FALSE(lastText().startsWith(QStringLiteral("Error #: 3010")));
+    EXPECT_TRUE(readAll(filePath(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
+    EXPECT_EQ(readAll(filePath(QStringLiteral("book.xls"))), before);
+    EXPECT_EQ(leftovers(), QStringList());
 }
 
 TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheChosenFile) {
@@ -138,28 +138,28 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
     }
     const QString out = disk.filePath(QStringLiteral("book.xls"));
     const auto exportTo = [&](int index) {
-        QueryList().setCurrentIndex(index);
-        prompter_->AnswerSave(out);
-        Control<QPushButton>("cmdQryExport").click();
+        queryList().setCurrentIndex(index);
+        prompter_->answerSave(out);
+        control<QPushButton>("cmdQryExport").click();
     };
-    state_->settings.Query_Export_Format = 1;
+    state_->settings.queryExportFormat = 1;
     exportTo(2);
-    ASSERT_EQ(LastText(), "Query results have been exported.");
-    const QByteArray before = ReadAll(out);
+    ASSERT_EQ(lastText(), "Query results have been exported.");
+    const QByteArray before = readAll(out);
     ASSERT_TRUE(disk.fill());
     const QStringList entries = disk.entries();
 
     exportTo(1);
-    EXPECT_EQ(LastText().section(QStringLiteral("\r\n"), 0, 1),
+    EXPECT_EQ(lastText().section(QStringLiteral("\r\n"), 0, 1),
               QStringLiteral("Error #: 3051\r\nDescription: Cannot open the file '") + out +
                   QStringLiteral("'."));
-    EXPECT_EQ(ReadAll(out), before);
+    EXPECT_EQ(readAll(out), before);
     EXPECT_EQ(disk.entries(), entries) << "nothing left beside it";
 
     disk.freeSpace();
     exportTo(1);
-    ASSERT_EQ(LastText(), "Query results have been exported.");
-    const Workbook book = ReadWorkbook(out);
+    ASSERT_EQ(lastText(), "Query results have been exported.");
+    const Workbook book = readWorkbook(out);
     ASSERT_EQ(book.error, "");
     EXPECT_EQ(book.sheets["Query"].value(0),
               QStringList({"Player_Gamertag", "Personal_Quote", "Clan_Name"}));
@@ -167,16 +167,16 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
 
 TEST_F(ExportReadableTest, TheWholeDatabaseWorkbookReplacesAnOlderOne) {
     for (int run = 0; run < 2; ++run) {
-        prompter_->AnswerSave(Path(QStringLiteral("all.xls")));
+        prompter_->answerSave(filePath(QStringLiteral("all.xls")));
         exportExcelClicked(*state_);
-        ASSERT_EQ(LastText(), "Export to Excel is complete.") << "run " << run;
+        ASSERT_EQ(lastText(), "Export to Excel is complete.") << "run " << run;
     }
-    const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
+    const Workbook book = readWorkbook(filePath(QStringLiteral("all.xls")));
     ASSERT_EQ(book.error, "");
-    EXPECT_EQ(book.order, exportedTables(*state_->Db)) << "each table once";
+    EXPECT_EQ(book.order, exportedTables(*state_->db)) << "each table once";
     EXPECT_EQ(book.sheets["Game_Player"].size(), 3);
-    EXPECT_EQ(Leftovers(), QStringList());
-    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
+    EXPECT_EQ(leftovers(), QStringList());
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("debug.log"))));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ print(json.dumps({"order": book.sheet_names(), "sheets": out}))
 
 }  // namespace
 
-std::optional<QList<QStringList>> ParseCsvStrictly(const QByteArray& bytes, QString* error) {
+std::optional<QList<QStringList>> parseCsvStrictly(const QByteArray& bytes, QString* error) {
     const QString text = QString::fromUtf8(bytes);
     QList<QStringList> records;
     QStringList record;
@@ -103,7 +103,7 @@ std::optional<QList<QStringList>> ParseCsvStrictly(const QByteArray& bytes, QStr
     return records;
 }
 
-Workbook ReadWorkbook(const QString& path) {
+Workbook readWorkbook(const QString& path) {
     QProcess python;
     // The system interpreter, which has the Debian package's xlrd.
     python.start(QFile::exists(QStringLiteral("/usr/bin/python3"))
@@ -134,7 +134,7 @@ Workbook ReadWorkbook(const QString& path) {
     return book;
 }
 
-QString XmlLintErrors(const QString& path) {
+QString xmlLintErrors(const QString& path) {
     QProcess lint;
     lint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), path});
     if (!lint.waitForFinished(60000)) {
@@ -146,7 +146,7 @@ QString XmlLintErrors(const QString& path) {
                : errors + QStringLiteral(" (exit ") + QString::number(lint.exitCode()) + ')';
 }
 
-QString HtmlLintErrors(const QString& path) {
+QString htmlLintErrors(const QString& path) {
     QProcess lint;
     lint.start(QStringLiteral("xmllint"),
                {QStringLiteral("--html"), QStringLiteral("--noout"), path});
@@ -159,7 +159,7 @@ QString HtmlLintErrors(const QString& path) {
                                       QString::number(lint.exitCode()) + QLatin1Char(')');
 }
 
-QString XPathText(const QString& path, const QString& xpath, bool html) {
+QString xPathText(const QString& path, const QString& xpath, bool html) {
     QStringList arguments;
     if (html) {
         arguments << QStringLiteral("--html");

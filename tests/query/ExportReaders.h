@@ -15,7 +15,7 @@ namespace tw::testing {
 // Records of a CSV text with CR LF line ends; nullopt (and `error`) when the
 // text breaks RFC 4180 (a bare quote in an unquoted field, text after a
 // closing quote, an unterminated quoted field, a lone CR or LF).
-std::optional<QList<QStringList>> ParseCsvStrictly(const QByteArray& bytes, QString* error);
+std::optional<QList<QStringList>> parseCsvStrictly(const QByteArray& bytes, QString* error);
 
 // A workbook as python3-xlrd reads it: sheet names in order, and per sheet
 // the rows of cell texts (whole numbers without a decimal point).
@@ -24,17 +24,17 @@ struct Workbook {
     QStringList order;
     QMap<QString, QList<QStringList>> sheets;
 };
-Workbook ReadWorkbook(const QString& path);
+Workbook readWorkbook(const QString& path);
 
 // xmllint --noout; returns its complaints, empty when the file is well formed.
-QString XmlLintErrors(const QString& path);
+QString xmlLintErrors(const QString& path);
 
 // xmllint --html --noout: the HTML parser's complaints (it exits 0 even
 // after some), empty when it had none.
-QString HtmlLintErrors(const QString& path);
+QString htmlLintErrors(const QString& path);
 
 // The text xmllint reads at an XPath expression (string(...)), decoded as
 // UTF-8; `html` parses the file as HTML, honouring its declared charset.
-QString XPathText(const QString& path, const QString& xpath, bool html);
+QString xPathText(const QString& path, const QString& xpath, bool html);
 
 }  // namespace tw::testing

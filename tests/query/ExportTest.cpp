@@ -10,7 +10,7 @@
 #include "ExportReaders.h"
 #include "QueryFolder.h"
 #include "db/Database.h"
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 #include "query/DatabaseExport.h"
 #include "query/QueryExport.h"
 #include "query/ResultWriters.h"
@@ -25,12 +25,12 @@ constexpr char kRows[] =
     "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills, Deaths) VALUES"
     " (1, 'Fred', 12, 3), (2, 'Say \"Hi\"', 4, 0);";
 
-QByteArray ReadAll(const QString& path) {
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-QByteArray Written(const QList<QStringList>& rows,
+QByteArray written(const QList<QStringList>& rows,
                    void (*writer)(const QList<QStringList>&, QIODevice&)) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -39,23 +39,23 @@ QByteArray Written(const QList<QStringList>& rows,
 }
 
 TEST(ResultWritersTest, EmptyGridGivesOnlyTheFrame) {
-    EXPECT_EQ(Written({}, writeCsv), "");
-    EXPECT_EQ(Written({}, writeHtmlTable),
+    EXPECT_EQ(written({}, writeCsv), "");
+    EXPECT_EQ(written({}, writeHtmlTable),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
               "</table></body></html>\r\n");
-    EXPECT_EQ(Written({}, writeQueryXml), "<QueryResults>\r\n</QueryResults>\r\n");
+    EXPECT_EQ(written({}, writeQueryXml), "<QueryResults>\r\n</QueryResults>\r\n");
 }
 
 TEST(ResultWritersTest, AwkwardTextsStayReadable) {
     const QList<QStringList> rows = {{"Clan, Name", "2nd <Place>"},
                                      {"Rock, Paper & <Co>", "say \"hi\"\r\nbye"}};
     QString error;
-    const auto csv = ParseCsvStrictly(Written(rows, writeCsv), &error);
+    const auto csv = parseCsvStrictly(written(rows, writeCsv), &error);
     ASSERT_TRUE(csv) << error.toStdString();
     EXPECT_EQ(*csv, rows);
-    EXPECT_EQ(Written(rows, writeHtmlTable).split('\n')[2],
+    EXPECT_EQ(written(rows, writeHtmlTable).split('\n')[2],
               "<tr><td>Rock, Paper &amp; &lt;Co&gt;</td><td>say \"hi\"\r");
-    EXPECT_EQ(Written(rows, writeQueryXml).split('\n')[1],
+    EXPECT_EQ(written(rows, writeQueryXml).split('\n')[1],
               "\t<Record><Clan__Name>Rock, Paper &amp; &lt;Co&gt;</Clan__Name><_2nd__Place_>say "
               "\"hi\"\r");
 }
@@ -64,33 +64,33 @@ class ExportTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        Seed(kRows);
+        seed(kRows);
     }
-    void LoadKills(int format) {
-        Load({{QStringLiteral("Kills"),
+    void loadKills(int format) {
+        load({{QStringLiteral("Kills"),
                QStringLiteral("SELECT Player_Gamertag, Kills, Deaths FROM Game_Player WHERE "
                               "Kills > 0 ORDER BY Kills DESC;")},
               {QStringLiteral("Me"),
                QStringLiteral("SELECT Player_Gamertag, Clan_Name FROM Player WHERE "
                               "Player_Gamertag = [Me]")}},
              "Query_Export_Format=" + QByteArray::number(format) + "\r\n");
-        state_->CurrentGamertag = QStringLiteral("Fred");
-        prompter_->AcknowledgeOkMessages(true);
+        state_->currentGamertag = QStringLiteral("Fred");
+        prompter_->acknowledgeOkMessages(true);
     }
     void Export(int index, const QString& file) {
-        QueryList().setCurrentIndex(index);
-        prompter_->AnswerSave(Path(file));
-        Control<QPushButton>("cmdQryExport").click();
+        queryList().setCurrentIndex(index);
+        prompter_->answerSave(filePath(file));
+        control<QPushButton>("cmdQryExport").click();
     }
-    void ExpectDone(const char* text) {
-        ASSERT_FALSE(prompter_->Calls().empty());
-        const DialogCall& call = prompter_->Calls().back();
+    void expectDone(const char* text) {
+        ASSERT_FALSE(prompter_->calls().empty());
+        const DialogCall& call = prompter_->calls().back();
         EXPECT_EQ(call.text, text);
         EXPECT_EQ(call.title, "Done");
         EXPECT_EQ(call.icon, MsgIcon::Information);
     }
-    const DialogCall& SaveCall() {
-        for (const DialogCall& call : prompter_->Calls()) {
+    const DialogCall& saveCall() {
+        for (const DialogCall& call : prompter_->calls()) {
             if (call.kind == DialogKind::SaveFile) {
                 return call;
             }
@@ -102,109 +102,109 @@ class ExportTest : public QueryFolderTest {
 };
 
 TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
-    LoadKills(2);
+    loadKills(2);
     Export(0, QStringLiteral("never.csv"));
-    ASSERT_EQ(prompter_->Calls().size(), 1u);
-    EXPECT_EQ(prompter_->Calls()[0].text, "You must select a query to export.");
-    EXPECT_EQ(prompter_->Calls()[0].title, "Error");
-    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(prompter_->PendingAnswers(), 1u) << "no save dialog shown";
+    ASSERT_EQ(prompter_->calls().size(), 1u);
+    EXPECT_EQ(prompter_->calls()[0].text, "You must select a query to export.");
+    EXPECT_EQ(prompter_->calls()[0].title, "Error");
+    EXPECT_EQ(prompter_->calls()[0].icon, MsgIcon::Information);
+    EXPECT_EQ(prompter_->pendingAnswers(), 1u) << "no save dialog shown";
 
     ScriptedPrompter fresh;
     state_->prompter = &fresh;
-    fresh.CancelSave();
-    Control<QPushButton>("cmdQryExport").setEnabled(true);
-    QueryList().setCurrentIndex(1);
-    Control<QPushButton>("cmdQryExport").click();
-    ASSERT_EQ(fresh.Calls().size(), 1u) << "the save dialog only: no message";
-    fresh.CancelSave().CancelSave();
+    fresh.cancelSave();
+    control<QPushButton>("cmdQryExport").setEnabled(true);
+    queryList().setCurrentIndex(1);
+    control<QPushButton>("cmdQryExport").click();
+    ASSERT_EQ(fresh.calls().size(), 1u) << "the save dialog only: no message";
+    fresh.cancelSave().cancelSave();
     exportExcelClicked(*state_);
     exportXmlClicked(*state_);
-    fresh.AnswerFolder(QString());
+    fresh.answerFolder(QString());
     exportCsvClicked(*state_);
-    EXPECT_EQ(fresh.Calls().size(), 4u);
-    EXPECT_EQ(fresh.Calls()[3].title, "Select a directory for the text files and schema.");
+    EXPECT_EQ(fresh.calls().size(), 4u);
+    EXPECT_EQ(fresh.calls()[3].title, "Select a directory for the text files and schema.");
     EXPECT_TRUE(QDir(dir_.path()).entryList({"*.csv", "*.xml", "*.xls", "*.txt"}).isEmpty());
-    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("debug.log"))));
     state_->prompter = prompter_.get();
 }
 
 TEST_F(ExportTest, OtherFormatNumbersExportNothingSilently) {
-    LoadKills(7);
-    QueryList().setCurrentIndex(1);
-    Control<QPushButton>("cmdQryExport").click();
-    EXPECT_TRUE(prompter_->Calls().empty());
+    loadKills(7);
+    queryList().setCurrentIndex(1);
+    control<QPushButton>("cmdQryExport").click();
+    EXPECT_TRUE(prompter_->calls().empty());
 }
 
 TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
-    LoadKills(2);
+    loadKills(2);
     Run(1);
-    ClickCell(0, 1, Qt::LeftButton);  // sorted descending by Kills: Fred first
-    ClickCell(0, 1, Qt::LeftButton);  // ascending: Say "Hi" first
+    clickCell(0, 1, Qt::LeftButton);  // sorted descending by Kills: Fred first
+    clickCell(0, 1, Qt::LeftButton);  // ascending: Say "Hi" first
     Export(1, QStringLiteral("out.csv"));
-    ExpectDone("Query results have been exported.");
-    EXPECT_EQ(SaveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
-    EXPECT_EQ(SaveCall().save.proposedName, "MyQry_1-20050130143005.csv");
-    EXPECT_TRUE(SaveCall().save.overwritePrompt);
+    expectDone("Query results have been exported.");
+    EXPECT_EQ(saveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
+    EXPECT_EQ(saveCall().save.proposedName, "MyQry_1-20050130143005.csv");
+    EXPECT_TRUE(saveCall().save.overwritePrompt);
     QString error;
-    const auto csv = ParseCsvStrictly(ReadAll(Path(QStringLiteral("out.csv"))), &error);
+    const auto csv = parseCsvStrictly(readAll(filePath(QStringLiteral("out.csv"))), &error);
     ASSERT_TRUE(csv) << error.toStdString();
     EXPECT_EQ(*csv, QList<QStringList>({{"Player_Gamertag", "Kills", "Deaths"},
                                         {"Say \"Hi\"", "4", "0"},
                                         {"Fred", "12", "3"}}));
 
-    state_->settings.Query_Export_Format = 3;
+    state_->settings.queryExportFormat = 3;
     Export(1, QStringLiteral("out.html"));
-    EXPECT_EQ(SaveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
-    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.filter,
+    EXPECT_EQ(saveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
+    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.filter,
               "HTML Files (.html)|*.html");
-    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.proposedName,
+    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.proposedName,
               "MyQry_1-20050130143005.html");
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("out.html"))),
+    EXPECT_EQ(readAll(filePath(QStringLiteral("out.html"))),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
               "<tr><td><b>Player_Gamertag</b></td><td><b>Kills</b></td><td><b>Deaths</b></td>"
               "</tr>\r\n<tr><td>Say \"Hi\"</td><td>4</td><td>0</td></tr>\r\n"
               "<tr><td>Fred</td><td>12</td><td>3</td></tr>\r\n</table></body></html>\r\n");
 
-    state_->settings.Query_Export_Format = 4;
-    QueryList().setCurrentIndex(2);  // only the proposed name follows the selection
-    prompter_->AnswerSave(Path(QStringLiteral("out.xml")));
-    Control<QPushButton>("cmdQryExport").click();
-    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.proposedName,
+    state_->settings.queryExportFormat = 4;
+    queryList().setCurrentIndex(2);  // only the proposed name follows the selection
+    prompter_->answerSave(filePath(QStringLiteral("out.xml")));
+    control<QPushButton>("cmdQryExport").click();
+    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.proposedName,
               "MyQry_2-20050130143005.xml");
-    EXPECT_EQ(prompter_->Calls()[prompter_->Calls().size() - 2].save.filter,
+    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.filter,
               "Extensible Markup Language Files (.xml)|*.xml");
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("out.xml"))),
+    EXPECT_EQ(readAll(filePath(QStringLiteral("out.xml"))),
               "<QueryResults>\r\n"
               "\t<Record><Player_Gamertag>Say \"Hi\"</Player_Gamertag><Kills>4</Kills>"
               "<Deaths>0</Deaths></Record>\r\n"
               "\t<Record><Player_Gamertag>Fred</Player_Gamertag><Kills>12</Kills>"
               "<Deaths>3</Deaths></Record>\r\n</QueryResults>\r\n");
-    EXPECT_EQ(XmlLintErrors(Path(QStringLiteral("out.xml"))), "");
+    EXPECT_EQ(xmlLintErrors(filePath(QStringLiteral("out.xml"))), "");
 }
 
 TEST_F(ExportTest, GraphQueryLeavesAnEmptyGridToExport) {
-    Load({{QStringLiteral("Kills Graph"),
+    load({{QStringLiteral("Kills Graph"),
            QStringLiteral("SELECT Player_Gamertag, Kills FROM Game_Player WHERE Kills > 0")}},
          "Query_Export_Format=2\r\n");
-    prompter_->AcknowledgeOkMessages(true);
+    prompter_->acknowledgeOkMessages(true);
     Run(1);
     Export(1, QStringLiteral("graph.csv"));
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("graph.csv"))), "");
-    ExpectDone("Query results have been exported.");
+    EXPECT_EQ(readAll(filePath(QStringLiteral("graph.csv"))), "");
+    expectDone("Query results have been exported.");
 }
 
 TEST_F(ExportTest, WorkbookRunsTheSavedStatementIntoASheetNamedQuery) {
-    LoadKills(1);
-    SelectFilters(3, 2);  // filters do not apply to the workbook
+    loadKills(1);
+    selectFilters(3, 2);  // filters do not apply to the workbook
     Export(1, QStringLiteral("kills.xls"));
-    ExpectDone("Query results have been exported.");
-    EXPECT_EQ(SaveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
-    EXPECT_EQ(SaveCall().save.proposedName, "MyQry_1-20050130143005.xls");
-    EXPECT_EQ(workbookExportSql(state_->QuerySQL[1], state_->CurrentGamertag),
+    expectDone("Query results have been exported.");
+    EXPECT_EQ(saveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
+    EXPECT_EQ(saveCall().save.proposedName, "MyQry_1-20050130143005.xls");
+    EXPECT_EQ(workbookExportSql(state_->querySql[1], state_->currentGamertag),
               "SELECT Player_Gamertag, Kills, Deaths FROM Game_Player WHERE Kills > 0 ORDER BY "
               "Kills DESC");
-    Workbook book = ReadWorkbook(Path(QStringLiteral("kills.xls")));
+    Workbook book = readWorkbook(filePath(QStringLiteral("kills.xls")));
     ASSERT_EQ(book.error, "");
     EXPECT_EQ(book.order, QStringList({"Query"}));
     EXPECT_EQ(book.sheets["Query"], QList<QStringList>({{"Player_Gamertag", "Kills", "Deaths"},
@@ -213,23 +213,23 @@ TEST_F(ExportTest, WorkbookRunsTheSavedStatementIntoASheetNamedQuery) {
 
     // [Me] becomes the quoted gamertag.
     Export(2, QStringLiteral("me.xls"));
-    book = ReadWorkbook(Path(QStringLiteral("me.xls")));
+    book = readWorkbook(filePath(QStringLiteral("me.xls")));
     ASSERT_EQ(book.error, "");
     EXPECT_EQ(book.sheets["Query"], QList<QStringList>({{"Player_Gamertag", "Clan_Name"},
                                                         {"Fred", "Rock, Paper & <Co>"}}));
 }
 
 TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
-    Seed("CREATE TABLE MSysObjectsCopy (a INTEGER); CREATE TABLE Old_ZLOAD_x (a INTEGER);");
-    LoadKills(1);
-    prompter_->AnswerSave(Path(QStringLiteral("all.xls")));
+    seed("CREATE TABLE MSysObjectsCopy (a INTEGER); CREATE TABLE Old_ZLOAD_x (a INTEGER);");
+    loadKills(1);
+    prompter_->answerSave(filePath(QStringLiteral("all.xls")));
     exportExcelClicked(*state_);
-    ExpectDone("Export to Excel is complete.");
-    EXPECT_EQ(SaveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
-    EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xls");
-    const Workbook book = ReadWorkbook(Path(QStringLiteral("all.xls")));
+    expectDone("Export to Excel is complete.");
+    EXPECT_EQ(saveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
+    EXPECT_EQ(saveCall().save.proposedName, "MyStats_20050130143005.xls");
+    const Workbook book = readWorkbook(filePath(QStringLiteral("all.xls")));
     ASSERT_EQ(book.error, "");
-    EXPECT_EQ(book.order, exportedTables(*state_->Db));
+    EXPECT_EQ(book.order, exportedTables(*state_->db));
     EXPECT_EQ(book.order, QStringList({"Player", "Clan", "Color", "Medal", "Game", "Game_Player",
                                        "Game_Player_Medal", "Player_Playlist"}));
     const QList<QStringList>& players = book.sheets["Player"];
@@ -241,44 +241,44 @@ TEST_F(ExportTest, WholeDatabaseWorkbookHasASheetPerUserTable) {
 }
 
 TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
-    LoadKills(1);
+    loadKills(1);
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("text")));
-    prompter_->AnswerFolder(Path(QStringLiteral("text")));
+    prompter_->answerFolder(filePath(QStringLiteral("text")));
     exportCsvClicked(*state_);
-    ExpectDone("Export to CSV is complete.");
-    QStringList files = QDir(Path(QStringLiteral("text"))).entryList(QDir::Files, QDir::Name);
+    expectDone("Export to CSV is complete.");
+    QStringList files = QDir(filePath(QStringLiteral("text"))).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(files, QStringList({"Clan.txt", "Color.txt", "Game.txt", "Game_Player.txt",
                                   "Game_Player_Medal.txt", "Medal.txt", "Player.txt",
                                   "Player_Playlist.txt", "schema.ini"}));
     QString error;
     const auto gamePlayer =
-        ParseCsvStrictly(ReadAll(Path(QStringLiteral("text/Game_Player.txt"))), &error);
+        parseCsvStrictly(readAll(filePath(QStringLiteral("text/Game_Player.txt"))), &error);
     ASSERT_TRUE(gamePlayer) << error.toStdString();
     ASSERT_EQ(gamePlayer->size(), 3);
     EXPECT_EQ(gamePlayer->at(0).mid(0, 2), QStringList({"Game_ID", "Player_Gamertag"}));
     EXPECT_EQ(gamePlayer->at(1).mid(0, 2), QStringList({"1", "Fred"}));
-    const QByteArray schema = ReadAll(Path(QStringLiteral("text/schema.ini")));
+    const QByteArray schema = readAll(filePath(QStringLiteral("text/schema.ini")));
     for (const QString& file : files.mid(0, 8)) {
         EXPECT_TRUE(schema.contains("[" + file.toUtf8() + "]\r\n")) << file.toStdString();
     }
 
     // Files that exist are refused; the log names the text export.
-    prompter_->AnswerFolder(Path(QStringLiteral("text")));
+    prompter_->answerFolder(filePath(QStringLiteral("text")));
     exportCsvClicked(*state_);
-    EXPECT_TRUE(prompter_->Calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
-    EXPECT_TRUE(ReadAll(Path(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
+    EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
+    EXPECT_TRUE(readAll(filePath(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
 }
 
 TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
-    LoadKills(1);
-    prompter_->AnswerSave(Path(QStringLiteral("all.xml")));
+    loadKills(1);
+    prompter_->answerSave(filePath(QStringLiteral("all.xml")));
     exportXmlClicked(*state_);
-    ExpectDone("Export to XML is complete.");
-    EXPECT_EQ(SaveCall().save.filter, "Extensible Markup Language Files (.xml)|*.xml");
-    EXPECT_EQ(SaveCall().save.proposedName, "MyStats_20050130143005.xml");
-    const QString path = Path(QStringLiteral("all.xml"));
-    EXPECT_EQ(XmlLintErrors(path), "");
-    const QByteArray xml = ReadAll(path);
+    expectDone("Export to XML is complete.");
+    EXPECT_EQ(saveCall().save.filter, "Extensible Markup Language Files (.xml)|*.xml");
+    EXPECT_EQ(saveCall().save.proposedName, "MyStats_20050130143005.xml");
+    const QString path = filePath(QStringLiteral("all.xml"));
+    EXPECT_EQ(xmlLintErrors(path), "");
+    const QByteArray xml = readAll(path);
     EXPECT_TRUE(
         xml.startsWith("<Database>\r\n\t<Player>\r\n\t\t<Record><Player_Gamertag>Fred"
                        "</Player_Gamertag><Clan_Name>Rock, Paper &amp; &lt;Co&gt;"
@@ -293,31 +293,31 @@ TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
 }
 
 TEST_F(ExportTest, FilesThatCannotBeWrittenGoToTheLog) {
-    LoadKills(2);
+    loadKills(2);
     Run(1);
     Export(1, QStringLiteral("missing/out.csv"));
-    ASSERT_FALSE(prompter_->Calls().empty());
-    EXPECT_TRUE(prompter_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
-    prompter_->AnswerSave(Path(QStringLiteral("missing/all.xml")));
+    ASSERT_FALSE(prompter_->calls().empty());
+    EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
+    prompter_->answerSave(filePath(QStringLiteral("missing/all.xml")));
     exportXmlClicked(*state_);
-    EXPECT_TRUE(prompter_->Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
-    const QByteArray log = ReadAll(Path(QStringLiteral("debug.log")));
+    EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
+    const QByteArray log = readAll(filePath(QStringLiteral("debug.log")));
     EXPECT_TRUE(log.contains(" [App.QryExport]   ")) << log.constData();
     EXPECT_TRUE(log.contains(" [App.ExportXML]   ")) << log.constData();
-    for (const DialogCall& call : prompter_->Calls()) {
+    for (const DialogCall& call : prompter_->calls()) {
         EXPECT_NE(call.title, "Done") << "no completion after a failure";
     }
 }
 
 TEST_F(ExportTest, DatabaseWithoutUserTablesStillCompletes) {
-    Seed(
+    seed(
         "DROP VIEW IF EXISTS q_zLoad_Merge;"
         "DROP TABLE Player; DROP TABLE Clan; DROP TABLE Color; DROP TABLE Medal;"
         "DROP TABLE Game; DROP TABLE Game_Player; DROP TABLE Game_Player_Medal;"
         "DROP TABLE Player_Playlist;");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    auto db = Database::Open(Path(QStringLiteral("tallywick110.mdb")));
+    auto db = Database::open(filePath(QStringLiteral("tallywick110.mdb")));
     EXPECT_TRUE(exportedTables(*db).isEmpty());
     writeDatabaseXml(*db, exportedTables(*db), buffer);
     EXPECT_EQ(buffer.data(), "<Database>\r\n</Database>\r\n");

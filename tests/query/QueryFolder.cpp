@@ -15,29 +15,28 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "gui/FlexGrid.h"
 #include "gui/MainWindowLifecycle.h"
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 #include "gui/TagListPanel.h"
 
 namespace tw::testing {
 
-void EnsureQueryApplication() {
-    test_support::EnsureApplication();
+void ensureQueryApplication() {
+    test_support::ensureApplication();
 }
 
 void QueryFolderTest::SetUp() {
-    EnsureQueryApplication();
+    ensureQueryApplication();
     ASSERT_TRUE(dir_.isValid());
     for (const char* folder : {"avatar", "level", "medal"}) {
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(folder)));
     }
     ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
-                            Path(QStringLiteral("avatar/unknown.jpg"))));
+                            filePath(QStringLiteral("avatar/unknown.jpg"))));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"),
-                            Path(QStringLiteral("tallywick110.mdb"))))
+                            filePath(QStringLiteral("tallywick110.mdb"))))
         << "the delivered database is built into " TALLYWICK_PROGRAM_DIR;
-    QFile::setPermissions(Path(QStringLiteral("tallywick110.mdb")),
+    QFile::setPermissions(filePath(QStringLiteral("tallywick110.mdb")),
                           QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -46,9 +45,9 @@ void QueryFolderTest::TearDown() {
     state_.reset();
 }
 
-void QueryFolderTest::Seed(const char* sql) {
+void QueryFolderTest::seed(const char* sql) {
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(Path(QStringLiteral("tallywick110.mdb")).toUtf8().constData(), &db),
+    ASSERT_EQ(sqlite3_open(filePath(QStringLiteral("tallywick110.mdb")).toUtf8().constData(), &db),
               SQLITE_OK);
     char* message = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
@@ -58,7 +57,7 @@ void QueryFolderTest::Seed(const char* sql) {
     ASSERT_EQ(rc, SQLITE_OK) << error;
 }
 
-void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteArray& application) {
+void QueryFolderTest::load(const std::vector<SavedQuery>& queries, const QByteArray& application) {
     // The test's own lines come first: the first of two equal keys is the one read.
     QByteArray ini = "[User]\r\nGamertag=Fred\r\n[Application]\r\n" + application +
                      "Auto_Grid_Highlight=1\r\nQuery_Export_Format=1\r\nQuery_Count=" +
@@ -68,7 +67,7 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
                "]\r\nName=" + queries[n].name.toUtf8() + "\r\nSQL=" + queries[n].sql.toUtf8() +
                "\r\n";
     }
-    QFile file(Path(QStringLiteral("tallywick110.ini")));
+    QFile file(filePath(QStringLiteral("tallywick110.ini")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(ini);
     file.close();
@@ -79,64 +78,64 @@ void QueryFolderTest::Load(const std::vector<SavedQuery>& queries, const QByteAr
     state_->prompter = prompter_.get();
     state_->sleep = [](int) {};
     state_->clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(14, 30, 5)); };
-    ConnectTagList(*state_, *window_, {});
+    connectTagList(*state_, *window_, {});
     panel_ = new QueryPanel(*state_, *window_);
     loadMainWindow(*state_, *window_, dir_.path());
-    ASSERT_TRUE(state_->Db);
+    ASSERT_TRUE(state_->db);
     window_->show();
     QApplication::processEvents();
 }
 
 void QueryFolderTest::Run(int index) {
-    QueryList().setCurrentIndex(index);
-    Control<QPushButton>("cmdRunQuery").click();
+    queryList().setCurrentIndex(index);
+    control<QPushButton>("cmdRunQuery").click();
 }
 
-void QueryFolderTest::SelectFilters(int player, int game) {
-    Control<QRadioButton>(("optFilterPlayer_" + std::to_string(player)).c_str()).setChecked(true);
-    Control<QRadioButton>(("optFilterGame_" + std::to_string(game)).c_str()).setChecked(true);
+void QueryFolderTest::selectFilters(int player, int game) {
+    control<QRadioButton>(("optFilterPlayer_" + std::to_string(player)).c_str()).setChecked(true);
+    control<QRadioButton>(("optFilterGame_" + std::to_string(game)).c_str()).setChecked(true);
 }
 
-FlexGrid& QueryFolderTest::Grid() const {
-    return Control<FlexGrid>("flxData");
+ResultGrid& QueryFolderTest::resultGrid() const {
+    return control<ResultGrid>("flxData");
 }
 
-QComboBox& QueryFolderTest::QueryList() const {
-    return Control<QComboBox>("cmbQuery");
+QComboBox& QueryFolderTest::queryList() const {
+    return control<QComboBox>("cmbQuery");
 }
 
-QLabel& QueryFolderTest::RecordCount() const {
-    return Control<QLabel>("lblRecordCount");
+QLabel& QueryFolderTest::recordCount() const {
+    return control<QLabel>("lblRecordCount");
 }
 
-QChartView& QueryFolderTest::Chart() const {
-    return Control<QChartView>("chtData");
+QChartView& QueryFolderTest::resultChart() const {
+    return control<QChartView>("chtData");
 }
 
-QLabel& QueryFolderTest::Arrow(bool ascending) const {
-    return Control<QLabel>(ascending ? "imgAscending" : "imgDescending");
+QLabel& QueryFolderTest::arrow(bool ascending) const {
+    return control<QLabel>(ascending ? "imgAscending" : "imgDescending");
 }
 
-QMenu& QueryFolderTest::GridMenu() const {
-    return Control<QMenu>("mnuFlexGrid");
+QMenu& QueryFolderTest::gridMenu() const {
+    return control<QMenu>("mnuFlexGrid");
 }
 
-QAction& QueryFolderTest::InsertIntoTagList() const {
-    return Control<QAction>("mnuTagListInsert");
+QAction& QueryFolderTest::insertIntoTagList() const {
+    return control<QAction>("mnuTagListInsert");
 }
 
-void QueryFolderTest::PutPicture(const QString& relative, const QByteArray& format) {
+void QueryFolderTest::putPicture(const QString& relative, const QByteArray& format) {
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
-    ASSERT_TRUE(image.save(Path(relative), format.constData()));
+    ASSERT_TRUE(image.save(filePath(relative), format.constData()));
 }
 
-QString QueryFolderTest::Cell(int row, int col) const {
-    return Grid().textMatrix(row, col);
+QString QueryFolderTest::cell(int row, int col) const {
+    return resultGrid().textMatrix(row, col);
 }
 
-void QueryFolderTest::ClickCell(int row, int col, Qt::MouseButton button) {
-    FlexGrid& grid = Grid();
+void QueryFolderTest::clickCell(int row, int col, Qt::MouseButton button) {
+    ResultGrid& grid = resultGrid();
     grid.scrollTo(grid.model()->index(row, col));
     const QPoint at = grid.visualRect(grid.model()->index(row, col)).center();
     QTest::mousePress(grid.viewport(), button, {}, at);

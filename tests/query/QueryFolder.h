@@ -29,12 +29,12 @@ class QMenu;
 class QPushButton;
 
 namespace tw {
-class FlexGrid;
+class ResultGrid;
 }
 
 namespace tw::testing {
 
-void EnsureQueryApplication();
+void ensureQueryApplication();
 
 struct SavedQuery {
     QString name;
@@ -47,34 +47,34 @@ class QueryFolderTest : public ::testing::Test {
     void TearDown() override;
 
     // Runs SQLite statements on the database file before Load().
-    void Seed(const char* sql);
+    void seed(const char* sql);
     // Writes the settings file with these queries, then loads the window.
-    void Load(const std::vector<SavedQuery>& queries, const QByteArray& application = {});
+    void load(const std::vector<SavedQuery>& queries, const QByteArray& application = {});
     // Selects query `index` of queryList and presses Run.
     void Run(int index);
-    void SelectFilters(int player, int game);
+    void selectFilters(int player, int game);
     // Writes a small picture file at `relative` in the program folder.
-    void PutPicture(const QString& relative, const QByteArray& format = "BMP");
+    void putPicture(const QString& relative, const QByteArray& format = "BMP");
 
-    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+    QString filePath(const QString& relative) const { return dir_.filePath(relative); }
 
     // The window's controls by object name.
     template <typename T>
-    T& Control(const char* name) const {
+    T& control(const char* name) const {
         T* found = window_->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return *found;
     }
-    FlexGrid& Grid() const;
-    QComboBox& QueryList() const;
-    QLabel& RecordCount() const;
-    QChartView& Chart() const;
-    QLabel& Arrow(bool ascending) const;
-    QMenu& GridMenu() const;
-    QAction& InsertIntoTagList() const;
-    QString Cell(int row, int col) const;
+    ResultGrid& resultGrid() const;
+    QComboBox& queryList() const;
+    QLabel& recordCount() const;
+    QChartView& resultChart() const;
+    QLabel& arrow(bool ascending) const;
+    QMenu& gridMenu() const;
+    QAction& insertIntoTagList() const;
+    QString cell(int row, int col) const;
     // Sends a mouse press/release to the grid cell (row, col).
-    void ClickCell(int row, int col, Qt::MouseButton button);
+    void clickCell(int row, int col, Qt::MouseButton button);
 
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;

@@ -36,10 +36,10 @@ constexpr char kWorld[] =
 class QueryRunnerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        test_support::EnsureApplication();
+        test_support::ensureApplication();
         ASSERT_TRUE(dir_.isValid());
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("level")));
-        const QString db = Path(QStringLiteral("tallywick110.mdb"));
+        const QString db = filePath(QStringLiteral("tallywick110.mdb"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), db));
         QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
         sqlite3* handle = nullptr;
@@ -47,14 +47,14 @@ class QueryRunnerTest : public ::testing::Test {
         ASSERT_EQ(sqlite3_exec(handle, kWorld, nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(handle);
         state_.prompter = &prompter_;
-        state_.ProgramDir = dir_.path();
-        state_.CurrentGamertag = QStringLiteral("Fred");
-        state_.settings.Auto_Grid_Highlight = true;
+        state_.programDir = dir_.path();
+        state_.currentGamertag = QStringLiteral("Fred");
+        state_.settings.autoGridHighlight = true;
         state_.clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(14, 30, 5)); };
-        state_.Db = Database::Open(db);
+        state_.db = Database::open(db);
     }
 
-    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+    QString filePath(const QString& relative) const { return dir_.filePath(relative); }
 
     QueryResult Run(const QString& sql, PlayerFilter player = PlayerFilter::All,
                     GameFilter game = GameFilter::All, const QString& name = QStringLiteral("Q")) {
@@ -63,12 +63,12 @@ class QueryRunnerTest : public ::testing::Test {
         request.savedSql = sql;
         request.player = player;
         request.game = game;
-        request.gamertag = state_.CurrentGamertag;
+        request.gamertag = state_.currentGamertag;
         return runQuery(state_, request);
     }
 
-    QByteArray DebugLog() const {
-        QFile file(Path(QStringLiteral("debug.log")));
+    QByteArray debugLog() const {
+        QFile file(filePath(QStringLiteral("debug.log")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
@@ -100,7 +100,7 @@ TEST_F(QueryRunnerTest, GridResultHoldsHeaderTextsHighlightAndTheStatementRun) {
         EXPECT_EQ(mark.backColor, kHighlightColor);
     }
     EXPECT_TRUE(result.rowPixels.empty());
-    EXPECT_TRUE(prompter_.Calls().empty());
+    EXPECT_TRUE(prompter_.calls().empty());
 }
 
 TEST_F(QueryRunnerTest, NullCellsAreEmptyAndNotHighlighted) {
@@ -118,8 +118,8 @@ TEST_F(QueryRunnerTest, NullCellsAreEmptyAndNotHighlighted) {
 TEST_F(QueryRunnerTest, PicturesColoursAndPictureRows) {
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
-    ASSERT_TRUE(image.save(Path(QStringLiteral("level/L05.bmp")), "BMP"));
-    state_.settings.Auto_Grid_Highlight = false;
+    ASSERT_TRUE(image.save(filePath(QStringLiteral("level/L05.bmp")), "BMP"));
+    state_.settings.autoGridHighlight = false;
     const QueryResult result = Run(QStringLiteral(
         "SELECT Player_Gamertag, IIf(Kills > 10, '', '/level/L05.bmp') AS [Level], "
         "IIf(Kills > 10, 'FF8000', '00ff80') AS Color FROM Game_Player WHERE Player_Gamertag = "
@@ -151,7 +151,7 @@ TEST_F(QueryRunnerTest, PicturesColoursAndPictureRows) {
 }
 
 TEST_F(QueryRunnerTest, AFailureKeepsTheRowsReadAndTheLogGetsItsStatement) {
-    QFile bad(Path(QStringLiteral("level/L99.bmp")));
+    QFile bad(filePath(QStringLiteral("level/L99.bmp")));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not a picture");
     bad.close();
@@ -163,22 +163,22 @@ TEST_F(QueryRunnerTest, AFailureKeepsTheRowsReadAndTheLogGetsItsStatement) {
     ASSERT_GE(result.rows, 3);
     EXPECT_EQ(result.text(1, 0), "Barney");
     EXPECT_EQ(result.text(2, 0), "Fred");
-    EXPECT_TRUE(prompter_.Calls().empty()) << "the runner itself tells nobody";
-    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
+    EXPECT_TRUE(prompter_.calls().empty()) << "the runner itself tells nobody";
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("debug.log"))));
 
-    prompter_.AcknowledgeOkMessages(true);
+    prompter_.acknowledgeOkMessages(true);
     reportQueryFailure(state_, result);
-    ASSERT_EQ(prompter_.Calls().size(), 1u);
-    EXPECT_TRUE(prompter_.Calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")));
-    EXPECT_TRUE(DebugLog().contains(" [App.RunQuery]   "));
-    EXPECT_TRUE(DebugLog().contains("SQL: " + result.statement.toUtf8() + "\r\n"));
+    ASSERT_EQ(prompter_.calls().size(), 1u);
+    EXPECT_TRUE(prompter_.calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")));
+    EXPECT_TRUE(debugLog().contains(" [App.RunQuery]   "));
+    EXPECT_TRUE(debugLog().contains("SQL: " + result.statement.toUtf8() + "\r\n"));
 
     const QueryResult broken =
         Run(QStringLiteral("SELECT Nothing FROM Nowhere WHERE 1 = 1"), PlayerFilter::TagList);
     ASSERT_TRUE(broken.error);
     EXPECT_EQ(broken.rows, 0);
     reportQueryFailure(state_, broken);
-    EXPECT_TRUE(DebugLog().contains(
+    EXPECT_TRUE(debugLog().contains(
         "SQL: SELECT Nothing FROM Nowhere WHERE Player.Is_Selectable = 'Y' AND 1 = 1\r\n"));
 }
 
@@ -218,44 +218,44 @@ TEST_F(QueryRunnerTest, AnEmptyResultHasNoRowsAndCountsZero) {
 }
 
 TEST_F(QueryRunnerTest, ExportsWriteTheResultAndTheFilteredWorkbook) {
-    state_.QuerySQL[1] = QStringLiteral(
+    state_.querySql[1] = QStringLiteral(
         "SELECT Player.Player_Gamertag, Kills FROM Player INNER JOIN Game_Player ON "
         "Player.Player_Gamertag = Game_Player.Player_Gamertag WHERE Kills > 0 ORDER BY Kills;");
-    const QueryResult result = Run(state_.QuerySQL[1], PlayerFilter::TagList);
+    const QueryResult result = Run(state_.querySql[1], PlayerFilter::TagList);
     ASSERT_FALSE(result.error);
-    prompter_.AcknowledgeOkMessages(true);
+    prompter_.acknowledgeOkMessages(true);
     QueryExportRequest request;
     request.index = 1;
-    request.savedSql = state_.QuerySQL[1];
-    request.gamertag = state_.CurrentGamertag;
+    request.savedSql = state_.querySql[1];
+    request.gamertag = state_.currentGamertag;
     request.rows = result.textRows();
     request.rowsStatement = result.statement;
 
-    state_.settings.Query_Export_Format = 2;
-    prompter_.AnswerSave(Path(QStringLiteral("out.csv")));
+    state_.settings.queryExportFormat = 2;
+    prompter_.answerSave(filePath(QStringLiteral("out.csv")));
     exportQuery(state_, request);
-    EXPECT_EQ(prompter_.Calls().back().text, "Query results have been exported.");
-    QFile csv(Path(QStringLiteral("out.csv")));
+    EXPECT_EQ(prompter_.calls().back().text, "Query results have been exported.");
+    QFile csv(filePath(QStringLiteral("out.csv")));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_EQ(csv.readAll(), "Player_Gamertag,Kills\r\nFred,9\r\nWilma,10\r\nFred,12\r\n");
 
-    state_.settings.Query_Export_Format = 1;
+    state_.settings.queryExportFormat = 1;
     request.workbookFilters = WorkbookFilters{PlayerFilter::Me, GameFilter::All};
-    prompter_.AnswerSave(Path(QStringLiteral("me.xls")));
+    prompter_.answerSave(filePath(QStringLiteral("me.xls")));
     exportQuery(state_, request);
-    EXPECT_EQ(prompter_.Calls().back().text, "Query results have been exported.");
-    const Workbook book = ReadWorkbook(Path(QStringLiteral("me.xls")));
+    EXPECT_EQ(prompter_.calls().back().text, "Query results have been exported.");
+    const Workbook book = readWorkbook(filePath(QStringLiteral("me.xls")));
     ASSERT_EQ(book.error, "");
     EXPECT_EQ(book.sheets["Query"],
               QList<QStringList>({{"Player_Gamertag", "Kills"}, {"Fred", "9"}, {"Fred", "12"}}));
 
     // A text format that cannot be written logs the statement its rows came from.
-    state_.settings.Query_Export_Format = 4;
-    prompter_.AnswerSave(Path(QStringLiteral("missing/out.xml")));
+    state_.settings.queryExportFormat = 4;
+    prompter_.answerSave(filePath(QStringLiteral("missing/out.xml")));
     exportQuery(state_, request);
-    EXPECT_TRUE(prompter_.Calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
-    EXPECT_TRUE(DebugLog().contains(" [App.QryExport]   "));
-    EXPECT_TRUE(DebugLog().contains("SQL: " + result.statement.toUtf8() + "\r\n"));
+    EXPECT_TRUE(prompter_.calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
+    EXPECT_TRUE(debugLog().contains(" [App.QryExport]   "));
+    EXPECT_TRUE(debugLog().contains("SQL: " + result.statement.toUtf8() + "\r\n"));
 }
 
 }  // namespace

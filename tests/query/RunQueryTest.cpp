@@ -15,7 +15,7 @@
 #include "QueryFolder.h"
 #include "db/Database.h"
 #include "gui/BgrColor.h"
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 #include "gui/ResultGridFill.h"
 #include "gui/Twips.h"
 #include "query/QueryResult.h"
@@ -44,50 +44,50 @@ class RunQueryTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        Seed(kWorld);
+        seed(kWorld);
     }
-    uint32_t BackColor(int row, int col) {
-        Grid().setRow(row);
-        Grid().setCol(col);
-        return Grid().cellBackColor();
+    uint32_t backColor(int row, int col) {
+        resultGrid().setRow(row);
+        resultGrid().setCol(col);
+        return resultGrid().cellBackColor();
     }
-    TwipsScale Scale() const { return TwipsScale::ForWidget(Grid()); }
+    TwipsScale gridScale() const { return TwipsScale::forWidget(resultGrid()); }
     // The width a column gets from its widest text, after the trip through pixels.
-    int ExpectedWidth(const QString& widest) {
-        const TwipsScale scale = Scale();
-        const QFontMetrics metrics(Grid().font());
-        const int twips = scale.XToTwips(metrics.horizontalAdvance(widest)) + kColumnPadTwips;
-        return scale.XToTwips(scale.XToPixels(twips));
+    int expectedWidth(const QString& widest) {
+        const TwipsScale scale = gridScale();
+        const QFontMetrics metrics(resultGrid().font());
+        const int twips = scale.xToTwips(metrics.horizontalAdvance(widest)) + kColumnPadTwips;
+        return scale.xToTwips(scale.xToPixels(twips));
     }
-    QString Label() const { return RecordCount().text(); }
-    QByteArray DebugLog() {
-        QFile file(Path(QStringLiteral("debug.log")));
+    QString label() const { return recordCount().text(); }
+    QByteArray debugLog() {
+        QFile file(filePath(QStringLiteral("debug.log")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
 
 TEST_F(RunQueryTest, PlaceholderAsksForAQueryAndTouchesNothing) {
-    Load({{QStringLiteral("Kills"), QStringLiteral("SELECT * FROM Nowhere WHERE 1")}});
-    prompter_->AnswerMessage(MsgResult::Ok);
+    load({{QStringLiteral("Kills"), QStringLiteral("SELECT * FROM Nowhere WHERE 1")}});
+    prompter_->answerMessage(MsgResult::Ok);
     Run(0);
-    ASSERT_EQ(prompter_->Calls().size(), 1u);
-    EXPECT_EQ(prompter_->Calls()[0].text, "You must select a query to run.");
-    EXPECT_EQ(prompter_->Calls()[0].title, "Error");
-    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(Grid().rows(), 0);
-    EXPECT_EQ(Label(), "");
+    ASSERT_EQ(prompter_->calls().size(), 1u);
+    EXPECT_EQ(prompter_->calls()[0].text, "You must select a query to run.");
+    EXPECT_EQ(prompter_->calls()[0].title, "Error");
+    EXPECT_EQ(prompter_->calls()[0].icon, MsgIcon::Information);
+    EXPECT_EQ(resultGrid().rows(), 0);
+    EXPECT_EQ(label(), "");
     EXPECT_EQ(panel_->lastStatement(), "") << "nothing ran";
-    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("debug.log"))));
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("debug.log"))));
 }
 
 TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
-    Load({{QStringLiteral("Shots"),
+    load({{QStringLiteral("Shots"),
            QStringLiteral("SELECT Player_Gamertag, Kills, Shots_Fired FROM Game_Player WHERE "
                           "Kills > 6 ORDER BY Game_ID, Player_Gamertag")}});
-    state_->CurrentGamertag = QStringLiteral("Fred");
+    state_->currentGamertag = QStringLiteral("Fred");
     Run(1);
-    ASSERT_TRUE(prompter_->Calls().empty());
-    FlexGrid& grid = Grid();
+    ASSERT_TRUE(prompter_->calls().empty());
+    ResultGrid& grid = resultGrid();
     ASSERT_EQ(grid.rows(), 6);
     ASSERT_EQ(grid.cols(), 3);
     EXPECT_EQ(grid.fixedRows(), 1);
@@ -100,135 +100,135 @@ TEST_F(RunQueryTest, GridHoldsHeaderRowRecordsHighlightAndCount) {
                                     {"Fred", "100", "300"}};
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 3; ++c) {
-            EXPECT_EQ(Cell(r, c), expected[r][c]) << r << "," << c;
+            EXPECT_EQ(cell(r, c), expected[r][c]) << r << "," << c;
         }
     }
     // Fred's non-null cells are highlighted; his Null cell and other rows are not.
-    EXPECT_EQ(BackColor(1, 0), kHighlightColor);
-    EXPECT_EQ(BackColor(1, 2), kHighlightColor);
-    EXPECT_EQ(BackColor(3, 1), kHighlightColor);
-    EXPECT_EQ(BackColor(3, 2), 0u);
-    EXPECT_EQ(BackColor(2, 0), 0u);
-    EXPECT_EQ(BackColor(4, 1), 0u);
+    EXPECT_EQ(backColor(1, 0), kHighlightColor);
+    EXPECT_EQ(backColor(1, 2), kHighlightColor);
+    EXPECT_EQ(backColor(3, 1), kHighlightColor);
+    EXPECT_EQ(backColor(3, 2), 0u);
+    EXPECT_EQ(backColor(2, 0), 0u);
+    EXPECT_EQ(backColor(4, 1), 0u);
     EXPECT_EQ(kHighlightColor, bgrValue(0, 255, 128));
     // Header cells centred; widths from the widest text plus 200 twips.
     grid.setRow(0);
     grid.setCol(1);
-    EXPECT_EQ(grid.cellAlignment(), FlexGrid::CenterCenter);
-    EXPECT_EQ(grid.colWidthTwips(0), ExpectedWidth(QStringLiteral("Player_Gamertag")));
-    EXPECT_EQ(grid.colWidthTwips(1), ExpectedWidth(QStringLiteral("Kills"))) << "title is widest";
+    EXPECT_EQ(grid.cellAlignment(), ResultGrid::CenterCenter);
+    EXPECT_EQ(grid.colWidthTwips(0), expectedWidth(QStringLiteral("Player_Gamertag")));
+    EXPECT_EQ(grid.colWidthTwips(1), expectedWidth(QStringLiteral("Kills"))) << "title is widest";
     EXPECT_TRUE(grid.redraw());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^5 records   \\d+\\.\\d\\d secs$"))
-                    .match(Label())
+                    .match(label())
                     .hasMatch())
-        << Label().toStdString();
-    EXPECT_FALSE(Chart().isVisible());
+        << label().toStdString();
+    EXPECT_FALSE(resultChart().isVisible());
 }
 
 TEST_F(RunQueryTest, OptionButtonsSpliceMeAndRankedIntoTheStatement) {
     const QString saved = QStringLiteral("SELECT Game_Player.Player_Gamertag, Game.Game_ID ") +
                           QString::fromLatin1(kJoined) +
                           QStringLiteral("WHERE Game_Player.Kills > 0 ORDER BY Game.Game_ID");
-    Load({{QStringLiteral("Games"), saved}});
-    state_->CurrentGamertag = QStringLiteral("Fred");
-    SelectFilters(3, 2);
+    load({{QStringLiteral("Games"), saved}});
+    state_->currentGamertag = QStringLiteral("Fred");
+    selectFilters(3, 2);
     Run(1);
     EXPECT_EQ(panel_->lastStatement(),
               QString(saved).replace(QStringLiteral("WHERE "),
                                      QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND "
                                                     "Player.Player_Gamertag = 'Fred' AND ")));
-    ASSERT_EQ(Grid().rows(), 3);
-    EXPECT_EQ(Cell(1, 1), "1");
-    EXPECT_EQ(Cell(2, 1), "3");
+    ASSERT_EQ(resultGrid().rows(), 3);
+    EXPECT_EQ(cell(1, 1), "1");
+    EXPECT_EQ(cell(2, 1), "3");
 
-    SelectFilters(2, 3);  // tag list, unranked: game 2, Fred and Wilma
+    selectFilters(2, 3);  // tag list, unranked: game 2, Fred and Wilma
     Run(1);
-    ASSERT_EQ(Grid().rows(), 3);
-    EXPECT_EQ(Cell(1, 1), "2");
-    EXPECT_EQ(Cell(2, 1), "2");
+    ASSERT_EQ(resultGrid().rows(), 3);
+    EXPECT_EQ(cell(1, 1), "2");
+    EXPECT_EQ(cell(2, 1), "2");
 }
 
 TEST_F(RunQueryTest, LevelMedalAndColorColumnsShowPicturesAndColours) {
-    PutPicture(QStringLiteral("level/L05.bmp"));
-    PutPicture(QStringLiteral("medal/Double Kill.bmp"));
-    Load({{QStringLiteral("Marks"),
+    putPicture(QStringLiteral("level/L05.bmp"));
+    putPicture(QStringLiteral("medal/Double Kill.bmp"));
+    load({{QStringLiteral("Marks"),
            QStringLiteral("SELECT Player_Gamertag, IIf(Kills > 50, '', '/level/L05.bmp') AS "
                           "[Level], '/medal/Double Kill.bmp' AS Medal, IIf(Kills > 50, 'FF8000', "
                           "'00ff80') AS Color FROM Game_Player WHERE Player_Gamertag = 'Fred' "
                           "ORDER BY Game_ID")}});
-    state_->CurrentGamertag = QStringLiteral("Fred");
+    state_->currentGamertag = QStringLiteral("Fred");
     Run(1);
-    ASSERT_TRUE(prompter_->Calls().empty());
-    FlexGrid& grid = Grid();
+    ASSERT_TRUE(prompter_->calls().empty());
+    ResultGrid& grid = resultGrid();
     ASSERT_EQ(grid.rows(), 4);
-    const TwipsScale scale = Scale();
+    const TwipsScale scale = gridScale();
     for (int r = 1; r <= 3; ++r) {
         // The Medal column comes after Level, so its 25 pixels win the row.
-        EXPECT_EQ(grid.rowHeightTwips(r), scale.YToTwips(scale.YToPixels(scale.YToTwips(25)))) << r;
-        EXPECT_EQ(Cell(r, 1), "") << r;
-        EXPECT_EQ(Cell(r, 2), "") << r;
-        EXPECT_EQ(Cell(r, 3), "") << r;
+        EXPECT_EQ(grid.rowHeightTwips(r), scale.yToTwips(scale.yToPixels(scale.yToTwips(25)))) << r;
+        EXPECT_EQ(cell(r, 1), "") << r;
+        EXPECT_EQ(cell(r, 2), "") << r;
+        EXPECT_EQ(cell(r, 3), "") << r;
         grid.setRow(r);
         grid.setCol(2);
         EXPECT_FALSE(grid.cellPicture().isNull()) << r;
-        EXPECT_EQ(grid.cellPictureAlignment(), FlexGrid::CenterCenter);
+        EXPECT_EQ(grid.cellPictureAlignment(), ResultGrid::CenterCenter);
     }
     grid.setRow(3);  // Kills 100: empty Level value, no picture
     grid.setCol(1);
     EXPECT_TRUE(grid.cellPicture().isNull());
     grid.setRow(1);
     EXPECT_FALSE(grid.cellPicture().isNull());
-    EXPECT_EQ(BackColor(3, 3), bgrValue(255, 128, 0)) << "the colour replaces the highlight";
-    EXPECT_EQ(BackColor(1, 3), bgrValue(0, 255, 128));
-    EXPECT_EQ(BackColor(1, 1), kHighlightColor) << "a picture cell is still highlighted";
-    const int pictureWidth = scale.XToTwips(30) + kColumnPadTwips;
-    EXPECT_EQ(grid.colWidthTwips(2), scale.XToTwips(scale.XToPixels(pictureWidth)));
+    EXPECT_EQ(backColor(3, 3), bgrValue(255, 128, 0)) << "the colour replaces the highlight";
+    EXPECT_EQ(backColor(1, 3), bgrValue(0, 255, 128));
+    EXPECT_EQ(backColor(1, 1), kHighlightColor) << "a picture cell is still highlighted";
+    const int pictureWidth = scale.xToTwips(30) + kColumnPadTwips;
+    EXPECT_EQ(grid.colWidthTwips(2), scale.xToTwips(scale.xToPixels(pictureWidth)));
 }
 
 TEST_F(RunQueryTest, ABadPictureOrStatementGoesToTheLogAndKeepsThePlacedRows) {
-    QFile bad(Path(QStringLiteral("level/L99.bmp")));
+    QFile bad(filePath(QStringLiteral("level/L99.bmp")));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not a picture");
     bad.close();
-    PutPicture(QStringLiteral("level/L05.bmp"));
-    Load({{QStringLiteral("Levels"),
+    putPicture(QStringLiteral("level/L05.bmp"));
+    load({{QStringLiteral("Levels"),
            QStringLiteral("SELECT Player_Gamertag, IIf(Player_Gamertag = 'Wilma', "
                           "'/level/L99.bmp', '/level/L05.bmp') AS [Level] FROM Player WHERE 1 = 1 "
                           "ORDER BY Player_Gamertag")},
           {QStringLiteral("Broken"), QStringLiteral("SELECT Nothing FROM Nowhere WHERE 1 = 1")}});
-    prompter_->AcknowledgeOkMessages(true);
+    prompter_->acknowledgeOkMessages(true);
     Run(1);
-    ASSERT_EQ(prompter_->Calls().size(), 1u);
-    EXPECT_TRUE(prompter_->Calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")))
-        << prompter_->Calls()[0].text.toStdString();
-    EXPECT_EQ(Label(), "") << "no count after a failure";
+    ASSERT_EQ(prompter_->calls().size(), 1u);
+    EXPECT_TRUE(prompter_->calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")))
+        << prompter_->calls()[0].text.toStdString();
+    EXPECT_EQ(label(), "") << "no count after a failure";
     // Barney and Fred came before Wilma and stay.
-    ASSERT_GE(Grid().rows(), 3);
-    EXPECT_EQ(Cell(1, 0), "Barney");
-    EXPECT_EQ(Cell(2, 0), "Fred");
-    EXPECT_TRUE(Grid().redraw()) << "drawing resumes after a failure";
-    const QByteArray log = DebugLog();
+    ASSERT_GE(resultGrid().rows(), 3);
+    EXPECT_EQ(cell(1, 0), "Barney");
+    EXPECT_EQ(cell(2, 0), "Fred");
+    EXPECT_TRUE(resultGrid().redraw()) << "drawing resumes after a failure";
+    const QByteArray log = debugLog();
     EXPECT_TRUE(log.contains(" [App.RunQuery]   ")) << log.constData();
     EXPECT_TRUE(log.contains("\r\n#481 - ")) << log.constData();
 
     Run(2);
-    ASSERT_EQ(prompter_->Calls().size(), 2u);
-    EXPECT_TRUE(DebugLog().contains("SQL: SELECT Nothing FROM Nowhere WHERE 1 = 1\r\n"));
-    EXPECT_EQ(Grid().rows(), 0);
+    ASSERT_EQ(prompter_->calls().size(), 2u);
+    EXPECT_TRUE(debugLog().contains("SQL: SELECT Nothing FROM Nowhere WHERE 1 = 1\r\n"));
+    EXPECT_EQ(resultGrid().rows(), 0);
 }
 
 TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
-    Load({{QStringLiteral("Kills gRaPh"),
+    load({{QStringLiteral("Kills gRaPh"),
            QStringLiteral("SELECT Format(Game.Date_Time_Stamp, 'yyyy-mm-dd') AS Day_Played, "
                           "Game_Player.Kills, Game_Player.Deaths, Game_Player.Score ") +
                QString::fromLatin1(kJoined) +
                QStringLiteral("WHERE Player.Player_Gamertag = 'Fred' ORDER BY Game.Game_ID")}});
     Run(1);
-    ASSERT_TRUE(prompter_->Calls().empty());
-    EXPECT_TRUE(Chart().isVisible());
-    EXPECT_EQ(Grid().rows(), 0) << "the grid stays empty";
-    EXPECT_TRUE(Label().startsWith(QStringLiteral("3 records   "))) << Label().toStdString();
-    QChart* chart = Chart().chart();
+    ASSERT_TRUE(prompter_->calls().empty());
+    EXPECT_TRUE(resultChart().isVisible());
+    EXPECT_EQ(resultGrid().rows(), 0) << "the grid stays empty";
+    EXPECT_TRUE(label().startsWith(QStringLiteral("3 records   "))) << label().toStdString();
+    QChart* chart = resultChart().chart();
     const auto series = chart->series();
     ASSERT_EQ(series.size(), 3);
     const QStringList names = {"Kills", "Deaths", "Score"};
@@ -264,9 +264,9 @@ TEST_F(RunQueryTest, GraphQueryDrawsEveryRecordWithSecondaryAxes) {
         << "fewer than ten records: a label on every category";
 
     // The next run hides the chart again.
-    Load({{QStringLiteral("Plain"), QStringLiteral("SELECT * FROM Player WHERE 1 = 1")}});
+    load({{QStringLiteral("Plain"), QStringLiteral("SELECT * FROM Player WHERE 1 = 1")}});
     Run(1);
-    EXPECT_FALSE(Chart().isVisible());
+    EXPECT_FALSE(resultChart().isVisible());
 }
 
 TEST_F(RunQueryTest, ManyGraphRecordsLabelEveryTenth) {
@@ -276,11 +276,11 @@ TEST_F(RunQueryTest, ManyGraphRecordsLabelEveryTenth) {
                 ", 'Slayer', '2005-02-01 10:00:00', 'Map" + QByteArray::number(i) +
                 "', 'Team Slayer')";
     }
-    Seed(rows.constData());
-    Load({{QStringLiteral("Graph"),
+    seed(rows.constData());
+    load({{QStringLiteral("Graph"),
            QStringLiteral("SELECT Map, Game_ID FROM Game WHERE Game_ID >= 100 ORDER BY Game_ID")}});
     Run(1);
-    auto* axis = qobject_cast<QCategoryAxis*>(Chart().chart()->axes(Qt::Horizontal)[0]);
+    auto* axis = qobject_cast<QCategoryAxis*>(resultChart().chart()->axes(Qt::Horizontal)[0]);
     ASSERT_NE(axis, nullptr);
     EXPECT_EQ(axis->categoriesLabels(),
               QStringList({"Map0", "Map2", "Map4", "Map6", "Map8", "Map10", "Map12", "Map14",

@@ -9,10 +9,10 @@
 
 #include "QueryFolder.h"
 #include "gui/BgrColor.h"
-#include "gui/TagListPanel.h"
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 #include "gui/ResultGridFill.h"
 #include "gui/ResultGridSort.h"
+#include "gui/TagListPanel.h"
 #include "gui/Twips.h"
 #include "query/QueryResult.h"
 #include "taglist/TagList.h"
@@ -31,141 +31,141 @@ class SortAndPopupTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        Seed(kRows);
-        Load({{QStringLiteral("Kills"),
+        seed(kRows);
+        load({{QStringLiteral("Kills"),
                QStringLiteral("SELECT Player_Gamertag, Game_ID, Kills, Deaths FROM Game_Player "
                               "WHERE 1 = 1 ORDER BY Game_ID")},
               {QStringLiteral("Lower"),
                QStringLiteral("SELECT Player_Gamertag AS gamertag, Kills FROM Game_Player WHERE "
                               "1 = 1")}});
-        state_->CurrentGamertag = QStringLiteral("Fred");
+        state_->currentGamertag = QStringLiteral("Fred");
         Run(1);
-        ASSERT_EQ(Grid().rows(), 5);
-        widthBefore_ = {Grid().colWidthTwips(0), Grid().colWidthTwips(1), Grid().colWidthTwips(2),
-                        Grid().colWidthTwips(3)};
+        ASSERT_EQ(resultGrid().rows(), 5);
+        widthBefore_ = {resultGrid().colWidthTwips(0), resultGrid().colWidthTwips(1),
+                        resultGrid().colWidthTwips(2), resultGrid().colWidthTwips(3)};
     }
-    QStringList Column(int col) {
+    QStringList column(int col) {
         QStringList texts;
-        for (int r = 1; r < Grid().rows(); ++r) {
-            texts << Cell(r, col);
+        for (int r = 1; r < resultGrid().rows(); ++r) {
+            texts << cell(r, col);
         }
         return texts;
     }
-    uint32_t BackColor(int row, int col) {
-        Grid().setRow(row);
-        Grid().setCol(col);
-        return Grid().cellBackColor();
+    uint32_t backColor(int row, int col) {
+        resultGrid().setRow(row);
+        resultGrid().setCol(col);
+        return resultGrid().cellBackColor();
     }
-    bool HeaderHasArrow(int col, const QLabel* arrow) {
-        Grid().setRow(0);
-        Grid().setCol(col);
-        return !Grid().cellPicture().isNull() &&
-               Grid().cellPicture().toImage() == arrow->pixmap().toImage();
+    bool headerHasArrow(int col, const QLabel* arrow) {
+        resultGrid().setRow(0);
+        resultGrid().setCol(col);
+        return !resultGrid().cellPicture().isNull() &&
+               resultGrid().cellPicture().toImage() == arrow->pixmap().toImage();
     }
-    int Widening() {
-        const TwipsScale scale = TwipsScale::ForWidget(Grid());
-        return scale.XToTwips(kSortWideningPixels);
+    int widening() {
+        const TwipsScale scale = TwipsScale::forWidget(resultGrid());
+        return scale.xToTwips(kSortWideningPixels);
     }
     std::vector<int> widthBefore_;
 };
 
 TEST_F(SortAndPopupTest, HeaderClicksSortDescendingThenFlipThenMoveToAnotherColumn) {
-    ClickCell(0, 2, Qt::LeftButton);
+    clickCell(0, 2, Qt::LeftButton);
     EXPECT_EQ(panel_->sortState(), "2D");
-    EXPECT_EQ(Column(2), QStringList({"100", "10", "10", "9"})) << "numbers as numbers";
-    EXPECT_EQ(Column(0), QStringList({"  Dino ", "Fred", "barney", "Wilma"}))
+    EXPECT_EQ(column(2), QStringList({"100", "10", "10", "9"})) << "numbers as numbers";
+    EXPECT_EQ(column(0), QStringList({"  Dino ", "Fred", "barney", "Wilma"}))
         << "whole rows move; equal keys keep their order";
-    EXPECT_TRUE(HeaderHasArrow(2, &Arrow(false)));
-    Grid().setRow(0);
-    Grid().setCol(2);
-    EXPECT_EQ(Grid().cellPictureAlignment(), FlexGrid::RightCenter);
-    EXPECT_EQ(Grid().cellAlignment(), FlexGrid::LeftCenter);
-    EXPECT_EQ(Grid().colWidthTwips(2), widthBefore_[2] + Widening());
+    EXPECT_TRUE(headerHasArrow(2, &arrow(false)));
+    resultGrid().setRow(0);
+    resultGrid().setCol(2);
+    EXPECT_EQ(resultGrid().cellPictureAlignment(), ResultGrid::RightCenter);
+    EXPECT_EQ(resultGrid().cellAlignment(), ResultGrid::LeftCenter);
+    EXPECT_EQ(resultGrid().colWidthTwips(2), widthBefore_[2] + widening());
     // Shading: non-empty default cells grey; Fred's highlighted cell keeps its colour.
-    EXPECT_EQ(BackColor(1, 2), kSortShadeColor);
-    EXPECT_EQ(BackColor(2, 2), bgrValue(0, 255, 128)) << "Fred's row";
-    EXPECT_EQ(BackColor(4, 2), kSortShadeColor);
+    EXPECT_EQ(backColor(1, 2), kSortShadeColor);
+    EXPECT_EQ(backColor(2, 2), bgrValue(0, 255, 128)) << "Fred's row";
+    EXPECT_EQ(backColor(4, 2), kSortShadeColor);
     EXPECT_EQ(kSortShadeColor, bgrValue(240, 240, 240));
 
-    ClickCell(0, 2, Qt::LeftButton);
+    clickCell(0, 2, Qt::LeftButton);
     EXPECT_EQ(panel_->sortState(), "2A");
-    EXPECT_EQ(Column(2), QStringList({"9", "10", "10", "100"}));
-    EXPECT_EQ(Column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}));
-    EXPECT_TRUE(HeaderHasArrow(2, &Arrow(true)));
-    EXPECT_EQ(Grid().colWidthTwips(2), widthBefore_[2] + Widening()) << "widened once";
+    EXPECT_EQ(column(2), QStringList({"9", "10", "10", "100"}));
+    EXPECT_EQ(column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}));
+    EXPECT_TRUE(headerHasArrow(2, &arrow(true)));
+    EXPECT_EQ(resultGrid().colWidthTwips(2), widthBefore_[2] + widening()) << "widened once";
 
-    ClickCell(0, 2, Qt::LeftButton);
+    clickCell(0, 2, Qt::LeftButton);
     EXPECT_EQ(panel_->sortState(), "2D");
-    EXPECT_TRUE(HeaderHasArrow(2, &Arrow(false)));
+    EXPECT_TRUE(headerHasArrow(2, &arrow(false)));
 
-    ClickCell(0, 0, Qt::LeftButton);
+    clickCell(0, 0, Qt::LeftButton);
     EXPECT_EQ(panel_->sortState(), "0D");
-    EXPECT_EQ(Column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}))
+    EXPECT_EQ(column(0), QStringList({"Wilma", "Fred", "barney", "  Dino "}))
         << "texts without regard to case";
-    EXPECT_TRUE(HeaderHasArrow(0, &Arrow(false)));
-    Grid().setRow(0);
-    Grid().setCol(2);
-    EXPECT_TRUE(Grid().cellPicture().isNull());
-    EXPECT_EQ(Grid().cellAlignment(), FlexGrid::CenterCenter);
-    EXPECT_EQ(Grid().colWidthTwips(2), widthBefore_[2]);
-    EXPECT_EQ(Grid().colWidthTwips(0), widthBefore_[0] + Widening());
+    EXPECT_TRUE(headerHasArrow(0, &arrow(false)));
+    resultGrid().setRow(0);
+    resultGrid().setCol(2);
+    EXPECT_TRUE(resultGrid().cellPicture().isNull());
+    EXPECT_EQ(resultGrid().cellAlignment(), ResultGrid::CenterCenter);
+    EXPECT_EQ(resultGrid().colWidthTwips(2), widthBefore_[2]);
+    EXPECT_EQ(resultGrid().colWidthTwips(0), widthBefore_[0] + widening());
     for (int r = 1; r < 5; ++r) {
-        const bool fred = Cell(r, 0) == QLatin1String("Fred");
-        EXPECT_EQ(BackColor(r, 2), fred ? kHighlightColor : 0u) << r;
-        EXPECT_EQ(BackColor(r, 0), fred ? kHighlightColor : kSortShadeColor) << r;
+        const bool fred = cell(r, 0) == QLatin1String("Fred");
+        EXPECT_EQ(backColor(r, 2), fred ? kHighlightColor : 0u) << r;
+        EXPECT_EQ(backColor(r, 0), fred ? kHighlightColor : kSortShadeColor) << r;
     }
     // An empty (Null) cell is never shaded.
-    const int wilma = static_cast<int>(Column(0).indexOf(QStringLiteral("Wilma"))) + 1;
-    EXPECT_EQ(BackColor(wilma, 3), 0u);
+    const int wilma = static_cast<int>(column(0).indexOf(QStringLiteral("Wilma"))) + 1;
+    EXPECT_EQ(backColor(wilma, 3), 0u);
 }
 
 TEST_F(SortAndPopupTest, DataRowClicksAndAnEmptyGridChangeNothing) {
-    ClickCell(2, 2, Qt::LeftButton);
+    clickCell(2, 2, Qt::LeftButton);
     EXPECT_EQ(panel_->sortState(), "");
-    EXPECT_EQ(Column(1), QStringList({"1", "2", "3", "4"}));
-    ClickCell(0, 2, Qt::RightButton);
+    EXPECT_EQ(column(1), QStringList({"1", "2", "3", "4"}));
+    clickCell(0, 2, Qt::RightButton);
     EXPECT_EQ(panel_->sortState(), "") << "only the left button sorts";
 
-    Grid().clear();
-    Grid().setRows(0);
-    Grid().setCols(0);
-    QTest::mousePress(Grid().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    resultGrid().clear();
+    resultGrid().setRows(0);
+    resultGrid().setCols(0);
+    QTest::mousePress(resultGrid().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(panel_->sortState(), "");
     // A new run empties the sort state.
-    ClickCell(0, 2, Qt::LeftButton);
+    clickCell(0, 2, Qt::LeftButton);
     Run(1);
-    ClickCell(0, 1, Qt::LeftButton);
+    clickCell(0, 1, Qt::LeftButton);
     EXPECT_EQ(panel_->sortState(), "1D");
 }
 
 TEST_F(SortAndPopupTest, RightClickOnAGamertagCellOffersItForTheTagList) {
-    ClickCell(3, 0, Qt::RightButton);  // "  Dino "
-    EXPECT_EQ(InsertIntoTagList().text(), "Add \"  Dino \" to Tag List");
-    EXPECT_EQ(InsertIntoTagList().data().toString(), "Dino");
-    EXPECT_TRUE(GridMenu().isVisible());
-    GridMenu().hide();
-    InsertIntoTagList().trigger();
-    EXPECT_EQ(InsertIntoTagList().data().toString(), "") << "the add handler took it";
+    clickCell(3, 0, Qt::RightButton);  // "  Dino "
+    EXPECT_EQ(insertIntoTagList().text(), "Add \"  Dino \" to Tag List");
+    EXPECT_EQ(insertIntoTagList().data().toString(), "Dino");
+    EXPECT_TRUE(gridMenu().isVisible());
+    gridMenu().hide();
+    insertIntoTagList().trigger();
+    EXPECT_EQ(insertIntoTagList().data().toString(), "") << "the add handler took it";
     QStringList tags;
-    for (int i = 0; i < Control<QComboBox>("cmbTagList").count(); ++i) {
-        tags << Control<QComboBox>("cmbTagList").itemText(i);
+    for (int i = 0; i < control<QComboBox>("cmbTagList").count(); ++i) {
+        tags << control<QComboBox>("cmbTagList").itemText(i);
     }
     EXPECT_TRUE(tags.contains(QStringLiteral("Dino")) || tags.contains(QStringLiteral("  Dino ")))
         << tags.join(',').toStdString();
-    EXPECT_TRUE(prompter_->Calls().empty());
+    EXPECT_TRUE(prompter_->calls().empty());
 }
 
 TEST_F(SortAndPopupTest, NoPopupOnTheHeaderOtherColumnsOrLowerCaseTitles) {
-    const QString caption = InsertIntoTagList().text();
-    ClickCell(0, 0, Qt::RightButton);
-    ClickCell(2, 2, Qt::RightButton);
-    ClickCell(2, 0, Qt::LeftButton);
-    EXPECT_EQ(InsertIntoTagList().data().toString(), "");
-    EXPECT_EQ(InsertIntoTagList().text(), caption);
+    const QString caption = insertIntoTagList().text();
+    clickCell(0, 0, Qt::RightButton);
+    clickCell(2, 2, Qt::RightButton);
+    clickCell(2, 0, Qt::LeftButton);
+    EXPECT_EQ(insertIntoTagList().data().toString(), "");
+    EXPECT_EQ(insertIntoTagList().text(), caption);
     Run(2);
-    ClickCell(1, 0, Qt::RightButton);
-    EXPECT_EQ(InsertIntoTagList().data().toString(), "") << "\"gamertag\" is not \"Gamertag\"";
-    EXPECT_FALSE(GridMenu().isVisible());
+    clickCell(1, 0, Qt::RightButton);
+    EXPECT_EQ(insertIntoTagList().data().toString(), "") << "\"gamertag\" is not \"Gamertag\"";
+    EXPECT_FALSE(gridMenu().isVisible());
 }
 
 }  // namespace

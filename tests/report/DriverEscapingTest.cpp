@@ -18,7 +18,7 @@ const QString kType = QStringLiteral("<i>Slayer</i>");
 const QString kMedal = QStringLiteral("A&B <x>");
 
 // SQL text literal.
-QString Sql(const QString& text) {
+QString sql(const QString& text) {
     return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) +
            QLatin1Char('\'');
 }
@@ -27,28 +27,28 @@ class Escaping : public ReportTest {
   protected:
     void SetUp() override {
         ReportTest::SetUp();
-        templateText_ = Bytes(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tps/template.html"));
-        WriteTemplate(templateText_);
-        Seed(QStringLiteral("INSERT INTO Clan VALUES (%1, %2, '', '', '');"
+        templateText_ = bytes(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tps/template.html"));
+        writeTemplate(templateText_);
+        seed(QStringLiteral("INSERT INTO Clan VALUES (%1, %2, '', '', '');"
                             "INSERT INTO Medal VALUES (%3, 2, 'Short \"s\"', 'Long <u>l</u>');")
-                 .arg(Sql(kClan), Sql(kSite), Sql(kMedal)));
-        AddPlayer(kTag, 2, 10, Sql(kClan), Sql(kQuote));
-        AddGames(kTag, 1, 12, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"),
-                 QStringLiteral("%1, '<Lockout>', 'Team Slayer', 'N', 300").arg(Sql(kType)));
-        Seed(QStringLiteral("INSERT INTO Game_Player_Medal VALUES (1, %1, %2, 3);")
-                 .arg(Sql(kTag), Sql(kMedal)));
-        state_.CurrentGamertag = kTag;
-        prompter_.AnswerMessage(MsgResult::No);
-        CreateReport();
-        page_ = state_.TpsDir + ReportFileStem(kTag) + QStringLiteral(".html");
-        ASSERT_TRUE(QFile::exists(page_)) << LogText().toStdString();
-        elements_ = ReadHtml(page_);
+                 .arg(sql(kClan), sql(kSite), sql(kMedal)));
+        addPlayer(kTag, 2, 10, sql(kClan), sql(kQuote));
+        addGames(kTag, 1, 12, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"),
+                 QStringLiteral("%1, '<Lockout>', 'Team Slayer', 'N', 300").arg(sql(kType)));
+        seed(QStringLiteral("INSERT INTO Game_Player_Medal VALUES (1, %1, %2, 3);")
+                 .arg(sql(kTag), sql(kMedal)));
+        state_.currentGamertag = kTag;
+        prompter_.answerMessage(MsgResult::No);
+        createReport();
+        page_ = state_.tpsDir + reportFileStem(kTag) + QStringLiteral(".html");
+        ASSERT_TRUE(QFile::exists(page_)) << logText().toStdString();
+        elements_ = readHtml(page_);
     }
 
     // The elements of one tag whose attribute `name` is `value`.
-    QList<HtmlElement> With(const QString& tag, const QString& name, const QString& value) const {
+    QList<HtmlElement> with(const QString& tag, const QString& name, const QString& value) const {
         QList<HtmlElement> found;
-        for (const HtmlElement& element : Named(elements_, tag)) {
+        for (const HtmlElement& element : named(elements_, tag)) {
             if (element.attrs.value(name) == value) {
                 found.append(element);
             }
@@ -62,41 +62,41 @@ class Escaping : public ReportTest {
 };
 
 TEST_F(Escaping, TitleHeadingAndProfileTextsReadBackAsStored) {
-    ASSERT_EQ(Named(elements_, QStringLiteral("title")).size(), 1);
-    EXPECT_EQ(Named(elements_, QStringLiteral("title"))[0].text,
+    ASSERT_EQ(named(elements_, QStringLiteral("title")).size(), 1);
+    EXPECT_EQ(named(elements_, QStringLiteral("title"))[0].text,
               kTag + QStringLiteral(" \u00b7 TPS Report"));
-    ASSERT_EQ(Named(elements_, QStringLiteral("h1")).size(), 1);
-    EXPECT_EQ(Named(elements_, QStringLiteral("h1"))[0].text, kTag);
-    EXPECT_TRUE(Named(elements_, QStringLiteral("script")).isEmpty());
+    ASSERT_EQ(named(elements_, QStringLiteral("h1")).size(), 1);
+    EXPECT_EQ(named(elements_, QStringLiteral("h1"))[0].text, kTag);
+    EXPECT_TRUE(named(elements_, QStringLiteral("script")).isEmpty());
 
-    const auto links = Named(elements_, QStringLiteral("a"));
+    const auto links = named(elements_, QStringLiteral("a"));
     ASSERT_EQ(links.size(), 1);
     EXPECT_EQ(links[0].text, kClan);
     EXPECT_EQ(links[0].attrs.value(QStringLiteral("href")), kSite);
     const auto quotes =
-        With(QStringLiteral("div"), QStringLiteral("class"), QStringLiteral("quote"));
+        with(QStringLiteral("div"), QStringLiteral("class"), QStringLiteral("quote"));
     ASSERT_EQ(quotes.size(), 1);
     EXPECT_EQ(quotes[0].text, QStringLiteral("\u201c") + kQuote + QStringLiteral("\u201d"));
 }
 
 TEST_F(Escaping, PicturePathsAndAttributesHoldTheWholeValue) {
     const auto emblem =
-        With(QStringLiteral("img"), QStringLiteral("class"), QStringLiteral("emblem"));
+        with(QStringLiteral("img"), QStringLiteral("class"), QStringLiteral("emblem"));
     ASSERT_EQ(emblem.size(), 1);
     EXPECT_EQ(emblem[0].attrs.value(QStringLiteral("src")),
               QStringLiteral("..\\avatar\\<script>alert(1)<_script>.jpg"));
     EXPECT_EQ(emblem[0].attrs.value(QStringLiteral("alt")), QStringLiteral("Emblem of ") + kTag);
-    EXPECT_EQ(With(QStringLiteral("img"), QStringLiteral("src"),
+    EXPECT_EQ(with(QStringLiteral("img"), QStringLiteral("src"),
                    QStringLiteral("..\\avatar\\<script>alert(1)<_script>_smbw.jpg"))
                   .size(),
               1);
     // The medal's picture and its cells, from the medal catalogue.
     EXPECT_EQ(
-        With(QStringLiteral("img"), QStringLiteral("src"), QStringLiteral("..\\medal\\A&B <x>.bmp"))
+        with(QStringLiteral("img"), QStringLiteral("src"), QStringLiteral("..\\medal\\A&B <x>.bmp"))
             .size(),
         1);
     QStringList cells;
-    for (const HtmlElement& cell : Named(elements_, QStringLiteral("td"))) {
+    for (const HtmlElement& cell : named(elements_, QStringLiteral("td"))) {
         cells.append(cell.text);
     }
     EXPECT_TRUE(cells.contains(QStringLiteral("Short \"s\" - Long <u>l</u>")));
@@ -105,9 +105,9 @@ TEST_F(Escaping, PicturePathsAndAttributesHoldTheWholeValue) {
     EXPECT_TRUE(cells.contains(QStringLiteral("<Lo")));
     // No element came from the data.
     for (const char* tag : {"script", "i", "u", "x"}) {
-        EXPECT_TRUE(Named(elements_, QString::fromLatin1(tag)).isEmpty()) << tag;
+        EXPECT_TRUE(named(elements_, QString::fromLatin1(tag)).isEmpty()) << tag;
     }
-    for (const HtmlElement& bold : Named(elements_, QStringLiteral("b"))) {
+    for (const HtmlElement& bold : named(elements_, QStringLiteral("b"))) {
         EXPECT_NE(bold.text, QStringLiteral("Co"));
     }
 }
@@ -128,7 +128,7 @@ TEST_F(Escaping, TheTemplatePassesThroughByteForByteAroundItsTokens) {
         at = match.capturedEnd();
     }
     pattern += QRegularExpression::escape(text.mid(at)) + QStringLiteral("\r\n\\z");
-    const QString page = QString::fromUtf8(Bytes(page_));
+    const QString page = QString::fromUtf8(bytes(page_));
     const auto match =
         QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption).match(page);
     EXPECT_TRUE(match.hasMatch()) << page.toStdString();

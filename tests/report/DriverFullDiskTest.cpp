@@ -17,39 +17,39 @@ class DriverFullDisk : public ReportTest {
             GTEST_SKIP() << "no small disk: " << disk_.whyNot().toStdString();
         }
         ReportTest::SetUp();
-        state_.TpsDir = disk_.path() + QLatin1Char('/');
-        AddPlayer(QStringLiteral("Red Fox"));
-        AddGames(QStringLiteral("Red Fox"), 1, 3,
+        state_.tpsDir = disk_.path() + QLatin1Char('/');
+        addPlayer(QStringLiteral("Red Fox"));
+        addGames(QStringLiteral("Red Fox"), 1, 3,
                  QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
     }
-    QString Page() const { return disk_.filePath(QStringLiteral("Red_Fox.html")); }
+    QString page() const { return disk_.filePath(QStringLiteral("Red_Fox.html")); }
 
     test_support::SmallDisk disk_;
 };
 
 TEST_F(DriverFullDisk, APageThatFindsNoRoomIsAnErrorAndTheOlderPageStays) {
-    WriteTemplate("first ?GAMERTAG?");
-    prompter_.AnswerMessage(MsgResult::No);
-    CreateReport();
-    ASSERT_EQ(Bytes(Page()), "first Red Fox\r\n");
-    WriteTemplate("second ?GAMERTAG?");
+    writeTemplate("first ?GAMERTAG?");
+    prompter_.answerMessage(MsgResult::No);
+    createReport();
+    ASSERT_EQ(bytes(page()), "first Red Fox\r\n");
+    writeTemplate("second ?GAMERTAG?");
     ASSERT_TRUE(disk_.fill());
 
-    prompter_.AcknowledgeOkMessages(true);
-    CreateReport();
-    EXPECT_EQ(prompter_.LastCall().text,
-              DebugLogMessage(AppError(75, QString(), QStringLiteral("Path/File access error"))));
-    EXPECT_TRUE(LogText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
-    EXPECT_EQ(Bytes(Page()), "first Red Fox\r\n");
+    prompter_.acknowledgeOkMessages(true);
+    createReport();
+    EXPECT_EQ(prompter_.lastCall().text,
+              debugLogMessage(AppError(75, QString(), QStringLiteral("Path/File access error"))));
+    EXPECT_TRUE(logText().contains(QStringLiteral("#75 - Tallywick - Path/File access error")));
+    EXPECT_EQ(bytes(page()), "first Red Fox\r\n");
     EXPECT_EQ(disk_.entries(), (QStringList{"Red_Fox.html", "template.html"}));
 
     disk_.freeSpace();
-    prompter_.AnswerMessage(MsgResult::No);
-    CreateReport();
+    prompter_.answerMessage(MsgResult::No);
+    createReport();
     EXPECT_EQ(
-        prompter_.LastCall().text,
+        prompter_.lastCall().text,
         QStringLiteral("Your TPS Report has been created.\r\nWould you like to view it now?"));
-    EXPECT_EQ(Bytes(Page()), "second Red Fox\r\n");
+    EXPECT_EQ(bytes(page()), "second Red Fox\r\n");
     EXPECT_EQ(disk_.entries(), (QStringList{"Red_Fox.html", "template.html"}));
 }
 

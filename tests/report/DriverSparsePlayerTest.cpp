@@ -18,27 +18,27 @@ class SparsePlayer : public ReportTest {
   protected:
     void SetUp() override {
         ReportTest::SetUp();
-        templateText_ = Bytes(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tps/template.html"));
+        templateText_ = bytes(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tps/template.html"));
         ASSERT_TRUE(templateText_.contains("?GAMERTAG?"));
-        WriteTemplate(templateText_);
+        writeTemplate(templateText_);
     }
 
     // The page of `tag` written from the delivered template, or empty with a
     // failure when the run ended in the error path.
-    QString Page(const QString& tag) {
-        state_.CurrentGamertag = tag;
-        prompter_.AnswerMessage(MsgResult::No);
-        CreateReport();
-        const QString path = state_.TpsDir + ReportFileStem(tag) + QStringLiteral(".html");
-        EXPECT_EQ(prompter_.LastCall().title, QStringLiteral("Confirm View"))
-            << tag.toStdString() << ": " << prompter_.LastCall().text.toStdString();
-        EXPECT_EQ(LogText(), QStringLiteral("<missing>"));
+    QString reportPage(const QString& tag) {
+        state_.currentGamertag = tag;
+        prompter_.answerMessage(MsgResult::No);
+        createReport();
+        const QString path = state_.tpsDir + reportFileStem(tag) + QStringLiteral(".html");
+        EXPECT_EQ(prompter_.lastCall().title, QStringLiteral("Confirm View"))
+            << tag.toStdString() << ": " << prompter_.lastCall().text.toStdString();
+        EXPECT_EQ(logText(), QStringLiteral("<missing>"));
         if (!QFile::exists(path)) {
             ADD_FAILURE() << "no page for " << tag.toStdString();
             return QString();
         }
-        const QString page = QString::fromUtf8(Bytes(path));
-        for (const QString& token : TemplateTokens(templateText_)) {
+        const QString page = QString::fromUtf8(bytes(path));
+        for (const QString& token : templateTokens(templateText_)) {
             EXPECT_FALSE(page.contains(token, Qt::CaseInsensitive))
                 << tag.toStdString() << " shows " << token.toStdString();
         }
@@ -46,9 +46,9 @@ class SparsePlayer : public ReportTest {
     }
 
     // The rating's six tokens as one line.
-    QString Rating(const QString& tag) {
-        state_.CurrentGamertag = tag;
-        const auto v = Filled({"EGR_SAMPLE_SIZE", "EGR_EFFICIENCY", "EGR_MARKSMANSHIP", "EGR_HONOR",
+    QString rating(const QString& tag) {
+        state_.currentGamertag = tag;
+        const auto v = filled({"EGR_SAMPLE_SIZE", "EGR_EFFICIENCY", "EGR_MARKSMANSHIP", "EGR_HONOR",
                                "EGR", "EGR_ICON"});
         return QStringList({v["EGR_SAMPLE_SIZE"], v["EGR_EFFICIENCY"], v["EGR_MARKSMANSHIP"],
                             v["EGR_HONOR"], v["EGR"], v["EGR_ICON"]})
@@ -56,12 +56,12 @@ class SparsePlayer : public ReportTest {
     }
 
     // One number straight from SQLite, beside the report's own reading.
-    QString Scalar(const QString& sql) {
-        state_.Db.reset();
+    QString scalar(const QString& sql) {
+        state_.db.reset();
         sqlite3* db = nullptr;
         sqlite3_stmt* statement = nullptr;
         QString value;
-        if (sqlite3_open(state_.DbPath.toUtf8().constData(), &db) == SQLITE_OK &&
+        if (sqlite3_open(state_.dbPath.toUtf8().constData(), &db) == SQLITE_OK &&
             sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) ==
                 SQLITE_OK &&
             sqlite3_step(statement) == SQLITE_ROW) {
@@ -70,7 +70,7 @@ class SparsePlayer : public ReportTest {
         }
         sqlite3_finalize(statement);
         sqlite3_close(db);
-        Open();
+        open();
         return value;
     }
 
@@ -79,38 +79,38 @@ class SparsePlayer : public ReportTest {
 };
 
 TEST_F(SparsePlayer, AFewRankedGamesWithoutKillsDeathsShotsOrUnpurgedGamesMakeAPage) {
-    AddPlayer(QStringLiteral("No Kills"));
-    AddGames(QStringLiteral("No Kills"), 1, 3, QStringLiteral("2, 'RED', 0, 0, 1, 3, 30, 9, 0"));
-    AddPlayer(QStringLiteral("No Deaths"));
-    AddGames(QStringLiteral("No Deaths"), 10, 3, QStringLiteral("1, 'RED', 10, 4, 0, 0, 30, 9, 2"));
-    AddPlayer(QStringLiteral("No Shots"));
-    AddGames(QStringLiteral("No Shots"), 20, 3, QStringLiteral("1, 'RED', 10, 4, 0, 1, 0, 0, 0"));
+    addPlayer(QStringLiteral("No Kills"));
+    addGames(QStringLiteral("No Kills"), 1, 3, QStringLiteral("2, 'RED', 0, 0, 1, 3, 30, 9, 0"));
+    addPlayer(QStringLiteral("No Deaths"));
+    addGames(QStringLiteral("No Deaths"), 10, 3, QStringLiteral("1, 'RED', 10, 4, 0, 0, 30, 9, 2"));
+    addPlayer(QStringLiteral("No Shots"));
+    addGames(QStringLiteral("No Shots"), 20, 3, QStringLiteral("1, 'RED', 10, 4, 0, 1, 0, 0, 0"));
     // Ranked games with shot data, every one partially purged: no sample game.
-    AddPlayer(QStringLiteral("All Purged"));
-    AddGames(QStringLiteral("All Purged"), 30, 3, QStringLiteral("1, 'RED', 10, 4, 0, 1, 30, 9, 2"),
+    addPlayer(QStringLiteral("All Purged"));
+    addGames(QStringLiteral("All Purged"), 30, 3, QStringLiteral("1, 'RED', 10, 4, 0, 1, 30, 9, 2"),
              QStringLiteral("'Slayer', 'Lockout', 'Team Skirmish', 'Y', 300"));
 
     for (const char* tag : {"No Kills", "No Deaths", "No Shots"}) {
-        const QString page = Page(QString::fromLatin1(tag));
+        const QString page = reportPage(QString::fromLatin1(tag));
         EXPECT_TRUE(page.contains(QStringLiteral("rated over 3 ranked games"))) << tag;
-        EXPECT_EQ(Rating(QString::fromLatin1(tag)), QStringLiteral("3 - - - 000 ..\\egr\\E00.jpg"))
+        EXPECT_EQ(rating(QString::fromLatin1(tag)), QStringLiteral("3 - - - 000 ..\\egr\\E00.jpg"))
             << tag;
     }
-    EXPECT_TRUE(Page(QStringLiteral("All Purged")).contains(QStringLiteral("rated over 0 ")));
-    EXPECT_EQ(Rating(QStringLiteral("All Purged")), QStringLiteral("0 - - - 000 ..\\egr\\E00.jpg"));
+    EXPECT_TRUE(reportPage(QStringLiteral("All Purged")).contains(QStringLiteral("rated over 0 ")));
+    EXPECT_EQ(rating(QStringLiteral("All Purged")), QStringLiteral("0 - - - 000 ..\\egr\\E00.jpg"));
 
     // Not a shot fired: no hit rate, the counts as they are.
-    state_.CurrentGamertag = QStringLiteral("No Shots");
-    auto v = Filled({"TOTAL_SHOTS_HIT", "TOTAL_SHOTS_FIRED", "TOTAL_SHOTS_HEAD"});
+    state_.currentGamertag = QStringLiteral("No Shots");
+    auto v = filled({"TOTAL_SHOTS_HIT", "TOTAL_SHOTS_FIRED", "TOTAL_SHOTS_HEAD"});
     EXPECT_EQ(v["TOTAL_SHOTS_HIT"], QStringLiteral("0 (-)"));
     EXPECT_EQ(v["TOTAL_SHOTS_FIRED"], QStringLiteral("0"));
     EXPECT_EQ(v["TOTAL_SHOTS_HEAD"], QStringLiteral("0"));
     // Every game purged while medals are stored: no game to spread them over.
-    Seed(QStringLiteral(
+    seed(QStringLiteral(
         "INSERT INTO Game_Player_Medal VALUES (30, 'All Purged', 'Double Kill', 4);"));
-    state_.CurrentGamertag = QStringLiteral("All Purged");
-    EXPECT_EQ(Filled({"TOTAL_MEDALS"})["TOTAL_MEDALS"], QStringLiteral("4 (- mpg)"));
-    Page(QStringLiteral("All Purged"));
+    state_.currentGamertag = QStringLiteral("All Purged");
+    EXPECT_EQ(filled({"TOTAL_MEDALS"})["TOTAL_MEDALS"], QStringLiteral("4 (- mpg)"));
+    reportPage(QStringLiteral("All Purged"));
 }
 
 // A hundred ranked games: 1 kill, 0 assists, 1 death, 10 shots of which 5
@@ -119,10 +119,10 @@ TEST_F(SparsePlayer, AFewRankedGamesWithoutKillsDeathsShotsOrUnpurgedGamesMakeAP
 TEST_F(SparsePlayer, AHundredGamesWithZeroDeathsKillsShotsOrMedalsAreRatedSoundly) {
     const auto rated = [this](const char* tag, const char* values, bool medals = true) {
         const QString player = QString::fromLatin1(tag);
-        AddPlayer(player);
-        AddGames(player, nextId_, 100, QString::fromLatin1(values));
+        addPlayer(player);
+        addGames(player, nextId_, 100, QString::fromLatin1(values));
         if (medals) {
-            Seed(QStringLiteral("INSERT INTO Game_Player_Medal VALUES (%1, '%2', 'Killtacular', "
+            seed(QStringLiteral("INSERT INTO Game_Player_Medal VALUES (%1, '%2', 'Killtacular', "
                                 "125);")
                      .arg(nextId_)
                      .arg(player));
@@ -135,38 +135,38 @@ TEST_F(SparsePlayer, AHundredGamesWithZeroDeathsKillsShotsOrMedalsAreRatedSoundl
     rated("Pacifist", "1, 'RED', 10, 1, 0, 1, 0, 0, 0");
     rated("Plain", "1, 'RED', 10, 1, 0, 1, 10, 5, CASE WHEN i <= 30 THEN 1 ELSE 0 END", false);
 
-    EXPECT_EQ(Rating(QStringLiteral("Control")),
+    EXPECT_EQ(rating(QStringLiteral("Control")),
               QStringLiteral("100 264 248 102 614 ..\\egr\\E06.jpg"));
     // No death counts as one, as the matrix does: 100 kills over 1.
-    EXPECT_EQ(Rating(QStringLiteral("Untouched")),
+    EXPECT_EQ(rating(QStringLiteral("Untouched")),
               QStringLiteral("100 3706 248 102 901 ..\\egr\\E09.jpg"));
     // No kill: no head-shot share, only the accuracy (TA 50).
-    EXPECT_EQ(Rating(QStringLiteral("Helper")),
+    EXPECT_EQ(rating(QStringLiteral("Helper")),
               QStringLiteral("100 264 191 102 557 ..\\egr\\E05.jpg"));
     // No shot fired: no marksmanship to score, so no rating either.
-    EXPECT_EQ(Rating(QStringLiteral("Pacifist")),
+    EXPECT_EQ(rating(QStringLiteral("Pacifist")),
               QStringLiteral("100 264 - 102 000 ..\\egr\\E00.jpg"));
     // No medal: no honor points.
-    EXPECT_EQ(Rating(QStringLiteral("Plain")),
+    EXPECT_EQ(rating(QStringLiteral("Plain")),
               QStringLiteral("100 264 248 0 512 ..\\egr\\E05.jpg"));
     for (const char* tag : {"Untouched", "Helper", "Pacifist", "Plain"}) {
-        Page(QString::fromLatin1(tag));
+        reportPage(QString::fromLatin1(tag));
     }
 }
 
 TEST_F(SparsePlayer, APlayerMetOnlyInCustomGamesGetsEveryTokenFilled) {
     // As the download makes a player met in a game: no colours, no clan, no
     // playlists.
-    Seed(
+    seed(
         QStringLiteral("INSERT INTO Player VALUES ('Met Once', NULL, NULL, NULL, NULL, 0, NULL, "
                        "'N', 'N', 'N', 'N', 'N');"));
-    AddGames(QStringLiteral("Met Once"), 1, 62,
+    addGames(QStringLiteral("Met Once"), 1, 62,
              QStringLiteral("3, 'RED', 10, i % 5, 1, 2, 20 + i, 7, i % 2"), kCustom);
-    const QString page = Page(QStringLiteral("Met Once"));
+    const QString page = reportPage(QStringLiteral("Met Once"));
     EXPECT_TRUE(page.contains(QStringLiteral("rated over 0 ranked games")));
 
-    state_.CurrentGamertag = QStringLiteral("Met Once");
-    auto v = Filled();
+    state_.currentGamertag = QStringLiteral("Met Once");
+    auto v = filled();
     EXPECT_EQ(v["GAMERTAG"], QStringLiteral("Met Once"));
     EXPECT_EQ(v["CLAN_NAME"], QString());
     EXPECT_EQ(v["CLAN_WEBSITE"], QString());
@@ -183,11 +183,11 @@ TEST_F(SparsePlayer, APlayerMetOnlyInCustomGamesGetsEveryTokenFilled) {
     EXPECT_EQ(v["ACTIVITY_RANGE"],
               QStringLiteral("Jan 1, 2005 - Mar 3, 2005&nbsp;&nbsp;&nbsp;(0 years, 2 months, "
                              "2 days)"));
-    const QString games = Scalar(
+    const QString games = scalar(
         QStringLiteral("SELECT count(*) FROM Game_Player WHERE Player_Gamertag = 'Met Once'"));
     EXPECT_EQ(v["TOTAL_GAMES"], games + QStringLiteral(" (0r ") + games + QStringLiteral("c)"));
     EXPECT_EQ(v["TOTAL_FIRSTS"], QStringLiteral("0 (0 %)"));
-    const QString kills = Scalar(
+    const QString kills = scalar(
         QStringLiteral("SELECT sum(Kills) FROM Game_Player WHERE Player_Gamertag = 'Met Once'"));
     EXPECT_EQ(v["TOTAL_KILLS"], kills + QStringLiteral(" (2.0 kpg)"));
     EXPECT_EQ(v["TOTAL_MEDALS"], QStringLiteral("0 (0.0 mpg)"));
@@ -203,13 +203,13 @@ TEST_F(SparsePlayer, APlayerMetOnlyInCustomGamesGetsEveryTokenFilled) {
 
 TEST_F(SparsePlayer, APlayerWithoutAProfileRowOrDurationsGetsEveryTokenFilled) {
     // Game rows alone, as an older version's database can leave them.
-    AddGames(QStringLiteral("Old Timer"), 1, 4,
+    addGames(QStringLiteral("Old Timer"), 1, 4,
              QStringLiteral("1, 'RED', 10, 2, 1, 2, NULL, "
                             "NULL, NULL"),
              QStringLiteral("'Slayer', 'Lockout', 'Team Skirmish', 'N', NULL"));
-    Page(QStringLiteral("Old Timer"));
-    state_.CurrentGamertag = QStringLiteral("Old Timer");
-    const auto v = Filled();
+    reportPage(QStringLiteral("Old Timer"));
+    state_.currentGamertag = QStringLiteral("Old Timer");
+    const auto v = filled();
     EXPECT_EQ(v["GAMERTAG"], QStringLiteral("Old Timer"));
     EXPECT_EQ(v["PRIMARY_COLOR"], QStringLiteral("#B7B9A8"));
     EXPECT_EQ(v["TOTAL_GAMES"], QStringLiteral("4 (4r 0c)"));
@@ -224,17 +224,17 @@ TEST_F(SparsePlayer, APlayerWithoutAProfileRowOrDurationsGetsEveryTokenFilled) {
 }
 
 TEST_F(SparsePlayer, TwoPlaylistsFillTheirOwnLevelCellsAndLeaveTheOthersEmpty) {
-    Seed(
+    seed(
         QStringLiteral("INSERT INTO Player VALUES ('Two Lists', NULL, 2, 10, NULL, 0, NULL, 'Y', "
                        "'N', 'N', 'N', 'N');"
                        "INSERT INTO Player_Playlist VALUES ('Two Lists', 'Team Slayer', 7, 0);"));
-    AddPlaylists(QStringLiteral("Two Lists"), {12, 30});
-    AddGames(QStringLiteral("Two Lists"), 1, 5, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
-    const QString page = Page(QStringLiteral("Two Lists"));
+    addPlaylists(QStringLiteral("Two Lists"), {12, 30});
+    addGames(QStringLiteral("Two Lists"), 1, 5, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
+    const QString page = reportPage(QStringLiteral("Two Lists"));
     EXPECT_TRUE(page.contains(QStringLiteral("<img src=\"\" alt=\"Level\">Rumble Pit")));
 
-    state_.CurrentGamertag = QStringLiteral("Two Lists");
-    const auto v = Filled();
+    state_.currentGamertag = QStringLiteral("Two Lists");
+    const auto v = filled();
     EXPECT_EQ(v["LEVEL_ICON_B"], QStringLiteral("..\\level\\L12.bmp"));
     EXPECT_EQ(v["LEVEL_ICON_H"], QStringLiteral("..\\level\\L30.bmp"));
     EXPECT_EQ(v["LEVEL_ICON_R"], QString());

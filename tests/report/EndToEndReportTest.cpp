@@ -28,17 +28,17 @@ const QStringList kRivals = {"Grey Owl", "Mossback", "Ninth Lantern", "Quiet Sto
 
 class EndToEnd : public ReportTest {
   protected:
-    QString ProgramFolder() override {
+    QString programFolder() override {
         QDir folder(QStringLiteral(TALLYWICK_BINARY_DIR "/tests/report/e2e-program"));
         folder.removeRecursively();
         folder.mkpath(QStringLiteral("."));
         for (const char* sub : {"level", "egr", "medal", "tps", "avatar"}) {
-            CopyFolder(kProgram + QLatin1Char('/') + QLatin1String(sub),
+            copyFolder(kProgram + QLatin1Char('/') + QLatin1String(sub),
                        folder.filePath(QString::fromLatin1(sub)));
         }
         return folder.path();
     }
-    static void CopyFolder(const QString& from, const QString& to) {
+    static void copyFolder(const QString& from, const QString& to) {
         QDir().mkpath(to);
         for (const QString& name : QDir(from).entryList(QDir::Files)) {
             QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
@@ -46,7 +46,7 @@ class EndToEnd : public ReportTest {
     }
 
     // Two emblem pictures, as the download leaves them.
-    void DrawEmblems() {
+    void drawEmblems() {
         for (const auto& [size, suffix] : {std::pair{100, ".jpg"}, std::pair{24, "_smbw.jpg"}}) {
             QImage image(size, size, QImage::Format_RGB32);
             image.fill(QColor(0x3D, 0x5D, 0xA5));
@@ -56,13 +56,13 @@ class EndToEnd : public ReportTest {
             painter.setPen(Qt::NoPen);
             painter.drawEllipse(QRectF(size * 0.15, size * 0.15, size * 0.7, size * 0.7));
             painter.end();
-            ASSERT_TRUE(image.save(state_.AvatarDir + QStringLiteral("Red_Fox") + suffix));
+            ASSERT_TRUE(image.save(state_.avatarDir + QStringLiteral("Red_Fox") + suffix));
         }
     }
 
     // 400 games over a year with rivals, custom games, quits, purged
     // games and medals; the same every run.
-    void SeedSeason() {
+    void seedSeason() {
         std::mt19937 random(20050115);
         // Players have favourites: low indexes come up more often.
         const auto pick = [&](const QStringList& list) {
@@ -93,11 +93,11 @@ class EndToEnd : public ReportTest {
                          start.addSecs(id * 80000).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                          pick(kMaps), playlist, purged ? QStringLiteral("Y") : QStringLiteral("N"),
                          purged ? QStringLiteral("NULL") : QString::number(300 + random() % 600));
-            AddSeats(sql, id, purged, random);
+            addSeats(sql, id, purged, random);
         }
-        Seed(sql);
+        seed(sql);
     }
-    void AddSeats(QString& sql, int id, bool purged, std::mt19937& random) {
+    void addSeats(QString& sql, int id, bool purged, std::mt19937& random) {
         QStringList seated = {QStringLiteral("Red Fox"), kRivals[id % 4], kRivals[(id + 1) % 4]};
         for (int place = 1; place <= seated.size(); ++place) {
             const bool quit = id % 41 == 0 && place == 1;
@@ -132,15 +132,15 @@ class EndToEnd : public ReportTest {
 };
 
 TEST_F(EndToEnd, ASeasonOfGamesMakesAValidPageWithEveryPictureDelivered) {
-    SeedSeason();
-    DrawEmblems();
-    state_.settings.TPS_Use_KApD = true;
-    prompter_.AnswerMessage(MsgResult::Yes).AnswerOpen(true);
-    CreateReport();
-    const QString page = state_.TpsDir + QStringLiteral("Red_Fox.html");
-    ASSERT_TRUE(QFile::exists(page)) << LogText().toStdString();
-    EXPECT_EQ(prompter_.LastCall().kind, DialogKind::OpenDocument);
-    EXPECT_EQ(prompter_.LastCall().text, page);
+    seedSeason();
+    drawEmblems();
+    state_.settings.tpsUseKApD = true;
+    prompter_.answerMessage(MsgResult::Yes).answerOpen(true);
+    createReport();
+    const QString page = state_.tpsDir + QStringLiteral("Red_Fox.html");
+    ASSERT_TRUE(QFile::exists(page)) << logText().toStdString();
+    EXPECT_EQ(prompter_.lastCall().kind, DialogKind::OpenDocument);
+    EXPECT_EQ(prompter_.lastCall().text, page);
 
     QProcess parser;
     parser.start(QStringLiteral("python3"),
@@ -149,7 +149,7 @@ TEST_F(EndToEnd, ASeasonOfGamesMakesAValidPageWithEveryPictureDelivered) {
     const QString verdict = QString::fromUtf8(parser.readAllStandardOutput()).trimmed();
     EXPECT_TRUE(verdict.startsWith(QStringLiteral("ok "))) << verdict.toStdString();
 
-    const QString html = QString::fromUtf8(Bytes(page));
+    const QString html = QString::fromUtf8(bytes(page));
     const QRegularExpression token(QStringLiteral("\\?[A-Za-z0-9_]+\\?"));
     EXPECT_FALSE(html.contains(token)) << token.match(html).captured().toStdString();
     EXPECT_TRUE(html.contains(QStringLiteral("<h1>Red Fox</h1>")));
@@ -162,7 +162,7 @@ TEST_F(EndToEnd, ASeasonOfGamesMakesAValidPageWithEveryPictureDelivered) {
     int pictures = 0;
     for (auto it = source.globalMatch(html); it.hasNext(); ++pictures) {
         const auto match = it.next();
-        const QString file = state_.ProgramDir + QLatin1Char('/') + match.captured(1) +
+        const QString file = state_.programDir + QLatin1Char('/') + match.captured(1) +
                              QLatin1Char('/') + match.captured(2);
         EXPECT_FALSE(QImage(file).isNull()) << file.toStdString();
     }

@@ -21,7 +21,7 @@ struct HtmlElement {
     QString text;
 };
 
-inline QList<HtmlElement> ReadHtml(const QString& page) {
+inline QList<HtmlElement> readHtml(const QString& page) {
     QProcess reader;
     reader.start(QStringLiteral("python3"),
                  {QStringLiteral(TALLYWICK_SOURCE_DIR "/tests/report/read_html.py"), page});
@@ -43,7 +43,7 @@ inline QList<HtmlElement> ReadHtml(const QString& page) {
     return elements;
 }
 
-inline QList<HtmlElement> Named(const QList<HtmlElement>& elements, const QString& tag) {
+inline QList<HtmlElement> named(const QList<HtmlElement>& elements, const QString& tag) {
     QList<HtmlElement> found;
     for (const HtmlElement& element : elements) {
         if (element.tag == tag) {
@@ -54,7 +54,7 @@ inline QList<HtmlElement> Named(const QList<HtmlElement>& elements, const QStrin
 }
 
 // The "?NAME?" tokens a template holds, in upper case, each once.
-inline QStringList TemplateTokens(const QByteArray& templateText) {
+inline QStringList templateTokens(const QByteArray& templateText) {
     QStringList tokens;
     const QRegularExpression token(QStringLiteral("\\?[A-Za-z0-9_]+\\?"));
     for (auto it = token.globalMatch(QString::fromUtf8(templateText)); it.hasNext();) {

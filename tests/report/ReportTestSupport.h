@@ -49,28 +49,28 @@ class ReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        BuildPaths(state_, ProgramFolder());
-        ASSERT_TRUE(QDir().mkpath(state_.TpsDir));
-        sqlite::CreateStatisticsDatabase(state_.DbPath,
+        buildPaths(state_, programFolder());
+        ASSERT_TRUE(QDir().mkpath(state_.tpsDir));
+        sqlite::createStatisticsDatabase(state_.dbPath,
                                          QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
         state_.prompter = &prompter_;
         state_.clock = [] { return QDateTime(QDate(2005, 1, 30), QTime(15, 30, 7)); };
-        state_.CurrentGamertag = QStringLiteral("Red Fox");
-        Open();
+        state_.currentGamertag = QStringLiteral("Red Fox");
+        open();
     }
 
     // The program folder the test works in; a fresh temporary one unless a
     // test wants to keep its page.
-    virtual QString ProgramFolder() { return dir_.path(); }
+    virtual QString programFolder() { return dir_.path(); }
 
-    void Open() { state_.Db = Database::Open(state_.DbPath); }
+    void open() { state_.db = Database::open(state_.dbPath); }
 
     // Raw SQLite statements (several allowed) on the closed database file.
-    void Seed(const QString& sql) {
+    void seed(const QString& sql) {
         lastRun_.rs.reset();
-        state_.Db.reset();
+        state_.db.reset();
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(state_.DbPath.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open(state_.dbPath.toUtf8().constData(), &db), SQLITE_OK);
         char* message = nullptr;
         const QByteArray batch = "BEGIN;" + sql.toUtf8() + ";COMMIT;";
         const int rc = sqlite3_exec(db, batch.constData(), nullptr, nullptr, &message);
@@ -78,7 +78,7 @@ class ReportTest : public ::testing::Test {
         sqlite3_free(message);
         sqlite3_close(db);
         ASSERT_EQ(rc, SQLITE_OK) << failure.toStdString();
-        Open();
+        open();
     }
 
     // A player with colours (codes of the delivered Color table) and the five
@@ -86,19 +86,19 @@ class ReportTest : public ::testing::Test {
     // A player with colours (codes of the delivered Color table: 2 red, 10
     // cobalt) and the five playlists of the site, all at level 7. Clan and
     // quote are SQL expressions.
-    void AddPlayer(const QString& tag, int primary = 2, int secondary = 10,
+    void addPlayer(const QString& tag, int primary = 2, int secondary = 10,
                    const QString& clan = QStringLiteral("NULL"),
                    const QString& quote = QStringLiteral("NULL")) {
-        Seed(QStringLiteral("INSERT INTO Player VALUES ('%1', %2, %3, %4, %5, 0, NULL, 'Y', 'N', "
+        seed(QStringLiteral("INSERT INTO Player VALUES ('%1', %2, %3, %4, %5, 0, NULL, 'Y', 'N', "
                             "'N', 'N', 'N');")
                  .arg(tag, clan)
                  .arg(primary)
                  .arg(secondary)
                  .arg(quote));
-        AddPlaylists(tag, {7, 7, 7, 7, 7});
+        addPlaylists(tag, {7, 7, 7, 7, 7});
     }
 
-    void AddPlaylists(const QString& tag, const QList<int>& levels) {
+    void addPlaylists(const QString& tag, const QList<int>& levels) {
         static const QStringList kNames = {"Big Team Battle", "Head to Head", "Rumble Pit",
                                            "Team Skirmish", "Team Slayer"};
         QString sql;
@@ -107,7 +107,7 @@ class ReportTest : public ::testing::Test {
                        .arg(tag, kNames.value(i))
                        .arg(levels[i]);
         }
-        Seed(sql);
+        seed(sql);
     }
 
     // `count` games from id `firstId` on, one a day from 2005-01-01, each with
@@ -115,23 +115,23 @@ class ReportTest : public ::testing::Test {
     // Game_ID and Player_Gamertag (SQL expressions over the game number i,
     // 1-based), and `game` the Game columns Type, Map, Playlist, purged flag
     // and duration.
-    void AddGames(
+    void addGames(
         const QString& tag, int firstId, int count, const QString& values,
         const QString& game = QStringLiteral("'Slayer', 'Lockout', 'Team Skirmish', 'N', 300")) {
         const QString series = QStringLiteral(
                                    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                                    "WHERE i < %1) ")
                                    .arg(count);
-        Seed(series +
+        seed(series +
              QStringLiteral("INSERT INTO Game SELECT %1 + i - 1, %2 FROM n;")
                  .arg(firstId)
-                 .arg(GameColumns(game)) +
+                 .arg(gameColumns(game)) +
              series +
              QStringLiteral("INSERT INTO Game_Player SELECT %1 + i - 1, '%2', %3 FROM n;")
                  .arg(firstId)
                  .arg(tag, values));
     }
-    static QString GameColumns(const QString& game) {
+    static QString gameColumns(const QString& game) {
         // Type, then the date, then Map, Playlist, purged flag, duration.
         const qsizetype comma = game.indexOf(QLatin1Char(','));
         return game.left(comma) +
@@ -143,29 +143,29 @@ class ReportTest : public ::testing::Test {
 
     // "name=?NAME?" records for the given tokens, filled by the whole report
     // run (without writing), read back as name -> value.
-    QMap<QString, QString> Filled(const QStringList& tokens = kAllTokens) {
-        ReportRun run = NewReportRun(state_, state_.CurrentGamertag);
-        return Read(FillReport(run, Records(tokens), state_.clock()));
+    QMap<QString, QString> filled(const QStringList& tokens = kAllTokens) {
+        ReportRun run = newReportRun(state_, state_.currentGamertag);
+        return read(fillReport(run, records(tokens), state_.clock()));
     }
     // The same through one section alone; lastRun_ keeps what it read.
-    QMap<QString, QString> FilledBy(void (*section)(ReportRun&, ReportPage&),
+    QMap<QString, QString> filledBy(void (*section)(ReportRun&, ReportPage&),
                                     const QStringList& tokens) {
-        ReportPage page(Records(tokens));
-        lastRun_ = NewReportRun(state_, state_.CurrentGamertag);
+        ReportPage page(records(tokens));
+        lastRun_ = newReportRun(state_, state_.currentGamertag);
         section(lastRun_, page);
-        return Read(page.Render());
+        return read(page.render());
     }
     // The report of the selected player, as the menu entry makes it.
-    bool CreateReport() { return CreateTpsReport(state_, state_.CurrentGamertag); }
+    bool createReport() { return createTpsReport(state_, state_.currentGamertag); }
     // Records end with a byte no value holds (values may span lines).
-    static QByteArray Records(const QStringList& tokens) {
+    static QByteArray records(const QStringList& tokens) {
         QByteArray page;
         for (const QString& token : tokens) {
             page += (token + QStringLiteral("=?") + token + QStringLiteral("?\x1e")).toUtf8();
         }
         return page;
     }
-    static QMap<QString, QString> Read(const QByteArray& page) {
+    static QMap<QString, QString> read(const QByteArray& page) {
         QMap<QString, QString> values;
         for (const QString& record :
              QString::fromUtf8(page).split(QChar(0x1e), Qt::SkipEmptyParts)) {
@@ -175,17 +175,17 @@ class ReportTest : public ::testing::Test {
         return values;
     }
 
-    void WriteTemplate(const QByteArray& bytes) {
-        QFile file(state_.TpsDir + QStringLiteral("template.html"));
+    void writeTemplate(const QByteArray& bytes) {
+        QFile file(state_.tpsDir + QStringLiteral("template.html"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    static QByteArray Bytes(const QString& path) {
+    static QByteArray bytes(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    QString LogText() const {
-        return QString::fromUtf8(Bytes(state_.ProgramDir + QStringLiteral("/debug.log")));
+    QString logText() const {
+        return QString::fromUtf8(bytes(state_.programDir + QStringLiteral("/debug.log")));
     }
 
     QTemporaryDir dir_;

@@ -11,19 +11,19 @@ class EgrTrophy : public ReportTest {
     // which 5 hit, and 30 head shots over the first 30 games (so KApD 1.0 and
     // TA 80 when there are 100 games). Killtacular (factor 4, 4^1.5 = 8)
     // earned 125 times gives honor 1000 / games.
-    void AddRatedGames(
+    void addRatedGames(
         int games, const QString& values = QStringLiteral("1, 'RED', 10, 1, 0, 1, 10, 5, "
                                                           "CASE WHEN i <= 30 THEN 1 ELSE 0 END")) {
-        AddPlayer(QStringLiteral("Red Fox"));
-        AddGames(QStringLiteral("Red Fox"), 1, games, values);
-        Seed(QStringLiteral(
+        addPlayer(QStringLiteral("Red Fox"));
+        addGames(QStringLiteral("Red Fox"), 1, games, values);
+        seed(QStringLiteral(
             "INSERT INTO Game_Player_Medal VALUES (1, 'Red Fox', 'Killtacular', 125);"));
     }
-    QMap<QString, QString> Rating() {
-        return Filled({"EGR_SAMPLE_SIZE", "EGR_EFFICIENCY", "EGR_MARKSMANSHIP", "EGR_HONOR", "EGR",
+    QMap<QString, QString> rating() {
+        return filled({"EGR_SAMPLE_SIZE", "EGR_EFFICIENCY", "EGR_MARKSMANSHIP", "EGR_HONOR", "EGR",
                        "EGR_ICON"});
     }
-    static QString Joined(const QMap<QString, QString>& v) {
+    static QString joined(const QMap<QString, QString>& v) {
         return QStringList({v["EGR_SAMPLE_SIZE"], v["EGR_EFFICIENCY"], v["EGR_MARKSMANSHIP"],
                             v["EGR_HONOR"], v["EGR"], v["EGR_ICON"]})
             .join(QLatin1Char(' '));
@@ -31,24 +31,24 @@ class EgrTrophy : public ReportTest {
 };
 
 TEST_F(EgrTrophy, WorkedExampleWithAHundredSampleGames) {
-    AddRatedGames(100);
+    addRatedGames(100);
     // Custom and partially purged games are outside the sample.
-    AddGames(QStringLiteral("Red Fox"), 500, 7, QStringLiteral("1, 'RED', 10, 9, 0, 0, 1, 1, 1"),
+    addGames(QStringLiteral("Red Fox"), 500, 7, QStringLiteral("1, 'RED', 10, 9, 0, 0, 1, 1, 1"),
              QStringLiteral("'CTF', 'Midship', 'Arranged Game', 'N', 300"));
-    AddGames(QStringLiteral("Red Fox"), 600, 3,
+    addGames(QStringLiteral("Red Fox"), 600, 3,
              QStringLiteral("1, 'RED', 10, 9, 0, 0, NULL, NULL, NULL"),
              QStringLiteral("'CTF', 'Midship', 'Team Skirmish', 'Y', NULL"));
-    EXPECT_EQ(Joined(Rating()), QStringLiteral("100 264 248 102 614 ..\\egr\\E06.jpg"));
+    EXPECT_EQ(joined(rating()), QStringLiteral("100 264 248 102 614 ..\\egr\\E06.jpg"));
 }
 
 TEST_F(EgrTrophy, NinetyNineSampleGamesGiveOnlyTheSampleSize) {
-    AddRatedGames(99);
-    EXPECT_EQ(Joined(Rating()), QStringLiteral("99 - - - 000 ..\\egr\\E00.jpg"));
+    addRatedGames(99);
+    EXPECT_EQ(joined(rating()), QStringLiteral("99 - - - 000 ..\\egr\\E00.jpg"));
 }
 
 TEST_F(EgrTrophy, ARatingOfAThousandOrMoreIsShownAs901) {
-    AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1000, 0, 1, 10, 5, 1"));
-    const auto v = Rating();
+    addRatedGames(100, QStringLiteral("1, 'RED', 10, 1000, 0, 1, 10, 5, 1"));
+    const auto v = rating();
     EXPECT_GE(v["EGR_EFFICIENCY"].toInt(), 1000);
     EXPECT_EQ(v["EGR"], QStringLiteral("901"));
     EXPECT_EQ(v["EGR_ICON"], QStringLiteral("..\\egr\\E09.jpg"));
@@ -56,23 +56,23 @@ TEST_F(EgrTrophy, ARatingOfAThousandOrMoreIsShownAs901) {
 
 TEST_F(EgrTrophy, NegativeMarksmanshipRoundsDownAndLowersTheRating) {
     // TA 5: 12.033 ln 5 - 27.906 = -8.54, shown as -86.
-    AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 1, 20, 1, 0"));
-    EXPECT_EQ(Joined(Rating()), QStringLiteral("100 264 -86 102 280 ..\\egr\\E02.jpg"));
+    addRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 1, 20, 1, 0"));
+    EXPECT_EQ(joined(rating()), QStringLiteral("100 264 -86 102 280 ..\\egr\\E02.jpg"));
 }
 
 TEST_F(EgrTrophy, ANegativeRatingShowsTheLowestBandPicture) {
     // KApD 0.01 and TA 1: points 18, -280 and 102.
-    AddRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 100, 100, 1, 0"));
-    EXPECT_EQ(Joined(Rating()), QStringLiteral("100 18 -280 102 -160 ..\\egr\\E00.jpg"));
+    addRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 100, 100, 1, 0"));
+    EXPECT_EQ(joined(rating()), QStringLiteral("100 18 -280 102 -160 ..\\egr\\E00.jpg"));
 }
 
 TEST_F(EgrTrophy, TrophyRoomListsMedalsByCountWithTheRateOverUnpurgedGames) {
-    AddPlayer(QStringLiteral("Red Fox"));
-    AddGames(QStringLiteral("Red Fox"), 1, 40, QStringLiteral("1, 'RED', 10, 1, 0, 1, 10, 5, 0"));
-    AddGames(QStringLiteral("Red Fox"), 100, 5,
+    addPlayer(QStringLiteral("Red Fox"));
+    addGames(QStringLiteral("Red Fox"), 1, 40, QStringLiteral("1, 'RED', 10, 1, 0, 1, 10, 5, 0"));
+    addGames(QStringLiteral("Red Fox"), 100, 5,
              QStringLiteral("1, 'RED', 10, 1, 0, 1, NULL, NULL, NULL"),
              QStringLiteral("'Slayer', 'Lockout', 'Team Skirmish', 'Y', NULL"));
-    Seed(
+    seed(
         QStringLiteral("INSERT INTO Game_Player_Medal VALUES (1, 'Red Fox', 'Double Kill', 5),"
                        " (2, 'Red Fox', 'Double Kill', 7), (3, 'Red Fox', 'Sniper Kill', 20);"));
     const QString expected = QStringLiteral(
@@ -86,13 +86,13 @@ TEST_F(EgrTrophy, TrophyRoomListsMedalsByCountWithTheRateOverUnpurgedGames) {
         "<tr align=\"center\"><td><img alt=\"Medal\" src=\"..\\medal\\Double Kill.bmp\">&nbsp;"
         "</td><td>12</td><td>0.3</td><td>1.5</td><td align=\"left\">Double Kill - Kill 2 "
         "opponents within 4 seconds of each other</td></tr></table>");
-    EXPECT_EQ(Filled({"TROPHY_ROOM"})["TROPHY_ROOM"], expected);
-    EXPECT_EQ(Filled({"TOTAL_MEDALS"})["TOTAL_MEDALS"], QStringLiteral("32 (0.8 mpg)"));
+    EXPECT_EQ(filled({"TROPHY_ROOM"})["TROPHY_ROOM"], expected);
+    EXPECT_EQ(filled({"TOTAL_MEDALS"})["TOTAL_MEDALS"], QStringLiteral("32 (0.8 mpg)"));
 
     // No medal yet: the room says so, and every game is spread over again.
-    Seed(QStringLiteral("DELETE FROM Game_Player_Medal;"));
-    EXPECT_EQ(Filled({"TROPHY_ROOM"})["TROPHY_ROOM"], QStringLiteral("-"));
-    EXPECT_EQ(Filled({"TOTAL_MEDALS"})["TOTAL_MEDALS"], QStringLiteral("0 (0.0 mpg)"));
+    seed(QStringLiteral("DELETE FROM Game_Player_Medal;"));
+    EXPECT_EQ(filled({"TROPHY_ROOM"})["TROPHY_ROOM"], QStringLiteral("-"));
+    EXPECT_EQ(filled({"TOTAL_MEDALS"})["TOTAL_MEDALS"], QStringLiteral("0 (0.0 mpg)"));
 }
 
 }  // namespace

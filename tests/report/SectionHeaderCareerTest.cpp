@@ -16,14 +16,14 @@ const QString kCustomWinnerFirst5 =
 using HeaderCareer = ReportTest;
 
 TEST_F(HeaderCareer, CareerTotalsOfAHundredRankedAndTwentyCustomGames) {
-    AddPlayer(QStringLiteral("Red Fox"));
-    AddGames(QStringLiteral("Red Fox"), 1, 100, kRankedWinnerFirst25,
+    addPlayer(QStringLiteral("Red Fox"));
+    addGames(QStringLiteral("Red Fox"), 1, 100, kRankedWinnerFirst25,
              QStringLiteral("'Slayer', 'Lockout', 'Team Skirmish', 'N', "
                             "CASE WHEN i = 1 THEN 5000 ELSE NULL END"));
-    AddGames(QStringLiteral("Red Fox"), 101, 20, kCustomWinnerFirst5,
+    addGames(QStringLiteral("Red Fox"), 101, 20, kCustomWinnerFirst5,
              QStringLiteral("'CTF', 'Midship', 'Arranged Game', 'N', NULL"));
-    Seed(QStringLiteral("INSERT INTO Game_Player_Medal VALUES (1, 'Red Fox', 'Double Kill', 60);"));
-    const auto v = Filled();
+    seed(QStringLiteral("INSERT INTO Game_Player_Medal VALUES (1, 'Red Fox', 'Double Kill', 60);"));
+    const auto v = filled();
     EXPECT_EQ(v["TOTAL_GAMES"], QStringLiteral("120 (100r 20c)"));
     EXPECT_EQ(v["TOTAL_FIRSTS"], QStringLiteral("30 (25 %)"));
     EXPECT_EQ(v["TOTAL_KILLS"], QStringLiteral("600 (5.0 kpg)"));
@@ -51,11 +51,11 @@ TEST_F(HeaderCareer, CareerTotalsOfAHundredRankedAndTwentyCustomGames) {
 TEST_F(HeaderCareer, CountsOfNothingAreZeroAndMissingFiguresADash) {
     // Custom games only, no first place, no durations, no medals, no shots,
     // no assists stored.
-    AddPlayer(QStringLiteral("Red Fox"));
-    AddGames(QStringLiteral("Red Fox"), 1, 3,
+    addPlayer(QStringLiteral("Red Fox"));
+    addGames(QStringLiteral("Red Fox"), 1, 3,
              QStringLiteral("2, 'RED', 10, 5, NULL, 4, NULL, NULL, NULL"),
              QStringLiteral("'CTF', 'Midship', 'Arranged Game', 'N', NULL"));
-    const auto v = Filled();
+    const auto v = filled();
     EXPECT_EQ(v["TOTAL_GAMES"], QStringLiteral("3 (0r 3c)"));
     EXPECT_EQ(v["TOTAL_FIRSTS"], QStringLiteral("0 (0 %)"));
     EXPECT_EQ(v["TOTAL_MEDALS"], QStringLiteral("0 (0.0 mpg)"));
@@ -69,7 +69,7 @@ TEST_F(HeaderCareer, CountsOfNothingAreZeroAndMissingFiguresADash) {
 }
 
 TEST_F(HeaderCareer, ColoursClanQuoteAndLevelPicturesByPlaylistName) {
-    Seed(QStringLiteral(
+    seed(QStringLiteral(
         "INSERT INTO Color VALUES (50, 'ffffff', '111111');"
         "INSERT INTO Clan VALUES ('Den', 'http://den.example/', '', '', '');"
         "INSERT INTO Player VALUES ('The Red Fox', 'Den', 0, 0, '<b>Run</b>', 0, NULL, 'Y', 'N', "
@@ -79,13 +79,13 @@ TEST_F(HeaderCareer, ColoursClanQuoteAndLevelPicturesByPlaylistName) {
         " ('The Red Fox', 'Big Team Battle', 0, 0), ('The Red Fox', 'Team Skirmish', 31, 0),"
         " ('The Red Fox', 'Rumble Pit', 9, 0), ('The Red Fox', 'Head to Head', 12, 0),"
         " ('The Red Fox', 'Zz Extra', 44, 0);"));
-    AddPlaylists(QStringLiteral("Low"), {1, 1, 1, 1, 1});
+    addPlaylists(QStringLiteral("Low"), {1, 1, 1, 1, 1});
     const QString oneGame = QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2");
-    AddGames(QStringLiteral("The Red Fox"), 1, 1, oneGame);
-    AddGames(QStringLiteral("Low"), 2, 1, oneGame);
+    addGames(QStringLiteral("The Red Fox"), 1, 1, oneGame);
+    addGames(QStringLiteral("Low"), 2, 1, oneGame);
 
-    state_.CurrentGamertag = QStringLiteral("The Red Fox");
-    auto v = Filled();
+    state_.currentGamertag = QStringLiteral("The Red Fox");
+    auto v = filled();
     EXPECT_EQ(v["CLAN_NAME"], QStringLiteral("Den"));
     EXPECT_EQ(v["CLAN_WEBSITE"], QStringLiteral("http://den.example/"));
     EXPECT_EQ(v["QUOTE"], QStringLiteral("&lt;b&gt;Run&lt;/b&gt;"));  // text, not markup
@@ -105,27 +105,27 @@ TEST_F(HeaderCareer, ColoursClanQuoteAndLevelPicturesByPlaylistName) {
               QStringLiteral("Jan 1, 2005 - Jan 1, 2005&nbsp;&nbsp;&nbsp;(0 years, 0 months, "
                              "0 days)"));
 
-    state_.CurrentGamertag = QStringLiteral("Low");
-    v = Filled({QStringLiteral("PRIMARY_COLOR"), QStringLiteral("INVERT_COLOR")});
+    state_.currentGamertag = QStringLiteral("Low");
+    v = filled({QStringLiteral("PRIMARY_COLOR"), QStringLiteral("INVERT_COLOR")});
     EXPECT_EQ(v["PRIMARY_COLOR"], QStringLiteral("#ffffff"));  // only exact "FFFFFF" is swapped
     EXPECT_EQ(v["INVERT_COLOR"], QStringLiteral("#111111"));
 }
 
 TEST_F(HeaderCareer, FourPlaylistsOrColoursWithoutAValueStillFillTheHeader) {
-    Seed(QStringLiteral(
+    seed(QStringLiteral(
         "INSERT INTO Color VALUES (51, NULL, NULL);"
         "INSERT INTO Player VALUES ('Four', NULL, 2, 99, NULL, 0, NULL, 'Y', 'N', 'N', 'N', 'N');"
         "INSERT INTO Player VALUES ('Blank', NULL, 51, 51, NULL, 0, NULL, 'Y', 'N', 'N', 'N', "
         "'N');"));
-    AddPlaylists(QStringLiteral("Four"), {1, 2, 3, 4});
-    AddPlaylists(QStringLiteral("Blank"), {1, 2, 3, 4, 5});
-    AddGames(QStringLiteral("Four"), 1, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
-    AddGames(QStringLiteral("Blank"), 3, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
+    addPlaylists(QStringLiteral("Four"), {1, 2, 3, 4});
+    addPlaylists(QStringLiteral("Blank"), {1, 2, 3, 4, 5});
+    addGames(QStringLiteral("Four"), 1, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
+    addGames(QStringLiteral("Blank"), 3, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
     const QStringList header = {"PRIMARY_COLOR", "SECONDARY_COLOR", "INVERT_COLOR", "LEVEL_ICON_SK",
                                 "LEVEL_ICON_S"};
     const auto line = [&](const char* tag) {
-        state_.CurrentGamertag = QString::fromLatin1(tag);
-        const auto v = Filled(header);
+        state_.currentGamertag = QString::fromLatin1(tag);
+        const auto v = filled(header);
         QStringList values;
         for (const QString& token : header) {
             values.append(v[token]);
@@ -140,59 +140,59 @@ TEST_F(HeaderCareer, FourPlaylistsOrColoursWithoutAValueStillFillTheHeader) {
 }
 
 TEST_F(HeaderCareer, QuitsOfEitherKindInWhicheverOrderTheyCome) {
-    AddPlayer(QStringLiteral("Red Fox"));
+    addPlayer(QStringLiteral("Red Fox"));
     // 100 ranked games of which 4 quits; 20 custom games of which 5 quits.
-    AddGames(QStringLiteral("Red Fox"), 1, 100,
+    addGames(QStringLiteral("Red Fox"), 1, 100,
              QStringLiteral("2, 'RED', 0, CASE WHEN i <= 4 THEN 0 ELSE 3 END, 0, "
                             "CASE WHEN i <= 4 THEN 0 ELSE 1 END, "
                             "CASE WHEN i <= 2 THEN NULL WHEN i <= 4 THEN 0 ELSE 9 END, 1, 0"));
-    AddGames(QStringLiteral("Red Fox"), 101, 20,
+    addGames(QStringLiteral("Red Fox"), 101, 20,
              QStringLiteral("2, 'RED', 0, CASE WHEN i <= 5 THEN 0 ELSE 3 END, 0, "
                             "CASE WHEN i <= 5 THEN 0 ELSE 1 END, 0, 0, 0"),
              QStringLiteral("'CTF', 'Midship', 'Arranged Game', 'N', 300"));
     const QStringList quits = {QStringLiteral("TOTAL_RANKED_QUITS"),
                                QStringLiteral("TOTAL_CUSTOM_QUITS")};
-    auto v = FilledBy(QuitsSection, quits);
+    auto v = filledBy(quitsSection, quits);
     EXPECT_EQ(v["TOTAL_RANKED_QUITS"], QStringLiteral("4 (4 %)"));
     EXPECT_EQ(v["TOTAL_CUSTOM_QUITS"], QStringLiteral("5 (25 %)"));
     EXPECT_TRUE(lastRun_.statement.startsWith(QStringLiteral("SELECT IIf([Game].[Playlist]")));
 
     // The same figures whichever row the engine delivers first.
-    Seed(
+    seed(
         QStringLiteral("UPDATE Game SET Playlist = CASE WHEN Playlist = 'Arranged Game' THEN "
                        "'Team Skirmish' ELSE 'Arranged Game' END;"));
-    v = FilledBy(QuitsSection, quits);
+    v = filledBy(quitsSection, quits);
     EXPECT_EQ(v["TOTAL_RANKED_QUITS"], QStringLiteral("5 (25 %)"));
     EXPECT_EQ(v["TOTAL_CUSTOM_QUITS"], QStringLiteral("4 (4 %)"));
 }
 
 TEST_F(HeaderCareer, QuitsWithoutRankedGamesOrWithoutQuits) {
-    AddPlayer(QStringLiteral("Red Fox"));
-    AddGames(QStringLiteral("Red Fox"), 1, 4,
+    addPlayer(QStringLiteral("Red Fox"));
+    addGames(QStringLiteral("Red Fox"), 1, 4,
              QStringLiteral("2, 'RED', 0, CASE WHEN i = 1 THEN 0 ELSE 3 END, 0, "
                             "CASE WHEN i = 1 THEN 0 ELSE 1 END, NULL, NULL, NULL"),
              QStringLiteral("'CTF', 'Midship', 'Arranged Game', 'N', 300"));
-    AddPlayer(QStringLiteral("Steady"));
-    AddGames(QStringLiteral("Steady"), 10, 3, QStringLiteral("2, 'RED', 0, 3, 0, 1, 9, 1, 0"));
+    addPlayer(QStringLiteral("Steady"));
+    addGames(QStringLiteral("Steady"), 10, 3, QStringLiteral("2, 'RED', 0, 3, 0, 1, 9, 1, 0"));
     const QStringList quits = {QStringLiteral("TOTAL_RANKED_QUITS"),
                                QStringLiteral("TOTAL_CUSTOM_QUITS")};
     // No ranked count at all: the custom games are all the games.
-    auto v = Filled(quits);
+    auto v = filled(quits);
     EXPECT_EQ(v["TOTAL_RANKED_QUITS"], QStringLiteral("0"));
     EXPECT_EQ(v["TOTAL_CUSTOM_QUITS"], QStringLiteral("1 (25 %)"));
 
-    state_.CurrentGamertag = QStringLiteral("Steady");
-    v = Filled(quits);
+    state_.currentGamertag = QStringLiteral("Steady");
+    v = filled(quits);
     EXPECT_EQ(v["TOTAL_RANKED_QUITS"], QStringLiteral("0"));
     EXPECT_EQ(v["TOTAL_CUSTOM_QUITS"], QStringLiteral("0"));
 }
 
 TEST_F(HeaderCareer, APlayerWithoutGamesKeepsTheTokensAndGetsTheFallbacks) {
-    AddPlayer(QStringLiteral("Red Fox"));
-    AddPlayer(QStringLiteral("Other"));
-    AddGames(QStringLiteral("Other"), 1, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
-    state_.settings.TPS_Use_KApD = true;
-    const auto v = Filled();
+    addPlayer(QStringLiteral("Red Fox"));
+    addPlayer(QStringLiteral("Other"));
+    addGames(QStringLiteral("Other"), 1, 2, QStringLiteral("1, 'RED', 10, 5, 2, 4, 40, 10, 2"));
+    state_.settings.tpsUseKApD = true;
+    const auto v = filled();
     const QStringList fallbacks = {
         "EGR_EFFICIENCY", "EGR_MARKSMANSHIP",   "EGR_HONOR",          "EGR",        "EGR_ICON",
         "RATIO_TYPE",     "TOTAL_RANKED_QUITS", "TOTAL_CUSTOM_QUITS", "CREATE_DATE"};

@@ -22,12 +22,12 @@ class Matrix : public ReportTest {
   protected:
     void SetUp() override {
         ReportTest::SetUp();
-        AddPlayer(QStringLiteral("Red Fox"));
+        addPlayer(QStringLiteral("Red Fox"));
     }
     // `count` games of one type on one map; kills, assists, deaths per game.
-    void Play(int firstId, int count, const char* type, const char* map, const char* playlist,
+    void play(int firstId, int count, const char* type, const char* map, const char* playlist,
               int kills, int assists, int deaths) {
-        AddGames(QStringLiteral("Red Fox"), firstId, count,
+        addGames(QStringLiteral("Red Fox"), firstId, count,
                  QStringLiteral("1, 'RED', 10, %1, %2, %3, 10, 5, 1")
                      .arg(kills)
                      .arg(assists)
@@ -36,15 +36,15 @@ class Matrix : public ReportTest {
                      .arg(QString::fromLatin1(type), QString::fromLatin1(map),
                           QString::fromLatin1(playlist)));
     }
-    QString MatrixHtml() {
-        return FilledBy(MatrixSection, {"EFFICIENCY_MATRIX"})["EFFICIENCY_MATRIX"];
+    QString matrixHtml() {
+        return filledBy(matrixSection, {"EFFICIENCY_MATRIX"})["EFFICIENCY_MATRIX"];
     }
 };
 
 TEST_F(Matrix, RankedAndCustomTablesWithTotals) {
-    Play(1, 1, "CTF", "Midship", "Team Skirmish", 4, 0, 0);
-    Play(2, 2, "Slayer", "Lockout", "Team Skirmish", 5, 1, 2);
-    Play(4, 1, "Slayer", "Lockout", "Arranged Game", 4, 0, 1);
+    play(1, 1, "CTF", "Midship", "Team Skirmish", 4, 0, 0);
+    play(2, 2, "Slayer", "Lockout", "Team Skirmish", 5, 1, 2);
+    play(4, 1, "Slayer", "Lockout", "Arranged Game", 4, 0, 1);
     const QString expected =
         kTableHead +
         "<td align=\"left\">RANKED</td><td>Loc</td><td>Mid</td><td>#</td><td>&divide;</td></tr>" +
@@ -60,14 +60,14 @@ TEST_F(Matrix, RankedAndCustomTablesWithTotals) {
         "1</td><td>4.0</td>\r\n</tr>\r\n" + kGamesRow + kMapTotal + "1</td>" + kMapTotal +
         "0</td><td><b>1</b></td><td>&nbsp;</td></tr>" + kRatioRow +
         "<td>4.0</td><td>0.0</td><td>&nbsp;</td><td><b>4.0</b></td></tr></table><br />";
-    EXPECT_EQ(MatrixHtml(), expected);
-    EXPECT_EQ(FilledBy(MatrixSection, {"RATIO_TYPE"})["RATIO_TYPE"], QStringLiteral("KpD"));
+    EXPECT_EQ(matrixHtml(), expected);
+    EXPECT_EQ(filledBy(matrixSection, {"RATIO_TYPE"})["RATIO_TYPE"], QStringLiteral("KpD"));
 
     // With assists: (10 + 2) / 4 on Lockout.
-    state_.settings.TPS_Use_KApD = true;
-    const QString withAssists = MatrixHtml();
+    state_.settings.tpsUseKApD = true;
+    const QString withAssists = matrixHtml();
     EXPECT_TRUE(withAssists.contains(QStringLiteral("Slayer&nbsp;</td><td>3.0</td>")));
-    EXPECT_EQ(FilledBy(MatrixSection, {"RATIO_TYPE"})["RATIO_TYPE"], QStringLiteral("KApD"));
+    EXPECT_EQ(filledBy(matrixSection, {"RATIO_TYPE"})["RATIO_TYPE"], QStringLiteral("KApD"));
 }
 
 TEST_F(Matrix, CellsAreMarkedByTheirNumberOfGames) {
@@ -76,10 +76,10 @@ TEST_F(Matrix, CellsAreMarkedByTheirNumberOfGames) {
                           "Headlong",  "Lockout",      "Midship"};
     int id = 1;
     for (int m = 0; m < 6; ++m) {
-        Play(id, counts[m], "Slayer", maps[m], "Team Skirmish", 2, 0, 1);
+        play(id, counts[m], "Slayer", maps[m], "Team Skirmish", 2, 0, 1);
         id += counts[m];
     }
-    const QString html = MatrixHtml();
+    const QString html = matrixHtml();
     EXPECT_TRUE(html.contains(
         kTypeCell +
         "Slayer&nbsp;</td><td>2.0</td><td class=\"games10\">2.0</td><td "
@@ -92,8 +92,8 @@ TEST_F(Matrix, CellsAreMarkedByTheirNumberOfGames) {
 }
 
 TEST_F(Matrix, ACellWithoutDeathsStillCountsItsKills) {
-    Play(1, 12, "Slayer", "Lockout", "Team Skirmish", 3, 0, 0);
-    const QString html = MatrixHtml();
+    play(1, 12, "Slayer", "Lockout", "Team Skirmish", 3, 0, 0);
+    const QString html = matrixHtml();
     // The type row divides by 1 when it has no deaths; so does the whole table.
     EXPECT_TRUE(html.contains(kTypeCell + "Slayer&nbsp;</td><td class=\"games10\">&nbsp;</td>" +
                               kTypeTotal + "12</td><td>36.0</td>"))
@@ -102,8 +102,8 @@ TEST_F(Matrix, ACellWithoutDeathsStillCountsItsKills) {
 }
 
 TEST_F(Matrix, OnlyCustomGamesStillOpenWithAnEmptyRankedTable) {
-    Play(1, 2, "Slayer", "Lockout", "Arranged Game", 3, 0, 1);
-    const QString html = MatrixHtml();
+    play(1, 2, "Slayer", "Lockout", "Arranged Game", 3, 0, 1);
+    const QString html = matrixHtml();
     const QString emptyRanked =
         kTableHead + "<td align=\"left\">RANKED</td><td>Loc</td><td>#</td><td>&divide;</td></tr>" +
         kGamesRow + kMapTotal + "0</td><td><b>0</b></td><td>&nbsp;</td></tr>" + kRatioRow +

@@ -34,12 +34,12 @@ namespace {
 
 const QString kProgram = QStringLiteral(TALLYWICK_PROGRAM_DIR);
 
-void EnsureApplication() {
-    test_support::EnsureApplication();
+void ensureApplication() {
+    test_support::ensureApplication();
 }
 
 // Ports are 16-bit signed settings, so the site listens below 32768.
-quint16 FreeSmallPort() {
+quint16 freeSmallPort() {
     for (int port = 21000 + static_cast<int>(QCoreApplication::applicationPid() % 4000) * 2;
          port < 32000; ++port) {
         QTcpServer probe;
@@ -50,17 +50,17 @@ quint16 FreeSmallPort() {
     return 0;
 }
 
-QString Value(Database& db, const QString& sql) {
-    auto rs = db.OpenRecordset(sql);
-    const QString value = rs->IsEOF() ? QString() : rs->Field(0).joinText();
-    rs->Close();
+QString value(Database& db, const QString& sql) {
+    auto rs = db.openRecordset(sql);
+    const QString value = rs->isEof() ? QString() : rs->field(0).joinText();
+    rs->close();
     return value;
 }
 
 class SiteReport : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureApplication();
+        ensureApplication();
         ASSERT_TRUE(dir_.isValid());
         for (const char* sub : {"avatar", "tps", "level", "egr", "medal"}) {
             const QString from = kProgram + QLatin1Char('/') + QLatin1String(sub);
@@ -78,7 +78,7 @@ class SiteReport : public ::testing::Test {
         config.world.games = 40;
         config.world.pageSize = 10;
         server_ = std::make_unique<statsite::StatSiteServer>(config);
-        port_ = server_->start(FreeSmallPort());
+        port_ = server_->start(freeSmallPort());
         ASSERT_NE(port_, 0);
     }
     void TearDown() override {
@@ -90,7 +90,7 @@ class SiteReport : public ::testing::Test {
     }
 
     // The tag list holds `tag`, selected; the settings point at the site.
-    void StartProgram(const QString& tag) {
+    void startProgram(const QString& tag) {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(dir_.filePath(QStringLiteral("tallywick110.mdb")).toUtf8(), &db),
                   SQLITE_OK);
@@ -116,11 +116,11 @@ class SiteReport : public ::testing::Test {
         state_ = std::make_unique<Session>();
         state_->prompter = &prompter_;
         state_->sleep = [](int) {};
-        ConnectTagList(*state_, *window_, {});
-        downloadPanel_ = ConnectDownload(*state_, *window_);
-        ConnectTpsReport(*state_, *window_);
+        connectTagList(*state_, *window_, {});
+        downloadPanel_ = connectDownload(*state_, *window_);
+        connectTpsReport(*state_, *window_);
         loadMainWindow(*state_, *window_, dir_.path());
-        ASSERT_TRUE(state_->Db);
+        ASSERT_TRUE(state_->db);
     }
 
     QTemporaryDir dir_;
@@ -136,7 +136,7 @@ TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
     const QStringList featured = server_->site().featuredGamertags();
     ASSERT_FALSE(featured.isEmpty());
     const QString tag = featured.front();
-    StartProgram(tag);
+    startProgram(tag);
     window_->downloadButton->click();
     // The download runs on the window's worker thread; the window shows its end.
     QElapsedTimer waited;
@@ -145,17 +145,17 @@ TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     ASSERT_FALSE(downloadPanel_->running());
-    ASSERT_TRUE(prompter_.Calls().empty()) << prompter_.Calls().front().text.toStdString();
-    const QString games = Value(*state_->Db, QStringLiteral("select count(*) from Game_Player "
+    ASSERT_TRUE(prompter_.calls().empty()) << prompter_.calls().front().text.toStdString();
+    const QString games = value(*state_->db, QStringLiteral("select count(*) from Game_Player "
                                                             "where Player_Gamertag='") +
                                                  tag + QStringLiteral("'"));
     ASSERT_GT(games.toInt(), 0);
 
-    prompter_.AnswerMessage(MsgResult::No);
+    prompter_.answerMessage(MsgResult::No);
     window_->tpsReportAction->trigger();
-    ASSERT_EQ(prompter_.Calls().size(), 1u);
-    EXPECT_EQ(prompter_.Calls()[0].title, QStringLiteral("Confirm View"))
-        << prompter_.Calls()[0].text.toStdString();
+    ASSERT_EQ(prompter_.calls().size(), 1u);
+    EXPECT_EQ(prompter_.calls()[0].title, QStringLiteral("Confirm View"))
+        << prompter_.calls()[0].text.toStdString();
     QString stem = tag;
     stem.replace(QLatin1Char(' '), QLatin1Char('_'));
     const QString page = dir_.filePath(QStringLiteral("tps/") + stem + QStringLiteral(".html"));

@@ -1,6 +1,6 @@
 // The program's text rules for reading pages, written down from the scrapers'
 // algorithms so the tests can cut values out of the site's pages exactly as the
-// download will: case-insensitive 1-based search, ExtractUntil, leading numbers.
+// download will: case-insensitive 1-based search, extractUntil, leading numbers.
 #pragma once
 
 #include <QByteArray>

@@ -19,7 +19,7 @@ struct RecordedMessage {
 
 class RecordingPrompter : public Prompter {
   public:
-    MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+    MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override {
         messages.push_back({text, buttons, icon, title});
         if (answers.empty()) {
@@ -29,10 +29,10 @@ class RecordingPrompter : public Prompter {
         answers.pop_front();
         return answer;
     }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> SaveFile(const SaveDialogRequest&) override { return std::nullopt; }
-    QString ChooseFolder(const QString&) override { return {}; }
-    bool OpenDocument(const QString&) override { return false; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFile(const SaveDialogRequest&) override { return std::nullopt; }
+    QString chooseFolder(const QString&) override { return {}; }
+    bool openDocument(const QString&) override { return false; }
 
     std::vector<RecordedMessage> messages;
     std::deque<MsgResult> answers;

@@ -2,44 +2,44 @@
 
 namespace tw {
 
-ScriptedPrompter& ScriptedPrompter::AnswerMessage(MsgResult result) {
+ScriptedPrompter& ScriptedPrompter::answerMessage(MsgResult result) {
     answers_.push_back({DialogKind::Message, result, std::nullopt, false});
     return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::AnswerInput(const QString& text) {
+ScriptedPrompter& ScriptedPrompter::answerInput(const QString& text) {
     answers_.push_back({DialogKind::InputBox, MsgResult::Ok, text, false});
     return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::AnswerSave(const QString& path) {
+ScriptedPrompter& ScriptedPrompter::answerSave(const QString& path) {
     answers_.push_back({DialogKind::SaveFile, MsgResult::Ok, path, false});
     return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::CancelSave() {
+ScriptedPrompter& ScriptedPrompter::cancelSave() {
     answers_.push_back({DialogKind::SaveFile, MsgResult::Cancel, std::nullopt, false});
     return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::AnswerFolder(const QString& folder) {
+ScriptedPrompter& ScriptedPrompter::answerFolder(const QString& folder) {
     answers_.push_back({DialogKind::ChooseFolder, MsgResult::Ok, folder, false});
     return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::AnswerOpen(bool opened) {
+ScriptedPrompter& ScriptedPrompter::answerOpen(bool opened) {
     answers_.push_back({DialogKind::OpenDocument, MsgResult::Ok, std::nullopt, opened});
     return *this;
 }
 
-const DialogCall& ScriptedPrompter::LastCall() const {
+const DialogCall& ScriptedPrompter::lastCall() const {
     if (calls_.empty()) {
         throw ScriptError(QStringLiteral("ScriptedPrompter: no dialog has been shown"));
     }
     return calls_.back();
 }
 
-MsgResult ScriptedPrompter::Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+MsgResult ScriptedPrompter::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                                     const QString& title) {
     DialogCall call;
     call.kind = DialogKind::Message;
@@ -52,42 +52,42 @@ MsgResult ScriptedPrompter::Message(const QString& text, MsgButtons buttons, Msg
         calls_.push_back(call);
         return MsgResult::Ok;
     }
-    return Take(call).result;
+    return take(call).result;
 }
 
-QString ScriptedPrompter::InputBox(const QString& prompt, const QString& title,
+QString ScriptedPrompter::inputBox(const QString& prompt, const QString& title,
                                    const QString& defaultText) {
     DialogCall call;
     call.kind = DialogKind::InputBox;
     call.title = title;
     call.text = prompt;
     call.defaultText = defaultText;
-    return Take(call).text.value_or(QString());
+    return take(call).text.value_or(QString());
 }
 
-std::optional<QString> ScriptedPrompter::SaveFile(const SaveDialogRequest& request) {
+std::optional<QString> ScriptedPrompter::saveFile(const SaveDialogRequest& request) {
     DialogCall call;
     call.kind = DialogKind::SaveFile;
     call.title = request.title;
     call.save = request;
-    return Take(call).text;
+    return take(call).text;
 }
 
-QString ScriptedPrompter::ChooseFolder(const QString& title) {
+QString ScriptedPrompter::chooseFolder(const QString& title) {
     DialogCall call;
     call.kind = DialogKind::ChooseFolder;
     call.title = title;
-    return Take(call).text.value_or(QString());
+    return take(call).text.value_or(QString());
 }
 
-bool ScriptedPrompter::OpenDocument(const QString& pathOrUrl) {
+bool ScriptedPrompter::openDocument(const QString& pathOrUrl) {
     DialogCall call;
     call.kind = DialogKind::OpenDocument;
     call.text = pathOrUrl;
-    return Take(call).opened;
+    return take(call).opened;
 }
 
-QString ScriptedPrompter::KindName(DialogKind kind) {
+QString ScriptedPrompter::kindName(DialogKind kind) {
     switch (kind) {
         case DialogKind::Message:
             return QStringLiteral("Message");
@@ -103,18 +103,18 @@ QString ScriptedPrompter::KindName(DialogKind kind) {
     return QStringLiteral("?");
 }
 
-ScriptedPrompter::Answer ScriptedPrompter::Take(const DialogCall& call) {
+ScriptedPrompter::Answer ScriptedPrompter::take(const DialogCall& call) {
     calls_.push_back(call);
     QString problem;
     if (answers_.empty()) {
         problem = QStringLiteral("no answer queued");
     } else if (answers_.front().kind != call.kind) {
         problem =
-            QStringLiteral("the next queued answer is for ") + KindName(answers_.front().kind);
+            QStringLiteral("the next queued answer is for ") + kindName(answers_.front().kind);
     }
     if (!problem.isEmpty()) {
         const QString message = QStringLiteral("ScriptedPrompter: unexpected %1 \"%2\" (%3): %4")
-                                    .arg(KindName(call.kind), call.title, call.text, problem);
+                                    .arg(kindName(call.kind), call.title, call.text, problem);
         failures_ << message;
         throw ScriptError(message);
     }

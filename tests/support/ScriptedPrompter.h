@@ -33,30 +33,30 @@ struct DialogCall {
 class ScriptedPrompter : public Prompter {
   public:
     // Queue the answers, in the order the prompter will be shown.
-    ScriptedPrompter& AnswerMessage(MsgResult result);
-    ScriptedPrompter& AnswerInput(const QString& text);
-    ScriptedPrompter& AnswerSave(const QString& path);
-    ScriptedPrompter& CancelSave();
-    ScriptedPrompter& AnswerFolder(const QString& folder);
-    ScriptedPrompter& AnswerOpen(bool opened);
+    ScriptedPrompter& answerMessage(MsgResult result);
+    ScriptedPrompter& answerInput(const QString& text);
+    ScriptedPrompter& answerSave(const QString& path);
+    ScriptedPrompter& cancelSave();
+    ScriptedPrompter& answerFolder(const QString& folder);
+    ScriptedPrompter& answerOpen(bool opened);
     // Message boxes with only an OK button are answered OK without a queued
     // answer (they are still recorded). Off by default.
-    void AcknowledgeOkMessages(bool on) { acknowledgeOk_ = on; }
+    void acknowledgeOkMessages(bool on) { acknowledgeOk_ = on; }
 
-    const std::vector<DialogCall>& Calls() const { return calls_; }
-    const DialogCall& LastCall() const;
-    const QStringList& Failures() const { return failures_; }
-    size_t PendingAnswers() const { return answers_.size(); }
+    const std::vector<DialogCall>& calls() const { return calls_; }
+    const DialogCall& lastCall() const;
+    const QStringList& failures() const { return failures_; }
+    size_t pendingAnswers() const { return answers_.size(); }
 
-    MsgResult Message(const QString& text, MsgButtons buttons, MsgIcon icon,
+    MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override;
-    QString InputBox(const QString& prompt, const QString& title,
+    QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
-    std::optional<QString> SaveFile(const SaveDialogRequest& request) override;
-    QString ChooseFolder(const QString& title) override;
-    bool OpenDocument(const QString& pathOrUrl) override;
+    std::optional<QString> saveFile(const SaveDialogRequest& request) override;
+    QString chooseFolder(const QString& title) override;
+    bool openDocument(const QString& pathOrUrl) override;
 
-    static QString KindName(DialogKind kind);
+    static QString kindName(DialogKind kind);
 
   private:
     struct Answer {
@@ -66,7 +66,7 @@ class ScriptedPrompter : public Prompter {
         bool opened = false;
     };
 
-    Answer Take(const DialogCall& call);
+    Answer take(const DialogCall& call);
 
     std::vector<DialogCall> calls_;
     std::deque<Answer> answers_;

@@ -7,7 +7,7 @@
 
 namespace tw::test_support {
 
-inline QApplication& EnsureApplication() {
+inline QApplication& ensureApplication() {
     static int argc = 1;
     static char name[] = "tallywick_tests";
     static char* argv[] = {name, nullptr};

@@ -30,23 +30,23 @@ class ProfileTest : public ProgramFolderTest {
   protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        InstallDatabase();
-        Seed(kPlayers);
-        prompter_->AcknowledgeOkMessages(true);
+        installDatabase();
+        seed(kPlayers);
+        prompter_->acknowledgeOkMessages(true);
     }
     // The program starts with `gamertag` selected and opens its profile.
-    ProfileDialog* OpenFor(const char* gamertag) {
-        WriteIni(QByteArray("[User]\r\nGamertag=") + gamertag + "\r\n[Application]\r\n");
-        Load();
-        return ShowProfile(*state_, *window_);
+    ProfileDialog* openFor(const char* gamertag) {
+        writeIni(QByteArray("[User]\r\nGamertag=") + gamertag + "\r\n[Application]\r\n");
+        load();
+        return showProfile(*state_, *window_);
     }
-    static QColor Fill(QFrame* shape) {
+    static QColor fill(QFrame* shape) {
         return shape->grab().toImage().pixelColor(shape->rect().center());
     }
 };
 
 TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
-    ProfileDialog* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = openFor("Ann");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile - Ann"));
     EXPECT_FALSE(dialog->isModal());
@@ -54,48 +54,48 @@ TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
     EXPECT_EQ(dialog->findChild<QLineEdit*>("txtQuote")->text(), QStringLiteral("Go \"team\""));
     EXPECT_EQ(dialog->findChild<QLineEdit*>("txtClanWebsiteURL")->text(),
               QStringLiteral("http://crew.example"));
-    EXPECT_EQ(Fill(dialog->findChild<QFrame*>("shpPlayerPrimaryColor")), QColor(255, 0, 0));
-    EXPECT_EQ(Fill(dialog->findChild<QFrame*>("shpPlayerSecondaryColor")), QColor(0, 255, 128));
+    EXPECT_EQ(fill(dialog->findChild<QFrame*>("shpPlayerPrimaryColor")), QColor(255, 0, 0));
+    EXPECT_EQ(fill(dialog->findChild<QFrame*>("shpPlayerSecondaryColor")), QColor(0, 255, 128));
 }
 
 TEST_F(ProfileTest, SaveStoresTheQuoteAndTheSiteAsTypedApostrophesIncluded) {
-    ProfileDialog* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = openFor("Ann");
     ASSERT_NE(dialog, nullptr);
     dialog->quoteEdit->setText(QStringLiteral("  It's the player's game  "));
     dialog->clanWebsiteEdit->setText(QStringLiteral(" http://crew.example/o'brien "));
     dialog->saveButton->click();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("It's the player's game"));
-    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
+    EXPECT_EQ(query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
               QStringLiteral("http://crew.example/o'brien"));
-    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'Alpha'"),
+    EXPECT_EQ(query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'Alpha'"),
               QStringLiteral("http://alpha.example"));
-    EXPECT_TRUE(prompter_->Calls().empty());
+    EXPECT_TRUE(prompter_->calls().empty());
 
     // And it comes back as typed, next time and in the next run.
-    ProfileDialog* again = ShowProfile(*state_, *window_);
+    ProfileDialog* again = showProfile(*state_, *window_);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->quoteEdit->text(), QStringLiteral("It's the player's game"));
-    NewSession();
-    Load();
-    ProfileDialog* later = ShowProfile(*state_, *window_);
+    newSession();
+    load();
+    ProfileDialog* later = showProfile(*state_, *window_);
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(later->quoteEdit->text(), QStringLiteral("It's the player's game"));
     EXPECT_EQ(later->clanWebsiteEdit->text(), QStringLiteral("http://crew.example/o'brien"));
 }
 
 TEST_F(ProfileTest, AnOlderQuoteKeepsWhatItHoldsThroughASave) {
-    ProfileDialog* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = openFor("Ann");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->quoteEdit->text(), QStringLiteral("Go \"team\""));
     dialog->saveButton->click();
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("Go \"team\""));
 }
 
 TEST_F(ProfileTest, TextsLongerThan255CharactersAreCutAfterTrimming) {
-    ProfileDialog* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = openFor("Ann");
     ASSERT_NE(dialog, nullptr);
     QString quote;
     for (int i = 0; i < 300; ++i) {
@@ -104,77 +104,77 @@ TEST_F(ProfileTest, TextsLongerThan255CharactersAreCutAfterTrimming) {
     dialog->quoteEdit->setText(QStringLiteral("   ") + quote + QStringLiteral("   "));
     dialog->clanWebsiteEdit->setText(QStringLiteral(" http://") + quote);
     dialog->saveButton->click();
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               quote.left(255));
-    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
+    EXPECT_EQ(query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
               (QStringLiteral("http://") + quote).left(255));
 }
 
 TEST_F(ProfileTest, APlayerWithoutAClanShowsOnlyTheQuoteAndSaveStillStoresIt) {
-    ProfileDialog* dialog = OpenFor("Bob");
+    ProfileDialog* dialog = openFor("Bob");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->quoteEdit->text(), QStringLiteral("kept safe"));
     EXPECT_EQ(dialog->clanWebsiteEdit->text(), QString());
-    EXPECT_EQ(Fill(dialog->primaryColorSwatch), QColor(Qt::white));
-    EXPECT_EQ(Fill(dialog->secondaryColorSwatch), QColor(Qt::white));
+    EXPECT_EQ(fill(dialog->primaryColorSwatch), QColor(Qt::white));
+    EXPECT_EQ(fill(dialog->secondaryColorSwatch), QColor(Qt::white));
     dialog->quoteEdit->setText(QStringLiteral("new words"));
     dialog->clanWebsiteEdit->setText(QStringLiteral("http://nowhere.example"));
     dialog->saveButton->click();
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),
               QStringLiteral("new words"));
     // The clan caption is "-", which names no clan.
-    EXPECT_EQ(Query("SELECT Count(*) FROM Clan WHERE Website_URL = 'http://nowhere.example'"),
+    EXPECT_EQ(query("SELECT Count(*) FROM Clan WHERE Website_URL = 'http://nowhere.example'"),
               QStringLiteral("0"));
 }
 
 TEST_F(ProfileTest, AColourWithoutAColorRowLeavesTheSiteEmptyAndTheShapesWhite) {
-    ProfileDialog* dialog = OpenFor("Cat");
+    ProfileDialog* dialog = openFor("Cat");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->quoteEdit->text(), QString());
     EXPECT_EQ(dialog->clanWebsiteEdit->text(), QString());
-    EXPECT_EQ(Fill(dialog->primaryColorSwatch), QColor(Qt::white));
+    EXPECT_EQ(fill(dialog->primaryColorSwatch), QColor(Qt::white));
 }
 
 TEST_F(ProfileTest, HexadecimalColourTexts) {
-    EXPECT_EQ(ColorFromHexText(QStringLiteral("FF0000")), QColor(255, 0, 0));
-    EXPECT_EQ(ColorFromHexText(QStringLiteral("c13e3e")), QColor(0xC1, 0x3E, 0x3E));
-    EXPECT_EQ(ColorFromHexText(QStringLiteral("zz00FF")), QColor(0, 0, 255));
-    EXPECT_EQ(ColorFromHexText(QString()), QColor(0, 0, 0));
+    EXPECT_EQ(colorFromHexText(QStringLiteral("FF0000")), QColor(255, 0, 0));
+    EXPECT_EQ(colorFromHexText(QStringLiteral("c13e3e")), QColor(0xC1, 0x3E, 0x3E));
+    EXPECT_EQ(colorFromHexText(QStringLiteral("zz00FF")), QColor(0, 0, 255));
+    EXPECT_EQ(colorFromHexText(QString()), QColor(0, 0, 0));
 }
 
 TEST_F(ProfileTest, CancelWritesNothing) {
-    ProfileDialog* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = openFor("Ann");
     ASSERT_NE(dialog, nullptr);
     dialog->quoteEdit->setText(QStringLiteral("never stored"));
     dialog->cancelButton->click();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("Go \"team\""));
 }
 
 TEST_F(ProfileTest, AFailingSaveIsReportedOnceKeepsTheQuoteAndRefreshesTheWindow) {
-    Seed(
+    seed(
         "CREATE TRIGGER KeepSites BEFORE UPDATE ON Clan "
         "BEGIN SELECT RAISE(ABORT, 'sites are kept'); END;");
-    ProfileDialog* dialog = OpenFor("Ann");
+    ProfileDialog* dialog = openFor("Ann");
     ASSERT_NE(dialog, nullptr);
     window_->totalGames->setText(QStringLiteral("stale"));
     dialog->quoteEdit->setText(QStringLiteral("stored first"));
     dialog->clanWebsiteEdit->setText(QStringLiteral("http://new.example"));
     dialog->saveButton->click();
 
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("stored first"));
-    EXPECT_EQ(Query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
+    EXPECT_EQ(query("SELECT Website_URL FROM Clan WHERE Clan_Name = 'O''Brien Crew'"),
               QStringLiteral("http://crew.example"));
-    ASSERT_EQ(prompter_->Calls().size(), 1u);
-    const DialogCall& error = prompter_->Calls()[0];
+    ASSERT_EQ(prompter_->calls().size(), 1u);
+    const DialogCall& error = prompter_->calls()[0];
     EXPECT_EQ(error.text, QStringLiteral("Error #: 3000\r\nDescription: sites are kept\r\n\r\n"
                                          "Please email your \"debug.log\" file to "
                                          "support@tallywick.org"));
     EXPECT_EQ(error.title, QStringLiteral("Error"));
     EXPECT_EQ(error.icon, MsgIcon::Critical);
-    QFile log(Path(QStringLiteral("debug.log")));
+    QFile log(filePath(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray record = log.readAll();
     EXPECT_TRUE(record.contains(" v110 [App.Profile]   "));
@@ -188,61 +188,61 @@ TEST_F(ProfileTest, AFailingSaveIsReportedOnceKeepsTheQuoteAndRefreshesTheWindow
 }
 
 TEST_F(ProfileTest, ADatabaseThatCannotBeReadIsReportedAndNoDialogOpens) {
-    WriteIni("[User]\r\nGamertag=Ann\r\n[Application]\r\n");
-    Load();
-    state_->Db->Close();
-    EXPECT_EQ(ShowProfile(*state_, *window_), nullptr);
+    writeIni("[User]\r\nGamertag=Ann\r\n[Application]\r\n");
+    load();
+    state_->db->close();
+    EXPECT_EQ(showProfile(*state_, *window_), nullptr);
     EXPECT_TRUE(window_->findChildren<ProfileDialog*>().isEmpty());
-    ASSERT_EQ(prompter_->Calls().size(), 1u);
+    ASSERT_EQ(prompter_->calls().size(), 1u);
     EXPECT_EQ(
-        prompter_->Calls()[0].text,
+        prompter_->calls()[0].text,
         QStringLiteral("Error #: 3420\r\nDescription: Object invalid or no longer set.\r\n\r\n"
                        "Please email your \"debug.log\" file to support@tallywick.org"));
-    EXPECT_EQ(prompter_->Calls()[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(prompter_->calls()[0].title, QStringLiteral("Error"));
 }
 
 // The settings may name a player the list does not hold (removed, or never
 // listed): the window then shows the first entry, and the profile is that
 // player's, named in the title, and Save writes to that player.
 TEST_F(ProfileTest, TheProfileIsOfThePlayerTheWindowShows) {
-    Seed("UPDATE Player SET Is_Selectable = 'N' WHERE Player_Gamertag = 'Cat';");
+    seed("UPDATE Player SET Is_Selectable = 'N' WHERE Player_Gamertag = 'Cat';");
     for (const char* setting : {"Cat", "Nobody", ""}) {
         SCOPED_TRACE(setting);
-        NewSession();
-        ProfileDialog* dialog = OpenFor(setting);
+        newSession();
+        ProfileDialog* dialog = openFor(setting);
         ASSERT_NE(dialog, nullptr);
         ASSERT_EQ(window_->tagListBox->currentText(), QStringLiteral("Ann"));
         EXPECT_EQ(dialog->gamertag(), QStringLiteral("Ann"));
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Profile - Ann"));
         EXPECT_EQ(dialog->quoteEdit->text(),
-                  Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"));
+                  query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"));
         EXPECT_EQ(dialog->clanWebsiteEdit->text(), QStringLiteral("http://crew.example"));
         const QString quote = QStringLiteral("for the shown one, not \"%1\"").arg(setting);
         dialog->quoteEdit->setText(quote);
         dialog->saveButton->click();
-        EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"), quote);
-        EXPECT_EQ(Query("SELECT Count(*) FROM Player WHERE Personal_Quote Like 'for the*'"),
+        EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"), quote);
+        EXPECT_EQ(query("SELECT Count(*) FROM Player WHERE Personal_Quote Like 'for the*'"),
                   QStringLiteral("1"));
     }
 }
 
 TEST_F(ProfileTest, ADialogWritesToThePlayerItWasOpenedFor) {
-    ProfileDialog* ann = OpenFor("Ann");
+    ProfileDialog* ann = openFor("Ann");
     ASSERT_NE(ann, nullptr);
-    ProfileOpener(*state_, *window_)();
+    profileOpener(*state_, *window_)();
     EXPECT_EQ(window_->findChildren<ProfileDialog*>().size(), 1);
 
     // Another player is selected while Ann's dialog is open.
     window_->tagListBox->setCurrentIndex(1);
-    ASSERT_EQ(state_->CurrentGamertag, QStringLiteral("Bob"));
-    ProfileOpener(*state_, *window_)();
+    ASSERT_EQ(state_->currentGamertag, QStringLiteral("Bob"));
+    profileOpener(*state_, *window_)();
     EXPECT_EQ(window_->findChildren<ProfileDialog*>().size(), 2);
 
     ann->quoteEdit->setText(QStringLiteral("for Ann"));
     ann->saveButton->click();
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Ann'"),
               QStringLiteral("for Ann"));
-    EXPECT_EQ(Query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),
+    EXPECT_EQ(query("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = 'Bob'"),
               QStringLiteral("kept safe"));
 }
 

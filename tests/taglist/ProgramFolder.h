@@ -30,36 +30,36 @@
 
 namespace tw::testing {
 
-inline void EnsureApplication() {
-    test_support::EnsureApplication();
+inline void ensureApplication() {
+    test_support::ensureApplication();
 }
 
 class ProgramFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureApplication();
+        ensureApplication();
         ASSERT_TRUE(dir_.isValid());
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
-                                Path(QStringLiteral("avatar/unknown.jpg"))));
-        WriteIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
-        NewSession();
+                                filePath(QStringLiteral("avatar/unknown.jpg"))));
+        writeIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
+        newSession();
     }
     void TearDown() override { state_.reset(); }
 
-    QString Path(const QString& relative) const { return dir_.filePath(relative); }
-    QString DbPath() const { return Path(QStringLiteral("tallywick110.mdb")); }
+    QString filePath(const QString& relative) const { return dir_.filePath(relative); }
+    QString dbPath() const { return filePath(QStringLiteral("tallywick110.mdb")); }
 
     // The delivered, empty database in the program folder.
-    void InstallDatabase() {
+    void installDatabase() {
         ASSERT_TRUE(
-            QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), DbPath()))
+            QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), dbPath()))
             << "the delivered database is built into " TALLYWICK_PROGRAM_DIR;
     }
     // Runs SQLite statements on the closed database file.
-    void Seed(const char* sql) {
+    void seed(const char* sql) {
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(DbPath().toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open(dbPath().toUtf8().constData(), &db), SQLITE_OK);
         char* message = nullptr;
         const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
         const std::string error = message ? message : "";
@@ -67,29 +67,29 @@ class ProgramFolderTest : public ::testing::Test {
         sqlite3_close(db);
         ASSERT_EQ(rc, SQLITE_OK) << error;
     }
-    void WriteIni(const QByteArray& bytes) {
-        QFile file(Path(QStringLiteral("tallywick110.ini")));
+    void writeIni(const QByteArray& bytes) {
+        QFile file(filePath(QStringLiteral("tallywick110.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
-    QString Ini(const char* section, const char* key) const {
-        return IniFile(Path(QStringLiteral("tallywick110.ini"))).Read(section, key);
+    QString ini(const char* section, const char* key) const {
+        return IniFile(filePath(QStringLiteral("tallywick110.ini"))).read(section, key);
     }
 
     // A fresh program run over the folder: state, prompter and window.
-    void NewSession() {
+    void newSession() {
         state_.reset();
         window_ = std::make_unique<MainWindow>();
         prompter_ = std::make_unique<ScriptedPrompter>();
         state_ = std::make_unique<Session>();
         state_->prompter = prompter_.get();
         state_->sleep = [](int) {};
-        ConnectTagList(*state_, *window_, [this] { ++profileOpened_; });
-        InstallExitRule(*state_, *window_);
+        connectTagList(*state_, *window_, [this] { ++profileOpened_; });
+        installExitRule(*state_, *window_);
     }
-    void Load() { loadMainWindow(*state_, *window_, dir_.path()); }
+    void load() { loadMainWindow(*state_, *window_, dir_.path()); }
 
-    QStringList TagListEntries() const {
+    QStringList tagListEntries() const {
         QStringList entries;
         for (int i = 0; i < window_->tagListBox->count(); ++i) {
             entries << window_->tagListBox->itemText(i);
@@ -97,14 +97,14 @@ class ProgramFolderTest : public ::testing::Test {
         return entries;
     }
     // One value from the program's own open database.
-    QString Query(const QString& sql) const {
-        auto rs = state_->Db->OpenRecordset(sql);
-        if (rs->IsEOF()) {
+    QString query(const QString& sql) const {
+        auto rs = state_->db->openRecordset(sql);
+        if (rs->isEof()) {
             return QStringLiteral("<no row>");
         }
-        return rs->Field(0).joinText();
+        return rs->field(0).joinText();
     }
-    QString ShownPicture() const {
+    QString shownPicture() const {
         return window_->avatarPicture->property("picturePath").toString();
     }
 

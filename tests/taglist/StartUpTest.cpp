@@ -12,8 +12,8 @@
 #include <functional>
 
 #include "ProgramFolder.h"
-#include "gui/FlexGrid.h"
 #include "gui/PlayerSummaryView.h"
+#include "gui/ResultGrid.h"
 #include "gui/Twips.h"
 #include "taglist/PlayerSummary.h"
 
@@ -22,9 +22,9 @@ namespace {
 
 class StartUpTest : public ProgramFolderTest {};
 
-void ExpectFatalMessage(const ScriptedPrompter& prompter, const QString& text) {
-    ASSERT_EQ(prompter.Calls().size(), 1u);
-    const DialogCall& call = prompter.Calls()[0];
+void expectFatalMessage(const ScriptedPrompter& prompter, const QString& text) {
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    const DialogCall& call = prompter.calls()[0];
     EXPECT_EQ(call.kind, DialogKind::Message);
     EXPECT_EQ(call.text, text);
     EXPECT_EQ(call.icon, MsgIcon::Critical);
@@ -33,99 +33,99 @@ void ExpectFatalMessage(const ScriptedPrompter& prompter, const QString& text) {
 }
 
 TEST_F(StartUpTest, MissingDatabaseNamesTheFileAndEndsTheProgram) {
-    prompter_->AcknowledgeOkMessages(true);
+    prompter_->acknowledgeOkMessages(true);
     int endedWith = -1;
     state_->endProgram = [&endedWith](int code) { endedWith = code; };
-    Load();
-    ExpectFatalMessage(*prompter_,
+    load();
+    expectFatalMessage(*prompter_,
                        "Database cannot be found.\r\nMake sure the \"tallywick110.mdb\" file "
                        "exists in the program directory.");
-    EXPECT_TRUE(state_->EndRequested);
+    EXPECT_TRUE(state_->endRequested);
     EXPECT_EQ(endedWith, 1);
 }
 
 TEST_F(StartUpTest, DatabaseHeldByAnotherProcessEndsTheProgram) {
-    InstallDatabase();
+    installDatabase();
     QProcess holder;
-    holder.start(QStringLiteral(HOLD_DATABASE_EXE), {DbPath()});
+    holder.start(QStringLiteral(HOLD_DATABASE_EXE), {dbPath()});
     ASSERT_TRUE(holder.waitForStarted());
     ASSERT_TRUE(holder.waitForReadyRead(10000));
     ASSERT_EQ(holder.readLine().trimmed(), "held");
 
-    prompter_->AcknowledgeOkMessages(true);
-    Load();
-    ExpectFatalMessage(*prompter_,
+    prompter_->acknowledgeOkMessages(true);
+    load();
+    expectFatalMessage(*prompter_,
                        "It appears that you have the database open locally.\r\n"
                        "The database must be closed before you can use this program.");
-    EXPECT_TRUE(state_->EndRequested);
-    EXPECT_EQ(state_->ExitCode, 1);
+    EXPECT_TRUE(state_->endRequested);
+    EXPECT_EQ(state_->exitCode, 1);
 
     holder.closeWriteChannel();
     EXPECT_TRUE(holder.waitForFinished(10000));
 }
 
 TEST_F(StartUpTest, SavedQueriesFillTheQueryListInOrder) {
-    InstallDatabase();
-    Load();
+    installDatabase();
+    load();
     EXPECT_EQ(window_->queryList->count(), 1);
     EXPECT_EQ(window_->queryList->itemText(0), "- Select a Query -");
 
-    WriteIni(
+    writeIni(
         "[Application]\r\nQuery_Count=3\r\n[Query_2]\r\nName=Zeta\r\nSQL=select 2\r\n"
         "[Query_1]\r\nName=Alpha\r\nSQL=select 1\r\n[Query_3]\r\nName=Alpha\r\n"
         "SQL=select 3\r\n[Query_4]\r\nName=Never\r\nSQL=select 4\r\n");
-    NewSession();
-    Load();
+    newSession();
+    load();
     QStringList items;
     for (int i = 0; i < window_->queryList->count(); ++i) {
         items << window_->queryList->itemText(i);
     }
     EXPECT_EQ(items, QStringList({"- Select a Query -", "Alpha", "Zeta", "Alpha"}));
     EXPECT_EQ(window_->queryList->currentIndex(), 0);
-    EXPECT_EQ(state_->QuerySQL[3], "select 3");
+    EXPECT_EQ(state_->querySql[3], "select 3");
     EXPECT_EQ(window_->resultGrid->rows(), 0);
     EXPECT_EQ(window_->resultGrid->cols(), 0);
 }
 
 TEST_F(StartUpTest, PlacementWrittenAtExitIsReadBackAtTheNextStart) {
-    InstallDatabase();
-    WriteIni("[Application]\r\nTop=900\r\nLeft=1200\r\nHeight=8100\r\nWidth=12000\r\n");
-    Load();
+    installDatabase();
+    writeIni("[Application]\r\nTop=900\r\nLeft=1200\r\nHeight=8100\r\nWidth=12000\r\n");
+    load();
     window_->show();
     window_->moveToTwips(1500, 600);
     window_->setOuterSizeTwips(12300, 8400);
-    const WindowPlacement before = CurrentPlacement(*window_);
+    const WindowPlacement before = currentPlacement(*window_);
     EXPECT_TRUE(window_->close());
-    EXPECT_TRUE(state_->EndRequested);
-    EXPECT_EQ(Ini("Application", "Top"), QString::number(before.Top));
-    EXPECT_EQ(Ini("Application", "Width"), QString::number(before.Width));
+    EXPECT_TRUE(state_->endRequested);
+    EXPECT_EQ(ini("Application", "Top"), QString::number(before.top));
+    EXPECT_EQ(ini("Application", "Width"), QString::number(before.width));
 
-    NewSession();
-    Load();
+    newSession();
+    load();
     window_->show();
-    EXPECT_EQ(CurrentPlacement(*window_), before);
+    EXPECT_EQ(currentPlacement(*window_), before);
 }
 
 TEST_F(StartUpTest, ClosingIsRefusedWhileADownloadRuns) {
-    InstallDatabase();
-    Load();
+    installDatabase();
+    load();
     window_->show();
-    state_->DownloadInProgress = true;
-    prompter_->AcknowledgeOkMessages(true);
+    state_->downloadInProgress = true;
+    prompter_->acknowledgeOkMessages(true);
     EXPECT_FALSE(window_->close());
     EXPECT_TRUE(window_->isVisible());
-    EXPECT_FALSE(state_->EndRequested);
-    ASSERT_EQ(prompter_->Calls().size(), 1u);
-    EXPECT_EQ(prompter_->Calls()[0].text,
+    EXPECT_FALSE(state_->endRequested);
+    ASSERT_EQ(prompter_->calls().size(), 1u);
+    EXPECT_EQ(prompter_->calls()[0].text,
               "You are in the middle of downloading game data.\r\n"
               "You must STOP the download before you can exit.");
-    EXPECT_EQ(prompter_->Calls()[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(Ini("Application", "Top"), "");
+    EXPECT_EQ(prompter_->calls()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ini("Application", "Top"), "");
 
-    state_->DownloadInProgress = false;  // after Stop
+    state_->downloadInProgress = false;  // after Stop
     EXPECT_TRUE(window_->close());
-    EXPECT_TRUE(state_->EndRequested);
-    EXPECT_NE(Ini("Application", "Width"), "");
+    EXPECT_TRUE(state_->endRequested);
+    EXPECT_NE(ini("Application", "Width"), "");
 }
 
 // A database file that is there but cannot be used ends the program after
@@ -139,20 +139,20 @@ TEST_F(StartUpTest, ADatabaseThatCannotBeOpenedEndsTheProgramAfterOneMessage) {
     const Case cases[] = {
         {"no database at all",
          [this] {
-             QFile junk(DbPath());
+             QFile junk(dbPath());
              ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
              junk.write(QByteArray(4096, 'x'));
          }},
         {"another program's database",
          [this] {
-             QFile::remove(DbPath());
-             Seed("CREATE TABLE Invoice (Number INTEGER PRIMARY KEY, Total REAL);");
+             QFile::remove(dbPath());
+             seed("CREATE TABLE Invoice (Number INTEGER PRIMARY KEY, Total REAL);");
          }},
         {"a damaged copy of ours",
          [this] {
-             QFile::remove(DbPath());
-             InstallDatabase();
-             QFile file(DbPath());
+             QFile::remove(dbPath());
+             installDatabase();
+             QFile file(dbPath());
              ASSERT_TRUE(file.open(QIODevice::ReadWrite));
              ASSERT_TRUE(file.seek(100));
              file.write(QByteArray(static_cast<int>(file.size()) - 100, '\xA5'));
@@ -160,30 +160,30 @@ TEST_F(StartUpTest, ADatabaseThatCannotBeOpenedEndsTheProgramAfterOneMessage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QFile::remove(Path(QStringLiteral("debug.log")));
+        QFile::remove(filePath(QStringLiteral("debug.log")));
         c.make();
-        NewSession();
+        newSession();
         state_->clock = [] { return QDateTime(QDate(2005, 1, 5), QTime(15, 7, 0)); };
-        prompter_->AcknowledgeOkMessages(true);
+        prompter_->acknowledgeOkMessages(true);
         int endedWith = -1;
         state_->endProgram = [&endedWith](int code) { endedWith = code; };
-        Load();
+        load();
         EXPECT_EQ(endedWith, 1);
-        EXPECT_TRUE(state_->EndRequested);
-        EXPECT_FALSE(state_->Db);
-        ASSERT_EQ(prompter_->Calls().size(), 1u);
-        const DialogCall& call = prompter_->Calls()[0];
+        EXPECT_TRUE(state_->endRequested);
+        EXPECT_FALSE(state_->db);
+        ASSERT_EQ(prompter_->calls().size(), 1u);
+        const DialogCall& call = prompter_->calls()[0];
         EXPECT_EQ(call.title, "Error");
         EXPECT_EQ(call.icon, MsgIcon::Critical);
         const QStringList lines = call.text.split(QStringLiteral("\r\n"));
         ASSERT_GE(lines.size(), 6) << call.text.toStdString();
         EXPECT_EQ(lines[0], "The database cannot be opened:");
-        EXPECT_EQ(lines[1], DbPath());
+        EXPECT_EQ(lines[1], dbPath());
         EXPECT_EQ(lines[2], "");
         EXPECT_TRUE(lines[3].startsWith("Error #: ")) << lines[3].toStdString();
         EXPECT_TRUE(lines[4].startsWith("Description: ")) << lines[4].toStdString();
         EXPECT_EQ(lines.last(), "Please email your \"debug.log\" file to support@tallywick.org");
-        QFile log(Path(QStringLiteral("debug.log")));
+        QFile log(filePath(QStringLiteral("debug.log")));
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
         const QByteArray bytes = log.readAll();
         EXPECT_TRUE(bytes.startsWith(QByteArray(51, '-') +
@@ -198,8 +198,8 @@ TEST_F(StartUpTest, ADatabaseThatCannotBeOpenedEndsTheProgramAfterOneMessage) {
 // start-up runs in a process of its own as a user without that right (root
 // writes anywhere, so a root test run hands it to "nobody").
 TEST_F(StartUpTest, AReadOnlyProgramFolderOrDatabaseEndsTheProgramAfterOneMessage) {
-    InstallDatabase();
-    WriteIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
+    installDatabase();
+    writeIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
     const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                               QFileDevice::ReadOther | QFileDevice::ReadUser;
     const QFileDevice::Permissions enterable = QFileDevice::ExeOwner | QFileDevice::ExeGroup |
@@ -207,9 +207,9 @@ TEST_F(StartUpTest, AReadOnlyProgramFolderOrDatabaseEndsTheProgramAfterOneMessag
     const QFileDevice::Permissions writable = QFileDevice::WriteOwner | QFileDevice::WriteUser |
                                               QFileDevice::WriteGroup | QFileDevice::WriteOther;
     for (const char* file : {"tallywick110.ini", "tallywick110.mdb", "avatar/unknown.jpg"}) {
-        ASSERT_TRUE(QFile::setPermissions(Path(QString::fromLatin1(file)), readable));
+        ASSERT_TRUE(QFile::setPermissions(filePath(QString::fromLatin1(file)), readable));
     }
-    ASSERT_TRUE(QFile::setPermissions(Path(QStringLiteral("avatar")), readable | enterable));
+    ASSERT_TRUE(QFile::setPermissions(filePath(QStringLiteral("avatar")), readable | enterable));
     struct Case {
         const char* what;
         QFileDevice::Permissions folder;
@@ -270,11 +270,11 @@ TEST_F(StartUpTest, AReadOnlyProgramFolderOrDatabaseEndsTheProgramAfterOneMessag
         const QStringList lines = fields[3].split(QStringLiteral("\\n"));
         ASSERT_GE(lines.size(), 7) << fields[3].toStdString();
         EXPECT_EQ(lines[0], "The database cannot be opened:");
-        EXPECT_EQ(lines[1], DbPath());
+        EXPECT_EQ(lines[1], dbPath());
         EXPECT_EQ(lines[2], QString::fromLatin1(c.note));
         EXPECT_EQ(lines[3], "");
         EXPECT_TRUE(lines[4].startsWith("Error #: ")) << lines[4].toStdString();
-        const QString logPath = Path(QStringLiteral("debug.log"));
+        const QString logPath = filePath(QStringLiteral("debug.log"));
         if (c.logged) {
             EXPECT_EQ(lines.last(),
                       "Please email your \"debug.log\" file to support@tallywick.org");
@@ -292,10 +292,10 @@ TEST_F(StartUpTest, AReadOnlyProgramFolderOrDatabaseEndsTheProgramAfterOneMessag
 // A placement saved on a monitor that is gone (or simply off every screen)
 // would open the window where nobody can see or reach it.
 TEST_F(StartUpTest, AWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
-    InstallDatabase();
+    installDatabase();
     window_->show();
     const QRect screen = window_->screen()->availableGeometry();
-    const TwipsScale scale = TwipsScale::ForWidget(*window_);
+    const TwipsScale scale = TwipsScale::forWidget(*window_);
     const QPoint offPlaces[] = {
         {-4000, 50},                   // a monitor on the left, gone
         {screen.right() + 2000, 50},   // one on the right
@@ -307,12 +307,12 @@ TEST_F(StartUpTest, AWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
     };
     for (const QPoint& place : offPlaces) {
         SCOPED_TRACE(QStringLiteral("%1,%2").arg(place.x()).arg(place.y()).toStdString());
-        WriteIni(QByteArray("[Application]\r\nTop=") +
-                 QByteArray::number(scale.YToTwips(place.y())) +
-                 "\r\nLeft=" + QByteArray::number(scale.XToTwips(place.x())) +
+        writeIni(QByteArray("[Application]\r\nTop=") +
+                 QByteArray::number(scale.yToTwips(place.y())) +
+                 "\r\nLeft=" + QByteArray::number(scale.xToTwips(place.x())) +
                  "\r\nHeight=7335\r\nWidth=11415\r\n");
-        NewSession();
-        Load();
+        newSession();
+        load();
         window_->show();
         const QRect frame = window_->frameGeometry();
         EXPECT_TRUE(screen.contains(frame.topLeft()))
@@ -325,17 +325,17 @@ TEST_F(StartUpTest, AWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
 }
 
 TEST_F(StartUpTest, AWindowWhoseCaptionCanBeReachedStaysWhereItWasPut) {
-    InstallDatabase();
+    installDatabase();
     window_->show();
     const QRect screen = window_->screen()->availableGeometry();
-    const TwipsScale scale = TwipsScale::ForWidget(*window_);
+    const TwipsScale scale = TwipsScale::forWidget(*window_);
     // Half of it hangs over the right edge; the user put it there.
     const QPoint place(screen.right() - screen.width() / 3, 60);
-    WriteIni(QByteArray("[Application]\r\nTop=") + QByteArray::number(scale.YToTwips(place.y())) +
-             "\r\nLeft=" + QByteArray::number(scale.XToTwips(place.x())) +
+    writeIni(QByteArray("[Application]\r\nTop=") + QByteArray::number(scale.yToTwips(place.y())) +
+             "\r\nLeft=" + QByteArray::number(scale.xToTwips(place.x())) +
              "\r\nHeight=7335\r\nWidth=11415\r\n");
-    NewSession();
-    Load();
+    newSession();
+    load();
     window_->show();
     EXPECT_EQ(window_->frameGeometry().topLeft(), place);
 }

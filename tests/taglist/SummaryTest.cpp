@@ -14,8 +14,8 @@ class SummaryTest : public ProgramFolderTest {
   protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        InstallDatabase();
-        Seed(
+        installDatabase();
+        seed(
             "INSERT INTO Player (Player_Gamertag, Clan_Name, Last_Game_ID, Last_Download,"
             " Is_Selectable, Is_Friend, Is_Clan, Is_Jerk, Is_Guest) VALUES"
             " ('Master Chief', 'Spartans', 77, '2005-01-05 15:07:00', 'Y','N','N','N','N'),"
@@ -26,21 +26,21 @@ class SummaryTest : public ProgramFolderTest {
             " (70, 'Master Chief', 1), (71, 'Master Chief', 2), (77, 'Master Chief', 3),"
             " (12, 'O''Neil', 4), (70, 'Guilty Spark', 5);");
     }
-    void PutAvatar(const QString& fileName, const QByteArray& bytes) {
-        QFile file(Path("avatar/" + fileName));
+    void putAvatar(const QString& fileName, const QByteArray& bytes) {
+        QFile file(filePath("avatar/" + fileName));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QByteArray JpegBytes(const QColor& color) {
+    QByteArray jpegBytes(const QColor& color) {
         QImage image(69, 69, QImage::Format_RGB32);
         image.fill(color);
-        const QString path = Path(QStringLiteral("scratch.jpg"));
+        const QString path = filePath(QStringLiteral("scratch.jpg"));
         EXPECT_TRUE(image.save(path, "JPG"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
     }
-    void ExpectPanel(const char* clan, const char* games, const char* lastUpdate) {
+    void expectPanel(const char* clan, const char* games, const char* lastUpdate) {
         EXPECT_EQ(window_->clanName->text(), clan);
         EXPECT_EQ(window_->totalGames->text(), games);
         EXPECT_EQ(window_->lastDownload->text(), lastUpdate);
@@ -62,18 +62,18 @@ TEST_F(SummaryTest, TheRememberedPlayerIsShownWithClanGamesAndLastUpdate) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gamertag);
-        WriteIni(QByteArray("[User]\r\nGamertag=") + c.gamertag + "\r\n");
-        NewSession();
-        Load();
-        EXPECT_EQ(TagListEntries(), QStringList({"Master Chief", "Cortana", "O'Neil"}));
+        writeIni(QByteArray("[User]\r\nGamertag=") + c.gamertag + "\r\n");
+        newSession();
+        load();
+        EXPECT_EQ(tagListEntries(), QStringList({"Master Chief", "Cortana", "O'Neil"}));
         EXPECT_EQ(window_->tagListBox->currentIndex(), c.index);
         EXPECT_EQ(window_->tagListBox->currentText(), c.gamertag);
-        ExpectPanel(c.clan, c.games, c.lastUpdate);
-        EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+        expectPanel(c.clan, c.games, c.lastUpdate);
+        EXPECT_EQ(shownPicture(), state_->avatarDir + "unknown.jpg");
         EXPECT_EQ(window_->windowTitle(), "Tallywick");
         EXPECT_FALSE(window_->resultChart->isVisible());
-        EXPECT_TRUE(prompter_->Calls().empty());
-        EXPECT_FALSE(QFile::exists(Path("debug.log")));
+        EXPECT_TRUE(prompter_->calls().empty());
+        EXPECT_FALSE(QFile::exists(filePath("debug.log")));
     }
 }
 
@@ -86,13 +86,13 @@ TEST_F(SummaryTest, ASettingNamingNoListedPlayerMakesTheShownFirstPlayerCurrent)
                                    "Gamertag=Nobody At All\r\n", "Gamertag=master chief\r\n"};
     for (const QByteArray& setting : settings) {
         SCOPED_TRACE(setting.toStdString());
-        WriteIni("[User]\r\n" + setting);
-        NewSession();
-        Load();
+        writeIni("[User]\r\n" + setting);
+        newSession();
+        load();
         EXPECT_EQ(window_->tagListBox->currentIndex(), 0);
-        EXPECT_EQ(state_->CurrentGamertag, "Master Chief");
-        EXPECT_EQ(Ini("User", "Gamertag"), "Master Chief");
-        ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
+        EXPECT_EQ(state_->currentGamertag, "Master Chief");
+        EXPECT_EQ(ini("User", "Gamertag"), "Master Chief");
+        expectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
         EXPECT_TRUE(window_->downloadButton->isEnabled());
         EXPECT_TRUE(window_->removeButton->isEnabled());
         EXPECT_TRUE(window_->profileButton->isEnabled());
@@ -100,14 +100,14 @@ TEST_F(SummaryTest, ASettingNamingNoListedPlayerMakesTheShownFirstPlayerCurrent)
 }
 
 TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhereAndDisablesThePlayerButtons) {
-    Seed("UPDATE Player SET Is_Selectable='N';");
-    WriteIni("[User]\r\nGamertag=Cortana\r\n");
-    Load();
-    EXPECT_TRUE(TagListEntries().isEmpty());
-    EXPECT_EQ(state_->CurrentGamertag, "");
-    EXPECT_EQ(Ini("User", "Gamertag"), "");
-    ExpectPanel("-", "0", "-");
-    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+    seed("UPDATE Player SET Is_Selectable='N';");
+    writeIni("[User]\r\nGamertag=Cortana\r\n");
+    load();
+    EXPECT_TRUE(tagListEntries().isEmpty());
+    EXPECT_EQ(state_->currentGamertag, "");
+    EXPECT_EQ(ini("User", "Gamertag"), "");
+    expectPanel("-", "0", "-");
+    EXPECT_EQ(shownPicture(), state_->avatarDir + "unknown.jpg");
     // Nobody to download, remove or profile; a player can still be added.
     EXPECT_FALSE(window_->downloadButton->isEnabled());
     EXPECT_FALSE(window_->removeButton->isEnabled());
@@ -116,10 +116,10 @@ TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhereAndDisablesThePlayerB
 }
 
 TEST_F(SummaryTest, AvatarOfAGamertagWithBlanksUsesUnderscores) {
-    PutAvatar("Master_Chief.jpg", JpegBytes(Qt::red));
-    WriteIni("[User]\r\nGamertag=Master Chief\r\n");
-    Load();
-    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "Master_Chief.jpg");
+    putAvatar("Master_Chief.jpg", jpegBytes(Qt::red));
+    writeIni("[User]\r\nGamertag=Master Chief\r\n");
+    load();
+    EXPECT_EQ(shownPicture(), state_->avatarDir + "Master_Chief.jpg");
     const QImage shown = window_->avatarPicture->pixmap().toImage();
     ASSERT_FALSE(shown.isNull());
     const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
@@ -128,34 +128,34 @@ TEST_F(SummaryTest, AvatarOfAGamertagWithBlanksUsesUnderscores) {
 }
 
 TEST_F(SummaryTest, CorruptAvatarIsDeletedAndUnknownShown) {
-    PutAvatar("Master_Chief.jpg", "\xff\xd8 this is no picture");
-    WriteIni("[User]\r\nGamertag=Master Chief\r\n");
-    Load();
-    EXPECT_FALSE(QFile::exists(Path("avatar/Master_Chief.jpg")));
-    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
-    EXPECT_TRUE(prompter_->Calls().empty());
-    ExpectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
+    putAvatar("Master_Chief.jpg", "\xff\xd8 this is no picture");
+    writeIni("[User]\r\nGamertag=Master Chief\r\n");
+    load();
+    EXPECT_FALSE(QFile::exists(filePath("avatar/Master_Chief.jpg")));
+    EXPECT_EQ(shownPicture(), state_->avatarDir + "unknown.jpg");
+    EXPECT_TRUE(prompter_->calls().empty());
+    expectPanel("Spartans", "3", "Jan 5, 2005 3:07 PM");
 }
 
 TEST_F(SummaryTest, BrokenUnknownPictureLeavesThePanelEmptyButWorking) {
-    QFile::remove(Path("avatar/unknown.jpg"));
-    PutAvatar("Cortana.jpg", "broken");
-    WriteIni("[User]\r\nGamertag=Cortana\r\n");
-    Load();
-    EXPECT_EQ(ShownPicture(), "");
-    EXPECT_FALSE(QFile::exists(Path("avatar/Cortana.jpg")));
-    EXPECT_TRUE(prompter_->Calls().empty());
+    QFile::remove(filePath("avatar/unknown.jpg"));
+    putAvatar("Cortana.jpg", "broken");
+    writeIni("[User]\r\nGamertag=Cortana\r\n");
+    load();
+    EXPECT_EQ(shownPicture(), "");
+    EXPECT_FALSE(QFile::exists(filePath("avatar/Cortana.jpg")));
+    EXPECT_TRUE(prompter_->calls().empty());
 }
 
 TEST_F(SummaryTest, RefreshReopensTheDatabaseAndEndsTheDownloadState) {
-    Load();
-    state_->Db->Execute(
+    load();
+    state_->db->execute(
         "update Player set Clan_Name='Renamed' where Player_Gamertag='Master Chief'");
-    state_->DownloadInProgress = true;
-    ShowPlayerSummary(*state_, *window_);
+    state_->downloadInProgress = true;
+    showPlayerSummary(*state_, *window_);
     EXPECT_EQ(window_->clanName->text(), "Renamed");
-    EXPECT_FALSE(state_->DownloadInProgress);
-    EXPECT_EQ(Query("select count(*) from Player"), "4");
+    EXPECT_FALSE(state_->downloadInProgress);
+    EXPECT_EQ(query("select count(*) from Player"), "4");
 }
 
 }  // namespace

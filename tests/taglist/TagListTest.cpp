@@ -13,8 +13,8 @@ class TagListTest : public ProgramFolderTest {
   protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        InstallDatabase();
-        Seed(
+        installDatabase();
+        seed(
             "INSERT INTO Player (Player_Gamertag, Clan_Name, Last_Game_ID, Is_Selectable,"
             " Is_Friend, Is_Clan, Is_Jerk, Is_Guest) VALUES"
             " ('Alpha', 'Red', 3, 'Y','N','N','N','N'),"
@@ -22,16 +22,16 @@ class TagListTest : public ProgramFolderTest {
             " ('Known Only', 'Blue', 9, 'N','Y','N','N','N');"
             "INSERT INTO Game_Player (Game_ID, Player_Gamertag) VALUES"
             " (8, 'Known Only'), (9, 'Known Only'), (3, 'Alpha');");
-        WriteIni("[User]\r\nGamertag=Alpha\r\n");
-        Load();
+        writeIni("[User]\r\nGamertag=Alpha\r\n");
+        load();
     }
-    QString Flag(const QString& gamertag) {
-        return Query("select Is_Selectable from Player where Player_Gamertag='" +
+    QString flag(const QString& gamertag) {
+        return query("select Is_Selectable from Player where Player_Gamertag='" +
                      QString(gamertag).replace("'", "''") + "'");
     }
-    void ExpectInputBoxAsked() {
-        ASSERT_FALSE(prompter_->Calls().empty());
-        const DialogCall& call = prompter_->Calls()[0];
+    void expectInputBoxAsked() {
+        ASSERT_FALSE(prompter_->calls().empty());
+        const DialogCall& call = prompter_->calls()[0];
         EXPECT_EQ(call.kind, DialogKind::InputBox);
         EXPECT_EQ(call.text, "Please enter a gamertag.");
         EXPECT_EQ(call.title, "Add Gamertag");
@@ -40,40 +40,40 @@ class TagListTest : public ProgramFolderTest {
 };
 
 TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
-    prompter_->AnswerInput("New Guy");
+    prompter_->answerInput("New Guy");
     addClicked(*state_, *window_);
-    ExpectInputBoxAsked();
-    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "New Guy"}));
+    expectInputBoxAsked();
+    EXPECT_EQ(tagListEntries(), QStringList({"Alpha", "Bravo", "New Guy"}));
     EXPECT_EQ(window_->tagListBox->currentText(), "New Guy");
-    EXPECT_EQ(state_->CurrentGamertag, "New Guy");
-    EXPECT_EQ(Ini("User", "Gamertag"), "New Guy");
-    EXPECT_EQ(Query("select Is_Selectable & Is_Friend & Is_Clan & Is_Guest & Is_Jerk & "
+    EXPECT_EQ(state_->currentGamertag, "New Guy");
+    EXPECT_EQ(ini("User", "Gamertag"), "New Guy");
+    EXPECT_EQ(query("select Is_Selectable & Is_Friend & Is_Clan & Is_Guest & Is_Jerk & "
                     "Last_Game_ID from Player where Player_Gamertag='New Guy'"),
               "YNNNN0");
-    EXPECT_EQ(Query("select count(*) from Player where Player_Gamertag='New Guy' and "
+    EXPECT_EQ(query("select count(*) from Player where Player_Gamertag='New Guy' and "
                     "Clan_Name Is Null and Last_Download Is Null and Personal_Quote Is Null"),
               "1");
     EXPECT_EQ(window_->clanName->text(), "-");
-    EXPECT_EQ(prompter_->Calls().size(), 1u);
+    EXPECT_EQ(prompter_->calls().size(), 1u);
 }
 
 TEST_F(TagListTest, BlankInputAddsNothing) {
-    prompter_->AnswerInput("   ");
+    prompter_->answerInput("   ");
     addClicked(*state_, *window_);
-    prompter_->AnswerInput("");
+    prompter_->answerInput("");
     addClicked(*state_, *window_);
-    EXPECT_EQ(prompter_->Calls().size(), 2u);
-    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
-    EXPECT_EQ(Query("select count(*) from Player"), "3");
-    EXPECT_EQ(state_->CurrentGamertag, "Alpha");
+    EXPECT_EQ(prompter_->calls().size(), 2u);
+    EXPECT_EQ(tagListEntries(), QStringList({"Alpha", "Bravo"}));
+    EXPECT_EQ(query("select count(*) from Player"), "3");
+    EXPECT_EQ(state_->currentGamertag, "Alpha");
 }
 
 TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
     addClicked(*state_, *window_, "Known Only");
-    EXPECT_TRUE(prompter_->Calls().empty());
-    EXPECT_EQ(Flag("Known Only"), "Y");
-    EXPECT_EQ(Query("select count(*) from Player where Player_Gamertag='Known Only'"), "1");
-    EXPECT_EQ(Query("select Is_Friend & Clan_Name from Player where "
+    EXPECT_TRUE(prompter_->calls().empty());
+    EXPECT_EQ(flag("Known Only"), "Y");
+    EXPECT_EQ(query("select count(*) from Player where Player_Gamertag='Known Only'"), "1");
+    EXPECT_EQ(query("select Is_Friend & Clan_Name from Player where "
                     "Player_Gamertag='Known Only'"),
               "YBlue");
     EXPECT_EQ(window_->tagListBox->currentText(), "Known Only");
@@ -83,60 +83,60 @@ TEST_F(TagListTest, KnownPlayerIsReflaggedWithItsDataAndGames) {
 
 TEST_F(TagListTest, RemovingAsksAndNoChangesNothing) {
     window_->tagListBox->setCurrentIndex(1);  // the user picks Bravo
-    ASSERT_EQ(state_->CurrentGamertag, "Bravo");
-    prompter_->AnswerMessage(MsgResult::No);
+    ASSERT_EQ(state_->currentGamertag, "Bravo");
+    prompter_->answerMessage(MsgResult::No);
     removeClicked(*state_, *window_);
-    ASSERT_EQ(prompter_->Calls().size(), 1u);
-    const DialogCall& asked = prompter_->Calls()[0];
+    ASSERT_EQ(prompter_->calls().size(), 1u);
+    const DialogCall& asked = prompter_->calls()[0];
     EXPECT_EQ(asked.text,
               "This operation will NOT remove all data for this player.\r\n"
               "It will only remove them from this list.\r\n\r\nWould you like to proceed ?");
     EXPECT_EQ(asked.buttons, MsgButtons::YesNo);
     EXPECT_EQ(asked.icon, MsgIcon::Question);
     EXPECT_EQ(asked.title, "Confirm Remove Tag");
-    EXPECT_EQ(Flag("Bravo"), "Y");
-    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
-    EXPECT_EQ(state_->CurrentGamertag, "Bravo");
+    EXPECT_EQ(flag("Bravo"), "Y");
+    EXPECT_EQ(tagListEntries(), QStringList({"Alpha", "Bravo"}));
+    EXPECT_EQ(state_->currentGamertag, "Bravo");
 }
 
 TEST_F(TagListTest, RemovingWithYesUnflagsAndSelectsTheFirstEntry) {
     window_->tagListBox->setCurrentIndex(1);
-    prompter_->AnswerMessage(MsgResult::Yes);
+    prompter_->answerMessage(MsgResult::Yes);
     removeClicked(*state_, *window_);
-    EXPECT_EQ(Flag("Bravo"), "N");
-    EXPECT_EQ(TagListEntries(), QStringList({"Alpha"}));
+    EXPECT_EQ(flag("Bravo"), "N");
+    EXPECT_EQ(tagListEntries(), QStringList({"Alpha"}));
     EXPECT_EQ(window_->tagListBox->currentIndex(), 0);
-    EXPECT_EQ(state_->CurrentGamertag, "Alpha");
-    EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
+    EXPECT_EQ(state_->currentGamertag, "Alpha");
+    EXPECT_EQ(ini("User", "Gamertag"), "Alpha");
     EXPECT_EQ(window_->clanName->text(), "Red");
 }
 
 TEST_F(TagListTest, RemovingTheLastEntryShowsNobodyAndDisablesThePlayerButtons) {
-    prompter_->AnswerMessage(MsgResult::Yes).AnswerMessage(MsgResult::Yes);
+    prompter_->answerMessage(MsgResult::Yes).answerMessage(MsgResult::Yes);
     removeClicked(*state_, *window_);  // Alpha
-    ASSERT_EQ(state_->CurrentGamertag, "Bravo");
+    ASSERT_EQ(state_->currentGamertag, "Bravo");
     removeClicked(*state_, *window_);  // Bravo
-    EXPECT_TRUE(TagListEntries().isEmpty());
+    EXPECT_TRUE(tagListEntries().isEmpty());
     EXPECT_EQ(window_->tagListBox->currentIndex(), -1);
     // The removed player is no longer the one downloads and profiles are for.
-    EXPECT_EQ(state_->CurrentGamertag, "");
-    EXPECT_EQ(Ini("User", "Gamertag"), "");
+    EXPECT_EQ(state_->currentGamertag, "");
+    EXPECT_EQ(ini("User", "Gamertag"), "");
     EXPECT_EQ(window_->clanName->text(), "-");
     EXPECT_EQ(window_->totalGames->text(), "0");
     EXPECT_EQ(window_->lastDownload->text(), "-");
-    EXPECT_EQ(ShownPicture(), state_->AvatarDir + "unknown.jpg");
+    EXPECT_EQ(shownPicture(), state_->avatarDir + "unknown.jpg");
     EXPECT_FALSE(window_->downloadButton->isEnabled());
     EXPECT_FALSE(window_->removeButton->isEnabled());
     EXPECT_FALSE(window_->profileButton->isEnabled());
     window_->profileButton->click();
     EXPECT_EQ(profileOpened_, 0);
-    EXPECT_EQ(Query("select count(*) from Player"), "3");
-    EXPECT_EQ(prompter_->Calls().size(), 2u);
+    EXPECT_EQ(query("select count(*) from Player"), "3");
+    EXPECT_EQ(prompter_->calls().size(), 2u);
 
     // A new entry brings the buttons back.
-    prompter_->AnswerInput("Charlie");
+    prompter_->answerInput("Charlie");
     addClicked(*state_, *window_);
-    EXPECT_EQ(state_->CurrentGamertag, "Charlie");
+    EXPECT_EQ(state_->currentGamertag, "Charlie");
     EXPECT_TRUE(window_->downloadButton->isEnabled());
     EXPECT_TRUE(window_->removeButton->isEnabled());
     EXPECT_TRUE(window_->profileButton->isEnabled());
@@ -144,8 +144,8 @@ TEST_F(TagListTest, RemovingTheLastEntryShowsNobodyAndDisablesThePlayerButtons) 
 
 TEST_F(TagListTest, SelectionRemembersTheGamertagAndRefreshes) {
     window_->tagListBox->setCurrentIndex(1);
-    EXPECT_EQ(state_->CurrentGamertag, "Bravo");
-    EXPECT_EQ(Ini("User", "Gamertag"), "Bravo");
+    EXPECT_EQ(state_->currentGamertag, "Bravo");
+    EXPECT_EQ(ini("User", "Gamertag"), "Bravo");
     EXPECT_EQ(window_->clanName->text(), "-");
     EXPECT_EQ(window_->totalGames->text(), "0");
     window_->tagListBox->setCurrentIndex(0);
@@ -155,44 +155,44 @@ TEST_F(TagListTest, SelectionRemembersTheGamertagAndRefreshes) {
     // Refilling the list (which passes through its first entry) is no
     // selection: the current player and the settings stay.
     window_->tagListBox->setCurrentIndex(1);
-    ShowPlayerSummary(*state_, *window_);
+    showPlayerSummary(*state_, *window_);
     EXPECT_EQ(window_->tagListBox->currentIndex(), 1);
-    EXPECT_EQ(state_->CurrentGamertag, "Bravo");
-    EXPECT_EQ(Ini("User", "Gamertag"), "Bravo");
+    EXPECT_EQ(state_->currentGamertag, "Bravo");
+    EXPECT_EQ(ini("User", "Gamertag"), "Bravo");
 }
 
 TEST_F(TagListTest, GridPopUpInsertAddsTheGridsGamertagWithoutAsking) {
     window_->insertIntoTagListAction->setData(QStringLiteral("From Grid"));
     window_->insertIntoTagListAction->trigger();
-    EXPECT_TRUE(prompter_->Calls().empty());
+    EXPECT_TRUE(prompter_->calls().empty());
     EXPECT_EQ(window_->insertIntoTagListAction->data().toString(), "") << "the add took it";
-    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo", "From Grid"}));
-    EXPECT_EQ(Flag("From Grid"), "Y");
+    EXPECT_EQ(tagListEntries(), QStringList({"Alpha", "Bravo", "From Grid"}));
+    EXPECT_EQ(flag("From Grid"), "Y");
 }
 
 TEST_F(TagListTest, DatabaseErrorWhileAddingIsLoggedNotFatal) {
-    state_->Db->Close();
-    prompter_->AnswerInput("Charlie");
-    prompter_->AcknowledgeOkMessages(true);
+    state_->db->close();
+    prompter_->answerInput("Charlie");
+    prompter_->acknowledgeOkMessages(true);
     addClicked(*state_, *window_);
-    ASSERT_EQ(prompter_->Calls().size(), 2u);
-    EXPECT_TRUE(prompter_->Calls()[1].text.startsWith("Error #: 3000\r\nDescription: "));
-    QFile log(Path(QStringLiteral("debug.log")));
+    ASSERT_EQ(prompter_->calls().size(), 2u);
+    EXPECT_TRUE(prompter_->calls()[1].text.startsWith("Error #: 3000\r\nDescription: "));
+    QFile log(filePath(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains(" v110 [App.TagList]   "));
-    EXPECT_EQ(TagListEntries(), QStringList({"Alpha", "Bravo"}));
-    EXPECT_FALSE(state_->EndRequested);
+    EXPECT_EQ(tagListEntries(), QStringList({"Alpha", "Bravo"}));
+    EXPECT_FALSE(state_->endRequested);
 }
 
 TEST_F(TagListTest, ButtonsRunTheHandlers) {
-    prompter_->AnswerInput("");
+    prompter_->answerInput("");
     window_->addButton->click();
-    prompter_->AnswerMessage(MsgResult::No);
+    prompter_->answerMessage(MsgResult::No);
     window_->removeButton->click();
     window_->profileButton->click();
-    ASSERT_EQ(prompter_->Calls().size(), 2u);
-    EXPECT_EQ(prompter_->Calls()[0].kind, DialogKind::InputBox);
-    EXPECT_EQ(prompter_->Calls()[1].title, "Confirm Remove Tag");
+    ASSERT_EQ(prompter_->calls().size(), 2u);
+    EXPECT_EQ(prompter_->calls()[0].kind, DialogKind::InputBox);
+    EXPECT_EQ(prompter_->calls()[1].title, "Confirm Remove Tag");
     EXPECT_EQ(profileOpened_, 1);
 }
 

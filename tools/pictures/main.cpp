@@ -15,9 +15,9 @@ namespace {
 
 using Draw = std::function<void(QPainter&)>;
 
-void TallyIcon(QPainter& p, double size);
+void tallyIcon(QPainter& p, double size);
 
-bool SaveScaled(const QString& path, int width, int height, int scale, const Draw& draw) {
+bool saveScaled(const QString& path, int width, int height, int scale, const Draw& draw) {
     QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
@@ -34,59 +34,59 @@ bool SaveScaled(const QString& path, int width, int height, int scale, const Dra
 }
 
 // The picture at its size, and twice as large ("@2x") for scaled screens.
-bool Save(const QString& folder, const QString& name, int width, int height, const Draw& draw) {
+bool save(const QString& folder, const QString& name, int width, int height, const Draw& draw) {
     const QDir dir(folder);
-    return SaveScaled(dir.filePath(name + QStringLiteral(".png")), width, height, 1, draw) &&
-           SaveScaled(dir.filePath(name + QStringLiteral("@2x.png")), width, height, 2, draw);
+    return saveScaled(dir.filePath(name + QStringLiteral(".png")), width, height, 1, draw) &&
+           saveScaled(dir.filePath(name + QStringLiteral("@2x.png")), width, height, 2, draw);
 }
 
 // Icons come in several sizes of their own instead.
-bool SaveIcon(const QString& folder, int size) {
-    return SaveScaled(QDir(folder).filePath(QStringLiteral("icon_%1.png").arg(size)), size, size, 1,
-                      [size](QPainter& p) { TallyIcon(p, size); });
+bool saveIcon(const QString& folder, int size) {
+    return saveScaled(QDir(folder).filePath(QStringLiteral("icon_%1.png").arg(size)), size, size, 1,
+                      [size](QPainter& p) { tallyIcon(p, size); });
 }
 
 // A round badge 14 pixels across, centred in the 16 x 17 stage picture.
-void Badge(QPainter& p, const QColor& fill, const QColor& edge) {
+void badge(QPainter& p, const QColor& fill, const QColor& edge) {
     p.setPen(QPen(edge, 1.0));
     p.setBrush(fill);
     p.drawEllipse(QRectF(1.5, 2.0, 13.0, 13.0));
 }
 
-QPen WhiteStroke(double width) {
+QPen whiteStroke(double width) {
     return QPen(Qt::white, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void StageWorking(QPainter& p) {
-    Badge(p, QColor(0xF2, 0xC2, 0x1B), QColor(0x9A, 0x72, 0x00));
+void stageWorking(QPainter& p) {
+    badge(p, QColor(0xF2, 0xC2, 0x1B), QColor(0x9A, 0x72, 0x00));
     p.setPen(QPen(QColor(0x5A, 0x40, 0x00), 1.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(8.0, 8.5), QPointF(8.0, 4.8));
     p.drawLine(QPointF(8.0, 8.5), QPointF(10.8, 10.2));
 }
 
-void StageComplete(QPainter& p) {
-    Badge(p, QColor(0x2E, 0x9A, 0x3A), QColor(0x1A, 0x60, 0x22));
-    p.setPen(WhiteStroke(1.8));
+void stageComplete(QPainter& p) {
+    badge(p, QColor(0x2E, 0x9A, 0x3A), QColor(0x1A, 0x60, 0x22));
+    p.setPen(whiteStroke(1.8));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(QPolygonF({QPointF(4.8, 8.7), QPointF(7.2, 11.0), QPointF(11.3, 6.0)}));
 }
 
-void StageFailed(QPainter& p) {
-    Badge(p, QColor(0xC8, 0x28, 0x28), QColor(0x80, 0x10, 0x10));
-    p.setPen(WhiteStroke(1.8));
+void stageFailed(QPainter& p) {
+    badge(p, QColor(0xC8, 0x28, 0x28), QColor(0x80, 0x10, 0x10));
+    p.setPen(whiteStroke(1.8));
     p.drawLine(QPointF(5.4, 5.9), QPointF(10.6, 11.1));
     p.drawLine(QPointF(10.6, 5.9), QPointF(5.4, 11.1));
 }
 
-void StageInfo(QPainter& p) {
-    Badge(p, QColor(0x27, 0x5C, 0xC8), QColor(0x12, 0x34, 0x80));
+void stageInfo(QPainter& p) {
+    badge(p, QColor(0x27, 0x5C, 0xC8), QColor(0x12, 0x34, 0x80));
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawEllipse(QRectF(7.0, 4.3, 2.0, 2.0));
     p.drawRoundedRect(QRectF(7.1, 7.3, 1.8, 5.2), 0.6, 0.6);
 }
 
-void SortArrow(QPainter& p, bool ascending) {
+void sortArrow(QPainter& p, bool ascending) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x40, 0x40, 0x40));
     if (ascending) {
@@ -96,18 +96,18 @@ void SortArrow(QPainter& p, bool ascending) {
     }
 }
 
-void ButtonAdd(QPainter& p) {
+void buttonAdd(QPainter& p) {
     p.setPen(QPen(QColor(0x1E, 0x7A, 0x2A), 3.0, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(8.0, 3.0), QPointF(8.0, 13.0));
     p.drawLine(QPointF(3.0, 8.0), QPointF(13.0, 8.0));
 }
 
-void ButtonRemove(QPainter& p) {
+void buttonRemove(QPainter& p) {
     p.setPen(QPen(QColor(0xB0, 0x20, 0x20), 3.0, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(3.0, 8.0), QPointF(13.0, 8.0));
 }
 
-void ButtonProfile(QPainter& p) {
+void buttonProfile(QPainter& p) {
     p.setPen(QPen(QColor(0x22, 0x3C, 0x6A), 1.0));
     p.setBrush(QColor(0x5A, 0x80, 0xC0));
     p.drawEllipse(QRectF(5.0, 1.5, 6.0, 6.0));
@@ -119,7 +119,7 @@ void ButtonProfile(QPainter& p) {
 }
 
 // Tally marks: four strokes and the crossing fifth, on a rounded tile.
-void TallyIcon(QPainter& p, double size) {
+void tallyIcon(QPainter& p, double size) {
     const double unit = size / 16.0;
     QLinearGradient tile(0, 0, 0, size);
     tile.setColorAt(0.0, QColor(0x3C, 0x78, 0xD8));
@@ -137,7 +137,7 @@ void TallyIcon(QPainter& p, double size) {
 }
 
 // The maker's mark: a fern frond folded over a bracken-brown tile.
-void Logo(QPainter& p) {
+void logo(QPainter& p) {
     QLinearGradient tile(0, 0, 33, 33);
     tile.setColorAt(0.0, QColor(0x8C, 0x5A, 0x2B));
     tile.setColorAt(1.0, QColor(0x5A, 0x36, 0x14));
@@ -175,18 +175,18 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
     bool ok = true;
-    ok &= Save(folder, "stage_working", 16, 17, StageWorking);
-    ok &= Save(folder, "stage_complete", 16, 17, StageComplete);
-    ok &= Save(folder, "stage_failed", 16, 17, StageFailed);
-    ok &= Save(folder, "stage_info", 16, 17, StageInfo);
-    ok &= Save(folder, "sort_ascending", 16, 6, [](QPainter& p) { SortArrow(p, true); });
-    ok &= Save(folder, "sort_descending", 16, 6, [](QPainter& p) { SortArrow(p, false); });
-    ok &= Save(folder, "button_add", 16, 16, ButtonAdd);
-    ok &= Save(folder, "button_remove", 16, 16, ButtonRemove);
-    ok &= Save(folder, "button_profile", 16, 16, ButtonProfile);
-    ok &= Save(folder, "logo", 33, 33, Logo);
+    ok &= save(folder, "stage_working", 16, 17, stageWorking);
+    ok &= save(folder, "stage_complete", 16, 17, stageComplete);
+    ok &= save(folder, "stage_failed", 16, 17, stageFailed);
+    ok &= save(folder, "stage_info", 16, 17, stageInfo);
+    ok &= save(folder, "sort_ascending", 16, 6, [](QPainter& p) { sortArrow(p, true); });
+    ok &= save(folder, "sort_descending", 16, 6, [](QPainter& p) { sortArrow(p, false); });
+    ok &= save(folder, "button_add", 16, 16, buttonAdd);
+    ok &= save(folder, "button_remove", 16, 16, buttonRemove);
+    ok &= save(folder, "button_profile", 16, 16, buttonProfile);
+    ok &= save(folder, "logo", 33, 33, logo);
     for (int size : {16, 32, 48}) {
-        ok &= SaveIcon(folder, size);
+        ok &= saveIcon(folder, size);
     }
     return ok ? 0 : 1;
 }

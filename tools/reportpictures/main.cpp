@@ -24,7 +24,7 @@ constexpr int kEgrSize = 96;
 constexpr int kMedalSize = 32;
 constexpr int kHighestLevel = 50;
 
-QFont BoldFont(int pixels) {
+QFont boldFont(int pixels) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(pixels);
     font.setBold(true);
@@ -32,7 +32,7 @@ QFont BoldFont(int pixels) {
 }
 
 // Ten tiers of metal, from dull bronze at the bottom to bright gold.
-QColor TierColor(int tier) {
+QColor tierColor(int tier) {
     static const QColor kTiers[] = {{0x8C, 0x6A, 0x4A}, {0xA0, 0x73, 0x45}, {0x9A, 0x9D, 0xA3},
                                     {0xB8, 0xBC, 0xC4}, {0xC9, 0x9A, 0x2E}, {0xE0, 0xB5, 0x3A},
                                     {0x3C, 0x8D, 0xC9}, {0x2F, 0x6F, 0xB7}, {0x8E, 0x4F, 0xC4},
@@ -40,9 +40,9 @@ QColor TierColor(int tier) {
     return kTiers[std::clamp(tier, 0, 9)];
 }
 
-void DrawCenteredText(QPainter& painter, const QRectF& box, const QString& text, int pixels,
+void drawCenteredText(QPainter& painter, const QRectF& box, const QString& text, int pixels,
                       const QColor& color) {
-    painter.setFont(BoldFont(pixels));
+    painter.setFont(boldFont(pixels));
     painter.setPen(QColor(0, 0, 0, 120));
     painter.drawText(box.translated(1, 1), Qt::AlignCenter, text);
     painter.setPen(color);
@@ -50,12 +50,12 @@ void DrawCenteredText(QPainter& painter, const QRectF& box, const QString& text,
 }
 
 // A shield with chevrons, one chevron per ten levels, and the level number.
-QImage LevelBadge(int level) {
+QImage levelBadge(int level) {
     QImage image(kLevelSize, kLevelSize, QImage::Format_RGB32);
     image.fill(QColor(0xF4, 0xF1, 0xE8));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor metal = TierColor(level / 5);
+    const QColor metal = tierColor(level / 5);
     QPainterPath shield;
     shield.moveTo(3, 3);
     shield.lineTo(kLevelSize - 3, 3);
@@ -75,13 +75,13 @@ QImage LevelBadge(int level) {
         painter.drawLine(QPointF(11, y - 2), QPointF(kLevelSize / 2.0, y + 1));
         painter.drawLine(QPointF(kLevelSize / 2.0, y + 1), QPointF(kLevelSize - 11, y - 2));
     }
-    DrawCenteredText(painter, QRectF(3, 4, kLevelSize - 6, 18), QString::number(level), 14,
+    drawCenteredText(painter, QRectF(3, 4, kLevelSize - 6, 18), QString::number(level), 14,
                      Qt::white);
     return image;
 }
 
 // A dial filled to the band, with the band's hundreds written inside.
-QImage EgrBand(int band) {
+QImage egrBand(int band) {
     QImage image(kEgrSize, kEgrSize, QImage::Format_RGB32);
     image.fill(QColor(0xF4, 0xF1, 0xE8));
     QPainter painter(&image);
@@ -95,18 +95,18 @@ QImage EgrBand(int band) {
     painter.drawEllipse(dial);
     painter.setPen(QPen(QColor(0x55, 0x5B, 0x66), 7, Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(dial.adjusted(6, 6, -6, -6), 225 * 16, -270 * 16);
-    painter.setPen(QPen(TierColor(band), 7, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(tierColor(band), 7, Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(dial.adjusted(6, 6, -6, -6), 225 * 16,
                     -static_cast<int>(270 * 16 * (band + 1) / 10));
-    DrawCenteredText(painter, dial.adjusted(0, -6, 0, -6), QString::number(band * 100), 20,
+    drawCenteredText(painter, dial.adjusted(0, -6, 0, -6), QString::number(band * 100), 20,
                      Qt::white);
-    DrawCenteredText(painter, QRectF(dial.left(), dial.bottom() - 30, dial.width(), 16),
-                     QStringLiteral("EGR"), 11, TierColor(band).lighter(130));
+    drawCenteredText(painter, QRectF(dial.left(), dial.bottom() - 30, dial.width(), 16),
+                     QStringLiteral("EGR"), 11, tierColor(band).lighter(130));
     return image;
 }
 
 // Medal families get their own colour; the picture shows the initials.
-QColor MedalColor(const QString& name) {
+QColor medalColor(const QString& name) {
     if (name.contains(QStringLiteral("Kill")) && !name.contains(QStringLiteral("Carrier")) &&
         !name.contains(QStringLiteral("Sniper")) && !name.contains(QStringLiteral("Oddball"))) {
         return QColor(0xC1, 0x3E, 0x3E);
@@ -123,7 +123,7 @@ QColor MedalColor(const QString& name) {
     return QColor(0x46, 0x8A, 0x4A);
 }
 
-QString Initials(const QString& name) {
+QString initials(const QString& name) {
     QString letters;
     for (const QString& word : name.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         letters += word.front().toUpper();
@@ -131,12 +131,12 @@ QString Initials(const QString& name) {
     return letters.size() == 1 ? name.left(2) : letters.left(3);
 }
 
-QImage MedalPicture(const QString& name) {
+QImage medalPicture(const QString& name) {
     QImage image(kMedalSize, kMedalSize, QImage::Format_RGB32);
     image.fill(QColor(0xF4, 0xF1, 0xE8));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor color = MedalColor(name);
+    const QColor color = medalColor(name);
     QPolygonF star;
     for (int i = 0; i < 16; ++i) {
         const double radius = i % 2 == 0 ? 15.0 : 12.0;
@@ -149,12 +149,12 @@ QImage MedalPicture(const QString& name) {
     painter.setBrush(fill);
     painter.setPen(QPen(color.darker(220), 1));
     painter.drawPolygon(star);
-    DrawCenteredText(painter, QRectF(2, 2, kMedalSize - 4, kMedalSize - 4), Initials(name),
-                     Initials(name).size() > 2 ? 9 : 11, Qt::white);
+    drawCenteredText(painter, QRectF(2, 2, kMedalSize - 4, kMedalSize - 4), initials(name),
+                     initials(name).size() > 2 ? 9 : 11, Qt::white);
     return image;
 }
 
-bool Save(const QImage& image, const QString& path, const char* format) {
+bool save(const QImage& image, const QString& path, const char* format) {
     if (!image.save(path, format, format[0] == 'J' ? 92 : -1)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
@@ -162,7 +162,7 @@ bool Save(const QImage& image, const QString& path, const char* format) {
     return true;
 }
 
-QStringList MedalNames(const QString& tsvPath) {
+QStringList medalNames(const QString& tsvPath) {
     QFile file(tsvPath);
     QStringList names;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -195,23 +195,23 @@ int main(int argc, char** argv) {
     }
     bool ok = true;
     for (int level = 0; level <= kHighestLevel; ++level) {
-        ok &= Save(LevelBadge(level),
+        ok &= save(levelBadge(level),
                    assets + QStringLiteral("/level/L%1.bmp").arg(level, 2, 10, QLatin1Char('0')),
                    "BMP");
     }
     for (int band = 0; band <= 9; ++band) {
         ok &=
-            Save(EgrBand(band),
+            save(egrBand(band),
                  assets + QStringLiteral("/egr/E%1.jpg").arg(band, 2, 10, QLatin1Char('0')), "JPG");
     }
     const QStringList medals =
-        MedalNames(root.filePath(QStringLiteral("src/db/reference/Medal.tsv")));
+        medalNames(root.filePath(QStringLiteral("src/db/reference/Medal.tsv")));
     if (medals.isEmpty()) {
         std::fprintf(stderr, "no medal names found\n");
         return 1;
     }
     for (const QString& name : medals) {
-        ok &= Save(MedalPicture(name),
+        ok &= save(medalPicture(name),
                    assets + QStringLiteral("/medal/") + name + QStringLiteral(".bmp"), "BMP");
     }
     std::printf("wrote %d level, 10 rating and %lld medal pictures under %s\n", kHighestLevel + 1,

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        tw::sqlite::CreateStatisticsDatabase(target, sourceDir);
+        tw::sqlite::createStatisticsDatabase(target, sourceDir);
     } catch (const tw::AppError& error) {
         std::fprintf(stderr, "Error %d: %s\n", error.number(),
                      error.description().toLocal8Bit().constData());

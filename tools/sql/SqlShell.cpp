@@ -11,38 +11,38 @@ namespace tw {
 
 namespace {
 
-void PrintRows(Recordset& rows, QTextStream& out) {
+void printRows(Recordset& rows, QTextStream& out) {
     QStringList line;
-    for (int i = 0; i < rows.FieldCount(); ++i) {
-        line << rows.FieldName(i);
+    for (int i = 0; i < rows.fieldCount(); ++i) {
+        line << rows.fieldName(i);
     }
     out << line.join(u'\t') << '\n';
-    while (!rows.IsEOF()) {
+    while (!rows.isEof()) {
         line.clear();
-        for (int i = 0; i < rows.FieldCount(); ++i) {
+        for (int i = 0; i < rows.fieldCount(); ++i) {
             // Null joins as empty text; dates show in the general date form.
-            line << rows.Field(i).joinText();
+            line << rows.field(i).joinText();
         }
         out << line.join(u'\t') << '\n';
-        rows.MoveNext();
+        rows.moveNext();
     }
 }
 
 // A table or stored query named alone, also in brackets.
-bool NamesATable(Database& db, const QString& statement) {
+bool namesATable(Database& db, const QString& statement) {
     QString name = statement.trimmed();
     if (name.startsWith(u'[') && name.endsWith(u']')) {
         name = name.mid(1, name.size() - 2);
     }
-    return db.catalog().FindTable(name) != nullptr;
+    return db.catalog().findTable(name) != nullptr;
 }
 
 }  // namespace
 
-void RunStatement(Database& db, const QString& statement, QTextStream& out) {
-    if (!NamesATable(db, statement)) {
+void runStatement(Database& db, const QString& statement, QTextStream& out) {
+    if (!namesATable(db, statement)) {
         try {
-            out << db.Execute(statement) << '\n';
+            out << db.execute(statement) << '\n';
             return;
         } catch (const AppError& error) {
             if (error.number() != sqlite::kCannotExecuteSelect) {
@@ -50,7 +50,7 @@ void RunStatement(Database& db, const QString& statement, QTextStream& out) {
             }
         }
     }
-    PrintRows(*db.OpenRecordset(statement), out);
+    printRows(*db.openRecordset(statement), out);
 }
 
 }  // namespace tw

@@ -12,6 +12,6 @@ class Database;
 // A table name or a row-returning statement prints a header line and one line
 // per row, tab-separated (Null empty, dates in the general date format); an
 // action statement prints the number of rows it changed. Errors raise.
-void RunStatement(Database& db, const QString& statement, QTextStream& out);
+void runStatement(Database& db, const QString& statement, QTextStream& out);
 
 }  // namespace tw

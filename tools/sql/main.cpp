@@ -13,19 +13,19 @@
 
 namespace {
 
-void ReportError(const tw::AppError& error) {
+void reportError(const tw::AppError& error) {
     QTextStream err(stderr);
     err << "Error " << error.number() << ": " << error.description() << '\n';
 }
 
-bool RunOne(tw::Database& db, const QString& statement, QTextStream& out) {
+bool runOne(tw::Database& db, const QString& statement, QTextStream& out) {
     try {
-        tw::RunStatement(db, statement, out);
+        tw::runStatement(db, statement, out);
         out.flush();
         return true;
     } catch (const tw::AppError& error) {
         out.flush();
-        ReportError(error);
+        reportError(error);
         return false;
     }
 }
@@ -39,21 +39,21 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<tw::Database> db;
     try {
-        db = tw::Database::Open(QString::fromLocal8Bit(argv[1]));
+        db = tw::Database::open(QString::fromLocal8Bit(argv[1]));
     } catch (const tw::AppError& error) {
-        ReportError(error);
+        reportError(error);
         return 1;
     }
     QTextStream out(stdout);
     if (argc == 3) {
-        return RunOne(*db, QString::fromLocal8Bit(argv[2]), out) ? 0 : 1;
+        return runOne(*db, QString::fromLocal8Bit(argv[2]), out) ? 0 : 1;
     }
     QTextStream in(stdin);
     bool allDone = true;
     QString line;
     while (in.readLineInto(&line)) {
         if (!line.trimmed().isEmpty()) {
-            allDone = RunOne(*db, line, out) && allDone;
+            allDone = runOne(*db, line, out) && allDone;
         }
     }
     return allDone ? 0 : 1;

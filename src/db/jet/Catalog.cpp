@@ -2,11 +2,11 @@
 
 namespace tw::jet {
 
-void Catalog::AddTable(TableInfo table) {
+void Catalog::addTable(TableInfo table) {
     tables_.push_back(std::move(table));
 }
 
-const TableInfo* Catalog::FindTable(const QString& name) const {
+const TableInfo* Catalog::findTable(const QString& name) const {
     for (const TableInfo& table : tables_) {
         if (table.name.compare(name, Qt::CaseInsensitive) == 0) {
             return &table;
@@ -15,8 +15,8 @@ const TableInfo* Catalog::FindTable(const QString& name) const {
     return nullptr;
 }
 
-std::optional<ColumnInfo> Catalog::FindColumn(const QString& table, const QString& column) const {
-    const TableInfo* info = FindTable(table);
+std::optional<ColumnInfo> Catalog::findColumn(const QString& table, const QString& column) const {
+    const TableInfo* info = findTable(table);
     if (info == nullptr) {
         return std::nullopt;
     }

@@ -24,10 +24,10 @@ struct TableInfo {
 
 class Catalog {
   public:
-    void AddTable(TableInfo table);
+    void addTable(TableInfo table);
     // Case-insensitive look-ups; nullptr / nullopt when unknown.
-    const TableInfo* FindTable(const QString& name) const;
-    std::optional<ColumnInfo> FindColumn(const QString& table, const QString& column) const;
+    const TableInfo* findTable(const QString& name) const;
+    std::optional<ColumnInfo> findColumn(const QString& table, const QString& column) const;
     const std::vector<TableInfo>& tables() const { return tables_; }
 
   private:

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the application functions: reading SQLite values the way
 // VB converts them, and reporting a numbered error as "N: text"
-// (read back by ErrorFromEngineMessage).
+// (read back by errorFromEngineMessage).
 
 #include <sqlite3.h>
 
@@ -14,38 +14,38 @@ namespace tw::jet::functions {
 
 inline constexpr int kDeterministic = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
 
-void ResultError(sqlite3_context* context, int number, const char* description);
-void ResultText(sqlite3_context* context, const QString& text);
+void resultError(sqlite3_context* context, int number, const char* description);
+void resultText(sqlite3_context* context, const QString& text);
 
-inline bool IsNull(sqlite3_value* value) {
+inline bool isNull(sqlite3_value* value) {
     return sqlite3_value_type(value) == SQLITE_NULL;
 }
-inline bool AnyNull(int argc, sqlite3_value** argv) {
+inline bool anyNull(int argc, sqlite3_value** argv) {
     for (int i = 0; i < argc; ++i) {
-        if (IsNull(argv[i])) {
+        if (isNull(argv[i])) {
             return true;
         }
     }
     return false;
 }
 
-QString TextOf(sqlite3_value* value);
+QString textOf(sqlite3_value* value);
 
 // A number as VB reads it; text that is no number is error 13 (reported on
 // `context`, then nullopt). The caller has ruled out Null.
-std::optional<double> NumberOf(sqlite3_context* context, sqlite3_value* value);
+std::optional<double> numberOf(sqlite3_context* context, sqlite3_value* value);
 
 // The value as a Variant; text of a date column (isDate) becomes a date.
-Variant VariantOf(sqlite3_value* value, bool isDate);
+Variant variantOf(sqlite3_value* value, bool isDate);
 
 // A date-time from storage text, US text or a serial number; invalid when
 // the value is no date.
-QDateTime DateTimeOf(sqlite3_value* value);
+QDateTime dateTimeOf(sqlite3_value* value);
 
-void RegisterTextFunctions(sqlite3* db);
-void RegisterNumberFunctions(sqlite3* db);
-void RegisterDateFunctions(sqlite3* db);
-void RegisterDateMathFunctions(sqlite3* db);
-void RegisterAggregateFunctions(sqlite3* db);
+void registerTextFunctions(sqlite3* db);
+void registerNumberFunctions(sqlite3* db);
+void registerDateFunctions(sqlite3* db);
+void registerDateMathFunctions(sqlite3* db);
+void registerAggregateFunctions(sqlite3* db);
 
 }  // namespace tw::jet::functions

@@ -16,28 +16,28 @@ struct Pick {
     bool seen;
 };
 
-bool RowCounts(int argc, sqlite3_value** argv) {
+bool rowCounts(int argc, sqlite3_value** argv) {
     return argc < 2 || sqlite3_value_int(argv[1]) != 0;
 }
 
-void FirstStep(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void firstStep(sqlite3_context* context, int argc, sqlite3_value** argv) {
     auto* pick = static_cast<Pick*>(sqlite3_aggregate_context(context, sizeof(Pick)));
-    if (pick != nullptr && !pick->seen && RowCounts(argc, argv)) {
+    if (pick != nullptr && !pick->seen && rowCounts(argc, argv)) {
         pick->value = sqlite3_value_dup(argv[0]);
         pick->seen = true;
     }
 }
 
-void LastStep(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void lastStep(sqlite3_context* context, int argc, sqlite3_value** argv) {
     auto* pick = static_cast<Pick*>(sqlite3_aggregate_context(context, sizeof(Pick)));
-    if (pick != nullptr && RowCounts(argc, argv)) {
+    if (pick != nullptr && rowCounts(argc, argv)) {
         sqlite3_value_free(pick->value);
         pick->value = sqlite3_value_dup(argv[0]);
         pick->seen = true;
     }
 }
 
-void PickFinal(sqlite3_context* context) {
+void pickFinal(sqlite3_context* context) {
     auto* pick = static_cast<Pick*>(sqlite3_aggregate_context(context, 0));
     if (pick == nullptr || pick->value == nullptr) {
         sqlite3_result_null(context);
@@ -54,8 +54,8 @@ struct Spread {
     double squares;
 };
 
-void SpreadStep(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (IsNull(argv[0])) {
+void spreadStep(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) {
         return;
     }
     auto* s = static_cast<Spread*>(sqlite3_aggregate_context(context, sizeof(Spread)));
@@ -70,7 +70,7 @@ void SpreadStep(sqlite3_context* context, int, sqlite3_value** argv) {
 }
 
 template <bool Sample, bool Root>
-void SpreadFinal(sqlite3_context* context) {
+void spreadFinal(sqlite3_context* context) {
     auto* s = static_cast<Spread*>(sqlite3_aggregate_context(context, 0));
     const qint64 n = s == nullptr ? 0 : s->count;
     if (n < (Sample ? 2 : 1)) {
@@ -83,25 +83,25 @@ void SpreadFinal(sqlite3_context* context) {
 
 }  // namespace
 
-void RegisterAggregateFunctions(sqlite3* db) {
+void registerAggregateFunctions(sqlite3* db) {
     for (int argc : {1, 2}) {
-        sqlite3_create_function_v2(db, "jet_first", argc, SQLITE_UTF8, nullptr, nullptr, FirstStep,
-                                   PickFinal, nullptr);
-        sqlite3_create_function_v2(db, "jet_last", argc, SQLITE_UTF8, nullptr, nullptr, LastStep,
-                                   PickFinal, nullptr);
+        sqlite3_create_function_v2(db, "jet_first", argc, SQLITE_UTF8, nullptr, nullptr, firstStep,
+                                   pickFinal, nullptr);
+        sqlite3_create_function_v2(db, "jet_last", argc, SQLITE_UTF8, nullptr, nullptr, lastStep,
+                                   pickFinal, nullptr);
     }
     struct Entry {
         const char* name;
         void (*final)(sqlite3_context*);
     };
     static constexpr Entry kSpreads[] = {
-        {"jet_stdev", SpreadFinal<true, true>},
-        {"jet_stdevp", SpreadFinal<false, true>},
-        {"jet_var", SpreadFinal<true, false>},
-        {"jet_varp", SpreadFinal<false, false>},
+        {"jet_stdev", spreadFinal<true, true>},
+        {"jet_stdevp", spreadFinal<false, true>},
+        {"jet_var", spreadFinal<true, false>},
+        {"jet_varp", spreadFinal<false, false>},
     };
     for (const Entry& e : kSpreads) {
-        sqlite3_create_function_v2(db, e.name, 1, kDeterministic, nullptr, nullptr, SpreadStep,
+        sqlite3_create_function_v2(db, e.name, 1, kDeterministic, nullptr, nullptr, spreadStep,
                                    e.final, nullptr);
     }
 }

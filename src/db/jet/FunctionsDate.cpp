@@ -9,25 +9,25 @@ namespace tw::jet::functions {
 
 namespace {
 
-void TypeMismatch(sqlite3_context* context) {
-    ResultError(context, err::kTypeMismatch, "Type mismatch");
+void typeMismatch(sqlite3_context* context) {
+    resultError(context, err::kTypeMismatch, "Type mismatch");
 }
 
 // Text or a serial number written into a date column, in the storage form.
-void ToDate(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (IsNull(argv[0])) {
+void toDate(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) {
         sqlite3_result_null(context);
         return;
     }
-    const QDateTime when = DateTimeOf(argv[0]);
+    const QDateTime when = dateTimeOf(argv[0]);
     if (!when.isValid()) {
-        TypeMismatch(context);
+        typeMismatch(context);
         return;
     }
-    ResultText(context, ToStorageDateText(when));
+    resultText(context, toStorageDateText(when));
 }
 
-int Digits(const unsigned char* text, int from, int count) {
+int digits(const unsigned char* text, int from, int count) {
     int value = 0;
     for (int i = from; i < from + count; ++i) {
         value = value * 10 + (text[i] - '0');
@@ -35,7 +35,7 @@ int Digits(const unsigned char* text, int from, int count) {
     return value;
 }
 
-bool IsStorageForm(const unsigned char* t, int n) {
+bool isStorageForm(const unsigned char* t, int n) {
     if (n != 19 || t[4] != '-' || t[7] != '-' || t[10] != ' ' || t[13] != ':' || t[16] != ':') {
         return false;
     }
@@ -49,23 +49,23 @@ bool IsStorageForm(const unsigned char* t, int n) {
 
 // jet_datepart(value, part): 1 year, 2 month, 3 day, 4 hour, 5 minute,
 // 6 second, 7 weekday (Sunday = 1).
-void DatePart(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (IsNull(argv[0])) {
+void datePart(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) {
         sqlite3_result_null(context);
         return;
     }
     const int part = sqlite3_value_int(argv[1]);
     if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && part != 7) {
         const unsigned char* t = sqlite3_value_text(argv[0]);
-        if (IsStorageForm(t, sqlite3_value_bytes(argv[0]))) {
+        if (isStorageForm(t, sqlite3_value_bytes(argv[0]))) {
             static constexpr int kOffsets[] = {0, 0, 5, 8, 11, 14, 17};
-            sqlite3_result_int(context, Digits(t, kOffsets[part], part == 1 ? 4 : 2));
+            sqlite3_result_int(context, digits(t, kOffsets[part], part == 1 ? 4 : 2));
             return;
         }
     }
-    const QDateTime when = DateTimeOf(argv[0]);
+    const QDateTime when = dateTimeOf(argv[0]);
     if (!when.isValid()) {
-        TypeMismatch(context);
+        typeMismatch(context);
         return;
     }
     const QDate d = when.date();
@@ -75,24 +75,24 @@ void DatePart(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, part >= 1 && part <= 7 ? values[part] : 0);
 }
 
-void Now(sqlite3_context* context, int, sqlite3_value**) {
-    ResultText(context, ToStorageDateText(QDateTime::currentDateTime()));
+void now(sqlite3_context* context, int, sqlite3_value**) {
+    resultText(context, toStorageDateText(QDateTime::currentDateTime()));
 }
 
-void Today(sqlite3_context* context, int, sqlite3_value**) {
-    ResultText(context, ToStorageDateText(QDateTime(QDate::currentDate(), QTime(0, 0))));
+void today(sqlite3_context* context, int, sqlite3_value**) {
+    resultText(context, toStorageDateText(QDateTime(QDate::currentDate(), QTime(0, 0))));
 }
 
 }  // namespace
 
-void RegisterDateFunctions(sqlite3* db) {
-    sqlite3_create_function_v2(db, "jet_cdate", 1, kDeterministic, nullptr, ToDate, nullptr,
+void registerDateFunctions(sqlite3* db) {
+    sqlite3_create_function_v2(db, "jet_cdate", 1, kDeterministic, nullptr, toDate, nullptr,
                                nullptr, nullptr);
-    sqlite3_create_function_v2(db, "jet_datepart", 2, kDeterministic, nullptr, DatePart, nullptr,
+    sqlite3_create_function_v2(db, "jet_datepart", 2, kDeterministic, nullptr, datePart, nullptr,
                                nullptr, nullptr);
-    sqlite3_create_function_v2(db, "jet_now", 0, SQLITE_UTF8, nullptr, Now, nullptr, nullptr,
+    sqlite3_create_function_v2(db, "jet_now", 0, SQLITE_UTF8, nullptr, now, nullptr, nullptr,
                                nullptr);
-    sqlite3_create_function_v2(db, "jet_today", 0, SQLITE_UTF8, nullptr, Today, nullptr, nullptr,
+    sqlite3_create_function_v2(db, "jet_today", 0, SQLITE_UTF8, nullptr, today, nullptr, nullptr,
                                nullptr);
 }
 

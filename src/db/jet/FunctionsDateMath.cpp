@@ -26,7 +26,7 @@ enum class Interval {
     Bad
 };
 
-Interval IntervalOf(const QString& name) {
+Interval intervalOf(const QString& name) {
     static const std::pair<const char*, Interval> kNames[] = {
         {"yyyy", Interval::Year},   {"q", Interval::Quarter}, {"m", Interval::Month},
         {"y", Interval::DayOfYear}, {"d", Interval::Day},     {"w", Interval::Weekday},
@@ -40,58 +40,58 @@ Interval IntervalOf(const QString& name) {
     return Interval::Bad;
 }
 
-void InvalidArgument(sqlite3_context* context) {
-    ResultError(context, kInvalidProcedureCall, "Invalid procedure call or argument");
+void invalidArgument(sqlite3_context* context) {
+    resultError(context, kInvalidProcedureCall, "Invalid procedure call or argument");
 }
 
 // The date of argument `index`; false (with the result set) for Null or no date.
-bool DateArgument(sqlite3_context* context, sqlite3_value** argv, int index, QDateTime& out) {
-    if (IsNull(argv[index])) {
+bool dateArgument(sqlite3_context* context, sqlite3_value** argv, int index, QDateTime& out) {
+    if (isNull(argv[index])) {
         sqlite3_result_null(context);
         return false;
     }
-    out = DateTimeOf(argv[index]);
+    out = dateTimeOf(argv[index]);
     if (!out.isValid()) {
-        ResultError(context, err::kTypeMismatch, "Type mismatch");
+        resultError(context, err::kTypeMismatch, "Type mismatch");
         return false;
     }
     return true;
 }
 
-void SerialOf(sqlite3_context* context, int, sqlite3_value** argv) {
+void serialOf(sqlite3_context* context, int, sqlite3_value** argv) {
     QDateTime when;
-    if (DateArgument(context, argv, 0, when)) {
-        sqlite3_result_double(context, SerialFromDateTime(when));
+    if (dateArgument(context, argv, 0, when)) {
+        sqlite3_result_double(context, serialFromDateTime(when));
     }
 }
 
-void FromSerial(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (IsNull(argv[0])) {
+void fromSerial(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) {
         sqlite3_result_null(context);
         return;
     }
-    if (const std::optional<double> serial = NumberOf(context, argv[0])) {
-        ResultText(context, ToStorageDateText(DateTimeFromSerial(*serial)));
+    if (const std::optional<double> serial = numberOf(context, argv[0])) {
+        resultText(context, toStorageDateText(dateTimeFromSerial(*serial)));
     }
 }
 
 // jet_dateadd(interval, number, date)
-void DateAdd(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (IsNull(argv[1])) {
+void dateAdd(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (isNull(argv[1])) {
         sqlite3_result_null(context);
         return;
     }
     QDateTime when;
-    if (!DateArgument(context, argv, 2, when)) {
+    if (!dateArgument(context, argv, 2, when)) {
         return;
     }
-    const std::optional<double> number = NumberOf(context, argv[1]);
+    const std::optional<double> number = numberOf(context, argv[1]);
     if (!number) {
         return;
     }
     const qint64 n = static_cast<qint64>(std::trunc(*number));
     QDateTime result;
-    switch (IntervalOf(TextOf(argv[0]))) {
+    switch (intervalOf(textOf(argv[0]))) {
         case Interval::Year:
             result = when.addYears(static_cast<int>(n));
             break;
@@ -119,33 +119,33 @@ void DateAdd(sqlite3_context* context, int, sqlite3_value** argv) {
             result = when.addSecs(n);
             break;
         case Interval::Bad:
-            InvalidArgument(context);
+            invalidArgument(context);
             return;
     }
-    ResultText(context, ToStorageDateText(result));
+    resultText(context, toStorageDateText(result));
 }
 
-qint64 FloorDiv(qint64 a, qint64 b) {
+qint64 floorDiv(qint64 a, qint64 b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
 // Seconds since the serial epoch, for the boundary counts of DateDiff.
-qint64 Seconds(const QDateTime& when) {
-    return static_cast<qint64>(std::llround(SerialFromDateTime(when) * 86400.0));
+qint64 seconds(const QDateTime& when) {
+    return static_cast<qint64>(std::llround(serialFromDateTime(when) * 86400.0));
 }
 
 // jet_datediff(interval, first, second): the interval boundaries crossed.
-void DateDiff(sqlite3_context* context, int, sqlite3_value** argv) {
+void dateDiff(sqlite3_context* context, int, sqlite3_value** argv) {
     QDateTime a;
     QDateTime b;
-    if (!DateArgument(context, argv, 1, a) || !DateArgument(context, argv, 2, b)) {
+    if (!dateArgument(context, argv, 1, a) || !dateArgument(context, argv, 2, b)) {
         return;
     }
     const qint64 days = a.date().daysTo(b.date());
     const qint64 months =
         (b.date().year() - a.date().year()) * 12LL + b.date().month() - a.date().month();
     qint64 result = 0;
-    switch (IntervalOf(TextOf(argv[0]))) {
+    switch (intervalOf(textOf(argv[0]))) {
         case Interval::Year:
             result = b.date().year() - a.date().year();
             break;
@@ -171,30 +171,30 @@ void DateDiff(sqlite3_context* context, int, sqlite3_value** argv) {
             break;
         }
         case Interval::Hour:
-            result = FloorDiv(Seconds(b), 3600) - FloorDiv(Seconds(a), 3600);
+            result = floorDiv(seconds(b), 3600) - floorDiv(seconds(a), 3600);
             break;
         case Interval::Minute:
-            result = FloorDiv(Seconds(b), 60) - FloorDiv(Seconds(a), 60);
+            result = floorDiv(seconds(b), 60) - floorDiv(seconds(a), 60);
             break;
         case Interval::Second:
-            result = Seconds(b) - Seconds(a);
+            result = seconds(b) - seconds(a);
             break;
         case Interval::Bad:
-            InvalidArgument(context);
+            invalidArgument(context);
             return;
     }
     sqlite3_result_int64(context, result);
 }
 
 // jet_datepartof(interval, date)
-void DatePartOf(sqlite3_context* context, int, sqlite3_value** argv) {
+void datePartOf(sqlite3_context* context, int, sqlite3_value** argv) {
     QDateTime when;
-    if (!DateArgument(context, argv, 1, when)) {
+    if (!dateArgument(context, argv, 1, when)) {
         return;
     }
     const QDate d = when.date();
     qint64 result = 0;
-    switch (IntervalOf(TextOf(argv[0]))) {
+    switch (intervalOf(textOf(argv[0]))) {
         case Interval::Year:
             result = d.year();
             break;
@@ -229,7 +229,7 @@ void DatePartOf(sqlite3_context* context, int, sqlite3_value** argv) {
             result = when.time().second();
             break;
         case Interval::Bad:
-            InvalidArgument(context);
+            invalidArgument(context);
             return;
     }
     sqlite3_result_int64(context, result);
@@ -237,16 +237,16 @@ void DatePartOf(sqlite3_context* context, int, sqlite3_value** argv) {
 
 }  // namespace
 
-void RegisterDateMathFunctions(sqlite3* db) {
+void registerDateMathFunctions(sqlite3* db) {
     struct Entry {
         const char* name;
         int argc;
         void (*function)(sqlite3_context*, int, sqlite3_value**);
     };
     static constexpr Entry kEntries[] = {
-        {"jet_serial", 1, SerialOf},       {"jet_fromserial", 1, FromSerial},
-        {"jet_dateadd", 3, DateAdd},       {"jet_datediff", 3, DateDiff},
-        {"jet_datepartof", 2, DatePartOf},
+        {"jet_serial", 1, serialOf},       {"jet_fromserial", 1, fromSerial},
+        {"jet_dateadd", 3, dateAdd},       {"jet_datediff", 3, dateDiff},
+        {"jet_datepartof", 2, datePartOf},
     };
     for (const Entry& e : kEntries) {
         sqlite3_create_function_v2(db, e.name, e.argc, kDeterministic, nullptr, e.function, nullptr,

@@ -14,16 +14,16 @@ namespace {
 
 // Reads both operands; false when a Null was met (result Null) or an error
 // was reported.
-bool TwoNumbers(sqlite3_context* context, sqlite3_value** argv, double& a, double& b) {
-    if (IsNull(argv[0]) || IsNull(argv[1])) {
+bool twoNumbers(sqlite3_context* context, sqlite3_value** argv, double& a, double& b) {
+    if (isNull(argv[0]) || isNull(argv[1])) {
         sqlite3_result_null(context);
         return false;
     }
-    const std::optional<double> x = NumberOf(context, argv[0]);
+    const std::optional<double> x = numberOf(context, argv[0]);
     if (!x) {
         return false;
     }
-    const std::optional<double> y = NumberOf(context, argv[1]);
+    const std::optional<double> y = numberOf(context, argv[1]);
     if (!y) {
         return false;
     }
@@ -32,12 +32,12 @@ bool TwoNumbers(sqlite3_context* context, sqlite3_value** argv, double& a, doubl
     return true;
 }
 
-bool OneNumber(sqlite3_context* context, sqlite3_value** argv, double& a) {
-    if (IsNull(argv[0])) {
+bool oneNumber(sqlite3_context* context, sqlite3_value** argv, double& a) {
+    if (isNull(argv[0])) {
         sqlite3_result_null(context);
         return false;
     }
-    const std::optional<double> x = NumberOf(context, argv[0]);
+    const std::optional<double> x = numberOf(context, argv[0]);
     if (!x) {
         return false;
     }
@@ -45,41 +45,41 @@ bool OneNumber(sqlite3_context* context, sqlite3_value** argv, double& a) {
     return true;
 }
 
-void DivisionByZero(sqlite3_context* context) {
-    ResultError(context, err::kDivisionByZero, "Division by zero");
+void divisionByZero(sqlite3_context* context) {
+    resultError(context, err::kDivisionByZero, "Division by zero");
 }
 
-void InvalidArgument(sqlite3_context* context) {
-    ResultError(context, kInvalidProcedureCall, "Invalid procedure call or argument");
+void invalidArgument(sqlite3_context* context) {
+    resultError(context, kInvalidProcedureCall, "Invalid procedure call or argument");
 }
 
-void Divide(sqlite3_context* context, int, sqlite3_value** argv) {
+void divide(sqlite3_context* context, int, sqlite3_value** argv) {
     double a = 0, b = 0;
-    if (!TwoNumbers(context, argv, a, b)) {
+    if (!twoNumbers(context, argv, a, b)) {
         return;
     }
     if (b == 0) {
-        DivisionByZero(context);
+        divisionByZero(context);
         return;
     }
     sqlite3_result_double(context, a / b);
 }
 
 // \ and Mod: both operands rounded to whole numbers first, half to even.
-bool WholeOperands(sqlite3_context* context, sqlite3_value** argv, int64_t& a, int64_t& b) {
+bool wholeOperands(sqlite3_context* context, sqlite3_value** argv, int64_t& a, int64_t& b) {
     double x = 0, y = 0;
-    if (!TwoNumbers(context, argv, x, y)) {
+    if (!twoNumbers(context, argv, x, y)) {
         return false;
     }
-    x = RoundHalfEven(x);
-    y = RoundHalfEven(y);
+    x = roundHalfEven(x);
+    y = roundHalfEven(y);
     constexpr double kLimit = 9.2e18;
     if (std::fabs(x) > kLimit || std::fabs(y) > kLimit) {
-        ResultError(context, err::kOverflow, "Overflow");
+        resultError(context, err::kOverflow, "Overflow");
         return false;
     }
     if (y == 0) {
-        DivisionByZero(context);
+        divisionByZero(context);
         return false;
     }
     a = static_cast<int64_t>(x);
@@ -87,32 +87,32 @@ bool WholeOperands(sqlite3_context* context, sqlite3_value** argv, int64_t& a, i
     return true;
 }
 
-void IntegerDivide(sqlite3_context* context, int, sqlite3_value** argv) {
+void integerDivide(sqlite3_context* context, int, sqlite3_value** argv) {
     int64_t a = 0, b = 0;
-    if (WholeOperands(context, argv, a, b)) {
+    if (wholeOperands(context, argv, a, b)) {
         sqlite3_result_int64(context, a / b);
     }
 }
 
-void Modulo(sqlite3_context* context, int, sqlite3_value** argv) {
+void modulo(sqlite3_context* context, int, sqlite3_value** argv) {
     int64_t a = 0, b = 0;
-    if (WholeOperands(context, argv, a, b)) {
+    if (wholeOperands(context, argv, a, b)) {
         sqlite3_result_int64(context, a % b);
     }
 }
 
-void Power(sqlite3_context* context, int, sqlite3_value** argv) {
+void power(sqlite3_context* context, int, sqlite3_value** argv) {
     double a = 0, b = 0;
-    if (!TwoNumbers(context, argv, a, b)) {
+    if (!twoNumbers(context, argv, a, b)) {
         return;
     }
     if (a == 0 && b < 0) {
-        DivisionByZero(context);
+        divisionByZero(context);
         return;
     }
     const double result = std::pow(a, b);
     if (std::isnan(result)) {
-        InvalidArgument(context);
+        invalidArgument(context);
         return;
     }
     sqlite3_result_double(context, result);
@@ -120,128 +120,128 @@ void Power(sqlite3_context* context, int, sqlite3_value** argv) {
 
 // Int and Fix keep a whole number whole.
 template <double (*Rounding)(double)>
-void WholePart(sqlite3_context* context, int, sqlite3_value** argv) {
+void wholePart(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER) {
         sqlite3_result_int64(context, sqlite3_value_int64(argv[0]));
         return;
     }
     double a = 0;
-    if (OneNumber(context, argv, a)) {
+    if (oneNumber(context, argv, a)) {
         sqlite3_result_double(context, Rounding(a));
     }
 }
 
-double Floor(double x) {
+double roundDown(double x) {
     return std::floor(x);
 }
-double Truncate(double x) {
+double roundTowardZero(double x) {
     return std::trunc(x);
 }
 
-void Sign(sqlite3_context* context, int, sqlite3_value** argv) {
+void sign(sqlite3_context* context, int, sqlite3_value** argv) {
     double a = 0;
-    if (OneNumber(context, argv, a)) {
+    if (oneNumber(context, argv, a)) {
         sqlite3_result_int(context, a > 0 ? 1 : (a < 0 ? -1 : 0));
     }
 }
 
-void Logarithm(sqlite3_context* context, int, sqlite3_value** argv) {
+void logarithm(sqlite3_context* context, int, sqlite3_value** argv) {
     double a = 0;
-    if (!OneNumber(context, argv, a)) {
+    if (!oneNumber(context, argv, a)) {
         return;
     }
     if (a <= 0) {
-        InvalidArgument(context);
+        invalidArgument(context);
         return;
     }
     sqlite3_result_double(context, std::log(a));
 }
 
-void SquareRoot(sqlite3_context* context, int, sqlite3_value** argv) {
+void squareRoot(sqlite3_context* context, int, sqlite3_value** argv) {
     double a = 0;
-    if (!OneNumber(context, argv, a)) {
+    if (!oneNumber(context, argv, a)) {
         return;
     }
     if (a < 0) {
-        InvalidArgument(context);
+        invalidArgument(context);
         return;
     }
     sqlite3_result_double(context, std::sqrt(a));
 }
 
-void Exponential(sqlite3_context* context, int, sqlite3_value** argv) {
+void exponential(sqlite3_context* context, int, sqlite3_value** argv) {
     double a = 0;
-    if (OneNumber(context, argv, a)) {
+    if (oneNumber(context, argv, a)) {
         sqlite3_result_double(context, std::exp(a));
     }
 }
 
-void Round(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void round(sqlite3_context* context, int argc, sqlite3_value** argv) {
     double a = 0;
-    if (!OneNumber(context, argv, a)) {
+    if (!oneNumber(context, argv, a)) {
         return;
     }
-    const double places = argc > 1 && !IsNull(argv[1]) ? sqlite3_value_double(argv[1]) : 0;
+    const double places = argc > 1 && !isNull(argv[1]) ? sqlite3_value_double(argv[1]) : 0;
     if (places < 0) {
-        InvalidArgument(context);
+        invalidArgument(context);
         return;
     }
     const double scale = std::pow(10.0, places);
-    sqlite3_result_double(context, RoundHalfEven(a * scale) / scale);
+    sqlite3_result_double(context, roundHalfEven(a * scale) / scale);
 }
 
 // CLng / CInt: Null is error 94, rounding half to even, out of range error 6.
 template <int64_t Low, int64_t High>
-void ToWhole(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (IsNull(argv[0])) {
-        ResultError(context, err::kInvalidUseOfNull, "Invalid use of Null");
+void toWhole(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) {
+        resultError(context, err::kInvalidUseOfNull, "Invalid use of Null");
         return;
     }
-    const std::optional<double> a = NumberOf(context, argv[0]);
+    const std::optional<double> a = numberOf(context, argv[0]);
     if (!a) {
         return;
     }
-    const double rounded = RoundHalfEven(*a);
+    const double rounded = roundHalfEven(*a);
     if (rounded < static_cast<double>(Low) || rounded > static_cast<double>(High)) {
-        ResultError(context, err::kOverflow, "Overflow");
+        resultError(context, err::kOverflow, "Overflow");
         return;
     }
     sqlite3_result_int64(context, static_cast<int64_t>(rounded));
 }
 
-void ToDouble(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (IsNull(argv[0])) {
-        ResultError(context, err::kInvalidUseOfNull, "Invalid use of Null");
+void toDouble(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) {
+        resultError(context, err::kInvalidUseOfNull, "Invalid use of Null");
         return;
     }
-    if (const std::optional<double> a = NumberOf(context, argv[0])) {
+    if (const std::optional<double> a = numberOf(context, argv[0])) {
         sqlite3_result_double(context, *a);
     }
 }
 
 }  // namespace
 
-void RegisterNumberFunctions(sqlite3* db) {
+void registerNumberFunctions(sqlite3* db) {
     struct Entry {
         const char* name;
         int argc;
         void (*function)(sqlite3_context*, int, sqlite3_value**);
     };
     static constexpr Entry kEntries[] = {
-        {"jet_div", 2, Divide},
-        {"jet_intdiv", 2, IntegerDivide},
-        {"jet_mod", 2, Modulo},
-        {"jet_pow", 2, Power},
-        {"jet_int", 1, WholePart<Floor>},
-        {"jet_fix", 1, WholePart<Truncate>},
-        {"jet_sgn", 1, Sign},
-        {"jet_log", 1, Logarithm},
-        {"jet_sqr", 1, SquareRoot},
-        {"jet_exp", 1, Exponential},
-        {"jet_round", -1, Round},
-        {"jet_clng", 1, ToWhole<-2147483648LL, 2147483647LL>},
-        {"jet_cint", 1, ToWhole<-32768, 32767>},
-        {"jet_cdbl", 1, ToDouble},
+        {"jet_div", 2, divide},
+        {"jet_intdiv", 2, integerDivide},
+        {"jet_mod", 2, modulo},
+        {"jet_pow", 2, power},
+        {"jet_int", 1, wholePart<roundDown>},
+        {"jet_fix", 1, wholePart<roundTowardZero>},
+        {"jet_sgn", 1, sign},
+        {"jet_log", 1, logarithm},
+        {"jet_sqr", 1, squareRoot},
+        {"jet_exp", 1, exponential},
+        {"jet_round", -1, round},
+        {"jet_clng", 1, toWhole<-2147483648LL, 2147483647LL>},
+        {"jet_cint", 1, toWhole<-32768, 32767>},
+        {"jet_cdbl", 1, toDouble},
     };
     for (const Entry& e : kEntries) {
         sqlite3_create_function_v2(db, e.name, e.argc, kDeterministic, nullptr, e.function, nullptr,

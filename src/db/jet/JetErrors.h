@@ -18,18 +18,18 @@ inline constexpr int kTooComplex = 3360;
 inline constexpr int kMaxNesting = 300;       // parentheses, signs, sub-selects
 inline constexpr int kMaxChainHeight = 1000;  // a + b + c ... operators in a row
 
-[[noreturn]] inline void RaiseTooComplex() {
+[[noreturn]] inline void raiseTooComplex() {
     throw AppError(kTooComplex, QStringLiteral("Jet SQL"), QStringLiteral("Query is too complex."));
 }
 
 inline const QString kSource = QStringLiteral("Jet SQL");
 
-[[noreturn]] inline void Raise(int number, const QString& description) {
+[[noreturn]] inline void raise(int number, const QString& description) {
     throw AppError(number, kSource, description);
 }
 
-[[noreturn]] inline void RaiseSyntax(const QString& near) {
-    Raise(
+[[noreturn]] inline void raiseSyntax(const QString& near) {
+    raise(
         err::kSyntaxError,
         QStringLiteral("Syntax error (missing operator) in query expression near '%1'.").arg(near));
 }

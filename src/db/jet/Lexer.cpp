@@ -11,142 +11,142 @@ class Scanner {
   public:
     explicit Scanner(const QString& sql) : sql_(sql) {}
 
-    std::vector<Token> Run() {
+    std::vector<Token> run() {
         std::vector<Token> tokens;
         while (true) {
-            SkipBlanks();
+            skipBlanks();
             if (pos_ >= sql_.size()) {
                 tokens.push_back(Token{TokenKind::End, QString(), static_cast<int>(pos_)});
                 return tokens;
             }
-            tokens.push_back(Next());
+            tokens.push_back(next());
         }
     }
 
   private:
-    QChar At(qsizetype i) const { return i < sql_.size() ? sql_[i] : QChar(); }
+    QChar at(qsizetype i) const { return i < sql_.size() ? sql_[i] : QChar(); }
 
-    void SkipBlanks() {
+    void skipBlanks() {
         while (pos_ < sql_.size() && sql_[pos_].isSpace()) {
             ++pos_;
         }
     }
 
-    Token Make(TokenKind kind, QString text, qsizetype start) const {
+    Token make(TokenKind kind, QString text, qsizetype start) const {
         return Token{kind, std::move(text), static_cast<int>(start)};
     }
 
-    Token Next() {
+    Token next() {
         const qsizetype start = pos_;
         const QChar c = sql_[pos_];
         if (c == u'\'' || c == u'"') {
-            return QuotedText(c);
+            return quotedText(c);
         }
         if (c == u'[') {
-            return Bracketed();
+            return bracketed();
         }
         if (c == u'#') {
-            return DateLiteral();
+            return dateLiteral();
         }
-        if (c.isDigit() || (c == u'.' && At(pos_ + 1).isDigit())) {
-            return Number();
+        if (c.isDigit() || (c == u'.' && at(pos_ + 1).isDigit())) {
+            return number();
         }
         if (c.isLetter() || c == u'_') {
             while (pos_ < sql_.size() && (sql_[pos_].isLetterOrNumber() || sql_[pos_] == u'_')) {
                 ++pos_;
             }
-            return Make(TokenKind::Name, sql_.mid(start, pos_ - start), start);
+            return make(TokenKind::Name, sql_.mid(start, pos_ - start), start);
         }
-        return Symbol();
+        return symbol();
     }
 
-    Token QuotedText(QChar quote) {
+    Token quotedText(QChar quote) {
         const qsizetype start = pos_++;
         QString text;
         while (true) {
             if (pos_ >= sql_.size()) {
-                RaiseSyntax(sql_.mid(start, 20));
+                raiseSyntax(sql_.mid(start, 20));
             }
             if (sql_[pos_] == quote) {
-                if (At(pos_ + 1) == quote) {
+                if (at(pos_ + 1) == quote) {
                     text += quote;
                     pos_ += 2;
                     continue;
                 }
                 ++pos_;
-                return Make(TokenKind::Text, text, start);
+                return make(TokenKind::Text, text, start);
             }
             text += sql_[pos_++];
         }
     }
 
-    Token Bracketed() {
+    Token bracketed() {
         const qsizetype start = pos_;
         const qsizetype close = sql_.indexOf(u']', pos_ + 1);
         if (close < 0) {
-            RaiseSyntax(sql_.mid(start, 20));
+            raiseSyntax(sql_.mid(start, 20));
         }
         pos_ = close + 1;
-        return Make(TokenKind::BracketName, sql_.mid(start + 1, close - start - 1), start);
+        return make(TokenKind::BracketName, sql_.mid(start + 1, close - start - 1), start);
     }
 
-    Token DateLiteral() {
+    Token dateLiteral() {
         const qsizetype start = pos_;
         const qsizetype close = sql_.indexOf(u'#', pos_ + 1);
         if (close < 0) {
-            RaiseSyntax(sql_.mid(start, 20));
+            raiseSyntax(sql_.mid(start, 20));
         }
         const QString inside = sql_.mid(start + 1, close - start - 1).trimmed();
-        const QDateTime when = ParseDateText(inside);
+        const QDateTime when = parseDateText(inside);
         if (!when.isValid()) {
-            RaiseSyntax(sql_.mid(start, close - start + 1));
+            raiseSyntax(sql_.mid(start, close - start + 1));
         }
         pos_ = close + 1;
-        return Make(TokenKind::Date, ToStorageDateText(when), start);
+        return make(TokenKind::Date, toStorageDateText(when), start);
     }
 
-    Token Number() {
+    Token number() {
         const qsizetype start = pos_;
         bool isDouble = false;
-        SkipDigits();
-        if (At(pos_) == u'.') {
+        skipDigits();
+        if (at(pos_) == u'.') {
             isDouble = true;
             ++pos_;
-            SkipDigits();
+            skipDigits();
         }
-        if ((At(pos_) == u'e' || At(pos_) == u'E') &&
-            (At(pos_ + 1).isDigit() ||
-             ((At(pos_ + 1) == u'+' || At(pos_ + 1) == u'-') && At(pos_ + 2).isDigit()))) {
+        if ((at(pos_) == u'e' || at(pos_) == u'E') &&
+            (at(pos_ + 1).isDigit() ||
+             ((at(pos_ + 1) == u'+' || at(pos_ + 1) == u'-') && at(pos_ + 2).isDigit()))) {
             isDouble = true;
             pos_ += 2;
-            SkipDigits();
+            skipDigits();
         }
         QString text = sql_.mid(start, pos_ - start);
         if (!isDouble && text.size() > 18) {
             isDouble = true;  // too long for a whole number: Jet reads it as a Double
         }
-        return Make(isDouble ? TokenKind::Double : TokenKind::Integer, text, start);
+        return make(isDouble ? TokenKind::Double : TokenKind::Integer, text, start);
     }
 
-    void SkipDigits() {
+    void skipDigits() {
         while (pos_ < sql_.size() && sql_[pos_].isDigit()) {
             ++pos_;
         }
     }
 
-    Token Symbol() {
+    Token symbol() {
         const qsizetype start = pos_;
         const QString two = sql_.mid(pos_, 2);
         if (two == u"<>" || two == u"<=" || two == u">=") {
             pos_ += 2;
-            return Make(TokenKind::Symbol, two, start);
+            return make(TokenKind::Symbol, two, start);
         }
         static const QString kSingles = QStringLiteral("(),.;*+-/\\^&=<>!");
         if (kSingles.contains(sql_[pos_])) {
             ++pos_;
-            return Make(TokenKind::Symbol, QString(sql_[start]), start);
+            return make(TokenKind::Symbol, QString(sql_[start]), start);
         }
-        RaiseSyntax(sql_.mid(start, 20));
+        raiseSyntax(sql_.mid(start, 20));
     }
 
     const QString& sql_;
@@ -155,8 +155,8 @@ class Scanner {
 
 }  // namespace
 
-std::vector<Token> Lex(const QString& sql) {
-    return Scanner(sql).Run();
+std::vector<Token> lex(const QString& sql) {
+    return Scanner(sql).run();
 }
 
 }  // namespace tw::jet

@@ -38,6 +38,6 @@ struct Token {
 
 // Throws AppError 3075 for text that cannot be split (an unclosed quote,
 // bracket or date literal, a character Jet does not know).
-std::vector<Token> Lex(const QString& sql);
+std::vector<Token> lex(const QString& sql);
 
 }  // namespace tw::jet

@@ -4,7 +4,7 @@ namespace tw::jet {
 
 namespace {
 
-QChar Fold(QChar c) {
+QChar fold(QChar c) {
     return c.toCaseFolded();
 }
 
@@ -31,27 +31,27 @@ LikePattern::LikePattern(const QString& pattern) {
             }
             for (qsizetype k = 0; k < list.size(); ++k) {
                 if (k + 2 < list.size() && list[k + 1] == u'-') {
-                    e.ranges.emplace_back(Fold(list[k]), Fold(list[k + 2]));
+                    e.ranges.emplace_back(fold(list[k]), fold(list[k + 2]));
                     k += 2;
                 } else {
-                    e.ranges.emplace_back(Fold(list[k]), Fold(list[k]));
+                    e.ranges.emplace_back(fold(list[k]), fold(list[k]));
                 }
             }
         } else {
-            e.literal = Fold(c);
+            e.literal = fold(c);
         }
         elements_.push_back(e);
     }
 }
 
-bool LikePattern::MatchesOne(const Element& e, QChar c) const {
+bool LikePattern::matchesOne(const Element& e, QChar c) const {
     switch (e.kind) {
         case Element::Kind::One:
             return true;
         case Element::Kind::Digit:
             return c.isDigit();
         case Element::Kind::Set: {
-            const QChar f = Fold(c);
+            const QChar f = fold(c);
             bool inside = false;
             for (const auto& [low, high] : e.ranges) {
                 inside = inside || (f >= low && f <= high);
@@ -59,7 +59,7 @@ bool LikePattern::MatchesOne(const Element& e, QChar c) const {
             return inside != e.negated;
         }
         case Element::Kind::Literal:
-            return Fold(c) == e.literal;
+            return fold(c) == e.literal;
         case Element::Kind::AnyRun:
             break;
     }
@@ -67,7 +67,7 @@ bool LikePattern::MatchesOne(const Element& e, QChar c) const {
 }
 
 // Greedy match with back-tracking to the last * seen.
-bool LikePattern::Matches(const QString& text) const {
+bool LikePattern::matches(const QString& text) const {
     size_t p = 0;
     qsizetype t = 0;
     size_t starP = std::string::npos;
@@ -76,7 +76,7 @@ bool LikePattern::Matches(const QString& text) const {
         if (p < elements_.size() && elements_[p].kind == Element::Kind::AnyRun) {
             starP = p++;
             starT = t;
-        } else if (p < elements_.size() && MatchesOne(elements_[p], text[t])) {
+        } else if (p < elements_.size() && matchesOne(elements_[p], text[t])) {
             ++p;
             ++t;
         } else if (starP != std::string::npos) {

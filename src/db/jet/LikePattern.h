@@ -12,7 +12,7 @@ namespace tw::jet {
 class LikePattern {
   public:
     explicit LikePattern(const QString& pattern);
-    bool Matches(const QString& text) const;
+    bool matches(const QString& text) const;
 
   private:
     struct Element {
@@ -22,7 +22,7 @@ class LikePattern {
         bool negated = false;
         std::vector<std::pair<QChar, QChar>> ranges;  // for Set
     };
-    bool MatchesOne(const Element& element, QChar c) const;
+    bool matchesOne(const Element& element, QChar c) const;
 
     std::vector<Element> elements_;
 };

@@ -12,58 +12,58 @@ namespace tw::jet {
 
 // Throws AppError: 3075 syntax, 3129 not a statement Jet knows, 3142 text
 // after the end of the statement.
-Statement Parse(const QString& sql);
+Statement parse(const QString& sql);
 
 class Parser {
   public:
     explicit Parser(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
-    Statement ParseStatement();
+    Statement parseStatement();
 
   private:
     // Statements (ParserStatements.cpp)
-    std::unique_ptr<SelectStmt> ParseSelect();
-    void ParseSelectItems(SelectStmt& select);
-    std::unique_ptr<InsertStmt> ParseInsert();
-    std::unique_ptr<UpdateStmt> ParseUpdate();
-    std::unique_ptr<DeleteStmt> ParseDelete();
-    std::unique_ptr<TransformStmt> ParseTransform();
-    std::vector<TableRefPtr> ParseFromList();
-    TableRefPtr ParseJoinChain();
-    TableRefPtr ParseTableSource();
-    IntoTarget ParseIntoTarget();
-    void ParseSelectTail(SelectStmt& select);
-    void ExpectEndOfStatement();
+    std::unique_ptr<SelectStmt> parseSelect();
+    void parseSelectItems(SelectStmt& select);
+    std::unique_ptr<InsertStmt> parseInsert();
+    std::unique_ptr<UpdateStmt> parseUpdate();
+    std::unique_ptr<DeleteStmt> parseDelete();
+    std::unique_ptr<TransformStmt> parseTransform();
+    std::vector<TableRefPtr> parseFromList();
+    TableRefPtr parseJoinChain();
+    TableRefPtr parseTableSource();
+    IntoTarget parseIntoTarget();
+    void parseSelectTail(SelectStmt& select);
+    void expectEndOfStatement();
 
     // Expressions (ParserExpr.cpp), lowest precedence first.
-    ExprPtr ParseExpr();
-    ExprPtr ParseAnd();
-    ExprPtr ParseNot();
-    ExprPtr ParseComparison();
-    ExprPtr ParseConcat();
-    ExprPtr ParseAdditive();
-    ExprPtr ParseMod();
-    ExprPtr ParseIntDiv();
-    ExprPtr ParseMultiplicative();
-    ExprPtr ParseUnary();
-    ExprPtr ParsePower();
-    ExprPtr ParsePowerOperand();
-    ExprPtr ParsePrimary();
-    ExprPtr ParseNameOrCall();
-    ExprPtr ParseParenthesised();
-    ExprPtr ParseInTail(ExprPtr subject, bool negated);
-    std::vector<ExprPtr> ParseExprList();
+    ExprPtr parseExpr();
+    ExprPtr parseAnd();
+    ExprPtr parseNot();
+    ExprPtr parseComparison();
+    ExprPtr parseConcat();
+    ExprPtr parseAdditive();
+    ExprPtr parseMod();
+    ExprPtr parseIntDiv();
+    ExprPtr parseMultiplicative();
+    ExprPtr parseUnary();
+    ExprPtr parsePower();
+    ExprPtr parsePowerOperand();
+    ExprPtr parsePrimary();
+    ExprPtr parseNameOrCall();
+    ExprPtr parseParenthesised();
+    ExprPtr parseInTail(ExprPtr subject, bool negated);
+    std::vector<ExprPtr> parseExprList();
 
     // Tokens
-    const Token& Peek(int ahead = 0) const;
-    Token Take();
-    bool TakeWord(const char* word);
-    bool TakeSymbol(const char* symbol);
-    void ExpectWord(const char* word);
-    void ExpectSymbol(const char* symbol);
-    bool AtReservedWord() const;
-    bool AtName() const;  // a bare non-reserved word or a bracketed name
-    QString TakeName();   // a bare non-reserved word or a bracketed name, else 3075
-    [[noreturn]] void Fail() const;
+    const Token& peek(int ahead = 0) const;
+    Token take();
+    bool takeWord(const char* word);
+    bool takeSymbol(const char* symbol);
+    void expectWord(const char* word);
+    void expectSymbol(const char* symbol);
+    bool atReservedWord() const;
+    bool atName() const;  // a bare non-reserved word or a bracketed name
+    QString takeName();   // a bare non-reserved word or a bracketed name, else 3075
+    [[noreturn]] void fail() const;
 
     // Bounds the recursion of nested parentheses, signs and sub-selects, so
     // no text can exhaust the stack (error 3360, as Jet's "too complex").

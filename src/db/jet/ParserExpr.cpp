@@ -11,7 +11,7 @@ namespace tw::jet {
 
 namespace {
 
-ExprPtr MakeNode(ExprKind kind, QString text = QString()) {
+ExprPtr makeNode(ExprKind kind, QString text = QString()) {
     auto node = std::make_unique<Expr>();
     node->kind = kind;
     node->text = std::move(text);
@@ -20,23 +20,23 @@ ExprPtr MakeNode(ExprKind kind, QString text = QString()) {
 
 // Height of an operator chain; a + b + c + ... builds a left-deep tree that
 // the translator walks recursively.
-int HeightOf(const Expr& e) {
+int heightOf(const Expr& e) {
     return e.kind == ExprKind::Binary ? e.height : 1;
 }
 
-ExprPtr MakeBinary(const QString& op, ExprPtr lhs, ExprPtr rhs) {
-    auto node = MakeNode(ExprKind::Binary, op);
-    node->height = std::max(HeightOf(*lhs), HeightOf(*rhs)) + 1;
+ExprPtr makeBinary(const QString& op, ExprPtr lhs, ExprPtr rhs) {
+    auto node = makeNode(ExprKind::Binary, op);
+    node->height = std::max(heightOf(*lhs), heightOf(*rhs)) + 1;
     if (node->height > kMaxChainHeight) {
-        RaiseTooComplex();
+        raiseTooComplex();
     }
     node->args.push_back(std::move(lhs));
     node->args.push_back(std::move(rhs));
     return node;
 }
 
-ExprPtr MakeUnary(const QString& op, ExprPtr operand) {
-    auto node = MakeNode(ExprKind::Unary, op);
+ExprPtr makeUnary(const QString& op, ExprPtr operand) {
+    auto node = makeNode(ExprKind::Unary, op);
     node->args.push_back(std::move(operand));
     return node;
 }
@@ -55,146 +55,146 @@ constexpr std::array kReserved = {
 Parser::Nesting::Nesting(int& depth) : depth_(depth) {
     if (++depth_ > kMaxNesting) {
         --depth_;
-        RaiseTooComplex();
+        raiseTooComplex();
     }
 }
 
-const Token& Parser::Peek(int ahead) const {
+const Token& Parser::peek(int ahead) const {
     const size_t i = std::min(pos_ + static_cast<size_t>(ahead), tokens_.size() - 1);
     return tokens_[i];
 }
 
-Token Parser::Take() {
-    Token t = Peek();
+Token Parser::take() {
+    Token t = peek();
     if (pos_ + 1 < tokens_.size()) {
         ++pos_;
     }
     return t;
 }
 
-bool Parser::TakeWord(const char* word) {
-    if (Peek().isWord(word)) {
-        Take();
+bool Parser::takeWord(const char* word) {
+    if (peek().isWord(word)) {
+        take();
         return true;
     }
     return false;
 }
 
-bool Parser::TakeSymbol(const char* symbol) {
-    if (Peek().isSymbol(symbol)) {
-        Take();
+bool Parser::takeSymbol(const char* symbol) {
+    if (peek().isSymbol(symbol)) {
+        take();
         return true;
     }
     return false;
 }
 
-void Parser::ExpectWord(const char* word) {
-    if (!TakeWord(word)) {
-        Fail();
+void Parser::expectWord(const char* word) {
+    if (!takeWord(word)) {
+        fail();
     }
 }
 
-void Parser::ExpectSymbol(const char* symbol) {
-    if (!TakeSymbol(symbol)) {
-        Fail();
+void Parser::expectSymbol(const char* symbol) {
+    if (!takeSymbol(symbol)) {
+        fail();
     }
 }
 
-bool Parser::AtReservedWord() const {
-    if (Peek().kind != TokenKind::Name) {
+bool Parser::atReservedWord() const {
+    if (peek().kind != TokenKind::Name) {
         return false;
     }
     for (const char* word : kReserved) {
-        if (Peek().isWord(word)) {
+        if (peek().isWord(word)) {
             return true;
         }
     }
     return false;
 }
 
-bool Parser::AtName() const {
-    return Peek().kind == TokenKind::BracketName ||
-           (Peek().kind == TokenKind::Name && !AtReservedWord());
+bool Parser::atName() const {
+    return peek().kind == TokenKind::BracketName ||
+           (peek().kind == TokenKind::Name && !atReservedWord());
 }
 
-QString Parser::TakeName() {
-    if (!AtName()) {
-        Fail();
+QString Parser::takeName() {
+    if (!atName()) {
+        fail();
     }
-    return Take().text;
+    return take().text;
 }
 
-void Parser::Fail() const {
-    const Token& t = Peek();
+void Parser::fail() const {
+    const Token& t = peek();
     if (t.kind == TokenKind::End) {
-        RaiseSyntax(QStringLiteral("end of statement"));
+        raiseSyntax(QStringLiteral("end of statement"));
     }
-    RaiseSyntax(t.text);
+    raiseSyntax(t.text);
 }
 
 // ---- expressions ----
 
-ExprPtr Parser::ParseExpr() {
+ExprPtr Parser::parseExpr() {
     Nesting nesting(depth_);
-    ExprPtr lhs = ParseAnd();
-    while (TakeWord("OR")) {
-        lhs = MakeBinary(QStringLiteral("OR"), std::move(lhs), ParseAnd());
+    ExprPtr lhs = parseAnd();
+    while (takeWord("OR")) {
+        lhs = makeBinary(QStringLiteral("OR"), std::move(lhs), parseAnd());
     }
     return lhs;
 }
 
-ExprPtr Parser::ParseAnd() {
-    ExprPtr lhs = ParseNot();
-    while (TakeWord("AND")) {
-        lhs = MakeBinary(QStringLiteral("AND"), std::move(lhs), ParseNot());
+ExprPtr Parser::parseAnd() {
+    ExprPtr lhs = parseNot();
+    while (takeWord("AND")) {
+        lhs = makeBinary(QStringLiteral("AND"), std::move(lhs), parseNot());
     }
     return lhs;
 }
 
-ExprPtr Parser::ParseNot() {
+ExprPtr Parser::parseNot() {
     Nesting nesting(depth_);
-    if (TakeWord("NOT")) {
-        return MakeUnary(QStringLiteral("NOT"), ParseNot());
+    if (takeWord("NOT")) {
+        return makeUnary(QStringLiteral("NOT"), parseNot());
     }
-    return ParseComparison();
+    return parseComparison();
 }
 
-ExprPtr Parser::ParseComparison() {
-    ExprPtr lhs = ParseConcat();
+ExprPtr Parser::parseComparison() {
+    ExprPtr lhs = parseConcat();
     while (true) {
-        const Token& t = Peek();
+        const Token& t = peek();
         if (t.kind == TokenKind::Symbol && (t.text == u"=" || t.text == u"<>" || t.text == u"<" ||
                                             t.text == u">" || t.text == u"<=" || t.text == u">=")) {
-            const QString op = Take().text;
-            lhs = MakeBinary(op, std::move(lhs), ParseConcat());
+            const QString op = take().text;
+            lhs = makeBinary(op, std::move(lhs), parseConcat());
             continue;
         }
         bool negated = false;
         if (t.isWord("NOT") &&
-            (Peek(1).isWord("LIKE") || Peek(1).isWord("IN") || Peek(1).isWord("BETWEEN"))) {
-            Take();
+            (peek(1).isWord("LIKE") || peek(1).isWord("IN") || peek(1).isWord("BETWEEN"))) {
+            take();
             negated = true;
         }
-        if (TakeWord("LIKE")) {
-            auto node = MakeNode(ExprKind::Like);
+        if (takeWord("LIKE")) {
+            auto node = makeNode(ExprKind::Like);
             node->negated = negated;
             node->args.push_back(std::move(lhs));
-            node->args.push_back(ParseConcat());
+            node->args.push_back(parseConcat());
             lhs = std::move(node);
-        } else if (TakeWord("IN")) {
-            lhs = ParseInTail(std::move(lhs), negated);
-        } else if (TakeWord("BETWEEN")) {
-            auto node = MakeNode(ExprKind::Between);
+        } else if (takeWord("IN")) {
+            lhs = parseInTail(std::move(lhs), negated);
+        } else if (takeWord("BETWEEN")) {
+            auto node = makeNode(ExprKind::Between);
             node->negated = negated;
             node->args.push_back(std::move(lhs));
-            node->args.push_back(ParseConcat());
-            ExpectWord("AND");
-            node->args.push_back(ParseConcat());
+            node->args.push_back(parseConcat());
+            expectWord("AND");
+            node->args.push_back(parseConcat());
             lhs = std::move(node);
-        } else if (TakeWord("IS")) {
-            auto node = MakeNode(ExprKind::IsNull);
-            node->negated = TakeWord("NOT");
-            ExpectWord("NULL");
+        } else if (takeWord("IS")) {
+            auto node = makeNode(ExprKind::IsNull);
+            node->negated = takeWord("NOT");
+            expectWord("NULL");
             node->args.push_back(std::move(lhs));
             lhs = std::move(node);
         } else {
@@ -203,183 +203,183 @@ ExprPtr Parser::ParseComparison() {
     }
 }
 
-ExprPtr Parser::ParseInTail(ExprPtr subject, bool negated) {
-    auto node = MakeNode(ExprKind::In);
+ExprPtr Parser::parseInTail(ExprPtr subject, bool negated) {
+    auto node = makeNode(ExprKind::In);
     node->negated = negated;
     node->args.push_back(std::move(subject));
-    ExpectSymbol("(");
-    if (Peek().isWord("SELECT")) {
-        node->select = ParseSelect();
+    expectSymbol("(");
+    if (peek().isWord("SELECT")) {
+        node->select = parseSelect();
     } else {
-        for (auto& item : ParseExprList()) {
+        for (auto& item : parseExprList()) {
             node->args.push_back(std::move(item));
         }
     }
-    ExpectSymbol(")");
+    expectSymbol(")");
     return node;
 }
 
-std::vector<ExprPtr> Parser::ParseExprList() {
+std::vector<ExprPtr> Parser::parseExprList() {
     std::vector<ExprPtr> list;
-    list.push_back(ParseExpr());
-    while (TakeSymbol(",")) {
-        list.push_back(ParseExpr());
+    list.push_back(parseExpr());
+    while (takeSymbol(",")) {
+        list.push_back(parseExpr());
     }
     return list;
 }
 
-ExprPtr Parser::ParseConcat() {
-    ExprPtr lhs = ParseAdditive();
-    while (TakeSymbol("&")) {
-        lhs = MakeBinary(QStringLiteral("&"), std::move(lhs), ParseAdditive());
+ExprPtr Parser::parseConcat() {
+    ExprPtr lhs = parseAdditive();
+    while (takeSymbol("&")) {
+        lhs = makeBinary(QStringLiteral("&"), std::move(lhs), parseAdditive());
     }
     return lhs;
 }
 
-ExprPtr Parser::ParseAdditive() {
-    ExprPtr lhs = ParseMod();
-    while (Peek().isSymbol("+") || Peek().isSymbol("-")) {
-        const QString op = Take().text;
-        lhs = MakeBinary(op, std::move(lhs), ParseMod());
+ExprPtr Parser::parseAdditive() {
+    ExprPtr lhs = parseMod();
+    while (peek().isSymbol("+") || peek().isSymbol("-")) {
+        const QString op = take().text;
+        lhs = makeBinary(op, std::move(lhs), parseMod());
     }
     return lhs;
 }
 
-ExprPtr Parser::ParseMod() {
-    ExprPtr lhs = ParseIntDiv();
-    while (TakeWord("MOD")) {
-        lhs = MakeBinary(QStringLiteral("MOD"), std::move(lhs), ParseIntDiv());
+ExprPtr Parser::parseMod() {
+    ExprPtr lhs = parseIntDiv();
+    while (takeWord("MOD")) {
+        lhs = makeBinary(QStringLiteral("MOD"), std::move(lhs), parseIntDiv());
     }
     return lhs;
 }
 
-ExprPtr Parser::ParseIntDiv() {
-    ExprPtr lhs = ParseMultiplicative();
-    while (TakeSymbol("\\")) {
-        lhs = MakeBinary(QStringLiteral("\\"), std::move(lhs), ParseMultiplicative());
+ExprPtr Parser::parseIntDiv() {
+    ExprPtr lhs = parseMultiplicative();
+    while (takeSymbol("\\")) {
+        lhs = makeBinary(QStringLiteral("\\"), std::move(lhs), parseMultiplicative());
     }
     return lhs;
 }
 
-ExprPtr Parser::ParseMultiplicative() {
-    ExprPtr lhs = ParseUnary();
-    while (Peek().isSymbol("*") || Peek().isSymbol("/")) {
-        const QString op = Take().text;
-        lhs = MakeBinary(op, std::move(lhs), ParseUnary());
+ExprPtr Parser::parseMultiplicative() {
+    ExprPtr lhs = parseUnary();
+    while (peek().isSymbol("*") || peek().isSymbol("/")) {
+        const QString op = take().text;
+        lhs = makeBinary(op, std::move(lhs), parseUnary());
     }
     return lhs;
 }
 
-ExprPtr Parser::ParseUnary() {
+ExprPtr Parser::parseUnary() {
     Nesting nesting(depth_);
-    if (Peek().isSymbol("-") || Peek().isSymbol("+")) {
-        const QString op = Take().text;
-        return MakeUnary(op, ParseUnary());
+    if (peek().isSymbol("-") || peek().isSymbol("+")) {
+        const QString op = take().text;
+        return makeUnary(op, parseUnary());
     }
-    return ParsePower();
+    return parsePower();
 }
 
-ExprPtr Parser::ParsePower() {
-    ExprPtr lhs = ParsePrimary();
-    while (TakeSymbol("^")) {
-        lhs = MakeBinary(QStringLiteral("^"), std::move(lhs), ParsePowerOperand());
+ExprPtr Parser::parsePower() {
+    ExprPtr lhs = parsePrimary();
+    while (takeSymbol("^")) {
+        lhs = makeBinary(QStringLiteral("^"), std::move(lhs), parsePowerOperand());
     }
     return lhs;
 }
 
 // The exponent may carry its own sign: 2^-1.
-ExprPtr Parser::ParsePowerOperand() {
+ExprPtr Parser::parsePowerOperand() {
     Nesting nesting(depth_);
-    if (Peek().isSymbol("-") || Peek().isSymbol("+")) {
-        const QString op = Take().text;
-        return MakeUnary(op, ParsePowerOperand());
+    if (peek().isSymbol("-") || peek().isSymbol("+")) {
+        const QString op = take().text;
+        return makeUnary(op, parsePowerOperand());
     }
-    return ParsePrimary();
+    return parsePrimary();
 }
 
-ExprPtr Parser::ParsePrimary() {
-    const Token& t = Peek();
+ExprPtr Parser::parsePrimary() {
+    const Token& t = peek();
     switch (t.kind) {
         case TokenKind::Integer:
-            return MakeNode(ExprKind::Integer, Take().text);
+            return makeNode(ExprKind::Integer, take().text);
         case TokenKind::Double:
-            return MakeNode(ExprKind::Double, Take().text);
+            return makeNode(ExprKind::Double, take().text);
         case TokenKind::Text:
-            return MakeNode(ExprKind::Text, Take().text);
+            return makeNode(ExprKind::Text, take().text);
         case TokenKind::Date:
-            return MakeNode(ExprKind::Date, Take().text);
+            return makeNode(ExprKind::Date, take().text);
         case TokenKind::BracketName:
-            return ParseNameOrCall();
+            return parseNameOrCall();
         case TokenKind::Symbol:
             if (t.isSymbol("(")) {
-                return ParseParenthesised();
+                return parseParenthesised();
             }
-            Fail();
+            fail();
         case TokenKind::Name:
-            if (TakeWord("NULL")) {
-                return MakeNode(ExprKind::Null);
+            if (takeWord("NULL")) {
+                return makeNode(ExprKind::Null);
             }
-            if (TakeWord("TRUE")) {
-                return MakeNode(ExprKind::Boolean, QStringLiteral("-1"));
+            if (takeWord("TRUE")) {
+                return makeNode(ExprKind::Boolean, QStringLiteral("-1"));
             }
-            if (TakeWord("FALSE")) {
-                return MakeNode(ExprKind::Boolean, QStringLiteral("0"));
+            if (takeWord("FALSE")) {
+                return makeNode(ExprKind::Boolean, QStringLiteral("0"));
             }
-            if (TakeWord("EXISTS")) {
-                auto node = MakeNode(ExprKind::Exists);
-                ExpectSymbol("(");
-                node->select = ParseSelect();
-                ExpectSymbol(")");
+            if (takeWord("EXISTS")) {
+                auto node = makeNode(ExprKind::Exists);
+                expectSymbol("(");
+                node->select = parseSelect();
+                expectSymbol(")");
                 return node;
             }
-            return ParseNameOrCall();
+            return parseNameOrCall();
         case TokenKind::End:
             break;
     }
-    Fail();
+    fail();
 }
 
-ExprPtr Parser::ParseParenthesised() {
-    ExpectSymbol("(");
-    if (Peek().isWord("SELECT")) {
-        auto node = MakeNode(ExprKind::Subquery);
-        node->select = ParseSelect();
-        ExpectSymbol(")");
+ExprPtr Parser::parseParenthesised() {
+    expectSymbol("(");
+    if (peek().isWord("SELECT")) {
+        auto node = makeNode(ExprKind::Subquery);
+        node->select = parseSelect();
+        expectSymbol(")");
         return node;
     }
-    ExprPtr inner = ParseExpr();
-    ExpectSymbol(")");
+    ExprPtr inner = parseExpr();
+    expectSymbol(")");
     return inner;
 }
 
-ExprPtr Parser::ParseNameOrCall() {
+ExprPtr Parser::parseNameOrCall() {
     // A bare word before "(" is a function, even Left and Right.
-    if (Peek().kind == TokenKind::Name && Peek(1).isSymbol("(")) {
-        auto call = MakeNode(ExprKind::Call, Take().text);
-        Take();
-        if (TakeSymbol("*")) {
+    if (peek().kind == TokenKind::Name && peek(1).isSymbol("(")) {
+        auto call = makeNode(ExprKind::Call, take().text);
+        take();
+        if (takeSymbol("*")) {
             call->star = true;
-        } else if (!Peek().isSymbol(")")) {
-            call->args = ParseExprList();
+        } else if (!peek().isSymbol(")")) {
+            call->args = parseExprList();
         }
-        ExpectSymbol(")");
+        expectSymbol(")");
         return call;
     }
-    const bool bracketed = Peek().kind == TokenKind::BracketName;
-    const QString first = TakeName();
+    const bool bracketed = peek().kind == TokenKind::BracketName;
+    const QString first = takeName();
     std::vector<QString> parts{first};
     bool lastBracketed = bracketed;
-    while (Peek().isSymbol(".") || Peek().isSymbol("!")) {
-        Take();
-        if (TakeSymbol("*")) {
-            auto star = MakeNode(ExprKind::Star);
+    while (peek().isSymbol(".") || peek().isSymbol("!")) {
+        take();
+        if (takeSymbol("*")) {
+            auto star = makeNode(ExprKind::Star);
             star->qualifier = parts.back();
             return star;
         }
-        lastBracketed = Peek().kind == TokenKind::BracketName;
-        parts.push_back(TakeName());
+        lastBracketed = peek().kind == TokenKind::BracketName;
+        parts.push_back(takeName());
     }
-    auto column = MakeNode(ExprKind::Column, parts.back());
+    auto column = makeNode(ExprKind::Column, parts.back());
     column->bracketed = lastBracketed;
     if (parts.size() >= 2) {
         column->qualifier = parts[parts.size() - 2];

@@ -6,266 +6,266 @@
 
 namespace tw::jet {
 
-Statement Parse(const QString& sql) {
-    return Parser(Lex(sql)).ParseStatement();
+Statement parse(const QString& sql) {
+    return Parser(lex(sql)).parseStatement();
 }
 
-Statement Parser::ParseStatement() {
+Statement Parser::parseStatement() {
     Statement statement;
-    if (Peek().isWord("SELECT")) {
+    if (peek().isWord("SELECT")) {
         statement.kind = Statement::Kind::Select;
-        statement.select = ParseSelect();
-        while (TakeWord("UNION")) {
+        statement.select = parseSelect();
+        while (takeWord("UNION")) {
             UnionPart part;
-            part.all = TakeWord("ALL");
-            part.select = ParseSelect();
+            part.all = takeWord("ALL");
+            part.select = parseSelect();
             statement.unions.push_back(std::move(part));
         }
-    } else if (Peek().isWord("INSERT")) {
+    } else if (peek().isWord("INSERT")) {
         statement.kind = Statement::Kind::Insert;
-        statement.insert = ParseInsert();
-    } else if (Peek().isWord("UPDATE")) {
+        statement.insert = parseInsert();
+    } else if (peek().isWord("UPDATE")) {
         statement.kind = Statement::Kind::Update;
-        statement.update = ParseUpdate();
-    } else if (Peek().isWord("DELETE")) {
+        statement.update = parseUpdate();
+    } else if (peek().isWord("DELETE")) {
         statement.kind = Statement::Kind::Delete;
-        statement.del = ParseDelete();
-    } else if (Peek().isWord("TRANSFORM")) {
+        statement.del = parseDelete();
+    } else if (peek().isWord("TRANSFORM")) {
         statement.kind = Statement::Kind::Transform;
-        statement.transform = ParseTransform();
+        statement.transform = parseTransform();
     } else {
-        Raise(kInvalidStatement,
+        raise(kInvalidStatement,
               QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', "
                              "'SELECT', or 'UPDATE'."));
     }
-    ExpectEndOfStatement();
+    expectEndOfStatement();
     return statement;
 }
 
-void Parser::ExpectEndOfStatement() {
-    TakeSymbol(";");
-    if (Peek().kind != TokenKind::End) {
-        Raise(err::kMoreThanOneStatement,
+void Parser::expectEndOfStatement() {
+    takeSymbol(";");
+    if (peek().kind != TokenKind::End) {
+        raise(err::kMoreThanOneStatement,
               QStringLiteral("Characters found after end of SQL statement."));
     }
 }
 
-std::unique_ptr<SelectStmt> Parser::ParseSelect() {
+std::unique_ptr<SelectStmt> Parser::parseSelect() {
     Nesting nesting(depth_);
-    ExpectWord("SELECT");
+    expectWord("SELECT");
     auto select = std::make_unique<SelectStmt>();
-    if (TakeWord("DISTINCT")) {
+    if (takeWord("DISTINCT")) {
         select->distinct = true;
-    } else if (!TakeWord("DISTINCTROW")) {
-        TakeWord("ALL");
+    } else if (!takeWord("DISTINCTROW")) {
+        takeWord("ALL");
     }
-    if (TakeWord("TOP")) {
-        if (Peek().kind != TokenKind::Integer) {
-            Fail();
+    if (takeWord("TOP")) {
+        if (peek().kind != TokenKind::Integer) {
+            fail();
         }
-        select->top = Take().text.toLongLong();
-        select->topPercent = TakeWord("PERCENT");
+        select->top = take().text.toLongLong();
+        select->topPercent = takeWord("PERCENT");
     }
-    ParseSelectItems(*select);
-    if (TakeWord("INTO")) {
-        select->into = ParseIntoTarget();
+    parseSelectItems(*select);
+    if (takeWord("INTO")) {
+        select->into = parseIntoTarget();
     }
-    if (TakeWord("FROM")) {
-        select->from = ParseFromList();
+    if (takeWord("FROM")) {
+        select->from = parseFromList();
     }
-    ParseSelectTail(*select);
+    parseSelectTail(*select);
     return select;
 }
 
-void Parser::ParseSelectItems(SelectStmt& select) {
+void Parser::parseSelectItems(SelectStmt& select) {
     do {
         SelectItem item;
-        if (Peek().isSymbol("*")) {
-            Take();
+        if (peek().isSymbol("*")) {
+            take();
             item.expr = std::make_unique<Expr>();
             item.expr->kind = ExprKind::Star;
         } else {
-            item.expr = ParseExpr();
-            if (TakeWord("AS")) {
-                item.alias = TakeName();
+            item.expr = parseExpr();
+            if (takeWord("AS")) {
+                item.alias = takeName();
             }
         }
         select.items.push_back(std::move(item));
-    } while (TakeSymbol(","));
+    } while (takeSymbol(","));
 }
 
-void Parser::ParseSelectTail(SelectStmt& select) {
-    if (TakeWord("WHERE")) {
-        select.where = ParseExpr();
+void Parser::parseSelectTail(SelectStmt& select) {
+    if (takeWord("WHERE")) {
+        select.where = parseExpr();
     }
-    if (TakeWord("GROUP")) {
-        ExpectWord("BY");
-        select.groupBy = ParseExprList();
+    if (takeWord("GROUP")) {
+        expectWord("BY");
+        select.groupBy = parseExprList();
     }
-    if (TakeWord("HAVING")) {
-        select.having = ParseExpr();
+    if (takeWord("HAVING")) {
+        select.having = parseExpr();
     }
-    if (TakeWord("ORDER")) {
-        ExpectWord("BY");
+    if (takeWord("ORDER")) {
+        expectWord("BY");
         do {
             OrderItem item;
-            item.expr = ParseExpr();
-            if (TakeWord("DESC")) {
+            item.expr = parseExpr();
+            if (takeWord("DESC")) {
                 item.descending = true;
             } else {
-                TakeWord("ASC");
+                takeWord("ASC");
             }
             select.orderBy.push_back(std::move(item));
-        } while (TakeSymbol(","));
+        } while (takeSymbol(","));
     }
 }
 
-IntoTarget Parser::ParseIntoTarget() {
+IntoTarget Parser::parseIntoTarget() {
     IntoTarget target;
-    target.parts.push_back(TakeName());
-    while (TakeSymbol(".")) {
-        target.parts.push_back(TakeName());
+    target.parts.push_back(takeName());
+    while (takeSymbol(".")) {
+        target.parts.push_back(takeName());
     }
     return target;
 }
 
-std::vector<TableRefPtr> Parser::ParseFromList() {
+std::vector<TableRefPtr> Parser::parseFromList() {
     std::vector<TableRefPtr> list;
     do {
-        list.push_back(ParseJoinChain());
-    } while (TakeSymbol(","));
+        list.push_back(parseJoinChain());
+    } while (takeSymbol(","));
     return list;
 }
 
-TableRefPtr Parser::ParseJoinChain() {
-    TableRefPtr left = ParseTableSource();
+TableRefPtr Parser::parseJoinChain() {
+    TableRefPtr left = parseTableSource();
     while (true) {
         JoinKind kind = JoinKind::Inner;
-        if (TakeWord("INNER")) {
+        if (takeWord("INNER")) {
             kind = JoinKind::Inner;
-        } else if (TakeWord("LEFT")) {
+        } else if (takeWord("LEFT")) {
             kind = JoinKind::Left;
-            TakeWord("OUTER");
-        } else if (TakeWord("RIGHT")) {
+            takeWord("OUTER");
+        } else if (takeWord("RIGHT")) {
             kind = JoinKind::Right;
-            TakeWord("OUTER");
-        } else if (!Peek().isWord("JOIN")) {
+            takeWord("OUTER");
+        } else if (!peek().isWord("JOIN")) {
             return left;
         }
-        ExpectWord("JOIN");
+        expectWord("JOIN");
         auto join = std::make_unique<TableRef>();
         join->kind = TableRef::Kind::Join;
         join->join = kind;
         join->left = std::move(left);
-        join->right = ParseTableSource();
-        ExpectWord("ON");
-        join->on = ParseExpr();
+        join->right = parseTableSource();
+        expectWord("ON");
+        join->on = parseExpr();
         left = std::move(join);
     }
 }
 
-TableRefPtr Parser::ParseTableSource() {
+TableRefPtr Parser::parseTableSource() {
     Nesting nesting(depth_);
     auto source = std::make_unique<TableRef>();
-    if (TakeSymbol("(")) {
-        if (!Peek().isWord("SELECT")) {
-            TableRefPtr chain = ParseJoinChain();
-            ExpectSymbol(")");
+    if (takeSymbol("(")) {
+        if (!peek().isWord("SELECT")) {
+            TableRefPtr chain = parseJoinChain();
+            expectSymbol(")");
             return chain;
         }
         source->kind = TableRef::Kind::Derived;
-        source->derived = ParseSelect();
-        TakeSymbol(";");  // "FROM (" + a saved statement + ")" may carry its own ";"
-        ExpectSymbol(")");
+        source->derived = parseSelect();
+        takeSymbol(";");  // "FROM (" + a saved statement + ")" may carry its own ";"
+        expectSymbol(")");
     } else {
         source->kind = TableRef::Kind::Named;
-        source->name = TakeName();
+        source->name = takeName();
     }
-    if (TakeWord("AS") || AtName()) {
-        source->alias = TakeName();
+    if (takeWord("AS") || atName()) {
+        source->alias = takeName();
     }
     return source;
 }
 
-std::unique_ptr<InsertStmt> Parser::ParseInsert() {
-    ExpectWord("INSERT");
-    ExpectWord("INTO");
+std::unique_ptr<InsertStmt> Parser::parseInsert() {
+    expectWord("INSERT");
+    expectWord("INTO");
     auto insert = std::make_unique<InsertStmt>();
-    insert->table = TakeName();
-    if (TakeSymbol("(")) {
+    insert->table = takeName();
+    if (takeSymbol("(")) {
         do {
-            insert->columns.push_back(TakeName());
-        } while (TakeSymbol(","));
-        ExpectSymbol(")");
+            insert->columns.push_back(takeName());
+        } while (takeSymbol(","));
+        expectSymbol(")");
     }
-    if (TakeWord("VALUES")) {
-        ExpectSymbol("(");
-        insert->values = ParseExprList();
-        ExpectSymbol(")");
-    } else if (Peek().isWord("SELECT")) {
-        insert->select = ParseSelect();
+    if (takeWord("VALUES")) {
+        expectSymbol("(");
+        insert->values = parseExprList();
+        expectSymbol(")");
+    } else if (peek().isWord("SELECT")) {
+        insert->select = parseSelect();
     } else {
-        Fail();
+        fail();
     }
     return insert;
 }
 
-std::unique_ptr<UpdateStmt> Parser::ParseUpdate() {
-    ExpectWord("UPDATE");
+std::unique_ptr<UpdateStmt> Parser::parseUpdate() {
+    expectWord("UPDATE");
     auto update = std::make_unique<UpdateStmt>();
-    update->target = ParseJoinChain();
-    ExpectWord("SET");
+    update->target = parseJoinChain();
+    expectWord("SET");
     do {
         Assignment assignment;
-        if (!AtName()) {
-            Fail();
+        if (!atName()) {
+            fail();
         }
-        assignment.column = ParseNameOrCall();
+        assignment.column = parseNameOrCall();
         if (assignment.column->kind != ExprKind::Column) {
-            Fail();
+            fail();
         }
-        ExpectSymbol("=");
-        assignment.value = ParseExpr();
+        expectSymbol("=");
+        assignment.value = parseExpr();
         update->assignments.push_back(std::move(assignment));
-    } while (TakeSymbol(","));
-    if (TakeWord("WHERE")) {
-        update->where = ParseExpr();
+    } while (takeSymbol(","));
+    if (takeWord("WHERE")) {
+        update->where = parseExpr();
     }
     return update;
 }
 
-std::unique_ptr<DeleteStmt> Parser::ParseDelete() {
-    ExpectWord("DELETE");
+std::unique_ptr<DeleteStmt> Parser::parseDelete() {
+    expectWord("DELETE");
     auto del = std::make_unique<DeleteStmt>();
-    if (TakeSymbol("*")) {
+    if (takeSymbol("*")) {
         // DELETE * FROM T: the one table of the FROM clause
-    } else if (AtName() && Peek(1).isSymbol(".") && Peek(2).isSymbol("*")) {
-        del->target = TakeName();
-        Take();
-        Take();
+    } else if (atName() && peek(1).isSymbol(".") && peek(2).isSymbol("*")) {
+        del->target = takeName();
+        take();
+        take();
     }
-    ExpectWord("FROM");
-    del->from = ParseFromList();
-    if (TakeWord("WHERE")) {
-        del->where = ParseExpr();
+    expectWord("FROM");
+    del->from = parseFromList();
+    if (takeWord("WHERE")) {
+        del->where = parseExpr();
     }
     return del;
 }
 
-std::unique_ptr<TransformStmt> Parser::ParseTransform() {
-    ExpectWord("TRANSFORM");
+std::unique_ptr<TransformStmt> Parser::parseTransform() {
+    expectWord("TRANSFORM");
     auto transform = std::make_unique<TransformStmt>();
-    transform->value = ParseExpr();
-    if (TakeWord("AS")) {
-        transform->valueAlias = TakeName();
+    transform->value = parseExpr();
+    if (takeWord("AS")) {
+        transform->valueAlias = takeName();
     }
-    transform->select = ParseSelect();
-    ExpectWord("PIVOT");
-    transform->pivot = ParseConcat();  // stops before IN (...)
-    if (TakeWord("IN")) {
-        ExpectSymbol("(");
-        transform->pivotIn = ParseExprList();
-        ExpectSymbol(")");
+    transform->select = parseSelect();
+    expectWord("PIVOT");
+    transform->pivot = parseConcat();  // stops before IN (...)
+    if (takeWord("IN")) {
+        expectSymbol("(");
+        transform->pivotIn = parseExprList();
+        expectSymbol(")");
     }
     return transform;
 }

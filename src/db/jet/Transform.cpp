@@ -11,117 +11,117 @@
 
 namespace tw::jet::detail {
 
-QString CollatedSql(const Typed& t);
+QString collatedSql(const Typed& t);
 
 namespace {
 
-bool IsNumber(ColumnType type) {
+bool isNumber(ColumnType type) {
     return type == ColumnType::Integer || type == ColumnType::Double;
 }
 
 // The pivot expression equal to one value as the first step returned it.
-QString PivotCondition(const Typed& pivot, const QString& value) {
+QString pivotCondition(const Typed& pivot, const QString& value) {
     if (value.isNull()) {
         return QStringLiteral("(%1 IS NULL)").arg(pivot.sql);
     }
     bool numeric = false;
     value.toDouble(&numeric);
-    if (numeric && (IsNumber(pivot.type) || pivot.type == ColumnType::Unknown)) {
+    if (numeric && (isNumber(pivot.type) || pivot.type == ColumnType::Unknown)) {
         return QStringLiteral("(%1 = %2)").arg(pivot.sql, value);
     }
     if (pivot.type == ColumnType::Date) {
-        const QDateTime when = ParseDateText(value);
-        const QString stored = when.isValid() ? ToStorageDateText(when) : value;
-        return QStringLiteral("(%1 = %2)").arg(pivot.sql, QuoteText(stored));
+        const QDateTime when = parseDateText(value);
+        const QString stored = when.isValid() ? toStorageDateText(when) : value;
+        return QStringLiteral("(%1 = %2)").arg(pivot.sql, quoteText(stored));
     }
-    return QStringLiteral("(%1 = %2 COLLATE NOCASE)").arg(pivot.sql, QuoteText(value));
+    return QStringLiteral("(%1 = %2 COLLATE NOCASE)").arg(pivot.sql, quoteText(value));
 }
 
-QString PivotColumnName(const Typed& pivot, const QString& value) {
+QString pivotColumnName(const Typed& pivot, const QString& value) {
     if (value.isNull()) {
         return QStringLiteral("<>");
     }
     bool numeric = false;
     const double number = value.toDouble(&numeric);
-    if (numeric && IsNumber(pivot.type)) {
-        return GeneralNumber(number);
+    if (numeric && isNumber(pivot.type)) {
+        return generalNumber(number);
     }
     if (pivot.type == ColumnType::Date) {
-        const QDateTime when = ParseDateText(value);
-        return when.isValid() ? GeneralDate(when) : value;
+        const QDateTime when = parseDateText(value);
+        return when.isValid() ? generalDate(when) : value;
     }
     return value;
 }
 
-void RejectStar(const SelectStmt& select) {
+void rejectStar(const SelectStmt& select) {
     for (const SelectItem& item : select.items) {
         if (item.expr->kind == ExprKind::Star) {
-            RaiseSyntax(QStringLiteral("*"));
+            raiseSyntax(QStringLiteral("*"));
         }
     }
 }
 
 }  // namespace
 
-Translation Translator::Transform(const TransformStmt& transform) {
+Translation Translator::transform(const TransformStmt& transform) {
     const SelectStmt& select = *transform.select;
-    RejectStar(select);
+    rejectStar(select);
     Scope scope;
-    const QString from = FromList(select.from, scope);
-    Items(select, scope);  // checks the row headings
-    Typed pivot = Expression(*transform.pivot, scope, Place{});
-    AsValue(pivot);
+    const QString from = fromList(select.from, scope);
+    outputColumns(select, scope);  // checks the row headings
+    Typed pivot = expression(*transform.pivot, scope, Place{});
+    asValue(pivot);
     Translation translation;
     translation.kind = Translation::Kind::Transform;
     if (transform.pivotIn.empty()) {
         translation.pivotValuesSql =
-            QStringLiteral("SELECT DISTINCT %1 FROM %2").arg(CollatedSql(pivot), from);
+            QStringLiteral("SELECT DISTINCT %1 FROM %2").arg(collatedSql(pivot), from);
         if (select.where) {
             translation.pivotValuesSql +=
-                QStringLiteral(" WHERE ") + Expression(*select.where, scope, Place{}).sql;
+                QStringLiteral(" WHERE ") + expression(*select.where, scope, Place{}).sql;
         }
         translation.pivotValuesSql += QStringLiteral(" ORDER BY 1");
     } else {
         QStringList values;
         for (const ExprPtr& e : transform.pivotIn) {
-            values << u'(' + Expression(*e, scope, Place{}).sql + u')';
+            values << u'(' + expression(*e, scope, Place{}).sql + u')';
         }
         translation.pivotValuesSql = QStringLiteral("VALUES ") + values.join(QStringLiteral(", "));
     }
     return translation;
 }
 
-SelectResult Translator::TransformFinal(const TransformStmt& transform,
+SelectResult Translator::transformFinal(const TransformStmt& transform,
                                         const std::vector<QString>& pivotValues) {
     const SelectStmt& select = *transform.select;
     Scope scope;
-    const QString from = FromList(select.from, scope);
-    const std::vector<OutColumn> headings = Items(select, scope);
-    Typed pivot = Expression(*transform.pivot, scope, Place{});
-    AsValue(pivot);
+    const QString from = fromList(select.from, scope);
+    const std::vector<OutColumn> headings = outputColumns(select, scope);
+    Typed pivot = expression(*transform.pivot, scope, Place{});
+    asValue(pivot);
     SelectResult result;
     QStringList parts;
     for (const OutColumn& c : headings) {
-        parts << c.value.sql + QStringLiteral(" AS ") + QuoteName(c.name);
+        parts << c.value.sql + QStringLiteral(" AS ") + quoteName(c.name);
         result.columns.push_back(ResultColumn{c.name, c.value.type});
     }
     for (const QString& value : pivotValues) {
-        const QString condition = PivotCondition(pivot, value);
+        const QString condition = pivotCondition(pivot, value);
         Place place;
         place.pivotCondition = &condition;
-        const Typed cell = Expression(*transform.value, scope, place);
-        const QString name = PivotColumnName(pivot, value);
+        const Typed cell = expression(*transform.value, scope, place);
+        const QString name = pivotColumnName(pivot, value);
         parts << QStringLiteral("CASE WHEN count(CASE WHEN %1 THEN 1 END) > 0 THEN %2 END AS %3")
-                     .arg(condition, cell.sql, QuoteName(name));
+                     .arg(condition, cell.sql, quoteName(name));
         result.columns.push_back(ResultColumn{name, cell.type});
     }
     QStringList headingOrder;
     for (const ExprPtr& e : select.groupBy) {
-        const Typed g = Expression(*e, scope, Place{});
-        headingOrder << (g.column.isEmpty() ? CollatedSql(g) : g.sql);
+        const Typed g = expression(*e, scope, Place{});
+        headingOrder << (g.column.isEmpty() ? collatedSql(g) : g.sql);
     }
     result.sql = QStringLiteral("SELECT %1 FROM %2").arg(parts.join(QStringLiteral(", ")), from) +
-                 Tail(select, scope, headingOrder);
+                 tail(select, scope, headingOrder);
     return result;
 }
 

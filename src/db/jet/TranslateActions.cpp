@@ -12,10 +12,10 @@ namespace {
 
 inline constexpr int kValueCountMismatch = 3346;
 
-const TableInfo& RequireTable(const Catalog& catalog, const QString& name) {
-    const TableInfo* info = catalog.FindTable(name);
+const TableInfo& requireTable(const Catalog& catalog, const QString& name) {
+    const TableInfo* info = catalog.findTable(name);
     if (info == nullptr) {
-        Raise(err::kUnknownTable, QStringLiteral("The database engine cannot find the input table "
+        raise(err::kUnknownTable, QStringLiteral("The database engine cannot find the input table "
                                                  "or query '%1'. Make sure it exists and that its "
                                                  "name is spelled correctly.")
                                       .arg(name));
@@ -23,7 +23,7 @@ const TableInfo& RequireTable(const Catalog& catalog, const QString& name) {
     return *info;
 }
 
-std::vector<ColumnInfo> InsertColumns(const TableInfo& table, const std::vector<QString>& names) {
+std::vector<ColumnInfo> insertColumns(const TableInfo& table, const std::vector<QString>& names) {
     if (names.empty()) {
         return table.columns;
     }
@@ -33,7 +33,7 @@ std::vector<ColumnInfo> InsertColumns(const TableInfo& table, const std::vector<
             table.columns.begin(), table.columns.end(),
             [&](const ColumnInfo& c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
         if (found == table.columns.end()) {
-            Raise(kUnknownInsertField,
+            raise(kUnknownInsertField,
                   QStringLiteral("The INSERT INTO statement contains the following unknown field "
                                  "name: '%1'. Make sure you have typed the name correctly, and try "
                                  "the operation again.")
@@ -44,47 +44,47 @@ std::vector<ColumnInfo> InsertColumns(const TableInfo& table, const std::vector<
     return columns;
 }
 
-[[noreturn]] void RaiseValueCount() {
-    Raise(kValueCountMismatch,
+[[noreturn]] void raiseValueCount() {
+    raise(kValueCountMismatch,
           QStringLiteral("Number of query values and destination fields are not the same."));
 }
 
 }  // namespace
 
-QString Translator::Insert(const InsertStmt& insert) {
-    const TableInfo& table = RequireTable(catalog_, insert.table);
-    const std::vector<ColumnInfo> columns = InsertColumns(table, insert.columns);
+QString Translator::insert(const InsertStmt& insert) {
+    const TableInfo& table = requireTable(catalog_, insert.table);
+    const std::vector<ColumnInfo> columns = insertColumns(table, insert.columns);
     QStringList names;
     for (const ColumnInfo& c : columns) {
-        names << QuoteName(c.name);
+        names << quoteName(c.name);
     }
     const QString head = QStringLiteral("INSERT INTO %1 (%2) ")
-                             .arg(QuoteName(table.name), names.join(QStringLiteral(", ")));
+                             .arg(quoteName(table.name), names.join(QStringLiteral(", ")));
     if (!insert.select) {
         if (insert.values.size() != columns.size()) {
-            RaiseValueCount();
+            raiseValueCount();
         }
         Scope scope;
         QStringList values;
         for (size_t i = 0; i < columns.size(); ++i) {
-            const Typed value = Expression(*insert.values[i], scope, Place{});
-            values << (columns[i].type == ColumnType::Date ? ToDateColumn(value) : value.sql);
+            const Typed value = expression(*insert.values[i], scope, Place{});
+            values << (columns[i].type == ColumnType::Date ? toDateColumn(value) : value.sql);
         }
         return head + QStringLiteral("VALUES (%1)").arg(values.join(QStringLiteral(", ")));
     }
-    const SelectResult source = Select(*insert.select, nullptr, false);
+    const SelectResult source = selectSql(*insert.select, nullptr, false);
     if (source.columns.size() != columns.size()) {
-        RaiseValueCount();
+        raiseValueCount();
     }
     bool convert = false;
     QStringList picked;
     for (size_t i = 0; i < columns.size(); ++i) {
         Typed value;
-        value.sql = QStringLiteral("\"_source\".") + QuoteName(source.columns[i].name);
+        value.sql = QStringLiteral("\"_source\".") + quoteName(source.columns[i].name);
         value.type = source.columns[i].type;
         const bool toDate = columns[i].type == ColumnType::Date && value.type != ColumnType::Date;
         convert = convert || toDate;
-        picked << (toDate ? ToDateColumn(value) : value.sql);
+        picked << (toDate ? toDateColumn(value) : value.sql);
     }
     if (!convert) {
         return head + source.sql;
@@ -97,7 +97,7 @@ namespace {
 
 // The tables and ON conditions of an inner-join tree; false for outer joins
 // and derived tables, which UPDATE does not take.
-bool InnerJoinParts(const TableRef& ref, std::vector<const TableRef*>& tables,
+bool innerJoinParts(const TableRef& ref, std::vector<const TableRef*>& tables,
                     std::vector<const Expr*>& conditions) {
     switch (ref.kind) {
         case TableRef::Kind::Named:
@@ -109,45 +109,45 @@ bool InnerJoinParts(const TableRef& ref, std::vector<const TableRef*>& tables,
             break;
     }
     conditions.push_back(ref.on.get());
-    return ref.join == JoinKind::Inner && InnerJoinParts(*ref.left, tables, conditions) &&
-           InnerJoinParts(*ref.right, tables, conditions);
+    return ref.join == JoinKind::Inner && innerJoinParts(*ref.left, tables, conditions) &&
+           innerJoinParts(*ref.right, tables, conditions);
 }
 
-QString NamedSql(const TableRef& ref, const Source& source) {
+QString namedSql(const TableRef& ref, const Source& source) {
     return ref.alias.isEmpty()
-               ? QuoteName(source.table)
-               : QuoteName(source.table) + QStringLiteral(" AS ") + QuoteName(ref.alias);
+               ? quoteName(source.table)
+               : quoteName(source.table) + QStringLiteral(" AS ") + quoteName(ref.alias);
 }
 
 }  // namespace
 
 // UPDATE A INNER JOIN B ON ... SET A.x = B.y WHERE ...: the table of the SET
 // columns is updated, the other tables join through UPDATE ... FROM.
-QString Translator::Update(const UpdateStmt& update) {
+QString Translator::update(const UpdateStmt& update) {
     std::vector<const TableRef*> tables;
     std::vector<const Expr*> conditions;
-    if (!InnerJoinParts(*update.target, tables, conditions)) {
-        RaiseSyntax(QStringLiteral("UPDATE over outer joins"));
+    if (!innerJoinParts(*update.target, tables, conditions)) {
+        raiseSyntax(QStringLiteral("UPDATE over outer joins"));
     }
     Scope scope;
-    From(*update.target, scope, false);
+    fromSql(*update.target, scope, false);
     QStringList sets;
     QString targetQualifier;
     for (const Assignment& a : update.assignments) {
-        const Typed column = Column(*a.column, scope, Place{});
+        const Typed column = columnReference(*a.column, scope, Place{});
         if (!targetQualifier.isEmpty() && column.qualifier != targetQualifier) {
-            Raise(err::kNotUpdatable, QStringLiteral("Operation must use an updateable query."));
+            raise(err::kNotUpdatable, QStringLiteral("Operation must use an updateable query."));
         }
         targetQualifier = column.qualifier;
-        const Typed value = Expression(*a.value, scope, Place{});
-        sets << QuoteName(column.column) + QStringLiteral(" = ") +
-                    (column.type == ColumnType::Date ? ToDateColumn(value) : value.sql);
+        const Typed value = expression(*a.value, scope, Place{});
+        sets << quoteName(column.column) + QStringLiteral(" = ") +
+                    (column.type == ColumnType::Date ? toDateColumn(value) : value.sql);
     }
     QString target;
     QStringList others;
     bool targetIsView = false;
     for (size_t i = 0; i < tables.size(); ++i) {
-        const QString sql = NamedSql(*tables[i], scope.sources[i]);
+        const QString sql = namedSql(*tables[i], scope.sources[i]);
         if (scope.sources[i].qualifier == targetQualifier && target.isEmpty()) {
             target = sql;
             targetIsView = scope.sources[i].isView;
@@ -156,14 +156,14 @@ QString Translator::Update(const UpdateStmt& update) {
         }
     }
     if (targetIsView || target.isEmpty()) {
-        Raise(err::kNotUpdatable, QStringLiteral("Operation must use an updateable query."));
+        raise(err::kNotUpdatable, QStringLiteral("Operation must use an updateable query."));
     }
     QStringList where;
     for (const Expr* on : conditions) {
-        where << Expression(*on, scope, Place{}).sql;
+        where << expression(*on, scope, Place{}).sql;
     }
     if (update.where) {
-        where << Expression(*update.where, scope, Place{}).sql;
+        where << expression(*update.where, scope, Place{}).sql;
     }
     QString sql = QStringLiteral("UPDATE %1 SET %2").arg(target, sets.join(QStringLiteral(", ")));
     if (!others.isEmpty()) {
@@ -175,28 +175,28 @@ QString Translator::Update(const UpdateStmt& update) {
     return sql;
 }
 
-QString Translator::Delete(const DeleteStmt& del) {
+QString Translator::deleteSql(const DeleteStmt& del) {
     Scope scope;
-    const QString from = FromList(del.from, scope);
+    const QString from = fromList(del.from, scope);
     const QString where =
-        del.where ? QStringLiteral(" WHERE ") + Expression(*del.where, scope, Place{}).sql
+        del.where ? QStringLiteral(" WHERE ") + expression(*del.where, scope, Place{}).sql
                   : QString();
     const bool single = del.from.size() == 1 && del.from[0]->kind == TableRef::Kind::Named;
     if (single) {
         if (!del.target.isEmpty() &&
             scope.sources[0].qualifier.compare(del.target, Qt::CaseInsensitive) != 0) {
-            Raise(kDeleteTableMissing, QStringLiteral("Could not delete from specified tables."));
+            raise(kDeleteTableMissing, QStringLiteral("Could not delete from specified tables."));
         }
         return QStringLiteral("DELETE FROM ") + from + where;
     }
     const std::vector<Source*> targets =
-        del.target.isEmpty() ? std::vector<Source*>{} : SourcesOf(scope, del.target);
+        del.target.isEmpty() ? std::vector<Source*>{} : sourcesOf(scope, del.target);
     if (targets.size() != 1 || targets[0]->table.isEmpty() || targets[0]->isView) {
-        Raise(kDeleteTableMissing,
+        raise(kDeleteTableMissing,
               QStringLiteral("Specify the table containing the records you want to delete."));
     }
     return QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT %2.rowid FROM %3%4)")
-        .arg(QuoteName(targets[0]->table), QuoteName(targets[0]->qualifier), from, where);
+        .arg(quoteName(targets[0]->table), quoteName(targets[0]->qualifier), from, where);
 }
 
 }  // namespace tw::jet::detail

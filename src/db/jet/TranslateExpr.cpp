@@ -8,30 +8,30 @@
 
 namespace tw::jet::detail {
 
-QString QuoteName(const QString& name) {
+QString quoteName(const QString& name) {
     QString quoted = name;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }
 
-QString QuoteText(const QString& text) {
+QString quoteText(const QString& text) {
     QString quoted = text;
     quoted.replace(u'\'', QStringLiteral("''"));
     return u'\'' + quoted + u'\'';
 }
 
-bool IsTextType(const Typed& t) {
+bool isTextType(const Typed& t) {
     return t.type == ColumnType::Text;
 }
 
-void AsValue(Typed& t) {
+void asValue(Typed& t) {
     if (t.boolean) {
         t.sql = QStringLiteral("(- %1)").arg(t.sql);
         t.boolean = false;
     }
 }
 
-QString AsText(const Typed& t) {
+QString asText(const Typed& t) {
     if (t.type == ColumnType::Date) {
         return QStringLiteral("jet_datetext(%1)").arg(t.sql);
     }
@@ -43,14 +43,14 @@ QString AsText(const Typed& t) {
 
 namespace {
 
-Typed Literal(QString sql, ColumnType type) {
+Typed literal(QString sql, ColumnType type) {
     Typed t;
     t.sql = std::move(sql);
     t.type = type;
     return t;
 }
 
-ColumnType ArithmeticType(const Typed& a, const Typed& b) {
+ColumnType arithmeticType(const Typed& a, const Typed& b) {
     if (a.type == ColumnType::Double || b.type == ColumnType::Double) {
         return ColumnType::Double;
     }
@@ -62,26 +62,26 @@ ColumnType ArithmeticType(const Typed& a, const Typed& b) {
 
 // A text literal compared with a date becomes the date's storage form, so
 // Date_Time_Stamp > '1/15/2005' compares dates, not texts.
-void LiteralAsDate(Typed& literal, const Typed& other) {
+void literalAsDate(Typed& literal, const Typed& other) {
     if (other.type != ColumnType::Date || !literal.textLiteral) {
         return;
     }
-    const QDateTime when = ParseDateText(literal.literalText);
+    const QDateTime when = parseDateText(literal.literalText);
     if (when.isValid()) {
-        literal.sql = QuoteText(ToStorageDateText(when));
+        literal.sql = quoteText(toStorageDateText(when));
         literal.type = ColumnType::Date;
     }
 }
 
-QString Collated(const Typed& t) {
-    return IsTextType(t) ? t.sql + QStringLiteral(" COLLATE NOCASE") : t.sql;
+QString collated(const Typed& t) {
+    return isTextType(t) ? t.sql + QStringLiteral(" COLLATE NOCASE") : t.sql;
 }
 
 }  // namespace
 
 namespace {
 
-bool IsBooleanForm(const Expr& expr) {
+bool isBooleanForm(const Expr& expr) {
     switch (expr.kind) {
         case ExprKind::IsNull:
         case ExprKind::In:
@@ -102,38 +102,38 @@ bool IsBooleanForm(const Expr& expr) {
 
 }  // namespace
 
-Typed Translator::Expression(const Expr& expr, Scope& scope, const Place& place) {
-    Typed t = ExpressionValue(expr, scope, place);
+Typed Translator::expression(const Expr& expr, Scope& scope, const Place& place) {
+    Typed t = expressionValue(expr, scope, place);
     // An alias of a condition stays a condition.
-    t.boolean = IsBooleanForm(expr) || (expr.kind == ExprKind::Column && t.boolean);
+    t.boolean = isBooleanForm(expr) || (expr.kind == ExprKind::Column && t.boolean);
     return t;
 }
 
-Typed Translator::ExpressionValue(const Expr& expr, Scope& scope, const Place& place) {
+Typed Translator::expressionValue(const Expr& expr, Scope& scope, const Place& place) {
     switch (expr.kind) {
         case ExprKind::Null:
-            return Literal(QStringLiteral("NULL"), ColumnType::Unknown);
+            return literal(QStringLiteral("NULL"), ColumnType::Unknown);
         case ExprKind::Integer:
         case ExprKind::Boolean:
-            return Literal(expr.text, ColumnType::Integer);
+            return literal(expr.text, ColumnType::Integer);
         case ExprKind::Double:
-            return Literal(expr.text, ColumnType::Double);
+            return literal(expr.text, ColumnType::Double);
         case ExprKind::Date:
-            return Literal(QuoteText(expr.text), ColumnType::Date);
+            return literal(quoteText(expr.text), ColumnType::Date);
         case ExprKind::Text: {
-            Typed t = Literal(QuoteText(expr.text), ColumnType::Text);
+            Typed t = literal(quoteText(expr.text), ColumnType::Text);
             t.textLiteral = true;
             t.literalText = expr.text;
             return t;
         }
         case ExprKind::Column:
-            return Column(expr, scope, place);
+            return columnReference(expr, scope, place);
         case ExprKind::Star:
-            RaiseSyntax(QStringLiteral("*"));
+            raiseSyntax(QStringLiteral("*"));
         case ExprKind::Unary: {
-            Typed operand = Expression(*expr.args[0], scope, place);
+            Typed operand = expression(*expr.args[0], scope, place);
             if (expr.text != u"NOT") {
-                AsValue(operand);
+                asValue(operand);
             }
             if (expr.text == u"NOT") {
                 operand.sql = QStringLiteral("(NOT %1)").arg(operand.sql);
@@ -146,31 +146,31 @@ Typed Translator::ExpressionValue(const Expr& expr, Scope& scope, const Place& p
             return operand;
         }
         case ExprKind::Binary:
-            return expr.text == u"&" ? Concat(expr, scope, place) : Binary(expr, scope, place);
+            return expr.text == u"&" ? concat(expr, scope, place) : binary(expr, scope, place);
         case ExprKind::Call:
-            return Call(expr, scope, place);
+            return call(expr, scope, place);
         case ExprKind::IsNull: {
-            Typed operand = Expression(*expr.args[0], scope, place);
+            Typed operand = expression(*expr.args[0], scope, place);
             Typed t =
-                Literal(QStringLiteral("(%1 IS %2NULL)")
+                literal(QStringLiteral("(%1 IS %2NULL)")
                             .arg(operand.sql, expr.negated ? QStringLiteral("NOT ") : QString()),
                         ColumnType::Integer);
             t.aggregate = operand.aggregate;
             return t;
         }
         case ExprKind::In:
-            return In(expr, scope, place);
+            return in(expr, scope, place);
         case ExprKind::Between: {
-            Typed subject = Expression(*expr.args[0], scope, place);
-            Typed low = Expression(*expr.args[1], scope, place);
-            Typed high = Expression(*expr.args[2], scope, place);
-            AsValue(subject);
-            AsValue(low);
-            AsValue(high);
-            LiteralAsDate(low, subject);
-            LiteralAsDate(high, subject);
-            const bool text = IsTextType(subject) || IsTextType(low) || IsTextType(high);
-            Typed t = Literal(
+            Typed subject = expression(*expr.args[0], scope, place);
+            Typed low = expression(*expr.args[1], scope, place);
+            Typed high = expression(*expr.args[2], scope, place);
+            asValue(subject);
+            asValue(low);
+            asValue(high);
+            literalAsDate(low, subject);
+            literalAsDate(high, subject);
+            const bool text = isTextType(subject) || isTextType(low) || isTextType(high);
+            Typed t = literal(
                 QStringLiteral("(%1%2 %3BETWEEN %4 AND %5)")
                     .arg(subject.sql, text ? QStringLiteral(" COLLATE NOCASE") : QString(),
                          expr.negated ? QStringLiteral("NOT ") : QString(), low.sql, high.sql),
@@ -179,58 +179,58 @@ Typed Translator::ExpressionValue(const Expr& expr, Scope& scope, const Place& p
             return t;
         }
         case ExprKind::Like:
-            return Like(expr, scope, place);
+            return like(expr, scope, place);
         case ExprKind::Subquery:
-            return SubSelect(*expr.select, scope);
+            return subSelect(*expr.select, scope);
         case ExprKind::Exists: {
-            const SelectResult result = Select(*expr.select, &scope, false);
-            return Literal(QStringLiteral("(EXISTS (%1))").arg(result.sql), ColumnType::Integer);
+            const SelectResult result = selectSql(*expr.select, &scope, false);
+            return literal(QStringLiteral("(EXISTS (%1))").arg(result.sql), ColumnType::Integer);
         }
     }
-    RaiseSyntax(expr.text);
+    raiseSyntax(expr.text);
 }
 
-Typed Translator::SubSelect(const SelectStmt& select, Scope& scope) {
-    const SelectResult result = Select(select, &scope, false);
-    Typed t = Literal(QStringLiteral("(%1)").arg(result.sql), ColumnType::Unknown);
+Typed Translator::subSelect(const SelectStmt& select, Scope& scope) {
+    const SelectResult result = selectSql(select, &scope, false);
+    Typed t = literal(QStringLiteral("(%1)").arg(result.sql), ColumnType::Unknown);
     if (!result.columns.empty()) {
         t.type = result.columns.front().type;
     }
     return t;
 }
 
-Typed Translator::Binary(const Expr& expr, Scope& scope, const Place& place) {
-    Typed lhs = Expression(*expr.args[0], scope, place);
-    Typed rhs = Expression(*expr.args[1], scope, place);
+Typed Translator::binary(const Expr& expr, Scope& scope, const Place& place) {
+    Typed lhs = expression(*expr.args[0], scope, place);
+    Typed rhs = expression(*expr.args[1], scope, place);
     const QString& op = expr.text;
     if (op != u"AND" && op != u"OR") {
-        AsValue(lhs);
-        AsValue(rhs);
+        asValue(lhs);
+        asValue(rhs);
     }
     Typed t;
     if (op == u"=" || op == u"<>" || op == u"<" || op == u">" || op == u"<=" || op == u">=") {
-        t = Comparison(op, lhs, rhs);
+        t = comparison(op, lhs, rhs);
     } else if (op == u"AND" || op == u"OR") {
-        t = Literal(QStringLiteral("(%1 %2 %3)").arg(lhs.sql, op, rhs.sql), ColumnType::Integer);
+        t = literal(QStringLiteral("(%1 %2 %3)").arg(lhs.sql, op, rhs.sql), ColumnType::Integer);
     } else if ((op == u"+" || op == u"-") &&
                (lhs.type == ColumnType::Date || rhs.type == ColumnType::Date)) {
-        t = DateArithmetic(op, lhs, rhs);
-    } else if (op == u"+" && IsTextType(lhs) && IsTextType(rhs)) {
-        t = Literal(QStringLiteral("(%1 || %2)").arg(lhs.sql, rhs.sql), ColumnType::Text);
+        t = dateArithmetic(op, lhs, rhs);
+    } else if (op == u"+" && isTextType(lhs) && isTextType(rhs)) {
+        t = literal(QStringLiteral("(%1 || %2)").arg(lhs.sql, rhs.sql), ColumnType::Text);
     } else if (op == u"+" || op == u"-" || op == u"*") {
-        t = Literal(QStringLiteral("(%1 %2 %3)").arg(lhs.sql, op, rhs.sql),
-                    ArithmeticType(lhs, rhs));
+        t = literal(QStringLiteral("(%1 %2 %3)").arg(lhs.sql, op, rhs.sql),
+                    arithmeticType(lhs, rhs));
     } else if (op == u"/") {
-        t = Literal(QStringLiteral("jet_div(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Double);
+        t = literal(QStringLiteral("jet_div(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Double);
     } else if (op == u"\\") {
-        t = Literal(QStringLiteral("jet_intdiv(%1, %2)").arg(lhs.sql, rhs.sql),
+        t = literal(QStringLiteral("jet_intdiv(%1, %2)").arg(lhs.sql, rhs.sql),
                     ColumnType::Integer);
     } else if (op == u"MOD") {
-        t = Literal(QStringLiteral("jet_mod(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Integer);
+        t = literal(QStringLiteral("jet_mod(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Integer);
     } else if (op == u"^") {
-        t = Literal(QStringLiteral("jet_pow(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Double);
+        t = literal(QStringLiteral("jet_pow(%1, %2)").arg(lhs.sql, rhs.sql), ColumnType::Double);
     } else {
-        RaiseSyntax(op);
+        raiseSyntax(op);
     }
     t.aggregate = lhs.aggregate || rhs.aggregate;
     return t;
@@ -238,24 +238,24 @@ Typed Translator::Binary(const Expr& expr, Scope& scope, const Place& place) {
 
 // A date plus or minus days is a date; a date minus a date is the days
 // between them (a Double), as with VB's date serials.
-Typed Translator::DateArithmetic(const QString& op, const Typed& lhs, const Typed& rhs) {
+Typed Translator::dateArithmetic(const QString& op, const Typed& lhs, const Typed& rhs) {
     const auto serial = [](const Typed& t) {
         return t.type == ColumnType::Date ? QStringLiteral("jet_serial(%1)").arg(t.sql) : t.sql;
     };
     const QString sum = QStringLiteral("(%1 %2 %3)").arg(serial(lhs), op, serial(rhs));
     if (lhs.type == ColumnType::Date && rhs.type == ColumnType::Date) {
         return op == u"-"
-                   ? Literal(sum, ColumnType::Double)
-                   : Literal(QStringLiteral("jet_fromserial(%1)").arg(sum), ColumnType::Date);
+                   ? literal(sum, ColumnType::Double)
+                   : literal(QStringLiteral("jet_fromserial(%1)").arg(sum), ColumnType::Date);
     }
-    return Literal(QStringLiteral("jet_fromserial(%1)").arg(sum), ColumnType::Date);
+    return literal(QStringLiteral("jet_fromserial(%1)").arg(sum), ColumnType::Date);
 }
 
-Typed Translator::Comparison(const QString& op, Typed lhs, Typed rhs) {
-    LiteralAsDate(lhs, rhs);
-    LiteralAsDate(rhs, lhs);
-    const bool text = IsTextType(lhs) || IsTextType(rhs);
-    Typed t = Literal(
+Typed Translator::comparison(const QString& op, Typed lhs, Typed rhs) {
+    literalAsDate(lhs, rhs);
+    literalAsDate(rhs, lhs);
+    const bool text = isTextType(lhs) || isTextType(rhs);
+    Typed t = literal(
         QStringLiteral("(%1 %2 %3%4)")
             .arg(lhs.sql, op, rhs.sql, text ? QStringLiteral(" COLLATE NOCASE") : QString()),
         ColumnType::Integer);
@@ -264,7 +264,7 @@ Typed Translator::Comparison(const QString& op, Typed lhs, Typed rhs) {
 }
 
 // a & b & c: one call joining every operand; Null only when all are Null.
-Typed Translator::Concat(const Expr& expr, Scope& scope, const Place& place) {
+Typed Translator::concat(const Expr& expr, Scope& scope, const Place& place) {
     std::vector<const Expr*> operands;
     std::vector<const Expr*> pending{&expr};
     while (!pending.empty()) {
@@ -280,38 +280,38 @@ Typed Translator::Concat(const Expr& expr, Scope& scope, const Place& place) {
     QStringList parts;
     bool aggregate = false;
     for (const Expr* operand : operands) {
-        Typed t = Expression(*operand, scope, place);
-        AsValue(t);
+        Typed t = expression(*operand, scope, place);
+        asValue(t);
         aggregate = aggregate || t.aggregate;
-        parts << (t.type == ColumnType::Date ? AsText(t) : t.sql);
+        parts << (t.type == ColumnType::Date ? asText(t) : t.sql);
     }
-    Typed t = Literal(QStringLiteral("jet_concat(%1)").arg(parts.join(QStringLiteral(", "))),
+    Typed t = literal(QStringLiteral("jet_concat(%1)").arg(parts.join(QStringLiteral(", "))),
                       ColumnType::Text);
     t.aggregate = aggregate;
     return t;
 }
 
-Typed Translator::In(const Expr& expr, Scope& scope, const Place& place) {
-    Typed subject = Expression(*expr.args[0], scope, place);
-    AsValue(subject);
+Typed Translator::in(const Expr& expr, Scope& scope, const Place& place) {
+    Typed subject = expression(*expr.args[0], scope, place);
+    asValue(subject);
     QString list;
-    bool text = IsTextType(subject);
+    bool text = isTextType(subject);
     if (expr.select) {
-        const SelectResult result = Select(*expr.select, &scope, false);
+        const SelectResult result = selectSql(*expr.select, &scope, false);
         list = result.sql;
         text = text || (!result.columns.empty() && result.columns[0].type == ColumnType::Text);
     } else {
         QStringList items;
         for (size_t i = 1; i < expr.args.size(); ++i) {
-            Typed item = Expression(*expr.args[i], scope, place);
-            AsValue(item);
-            LiteralAsDate(item, subject);
-            text = text || IsTextType(item);
+            Typed item = expression(*expr.args[i], scope, place);
+            asValue(item);
+            literalAsDate(item, subject);
+            text = text || isTextType(item);
             items << item.sql;
         }
         list = items.join(QStringLiteral(", "));
     }
-    Typed t = Literal(QStringLiteral("(%1%2 %3IN (%4))")
+    Typed t = literal(QStringLiteral("(%1%2 %3IN (%4))")
                           .arg(subject.sql, text ? QStringLiteral(" COLLATE NOCASE") : QString(),
                                expr.negated ? QStringLiteral("NOT ") : QString(), list),
                       ColumnType::Integer);
@@ -323,7 +323,7 @@ namespace {
 
 // Jet's * and ? as SQLite's % and _, Jet's literal % and _ escaped. Patterns
 // with # or [..] have no LIKE form and go to jet_like.
-std::optional<QString> NativeLikePattern(const QString& pattern) {
+std::optional<QString> nativeLikePattern(const QString& pattern) {
     QString out;
     for (const QChar c : pattern) {
         if (c == u'#' || c == u'[') {
@@ -345,26 +345,26 @@ std::optional<QString> NativeLikePattern(const QString& pattern) {
 
 }  // namespace
 
-Typed Translator::Like(const Expr& expr, Scope& scope, const Place& place) {
-    Typed subject = Expression(*expr.args[0], scope, place);
-    AsValue(subject);
-    const Typed pattern = Expression(*expr.args[1], scope, place);
+Typed Translator::like(const Expr& expr, Scope& scope, const Place& place) {
+    Typed subject = expression(*expr.args[0], scope, place);
+    asValue(subject);
+    const Typed pattern = expression(*expr.args[1], scope, place);
     const QString negation = expr.negated ? QStringLiteral("NOT ") : QString();
     QString sql;
     const std::optional<QString> native =
-        pattern.textLiteral ? NativeLikePattern(pattern.literalText) : std::nullopt;
+        pattern.textLiteral ? nativeLikePattern(pattern.literalText) : std::nullopt;
     if (native) {
         sql = QStringLiteral("(%1 %2LIKE %3 ESCAPE '\\')")
-                  .arg(AsText(subject), negation, QuoteText(*native));
+                  .arg(asText(subject), negation, quoteText(*native));
     } else {
-        sql = QStringLiteral("(%1jet_like(%2, %3))").arg(negation, AsText(subject), pattern.sql);
+        sql = QStringLiteral("(%1jet_like(%2, %3))").arg(negation, asText(subject), pattern.sql);
     }
-    Typed t = Literal(sql, ColumnType::Integer);
+    Typed t = literal(sql, ColumnType::Integer);
     t.aggregate = subject.aggregate;
     return t;
 }
 
-QString Translator::ToDateColumn(const Typed& value) const {
+QString Translator::toDateColumn(const Typed& value) const {
     if (value.type == ColumnType::Date) {
         return value.sql;
     }
@@ -372,8 +372,8 @@ QString Translator::ToDateColumn(const Typed& value) const {
 }
 
 // Collation helper shared by ORDER BY / GROUP BY in TranslateSelect.cpp.
-QString CollatedSql(const Typed& t) {
-    return Collated(t);
+QString collatedSql(const Typed& t) {
+    return collated(t);
 }
 
 }  // namespace tw::jet::detail

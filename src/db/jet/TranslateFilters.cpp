@@ -9,23 +9,23 @@ namespace tw::jet::detail {
 
 namespace {
 
-void SplitAnd(const Expr& expr, std::vector<const Expr*>& terms) {
+void splitAnd(const Expr& expr, std::vector<const Expr*>& terms) {
     if (expr.kind == ExprKind::Binary && expr.text == u"AND") {
-        SplitAnd(*expr.args[0], terms);
-        SplitAnd(*expr.args[1], terms);
+        splitAnd(*expr.args[0], terms);
+        splitAnd(*expr.args[1], terms);
     } else {
         terms.push_back(&expr);
     }
 }
 
-bool IsAggregateCall(const Expr& expr) {
+bool isAggregateCall(const Expr& expr) {
     if (expr.kind != ExprKind::Call) {
         return false;
     }
-    return IsAggregateName(expr.text.toUpper());
+    return isAggregateName(expr.text.toUpper());
 }
 
-bool InScope(const Scope& scope, const QString& qualifier) {
+bool inScope(const Scope& scope, const QString& qualifier) {
     for (const Source& s : scope.sources) {
         if (s.qualifier == qualifier) {
             return true;
@@ -36,27 +36,27 @@ bool InScope(const Scope& scope, const QString& qualifier) {
 
 }  // namespace
 
-bool Translator::OnlyGroupColumns(const Expr& expr, Scope& scope, const QStringList& groupColumns) {
-    if (IsAggregateCall(expr) || expr.select || expr.kind == ExprKind::Star) {
+bool Translator::onlyGroupColumns(const Expr& expr, Scope& scope, const QStringList& groupColumns) {
+    if (isAggregateCall(expr) || expr.select || expr.kind == ExprKind::Star) {
         return false;
     }
     if (expr.kind == ExprKind::Column) {
-        const Typed column = Column(expr, scope, Place{});
-        return !column.column.isEmpty() && InScope(scope, column.qualifier) &&
+        const Typed column = columnReference(expr, scope, Place{});
+        return !column.column.isEmpty() && inScope(scope, column.qualifier) &&
                groupColumns.contains(column.sql);
     }
     for (const ExprPtr& arg : expr.args) {
-        if (!OnlyGroupColumns(*arg, scope, groupColumns)) {
+        if (!onlyGroupColumns(*arg, scope, groupColumns)) {
             return false;
         }
     }
     return true;
 }
 
-void Translator::Filters(const SelectStmt& select, Scope& scope, QStringList& where,
+void Translator::filters(const SelectStmt& select, Scope& scope, QStringList& where,
                          QStringList& having) {
     if (select.where) {
-        where << Expression(*select.where, scope, Place{}).sql;
+        where << expression(*select.where, scope, Place{}).sql;
     }
     if (!select.having) {
         return;
@@ -64,17 +64,17 @@ void Translator::Filters(const SelectStmt& select, Scope& scope, QStringList& wh
     QStringList groupColumns;
     for (const ExprPtr& e : select.groupBy) {
         if (e->kind == ExprKind::Column) {
-            const Typed t = Expression(*e, scope, Place{});
+            const Typed t = expression(*e, scope, Place{});
             if (!t.column.isEmpty()) {
                 groupColumns << t.sql;
             }
         }
     }
     std::vector<const Expr*> terms;
-    SplitAnd(*select.having, terms);
+    splitAnd(*select.having, terms);
     for (const Expr* term : terms) {
-        const QString sql = Expression(*term, scope, Place{}).sql;
-        if (!groupColumns.isEmpty() && OnlyGroupColumns(*term, scope, groupColumns)) {
+        const QString sql = expression(*term, scope, Place{}).sql;
+        if (!groupColumns.isEmpty() && onlyGroupColumns(*term, scope, groupColumns)) {
             where << sql;
         } else {
             having << sql;

@@ -15,12 +15,12 @@ namespace tw::jet::detail {
 
 namespace {
 
-[[noreturn]] void RaiseUnknownName(const QString& name) {
-    Raise(err::kUnknownName,
+[[noreturn]] void raiseUnknownName(const QString& name) {
+    raise(err::kUnknownName,
           QStringLiteral("Too few parameters. Expected 1. Unknown name '%1'.").arg(name));
 }
 
-const ColumnInfo* FindIn(const Source& source, const QString& name) {
+const ColumnInfo* findIn(const Source& source, const QString& name) {
     for (const ColumnInfo& c : source.columns) {
         if (c.name.compare(name, Qt::CaseInsensitive) == 0) {
             return &c;
@@ -29,16 +29,16 @@ const ColumnInfo* FindIn(const Source& source, const QString& name) {
     return nullptr;
 }
 
-Typed ColumnOf(const Source& source, const ColumnInfo& column) {
+Typed columnOf(const Source& source, const ColumnInfo& column) {
     Typed t;
-    t.sql = QuoteName(source.qualifier) + u'.' + QuoteName(column.name);
+    t.sql = quoteName(source.qualifier) + u'.' + quoteName(column.name);
     t.type = column.type;
     t.column = column.name;
     t.qualifier = source.qualifier;
     return t;
 }
 
-int FindAlias(const Scope& scope, const QString& name) {
+int findAlias(const Scope& scope, const QString& name) {
     if (scope.items == nullptr) {
         return -1;
     }
@@ -52,7 +52,7 @@ int FindAlias(const Scope& scope, const QString& name) {
 
 }  // namespace
 
-std::vector<Source*> Translator::SourcesOf(Scope& scope, const QString& qualifier) {
+std::vector<Source*> Translator::sourcesOf(Scope& scope, const QString& qualifier) {
     std::vector<Source*> found;
     for (Source& s : scope.sources) {
         if (qualifier.isEmpty() || s.qualifier.compare(qualifier, Qt::CaseInsensitive) == 0) {
@@ -62,28 +62,28 @@ std::vector<Source*> Translator::SourcesOf(Scope& scope, const QString& qualifie
     return found;
 }
 
-std::optional<Typed> Translator::FindColumn(Scope& scope, const QString& qualifier,
+std::optional<Typed> Translator::findColumn(Scope& scope, const QString& qualifier,
                                             const QString& name) {
     for (Scope* s = &scope; s != nullptr; s = s->parent) {
         if (!qualifier.isEmpty()) {
-            for (Source* source : SourcesOf(*s, qualifier)) {
-                if (const ColumnInfo* c = FindIn(*source, name)) {
-                    return ColumnOf(*source, *c);
+            for (Source* source : sourcesOf(*s, qualifier)) {
+                if (const ColumnInfo* c = findIn(*source, name)) {
+                    return columnOf(*source, *c);
                 }
-                RaiseUnknownName(qualifier + u'.' + name);
+                raiseUnknownName(qualifier + u'.' + name);
             }
             continue;
         }
         std::optional<Typed> match;
         for (Source& source : s->sources) {
-            if (const ColumnInfo* c = FindIn(source, name)) {
+            if (const ColumnInfo* c = findIn(source, name)) {
                 if (match) {
-                    Raise(kAmbiguousField,
+                    raise(kAmbiguousField,
                           QStringLiteral("The specified field '%1' could refer to more than one "
                                          "table listed in the FROM clause of your SQL statement.")
                               .arg(name));
                 }
-                match = ColumnOf(source, *c);
+                match = columnOf(source, *c);
             }
         }
         if (match) {
@@ -93,41 +93,41 @@ std::optional<Typed> Translator::FindColumn(Scope& scope, const QString& qualifi
     return std::nullopt;
 }
 
-Typed Translator::Column(const Expr& expr, Scope& scope, const Place& place) {
-    int alias = expr.qualifier.isEmpty() ? FindAlias(scope, expr.text) : -1;
+Typed Translator::columnReference(const Expr& expr, Scope& scope, const Place& place) {
+    int alias = expr.qualifier.isEmpty() ? findAlias(scope, expr.text) : -1;
     if (alias == place.item || (alias >= 0 && scope.itemBusy[alias])) {
         alias = -1;
     }
     const bool aliasFirst = place.selectList && place.aggregateDepth == 0;
     std::optional<Typed> column;
     if (alias < 0 || !aliasFirst) {
-        column = FindColumn(scope, expr.qualifier, expr.text);
+        column = findColumn(scope, expr.qualifier, expr.text);
         // [Game.Game_ID]: a bracketed name holding table and column.
         const qsizetype dot = expr.text.lastIndexOf(u'.');
         if (!column && expr.qualifier.isEmpty() && expr.bracketed && dot > 0) {
-            column = FindColumn(scope, expr.text.left(dot), expr.text.mid(dot + 1));
+            column = findColumn(scope, expr.text.left(dot), expr.text.mid(dot + 1));
         }
     }
     if (alias >= 0 && !column) {
-        Typed inlined = SelectItemValue(alias, scope);
+        Typed inlined = selectItemValue(alias, scope);
         inlined.sql = u'(' + inlined.sql + u')';
         inlined.column.clear();
         inlined.textLiteral = false;
         return inlined;
     }
     if (!column) {
-        RaiseUnknownName(expr.qualifier.isEmpty() ? expr.text : expr.qualifier + u'.' + expr.text);
+        raiseUnknownName(expr.qualifier.isEmpty() ? expr.text : expr.qualifier + u'.' + expr.text);
     }
     return *column;
 }
 
-Typed Translator::SelectItemValue(int index, Scope& scope) {
+Typed Translator::selectItemValue(int index, Scope& scope) {
     if (!scope.itemCache[index]) {
         scope.itemBusy[index] = true;
         Place place;
         place.selectList = true;
         place.item = index;
-        scope.itemCache[index] = Expression(*(*scope.items)[index].expr, scope, place);
+        scope.itemCache[index] = expression(*(*scope.items)[index].expr, scope, place);
         scope.itemBusy[index] = false;
     }
     return *scope.itemCache[index];

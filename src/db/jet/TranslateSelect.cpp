@@ -11,12 +11,12 @@
 
 namespace tw::jet::detail {
 
-QString CollatedSql(const Typed& t);
+QString collatedSql(const Typed& t);
 
 namespace {
 
-[[noreturn]] void RaiseUnknownTable(const QString& name) {
-    Raise(err::kUnknownTable, QStringLiteral("The database engine cannot find the input table or "
+[[noreturn]] void raiseUnknownTable(const QString& name) {
+    raise(err::kUnknownTable, QStringLiteral("The database engine cannot find the input table or "
                                              "query '%1'. Make sure it exists and that its name "
                                              "is spelled correctly.")
                                   .arg(name));
@@ -24,35 +24,35 @@ namespace {
 
 // Text sorts and groups without regard to letter case, as in Jet. Plain
 // columns already carry NOCASE from the schema.
-QString NoCaseUnlessColumn(const Typed& t) {
-    return t.column.isEmpty() ? CollatedSql(t) : t.sql;
+QString noCaseUnlessColumn(const Typed& t) {
+    return t.column.isEmpty() ? collatedSql(t) : t.sql;
 }
 
 }  // namespace
 
-QString Translator::FromList(const std::vector<TableRefPtr>& from, Scope& scope) {
+QString Translator::fromList(const std::vector<TableRefPtr>& from, Scope& scope) {
     QStringList parts;
     for (const TableRefPtr& ref : from) {
-        parts << From(*ref, scope, false);
+        parts << fromSql(*ref, scope, false);
     }
     return parts.join(QStringLiteral(", "));
 }
 
-QString Translator::From(const TableRef& ref, Scope& scope, bool parenthesise) {
+QString Translator::fromSql(const TableRef& ref, Scope& scope, bool parenthesise) {
     switch (ref.kind) {
         case TableRef::Kind::Named: {
-            const TableInfo* info = catalog_.FindTable(ref.name);
+            const TableInfo* info = catalog_.findTable(ref.name);
             if (info == nullptr) {
-                RaiseUnknownTable(ref.name);
+                raiseUnknownTable(ref.name);
             }
             scope.sources.push_back(Source{ref.alias.isEmpty() ? info->name : ref.alias, info->name,
                                            info->isView, info->columns});
             return ref.alias.isEmpty()
-                       ? QuoteName(info->name)
-                       : QuoteName(info->name) + QStringLiteral(" AS ") + QuoteName(ref.alias);
+                       ? quoteName(info->name)
+                       : quoteName(info->name) + QStringLiteral(" AS ") + quoteName(ref.alias);
         }
         case TableRef::Kind::Derived: {
-            const SelectResult inner = Select(*ref.derived, nullptr, false);
+            const SelectResult inner = selectSql(*ref.derived, nullptr, false);
             const QString alias =
                 ref.alias.isEmpty() ? QStringLiteral("_derived%1").arg(++derivedCount_) : ref.alias;
             Source source{alias, QString(), false, {}};
@@ -60,15 +60,15 @@ QString Translator::From(const TableRef& ref, Scope& scope, bool parenthesise) {
                 source.columns.push_back(ColumnInfo{c.name, c.type});
             }
             scope.sources.push_back(source);
-            return QStringLiteral("(%1) AS %2").arg(inner.sql, QuoteName(alias));
+            return QStringLiteral("(%1) AS %2").arg(inner.sql, quoteName(alias));
         }
         case TableRef::Kind::Join:
             break;
     }
     const bool right = ref.join == JoinKind::Right;
-    const QString left = From(*ref.left, scope, right);
-    const QString other = From(*ref.right, scope, !right);
-    const QString on = Expression(*ref.on, scope, Place{}).sql;
+    const QString left = fromSql(*ref.left, scope, right);
+    const QString other = fromSql(*ref.right, scope, !right);
+    const QString on = expression(*ref.on, scope, Place{}).sql;
     QString sql;
     if (right) {
         sql = QStringLiteral("%1 LEFT JOIN %2 ON %3").arg(other, left, on);
@@ -82,7 +82,7 @@ QString Translator::From(const TableRef& ref, Scope& scope, bool parenthesise) {
     return parenthesise ? u'(' + sql + u')' : sql;
 }
 
-std::vector<OutColumn> Translator::Items(const SelectStmt& select, Scope& scope) {
+std::vector<OutColumn> Translator::outputColumns(const SelectStmt& select, Scope& scope) {
     scope.items = &select.items;
     scope.itemCache.assign(select.items.size(), std::nullopt);
     scope.itemBusy.assign(select.items.size(), false);
@@ -92,16 +92,16 @@ std::vector<OutColumn> Translator::Items(const SelectStmt& select, Scope& scope)
     for (size_t i = 0; i < select.items.size(); ++i) {
         const SelectItem& item = select.items[i];
         if (item.expr->kind == ExprKind::Star) {
-            const std::vector<Source*> sources = SourcesOf(scope, item.expr->qualifier);
+            const std::vector<Source*> sources = sourcesOf(scope, item.expr->qualifier);
             if (sources.empty()) {
-                Raise(err::kUnknownName, QStringLiteral("Too few parameters. Expected 1. Unknown "
+                raise(err::kUnknownName, QStringLiteral("Too few parameters. Expected 1. Unknown "
                                                         "name '%1.*'.")
                                              .arg(item.expr->qualifier));
             }
             for (const Source* source : sources) {
                 for (const ColumnInfo& c : source->columns) {
                     Typed t;
-                    t.sql = QuoteName(source->qualifier) + u'.' + QuoteName(c.name);
+                    t.sql = quoteName(source->qualifier) + u'.' + quoteName(c.name);
                     t.type = c.type;
                     t.column = c.name;
                     t.qualifier = source->qualifier;
@@ -111,7 +111,7 @@ std::vector<OutColumn> Translator::Items(const SelectStmt& select, Scope& scope)
             }
             continue;
         }
-        const Typed t = SelectItemValue(static_cast<int>(i), scope);
+        const Typed t = selectItemValue(static_cast<int>(i), scope);
         QString name = item.alias;
         if (name.isEmpty()) {
             name = t.column.isEmpty() ? QStringLiteral("Expr%1").arg(1000 + unnamed++) : t.column;
@@ -134,18 +134,18 @@ std::vector<OutColumn> Translator::Items(const SelectStmt& select, Scope& scope)
     return out;
 }
 
-QString Translator::Filters(const SelectStmt& select, Scope& scope) {
+QString Translator::filters(const SelectStmt& select, Scope& scope) {
     QString sql;
     QStringList where;
     QStringList having;
-    Filters(select, scope, where, having);
+    filters(select, scope, where, having);
     if (!where.isEmpty()) {
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     }
     if (!select.groupBy.empty()) {
         QStringList terms;
         for (const ExprPtr& e : select.groupBy) {
-            terms << NoCaseUnlessColumn(Expression(*e, scope, Place{}));
+            terms << noCaseUnlessColumn(expression(*e, scope, Place{}));
         }
         sql += QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
     }
@@ -155,18 +155,18 @@ QString Translator::Filters(const SelectStmt& select, Scope& scope) {
     return sql;
 }
 
-QStringList Translator::OrderTerms(const SelectStmt& select, Scope& scope) {
+QStringList Translator::orderTerms(const SelectStmt& select, Scope& scope) {
     QStringList order;
     for (const OrderItem& item : select.orderBy) {
-        order << NoCaseUnlessColumn(Expression(*item.expr, scope, Place{})) +
+        order << noCaseUnlessColumn(expression(*item.expr, scope, Place{})) +
                      (item.descending ? QStringLiteral(" DESC") : QString());
     }
     return order;
 }
 
-QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder) {
-    QString sql = Filters(select, scope);
-    const QStringList order = OrderTerms(select, scope) + extraOrder;
+QString Translator::tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder) {
+    QString sql = filters(select, scope);
+    const QStringList order = orderTerms(select, scope) + extraOrder;
     if (!order.isEmpty()) {
         sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     }
@@ -178,7 +178,7 @@ QString Translator::Tail(const SelectStmt& select, Scope& scope, const QStringLi
 
 // TOP n with ORDER BY keeps the rows tied with the n-th, as Jet does; TOP n
 // PERCENT keeps that share of the rows, rounded up.
-QString Translator::TopWithTies(const SelectStmt& select, const QString& head, const QString& rest,
+QString Translator::topWithTies(const SelectStmt& select, const QString& head, const QString& rest,
                                 const QStringList& order, const QStringList& names) {
     const QString position =
         order.isEmpty() ? QStringLiteral("row_number() OVER ()")
@@ -192,21 +192,21 @@ QString Translator::TopWithTies(const SelectStmt& select, const QString& head, c
         .arg(names.join(u", "), head, position, rest, limit);
 }
 
-SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool updatable,
-                                bool withOrder) {
+SelectResult Translator::selectSql(const SelectStmt& select, Scope* parent, bool updatable,
+                                   bool withOrder) {
     Scope scope;
     scope.parent = parent;
-    const QString from = select.from.empty() ? QString() : FromList(select.from, scope);
-    const std::vector<OutColumn> items = Items(select, scope);
+    const QString from = select.from.empty() ? QString() : fromList(select.from, scope);
+    const std::vector<OutColumn> items = outputColumns(select, scope);
     SelectResult result;
     QStringList parts;
     bool aggregate = false;
     for (const OutColumn& c : items) {
         // A condition shown as a value reads -1 for True, as in Jet.
         const QString value = c.value.boolean   ? QStringLiteral("(- %1)").arg(c.value.sql)
-                              : select.distinct ? NoCaseUnlessColumn(c.value)
+                              : select.distinct ? noCaseUnlessColumn(c.value)
                                                 : c.value.sql;
-        parts << value + QStringLiteral(" AS ") + QuoteName(c.name);
+        parts << value + QStringLiteral(" AS ") + quoteName(c.name);
         result.columns.push_back(ResultColumn{c.name, c.value.type});
         aggregate = aggregate || c.value.aggregate;
     }
@@ -214,15 +214,15 @@ SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool up
                           select.from[0]->kind == TableRef::Kind::Named && !scope.sources[0].isView;
     if (updatable && oneTable && !aggregate && !select.distinct && select.groupBy.empty() &&
         !select.having) {
-        parts << QuoteName(scope.sources[0].qualifier) + QStringLiteral(".rowid AS \"_rowid_\"");
+        parts << quoteName(scope.sources[0].qualifier) + QStringLiteral(".rowid AS \"_rowid_\"");
         result.baseTable = scope.sources[0].table;
     }
     const QString head = QStringLiteral("SELECT ") +
                          (select.distinct ? QStringLiteral("DISTINCT ") : QString()) +
                          parts.join(QStringLiteral(", "));
     const QString rest =
-        (from.isEmpty() ? QString() : QStringLiteral(" FROM ") + from) + Filters(select, scope);
-    const QStringList order = withOrder ? OrderTerms(select, scope) : QStringList();
+        (from.isEmpty() ? QString() : QStringLiteral(" FROM ") + from) + filters(select, scope);
+    const QStringList order = withOrder ? orderTerms(select, scope) : QStringList();
     const bool ties = select.top && !select.distinct && (select.topPercent || !order.isEmpty());
     if (!ties) {
         result.sql = head + rest;
@@ -236,12 +236,12 @@ SelectResult Translator::Select(const SelectStmt& select, Scope* parent, bool up
     }
     QStringList names;
     for (const ResultColumn& c : result.columns) {
-        names << QuoteName(c.name);
+        names << quoteName(c.name);
     }
     if (result.baseTable) {
         names << QStringLiteral("\"_rowid_\"");
     }
-    result.sql = TopWithTies(select, head, rest, order, names);
+    result.sql = topWithTies(select, head, rest, order, names);
     return result;
 }
 

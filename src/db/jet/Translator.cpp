@@ -11,11 +11,11 @@ namespace tw::jet {
 namespace {
 
 // [Excel 8.0;DATABASE=file].[sheet] or [Text;DATABASE=folder].[name.txt]
-ExternalTarget OutsideTarget(const IntoTarget& into) {
+ExternalTarget outsideTarget(const IntoTarget& into) {
     const qsizetype at =
         into.parts.front().indexOf(QLatin1String("DATABASE="), 0, Qt::CaseInsensitive);
     if (into.parts.size() != 2 || at < 0) {
-        RaiseSyntax(QStringLiteral("INTO ") + into.parts.front());
+        raiseSyntax(QStringLiteral("INTO ") + into.parts.front());
     }
     ExternalTarget target;
     target.connect = into.parts[0].left(at);
@@ -26,7 +26,7 @@ ExternalTarget OutsideTarget(const IntoTarget& into) {
     } else if (target.connect.startsWith(QLatin1String("Text"), Qt::CaseInsensitive)) {
         target.kind = ExternalTarget::Kind::Text;
     } else {
-        Raise(err::kNoOutsideWriter, QStringLiteral("Could not find installable ISAM."));
+        raise(err::kNoOutsideWriter, QStringLiteral("Could not find installable ISAM."));
     }
     return target;
 }
@@ -35,34 +35,34 @@ ExternalTarget OutsideTarget(const IntoTarget& into) {
 
 namespace detail {
 
-Translation Translator::Run(const Statement& statement) {
+Translation Translator::run(const Statement& statement) {
     Translation translation;
     switch (statement.kind) {
         case Statement::Kind::Select: {
             const SelectStmt& select = *statement.select;
             const bool into = select.into.has_value();
             SelectResult result =
-                statement.unions.empty() ? Select(select, nullptr, !into) : Union(statement);
+                statement.unions.empty() ? selectSql(select, nullptr, !into) : unionSql(statement);
             translation.kind = into ? Translation::Kind::SelectInto : Translation::Kind::Select;
             translation.sql = result.sql;
             translation.columns = result.columns;
             translation.baseTable = result.baseTable;
             if (into) {
-                translation.target = OutsideTarget(*select.into);
+                translation.target = outsideTarget(*select.into);
             }
             return translation;
         }
         case Statement::Kind::Insert:
-            translation.sql = Insert(*statement.insert);
+            translation.sql = insert(*statement.insert);
             break;
         case Statement::Kind::Update:
-            translation.sql = Update(*statement.update);
+            translation.sql = update(*statement.update);
             break;
         case Statement::Kind::Delete:
-            translation.sql = Delete(*statement.del);
+            translation.sql = deleteSql(*statement.del);
             break;
         case Statement::Kind::Transform:
-            return Transform(*statement.transform);
+            return transform(*statement.transform);
     }
     translation.kind = Translation::Kind::Action;
     return translation;
@@ -70,15 +70,15 @@ Translation Translator::Run(const Statement& statement) {
 
 }  // namespace detail
 
-Translation Translate(const QString& jetSql, const Catalog& catalog) {
-    auto statement = std::make_shared<Statement>(Parse(jetSql));
+Translation translate(const QString& jetSql, const Catalog& catalog) {
+    auto statement = std::make_shared<Statement>(parse(jetSql));
     detail::Translator translator(catalog);
-    Translation translation = translator.Run(*statement);
+    Translation translation = translator.run(*statement);
     if (translation.kind == Translation::Kind::Transform) {
         auto ownCatalog = std::make_shared<Catalog>(catalog);
         translation.finalSql = [statement, ownCatalog](const std::vector<QString>& values) {
             detail::Translator again(*ownCatalog);
-            const detail::SelectResult result = again.TransformFinal(*statement->transform, values);
+            const detail::SelectResult result = again.transformFinal(*statement->transform, values);
             Translation final;
             final.kind = Translation::Kind::Select;
             final.sql = result.sql;
@@ -89,7 +89,7 @@ Translation Translate(const QString& jetSql, const Catalog& catalog) {
     return translation;
 }
 
-std::optional<AppError> ErrorFromEngineMessage(const QString& message) {
+std::optional<AppError> errorFromEngineMessage(const QString& message) {
     const qsizetype colon = message.indexOf(QLatin1String(": "));
     bool ok = false;
     const int number = colon > 0 ? message.left(colon).toInt(&ok) : 0;

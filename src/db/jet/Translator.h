@@ -50,16 +50,16 @@ struct Translation {
 };
 
 // Throws AppError (3075 syntax, 3142 trailing text, 3078 unknown table, ...).
-Translation Translate(const QString& jetSql, const Catalog& catalog);
+Translation translate(const QString& jetSql, const Catalog& catalog);
 
 // The application functions report a numbered error (11 division by zero, 5
 // invalid argument, 13 type mismatch, ...) as the SQLite error message
 // "<number>: <description>". This reads such a message back into
 // the AppError to raise; other messages give nullopt.
-std::optional<AppError> ErrorFromEngineMessage(const QString& message);
+std::optional<AppError> errorFromEngineMessage(const QString& message);
 
 // Registers the application functions the translated SQL calls (Jet's IIf,
 // InStr, Mid, Format, Int, Log, date parts, the & join, / and \ and Mod, ...).
-void RegisterFunctions(sqlite3* db);
+void registerFunctions(sqlite3* db);
 
 }  // namespace tw::jet

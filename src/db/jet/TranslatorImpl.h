@@ -63,63 +63,63 @@ struct SelectResult {
     std::optional<QString> baseTable;
 };
 
-QString QuoteName(const QString& name);
+QString quoteName(const QString& name);
 // Count, Sum, Avg, Min, Max, First, Last, StDev, StDevP, Var, VarP (upper case).
-bool IsAggregateName(const QString& upper);
-QString QuoteText(const QString& text);
-bool IsTextType(const Typed& t);
+bool isAggregateName(const QString& upper);
+QString quoteText(const QString& text);
+bool isTextType(const Typed& t);
 
 class Translator {
   public:
     explicit Translator(const Catalog& catalog) : catalog_(catalog) {}
 
-    Translation Run(const Statement& statement);
+    Translation run(const Statement& statement);
 
     // SELECT (TranslateSelect.cpp)
-    SelectResult Select(const SelectStmt& select, Scope* parent, bool updatable,
-                        bool withOrder = true);
-    SelectResult Union(const Statement& statement);  // TranslateUnion.cpp
-    QString From(const TableRef& ref, Scope& scope, bool parenthesise);
-    QString FromList(const std::vector<TableRefPtr>& from, Scope& scope);
-    std::vector<OutColumn> Items(const SelectStmt& select, Scope& scope);
-    QString Tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder = {});
-    QString Filters(const SelectStmt& select, Scope& scope);  // WHERE, GROUP BY, HAVING
-    QStringList OrderTerms(const SelectStmt& select, Scope& scope);
-    static QString TopWithTies(const SelectStmt& select, const QString& head, const QString& rest,
+    SelectResult selectSql(const SelectStmt& select, Scope* parent, bool updatable,
+                           bool withOrder = true);
+    SelectResult unionSql(const Statement& statement);  // TranslateUnion.cpp
+    QString fromSql(const TableRef& ref, Scope& scope, bool parenthesise);
+    QString fromList(const std::vector<TableRefPtr>& from, Scope& scope);
+    std::vector<OutColumn> outputColumns(const SelectStmt& select, Scope& scope);
+    QString tail(const SelectStmt& select, Scope& scope, const QStringList& extraOrder = {});
+    QString filters(const SelectStmt& select, Scope& scope);  // WHERE, GROUP BY, HAVING
+    QStringList orderTerms(const SelectStmt& select, Scope& scope);
+    static QString topWithTies(const SelectStmt& select, const QString& head, const QString& rest,
                                const QStringList& order, const QStringList& names);
     // WHERE and HAVING conditions (TranslateFilters.cpp).
-    void Filters(const SelectStmt& select, Scope& scope, QStringList& where, QStringList& having);
-    bool OnlyGroupColumns(const Expr& expr, Scope& scope, const QStringList& groupColumns);
+    void filters(const SelectStmt& select, Scope& scope, QStringList& where, QStringList& having);
+    bool onlyGroupColumns(const Expr& expr, Scope& scope, const QStringList& groupColumns);
 
     // Expressions (TranslateExpr.cpp, TranslateCalls.cpp)
-    Typed Expression(const Expr& expr, Scope& scope, const Place& place);
-    Typed Column(const Expr& expr, Scope& scope, const Place& place);
-    Typed Call(const Expr& expr, Scope& scope, const Place& place);
-    Typed Aggregate(const QString& name, const Expr& expr, Scope& scope, const Place& place);
-    Typed SelectItemValue(int index, Scope& scope);
-    std::optional<Typed> FindColumn(Scope& scope, const QString& qualifier, const QString& name);
-    static std::vector<Source*> SourcesOf(Scope& scope, const QString& qualifier);
+    Typed expression(const Expr& expr, Scope& scope, const Place& place);
+    Typed columnReference(const Expr& expr, Scope& scope, const Place& place);
+    Typed call(const Expr& expr, Scope& scope, const Place& place);
+    Typed aggregate(const QString& name, const Expr& expr, Scope& scope, const Place& place);
+    Typed selectItemValue(int index, Scope& scope);
+    std::optional<Typed> findColumn(Scope& scope, const QString& qualifier, const QString& name);
+    static std::vector<Source*> sourcesOf(Scope& scope, const QString& qualifier);
 
     // Actions (TranslateActions.cpp) and crosstab (Transform.cpp)
-    QString Insert(const InsertStmt& insert);
-    QString Update(const UpdateStmt& update);
-    QString Delete(const DeleteStmt& del);
-    Translation Transform(const TransformStmt& transform);
-    SelectResult TransformFinal(const TransformStmt& transform,
+    QString insert(const InsertStmt& insert);
+    QString update(const UpdateStmt& update);
+    QString deleteSql(const DeleteStmt& del);
+    Translation transform(const TransformStmt& transform);
+    SelectResult transformFinal(const TransformStmt& transform,
                                 const std::vector<QString>& pivotValues);
 
     const Catalog& catalog() const { return catalog_; }
 
   private:
-    Typed ExpressionValue(const Expr& expr, Scope& scope, const Place& place);
-    Typed Binary(const Expr& expr, Scope& scope, const Place& place);
-    Typed Concat(const Expr& expr, Scope& scope, const Place& place);
-    Typed Comparison(const QString& op, Typed lhs, Typed rhs);
-    static Typed DateArithmetic(const QString& op, const Typed& lhs, const Typed& rhs);
-    Typed Like(const Expr& expr, Scope& scope, const Place& place);
-    Typed In(const Expr& expr, Scope& scope, const Place& place);
-    Typed SubSelect(const SelectStmt& select, Scope& scope);
-    QString ToDateColumn(const Typed& value) const;
+    Typed expressionValue(const Expr& expr, Scope& scope, const Place& place);
+    Typed binary(const Expr& expr, Scope& scope, const Place& place);
+    Typed concat(const Expr& expr, Scope& scope, const Place& place);
+    Typed comparison(const QString& op, Typed lhs, Typed rhs);
+    static Typed dateArithmetic(const QString& op, const Typed& lhs, const Typed& rhs);
+    Typed like(const Expr& expr, Scope& scope, const Place& place);
+    Typed in(const Expr& expr, Scope& scope, const Place& place);
+    Typed subSelect(const SelectStmt& select, Scope& scope);
+    QString toDateColumn(const Typed& value) const;
 
     const Catalog& catalog_;
     int derivedCount_ = 0;
@@ -128,10 +128,10 @@ class Translator {
 // A condition used as a value (in arithmetic, comparisons, function
 // arguments, aggregates) counts True as -1, as in Jet; conditions keep
 // SQLite's own form where they decide (WHERE, ON, IIf), so indexes apply.
-void AsValue(Typed& t);
+void asValue(Typed& t);
 
 // Text for a value joined or cut as text: dates in the general date form,
 // doubles in VB's general number form.
-QString AsText(const Typed& t);
+QString asText(const Typed& t);
 
 }  // namespace tw::jet::detail

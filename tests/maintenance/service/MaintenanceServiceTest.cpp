@@ -23,29 +23,29 @@ class MaintenanceServiceTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        BuildPaths(state_, dir_.path());
-        sqlite::CreateStatisticsDatabase(state_.DbPath,
+        buildPaths(state_, dir_.path());
+        sqlite::createStatisticsDatabase(state_.dbPath,
                                          QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
-        state_.Db = Database::Open(state_.DbPath);
-        state_.Db->Execute(QStringLiteral(
+        state_.db = Database::open(state_.dbPath);
+        state_.db->execute(QStringLiteral(
             "INSERT INTO Player (Player_Gamertag, Last_Game_ID, Is_Selectable) VALUES "
             "('Ann', 0, 'Y')"));
-        state_.Db->Execute(QStringLiteral(
+        state_.db->execute(QStringLiteral(
             "INSERT INTO Player (Player_Gamertag, Last_Game_ID, Is_Selectable) VALUES "
             "('Xan', 0, 'N')"));
         state_.prompter = &prompter_;
-        prompter_.AcknowledgeOkMessages(true);
+        prompter_.acknowledgeOkMessages(true);
     }
-    void TearDown() override { state_.Db.reset(); }
+    void TearDown() override { state_.db.reset(); }
 
-    QString Players() {
+    QString players() {
         QStringList names;
-        auto rs = state_.Db->OpenRecordset(
+        auto rs = state_.db->openRecordset(
             QStringLiteral("SELECT Player_Gamertag FROM Player ORDER BY Player_Gamertag"));
-        for (; !rs->IsEOF(); rs->MoveNext()) {
-            names << rs->Field(0).joinText();
+        for (; !rs->isEof(); rs->moveNext()) {
+            names << rs->field(0).joinText();
         }
-        rs->Close();
+        rs->close();
         return names.join(QLatin1Char(','));
     }
 
@@ -55,47 +55,47 @@ class MaintenanceServiceTest : public ::testing::Test {
 };
 
 TEST_F(MaintenanceServiceTest, APurgeAnsweredNoAsksNoRefresh) {
-    prompter_.AnswerMessage(MsgResult::No);
-    EXPECT_FALSE(PurgeNonTagListPlayers(state_));
-    prompter_.AnswerMessage(MsgResult::No);
-    EXPECT_FALSE(PurgeEntireDatabase(state_));
-    EXPECT_EQ(Players(), "Ann,Xan");
-    EXPECT_EQ(prompter_.Calls().size(), 2u);
+    prompter_.answerMessage(MsgResult::No);
+    EXPECT_FALSE(purgeNonTagListPlayers(state_));
+    prompter_.answerMessage(MsgResult::No);
+    EXPECT_FALSE(purgeEntireDatabase(state_));
+    EXPECT_EQ(players(), "Ann,Xan");
+    EXPECT_EQ(prompter_.calls().size(), 2u);
 }
 
 TEST_F(MaintenanceServiceTest, ThePurgeOfNonTagListPlayersKeepsTheList) {
-    prompter_.AnswerMessage(MsgResult::Yes);
-    EXPECT_TRUE(PurgeNonTagListPlayers(state_));
-    EXPECT_EQ(Players(), "Ann");
-    ASSERT_EQ(prompter_.Calls().size(), 2u);
-    EXPECT_EQ(prompter_.Calls()[1].text, QString::fromLatin1(kPurgeNonTagListDone));
+    prompter_.answerMessage(MsgResult::Yes);
+    EXPECT_TRUE(purgeNonTagListPlayers(state_));
+    EXPECT_EQ(players(), "Ann");
+    ASSERT_EQ(prompter_.calls().size(), 2u);
+    EXPECT_EQ(prompter_.calls()[1].text, QString::fromLatin1(kPurgeNonTagListDone));
 }
 
 TEST_F(MaintenanceServiceTest, AFailedPurgeStillAsksForARefreshAndLogsItsStatement) {
-    state_.Db.reset();
+    state_.db.reset();
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(state_.DbPath.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(state_.dbPath.toUtf8().constData(), &db), SQLITE_OK);
     const int rc = sqlite3_exec(db,
                                 "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
                                 "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;",
                                 nullptr, nullptr, nullptr);
     sqlite3_close(db);
     ASSERT_EQ(rc, SQLITE_OK);
-    state_.Db = Database::Open(state_.DbPath);
-    state_.CurrentGamertag = QStringLiteral("Ann");
-    prompter_.AnswerMessage(MsgResult::Yes);
-    EXPECT_TRUE(PurgeEntireDatabase(state_));
-    EXPECT_EQ(state_.CurrentGamertag, "Ann");
-    QFile log(DebugLogPath(state_));
+    state_.db = Database::open(state_.dbPath);
+    state_.currentGamertag = QStringLiteral("Ann");
+    prompter_.answerMessage(MsgResult::Yes);
+    EXPECT_TRUE(purgeEntireDatabase(state_));
+    EXPECT_EQ(state_.currentGamertag, "Ann");
+    QFile log(debugLogPath(state_));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("SQL: delete * from Player\r\n"));
 }
 
 TEST_F(MaintenanceServiceTest, WithoutAnOldFileTheImportTellsSoAndAsksNoRefresh) {
-    prompter_.AnswerMessage(MsgResult::Yes);
-    EXPECT_FALSE(ImportOldDatabase(state_));
-    ASSERT_EQ(prompter_.Calls().size(), 2u);
-    EXPECT_EQ(prompter_.Calls()[1].text, QString::fromLatin1(kOldDatabaseNotFound));
+    prompter_.answerMessage(MsgResult::Yes);
+    EXPECT_FALSE(importOldDatabase(state_));
+    ASSERT_EQ(prompter_.calls().size(), 2u);
+    EXPECT_EQ(prompter_.calls()[1].text, QString::fromLatin1(kOldDatabaseNotFound));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ constexpr char kFirsts[] = "SUM(CASE WHEN gp.Finished_Place = 1 THEN 1 ELSE 0 EN
 constexpr char kQuit[] =
     "(gp.Kills = 0 AND gp.Assists = 0 AND gp.Deaths = 0 AND IFNULL(gp.Shots_Fired, 0) = 0)";
 
-QString Sql(std::initializer_list<const char*> parts) {
+QString sql(std::initializer_list<const char*> parts) {
     QString sql;
     for (const char* part : parts) {
         sql += QString::fromUtf8(part);
@@ -28,10 +28,10 @@ QString Sql(std::initializer_list<const char*> parts) {
 
 // Totals of a non-guest player per `group` (a Game column), as the three
 // "Totals per ..." queries show them.
-Expectation TotalsPer(const char* name, const char* group) {
+Expectation totalsPer(const char* name, const char* group) {
     return {
         QString::fromLatin1(name),
-        Sql({"SELECT p.Player_Gamertag, ", group,
+        sql({"SELECT p.Player_Gamertag, ", group,
              ", COUNT(*), SUM(gp.Kills), SUM(gp.Deaths), SUM(gp.Assists), ", kRatio, ", ", kFirsts,
              kJoin, "WHERE p.Is_Guest = 'N' AND {P} AND {G} GROUP BY 1, 2", " ORDER BY 1, 3 DESC"}),
         {Kind::Text, Kind::Text, Kind::Number, Kind::Number, Kind::Number, Kind::Number,
@@ -42,10 +42,10 @@ Expectation TotalsPer(const char* name, const char* group) {
 
 // The TOP 25 games of all players by `rank` (Jet keeps the rows tied with the
 // 25th), under the condition `where`.
-Expectation TopGames(const char* name, const char* where, const char* rank,
+Expectation topGames(const char* name, const char* where, const char* rank,
                      std::vector<int> order) {
     return {QString::fromLatin1(name),
-            Sql({"SELECT Gamertag, Played, Type, Map, Playlist, Place, Score, Kills, Deaths,",
+            sql({"SELECT Gamertag, Played, Type, Map, Playlist, Place, Score, Kills, Deaths,",
                  " Assists FROM (SELECT p.Player_Gamertag AS Gamertag, g.Date_Time_Stamp AS",
                  " Played, g.Type, g.Map, g.Playlist, gp.Finished_Place AS Place, gp.Score,",
                  " gp.Kills, gp.Deaths, gp.Assists, g.Game_ID, RANK() OVER (ORDER BY ", rank,
@@ -58,22 +58,22 @@ Expectation TopGames(const char* name, const char* where, const char* rank,
 }
 
 // A sum per day of the players who are no guests, for the graphs.
-Expectation PerDay(const char* name, const char* values, std::vector<Kind> kinds) {
+Expectation perDay(const char* name, const char* values, std::vector<Kind> kinds) {
     std::vector<Kind> columns = {Kind::Text};
     columns.insert(columns.end(), kinds.begin(), kinds.end());
     return {QString::fromLatin1(name),
-            Sql({"SELECT date(g.Date_Time_Stamp), ", values, kJoin,
+            sql({"SELECT date(g.Date_Time_Stamp), ", values, kJoin,
                  "WHERE p.Is_Guest = 'N' AND {P} AND {G} GROUP BY 1 ORDER BY 1"}),
             columns,
             {0},
             {0}};
 }
 
-std::vector<Expectation> Build() {
+std::vector<Expectation> build() {
     using K = Kind;
     std::vector<Expectation> all;
     all.push_back({QStringLiteral("Career Totals"),
-                   Sql({"SELECT p.Player_Gamertag, COUNT(*), SUM(gp.Kills), SUM(gp.Deaths),",
+                   sql({"SELECT p.Player_Gamertag, COUNT(*), SUM(gp.Kills), SUM(gp.Deaths),",
                         " SUM(gp.Assists), ", kRatio, ", ", kFirsts,
                         ", 1.0 * SUM(gp.Score) / COUNT(*), MIN(g.Date_Time_Stamp),",
                         " MAX(g.Date_Time_Stamp)", kJoin,
@@ -82,18 +82,18 @@ std::vector<Expectation> Build() {
                     K::Fixed1, K::Date, K::Date},
                    {0},
                    {1}});
-    all.push_back(TotalsPer("Totals per Game Type", "g.Type"));
-    all.push_back(TotalsPer("Totals per Map", "g.Map"));
-    all.push_back(TotalsPer("Totals per Playlist", "g.Playlist"));
+    all.push_back(totalsPer("Totals per Game Type", "g.Type"));
+    all.push_back(totalsPer("Totals per Map", "g.Map"));
+    all.push_back(totalsPer("Totals per Playlist", "g.Playlist"));
     all.push_back(
-        TopGames("Best Games (most kills)", "gp.Kills > 0", "gp.Kills DESC, gp.Deaths", {7, 8}));
+        topGames("Best Games (most kills)", "gp.Kills > 0", "gp.Kills DESC, gp.Deaths", {7, 8}));
     all.push_back(
-        TopGames("Worst Games (most deaths)", "gp.Deaths > 0", "gp.Deaths DESC, gp.Kills", {8, 7}));
-    all.push_back(TopGames("Recent Form (last 25 games)", "g.Game_ID > 0",
+        topGames("Worst Games (most deaths)", "gp.Deaths > 0", "gp.Deaths DESC, gp.Kills", {8, 7}));
+    all.push_back(topGames("Recent Form (last 25 games)", "g.Game_ID > 0",
                            "g.Date_Time_Stamp DESC, g.Game_ID DESC", {1}));
     all.push_back(
         {QStringLiteral("Medals Earned"),
-         Sql({"SELECT p.Player_Gamertag, NULL, m.Medal_Name, SUM(m.Count_Earned), COUNT(*),",
+         sql({"SELECT p.Player_Gamertag, NULL, m.Medal_Name, SUM(m.Count_Earned), COUNT(*),",
               " md.Long_Description FROM Game_Player_Medal m",
               " JOIN Game g ON g.Game_ID = m.Game_ID",
               " JOIN Player p ON p.Player_Gamertag = m.Player_Gamertag",
@@ -105,7 +105,7 @@ std::vector<Expectation> Build() {
     // A level row for each playlist the player has games of.
     all.push_back(
         {QStringLiteral("Experience Levels"),
-         Sql({"SELECT p.Player_Gamertag, l.Playlist, NULL, l.Experience_Level,",
+         sql({"SELECT p.Player_Gamertag, l.Playlist, NULL, l.Experience_Level,",
               " l.Next_Level_Progress, l.Games FROM (SELECT pp.*, (SELECT COUNT(*)",
               " FROM Game_Player gp JOIN Game g ON g.Game_ID = gp.Game_ID",
               " WHERE gp.Player_Gamertag = pp.Player_Gamertag AND g.Playlist = pp.Playlist",
@@ -116,7 +116,7 @@ std::vector<Expectation> Build() {
          {0, 1},
          {0, 3}});
     all.push_back({QStringLiteral("Emblem Colours"),
-                   Sql({"SELECT p.Player_Gamertag, NULL, c.Hexadecimal_Format,",
+                   sql({"SELECT p.Player_Gamertag, NULL, c.Hexadecimal_Format,",
                         " p.Secondary_Color_Code, p.Clan_Name, COUNT(*)", kJoin,
                         "JOIN Color c ON c.Color_Code = p.Primary_Color_Code",
                         " WHERE p.Is_Guest = 'N' AND {P} AND {G} GROUP BY 1 ORDER BY 6 DESC"}),
@@ -126,7 +126,7 @@ std::vector<Expectation> Build() {
     // Everyone else in a free-for-all game, the other teams in a team game.
     all.push_back(
         {QStringLiteral("Rivals Met Most Often"),
-         Sql({"SELECT p.Player_Gamertag, o.Player_Gamertag, COUNT(*),",
+         sql({"SELECT p.Player_Gamertag, o.Player_Gamertag, COUNT(*),",
               " SUM(CASE WHEN gp.Finished_Place < o.Finished_Place THEN 1 ELSE 0 END),",
               " SUM(o.Kills)", kJoin, "JOIN Game_Player o ON o.Game_ID = g.Game_ID",
               " WHERE o.Player_Gamertag <> p.Player_Gamertag AND p.Is_Selectable = 'Y'",
@@ -136,7 +136,7 @@ std::vector<Expectation> Build() {
          {0, 1},
          {2}});
     all.push_back({QStringLiteral("Teammates Met Most Often"),
-                   Sql({"SELECT p.Player_Gamertag, o.Player_Gamertag, COUNT(*), ", kFirsts,
+                   sql({"SELECT p.Player_Gamertag, o.Player_Gamertag, COUNT(*), ", kFirsts,
                         ", SUM(o.Kills)", kJoin, "JOIN Game_Player o ON o.Game_ID = g.Game_ID",
                         " WHERE o.Player_Gamertag <> p.Player_Gamertag AND p.Is_Selectable = 'Y'",
                         " AND IFNULL(gp.Team_Color, '') <> '' AND o.Team_Color = gp.Team_Color",
@@ -145,7 +145,7 @@ std::vector<Expectation> Build() {
                    {0, 1},
                    {2}});
     all.push_back({QStringLiteral("Clan Members"),
-                   Sql({"SELECT p.Player_Gamertag, p.Clan_Name, COUNT(*), SUM(gp.Kills),",
+                   sql({"SELECT p.Player_Gamertag, p.Clan_Name, COUNT(*), SUM(gp.Kills),",
                         " SUM(gp.Deaths), ", kRatio, ", MAX(g.Date_Time_Stamp)", kJoin,
                         "WHERE p.Clan_Name <> '' AND {P} AND {G} GROUP BY 1 ORDER BY 2, 3 DESC"}),
                    {K::Text, K::Text, K::Number, K::Number, K::Number, K::Fixed2, K::Date},
@@ -153,14 +153,14 @@ std::vector<Expectation> Build() {
                    {1, 2}});
     all.push_back(
         {QStringLiteral("Quits"),
-         Sql({"SELECT p.Player_Gamertag, COUNT(*), SUM(", kQuit, "), 1.0 * SUM(", kQuit,
+         sql({"SELECT p.Player_Gamertag, COUNT(*), SUM(", kQuit, "), 1.0 * SUM(", kQuit,
               ") / COUNT(*), MAX(CASE WHEN ", kQuit, " THEN g.Date_Time_Stamp END)", kJoin,
               "WHERE p.Is_Guest = 'N' AND {P} AND {G} GROUP BY 1 ORDER BY 3 DESC"}),
          {K::Text, K::Number, K::Number, K::Percent, K::Date},
          {0},
          {2}});
     all.push_back({QStringLiteral("Accuracy"),
-                   Sql({"SELECT p.Player_Gamertag, SUM(gp.Shots_Fired), SUM(gp.Shots_Hit),",
+                   sql({"SELECT p.Player_Gamertag, SUM(gp.Shots_Fired), SUM(gp.Shots_Hit),",
                         " SUM(gp.Shots_to_Head), 1.0 * SUM(gp.Shots_Hit) / SUM(gp.Shots_Fired),",
                         " CASE WHEN SUM(gp.Shots_Hit) = 0 THEN 0",
                         " ELSE 1.0 * SUM(gp.Shots_to_Head) / SUM(gp.Shots_Hit) END", kJoin,
@@ -171,7 +171,7 @@ std::vector<Expectation> Build() {
     // Each game counts once, however many players it had.
     all.push_back(
         {QStringLiteral("Game Length per Map"),
-         Sql({"SELECT g.Map, COUNT(*), AVG(g.Duration_Seconds), MAX(g.Duration_Seconds)",
+         sql({"SELECT g.Map, COUNT(*), AVG(g.Duration_Seconds), MAX(g.Duration_Seconds)",
               " FROM Game g WHERE g.Duration_Seconds > 0 AND {G} AND EXISTS (SELECT 1",
               " FROM Game_Player gp JOIN Player p ON p.Player_Gamertag = gp.Player_Gamertag",
               " WHERE gp.Game_ID = g.Game_ID AND {P}) GROUP BY 1 ORDER BY 3 DESC"}),
@@ -180,20 +180,20 @@ std::vector<Expectation> Build() {
          {2}});
     all.push_back(
         {QStringLiteral("Games per Month"),
-         Sql({"SELECT p.Player_Gamertag, strftime('%Y-%m', g.Date_Time_Stamp),",
+         sql({"SELECT p.Player_Gamertag, strftime('%Y-%m', g.Date_Time_Stamp),",
               " COUNT(*), SUM(gp.Kills), SUM(gp.Deaths), ", kRatio, kJoin,
               "WHERE p.Is_Guest = 'N' AND {P} AND {G} GROUP BY 1, 2", " ORDER BY 1, 2 DESC"}),
          {K::Text, K::Text, K::Number, K::Number, K::Number, K::Fixed2},
          {0, 1},
          {0, 1}});
-    all.push_back(PerDay("Kills and Deaths per Day Graph", "SUM(gp.Kills), SUM(gp.Deaths)",
+    all.push_back(perDay("Kills and Deaths per Day Graph", "SUM(gp.Kills), SUM(gp.Deaths)",
                          {K::Number, K::Number}));
-    all.push_back(PerDay("Kills per Death per Day Graph", kRatio, {K::Fixed2}));
+    all.push_back(perDay("Kills per Death per Day Graph", kRatio, {K::Fixed2}));
     // Games once each; the score of every player who is no guest.
-    all.push_back(PerDay("Games and Score per Day Graph",
+    all.push_back(perDay("Games and Score per Day Graph",
                          "COUNT(DISTINCT g.Game_ID), SUM(gp.Score)", {K::Number, K::Number}));
     all.push_back({QStringLiteral("Medals per Day Graph"),
-                   Sql({"SELECT date(g.Date_Time_Stamp), SUM(m.Count_Earned)",
+                   sql({"SELECT date(g.Date_Time_Stamp), SUM(m.Count_Earned)",
                         " FROM Game_Player_Medal m JOIN Game g ON g.Game_ID = m.Game_ID",
                         " JOIN Player p ON p.Player_Gamertag = m.Player_Gamertag",
                         " WHERE p.Is_Guest = 'N' AND {P} AND {G} GROUP BY 1 ORDER BY 1"}),
@@ -203,14 +203,14 @@ std::vector<Expectation> Build() {
     return all;
 }
 
-std::optional<double> Number(const QString& text) {
+std::optional<double> number(const QString& text) {
     bool ok = false;
     const double value = text.toDouble(&ok);
     return ok ? std::optional<double>(value) : std::nullopt;
 }
 
 // The general date form, "1/15/2005 8:03:00 PM" (midnight: "1/15/2005").
-QDateTime ShownDate(const QString& shown) {
+QDateTime shownDate(const QString& shown) {
     QDateTime date = QLocale::c().toDateTime(shown, QStringLiteral("M/d/yyyy h:mm:ss AP"));
     if (!date.isValid()) {
         date = QDateTime(QLocale::c().toDate(shown, QStringLiteral("M/d/yyyy")), QTime(0, 0));
@@ -218,7 +218,7 @@ QDateTime ShownDate(const QString& shown) {
     return date;
 }
 
-std::optional<double> ShownSeconds(const QString& shown) {
+std::optional<double> shownSeconds(const QString& shown) {
     const QStringList parts = shown.split(QLatin1Char(':'));
     if (parts.size() != 3) {
         return std::nullopt;
@@ -227,7 +227,7 @@ std::optional<double> ShownSeconds(const QString& shown) {
 }
 
 // How far a shown number may lie from the value it rounds.
-double Tolerance(Kind kind) {
+double tolerance(Kind kind) {
     switch (kind) {
         case Kind::Fixed1:
             return 0.05 + 1e-9;
@@ -243,12 +243,12 @@ double Tolerance(Kind kind) {
 
 }  // namespace
 
-const std::vector<Expectation>& Expectations() {
-    static const std::vector<Expectation> all = Build();
+const std::vector<Expectation>& expectations() {
+    static const std::vector<Expectation> all = build();
     return all;
 }
 
-std::vector<Row> RunSqlite(sqlite3* db, const QString& sql, QString* error) {
+std::vector<Row> runSqlite(sqlite3* db, const QString& sql, QString* error) {
     std::vector<Row> rows;
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
@@ -275,7 +275,7 @@ std::vector<Row> RunSqlite(sqlite3* db, const QString& sql, QString* error) {
     return rows;
 }
 
-std::optional<QString> Mismatch(Kind kind, const QString& shown, const Value& value) {
+std::optional<QString> mismatch(Kind kind, const QString& shown, const Value& value) {
     if (kind == Kind::Picture) {
         return std::nullopt;
     }
@@ -288,7 +288,7 @@ std::optional<QString> Mismatch(Kind kind, const QString& shown, const Value& va
         case Kind::Text:
             return shown == *value ? std::nullopt : std::optional<QString>(why);
         case Kind::Date:
-            return ShownDate(shown) ==
+            return shownDate(shown) ==
                            QDateTime::fromString(*value, QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                        ? std::nullopt
                        : std::optional<QString>(why);
@@ -298,31 +298,31 @@ std::optional<QString> Mismatch(Kind kind, const QString& shown, const Value& va
     std::optional<double> read;
     double expected = value->toDouble();
     if (kind == Kind::Percent) {
-        read = shown.endsWith(QStringLiteral(" %")) ? Number(shown.chopped(2)) : std::nullopt;
+        read = shown.endsWith(QStringLiteral(" %")) ? number(shown.chopped(2)) : std::nullopt;
         expected *= 100;
     } else if (kind == Kind::Duration) {
-        read = ShownSeconds(shown);
+        read = shownSeconds(shown);
     } else {
-        read = Number(shown);
+        read = number(shown);
     }
-    if (!read || std::fabs(*read - expected) > Tolerance(kind)) {
+    if (!read || std::fabs(*read - expected) > tolerance(kind)) {
         return why;
     }
     return std::nullopt;
 }
 
-QString KeyOfShown(Kind kind, const QString& shown) {
+QString keyOfShown(Kind kind, const QString& shown) {
     if (kind == Kind::Date) {
-        return ShownDate(shown).toString(Qt::ISODate);
+        return shownDate(shown).toString(Qt::ISODate);
     }
     if (kind == Kind::Number) {
-        const std::optional<double> read = Number(shown);
+        const std::optional<double> read = number(shown);
         return read ? QString::number(*read, 'g', 15) : shown;
     }
     return shown;
 }
 
-QString KeyOfValue(Kind kind, const Value& value) {
+QString keyOfValue(Kind kind, const Value& value) {
     if (!value) {
         return QString();
     }

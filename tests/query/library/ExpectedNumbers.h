@@ -33,22 +33,22 @@ struct Expectation {
     std::vector<int> order;  // columns whose values run in the saved ORDER BY
 };
 
-const std::vector<Expectation>& Expectations();
+const std::vector<Expectation>& expectations();
 
 // A value as SQLite gave it; nullopt for Null.
 using Value = std::optional<QString>;
 using Row = std::vector<Value>;
 
 // Runs `sql` on an open connection; the rows, or an error text in `*error`.
-std::vector<Row> RunSqlite(sqlite3* db, const QString& sql, QString* error);
+std::vector<Row> runSqlite(sqlite3* db, const QString& sql, QString* error);
 
 // Whether the grid's text shows the value of SQLite's, read as `kind`; an
 // explanation otherwise.
-std::optional<QString> Mismatch(Kind kind, const QString& shown, const Value& value);
+std::optional<QString> mismatch(Kind kind, const QString& shown, const Value& value);
 
 // The text two cells of one row must share to be the same row (dates and
 // numbers in one canonical form).
-QString KeyOfShown(Kind kind, const QString& shown);
-QString KeyOfValue(Kind kind, const Value& value);
+QString keyOfShown(Kind kind, const QString& shown);
+QString keyOfValue(Kind kind, const Value& value);
 
 }  // namespace tw::testing

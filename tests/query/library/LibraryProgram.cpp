@@ -8,63 +8,63 @@
 
 namespace tw::testing {
 
-std::vector<Delivered> DeliveredQueries() {
+std::vector<Delivered> deliveredQueries() {
     const IniFile ini(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tallywick110.ini"));
     std::vector<Delivered> queries;
     const int count =
-        ini.Read(QStringLiteral("Application"), QStringLiteral("Query_Count")).toInt();
+        ini.read(QStringLiteral("Application"), QStringLiteral("Query_Count")).toInt();
     for (int n = 1; n <= count; ++n) {
         const QString section = QStringLiteral("Query_") + QString::number(n);
         queries.push_back(
-            {ini.Read(section, QStringLiteral("Name")), ini.Read(section, QStringLiteral("SQL"))});
+            {ini.read(section, QStringLiteral("Name")), ini.read(section, QStringLiteral("SQL"))});
     }
     return queries;
 }
 
-PlayerFilter PlayerFilterAt(int option) {
+PlayerFilter playerFilterAt(int option) {
     return static_cast<PlayerFilter>(option - 1);
 }
 
-GameFilter GameFilterAt(int option) {
+GameFilter gameFilterAt(int option) {
     return static_cast<GameFilter>(option - 1);
 }
 
-void LibraryProgramTest::InstallLibrary(const std::vector<Delivered>& queries) {
+void LibraryProgramTest::installLibrary(const std::vector<Delivered>& queries) {
     for (size_t n = 0; n < queries.size(); ++n) {
-        state_->QueryNames[n + 1] = queries[n].name;
-        state_->QuerySQL[n + 1] = queries[n].sql;
+        state_->queryNames[n + 1] = queries[n].name;
+        state_->querySql[n + 1] = queries[n].sql;
     }
-    state_->settings.Query_Count = static_cast<int16_t>(queries.size());
+    state_->settings.queryCount = static_cast<int16_t>(queries.size());
 }
 
-void LibraryProgramTest::DrawPictures() {
-    ASSERT_TRUE(QDir(Folder()).mkpath(QStringLiteral("level")));
-    ASSERT_TRUE(QDir(Folder()).mkpath(QStringLiteral("medal")));
+void LibraryProgramTest::drawPictures() {
+    ASSERT_TRUE(QDir(folder()).mkpath(QStringLiteral("level")));
+    ASSERT_TRUE(QDir(folder()).mkpath(QStringLiteral("medal")));
     QImage image(6, 6, QImage::Format_RGB32);
     image.fill(Qt::blue);
     for (int level = 0; level <= 99; ++level) {
         ASSERT_TRUE(image.save(
-            Path(QStringLiteral("level/L%1.bmp").arg(level, 2, 10, QLatin1Char('0'))), "BMP"));
+            filePath(QStringLiteral("level/L%1.bmp").arg(level, 2, 10, QLatin1Char('0'))), "BMP"));
     }
-    auto medals = state_->Db->OpenRecordset(QStringLiteral("SELECT Medal_Name FROM Medal"));
-    for (; !medals->IsEOF(); medals->MoveNext()) {
+    auto medals = state_->db->openRecordset(QStringLiteral("SELECT Medal_Name FROM Medal"));
+    for (; !medals->isEof(); medals->moveNext()) {
         ASSERT_TRUE(image.save(
-            Path(QStringLiteral("medal/") + medals->Field(0).toText() + QStringLiteral(".bmp")),
+            filePath(QStringLiteral("medal/") + medals->field(0).toText() + QStringLiteral(".bmp")),
             "BMP"));
     }
-    medals->Close();
+    medals->close();
 }
 
-void LibraryProgramTest::DownloadWorldWithLibrary(std::vector<Delivered>* queries) {
-    StartSite({3, 60, 10, 7});
+void LibraryProgramTest::downloadWorldWithLibrary(std::vector<Delivered>* queries) {
+    startSite({3, 60, 10, 7});
     const QStringList tags = site().featuredGamertags();
-    PrepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
-    Load();
-    PressDownload();
-    ASSERT_TRUE(prompter_->Calls().empty());
-    *queries = DeliveredQueries();
-    InstallLibrary(*queries);
-    DrawPictures();
+    prepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
+    load();
+    pressDownload();
+    ASSERT_TRUE(prompter_->calls().empty());
+    *queries = deliveredQueries();
+    installLibrary(*queries);
+    drawPictures();
 }
 
 }  // namespace tw::testing

@@ -18,21 +18,21 @@ struct Delivered {
 };
 
 // The saved queries of assets/tallywick110.ini, Query_1 to Query_Count.
-std::vector<Delivered> DeliveredQueries();
+std::vector<Delivered> deliveredQueries();
 
 // The filters of option button 1 (All), 2 and 3 of each filter group.
-PlayerFilter PlayerFilterAt(int option);
-GameFilter GameFilterAt(int option);
+PlayerFilter playerFilterAt(int option);
+GameFilter gameFilterAt(int option);
 
 class LibraryProgramTest : public SiteProgramTest {
   protected:
     // The saved queries are `queries`, numbered 1, 2, ...
-    void InstallLibrary(const std::vector<Delivered>& queries);
+    void installLibrary(const std::vector<Delivered>& queries);
     // Small pictures for every level and medal the queries can name.
-    void DrawPictures();
+    void drawPictures();
     // Three players' world downloaded from the site (seed 7) and the
     // delivered library installed over it, with its pictures.
-    void DownloadWorldWithLibrary(std::vector<Delivered>* queries);
+    void downloadWorldWithLibrary(std::vector<Delivered>* queries);
 };
 
 }  // namespace tw::testing

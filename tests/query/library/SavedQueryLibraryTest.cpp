@@ -9,7 +9,7 @@ namespace tw::testing {
 namespace {
 
 TEST(DeliveredLibraryTest, TwentyOrMoreQueriesEachFilterableWithGraphsAndPictures) {
-    const std::vector<Delivered> queries = DeliveredQueries();
+    const std::vector<Delivered> queries = deliveredQueries();
     ASSERT_GE(queries.size(), 20u);
     int graphs = 0;
     QString all;
@@ -32,18 +32,18 @@ using SavedQueryLibraryTest = LibraryProgramTest;
 
 TEST_F(SavedQueryLibraryTest, EveryQueryRunsUnderAllFiltersAndFindsTheDownloadedPlayer) {
     std::vector<Delivered> queries;
-    DownloadWorldWithLibrary(&queries);
+    downloadWorldWithLibrary(&queries);
     ASSERT_FALSE(HasFatalFailure());
     const QStringList tags = site().featuredGamertags();
-    state_->settings.Auto_Grid_Highlight = true;
-    prompter_->AcknowledgeOkMessages(true);
+    state_->settings.autoGridHighlight = true;
+    prompter_->acknowledgeOkMessages(true);
     for (size_t n = 0; n < queries.size(); ++n) {
         const std::string name = queries[n].name.toStdString();
         for (int player = 1; player <= 3; ++player) {
             for (int game = 1; game <= 3; ++game) {
                 const QueryResult result = runQuery(
                     *state_, savedQueryRequest(*state_, static_cast<int>(n + 1),
-                                               PlayerFilterAt(player), GameFilterAt(game)));
+                                               playerFilterAt(player), gameFilterAt(game)));
                 ASSERT_FALSE(result.error)
                     << name << " player " << player << " game " << game << ": "
                     << result.error->description().toStdString() << "\n"

@@ -32,24 +32,24 @@ struct Shown {
     int64_t counted = 0;
 };
 
-QString KeyOf(const Expectation& expected, const QStringList& shown) {
+QString keyOf(const Expectation& expected, const QStringList& shown) {
     QStringList parts;
     for (int c : expected.key) {
-        parts << KeyOfShown(expected.columns[c], shown.value(c));
+        parts << keyOfShown(expected.columns[c], shown.value(c));
     }
     return parts.join(QChar(0x1f));
 }
 
-QString KeyOf(const Expectation& expected, const Row& row) {
+QString keyOf(const Expectation& expected, const Row& row) {
     QStringList parts;
     for (int c : expected.key) {
-        parts << KeyOfValue(expected.columns[c], row[c]);
+        parts << keyOfValue(expected.columns[c], row[c]);
     }
     return parts.join(QChar(0x1f));
 }
 
 // Counts, order and every value of one run; at most a few failures each.
-void Compare(const Expectation& expected, const Shown& shown, const std::vector<Row>& rows) {
+void compare(const Expectation& expected, const Shown& shown, const std::vector<Row>& rows) {
     if (!rows.empty()) {  // an empty result leaves the grid without columns
         ASSERT_EQ(shown.columns, static_cast<int>(expected.columns.size()));
     }
@@ -59,7 +59,7 @@ void Compare(const Expectation& expected, const Shown& shown, const std::vector<
     for (size_t i = 0; i < common; ++i) {
         for (int c : expected.order) {
             if (const auto why =
-                    Mismatch(expected.columns[c], shown.rows[i].value(c), rows[i][c])) {
+                    mismatch(expected.columns[c], shown.rows[i].value(c), rows[i][c])) {
                 ADD_FAILURE() << "order: row " << i + 1 << " column " << c << " shows \""
                               << shown.rows[i].value(c).toStdString() << "\", "
                               << why->toStdString();
@@ -70,11 +70,11 @@ void Compare(const Expectation& expected, const Shown& shown, const std::vector<
     }
     std::vector<std::pair<QString, const QStringList*>> grid;
     for (const QStringList& row : shown.rows) {
-        grid.emplace_back(KeyOf(expected, row), &row);
+        grid.emplace_back(keyOf(expected, row), &row);
     }
     std::vector<std::pair<QString, const Row*>> straight;
     for (const Row& row : rows) {
-        straight.emplace_back(KeyOf(expected, row), &row);
+        straight.emplace_back(keyOf(expected, row), &row);
     }
     const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
     std::stable_sort(grid.begin(), grid.end(), byKey);
@@ -89,7 +89,7 @@ void Compare(const Expectation& expected, const Shown& shown, const std::vector<
         }
         for (size_t c = 0; c < expected.columns.size(); ++c) {
             const QString cell = grid[i].second->value(static_cast<int>(c));
-            if (const auto why = Mismatch(expected.columns[c], cell, (*straight[i].second)[c])) {
+            if (const auto why = mismatch(expected.columns[c], cell, (*straight[i].second)[c])) {
                 ADD_FAILURE() << "row " << grid[i].first.toStdString() << ", column " << c
                               << " shows \"" << cell.toStdString() << "\", " << why->toStdString();
                 ++failures;
@@ -102,11 +102,11 @@ using SavedQueryNumbersTest = LibraryProgramTest;
 
 TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
     std::vector<Delivered> queries;
-    DownloadWorldWithLibrary(&queries);
+    downloadWorldWithLibrary(&queries);
     ASSERT_FALSE(HasFatalFailure());
     const QStringList tags = site().featuredGamertags();
-    prompter_->AcknowledgeOkMessages(true);
-    const QString me = state_->CurrentGamertag;  // the player the download ended with
+    prompter_->acknowledgeOkMessages(true);
+    const QString me = state_->currentGamertag;  // the player the download ended with
     ASSERT_TRUE(tags.contains(me));
     const std::vector<Filter> filters = {
         {1, 1, QStringLiteral("1"), QStringLiteral("1"), "all players, all games"},
@@ -122,7 +122,7 @@ TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
         for (size_t f = 0; f < filters.size(); ++f) {
             QueryRequest request =
                 savedQueryRequest(*state_, static_cast<int>(n + 1),
-                                  PlayerFilterAt(filters[f].player), GameFilterAt(filters[f].game));
+                                  playerFilterAt(filters[f].player), gameFilterAt(filters[f].game));
             request.chartGraphQueries = false;
             const QueryResult result = runQuery(*state_, request);
             ASSERT_FALSE(result.error) << queries[n].name.toStdString() << ", " << filters[f].label
@@ -141,17 +141,17 @@ TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
     }
 
     // The program lets go of its database; SQLite reads the file itself.
-    state_->Db.reset();
+    state_->db.reset();
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(Path(QStringLiteral("tallywick110.mdb")).toUtf8().constData(), &db,
-                              SQLITE_OPEN_READONLY, nullptr),
+    ASSERT_EQ(sqlite3_open_v2(filePath(QStringLiteral("tallywick110.mdb")).toUtf8().constData(),
+                              &db, SQLITE_OPEN_READONLY, nullptr),
               SQLITE_OK);
     size_t filteredRows = 0;
     for (size_t n = 0; n < queries.size(); ++n) {
         const auto expected =
-            std::find_if(Expectations().begin(), Expectations().end(),
+            std::find_if(expectations().begin(), expectations().end(),
                          [&](const Expectation& e) { return e.name == queries[n].name; });
-        ASSERT_NE(expected, Expectations().end())
+        ASSERT_NE(expected, expectations().end())
             << "no independent statement for " << queries[n].name.toStdString();
         for (size_t f = 0; f < filters.size(); ++f) {
             SCOPED_TRACE(queries[n].name.toStdString() + ", " + filters[f].label);
@@ -159,14 +159,14 @@ TEST_F(SavedQueryNumbersTest, EveryQueryShowsWhatSqliteComputesStraight) {
             sql.replace(QStringLiteral("{P}"), filters[f].p)
                 .replace(QStringLiteral("{G}"), filters[f].g);
             QString error;
-            const std::vector<Row> rows = RunSqlite(db, sql, &error);
+            const std::vector<Row> rows = runSqlite(db, sql, &error);
             ASSERT_EQ(error, QString()) << sql.toStdString();
             if (f == 0) {
                 EXPECT_FALSE(rows.empty()) << "the world gives every query rows";
             } else {
                 filteredRows += rows.size();
             }
-            Compare(*expected, shown[{n, f}], rows);
+            compare(*expected, shown[{n, f}], rows);
         }
     }
     EXPECT_GT(filteredRows, queries.size()) << "the filtered runs have rows to compare";

@@ -14,9 +14,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     try {
-        auto db = tw::Database::Open(QString::fromLocal8Bit(argv[1]));
-        auto players = db->OpenRecordset(QStringLiteral("Player"));
-        (void)players->IsEOF();
+        auto db = tw::Database::open(QString::fromLocal8Bit(argv[1]));
+        auto players = db->openRecordset(QStringLiteral("Player"));
+        (void)players->isEof();
         std::printf("held\n");
         std::fflush(stdout);
         std::string line;

@@ -27,22 +27,22 @@ int main(int argc, char* argv[]) {
 
     tw::Session state;
     tw::ScriptedPrompter prompter;
-    prompter.AcknowledgeOkMessages(true);
+    prompter.acknowledgeOkMessages(true);
     state.prompter = &prompter;
     state.sleep = [](int) {};
     tw::MainWindow window;
-    tw::ConnectTagList(state, window, {});
-    tw::InstallExitRule(state, window);
+    tw::connectTagList(state, window, {});
+    tw::installExitRule(state, window);
     tw::loadMainWindow(state, window, folder);
 
-    for (const tw::DialogCall& call : prompter.Calls()) {
+    for (const tw::DialogCall& call : prompter.calls()) {
         QString text = call.text;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
         std::printf("message\t%s\t%d\t%s\n", call.title.toUtf8().constData(),
                     static_cast<int>(call.icon), text.toUtf8().constData());
     }
-    if (state.EndRequested) {
-        std::printf("ended %d\n", state.ExitCode);
+    if (state.endRequested) {
+        std::printf("ended %d\n", state.exitCode);
     } else {
         std::printf("open\n");
     }

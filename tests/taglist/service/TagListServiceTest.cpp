@@ -45,21 +45,21 @@ class TagListServiceTest : public ::testing::Test {
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),
                                 dir_.filePath(QStringLiteral("avatar/unknown.jpg"))));
-        BuildPaths(state_, dir_.path());
+        buildPaths(state_, dir_.path());
         ASSERT_TRUE(
-            QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), state_.DbPath));
-        Seed(kWorld);
-        QFile ini(state_.IniPath);
+            QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), state_.dbPath));
+        seed(kWorld);
+        QFile ini(state_.iniPath);
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[User]\r\nGamertag=Bravo\r\n");
         ini.close();
         state_.prompter = &prompter_;
     }
-    void TearDown() override { state_.Db.reset(); }
+    void TearDown() override { state_.db.reset(); }
 
-    void Seed(const char* sql) {
+    void seed(const char* sql) {
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(state_.DbPath.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open(state_.dbPath.toUtf8().constData(), &db), SQLITE_OK);
         char* message = nullptr;
         const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
         const std::string error = message ? message : "";
@@ -67,12 +67,12 @@ class TagListServiceTest : public ::testing::Test {
         sqlite3_close(db);
         ASSERT_EQ(rc, SQLITE_OK) << error;
     }
-    QString Ini(const char* section, const char* key) const {
-        return IniFile(state_.IniPath).Read(section, key);
+    QString ini(const char* section, const char* key) const {
+        return IniFile(state_.iniPath).read(section, key);
     }
-    PlayerSummary Read() {
+    PlayerSummary read() {
         PlayerSummary summary;
-        EXPECT_EQ(ReadPlayerSummary(state_, summary), SummaryOutcome::Read);
+        EXPECT_EQ(readPlayerSummary(state_, summary), SummaryOutcome::Read);
         return summary;
     }
 
@@ -82,76 +82,76 @@ class TagListServiceTest : public ::testing::Test {
 };
 
 TEST_F(TagListServiceTest, SummaryOfTheRememberedPlayer) {
-    state_.CurrentGamertag = QStringLiteral("Alpha");
-    const PlayerSummary summary = Read();
+    state_.currentGamertag = QStringLiteral("Alpha");
+    const PlayerSummary summary = read();
     EXPECT_EQ(summary.gamertags, QStringList({"Alpha", "Bravo"}));
     EXPECT_EQ(summary.selected, 0);
     EXPECT_EQ(summary.clan, "Red");
     EXPECT_EQ(summary.totalGames, "2");
     EXPECT_EQ(summary.lastDownload, "Jan 5, 2005 3:07 PM");
-    EXPECT_EQ(summary.avatarPath, state_.AvatarDir + "unknown.jpg");
+    EXPECT_EQ(summary.avatarPath, state_.avatarDir + "unknown.jpg");
     EXPECT_FALSE(summary.avatar.isNull());
-    EXPECT_TRUE(prompter_.Calls().empty());
+    EXPECT_TRUE(prompter_.calls().empty());
 }
 
 TEST_F(TagListServiceTest, AnUnlistedCurrentPlayerGivesWayToTheFirstEntry) {
-    state_.CurrentGamertag = QStringLiteral("Known Only");
-    const PlayerSummary summary = Read();
+    state_.currentGamertag = QStringLiteral("Known Only");
+    const PlayerSummary summary = read();
     EXPECT_EQ(summary.selected, 0);
-    EXPECT_EQ(state_.CurrentGamertag, "Alpha");
-    EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
+    EXPECT_EQ(state_.currentGamertag, "Alpha");
+    EXPECT_EQ(ini("User", "Gamertag"), "Alpha");
 }
 
 TEST_F(TagListServiceTest, AMissingDatabaseEndsTheProgramWithOneMessage) {
-    QFile::remove(state_.DbPath);
-    prompter_.AcknowledgeOkMessages(true);
+    QFile::remove(state_.dbPath);
+    prompter_.acknowledgeOkMessages(true);
     PlayerSummary summary;
-    EXPECT_EQ(ReadPlayerSummary(state_, summary), SummaryOutcome::DatabaseClosed);
-    EXPECT_TRUE(state_.EndRequested);
-    ASSERT_EQ(prompter_.Calls().size(), 1u);
-    EXPECT_EQ(prompter_.Calls()[0].text, DatabaseMissingMessage());
+    EXPECT_EQ(readPlayerSummary(state_, summary), SummaryOutcome::DatabaseClosed);
+    EXPECT_TRUE(state_.endRequested);
+    ASSERT_EQ(prompter_.calls().size(), 1u);
+    EXPECT_EQ(prompter_.calls()[0].text, databaseMissingMessage());
 }
 
 TEST_F(TagListServiceTest, AddFlagsAKnownPlayerAndRefusesAListedOne) {
-    Read();
+    read();
     TagList tagList(state_);
     EXPECT_EQ(tagList.add(QStringLiteral("Known Only")), TagList::AddResult::Added);
     EXPECT_EQ(tagList.gamertags(), QStringList({"Alpha", "Bravo", "Known Only"}));
     EXPECT_EQ(tagList.add(QStringLiteral("O'Neil")), TagList::AddResult::Added);
     EXPECT_EQ(tagList.gamertags().last(), "O'Neil");
-    EXPECT_TRUE(prompter_.Calls().empty());
+    EXPECT_TRUE(prompter_.calls().empty());
 
-    prompter_.AcknowledgeOkMessages(true);
+    prompter_.acknowledgeOkMessages(true);
     EXPECT_EQ(tagList.add(QStringLiteral("Bravo")), TagList::AddResult::AlreadyListed);
-    ASSERT_EQ(prompter_.Calls().size(), 1u);
-    EXPECT_EQ(prompter_.Calls()[0].text, "That gamertag is already in the list.");
-    EXPECT_EQ(prompter_.Calls()[0].title, "Error");
-    EXPECT_EQ(prompter_.Calls()[0].icon, MsgIcon::Exclamation);
+    ASSERT_EQ(prompter_.calls().size(), 1u);
+    EXPECT_EQ(prompter_.calls()[0].text, "That gamertag is already in the list.");
+    EXPECT_EQ(prompter_.calls()[0].title, "Error");
+    EXPECT_EQ(prompter_.calls()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(tagList.gamertags().size(), 4) << "nothing added";
 }
 
 TEST_F(TagListServiceTest, RemoveOnlyClearsTheFlag) {
-    Read();
+    read();
     TagList tagList(state_);
-    prompter_.AnswerMessage(MsgResult::No);
+    prompter_.answerMessage(MsgResult::No);
     EXPECT_FALSE(tagList.confirmRemove());
-    prompter_.AnswerMessage(MsgResult::Yes);
+    prompter_.answerMessage(MsgResult::Yes);
     EXPECT_TRUE(tagList.confirmRemove());
-    EXPECT_EQ(prompter_.Calls()[1].text, QString::fromLatin1(kRemoveConfirmMessage));
+    EXPECT_EQ(prompter_.calls()[1].text, QString::fromLatin1(kRemoveConfirmMessage));
     EXPECT_TRUE(tagList.remove(QStringLiteral("Alpha")));
     EXPECT_EQ(tagList.gamertags(), QStringList({"Bravo"}));
     PlayerSummary summary;
-    ReadPlayerSummary(state_, summary);
+    readPlayerSummary(state_, summary);
     EXPECT_EQ(summary.gamertags, QStringList({"Bravo"}));
     EXPECT_EQ(summary.totalGames, "0");
 }
 
 TEST_F(TagListServiceTest, AFailedStatementIsLoggedWithItsText) {
-    Read();
-    state_.Db->Close();
-    prompter_.AcknowledgeOkMessages(true);
+    read();
+    state_.db->close();
+    prompter_.acknowledgeOkMessages(true);
     EXPECT_FALSE(TagList(state_).remove(QStringLiteral("O'Neil")));
-    QFile log(DebugLogPath(state_));
+    QFile log(debugLogPath(state_));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray record = log.readAll();
     EXPECT_TRUE(record.contains(" [App.TagList]   "));
@@ -160,25 +160,25 @@ TEST_F(TagListServiceTest, AFailedStatementIsLoggedWithItsText) {
 }
 
 TEST_F(TagListServiceTest, ChoosingRemembersTheGamertagAndAllowsItsProfile) {
-    Read();
+    read();
     TagList(state_).choose(QStringLiteral("Alpha"));
-    EXPECT_EQ(state_.CurrentGamertag, "Alpha");
-    EXPECT_EQ(Ini("User", "Gamertag"), "Alpha");
+    EXPECT_EQ(state_.currentGamertag, "Alpha");
+    EXPECT_EQ(ini("User", "Gamertag"), "Alpha");
     EXPECT_TRUE(TagList(state_).profileMayOpen());
-    state_.CurrentGamertag.clear();
+    state_.currentGamertag.clear();
     EXPECT_FALSE(TagList(state_).profileMayOpen()) << "no player, no profile";
 }
 
 TEST_F(TagListServiceTest, ProfileIsReadAndSaved) {
-    Read();
+    read();
     Profile profile;
-    ASSERT_TRUE(ReadProfile(state_, QStringLiteral("Bravo"), profile));
+    ASSERT_TRUE(readProfile(state_, QStringLiteral("Bravo"), profile));
     EXPECT_EQ(profile.website, "");
     EXPECT_FALSE(profile.primaryColor.isValid());
-    ASSERT_TRUE(SaveProfile(state_, QStringLiteral("Alpha"), QStringLiteral("Red"),
+    ASSERT_TRUE(saveProfile(state_, QStringLiteral("Alpha"), QStringLiteral("Red"),
                             QStringLiteral("  it's mine  "), QStringLiteral(" http://x ")));
     Profile saved;
-    ASSERT_TRUE(ReadProfile(state_, QStringLiteral("Alpha"), saved));
+    ASSERT_TRUE(readProfile(state_, QStringLiteral("Alpha"), saved));
     EXPECT_EQ(saved.quote, "it's mine");
 }
 

@@ -8,17 +8,17 @@
 
 #include "UiTestSupport.h"
 #include "gui/BgrColor.h"
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 
 namespace tw {
 namespace {
 
 // The application must exist before the grid member is built.
 struct WithApp {
-    WithApp() { test::App(); }
+    WithApp() { test::app(); }
 };
 
-class FlexGridTest : public ::testing::Test, private WithApp {
+class ResultGridTest : public ::testing::Test, private WithApp {
   protected:
     void SetUp() override {
         grid.resize(400, 300);
@@ -32,10 +32,10 @@ class FlexGridTest : public ::testing::Test, private WithApp {
         grid.setFixedRows(1);
     }
 
-    FlexGrid grid;
+    ResultGrid grid;
 };
 
-TEST_F(FlexGridTest, CellBackColorZeroMeansTheDefault) {
+TEST_F(ResultGridTest, CellBackColorZeroMeansTheDefault) {
     grid.setRow(1);
     grid.setCol(0);
     EXPECT_EQ(grid.cellBackColor(), 0u);
@@ -48,36 +48,36 @@ TEST_F(FlexGridTest, CellBackColorZeroMeansTheDefault) {
     EXPECT_FALSE(grid.model()->index(1, 0).data(Qt::BackgroundRole).isValid());
 }
 
-TEST_F(FlexGridTest, AlignmentAndPictureOfTheCurrentCell) {
+TEST_F(ResultGridTest, AlignmentAndPictureOfTheCurrentCell) {
     grid.setRow(0);
     grid.setCol(1);
-    grid.setCellAlignment(FlexGrid::CenterCenter);
+    grid.setCellAlignment(ResultGrid::CenterCenter);
     EXPECT_EQ(grid.cellAlignment(), 4);
     EXPECT_EQ(grid.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(),
               int(Qt::AlignHCenter | Qt::AlignVCenter));
-    EXPECT_EQ(FlexGrid::toQtAlignment(1), Qt::AlignLeft | Qt::AlignVCenter);
-    EXPECT_EQ(FlexGrid::toQtAlignment(7), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(ResultGrid::toQtAlignment(1), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(ResultGrid::toQtAlignment(7), Qt::AlignRight | Qt::AlignVCenter);
     QPixmap arrow(16, 6);
     arrow.fill(Qt::black);
     grid.setCellPicture(arrow);
-    grid.setCellPictureAlignment(FlexGrid::RightCenter);
+    grid.setCellPictureAlignment(ResultGrid::RightCenter);
     EXPECT_EQ(grid.cellPicture().size(), QSize(16, 6));
     EXPECT_EQ(grid.cellPictureAlignment(), 7);
     grid.setCellPicture(QPixmap());
     EXPECT_TRUE(grid.cellPicture().isNull());
 }
 
-TEST_F(FlexGridTest, SizesAreTwips) {
-    const TwipsScale scale = TwipsScale::ForWidget(grid);
+TEST_F(ResultGridTest, SizesAreTwips) {
+    const TwipsScale scale = TwipsScale::forWidget(grid);
     grid.setColWidthTwips(1, 1200);
-    EXPECT_EQ(grid.columnWidth(1), scale.XToPixels(1200));
-    EXPECT_EQ(grid.colWidthTwips(1), scale.XToTwips(scale.XToPixels(1200)));
+    EXPECT_EQ(grid.columnWidth(1), scale.xToPixels(1200));
+    EXPECT_EQ(grid.colWidthTwips(1), scale.xToTwips(scale.xToPixels(1200)));
     // 30 pixels, as the picture rows of the query grid ask for.
-    grid.setRowHeightTwips(2, scale.YToTwips(30));
+    grid.setRowHeightTwips(2, scale.yToTwips(30));
     EXPECT_EQ(grid.rowHeight(2), 30);
 }
 
-TEST_F(FlexGridTest, ClearEmptiesCellsButKeepsTheShape) {
+TEST_F(ResultGridTest, ClearEmptiesCellsButKeepsTheShape) {
     grid.setRow(1);
     grid.setCol(1);
     grid.setCellBackColor(bgrValue(240, 240, 240));
@@ -93,10 +93,10 @@ TEST_F(FlexGridTest, ClearEmptiesCellsButKeepsTheShape) {
     EXPECT_EQ(grid.fixedRows(), 0);  // fixed rows never outnumber the rows
 }
 
-TEST_F(FlexGridTest, MouseEventsReportButtonAndCell) {
+TEST_F(ResultGridTest, MouseEventsReportButtonAndCell) {
     grid.show();
-    QSignalSpy down(&grid, &FlexGrid::mouseDown);
-    QSignalSpy up(&grid, &FlexGrid::mouseUp);
+    QSignalSpy down(&grid, &ResultGrid::mouseDown);
+    QSignalSpy up(&grid, &ResultGrid::mouseUp);
     const QPoint cell(grid.columnViewportPosition(2) + 3, grid.rowViewportPosition(1) + 3);
     QTest::mousePress(grid.viewport(), Qt::RightButton, Qt::ShiftModifier, cell);
     QTest::mouseRelease(grid.viewport(), Qt::RightButton, Qt::ShiftModifier, cell);
@@ -113,19 +113,19 @@ TEST_F(FlexGridTest, MouseEventsReportButtonAndCell) {
     EXPECT_EQ(grid.mouseCol(), 0);
 }
 
-TEST_F(FlexGridTest, FixedRowStaysInViewWhileTheRowsScroll) {
+TEST_F(ResultGridTest, FixedRowStaysInViewWhileTheRowsScroll) {
     grid.setRows(60);
     for (int r = 1; r < 60; ++r) {
         grid.setTextMatrix(r, 0, QString::number(r));
     }
     grid.show();
-    test::Settle();
+    test::settle();
     const int headerHeight = grid.rowHeight(0);
     const QRect strip(grid.viewport()->geometry().topLeft(),
                       QSize(grid.viewport()->width(), headerHeight));
     const QImage before = grid.grab(strip).toImage();
     grid.scrollToBottom();
-    test::Settle();
+    test::settle();
     ASSERT_GT(grid.rowAt(headerHeight + 2), 20);  // the data rows did scroll
     EXPECT_EQ(grid.grab(strip).toImage(), before);
     // A click on the header strip reaches row 0, as a sort click needs.
@@ -135,7 +135,7 @@ TEST_F(FlexGridTest, FixedRowStaysInViewWhileTheRowsScroll) {
     EXPECT_EQ(grid.mouseCol(), 1);
     // Without fixed rows nothing is held at the top.
     grid.setFixedRows(0);
-    test::Settle();
+    test::settle();
     EXPECT_NE(grid.grab(strip).toImage(), before);
 }
 

@@ -1,21 +1,21 @@
-#include "gui/FlexGridModel.h"
+#include "gui/ResultGridModel.h"
 
 #include <QBrush>
 
 #include "gui/BgrColor.h"
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 
 namespace tw {
 
-int FlexGridModel::rowCount(const QModelIndex& parent) const {
+int ResultGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
 }
 
-int FlexGridModel::columnCount(const QModelIndex& parent) const {
+int ResultGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : cols_;
 }
 
-QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
+QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || index.column() >= cols_) {
         return QVariant();
     }
@@ -32,11 +32,12 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
             return extras.backColor == 0 ? QVariant()
                                          : QVariant(QBrush(colorFromBgr(extras.backColor)));
         case Qt::TextAlignmentRole:
-            return extras.alignment < 0 ? QVariant()
-                                        : QVariant(int(FlexGrid::toQtAlignment(extras.alignment)));
-        case FlexGrid::kCellPictureRole:
+            return extras.alignment < 0
+                       ? QVariant()
+                       : QVariant(int(ResultGrid::toQtAlignment(extras.alignment)));
+        case ResultGrid::kCellPictureRole:
             return extras.picture.isNull() ? QVariant() : QVariant(extras.picture);
-        case FlexGrid::kPictureAlignmentRole:
+        case ResultGrid::kPictureAlignmentRole:
             return extras.pictureAlignment < 0 ? QVariant() : QVariant(extras.pictureAlignment);
         case kBackColorRole:
             return extras.backColor;
@@ -47,7 +48,7 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-void FlexGridModel::setRowCount(int rows) {
+void ResultGridModel::setRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows > rows_) {
         beginInsertRows(QModelIndex(), rows_, rows - 1);
@@ -63,7 +64,7 @@ void FlexGridModel::setRowCount(int rows) {
     }
 }
 
-void FlexGridModel::setColumnCount(int cols) {
+void ResultGridModel::setColumnCount(int cols) {
     cols = std::max(cols, 0);
     if (cols == cols_) {
         return;
@@ -90,7 +91,7 @@ void FlexGridModel::setColumnCount(int cols) {
     }
 }
 
-void FlexGridModel::setContents(int rows, int cols, std::vector<QString> texts) {
+void ResultGridModel::setContents(int rows, int cols, std::vector<QString> texts) {
     beginResetModel();
     rows_ = std::max(rows, 0);
     cols_ = std::max(cols, 0);
@@ -100,7 +101,7 @@ void FlexGridModel::setContents(int rows, int cols, std::vector<QString> texts) 
     endResetModel();
 }
 
-void FlexGridModel::clearCells() {
+void ResultGridModel::clearCells() {
     for (QString& text : texts_) {
         text.clear();
     }
@@ -110,16 +111,16 @@ void FlexGridModel::clearCells() {
     }
 }
 
-void FlexGridModel::setText(int row, int col, const QString& text) {
+void ResultGridModel::setText(int row, int col, const QString& text) {
     texts_[offset(row, col)] = text;
     cellChanged(row, col);
 }
 
-FlexGridModel::Extras FlexGridModel::extrasOf(int row, int col) const {
+ResultGridModel::Extras ResultGridModel::extrasOf(int row, int col) const {
     return extras_.value(key(row, col));
 }
 
-void FlexGridModel::permuteRows(int first, const std::vector<int>& sources) {
+void ResultGridModel::permuteRows(int first, const std::vector<int>& sources) {
     std::vector<QString> moved(sources.size() * static_cast<size_t>(cols_));
     QHash<quint64, Extras> extras;
     std::vector<int> target(static_cast<size_t>(rows_), -1);
@@ -145,12 +146,12 @@ void FlexGridModel::permuteRows(int first, const std::vector<int>& sources) {
     }
 }
 
-void FlexGridModel::cellChanged(int row, int col) {
+void ResultGridModel::cellChanged(int row, int col) {
     const QModelIndex cell = index(row, col);
     emit dataChanged(cell, cell);
 }
 
-void FlexGridModel::dropExtrasOutside(int rows, int cols) {
+void ResultGridModel::dropExtrasOutside(int rows, int cols) {
     for (auto it = extras_.begin(); it != extras_.end();) {
         const int row = static_cast<int>(it.key() >> 32);
         const int col = static_cast<int>(it.key() & 0xFFFFFFFFu);

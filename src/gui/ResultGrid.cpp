@@ -1,12 +1,12 @@
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
 
 #include "gui/BgrColor.h"
 #include "gui/FixedRowsOverlay.h"
-#include "gui/FlexGridDelegate.h"
-#include "gui/FlexGridModel.h"
+#include "gui/ResultGridDelegate.h"
+#include "gui/ResultGridModel.h"
 #include "gui/Twips.h"
 
 namespace tw {
@@ -35,9 +35,9 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
 }
 }  // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), cells_(new FlexGridModel(this)) {
+ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent), cells_(new ResultGridModel(this)) {
     setModel(cells_);
-    setItemDelegate(new FlexGridDelegate(this));
+    setItemDelegate(new ResultGridDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -52,36 +52,36 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), cells_(new FlexGridMod
     setCols(0);
 }
 
-FlexGrid::~FlexGrid() {
+ResultGrid::~ResultGrid() {
     delete fixedOverlay_;
 }
 
-int FlexGrid::rowCount() const {
+int ResultGrid::rowCount() const {
     return cells_->rowCount();
 }
 
-int FlexGrid::columnCount() const {
+int ResultGrid::columnCount() const {
     return cells_->columnCount();
 }
 
-void FlexGrid::clear() {
+void ResultGrid::clear() {
     cells_->clearCells();
 }
 
-void FlexGrid::setRows(int rows) {
+void ResultGrid::setRows(int rows) {
     cells_->setRowCount(rows);
     fixedRows_ = std::min(fixedRows_, rowCount());
     row_ = std::min(row_, std::max(rowCount() - 1, 0));
     fixedOverlay_->relayout();
 }
 
-void FlexGrid::setCols(int cols) {
+void ResultGrid::setCols(int cols) {
     cells_->setColumnCount(cols);
     fixedCols_ = std::min(fixedCols_, columnCount());
     col_ = std::min(col_, std::max(columnCount() - 1, 0));
 }
 
-void FlexGrid::setContents(int rows, int cols, std::vector<QString> texts) {
+void ResultGrid::setContents(int rows, int cols, std::vector<QString> texts) {
     cells_->setContents(rows, cols, std::move(texts));
     fixedRows_ = std::min(fixedRows_, rowCount());
     fixedCols_ = std::min(fixedCols_, columnCount());
@@ -90,7 +90,7 @@ void FlexGrid::setContents(int rows, int cols, std::vector<QString> texts) {
     fixedOverlay_->relayout();
 }
 
-void FlexGrid::permuteRows(int first, const std::vector<int>& sources) {
+void ResultGrid::permuteRows(int first, const std::vector<int>& sources) {
     std::vector<int> heights;
     heights.reserve(sources.size());
     for (const int source : sources) {
@@ -105,108 +105,108 @@ void FlexGrid::permuteRows(int first, const std::vector<int>& sources) {
     }
 }
 
-void FlexGrid::setFixedRows(int rows) {
+void ResultGrid::setFixedRows(int rows) {
     fixedRows_ = std::clamp(rows, 0, rowCount());
     fixedOverlay_->relayout();
     viewport()->update();
 }
 
-void FlexGrid::setFixedCols(int cols) {
+void ResultGrid::setFixedCols(int cols) {
     fixedCols_ = std::clamp(cols, 0, columnCount());
     viewport()->update();
 }
 
-QString FlexGrid::textMatrix(int row, int col) const {
+QString ResultGrid::textMatrix(int row, int col) const {
     return contains(row, col) ? cells_->text(row, col) : QString();
 }
 
-void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
+void ResultGrid::setTextMatrix(int row, int col, const QString& text) {
     if (contains(row, col)) {
         cells_->setText(row, col, text);
     }
 }
 
-void FlexGrid::setRow(int row) {
+void ResultGrid::setRow(int row) {
     row_ = row;
     rowSel_ = row;
 }
 
-void FlexGrid::setCol(int col) {
+void ResultGrid::setCol(int col) {
     col_ = col;
     colSel_ = col;
 }
 
-uint32_t FlexGrid::cellBackColor() const {
+uint32_t ResultGrid::cellBackColor() const {
     return contains(row_, col_) ? cells_->extrasOf(row_, col_).backColor : 0;
 }
 
-void FlexGrid::setCellBackColor(uint32_t vbColor) {
+void ResultGrid::setCellBackColor(uint32_t vbColor) {
     if (contains(row_, col_)) {
         cells_->editExtras(row_, col_,
-                           [vbColor](FlexGridModel::Extras& cell) { cell.backColor = vbColor; });
+                           [vbColor](ResultGridModel::Extras& cell) { cell.backColor = vbColor; });
     }
 }
 
-int FlexGrid::cellAlignment() const {
+int ResultGrid::cellAlignment() const {
     const int alignment = contains(row_, col_) ? cells_->extrasOf(row_, col_).alignment : -1;
     return alignment < 0 ? LeftCenter : alignment;
 }
 
-void FlexGrid::setCellAlignment(int alignment) {
+void ResultGrid::setCellAlignment(int alignment) {
     if (contains(row_, col_)) {
         cells_->editExtras(
-            row_, col_, [alignment](FlexGridModel::Extras& cell) { cell.alignment = alignment; });
+            row_, col_, [alignment](ResultGridModel::Extras& cell) { cell.alignment = alignment; });
     }
 }
 
-QPixmap FlexGrid::cellPicture() const {
+QPixmap ResultGrid::cellPicture() const {
     return contains(row_, col_) ? cells_->extrasOf(row_, col_).picture : QPixmap();
 }
 
-void FlexGrid::setCellPicture(const QPixmap& picture) {
+void ResultGrid::setCellPicture(const QPixmap& picture) {
     if (contains(row_, col_)) {
         cells_->editExtras(row_, col_,
-                           [&picture](FlexGridModel::Extras& cell) { cell.picture = picture; });
+                           [&picture](ResultGridModel::Extras& cell) { cell.picture = picture; });
     }
 }
 
-int FlexGrid::cellPictureAlignment() const {
+int ResultGrid::cellPictureAlignment() const {
     const int alignment = contains(row_, col_) ? cells_->extrasOf(row_, col_).pictureAlignment : -1;
     return alignment < 0 ? LeftTop : alignment;
 }
 
-void FlexGrid::setCellPictureAlignment(int alignment) {
+void ResultGrid::setCellPictureAlignment(int alignment) {
     if (contains(row_, col_)) {
-        cells_->editExtras(row_, col_, [alignment](FlexGridModel::Extras& cell) {
+        cells_->editExtras(row_, col_, [alignment](ResultGridModel::Extras& cell) {
             cell.pictureAlignment = alignment;
         });
     }
 }
 
-int FlexGrid::colWidthTwips(int col) const {
+int ResultGrid::colWidthTwips(int col) const {
     return pixelsToTwipsX(columnWidth(col));
 }
 
-void FlexGrid::setColWidthTwips(int col, int twips) {
+void ResultGrid::setColWidthTwips(int col, int twips) {
     setColumnWidth(col, twipsToPixelsX(twips));
 }
 
-int FlexGrid::rowHeightTwips(int row) const {
+int ResultGrid::rowHeightTwips(int row) const {
     return pixelsToTwipsY(rowHeight(row));
 }
 
-void FlexGrid::setRowHeightTwips(int row, int twips) {
+void ResultGrid::setRowHeightTwips(int row, int twips) {
     setRowHeight(row, twipsToPixelsY(twips));
 }
 
-void FlexGrid::setRedraw(bool on) {
+void ResultGrid::setRedraw(bool on) {
     setUpdatesEnabled(on);
     if (on) {
         viewport()->update();
     }
 }
 
-Qt::Alignment FlexGrid::toQtAlignment(int alignment) {
+Qt::Alignment ResultGrid::toQtAlignment(int alignment) {
     static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
                                                     Qt::AlignRight};
     static constexpr Qt::Alignment kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
@@ -216,52 +216,52 @@ Qt::Alignment FlexGrid::toQtAlignment(int alignment) {
     return kHorizontal[alignment / 3] | kVertical[alignment % 3];
 }
 
-void FlexGrid::mousePressEvent(QMouseEvent* event) {
+void ResultGrid::mousePressEvent(QMouseEvent* event) {
     trackMouse(event->position().toPoint());
     QTableView::mousePressEvent(event);
     emit mouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
                    event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-void FlexGrid::resizeEvent(QResizeEvent* event) {
+void ResultGrid::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     fixedOverlay_->relayout();
 }
 
-void FlexGrid::scrollContentsBy(int dx, int dy) {
+void ResultGrid::scrollContentsBy(int dx, int dy) {
     QTableView::scrollContentsBy(dx, dy);
     // The overlay may cover the top row now; nothing else changes.
     fixedOverlay_->update();
 }
 
-void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+void ResultGrid::mouseReleaseEvent(QMouseEvent* event) {
     trackMouse(event->position().toPoint());
     QTableView::mouseReleaseEvent(event);
     emit mouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
                  event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-bool FlexGrid::contains(int row, int col) const {
+bool ResultGrid::contains(int row, int col) const {
     return row >= 0 && col >= 0 && row < rowCount() && col < columnCount();
 }
 
-void FlexGrid::trackMouse(const QPoint& position) {
+void ResultGrid::trackMouse(const QPoint& position) {
     const int fixedRow = fixedOverlay_->fixedRowAt(position);
     mouseRow_ = fixedRow >= 0 ? fixedRow : rowAt(position.y());
     mouseCol_ = columnAt(position.x());
 }
 
-int FlexGrid::twipsToPixelsX(int twips) const {
-    return TwipsScale::ForWidget(*this).XToPixels(twips);
+int ResultGrid::twipsToPixelsX(int twips) const {
+    return TwipsScale::forWidget(*this).xToPixels(twips);
 }
-int FlexGrid::twipsToPixelsY(int twips) const {
-    return TwipsScale::ForWidget(*this).YToPixels(twips);
+int ResultGrid::twipsToPixelsY(int twips) const {
+    return TwipsScale::forWidget(*this).yToPixels(twips);
 }
-int FlexGrid::pixelsToTwipsX(int pixels) const {
-    return TwipsScale::ForWidget(*this).XToTwips(pixels);
+int ResultGrid::pixelsToTwipsX(int pixels) const {
+    return TwipsScale::forWidget(*this).xToTwips(pixels);
 }
-int FlexGrid::pixelsToTwipsY(int pixels) const {
-    return TwipsScale::ForWidget(*this).YToTwips(pixels);
+int ResultGrid::pixelsToTwipsY(int pixels) const {
+    return TwipsScale::forWidget(*this).yToTwips(pixels);
 }
 
 }  // namespace tw

@@ -14,9 +14,9 @@
 namespace tw {
 
 class FixedRowsOverlay;
-class FlexGridModel;
+class ResultGridModel;
 
-class FlexGrid : public QTableView {
+class ResultGrid : public QTableView {
     Q_OBJECT
   public:
     // Alignment values of the designed grid (text and picture alignment).
@@ -34,10 +34,10 @@ class FlexGrid : public QTableView {
     static constexpr int kCellPictureRole = Qt::UserRole + 1;
     static constexpr int kPictureAlignmentRole = Qt::UserRole + 2;
 
-    explicit FlexGrid(QWidget* parent = nullptr);
+    explicit ResultGrid(QWidget* parent = nullptr);
     // The fixed-row overlay goes first: it follows the model, which the
     // widget's own destruction resets after the viewport is gone.
-    ~FlexGrid() override;
+    ~ResultGrid() override;
 
     // Empties every cell: text, picture, colour and alignment. The row and
     // column counts stay.
@@ -117,7 +117,7 @@ class FlexGrid : public QTableView {
     int pixelsToTwipsX(int pixels) const;
     int pixelsToTwipsY(int pixels) const;
 
-    FlexGridModel* cells_ = nullptr;
+    ResultGridModel* cells_ = nullptr;
     FixedRowsOverlay* fixedOverlay_ = nullptr;
     int fixedRows_ = 0;
     int fixedCols_ = 0;

@@ -6,17 +6,17 @@
 
 namespace tw {
 
-class FlexGrid;
+class ResultGrid;
 
-class FlexGridDelegate : public QStyledItemDelegate {
+class ResultGridDelegate : public QStyledItemDelegate {
   public:
-    explicit FlexGridDelegate(FlexGrid* grid);
+    explicit ResultGridDelegate(ResultGrid* grid);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
   private:
-    FlexGrid* grid_;
+    ResultGrid* grid_;
 };
 
 }  // namespace tw

@@ -1,17 +1,17 @@
-#include "gui/FlexGridDelegate.h"
+#include "gui/ResultGridDelegate.h"
 
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 
-#include "gui/FlexGrid.h"
+#include "gui/ResultGrid.h"
 
 namespace tw {
 
-FlexGridDelegate::FlexGridDelegate(FlexGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+ResultGridDelegate::ResultGridDelegate(ResultGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
-void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
+void ResultGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
     const bool fixed = index.row() < grid_->fixedRows() || index.column() < grid_->fixedCols();
     if (fixed && !index.data(Qt::BackgroundRole).isValid()) {
         painter->fillRect(option.rect, option.palette.button());
@@ -23,15 +23,15 @@ void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
     QStyledItemDelegate::paint(painter, option, index);
 
-    const QVariant picture = index.data(FlexGrid::kCellPictureRole);
+    const QVariant picture = index.data(ResultGrid::kCellPictureRole);
     if (!picture.isValid()) {
         return;
     }
     const QPixmap pixmap = picture.value<QPixmap>();
-    const int alignment = index.data(FlexGrid::kPictureAlignmentRole).isValid()
-                              ? index.data(FlexGrid::kPictureAlignmentRole).toInt()
-                              : FlexGrid::LeftTop;
-    const QRect target = QStyle::alignedRect(option.direction, FlexGrid::toQtAlignment(alignment),
+    const int alignment = index.data(ResultGrid::kPictureAlignmentRole).isValid()
+                              ? index.data(ResultGrid::kPictureAlignmentRole).toInt()
+                              : ResultGrid::LeftTop;
+    const QRect target = QStyle::alignedRect(option.direction, ResultGrid::toQtAlignment(alignment),
                                              pixmap.deviceIndependentSize().toSize(), option.rect);
     painter->drawPixmap(target, pixmap);
 }

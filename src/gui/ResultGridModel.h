@@ -1,5 +1,5 @@
 #pragma once
-// The cells of a FlexGrid: one text per cell in a flat row-major array, and
+// The cells of a ResultGrid: one text per cell in a flat row-major array, and
 // the few cells with a colour, an alignment or a picture in a sparse map.
 // A result grid of many thousand rows is filled in one step (SetContents)
 // rather than cell by cell.
@@ -12,7 +12,7 @@
 
 namespace tw {
 
-class FlexGridModel : public QAbstractTableModel {
+class ResultGridModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     static constexpr int kBackColorRole = Qt::UserRole + 3;
@@ -26,7 +26,7 @@ class FlexGridModel : public QAbstractTableModel {
         int pictureAlignment = -1;
     };
 
-    explicit FlexGridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    explicit ResultGridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
