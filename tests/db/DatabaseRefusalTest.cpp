@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 
 #include "EngineTestSupport.h"
+#include "support/SqliteFile.h"
 
 namespace tw::test {
 namespace {
@@ -19,16 +20,7 @@ class DatabaseRefusal : public ::testing::Test {
         path_ = dir_.filePath(QStringLiteral("tallywick110.mdb"));
     }
     // Raw SQLite statements on the closed file.
-    void sqlite(const char* sql) const {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(path_.toUtf8().constData(), &db), SQLITE_OK);
-        char* message = nullptr;
-        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
-        const std::string failure = message ? message : "";
-        sqlite3_free(message);
-        sqlite3_close(db);
-        ASSERT_EQ(rc, SQLITE_OK) << failure;
-    }
+    void sqlite(const char* sql) const { ASSERT_EQ(test_support::runSql(path_, sql), ""); }
     // One value read through SQLite itself, opened read-write so that it
     // cleans up after itself as the program would.
     QString value(const char* sql) const {
