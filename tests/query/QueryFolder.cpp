@@ -1,6 +1,6 @@
 #include "QueryFolder.h"
 
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 #include "support/TestApplication.h"
 
 #include <QAction>
@@ -46,15 +46,7 @@ void QueryFolderTest::TearDown() {
 }
 
 void QueryFolderTest::seed(const char* sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(filePath(QStringLiteral("tallywick110.mdb")).toUtf8().constData(), &db),
-              SQLITE_OK);
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
-    const std::string error = message ? message : "";
-    sqlite3_free(message);
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK) << error;
+    ASSERT_EQ(test_support::runSql(filePath(QStringLiteral("tallywick110.mdb")), sql), "");
 }
 
 void QueryFolderTest::load(const std::vector<SavedQuery>& queries, const QByteArray& application) {

@@ -1,10 +1,11 @@
-// The query service without a window: what runQuery returns (header, texts,
-// marks, picture rows, the chart's table, the statement run), a failure that
-// keeps the rows read and goes to the log with its statement, and the query
-// export written from a result.
+// The query service without a window: what the window tests cannot see (the
+// picture rows and pictures loaded once, the chart's table, the grid in place of
+// a chart when asked) and the query export written from a result with the
+// batch's workbook filters. Texts, highlight, filters and failures are tested
+// through the window in RunQueryTest.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,10 +43,7 @@ class QueryRunnerTest : public ::testing::Test {
         const QString db = filePath(QStringLiteral("tallywick110.mdb"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), db));
         QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
-        sqlite3* handle = nullptr;
-        ASSERT_EQ(sqlite3_open(db.toUtf8().constData(), &handle), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(handle, kWorld, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(handle);
+        ASSERT_EQ(test_support::runSql(db, kWorld), "");
         state_.prompter = &prompter_;
         state_.programDir = dir_.path();
         state_.currentGamertag = QStringLiteral("Fred");
@@ -76,44 +74,6 @@ class QueryRunnerTest : public ::testing::Test {
     ScriptedPrompter prompter_;
     Session state_;
 };
-
-TEST_F(QueryRunnerTest, GridResultHoldsHeaderTextsHighlightAndTheStatementRun) {
-    const QString saved = QStringLiteral(
-        "SELECT Game_Player.Player_Gamertag, Kills, Shots_Fired FROM Game_Player INNER JOIN Game "
-        "ON Game.Game_ID = Game_Player.Game_ID WHERE Kills > 0 ORDER BY Kills DESC");
-    const QueryResult result = Run(saved, PlayerFilter::All, GameFilter::Ranked);
-    EXPECT_TRUE(result.ran);
-    ASSERT_FALSE(result.error);
-    EXPECT_EQ(result.statement, QString(saved).replace(
-                                    QStringLiteral("WHERE "),
-                                    QStringLiteral("WHERE Game.Playlist <> 'Arranged Game' AND ")));
-    EXPECT_EQ(result.records, 2);
-    EXPECT_FALSE(result.chart);
-    EXPECT_EQ(result.textRows(), QList<QStringList>({{"Player_Gamertag", "Kills", "Shots_Fired"},
-                                                     {"Fred", "12", "100"},
-                                                     {"Wilma", "10", "90"}}));
-    // Fred's cells are marked with the highlight, nobody else's.
-    ASSERT_EQ(result.marks.size(), 3u);
-    for (const CellMark& mark : result.marks) {
-        EXPECT_EQ(mark.row, 1);
-        EXPECT_EQ(mark.kind, CellKind::Text);
-        EXPECT_EQ(mark.backColor, kHighlightColor);
-    }
-    EXPECT_TRUE(result.rowPixels.empty());
-    EXPECT_TRUE(prompter_.calls().empty());
-}
-
-TEST_F(QueryRunnerTest, NullCellsAreEmptyAndNotHighlighted) {
-    const QueryResult result =
-        Run(QStringLiteral("SELECT Player_Gamertag, Shots_Fired FROM Game_Player WHERE Game_ID = 2 "
-                           "ORDER BY Kills DESC"));
-    ASSERT_FALSE(result.error);
-    EXPECT_EQ(
-        result.textRows(),
-        QList<QStringList>({{"Player_Gamertag", "Shots_Fired"}, {"Fred", ""}, {"Barney", ""}}));
-    ASSERT_EQ(result.marks.size(), 1u) << "Fred's gamertag only";
-    EXPECT_EQ(result.marks[0].col, 0);
-}
 
 TEST_F(QueryRunnerTest, PicturesColoursAndPictureRows) {
     QImage image(8, 8, QImage::Format_RGB32);
@@ -148,38 +108,6 @@ TEST_F(QueryRunnerTest, PicturesColoursAndPictureRows) {
     EXPECT_EQ(colours[1].backColor, 0x000080FFu);
     EXPECT_EQ(colours[1].text, "FF8000");
     EXPECT_EQ(colours[2].backColor, 0x0080FF00u);
-}
-
-TEST_F(QueryRunnerTest, AFailureKeepsTheRowsReadAndTheLogGetsItsStatement) {
-    QFile bad(filePath(QStringLiteral("level/L99.bmp")));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("not a picture");
-    bad.close();
-    const QueryResult result = Run(QStringLiteral(
-        "SELECT Player_Gamertag, IIf(Player_Gamertag = 'Wilma', '/level/L99.bmp', '') AS [Level] "
-        "FROM Player WHERE 1 = 1 ORDER BY Player_Gamertag"));
-    ASSERT_TRUE(result.error);
-    EXPECT_EQ(result.error->number(), 481);
-    ASSERT_GE(result.rows, 3);
-    EXPECT_EQ(result.text(1, 0), "Barney");
-    EXPECT_EQ(result.text(2, 0), "Fred");
-    EXPECT_TRUE(prompter_.calls().empty()) << "the runner itself tells nobody";
-    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("debug.log"))));
-
-    prompter_.acknowledgeOkMessages(true);
-    reportQueryFailure(state_, result);
-    ASSERT_EQ(prompter_.calls().size(), 1u);
-    EXPECT_TRUE(prompter_.calls()[0].text.startsWith(QStringLiteral("Error #: 481\r\n")));
-    EXPECT_TRUE(debugLog().contains(" [App.RunQuery]   "));
-    EXPECT_TRUE(debugLog().contains("SQL: " + result.statement.toUtf8() + "\r\n"));
-
-    const QueryResult broken =
-        Run(QStringLiteral("SELECT Nothing FROM Nowhere WHERE 1 = 1"), PlayerFilter::TagList);
-    ASSERT_TRUE(broken.error);
-    EXPECT_EQ(broken.rows, 0);
-    reportQueryFailure(state_, broken);
-    EXPECT_TRUE(debugLog().contains(
-        "SQL: SELECT Nothing FROM Nowhere WHERE Player.Is_Selectable = 'Y' AND 1 = 1\r\n"));
 }
 
 TEST_F(QueryRunnerTest, GraphQueriesGiveTheChartTableOrTheGridWhenAsked) {
