@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 #include "support/TestApplication.h"
 
 #include <QApplication>
@@ -57,16 +57,7 @@ class ProgramFolderTest : public ::testing::Test {
             << "the delivered database is built into " TALLYWICK_PROGRAM_DIR;
     }
     // Runs SQLite statements on the closed database file.
-    void seed(const char* sql) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(dbPath().toUtf8().constData(), &db), SQLITE_OK);
-        char* message = nullptr;
-        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
-        const std::string error = message ? message : "";
-        sqlite3_free(message);
-        sqlite3_close(db);
-        ASSERT_EQ(rc, SQLITE_OK) << error;
-    }
+    void seed(const char* sql) { ASSERT_EQ(test_support::runSql(dbPath(), sql), ""); }
     void writeIni(const QByteArray& bytes) {
         QFile file(filePath(QStringLiteral("tallywick110.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

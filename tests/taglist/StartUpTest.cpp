@@ -120,7 +120,8 @@ TEST_F(StartUpTest, ClosingIsRefusedWhileADownloadRuns) {
               "You are in the middle of downloading game data.\r\n"
               "You must STOP the download before you can exit.");
     EXPECT_EQ(prompter_->calls()[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(ini("Application", "Top"), "");
+    EXPECT_EQ(prompter_->calls()[0].title, "Error");
+    EXPECT_EQ(ini("Application", "Top"), "") << "nothing written before the exit goes on";
 
     state_->downloadInProgress = false;  // after Stop
     EXPECT_TRUE(window_->close());

@@ -1,8 +1,11 @@
-// The tag-list service and the player summary on the program's own database,
-// with no window: what the command line and the window both rely on.
+// The tag-list service on the program's own database, linked without the
+// widget library: what the window tests cannot see (the refusal of a listed
+// gamertag, the statement a failure logs). The summary, removal, choice and
+// profile are tested through the window in SummaryTest, TagListTest and
+// ProfileTest, which call the same service.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,12 +13,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "core/IniFile.h"
 #include "core/Paths.h"
 #include "core/Session.h"
 #include "support/ScriptedPrompter.h"
 #include "taglist/PlayerSummary.h"
-#include "taglist/Profile.h"
 #include "taglist/TagList.h"
 
 namespace tw::testing {
@@ -48,7 +49,7 @@ class TagListServiceTest : public ::testing::Test {
         buildPaths(state_, dir_.path());
         ASSERT_TRUE(
             QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), state_.dbPath));
-        seed(kWorld);
+        ASSERT_EQ(test_support::runSql(state_.dbPath, kWorld), "");
         QFile ini(state_.iniPath);
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[User]\r\nGamertag=Bravo\r\n");
@@ -57,19 +58,6 @@ class TagListServiceTest : public ::testing::Test {
     }
     void TearDown() override { state_.db.reset(); }
 
-    void seed(const char* sql) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(state_.dbPath.toUtf8().constData(), &db), SQLITE_OK);
-        char* message = nullptr;
-        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
-        const std::string error = message ? message : "";
-        sqlite3_free(message);
-        sqlite3_close(db);
-        ASSERT_EQ(rc, SQLITE_OK) << error;
-    }
-    QString ini(const char* section, const char* key) const {
-        return IniFile(state_.iniPath).read(section, key);
-    }
     PlayerSummary read() {
         PlayerSummary summary;
         EXPECT_EQ(readPlayerSummary(state_, summary), SummaryOutcome::Read);
@@ -80,37 +68,6 @@ class TagListServiceTest : public ::testing::Test {
     Session state_;
     ScriptedPrompter prompter_;
 };
-
-TEST_F(TagListServiceTest, SummaryOfTheRememberedPlayer) {
-    state_.currentGamertag = QStringLiteral("Alpha");
-    const PlayerSummary summary = read();
-    EXPECT_EQ(summary.gamertags, QStringList({"Alpha", "Bravo"}));
-    EXPECT_EQ(summary.selected, 0);
-    EXPECT_EQ(summary.clan, "Red");
-    EXPECT_EQ(summary.totalGames, "2");
-    EXPECT_EQ(summary.lastDownload, "Jan 5, 2005 3:07 PM");
-    EXPECT_EQ(summary.avatarPath, state_.avatarDir + "unknown.jpg");
-    EXPECT_FALSE(summary.avatar.isNull());
-    EXPECT_TRUE(prompter_.calls().empty());
-}
-
-TEST_F(TagListServiceTest, AnUnlistedCurrentPlayerGivesWayToTheFirstEntry) {
-    state_.currentGamertag = QStringLiteral("Known Only");
-    const PlayerSummary summary = read();
-    EXPECT_EQ(summary.selected, 0);
-    EXPECT_EQ(state_.currentGamertag, "Alpha");
-    EXPECT_EQ(ini("User", "Gamertag"), "Alpha");
-}
-
-TEST_F(TagListServiceTest, AMissingDatabaseEndsTheProgramWithOneMessage) {
-    QFile::remove(state_.dbPath);
-    prompter_.acknowledgeOkMessages(true);
-    PlayerSummary summary;
-    EXPECT_EQ(readPlayerSummary(state_, summary), SummaryOutcome::DatabaseClosed);
-    EXPECT_TRUE(state_.endRequested);
-    ASSERT_EQ(prompter_.calls().size(), 1u);
-    EXPECT_EQ(prompter_.calls()[0].text, databaseMissingMessage());
-}
 
 TEST_F(TagListServiceTest, AddFlagsAKnownPlayerAndRefusesAListedOne) {
     read();
@@ -130,22 +87,6 @@ TEST_F(TagListServiceTest, AddFlagsAKnownPlayerAndRefusesAListedOne) {
     EXPECT_EQ(tagList.gamertags().size(), 4) << "nothing added";
 }
 
-TEST_F(TagListServiceTest, RemoveOnlyClearsTheFlag) {
-    read();
-    TagList tagList(state_);
-    prompter_.answerMessage(MsgResult::No);
-    EXPECT_FALSE(tagList.confirmRemove());
-    prompter_.answerMessage(MsgResult::Yes);
-    EXPECT_TRUE(tagList.confirmRemove());
-    EXPECT_EQ(prompter_.calls()[1].text, QString::fromLatin1(kRemoveConfirmMessage));
-    EXPECT_TRUE(tagList.remove(QStringLiteral("Alpha")));
-    EXPECT_EQ(tagList.gamertags(), QStringList({"Bravo"}));
-    PlayerSummary summary;
-    readPlayerSummary(state_, summary);
-    EXPECT_EQ(summary.gamertags, QStringList({"Bravo"}));
-    EXPECT_EQ(summary.totalGames, "0");
-}
-
 TEST_F(TagListServiceTest, AFailedStatementIsLoggedWithItsText) {
     read();
     state_.db->close();
@@ -157,29 +98,6 @@ TEST_F(TagListServiceTest, AFailedStatementIsLoggedWithItsText) {
     EXPECT_TRUE(record.contains(" [App.TagList]   "));
     EXPECT_TRUE(record.contains("SQL: select * from Player where Player_Gamertag='O''Neil'\r\n"))
         << record.constData();
-}
-
-TEST_F(TagListServiceTest, ChoosingRemembersTheGamertagAndAllowsItsProfile) {
-    read();
-    TagList(state_).choose(QStringLiteral("Alpha"));
-    EXPECT_EQ(state_.currentGamertag, "Alpha");
-    EXPECT_EQ(ini("User", "Gamertag"), "Alpha");
-    EXPECT_TRUE(TagList(state_).profileMayOpen());
-    state_.currentGamertag.clear();
-    EXPECT_FALSE(TagList(state_).profileMayOpen()) << "no player, no profile";
-}
-
-TEST_F(TagListServiceTest, ProfileIsReadAndSaved) {
-    read();
-    Profile profile;
-    ASSERT_TRUE(readProfile(state_, QStringLiteral("Bravo"), profile));
-    EXPECT_EQ(profile.website, "");
-    EXPECT_FALSE(profile.primaryColor.isValid());
-    ASSERT_TRUE(saveProfile(state_, QStringLiteral("Alpha"), QStringLiteral("Red"),
-                            QStringLiteral("  it's mine  "), QStringLiteral(" http://x ")));
-    Profile saved;
-    ASSERT_TRUE(readProfile(state_, QStringLiteral("Alpha"), saved));
-    EXPECT_EQ(saved.quote, "it's mine");
 }
 
 }  // namespace
