@@ -1,4 +1,4 @@
-// writeIni's failure message, the settings round trip, and the exit rule.
+// writeIni's failure message and what exit writes before the program ends.
 
 #include <gtest/gtest.h>
 
@@ -34,54 +34,6 @@ class ShellTest : public ::testing::Test {
     RecordingPrompter prompter_;
 };
 
-TEST_F(ShellTest, EveryKeyWrittenIsReadBackUnchanged) {
-    const std::pair<const char*, const char*> keys[] = {
-        {"Internet", "URL_Base_Domain"}, {"Internet", "URL_Stats_Root"},
-        {"Internet", "URL_Games_Root"},  {"Internet", "URL_Game_Detail"},
-        {"Internet", "URL_Image_Root"},  {"Internet", "Proxy_Address"},
-    };
-    writeIni(state_, "User", "Gamertag", "O'Neil Two");
-    for (const auto& [section, key] : keys) {
-        writeIni(state_, section, key, QStringLiteral("/v/") + key);
-    }
-    writeIni(state_, "Internet", "Direct_Port", "8642");
-    writeIni(state_, "Internet", "Connection_Timeout", "30000");
-    writeIni(state_, "Internet", "Proxy_Port", "8080");
-    writeIni(state_, "Application", "Games_Per_Page", "25");
-    writeIni(state_, "Application", "Query_Export_Format", "4");
-    writeIni(state_, "Application", "Query_Count", "1");
-    writeIni(state_, "Query_1", "Name", "Mine");
-    writeIni(state_, "Query_1", "SQL", "select * from Player where Player_Gamertag='x'");
-    for (const char* flag :
-         {"Auto_Grid_Highlight", "Download_Only_Experience_Level", "TPS_Use_KApD"}) {
-        writeIni(state_, "Application", flag, "1");
-    }
-    for (const char* flag : {"Download_All_Tag_List", "Scan_All_Game_Lists"}) {
-        writeIni(state_, "Application", flag, "0");
-    }
-    writeIni(state_, "Internet", "Use_Proxy", "1");
-
-    const LoadedSettings loaded = loadSettings(state_, dir_.path());
-    const Settings& s = state_.settings;
-    EXPECT_EQ(s.gamertag, "O'Neil Two");
-    EXPECT_EQ(s.urlBaseDomain, "/v/URL_Base_Domain");
-    EXPECT_EQ(s.urlStatsRoot, "/v/URL_Stats_Root");
-    EXPECT_EQ(s.urlGamesRoot, "/v/URL_Games_Root");
-    EXPECT_EQ(s.urlGameDetail, "/v/URL_Game_Detail");
-    EXPECT_EQ(s.urlImageRoot, "/v/URL_Image_Root");
-    EXPECT_EQ(s.proxyAddress, "/v/Proxy_Address");
-    EXPECT_EQ(s.directPort, 8642);
-    EXPECT_EQ(s.connectionTimeout, 30000);
-    EXPECT_EQ(s.proxyPort, 8080);
-    EXPECT_EQ(s.gamesPerPage, 25);
-    EXPECT_EQ(s.queryExportFormat, 4);
-    EXPECT_TRUE(s.useProxy && s.autoGridHighlight && s.downloadOnlyExperienceLevel && s.tpsUseKApD);
-    EXPECT_FALSE(s.downloadAllTagList || s.scanAllGameLists);
-    EXPECT_EQ(loaded.queryNames, QStringList{"Mine"});
-    EXPECT_EQ(state_.querySql[1], "select * from Player where Player_Gamertag='x'");
-    EXPECT_TRUE(prompter_.messages.empty());
-}
-
 TEST_F(ShellTest, WriteFailureIsToldOncePerWriteWithPathAndReason) {
     state_.iniPath = dir_.filePath(QStringLiteral("no-such-folder/tallywick110.ini"));
     EXPECT_FALSE(writeIni(state_, "User", "Gamertag", "a"));
@@ -95,21 +47,6 @@ TEST_F(ShellTest, WriteFailureIsToldOncePerWriteWithPathAndReason) {
         EXPECT_EQ(shown.title, "Error");
     }
     EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("no-such-folder"))));
-}
-
-TEST_F(ShellTest, ExitIsRefusedWhileADownloadRuns) {
-    state_.downloadInProgress = true;
-    bool closed = false;
-    EXPECT_FALSE(unloadMainWindow(state_, {1, 2, 7335, 11415}, [&closed] { closed = true; }));
-    ASSERT_EQ(prompter_.messages.size(), 1u);
-    EXPECT_EQ(prompter_.messages[0].text,
-              "You are in the middle of downloading game data.\r\n"
-              "You must STOP the download before you can exit.");
-    EXPECT_EQ(prompter_.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(prompter_.messages[0].title, "Error");
-    EXPECT_FALSE(closed);
-    EXPECT_FALSE(state_.endRequested);
-    EXPECT_EQ(iniBytes(), "<missing>");
 }
 
 TEST_F(ShellTest, ExitSavesPlacementBeforeClosingAndEndsDespiteCloseErrors) {
