@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 #include "support/TestApplication.h"
 
 #include <QApplication>
@@ -33,14 +33,7 @@ inline void ensureApplication() {
 
 // Runs SQLite statements on a closed database file.
 inline void seedFile(const QString& path, const char* sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
-    const std::string error = message ? message : "";
-    sqlite3_free(message);
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK) << error;
+    ASSERT_EQ(test_support::runSql(path, sql), "");
 }
 
 // A new, empty statistics database at `path`.

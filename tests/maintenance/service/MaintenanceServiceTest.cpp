@@ -2,7 +2,7 @@
 // what they answer, what they tell, and what the caller must refresh.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -63,24 +63,12 @@ TEST_F(MaintenanceServiceTest, APurgeAnsweredNoAsksNoRefresh) {
     EXPECT_EQ(prompter_.calls().size(), 2u);
 }
 
-TEST_F(MaintenanceServiceTest, ThePurgeOfNonTagListPlayersKeepsTheList) {
-    prompter_.answerMessage(MsgResult::Yes);
-    EXPECT_TRUE(purgeNonTagListPlayers(state_));
-    EXPECT_EQ(players(), "Ann");
-    ASSERT_EQ(prompter_.calls().size(), 2u);
-    EXPECT_EQ(prompter_.calls()[1].text, QString::fromLatin1(kPurgeNonTagListDone));
-}
-
 TEST_F(MaintenanceServiceTest, AFailedPurgeStillAsksForARefreshAndLogsItsStatement) {
     state_.db.reset();
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(state_.dbPath.toUtf8().constData(), &db), SQLITE_OK);
-    const int rc = sqlite3_exec(db,
-                                "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
-                                "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;",
-                                nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK);
+    ASSERT_EQ(test_support::runSql(state_.dbPath,
+                                   "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
+                                   "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;"),
+              "");
     state_.db = Database::open(state_.dbPath);
     state_.currentGamertag = QStringLiteral("Ann");
     prompter_.answerMessage(MsgResult::Yes);
