@@ -138,7 +138,6 @@ void MiniDownload::readGame(qint32 id) {
     for (const ScrapedEntry& entry : scrapeKills(page(root + "&panel=kills"))) {
         panel2_.append({id, entry.name, entry.values});
     }
-    detailFetches_ += stats.purged ? 2 : 4;
     if (stats.purged) {
         return;
     }

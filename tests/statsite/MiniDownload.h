@@ -22,7 +22,6 @@ class MiniDownload {
     void download(const QByteArray& tag);
     // Table name -> rows as truth lines, sorted.
     QMap<QByteArray, QList<QByteArray>> tables() const;
-    int detailFetches() const { return detailFetches_; }
 
   private:
     struct PlayerRow {
@@ -57,7 +56,6 @@ class MiniDownload {
     QMap<QByteArray, QByteArray> medals_;
     QSet<qint32> gamesWithPlayers_;
     QList<Staged> panel1_, panel2_, panel4_, panel5_;
-    int detailFetches_ = 0;
 };
 
 // The truth text's rows by table, sorted, without comments and column lines.
