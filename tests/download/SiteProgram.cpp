@@ -1,6 +1,6 @@
 #include "download/SiteProgram.h"
 
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -45,14 +45,7 @@ QByteArray truthField(const Variant& value) {
 }
 
 void runOnFile(const QString& path, const QByteArray& sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message);
-    const std::string error = message ? message : "";
-    sqlite3_free(message);
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK) << error;
+    ASSERT_EQ(test_support::runSql(path, sql.constData()), "");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // Data goes in through SQLite itself, between two openings of the database.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,15 +69,8 @@ class ReportTest : public ::testing::Test {
     void seed(const QString& sql) {
         lastRun_.rs.reset();
         state_.db.reset();
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(state_.dbPath.toUtf8().constData(), &db), SQLITE_OK);
-        char* message = nullptr;
         const QByteArray batch = "BEGIN;" + sql.toUtf8() + ";COMMIT;";
-        const int rc = sqlite3_exec(db, batch.constData(), nullptr, nullptr, &message);
-        const QString failure = message ? QString::fromUtf8(message) : QString();
-        sqlite3_free(message);
-        sqlite3_close(db);
-        ASSERT_EQ(rc, SQLITE_OK) << failure.toStdString();
+        ASSERT_EQ(test_support::runSql(state_.dbPath, batch.constData()), "");
         open();
     }
 

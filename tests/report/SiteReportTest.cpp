@@ -3,7 +3,7 @@
 // writes the page from the delivered template. The page parses, holds no token
 // and agrees with what the site served.
 
-#include <sqlite3.h>
+#include "support/SqliteFile.h"
 
 #include <gtest/gtest.h>
 
@@ -91,15 +91,13 @@ class SiteReport : public ::testing::Test {
 
     // The tag list holds `tag`, selected; the settings point at the site.
     void startProgram(const QString& tag) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(dir_.filePath(QStringLiteral("tallywick110.mdb")).toUtf8(), &db),
-                  SQLITE_OK);
         const QByteArray insert =
             "INSERT INTO Player (Player_Gamertag, Last_Game_ID, Is_Selectable, Is_Friend, "
             "Is_Clan, Is_Jerk, Is_Guest) VALUES ('" +
             tag.toUtf8() + "', 0, 'Y', 'N', 'N', 'N', 'N');";
-        ASSERT_EQ(sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        ASSERT_EQ(test_support::runSql(dir_.filePath(QStringLiteral("tallywick110.mdb")),
+                                       insert.constData()),
+                  "");
         QFile ini(dir_.filePath(QStringLiteral("tallywick110.ini")));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[User]\r\nGamertag=" + tag.toUtf8() +
