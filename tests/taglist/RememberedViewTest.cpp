@@ -1,6 +1,7 @@
 // What the window showed at exit (maximized, the chosen query, both filters)
 // is there again at the next start, over a real program folder and window.
 
+#include <QDeadlineTimer>
 #include <QRadioButton>
 
 #include "ProgramFolder.h"
@@ -42,6 +43,11 @@ TEST_F(RememberedViewTest, QueryFiltersAndMaximizedComeBackAfterAnExit) {
     window_->gameFilterOptions[2]->setChecked(true);
     window_->showMaximized();
     ASSERT_TRUE(window_->isMaximized());
+    // The platform resizes the window on its own time.
+    for (QDeadlineTimer deadline(10000);
+         !deadline.hasExpired() && window_->geometry() == window_->normalGeometry();) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     ASSERT_NE(window_->geometry(), window_->normalGeometry()) << "a real maximize";
     EXPECT_TRUE(window_->close());
     EXPECT_EQ(ini("Application", "Window_Maximized"), "1");
