@@ -52,6 +52,12 @@ TEST_F(DownloadFeedbackTest, TheGameCountGainsTheTimeLeftAfterTheFirstGame) {
         EXPECT_EQ(match.captured(1).toInt(), i + 1);
     }
     EXPECT_EQ(window_->progressText->text(), "") << "the clean-up clears it";
+    // The longest count the run showed fits its label whole.
+    window_->show();
+    window_->progressText->setText(seen.last());
+    QApplication::processEvents();
+    EXPECT_LE(window_->progressText->sizeHint().width(), window_->progressText->width())
+        << seen.last().toStdString();
 }
 
 TEST_F(DownloadFeedbackTest, StopLeavesTheStoppedStateAndTheNextRunClearsIt) {
