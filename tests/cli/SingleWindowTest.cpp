@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -77,9 +78,12 @@ void expectHandsOver(const QString& folder) {
     EXPECT_EQ(second.readAllStandardOutput(), QByteArray());
 }
 
-void stop(QProcess& process) {
+// Kills the window (as a user's kill -9 would) and takes away the socket
+// file it leaves, as the next start of the folder would.
+void stop(QProcess& process, const QString& folder) {
     process.kill();
     process.waitForFinished();
+    QLocalServer::removeServer(SingleInstance::serverName(folder));
 }
 
 class SingleWindowTest : public BatchProgramTest {
@@ -119,7 +123,7 @@ TEST_F(SingleWindowTest, ASecondStartOnTheFolderHandsOverAndEndsWithZero) {
     EXPECT_TRUE(held.errText().startsWith(
         QStringLiteral("Error: It appears that you have the database open locally.")))
         << held.errText().toStdString();
-    stop(first);
+    stop(first, dir_.path());
 }
 
 TEST_F(SingleWindowTest, AnotherFolderRunsAWindowOfItsOwn) {
@@ -134,15 +138,16 @@ TEST_F(SingleWindowTest, AnotherFolderRunsAWindowOfItsOwn) {
     startWindow(other, otherDir.path());
     EXPECT_TRUE(waitUntilListening(other, otherDir.path()));
     EXPECT_EQ(first.state(), QProcess::Running);
-    stop(other);
-    stop(first);
+    stop(other, otherDir.path());
+    stop(first, dir_.path());
 }
 
 TEST_F(SingleWindowTest, ASocketLeftByAKilledWindowDoesNotStopTheNextStart) {
     QProcess killed;
     startWindow(killed, dir_.path());
     ASSERT_TRUE(waitUntilListening(killed, dir_.path()));
-    stop(killed);  // SIGKILL: the socket file stays behind
+    killed.kill();  // SIGKILL: the socket file stays behind
+    killed.waitForFinished();
     const QString name = SingleInstance::serverName(dir_.path());
     ASSERT_TRUE(QFile::exists(QDir(QDir::tempPath()).filePath(name)));
     ASSERT_FALSE(answers(name));
@@ -152,7 +157,7 @@ TEST_F(SingleWindowTest, ASocketLeftByAKilledWindowDoesNotStopTheNextStart) {
     ASSERT_TRUE(waitUntilListening(next, dir_.path()));
     expectHandsOver(dir_.path());
     EXPECT_EQ(next.state(), QProcess::Running);
-    stop(next);
+    stop(next, dir_.path());
 }
 
 // Both ends in one process: the request reaches the listening instance, and
