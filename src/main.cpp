@@ -1,6 +1,7 @@
 // Tallywick: start-up. With a command it runs that one job without the window
 // (batch/); otherwise it builds the program state, the prompter and the main
-// window, wires them, runs the window's load steps and the event loop.
+// window, wires them, runs the window's load steps and the event loop. A
+// second window on the same program folder hands over to the first.
 
 #include <QApplication>
 #include <QThread>
@@ -14,6 +15,7 @@
 #include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
 #include "gui/QtPrompter.h"
+#include "gui/SingleInstance.h"
 #include "gui/Wiring.h"
 
 int main(int argc, char* argv[]) {
@@ -22,6 +24,13 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywick"));
+
+    // A second window on this folder only brings the first one forward.
+    tw::SingleInstance instance(tw::executableFolder());
+    if (instance.forwardToRunning()) {
+        return 0;
+    }
+    instance.listen();
 
     tw::Session state;
     tw::MainWindow window;
@@ -33,12 +42,15 @@ int main(int argc, char* argv[]) {
     // Ending means at once: whatever handler asked for it must not go on. The
     // database is closed first; the settings file and the log are closed
     // within each write already.
-    state.endProgram = [&state](int exitCode) {
+    state.endProgram = [&state, &instance](int exitCode) {
         tw::closeDatabaseObjects(state);
+        instance.close();
         std::fflush(nullptr);
         std::_Exit(exitCode);
     };
 
+    QObject::connect(&instance, &tw::SingleInstance::activationRequested, &window,
+                     [&window] { tw::SingleInstance::bringForward(window); });
     tw::wireMainWindow(state, window);
     tw::loadMainWindow(state, window, tw::executableFolder());
     window.show();

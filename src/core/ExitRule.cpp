@@ -11,17 +11,27 @@
 namespace tw {
 
 bool unloadMainWindow(Session& state, const WindowPlacement& current,
-                      const std::function<void()>& closeConnection) {
+                      const std::function<void()>& closeConnection,
+                      const std::optional<WindowView>& view) {
     if (state.downloadInProgress) {
         state.prompter->message(QString::fromLatin1(kExitRefusedMessage), MsgButtons::Ok,
                                 MsgIcon::Exclamation, QStringLiteral("Error"));
         return false;
     }
     const QString section = QStringLiteral("Application");
-    writeIni(state, {{section, QStringLiteral("Top"), settingText(current.top)},
-                     {section, QStringLiteral("Left"), settingText(current.left)},
-                     {section, QStringLiteral("Height"), settingText(current.height)},
-                     {section, QStringLiteral("Width"), settingText(current.width)}});
+    std::vector<IniEntry> entries{{section, QStringLiteral("Top"), settingText(current.top)},
+                                  {section, QStringLiteral("Left"), settingText(current.left)},
+                                  {section, QStringLiteral("Height"), settingText(current.height)},
+                                  {section, QStringLiteral("Width"), settingText(current.width)}};
+    if (view) {
+        const auto number = [](int value) { return QString::number(value); };
+        entries.push_back(
+            {section, QStringLiteral("Window_Maximized"), number(view->maximized ? 1 : 0)});
+        entries.push_back({section, QStringLiteral("Selected_Query"), view->selectedQuery});
+        entries.push_back({section, QStringLiteral("Player_Filter"), number(view->playerFilter)});
+        entries.push_back({section, QStringLiteral("Game_Filter"), number(view->gameFilter)});
+    }
+    writeIni(state, entries);
     try {
         if (closeConnection) {
             closeConnection();

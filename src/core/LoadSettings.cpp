@@ -25,6 +25,13 @@ WindowPlacement readPlacement(const Session& state) {
     return placement;
 }
 
+// A filter option number 1 to 3; anything else is the first option.
+int filterOption(const QString& text) {
+    bool ok = false;
+    const int option = text.trimmed().toInt(&ok);
+    return ok && option >= 1 && option <= WindowView::kFilterOptions ? option : 1;
+}
+
 QStringList readSavedQueries(Session& state) {
     state.queryNames.fill(QString());
     state.querySql.fill(QString());
@@ -39,6 +46,18 @@ QStringList readSavedQueries(Session& state) {
 }
 
 }  // namespace
+
+WindowView readWindowView(const Session& state) {
+    auto read = [&state](const char* key) {
+        return readIni(state, kApplication, QString::fromLatin1(key));
+    };
+    WindowView view;
+    view.maximized = settingBool(read("Window_Maximized"));
+    view.selectedQuery = read("Selected_Query");
+    view.playerFilter = filterOption(read("Player_Filter"));
+    view.gameFilter = filterOption(read("Game_Filter"));
+    return view;
+}
 
 QString unusableSettingsMessage(const QString& iniPath, const QStringList& lines) {
     return QStringLiteral("Settings in \"") + QDir::toNativeSeparators(iniPath) +
@@ -98,6 +117,7 @@ LoadedSettings loadSettings(Session& state, const QString& programDir) {
     }
     LoadedSettings loaded;
     loaded.placement = readPlacement(state);
+    loaded.view = readWindowView(state);
     loaded.queryNames = readSavedQueries(state);
     return loaded;
 }

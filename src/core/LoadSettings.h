@@ -20,10 +20,24 @@ struct WindowPlacement {
     bool operator==(const WindowPlacement&) const = default;
 };
 
+// What the window showed at its last exit ([Application] Window_Maximized,
+// Selected_Query, Player_Filter, Game_Filter). A file from before these keys,
+// or a value that means nothing, reads as a fresh start: not maximized, no
+// query chosen, the first option of each filter.
+struct WindowView {
+    static constexpr int kFilterOptions = 3;
+    bool maximized = false;
+    QString selectedQuery;  // a saved query's name; empty for none
+    int playerFilter = 1;   // 1 All, 2 All in Tag List, 3 Me
+    int gameFilter = 1;     // 1 All, 2 Ranked, 3 Unranked
+    bool operator==(const WindowView&) const = default;
+};
+
 // What the main window applies after the settings are read.
 struct LoadedSettings {
     WindowPlacement placement;  // twips, absent keys 0
-    QStringList queryNames;     // names of saved queries 1 .. Query_Count, in order
+    WindowView view;
+    QStringList queryNames;  // names of saved queries 1 .. Query_Count, in order
 };
 
 inline constexpr int kMaxSavedQueries = 100;
@@ -35,6 +49,9 @@ LoadedSettings loadSettings(Session& state, const QString& programDir);
 // Returns a line (noPortText) for each port setting that is no port; such a
 // setting reads as 0.
 QStringList readAllSettings(Session& state);
+
+// The [Application] keys of WindowView.
+WindowView readWindowView(const Session& state);
 
 // The one message for the settings that cannot be used, one line each.
 QString unusableSettingsMessage(const QString& iniPath, const QStringList& lines);

@@ -1,6 +1,7 @@
 // The download's display: the five stage rows, the progress bar with its
-// percentage (also in the window title), the elapsed time, the bytes and the
-// emblem, drawn from the session's signals.
+// percentage (also in the window title), the game count with the time left,
+// the elapsed time, the bytes, the stopped state and the emblem, drawn from
+// the session's signals.
 
 #include <QFrame>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "core/LoadPicture.h"
 #include "download/ProgressDisplay.h"
 #include "gui/DownloadPanel.h"
+#include "gui/DownloadTexts.h"
 #include "gui/MainWindow.h"
 #include "gui/Twips.h"
 
@@ -76,6 +78,10 @@ void DownloadPanel::showStage(int row, StageChange change, const QString& captio
         case StageChange::Start:
             hideAllStages(w);
             showPair(w, 1, &StageRow::working, true);
+            // The next player of the list: the stop was the previous one's.
+            stopPressed_ = false;
+            bytesHidden_ = false;
+            w.progressText->setText(QString());
             break;
         case StageChange::Advance:
             showPair(w, row - 1, &StageRow::working, false);
@@ -87,6 +93,8 @@ void DownloadPanel::showStage(int row, StageChange change, const QString& captio
             showPair(w, row - 1, &StageRow::working, false);
             setCaption(w, row, &StageRow::info, caption);
             showPair(w, row, &StageRow::info, true);
+            bytesHidden_ = true;
+            w.downloadedBytes->setText(QString());
             break;
         case StageChange::Failed:
             setCaption(w, row, &StageRow::failed, caption);
@@ -114,12 +122,13 @@ void DownloadPanel::showGameProgress(int done, int count, qint64 elapsedMs) {
         return;
     }
     if (done == 0) {
+        gamesStartMs_ = elapsedMs;
         w.progressEmpty->show();
         setBarWidth(*w.progressFull, TwipsScale::forWidget(w).xToPixels(1));
         w.progressFull->show();
         w.progressPercent->show();
     }
-    w.progressText->setText(progressText(done + 1, count));
+    w.progressText->setText(gameCountText(done, count, elapsedMs - gamesStartMs_));
     showPercent(w, progressPercent(done, count));
     const double share = static_cast<double>(done) / count;
     setBarWidth(*w.progressFull, static_cast<int>(std::lround(share * w.progressEmpty->width())));
@@ -135,10 +144,23 @@ void DownloadPanel::clearProgress() {
     w.progressEmpty->hide();
     w.progressFull->hide();
     w.progressPercent->hide();
+    if (stopPressed_) {
+        showStopped();
+    }
 }
 
 void DownloadPanel::showBytes(double total) {
-    window_.downloadedBytes->setText(downloadedBytesText(total));
+    if (!bytesHidden_) {
+        window_.downloadedBytes->setText(downloadedBytesText(total));
+    }
+}
+
+// Stop ended the player's download: the games read before it are kept (the
+// clean-up merged them), and the display says so rather than going blank.
+void DownloadPanel::showStopped() {
+    MainWindow& w = window_;
+    w.progressText->setText(QString::fromLatin1(kDownloadStoppedText));
+    w.setWindowTitle(QString::fromLatin1(kProgramCaption));
 }
 
 // The session checked the picture; one that still cannot be shown leaves the

@@ -60,6 +60,7 @@ void DownloadPanel::downloadClicked() {
         }
     }
     running_ = true;
+    stopPressed_ = false;
     playerDropped_ = false;
     databaseUpdated_ = false;
     if (!gamertags.isEmpty()) {
@@ -73,6 +74,7 @@ void DownloadPanel::downloadClicked() {
 }
 
 void DownloadPanel::stopClicked() {
+    stopPressed_ = running_;
     session_->stop();
 }
 

@@ -2,7 +2,8 @@
 // The window's side of the download: the Download and Stop buttons start and
 // stop a DownloadSession that runs on a worker thread, and its signals
 // (queued to the window's thread) become the five stage rows, the progress
-// bar, the bytes and elapsed labels, the emblem and the tag list. While a run
+// bar, the game count with the time left, the bytes and elapsed labels, the
+// stopped state, the emblem and the tag list. While a run
 // is active the window is locked, so nothing else touches the database; when
 // it has finished the summary is shown afresh.
 
@@ -46,6 +47,7 @@ class DownloadPanel : public QObject {
     void showGameProgress(int done, int count, qint64 elapsedMs);
     void clearProgress();
     void showBytes(double total);
+    void showStopped();
     void showPicture(const QString& path);
     void selectQuietly(const QString& gamertag);
     void dropPlayer(const QString& gamertag);
@@ -62,6 +64,14 @@ class DownloadPanel : public QObject {
     bool locked_ = false;
     bool playerDropped_ = false;
     bool databaseUpdated_ = false;
+    // Stop was pressed for the player being read: its end shows the stopped
+    // state instead of an empty display.
+    bool stopPressed_ = false;
+    // The player's elapsed time when its first game began: the time left is
+    // estimated from the games' own pace, not the pages before them.
+    qint64 gamesStartMs_ = 0;
+    // After "No new games found" the player's byte count is no news.
+    bool bytesHidden_ = false;
 };
 
 // Creates the panel (owned by the window) and connects the two buttons.

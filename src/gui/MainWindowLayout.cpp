@@ -289,11 +289,12 @@ void MainWindow::layOutControlCenter() {
     box->addLayout(progress);
     box->addSpacing(d.y(105));
 
-    sizeValue(d, progressText, 2415);
+    // The game count with the time left after it needs the box's width.
+    progressText->setFixedHeight(d.y(kLineHeight));
+    progressText->setMinimumWidth(d.x(2415));
     QHBoxLayout* text = newRow();
-    text->addSpacing(d.x(1680));
-    text->addWidget(progressText);
-    text->addStretch();
+    text->addSpacing(d.x(240));
+    text->addWidget(progressText, 1);
     box->addLayout(text);
 }
 

@@ -18,6 +18,8 @@ void resetPanel(MainWindow& window) {
     window.resultGrid->clear();
     window.resultGrid->setRows(0);
     window.resultGrid->setCols(0);
+    // The count belonged to the rows just taken away.
+    window.recordCount->clear();
     window.resultChart->setVisible(false);
     window.setWindowTitle(QStringLiteral("Tallywick"));
 }

@@ -39,6 +39,14 @@ QLabel* newLabel(QWidget* parent, const char* name, const char* caption) {
     return label;
 }
 
+QHBoxLayout* swatchRow(QFrame* swatch, QLabel* label) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(swatch);
+    row->addWidget(label);
+    row->addStretch();
+    return row;
+}
+
 }  // namespace
 
 QString profileTitle(const QString& gamertag) {
@@ -80,10 +88,10 @@ void ProfileDialog::createControls() {
     fields->addWidget(quoteEdit, 1, 0, 1, 4);
     fields->addWidget(clanWebsiteLabel, 2, 0);
     fields->addWidget(clanWebsiteEdit, 3, 0, 1, 4);
-    fields->addWidget(primaryColorSwatch, 4, 0);
-    fields->addWidget(primaryColorLabel, 4, 1);
-    fields->addWidget(secondaryColorSwatch, 4, 2);
-    fields->addWidget(secondaryColorLabel, 4, 3);
+    // Each colour on a row of its own, its label right after its swatch, so
+    // no label can be read as the other swatch's.
+    fields->addLayout(swatchRow(primaryColorSwatch, primaryColorLabel), 4, 0, 1, 4);
+    fields->addLayout(swatchRow(secondaryColorSwatch, secondaryColorLabel), 5, 0, 1, 4);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(saveButton);

@@ -5,10 +5,12 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 
 #include "core/Prompter.h"
 #include "core/Session.h"
@@ -49,10 +51,20 @@ int checkedOption(const std::array<QRadioButton*, 3>& options) {
 
 }  // namespace
 
+QString exportToolTip(int format) {
+    static const std::array<const char*, 4> kNames = {"Excel", "CSV", "HTML", "XML"};
+    if (format < 1 || format > static_cast<int>(kNames.size())) {
+        return QStringLiteral("Export query results: no export format is chosen in Options");
+    }
+    return QStringLiteral("Export query results to ") +
+           QString::fromLatin1(kNames.at(static_cast<size_t>(format - 1)));
+}
+
 QueryPanel::QueryPanel(Session& state, MainWindow& window)
     : QObject(&window), state_(state), window_(window) {
     connect(window.runQueryButton, &QPushButton::clicked, this, &QueryPanel::runQuery);
     connect(window.exportButton, &QPushButton::clicked, this, &QueryPanel::exportResult);
+    window.exportButton->installEventFilter(this);
     connect(window.resultGrid, &ResultGrid::mouseDown, this,
             [this](int button, int, int, int) { gridMousePressed(button); });
     connect(window.resultGrid, &ResultGrid::mouseUp, this, [this](int button, int, int x, int y) {
@@ -64,6 +76,14 @@ QueryPanel::QueryPanel(Session& state, MainWindow& window)
             [this] { exportCsvClicked(state_); });
     connect(window.exportXmlAction, &QAction::triggered, this,
             [this] { exportXmlClicked(state_); });
+}
+
+bool QueryPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.exportButton &&
+        (event->type() == QEvent::ToolTip || event->type() == QEvent::FocusIn)) {
+        window_.exportButton->setToolTip(exportToolTip(state_.settings.queryExportFormat));
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void QueryPanel::runQuery() {

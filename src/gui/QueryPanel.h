@@ -4,7 +4,8 @@
 // grid (or the chart) and the record count; header clicks sort the grid; a
 // right click on a gamertag cell offers that player to the tag list through
 // the grid pop-up; Export and the Database menu's exports call the export
-// services. Connected once, at start-up; lives as long as the window.
+// services; Export's tool tip names the chosen format. Connected once, at start-up; lives as long
+// as the window.
 
 #include <QObject>
 #include <QPoint>
@@ -15,6 +16,10 @@
 namespace tw {
 
 struct Session;
+
+// Export's tool tip for a Query_Export_Format value: "Export query results to
+// Excel" (1), CSV (2), HTML (3), XML (4); another value exports nothing.
+QString exportToolTip(int format);
 class MainWindow;
 
 class QueryPanel : public QObject {
@@ -29,6 +34,11 @@ class QueryPanel : public QObject {
 
     void runQuery();
     void exportResult();
+
+  protected:
+    // Export's tool tip is written when it is about to show, so it names the
+    // format the options chose last.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void emptyResultArea();

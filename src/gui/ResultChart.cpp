@@ -3,10 +3,14 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
 #include <QLineSeries>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <memory>
 
 namespace tw {
 namespace {
@@ -34,6 +38,10 @@ void scaleToValues(QValueAxis& axis, const std::vector<QLineSeries*>& series) {
 QCategoryAxis* newCategoryAxis(const QStringList& categories) {
     auto* axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    // Upright, a date label gets only the room between two ticks and is cut;
+    // slanted and never cut, the labels every tenth of the records all fit.
+    axis->setLabelsAngle(kCategoryLabelAngle);
+    axis->setTruncateLabels(false);
     const int spacing = labelSpacing(static_cast<int>(categories.size()));
     for (qsizetype i = 0; i < categories.size(); i += spacing) {
         // Labels of a category axis must differ; a repeated one gets an
@@ -48,11 +56,39 @@ QCategoryAxis* newCategoryAxis(const QStringList& categories) {
     return axis;
 }
 
+// The full text of a point shows while the mouse is on its line.
+void connectTips(QChartView& view, QLineSeries* line,
+                 const std::shared_ptr<const ChartTable>& table, size_t series) {
+    QObject::connect(line, &QLineSeries::hovered, line,
+                     [&view, table, series](const QPointF& point, bool entered) {
+                         if (!entered) {
+                             QToolTip::hideText();
+                             return;
+                         }
+                         QToolTip::showText(QCursor::pos(),
+                                            chartPointTip(*table, series, point.x()), &view);
+                     });
+}
+
 }  // namespace
+
+QString chartPointTip(const ChartTable& table, size_t series, double x) {
+    const auto record = static_cast<qsizetype>(std::lround(x)) - 1;
+    if (series >= table.values.size() || record < 0 ||
+        record >= static_cast<qsizetype>(table.values[series].size())) {
+        return {};
+    }
+    const std::optional<double>& value = table.values[series][static_cast<size_t>(record)];
+    const QString category =
+        record < table.categories.size() ? table.categories[record] : QString();
+    return category + QLatin1Char('\n') + table.seriesNames[series] + QStringLiteral(": ") +
+           (value ? QString::number(*value) : QStringLiteral("(no value)"));
+}
 
 void showResultChart(QChartView& view, const ChartTable& table) {
     auto* chart = new QChart;
     chart->legend()->setVisible(true);
+    const auto shared = std::make_shared<const ChartTable>(table);
     QCategoryAxis* categoryAxis = newCategoryAxis(table.categories);
     chart->addAxis(categoryAxis, Qt::AlignBottom);
     auto* primary = new QValueAxis;
@@ -69,6 +105,7 @@ void showResultChart(QChartView& view, const ChartTable& table) {
             }
         }
         chart->addSeries(line);
+        connectTips(view, line, shared, k);
         line->attachAxis(categoryAxis);
         if (k == 0) {
             line->attachAxis(primary);

@@ -70,6 +70,45 @@ TEST_F(ShellTest, ExitSavesPlacementBeforeClosingAndEndsDespiteCloseErrors) {
     EXPECT_EQ(next.placement, (WindowPlacement{900, -15, 8000, 12345.5f}));
 }
 
+TEST_F(ShellTest, WhatTheWindowShowedIsKeptAtExitAndOlderOrBadValuesReadAsAFreshStart) {
+    const QByteArray before = "[Application]\r\nQuery_Count=0\r\n";
+    {
+        QFile file(state_.iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    // A file from before the keys: a fresh start.
+    EXPECT_EQ(loadSettings(state_, dir_.path()).view, WindowView{});
+
+    state_.endProgram = [](int) {};
+    const WindowView shown{true, QStringLiteral("Totals per Map"), 3, 2};
+    EXPECT_TRUE(unloadMainWindow(
+        state_, {900, 15, 8000, 12000}, [] {}, shown));
+    EXPECT_EQ(iniBytes(), before +
+                              "Top=900\r\nLeft=15\r\nHeight=8000\r\nWidth=12000\r\n"
+                              "Window_Maximized=1\r\nSelected_Query=Totals per Map\r\n"
+                              "Player_Filter=3\r\nGame_Filter=2\r\n");
+    EXPECT_EQ(loadSettings(state_, dir_.path()).view, shown);
+
+    // Values that mean nothing read as the defaults, each on its own.
+    {
+        QFile file(state_.iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(
+            "[Application]\r\nWindow_Maximized=maybe\r\nSelected_Query=\r\n"
+            "Player_Filter=4\r\nGame_Filter=two\r\n");
+    }
+    EXPECT_EQ(loadSettings(state_, dir_.path()).view, WindowView{});
+    {
+        QFile file(state_.iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(
+            "[Application]\r\nWindow_Maximized=True\r\nPlayer_Filter=0\r\n"
+            "Game_Filter=3\r\n");
+    }
+    EXPECT_EQ(loadSettings(state_, dir_.path()).view, (WindowView{true, QString(), 1, 3}));
+}
+
 TEST(SqlTextTest, ApostrophesAreDoubled) {
     EXPECT_EQ(sqlText("O'Neil"), "O''Neil");
     EXPECT_EQ(sqlText("''x'"), "''''x''");

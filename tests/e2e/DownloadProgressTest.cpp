@@ -36,10 +36,13 @@ TEST_F(DownloadProgressTest, SevenNewGamesCountUpToAHundredPercent) {
     EXPECT_EQ(seen[0].text, "Reading...   1 of 7");
     EXPECT_EQ(seen[0].percent, "0%");
     EXPECT_EQ(seen[0].title, "Tallywick   0%");
-    EXPECT_EQ(seen[3].text, "Reading...   4 of 7");
+    // The time left after the count is the feedback test's (it varies).
+    EXPECT_TRUE(seen[3].text.startsWith(QStringLiteral("Reading...   4 of 7   about ")))
+        << seen[3].text.toStdString();
     EXPECT_EQ(seen[3].percent, "43%");
     EXPECT_EQ(seen[3].title, "Tallywick   43%");
-    EXPECT_EQ(seen[6].text, "Reading...   7 of 7");
+    EXPECT_TRUE(seen[6].text.startsWith(QStringLiteral("Reading...   7 of 7   about ")))
+        << seen[6].text.toStdString();
     EXPECT_EQ(seen[6].percent, "86%");
     EXPECT_EQ(window_->progressPercent->text(), "100%");
     EXPECT_EQ(window_->windowTitle(), "Tallywick");

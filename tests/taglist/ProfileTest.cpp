@@ -4,6 +4,7 @@
 // dialog is for and writes to.
 
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -56,6 +57,35 @@ TEST_F(ProfileTest, OpeningShowsQuoteClanSiteAndColours) {
               QStringLiteral("http://crew.example"));
     EXPECT_EQ(fill(dialog->findChild<QFrame*>("shpPlayerPrimaryColor")), QColor(255, 0, 0));
     EXPECT_EQ(fill(dialog->findChild<QFrame*>("shpPlayerSecondaryColor")), QColor(0, 255, 128));
+}
+
+TEST_F(ProfileTest, EachColourLabelSitsRightAfterItsOwnSwatch) {
+    ProfileDialog* dialog = openFor("Ann");
+    ASSERT_NE(dialog, nullptr);
+    const struct {
+        QFrame* swatch;
+        QLabel* label;
+        QFrame* other;
+    } pairs[] = {
+        {dialog->primaryColorSwatch, dialog->primaryColorLabel, dialog->secondaryColorSwatch},
+        {dialog->secondaryColorSwatch, dialog->secondaryColorLabel, dialog->primaryColorSwatch},
+    };
+    for (const auto& pair : pairs) {
+        const QRect swatch = pair.swatch->geometry();
+        const QRect label = pair.label->geometry();
+        const QString name = pair.label->text();
+        // Beside its swatch: on the same line, right after it.
+        EXPECT_TRUE(label.top() < swatch.bottom() && swatch.top() < label.bottom())
+            << name.toStdString();
+        EXPECT_GE(label.left(), swatch.right()) << name.toStdString();
+        EXPECT_LE(label.left() - swatch.right(), 24) << name.toStdString();
+        // And not on the other swatch's line.
+        const QRect other = pair.other->geometry();
+        EXPECT_FALSE(label.top() < other.bottom() && other.top() < label.bottom())
+            << name.toStdString();
+    }
+    EXPECT_EQ(dialog->primaryColorLabel->text(), "Primary Color");
+    EXPECT_EQ(dialog->secondaryColorLabel->text(), "Secondary Color");
 }
 
 TEST_F(ProfileTest, SaveStoresTheQuoteAndTheSiteAsTypedApostrophesIncluded) {
