@@ -18,7 +18,7 @@
 #include "support/QtPrinters.h"
 
 namespace tw {
-inline void printTo(const Variant& value, std::ostream* out) {
+inline void PrintTo(const Variant& value, std::ostream* out) {
     *out << (value.isNull() ? std::string("Null") : value.joinText().toStdString()) << " (type "
          << static_cast<int>(value.type()) << ')';
 }

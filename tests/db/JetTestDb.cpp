@@ -5,7 +5,7 @@
 #include <ostream>
 
 namespace tw {
-void printTo(const Variant& value, std::ostream* os) {
+void PrintTo(const Variant& value, std::ostream* os) {
     *os << (value.isNull() ? std::string("Null") : value.toText().toStdString());
 }
 }  // namespace tw

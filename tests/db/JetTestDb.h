@@ -67,5 +67,5 @@ int errorNumberOf(F&& action) {
 }  // namespace tw::jettest
 
 namespace tw {
-void printTo(const Variant& value, std::ostream* os);
+void PrintTo(const Variant& value, std::ostream* os);
 }

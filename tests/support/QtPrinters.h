@@ -8,13 +8,13 @@
 #include <QStringList>
 #include <ostream>
 
-inline void printTo(const QString& text, std::ostream* out) {
+inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
-inline void printTo(const QByteArray& bytes, std::ostream* out) {
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << '"' << bytes.toStdString() << '"';
 }
-inline void printTo(const QStringList& texts, std::ostream* out) {
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{';
     for (qsizetype i = 0; i < texts.size(); ++i) {
         *out << (i ? ", " : "") << '"' << texts[i].toStdString() << '"';
