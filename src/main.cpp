@@ -9,7 +9,7 @@
 
 #include "cli/BatchMain.h"
 #include "core/EndProgram.h"
-#include "core/Paths.h"
+#include "core/ProgramFolder.h"
 #include "core/Session.h"
 #include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
@@ -39,8 +39,15 @@ int main(int argc, char* argv[]) {
         std::_Exit(exitCode);
     };
 
+    // No folder to work in: said at once, before any window shows.
+    const tw::ProgramFolder folder = tw::chooseProgramFolder();
+    if (!folder.error.isEmpty()) {
+        prompter.message(folder.error, tw::MsgButtons::Ok, tw::MsgIcon::Critical,
+                         QStringLiteral("Tallywick"));
+        return EXIT_FAILURE;
+    }
     tw::wireMainWindow(state, window);
-    tw::loadMainWindow(state, window, tw::executableFolder());
+    tw::loadMainWindow(state, window, folder.dir);
     window.show();
     return QApplication::exec();
 }
