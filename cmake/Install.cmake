@@ -37,7 +37,7 @@ if(TARGET statsite)
     install(FILES ${delivered}/tallywick-statsite.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 install(FILES ${linux_assets}/copyright ${delivered}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tallywick)
 
 # The delivered files come from the sources and a freshly made database, never
 # from build/Tallywick/, which is a working program folder with a user's data.

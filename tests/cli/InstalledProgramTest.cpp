@@ -20,7 +20,7 @@ using test_support::ReadOnlyMount;
 
 const QString kBuiltProgram = QStringLiteral(TALLYWICK_PROGRAM_DIR);
 
-struct Run {
+struct JobRun {
     int exitCode = -1;
     QString err;
 };
@@ -56,14 +56,14 @@ class InstalledProgramTest : public ::testing::Test {
         }
     }
 
-    Run runAs(const QString& dataHome, const QStringList& arguments) {
+    JobRun runAs(const QString& dataHome, const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
         process.setProcessEnvironment(environment);
         process.start(prefix() + QStringLiteral("/bin/tallywick"), arguments);
-        Run run;
+        JobRun run;
         if (!process.waitForFinished(120000)) {
             ADD_FAILURE() << "tallywick did not run to its end";
             process.kill();
@@ -83,7 +83,7 @@ TEST_F(InstalledProgramTest, EachUserWorksInTheirOwnDataFolder) {
     const QString ann = root_.filePath(QStringLiteral("ann/.local/share"));
     const QString bob = root_.filePath(QStringLiteral("bob/.local/share"));
     const QString out = root_.filePath(QStringLiteral("ann/tables"));
-    const Run run = runAs(ann, {QStringLiteral("export"), QStringLiteral("csv"), out});
+    const JobRun run = runAs(ann, {QStringLiteral("export"), QStringLiteral("csv"), out});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo(ann + QStringLiteral("/tallywick/tallywick110.mdb")).isFile());
     EXPECT_TRUE(QFileInfo(ann + QStringLiteral("/tallywick/tallywick110.ini")).isFile());
@@ -91,8 +91,8 @@ TEST_F(InstalledProgramTest, EachUserWorksInTheirOwnDataFolder) {
     EXPECT_FALSE(QDir(out).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(bob));
 
-    const Run second = runAs(bob, {QStringLiteral("export"), QStringLiteral("xml"),
-                                   root_.filePath(QStringLiteral("bob.xml"))});
+    const JobRun second = runAs(bob, {QStringLiteral("export"), QStringLiteral("xml"),
+                                      root_.filePath(QStringLiteral("bob.xml"))});
     EXPECT_EQ(second.exitCode, 0) << second.err.toStdString();
     EXPECT_TRUE(QFileInfo(bob + QStringLiteral("/tallywick/tallywick110.mdb")).isFile());
 }
@@ -102,8 +102,8 @@ TEST_F(InstalledProgramTest, ADataFolderThatCannotBeMadeEndsTheJobWithItsReason)
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    const Run run = runAs(blocker, {QStringLiteral("export"), QStringLiteral("xml"),
-                                    root_.filePath(QStringLiteral("out.xml"))});
+    const JobRun run = runAs(blocker, {QStringLiteral("export"), QStringLiteral("xml"),
+                                       root_.filePath(QStringLiteral("out.xml"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, QStringLiteral("tallywick: The data folder ") + blocker +
                            QStringLiteral("/tallywick could not be made: cannot create ") +
