@@ -34,6 +34,12 @@ install(FILES ${delivered}/tallywick.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ma
 if(TARGET statsite)
     install(PROGRAMS $<TARGET_FILE:statsite> DESTINATION ${CMAKE_INSTALL_BINDIR}
             RENAME tallywick-statsite)
+    # Renamed on the way, so not a target install: stripped here when the
+    # install strips (cmake --install --strip, CPack).
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tallywick-statsite\")
+    endif()")
     install(FILES ${delivered}/tallywick-statsite.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 install(FILES ${linux_assets}/copyright ${delivered}/changelog.gz

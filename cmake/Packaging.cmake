@@ -8,14 +8,15 @@ set(CPACK_PACKAGE_VENDOR "Brackenfold Software")
 set(CPACK_PACKAGE_CONTACT "Brackenfold Software <packages@tallywick.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Halo 2 statistics tracker")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tallywick keeps a tag list of Halo 2 players, downloads each player's new games from the
-game's statistics web site, stores them in a local database, runs saved SQL queries into a
-grid or a chart, exports results and whole tables (Excel 97-2003, CSV, HTML, XML) and writes
-a per-player HTML career page. Downloads, reports and exports also run from the command line.
-The simulated statistics site tallywick-statsite serves a demo world.")
+    "Tallywick keeps a tag list of Halo 2 players, downloads each player's new
+games from the game's statistics web site, stores them in a local database,
+runs saved SQL queries into a grid or a chart, exports results and whole
+tables (Excel 97-2003, CSV, HTML, XML) and writes a per-player HTML career
+page. Downloads, reports and exports also run from the command line. The
+simulated statistics site tallywick-statsite serves a demo world.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tallywick.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
