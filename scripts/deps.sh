@@ -1,7 +1,7 @@
 # Shared by scripts/test and scripts/run: installs the Debian packages that the
 # build, the tests and the demo need, but only those that are missing.
 tallywick_packages=(
-    cmake g++ make pkg-config
+    cmake g++ make ninja-build pkg-config ccache dpkg-dev file
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
     libsqlite3-dev sqlite3
     libgtest-dev googletest

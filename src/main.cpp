@@ -10,7 +10,7 @@
 
 #include "cli/BatchMain.h"
 #include "core/EndProgram.h"
-#include "core/Paths.h"
+#include "core/ProgramFolder.h"
 #include "core/Session.h"
 #include "gui/MainWindow.h"
 #include "gui/MainWindowLifecycle.h"
@@ -25,17 +25,26 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywick"));
 
+    tw::Session state;
+    tw::MainWindow window;
+    tw::QtPrompter prompter(&window);
+    state.prompter = &prompter;
+
+    // No folder to work in: said at once, before any window shows.
+    const tw::ProgramFolder folder = tw::chooseProgramFolder();
+    if (!folder.error.isEmpty()) {
+        prompter.message(folder.error, tw::MsgButtons::Ok, tw::MsgIcon::Critical,
+                         QStringLiteral("Tallywick"));
+        return EXIT_FAILURE;
+    }
+
     // A second window on this folder only brings the first one forward.
-    tw::SingleInstance instance(tw::executableFolder());
+    tw::SingleInstance instance(folder.dir);
     if (instance.forwardToRunning()) {
         return 0;
     }
     instance.listen();
 
-    tw::Session state;
-    tw::MainWindow window;
-    tw::QtPrompter prompter(&window);
-    state.prompter = &prompter;
     state.sleep = [](int milliseconds) {
         QThread::msleep(static_cast<unsigned long>(milliseconds));
     };
@@ -52,7 +61,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &tw::SingleInstance::activationRequested, &window,
                      [&window] { tw::SingleInstance::bringForward(window); });
     tw::wireMainWindow(state, window);
-    tw::loadMainWindow(state, window, tw::executableFolder());
+    tw::loadMainWindow(state, window, folder.dir);
     window.show();
     return QApplication::exec();
 }

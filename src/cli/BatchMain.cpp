@@ -13,7 +13,7 @@
 #include "cli/InterruptWatcher.h"
 #include "core/EndProgram.h"
 #include "core/LoadSettings.h"
-#include "core/Paths.h"
+#include "core/ProgramFolder.h"
 #include "core/Session.h"
 #include "taglist/PlayerSummary.h"
 
@@ -100,7 +100,12 @@ int batchMain(int argc, char* argv[]) {
     };
     // The start-up the window makes: the settings, then the database opened
     // and the current player settled as the summary refresh does it.
-    loadSettings(state, command.dir.isEmpty() ? executableFolder() : command.dir);
+    const ProgramFolder folder = chooseProgramFolder(command.dir);
+    if (!folder.error.isEmpty()) {
+        writeText(stderr, QStringLiteral("tallywick: ") + folder.error + QLatin1Char('\n'));
+        return kExitFailed;
+    }
+    loadSettings(state, folder.dir);
     PlayerSummary summary;
     readPlayerSummary(state, summary);
     if (!state.db) {

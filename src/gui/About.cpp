@@ -9,11 +9,12 @@
 
 namespace tw {
 
-QString aboutText() {
+QString aboutText(const QString& programDir) {
     return QStringLiteral("Tallywick        v") + QLatin1String(kVersionText) +
            QStringLiteral("\r\nCopyright (C) ") + QLatin1String(kMakerName) +
            QStringLiteral(". All rights reserved.\r\n") +
-           QStringLiteral("Halo 2 statistics tracker - ") + QLatin1String(kMakerUrl);
+           QStringLiteral("Halo 2 statistics tracker - ") + QLatin1String(kMakerUrl) +
+           QStringLiteral("\r\nProgram folder: ") + programDir;
 }
 
 QString makerLinkCaption() {
@@ -26,7 +27,7 @@ QString makerLinkToolTip() {
 }
 
 void aboutClicked(Session& state) {
-    state.prompter->message(aboutText(), MsgButtons::Ok, MsgIcon::Information,
+    state.prompter->message(aboutText(state.programDir), MsgButtons::Ok, MsgIcon::Information,
                             QLatin1String(kAboutTitle));
 }
 

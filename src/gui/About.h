@@ -14,9 +14,9 @@ class MainWindow;
 
 inline constexpr char kAboutTitle[] = "About...";
 
-// The About box: the name and version line, the ownership line and the
-// product line, joined with CR LF.
-QString aboutText();
+// The About box: the name and version line, the ownership line, the product
+// line and the program folder in use, joined with CR LF.
+QString aboutText(const QString& programDir);
 // Caption of makerLink: the maker's name over the address.
 QString makerLinkCaption();
 QString makerLinkToolTip();
