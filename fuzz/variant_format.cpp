@@ -39,7 +39,7 @@ void convertAll(const Variant& value, const QString& pattern) {
     convert([&] { value.toDateTime(); });
     convert([&] { value.toSerialDate(); });
     convert([&] { format(value, pattern); });
-    value.joinText();
+    convert([&] { value.joinText(); });
 }
 
 }  // namespace
