@@ -8,11 +8,20 @@ tallywick_packages=(
     tinyproxy python3 python3-xlrd libxml2-utils
     xvfb xauth
 )
+# scripts/fuzz builds with clang and its libFuzzer and sanitizer runtimes.
+tallywick_fuzz_packages=(clang libclang-rt-14-dev)
+# scripts/check-style.
+tallywick_style_packages=(clang-format clang-tidy)
 
+# Installs the missing ones of the given packages (default: tallywick_packages).
 tallywick_install_missing() {
     local missing=()
     local pkg
-    for pkg in "${tallywick_packages[@]}"; do
+    local wanted=("$@")
+    if [ ${#wanted[@]} -eq 0 ]; then
+        wanted=("${tallywick_packages[@]}")
+    fi
+    for pkg in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$pkg")
         fi

@@ -156,7 +156,7 @@ void insert(std::vector<Line>& lines, int after, Line line, const QByteArray& en
     if (after >= 0 && lines[after].ending.isEmpty()) {
         lines[after].ending = ending;
     }
-    lines.insert(lines.begin() + after + 1, std::move(line));
+    lines.insert(lines.begin() + (after + 1), std::move(line));
 }
 
 void setValue(std::vector<Line>& lines, const IniEntry& entry, const QByteArray& ending) {

@@ -104,6 +104,11 @@ Layout readLayout(const QString& section) {
 // fraction digit strings (integer without leading zeros; fraction of length
 // `decimals`), read from its 15-significant-digit decimal form.
 void roundedDigits(double magnitude, int decimals, std::string* integer, std::string* fraction) {
+    // A value beyond a double (an infinite cell, a percentage of a huge one)
+    // has no digits: Overflow, as the general form says.
+    if (!std::isfinite(magnitude)) {
+        throwOverflow();
+    }
     char buffer[64];
     auto end =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14)

@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "core/Session.h"
-#include "db/Format.h"
+#include "download/AnswerHeader.h"
 #include "download/Fetcher.h"
 #include "download/TextRoutines.h"
 
@@ -207,55 +207,19 @@ void Fetcher::refuseOversize(qsizetype limit) {
                   QStringLiteral("the answer is larger than %1 MB").arg(limit >> 20)));
 }
 
-// "HTTP/1.0 302 Found": the number after the first blank of the first line,
-// read once the line is whole; -1 when the line is no status line.
 void Fetcher::readStatusLine() {
-    const QByteArray& page = page_;
-    const qsizetype end = page.indexOf("\r\n");
-    if (end < 0) {
-        return;
-    }
-    const QByteArrayView line = QByteArrayView(page).first(end);
-    statusCode_ = -1;
-    if (!line.startsWith("HTTP/")) {
-        return;
-    }
-    const qsizetype blank = line.indexOf(' ');
-    if (blank < 0 || blank + 4 > line.size()) {
-        return;
-    }
-    const QByteArrayView code = line.sliced(blank + 1, 3);
-    bool ok = false;
-    const int number = QByteArray(code.data(), code.size()).toInt(&ok);
-    if (ok && number >= 100 && number <= 999 &&
-        (blank + 4 == line.size() || line[blank + 4] == ' ')) {
-        statusCode_ = number;
-    }
+    statusCode_ = statusLineCode(page_);
 }
 
 void Fetcher::readHeaderBlock() {
-    const qsizetype p = page_.indexOf("\r\n\r\n") + 1;
-    if (p < 1) {
+    const std::optional<AnswerHeader> header = readAnswerHeader(page_);
+    if (!header) {
         return;
     }
     headerDone = true;
-    headerLength = static_cast<int32_t>(p + 3);
+    headerLength = header->headerLength;
     bodyBytes -= headerLength;
-    // The header's lines are looked at in place; the page may be large.
-    const QByteArrayView header = QByteArrayView(page_).first(p - 1);
-    for (qsizetype from = 0; from <= header.size();) {
-        qsizetype end = header.indexOf('\n', from);
-        if (end < 0) {
-            end = header.size();
-        }
-        const QByteArrayView line = header.sliced(from, end - from);
-        if (line.contains("Content-Length")) {
-            const QByteArrayView value = line.sliced(line.indexOf(' ') + 1).trimmed();
-            contentLength = static_cast<int32_t>(Variant(QString::fromLatin1(value)).toLong());
-            break;
-        }
-        from = end + 1;
-    }
+    contentLength = header->contentLength;
 }
 
 void Fetcher::judgeCompletion(qsizetype arrived) {
@@ -271,7 +235,7 @@ void Fetcher::judgeCompletion(qsizetype arrived) {
     }
     // A picture is judged only once its header block has ended.
     if (pictureMode && headerDone && bodyBytes >= contentLength) {
-        page = trimBlanks(page.right(contentLength));
+        page = pictureBody(page, contentLength);
         complete_ = true;
         closeSocket();
     }

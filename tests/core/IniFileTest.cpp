@@ -83,6 +83,14 @@ TEST_F(IniFileTest, MissingSectionIsAppendedAndLastLineCompleted) {
     EXPECT_EQ(bytes(), "[User]\r\nGamertag=x\r\n\r\n[Application]\r\nTop=5\r\n");
 }
 
+// The first line of an empty file was once inserted through an iterator
+// before the start (undefined behaviour the sanitizer run reports).
+TEST_F(IniFileTest, EmptyFileGetsItsFirstSection) {
+    put("");
+    ASSERT_TRUE(ini().write("User", "Gamertag", "x"));
+    EXPECT_EQ(bytes(), "[User]\r\nGamertag=x\r\n");
+}
+
 TEST_F(IniFileTest, NewFileIsCreatedAndLineBreaksInValuesCannotAddKeys) {
     ASSERT_TRUE(ini().write("User", "Gamertag", "a\r\nInjected=1"));
     EXPECT_EQ(bytes(), "[User]\r\nGamertag=a  Injected=1\r\n");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QTimeZone>
+#include <limits>
+#include <utility>
 
 #include "db/AppError.h"
 #include "db/Format.h"
@@ -39,6 +41,23 @@ TEST(FormatNumber, PercentPatterns) {
         {2.0 / 3.0, "0%", "67%"},
         {int64_t{3}, "0%", "300%"},
     });
+}
+
+// A value with no digits (a database cell may hold an infinity; a
+// percentage of a huge value becomes one) is Overflow, not a crash.
+TEST(FormatNumber, ValuesBeyondADoubleAreOverflow) {
+    const double huge = std::numeric_limits<double>::max();
+    for (const auto& [value, pattern] : std::initializer_list<std::pair<double, const char*>>{
+             {std::numeric_limits<double>::infinity(), "0.0"},
+             {std::numeric_limits<double>::quiet_NaN(), "0,000"},
+             {huge, "0 %"}}) {
+        try {
+            format(Variant(value), QString::fromLatin1(pattern));
+            ADD_FAILURE() << pattern << " gave a text";
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.number(), err::kOverflow) << pattern;
+        }
+    }
 }
 
 TEST(FormatNumber, DecimalsAndRounding) {

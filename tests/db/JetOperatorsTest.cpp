@@ -14,10 +14,10 @@ class JetOperators : public ::testing::Test {
     // The value of one Jet expression as text ("Null" for Null).
     std::string eval(const QString& expression) {
         const Variant v =
-            db.scalar(QStringLiteral("SELECT ") + expression + QStringLiteral(" AS v"));
+            db_.scalar(QStringLiteral("SELECT ") + expression + QStringLiteral(" AS v"));
         return v.isNull() ? std::string("Null") : v.toText().toStdString();
     }
-    JetTestDb db;
+    JetTestDb db_;
 };
 
 TEST_F(JetOperators, ExpressionValues) {

@@ -12,7 +12,7 @@ namespace {
 class JetTransform : public ::testing::Test {
   protected:
     void SetUp() override {
-        db.raw(
+        db_.raw(
             "INSERT INTO Game (Game_ID, Type, Map, Playlist, Duration_Seconds) VALUES"
             " (1,'Slayer','zanzibar','A',10),(2,'Slayer','Ascension','A',20),"
             " (3,'CTF',NULL,'B',30),(4,'CTF','ascension','B',40),(5,'Slayer','Zanzibar','B',50);");
@@ -30,11 +30,11 @@ class JetTransform : public ::testing::Test {
         }
         return rows;
     }
-    JetTestDb db;
+    JetTestDb db_;
 };
 
 TEST_F(JetTransform, PivotValuesAscendingWithNullFirstAsAngleBrackets) {
-    const Result r = db.query(
+    const Result r = db_.query(
         "TRANSFORM Sum(Duration_Seconds) SELECT Type FROM Game GROUP BY Type "
         "PIVOT Map");
     // letter case does not split a pivot value
@@ -43,7 +43,7 @@ TEST_F(JetTransform, PivotValuesAscendingWithNullFirstAsAngleBrackets) {
 }
 
 TEST_F(JetTransform, InListFixesTheColumnsAndTheirOrder) {
-    const Result r = db.query(
+    const Result r = db_.query(
         "TRANSFORM Count(*) AS N SELECT Type FROM Game WHERE Map Is Not Null "
         "GROUP BY Type PIVOT Playlist IN ('B', 'A', 'C')");
     ASSERT_EQ(r.names, (std::vector<QString>{"Type", "B", "A", "C"}));
@@ -54,10 +54,10 @@ TEST_F(JetTransform, NumericPivotAndTheTwoSteps) {
     const jet::Translation t = jet::translate(
         "TRANSFORM Count(Game_ID) SELECT Playlist FROM Game GROUP BY Playlist PIVOT "
         "Duration_Seconds \\ 20",
-        db.catalog());
+        db_.catalog());
     ASSERT_EQ(t.kind, jet::Translation::Kind::Transform);
     ASSERT_TRUE(static_cast<bool>(t.finalSql));
-    const Result r = db.query(
+    const Result r = db_.query(
         "TRANSFORM Count(Game_ID) SELECT Playlist FROM Game GROUP BY "
         "Playlist PIVOT Duration_Seconds \\ 20");
     // 10\20 = 0, 20\20 = 1, 30\20 = 1, 40\20 = 2, 50\20 = 2
@@ -66,7 +66,7 @@ TEST_F(JetTransform, NumericPivotAndTheTwoSteps) {
 }
 
 TEST_F(JetTransform, NoRowsGiveNoPivotColumns) {
-    const Result r = db.query(
+    const Result r = db_.query(
         "TRANSFORM Count(*) SELECT Type FROM Game WHERE Game_ID > 99 GROUP BY "
         "Type PIVOT Map");
     EXPECT_EQ(r.names, (std::vector<QString>{"Type"}));

@@ -24,8 +24,8 @@ class MainWindowControlsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::app();
-        window = std::make_unique<MainWindow>();
-        window->show();
+        window_ = std::make_unique<MainWindow>();
+        window_->show();
         test::settle();
     }
 
@@ -42,54 +42,54 @@ class MainWindowControlsTest : public ::testing::Test {
         return entries;
     }
 
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainWindow> window_;
 };
 
 // The wiring, the features and the tests reach each control through its
 // member or by its object name; both lead to the same control.
 TEST_F(MainWindowControlsTest, EveryControlIsFoundByItsObjectName) {
     const std::pair<const QWidget*, const char*> controls[] = {
-        {window->playerFilterGroup, "frameFilterPlayer"},
-        {window->gameFilterGroup, "frameFilterGame"},
-        {window->queryList, "cmbQuery"},
-        {window->runQueryButton, "cmdRunQuery"},
-        {window->exportButton, "cmdQryExport"},
-        {window->resultGrid, "flxData"},
-        {window->resultChart, "chtData"},
-        {window->recordCount, "lblRecordCount"},
-        {window->ascendingIcon, "imgAscending"},
-        {window->descendingIcon, "imgDescending"},
-        {window->makerLogo, "picBrackenfoldLogo"},
-        {window->makerLink, "lblBrackenfoldLink"},
-        {window->controlCenter, "frameMain"},
-        {window->gamertagCaption, "Label1"},
-        {window->tagListBox, "cmbTagList"},
-        {window->addButton, "cmdAddGamertag"},
-        {window->removeButton, "cmdRemoveGamertag"},
-        {window->profileButton, "cmdProfileGamertag"},
-        {window->avatarPicture, "imgAvatar"},
-        {window->clanCaption, "Label3"},
-        {window->clanName, "lblClanName"},
-        {window->totalGamesCaption, "Label4"},
-        {window->totalGames, "lblTotalGames"},
-        {window->lastDownloadCaption, "Label11"},
-        {window->lastDownload, "lblLastDownload"},
-        {window->separatorLine, "Line1"},
-        {window->elapsedTime, "lblElapsedTime"},
-        {window->downloadedBytes, "lblDownloadedBytes"},
-        {window->downloadButton, "cmdDownload"},
-        {window->stopButton, "cmdStopDownload"},
-        {window->progressEmpty, "shpProgressEmpty"},
-        {window->progressFull, "shpProgressFull"},
-        {window->progressPercent, "lblProgressPercent"},
-        {window->progressText, "lblProgressText"},
+        {window_->playerFilterGroup, "frameFilterPlayer"},
+        {window_->gameFilterGroup, "frameFilterGame"},
+        {window_->queryList, "cmbQuery"},
+        {window_->runQueryButton, "cmdRunQuery"},
+        {window_->exportButton, "cmdQryExport"},
+        {window_->resultGrid, "flxData"},
+        {window_->resultChart, "chtData"},
+        {window_->recordCount, "lblRecordCount"},
+        {window_->ascendingIcon, "imgAscending"},
+        {window_->descendingIcon, "imgDescending"},
+        {window_->makerLogo, "picBrackenfoldLogo"},
+        {window_->makerLink, "lblBrackenfoldLink"},
+        {window_->controlCenter, "frameMain"},
+        {window_->gamertagCaption, "Label1"},
+        {window_->tagListBox, "cmbTagList"},
+        {window_->addButton, "cmdAddGamertag"},
+        {window_->removeButton, "cmdRemoveGamertag"},
+        {window_->profileButton, "cmdProfileGamertag"},
+        {window_->avatarPicture, "imgAvatar"},
+        {window_->clanCaption, "Label3"},
+        {window_->clanName, "lblClanName"},
+        {window_->totalGamesCaption, "Label4"},
+        {window_->totalGames, "lblTotalGames"},
+        {window_->lastDownloadCaption, "Label11"},
+        {window_->lastDownload, "lblLastDownload"},
+        {window_->separatorLine, "Line1"},
+        {window_->elapsedTime, "lblElapsedTime"},
+        {window_->downloadedBytes, "lblDownloadedBytes"},
+        {window_->downloadButton, "cmdDownload"},
+        {window_->stopButton, "cmdStopDownload"},
+        {window_->progressEmpty, "shpProgressEmpty"},
+        {window_->progressFull, "shpProgressFull"},
+        {window_->progressPercent, "lblProgressPercent"},
+        {window_->progressText, "lblProgressText"},
     };
     for (const auto& [member, name] : controls) {
         ASSERT_NE(member, nullptr) << name;
-        EXPECT_EQ(window->findChild<QWidget*>(QLatin1String(name)), member) << name;
+        EXPECT_EQ(window_->findChild<QWidget*>(QLatin1String(name)), member) << name;
     }
     for (int row = 1; row <= MainWindow::kStageRows; ++row) {
-        const StageRow& stage = window->stageRow(row);
+        const StageRow& stage = window_->stageRow(row);
         const std::pair<const QLabel*, const char*> stageControls[] = {
             {stage.working.label, "lblStageWorking"},   {stage.working.icon, "imgStageWorking"},
             {stage.complete.label, "lblStageComplete"}, {stage.complete.icon, "imgStageComplete"},
@@ -98,161 +98,161 @@ TEST_F(MainWindowControlsTest, EveryControlIsFoundByItsObjectName) {
         };
         for (const auto& [control, name] : stageControls) {
             ASSERT_NE(control, nullptr) << name << row;
-            EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("%1_%2").arg(name).arg(row)),
+            EXPECT_EQ(window_->findChild<QWidget*>(QStringLiteral("%1_%2").arg(name).arg(row)),
                       control)
                 << name << row;
         }
     }
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("optFilterPlayer_%1").arg(i + 1)),
-                  window->playerFilterOptions[i]);
-        EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("optFilterGame_%1").arg(i + 1)),
-                  window->gameFilterOptions[i]);
+        EXPECT_EQ(window_->findChild<QWidget*>(QStringLiteral("optFilterPlayer_%1").arg(i + 1)),
+                  window_->playerFilterOptions[i]);
+        EXPECT_EQ(window_->findChild<QWidget*>(QStringLiteral("optFilterGame_%1").arg(i + 1)),
+                  window_->gameFilterOptions[i]);
     }
 }
 
 TEST_F(MainWindowControlsTest, StartState) {
-    EXPECT_EQ(window->queryList->count(), 1);
-    EXPECT_EQ(window->queryList->itemText(0), "- Select a Query -");
-    EXPECT_EQ(window->queryList->currentIndex(), 0);
+    EXPECT_EQ(window_->queryList->count(), 1);
+    EXPECT_EQ(window_->queryList->itemText(0), "- Select a Query -");
+    EXPECT_EQ(window_->queryList->currentIndex(), 0);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(window->playerFilterOptions[i]->isChecked(), i == 0) << i;
-        EXPECT_EQ(window->gameFilterOptions[i]->isChecked(), i == 0) << i;
+        EXPECT_EQ(window_->playerFilterOptions[i]->isChecked(), i == 0) << i;
+        EXPECT_EQ(window_->gameFilterOptions[i]->isChecked(), i == 0) << i;
     }
-    EXPECT_TRUE(window->resultChart->isHidden());
-    EXPECT_EQ(window->resultGrid->rows(), 0);
-    EXPECT_EQ(window->resultGrid->cols(), 0);
-    EXPECT_FALSE(window->downloadButton->isHidden());
-    for (const QWidget* hidden : {static_cast<const QWidget*>(window->stopButton),
-                                  static_cast<const QWidget*>(window->progressEmpty),
-                                  static_cast<const QWidget*>(window->progressFull),
-                                  static_cast<const QWidget*>(window->progressPercent),
-                                  static_cast<const QWidget*>(window->ascendingIcon),
-                                  static_cast<const QWidget*>(window->descendingIcon)}) {
+    EXPECT_TRUE(window_->resultChart->isHidden());
+    EXPECT_EQ(window_->resultGrid->rows(), 0);
+    EXPECT_EQ(window_->resultGrid->cols(), 0);
+    EXPECT_FALSE(window_->downloadButton->isHidden());
+    for (const QWidget* hidden : {static_cast<const QWidget*>(window_->stopButton),
+                                  static_cast<const QWidget*>(window_->progressEmpty),
+                                  static_cast<const QWidget*>(window_->progressFull),
+                                  static_cast<const QWidget*>(window_->progressPercent),
+                                  static_cast<const QWidget*>(window_->ascendingIcon),
+                                  static_cast<const QWidget*>(window_->descendingIcon)}) {
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     }
-    for (const QLabel* empty : {window->recordCount, window->elapsedTime, window->downloadedBytes,
-                                window->progressText}) {
+    for (const QLabel* empty : {window_->recordCount, window_->elapsedTime,
+                                window_->downloadedBytes, window_->progressText}) {
         EXPECT_TRUE(empty->text().isEmpty()) << empty->objectName().toStdString();
     }
 }
 
 TEST_F(MainWindowControlsTest, MenusWithTheirAccessKeys) {
     QStringList bar;
-    for (const QAction* action : window->menuBar()->actions()) {
+    for (const QAction* action : window_->menuBar()->actions()) {
         bar << action->text();
     }
     EXPECT_EQ(bar, (QStringList{"&File", "&Database", "&Tools", "&Help"}));
-    EXPECT_EQ(entries(window->fileMenu), QStringList{"E&xit"});
-    EXPECT_EQ(entries(window->databaseMenu),
+    EXPECT_EQ(entries(window_->fileMenu), QStringList{"E&xit"});
+    EXPECT_EQ(entries(window_->databaseMenu),
               (QStringList{"Export to &Excel", "Export to &XML", "Export to &CSV", "-",
                            "Import from &Old Version", "Import from Other Product (hidden)", "-",
                            "Purge Data for Non-TagList Players", "Purge Entire Database"}));
-    EXPECT_EQ(entries(window->toolsMenu), (QStringList{"TPS Report", "-", "&Options..."}));
-    EXPECT_EQ(entries(window->helpMenu), (QStringList{"&Support", "-", "&About..."}));
-    EXPECT_EQ(window->gridMenu->title(), "Flex Grid");
-    EXPECT_EQ(entries(window->gridMenu), QStringList{"Tag List Insert"});
-    EXPECT_FALSE(window->menuBar()->actions().contains(window->gridMenu->menuAction()));
+    EXPECT_EQ(entries(window_->toolsMenu), (QStringList{"TPS Report", "-", "&Options..."}));
+    EXPECT_EQ(entries(window_->helpMenu), (QStringList{"&Support", "-", "&About..."}));
+    EXPECT_EQ(window_->gridMenu->title(), "Flex Grid");
+    EXPECT_EQ(entries(window_->gridMenu), QStringList{"Tag List Insert"});
+    EXPECT_FALSE(window_->menuBar()->actions().contains(window_->gridMenu->menuAction()));
     // Named as the program names them, so the wiring and tests find them.
-    EXPECT_EQ(window->findChild<QAction*>("mnuTPSReport"), window->tpsReportAction);
-    EXPECT_EQ(window->findChild<QAction*>("mnuSp3"), window->menuSeparator3);
-    EXPECT_EQ(window->findChild<QMenu*>("mnuHelp"), window->helpMenu);
+    EXPECT_EQ(window_->findChild<QAction*>("mnuTPSReport"), window_->tpsReportAction);
+    EXPECT_EQ(window_->findChild<QAction*>("mnuSp3"), window_->menuSeparator3);
+    EXPECT_EQ(window_->findChild<QMenu*>("mnuHelp"), window_->helpMenu);
 }
 
 TEST_F(MainWindowControlsTest, DownloadModeLocksEverythingButStopHelpAndTheLink) {
-    const QList<QWidget*> locked = {window->runQueryButton,
-                                    window->addButton,
-                                    window->removeButton,
-                                    window->profileButton,
-                                    window->exportButton,
-                                    window->tagListBox,
-                                    window->queryList,
-                                    window->playerFilterOptions[0],
-                                    window->playerFilterOptions[1],
-                                    window->playerFilterOptions[2],
-                                    window->gameFilterOptions[0],
-                                    window->gameFilterOptions[1],
-                                    window->gameFilterOptions[2],
-                                    window->resultGrid};
-    const QList<QAction*> lockedMenus = {window->fileMenu->menuAction(),
-                                         window->databaseMenu->menuAction(),
-                                         window->toolsMenu->menuAction()};
-    window->stageRow(1).info.label->hide();
-    window->stageRow(2).working.label->show();
-    window->tagListBox->addItem(QStringLiteral("Ann"));
+    const QList<QWidget*> locked = {window_->runQueryButton,
+                                    window_->addButton,
+                                    window_->removeButton,
+                                    window_->profileButton,
+                                    window_->exportButton,
+                                    window_->tagListBox,
+                                    window_->queryList,
+                                    window_->playerFilterOptions[0],
+                                    window_->playerFilterOptions[1],
+                                    window_->playerFilterOptions[2],
+                                    window_->gameFilterOptions[0],
+                                    window_->gameFilterOptions[1],
+                                    window_->gameFilterOptions[2],
+                                    window_->resultGrid};
+    const QList<QAction*> lockedMenus = {window_->fileMenu->menuAction(),
+                                         window_->databaseMenu->menuAction(),
+                                         window_->toolsMenu->menuAction()};
+    window_->stageRow(1).info.label->hide();
+    window_->stageRow(2).working.label->show();
+    window_->tagListBox->addItem(QStringLiteral("Ann"));
 
-    window->setDownloadMode(true);
-    EXPECT_TRUE(window->downloadButton->isHidden());
-    EXPECT_FALSE(window->stopButton->isHidden());
-    EXPECT_TRUE(window->stopButton->isEnabled());
+    window_->setDownloadMode(true);
+    EXPECT_TRUE(window_->downloadButton->isHidden());
+    EXPECT_FALSE(window_->stopButton->isHidden());
+    EXPECT_TRUE(window_->stopButton->isEnabled());
     for (const QWidget* widget : locked) {
         EXPECT_FALSE(widget->isEnabled()) << widget->objectName().toStdString();
     }
     for (const QAction* menu : lockedMenus) {
         EXPECT_FALSE(menu->isEnabled()) << menu->objectName().toStdString();
     }
-    EXPECT_TRUE(window->helpMenu->menuAction()->isEnabled());
-    EXPECT_TRUE(window->supportAction->isEnabled());
-    EXPECT_TRUE(window->aboutAction->isEnabled());
-    EXPECT_TRUE(window->makerLink->isEnabled());
-    EXPECT_TRUE(window->controlCenter->isEnabled());
+    EXPECT_TRUE(window_->helpMenu->menuAction()->isEnabled());
+    EXPECT_TRUE(window_->supportAction->isEnabled());
+    EXPECT_TRUE(window_->aboutAction->isEnabled());
+    EXPECT_TRUE(window_->makerLink->isEnabled());
+    EXPECT_TRUE(window_->controlCenter->isEnabled());
     // The progress display is not touched.
-    EXPECT_TRUE(window->stageRow(1).info.label->isHidden());
-    EXPECT_FALSE(window->stageRow(2).working.label->isHidden());
+    EXPECT_TRUE(window_->stageRow(1).info.label->isHidden());
+    EXPECT_FALSE(window_->stageRow(2).working.label->isHidden());
 
-    window->setDownloadMode(false);
-    EXPECT_FALSE(window->downloadButton->isHidden());
-    EXPECT_TRUE(window->stopButton->isHidden());
+    window_->setDownloadMode(false);
+    EXPECT_FALSE(window_->downloadButton->isHidden());
+    EXPECT_TRUE(window_->stopButton->isHidden());
     for (const QWidget* widget : locked) {
         EXPECT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
     }
     for (const QAction* menu : lockedMenus) {
         EXPECT_TRUE(menu->isEnabled()) << menu->objectName().toStdString();
     }
-    EXPECT_FALSE(window->stageRow(2).working.label->isHidden());
+    EXPECT_FALSE(window_->stageRow(2).working.label->isHidden());
 }
 
 // Download, Remove and Profile act on the player the tag list shows; with no
 // player shown there is nothing for them to act on, download or not.
 TEST_F(MainWindowControlsTest, WithoutAShownPlayerDownloadRemoveAndProfileStayDisabled) {
-    const QWidget* playerButtons[] = {window->downloadButton, window->removeButton,
-                                      window->profileButton};
-    ASSERT_EQ(window->tagListBox->currentIndex(), -1);
+    const QWidget* playerButtons[] = {window_->downloadButton, window_->removeButton,
+                                      window_->profileButton};
+    ASSERT_EQ(window_->tagListBox->currentIndex(), -1);
     for (bool downloading : {false, true, false}) {
-        window->setDownloadMode(downloading);
+        window_->setDownloadMode(downloading);
         for (const QWidget* button : playerButtons) {
             EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
         }
     }
-    EXPECT_TRUE(window->addButton->isEnabled());
-    EXPECT_TRUE(window->tagListBox->isEnabled());
+    EXPECT_TRUE(window_->addButton->isEnabled());
+    EXPECT_TRUE(window_->tagListBox->isEnabled());
 }
 
 TEST_F(MainWindowControlsTest, CloseAsksTheUnloadQuestionFirst) {
     int asked = 0;
     bool answer = false;
-    window->queryUnload = [&] {
+    window_->queryUnload = [&] {
         ++asked;
         return answer;
     };
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window_->close());
+    EXPECT_TRUE(window_->isVisible());
     answer = true;
-    EXPECT_TRUE(window->close());
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window_->close());
+    EXPECT_FALSE(window_->isVisible());
     EXPECT_EQ(asked, 2);
 }
 
 TEST_F(MainWindowControlsTest, MakerLinkReportsClicks) {
     int clicks = 0;
-    QObject::connect(window->makerLink, &LinkLabel::clicked, [&] { ++clicks; });
-    const QPoint centre = window->makerLink->rect().center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, window->makerLink->mapToGlobal(centre),
+    QObject::connect(window_->makerLink, &LinkLabel::clicked, [&] { ++clicks; });
+    const QPoint centre = window_->makerLink->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, window_->makerLink->mapToGlobal(centre),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, window->makerLink->mapToGlobal(centre),
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, window_->makerLink->mapToGlobal(centre),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window->makerLink, &press);
-    QCoreApplication::sendEvent(window->makerLink, &release);
+    QCoreApplication::sendEvent(window_->makerLink, &press);
+    QCoreApplication::sendEvent(window_->makerLink, &release);
     EXPECT_EQ(clicks, 1);
 }
 

@@ -17,15 +17,15 @@ class MainWindowLayoutTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::app();
-        window = std::make_unique<MainWindow>();
-        window->show();
+        window_ = std::make_unique<MainWindow>();
+        window_->show();
         test::settle();
     }
 
-    QWidget* clientArea() const { return window->centralWidget(); }
+    QWidget* clientArea() const { return window_->centralWidget(); }
 
     QWidget* named(const QString& name) const {
-        auto* widget = window->findChild<QWidget*>(name);
+        auto* widget = window_->findChild<QWidget*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
@@ -37,16 +37,16 @@ class MainWindowLayoutTest : public ::testing::Test {
     }
 
     void resizeTo(int width, int height) {
-        window->setOuterSizeTwips(width, height);
+        window_->setOuterSizeTwips(width, height);
         test::settle();
     }
 
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowLayoutTest, OpensAtTheSmallestSize) {
-    EXPECT_EQ(window->outerWidthTwips(), 11415);
-    EXPECT_EQ(window->outerHeightTwips(), 7335);
+    EXPECT_EQ(window_->outerWidthTwips(), 11415);
+    EXPECT_EQ(window_->outerHeightTwips(), 7335);
     EXPECT_EQ(clientArea()->size(), clientArea()->minimumSize());
 }
 
@@ -135,8 +135,8 @@ TEST_F(MainWindowLayoutTest, TheGridTakesWhatTheWindowGains) {
     }
     const QSize smallClient = clientArea()->size();
     resizeTo(13005, 9000);
-    EXPECT_EQ(window->outerWidthTwips(), 13005);
-    EXPECT_EQ(window->outerHeightTwips(), 9000);
+    EXPECT_EQ(window_->outerWidthTwips(), 13005);
+    EXPECT_EQ(window_->outerHeightTwips(), 9000);
     const int dx = clientArea()->width() - smallClient.width();
     const int dy = clientArea()->height() - smallClient.height();
     ASSERT_GT(dx, 50);
@@ -165,11 +165,11 @@ TEST_F(MainWindowLayoutTest, TheGridTakesWhatTheWindowGains) {
 TEST_F(MainWindowLayoutTest, TheWindowNeverGetsSmallerThanTheSmallestSize) {
     const QSize smallest = clientArea()->size();
     resizeTo(13005, 9000);
-    window->resize(200, 150);
+    window_->resize(200, 150);
     test::settle();
     EXPECT_EQ(clientArea()->size(), smallest);
-    EXPECT_EQ(window->outerWidthTwips(), 11415);
-    EXPECT_EQ(window->outerHeightTwips(), 7335);
+    EXPECT_EQ(window_->outerWidthTwips(), 11415);
+    EXPECT_EQ(window_->outerHeightTwips(), 7335);
     // Everything fits in it: no control is squeezed below what it needs.
     EXPECT_TRUE(clientArea()->layout()->minimumSize().width() <= smallest.width() &&
                 clientArea()->layout()->minimumSize().height() <= smallest.height());
@@ -193,12 +193,12 @@ TEST_F(MainWindowLayoutTest, SavedPlacementsInTwips) {
         SCOPED_TRACE(testing::Message()
                      << c.left << "," << c.top << " " << c.width << " x " << c.height);
         resizeTo(13005, 9000);
-        window->moveToTwips(c.left, c.top);
+        window_->moveToTwips(c.left, c.top);
         resizeTo(c.width, c.height);
-        EXPECT_EQ(window->leftTwips(), c.left);
-        EXPECT_EQ(window->topTwips(), c.top);
-        EXPECT_EQ(window->outerWidthTwips(), c.shownWidth);
-        EXPECT_EQ(window->outerHeightTwips(), c.shownHeight);
+        EXPECT_EQ(window_->leftTwips(), c.left);
+        EXPECT_EQ(window_->topTwips(), c.top);
+        EXPECT_EQ(window_->outerWidthTwips(), c.shownWidth);
+        EXPECT_EQ(window_->outerHeightTwips(), c.shownHeight);
     }
 }
 

@@ -29,9 +29,9 @@ class StageDisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::app();
-        window = std::make_unique<MainWindow>();
-        panel = new DownloadPanel(state, *window);  // owned by the window
-        window->show();
+        window_ = std::make_unique<MainWindow>();
+        panel_ = new DownloadPanel(state_, *window_);  // owned by the window
+        window_->show();
         test::settle();
     }
 
@@ -40,7 +40,7 @@ class StageDisplayTest : public ::testing::Test {
     Names shownPairs() const {
         Names shown;
         for (int row = 1; row <= MainWindow::kStageRows; ++row) {
-            const StageRow& stage = window->stageRow(row);
+            const StageRow& stage = window_->stageRow(row);
             const std::pair<const char*, StagePair> pairs[] = {{"Working", stage.working},
                                                                {"Complete", stage.complete},
                                                                {"Failed", stage.failed},
@@ -59,7 +59,7 @@ class StageDisplayTest : public ::testing::Test {
     // The session reports a change, as its worker does through the queued
     // connection (here on the window's own thread, so delivered at once).
     void report(int row, Change change, const QString& caption = QString()) {
-        emit panel->session().stageChanged(row, change, caption);
+        emit panel_->session().stageChanged(row, change, caption);
     }
 
     // A player's download starts: every row hidden, row 1 working.
@@ -70,20 +70,20 @@ class StageDisplayTest : public ::testing::Test {
 
     // The text a user sees at the centre of a row's label place.
     QString visibleTextInRow(int row) {
-        const QWidget* top = window->controlCenter->childAt(
-            window->stageRow(row).working.label->geometry().center());
+        const QWidget* top = window_->controlCenter->childAt(
+            window_->stageRow(row).working.label->geometry().center());
         const auto* label = qobject_cast<const QLabel*>(top);
         return label ? label->text() : QString();
     }
 
-    Session state;  // outlives the window and its panel
-    std::unique_ptr<MainWindow> window;
-    DownloadPanel* panel = nullptr;
+    Session state_;  // outlives the window and its panel
+    std::unique_ptr<MainWindow> window_;
+    DownloadPanel* panel_ = nullptr;
 };
 
 TEST_F(StageDisplayTest, StartShowsOnlyWelcome) {
     EXPECT_EQ(shownPairs(), Names{"Info_1"});
-    EXPECT_EQ(window->stageRow(1).info.label->text(), "Welcome");
+    EXPECT_EQ(window_->stageRow(1).info.label->text(), "Welcome");
     EXPECT_EQ(visibleTextInRow(1), "Welcome");
 }
 
@@ -96,7 +96,7 @@ TEST_F(StageDisplayTest, StageCaptions) {
         {"Optimizing database ...", "Process complete", "xx", "Skip"},
     };
     for (int row = 1; row <= 5; ++row) {
-        const StageRow& stage = window->stageRow(row);
+        const StageRow& stage = window_->stageRow(row);
         const QLabel* labels[] = {stage.working.label, stage.complete.label, stage.failed.label,
                                   stage.info.label};
         for (int k = 0; k < 4; ++k) {
@@ -125,7 +125,7 @@ double contrast(const QColor& a, const QColor& b) {
 // level for normal text) and keeps the hue that says what it means: working
 // amber, complete green, failed red, info blue.
 TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
-    const QColor background = window->palette().color(QPalette::Window);
+    const QColor background = window_->palette().color(QPalette::Window);
     struct Kind {
         const char* name;
         StagePair StageRow::*pair;
@@ -139,7 +139,7 @@ TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
     for (const Kind& kind : kinds) {
         for (int row = 1; row <= MainWindow::kStageRows; ++row) {
             SCOPED_TRACE(std::string(kind.name) + " row " + std::to_string(row));
-            const QLabel* label = (window->stageRow(row).*kind.pair).label;
+            const QLabel* label = (window_->stageRow(row).*kind.pair).label;
             const QColor text = label->palette().color(QPalette::WindowText);
             // The label paints its own background: that must be the window's.
             EXPECT_EQ(label->palette().color(QPalette::Window), background);
@@ -154,8 +154,8 @@ TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
     }
     // The stage text as painted: sample the darkest pixel of a shown working
     // label and compare it with the background it is painted on.
-    window->stageRow(2).working.label->show();
-    const QImage shot = window->stageRow(2).working.label->grab().toImage();
+    window_->stageRow(2).working.label->show();
+    const QImage shot = window_->stageRow(2).working.label->grab().toImage();
     QColor darkest = background;
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
@@ -237,11 +237,11 @@ TEST_F(StageDisplayTest, FailedShowsTheFailedPairInPlaceOfTheWorkingOne) {
     for (int row = 2; row <= 4; ++row) {
         advanceTo(row);
     }
-    window->setWindowTitle(QStringLiteral("Tallywick   40%"));
+    window_->setWindowTitle(QStringLiteral("Tallywick   40%"));
     report(4, Change::Failed);
     EXPECT_EQ(shownPairs(), (Names{"Complete_1", "Complete_2", "Complete_3", "Failed_4"}));
     EXPECT_EQ(visibleTextInRow(4), "Data extraction failed");
-    EXPECT_EQ(window->windowTitle(), "Tallywick") << "the percentage goes with the failure";
+    EXPECT_EQ(window_->windowTitle(), "Tallywick") << "the percentage goes with the failure";
 }
 
 // A list download marks rows one by one: working, then complete.
@@ -255,12 +255,12 @@ TEST_F(StageDisplayTest, WorkingAndCompleteSwitchOneRow) {
     EXPECT_EQ(shownPairs(),
               (Names{"Complete_1", "Complete_2", "Complete_3", "Complete_4", "Working_5"}));
     EXPECT_EQ(visibleTextInRow(5), "Optimizing database ...");
-    window->setWindowTitle(QStringLiteral("Tallywick   100%"));
+    window_->setWindowTitle(QStringLiteral("Tallywick   100%"));
     report(5, Change::Complete, QStringLiteral("Process complete"));
     EXPECT_EQ(shownPairs(),
               (Names{"Complete_1", "Complete_2", "Complete_3", "Complete_4", "Complete_5"}));
     EXPECT_EQ(visibleTextInRow(5), "Process complete");
-    EXPECT_EQ(window->windowTitle(), "Tallywick");
+    EXPECT_EQ(window_->windowTitle(), "Tallywick");
 }
 
 TEST_F(StageDisplayTest, UnknownChangeChangesNothing) {
@@ -290,7 +290,7 @@ TEST_F(StageDisplayTest, RowsOutsideTheDisplayChangeNothing) {
     EXPECT_EQ(shownPairs(), Names{"Working_1"});
     EXPECT_EQ(visibleTextInRow(1), "Establishing connection ...");
     for (int row = 1; row <= MainWindow::kStageRows; ++row) {
-        const StageRow& stage = window->stageRow(row);
+        const StageRow& stage = window_->stageRow(row);
         for (const StagePair& pair : {stage.working, stage.complete, stage.failed, stage.info}) {
             EXPECT_NE(pair.label->text(), "never shown") << row;
         }
