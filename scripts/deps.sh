@@ -7,6 +7,7 @@ tallywick_packages=(
     libgtest-dev googletest
     tinyproxy python3 python3-xlrd libxml2-utils
     xvfb xauth
+    python3-pyatspi at-spi2-core dbus-daemon
 )
 
 tallywick_install_missing() {

@@ -143,10 +143,13 @@ TEST_F(MainWindowControlsTest, MenusWithTheirAccessKeys) {
         bar << action->text();
     }
     EXPECT_EQ(bar, (QStringList{"&File", "&Database", "&Tools", "&Help"}));
-    EXPECT_EQ(entries(window->fileMenu), QStringList{"E&xit"});
+    EXPECT_EQ(entries(window->fileMenu),
+              (QStringList{"&Add Gamertag...", "&Remove Gamertag", "-", "&Download",
+                           "&Stop Download", "-", "E&xit"}));
     EXPECT_EQ(entries(window->databaseMenu),
-              (QStringList{"Export to &Excel", "Export to &XML", "Export to &CSV", "-",
-                           "Import from &Old Version", "Import from Other Product (hidden)", "-",
+              (QStringList{"&Run Query", "Export Re&sults", "-", "Export to &Excel",
+                           "Export to &XML", "Export to &CSV", "-", "Import from &Old Version",
+                           "Import from Other Product (hidden)", "-",
                            "Purge Data for Non-TagList Players", "Purge Entire Database"}));
     EXPECT_EQ(entries(window->toolsMenu), (QStringList{"TPS Report", "-", "&Options..."}));
     EXPECT_EQ(entries(window->helpMenu), (QStringList{"&Support", "-", "&About..."}));
