@@ -9,6 +9,7 @@
 namespace tw {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tallywick"));
     setWindowIcon(programIcon());

@@ -187,6 +187,7 @@ class MainWindow : public QMainWindow {
     QList<std::pair<QAction*, QPushButton*>> keyedButtons() const;
     void syncKeyedActions();
     void chainTabOrder();
+    static void installAccessibleRoles();
     void nameForAssistiveTools();
     void applyStageColors();
     void layOutClient();

@@ -78,12 +78,14 @@ void describe(QWidget* widget, const QString& name, const QString& description =
 
 }  // namespace
 
-void MainWindow::nameForAssistiveTools() {
-    // Installed once for the program; it answers only for this window's
-    // progress bar and link.
+void MainWindow::installAccessibleRoles() {
+    // Installed once for the program, before any control is made; it answers
+    // only for this window's progress bar and link.
     static const bool installed = (QAccessible::installFactory(windowAccessible), true);
     (void)installed;
+}
 
+void MainWindow::nameForAssistiveTools() {
     // A combo box is named by its value on this desktop and labelled by its
     // caption.
     gamertagCaption->setBuddy(tagListBox);
