@@ -7,6 +7,7 @@ tallywick_packages=(
     libgtest-dev googletest
     tinyproxy python3 python3-xlrd libxml2-utils
     xvfb xauth
+    python3-pyatspi at-spi2-core dbus-daemon
 )
 # scripts/fuzz builds with clang and its libFuzzer and sanitizer runtimes.
 tallywick_fuzz_packages=(clang libclang-rt-14-dev)

@@ -4,16 +4,15 @@
 #include <QGroupBox>
 #include <QLayout>
 
-#include "gui/DesignedFont.h"
 #include "gui/Pictures.h"
 
 namespace tw {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tallywick"));
     setWindowIcon(programIcon());
-    setFont(designedFont(false));
     // Frames drawn as an etched line with the caption on it, on the window's
     // own background, so the opaque stage labels blend in.
     setStyleSheet(QStringLiteral(
@@ -37,15 +36,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     createDownloadControls();
     createMakerControls(client_);
     createMenus();
-    // A style sheet hands inherited fonts back to the application's font, so
-    // every control gets the designed face explicitly.
-    for (QWidget* child : findChildren<QWidget*>()) {
-        if (!child->testAttribute(Qt::WA_SetFont)) {
-            child->setFont(designedFont(false));
-        }
-    }
+    createKeys();
+    nameForAssistiveTools();
+    applyStageColors();
     layOutClient();
+    chainTabOrder();
     client_->setMinimumSize(minimumClientSize());
+    // The window manager is told the smallest size, so the window cannot be
+    // dragged below it.
+    setMinimumSize(minimumClientSize().grownBy(QMargins(0, menuHeight(), 0, 0)));
     setOuterSizeTwips(kMinOuterWidth, kMinOuterHeight);
     // Places are known before the window is first shown, outer layouts
     // first.
@@ -58,6 +57,23 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() = default;
+
+int MainWindow::menuHeight() const {
+    const QWidget* menu = menuWidget();
+    if (!menu) {
+        return 0;
+    }
+    const int forWidth = menu->heightForWidth(client_->minimumWidth());
+    return forWidth > 0 ? forWidth : menu->sizeHint().height();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A switch between a light and a dark desktop palette.
+    if (event->type() == QEvent::PaletteChange) {
+        applyStageColors();
+    }
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (queryUnload && !queryUnload()) {

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <utility>
 
 class QAction;
 class QChartView;
@@ -123,6 +124,8 @@ class MainWindow : public QMainWindow {
     QLabel* totalGames = nullptr;
     QLabel* lastDownloadCaption = nullptr;
     QLabel* lastDownload = nullptr;
+    // Shown instead of the summary while the tag list is empty.
+    QLabel* firstRunHint = nullptr;
     QFrame* separatorLine = nullptr;
     QLabel* elapsedTime = nullptr;
     QLabel* downloadedBytes = nullptr;
@@ -135,8 +138,16 @@ class MainWindow : public QMainWindow {
 
     // Menus. A top menu's own enabled state is its menuAction()'s.
     QMenu* fileMenu = nullptr;
+    // The tag list's and the download's buttons as menu entries with their
+    // keys; each presses its button, so it does exactly what the button does.
+    QAction* addGamertagAction = nullptr;
+    QAction* removeGamertagAction = nullptr;
+    QAction* downloadAction = nullptr;
+    QAction* stopAction = nullptr;  // Escape, while a download runs
     QAction* exitAction = nullptr;
     QMenu* databaseMenu = nullptr;
+    QAction* runQueryAction = nullptr;       // presses Run
+    QAction* exportResultsAction = nullptr;  // presses Export
     QAction* exportExcelAction = nullptr;
     QAction* exportXmlAction = nullptr;
     QAction* exportCsvAction = nullptr;
@@ -159,6 +170,8 @@ class MainWindow : public QMainWindow {
     QAction* insertIntoTagListAction = nullptr;
 
   protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -170,9 +183,17 @@ class MainWindow : public QMainWindow {
     void createDownloadControls();
     void createStageRows();
     void createMenus();
+    void createKeys();
+    QList<std::pair<QAction*, QPushButton*>> keyedButtons() const;
+    void syncKeyedActions();
+    void chainTabOrder();
+    static void installAccessibleRoles();
+    void nameForAssistiveTools();
+    void applyStageColors();
     void layOutClient();
     void layOutControlCenter();
     QSize minimumClientSize() const;
+    int menuHeight() const;
 
     std::array<StageRow, kStageRows> stageRows_{};
     QWidget* client_ = nullptr;

@@ -10,7 +10,6 @@
 
 #include "gui/About.h"
 #include "gui/BgrColor.h"
-#include "gui/DesignedFont.h"
 #include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
 #include "gui/Pictures.h"
@@ -78,7 +77,6 @@ void MainWindow::createQueryControls(QWidget* client) {
     // Created in this order so the chart lies above the grid.
     resultGrid = new ResultGrid(client);
     resultGrid->setObjectName(QStringLiteral("flxData"));
-    resultGrid->setFont(designedFont(false));
     resultChart = new QChartView(client);
     resultChart->setObjectName(QStringLiteral("chtData"));
     resultChart->setRenderHint(QPainter::Antialiasing);
@@ -103,10 +101,7 @@ void MainWindow::createMakerControls(QWidget* client) {
     makerLink->setToolTip(makerLinkToolTip());
     makerLink->setAlignment(Qt::AlignRight | Qt::AlignTop);
     makerLink->setTextFormat(Qt::PlainText);
-    makerLink->setCursor(Qt::PointingHandCursor);
-    QPalette palette = makerLink->palette();
-    palette.setColor(QPalette::WindowText, colorFromBgr(0xC00000));
-    makerLink->setPalette(palette);
+    makerLink->setCursor(Qt::PointingHandCursor);  // coloured with the stage texts
 }
 
 void MainWindow::createPlayerControls() {
@@ -132,6 +127,10 @@ void MainWindow::createPlayerControls() {
     lastDownloadCaption =
         newLabel(controlCenter, QStringLiteral("Label11"), QStringLiteral("Last Update:"), true);
     lastDownload = newLabel(controlCenter, QStringLiteral("lblLastDownload"), QString(), false);
+    firstRunHint = newLabel(controlCenter, QStringLiteral("lblFirstRunHint"),
+                            QStringLiteral("Add a player with + to begin."), false,
+                            Qt::AlignLeft | Qt::AlignTop);
+    firstRunHint->hide();
     separatorLine = new QFrame(controlCenter);
     separatorLine->setObjectName(QStringLiteral("Line1"));
     separatorLine->setStyleSheet(

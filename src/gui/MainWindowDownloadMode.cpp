@@ -1,10 +1,12 @@
 // The control lock while a download runs. Controls not named here keep their
 // state: the Help menu, the maker link and the progress display stay usable,
 // and the Stop button takes the Download button's place. The buttons that act
-// on the shown player also need one to be shown.
+// on the shown player also need one to be shown; while there is none they say
+// so in their tool tips, and a hint takes the summary's place.
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,6 +30,9 @@ void MainWindow::setDownloadMode(bool downloading) {
     fileMenu->menuAction()->setEnabled(idle);
     databaseMenu->menuAction()->setEnabled(idle);
     toolsMenu->menuAction()->setEnabled(idle);
+    // Their keys would still reach them in the locked menus.
+    exitAction->setEnabled(idle);
+    tpsReportAction->setEnabled(idle);
     for (QRadioButton* option : playerFilterOptions) {
         option->setEnabled(idle);
     }
@@ -38,11 +43,34 @@ void MainWindow::setDownloadMode(bool downloading) {
     repaint();
 }
 
+namespace {
+
+// Why Download, Remove and Profile are disabled with no player shown.
+const char* const kNeedsPlayerTip = "No player yet: add a gamertag with + first.";
+
+// The button's own tool tip is kept in a property while the reason shows.
+void setPlayerButton(QPushButton* button, bool player, bool enabled) {
+    if (!button->property("ownToolTip").isValid()) {
+        button->setProperty("ownToolTip", button->toolTip());
+    }
+    button->setEnabled(enabled);
+    button->setToolTip(player ? button->property("ownToolTip").toString()
+                              : QLatin1String(kNeedsPlayerTip));
+}
+
+}  // namespace
+
 void MainWindow::updatePlayerButtons() {
     const bool player = tagListBox->currentIndex() >= 0;
-    downloadButton->setEnabled(player);
-    removeButton->setEnabled(player && !downloading_);
-    profileButton->setEnabled(player && !downloading_);
+    setPlayerButton(downloadButton, player, player);
+    setPlayerButton(removeButton, player, player && !downloading_);
+    setPlayerButton(profileButton, player, player && !downloading_);
+    const bool empty = tagListBox->count() == 0;
+    firstRunHint->setVisible(empty);
+    for (QWidget* part : QList<QWidget*>{avatarPicture, clanCaption, clanName, totalGamesCaption,
+                                         totalGames, lastDownloadCaption, lastDownload}) {
+        part->setVisible(!empty);
+    }
 }
 
 }  // namespace tw

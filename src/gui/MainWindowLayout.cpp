@@ -1,10 +1,11 @@
 // The main window's layout. The Control Center (the tag list, the player's
 // summary and below it the progress display) runs down the left; the filters,
 // the query row, the grid (the chart on the same place) and the record count
-// with the maker's logo fill the right. The grid takes whatever the window
-// gains; the Control Center grows downwards, its download block following the
-// bottom edge. Sizes and gaps are the designed ones, in twips, converted at
-// the screen's logical DPI.
+// with the maker's logo fill the right. The grid and the query list take
+// whatever width the window gains, the grid and the Control Center whatever
+// height, its download block following the bottom edge. The designed sizes
+// (twips, at the screen's logical DPI) are the least a control gets: with the
+// desktop's font a control takes the room its text needs.
 
 #include <QBoxLayout>
 #include <QChartView>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "gui/LinkLabel.h"
 #include "gui/MainWindow.h"
@@ -25,6 +27,8 @@ namespace tw {
 namespace {
 
 constexpr int kLineHeight = 255;  // one-line label
+// The least a picture button measures either way, so it can be hit.
+constexpr int kLeastButtonPixels = 24;
 
 // Designed sizes in twips, as pixels on the window's screen.
 class Designed {
@@ -72,13 +76,21 @@ void keepPlaceWhenHidden(QWidget* widget) {
 
 // A caption: at least its designed width, more if its text needs it.
 void sizeCaption(const Designed& d, QLabel* label, int width) {
-    label->setMinimumSize(d.size(width, kLineHeight));
+    label->setMinimumSize(d.size(width, kLineHeight).expandedTo(label->sizeHint()));
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-// A value shown at run time: its designed place, however long the text.
+// A value shown at run time: at least its designed width and one line of
+// the font; a long text takes free room but never widens the window.
 void sizeValue(const Designed& d, QLabel* label, int width) {
-    label->setFixedSize(d.size(width, kLineHeight));
+    label->setMinimumSize(d.size(width, kLineHeight));
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
+// A control with text: at least its designed size, more if the font needs it.
+void sizeControl(const Designed& d, QWidget* widget, int width, int height) {
+    widget->setMinimumSize(d.size(width, height).expandedTo(widget->sizeHint()));
+    widget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 QHBoxLayout* captionAndValue(const Designed& d, QLabel* caption, int captionWidth, QLabel* value,
@@ -110,32 +122,33 @@ void layOutOptions(const Designed& d, QGroupBox* frame, const QList<QRadioButton
 void MainWindow::layOutClient() {
     const Designed d(*this);
     layOutControlCenter();
-    controlCenter->setFixedWidth(d.x(4575));
+    controlCenter->setFixedWidth(std::max(d.x(4575), controlCenter->sizeHint().width()));
 
     layOutOptions(d, playerFilterGroup,
                   {playerFilterOptions[0], playerFilterOptions[1], playerFilterOptions[2]},
                   {675, 1395, 615});
-    playerFilterGroup->setFixedSize(d.size(3015, 615));
+    sizeControl(d, playerFilterGroup, 3015, 615);
     layOutOptions(d, gameFilterGroup,
                   {gameFilterOptions[0], gameFilterOptions[1], gameFilterOptions[2]},
                   {675, 1035, 1215});
-    gameFilterGroup->setFixedSize(d.size(3255, 615));
+    sizeControl(d, gameFilterGroup, 3255, 615);
     QHBoxLayout* filters = newRow();
     filters->addWidget(playerFilterGroup);
     filters->addSpacing(d.x(105));
     filters->addWidget(gameFilterGroup);
     filters->addStretch();
 
-    queryList->setFixedSize(d.size(4815, 315));
-    runQueryButton->setFixedSize(d.size(615, 310));
-    exportButton->setFixedSize(d.size(735, 310));
+    // The query list grows with the window, Run and Export at its right.
+    queryList->setMinimumSize(d.size(4815, 315));
+    queryList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    sizeControl(d, runQueryButton, 615, 310);
+    sizeControl(d, exportButton, 735, 310);
     QHBoxLayout* queryRow = newRow();
-    queryRow->addWidget(queryList);
+    queryRow->addWidget(queryList, 1);
     queryRow->addSpacing(d.x(105));
     queryRow->addWidget(runQueryButton);
     queryRow->addSpacing(d.x(105));
     queryRow->addWidget(exportButton);
-    queryRow->addStretch();
 
     // The chart lies on the grid, a little inside it.
     resultGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -189,20 +202,21 @@ void MainWindow::layOutControlCenter() {
     box->setSpacing(0);
 
     sizeCaption(d, gamertagCaption, 855);
-    tagListBox->setFixedSize(d.size(2055, 315));
+    tagListBox->setMinimumSize(d.size(2055, 315));
+    tagListBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QHBoxLayout* tags = newRow();
     tags->addWidget(gamertagCaption);
     tags->addSpacing(d.x(105));
-    tags->addWidget(tagListBox);
+    tags->addWidget(tagListBox, 1);
     tags->addSpacing(d.x(105));
+    const int side = std::max({kLeastButtonPixels, d.x(310), d.y(310)});
     for (QPushButton* button : {addButton, removeButton, profileButton}) {
-        button->setFixedSize(d.size(310, 310));
+        button->setFixedSize(side, side);
         tags->addWidget(button);
         if (button != profileButton) {
             tags->addSpacing(d.x(50));
         }
     }
-    tags->addStretch();
     box->addLayout(tags);
     box->addSpacing(d.y(330));
 
@@ -220,7 +234,18 @@ void MainWindow::layOutControlCenter() {
     summary->addWidget(avatarPicture, 0, Qt::AlignTop);
     summary->addSpacing(d.x(165));
     summary->addLayout(facts, 1);
-    box->addLayout(summary);
+    // With no player yet the hint takes the summary's place.
+    auto* summaryPlace = new QGridLayout;
+    summaryPlace->setContentsMargins(0, 0, 0, 0);
+    summaryPlace->addLayout(summary, 0, 0);
+    firstRunHint->setWordWrap(true);
+    firstRunHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    summaryPlace->addWidget(firstRunHint, 0, 0);
+    for (QWidget* part : QList<QWidget*>{avatarPicture, clanCaption, clanName, totalGamesCaption,
+                                         totalGames, lastDownloadCaption, lastDownload}) {
+        keepPlaceWhenHidden(part);
+    }
+    box->addLayout(summaryPlace);
     box->addSpacing(d.y(285));
 
     separatorLine->setFixedSize(d.x(4080), std::max(1, d.y(15)));
@@ -241,7 +266,9 @@ void MainWindow::layOutControlCenter() {
         const StageRow& stage = stageRow(row);
         for (const StagePair& pair : {stage.working, stage.complete, stage.failed, stage.info}) {
             pair.icon->setFixedSize(d.size(240, kLineHeight));
-            pair.label->setFixedSize(d.size(2415, kLineHeight));
+            pair.label->setMinimumSize(
+                d.size(2415, kLineHeight).expandedTo(pair.label->sizeHint()));
+            pair.label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
             keepPlaceWhenHidden(pair.icon);
             keepPlaceWhenHidden(pair.label);
             stages->addWidget(pair.icon, row - 1, 0);
@@ -263,8 +290,11 @@ void MainWindow::layOutControlCenter() {
 
     // Stop takes Download's place while a download runs.
     auto* buttons = new QGridLayout;
+    // Both at the size the longer caption needs, so neither moves a thing.
+    const QSize buttonSize =
+        d.size(1095, 375).expandedTo(downloadButton->sizeHint()).expandedTo(stopButton->sizeHint());
     for (QPushButton* button : {downloadButton, stopButton}) {
-        button->setFixedSize(d.size(1095, 375));
+        button->setFixedSize(buttonSize);
         keepPlaceWhenHidden(button);
         buttons->addWidget(button, 0, 0);
     }

@@ -1,10 +1,10 @@
-// The menu bar and the grid's pop-up menu, captions with their access keys.
+// The menu bar and the grid's pop-up menu, captions with their access keys
+// and, for the frequent actions, their shortcut keys.
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "gui/DesignedFont.h"
 #include "gui/MainWindow.h"
 
 namespace tw {
@@ -15,7 +15,6 @@ QMenu* newMenu(QWidget* parent, const QString& name, const QString& caption) {
     auto* menu = new QMenu(caption, parent);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
-    menu->setFont(designedFont(false));
     return menu;
 }
 
@@ -38,10 +37,24 @@ void MainWindow::createMenus() {
     bar->setObjectName(QStringLiteral("frmMainMenuBar"));
 
     fileMenu = newMenu(this, QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    addGamertagAction =
+        newEntry(fileMenu, QStringLiteral("mnuAddGamertag"), QStringLiteral("&Add Gamertag..."));
+    removeGamertagAction =
+        newEntry(fileMenu, QStringLiteral("mnuRemoveGamertag"), QStringLiteral("&Remove Gamertag"));
+    newSeparator(fileMenu, QStringLiteral("mnuSpFile1"));
+    downloadAction = newEntry(fileMenu, QStringLiteral("mnuDownload"), QStringLiteral("&Download"));
+    stopAction =
+        newEntry(fileMenu, QStringLiteral("mnuStopDownload"), QStringLiteral("&Stop Download"));
+    newSeparator(fileMenu, QStringLiteral("mnuSpFile2"));
     exitAction = newEntry(fileMenu, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     bar->addMenu(fileMenu);
 
     databaseMenu = newMenu(this, QStringLiteral("mnuDatabase"), QStringLiteral("&Database"));
+    runQueryAction =
+        newEntry(databaseMenu, QStringLiteral("mnuRunQuery"), QStringLiteral("&Run Query"));
+    exportResultsAction = newEntry(databaseMenu, QStringLiteral("mnuExportResults"),
+                                   QStringLiteral("Export Re&sults"));
+    newSeparator(databaseMenu, QStringLiteral("mnuSpDatabase"));
     exportExcelAction = newEntry(databaseMenu, QStringLiteral("mnuExportExcel"),
                                  QStringLiteral("Export to &Excel"));
     exportXmlAction =

@@ -5,15 +5,17 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "gui/DesignedFont.h"
-
 namespace tw {
 
 QLabel* newLabel(QWidget* parent, const QString& name, const QString& caption, bool bold,
                  Qt::Alignment alignment) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
-    label->setFont(designedFont(bold));
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
     label->setAlignment(alignment);
     label->setTextFormat(Qt::PlainText);
     return label;
@@ -43,7 +45,6 @@ QPushButton* newButton(QWidget* parent, const QString& name, const QString& capt
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setToolTip(toolTip);
-    button->setFont(designedFont(false));
     button->setAutoDefault(false);
     return button;
 }
@@ -53,6 +54,9 @@ QPushButton* newPictureButton(QWidget* parent, const QString& name, const QPixma
     QPushButton* button = newButton(parent, name, QString(), toolTip);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.deviceIndependentSize().toSize());
+    // A picture says nothing to a screen reader: the tool tip names the
+    // button.
+    button->setAccessibleName(toolTip);
     return button;
 }
 

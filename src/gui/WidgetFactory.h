@@ -1,6 +1,7 @@
 #pragma once
 // Small builders for the main window's controls: each gets its object name,
-// caption, font weight and, where the design asks, an opaque background.
+// caption, weight (bold or the desktop's regular face) and, where the design
+// asks, an opaque background.
 
 #include <QColor>
 #include <QString>

@@ -131,8 +131,8 @@ TEST_F(MainWindowControlsTest, StartState) {
                                   static_cast<const QWidget*>(window_->descendingIcon)}) {
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     }
-    for (const QLabel* empty : {window_->recordCount, window_->elapsedTime,
-                                window_->downloadedBytes, window_->progressText}) {
+    for (const QLabel* empty : {window_->recordCount, window_->elapsedTime, window_->downloadedBytes,
+                                window_->progressText}) {
         EXPECT_TRUE(empty->text().isEmpty()) << empty->objectName().toStdString();
     }
 }
@@ -143,10 +143,13 @@ TEST_F(MainWindowControlsTest, MenusWithTheirAccessKeys) {
         bar << action->text();
     }
     EXPECT_EQ(bar, (QStringList{"&File", "&Database", "&Tools", "&Help"}));
-    EXPECT_EQ(entries(window_->fileMenu), QStringList{"E&xit"});
+    EXPECT_EQ(entries(window_->fileMenu),
+              (QStringList{"&Add Gamertag...", "&Remove Gamertag", "-", "&Download",
+                           "&Stop Download", "-", "E&xit"}));
     EXPECT_EQ(entries(window_->databaseMenu),
-              (QStringList{"Export to &Excel", "Export to &XML", "Export to &CSV", "-",
-                           "Import from &Old Version", "Import from Other Product (hidden)", "-",
+              (QStringList{"&Run Query", "Export Re&sults", "-", "Export to &Excel",
+                           "Export to &XML", "Export to &CSV", "-", "Import from &Old Version",
+                           "Import from Other Product (hidden)", "-",
                            "Purge Data for Non-TagList Players", "Purge Entire Database"}));
     EXPECT_EQ(entries(window_->toolsMenu), (QStringList{"TPS Report", "-", "&Options..."}));
     EXPECT_EQ(entries(window_->helpMenu), (QStringList{"&Support", "-", "&About..."}));

@@ -1,0 +1,289 @@
+// What a keyboard user and a screen reader get from the window: shortcut keys
+// shown in the menus that do what their buttons do, Escape stopping a
+// download, the tab order, an accessible name and role for every control,
+// the first-run hint, and stage colours readable on light and dark palettes.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
+#include <cmath>
+
+#include "UiTestSupport.h"
+#include "gui/LinkLabel.h"
+#include "gui/MainWindow.h"
+#include "gui/ResultGrid.h"
+
+namespace tw {
+namespace {
+
+class MainWindowAccessTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::app();
+        window = std::make_unique<MainWindow>();
+        window->show();
+        window->activateWindow();
+        test::settle();
+    }
+
+    static QString accessible(QObject* object, QAccessible::Text text) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+        return face ? face->text(text) : QStringLiteral("(none)");
+    }
+    static QAccessible::Role role(QObject* object) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+        return face ? face->role() : QAccessible::NoRole;
+    }
+
+    // The entry's caption and the key it shows, as the menu draws them.
+    static QString shown(const QAction* action) {
+        return action->text() + QLatin1Char('\t') +
+               action->shortcut().toString(QKeySequence::PortableText);
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowAccessTest, FrequentActionsHaveKeysShownInTheMenus) {
+    QStringList file;
+    for (const QAction* action : window->fileMenu->actions()) {
+        file << (action->isSeparator() ? QStringLiteral("-") : shown(action));
+    }
+    EXPECT_EQ(file,
+              (QStringList{"&Add Gamertag...\tCtrl+N", "&Remove Gamertag\tDel", "-",
+                           "&Download\tCtrl+D", "&Stop Download\tEsc", "-", "E&xit\tCtrl+Q"}));
+    EXPECT_EQ(shown(window->runQueryAction), "&Run Query\tCtrl+R");
+    EXPECT_EQ(window->runQueryAction->shortcuts().value(1), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(shown(window->exportResultsAction), "Export Re&sults\tCtrl+E");
+    EXPECT_EQ(shown(window->tpsReportAction), "TPS Report\tCtrl+T");
+    EXPECT_EQ(window->databaseMenu->actions().value(0), window->runQueryAction);
+    EXPECT_EQ(window->databaseMenu->actions().value(1), window->exportResultsAction);
+}
+
+// Each key presses its button, and only when the button could be pressed.
+TEST_F(MainWindowAccessTest, KeysPressTheirButtons) {
+    struct Key {
+        QKeySequence keys;
+        QPushButton* button;
+    };
+    window->tagListBox->addItem(QStringLiteral("Ann"));
+    window->tagListBox->setCurrentIndex(0);
+    window->updatePlayerButtons();
+    window->resultGrid->setFocus();
+    const Key keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), window->addButton},
+                        {QKeySequence(Qt::Key_Delete), window->removeButton},
+                        {QKeySequence(Qt::CTRL | Qt::Key_D), window->downloadButton},
+                        {QKeySequence(Qt::CTRL | Qt::Key_R), window->runQueryButton},
+                        {QKeySequence(Qt::Key_F5), window->runQueryButton},
+                        {QKeySequence(Qt::CTRL | Qt::Key_E), window->exportButton}};
+    for (const Key& key : keys) {
+        QSignalSpy clicked(key.button, &QPushButton::clicked);
+        QTest::keySequence(window.get(), key.keys);
+        EXPECT_EQ(clicked.size(), 1) << key.keys.toString().toStdString();
+    }
+    // Escape does nothing while no download runs, and stops one as Stop does.
+    QSignalSpy stopped(window->stopButton, &QPushButton::clicked);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(stopped.size(), 0);
+    window->setDownloadMode(true);
+    ASSERT_TRUE(window->stopAction->isEnabled());
+    QSignalSpy downloads(window->downloadButton, &QPushButton::clicked);
+    QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(stopped.size(), 1);
+    EXPECT_EQ(downloads.size(), 0);
+    EXPECT_FALSE(window->exitAction->isEnabled());
+    EXPECT_FALSE(window->tpsReportAction->isEnabled());
+    window->setDownloadMode(false);
+    EXPECT_TRUE(window->exitAction->isEnabled());
+    EXPECT_FALSE(window->stopAction->isEnabled());
+}
+
+TEST_F(MainWindowAccessTest, TabRunsFromTheTagListToTheGrid) {
+    window->tagListBox->addItem(QStringLiteral("Ann"));
+    window->tagListBox->setCurrentIndex(0);
+    window->updatePlayerButtons();
+    window->tagListBox->setFocus();
+    test::settle();
+    QStringList order;
+    for (int i = 0; i < 9; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // One stop per filter group: the arrow keys move between its options.
+    EXPECT_EQ(order, (QStringList{"cmbTagList", "cmdAddGamertag", "cmdRemoveGamertag",
+                                  "cmdProfileGamertag", "cmdDownload", "optFilterPlayer_1",
+                                  "optFilterGame_1", "cmbQuery", "cmdRunQuery"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "flxData");
+}
+
+TEST_F(MainWindowAccessTest, EveryControlHasANameAndARole) {
+    window->tagListBox->addItem(QStringLiteral("Ann"));
+    window->tagListBox->setCurrentIndex(0);
+    window->updatePlayerButtons();
+    struct Expected {
+        QWidget* widget;
+        QAccessible::Role role;
+        const char* name;
+    };
+    const Expected expected[] = {
+        // A combo box is named by its value here, its caption by relation.
+        {window->tagListBox, QAccessible::ComboBox, "Ann"},
+        {window->addButton, QAccessible::Button, "Add a gamertag"},
+        {window->removeButton, QAccessible::Button, "Remove the gamertag"},
+        {window->profileButton, QAccessible::Button, "Gamertag profile"},
+        {window->downloadButton, QAccessible::Button, "Download"},
+        {window->playerFilterOptions[1], QAccessible::RadioButton, "All players in the tag list"},
+        {window->gameFilterOptions[2], QAccessible::RadioButton, "Unranked games"},
+        {window->queryList, QAccessible::ComboBox, "- Select a Query -"},
+        {window->runQueryButton, QAccessible::Button, "Run"},
+        {window->exportButton, QAccessible::Button, "Export"},
+        {window->resultGrid, QAccessible::Table, "Query results"},
+        {window->progressEmpty, QAccessible::ProgressBar, "Download progress"},
+        {window->makerLink, QAccessible::Link, nullptr},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.widget->objectName().toStdString());
+        EXPECT_EQ(role(e.widget), e.role);
+        EXPECT_EQ(accessible(e.widget, QAccessible::Name),
+                  e.name ? QString::fromLatin1(e.name) : window->makerLink->text());
+    }
+    QAccessibleInterface* tags = QAccessible::queryAccessibleInterface(window->tagListBox);
+    QStringList labels;
+    for (const auto& [label, relation] : tags->relations(QAccessible::Label)) {
+        labels << label->text(QAccessible::Name);
+    }
+    EXPECT_TRUE(labels.contains(QStringLiteral("Tag List:"))) << labels.join('|').toStdString();
+    EXPECT_EQ(accessible(window->queryList, QAccessible::Description), "The saved query to run");
+    // And nothing focusable goes unnamed.
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->focusPolicy() & Qt::TabFocus && widget->isVisibleTo(window.get()) &&
+            !widget->objectName().isEmpty()) {
+            EXPECT_FALSE(accessible(widget, QAccessible::Name).isEmpty())
+                << widget->objectName().toStdString();
+        }
+    }
+    // The long gamertag a narrow list clips is told in full.
+    const QString longTag = QStringLiteral("A Very Long Gamertag Indeed");
+    window->tagListBox->addItem(longTag);
+    window->tagListBox->setCurrentIndex(1);
+    EXPECT_EQ(window->tagListBox->toolTip(), longTag);
+    EXPECT_EQ(window->tagListBox->itemData(1, Qt::ToolTipRole).toString(), longTag);
+}
+
+TEST_F(MainWindowAccessTest, StageRowsAndProgressSayTheirState) {
+    EXPECT_EQ(accessible(window->stageRow(1).info.label, QAccessible::Name), "Welcome");
+    EXPECT_EQ(accessible(window->stageRow(1).info.label, QAccessible::Description),
+              "Stage 1 of 5, information");
+    EXPECT_EQ(accessible(window->stageRow(3).working.label, QAccessible::Description),
+              "Stage 3 of 5, in progress");
+    EXPECT_EQ(accessible(window->stageRow(4).failed.icon, QAccessible::Name),
+              "Stage 4 of 5, failed");
+    EXPECT_EQ(accessible(window->stageRow(5).complete.label, QAccessible::Description),
+              "Stage 5 of 5, complete");
+    // The bar's value is the percentage shown, read when asked.
+    EXPECT_EQ(accessible(window->progressEmpty, QAccessible::Value), "");
+    window->progressPercent->setText(QStringLiteral("45 %"));
+    window->progressPercent->show();
+    EXPECT_EQ(accessible(window->progressEmpty, QAccessible::Value), "45 %");
+    window->progressPercent->setText(QStringLiteral("60 %"));
+    EXPECT_EQ(accessible(window->progressEmpty, QAccessible::Description), "60 %");
+}
+
+TEST_F(MainWindowAccessTest, AnEmptyTagListShowsAHintAndSaysWhyPlayerButtonsAreOff) {
+    ASSERT_EQ(window->tagListBox->count(), 0);
+    window->updatePlayerButtons();
+    EXPECT_TRUE(window->firstRunHint->isVisible());
+    EXPECT_EQ(window->firstRunHint->text(), "Add a player with + to begin.");
+    EXPECT_FALSE(window->totalGamesCaption->isVisible());
+    for (QPushButton* button :
+         {window->downloadButton, window->removeButton, window->profileButton}) {
+        EXPECT_FALSE(button->isEnabled());
+        EXPECT_EQ(button->toolTip(), "No player yet: add a gamertag with + first.");
+    }
+    EXPECT_EQ(window->addButton->toolTip(), "Add gamertag");
+    // The hint shares the summary's place: nothing below it moves.
+    const QRect download = window->downloadButton->geometry();
+    window->tagListBox->addItem(QStringLiteral("Ann"));
+    window->tagListBox->setCurrentIndex(0);
+    window->updatePlayerButtons();
+    test::settle();
+    EXPECT_FALSE(window->firstRunHint->isVisible());
+    EXPECT_TRUE(window->totalGamesCaption->isVisible());
+    EXPECT_EQ(window->downloadButton->geometry(), download);
+    EXPECT_EQ(window->downloadButton->toolTip(), "Download your stats");
+    EXPECT_EQ(window->removeButton->toolTip(), "Remove gamertag");
+    EXPECT_EQ(window->profileButton->toolTip(), "Profile gamertag");
+}
+
+// WCAG's relative luminance and contrast ratio.
+double luminance(const QColor& color) {
+    const auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
+           0.0722 * channel(color.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPalette darkPalette() {
+    QPalette dark(QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
+    dark.setColor(QPalette::Text, QColor(0xE6, 0xE6, 0xE6));
+    return dark;
+}
+
+TEST(MainWindowContrastTest, StageTextsReadOnLightAndDarkPalettes) {
+    test::app();
+    const QPalette original = QApplication::palette();
+    const QPalette light = QApplication::style()->standardPalette();
+    for (const QPalette& palette : {light, darkPalette()}) {
+        QApplication::setPalette(palette);
+        // A window made under the palette, and one that sees it change.
+        auto made = std::make_unique<MainWindow>();
+        QApplication::setPalette(palette == light ? darkPalette() : light);
+        auto switched = std::make_unique<MainWindow>();
+        QApplication::setPalette(palette);
+        test::settle();
+        for (MainWindow* window : {made.get(), switched.get()}) {
+            const QColor background = window->palette().color(QPalette::Window);
+            SCOPED_TRACE(background.name().toStdString());
+            for (int row = 1; row <= MainWindow::kStageRows; ++row) {
+                const StageRow& stage = window->stageRow(row);
+                for (const StagePair& pair :
+                     {stage.working, stage.complete, stage.failed, stage.info}) {
+                    const QColor text = pair.label->palette().color(QPalette::WindowText);
+                    EXPECT_EQ(pair.label->palette().color(QPalette::Window), background);
+                    EXPECT_GE(contrast(text, background), 4.5)
+                        << pair.label->objectName().toStdString() << " "
+                        << text.name().toStdString();
+                }
+            }
+            EXPECT_GE(
+                contrast(window->makerLink->palette().color(QPalette::WindowText), background),
+                4.5);
+        }
+    }
+    QApplication::setPalette(original);
+}
+
+}  // namespace
+}  // namespace tw
