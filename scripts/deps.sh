@@ -7,8 +7,11 @@ tallywick_packages=(
     libgtest-dev googletest
     tinyproxy python3 python3-xlrd libxml2-utils
     xvfb xauth
-    python3-pyatspi at-spi2-core dbus-daemon
+    python3-pyatspi at-spi2-core dbus-daemon dbus-bin
 )
+# scripts/package --check validates the package and its files; rsvg-convert
+# redraws the committed icon sizes (assets/linux/icons/README.md).
+tallywick_package_packages=(lintian desktop-file-utils appstream man-db librsvg2-bin)
 # scripts/fuzz builds with clang and its libFuzzer and sanitizer runtimes.
 tallywick_fuzz_packages=(clang libclang-rt-14-dev)
 # scripts/check-style.
