@@ -131,8 +131,8 @@ TEST_F(MainWindowControlsTest, StartState) {
                                   static_cast<const QWidget*>(window_->descendingIcon)}) {
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     }
-    for (const QLabel* empty : {window_->recordCount, window_->elapsedTime, window_->downloadedBytes,
-                                window_->progressText}) {
+    for (const QLabel* empty : {window_->recordCount, window_->elapsedTime,
+                                window_->downloadedBytes, window_->progressText}) {
         EXPECT_TRUE(empty->text().isEmpty()) << empty->objectName().toStdString();
     }
 }

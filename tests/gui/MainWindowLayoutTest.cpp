@@ -52,7 +52,8 @@ TEST_F(MainWindowLayoutTest, OpensAtTheSmallestSizeWhichTheWindowManagerIsTold) 
     EXPECT_GE(window_->outerHeightTwips(), 7335);
     EXPECT_EQ(clientArea()->size(), clientArea()->minimumSize());
     EXPECT_EQ(window_->minimumSize(), window_->size());
-    EXPECT_GE(window_->minimumHeight(), clientArea()->minimumHeight() + window_->menuBar()->height());
+    EXPECT_GE(window_->minimumHeight(),
+              clientArea()->minimumHeight() + window_->menuBar()->height());
 }
 
 TEST_F(MainWindowLayoutTest, PictureButtonsCanBeHitAndTextIsNotClipped) {
