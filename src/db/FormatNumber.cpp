@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "db/FormatPatterns.h"
 #include "db/VariantNumbers.h"
@@ -113,13 +114,18 @@ void roundedDigits(double magnitude, int decimals, std::string* integer, std::st
     auto end =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14)
             .ptr;
-    std::string text(buffer, end);  // d.dddddddddddddde+XX
-    const auto ePos = text.find('e');
-    std::string digits = text.substr(0, 1) + text.substr(2, ePos - 2);
-    int pointAt = std::stoi(text.substr(ePos + 1)) + 1;  // digits before the point
+    const std::string_view text(buffer, size_t(end - buffer));  // d.dddddddddddddde+XX
+    const size_t ePos = text.find('e');
+    if (ePos < 2 || ePos == std::string_view::npos) {
+        throwOverflow();  // to_chars gave no scientific form: cannot happen
+    }
+    std::string digits;
+    digits += text[0];
+    digits += text.substr(2, ePos - 2);
+    int pointAt = std::stoi(std::string(text.substr(ePos + 1))) + 1;  // digits before the point
     const int keep = pointAt + decimals;
     if (magnitude == 0 || keep < 0) {
-        digits = "0";
+        digits.assign(1, '0');
         pointAt = 1;
     } else if (keep < int(digits.size())) {
         const bool up = digits[size_t(keep)] >= '5';
