@@ -17,17 +17,17 @@ QString listRoot(const DownloadContext& context) {
     return context.state.settings.urlGamesRoot + urlEncode(context.gamertag);
 }
 
-void addGameRow(Recordset& rs, int32_t id, const QByteArray& page, qsizetype* t) {
-    rs.addNew();
-    rs.setField(QStringLiteral("Game_ID"), id);
-    rs.setField(QStringLiteral("Type"), pageValue(extractUntil(page, *t + 1, '<')));
-    for (const char* field : {"Date_Time_Stamp", "Map", "Playlist"}) {
+ListedGame readGameRow(int32_t id, const QByteArray& page, qsizetype* t) {
+    ListedGame game;
+    game.id = id;
+    game.type = pageValue(extractUntil(page, *t + 1, '<'));
+    for (QString* field : {&game.dateTimeStamp, &game.map, &game.playlist}) {
         // Each value is the text after the first tag inside the next cell.
         const qsizetype c = findRequired(*t, page, "<td>");
         *t = findRequired(c + 4, page, ">");
-        rs.setField(QString::fromLatin1(field), pageValue(extractUntil(page, *t + 1, '<')));
+        *field = pageValue(extractUntil(page, *t + 1, '<'));
     }
-    saveRow(rs);
+    return game;
 }
 
 int32_t gameId(const QByteArray& page, qsizetype g) {
@@ -39,25 +39,25 @@ int32_t gameId(const QByteArray& page, qsizetype g) {
     return id;
 }
 
-// Reads one page's rows; false when the player's last downloaded game was met.
-bool readGameRows(DownloadContext& context) {
-    Session& state = context.state;
-    const QByteArray& page = context.fetcher.page();
-    qsizetype pos = 1;
-    for (;;) {
-        const qsizetype g = inStr(pos, page, "gameID");
-        if (g < 1) {
-            return true;
-        }
-        const int32_t id = gameId(page, g);
-        if (!state.settings.scanAllGameLists && id == context.lastGameId) {
-            return false;
-        }
-        qsizetype t = findRequired(g + 1, page, ">");
-        context.listedGames.insert(id);
-        addGameRow(*context.tables.game, id, page, &t);
-        pos = t + 1;
+// Stores one page's rows (read whole first, so an unreadable row leaves
+// the page unstored); false when the player's last downloaded game was met.
+bool storeGameRows(DownloadContext& context) {
+    const std::optional<int32_t> stop = context.state.settings.scanAllGameLists
+                                            ? std::nullopt
+                                            : std::optional<int32_t>(context.lastGameId);
+    const GameListRows rows = readGameListRows(context.fetcher.page(), stop);
+    Recordset& rs = *context.tables.game;
+    for (const ListedGame& game : rows.games) {
+        context.listedGames.insert(game.id);
+        rs.addNew();
+        rs.setField(QStringLiteral("Game_ID"), game.id);
+        rs.setField(QStringLiteral("Type"), game.type);
+        rs.setField(QStringLiteral("Date_Time_Stamp"), game.dateTimeStamp);
+        rs.setField(QStringLiteral("Map"), game.map);
+        rs.setField(QStringLiteral("Playlist"), game.playlist);
+        saveRow(rs);
     }
+    return !rows.reachedStopGame;
 }
 
 QList<int32_t> newGameIds(DownloadContext& context) {
@@ -82,6 +82,25 @@ QList<int32_t> newGameIds(DownloadContext& context) {
 }
 
 }  // namespace
+
+GameListRows readGameListRows(const QByteArray& page, std::optional<int32_t> stopGameId) {
+    GameListRows rows;
+    qsizetype pos = 1;
+    for (;;) {
+        const qsizetype g = inStr(pos, page, "gameID");
+        if (g < 1) {
+            return rows;
+        }
+        const int32_t id = gameId(page, g);
+        if (stopGameId && id == *stopGameId) {
+            rows.reachedStopGame = true;
+            return rows;
+        }
+        qsizetype t = findRequired(g + 1, page, ">");
+        rows.games.append(readGameRow(id, page, &t));
+        pos = t + 1;
+    }
+}
 
 int16_t gameListPageCount(const QByteArray& page) {
     const qsizetype p = inStr(1, page, kPagerMarker);
@@ -132,7 +151,7 @@ GameListOutcome readGameList(DownloadContext& context) {
         const QString what = QStringLiteral("game list page %1").arg(n);
         requireAnswer(context, what);
         try {
-            if (!readGameRows(context)) {
+            if (!storeGameRows(context)) {
                 break;
             }
         } catch (const PageFailure& failure) {

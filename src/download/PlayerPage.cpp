@@ -28,75 +28,95 @@ void removeUnknownGamertag(DownloadContext& context) {
     emit context.session.playerNotFound(context.gamertag);
 }
 
-void storeClan(DownloadContext& context) {
-    const QByteArray& page = context.fetcher.page();
+std::optional<QString> readClan(const QByteArray& page) {
     const qsizetype p = inStr(1, page, "Clan:");
     if (p <= 1) {
-        return;
+        return std::nullopt;
     }
     const qsizetype q = inStr(p + 5, page, ">");
-    const QString clan = pageValue(extractUntil(page, q + 1, '<'));
+    return pageValue(extractUntil(page, q + 1, '<'));
+}
+
+void readLevelCell(const QByteArray& cell, PlaylistLevel* level) {
+    if (inStr(1, cell, "No Games Played") > 0) {
+        return;
+    }
+    const qsizetype x = findRequired(1, cell, "ExpBarText");
+    const qsizetype y = findRequired(x + 10, cell, ">");
+    level->experienceLevel = countValue(extractUntil(cell, y + 1, '<'), "the experience level");
+    const qsizetype z = findRequired(y, cell, "LevelBar.gif");
+    const qsizetype w = findRequired(z, cell, "width");
+    // The bar's width in pixels is half the percentage.
+    level->nextLevelProgress = 2 * leadingNumber(extractUntil(cell, w + 7, '"'));
+}
+
+QList<PlaylistLevel> readLevels(const QByteArray& page) {
+    QList<PlaylistLevel> levels;
+    qsizetype p = inStr(1, page, "HopperLink");
+    while (p != 0) {
+        PlaylistLevel level;
+        const qsizetype q = findRequired(p, page, ">");
+        level.playlist = pageValue(extractUntil(page, q + 1, '<'));
+        const qsizetype a = findRequired(q + 1, page, "<td");
+        const qsizetype b = findRequired(a + 1, page, "</td>");
+        readLevelCell(page.mid(a - 1, b - a), &level);
+        levels.append(level);
+        // The next playlist is searched from the end of this one's cell, so
+        // a short row cannot hide the next playlist.
+        p = inStr(b, page, "HopperLink");
+    }
+    return levels;
+}
+
+// A colour number as the site writes it; one beyond 32 bits is a page we
+// cannot read, not an overflow of the whole download.
+int32_t colourCode(const QByteArray& query, const QByteArray& key) {
+    const QByteArray text = extractUntil(query, findRequired(1, query, key) + 2, '&');
+    try {
+        return wholeNumber(text);
+    } catch (const AppError&) {
+        throw PageFailure(
+            QStringLiteral("the emblem colour %1 is out of range").arg(QString::fromLatin1(text)));
+    }
+}
+
+void readEmblem(const QByteArray& page, PlayerPageFacts* facts) {
+    const qsizetype e = findRequired(1, page, "imgEmblem");
+    const qsizetype q = findRequired(e, page, "?");
+    QByteArray query = extractUntil(page, q + 1, '"');
+    query = replaceNoCase(replaceNoCase(query, "amp;", ""), "s=90", "s=70");
+    facts->primaryColourCode = colourCode(query, "0=");
+    facts->secondaryColourCode = colourCode(query, "1=");
+    facts->emblemQuery = query;
+}
+
+void storeClan(DownloadContext& context, const QString& clan) {
     runSql(context, QStringLiteral("insert into Clan values(") + quoted(clan) +
                         QStringLiteral(",'','','','')"));
     runSql(context, QStringLiteral("update Player set Clan_Name = ") + quoted(clan) +
                         QStringLiteral(" where Player_Gamertag = ") + quoted(context.gamertag));
 }
 
-void readLevelCell(const QByteArray& cell, Recordset& rs) {
-    if (inStr(1, cell, "No Games Played") > 0) {
-        rs.setField(QStringLiteral("Experience_Level"), 0);
-        rs.setField(QStringLiteral("Next_Level_Progress"), 0.0);
-        return;
-    }
-    const qsizetype x = findRequired(1, cell, "ExpBarText");
-    const qsizetype y = findRequired(x + 10, cell, ">");
-    rs.setField(QStringLiteral("Experience_Level"),
-                countValue(extractUntil(cell, y + 1, '<'), "the experience level"));
-    const qsizetype z = findRequired(y, cell, "LevelBar.gif");
-    const qsizetype w = findRequired(z, cell, "width");
-    // The bar's width in pixels is half the percentage.
-    rs.setField(QStringLiteral("Next_Level_Progress"),
-                2 * leadingNumber(extractUntil(cell, w + 7, '"')));
-}
-
-void storeExperienceLevels(DownloadContext& context) {
+void storeExperienceLevels(DownloadContext& context, const QList<PlaylistLevel>& levels) {
     runSql(context, QStringLiteral("delete * from Player_Playlist where Player_Gamertag = ") +
                         quoted(context.gamertag));
-    const QByteArray& page = context.fetcher.page();
     Recordset& rs = *context.tables.playerPlaylist;
-    qsizetype p = inStr(1, page, "HopperLink");
-    while (p != 0) {
+    for (const PlaylistLevel& level : levels) {
         rs.addNew();
         rs.setField(QStringLiteral("Player_Gamertag"), context.gamertag);
-        const qsizetype q = findRequired(p, page, ">");
-        rs.setField(QStringLiteral("Playlist"), pageValue(extractUntil(page, q + 1, '<')));
-        const qsizetype a = findRequired(q + 1, page, "<td");
-        const qsizetype b = findRequired(a + 1, page, "</td>");
-        readLevelCell(page.mid(a - 1, b - a), rs);
+        rs.setField(QStringLiteral("Playlist"), level.playlist);
+        rs.setField(QStringLiteral("Experience_Level"), level.experienceLevel);
+        rs.setField(QStringLiteral("Next_Level_Progress"), level.nextLevelProgress);
         saveRow(rs);
-        // The next playlist is searched from the end of this one's cell, so
-        // a short row cannot hide the next playlist.
-        p = inStr(b, page, "HopperLink");
     }
 }
 
-int32_t colourCode(const QByteArray& query, const QByteArray& key) {
-    return wholeNumber(extractUntil(query, findRequired(1, query, key) + 2, '&'));
-}
-
-QByteArray storeEmblemColours(DownloadContext& context) {
-    const QByteArray& page = context.fetcher.page();
-    const qsizetype e = findRequired(1, page, "imgEmblem");
-    const qsizetype q = findRequired(e, page, "?");
-    QByteArray query = extractUntil(page, q + 1, '"');
-    query = replaceNoCase(replaceNoCase(query, "amp;", ""), "s=90", "s=70");
-    const int32_t primary = colourCode(query, "0=");
-    const int32_t secondary = colourCode(query, "1=");
+void storeEmblemColours(DownloadContext& context, const PlayerPageFacts& facts) {
     runSql(context, QStringLiteral("update Player set Primary_Color_Code = ") +
-                        QString::number(primary) + QStringLiteral(", ") +
-                        QStringLiteral("Secondary_Color_Code = ") + QString::number(secondary) +
+                        QString::number(facts.primaryColourCode) + QStringLiteral(", ") +
+                        QStringLiteral("Secondary_Color_Code = ") +
+                        QString::number(facts.secondaryColourCode) +
                         QStringLiteral(" where Player_Gamertag = ") + quoted(context.gamertag));
-    return query;
 }
 
 // A picture from a download replaces the whole file, or (when it cannot be
@@ -145,14 +165,6 @@ void showEmblem(DownloadContext& context, const QString& path) {
     emit context.session.pictureSaved(path);
 }
 
-QByteArray smallEmblemQuery(QByteArray query) {
-    query = replaceNoCase(query, "s=70", "s=30");
-    const QByteArray colours = extractUntil(query, findRequired(1, query, "0="), 'f');
-    query = replaceNoCase(query, colours, "0=0&1=0&2=1&3=1&");
-    const QByteArray background = extractUntil(query, findRequired(1, query, "b="), '&');
-    return replaceNoCase(query, background, "b=1");
-}
-
 void saveEmblemPictures(DownloadContext& context, const QByteArray& query) {
     Session& state = context.state;
     const QString root = state.settings.urlImageRoot;
@@ -170,6 +182,22 @@ void saveEmblemPictures(DownloadContext& context, const QByteArray& query) {
 
 }  // namespace
 
+QByteArray smallEmblemQuery(QByteArray query) {
+    query = replaceNoCase(query, "s=70", "s=30");
+    const QByteArray colours = extractUntil(query, findRequired(1, query, "0="), 'f');
+    query = replaceNoCase(query, colours, "0=0&1=0&2=1&3=1&");
+    const QByteArray background = extractUntil(query, findRequired(1, query, "b="), '&');
+    return replaceNoCase(query, background, "b=1");
+}
+
+PlayerPageFacts readPlayerFacts(const QByteArray& page) {
+    PlayerPageFacts facts;
+    facts.clan = readClan(page);
+    facts.levels = readLevels(page);
+    readEmblem(page, &facts);
+    return facts;
+}
+
 bool isUnknownGamertagPage(const QByteArray& page) {
     for (const char* signal :
          {"400 Bad Request", "don't have stats", "1/01/0001 12:00 AM", "default_avatar.gif"}) {
@@ -186,17 +214,19 @@ PlayerPageOutcome readPlayerPage(DownloadContext& context) {
         removeUnknownGamertag(context);
         return PlayerPageOutcome::NotFound;
     }
-    // The page's rows reach the file together: a page that turns out
-    // unreadable halfway leaves the player's stored rows as they were.
-    QByteArray query;
+    // The whole page is read before anything is stored, and its rows reach
+    // the file together: an unreadable page leaves the player as it was.
+    const PlayerPageFacts facts = readPlayerFacts(context.fetcher.page());
     {
         WriteUnit unit(*state.db);
-        storeClan(context);
-        storeExperienceLevels(context);
-        query = storeEmblemColours(context);
+        if (facts.clan) {
+            storeClan(context, *facts.clan);
+        }
+        storeExperienceLevels(context, facts.levels);
+        storeEmblemColours(context, facts);
         unit.commit();
     }
-    saveEmblemPictures(context, query);
+    saveEmblemPictures(context, facts.emblemQuery);
     return PlayerPageOutcome::Stored;
 }
 
