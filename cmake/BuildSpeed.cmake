@@ -1,6 +1,10 @@
 # Build speed. Every translation unit of ours is a few dozen lines on top of
-# some 100,000 lines of Qt headers, so each target precompiles the Qt headers
-# it uses; ccache (when installed) keeps results across clean builds.
+# some 100,000 lines of Qt headers. So the program's libraries compile their
+# sources in batches of eight (a unity build: the headers are read once per
+# batch), every target with enough sources precompiles the Qt headers it uses
+# (a precompiled header costs about ten seconds, more than it saves in a
+# target of a few files), and ccache (when installed) keeps results across
+# clean builds.
 
 # ccache with precompiled headers needs these allowances, or it compiles
 # without caching. Only when ccache is there and no launcher was chosen.
@@ -23,7 +27,9 @@ set(TALLYWICK_PCH_CORE <QByteArray> <QDateTime> <QDir> <QFile> <QFileInfo> <QHas
     <vector>)
 set(TALLYWICK_PCH_WIDGETS <QAction> <QApplication> <QComboBox> <QLabel> <QPushButton>
     <QWidget>)
-option(TALLYWICK_PCH "Precompile the Qt headers of each target" ON)
+option(TALLYWICK_PCH "Precompile the Qt headers of each target with enough sources" ON)
+option(TALLYWICK_UNITY "Compile the program's and tools' libraries in batches" ON)
+set(TALLYWICK_PCH_MIN_SOURCES 6)
 
 # Whether `target` links a library matching `pattern`, directly or through
 # the project's own libraries.
@@ -65,6 +71,12 @@ function(tallywick_precompile_headers dir)
         endif()
         tallywick_links(${target} "^Qt6::" qt)
         if(NOT qt)
+            continue()
+        endif()
+        get_target_property(sources ${target} SOURCES)
+        list(FILTER sources INCLUDE REGEX "\\.cpp$")
+        list(LENGTH sources count)
+        if(count LESS TALLYWICK_PCH_MIN_SOURCES)
             continue()
         endif()
         set(headers ${TALLYWICK_PCH_CORE})

@@ -8,7 +8,7 @@ namespace tw::biff8 {
 
 namespace {
 
-QByteArray bof() {
+QByteArray globalsBof() {
     QByteArray body;
     append16(body, 0x0600);
     append16(body, 0x0005);  // workbook globals
@@ -74,7 +74,7 @@ QByteArray uint16Body(uint16_t value) {
 
 QByteArray Workbook::globals(const std::vector<uint32_t>& sheetOffsets) const {
     QByteArray out;
-    appendRecord(out, id::kBof, bof());
+    appendRecord(out, id::kBof, globalsBof());
     appendRecord(out, id::kWriteAccess, writeAccess());
     appendRecord(out, id::kCodePage, uint16Body(1200));
     appendRecord(out, id::kWindow1, window1());

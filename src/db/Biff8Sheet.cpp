@@ -49,7 +49,7 @@ void appendCell(QByteArray& cells, int row, int column, const Variant& value,
                   QStringLiteral("The table has more %1 than a worksheet holds.").arg(what));
 }
 
-QByteArray bof() {
+QByteArray sheetBof() {
     QByteArray body;
     append16(body, 0x0600);
     append16(body, 0x0010);  // worksheet
@@ -109,7 +109,7 @@ BuiltSheet buildSheet(Recordset& rows, SharedStrings& strings, bool selected) {
     strings = std::move(sheetStrings);
 
     QByteArray sheet;
-    appendRecord(sheet, id::kBof, bof());
+    appendRecord(sheet, id::kBof, sheetBof());
     QByteArray wsBool;
     append16(wsBool, 0x04C1);
     appendRecord(sheet, id::kWsBool, wsBool);

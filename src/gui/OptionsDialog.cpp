@@ -16,6 +16,7 @@
 #include "core/Session.h"
 #include "core/SettingsFile.h"
 #include "gui/MainWindow.h"
+#include "gui/WidgetFactory.h"
 
 namespace tw {
 namespace {
@@ -27,12 +28,6 @@ QCheckBox* newCheckBox(QWidget* parent, const char* name, const char* caption) {
     auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     return box;
-}
-
-QLabel* newLabel(QWidget* parent, const char* name, const char* caption) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 QLineEdit* newTextBox(QWidget* parent, const char* name) {
@@ -112,9 +107,11 @@ void OptionsDialog::createDownloadFrame() {
     scanAllGameListsCheck = newCheckBox(frame, "chkScanAllGameLists",
                                         "Scan every available game list for missing games");
     useProxyCheck = newCheckBox(frame, "chkUseProxy", "Use proxy");
-    proxyAddressLabel = newLabel(frame, "lblProxyAddress", "Address:");
+    proxyAddressLabel =
+        newLabel(frame, QStringLiteral("lblProxyAddress"), QStringLiteral("Address:"), false);
     proxyAddressEdit = newTextBox(frame, "txtProxyAddress");
-    proxyPortLabel = newLabel(frame, "lblProxyPort", "Port:");
+    proxyPortLabel =
+        newLabel(frame, QStringLiteral("lblProxyPort"), QStringLiteral("Port:"), false);
     proxyPortEdit = newTextBox(frame, "txtProxyPort");
 
     auto* grid = new QGridLayout(frame);
@@ -136,7 +133,8 @@ void OptionsDialog::createQueryFrame() {
     QWidget* frame = querySettingsGroup;
     autoGridHighlightCheck = newCheckBox(frame, "chkAutoGridHighlight",
                                          "Highlight my gamertag in the query results grid");
-    exportFormatLabel = newLabel(frame, "lblExportFormat", "Export Format:");
+    exportFormatLabel =
+        newLabel(frame, QStringLiteral("lblExportFormat"), QStringLiteral("Export Format:"), false);
     auto* formats = new QHBoxLayout;
     formats->addWidget(exportFormatLabel);
     // One group, so choosing a button clears the others; none is chosen until

@@ -11,6 +11,7 @@
 #include "core/Session.h"
 #include "gui/MainWindow.h"
 #include "gui/PlayerSummaryView.h"
+#include "gui/WidgetFactory.h"
 
 namespace tw {
 namespace {
@@ -31,12 +32,6 @@ QFrame* newShape(QWidget* parent, const char* name) {
     shape->setFixedSize(48, 24);
     fillShape(shape, kInitialShapeColor);
     return shape;
-}
-
-QLabel* newLabel(QWidget* parent, const char* name, const char* caption) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 QHBoxLayout* swatchRow(QFrame* swatch, QLabel* label) {
@@ -68,16 +63,20 @@ ProfileDialog::ProfileDialog(Session& state, MainWindow& window)
 }
 
 void ProfileDialog::createControls() {
-    quoteLabel = newLabel(this, "lblQuote", "Personal Favorite Quote:");
+    quoteLabel = newLabel(this, QStringLiteral("lblQuote"),
+                          QStringLiteral("Personal Favorite Quote:"), false);
     quoteEdit = new QLineEdit(this);
     quoteEdit->setObjectName(QStringLiteral("txtQuote"));
-    clanWebsiteLabel = newLabel(this, "lblClanWebsiteURL", "Clan Website URL:");
+    clanWebsiteLabel = newLabel(this, QStringLiteral("lblClanWebsiteURL"),
+                                QStringLiteral("Clan Website URL:"), false);
     clanWebsiteEdit = new QLineEdit(this);
     clanWebsiteEdit->setObjectName(QStringLiteral("txtClanWebsiteURL"));
     primaryColorSwatch = newShape(this, "shpPlayerPrimaryColor");
-    primaryColorLabel = newLabel(this, "lblPrimaryColor", "Primary Color");
+    primaryColorLabel =
+        newLabel(this, QStringLiteral("lblPrimaryColor"), QStringLiteral("Primary Color"), false);
     secondaryColorSwatch = newShape(this, "shpPlayerSecondaryColor");
-    secondaryColorLabel = newLabel(this, "lblSecondaryColor", "Secondary Color");
+    secondaryColorLabel = newLabel(this, QStringLiteral("lblSecondaryColor"),
+                                   QStringLiteral("Secondary Color"), false);
     saveButton = new QPushButton(QStringLiteral("Save"), this);
     saveButton->setObjectName(QStringLiteral("cmdSaveOptions"));
     cancelButton = new QPushButton(QStringLiteral("Cancel"), this);

@@ -33,7 +33,7 @@ QString leftCharacters(const QString& text, int length) {
     return text.left(cut);
 }
 
-Database& openDb(Session& state) {
+Database& profileDb(Session& state) {
     if (!state.db || !state.db->isOpen()) {
         throw sqlite::objectClosedError(sqlite::kDatabaseSource);
     }
@@ -95,7 +95,7 @@ QString storedWebsite(const QString& typed) {
 bool readProfile(Session& state, const QString& gamertag, Profile& profile) {
     QString statement = fullProfileStatement(gamertag);
     try {
-        Database& db = openDb(state);
+        Database& db = profileDb(state);
         if (!readFullProfile(db, statement, profile)) {
             statement =
                 QStringLiteral("SELECT Personal_Quote FROM Player WHERE Player_Gamertag = '") +
@@ -115,7 +115,7 @@ bool saveProfile(Session& state, const QString& gamertag, const QString& clanNam
         QStringLiteral("update Player set Personal_Quote = '") + sqlText(storedQuote(quote)) +
         QStringLiteral("' where Player_Gamertag = '") + sqlText(gamertag) + QStringLiteral("'");
     try {
-        Database& db = openDb(state);
+        Database& db = profileDb(state);
         db.execute(statement);
         // No clan ("-") matches no row.
         statement = QStringLiteral("update Clan set Website_URL = '") +

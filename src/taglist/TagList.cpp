@@ -12,7 +12,7 @@
 namespace tw {
 namespace {
 
-Database& openDb(Session& state) {
+Database& tagListDb(Session& state) {
     if (!state.db || !state.db->isOpen()) {
         throw AppError(err::kEngineFailure, QStringLiteral("Tallywick"),
                        QStringLiteral("The database is not open."));
@@ -87,7 +87,7 @@ QStringList tagListGamertags(Database& db) {
 
 QStringList TagList::gamertags() const {
     try {
-        return tagListGamertags(openDb(state_));
+        return tagListGamertags(tagListDb(state_));
     } catch (const AppError&) {
         return {};
     }
@@ -103,7 +103,7 @@ TagList::AddResult TagList::add(const QString& gamertag) {
     std::unique_ptr<Recordset> rs;
     bool stored = false;
     try {
-        rs = openDb(state_).openRecordset(statement);
+        rs = tagListDb(state_).openRecordset(statement);
         stored = storeTag(*rs, gamertag);
         closeQuietly(rs);
     } catch (const AppError& error) {
@@ -129,7 +129,7 @@ bool TagList::remove(const QString& gamertag) {
     const QString statement = playerRowStatement(gamertag);
     std::unique_ptr<Recordset> rs;
     try {
-        rs = openDb(state_).openRecordset(statement);
+        rs = tagListDb(state_).openRecordset(statement);
         rs->edit();
         rs->setField(QStringLiteral("Is_Selectable"), QStringLiteral("N"));
         rs->update();
