@@ -3,6 +3,7 @@
 // the high byte); these turn them into Qt colours and back.
 
 #include <QColor>
+#include <cmath>
 #include <cstdint>
 
 namespace tw {
@@ -17,6 +18,18 @@ inline QColor colorFromBgr(uint32_t value) {
 
 inline uint32_t bgrFromColor(const QColor& color) {
     return bgrValue(color.red(), color.green(), color.blue());
+}
+
+// Black or white, whichever reads better on `background` (by its relative
+// luminance): a cell's own colour stays readable in a light or a dark palette.
+inline QColor readableTextOn(const QColor& background) {
+    auto linear = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(background.redF()) +
+                             0.7152 * linear(background.greenF()) +
+                             0.0722 * linear(background.blueF());
+    return luminance > 0.179 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 }  // namespace tw

@@ -29,8 +29,9 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequen
 
 void MainWindow::createKeys() {
     addGamertagAction->setShortcuts(standardKeys(QKeySequence::New, ctrl(Qt::Key_N)));
-    removeGamertagAction->setShortcuts(
-        standardKeys(QKeySequence::Delete, QKeySequence(Qt::Key_Delete)));
+    // Delete alone: the X11 key scheme's "delete" also binds Ctrl+D, which
+    // would make Download's key ambiguous and dead.
+    removeGamertagAction->setShortcut(QKeySequence(Qt::Key_Delete));
     downloadAction->setShortcut(ctrl(Qt::Key_D));
     stopAction->setShortcut(QKeySequence(Qt::Key_Escape));
     runQueryAction->setShortcuts({ctrl(Qt::Key_R), QKeySequence(Qt::Key_F5)});

@@ -10,6 +10,7 @@
 #include <QBoxLayout>
 #include <QChartView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -80,10 +81,15 @@ void sizeCaption(const Designed& d, QLabel* label, int width) {
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-// A value shown at run time: at least its designed width and one line of
-// the font; a long text takes free room but never widens the window.
-void sizeValue(const Designed& d, QLabel* label, int width) {
-    label->setMinimumSize(d.size(width, kLineHeight));
+// A value shown at run time: at least its designed width, the width of
+// `widest` (its longest usual text) in the desktop's font, and one line of
+// the font; a longer text takes free room but never widens the window.
+void sizeValue(const Designed& d, QLabel* label, int width, const char* widest = "") {
+    const QFontMetrics metrics(label->font());
+    const QSize text(
+        metrics.horizontalAdvance(QString::fromLatin1(widest)) + metrics.averageCharWidth(),
+        metrics.height());
+    label->setMinimumSize(d.size(width, kLineHeight).expandedTo(text));
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
@@ -94,9 +100,9 @@ void sizeControl(const Designed& d, QWidget* widget, int width, int height) {
 }
 
 QHBoxLayout* captionAndValue(const Designed& d, QLabel* caption, int captionWidth, QLabel* value,
-                             int valueWidth) {
+                             int valueWidth, const char* widest = "") {
     sizeCaption(d, caption, captionWidth);
-    sizeValue(d, value, valueWidth);
+    sizeValue(d, value, valueWidth, widest);
     QHBoxLayout* row = newRow();
     row->addWidget(caption);
     row->addSpacing(d.x(45));
@@ -161,7 +167,7 @@ void MainWindow::layOutClient() {
     chartPlace->addWidget(resultChart);
     results->addLayout(chartPlace, 0, 0);
 
-    sizeValue(d, recordCount, 2055);
+    sizeValue(d, recordCount, 2055, "99999 records   999.99 secs");
     makerLink->setMinimumSize(d.size(2175, 495));
     makerLink->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     makerLogo->setFixedSize(d.size(495, 495));
@@ -225,9 +231,10 @@ void MainWindow::layOutControlCenter() {
     facts->addSpacing(d.y(120));
     facts->addLayout(captionAndValue(d, clanCaption, 435, clanName, 2535));
     facts->addSpacing(d.y(105));
-    facts->addLayout(captionAndValue(d, totalGamesCaption, 1755, totalGames, 1215));
+    facts->addLayout(captionAndValue(d, totalGamesCaption, 1755, totalGames, 1215, "99999"));
     facts->addSpacing(d.y(105));
-    facts->addLayout(captionAndValue(d, lastDownloadCaption, 1155, lastDownload, 1815));
+    facts->addLayout(
+        captionAndValue(d, lastDownloadCaption, 1155, lastDownload, 1815, "Sep 30, 2026 12:59 PM"));
     facts->addStretch();
     QHBoxLayout* summary = newRow();
     summary->addSpacing(d.x(120));
@@ -279,8 +286,8 @@ void MainWindow::layOutControlCenter() {
     box->addLayout(stages);
     box->addStretch(1);
 
-    sizeValue(d, elapsedTime, 720);
-    sizeValue(d, downloadedBytes, 1665);
+    sizeValue(d, elapsedTime, 720, "00:00:00");
+    sizeValue(d, downloadedBytes, 1665, "99,999,999 bytes");
     QHBoxLayout* times = newRow();
     times->addSpacing(d.x(1680));
     times->addWidget(elapsedTime);

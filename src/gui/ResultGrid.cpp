@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "gui/BgrColor.h"
 #include "gui/FixedRowsOverlay.h"
@@ -45,7 +46,10 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent), cells_(new ResultG
     setWordWrap(false);
     verticalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(twipsToPixelsY(kDefaultRowHeightTwips));
+    // The designed row height, or more when the desktop's font needs it (a
+    // row cut below the baseline hides underscores and descenders).
+    verticalHeader()->setDefaultSectionSize(
+        std::max(twipsToPixelsY(kDefaultRowHeightTwips), fontMetrics().height() + 2));
     horizontalHeader()->setDefaultSectionSize(twipsToPixelsX(kDefaultColWidthTwips));
     fixedOverlay_ = new FixedRowsOverlay(this);
     setRows(0);

@@ -31,6 +31,10 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             return extras.backColor == 0 ? QVariant()
                                          : QVariant(QBrush(colorFromBgr(extras.backColor)));
+        case Qt::ForegroundRole:
+            return extras.backColor == 0
+                       ? QVariant()
+                       : QVariant(QBrush(readableTextOn(colorFromBgr(extras.backColor))));
         case Qt::TextAlignmentRole:
             return extras.alignment < 0
                        ? QVariant()

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QChartView>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -68,6 +69,21 @@ TEST_F(MainWindowAccessTest, FrequentActionsHaveKeysShownInTheMenus) {
     EXPECT_EQ(shown(window->tpsReportAction), "TPS Report\tCtrl+T");
     EXPECT_EQ(window->databaseMenu->actions().value(0), window->runQueryAction);
     EXPECT_EQ(window->databaseMenu->actions().value(1), window->exportResultsAction);
+}
+
+// A key two actions share is ambiguous: Qt triggers neither.
+TEST_F(MainWindowAccessTest, NoTwoActionsShareAKey) {
+    QHash<QKeySequence, QString> owner;
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            EXPECT_FALSE(owner.contains(key))
+                << key.toString().toStdString() << " on " << action->text().toStdString() << " and "
+                << owner.value(key).toStdString();
+            owner.insert(key, action->text());
+        }
+    }
+    EXPECT_EQ(window->removeGamertagAction->shortcuts(),
+              QList<QKeySequence>{QKeySequence(Qt::Key_Delete)});
 }
 
 // Each key presses its button, and only when the button could be pressed.

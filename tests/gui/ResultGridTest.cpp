@@ -43,9 +43,18 @@ TEST_F(ResultGridTest, CellBackColorZeroMeansTheDefault) {
     EXPECT_EQ(grid_.cellBackColor(), 0x0080FF00u);
     EXPECT_EQ(grid_.model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
               QColor(0, 255, 128));
+    // Its text is black on a light colour and white on a dark one, whatever
+    // the palette's text colour.
+    const auto textColor = [this] {
+        return grid_.model()->index(1, 0).data(Qt::ForegroundRole).value<QBrush>().color();
+    };
+    EXPECT_EQ(textColor(), QColor(Qt::black));
+    grid_.setCellBackColor(bgrValue(0, 0, 128));
+    EXPECT_EQ(textColor(), QColor(Qt::white));
     grid_.setCellBackColor(0);
     EXPECT_EQ(grid_.cellBackColor(), 0u);
     EXPECT_FALSE(grid_.model()->index(1, 0).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(grid_.model()->index(1, 0).data(Qt::ForegroundRole).isValid());
 }
 
 TEST_F(ResultGridTest, AlignmentAndPictureOfTheCurrentCell) {

@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Shared by scripts/screenshot-main and scripts/screenshot-report (sourced, not
+# Shared by scripts/screenshots and scripts/screenshot-report (sourced, not
 # run): builds the program and the simulated site in their own build folder,
 # stages a throw-away demo program folder, starts the site and, for window
 # pictures, a virtual X display. Every process started here is ended by its id.
@@ -70,6 +70,18 @@ shots_ini() {
     sed -i "s|^$key=.*\$|$key=$escaped\r|" "$file"
 }
 
+# Adds KEY=VALUE (CRLF) at the top of SECTION in the settings file FILE, for
+# keys the delivered file does not carry.
+shots_ini_add() {
+    local file="$1" section="$2" key="$3" value="$4"
+    grep -q "^\[$section\]" "$file" || shots_fail "no [$section] in $file"
+    ! grep -q "^$key=" "$file" || shots_fail "$key is already in $file"
+    local escaped="${value//\\/\\\\}"
+    escaped="${escaped//&/\\&}"
+    escaped="${escaped//|/\\|}"
+    sed -i "s|^\[$section\]\r\{0,1\}\$|&\n$key=$escaped\r|" "$file"
+}
+
 # The first COUNT players who host games in the site's world (they have games
 # to download), one of them in a clan first: the selected player, so the
 # summary shows a clan.
@@ -107,6 +119,7 @@ shots_stage_demo() {
 # included); sets shots_site_port.
 shots_start_site() {
     local log="$shots_work/statsite.$RANDOM.log"
+    : >"$log"  # there before the site's shell opens it, for the reading below
     "$shots_build/bin/statsite" --port 0 --seed "$shots_seed" "$@" >"$log" 2>&1 &
     shots_pids+=($!)
     local i
