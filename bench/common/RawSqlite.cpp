@@ -43,7 +43,7 @@ int64_t runTranslatedRaw(Database& db, const QString& jetSql) {
 }
 
 QString benchDatabasePath(bool rebuild) {
-    const QString path = QStringLiteral(BENCH_SHARED_DATA_DIR "/bench_data.mdb");
+    QString path = QStringLiteral(BENCH_SHARED_DATA_DIR "/bench_data.mdb");
     if (rebuild) {
         QFile::remove(path);
     }

@@ -76,7 +76,7 @@ class Words {
     bool atEnd() const { return next_ >= words_.size(); }
     QString take() { return words_[next_++]; }
     QString valueOf(const QString& option, Job job) {
-        const int equals = option.indexOf(QLatin1Char('='));
+        const qsizetype equals = option.indexOf(QLatin1Char('='));
         if (equals >= 0) {
             return option.mid(equals + 1);
         }

@@ -60,7 +60,7 @@ QString storedGamertag(Session& state, const QString& gamertag) {
     auto rows = state.db->openRecordset(
         QStringLiteral("SELECT Player_Gamertag FROM Player WHERE Player_Gamertag = '") +
         sqlText(gamertag) + QLatin1Char('\''));
-    const QString stored = rows->isEof() ? QString() : rows->field(0).toText();
+    QString stored = rows->isEof() ? QString() : rows->field(0).toText();
     rows->close();
     return stored;
 }
@@ -183,7 +183,7 @@ int runQuery(const BatchCommand& command, BatchSession& session) {
         return kExitFailed;
     }
     if (command.format != 0) {
-        state.settings.queryExportFormat = command.format;  // this run only
+        state.settings.queryExportFormat = static_cast<int16_t>(command.format);  // this run only
     }
     const PlayerFilter player = command.player.value_or(PlayerFilter::All);
     const GameFilter game = command.game.value_or(GameFilter::All);

@@ -60,7 +60,7 @@ QString seedDataFolder(const QString& source, const QString& userDir) {
     if (!QDir().mkpath(staging)) {
         return QStringLiteral("cannot create ") + userDir;
     }
-    const QString failure = copyTree(source, staging);
+    QString failure = copyTree(source, staging);
     if (!failure.isEmpty()) {
         QDir(staging).removeRecursively();
         return failure;

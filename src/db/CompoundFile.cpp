@@ -69,10 +69,10 @@ QByteArray fatSectors(const Plan& plan) {
         fat[size_t(i)] = i + 1 == plan.streamSectors ? kEndOfChain : quint32(i + 1);
     }
     for (int i = 0; i < plan.fatSectors; ++i) {
-        fat[size_t(plan.firstFat() + i)] = kFatSect;
+        fat[size_t(plan.firstFat()) + size_t(i)] = kFatSect;
     }
     for (int i = 0; i < plan.difatSectors; ++i) {
-        fat[size_t(plan.firstDifat() + i)] = kDifSect;
+        fat[size_t(plan.firstDifat()) + size_t(i)] = kDifSect;
     }
     fat[size_t(plan.directory())] = kEndOfChain;
     QByteArray out(int(fat.size()) * 4, '\0');

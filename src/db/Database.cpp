@@ -18,7 +18,7 @@ namespace {
 
 // "[Game]" and "Game" name the same table.
 QString bareName(const QString& text) {
-    const QString trimmed = text.trimmed();
+    QString trimmed = text.trimmed();
     if (trimmed.size() > 2 && trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
         return trimmed.mid(1, trimmed.size() - 2);
     }

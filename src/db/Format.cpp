@@ -67,7 +67,7 @@ QString format(const Variant& value, const QString& pattern) {
         }
         return value.toText();
     }
-    const QString resolved = namedPattern(pattern);
+    QString resolved = namedPattern(pattern);
     if (isNumberPattern(resolved)) {
         return formatAsNumber(value, resolved);
     }

@@ -123,6 +123,7 @@ std::vector<TextColumn> TextTableWriter::writeRows(Recordset& rows, QIODevice& o
     }
     *rowCount = count;
     std::vector<TextColumn> described;
+    described.reserve(static_cast<size_t>(columns));
     for (int c = 0; c < columns; ++c) {
         described.push_back({rows.fieldName(c), typeText(kinds[size_t(c)])});
     }

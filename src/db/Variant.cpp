@@ -115,13 +115,13 @@ int16_t Variant::toInt16() const {
 
 QDateTime Variant::toDateTime() const {
     if (type() == Type::Text) {
-        const QDateTime parsed = parseDateText(std::get<QString>(value_));
+        QDateTime parsed = parseDateText(std::get<QString>(value_));
         if (!parsed.isValid()) {
             throwTypeMismatch();
         }
         return parsed;
     }
-    const QDateTime dateTime = dateTimeFromSerial(toDouble());
+    QDateTime dateTime = dateTimeFromSerial(toDouble());
     if (!dateTime.isValid()) {
         throwOverflow();
     }

@@ -86,7 +86,7 @@ QByteArray declaredCharset(const QByteArray& page) {
     const qsizetype blank = page.indexOf("\r\n\r\n");
     const qsizetype headerEnd = blank < 0 ? 0 : blank + 4;
     if (headerEnd > 0) {
-        const QByteArray fromHeader = charsetAfter(page, 1, headerEnd);
+        QByteArray fromHeader = charsetAfter(page, 1, headerEnd);
         if (!fromHeader.isEmpty()) {
             return fromHeader;
         }

@@ -13,7 +13,8 @@ constexpr uint32_t bgrValue(int red, int green, int blue) {
 }
 
 inline QColor colorFromBgr(uint32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
 }
 
 inline uint32_t bgrFromColor(const QColor& color) {

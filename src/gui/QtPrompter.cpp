@@ -135,7 +135,7 @@ QString QtPrompter::defaultSuffix(const QString& filter) {
     if (!first.startsWith(QStringLiteral("*."))) {
         return QString();
     }
-    const QString extension = first.mid(2);
+    QString extension = first.mid(2);
     if (extension.contains(QLatin1Char('*')) || extension.contains(QLatin1Char('?'))) {
         return QString();
     }
@@ -143,7 +143,7 @@ QString QtPrompter::defaultSuffix(const QString& filter) {
 }
 
 QUrl QtPrompter::documentUrl(const QString& pathOrUrl) {
-    const QUrl url(pathOrUrl, QUrl::StrictMode);
+    QUrl url(pathOrUrl, QUrl::StrictMode);
     if (url.isValid() && url.scheme().size() > 1) {
         return url;
     }

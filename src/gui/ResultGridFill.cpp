@@ -25,6 +25,7 @@ std::vector<int> columnPixels(const ResultGrid& grid, const QueryResult& result)
         }
     }
     std::vector<int> pixels;
+    pixels.reserve(static_cast<size_t>(result.columns));
     for (int c = 0; c < result.columns; ++c) {
         pixels.push_back(result.pictureColumns[static_cast<size_t>(c)] ? kPictureColumnPixels
                                                                        : widths.widestPixels(c));

@@ -104,8 +104,7 @@ const std::vector<OldVersion>& oldVersions() {
 
 QString findOldDatabase(const Session& state, const OldVersion** version) {
     for (const OldVersion& candidate : oldVersions()) {
-        const QString path =
-            state.programDir + QLatin1Char('/') + databaseFileName(candidate.versionTag);
+        QString path = state.programDir + QLatin1Char('/') + databaseFileName(candidate.versionTag);
         if (QFileInfo::exists(path)) {
             *version = &candidate;
             return path;

@@ -44,6 +44,7 @@ ChartTable readChartTable(Recordset& rows) {
     std::vector<std::vector<Variant>> records;
     for (; !rows.isEof(); rows.moveNext()) {
         std::vector<Variant> record;
+        record.reserve(static_cast<size_t>(fields));
         for (int col = 0; col < fields; ++col) {
             record.push_back(rows.field(col));
         }
@@ -62,6 +63,7 @@ ChartTable readChartTable(Recordset& rows) {
     for (int col = firstSeries; col < fields; ++col) {
         table.seriesNames.push_back(table.fieldNames[col]);
         std::vector<std::optional<double>> line;
+        line.reserve(records.size());
         for (const std::vector<Variant>& record : records) {
             line.push_back(chartValue(record[static_cast<size_t>(col)]));
         }

@@ -18,9 +18,10 @@ enum Measure { kGames = 0, kKills = 1, kDeaths = 2 };
 class MatrixTotals {
   public:
     MatrixTotals(int rows, int fields)
-        : fields_(fields), cells_(static_cast<size_t>((rows + 1) * fields)) {}
+        : fields_(fields), cells_(static_cast<size_t>(rows + 1) * static_cast<size_t>(fields)) {}
     int32_t& at(int row, int field, Measure measure) {
-        return cells_[static_cast<size_t>(row * fields_ + field)][measure];
+        return cells_[static_cast<size_t>(row) * static_cast<size_t>(fields_) +
+                      static_cast<size_t>(field)][measure];
     }
 
   private:

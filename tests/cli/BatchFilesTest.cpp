@@ -61,7 +61,7 @@ class BatchFilesTest : public BatchProgramTest {
         control<QPushButton>(QStringLiteral("cmdRunQuery")).click();
     }
 
-    void windowQueryExport(int index, int format, const QString& path) {
+    void windowQueryExport(int index, int16_t format, const QString& path) {
         state_->settings.queryExportFormat = format;
         windowRun(index, 2, 2);  // the tag list, ranked
         prompter_->answerSave(path);
@@ -91,14 +91,14 @@ print(json.dumps([text(sheet.cell(r, 0)) + "|" + text(sheet.cell(r, 1)) for r in
         return {QStringLiteral("xlrd: ") + QString::fromUtf8(python.readAllStandardError())};
     }
     QStringList rows;
-    for (const QJsonValue& row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+    for (const auto& row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
         rows << row.toString();
     }
     return rows;
 }
 
 // The report's creation time is the one thing that differs between two runs.
-QByteArray withoutCreationTime(QByteArray page) {
+QByteArray withoutCreationTime(const QByteArray& page) {
     static const QRegularExpression stamp(
         QStringLiteral("[A-Z][a-z]{2} \\d{1,2}, \\d{4} \\d{1,2}:\\d{1,2}:\\d{1,2} [AP]M"));
     return QString::fromUtf8(page).replace(stamp, QStringLiteral("<time>")).toUtf8();
@@ -158,7 +158,7 @@ TEST_F(BatchFilesTest, QueryExportsInEveryFormatAreTheWindows) {
               QStringLiteral("tallywick: \"No Such Query\" is not a saved query.\n"));
 
     loadWindow();
-    for (int format = 1; format <= 4; ++format) {
+    for (int16_t format = 1; format <= 4; ++format) {
         const QString name = QStringLiteral("q.") + QLatin1String(formats[format - 1]);
         windowQueryExport(kCareerQuery, format, filePath(QStringLiteral("window/") + name));
         if (format == 1) {

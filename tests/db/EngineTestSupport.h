@@ -38,7 +38,7 @@ inline QString deliveredDatabasePath() {
 inline void createFreshDatabase(const QString& path) {
     static QTemporaryDir folder;
     static const QString made = [] {
-        const QString file = folder.filePath(QStringLiteral("made.mdb"));
+        QString file = folder.filePath(QStringLiteral("made.mdb"));
         sqlite::createStatisticsDatabase(file, QStringLiteral(TALLYWICK_SOURCE_DIR "/src/db"));
         return file;
     }();

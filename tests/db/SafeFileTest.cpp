@@ -43,6 +43,7 @@ QStringList entries(const QString& folder) {
 
 VectorRecordset kills(int rows) {
     std::vector<std::vector<Variant>> values;
+    values.reserve(static_cast<size_t>(rows));
     for (int i = 0; i < rows; ++i) {
         values.push_back({Variant(QStringLiteral("Player %1").arg(i)), Variant(int64_t{i})});
     }

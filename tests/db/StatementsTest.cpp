@@ -13,8 +13,9 @@ namespace {
 // Three tag-list players and one outside the list, with a clan and colours.
 const char* const kWorld[] = {
     "insert into Clan values('Red Team','http://red.example','','','')",
-    "insert into Player values('Major Tom','Red Team',0,2,Null,4,'2005-03-01 "
-    "12:00:00','Y','N','N','N','N')",
+    // One statement, split for the line's length.
+    ("insert into Player values('Major Tom','Red Team',0,2,Null,4,'2005-03-01 "
+     "12:00:00','Y','N','N','N','N')"),
     "insert into Player values('Bravo',Null,2,3,Null,2,Null,'Y','N','N','N','N')",
     "insert into Player values('Other',Null,1,1,Null,0,Null,'N','N','N','N','N')",
     "insert into Player values('Example',Null,4,5,Null,0,Null,'Y','N','N','N','N')",

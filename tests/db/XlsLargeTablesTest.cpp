@@ -67,6 +67,7 @@ TEST(XlsLargeWorkbook, MoreThan109FatSectorsAndAFullSheet) {
     std::vector<std::vector<Variant>> data;
     for (int r = 0; r < 65535; ++r) {
         std::vector<Variant> row;
+        row.reserve(8);
         for (int c = 0; c < 8; ++c) {
             row.push_back(Variant(r * 8 + c + 0.5));
         }

@@ -223,7 +223,7 @@ void SiteProgramTest::expectTablesEqualTruth(const QStringList& tags) {
 
 QString SiteProgramTest::value(const QString& sql) {
     auto rs = state_->db->openRecordset(sql);
-    const QString value = rs->isEof() ? QStringLiteral("<no row>") : rs->field(0).joinText();
+    QString value = rs->isEof() ? QStringLiteral("<no row>") : rs->field(0).joinText();
     rs->close();
     return value;
 }

@@ -31,9 +31,9 @@ class MainWindowAccessTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::app();
-        window = std::make_unique<MainWindow>();
-        window->show();
-        window->activateWindow();
+        window_ = std::make_unique<MainWindow>();
+        window_->show();
+        window_->activateWindow();
         test::settle();
     }
 
@@ -52,29 +52,29 @@ class MainWindowAccessTest : public ::testing::Test {
                action->shortcut().toString(QKeySequence::PortableText);
     }
 
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowAccessTest, FrequentActionsHaveKeysShownInTheMenus) {
     QStringList file;
-    for (const QAction* action : window->fileMenu->actions()) {
+    for (const QAction* action : window_->fileMenu->actions()) {
         file << (action->isSeparator() ? QStringLiteral("-") : shown(action));
     }
     EXPECT_EQ(file,
               (QStringList{"&Add Gamertag...\tCtrl+N", "&Remove Gamertag\tDel", "-",
                            "&Download\tCtrl+D", "&Stop Download\tEsc", "-", "E&xit\tCtrl+Q"}));
-    EXPECT_EQ(shown(window->runQueryAction), "&Run Query\tCtrl+R");
-    EXPECT_EQ(window->runQueryAction->shortcuts().value(1), QKeySequence(Qt::Key_F5));
-    EXPECT_EQ(shown(window->exportResultsAction), "Export Re&sults\tCtrl+E");
-    EXPECT_EQ(shown(window->tpsReportAction), "TPS Report\tCtrl+T");
-    EXPECT_EQ(window->databaseMenu->actions().value(0), window->runQueryAction);
-    EXPECT_EQ(window->databaseMenu->actions().value(1), window->exportResultsAction);
+    EXPECT_EQ(shown(window_->runQueryAction), "&Run Query\tCtrl+R");
+    EXPECT_EQ(window_->runQueryAction->shortcuts().value(1), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(shown(window_->exportResultsAction), "Export Re&sults\tCtrl+E");
+    EXPECT_EQ(shown(window_->tpsReportAction), "TPS Report\tCtrl+T");
+    EXPECT_EQ(window_->databaseMenu->actions().value(0), window_->runQueryAction);
+    EXPECT_EQ(window_->databaseMenu->actions().value(1), window_->exportResultsAction);
 }
 
 // A key two actions share is ambiguous: Qt triggers neither.
 TEST_F(MainWindowAccessTest, NoTwoActionsShareAKey) {
     QHash<QKeySequence, QString> owner;
-    for (const QAction* action : window->findChildren<QAction*>()) {
+    for (const QAction* action : window_->findChildren<QAction*>()) {
         for (const QKeySequence& key : action->shortcuts()) {
             EXPECT_FALSE(owner.contains(key))
                 << key.toString().toStdString() << " on " << action->text().toStdString() << " and "
@@ -82,7 +82,7 @@ TEST_F(MainWindowAccessTest, NoTwoActionsShareAKey) {
             owner.insert(key, action->text());
         }
     }
-    EXPECT_EQ(window->removeGamertagAction->shortcuts(),
+    EXPECT_EQ(window_->removeGamertagAction->shortcuts(),
               QList<QKeySequence>{QKeySequence(Qt::Key_Delete)});
 }
 
@@ -92,45 +92,45 @@ TEST_F(MainWindowAccessTest, KeysPressTheirButtons) {
         QKeySequence keys;
         QPushButton* button;
     };
-    window->tagListBox->addItem(QStringLiteral("Ann"));
-    window->tagListBox->setCurrentIndex(0);
-    window->updatePlayerButtons();
-    window->resultGrid->setFocus();
-    const Key keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), window->addButton},
-                        {QKeySequence(Qt::Key_Delete), window->removeButton},
-                        {QKeySequence(Qt::CTRL | Qt::Key_D), window->downloadButton},
-                        {QKeySequence(Qt::CTRL | Qt::Key_R), window->runQueryButton},
-                        {QKeySequence(Qt::Key_F5), window->runQueryButton},
-                        {QKeySequence(Qt::CTRL | Qt::Key_E), window->exportButton}};
+    window_->tagListBox->addItem(QStringLiteral("Ann"));
+    window_->tagListBox->setCurrentIndex(0);
+    window_->updatePlayerButtons();
+    window_->resultGrid->setFocus();
+    const Key keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), window_->addButton},
+                        {QKeySequence(Qt::Key_Delete), window_->removeButton},
+                        {QKeySequence(Qt::CTRL | Qt::Key_D), window_->downloadButton},
+                        {QKeySequence(Qt::CTRL | Qt::Key_R), window_->runQueryButton},
+                        {QKeySequence(Qt::Key_F5), window_->runQueryButton},
+                        {QKeySequence(Qt::CTRL | Qt::Key_E), window_->exportButton}};
     for (const Key& key : keys) {
         QSignalSpy clicked(key.button, &QPushButton::clicked);
-        QTest::keySequence(window.get(), key.keys);
+        QTest::keySequence(window_.get(), key.keys);
         EXPECT_EQ(clicked.size(), 1) << key.keys.toString().toStdString();
     }
     // Escape does nothing while no download runs, and stops one as Stop does.
-    QSignalSpy stopped(window->stopButton, &QPushButton::clicked);
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QSignalSpy stopped(window_->stopButton, &QPushButton::clicked);
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
     EXPECT_EQ(stopped.size(), 0);
-    window->setDownloadMode(true);
-    ASSERT_TRUE(window->stopAction->isEnabled());
-    QSignalSpy downloads(window->downloadButton, &QPushButton::clicked);
-    QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_D));
-    QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_R));
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    window_->setDownloadMode(true);
+    ASSERT_TRUE(window_->stopAction->isEnabled());
+    QSignalSpy downloads(window_->downloadButton, &QPushButton::clicked);
+    QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
     EXPECT_EQ(stopped.size(), 1);
     EXPECT_EQ(downloads.size(), 0);
-    EXPECT_FALSE(window->exitAction->isEnabled());
-    EXPECT_FALSE(window->tpsReportAction->isEnabled());
-    window->setDownloadMode(false);
-    EXPECT_TRUE(window->exitAction->isEnabled());
-    EXPECT_FALSE(window->stopAction->isEnabled());
+    EXPECT_FALSE(window_->exitAction->isEnabled());
+    EXPECT_FALSE(window_->tpsReportAction->isEnabled());
+    window_->setDownloadMode(false);
+    EXPECT_TRUE(window_->exitAction->isEnabled());
+    EXPECT_FALSE(window_->stopAction->isEnabled());
 }
 
 TEST_F(MainWindowAccessTest, TabRunsFromTheTagListToTheGrid) {
-    window->tagListBox->addItem(QStringLiteral("Ann"));
-    window->tagListBox->setCurrentIndex(0);
-    window->updatePlayerButtons();
-    window->tagListBox->setFocus();
+    window_->tagListBox->addItem(QStringLiteral("Ann"));
+    window_->tagListBox->setCurrentIndex(0);
+    window_->updatePlayerButtons();
+    window_->tagListBox->setFocus();
     test::settle();
     QStringList order;
     for (int i = 0; i < 9; ++i) {
@@ -146,9 +146,9 @@ TEST_F(MainWindowAccessTest, TabRunsFromTheTagListToTheGrid) {
 }
 
 TEST_F(MainWindowAccessTest, EveryControlHasANameAndARole) {
-    window->tagListBox->addItem(QStringLiteral("Ann"));
-    window->tagListBox->setCurrentIndex(0);
-    window->updatePlayerButtons();
+    window_->tagListBox->addItem(QStringLiteral("Ann"));
+    window_->tagListBox->setCurrentIndex(0);
+    window_->updatePlayerButtons();
     struct Expected {
         QWidget* widget;
         QAccessible::Role role;
@@ -156,36 +156,36 @@ TEST_F(MainWindowAccessTest, EveryControlHasANameAndARole) {
     };
     const Expected expected[] = {
         // A combo box is named by its value here, its caption by relation.
-        {window->tagListBox, QAccessible::ComboBox, "Ann"},
-        {window->addButton, QAccessible::Button, "Add a gamertag"},
-        {window->removeButton, QAccessible::Button, "Remove the gamertag"},
-        {window->profileButton, QAccessible::Button, "Gamertag profile"},
-        {window->downloadButton, QAccessible::Button, "Download"},
-        {window->playerFilterOptions[1], QAccessible::RadioButton, "All players in the tag list"},
-        {window->gameFilterOptions[2], QAccessible::RadioButton, "Unranked games"},
-        {window->queryList, QAccessible::ComboBox, "- Select a Query -"},
-        {window->runQueryButton, QAccessible::Button, "Run"},
-        {window->exportButton, QAccessible::Button, "Export"},
-        {window->resultGrid, QAccessible::Table, "Query results"},
-        {window->progressEmpty, QAccessible::ProgressBar, "Download progress"},
-        {window->makerLink, QAccessible::Link, nullptr},
+        {window_->tagListBox, QAccessible::ComboBox, "Ann"},
+        {window_->addButton, QAccessible::Button, "Add a gamertag"},
+        {window_->removeButton, QAccessible::Button, "Remove the gamertag"},
+        {window_->profileButton, QAccessible::Button, "Gamertag profile"},
+        {window_->downloadButton, QAccessible::Button, "Download"},
+        {window_->playerFilterOptions[1], QAccessible::RadioButton, "All players in the tag list"},
+        {window_->gameFilterOptions[2], QAccessible::RadioButton, "Unranked games"},
+        {window_->queryList, QAccessible::ComboBox, "- Select a Query -"},
+        {window_->runQueryButton, QAccessible::Button, "Run"},
+        {window_->exportButton, QAccessible::Button, "Export"},
+        {window_->resultGrid, QAccessible::Table, "Query results"},
+        {window_->progressEmpty, QAccessible::ProgressBar, "Download progress"},
+        {window_->makerLink, QAccessible::Link, nullptr},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.widget->objectName().toStdString());
         EXPECT_EQ(role(e.widget), e.role);
         EXPECT_EQ(accessible(e.widget, QAccessible::Name),
-                  e.name ? QString::fromLatin1(e.name) : window->makerLink->text());
+                  e.name ? QString::fromLatin1(e.name) : window_->makerLink->text());
     }
-    QAccessibleInterface* tags = QAccessible::queryAccessibleInterface(window->tagListBox);
+    QAccessibleInterface* tags = QAccessible::queryAccessibleInterface(window_->tagListBox);
     QStringList labels;
     for (const auto& [label, relation] : tags->relations(QAccessible::Label)) {
         labels << label->text(QAccessible::Name);
     }
     EXPECT_TRUE(labels.contains(QStringLiteral("Tag List:"))) << labels.join('|').toStdString();
-    EXPECT_EQ(accessible(window->queryList, QAccessible::Description), "The saved query to run");
+    EXPECT_EQ(accessible(window_->queryList, QAccessible::Description), "The saved query to run");
     // And nothing focusable goes unnamed.
-    for (QWidget* widget : window->findChildren<QWidget*>()) {
-        if (widget->focusPolicy() & Qt::TabFocus && widget->isVisibleTo(window.get()) &&
+    for (QWidget* widget : window_->findChildren<QWidget*>()) {
+        if (widget->focusPolicy() & Qt::TabFocus && widget->isVisibleTo(window_.get()) &&
             !widget->objectName().isEmpty()) {
             EXPECT_FALSE(accessible(widget, QAccessible::Name).isEmpty())
                 << widget->objectName().toStdString();
@@ -193,55 +193,55 @@ TEST_F(MainWindowAccessTest, EveryControlHasANameAndARole) {
     }
     // The long gamertag a narrow list clips is told in full.
     const QString longTag = QStringLiteral("A Very Long Gamertag Indeed");
-    window->tagListBox->addItem(longTag);
-    window->tagListBox->setCurrentIndex(1);
-    EXPECT_EQ(window->tagListBox->toolTip(), longTag);
-    EXPECT_EQ(window->tagListBox->itemData(1, Qt::ToolTipRole).toString(), longTag);
+    window_->tagListBox->addItem(longTag);
+    window_->tagListBox->setCurrentIndex(1);
+    EXPECT_EQ(window_->tagListBox->toolTip(), longTag);
+    EXPECT_EQ(window_->tagListBox->itemData(1, Qt::ToolTipRole).toString(), longTag);
 }
 
 TEST_F(MainWindowAccessTest, StageRowsAndProgressSayTheirState) {
-    EXPECT_EQ(accessible(window->stageRow(1).info.label, QAccessible::Name), "Welcome");
-    EXPECT_EQ(accessible(window->stageRow(1).info.label, QAccessible::Description),
+    EXPECT_EQ(accessible(window_->stageRow(1).info.label, QAccessible::Name), "Welcome");
+    EXPECT_EQ(accessible(window_->stageRow(1).info.label, QAccessible::Description),
               "Stage 1 of 5, information");
-    EXPECT_EQ(accessible(window->stageRow(3).working.label, QAccessible::Description),
+    EXPECT_EQ(accessible(window_->stageRow(3).working.label, QAccessible::Description),
               "Stage 3 of 5, in progress");
-    EXPECT_EQ(accessible(window->stageRow(4).failed.icon, QAccessible::Name),
+    EXPECT_EQ(accessible(window_->stageRow(4).failed.icon, QAccessible::Name),
               "Stage 4 of 5, failed");
-    EXPECT_EQ(accessible(window->stageRow(5).complete.label, QAccessible::Description),
+    EXPECT_EQ(accessible(window_->stageRow(5).complete.label, QAccessible::Description),
               "Stage 5 of 5, complete");
     // The bar's value is the percentage shown, read when asked.
-    EXPECT_EQ(accessible(window->progressEmpty, QAccessible::Value), "");
-    window->progressPercent->setText(QStringLiteral("45 %"));
-    window->progressPercent->show();
-    EXPECT_EQ(accessible(window->progressEmpty, QAccessible::Value), "45 %");
-    window->progressPercent->setText(QStringLiteral("60 %"));
-    EXPECT_EQ(accessible(window->progressEmpty, QAccessible::Description), "60 %");
+    EXPECT_EQ(accessible(window_->progressEmpty, QAccessible::Value), "");
+    window_->progressPercent->setText(QStringLiteral("45 %"));
+    window_->progressPercent->show();
+    EXPECT_EQ(accessible(window_->progressEmpty, QAccessible::Value), "45 %");
+    window_->progressPercent->setText(QStringLiteral("60 %"));
+    EXPECT_EQ(accessible(window_->progressEmpty, QAccessible::Description), "60 %");
 }
 
 TEST_F(MainWindowAccessTest, AnEmptyTagListShowsAHintAndSaysWhyPlayerButtonsAreOff) {
-    ASSERT_EQ(window->tagListBox->count(), 0);
-    window->updatePlayerButtons();
-    EXPECT_TRUE(window->firstRunHint->isVisible());
-    EXPECT_EQ(window->firstRunHint->text(), "Add a player with + to begin.");
-    EXPECT_FALSE(window->totalGamesCaption->isVisible());
+    ASSERT_EQ(window_->tagListBox->count(), 0);
+    window_->updatePlayerButtons();
+    EXPECT_TRUE(window_->firstRunHint->isVisible());
+    EXPECT_EQ(window_->firstRunHint->text(), "Add a player with + to begin.");
+    EXPECT_FALSE(window_->totalGamesCaption->isVisible());
     for (QPushButton* button :
-         {window->downloadButton, window->removeButton, window->profileButton}) {
+         {window_->downloadButton, window_->removeButton, window_->profileButton}) {
         EXPECT_FALSE(button->isEnabled());
         EXPECT_EQ(button->toolTip(), "No player yet: add a gamertag with + first.");
     }
-    EXPECT_EQ(window->addButton->toolTip(), "Add gamertag");
+    EXPECT_EQ(window_->addButton->toolTip(), "Add gamertag");
     // The hint shares the summary's place: nothing below it moves.
-    const QRect download = window->downloadButton->geometry();
-    window->tagListBox->addItem(QStringLiteral("Ann"));
-    window->tagListBox->setCurrentIndex(0);
-    window->updatePlayerButtons();
+    const QRect download = window_->downloadButton->geometry();
+    window_->tagListBox->addItem(QStringLiteral("Ann"));
+    window_->tagListBox->setCurrentIndex(0);
+    window_->updatePlayerButtons();
     test::settle();
-    EXPECT_FALSE(window->firstRunHint->isVisible());
-    EXPECT_TRUE(window->totalGamesCaption->isVisible());
-    EXPECT_EQ(window->downloadButton->geometry(), download);
-    EXPECT_EQ(window->downloadButton->toolTip(), "Download your stats");
-    EXPECT_EQ(window->removeButton->toolTip(), "Remove gamertag");
-    EXPECT_EQ(window->profileButton->toolTip(), "Profile gamertag");
+    EXPECT_FALSE(window_->firstRunHint->isVisible());
+    EXPECT_TRUE(window_->totalGamesCaption->isVisible());
+    EXPECT_EQ(window_->downloadButton->geometry(), download);
+    EXPECT_EQ(window_->downloadButton->toolTip(), "Download your stats");
+    EXPECT_EQ(window_->removeButton->toolTip(), "Remove gamertag");
+    EXPECT_EQ(window_->profileButton->toolTip(), "Profile gamertag");
 }
 
 // WCAG's relative luminance and contrast ratio.

@@ -81,7 +81,8 @@ TEST_F(ImportOldTest, OnlyTheNewestOldFileIsReadClanIncludedAndEveryValueArrives
     prompter_->answerMessage(MsgResult::Yes);
     importOldClicked(*state_, *window_);
     expectDone();
-    const DialogCall& question = messages()[0];
+    // A copy: messages() hands back a new list each time.
+    const DialogCall question = messages()[0];
     EXPECT_EQ(question.text,
               QStringLiteral("This operation could take a few minutes, and there is no progress "
                              "meter, be patient.\r\n\r\nWould you like to continue?"));

@@ -23,7 +23,8 @@ std::vector<Variant> mixedColumn() {
     for (int i = 0; i < 400; ++i) {
         values.emplace_back(int64_t{(i * 37) % 1201});
         values.emplace_back(static_cast<double>(i) / 7.0);
-        values.push_back(Variant::fromSerialDate(39000.0 + i / 8 + (i % 5) / 24.0));
+        const int day = i / 8;
+        values.push_back(Variant::fromSerialDate(39000.0 + day + (i % 5) / 24.0));
         values.emplace_back(QStringLiteral("Player%1").arg(i % 53));
     }
     for (const char* text : {"iiiiiiiiiiiiiiiiiiii", "WWWWWWWWW", "AVAVAVAVAV", "ffiffifl", "To.Ty",

@@ -51,7 +51,7 @@ class ExportReadableTest : public QueryFolderTest {
                QStringLiteral("SELECT No_Such_Column FROM Game_Player WHERE Kills > 0")}});
         prompter_->acknowledgeOkMessages(true);
     }
-    void Export(int index, int format, const QString& file) {
+    void exportQuery(int index, int16_t format, const QString& file) {
         state_->settings.queryExportFormat = format;
         queryList().setCurrentIndex(index);
         prompter_->answerSave(filePath(file));
@@ -78,7 +78,7 @@ TEST_F(ExportReadableTest, XmlWithoutForbiddenCharactersAndHtmlThatSaysUtf8) {
 
     Run(1);
     ASSERT_EQ(cell(1, 1).left(6), QStringLiteral("Ready\a")) << "the grid shows the value";
-    Export(1, 4, QStringLiteral("quotes.xml"));
+    exportQuery(1, 4, QStringLiteral("quotes.xml"));
     ASSERT_EQ(lastText(), "Query results have been exported.");
     const QString query = filePath(QStringLiteral("quotes.xml"));
     EXPECT_EQ(xmlLintErrors(query), "");
@@ -87,7 +87,7 @@ TEST_F(ExportReadableTest, XmlWithoutForbiddenCharactersAndHtmlThatSaysUtf8) {
     EXPECT_EQ(xPathText(query, QStringLiteral("/QueryResults/Record[1]/Clan_Name"), false),
               QStringLiteral("\u00dcber & <Co>"));
 
-    Export(1, 3, QStringLiteral("quotes.html"));
+    exportQuery(1, 3, QStringLiteral("quotes.html"));
     ASSERT_EQ(lastText(), "Query results have been exported.");
     const QString page = filePath(QStringLiteral("quotes.html"));
     EXPECT_EQ(htmlLintErrors(page), "");
@@ -99,9 +99,9 @@ TEST_F(ExportReadableTest, XmlWithoutForbiddenCharactersAndHtmlThatSaysUtf8) {
 }
 
 TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) {
-    Export(1, 1, QStringLiteral("book.xls"));
+    exportQuery(1, 1, QStringLiteral("book.xls"));
     ASSERT_EQ(lastText(), "Query results have been exported.");
-    Export(2, 1, QStringLiteral("book.xls"));  // the save dialog asked, the user said yes
+    exportQuery(2, 1, QStringLiteral("book.xls"));  // the save dialog asked, the user said yes
     ASSERT_EQ(lastText(), "Query results have been exported.");
     Workbook book = readWorkbook(filePath(QStringLiteral("book.xls")));
     ASSERT_EQ(book.error, "");
@@ -115,7 +115,7 @@ TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) 
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.write("shopping list\n");
     notes.close();
-    Export(1, 1, QStringLiteral("notes.xls"));
+    exportQuery(1, 1, QStringLiteral("notes.xls"));
     ASSERT_EQ(lastText(), "Query results have been exported.");
     book = readWorkbook(filePath(QStringLiteral("notes.xls")));
     ASSERT_EQ(book.error, "");
@@ -123,7 +123,7 @@ TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) 
 
     // A statement the engine refuses leaves the older workbook as it was.
     const QByteArray before = readAll(filePath(QStringLiteral("book.xls")));
-    Export(3, 1, QStringLiteral("book.xls"));
+    exportQuery(3, 1, QStringLiteral("book.xls"));
     EXPECT_TRUE(lastText().startsWith(QStringLiteral("Error #: "))) << lastText().toStdString();
     EXPECT_FALSE(lastText().startsWith(QStringLiteral("Error #: 3010")));
     EXPECT_TRUE(readAll(filePath(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));

@@ -117,14 +117,14 @@ Workbook readWorkbook(const QString& path) {
     }
     const QJsonObject doc = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
     const QJsonObject all = doc.value(QStringLiteral("sheets")).toObject();
-    for (const QJsonValue& name : doc.value(QStringLiteral("order")).toArray()) {
+    for (const auto& name : doc.value(QStringLiteral("order")).toArray()) {
         book.order << name.toString();
     }
     for (const QString& name : book.order) {
         QList<QStringList> rows;
-        for (const QJsonValue& row : all.value(name).toArray()) {
+        for (const auto& row : all.value(name).toArray()) {
             QStringList cells;
-            for (const QJsonValue& cell : row.toArray()) {
+            for (const auto& cell : row.toArray()) {
                 cells << cell.toString();
             }
             rows << cells;

@@ -77,7 +77,7 @@ class ExportTest : public QueryFolderTest {
         state_->currentGamertag = QStringLiteral("Fred");
         prompter_->acknowledgeOkMessages(true);
     }
-    void Export(int index, const QString& file) {
+    void exportQuery(int index, const QString& file) {
         queryList().setCurrentIndex(index);
         prompter_->answerSave(filePath(file));
         control<QPushButton>("cmdQryExport").click();
@@ -103,7 +103,7 @@ class ExportTest : public QueryFolderTest {
 
 TEST_F(ExportTest, PlaceholderAndCancelWriteNothing) {
     loadKills(2);
-    Export(0, QStringLiteral("never.csv"));
+    exportQuery(0, QStringLiteral("never.csv"));
     ASSERT_EQ(prompter_->calls().size(), 1u);
     EXPECT_EQ(prompter_->calls()[0].text, "You must select a query to export.");
     EXPECT_EQ(prompter_->calls()[0].title, "Error");
@@ -141,7 +141,7 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
     Run(1);
     clickCell(0, 1, Qt::LeftButton);  // sorted descending by Kills: Fred first
     clickCell(0, 1, Qt::LeftButton);  // ascending: Say "Hi" first
-    Export(1, QStringLiteral("out.csv"));
+    exportQuery(1, QStringLiteral("out.csv"));
     expectDone("Query results have been exported.");
     EXPECT_EQ(saveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
     EXPECT_EQ(saveCall().save.proposedName, "MyQry_1-20050130143005.csv");
@@ -154,7 +154,7 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
                                         {"Fred", "12", "3"}}));
 
     state_->settings.queryExportFormat = 3;
-    Export(1, QStringLiteral("out.html"));
+    exportQuery(1, QStringLiteral("out.html"));
     EXPECT_EQ(saveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
     EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.filter,
               "HTML Files (.html)|*.html");
@@ -189,7 +189,7 @@ TEST_F(ExportTest, GraphQueryLeavesAnEmptyGridToExport) {
          "Query_Export_Format=2\r\n");
     prompter_->acknowledgeOkMessages(true);
     Run(1);
-    Export(1, QStringLiteral("graph.csv"));
+    exportQuery(1, QStringLiteral("graph.csv"));
     EXPECT_EQ(readAll(filePath(QStringLiteral("graph.csv"))), "");
     expectDone("Query results have been exported.");
 }
@@ -197,7 +197,7 @@ TEST_F(ExportTest, GraphQueryLeavesAnEmptyGridToExport) {
 TEST_F(ExportTest, WorkbookRunsTheSavedStatementIntoASheetNamedQuery) {
     loadKills(1);
     selectFilters(3, 2);  // filters do not apply to the workbook
-    Export(1, QStringLiteral("kills.xls"));
+    exportQuery(1, QStringLiteral("kills.xls"));
     expectDone("Query results have been exported.");
     EXPECT_EQ(saveCall().save.filter, "Microsoft Excel Files (.xls)|*.xls");
     EXPECT_EQ(saveCall().save.proposedName, "MyQry_1-20050130143005.xls");
@@ -212,7 +212,7 @@ TEST_F(ExportTest, WorkbookRunsTheSavedStatementIntoASheetNamedQuery) {
                                                         {"Say \"Hi\"", "4", "0"}}));
 
     // [Me] becomes the quoted gamertag.
-    Export(2, QStringLiteral("me.xls"));
+    exportQuery(2, QStringLiteral("me.xls"));
     book = readWorkbook(filePath(QStringLiteral("me.xls")));
     ASSERT_EQ(book.error, "");
     EXPECT_EQ(book.sheets["Query"], QList<QStringList>({{"Player_Gamertag", "Clan_Name"},
@@ -295,7 +295,7 @@ TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
 TEST_F(ExportTest, FilesThatCannotBeWrittenGoToTheLog) {
     loadKills(2);
     Run(1);
-    Export(1, QStringLiteral("missing/out.csv"));
+    exportQuery(1, QStringLiteral("missing/out.csv"));
     ASSERT_FALSE(prompter_->calls().empty());
     EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
     prompter_->answerSave(filePath(QStringLiteral("missing/all.xml")));

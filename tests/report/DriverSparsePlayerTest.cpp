@@ -37,7 +37,7 @@ class SparsePlayer : public ReportTest {
             ADD_FAILURE() << "no page for " << tag.toStdString();
             return QString();
         }
-        const QString page = QString::fromUtf8(bytes(path));
+        QString page = QString::fromUtf8(bytes(path));
         for (const QString& token : templateTokens(templateText_)) {
             EXPECT_FALSE(page.contains(token, Qt::CaseInsensitive))
                 << tag.toStdString() << " shows " << token.toStdString();

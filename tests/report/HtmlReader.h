@@ -28,8 +28,7 @@ inline QList<HtmlElement> readHtml(const QString& page) {
     EXPECT_TRUE(reader.waitForFinished(30000));
     EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     QList<HtmlElement> elements;
-    for (const QJsonValue& value :
-         QJsonDocument::fromJson(reader.readAllStandardOutput()).array()) {
+    for (const auto& value : QJsonDocument::fromJson(reader.readAllStandardOutput()).array()) {
         const QJsonObject object = value.toObject();
         HtmlElement element{object[QStringLiteral("tag")].toString(),
                             {},

@@ -52,7 +52,7 @@ quint16 freeSmallPort() {
 
 QString value(Database& db, const QString& sql) {
     auto rs = db.openRecordset(sql);
-    const QString value = rs->isEof() ? QString() : rs->field(0).joinText();
+    QString value = rs->isEof() ? QString() : rs->field(0).joinText();
     rs->close();
     return value;
 }
@@ -133,7 +133,7 @@ class SiteReport : public ::testing::Test {
 TEST_F(SiteReport, ADownloadedPlayersPageFromTheMenu) {
     const QStringList featured = server_->site().featuredGamertags();
     ASSERT_FALSE(featured.isEmpty());
-    const QString tag = featured.front();
+    const QString& tag = featured.front();
     startProgram(tag);
     window_->downloadButton->click();
     // The download runs on the window's worker thread; the window shows its end.

@@ -86,7 +86,9 @@ QByteArray decorationPng(const QByteArray& fileName) {
     // The colour follows the name, so each medal has its own.
     const auto hash = Prng::hashOf(fileName);
     image.fill(bar ? QColor(0x46, 0xA9, 0x4A)
-                   : QColor(80 + hash % 150, 80 + (hash >> 8) % 150, 80 + (hash >> 16) % 150));
+                   : QColor(80 + static_cast<int>(hash % 150),
+                            80 + static_cast<int>((hash >> 8) % 150),
+                            80 + static_cast<int>((hash >> 16) % 150)));
     return encoded(image, "PNG");
 }
 

@@ -46,7 +46,7 @@ QString SavedPages::fileFor(const QByteArray& target) const {
     }
     const QString file = folder_.absoluteFilePath(QString::fromUtf8(relative));
     const QString canonicalFolder = folder_.canonicalPath();
-    const QString canonicalFile = QFileInfo(file).canonicalFilePath();
+    QString canonicalFile = QFileInfo(file).canonicalFilePath();
     if (canonicalFolder.isEmpty() || canonicalFile.isEmpty() ||
         !canonicalFile.startsWith(canonicalFolder + QLatin1Char('/'))) {
         return {};  // missing, or a link that points out of the folder

@@ -14,8 +14,8 @@ namespace {
 QString gamertagShape(int number, Prng& rng) {
     const QStringList& words = catalog::nameWords();
     const QStringList& adjectives = catalog::nameAdjectives();
-    const QString word = words[rng.below(static_cast<int>(words.size()))];
-    const QString adjective = adjectives[rng.below(static_cast<int>(adjectives.size()))];
+    const QString& word = words[rng.below(static_cast<int>(words.size()))];
+    const QString& adjective = adjectives[rng.below(static_cast<int>(adjectives.size()))];
     switch (number % 6) {
         case 0:
             return adjective + QLatin1Char(' ') + word;

@@ -73,6 +73,7 @@ void compare(const Expectation& expected, const Shown& shown, const std::vector<
         grid.emplace_back(keyOf(expected, row), &row);
     }
     std::vector<std::pair<QString, const Row*>> straight;
+    straight.reserve(rows.size());
     for (const Row& row : rows) {
         straight.emplace_back(keyOf(expected, row), &row);
     }
