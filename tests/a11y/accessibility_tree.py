@@ -11,6 +11,7 @@ AT-SPI registry, which needs the display to press keys and click):
 import os
 import re
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -82,8 +83,27 @@ def choose(combo, name):
     pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
 
 
-def application():
+def wait_for_display():
+    """xvfb-run's server accepts connections (a loaded machine can be slow to
+    start it, and a program started before that fails on its first line)."""
+    display = os.environ.get("DISPLAY", "")
+    path = "/tmp/.X11-unix/X" + display.lstrip(":").split(".")[0]
+
     def probe():
+        with socket.socket(socket.AF_UNIX) as connection:
+            try:
+                connection.connect(path)
+                return True
+            except OSError:
+                return False
+    wait_for("the X display " + display, probe, 30)
+
+
+def application(run):
+    def probe():
+        if run.poll() is not None:
+            raise AssertionError("the program ended (status %d) before it showed its window"
+                                 % run.returncode)
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is not None and app.name == "Tallywick":
@@ -204,8 +224,9 @@ def main():
         tag = featured_gamertag(statsite)
         env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_QPA_PLATFORM="xcb", PATH=bin_dir + os.pathsep + os.environ["PATH"])
+        wait_for_display()
         run = subprocess.Popen([os.path.join(folder, "tallywick")], cwd=folder, env=env)
-        journey(application(), folder, tag)
+        journey(application(run), folder, tag)
         assert run.wait(30) == 0, "the program did not exit cleanly"
         print("accessibility tree journey passed")
     finally:
