@@ -244,21 +244,6 @@ TEST_F(MainWindowAccessTest, AnEmptyTagListShowsAHintAndSaysWhyPlayerButtonsAreO
     EXPECT_EQ(window_->profileButton->toolTip(), "Profile gamertag");
 }
 
-// WCAG's relative luminance and contrast ratio.
-double luminance(const QColor& color) {
-    const auto channel = [](double c) {
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
-           0.0722 * channel(color.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 QPalette darkPalette() {
     QPalette dark(QColor(0x35, 0x35, 0x35));
     dark.setColor(QPalette::WindowText, QColor(0xE6, 0xE6, 0xE6));
@@ -288,14 +273,14 @@ TEST(MainWindowContrastTest, StageTextsReadOnLightAndDarkPalettes) {
                      {stage.working, stage.complete, stage.failed, stage.info}) {
                     const QColor text = pair.label->palette().color(QPalette::WindowText);
                     EXPECT_EQ(pair.label->palette().color(QPalette::Window), background);
-                    EXPECT_GE(contrast(text, background), 4.5)
+                    EXPECT_GE(test::contrast(text, background), 4.5)
                         << pair.label->objectName().toStdString() << " "
                         << text.name().toStdString();
                 }
             }
-            EXPECT_GE(
-                contrast(window->makerLink->palette().color(QPalette::WindowText), background),
-                4.5);
+            EXPECT_GE(test::contrast(window->makerLink->palette().color(QPalette::WindowText),
+                                     background),
+                      4.5);
         }
     }
     QApplication::setPalette(original);

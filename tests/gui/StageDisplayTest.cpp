@@ -105,22 +105,6 @@ TEST_F(StageDisplayTest, StageCaptions) {
     }
 }
 
-// WCAG 2 relative luminance and contrast ratio.
-double relativeLuminance(const QColor& colour) {
-    auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) +
-           0.0722 * linear(colour.blue());
-}
-
-double contrast(const QColor& a, const QColor& b) {
-    const double la = relativeLuminance(a);
-    const double lb = relativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // Every stage text can be read on the window's background (4.5:1, the WCAG
 // level for normal text) and keeps the hue that says what it means: working
 // amber, complete green, failed red, info blue.
@@ -143,7 +127,7 @@ TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
             const QColor text = label->palette().color(QPalette::WindowText);
             // The label paints its own background: that must be the window's.
             EXPECT_EQ(label->palette().color(QPalette::Window), background);
-            EXPECT_GE(contrast(text, background), 4.5)
+            EXPECT_GE(test::contrast(text, background), 4.5)
                 << text.name().toStdString() << " on " << background.name().toStdString();
             const int hue = text.hsvHue();
             ASSERT_GE(hue, 0) << "a grey says nothing";
@@ -160,13 +144,13 @@ TEST_F(StageDisplayTest, StageTextsAreReadableOnTheWindowAndKeepTheirMeaning) {
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
             const QColor pixel = shot.pixelColor(x, y);
-            if (relativeLuminance(pixel) < relativeLuminance(darkest)) {
+            if (test::relativeLuminance(pixel) < test::relativeLuminance(darkest)) {
                 darkest = pixel;
             }
         }
     }
     EXPECT_EQ(shot.pixelColor(0, 0), background);
-    EXPECT_GE(contrast(darkest, background), 4.5) << darkest.name().toStdString();
+    EXPECT_GE(test::contrast(darkest, background), 4.5) << darkest.name().toStdString();
 }
 
 // Each case: the changes reported after a start, the pairs then shown and
