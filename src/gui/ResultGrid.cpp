@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
 #include "gui/BgrColor.h"
@@ -225,6 +226,36 @@ void ResultGrid::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
     emit mouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
                    event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+bool ResultGrid::event(QEvent* event) {
+    const bool handled = QTableView::event(event);
+    switch (event->type()) {
+        case QEvent::Paint:
+            paintBorder();
+            break;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            update();
+            break;
+        default:
+            break;
+    }
+    return handled;
+}
+
+// The outer pixel of the frame, filled over the style's: a frame stroked with
+// a pen loses its right and bottom lines at fractional scale factors such as
+// 125 %, a filled one covers whole device pixels at any scale. The highlight
+// colour while the grid has the keyboard focus.
+void ResultGrid::paintBorder() {
+    QPainter painter(this);
+    const QColor colour = palette().color(hasFocus() ? QPalette::Highlight : QPalette::Mid);
+    const QRect all = rect();
+    painter.fillRect(QRect(all.left(), all.top(), all.width(), 1), colour);
+    painter.fillRect(QRect(all.left(), all.bottom(), all.width(), 1), colour);
+    painter.fillRect(QRect(all.left(), all.top(), 1, all.height()), colour);
+    painter.fillRect(QRect(all.right(), all.top(), 1, all.height()), colour);
 }
 
 void ResultGrid::resizeEvent(QResizeEvent* event) {

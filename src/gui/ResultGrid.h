@@ -104,6 +104,7 @@ class ResultGrid : public QTableView {
     void mouseUp(int button, int shift, int x, int y);
 
   protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -111,6 +112,7 @@ class ResultGrid : public QTableView {
 
   private:
     bool contains(int row, int col) const;
+    void paintBorder();
     void trackMouse(const QPoint& position);
     int twipsToPixelsX(int twips) const;
     int twipsToPixelsY(int twips) const;
