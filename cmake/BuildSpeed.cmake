@@ -7,7 +7,9 @@
 # clean builds.
 
 # ccache with precompiled headers needs these allowances, or it compiles
-# without caching. Only when ccache is there and no launcher was chosen.
+# without caching; paths relative to the source folder let another checkout
+# of the same sources (a fresh clone, CI) use the same cache. Only when ccache
+# is there and no launcher was chosen.
 function(tallywick_use_ccache)
     if(CMAKE_CXX_COMPILER_LAUNCHER)
         return()
@@ -16,6 +18,7 @@ function(tallywick_use_ccache)
     if(TALLYWICK_CCACHE)
         set(launcher ${CMAKE_COMMAND} -E env
             "CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime"
+            "CCACHE_BASEDIR=${PROJECT_SOURCE_DIR}" CCACHE_NOHASHDIR=1
             ${TALLYWICK_CCACHE})
         set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher} PARENT_SCOPE)
         set(CMAKE_C_COMPILER_LAUNCHER ${launcher} PARENT_SCOPE)
@@ -28,7 +31,7 @@ set(TALLYWICK_PCH_CORE <QByteArray> <QDateTime> <QDir> <QFile> <QFileInfo> <QHas
 set(TALLYWICK_PCH_WIDGETS <QAction> <QApplication> <QComboBox> <QLabel> <QPushButton>
     <QWidget>)
 option(TALLYWICK_PCH "Precompile the Qt headers of each target with enough sources" ON)
-option(TALLYWICK_UNITY "Compile the program's and tools' libraries in batches" ON)
+option(TALLYWICK_UNITY "Compile every target's sources in batches" ON)
 set(TALLYWICK_PCH_MIN_SOURCES 6)
 
 # Whether `target` links a library matching `pattern`, directly or through

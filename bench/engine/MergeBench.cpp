@@ -16,7 +16,7 @@ namespace tw::bench {
 
 namespace {
 
-constexpr int kRounds = 3;
+constexpr int kMergeRounds = 3;
 const QString kSource = QStringLiteral("bench");
 
 void stage(Database& db, int games, int playersPerGame) {
@@ -100,7 +100,7 @@ MergeTiming timeMergeLoop(const QString& folder, int games, int playersPerGame) 
     auto db = Database::open(path);
     stage(*db, games, playersPerGame);
     MergeTiming timing{0, 1e9, 1e9};
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < kMergeRounds; ++round) {
         db->execute(QStringLiteral("delete * from Game_Player"));
         timing.raw =
             std::min(timing.raw, seconds([&] { return copyRaw(db->handle()); }, &timing.rows));

@@ -8,8 +8,7 @@
 namespace tw::testing {
 namespace {
 
-const QString kExecutable = QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick");
-constexpr int kRunLimitMs = 120000;
+constexpr int kBatchLimitMs = 120000;
 
 void copyTree(const QString& from, const QString& to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
@@ -40,16 +39,16 @@ QStringList linesOf(const QString& text) {
 
 void BatchProgramTest::startBatch(QProcess& process, const QStringList& arguments) {
     runWithoutDisplay(process);
-    process.start(kExecutable, QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
+    process.start(builtProgram(), QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
     ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
 }
 
 BatchRun BatchProgramTest::runExecutable(const QStringList& arguments) {
     QProcess process;
     runWithoutDisplay(process);
-    process.start(kExecutable, arguments);
+    process.start(builtProgram(), arguments);
     BatchRun run;
-    if (!process.waitForStarted() || !process.waitForFinished(kRunLimitMs)) {
+    if (!process.waitForStarted() || !process.waitForFinished(kBatchLimitMs)) {
         ADD_FAILURE() << "tallywick did not run to its end: "
                       << process.errorString().toStdString();
         process.kill();

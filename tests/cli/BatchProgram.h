@@ -11,6 +11,11 @@
 
 namespace tw::testing {
 
+// The built program in the build's program folder.
+inline QString builtProgram() {
+    return QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick");
+}
+
 struct BatchRun {
     int exitCode = -1;
     QByteArray out;

@@ -21,15 +21,14 @@
 namespace tw::testing {
 namespace {
 
-const QString kExecutable = QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick");
 constexpr int kWaitMs = 60000;
 
 // The window's program folder is its executable's: each folder gets a copy.
 void installExecutable(const QString& folder) {
     const QString target = QDir(folder).filePath(QStringLiteral("tallywick"));
     QFile::remove(target);
-    ASSERT_TRUE(QFile::copy(kExecutable, target));
-    ASSERT_TRUE(QFile::setPermissions(target, QFile::permissions(kExecutable)));
+    ASSERT_TRUE(QFile::copy(builtProgram(), target));
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::permissions(builtProgram())));
 }
 
 void copyProgramFiles(const QString& from, const QString& to) {

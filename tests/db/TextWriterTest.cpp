@@ -17,13 +17,10 @@
 namespace tw {
 namespace {
 
+using testing::dateAt;
 using testing::VectorRecordset;
 
-Variant dateAt(int y, int mo, int d, int h, int mi, int s) {
-    return Variant::fromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
-}
-
-VectorRecordset playerRows() {
+VectorRecordset textPlayerRows() {
     return VectorRecordset(
         {QStringLiteral("Player_Gamertag"), QStringLiteral("Games"), QStringLiteral("Ratio"),
          QStringLiteral("Last_Download")},
@@ -52,7 +49,7 @@ const QByteArray kPlayersSchema =
     "Col4=Last_Download DateTime\r\n";
 
 // Bytes as std::string, so that a mismatch prints readable text.
-std::string fileBytes(const QString& path) {
+std::string fileText(const QString& path) {
     QFile file(path);
     return (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>"))
         .toStdString();
@@ -66,10 +63,10 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 TEST(TextWriter, WritesQuotedTextPlainNumbersGeneralDatesAndEmptyNulls) {
     QTemporaryDir dir;
-    VectorRecordset rows = playerRows();
+    VectorRecordset rows = textPlayerRows();
     EXPECT_EQ(TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows), 3);
-    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
-    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("schema.ini"))), kPlayersSchema.toStdString());
+    EXPECT_EQ(fileText(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
+    EXPECT_EQ(fileText(dir.filePath(QStringLiteral("schema.ini"))), kPlayersSchema.toStdString());
 }
 
 TEST(TextWriter, ColumnTypesFollowTheValues) {
@@ -106,13 +103,13 @@ TEST(TextWriter, ASecondTableAddsItsSectionAndKeepsTheRest) {
     writeFile(schema,
               "[Notes.txt]\r\nColNameHeader=False\r\n[game.TXT]\r\nCol1=Old Text\r\n"
               "[Other.txt]\r\nFormat=TabDelimited");
-    VectorRecordset players = playerRows();
+    VectorRecordset players = textPlayerRows();
     TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), players);
     VectorRecordset games({QStringLiteral("Game_ID"), QStringLiteral("Map Name")},
                           {{Variant(int64_t{501}), Variant("Lockout")}});
     TextTableWriter::writeTable(dir.path(), QStringLiteral("Game.txt"), games);
 
-    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Game.txt"))),
+    EXPECT_EQ(fileText(dir.filePath(QStringLiteral("Game.txt"))),
               "\"Game_ID\",\"Map Name\"\r\n501,\"Lockout\"\r\n");
     const QByteArray expected = QByteArray(
                                     "[Notes.txt]\r\nColNameHeader=False\r\n"
@@ -124,14 +121,14 @@ TEST(TextWriter, ASecondTableAddsItsSectionAndKeepsTheRest) {
                                 "CharacterSet=65001\r\n"
                                 "Col1=Game_ID Long\r\n"
                                 "Col2=\"Map Name\" Char Width 255\r\n";
-    EXPECT_EQ(fileBytes(schema), expected.toStdString());
+    EXPECT_EQ(fileText(schema), expected.toStdString());
 }
 
 TEST(TextWriter, AnExistingFileIsRefusedAndKept) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Player.txt"));
     writeFile(path, "keep me");
-    VectorRecordset rows = playerRows();
+    VectorRecordset rows = textPlayerRows();
     QString description;
     EXPECT_EQ(
         errorOf(
@@ -139,14 +136,14 @@ TEST(TextWriter, AnExistingFileIsRefusedAndKept) {
             &description),
         3010);
     EXPECT_EQ(description, QStringLiteral("Table 'Player.txt' already exists."));
-    EXPECT_EQ(fileBytes(path), "keep me");
+    EXPECT_EQ(fileText(path), "keep me");
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("schema.ini"))));
 }
 
 TEST(TextWriter, AMissingFolderIsError3044) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("nowhere"));
-    VectorRecordset rows = playerRows();
+    VectorRecordset rows = textPlayerRows();
     QString description;
     EXPECT_EQ(
         errorOf([&] { TextTableWriter::writeTable(missing, QStringLiteral("Player.txt"), rows); },
@@ -162,7 +159,7 @@ TEST(TextWriter, AMissingFolderIsError3044) {
 TEST(TextWriter, ASchemaFileThatCannotBeWrittenIsError3051AndTheTableStays) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("schema.ini")));  // in the way
-    VectorRecordset rows = playerRows();
+    VectorRecordset rows = textPlayerRows();
     QString description;
     EXPECT_EQ(
         errorOf(
@@ -171,7 +168,7 @@ TEST(TextWriter, ASchemaFileThatCannotBeWrittenIsError3051AndTheTableStays) {
         3051);
     EXPECT_EQ(description,
               QStringLiteral("Cannot open the file '%1'.").arg(dir.filePath("schema.ini")));
-    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
+    EXPECT_EQ(fileText(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
 }
 
 TEST(TextWriter, NamesThatLeaveTheFolderOrHitTheSchemaAreRefused) {
@@ -181,7 +178,7 @@ TEST(TextWriter, NamesThatLeaveTheFolderOrHitTheSchemaAreRefused) {
     for (const QString& name :
          {QStringLiteral("../escape.txt"), QStringLiteral("a\\b.txt"), QStringLiteral("SCHEMA.INI"),
           QStringLiteral(" "), QStringLiteral("..")}) {
-        VectorRecordset rows = playerRows();
+        VectorRecordset rows = textPlayerRows();
         QString description;
         EXPECT_EQ(errorOf([&] { TextTableWriter::writeTable(inner, name, rows); }, &description),
                   3125)

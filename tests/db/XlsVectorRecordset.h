@@ -2,7 +2,9 @@
 // Test data for the writers: a read-only cursor over rows held in memory,
 // standing on its first row when it has one (as a DAO recordset opens).
 
+#include <QDateTime>
 #include <QStringList>
+#include <QTimeZone>
 #include <vector>
 
 #include "db/AppError.h"
@@ -52,5 +54,10 @@ class VectorRecordset : public Recordset {
     std::vector<std::vector<Variant>> rows_;
     int64_t position_ = 0;
 };
+
+// A date-time value in UTC, as the rows above hold them.
+inline Variant dateAt(int y, int mo, int d, int h, int mi, int s) {
+    return Variant::fromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
+}
 
 }  // namespace tw::testing

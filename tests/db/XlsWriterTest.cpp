@@ -17,12 +17,9 @@
 namespace tw {
 namespace {
 
+using testing::dateAt;
 using testing::readWithXlrd;
 using testing::VectorRecordset;
-
-Variant dateAt(int y, int mo, int d, int h, int mi, int s) {
-    return Variant::fromDate(QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()));
-}
 
 VectorRecordset playerRows() {
     return VectorRecordset(

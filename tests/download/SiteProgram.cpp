@@ -156,11 +156,11 @@ void SiteProgramTest::load() {
 namespace {
 
 // Long enough for the largest world a test downloads on a loaded machine.
-constexpr int kRunLimitMs = 180000;
+constexpr int kDownloadLimitMs = 180000;
 
 void waitForRun(DownloadPanel& panel, QSignalSpy& finished) {
     if (finished.isEmpty() && panel.running()) {
-        ASSERT_TRUE(finished.wait(kRunLimitMs)) << "the download did not finish";
+        ASSERT_TRUE(finished.wait(kDownloadLimitMs)) << "the download did not finish";
     }
 }
 

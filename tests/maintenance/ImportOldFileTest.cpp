@@ -17,7 +17,7 @@ using maintenance_testing::MaintenanceFolder;
 using maintenance_testing::makeOldVersion;
 using maintenance_testing::seedFile;
 
-constexpr char kOldRows[] = R"sql(
+constexpr char kOldFileRows[] = R"sql(
 INSERT INTO Clan VALUES ('Old Guard', 'http://guard.example', '', '', '');
 INSERT INTO Player (Player_Gamertag, Clan_Name, Last_Game_ID, Is_Selectable, Is_Guest) VALUES
     ('Old', 'Old Guard', 10, 'Y', 'N'), ('Foe', NULL, 0, 'N', 'N');
@@ -44,7 +44,7 @@ class ImportOldFileTest : public MaintenanceFolder {
     void installOld() {
         const QString source = filePath(QStringLiteral("work/source.mdb"));
         createDatabase(source);
-        seedFile(source, kOldRows);
+        seedFile(source, kOldFileRows);
         makeOldVersion(source, "109", dir_.path());
     }
     FileState stateOfOld() const {

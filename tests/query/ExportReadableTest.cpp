@@ -20,7 +20,7 @@ namespace {
 
 // A profile quote with a BEL, an ESC and U+FFFE (which XML 1.0 forbids), a
 // tab and a character beyond the BMP (which it allows).
-constexpr char kRows[] =
+constexpr char kReadableRows[] =
     "INSERT INTO Player (Player_Gamertag, Clan_Name, Personal_Quote, Is_Selectable, Is_Guest,"
     " Last_Game_ID) VALUES ('Caf\u00e9 Racer', '\u00dcber & <Co>', 'Ready' || char(7) ||"
     " ' set' || char(27) || ' go' || char(9) || char(127918) || char(65534), 'Y', 'N', 0);"
@@ -31,16 +31,11 @@ const QString kGamertag = QStringLiteral("Caf\u00e9 Racer");
 // What a reader finds of the quote: the forbidden characters left out.
 const QString kQuoteRead = QStringLiteral("Ready set go\t") + QString::fromUcs4(U"\U0001F3AE");
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 class ExportReadableTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        seed(kRows);
+        seed(kReadableRows);
         load({{QStringLiteral("Quotes"),
                QStringLiteral("SELECT Player_Gamertag, Personal_Quote, Clan_Name FROM Player "
                               "WHERE Is_Selectable = 'Y'")},
@@ -122,12 +117,13 @@ TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) 
     EXPECT_EQ(book.sheets["Query"].value(1).value(0), kGamertag);
 
     // A statement the engine refuses leaves the older workbook as it was.
-    const QByteArray before = readAll(filePath(QStringLiteral("book.xls")));
+    const QByteArray before = fileContents(filePath(QStringLiteral("book.xls")));
     exportQuery(3, 1, QStringLiteral("book.xls"));
     EXPECT_TRUE(lastText().startsWith(QStringLiteral("Error #: "))) << lastText().toStdString();
     EXPECT_FALSE(lastText().startsWith(QStringLiteral("Error #: 3010")));
-    EXPECT_TRUE(readAll(filePath(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
-    EXPECT_EQ(readAll(filePath(QStringLiteral("book.xls"))), before);
+    EXPECT_TRUE(
+        fileContents(filePath(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
+    EXPECT_EQ(fileContents(filePath(QStringLiteral("book.xls"))), before);
     EXPECT_EQ(leftovers(), QStringList());
 }
 
@@ -145,7 +141,7 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
     state_->settings.queryExportFormat = 1;
     exportTo(2);
     ASSERT_EQ(lastText(), "Query results have been exported.");
-    const QByteArray before = readAll(out);
+    const QByteArray before = fileContents(out);
     ASSERT_TRUE(disk.fill());
     const QStringList entries = disk.entries();
 
@@ -153,7 +149,7 @@ TEST_F(ExportReadableTest, AFullDiskKeepsTheOlderWorkbookAndTheMessageNamesTheCh
     EXPECT_EQ(lastText().section(QStringLiteral("\r\n"), 0, 1),
               QStringLiteral("Error #: 3051\r\nDescription: Cannot open the file '") + out +
                   QStringLiteral("'."));
-    EXPECT_EQ(readAll(out), before);
+    EXPECT_EQ(fileContents(out), before);
     EXPECT_EQ(disk.entries(), entries) << "nothing left beside it";
 
     disk.freeSpace();

@@ -179,4 +179,9 @@ QString xPathText(const QString& path, const QString& xpath, bool html) {
     return text;
 }
 
+QByteArray fileContents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 }  // namespace tw::testing

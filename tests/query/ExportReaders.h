@@ -37,4 +37,7 @@ QString htmlLintErrors(const QString& path);
 // UTF-8; `html` parses the file as HTML, honouring its declared charset.
 QString xPathText(const QString& path, const QString& xpath, bool html);
 
+// A file's bytes, or "<missing>" when it cannot be read.
+QByteArray fileContents(const QString& path);
+
 }  // namespace tw::testing

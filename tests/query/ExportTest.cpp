@@ -18,17 +18,12 @@
 namespace tw::testing {
 namespace {
 
-constexpr char kRows[] =
+constexpr char kExportRows[] =
     "INSERT INTO Player (Player_Gamertag, Clan_Name, Is_Selectable, Is_Guest, Last_Game_ID,"
     " Last_Download) VALUES ('Fred', 'Rock, Paper & <Co>', 'Y', 'N', 7, '2005-01-05 15:07:00'),"
     " ('Say \"Hi\"', NULL, 'N', 'N', 0, NULL);"
     "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills, Deaths) VALUES"
     " (1, 'Fred', 12, 3), (2, 'Say \"Hi\"', 4, 0);";
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QByteArray written(const QList<QStringList>& rows,
                    void (*writer)(const QList<QStringList>&, QIODevice&)) {
@@ -64,7 +59,7 @@ class ExportTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        seed(kRows);
+        seed(kExportRows);
     }
     void loadKills(int format) {
         load({{QStringLiteral("Kills"),
@@ -147,7 +142,7 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
     EXPECT_EQ(saveCall().save.proposedName, "MyQry_1-20050130143005.csv");
     EXPECT_TRUE(saveCall().save.overwritePrompt);
     QString error;
-    const auto csv = parseCsvStrictly(readAll(filePath(QStringLiteral("out.csv"))), &error);
+    const auto csv = parseCsvStrictly(fileContents(filePath(QStringLiteral("out.csv"))), &error);
     ASSERT_TRUE(csv) << error.toStdString();
     EXPECT_EQ(*csv, QList<QStringList>({{"Player_Gamertag", "Kills", "Deaths"},
                                         {"Say \"Hi\"", "4", "0"},
@@ -160,7 +155,7 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
               "HTML Files (.html)|*.html");
     EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.proposedName,
               "MyQry_1-20050130143005.html");
-    EXPECT_EQ(readAll(filePath(QStringLiteral("out.html"))),
+    EXPECT_EQ(fileContents(filePath(QStringLiteral("out.html"))),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
               "<tr><td><b>Player_Gamertag</b></td><td><b>Kills</b></td><td><b>Deaths</b></td>"
               "</tr>\r\n<tr><td>Say \"Hi\"</td><td>4</td><td>0</td></tr>\r\n"
@@ -174,7 +169,7 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
               "MyQry_2-20050130143005.xml");
     EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.filter,
               "Extensible Markup Language Files (.xml)|*.xml");
-    EXPECT_EQ(readAll(filePath(QStringLiteral("out.xml"))),
+    EXPECT_EQ(fileContents(filePath(QStringLiteral("out.xml"))),
               "<QueryResults>\r\n"
               "\t<Record><Player_Gamertag>Say \"Hi\"</Player_Gamertag><Kills>4</Kills>"
               "<Deaths>0</Deaths></Record>\r\n"
@@ -190,7 +185,7 @@ TEST_F(ExportTest, GraphQueryLeavesAnEmptyGridToExport) {
     prompter_->acknowledgeOkMessages(true);
     Run(1);
     exportQuery(1, QStringLiteral("graph.csv"));
-    EXPECT_EQ(readAll(filePath(QStringLiteral("graph.csv"))), "");
+    EXPECT_EQ(fileContents(filePath(QStringLiteral("graph.csv"))), "");
     expectDone("Query results have been exported.");
 }
 
@@ -252,12 +247,12 @@ TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
                                   "Player_Playlist.txt", "schema.ini"}));
     QString error;
     const auto gamePlayer =
-        parseCsvStrictly(readAll(filePath(QStringLiteral("text/Game_Player.txt"))), &error);
+        parseCsvStrictly(fileContents(filePath(QStringLiteral("text/Game_Player.txt"))), &error);
     ASSERT_TRUE(gamePlayer) << error.toStdString();
     ASSERT_EQ(gamePlayer->size(), 3);
     EXPECT_EQ(gamePlayer->at(0).mid(0, 2), QStringList({"Game_ID", "Player_Gamertag"}));
     EXPECT_EQ(gamePlayer->at(1).mid(0, 2), QStringList({"1", "Fred"}));
-    const QByteArray schema = readAll(filePath(QStringLiteral("text/schema.ini")));
+    const QByteArray schema = fileContents(filePath(QStringLiteral("text/schema.ini")));
     for (const QString& file : files.mid(0, 8)) {
         EXPECT_TRUE(schema.contains("[" + file.toUtf8() + "]\r\n")) << file.toStdString();
     }
@@ -266,7 +261,8 @@ TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
     prompter_->answerFolder(filePath(QStringLiteral("text")));
     exportCsvClicked(*state_);
     EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
-    EXPECT_TRUE(readAll(filePath(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
+    EXPECT_TRUE(
+        fileContents(filePath(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
 }
 
 TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
@@ -278,7 +274,7 @@ TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
     EXPECT_EQ(saveCall().save.proposedName, "MyStats_20050130143005.xml");
     const QString path = filePath(QStringLiteral("all.xml"));
     EXPECT_EQ(xmlLintErrors(path), "");
-    const QByteArray xml = readAll(path);
+    const QByteArray xml = fileContents(path);
     EXPECT_TRUE(
         xml.startsWith("<Database>\r\n\t<Player>\r\n\t\t<Record><Player_Gamertag>Fred"
                        "</Player_Gamertag><Clan_Name>Rock, Paper &amp; &lt;Co&gt;"
@@ -301,7 +297,7 @@ TEST_F(ExportTest, FilesThatCannotBeWrittenGoToTheLog) {
     prompter_->answerSave(filePath(QStringLiteral("missing/all.xml")));
     exportXmlClicked(*state_);
     EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
-    const QByteArray log = readAll(filePath(QStringLiteral("debug.log")));
+    const QByteArray log = fileContents(filePath(QStringLiteral("debug.log")));
     EXPECT_TRUE(log.contains(" [App.QryExport]   ")) << log.constData();
     EXPECT_TRUE(log.contains(" [App.ExportXML]   ")) << log.constData();
     for (const DialogCall& call : prompter_->calls()) {

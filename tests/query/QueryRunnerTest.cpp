@@ -25,7 +25,7 @@
 namespace tw::testing {
 namespace {
 
-constexpr char kWorld[] =
+constexpr char kRunnerWorld[] =
     "INSERT INTO Player (Player_Gamertag, Is_Selectable, Is_Guest, Last_Game_ID) VALUES"
     " ('Fred', 'Y', 'N', 0), ('Wilma', 'Y', 'N', 0), ('Barney', 'N', 'N', 0);"
     "INSERT INTO Game VALUES (1, 'Slayer', '2005-01-15 20:03:00', 'Lockout', 'Team Slayer', 'N', "
@@ -43,7 +43,7 @@ class QueryRunnerTest : public ::testing::Test {
         const QString db = filePath(QStringLiteral("tallywick110.mdb"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_PROGRAM_DIR "/tallywick110.mdb"), db));
         QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
-        ASSERT_EQ(test_support::runSql(db, kWorld), "");
+        ASSERT_EQ(test_support::runSql(db, kRunnerWorld), "");
         state_.prompter = &prompter_;
         state_.programDir = dir_.path();
         state_.currentGamertag = QStringLiteral("Fred");

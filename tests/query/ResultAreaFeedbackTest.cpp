@@ -18,7 +18,7 @@
 namespace tw::testing {
 namespace {
 
-constexpr char kWorld[] =
+constexpr char kFeedbackWorld[] =
     "INSERT INTO Player (Player_Gamertag, Is_Selectable, Is_Guest, Last_Game_ID) VALUES"
     " ('Fred', 'Y', 'N', 0), ('Wilma', 'Y', 'N', 0);"
     "INSERT INTO Game VALUES (1, 'Slayer', '2004-11-15 20:03:00', 'Lockout', 'Team Slayer', 'N', "
@@ -31,7 +31,7 @@ class ResultAreaFeedbackTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        seed(kWorld);
+        seed(kFeedbackWorld);
     }
     // The tool tip Export shows when the mouse rests on it.
     QString exportTip() {

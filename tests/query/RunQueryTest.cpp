@@ -23,7 +23,7 @@
 namespace tw::testing {
 namespace {
 
-constexpr char kWorld[] =
+constexpr char kRunWorld[] =
     "INSERT INTO Player (Player_Gamertag, Is_Selectable, Is_Guest, Last_Game_ID) VALUES"
     " ('Fred', 'Y', 'N', 0), ('Wilma', 'Y', 'N', 0), ('Barney', 'N', 'N', 0);"
     "INSERT INTO Game VALUES (1, 'Slayer', '2005-01-15 20:03:00', 'Lockout', 'Team Slayer', 'N', "
@@ -44,7 +44,7 @@ class RunQueryTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        seed(kWorld);
+        seed(kRunWorld);
     }
     uint32_t backColor(int row, int col) {
         resultGrid().setRow(row);

@@ -20,7 +20,7 @@
 namespace tw::testing {
 namespace {
 
-constexpr char kRows[] =
+constexpr char kSortRows[] =
     "INSERT INTO Player (Player_Gamertag, Is_Selectable, Is_Guest, Last_Game_ID) VALUES"
     " ('Fred', 'Y', 'N', 0), ('Wilma', 'N', 'N', 0), ('  Dino ', 'N', 'N', 0),"
     " ('barney', 'N', 'N', 0);"
@@ -31,7 +31,7 @@ class SortAndPopupTest : public QueryFolderTest {
   protected:
     void SetUp() override {
         QueryFolderTest::SetUp();
-        seed(kRows);
+        seed(kSortRows);
         load({{QStringLiteral("Kills"),
                QStringLiteral("SELECT Player_Gamertag, Game_ID, Kills, Deaths FROM Game_Player "
                               "WHERE 1 = 1 ORDER BY Game_ID")},
