@@ -61,10 +61,10 @@ QString exportToolTip(int format) {
 }
 
 QueryPanel::QueryPanel(Session& state, MainWindow& window)
-    : QObject(&window), state_(state), window_(window) {
+    : QObject(&window), state_(state), window_(window), exportButton_(window.exportButton) {
     connect(window.runQueryButton, &QPushButton::clicked, this, &QueryPanel::runQuery);
     connect(window.exportButton, &QPushButton::clicked, this, &QueryPanel::exportResult);
-    window.exportButton->installEventFilter(this);
+    exportButton_->installEventFilter(this);
     connect(window.resultGrid, &ResultGrid::mouseDown, this,
             [this](int button, int, int, int) { gridMousePressed(button); });
     connect(window.resultGrid, &ResultGrid::mouseUp, this, [this](int button, int, int x, int y) {
@@ -79,9 +79,9 @@ QueryPanel::QueryPanel(Session& state, MainWindow& window)
 }
 
 bool QueryPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.exportButton &&
+    if (watched == exportButton_ &&
         (event->type() == QEvent::ToolTip || event->type() == QEvent::FocusIn)) {
-        window_.exportButton->setToolTip(exportToolTip(state_.settings.queryExportFormat));
+        exportButton_->setToolTip(exportToolTip(state_.settings.queryExportFormat));
     }
     return QObject::eventFilter(watched, event);
 }

@@ -13,6 +13,8 @@
 
 #include "query/QueryFilters.h"
 
+class QPushButton;
+
 namespace tw {
 
 struct Session;
@@ -50,6 +52,9 @@ class QueryPanel : public QObject {
 
     Session& state_;
     MainWindow& window_;
+    // Watched for its tooltip; kept apart from the window because its events
+    // still come while the window is being destroyed.
+    QPushButton* exportButton_;
     QString sortState_;
     QString lastStatement_;
 };
