@@ -1,10 +1,8 @@
 # Build speed. Every translation unit of ours is a few dozen lines on top of
-# some 100,000 lines of Qt headers. So the program's libraries compile their
-# sources in batches of eight (a unity build: the headers are read once per
-# batch), every target with enough sources precompiles the Qt headers it uses
-# (a precompiled header costs about ten seconds, more than it saves in a
-# target of a few files), and ccache (when installed) keeps results across
-# clean builds.
+# some 100,000 lines of Qt headers. So every target compiles its sources in
+# batches of sixteen (a unity build: the headers are read once per batch),
+# targets of more than one batch precompile the Qt headers they use, and
+# ccache (when installed) keeps results across clean builds.
 
 # ccache with precompiled headers needs these allowances, or it compiles
 # without caching; paths relative to the source folder let another checkout
@@ -32,7 +30,14 @@ set(TALLYWICK_PCH_WIDGETS <QAction> <QApplication> <QComboBox> <QLabel> <QPushBu
     <QWidget>)
 option(TALLYWICK_PCH "Precompile the Qt headers of each target with enough sources" ON)
 option(TALLYWICK_UNITY "Compile every target's sources in batches" ON)
-set(TALLYWICK_PCH_MIN_SOURCES 6)
+# A precompiled header costs about ten seconds to make: it pays off in a
+# target of six sources or more compiled one by one, but in batches only
+# where a target has more than one batch (17 sources or more).
+if(TALLYWICK_UNITY)
+    set(TALLYWICK_PCH_MIN_SOURCES 17)
+else()
+    set(TALLYWICK_PCH_MIN_SOURCES 6)
+endif()
 
 # Whether `target` links a library matching `pattern`, directly or through
 # the project's own libraries.
