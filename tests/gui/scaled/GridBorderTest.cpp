@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QTest>
 
 #include "gui/ResultGrid.h"
 #include "support/TestApplication.h"
@@ -48,6 +49,28 @@ TEST(GridBorderTest, AllFourSidesAreDrawnAt125Percent) {
         EXPECT_TRUE(edgeHasColour(image, {w - 1, h / 2}, {-1, 0}, 2, frame))
             << "right " << w << "x" << h;
     }
+}
+
+// Keyboard users see where the focus is: the frame takes the highlight colour.
+TEST(GridBorderTest, TheFrameShowsTheKeyboardFocus) {
+    qputenv("QT_SCALE_FACTOR", "1.25");
+    test_support::ensureApplication();
+    ResultGrid grid;
+    grid.resize(301, 203);
+    grid.show();
+    grid.activateWindow();
+    grid.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    QTRY_VERIFY(grid.hasFocus());
+    const QImage image = grid.grab().toImage();
+    const QColor highlight = grid.palette().color(QPalette::Highlight);
+    const int w = image.width();
+    const int h = image.height();
+    EXPECT_TRUE(edgeHasColour(image, {w / 2, h - 1}, {0, -1}, 2, highlight));
+    EXPECT_TRUE(edgeHasColour(image, {w - 1, h / 2}, {-1, 0}, 2, highlight));
+    grid.clearFocus();
+    QTRY_VERIFY(!grid.hasFocus());
+    EXPECT_FALSE(edgeHasColour(grid.grab().toImage(), {w - 1, h / 2}, {-1, 0}, 2, highlight));
 }
 
 }  // namespace
