@@ -14,8 +14,8 @@
 namespace tw {
 namespace {
 
-// Whether one of the `depth` outermost device pixels on the line through
-// `inner` towards `outer` has the colour.
+// Whether one of `depth` device pixels, from the edge pixel `inner` inwards
+// by `step`, has the colour.
 bool edgeHasColour(const QImage& image, QPoint inner, QPoint step, int depth, QColor colour) {
     QPoint at = inner;
     for (int i = 0; i < depth; ++i, at += step) {
