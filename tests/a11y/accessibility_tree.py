@@ -6,12 +6,11 @@ query, reads the grid's cells, exports them, opens the report and exits.
 
 Run under an X server with a session bus that knows it (the bus starts the
 AT-SPI registry, which needs the display to press keys and click):
-    xvfb-run -a dbus-run-session -- accessibility_tree.py <program folder> <statsite>
+    own-display.sh accessibility_tree.py <program folder> <statsite>
 """
 import os
 import re
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
@@ -81,22 +80,6 @@ def choose(combo, name):
                     lambda: find_where(combo[0], lambda n: n.name == name and showing(n)), 10)
     box = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
-
-
-def wait_for_display():
-    """xvfb-run's server accepts connections (a loaded machine can be slow to
-    start it, and a program started before that fails on its first line)."""
-    display = os.environ.get("DISPLAY", "")
-    path = "/tmp/.X11-unix/X" + display.lstrip(":").split(".")[0]
-
-    def probe():
-        with socket.socket(socket.AF_UNIX) as connection:
-            try:
-                connection.connect(path)
-                return True
-            except OSError:
-                return False
-    wait_for("the X display " + display, probe, 30)
 
 
 def application(run):
@@ -224,7 +207,6 @@ def main():
         tag = featured_gamertag(statsite)
         env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_QPA_PLATFORM="xcb", PATH=bin_dir + os.pathsep + os.environ["PATH"])
-        wait_for_display()
         run = subprocess.Popen([os.path.join(folder, "tallywick")], cwd=folder, env=env)
         journey(application(run), folder, tag)
         assert run.wait(30) == 0, "the program did not exit cleanly"
