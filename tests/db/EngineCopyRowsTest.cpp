@@ -13,18 +13,9 @@ using CopyingRows = EngineTest;
 const QStringList kMedalColumns = {QStringLiteral("Game_ID"), QStringLiteral("Player_Gamertag"),
                                    QStringLiteral("Medal_Name"), QStringLiteral("Count_Earned")};
 
-// Every row of a statement, fields joined by '|', rows by ';' (Null as "-").
+// Every row of a statement, rows joined by ';'.
 QString rows(Database& db, const QString& sql) {
-    QStringList rows;
-    auto rs = db.openRecordset(sql);
-    for (; !rs->isEof(); rs->moveNext()) {
-        QStringList fields;
-        for (int i = 0; i < rs->fieldCount(); ++i) {
-            fields << (rs->field(i).isNull() ? QStringLiteral("-") : rs->field(i).joinText());
-        }
-        rows << fields.join(u'|');
-    }
-    return rows.join(u';');
+    return rowsOf(*db.openRecordset(sql)).join(u';');
 }
 
 TEST_F(CopyingRows, AddsRowsInTheSourcesOrderAndSkipsKeysAlreadyThere) {
@@ -54,7 +45,7 @@ TEST_F(CopyingRows, TheMergeViewCarriesNullShotsAndASelectCanBeTheSource) {
         db_->copyRows(QStringLiteral("q_zLoad_Merge"), QStringLiteral("Game_Player"), columns), 2);
     EXPECT_EQ(rows(*db_, QStringLiteral("select Game_ID, Player_Gamertag, Score, Kills, "
                                         "Shots_Hit, Shots_Fired, Deaths from Game_Player")),
-              "7|Alpha|12|10|30|90|-;7|Bravo|9|-|-|-|-");
+              "7|Alpha|12|10|30|90|Null;7|Bravo|9|Null|Null|Null|Null");
 
     Run(QStringLiteral("insert into zLoad_Panel_4 values (7, 'Bravo', 'Killjoy', 1)"));
     Run(QStringLiteral("insert into zLoad_Panel_4 values (8, 'Bravo', 'Killjoy', 1)"));

@@ -14,6 +14,7 @@
 
 #include "db/AppError.h"
 #include "db/Database.h"
+#include "db/Recordset.h"
 #include "db/SqliteSchemaBuilder.h"
 #include "support/QtPrinters.h"
 
@@ -86,6 +87,20 @@ inline QString storedText(const QString& path, const char* sql) {
     sqlite3_finalize(statement);
     sqlite3_close(db);
     return result;
+}
+
+// The rows from the current one to the end as "v|v|..." (Null as "Null").
+inline QStringList rowsOf(Recordset& rows) {
+    QStringList lines;
+    for (; !rows.isEof(); rows.moveNext()) {
+        QStringList cells;
+        for (int i = 0; i < rows.fieldCount(); ++i) {
+            const Variant value = rows.field(i);
+            cells << (value.isNull() ? QStringLiteral("Null") : value.toText());
+        }
+        lines << cells.join(u'|');
+    }
+    return lines;
 }
 
 class EngineTest : public ::testing::Test {

@@ -20,4 +20,11 @@ inline int errorOf(const std::function<void()>& action, QString* description) {
     return 0;
 }
 
+// The error of `action` as "number: description", empty when it raises none.
+inline QString errorTextOf(const std::function<void()>& action) {
+    QString description;
+    const int number = errorOf(action, &description);
+    return number == 0 ? QString() : QStringLiteral("%1: %2").arg(number).arg(description);
+}
+
 }  // namespace tw

@@ -47,13 +47,9 @@ TEST_F(JetDates, DateResultsAreTypedAsDates) {
         "select Min(Date_Time_Stamp) AS First_Game, Max(Date_Time_Stamp) AS "
         "Last_Game, Count(*) AS N, IIf(1=1, #1/1/2005#, Null) AS D, "
         "Sum(Game_ID) AS S, Avg(Game_ID) AS A from Game");
-    ASSERT_EQ(r.types.size(), 6u);
-    EXPECT_EQ(r.types[0], jet::ColumnType::Date);
-    EXPECT_EQ(r.types[1], jet::ColumnType::Date);
-    EXPECT_EQ(r.types[2], jet::ColumnType::Integer);
-    EXPECT_EQ(r.types[3], jet::ColumnType::Date);
-    EXPECT_EQ(r.types[4], jet::ColumnType::Integer);
-    EXPECT_EQ(r.types[5], jet::ColumnType::Double);
+    using Type = jet::ColumnType;
+    EXPECT_EQ(r.types, (std::vector<Type>{Type::Date, Type::Date, Type::Integer, Type::Date,
+                                          Type::Integer, Type::Double}));
     EXPECT_EQ(r.rows[0][0].toText(), "2005-01-05 20:03:00");
     EXPECT_EQ(r.rows[0][1].toText(), "2005-03-01 00:00:00");
     EXPECT_EQ(r.rows[0][3].toText(), "2005-01-01 00:00:00");

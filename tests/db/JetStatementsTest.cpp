@@ -337,8 +337,7 @@ TEST_F(JetStatements, SelectIntoAnOutsideFile) {
     EXPECT_EQ(text.target->table, "Game.txt");
     EXPECT_FALSE(text.baseTable.has_value());
     // the source query runs as it stands
-    JetTestDb& d = db_;
-    EXPECT_EQ(d.query("select * from (select Game_ID, Map from Game;)").rows.size(), 3u);
+    EXPECT_EQ(db_.query("select * from (select Game_ID, Map from Game;)").rows.size(), 3u);
     EXPECT_EQ(errorNumberOf([&] {
                   jet::translate("SELECT * INTO [dBase IV;DATABASE=/tmp].[x] FROM Game",
                                  db_.catalog());

@@ -43,7 +43,6 @@ class JetTestDb {
     Variant rawScalar(const QString& sql);
 
     const jet::Catalog& catalog() const { return catalog_; }
-    sqlite3* handle() const { return db_; }
 
   private:
     Result run(const jet::Translation& translation);

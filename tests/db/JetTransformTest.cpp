@@ -51,15 +51,13 @@ TEST_F(JetTransform, InListFixesTheColumnsAndTheirOrder) {
 }
 
 TEST_F(JetTransform, NumericPivotAndTheTwoSteps) {
-    const jet::Translation t = jet::translate(
+    const QString pivot = QStringLiteral(
         "TRANSFORM Count(Game_ID) SELECT Playlist FROM Game GROUP BY Playlist PIVOT "
-        "Duration_Seconds \\ 20",
-        db_.catalog());
+        "Duration_Seconds \\ 20");
+    const jet::Translation t = jet::translate(pivot, db_.catalog());
     ASSERT_EQ(t.kind, jet::Translation::Kind::Transform);
     ASSERT_TRUE(static_cast<bool>(t.finalSql));
-    const Result r = db_.query(
-        "TRANSFORM Count(Game_ID) SELECT Playlist FROM Game GROUP BY "
-        "Playlist PIVOT Duration_Seconds \\ 20");
+    const Result r = db_.query(pivot);
     // 10\20 = 0, 20\20 = 1, 30\20 = 1, 40\20 = 2, 50\20 = 2
     ASSERT_EQ(r.names, (std::vector<QString>{"Playlist", "0", "1", "2"}));
     EXPECT_EQ(rows(r), (std::vector<std::string>{"A|1|1|Null", "B|Null|1|2"}));

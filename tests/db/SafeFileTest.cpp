@@ -154,11 +154,8 @@ TEST_F(FullDisk, AWorkbookKeepsItsSheetsWhenTheNextOneFindsNoRoom) {
     ASSERT_TRUE(disk_.fill());
 
     VectorRecordset second = kills(50);
-    QString description;
-    EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Second"), second); },
-                      &description),
-              3051);
-    EXPECT_EQ(description, QStringLiteral("Cannot open the file '%1'.").arg(path));
+    EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, QStringLiteral("Second"), second); }),
+              QStringLiteral("3051: Cannot open the file '%1'.").arg(path));
     EXPECT_EQ(bytes(path), before);
     EXPECT_EQ(disk_.entries(), QStringList{"career.xls"});
 
@@ -168,7 +165,8 @@ TEST_F(FullDisk, AWorkbookKeepsItsSheetsWhenTheNextOneFindsNoRoom) {
     // Both sheets are in the file now: a third of either name is refused.
     for (const QString& name : {QStringLiteral("first"), QStringLiteral("SECOND")}) {
         VectorRecordset more = kills(1);
-        EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, name, more); }, &description), 3010);
+        EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, name, more); }),
+                  QStringLiteral("3010: Table '%1' already exists.").arg(name));
     }
     EXPECT_EQ(disk_.entries(), QStringList{"career.xls"});
 }
@@ -182,16 +180,11 @@ TEST_F(FullDisk, ATextTableThatFindsNoRoomLeavesTheFolderAsItWas) {
     ASSERT_TRUE(disk_.fill());
 
     VectorRecordset players = kills(40);
-    QString description;
-    EXPECT_EQ(errorOf(
-                  [&] {
-                      TextTableWriter::writeTable(disk_.path(), QStringLiteral("Player.txt"),
-                                                  players);
-                  },
-                  &description),
-              3051);
-    EXPECT_EQ(description, QStringLiteral("Cannot open the file '%1'.")
-                               .arg(disk_.filePath(QStringLiteral("Player.txt"))));
+    EXPECT_EQ(errorTextOf([&] {
+                  TextTableWriter::writeTable(disk_.path(), QStringLiteral("Player.txt"), players);
+              }),
+              QStringLiteral("3051: Cannot open the file '%1'.")
+                  .arg(disk_.filePath(QStringLiteral("Player.txt"))));
     EXPECT_EQ(bytes(schema), schemaBefore);
     EXPECT_EQ(bytes(disk_.filePath(QStringLiteral("Game.txt"))), gameBefore);
     EXPECT_EQ(disk_.entries(), (QStringList{"Game.txt", "schema.ini"}));

@@ -25,20 +25,6 @@ const char* const kWorld[] = {
     "insert into Game_Player values(4,'Major Tom',3,'',0,0,0,0,0,0,0)",
 };
 
-// Every row of a recordset as "v|v|...", Null written as "Null".
-QStringList rowsOf(Recordset& rows) {
-    QStringList lines;
-    for (; !rows.isEof(); rows.moveNext()) {
-        QStringList cells;
-        for (int i = 0; i < rows.fieldCount(); ++i) {
-            const Variant value = rows.field(i);
-            cells << (value.isNull() ? QStringLiteral("Null") : value.toText());
-        }
-        lines << cells.join(u'|');
-    }
-    return lines;
-}
-
 class StatementsTest : public EngineTest {
   protected:
     void SetUp() override {

@@ -129,13 +129,10 @@ TEST(TextWriter, AnExistingFileIsRefusedAndKept) {
     const QString path = dir.filePath(QStringLiteral("Player.txt"));
     writeFile(path, "keep me");
     VectorRecordset rows = textPlayerRows();
-    QString description;
-    EXPECT_EQ(
-        errorOf(
-            [&] { TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows); },
-            &description),
-        3010);
-    EXPECT_EQ(description, QStringLiteral("Table 'Player.txt' already exists."));
+    EXPECT_EQ(errorTextOf([&] {
+                  TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows);
+              }),
+              QStringLiteral("3010: Table 'Player.txt' already exists."));
     EXPECT_EQ(fileText(path), "keep me");
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("schema.ini"))));
 }
@@ -144,30 +141,23 @@ TEST(TextWriter, AMissingFolderIsError3044) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("nowhere"));
     VectorRecordset rows = textPlayerRows();
-    QString description;
     EXPECT_EQ(
-        errorOf([&] { TextTableWriter::writeTable(missing, QStringLiteral("Player.txt"), rows); },
-                &description),
-        3044);
-    EXPECT_EQ(description,
-              QStringLiteral("'%1' is not a valid path.  Make sure that the path name is spelled "
-                             "correctly and that you are connected to the server on which the "
-                             "file resides.")
-                  .arg(missing));
+        errorTextOf(
+            [&] { TextTableWriter::writeTable(missing, QStringLiteral("Player.txt"), rows); }),
+        QStringLiteral("3044: '%1' is not a valid path.  Make sure that the path name is spelled "
+                       "correctly and that you are connected to the server on which the file "
+                       "resides.")
+            .arg(missing));
 }
 
 TEST(TextWriter, ASchemaFileThatCannotBeWrittenIsError3051AndTheTableStays) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("schema.ini")));  // in the way
     VectorRecordset rows = textPlayerRows();
-    QString description;
-    EXPECT_EQ(
-        errorOf(
-            [&] { TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows); },
-            &description),
-        3051);
-    EXPECT_EQ(description,
-              QStringLiteral("Cannot open the file '%1'.").arg(dir.filePath("schema.ini")));
+    EXPECT_EQ(errorTextOf([&] {
+                  TextTableWriter::writeTable(dir.path(), QStringLiteral("Player.txt"), rows);
+              }),
+              QStringLiteral("3051: Cannot open the file '%1'.").arg(dir.filePath("schema.ini")));
     EXPECT_EQ(fileText(dir.filePath(QStringLiteral("Player.txt"))), kPlayersText.toStdString());
 }
 

@@ -97,21 +97,16 @@ TEST(XlsLargeWorkbook, TablesLargerThanASheetAreRefusedBeforeWriting) {
     const QString path = dir.filePath(QStringLiteral("refused.xls"));
     std::vector<std::vector<Variant>> tall(65536, std::vector<Variant>{Variant(1)});
     VectorRecordset tallRows({QStringLiteral("N")}, tall);
-    QString description;
-    EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Tall"), tallRows); },
-                      &description),
-              3000);
-    EXPECT_EQ(description, QStringLiteral("The table has more rows than a worksheet holds."));
+    EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, QStringLiteral("Tall"), tallRows); }),
+              QStringLiteral("3000: The table has more rows than a worksheet holds."));
 
     QStringList names;
     for (int c = 0; c < 257; ++c) {
         names.append(QStringLiteral("C%1").arg(c));
     }
     VectorRecordset wide(names, {});
-    EXPECT_EQ(
-        errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Wide"), wide); }, &description),
-        3000);
-    EXPECT_EQ(description, QStringLiteral("The table has more columns than a worksheet holds."));
+    EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, QStringLiteral("Wide"), wide); }),
+              QStringLiteral("3000: The table has more columns than a worksheet holds."));
     EXPECT_FALSE(QFile::exists(path));
 }
 

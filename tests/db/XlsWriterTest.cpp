@@ -5,11 +5,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimeZone>
 
 #include "db/AppError.h"
 #include "db/ErrorOf.h"
-#include "db/FileExternalWriterErrors.h"
 #include "db/XlsReadBack.h"
 #include "db/XlsVectorRecordset.h"
 #include "db/XlsWriter.h"
@@ -104,47 +102,32 @@ TEST_F(XlsWriterTest, AnExistingSheetNameIsRefusedAndTheFileKept) {
     const QByteArray before = fileBytes(path);
 
     VectorRecordset second = playerRows();
-    QString description;
-    EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("QUERY"), second); },
-                      &description),
-              3010);
-    EXPECT_EQ(description, QStringLiteral("Table 'QUERY' already exists."));
+    EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, QStringLiteral("QUERY"), second); }),
+              QStringLiteral("3010: Table 'QUERY' already exists."));
     EXPECT_EQ(fileBytes(path), before);
 }
 
 TEST_F(XlsWriterTest, AFileThatIsNoWorkbookOfOursIsRefusedAndKept) {
-    const QString text = pathOf(QStringLiteral("notes.xls"));
-    {
-        QFile file(text);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Name,Kills\r\nFred,12\r\n");
-    }
-    // A workbook of ours cut short, and one whose writer mark is gone.
+    // A text file, a workbook of ours cut short, and one whose writer mark is gone.
     const QString whole = pathOf(QStringLiteral("whole.xls"));
     VectorRecordset rows = playerRows();
     XlsWriter::writeTable(whole, QStringLiteral("Query"), rows);
     const QByteArray bytes = fileBytes(whole);
-    const QString cut = pathOf(QStringLiteral("cut.xls"));
-    const QString foreign = pathOf(QStringLiteral("foreign.xls"));
     QByteArray unmarked = bytes;
     unmarked.replace(QByteArray("Tallywick"), QByteArray("Spreadsht"));
-    for (const auto& [path, content] :
-         {std::pair{cut, bytes.left(1536)}, std::pair{foreign, unmarked}}) {
+    for (const auto& [name, content] :
+         {std::pair{"notes.xls", QByteArray("Name,Kills\r\nFred,12\r\n")},
+          std::pair{"cut.xls", bytes.left(1536)}, std::pair{"foreign.xls", unmarked}}) {
+        SCOPED_TRACE(name);
+        const QString path = pathOf(QString::fromLatin1(name));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-
-    for (const QString& path : {text, cut, foreign}) {
-        const QByteArray before = fileBytes(path);
+        ASSERT_EQ(file.write(content), content.size());
+        file.close();
         VectorRecordset more = playerRows();
-        QString description;
-        EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Game"), more); },
-                          &description),
-                  3274)
-            << path.toStdString();
-        EXPECT_EQ(description, QStringLiteral("External table is not in the expected format."));
-        EXPECT_EQ(fileBytes(path), before);
+        EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, QStringLiteral("Game"), more); }),
+                  QStringLiteral("3274: External table is not in the expected format."));
+        EXPECT_EQ(fileBytes(path), content);
     }
 }
 
@@ -153,13 +136,11 @@ TEST_F(XlsWriterTest, SheetNamesExcelRefusesAreRefused) {
     for (const QString& name : {QString(), QStringLiteral("a/b"), QStringLiteral("x[1]"),
                                 QStringLiteral("'quoted'"), QString(32, u'n')}) {
         VectorRecordset rows = playerRows();
-        QString description;
-        EXPECT_EQ(errorOf([&] { XlsWriter::writeTable(path, name, rows); }, &description), 3125)
-            << name.toStdString();
-        EXPECT_EQ(description, QStringLiteral("'%1' is not a valid name. Make sure that it does "
-                                              "not include invalid characters or punctuation "
-                                              "and that it is not too long.")
-                                   .arg(name));
+        EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, name, rows); }),
+                  QStringLiteral("3125: '%1' is not a valid name. Make sure that it does not "
+                                 "include invalid characters or punctuation and that it is not "
+                                 "too long.")
+                      .arg(name));
     }
     EXPECT_FALSE(QFile::exists(path));
     VectorRecordset rows = playerRows();
@@ -169,11 +150,8 @@ TEST_F(XlsWriterTest, SheetNamesExcelRefusesAreRefused) {
 TEST_F(XlsWriterTest, AFolderThatCannotBeWrittenIsError3051) {
     const QString path = pathOf(QStringLiteral("missing/folder/book.xls"));
     VectorRecordset rows = playerRows();
-    QString description;
-    EXPECT_EQ(
-        errorOf([&] { XlsWriter::writeTable(path, QStringLiteral("Query"), rows); }, &description),
-        3051);
-    EXPECT_EQ(description, QStringLiteral("Cannot open the file '%1'.").arg(path));
+    EXPECT_EQ(errorTextOf([&] { XlsWriter::writeTable(path, QStringLiteral("Query"), rows); }),
+              QStringLiteral("3051: Cannot open the file '%1'.").arg(path));
 }
 
 }  // namespace
