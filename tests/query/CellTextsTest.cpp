@@ -11,6 +11,7 @@
 #include "QueryFolder.h"
 #include "gui/ColumnWidths.h"
 #include "query/CellTexts.h"
+#include "support/TestApplication.h"
 
 namespace tw::testing {
 namespace {
@@ -52,7 +53,7 @@ int widestByMeasuringEvery(const QFontMetrics& metrics, const std::vector<Varian
 }
 
 TEST(CellTextsTest, TextsAndWidestEqualFormattingAndMeasuringEveryCell) {
-    ensureQueryApplication();
+    test_support::ensureApplication();
     std::vector<Variant> values = mixedColumn();
     for (const int pointSize : {8, 9, 11, 14}) {
         QFont font;
@@ -75,7 +76,7 @@ TEST(CellTextsTest, TextsAndWidestEqualFormattingAndMeasuringEveryCell) {
 }
 
 TEST(CellTextsTest, EachColumnKeepsItsOwnWidestAndTheHeaderCounts) {
-    ensureQueryApplication();
+    test_support::ensureApplication();
     QFont font;
     const QFontMetrics metrics(font);
     CellTexts texts(3);

@@ -121,8 +121,7 @@ TEST_F(ExportReadableTest, AQueryWorkbookReplacesTheFileTheUserAgreedToReplace) 
     exportQuery(3, 1, QStringLiteral("book.xls"));
     EXPECT_TRUE(lastText().startsWith(QStringLiteral("Error #: "))) << lastText().toStdString();
     EXPECT_FALSE(lastText().startsWith(QStringLiteral("Error #: 3010")));
-    EXPECT_TRUE(
-        fileContents(filePath(QStringLiteral("debug.log"))).contains(" [App.QryExport]   "));
+    EXPECT_TRUE(debugLog().contains(" [App.QryExport]   "));
     EXPECT_EQ(fileContents(filePath(QStringLiteral("book.xls"))), before);
     EXPECT_EQ(leftovers(), QStringList());
 }

@@ -84,10 +84,12 @@ class ExportTest : public QueryFolderTest {
         EXPECT_EQ(call.title, "Done");
         EXPECT_EQ(call.icon, MsgIcon::Information);
     }
+    // The last save dialog shown.
     const DialogCall& saveCall() {
-        for (const DialogCall& call : prompter_->calls()) {
-            if (call.kind == DialogKind::SaveFile) {
-                return call;
+        const std::vector<DialogCall>& calls = prompter_->calls();
+        for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
+            if (call->kind == DialogKind::SaveFile) {
+                return *call;
             }
         }
         static DialogCall none;
@@ -150,11 +152,8 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
 
     state_->settings.queryExportFormat = 3;
     exportQuery(1, QStringLiteral("out.html"));
-    EXPECT_EQ(saveCall().save.filter, "Comma Separated Values Files (.csv)|*.csv");
-    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.filter,
-              "HTML Files (.html)|*.html");
-    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.proposedName,
-              "MyQry_1-20050130143005.html");
+    EXPECT_EQ(saveCall().save.filter, "HTML Files (.html)|*.html");
+    EXPECT_EQ(saveCall().save.proposedName, "MyQry_1-20050130143005.html");
     EXPECT_EQ(fileContents(filePath(QStringLiteral("out.html"))),
               "<html><head><meta charset=\"utf-8\"></head><body><table border='1'>\r\n"
               "<tr><td><b>Player_Gamertag</b></td><td><b>Kills</b></td><td><b>Deaths</b></td>"
@@ -165,10 +164,8 @@ TEST_F(ExportTest, CsvHtmlAndXmlWriteTheSortedGridWithDialogDetails) {
     queryList().setCurrentIndex(2);  // only the proposed name follows the selection
     prompter_->answerSave(filePath(QStringLiteral("out.xml")));
     control<QPushButton>("cmdQryExport").click();
-    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.proposedName,
-              "MyQry_2-20050130143005.xml");
-    EXPECT_EQ(prompter_->calls()[prompter_->calls().size() - 2].save.filter,
-              "Extensible Markup Language Files (.xml)|*.xml");
+    EXPECT_EQ(saveCall().save.proposedName, "MyQry_2-20050130143005.xml");
+    EXPECT_EQ(saveCall().save.filter, "Extensible Markup Language Files (.xml)|*.xml");
     EXPECT_EQ(fileContents(filePath(QStringLiteral("out.xml"))),
               "<QueryResults>\r\n"
               "\t<Record><Player_Gamertag>Say \"Hi\"</Player_Gamertag><Kills>4</Kills>"
@@ -261,8 +258,7 @@ TEST_F(ExportTest, WholeDatabaseTextFilesAndSchemaInAChosenFolder) {
     prompter_->answerFolder(filePath(QStringLiteral("text")));
     exportCsvClicked(*state_);
     EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 3010\r\n")));
-    EXPECT_TRUE(
-        fileContents(filePath(QStringLiteral("debug.log"))).contains(" [App.ExportCSV]   "));
+    EXPECT_TRUE(debugLog().contains(" [App.ExportCSV]   "));
 }
 
 TEST_F(ExportTest, WholeDatabaseXmlIsWellFormedWithEmptyElementsForNull) {
@@ -297,7 +293,7 @@ TEST_F(ExportTest, FilesThatCannotBeWrittenGoToTheLog) {
     prompter_->answerSave(filePath(QStringLiteral("missing/all.xml")));
     exportXmlClicked(*state_);
     EXPECT_TRUE(prompter_->calls().back().text.startsWith(QStringLiteral("Error #: 75\r\n")));
-    const QByteArray log = fileContents(filePath(QStringLiteral("debug.log")));
+    const QByteArray log = debugLog();
     EXPECT_TRUE(log.contains(" [App.QryExport]   ")) << log.constData();
     EXPECT_TRUE(log.contains(" [App.ExportXML]   ")) << log.constData();
     for (const DialogCall& call : prompter_->calls()) {

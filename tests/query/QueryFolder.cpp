@@ -1,5 +1,6 @@
 #include "QueryFolder.h"
 
+#include "ExportReaders.h"
 #include "support/SqliteFile.h"
 #include "support/TestApplication.h"
 
@@ -21,12 +22,8 @@
 
 namespace tw::testing {
 
-void ensureQueryApplication() {
-    test_support::ensureApplication();
-}
-
 void QueryFolderTest::SetUp() {
-    ensureQueryApplication();
+    test_support::ensureApplication();
     ASSERT_TRUE(dir_.isValid());
     for (const char* folder : {"avatar", "level", "medal"}) {
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(folder)));
@@ -124,6 +121,16 @@ void QueryFolderTest::putPicture(const QString& relative, const QByteArray& form
 
 QString QueryFolderTest::cell(int row, int col) const {
     return resultGrid().textMatrix(row, col);
+}
+
+uint32_t QueryFolderTest::backColor(int row, int col) const {
+    resultGrid().setRow(row);
+    resultGrid().setCol(col);
+    return resultGrid().cellBackColor();
+}
+
+QByteArray QueryFolderTest::debugLog() const {
+    return fileContents(filePath(QStringLiteral("debug.log")));
 }
 
 void QueryFolderTest::clickCell(int row, int col, Qt::MouseButton button) {

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <utility>
@@ -33,8 +34,6 @@ class ResultGrid;
 }
 
 namespace tw::testing {
-
-void ensureQueryApplication();
 
 struct SavedQuery {
     QString name;
@@ -73,6 +72,10 @@ class QueryFolderTest : public ::testing::Test {
     QMenu& gridMenu() const;
     QAction& insertIntoTagList() const;
     QString cell(int row, int col) const;
+    // The back colour of the grid cell (row, col); selects that cell.
+    uint32_t backColor(int row, int col) const;
+    // The program's debug log; "<missing>" while nothing was logged.
+    QByteArray debugLog() const;
     // Sends a mouse press/release to the grid cell (row, col).
     void clickCell(int row, int col, Qt::MouseButton button);
 

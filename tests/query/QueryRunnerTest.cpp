@@ -65,10 +65,7 @@ class QueryRunnerTest : public ::testing::Test {
         return runQuery(state_, request);
     }
 
-    QByteArray debugLog() const {
-        QFile file(filePath(QStringLiteral("debug.log")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray debugLog() const { return fileContents(filePath(QStringLiteral("debug.log"))); }
 
     QTemporaryDir dir_;
     ScriptedPrompter prompter_;
@@ -163,9 +160,8 @@ TEST_F(QueryRunnerTest, ExportsWriteTheResultAndTheFilteredWorkbook) {
     prompter_.answerSave(filePath(QStringLiteral("out.csv")));
     exportQuery(state_, request);
     EXPECT_EQ(prompter_.calls().back().text, "Query results have been exported.");
-    QFile csv(filePath(QStringLiteral("out.csv")));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll(), "Player_Gamertag,Kills\r\nFred,9\r\nWilma,10\r\nFred,12\r\n");
+    EXPECT_EQ(fileContents(filePath(QStringLiteral("out.csv"))),
+              "Player_Gamertag,Kills\r\nFred,9\r\nWilma,10\r\nFred,12\r\n");
 
     state_.settings.queryExportFormat = 1;
     request.workbookFilters = WorkbookFilters{PlayerFilter::Me, GameFilter::All};

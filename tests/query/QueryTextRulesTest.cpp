@@ -52,7 +52,7 @@ TEST(QueryFilterTest, FiltersAreSplicedAfterEveryCapitalWhere) {
     }
 }
 
-TEST(recordCountTextTest, CountThreeBlanksAndSeconds) {
+TEST(RecordCountTextTest, CountThreeBlanksAndSeconds) {
     EXPECT_EQ(recordCountText(57, 420), "57 records   0.42 secs");
     EXPECT_EQ(recordCountText(0, 0), "0 records   0.00 secs");
     EXPECT_EQ(recordCountText(20000, 12345), "20000 records   12.35 secs");
@@ -111,7 +111,7 @@ TEST(ExportTextTest, MarkupEscapesAndElementNames) {
     EXPECT_EQ(xmlElementName(QString()), "_");
 }
 
-TEST(workbookExportSqlTest, TrailingSemicolonsGoAndMeIsQuoted) {
+TEST(WorkbookExportSqlTest, TrailingSemicolonsGoAndMeIsQuoted) {
     EXPECT_EQ(workbookExportSql(QStringLiteral("SELECT * FROM Game;"), QStringLiteral("G")),
               "SELECT * FROM Game");
     EXPECT_EQ(workbookExportSql(QStringLiteral("SELECT * FROM Game ; ;\r\n"), QStringLiteral("G")),
@@ -139,7 +139,7 @@ TEST(ColorCellTest, HexDigitsGiveRedGreenBlue) {
     }
 }
 
-TEST(ChartlabelSpacingTest, TenthOfTheRecordsAndNeverZero) {
+TEST(ChartLabelSpacingTest, TenthOfTheRecordsAndNeverZero) {
     EXPECT_EQ(labelSpacing(0), 1);
     EXPECT_EQ(labelSpacing(3), 1);
     EXPECT_EQ(labelSpacing(19), 1);

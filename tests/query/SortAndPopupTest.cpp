@@ -51,11 +51,6 @@ class SortAndPopupTest : public QueryFolderTest {
         }
         return texts;
     }
-    uint32_t backColor(int row, int col) {
-        resultGrid().setRow(row);
-        resultGrid().setCol(col);
-        return resultGrid().cellBackColor();
-    }
     bool headerHasArrow(int col, const QLabel* arrow) {
         resultGrid().setRow(0);
         resultGrid().setCol(col);

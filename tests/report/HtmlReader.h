@@ -1,7 +1,8 @@
 #pragma once
 // A written page as a browser's parser reads it (read_html.py beside this
 // file, on Python's html.parser): every element in document order with its
-// attributes and the text inside it, character references decoded.
+// attributes and the text inside it, character references decoded; or its
+// verdict on whether the page's elements close in order.
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,17 @@ inline QList<HtmlElement> named(const QList<HtmlElement>& elements, const QStrin
         }
     }
     return found;
+}
+
+// "ok" and the number of elements when the page opens with a doctype and
+// closes every element in order; otherwise the first problem found.
+inline QString htmlVerdict(const QString& page) {
+    QProcess checker;
+    checker.start(QStringLiteral("python3"),
+                  {QStringLiteral(TALLYWICK_SOURCE_DIR "/tests/report/read_html.py"),
+                   QStringLiteral("--check"), page});
+    EXPECT_TRUE(checker.waitForFinished(30000));
+    return QString::fromUtf8(checker.readAllStandardOutput()).trimmed();
 }
 
 // The "?NAME?" tokens a template holds, in upper case, each once.

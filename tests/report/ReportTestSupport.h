@@ -45,6 +45,10 @@ inline const QStringList kAllTokens = {"GAMERTAG",           "CLAN_NAME",
                                        "TOTAL_RANKED_QUITS", "TOTAL_CUSTOM_QUITS",
                                        "CREATE_DATE"};
 
+// The rating's six tokens.
+inline const QStringList kRatingTokens = {
+    "EGR_SAMPLE_SIZE", "EGR_EFFICIENCY", "EGR_MARKSMANSHIP", "EGR_HONOR", "EGR", "EGR_ICON"};
+
 class ReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -74,8 +78,6 @@ class ReportTest : public ::testing::Test {
         open();
     }
 
-    // A player with colours (codes of the delivered Color table) and the five
-    // playlists of the site, all at level 7 unless `levels` says otherwise.
     // A player with colours (codes of the delivered Color table: 2 red, 10
     // cobalt) and the five playlists of the site, all at level 7. Clan and
     // quote are SQL expressions.
@@ -105,7 +107,8 @@ class ReportTest : public ::testing::Test {
 
     // `count` games from id `firstId` on, one a day from 2005-01-01, each with
     // one Game_Player row for `tag`; `values` gives the row's columns after
-    // Game_ID and Player_Gamertag (SQL expressions over the game number i,
+    // Game_ID and Player_Gamertag (place, team, score, kills, assists, deaths,
+    // shots fired, hit, to the head; SQL expressions over the game number i,
     // 1-based), and `game` the Game columns Type, Map, Playlist, purged flag
     // and duration.
     void addGames(
@@ -147,6 +150,15 @@ class ReportTest : public ::testing::Test {
         lastRun_ = newReportRun(state_, state_.currentGamertag);
         section(lastRun_, page);
         return read(page.render());
+    }
+    // The whole run's values of `tokens`, in that order, joined by blanks.
+    QString filledLine(const QStringList& tokens) {
+        const QMap<QString, QString> values = filled(tokens);
+        QStringList line;
+        for (const QString& token : tokens) {
+            line.append(values.value(token));
+        }
+        return line.join(QLatin1Char(' '));
     }
     // The report of the selected player, as the menu entry makes it.
     bool createReport() { return createTpsReport(state_, state_.currentGamertag); }

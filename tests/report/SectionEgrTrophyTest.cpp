@@ -19,15 +19,6 @@ class EgrTrophy : public ReportTest {
         seed(QStringLiteral(
             "INSERT INTO Game_Player_Medal VALUES (1, 'Red Fox', 'Killtacular', 125);"));
     }
-    QMap<QString, QString> rating() {
-        return filled({"EGR_SAMPLE_SIZE", "EGR_EFFICIENCY", "EGR_MARKSMANSHIP", "EGR_HONOR", "EGR",
-                       "EGR_ICON"});
-    }
-    static QString joined(const QMap<QString, QString>& v) {
-        return QStringList({v["EGR_SAMPLE_SIZE"], v["EGR_EFFICIENCY"], v["EGR_MARKSMANSHIP"],
-                            v["EGR_HONOR"], v["EGR"], v["EGR_ICON"]})
-            .join(QLatin1Char(' '));
-    }
 };
 
 TEST_F(EgrTrophy, WorkedExampleWithAHundredSampleGames) {
@@ -38,17 +29,17 @@ TEST_F(EgrTrophy, WorkedExampleWithAHundredSampleGames) {
     addGames(QStringLiteral("Red Fox"), 600, 3,
              QStringLiteral("1, 'RED', 10, 9, 0, 0, NULL, NULL, NULL"),
              QStringLiteral("'CTF', 'Midship', 'Team Skirmish', 'Y', NULL"));
-    EXPECT_EQ(joined(rating()), QStringLiteral("100 264 248 102 614 ..\\egr\\E06.jpg"));
+    EXPECT_EQ(filledLine(kRatingTokens), QStringLiteral("100 264 248 102 614 ..\\egr\\E06.jpg"));
 }
 
 TEST_F(EgrTrophy, NinetyNineSampleGamesGiveOnlyTheSampleSize) {
     addRatedGames(99);
-    EXPECT_EQ(joined(rating()), QStringLiteral("99 - - - 000 ..\\egr\\E00.jpg"));
+    EXPECT_EQ(filledLine(kRatingTokens), QStringLiteral("99 - - - 000 ..\\egr\\E00.jpg"));
 }
 
 TEST_F(EgrTrophy, ARatingOfAThousandOrMoreIsShownAs901) {
     addRatedGames(100, QStringLiteral("1, 'RED', 10, 1000, 0, 1, 10, 5, 1"));
-    const auto v = rating();
+    const auto v = filled(kRatingTokens);
     EXPECT_GE(v["EGR_EFFICIENCY"].toInt(), 1000);
     EXPECT_EQ(v["EGR"], QStringLiteral("901"));
     EXPECT_EQ(v["EGR_ICON"], QStringLiteral("..\\egr\\E09.jpg"));
@@ -57,13 +48,13 @@ TEST_F(EgrTrophy, ARatingOfAThousandOrMoreIsShownAs901) {
 TEST_F(EgrTrophy, NegativeMarksmanshipRoundsDownAndLowersTheRating) {
     // TA 5: 12.033 ln 5 - 27.906 = -8.54, shown as -86.
     addRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 1, 20, 1, 0"));
-    EXPECT_EQ(joined(rating()), QStringLiteral("100 264 -86 102 280 ..\\egr\\E02.jpg"));
+    EXPECT_EQ(filledLine(kRatingTokens), QStringLiteral("100 264 -86 102 280 ..\\egr\\E02.jpg"));
 }
 
 TEST_F(EgrTrophy, ANegativeRatingShowsTheLowestBandPicture) {
     // KApD 0.01 and TA 1: points 18, -280 and 102.
     addRatedGames(100, QStringLiteral("1, 'RED', 10, 1, 0, 100, 100, 1, 0"));
-    EXPECT_EQ(joined(rating()), QStringLiteral("100 18 -280 102 -160 ..\\egr\\E00.jpg"));
+    EXPECT_EQ(filledLine(kRatingTokens), QStringLiteral("100 18 -280 102 -160 ..\\egr\\E00.jpg"));
 }
 
 TEST_F(EgrTrophy, TrophyRoomListsMedalsByCountWithTheRateOverUnpurgedGames) {

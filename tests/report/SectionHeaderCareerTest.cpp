@@ -6,8 +6,6 @@
 namespace tw::test {
 namespace {
 
-// Game_Player columns after the key: place, team, score, kills, assists,
-// deaths, shots fired, hit, to the head.
 const QString kRankedWinnerFirst25 =
     QStringLiteral("CASE WHEN i <= 25 THEN 1 ELSE 3 END, 'RED', 10, 5, 2, 4, 40, 10, 2");
 const QString kCustomWinnerFirst5 =
@@ -125,12 +123,7 @@ TEST_F(HeaderCareer, FourPlaylistsOrColoursWithoutAValueStillFillTheHeader) {
                                 "LEVEL_ICON_S"};
     const auto line = [&](const char* tag) {
         state_.currentGamertag = QString::fromLatin1(tag);
-        const auto v = filled(header);
-        QStringList values;
-        for (const QString& token : header) {
-            values.append(v[token]);
-        }
-        return values.join(QLatin1Char(' '));
+        return filledLine(header);
     };
     // The fifth playlist is missing; colour 99 is not in the catalogue.
     EXPECT_EQ(line("Four"), QStringLiteral("#C13E3E #FFFFFF #FFFFFF ..\\level\\L04.bmp "));

@@ -1,8 +1,11 @@
-"""Reads an HTML page the way a browser's parser does and prints its elements.
+"""Reads an HTML page the way a browser's parser does.
 
-Usage: python3 read_html.py PAGE. Prints one JSON array: for every element in
+Usage: python3 read_html.py PAGE prints one JSON array: for every element in
 document order its tag, its attributes (character references decoded) and
 the text inside it (descendants included, references decoded).
+python3 read_html.py --check PAGE prints "ok" and the number of elements and
+exits 0 when the page opens with a doctype and closes every element in order;
+otherwise it prints the first problem and exits 1.
 """
 import json
 import sys
@@ -17,6 +20,12 @@ class Reader(HTMLParser):
         super().__init__(convert_charrefs=True)
         self.elements = []
         self.open = []
+        self.problem = None
+
+    def fail(self, text):
+        if self.problem is None:
+            line, column = self.getpos()
+            self.problem = "line %d, column %d: %s" % (line, column + 1, text)
 
     def handle_starttag(self, tag, attrs):
         element = {"tag": tag, "attrs": {name: value or "" for name, value in attrs}, "text": ""}
@@ -29,6 +38,14 @@ class Reader(HTMLParser):
             {"tag": tag, "attrs": {name: value or "" for name, value in attrs}, "text": ""})
 
     def handle_endtag(self, tag):
+        if tag in VOID:
+            return
+        if not self.open:
+            self.fail("</%s> without an open element" % tag)
+        elif self.open[-1]["tag"] != tag:
+            self.fail("</%s> closes <%s>" % (tag, self.open[-1]["tag"]))
+        # As a browser does: the nearest open element of that name closes with
+        # everything still open inside it.
         for depth in range(len(self.open) - 1, -1, -1):
             if self.open[depth]["tag"] == tag:
                 del self.open[depth:]
@@ -40,11 +57,23 @@ class Reader(HTMLParser):
 
 
 def main():
-    with open(sys.argv[1], encoding="utf-8") as page:
-        reader = Reader()
-        reader.feed(page.read())
-        reader.close()
-    json.dump(reader.elements, sys.stdout)
+    check = sys.argv[1] == "--check"
+    with open(sys.argv[-1], encoding="utf-8") as page:
+        text = page.read()
+    reader = Reader()
+    reader.feed(text)
+    reader.close()
+    if not check:
+        json.dump(reader.elements, sys.stdout)
+        return 0
+    if reader.open:
+        reader.fail("unclosed: " + " ".join(element["tag"] for element in reader.open))
+    if not text.lstrip().lower().startswith("<!doctype html>"):
+        reader.fail("no doctype")
+    if reader.problem:
+        print(reader.problem)
+        return 1
+    print("ok %d" % len(reader.elements))
     return 0
 
 
