@@ -1,6 +1,8 @@
 // The page fetcher on real loopback sockets: the exact bytes it sends, when
-// it counts an answer complete, and what it does with each fault of the site.
+// it counts an answer complete, what it does with each fault of the site,
+// and how a request sent ahead is taken over.
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
@@ -339,6 +341,121 @@ TEST_F(FetcherTest, NoListeningSiteIsAFailedConnection) {
     EXPECT_EQ(fetcher_->failureError().description(),
               QStringLiteral("the connection to 127.0.0.1:%1 was refused")
                   .arg(state_.settings.directPort));
+}
+
+// A request sent ahead: the site gets it at once, but the program sees the
+// attempt only when DownloadPage takes it over, as if it had started there.
+class FetcherAheadTest : public FetcherTest {
+  protected:
+    void SetUp() override {
+        FetcherTest::SetUp();
+        startSite();
+        QObject::connect(fetcher_.get(), &Fetcher::requesting, fetcher_.get(),
+                         [this](const QString& path) { requested_ << path; });
+    }
+    // Lets the event loop run, as the window does between two games.
+    static void runEvents(int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
+    // The page as a fresh DownloadPage gets it.
+    QByteArray fetched(const QString& path) {
+        fetcher_->downloadPage(path, 0);
+        return fetcher_->page();
+    }
+
+    const QString index_ = QStringLiteral("/");
+    QStringList requested_;
+};
+
+TEST_F(FetcherAheadTest, TheSiteAnswersAtOnceAndTheTakeOverGivesThatPage) {
+    const QByteArray index = fetched(index_);
+    const QByteArray player = fetched(target_);
+    requested_.clear();
+
+    fetcher_->requestAhead(index_);
+    runEvents(100);
+    EXPECT_EQ(requestsFor(index_), 2);
+    // Put aside: the page being stored and the report of requests are as
+    // they were, whatever the event loop did meanwhile.
+    EXPECT_EQ(fetcher_->page(), player);
+    EXPECT_TRUE(requested_.isEmpty());
+
+    fetcher_->downloadPage(index_, 0);
+    EXPECT_EQ(fetcher_->page(), index);
+    EXPECT_EQ(requested_, QStringList{index_});
+    EXPECT_EQ(requestsFor(index_), 2);
+    EXPECT_EQ(fetcher_->winsockState(), winsock::kClosed);
+    EXPECT_TRUE(fetcher_->requestSent);
+    EXPECT_FALSE(fetcher_->connectFailed);
+    EXPECT_TRUE(prompter_.calls().empty());
+}
+
+TEST_F(FetcherAheadTest, AnotherPathOrAClosedSocketMakesAFreshAttempt) {
+    fetcher_->requestAhead(index_);
+    EXPECT_EQ(fetched(target_), plain_);
+    EXPECT_EQ(requested_, QStringList{target_});
+
+    fetcher_->requestAhead(target_);
+    fetcher_->closeSocket();
+    EXPECT_EQ(fetched(target_), plain_);
+    EXPECT_EQ(requested_, (QStringList{target_, target_}));
+    runEvents(50);
+    EXPECT_EQ(requestsFor(target_), 4) << "the set-up's fetch, two fresh attempts and one ahead";
+}
+
+TEST_F(FetcherAheadTest, NothingGoesAheadWhileStoppingOrWithoutAProxyAddress) {
+    fetcher_->requestStop();
+    fetcher_->requestAhead(index_);
+    runEvents(100);
+    EXPECT_EQ(requestsFor(index_), 0);
+    fetcher_->clearStop();
+
+    // The missing proxy is reported by DownloadPage, once, as without a
+    // request ahead.
+    state_.settings.useProxy = true;
+    prompter_.answerMessage(MsgResult::Ok);
+    fetcher_->requestAhead(index_);
+    EXPECT_TRUE(prompter_.calls().empty());
+    fetcher_->downloadPage(index_, 0);
+    ASSERT_EQ(prompter_.calls().size(), 1U);
+    EXPECT_EQ(prompter_.calls()[0].text, QString::fromLatin1(kNoProxyMessage));
+    EXPECT_TRUE(fetcher_->connectFailed);
+    EXPECT_TRUE(requested_.isEmpty());
+}
+
+TEST_F(FetcherAheadTest, AStopDuringTheTakeOverLeavesLikeAStopDuringAFreshAttempt) {
+    fetcher_->requestAhead(index_);
+    QObject::connect(fetcher_.get(), &Fetcher::requesting, fetcher_.get(),
+                     [this] { fetcher_->requestStop(); });
+    fetcher_->downloadPage(index_, 0);
+    EXPECT_TRUE(fetcher_->stopRequested());
+    EXPECT_EQ(requested_, QStringList{index_});
+    EXPECT_FALSE(fetcher_->connectFailed);
+    EXPECT_TRUE(prompter_.calls().empty());
+}
+
+// A whole download: every request sent ahead is one the program goes on to
+// make, in the order it makes them, so the site sees nothing more or else.
+class AheadDownloadTest : public SiteProgramTest {};
+
+TEST_F(AheadDownloadTest, TheSiteGetsExactlyTheRequestsTheProgramReportsInTheirOrder) {
+    startSite({3, 30, 10, 11});
+    const QString tag = site().featuredGamertags()[0];
+    prepareProgram({tag}, tag);
+    load();
+    QList<QByteArray> reported;
+    QObject::connect(
+        &session().fetcher(), &Fetcher::requesting, window_.get(),
+        [&reported](const QString& path) { reported << path.toUtf8(); }, Qt::DirectConnection);
+    const qsizetype before = site().requestLog().size();
+    pressDownload();
+    EXPECT_GT(countRequests("&panel=hits"), 10);
+    EXPECT_EQ(site().requestLog().mid(before), reported);
+    expectTablesEqualTruth({tag});
 }
 
 }  // namespace

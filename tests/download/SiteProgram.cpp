@@ -228,6 +228,23 @@ QString SiteProgramTest::value(const QString& sql) {
     return value;
 }
 
+QString SiteProgramTest::lastGameId(const QString& tag) {
+    return value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag = '%1'")
+                     .arg(sqlText(tag)));
+}
+
+void SiteProgramTest::expectStagingEmpty() {
+    for (const char* table : {"zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
+        EXPECT_EQ(value(QStringLiteral("select count(*) from ") + QString::fromLatin1(table)), "0")
+            << table;
+    }
+}
+
+QByteArray SiteProgramTest::programFileBytes(const QString& relative) const {
+    QFile file(filePath(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 int SiteProgramTest::countRequests(const QByteArray& part) {
     const QList<QByteArray> log = site().requestLog();
     int count = 0;

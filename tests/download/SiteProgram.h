@@ -66,6 +66,11 @@ class SiteProgramTest : public ::testing::Test {
     QMap<QByteArray, QList<QByteArray>> truthRows(const QStringList& tags);
     void expectTablesEqualTruth(const QStringList& tags);
     QString value(const QString& sql);
+    QString lastGameId(const QString& tag);
+    // The staging tables hold no row.
+    void expectStagingEmpty();
+    // A file of the program folder; empty when it cannot be read.
+    QByteArray programFileBytes(const QString& relative) const;
     // Requests the site received since the last call whose target contains `part`.
     int countRequests(const QByteArray& part);
     void forgetRequests();

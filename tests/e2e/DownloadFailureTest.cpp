@@ -51,14 +51,7 @@ class DownloadFailureTest : public SiteProgramTest {
         ASSERT_EQ(server_->start(port_), port_) << server_->errorString().toStdString();
         faults({});
     }
-    QByteArray debugLog() {
-        QFile log(filePath(QStringLiteral("debug.log")));
-        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
-    }
-    static QByteArray readAll(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray debugLog() const { return programFileBytes(QStringLiteral("debug.log")); }
     int logRecords() { return static_cast<int>(debugLog().count(" v110 [App.")); }
     // The press's one message: the failure lines between the first line and
     // the closing lines.
@@ -185,9 +178,7 @@ TEST_F(DownloadFailureTest, AGameThatCannotBeReadIsSkippedReportedAndTriedAgain)
     EXPECT_NE(value(QStringLiteral("select count(*) from Game_Player where Game_ID = %1")
                         .arg(games.last())),
               "0");
-    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag = '%1'")
-                        .arg(tag)),
-              QString::number(games.last()));
+    EXPECT_EQ(lastGameId(tag), QString::number(games.last()));
     EXPECT_EQ(value(QStringLiteral("select count(*) from Game where Game_ID in (%1, %2, %3)")
                         .arg(bad)
                         .arg(negative)
@@ -368,9 +359,7 @@ TEST_F(DownloadFailureTest, AMergeThatFailsLeavesEveryRowStagedForTheNextDownloa
     // The player merge ran before the medal merge, and was undone with it.
     EXPECT_EQ(value(QStringLiteral("select count(*) from Game_Player")), "0");
     EXPECT_NE(value(QStringLiteral("select count(*) from zLoad_Panel_4")), "0");
-    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag = '%1'")
-                        .arg(tag)),
-              "0");
+    EXPECT_EQ(lastGameId(tag), "0");
 
     window_.reset();
     state_.reset();
@@ -409,7 +398,7 @@ TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompl
     const QStringList tags = site().featuredGamertags();
     folder_ = disk.path();
     fresh(tags);
-    const QByteArray settings = readAll(filePath(QStringLiteral("tallywick110.ini")));
+    const QByteArray settings = programFileBytes(QStringLiteral("tallywick110.ini"));
     ASSERT_FALSE(settings.isEmpty());
     ASSERT_TRUE(disk.fill());
     pressDownload();
@@ -422,7 +411,7 @@ TEST_F(DownloadFailureTest, AFullDiskFailsTheRunKeepsTheSettingsAndTheRerunCompl
         << last.text.toStdString();
     EXPECT_FALSE(last.text.contains(QStringLiteral("debug.log")))
         << "the log could not be written, so the message does not point there";
-    EXPECT_EQ(readAll(filePath(QStringLiteral("tallywick110.ini"))), settings);
+    EXPECT_EQ(programFileBytes(QStringLiteral("tallywick110.ini")), settings);
     for (const QString& name : disk.entries()) {
         EXPECT_FALSE(name.contains(QStringLiteral(".ini.")) || name.endsWith(QStringLiteral("x")))
             << "a temporary was left: " << name.toStdString();

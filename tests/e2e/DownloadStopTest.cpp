@@ -1,7 +1,7 @@
 // Stop pressed at the moments that matter: during the game list, during a
-// panel of the run's first game, at the end of a game, and during the second
-// of three players. The clean-up keeps only whole games, and a following
-// download completes the database to the ground truth.
+// panel of the run's first game, during a later game, at the end of a game,
+// and during the second of three players. The clean-up keeps only whole
+// games, and a following download completes the database to the ground truth.
 
 #include <QComboBox>
 #include <QLabel>
@@ -53,10 +53,7 @@ class DownloadStopTest : public SiteProgramTest {
         return value(QStringLiteral("select count(*) from ") + QString::fromLatin1(table));
     }
     void expectNothingStagedOrHalfDone() {
-        for (const char* table :
-             {"zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
-            EXPECT_EQ(count(table), "0") << table;
-        }
+        expectStagingEmpty();
         EXPECT_EQ(value(QStringLiteral("select count(*) from Game_Player where Kills Is Null")),
                   "0");
         EXPECT_EQ(value(QStringLiteral("select count(*) from Game LEFT JOIN Game_Player ON "
@@ -69,18 +66,20 @@ class DownloadStopTest : public SiteProgramTest {
     QString stopAt_;
 };
 
-TEST_F(DownloadStopTest, DuringTheGameListNothingIsKept) {
+// Stopped during the game list or during a panel of the run's first game.
+class DownloadStopBeforeAWholeGameTest : public DownloadStopTest,
+                                         public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DownloadStopBeforeAWholeGameTest, NothingIsKeptAndTheNextRunCompletes) {
     const QString tag = tags_[0];
     prepareProgram({tag}, tag);
     load();
-    stopDuringRequest(QStringLiteral("&page=1"));
+    stopDuringRequest(QString::fromLatin1(GetParam()));
     pressDownload();
     EXPECT_TRUE(allStagesHidden());
     EXPECT_EQ(count("Game"), "0");
     EXPECT_EQ(count("Game_Player"), "0");
-    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
-                    tag + QStringLiteral("'")),
-              "0");
+    EXPECT_EQ(lastGameId(tag), "0");
     expectNothingStagedOrHalfDone();
     EXPECT_FALSE(window_->downloadButton->isHidden());
     EXPECT_FALSE(state_->downloadInProgress);
@@ -89,25 +88,12 @@ TEST_F(DownloadStopTest, DuringTheGameListNothingIsKept) {
     expectTablesEqualTruth({tag});
 }
 
-TEST_F(DownloadStopTest, DuringAPanelOfTheFirstGameNothingHalfReadIsMerged) {
-    const QString tag = tags_[0];
-    prepareProgram({tag}, tag);
-    load();
-    stopDuringRequest(QStringLiteral("&panel=kills"));
-    pressDownload();
-    EXPECT_TRUE(allStagesHidden());
-    EXPECT_EQ(count("Game_Player"), "0");
-    EXPECT_EQ(count("Game"), "0");
-    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
-                    tag + QStringLiteral("'")),
-              "0");
-    expectNothingStagedOrHalfDone();
+INSTANTIATE_TEST_SUITE_P(GameListOrFirstGame, DownloadStopBeforeAWholeGameTest,
+                         ::testing::Values("&page=1", "&panel=kills"));
 
-    pressDownload();
-    expectTablesEqualTruth({tag});
-}
-
-TEST_F(DownloadStopTest, DuringAPanelOfALaterGameTheFinishedGamesAreKept) {
+// Stop pressed as the user does, on the window's thread, while the third
+// game's panel is on its way; the download waits for the press.
+TEST_F(DownloadStopTest, StopButtonDuringALaterGameKeepsTheFinishedGamesAndSaysSo) {
     const QString tag = tags_[0];
     prepareProgram({tag}, tag);
     load();
@@ -115,27 +101,31 @@ TEST_F(DownloadStopTest, DuringAPanelOfALaterGameTheFinishedGamesAreKept) {
     QObject::connect(
         &session(), &DownloadSession::gameRead, window_.get(), [&read](qint32 id) { read << id; },
         Qt::DirectConnection);
-    int stats = 0;
+    int hits = 0;
     QObject::connect(
         &session().fetcher(), &Fetcher::requesting, window_.get(),
         [&](const QString& path) {
-            if (path.contains(QLatin1String("&panel=hits")) && ++stats == 3) {
-                session().stop();
+            if (path.contains(QLatin1String("&panel=hits")) && ++hits == 3) {
+                window_->stopButton->click();
             }
         },
-        Qt::DirectConnection);
+        Qt::BlockingQueuedConnection);
     pressDownload();
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(value(QStringLiteral("select count(*) from (select distinct Game_ID from "
                                    "Game_Player)")),
               "2");
-    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
-                    tag + QStringLiteral("'")),
-              QString::number(read.last()));
+    EXPECT_EQ(lastGameId(tag), QString::number(read.last()));
     EXPECT_TRUE(allStagesHidden());
     expectNothingStagedOrHalfDone();
+    EXPECT_EQ(window_->progressText->text(), "Stopped; the games read are kept");
+    EXPECT_EQ(window_->windowTitle(), "Tallywick");
+    EXPECT_TRUE(window_->stopButton->isHidden());
+    EXPECT_FALSE(window_->downloadButton->isHidden());
 
+    hits = 100;  // no more stops
     pressDownload();
+    EXPECT_EQ(window_->progressText->text(), "") << "the next run clears the stopped state";
     expectTablesEqualTruth({tag});
 }
 
@@ -155,9 +145,7 @@ TEST_F(DownloadStopTest, AtTheEndOfAGameThatGameIsKept) {
         Qt::DirectConnection);
     pressDownload();
     ASSERT_EQ(read.size(), 3);
-    EXPECT_EQ(value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
-                    tag + QStringLiteral("'")),
-              QString::number(read.last()));
+    EXPECT_EQ(lastGameId(tag), QString::number(read.last()));
     EXPECT_EQ(value(QStringLiteral("select count(*) from (select distinct Game_ID from "
                                    "Game_Player)")),
               "3");
@@ -175,13 +163,9 @@ TEST_F(DownloadStopTest, StopDuringTheSecondPlayersGameListGoesOnWithTheThird) {
     load();
     stopDuringRequest(QStringLiteral("games.aspx?tag=") + urlEncode(tags_[1]));
     pressDownload();
-    const auto lastGame = [this](const QString& tag) {
-        return value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
-                     tag + QStringLiteral("'"));
-    };
-    EXPECT_NE(lastGame(tags_[0]), "0");
-    EXPECT_EQ(lastGame(tags_[1]), "0");
-    EXPECT_NE(lastGame(tags_[2]), "0") << "the third player was downloaded";
+    EXPECT_NE(lastGameId(tags_[0]), "0");
+    EXPECT_EQ(lastGameId(tags_[1]), "0");
+    EXPECT_NE(lastGameId(tags_[2]), "0") << "the third player was downloaded";
     expectNothingStagedOrHalfDone();
     EXPECT_EQ(state_->currentGamertag, tags_[2]);
 

@@ -2,7 +2,6 @@
 // loopback: the database must hold exactly the site's ground truth.
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
@@ -18,19 +17,6 @@ namespace {
 
 class DownloadTruthTest : public SiteProgramTest {
   protected:
-    QStringList featuredTags() { return site().featuredGamertags(); }
-    void expectStagingEmpty() {
-        for (const char* table :
-             {"zLoad_Panel_1", "zLoad_Panel_2", "zLoad_Panel_4", "zLoad_Panel_5"}) {
-            EXPECT_EQ(value(QStringLiteral("select count(*) from ") + QString::fromLatin1(table)),
-                      "0")
-                << table;
-        }
-    }
-    QString lastGameId(const QString& tag) {
-        return value(QStringLiteral("select Last_Game_ID from Player where Player_Gamertag='") +
-                     tag + QStringLiteral("'"));
-    }
     int32_t newestGame(const QString& tag) {
         const statsite::World world = site().worldSnapshot();
         const statsite::SitePlayer* player = world.findPlayer(tag);
@@ -40,7 +26,7 @@ class DownloadTruthTest : public SiteProgramTest {
 
 TEST_F(DownloadTruthTest, WholeTagListEqualsTheGroundTruth) {
     startSite({3, 40, 10, 7});
-    const QStringList tags = featuredTags();
+    const QStringList tags = site().featuredGamertags();
     ASSERT_EQ(tags.size(), 3);
     prepareProgram(tags, tags[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
     load();
@@ -82,7 +68,7 @@ TEST_F(DownloadTruthTest, WholeTagListEqualsTheGroundTruth) {
 
 TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
     startSite({3, 40, 10, 11});
-    const QString tag = featuredTags()[0];
+    const QString tag = site().featuredGamertags()[0];
     prepareProgram({tag}, tag);
     load();
     pressDownload();
@@ -133,7 +119,7 @@ TEST_F(DownloadTruthTest, LaterDownloadsFetchOnlyWhatIsNew) {
 
 TEST_F(DownloadTruthTest, UnknownGamertagIsRemovedAndTheRestOfTheListStillRuns) {
     startSite({3, 30, 10, 5});
-    const QStringList featured = featuredTags();
+    const QStringList featured = site().featuredGamertags();
     const QString unknown = site().unknownGamertags().at(1);
     const QStringList tags = {featured[0], unknown, featured[1]};
     prepareProgram(tags, featured[0], {}, {QStringLiteral("Download_All_Tag_List=1")});
@@ -155,7 +141,7 @@ TEST_F(DownloadTruthTest, UnknownGamertagIsRemovedAndTheRestOfTheListStillRuns) 
 TEST_F(DownloadTruthTest, UnknownGamertagShowsRowTwoFailed) {
     startSite({3, 20, 10, 5});
     const QString unknown = site().unknownGamertags().at(2);
-    const QString other = featuredTags()[0];
+    const QString other = site().featuredGamertags()[0];
     prepareProgram({unknown, other}, unknown);
     load();
     pressDownload();
@@ -171,7 +157,7 @@ TEST_F(DownloadTruthTest, UnknownGamertagShowsRowTwoFailed) {
 
 TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
     startSite({3, 20, 10, 5});
-    const QString tag = featuredTags()[0];
+    const QString tag = site().featuredGamertags()[0];
     prepareProgram({tag}, tag);
     load();
     server_->stop();
@@ -195,7 +181,7 @@ TEST_F(DownloadTruthTest, StoppedSiteShowsNoConnection) {
 
 TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
     startSite({3, 20, 10, 5});
-    const QString tag = featuredTags()[0];
+    const QString tag = site().featuredGamertags()[0];
     prepareProgram({tag}, tag,
                    {QStringLiteral("Use_Proxy=1"), QStringLiteral("Proxy_Port="),
                     QStringLiteral("Proxy_Address=127.0.0.1")});
@@ -218,7 +204,7 @@ TEST_F(DownloadTruthTest, ProxyWithoutPortSaysSoOnceAndSendsNothing) {
 
 TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
     startSite({3, 20, 10, 5});
-    const QString tag = featuredTags()[0];
+    const QString tag = site().featuredGamertags()[0];
     prepareProgram({tag}, tag, {}, {QStringLiteral("Download_Only_Experience_Level=1")});
     seedDatabase("DROP VIEW q_zLoad_Merge;");
     load();
@@ -229,9 +215,7 @@ TEST_F(DownloadTruthTest, ACleanupErrorIsLoggedAndEndsTheCleanup) {
         prompter_->calls()[0].text.startsWith(QStringLiteral("The download did not complete:\r\n") +
                                               tag + QStringLiteral(": clean-up: ")))
         << prompter_->calls()[0].text.toStdString();
-    QFile log(filePath(QStringLiteral("debug.log")));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QByteArray record = log.readAll();
+    const QByteArray record = programFileBytes(QStringLiteral("debug.log"));
     EXPECT_TRUE(record.contains(" v110 [App.Cleanup]   "));
     EXPECT_TRUE(record.contains("\r\nStg: 5\r\n"));
     EXPECT_FALSE(state_->downloadInProgress);

@@ -87,9 +87,7 @@ TEST_F(SavedPagesDownloadTest, ApostrophesShortRowsAndAWholePictureFile) {
     EXPECT_EQ(rows(QStringLiteral("Player_Playlist")),
               QList<QByteArray>({"O'Neil\tHead to Head\t5\t20", "O'Neil\tRumble Pit\t0\t0",
                                  "O'Neil\tTeam Slayer\t17\t74"}));
-    QFile large(filePath(QStringLiteral("avatar/O'Neil.jpg")));
-    ASSERT_TRUE(large.open(QIODevice::ReadOnly));
-    EXPECT_EQ(large.readAll(), jpeg_);
+    EXPECT_EQ(programFileBytes(QStringLiteral("avatar/O'Neil.jpg")), jpeg_);
     EXPECT_TRUE(QFile::exists(filePath(QStringLiteral("avatar/O'Neil_smbw.jpg"))));
     EXPECT_EQ(window_->avatarPicture->property("picturePath").toString(),
               filePath(QStringLiteral("avatar/O'Neil.jpg")));
@@ -109,9 +107,7 @@ TEST_F(SavedPagesDownloadTest, APageWithoutTheEmblemEndsThroughTheDiagnosticLog)
               "fetches what is missing.\r\nThe details are in \"debug.log\".");
     EXPECT_EQ(prompter_->calls()[0].title, "Error");
     EXPECT_EQ(prompter_->calls()[0].icon, MsgIcon::Critical);
-    QFile log(filePath(QStringLiteral("debug.log")));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QByteArray record = log.readAll();
+    const QByteArray record = programFileBytes(QStringLiteral("debug.log"));
     EXPECT_TRUE(record.contains(" v110 [App.Main]   ")) << record.left(300).constData();
     EXPECT_TRUE(record.contains("\r\nTag: Broken\r\nStg: 2\r\n"));
     EXPECT_FALSE(state_->downloadInProgress);

@@ -33,14 +33,6 @@ void expectSameTables(const QMap<QByteArray, QList<QByteArray>>& downloaded,
     }
 }
 
-QList<QByteArray> bytesOf(const QStringList& tags) {
-    QList<QByteArray> list;
-    for (const QString& tag : tags) {
-        list.append(tag.toUtf8());
-    }
-    return list;
-}
-
 TEST(DownloadAgainstTruth, ManyPagesAndOtherRootsAndASecondSeed) {
     SiteConfig config = RunningSite::withWorld(77, 3, 160);
     config.world.pageSize = 5;
@@ -72,11 +64,11 @@ TEST(DownloadAgainstTruth, PlayerMetEarlierKeepsTheTagListRowAndNoNewGamesLeaves
     });
     const QStringList tags = {host, partner.gamertag};
     MiniDownload download(site.port());
-    for (const QByteArray& tag : bytesOf(tags)) {
-        download.addTag(tag);
+    for (const QString& tag : tags) {
+        download.addTag(tag.toUtf8());
     }
-    for (const QByteArray& tag : bytesOf(tags)) {
-        download.download(tag);
+    for (const QString& tag : tags) {
+        download.download(tag.toUtf8());
     }
     const auto truth = truthTables(site.site().truth(tags));
     expectSameTables(download.tables(), truth);

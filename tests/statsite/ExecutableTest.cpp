@@ -14,20 +14,24 @@ namespace {
 
 const QString kProgram = QStringLiteral(TALLYWICK_BINARY_DIR "/bin/statsite");
 
-TEST(Executable, StartsOnAFreePortWritesTheTruthAndServesTheWorld) {
+// Starts the program; the port its first line names, 0 without one.
+quint16 startedPort(QProcess& program, const QStringList& arguments) {
     ensureApplication();
+    program.start(kProgram, arguments);
+    EXPECT_TRUE(program.waitForStarted() && program.waitForReadyRead(10000));
+    const QByteArray banner = program.readLine();
+    EXPECT_TRUE(banner.startsWith("statsite listening on 127.0.0.1:")) << banner.constData();
+    return static_cast<quint16>(banner.mid(banner.lastIndexOf(':') + 1).split(' ').first().toInt());
+}
+
+TEST(Executable, StartsOnAFreePortWritesTheTruthAndServesTheWorld) {
     QTemporaryDir folder;
     const QString truthFile = folder.filePath("truth.txt");
     QProcess program;
-    program.start(kProgram, {"--port", "0", "--seed", "4", "--players", "5", "--games", "30",
-                             "--truth", truthFile, "--tag", "Nobody", "--upper-html"});
-    ASSERT_TRUE(program.waitForStarted());
-    ASSERT_TRUE(program.waitForReadyRead(10000));
-    const QByteArray banner = program.readLine();
-    ASSERT_TRUE(banner.startsWith("statsite listening on 127.0.0.1:")) << banner.constData();
-    const QByteArray portText = banner.mid(banner.lastIndexOf(':') + 1).split(' ').first();
-    const quint16 port = static_cast<quint16>(portText.toInt());
-    ASSERT_NE(port, 0) << banner.constData();
+    const quint16 port =
+        startedPort(program, {"--port", "0", "--seed", "4", "--players", "5", "--games", "30",
+                              "--truth", truthFile, "--tag", "Nobody", "--upper-html"});
+    ASSERT_NE(port, 0);
 
     SiteConfig config = RunningSite::withWorld(4, 5, 30);
     Site library(config);
@@ -45,16 +49,11 @@ TEST(Executable, StartsOnAFreePortWritesTheTruthAndServesTheWorld) {
 }
 
 TEST(Executable, AccentsAndTheNewFaultsFromTheCommandLine) {
-    ensureApplication();
     QProcess program;
-    program.start(kProgram, {"--port", "0", "--players", "1", "--games", "3", "--accents",
-                             "--body-302", "--fault-match", "player.aspx", "--fault-times", "1"});
-    ASSERT_TRUE(program.waitForStarted());
-    ASSERT_TRUE(program.waitForReadyRead(10000));
-    const QByteArray banner = program.readLine();
     const quint16 port =
-        static_cast<quint16>(banner.mid(banner.lastIndexOf(':') + 1).split(' ').first().toInt());
-    ASSERT_NE(port, 0) << banner.constData();
+        startedPort(program, {"--port", "0", "--players", "1", "--games", "3", "--accents",
+                              "--body-302", "--fault-match", "player.aspx", "--fault-times", "1"});
+    ASSERT_NE(port, 0);
     // The world lists the accent players in UTF-8, as plain text is.
     const QByteArray world = fetch(port, "/control/world").body();
     EXPECT_TRUE(world.contains("\nCaf\xC3\xA9 Racer\t")) << world.constData();

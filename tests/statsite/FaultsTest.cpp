@@ -14,6 +14,7 @@ class Faults : public ::testing::Test {
         target_ = "/stats/player.aspx?tag=" +
                   urlEncode(site_.site().featuredGamertags().first().toUtf8());
         plain_ = fetch(site_.port(), target_);
+        // The site closes after its one answer, although the request asks to keep alive.
         ASSERT_EQ(plain_.end, WireEnd::Closed);
     }
 
@@ -33,8 +34,6 @@ TEST_F(Faults, PlainAnswerIsHttp10WithLengthAndAnEndingBlankLine) {
     EXPECT_TRUE(plain_.header().contains(
         "\r\nContent-Length: " + QByteArray::number(plain_.body().size()) + "\r\n"));
     EXPECT_TRUE(plain_.body().endsWith("</html>\r\n"));
-    // The site closes after its one answer, although the request asks to keep alive.
-    EXPECT_EQ(plain_.end, WireEnd::Closed);
 }
 
 TEST_F(Faults, RedirectsTheFirstRequestsOfEachTarget) {

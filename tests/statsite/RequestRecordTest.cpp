@@ -11,12 +11,6 @@
 namespace statsite_test {
 namespace {
 
-QByteArray controlBody(quint16 port, const QByteArray& target) {
-    const WireResult result = fetch(port, target);
-    EXPECT_TRUE(result.bytes.startsWith("HTTP/1.0 200 OK\r\n")) << target.constData();
-    return result.body();
-}
-
 TEST(RequestRecord, HoldsEveryLineOfEveryRequestButControlRequests) {
     RunningSite site;
     const QByteArray target =
@@ -31,16 +25,16 @@ TEST(RequestRecord, HoldsEveryLineOfEveryRequestButControlRequests) {
                                 "\\r\\n\n"
                                 "GET /a\\\\b%E9\\xE9\\x09 HTTP/1.0\\n\n"
                                 "\\n\n";
-    EXPECT_EQ(controlBody(site.port(), "/control/requests"), expected);
+    EXPECT_EQ(fetchBody(site.port(), "/control/requests"), expected);
     // The control request just made is not in the record either.
-    EXPECT_EQ(controlBody(site.port(), "/control/requests"), expected);
+    EXPECT_EQ(fetchBody(site.port(), "/control/requests"), expected);
     const QList<QByteArray> lines = site.site().requestLines();
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0], "GET " + target + " HTTP/1.0\r\n");
     EXPECT_EQ(lines[5], "GET /a\\b%E9\xE9\t HTTP/1.0\n");
 
-    EXPECT_EQ(controlBody(site.port(), "/control/requests?clear"), "cleared\n");
-    EXPECT_EQ(controlBody(site.port(), "/control/requests"), "");
+    EXPECT_EQ(fetchBody(site.port(), "/control/requests?clear"), "cleared\n");
+    EXPECT_EQ(fetchBody(site.port(), "/control/requests"), "");
     EXPECT_TRUE(site.site().requestLines().isEmpty());
     // A request without its blank line is recorded when its connection ends.
     fetchRaw(site.port(), "GET /unfinished HTTP/1.0\r\nHost: x", 300);
@@ -63,14 +57,14 @@ TEST(RequestRecord, ShowsARequestSmuggledThroughTheEmblemAddress) {
     // A careless fetcher puts the address into its request as it is ...
     site.site().clearRequestLines();
     fetch(site.port(), "/stats/emblem.ashx?" + query);
-    const QByteArray careless = controlBody(site.port(), "/control/requests");
+    const QByteArray careless = fetchBody(site.port(), "/control/requests");
     EXPECT_TRUE(careless.contains("\nX-Injected: yes\\r\\n\n")) << careless.constData();
     EXPECT_TRUE(careless.contains("\nGET /smuggled HTTP/1.0 HTTP/1.0\\r\\n\n"));
 
     // ... a careful one encodes the line ends, and the record has one request line.
     QByteArray encoded = query;
     encoded.replace("\r", "%0D").replace("\n", "%0A").replace(" ", "%20");
-    controlBody(site.port(), "/control/requests?clear");
+    fetchBody(site.port(), "/control/requests?clear");
     fetch(site.port(), "/stats/emblem.ashx?" + encoded);
     const QList<QByteArray> lines = site.site().requestLines();
     ASSERT_EQ(lines.size(), 5);
@@ -92,8 +86,8 @@ QList<QByteArray> downloadTargets(const SiteConfig& config, int* served) {
     for (const QString& tag : tags) {
         download.download(tag.toUtf8());
     }
-    *served = controlBody(site.port(), "/control/served").trimmed().toInt();
-    EXPECT_EQ(controlBody(site.port(), "/control/served?clear").trimmed().toInt(), *served);
+    *served = fetchBody(site.port(), "/control/served").trimmed().toInt();
+    EXPECT_EQ(fetchBody(site.port(), "/control/served?clear").trimmed().toInt(), *served);
     EXPECT_EQ(site.site().answersServed(), 0);
     QList<QByteArray> targets = site.site().requestLog();
     targets.removeIf([](const QByteArray& target) { return target.startsWith("/control/"); });
