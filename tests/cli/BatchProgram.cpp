@@ -65,14 +65,12 @@ BatchRun BatchProgramTest::runBatch(const QStringList& arguments) {
     return runExecutable(QStringList{QStringLiteral("--dir"), dir_.path()} + arguments);
 }
 
-void BatchProgramTest::prepareDeliveredProgram(const QStringList& tags, const QString& selected,
-                                               const QStringList& replacedLines) {
+void BatchProgramTest::prepareDeliveredProgram(const QStringList& tags, const QString& selected) {
     prepareProgram(tags, selected);  // the tag list and the database
     QString ini = QString::fromUtf8(
         readFile(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/tallywick110.ini")));
-    QStringList lines = replacedLines;
-    lines << QStringLiteral("Gamertag=") + selected
-          << QStringLiteral("Direct_Port=") + QString::number(sitePort());
+    const QStringList lines = {QStringLiteral("Gamertag=") + selected,
+                               QStringLiteral("Direct_Port=") + QString::number(sitePort())};
     for (const QString& line : lines) {
         const QString key = line.section(QLatin1Char('='), 0, 0);
         ini.replace(QRegularExpression(QStringLiteral("(?m)^") + QRegularExpression::escape(key) +

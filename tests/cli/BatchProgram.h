@@ -36,8 +36,7 @@ class BatchProgramTest : public SiteProgramTest {
     // The delivered settings (every saved query) pointing at the site, with
     // `selected` as the current player and the tag list in the database;
     // plus the report folder and pictures of the delivered program folder.
-    void prepareDeliveredProgram(const QStringList& tags, const QString& selected,
-                                 const QStringList& replacedLines = {});
+    void prepareDeliveredProgram(const QStringList& tags, const QString& selected);
     QByteArray readFile(const QString& path) const;
 };
 

@@ -1,4 +1,4 @@
-// Help > About and the maker's page.
+// Help > About.
 
 #include <gtest/gtest.h>
 
@@ -9,17 +9,8 @@
 namespace tw {
 namespace {
 
-class OpeningDialogs : public RecordingPrompter {
-  public:
-    bool openDocument(const QString& pathOrUrl) override {
-        opened << pathOrUrl;
-        return false;
-    }
-    QStringList opened;
-};
-
 TEST(AboutTest, AboutBoxShowsNameAndVersionThenOwnerThenProductThenFolderInUse) {
-    OpeningDialogs prompter;
+    RecordingPrompter prompter;
     Session state;
     state.prompter = &prompter;
     state.programDir = QStringLiteral("/home/ann/.local/share/tallywick");
@@ -34,16 +25,6 @@ TEST(AboutTest, AboutBoxShowsNameAndVersionThenOwnerThenProductThenFolderInUse) 
     EXPECT_EQ(about.title, QStringLiteral("About..."));
     EXPECT_EQ(about.icon, MsgIcon::Information);
     EXPECT_EQ(about.buttons, MsgButtons::Ok);
-    EXPECT_TRUE(prompter.opened.isEmpty());
-}
-
-TEST(AboutTest, TheMakersPageOpensWithoutAnyMessageWhetherOrNotItOpened) {
-    OpeningDialogs prompter;
-    Session state;
-    state.prompter = &prompter;
-    openMakerPage(state);
-    EXPECT_EQ(prompter.opened, QStringList({"https://tallywick.org/"}));
-    EXPECT_TRUE(prompter.messages.empty());
 }
 
 }  // namespace

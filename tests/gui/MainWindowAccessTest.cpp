@@ -46,6 +46,13 @@ class MainWindowAccessTest : public ::testing::Test {
         return face ? face->role() : QAccessible::NoRole;
     }
 
+    // A player in the tag list and shown, so the player buttons are on.
+    void showPlayer() {
+        window_->tagListBox->addItem(QStringLiteral("Ann"));
+        window_->tagListBox->setCurrentIndex(0);
+        window_->updatePlayerButtons();
+    }
+
     // The entry's caption and the key it shows, as the menu draws them.
     static QString shown(const QAction* action) {
         return action->text() + QLatin1Char('\t') +
@@ -92,9 +99,7 @@ TEST_F(MainWindowAccessTest, KeysPressTheirButtons) {
         QKeySequence keys;
         QPushButton* button;
     };
-    window_->tagListBox->addItem(QStringLiteral("Ann"));
-    window_->tagListBox->setCurrentIndex(0);
-    window_->updatePlayerButtons();
+    showPlayer();
     window_->resultGrid->setFocus();
     const Key keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), window_->addButton},
                         {QKeySequence(Qt::Key_Delete), window_->removeButton},
@@ -127,9 +132,7 @@ TEST_F(MainWindowAccessTest, KeysPressTheirButtons) {
 }
 
 TEST_F(MainWindowAccessTest, TabRunsFromTheTagListToTheGrid) {
-    window_->tagListBox->addItem(QStringLiteral("Ann"));
-    window_->tagListBox->setCurrentIndex(0);
-    window_->updatePlayerButtons();
+    showPlayer();
     window_->tagListBox->setFocus();
     test::settle();
     QStringList order;
@@ -146,9 +149,7 @@ TEST_F(MainWindowAccessTest, TabRunsFromTheTagListToTheGrid) {
 }
 
 TEST_F(MainWindowAccessTest, EveryControlHasANameAndARole) {
-    window_->tagListBox->addItem(QStringLiteral("Ann"));
-    window_->tagListBox->setCurrentIndex(0);
-    window_->updatePlayerButtons();
+    showPlayer();
     struct Expected {
         QWidget* widget;
         QAccessible::Role role;
@@ -232,9 +233,7 @@ TEST_F(MainWindowAccessTest, AnEmptyTagListShowsAHintAndSaysWhyPlayerButtonsAreO
     EXPECT_EQ(window_->addButton->toolTip(), "Add gamertag");
     // The hint shares the summary's place: nothing below it moves.
     const QRect download = window_->downloadButton->geometry();
-    window_->tagListBox->addItem(QStringLiteral("Ann"));
-    window_->tagListBox->setCurrentIndex(0);
-    window_->updatePlayerButtons();
+    showPlayer();
     test::settle();
     EXPECT_FALSE(window_->firstRunHint->isVisible());
     EXPECT_TRUE(window_->totalGamesCaption->isVisible());

@@ -123,13 +123,11 @@ TEST_F(MainWindowControlsTest, StartState) {
     EXPECT_EQ(window_->resultGrid->rows(), 0);
     EXPECT_EQ(window_->resultGrid->cols(), 0);
     EXPECT_FALSE(window_->downloadButton->isHidden());
-    for (const QWidget* hidden : {static_cast<const QWidget*>(window_->stopButton),
-                                  static_cast<const QWidget*>(window_->progressEmpty),
-                                  static_cast<const QWidget*>(window_->progressFull),
-                                  static_cast<const QWidget*>(window_->progressPercent),
-                                  static_cast<const QWidget*>(window_->ascendingIcon),
-                                  static_cast<const QWidget*>(window_->descendingIcon)}) {
-        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    const QWidget* hidden[] = {window_->stopButton,    window_->progressEmpty,
+                               window_->progressFull,  window_->progressPercent,
+                               window_->ascendingIcon, window_->descendingIcon};
+    for (const QWidget* widget : hidden) {
+        EXPECT_TRUE(widget->isHidden()) << widget->objectName().toStdString();
     }
     for (const QLabel* empty : {window_->recordCount, window_->elapsedTime,
                                 window_->downloadedBytes, window_->progressText}) {
@@ -244,19 +242,6 @@ TEST_F(MainWindowControlsTest, CloseAsksTheUnloadQuestionFirst) {
     EXPECT_TRUE(window_->close());
     EXPECT_FALSE(window_->isVisible());
     EXPECT_EQ(asked, 2);
-}
-
-TEST_F(MainWindowControlsTest, MakerLinkReportsClicks) {
-    int clicks = 0;
-    QObject::connect(window_->makerLink, &LinkLabel::clicked, [&] { ++clicks; });
-    const QPoint centre = window_->makerLink->rect().center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, window_->makerLink->mapToGlobal(centre),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, window_->makerLink->mapToGlobal(centre),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window_->makerLink, &press);
-    QCoreApplication::sendEvent(window_->makerLink, &release);
-    EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

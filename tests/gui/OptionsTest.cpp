@@ -16,8 +16,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <memory>
-#include "support/TestApplication.h"
 
+#include "UiTestSupport.h"
 #include "core/LoadSettings.h"
 #include "core/Paths.h"
 #include "core/Session.h"
@@ -26,10 +26,6 @@
 
 namespace tw {
 namespace {
-
-void ensureApplication() {
-    test_support::ensureApplication();
-}
 
 constexpr char kFullIni[] =
     "[User]\r\nGamertag=Ann\r\n"
@@ -42,7 +38,7 @@ constexpr char kFullIni[] =
 class OptionsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        test::app();
         ASSERT_TRUE(dir_.isValid());
         buildPaths(state_, dir_.path());
         state_.prompter = &prompter_;
