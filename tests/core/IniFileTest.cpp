@@ -69,14 +69,6 @@ TEST_F(IniFileTest, WriteChangesOnlyItsLineKeepingCrLf) {
               "TOP=1234.5\r\nQuery_Count=2\r\n; trailing comment\r\n");
 }
 
-TEST_F(IniFileTest, MissingKeyGoesToTheEndOfItsSectionWithTheFilesLineEnds) {
-    put("[User]\nGamertag=x\n\n[Application]\nWidth=1\n");
-    ASSERT_TRUE(ini().write("User", "Extra", "1"));
-    ASSERT_TRUE(ini().write("Application", "Height", "2"));
-    EXPECT_EQ(bytes(), "[User]\nGamertag=x\nExtra=1\n\n[Application]\nWidth=1\nHeight=2\n");
-    EXPECT_EQ(ini().read("application", "height"), "2");
-}
-
 TEST_F(IniFileTest, MissingSectionIsAppendedAndLastLineCompleted) {
     put("[User]\r\nGamertag=x");
     ASSERT_TRUE(ini().write("Application", "Top", "5"));

@@ -154,10 +154,9 @@ TEST_F(InstalledFolderTest, AUserFolderThatCannotBeCreatedIsAClearFailure) {
     const QString underFile = blocker + QStringLiteral("/tallywick");
     const ProgramFolder folder = chooseProgramFolder(QString(), bin(), underFile);
     EXPECT_TRUE(folder.dir.isEmpty());
-    EXPECT_EQ(folder.error.toStdString(), (QStringLiteral("The data folder ") + underFile +
-                                           QStringLiteral(" could not be made: cannot create ") +
-                                           underFile + QStringLiteral("."))
-                                              .toStdString());
+    EXPECT_EQ(folder.error, QStringLiteral("The data folder ") + underFile +
+                                QStringLiteral(" could not be made: cannot create ") + underFile +
+                                QStringLiteral("."));
 }
 
 TEST(ProgramFolderTest, NothingCanBeWrittenUnderAFileOrInAMissingFolder) {

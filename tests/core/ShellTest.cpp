@@ -28,6 +28,11 @@ class ShellTest : public ::testing::Test {
         QFile file(state_.iniPath);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
+    void putIni(const QByteArray& bytes) const {
+        QFile file(state_.iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
 
     QTemporaryDir dir_;
     Session state_;
@@ -51,11 +56,7 @@ TEST_F(ShellTest, WriteFailureIsToldOncePerWriteWithPathAndReason) {
 
 TEST_F(ShellTest, ExitSavesPlacementBeforeClosingAndEndsDespiteCloseErrors) {
     const QByteArray before = "; mine\n[Application]\nQuery_Count=0\n";
-    {
-        QFile file(state_.iniPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(before);
-    }
+    ASSERT_NO_FATAL_FAILURE(putIni(before));
     QByteArray seenAtClose;
     int endedWith = -1;
     state_.endProgram = [&endedWith](int code) { endedWith = code; };
@@ -72,11 +73,7 @@ TEST_F(ShellTest, ExitSavesPlacementBeforeClosingAndEndsDespiteCloseErrors) {
 
 TEST_F(ShellTest, WhatTheWindowShowedIsKeptAtExitAndOlderOrBadValuesReadAsAFreshStart) {
     const QByteArray before = "[Application]\r\nQuery_Count=0\r\n";
-    {
-        QFile file(state_.iniPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(before);
-    }
+    ASSERT_NO_FATAL_FAILURE(putIni(before));
     // A file from before the keys: a fresh start.
     EXPECT_EQ(loadSettings(state_, dir_.path()).view, WindowView{});
 
@@ -91,21 +88,11 @@ TEST_F(ShellTest, WhatTheWindowShowedIsKeptAtExitAndOlderOrBadValuesReadAsAFresh
     EXPECT_EQ(loadSettings(state_, dir_.path()).view, shown);
 
     // Values that mean nothing read as the defaults, each on its own.
-    {
-        QFile file(state_.iniPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(
-            "[Application]\r\nWindow_Maximized=maybe\r\nSelected_Query=\r\n"
-            "Player_Filter=4\r\nGame_Filter=two\r\n");
-    }
+    putIni(
+        "[Application]\r\nWindow_Maximized=maybe\r\nSelected_Query=\r\n"
+        "Player_Filter=4\r\nGame_Filter=two\r\n");
     EXPECT_EQ(loadSettings(state_, dir_.path()).view, WindowView{});
-    {
-        QFile file(state_.iniPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(
-            "[Application]\r\nWindow_Maximized=True\r\nPlayer_Filter=0\r\n"
-            "Game_Filter=3\r\n");
-    }
+    putIni("[Application]\r\nWindow_Maximized=True\r\nPlayer_Filter=0\r\nGame_Filter=3\r\n");
     EXPECT_EQ(loadSettings(state_, dir_.path()).view, (WindowView{true, QString(), 1, 3}));
 }
 

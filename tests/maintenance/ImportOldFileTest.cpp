@@ -61,12 +61,14 @@ class ImportOldFileTest : public MaintenanceFolder {
                 .entryList({QStringLiteral("tallywick109.mdb*")}, QDir::Files | QDir::Hidden);
         return state;
     }
-    void import() {
-        prompter_->answerMessage(MsgResult::Yes);
-        importOldClicked(*state_, *window_);
-    }
-    void expectImported() {
-        ASSERT_EQ(messages().size(), 2u) << messages().back().text.toStdString();
+    // The program starts and imports the old file, which is then as it was
+    // `before`, and its rows arrive.
+    void expectImportedLeaving(const FileState& before) {
+        start();
+        answerAndRun(MsgResult::Yes, importOldClicked);
+        EXPECT_TRUE(stateOfOld() == before) << "bytes, time or the files beside it changed";
+        ASSERT_EQ(messages().size(), 2u)
+            << (messages().empty() ? "no message" : messages().back().text.toStdString());
         EXPECT_EQ(messages()[1].text, QStringLiteral("Import is complete."));
         EXPECT_EQ(queryRows("SELECT Player_Gamertag FROM Player ORDER BY Player_Gamertag"),
                   QStringList({"Foe", "Old"}));
@@ -80,21 +82,14 @@ TEST_F(ImportOldFileTest, AWritableFileIsOnlyRead) {
     installOld();
     const FileState before = stateOfOld();
     ASSERT_EQ(before.bytes.mid(18, 2), QByteArray("\x01\x01")) << "a rollback-journal file";
-    start();
-    import();
-    expectImported();
-    EXPECT_TRUE(stateOfOld() == before) << "bytes, time or the files beside it changed";
+    expectImportedLeaving(before);
 }
 
 TEST_F(ImportOldFileTest, AReadOnlyFileIsImportedAndStaysAsItWas) {
     installOld();
     ASSERT_TRUE(
         QFile::setPermissions(oldPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const FileState before = stateOfOld();
-    start();
-    import();
-    expectImported();
-    EXPECT_TRUE(stateOfOld() == before) << "bytes, time or the files beside it changed";
+    expectImportedLeaving(stateOfOld());
 }
 
 TEST_F(ImportOldFileTest, AFileInWalModeIsReadWithoutFilesBesideIt) {
@@ -103,10 +98,7 @@ TEST_F(ImportOldFileTest, AFileInWalModeIsReadWithoutFilesBesideIt) {
     const FileState before = stateOfOld();
     ASSERT_EQ(before.bytes.mid(18, 2), QByteArray("\x02\x02")) << "a WAL file";
     ASSERT_EQ(before.beside, QStringList({"tallywick109.mdb"}));
-    start();
-    import();
-    expectImported();
-    EXPECT_TRUE(stateOfOld() == before) << "bytes, time or the files beside it changed";
+    expectImportedLeaving(before);
 }
 
 TEST_F(ImportOldFileTest, AFileAnotherProgramIsWritingIsRefusedUntouched) {
@@ -121,7 +113,7 @@ TEST_F(ImportOldFileTest, AFileAnotherProgramIsWritingIsRefusedUntouched) {
     const FileState before = stateOfOld();
     ASSERT_TRUE(before.beside.contains(QStringLiteral("tallywick109.mdb-wal")));
     start();
-    import();
+    answerAndRun(MsgResult::Yes, importOldClicked);
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_TRUE(messages()[1].text.startsWith(
         QStringLiteral("Error #: 3051\r\nDescription: The database engine cannot open the file '") +

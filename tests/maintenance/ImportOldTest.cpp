@@ -78,8 +78,7 @@ TEST_F(ImportOldTest, OnlyTheNewestOldFileIsReadClanIncludedAndEveryValueArrives
                       "VALUES ('Only107', 'Y');");
     start();
     window_->clanName->setText(QStringLiteral("stale"));
-    prompter_->answerMessage(MsgResult::Yes);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, importOldClicked);
     expectDone();
     // A copy: messages() hands back a new list each time.
     const DialogCall question = messages()[0];
@@ -115,8 +114,7 @@ TEST_F(ImportOldTest, AnOlderFileWithoutClanTableIsImportedWhenItIsTheOnlyOne) {
                       "VALUES ('Only108', 0, 'Y');"
                       "INSERT INTO Player_Playlist VALUES ('Only108', 'Team Snipers', 4, 0);");
     start();
-    prompter_->answerMessage(MsgResult::Yes);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, importOldClicked);
     expectDone();
     EXPECT_EQ(queryRows("SELECT Player_Gamertag FROM Player"), QStringList({"Only108"}));
     EXPECT_EQ(queryRows("SELECT Playlist FROM Player_Playlist"), QStringList({"Team Snipers"}));
@@ -126,8 +124,7 @@ TEST_F(ImportOldTest, WithoutAnOldFileTheUserIsToldAndNothingChanges) {
     seed(kOldRows);
     start();
     const QStringList before = dump();
-    prompter_->answerMessage(MsgResult::Yes);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, importOldClicked);
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[1].text,
               QStringLiteral("A database file for versions 1.0.7 thru 1.0.9 was not found.\r\n"
@@ -141,8 +138,7 @@ TEST_F(ImportOldTest, AnsweringNoChangesNothing) {
     installOldVersion("109", kOldRows);
     start();
     const QStringList before = dump();
-    prompter_->answerMessage(MsgResult::No);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::No, importOldClicked);
     EXPECT_EQ(messages().size(), 1u);
     EXPECT_EQ(dump(), before);
 }
@@ -157,8 +153,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
         "INSERT INTO Game_Player (Game_ID, Player_Gamertag, Kills) VALUES (10, 'Old', 99);");
     installOldVersion("109", kOldRows);
     start();
-    prompter_->answerMessage(MsgResult::Yes);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, importOldClicked);
     expectDone();
     EXPECT_EQ(
         queryRows("SELECT Personal_Quote, Last_Game_ID FROM Player WHERE Player_Gamertag = 'Old'"),
@@ -170,8 +165,7 @@ TEST_F(ImportOldTest, PresentRowsAreKeptAndASecondImportAddsNothing) {
     EXPECT_EQ(count("Game"), 2);
 
     const QStringList afterFirst = dump();
-    prompter_->answerMessage(MsgResult::Yes);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, importOldClicked);
     EXPECT_EQ(messages().size(), 4u);
     EXPECT_EQ(messages()[3].text, QStringLiteral("Import is complete."));
     EXPECT_EQ(dump(), afterFirst);
@@ -182,8 +176,7 @@ TEST_F(ImportOldTest, AColumnTheCurrentTableLacksEndsTheImportAndKeepsEarlierTab
     seedFile(oldPath("109"), "ALTER TABLE Player_Playlist ADD COLUMN Rank_Points INTEGER;");
     start();
     window_->clanName->setText(QStringLiteral("stale"));
-    prompter_->answerMessage(MsgResult::Yes);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, importOldClicked);
 
     ASSERT_EQ(messages().size(), 2u);
     const QString description = QStringLiteral(
@@ -221,8 +214,7 @@ TEST_F(ImportOldTest, AnOldFileThatIsNoDatabaseEndsTheImportWithARecord) {
     notADatabase.close();
     start();
     const QStringList before = dump();
-    prompter_->answerMessage(MsgResult::Yes);
-    importOldClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, importOldClicked);
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_TRUE(messages()[1].text.startsWith(QStringLiteral("Error #: 3343\r\n")))
         << messages()[1].text.toStdString();

@@ -27,10 +27,6 @@
 
 namespace tw::maintenance_testing {
 
-inline void ensureApplication() {
-    test_support::ensureApplication();
-}
-
 // Runs SQLite statements on a closed database file.
 inline void seedFile(const QString& path, const char* sql) {
     ASSERT_EQ(test_support::runSql(path, sql), "");
@@ -44,7 +40,7 @@ inline void createDatabase(const QString& path) {
 class MaintenanceFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        test_support::ensureApplication();
         ASSERT_TRUE(dir_.isValid());
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("work")));
@@ -115,6 +111,12 @@ class MaintenanceFolder : public ::testing::Test {
     }
     int count(const QString& table) const {
         return queryRows(QStringLiteral("SELECT Count(*) FROM ") + table).value(0).toInt();
+    }
+
+    // Answers the question a Database menu entry asks, then runs its handler.
+    void answerAndRun(MsgResult answer, void (*handler)(Session&, MainWindow&)) {
+        prompter_->answerMessage(answer);
+        handler(*state_, *window_);
     }
 
     // The message boxes shown so far.

@@ -42,6 +42,9 @@ class MenuWiringTest : public MaintenanceFolder {
 };
 
 TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) {
+    EXPECT_EQ(window_->makerLink->text(), QStringLiteral("Brackenfold Software\ntallywick.org"));
+    EXPECT_EQ(window_->makerLink->toolTip(),
+              QStringLiteral("Visit Brackenfold Software at https://tallywick.org/"));
     window_->aboutAction->trigger();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].title, QStringLiteral("About..."));
@@ -55,12 +58,6 @@ TEST_F(MenuWiringTest, HelpMenuAndMakerLinkShowTheAboutBoxAndOpenTheMakersPage) 
     EXPECT_EQ(opened()[1].text, QStringLiteral("https://tallywick.org/"));
     // A page that could not be opened is not reported.
     EXPECT_EQ(messages().size(), 1u);
-}
-
-TEST_F(MenuWiringTest, TheMakerLinkShowsTheMakerAndTheAddressItOpens) {
-    EXPECT_EQ(window_->makerLink->text(), QStringLiteral("Brackenfold Software\ntallywick.org"));
-    EXPECT_EQ(window_->makerLink->toolTip(),
-              QStringLiteral("Visit Brackenfold Software at https://tallywick.org/"));
 }
 
 TEST_F(MenuWiringTest, ToolsOptionsOpensOneDialogAtATime) {

@@ -71,9 +71,8 @@ class PurgeTest : public MaintenanceFolder {
 TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
     start();
     const QStringList before = dump();
-    prompter_->answerMessage(MsgResult::No).answerMessage(MsgResult::No);
-    purgeNonTagListClicked(*state_, *window_);
-    purgeEntireDatabaseClicked(*state_, *window_);
+    answerAndRun(MsgResult::No, purgeNonTagListClicked);
+    answerAndRun(MsgResult::No, purgeEntireDatabaseClicked);
     ASSERT_EQ(messages().size(), 2u);
     expectQuestion(messages()[0], kPurgeNonTagListQuestion);
     expectQuestion(messages()[1], kPurgeEntireQuestion);
@@ -85,8 +84,7 @@ TEST_F(PurgeTest, AnsweringNoToEitherPurgeChangesNothing) {
 TEST_F(PurgeTest, NonTagListPurgeKeepsOnlyTagListPlayersAndTheClansTheyName) {
     start();
     window_->clanName->setText(QStringLiteral("stale"));
-    prompter_->answerMessage(MsgResult::Yes);
-    purgeNonTagListClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, purgeNonTagListClicked);
 
     EXPECT_EQ(
         queryRows("SELECT Player_Gamertag, Is_Selectable FROM Player ORDER BY Player_Gamertag"),
@@ -119,8 +117,7 @@ TEST_F(PurgeTest, EntirePurgeEmptiesEveryWrittenTableButKeepsTheReferenceTables)
     const int colors = count("Color");
     ASSERT_GT(medals, 0);
     ASSERT_GT(colors, 0);
-    prompter_->answerMessage(MsgResult::Yes);
-    purgeEntireDatabaseClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, purgeEntireDatabaseClicked);
 
     for (const char* table :
          {"Player_Playlist", "Game_Player_Medal", "Game_Player", "Game", "Player", "Clan",
@@ -148,8 +145,7 @@ TEST_F(PurgeTest, AFailingStatementIsReportedOnceAndWhatRanBeforeItStaysDone) {
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
     start();
     window_->clanName->setText(QStringLiteral("stale"));
-    prompter_->answerMessage(MsgResult::Yes);
-    purgeNonTagListClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, purgeNonTagListClicked);
 
     // Statements 1 to 3 ran; the fourth failed and the fifth never ran.
     EXPECT_EQ(queryRows("SELECT Player_Gamertag FROM Game_Player ORDER BY Game_ID"),
@@ -173,8 +169,7 @@ TEST_F(PurgeTest, AFailingEntirePurgeKeepsTheGamertagAndRefreshes) {
         "CREATE TRIGGER KeepPlayers BEFORE DELETE ON Player "
         "BEGIN SELECT RAISE(ABORT, 'players are kept'); END;");
     start();
-    prompter_->answerMessage(MsgResult::Yes);
-    purgeEntireDatabaseClicked(*state_, *window_);
+    answerAndRun(MsgResult::Yes, purgeEntireDatabaseClicked);
 
     EXPECT_EQ(count("Game"), 0);
     EXPECT_EQ(count("Player"), 4);

@@ -1,7 +1,4 @@
-// The profile dialog over the program's own database and main window: what
-// it shows, what Save stores (apostrophes, blanks, lengths), a player without
-// a clan, the colour shapes, a statement that fails, and which player a
-// dialog is for and writes to.
+// The profile dialog over the program's own database and main window.
 
 #include <QFrame>
 #include <QLabel>

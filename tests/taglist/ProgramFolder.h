@@ -30,14 +30,10 @@
 
 namespace tw::testing {
 
-inline void ensureApplication() {
-    test_support::ensureApplication();
-}
-
 class ProgramFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        test_support::ensureApplication();
         ASSERT_TRUE(dir_.isValid());
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("avatar")));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TALLYWICK_SOURCE_DIR "/assets/avatar/unknown.jpg"),

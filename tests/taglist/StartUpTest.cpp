@@ -200,7 +200,6 @@ TEST_F(StartUpTest, ADatabaseThatCannotBeOpenedEndsTheProgramAfterOneMessage) {
 // writes anywhere, so a root test run hands it to "nobody").
 TEST_F(StartUpTest, AReadOnlyProgramFolderOrDatabaseEndsTheProgramAfterOneMessage) {
     installDatabase();
-    writeIni("[User]\r\nGamertag=\r\n[Application]\r\nQuery_Count=0\r\n");
     const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                               QFileDevice::ReadOther | QFileDevice::ReadUser;
     const QFileDevice::Permissions enterable = QFileDevice::ExeOwner | QFileDevice::ExeGroup |
@@ -291,12 +290,24 @@ TEST_F(StartUpTest, AReadOnlyProgramFolderOrDatabaseEndsTheProgramAfterOneMessag
 }
 
 // A placement saved on a monitor that is gone (or simply off every screen)
-// would open the window where nobody can see or reach it.
-TEST_F(StartUpTest, AWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
+// would open the window where nobody can see or reach it; one the user can
+// still grab by its caption is left where the user put it.
+TEST_F(StartUpTest, OnlyAWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
     installDatabase();
     window_->show();
     const QRect screen = window_->screen()->availableGeometry();
     const TwipsScale scale = TwipsScale::forWidget(*window_);
+    // Starts the program with the window saved at `place`; where it opened.
+    const auto startAt = [&](const QPoint& place) {
+        writeIni(QByteArray("[Application]\r\nTop=") +
+                 QByteArray::number(scale.yToTwips(place.y())) +
+                 "\r\nLeft=" + QByteArray::number(scale.xToTwips(place.x())) +
+                 "\r\nHeight=7335\r\nWidth=11415\r\n");
+        newSession();
+        load();
+        window_->show();
+        return window_->frameGeometry();
+    };
     const QPoint offPlaces[] = {
         {-4000, 50},                   // a monitor on the left, gone
         {screen.right() + 2000, 50},   // one on the right
@@ -308,14 +319,7 @@ TEST_F(StartUpTest, AWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
     };
     for (const QPoint& place : offPlaces) {
         SCOPED_TRACE(QStringLiteral("%1,%2").arg(place.x()).arg(place.y()).toStdString());
-        writeIni(QByteArray("[Application]\r\nTop=") +
-                 QByteArray::number(scale.yToTwips(place.y())) +
-                 "\r\nLeft=" + QByteArray::number(scale.xToTwips(place.x())) +
-                 "\r\nHeight=7335\r\nWidth=11415\r\n");
-        newSession();
-        load();
-        window_->show();
-        const QRect frame = window_->frameGeometry();
+        const QRect frame = startAt(place);
         EXPECT_TRUE(screen.contains(frame.topLeft()))
             << frame.x() << "," << frame.y() << " on " << screen.width() << "x" << screen.height();
         if (frame.width() <= screen.width() && frame.height() <= screen.height()) {
@@ -323,22 +327,9 @@ TEST_F(StartUpTest, AWindowPlacedOffTheScreensIsMovedOntoTheScreen) {
                 << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
         }
     }
-}
-
-TEST_F(StartUpTest, AWindowWhoseCaptionCanBeReachedStaysWhereItWasPut) {
-    installDatabase();
-    window_->show();
-    const QRect screen = window_->screen()->availableGeometry();
-    const TwipsScale scale = TwipsScale::forWidget(*window_);
     // Half of it hangs over the right edge; the user put it there.
-    const QPoint place(screen.right() - screen.width() / 3, 60);
-    writeIni(QByteArray("[Application]\r\nTop=") + QByteArray::number(scale.yToTwips(place.y())) +
-             "\r\nLeft=" + QByteArray::number(scale.xToTwips(place.x())) +
-             "\r\nHeight=7335\r\nWidth=11415\r\n");
-    newSession();
-    load();
-    window_->show();
-    EXPECT_EQ(window_->frameGeometry().topLeft(), place);
+    const QPoint reachable(screen.right() - screen.width() / 3, 60);
+    EXPECT_EQ(startAt(reachable).topLeft(), reachable);
 }
 
 }  // namespace

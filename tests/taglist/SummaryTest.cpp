@@ -31,15 +31,6 @@ class SummaryTest : public ProgramFolderTest {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QByteArray jpegBytes(const QColor& color) {
-        QImage image(69, 69, QImage::Format_RGB32);
-        image.fill(color);
-        const QString path = filePath(QStringLiteral("scratch.jpg"));
-        EXPECT_TRUE(image.save(path, "JPG"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
     void expectPanel(const char* clan, const char* games, const char* lastUpdate) {
         EXPECT_EQ(window_->clanName->text(), clan);
         EXPECT_EQ(window_->totalGames->text(), games);
@@ -116,7 +107,9 @@ TEST_F(SummaryTest, EmptyTagListClearsTheGamertagEverywhereAndDisablesThePlayerB
 }
 
 TEST_F(SummaryTest, AvatarOfAGamertagWithBlanksUsesUnderscores) {
-    putAvatar("Master_Chief.jpg", jpegBytes(Qt::red));
+    QImage red(69, 69, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(filePath(QStringLiteral("avatar/Master_Chief.jpg")), "JPG"));
     writeIni("[User]\r\nGamertag=Master Chief\r\n");
     load();
     EXPECT_EQ(shownPicture(), state_->avatarDir + "Master_Chief.jpg");

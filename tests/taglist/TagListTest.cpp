@@ -29,20 +29,17 @@ class TagListTest : public ProgramFolderTest {
         return query("select Is_Selectable from Player where Player_Gamertag='" +
                      QString(gamertag).replace("'", "''") + "'");
     }
-    void expectInputBoxAsked() {
-        ASSERT_FALSE(prompter_->calls().empty());
-        const DialogCall& call = prompter_->calls()[0];
-        EXPECT_EQ(call.kind, DialogKind::InputBox);
-        EXPECT_EQ(call.text, "Please enter a gamertag.");
-        EXPECT_EQ(call.title, "Add Gamertag");
-        EXPECT_EQ(call.defaultText, "");
-    }
 };
 
 TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
     prompter_->answerInput("New Guy");
     addClicked(*state_, *window_);
-    expectInputBoxAsked();
+    ASSERT_EQ(prompter_->calls().size(), 1u);
+    const DialogCall& asked = prompter_->calls()[0];
+    EXPECT_EQ(asked.kind, DialogKind::InputBox);
+    EXPECT_EQ(asked.text, "Please enter a gamertag.");
+    EXPECT_EQ(asked.title, "Add Gamertag");
+    EXPECT_EQ(asked.defaultText, "");
     EXPECT_EQ(tagListEntries(), QStringList({"Alpha", "Bravo", "New Guy"}));
     EXPECT_EQ(window_->tagListBox->currentText(), "New Guy");
     EXPECT_EQ(state_->currentGamertag, "New Guy");
@@ -54,7 +51,6 @@ TEST_F(TagListTest, AddingCreatesTheFlaggedPlayerAndSelectsIt) {
                     "Clan_Name Is Null and Last_Download Is Null and Personal_Quote Is Null"),
               "1");
     EXPECT_EQ(window_->clanName->text(), "-");
-    EXPECT_EQ(prompter_->calls().size(), 1u);
 }
 
 TEST_F(TagListTest, BlankInputAddsNothing) {
