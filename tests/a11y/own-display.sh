@@ -2,10 +2,11 @@
 # Runs a command on a virtual X display of its own, inside a session bus that
 # knows that display (the AT-SPI registry the bus starts needs it).
 #
-# Xvfb picks a free display itself (-displayfd): xvfb-run -a guesses the
-# number from lock files, and a display taken by a server this /tmp cannot
-# see (another container, the same abstract socket) sent our program to a
-# stranger's server, which refused it.
+# Xvfb picks a free display itself (-displayfd) instead of a number guessed
+# from lock files, as xvfb-run -a does. -noreset: the AT-SPI bus launcher
+# connects to the display and leaves; an X server whose last client has left
+# resets, and the program, connecting during the reset, was refused
+# ("could not connect to display").
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallywick-display.XXXXXX")
 xvfb=
@@ -18,7 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for ((i = 0; i < 300; i++)); do
     [ -s "$work/display" ] && break

@@ -140,10 +140,11 @@ shots_control() {
     exec 5<&-
 }
 
-# Starts a virtual X display of WIDTHxHEIGHT at 96 dpi; sets DISPLAY.
+# Starts a virtual X display of WIDTHxHEIGHT at 96 dpi; sets DISPLAY. It does
+# not reset when its last client leaves, which would refuse the next one.
 shots_start_display() {
     local fd_file="$shots_work/display.$RANDOM"
-    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -dpi 96 -nolisten tcp 3>"$fd_file" 2>"$fd_file.log" &
+    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -dpi 96 -nolisten tcp -noreset 3>"$fd_file" 2>"$fd_file.log" &
     shots_pids+=($!)
     local i
     for ((i = 0; i < 100; i++)); do
